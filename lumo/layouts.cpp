@@ -95,7 +95,8 @@ void SL::layout() {
 }
 
 bool SL::on_mouse_down(int px, int py, int button) {
-  if (on_press && on_press(px, py, button)) return true;
+  const PressOutcome outcome = run_press_callback(px, py, button);
+  if (outcome != kPressPassed) return outcome == kPressConsumed;
   const int along = stacked ? py : px;
   const int split = divider_position();
   if (button != 0 || along < split || along >= split + divider) return false;

@@ -108,14 +108,15 @@ void SP::scroll_to_pointer(int px, int py) {
 }
 
 bool SP::on_mouse_down(int px, int py, int button) {
-  if (on_press && on_press(px, py, button)) return true;
+  const PressOutcome outcome = run_press_callback(px, py, button);
+  if (outcome != kPressPassed) return outcome == kPressConsumed;
   if (button != 0) return false;
   if (parts[kTrackY].visible && px >= width - bar_size)
     drag_axis_ = 1;
   else if (parts[kTrackX].visible && py >= height - bar_size)
     drag_axis_ = 0;
-  else
-    return on_drag_callback != nullptr && P::on_mouse_down(px, py, button);
+  else if (on_drag_callback == nullptr)
+    return false;
   g_drag_widget = this;
   scroll_to_pointer(px, py);
   return true;

@@ -39,7 +39,8 @@ void SB::move_to(double new_value) {
 }
 
 bool SB::on_mouse_down(int px, int py, int button) {
-  if (on_press && on_press(px, py, button)) return true;
+  const PressOutcome outcome = run_press_callback(px, py, button);
+  if (outcome != kPressPassed) return outcome == kPressConsumed;
   if (button != 0) return false;
   if (on_pre_press) on_pre_press(value);
   g_drag_widget = this;

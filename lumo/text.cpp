@@ -83,7 +83,8 @@ int F::cursor_at_x(int px) const {
 }
 
 bool F::on_mouse_down(int px, int py, int button) {
-  if (on_press && on_press(px, py, button)) return true;
+  const PressOutcome outcome = run_press_callback(px, py, button);
+  if (outcome != kPressPassed) return outcome == kPressConsumed;
   if (!editable || button != 0) return false;
   take_focus();
   move_cursor(cursor_at_x(px), shift_held(0));

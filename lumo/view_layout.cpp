@@ -199,7 +199,8 @@ int VL::pane_at(int px, int py) const {
 }
 
 bool VL::on_mouse_down(int px, int py, int button) {
-  if (on_press && on_press(px, py, button)) return true;
+  const PressOutcome outcome = run_press_callback(px, py, button);
+  if (outcome != kPressPassed) return outcome == kPressConsumed;
   const int pane = pane_at(px, py);
   if (pane < 0) return false;
   active_pane = pane;

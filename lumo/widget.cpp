@@ -129,8 +129,16 @@ void P::draw(DrawList& list, const DrawContext& context) {
   paint_widget(list, *this, own);
 }
 
+P::PressOutcome P::run_press_callback(int px, int py, int button) {
+  if (on_press == nullptr) return kPressPassed;
+  const unsigned before = g_destroyed_widgets;
+  if (on_press(px, py, button)) return kPressConsumed;
+  return g_destroyed_widgets == before ? kPressPassed : kPressGone;
+}
+
 bool P::on_mouse_down(int px, int py, int button) {
-  if (on_press && on_press(px, py, button)) return true;
+  const PressOutcome outcome = run_press_callback(px, py, button);
+  if (outcome != kPressPassed) return outcome == kPressConsumed;
   if (on_drag_callback) {
     g_drag_widget = this;
     return true;

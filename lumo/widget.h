@@ -205,6 +205,10 @@ class P {
   bool has_hint() const { return hint_title != nullptr || hint_text != nullptr || hint_icon >= 0; }
 
  protected:
+  // Runs the press callback. kGone: the callback destroyed widgets (perhaps
+  // this one), so the handler must return at once without touching itself.
+  enum PressOutcome { kPressConsumed, kPressPassed, kPressGone };
+  PressOutcome run_press_callback(int px, int py, int button);
   // The context of this widget inside its parent's context.
   DrawContext child_context(const DrawContext& parent) const;
   // False for hidden, disabled or fully transparent widgets.
