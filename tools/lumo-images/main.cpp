@@ -5,8 +5,6 @@
 // lumo_icons.png        the icon atlas on a dark background
 // lumo_logo.png         the logo image on a light background
 
-#include <png.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -16,6 +14,7 @@
 #include "lumo/assets/icon_atlas.h"
 #include "lumo/assets/icons.h"
 #include "lumo/font.h"
+#include "platform/image_writer.h"
 
 namespace {
 
@@ -35,24 +34,14 @@ struct Image {
 };
 
 bool write_png(const std::string& path, const Image& image) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png == nullptr ? nullptr : png_create_info_struct(png);
-  if (info == nullptr || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
+  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(image.width) * image.height * 4);
+  for (std::size_t i = 0, j = 0; i < image.rgb.size(); i += 3, j += 4) {
+    rgba[j] = image.rgb[i];
+    rgba[j + 1] = image.rgb[i + 1];
+    rgba[j + 2] = image.rgb[i + 2];
+    rgba[j + 3] = 255;
   }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < image.height; ++y)
-    png_write_row(png, const_cast<png_bytep>(&image.rgb[static_cast<std::size_t>(y) * image.width * 3]));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  return write_image(path, "png", rgba.data(), image.width, image.height, image.width * 4);
 }
 
 // Copies an RGBA source (white with alpha) onto the image at (x, y), scaled.
