@@ -147,6 +147,25 @@ TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity) {
   EXPECT_FLOAT_EQ(glyph_icon.u1, 64.0f / 512.0f);
 }
 
+TEST_F(Scene, TheLogoIconDrawsFromTheLogoImage) {
+  P logo;
+  logo.width = 128;
+  logo.height = 128;
+  logo.icon = kIconLogo;
+  logo.icon_scale = 2.0;
+  logo.opacity = 0.25;
+  root.add_child(&logo);
+  build_draw_list(root, list);
+  ASSERT_EQ(list.quads.size(), 1u);
+  EXPECT_EQ(list.quads[0].texture, DrawTexture::kLogo);
+  EXPECT_EQ(list.quads[0].x1 - list.quads[0].x0, 256);
+  EXPECT_EQ(list.quads[0].x0, -64);
+  EXPECT_EQ(list.quads[0].colours[0] >> 24, 0x40u);
+  logo.opacity = 0.0;  // the start-up logo before it fades in
+  build_draw_list(root, list);
+  EXPECT_TRUE(list.quads.empty());
+}
+
 TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent) {
   SP pane;
   pane.x = 10;
