@@ -17,6 +17,15 @@
 namespace lumo {
 namespace {
 
+// Read during static initialisation of this file, whatever the link order.
+const int kDefaultHeightAtStartUp = g_font_handles[kDefaultFont].glyph_height;
+const std::string kLogoNameAtStartUp = g_icon_descriptors[kIconLogo].name;
+
+TEST(GlobalTables, AreReadyForStaticInitialisersElsewhere) {
+  EXPECT_EQ(kDefaultHeightAtStartUp, 17);
+  EXPECT_EQ(kLogoNameAtStartUp, "logo");
+}
+
 TEST(FontMetrics, HeightsOfTheNamedHandles) {
   EXPECT_EQ(g_font_handles.size(), 12);
   EXPECT_EQ(g_font_handles[0].glyph_height, 17);

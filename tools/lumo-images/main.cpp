@@ -3,6 +3,7 @@
 // lumo_font.png         the font image as generated, white on black
 // lumo_font_sample.png  a sample line in every font handle, dark on light
 // lumo_icons.png        the icon atlas on a dark background
+// lumo_icons_32.png     every icon at 32 pixels (halved), as rows show them
 // lumo_logo.png         the logo image on a light background
 
 #include <cstdint>
@@ -101,6 +102,24 @@ Image icon_image() {
   return image;
 }
 
+// The atlas halved by averaging 2 x 2 blocks, the size most rows use.
+Image small_icon_image() {
+  const int half = lumo::kIconAtlasSize / 2;
+  Image image(half, half, 48);
+  const std::uint8_t white[3] = {235, 235, 235};
+  for (int y = 0; y < half; ++y)
+    for (int x = 0; x < half; ++x) {
+      int sum = 0;
+      for (int k = 0; k < 4; ++k) {
+        const std::size_t at =
+            (static_cast<std::size_t>(2 * y + k / 2) * lumo::kIconAtlasSize + 2 * x + k % 2) * 4;
+        sum += lumo::g_icon_atlas_pixels[at + 3];
+      }
+      image.blend(x, y, static_cast<std::uint8_t>(sum / 4), white);
+    }
+  return image;
+}
+
 Image logo_image() {
   Image image(lumo::kLogoImageSize, lumo::kLogoImageSize, 240);
   for (int y = 0; y < image.height; ++y)
@@ -121,6 +140,7 @@ int main(int argc, char** argv) {
   bool ok = write_png(dir + "lumo_font.png", font_image());
   ok = write_png(dir + "lumo_font_sample.png", font_sample()) && ok;
   ok = write_png(dir + "lumo_icons.png", icon_image()) && ok;
+  ok = write_png(dir + "lumo_icons_32.png", small_icon_image()) && ok;
   ok = write_png(dir + "lumo_logo.png", logo_image()) && ok;
   if (!ok) std::fprintf(stderr, "lumo-images: could not write the images to '%s'\n", dir.c_str());
   return ok ? 0 : 1;
