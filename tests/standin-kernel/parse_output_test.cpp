@@ -100,6 +100,11 @@ struct FaultCase {
     const char* expectation;
 };
 
+void PrintTo(const FaultCase& fault, std::ostream* out)
+{
+    *out << fault.fault;
+}
+
 class ParseFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(ParseFault, MalformsTheOutput)
