@@ -157,6 +157,46 @@ TEST(KernelAssemble, APlainScriptFileAssemblesByHand)
     EXPECT_EQ(result.meshes[0].h[0], 3 * (8 + 86 + 17));
 }
 
+TEST(KernelAssemble, AParallelScriptRunsElementByElement)
+{
+    ScratchDirectory dir;
+    const std::string prefix = "k = 0.5;";
+    const std::string suffix = "return ret.rgb(0.2, 0.4, 0.8);";
+    const std::vector<std::pair<std::string, std::string>> elements = {
+        {"left", prefix + "\nret = cube.s(k).tx(-1);\n" + suffix},
+        {"right", prefix + "\nret = sphere(k).tx(1);\n" + suffix},
+        {"mid", prefix + "\nret = cone(k, 1, 16);\n" + suffix}};
+    dir.write("parse.in", staged_list(elements));
+    dir.run("-interop -parse parse.in parse.out '*'");
+    const std::string report = dir.read("parse.out");
+    EXPECT_EQ(count_of(report, "<BREAK>\n"), 3u);
+    EXPECT_EQ(count_of(report, "<ERRORS>\n</ERRORS>"), 3u);
+
+    dir.write("in", "3;\n" + assembly_block(elements[0].second) + "{ };\n" + assembly_block(elements[2].second));
+    dir.run("-interop -assemble in out -ccpp nowhere");
+    const ReadResult result = read_interop_path(dir.path("out"));
+    ASSERT_EQ(result.meshes.size(), 3u);
+    EXPECT_EQ(result.meshes[0].h[0], 24);
+    EXPECT_EQ(result.meshes[1].h[0], 0);
+    EXPECT_EQ(result.meshes[2].h[0], 51);
+    EXPECT_EQ(result.meshes[2].palette, (std::vector<double>{0.2, 0.4, 0.8, 1.0}));
+}
+
+TEST(KernelExamples, EveryExampleParsesCleanlyAndAssembles)
+{
+    ScratchDirectory dir;
+    for (const char* name : {"simple", "parameters", "parallel"}) {
+        const std::string path = std::string(PLIM_SOURCE_DIR) + "/examples/" + name + ".plim";
+        EXPECT_EQ(dir.run("-interop -parse '" + path + "' out").exit_code, 0) << name;
+        EXPECT_EQ(section(dir.read("out"), "ERRORS"), "") << name;
+        EXPECT_EQ(section(dir.read("out"), "WARNINGS"), "") << name;
+        EXPECT_EQ(dir.run("-interop -assemble '" + path + "' mesh").exit_code, 0) << name;
+        const ReadResult result = read_interop_path(dir.path("mesh"));
+        ASSERT_EQ(result.meshes.size(), 1u) << name;
+        EXPECT_GT(result.meshes[0].h[0], 0) << name;
+    }
+}
+
 // The profiling text sits at lines F to F + O - 1, F and O counted from the
 // parse output of the same script.
 TEST(KernelAssemble, ProfilingPutsOneTimingPerOperationIntoTheName)
