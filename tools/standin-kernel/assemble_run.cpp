@@ -97,6 +97,8 @@ int run_assemble(const RunRequest& request, RunRecord& record)
         block.record.stubs = block.evaluation.stubs;
         if (!forced.empty())
             block.record.stubs.faults.push_back(forced);
+        if (block.record.stubs.index16 && block.record.mesh && block.record.mesh->positions.size() > 65535)
+            account += "  [" + std::to_string(i) + "] too many vertices for 16-bit indices: written with 32-bit ones\n";
         if (request.profiling && block.evaluation.ok)
             block.record.name = profile_text(block.evaluation, blocks[i].execute_mode, block.record.stubs.ppd);
         faults.insert(block.record.stubs.faults.begin(), block.record.stubs.faults.end());
