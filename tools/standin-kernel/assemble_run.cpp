@@ -57,7 +57,7 @@ std::string spoil_file(const std::vector<MeshRecord>& records, const std::set<st
     if (faults.count("truncated") && !written.empty()) {
         const size_t last = encode_mesh_record(written.back()).size();
         const size_t cut = last > kHeaderBytes ? (last - kHeaderBytes + 1) / 2 : 4;
-        bytes.resize(bytes.size() - cut);
+        bytes = bytes.substr(0, bytes.size() - std::min(cut, bytes.size()));
     }
     return bytes;
 }
