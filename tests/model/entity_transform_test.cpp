@@ -41,7 +41,7 @@ Vec3 reference_point(const Entity& e, Vec3 p)
     return p;
 }
 
-// Normals go through the inverse transpose of the matrix's linear part.
+// Normals go through the inverse transpose of the matrix's 3 x 3 block.
 Vec3 reference_normal(const std::array<double, 16>& m, const Vec3& n)
 {
     auto a = [&](int r, int c) { return m[4 * (c % 3) + r % 3]; };
