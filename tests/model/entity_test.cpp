@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/entity_stats.h"
 #include "model/text_metrics.h"
 #include "tests/model/trace_capture.h"
@@ -72,6 +74,15 @@ TEST(Entity, DegenerateMeshesGiveZeroesNotFaults)
     short_bounds->bounds->resize(4);
     attach_mesh_to_entity(entity, short_bounds);
     EXPECT_EQ(entity.bounds[BOUNDS_MAXIMUM][0], 0.0) << "a short bounds array is not read";
+    (*short_bounds->bounds) = {1, 1, 1, 2, 2, 2, 1.5, 1.5, 1.5, NAN, 1.5, 1.5, 1, 1, 1};
+    (*short_bounds->bounds)[4] = -INFINITY;
+    attach_mesh_to_entity(entity, short_bounds);
+    EXPECT_EQ(entity.bounds[BOUNDS_MEAN][0], 0.0) << "NaN and infinities are not kept";
+    EXPECT_EQ(entity.bounds[BOUNDS_MINIMUM][1], 0.0);
+    EXPECT_EQ(entity.bounds[BOUNDS_MAXIMUM][2], 2.0);
+    Entity group_of_one = construct_entity_as_group(true);
+    assign_group_members(group_of_one, {&entity}, 0, 0);
+    EXPECT_EQ(group_of_one.bounds[BOUNDS_MINIMUM][0], 0.0);
     release(short_bounds);
 
     Entity group = construct_entity_as_group(true);
