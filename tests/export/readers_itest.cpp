@@ -6,7 +6,7 @@
 
 #include <cstdio>
 #include <functional>
-#include <regex>
+#include <cstdlib>
 
 #include "export/obj_writer.h"
 #include "export/off_writer.h"
@@ -37,15 +37,19 @@ bool tool_available(const std::string& tool) {
 
 // The first number after the label, or -1 when the label is missing.
 double number_after(const std::string& text, const std::string& label) {
-  const std::regex pattern(label + R"(\s*:?\s*\(?\s*(-?[0-9.]+))");
-  std::smatch match;
-  return std::regex_search(text, match, pattern) ? std::stod(match[1]) : -1.0;
+  const std::size_t at = text.find(label);
+  if (at == std::string::npos) return -1.0;
+  const std::size_t number = text.find_first_of("-0123456789", at + label.size());
+  return number == std::string::npos ? -1.0 : std::strtod(text.c_str() + number, nullptr);
 }
 
+// The text between the parentheses that follow the label.
 std::string bounds_after(const std::string& text, const std::string& label) {
-  const std::regex pattern(label + R"(\s*\(([^)]*)\))");
-  std::smatch match;
-  return std::regex_search(text, match, pattern) ? match[1].str() : "";
+  const std::size_t open = text.find('(', text.find(label));
+  const std::size_t close = text.find(')', open);
+  return open == std::string::npos || close == std::string::npos
+             ? ""
+             : text.substr(open + 1, close - open - 1);
 }
 
 using Writer = std::function<bool(const EntityList&, const std::string&)>;
