@@ -210,14 +210,6 @@ TEST_F(ExportFrame, AllHiddenGivesHeadersWithZeroCounts) {
   EXPECT_EQ(read_file_bytes(stl), "solid object\nendsolid object\n");
 }
 
-TEST_F(ExportFrame, NumbersKeepSixSignificantDigits) {
-  MeshArrays point;
-  point.positions = {1234567.0, 0.000012345678, -2.5e-300};
-  scene.add(make_single_entity(point));
-  EXPECT_EQ(lines_starting(obj_lines(3, false, false), "v "),
-            (std::vector<std::string>{"v 1.23457e+06 1.23457e-05 -2.5e-300"}));
-}
-
 TEST_F(ExportFrame, OffKeywordNamesTheAttributes) {
   scene.add(make_single_entity(triangle_arrays()));
   const std::string path = scratch.file("k.off");
