@@ -1,9 +1,9 @@
 #include "export/off_writer.h"
 
 #include "export/comment_block.h"
-#include "export/shared_sections.h"
 #include "export/export_frame.h"
 #include "export/output_encoding.h"
+#include "export/shared_sections.h"
 
 namespace {
 

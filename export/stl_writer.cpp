@@ -31,20 +31,22 @@ struct CornerTexts {
 };
 
 CornerTexts format_corners(const PlacedMesh& mesh) {
+  constexpr std::size_t kTypicalCornerBytes = 32;
   CornerTexts corners;
-  corners.text.resize(std::size_t{mesh.vertex_count} * 3 * kRealTextRoom);
+  corners.text.reserve(std::size_t{mesh.vertex_count} * kTypicalCornerBytes);
   corners.starts.reserve(std::size_t{mesh.vertex_count} + 1);
-  char* end = corners.text.data();
+  corners.starts.push_back(0);
   for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
-    corners.starts.push_back(static_cast<std::size_t>(end - corners.text.data()));
     const Vec3 p = placed_position(mesh, k);
-    end = put_real(end, p.x);
+    char line[3 * kRealTextRoom];
+    char* end = put_real(line, p.x);
     *end++ = ' ';
     end = put_real(end, p.y);
     *end++ = ' ';
     end = put_real(end, p.z);
+    corners.text.insert(corners.text.end(), line, end);
+    corners.starts.push_back(corners.text.size());
   }
-  corners.starts.push_back(static_cast<std::size_t>(end - corners.text.data()));
   return corners;
 }
 
