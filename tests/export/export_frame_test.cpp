@@ -210,6 +210,43 @@ TEST_F(ExportFrame, AllHiddenGivesHeadersWithZeroCounts) {
   EXPECT_EQ(read_file_bytes(stl), "solid object\nendsolid object\n");
 }
 
+TEST_F(ExportFrame, LongPolygonsKeepEveryIndexInBinaryForms) {
+  MeshArrays ring;
+  std::vector<std::uint32_t> polygon;
+  for (std::uint32_t k = 0; k < 40; ++k) {
+    ring.positions.insert(ring.positions.end(), {std::cos(k * 0.157), std::sin(k * 0.157), 0.0});
+    polygon.push_back(k);
+  }
+  ring.polygon_stream = polygon_stream_of({polygon});
+  scene.add(make_single_entity(ring));
+
+  // Each face record: count, indices and (OFF only) a colour count of 0.
+  std::vector<std::uint32_t> record{40};
+  record.insert(record.end(), polygon.begin(), polygon.end());
+  const auto record_bytes = [&](bool big_endian, bool colour_count) {
+    std::string bytes;
+    auto words = record;
+    if (colour_count) words.push_back(0);
+    for (std::uint32_t word : words) {
+      for (int i = 0; i < 4; ++i) {
+        const int shift = big_endian ? 24 - 8 * i : 8 * i;
+        bytes.push_back(static_cast<char>((word >> shift) & 0xff));
+      }
+    }
+    return bytes;
+  };
+  const std::string ply = scratch.file("ring.ply");
+  ASSERT_TRUE(write_ply(scene.list, ply, 0, false, false, true));
+  const std::string ply_bytes = read_file_bytes(ply);
+  EXPECT_EQ(ply_bytes.substr(ply_bytes.size() - 41 * 4), record_bytes(false, false));
+
+  const std::string off = scratch.file("ring.off");
+  ASSERT_TRUE(write_off(scene.list, off, 0, false, false, true));
+  const std::string off_bytes = read_file_bytes(off);
+  EXPECT_EQ(off_bytes.size(), std::string("OFF BINARY\n").size() + 3 * 4 + 40 * 12 + 42 * 4);
+  EXPECT_EQ(off_bytes.substr(off_bytes.size() - 42 * 4), record_bytes(true, true));
+}
+
 TEST_F(ExportFrame, OffKeywordNamesTheAttributes) {
   scene.add(make_single_entity(triangle_arrays()));
   const std::string path = scratch.file("k.off");
