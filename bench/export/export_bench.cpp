@@ -93,6 +93,7 @@ void run_writer(benchmark::State& state, const std::string& name, const Writer& 
   }
   state.SetBytesProcessed(state.iterations() *
                           static_cast<std::int64_t>(std::filesystem::file_size(path)));
+  std::filesystem::remove(path);
 }
 
 // The same byte count as a writer's file, written with one fwrite.
@@ -108,6 +109,8 @@ void run_single_fwrite(benchmark::State& state, const std::string& name, const W
     std::fclose(file);
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+  std::filesystem::remove(source);
+  std::filesystem::remove(path);
 }
 
 // assimp reads the binary PLY of the same mesh and writes the format.
@@ -123,6 +126,11 @@ void run_assimp_export(benchmark::State& state, const std::string& format) {
   if (std::filesystem::exists(target)) {
     state.SetBytesProcessed(state.iterations() *
                             static_cast<std::int64_t>(std::filesystem::file_size(target)));
+  }
+  std::filesystem::remove(source);
+  // The OBJ exporter adds a material file beside its output.
+  for (const auto& entry : std::filesystem::directory_iterator(output_path(""))) {
+    if (entry.path().stem() == "assimp_out") std::filesystem::remove(entry.path());
   }
 }
 
