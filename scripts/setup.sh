@@ -8,6 +8,7 @@ PLIM_PACKAGES=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
+  assimp-utils admesh  # independent mesh readers for the export tests
 )
 
 plim_install_packages() {

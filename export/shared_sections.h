@@ -1,0 +1,27 @@
+#pragma once
+
+// Sections the OFF and PLY writers share. Faces are their vertex count
+// followed by 0-based indices, numbered over all meshes in the order their
+// vertices were written.
+
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "export/export_frame.h"
+#include "export/output_file.h"
+
+// One line per vertex: "x y z", then " nx ny nz" with normals and
+// " R G B A" (0..255 integers) with colours.
+void write_vertex_lines(OutputFile& out, const std::vector<PlacedMesh>& meshes,
+                        std::int32_t topology, bool normals, bool colours);
+
+// One line per face: "n i1 i2 ...".
+void write_counted_faces_text(OutputFile& out, const std::vector<PlacedMesh>& meshes,
+                              std::int32_t topology);
+
+// One record per face of 32-bit words in the byte order; with
+// `colour_count_word` each record ends with a 0 (the OFF colour count).
+void write_counted_faces_binary(OutputFile& out, const std::vector<PlacedMesh>& meshes,
+                                std::int32_t topology, std::endian order,
+                                bool colour_count_word);
