@@ -254,6 +254,22 @@ TEST_F(EnvironmentLifecycleTest, ClosingAboveTheCurrentLeavesTheIndex) {
   EXPECT_EQ(add_environment_record(app.environment_store)->name, "env3");
 }
 
+TEST_F(EnvironmentLifecycleTest, PendingSwitchFollowsItsEnvironmentAcrossAClose) {
+  open_environments(4);
+  EnvironmentRecord* target = app.environment_store.order[2];
+  request_environment_switch(app, 2);
+  close_environment(app, 1);
+  tick(DEFERRED_FRAMES + 1);
+  EXPECT_EQ(app.current_environment, target);
+  EXPECT_EQ(app.current_environment_index, 1);
+
+  request_environment_switch(app, 0);
+  close_environment(app, 0);  // the switch's own target goes away
+  tick(DEFERRED_FRAMES + 1);
+  EXPECT_EQ(app.current_environment, target);
+  EXPECT_EQ(app.pending_environment_index, -1);
+}
+
 TEST_F(EnvironmentLifecycleTest, TheCurrentOrAMissingEnvironmentIsNeverClosed) {
   open_environments(2);
   close_environment(app, 1);
