@@ -206,8 +206,13 @@ void paint_widget(DrawList& list, const P& widget, const DrawContext& context, b
              context);
   if (widget.icon >= 0) {
     const int size = static_cast<int>(std::min(w, h) * widget.icon_scale);
-    list.add_icon(widget.icon, x + (w - size) / 2, y + (h - size) / 2, size, widget.icon_flip_x,
-                  widget.shape_colour, context);
+    const int left = x + (w - size) / 2;
+    const int top = y + (h - size) / 2;
+    // The logo has an image of its own, sharper than its atlas cell when large.
+    if (widget.icon == kIconLogo)
+      list.add_logo(left, top, size, size, 0xFFFFFFFF, context);
+    else
+      list.add_icon(widget.icon, left, top, size, widget.icon_flip_x, widget.shape_colour, context);
   }
   if (with_label) paint_label(list, widget, context, widget.label, 0);
 }

@@ -48,7 +48,7 @@ class DrawList {
   // One line of text with its top-left corner at (x, y); returns its width.
   int add_text_line(const FontHandle& font, const std::string& line, int x, int y, std::uint32_t argb,
                     const DrawContext& context);
-  // The whole logo image stretched over the rectangle.
+  // The whole logo image (in its own colours, toned by argb) over the rectangle.
   void add_logo(int x, int y, int width, int height, std::uint32_t argb, const DrawContext& context);
 };
 

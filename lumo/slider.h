@@ -14,7 +14,6 @@ class SB : public P {
   SB();
 
   double value = 0.0;
-  double step = 0.05;  // one key or wheel step
   int step_count = 0;  // discrete positions 0..step_count, 0 for continuous
   int knob_size = 12;
   P knob;  // the knob's look: fill, borders, depth offset

@@ -118,9 +118,13 @@ bool VL::close_viewport_pane(int pane) {
   split_orientations.clear();
   split_ratios.clear();
   emit_history(tree, 0, 0, *this);
+  int selected = selected_pane;
+  int active = active_pane;
   viewport_layout_reset(*this);
-  keep_index_after_removal(selected_pane, pane, pane_count());
-  keep_index_after_removal(active_pane, pane, pane_count());
+  keep_index_after_removal(selected, pane, pane_count());
+  keep_index_after_removal(active, pane, pane_count());
+  selected_pane = selected;
+  active_pane = active;
   viewport_layout_rebuild(*this);
   return true;
 }

@@ -149,6 +149,8 @@ class P {
   int label_width = 0;
   int label_height = 0;
 
+  // Callbacks; those returning bool report whether they consumed the event,
+  // an unconsumed event goes on to the parent.
   ClickFn on_click = nullptr;
   PointerFn on_press = nullptr;
   PointerFn on_release = nullptr;
@@ -157,9 +159,9 @@ class P {
   WheelFn on_wheel_callback = nullptr;
   KeyFn on_key_down_callback = nullptr;
   KeyFn on_key_up_callback = nullptr;
-  LayoutFn on_layout = nullptr;
-  ActionFn on_refresh = nullptr;
-  AuxFn on_aux = nullptr;
+  LayoutFn on_layout = nullptr;   // (width, height) at every layout pass
+  ActionFn on_refresh = nullptr;  // the change callback, run by refresh
+  AuxFn on_aux = nullptr;         // auxiliary events such as the resize
 
   // Texts.
   virtual void set_text_lines(const std::vector<std::string>& lines, int count);

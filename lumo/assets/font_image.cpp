@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
+#include <string>
 
 #include "lumo/assets/raster.h"
 #include "lumo/assets/stroke_font.h"
 #include "lumo/font.h"
 #include "platform/clock.h"
+#include "platform/trace.h"
 
 namespace lumo {
 
@@ -71,7 +72,7 @@ void generate_font_image() {
     g_font_image_pixels[i] = g_font_image_pixels[i + 1] = g_font_image_pixels[i + 2] = 255;
   for (int f = 0; f < g_font_handles.size(); ++f)
     for (int byte = kFirstGlyph + 1; byte <= kLastGlyph; ++byte) rasterise_glyph(g_font_handles[f], byte, width);
-  std::cout << "VTX-GEN:" << (now_ms() - start) << " ms" << std::endl;
+  trace_line("VTX-GEN:" + std::to_string(now_ms() - start) + " ms");
 }
 
 }  // namespace lumo

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
+#include <string>
 
 #include "lumo/assets/icons.h"
 #include "platform/clock.h"
+#include "platform/trace.h"
 
 namespace lumo {
 
@@ -47,7 +48,7 @@ void generate_icon_atlas() {
     if (cell.size == 0 || g_icon_descriptors[slot].active == 0) continue;
     render_icon(g_icon_descriptors[slot], g_icon_atlas_pixels, kIconAtlasSize, cell.x, cell.y, cell.size);
   }
-  std::cout << "ICN-GEN:" << (now_ms() - start) << " ms" << std::endl;
+  trace_line("ICN-GEN:" + std::to_string(now_ms() - start) + " ms");
 }
 
 void generate_logo_image() {
@@ -69,7 +70,7 @@ void generate_logo_image() {
           static_cast<std::uint8_t>(std::lround(coverage(logo, col, row, kLogoImageSize) * 255.0));
     }
   }
-  std::cout << "SDF-GEN:" << (now_ms() - start) << " ms" << std::endl;
+  trace_line("SDF-GEN:" + std::to_string(now_ms() - start) + " ms");
 }
 
 }  // namespace lumo

@@ -70,7 +70,7 @@ std::vector<IconDescriptor> build_icon_table() {
   two(kIconSelect, "select", kCombineUnion, triangle, -0.9, 1.6, -0.9, -0.7, 0.8, 0.2, segment, -0.2, -0.1, 0.6,
       -1.4, kW * 1.4, 0);
   one(kIconParallel, "parallel", bars, 0, 0, 3, 0.95, kW * 1.3, 1.3);
-  two(kIconFocus, "focus", kCombineUnion, corners, 0, 0, 1.4, 0.6, kW, 0, circle, 0, 0, 0.35, 0, 0, 0);
+  two(kIconFocus, "focus", kCombineUnion, corners, 0, 0, 1.1, 0.6, kW, 1, circle, 0, 0, 0.35, 0, 0, 0);
   two(kIconMaterial, "material", kCombineSubtract, circle, 0, 0, 1.5, 0, 0, 0, circle, -0.55, 0.55, 0.38, 0, 0, 0);
   one(kIconShader, "shader", checker, 0, 0, 1.4, 4, 0, 0);
   two(kIconRefresh, "refresh", kCombineUnion, arc, 0, 0, 1.15, kW, 60, 35, triangle, 0.95, 1.05, 1.75, 1.6, 1.7,

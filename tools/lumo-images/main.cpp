@@ -3,9 +3,8 @@
 // lumo_font.png         the font image as generated, white on black
 // lumo_font_sample.png  a sample line in every font handle, dark on light
 // lumo_icons.png        the icon atlas on a dark background
+// lumo_icons_32.png     every icon at 32 pixels (halved), as rows show them
 // lumo_logo.png         the logo image on a light background
-
-#include <png.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +15,7 @@
 #include "lumo/assets/icon_atlas.h"
 #include "lumo/assets/icons.h"
 #include "lumo/font.h"
+#include "platform/image_writer.h"
 
 namespace {
 
@@ -35,24 +35,14 @@ struct Image {
 };
 
 bool write_png(const std::string& path, const Image& image) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png == nullptr ? nullptr : png_create_info_struct(png);
-  if (info == nullptr || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
+  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(image.width) * image.height * 4);
+  for (std::size_t i = 0, j = 0; i < image.rgb.size(); i += 3, j += 4) {
+    rgba[j] = image.rgb[i];
+    rgba[j + 1] = image.rgb[i + 1];
+    rgba[j + 2] = image.rgb[i + 2];
+    rgba[j + 3] = 255;
   }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < image.height; ++y)
-    png_write_row(png, const_cast<png_bytep>(&image.rgb[static_cast<std::size_t>(y) * image.width * 3]));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  return write_image(path, "png", rgba.data(), image.width, image.height, image.width * 4);
 }
 
 // Copies an RGBA source (white with alpha) onto the image at (x, y), scaled.
@@ -112,6 +102,24 @@ Image icon_image() {
   return image;
 }
 
+// The atlas halved by averaging 2 x 2 blocks, the size most rows use.
+Image small_icon_image() {
+  const int half = lumo::kIconAtlasSize / 2;
+  Image image(half, half, 48);
+  const std::uint8_t white[3] = {235, 235, 235};
+  for (int y = 0; y < half; ++y)
+    for (int x = 0; x < half; ++x) {
+      int sum = 0;
+      for (int k = 0; k < 4; ++k) {
+        const std::size_t at =
+            (static_cast<std::size_t>(2 * y + k / 2) * lumo::kIconAtlasSize + 2 * x + k % 2) * 4;
+        sum += lumo::g_icon_atlas_pixels[at + 3];
+      }
+      image.blend(x, y, static_cast<std::uint8_t>(sum / 4), white);
+    }
+  return image;
+}
+
 Image logo_image() {
   Image image(lumo::kLogoImageSize, lumo::kLogoImageSize, 240);
   for (int y = 0; y < image.height; ++y)
@@ -132,6 +140,7 @@ int main(int argc, char** argv) {
   bool ok = write_png(dir + "lumo_font.png", font_image());
   ok = write_png(dir + "lumo_font_sample.png", font_sample()) && ok;
   ok = write_png(dir + "lumo_icons.png", icon_image()) && ok;
+  ok = write_png(dir + "lumo_icons_32.png", small_icon_image()) && ok;
   ok = write_png(dir + "lumo_logo.png", logo_image()) && ok;
   if (!ok) std::fprintf(stderr, "lumo-images: could not write the images to '%s'\n", dir.c_str());
   return ok ? 0 : 1;
