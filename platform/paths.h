@@ -1,0 +1,15 @@
+#pragma once
+
+// Path texts cut at '/' or '\'. Nothing else (drive letters, ".", "..") is
+// interpreted. A separator that ends the path does not count as a cut.
+
+#include <string>
+
+// The part after the last separator; the whole path when there is none.
+std::string path_file_name(const std::string& path);
+// The part up to and including the last separator; the whole path when there
+// is none.
+std::string path_directory(const std::string& path);
+// Every path the program acts on passes through here first; it is returned
+// unchanged.
+std::string pass_through_path(std::string path);
