@@ -30,7 +30,7 @@ TextList split_parse_output(const std::string& output, std::size_t script_count)
     return blocks;
 }
 
-ParseSection cut_tagged_section(const std::string& block, const std::string& tag)
+TaggedSection cut_tagged_section(const std::string& block, const std::string& tag)
 {
     const std::string opening = "<" + tag + ">";
     const std::string closing = "</" + tag + ">";
@@ -41,7 +41,7 @@ ParseSection cut_tagged_section(const std::string& block, const std::string& tag
     const std::size_t start = open + opening.size() + 1;
     if (close < start)
         return {};
-    ParseSection section;
+    TaggedSection section;
     section.content = block.substr(start, close - start);
     section.line_count = count_line_feeds(section.content);
     return section;
@@ -57,7 +57,7 @@ std::string cut_source_text(const std::string& block)
     return block.substr(open + opening.size(), close - open - opening.size());
 }
 
-ParallelCheck check_parallel_script(const ParseSection& directives, const ParseSection& operations)
+ParallelCheck check_parallel_script(const TaggedSection& directives, const TaggedSection& operations)
 {
     if (directives.line_count < 1 || directives.content.empty() ||
         to_upper_text(directives.content).find("#PARALLEL;") == std::string::npos)

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-struct ParseSection
+struct TaggedSection
 {
     std::string content;
     // Line feeds in the content; -1 when the section could not be cut.
@@ -32,7 +32,7 @@ TextList split_parse_output(const std::string& output, std::size_t script_count)
 // The section between "<tag>" plus its separator byte and "</tag>". A missing
 // tag, a closing tag before the opening one, or no separator byte gives an
 // empty section with line count -1.
-ParseSection cut_tagged_section(const std::string& block, const std::string& tag);
+TaggedSection cut_tagged_section(const std::string& block, const std::string& tag);
 
 // Everything between "<SOURCE>" and "</SOURCE>"; empty when either is missing
 // or out of order.
@@ -41,4 +41,4 @@ std::string cut_source_text(const std::string& block);
 // "#PARALLEL;" in any letter case, in directives spanning at least one line,
 // asks for a root scope that is one return written on one line:
 // "return{" ... "};" once tabs, line feeds and spaces are removed.
-ParallelCheck check_parallel_script(const ParseSection& directives, const ParseSection& operations);
+ParallelCheck check_parallel_script(const TaggedSection& directives, const TaggedSection& operations);

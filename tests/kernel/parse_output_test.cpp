@@ -4,9 +4,9 @@
 
 namespace {
 
-ParseSection section(const std::string& content, std::int32_t line_count)
+TaggedSection section(const std::string& content, std::int32_t line_count)
 {
-    return ParseSection{content, line_count};
+    return TaggedSection{content, line_count};
 }
 
 } // namespace
@@ -21,15 +21,15 @@ TEST(ParseOutputBlocks, EveryScriptGetsABlock)
 
 TEST(ParseSections, ContentSkipsTheSeparatorAndKeepsTheLastLineFeed)
 {
-    const ParseSection cut = cut_tagged_section("<ERRORS>\nbad 1;\nbad 2;\n</ERRORS>", "ERRORS");
+    const TaggedSection cut = cut_tagged_section("<ERRORS>\nbad 1;\nbad 2;\n</ERRORS>", "ERRORS");
     EXPECT_EQ(cut.content, "bad 1;\nbad 2;\n");
     EXPECT_EQ(cut.line_count, 2);
 
-    const ParseSection empty = cut_tagged_section("<NOTES>\n</NOTES>", "NOTES");
+    const TaggedSection empty = cut_tagged_section("<NOTES>\n</NOTES>", "NOTES");
     EXPECT_EQ(empty.content, "");
     EXPECT_EQ(empty.line_count, 0);
 
-    const ParseSection first = cut_tagged_section("<A>\nx\n</A><A>\ny\n</A>", "A");
+    const TaggedSection first = cut_tagged_section("<A>\nx\n</A><A>\ny\n</A>", "A");
     EXPECT_EQ(first.content, "x\n") << "first occurrence wins";
 }
 
@@ -38,7 +38,7 @@ TEST(ParseSections, BrokenTagsGiveAnEmptyUncountedSection)
     for (const std::string block : {"no tags at all", "<NOTES>\nonly opening", "only closing</NOTES>",
                                     "</NOTES>\nclosing first<NOTES>\n", "<NOTES></NOTES>",
                                     "<notes>\nwrong case</notes>"}) {
-        const ParseSection cut = cut_tagged_section(block, "NOTES");
+        const TaggedSection cut = cut_tagged_section(block, "NOTES");
         EXPECT_EQ(cut.content, "") << block;
         EXPECT_EQ(cut.line_count, -1) << block;
     }
@@ -54,7 +54,7 @@ TEST(ParseSections, SourceKeepsEverythingBetweenItsTags)
 
 TEST(ParallelCheck, OnlyASingleReturnLinePasses)
 {
-    const ParseSection parallel = section("#PARALLEL;\n", 1);
+    const TaggedSection parallel = section("#PARALLEL;\n", 1);
     EXPECT_EQ(check_parallel_script(parallel, section("return{};", 0)), ParallelCheck::PARALLEL);
     EXPECT_EQ(check_parallel_script(parallel, section("return { a(x) } ;\n", 1)), ParallelCheck::PARALLEL);
     EXPECT_EQ(check_parallel_script(parallel, section("return{}", 0)), ParallelCheck::INVALID_RETURN);
@@ -66,7 +66,7 @@ TEST(ParallelCheck, OnlyASingleReturnLinePasses)
 
 TEST(ParallelCheck, TheDirectiveNeedsItsSemicolonAndALine)
 {
-    const ParseSection ret = section("return{a(x)};\n", 1);
+    const TaggedSection ret = section("return{a(x)};\n", 1);
     EXPECT_EQ(check_parallel_script(section("#parallel;\n", 1), ret), ParallelCheck::PARALLEL);
     EXPECT_EQ(check_parallel_script(section("#Parallel;\n", 1), ret), ParallelCheck::PARALLEL);
     EXPECT_EQ(check_parallel_script(section("#PARALLEL\n", 1), ret), ParallelCheck::NOT_PARALLEL);

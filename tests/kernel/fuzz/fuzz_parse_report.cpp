@@ -10,8 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string output(reinterpret_cast<const char*>(data), size);
     for (const std::string& block : split_parse_output(output, 2)) {
-        const ParseSection directives = cut_tagged_section(block, "DIRECTIVES");
-        const ParseSection operations = cut_tagged_section(block, "OPERATIONS");
+        const TaggedSection directives = cut_tagged_section(block, "DIRECTIVES");
+        const TaggedSection operations = cut_tagged_section(block, "OPERATIONS");
         check_parallel_script(directives, operations);
         cut_source_text(block);
     }
