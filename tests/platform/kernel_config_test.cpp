@@ -1,0 +1,111 @@
+#include "platform/kernel_config.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class KernelConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("plim_config_test_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        set_kernel_path("");
+        set_workspace_path("");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string touch(const std::string& name) const
+    {
+        const fs::path file = dir / name;
+        std::ofstream(file) << "x";
+        return file.string();
+    }
+
+    fs::path dir;
+};
+
+} // namespace
+
+TEST_F(KernelConfigTest, KernelPathNeedsTheNameSuffixAndAnExistingFile)
+{
+    EXPECT_TRUE(set_kernel_path(touch("plim")));
+    EXPECT_EQ(g_kernel_path_state, SettingState::VALID);
+    EXPECT_EQ(get_kernel_path_state_name(), "VALID");
+    EXPECT_EQ(get_kernel_path(), (dir / "plim").string());
+
+    EXPECT_FALSE(set_kernel_path(touch("PLIM")));
+    EXPECT_EQ(get_kernel_path_state_name(), "INVALID");
+    EXPECT_TRUE(set_kernel_path(touch("plim.exe")));
+    EXPECT_FALSE(set_kernel_path(touch("plim.com")));
+    EXPECT_TRUE(set_kernel_path(touch("myplim")));
+    EXPECT_FALSE(set_kernel_path((dir / "missing" / "plim").string()));
+    EXPECT_EQ(g_kernel_path_state, SettingState::INVALID);
+
+    EXPECT_FALSE(set_kernel_path(""));
+    EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED);
+    EXPECT_EQ(get_kernel_path_state_name(), "UNDEFINED");
+}
+
+TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryWithATrailingSlash)
+{
+    const std::string plain = dir.string();
+    EXPECT_EQ(set_workspace_path(plain), 1);
+    EXPECT_EQ(get_workspace_path(), plain);
+    EXPECT_EQ(set_workspace_path(plain + "/"), 1);
+    EXPECT_EQ(get_workspace_path_for_staging(), plain + "/");
+    EXPECT_EQ(get_workspace_state_name(), "VALID");
+
+    EXPECT_EQ(set_workspace_path(touch("file")), 0);
+    EXPECT_EQ(get_workspace_state_name(), "INVALID");
+    EXPECT_EQ(set_workspace_path(""), 0);
+    EXPECT_EQ(get_workspace_state_name(), "UNDEFINED");
+}
+
+TEST_F(KernelConfigTest, SetupIsValidOnlyWithBothSettingsValid)
+{
+    EXPECT_FALSE(setup_is_valid());
+    set_kernel_path(touch("plim"));
+    EXPECT_FALSE(setup_is_valid());
+    set_workspace_path(dir.string() + "/");
+    EXPECT_TRUE(setup_is_valid());
+    set_kernel_path(touch("kernel"));
+    EXPECT_FALSE(setup_is_valid());
+}
+
+TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathAndRunsNothing)
+{
+    const fs::path odd = dir / "a; touch pwned1" / "b c" / "$(touch pwned2)" / "`touch pwned3`";
+    EXPECT_EQ(ensure_directory(odd.string() + "/"), 1);
+    EXPECT_TRUE(fs::is_directory(odd));
+    EXPECT_FALSE(fs::exists("pwned1"));
+    EXPECT_FALSE(fs::exists("pwned2"));
+    EXPECT_FALSE(fs::exists("pwned3"));
+    std::size_t entries = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        EXPECT_TRUE(entry.is_directory()) << entry.path();
+        ++entries;
+    }
+    EXPECT_EQ(entries, 4u);
+}
+
+TEST_F(KernelConfigTest, EnsureDirectoryResults)
+{
+    EXPECT_EQ(ensure_directory(dir.string()), 1);
+    EXPECT_EQ(ensure_directory((dir / "tmp").string() + "/"), 1);
+    EXPECT_EQ(ensure_directory(touch("file")), 1);
+    EXPECT_EQ(ensure_directory((dir / "file" / "sub").string()), 0);
+    EXPECT_EQ(ensure_directory(""), 0);
+    EXPECT_TRUE(file_exists(dir.string()));
+    EXPECT_FALSE(file_exists(""));
+    EXPECT_FALSE(file_exists((dir / "nothing").string()));
+}
