@@ -233,9 +233,10 @@ std::optional<std::vector<InteropMeshData>> decode_interop_bytes(const std::uint
     if (!read_i32(cursor, mesh_count) || mesh_count < 0 ||
         !has_elements(cursor, static_cast<std::uint64_t>(mesh_count), k_interop_header_bytes))
         return std::nullopt;
-    std::vector<InteropMeshData> meshes(static_cast<std::size_t>(mesh_count));
-    for (InteropMeshData& mesh : meshes) {
-        if (!read_mesh_record(cursor, mesh))
+    // Grown record by record, so memory follows the bytes actually read.
+    std::vector<InteropMeshData> meshes;
+    for (std::int32_t i = 0; i < mesh_count; ++i) {
+        if (!read_mesh_record(cursor, meshes.emplace_back()))
             return std::nullopt;
     }
     return meshes;
