@@ -1,5 +1,7 @@
 #include "kernel/interop_colours.h"
 
+#include "model/mesh.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -41,19 +43,10 @@ std::vector<double> gather_vertex_blocks(const std::vector<double>& palette,
     return gather_from(palette, indices_8, entry_count);
 }
 
-std::uint8_t colour_value_to_byte(double value)
-{
-    if (!(value > 0.0))
-        return 0;
-    if (value >= 1.0)
-        return 255;
-    return static_cast<std::uint8_t>(value * 255.0);
-}
-
 std::vector<std::uint8_t> colour_values_to_bytes(const std::vector<double>& values)
 {
     std::vector<std::uint8_t> bytes(values.size());
     for (std::size_t i = 0; i < values.size(); ++i)
-        bytes[i] = colour_value_to_byte(values[i]);
+        bytes[i] = colour_to_byte(values[i]);
     return bytes;
 }

@@ -15,7 +15,6 @@ std::vector<double> gather_vertex_blocks(const std::vector<double>& palette,
                                          const std::vector<std::uint16_t>& indices_16,
                                          const std::vector<std::uint8_t>& indices_8);
 
-// Value x 255, truncated toward zero, after clamping to 0..1 (NaN gives 0),
-// so that no value can overflow the byte.
-std::uint8_t colour_value_to_byte(double value);
+// Each value as a byte: x 255 truncated, after clamping to 0..1 (NaN gives 0),
+// so that no value a kernel writes can overflow the byte.
 std::vector<std::uint8_t> colour_values_to_bytes(const std::vector<double>& values);

@@ -64,12 +64,7 @@ TEST(VertexColours, GatherTakesFourValuesPerIndex)
 
 TEST(VertexColours, BytesTruncateAndStayInRange)
 {
-    EXPECT_EQ(colour_value_to_byte(1.0), 255);
-    EXPECT_EQ(colour_value_to_byte(0.5), 127);
-    EXPECT_EQ(colour_value_to_byte(0.25), 63);
-    EXPECT_EQ(colour_value_to_byte(0.0), 0);
-    EXPECT_EQ(colour_value_to_byte(2.0), 255);
-    EXPECT_EQ(colour_value_to_byte(-1.0), 0);
-    EXPECT_EQ(colour_value_to_byte(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(colour_value_to_byte(std::numeric_limits<double>::infinity()), 255);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(colour_values_to_bytes({1.0, 0.5, 0.25, 0.0, 2.0, -1.0, nan}),
+              (std::vector<std::uint8_t>{255, 127, 63, 0, 255, 0, 0}));
 }
