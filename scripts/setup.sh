@@ -9,6 +9,7 @@ PLIM_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
   assimp-utils admesh  # independent mesh readers for the export tests
+  clang libclang-rt-14-dev  # libFuzzer for the reader fuzz runs
 )
 
 plim_install_packages() {
