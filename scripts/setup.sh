@@ -8,6 +8,7 @@ PLIM_PACKAGES=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
+  libx11-dev libgl-dev libgl1-mesa-dri xvfb xauth
 )
 
 plim_install_packages() {

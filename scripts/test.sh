@@ -11,5 +11,10 @@ plim_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIM_SANITIZE=ON
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PLIM_ROOT/scripts/lsan.supp:print_suppressions=0
+# The display tests draw through Mesa's software renderer on a private Xvfb
+# server; -noreset keeps it from restarting whenever its last client leaves.
+export LIBGL_ALWAYS_SOFTWARE=1
 cd "$build"
-ctest --output-on-failure -j "$(plim_jobs)" --timeout 300
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+  ctest --output-on-failure -j "$(plim_jobs)" --timeout 300

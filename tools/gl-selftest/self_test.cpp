@@ -138,6 +138,7 @@ void install_tracing_slots(WindowCallbacks& record)
 
 void platform_self_test(int argc, char** argv)
 {
+    g_triangle = TestTriangle{};  // GL names of an earlier window's context are gone
     g_self_test_window = construct_window_record(360, 360, "ZARNO:Windows-Win32");
     g_self_test_window.argc = argc;
     g_self_test_window.argv = argv;
