@@ -40,7 +40,7 @@ std::string lookup_key(const XKeyEvent& key, KeySym& keysym)
     return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-void handle_key_press(XKeyEvent& key)
+void handle_key_press(const XKeyEvent& key)
 {
     const std::int32_t bits = modifier_bits(key.state);
     const bool repeated = g_keycode_down[key.keycode & 0xFF];
@@ -60,7 +60,7 @@ void handle_key_press(XKeyEvent& key)
     }
 }
 
-void handle_key_release(XKeyEvent& key)
+void handle_key_release(const XKeyEvent& key)
 {
     g_keycode_down[key.keycode & 0xFF] = 0;
     KeySym keysym = NoSymbol;

@@ -135,14 +135,3 @@ TEST_F(InputEvents, CloseRequestStopsTheLoopAndCallsTheCloseSlot)
     EXPECT_EQ(g_slot_log, Log{"close"});
     EXPECT_EQ(g_running, 0);
 }
-
-TEST_F(InputEvents, EventsGoNowhereWithoutARecord)
-{
-    g_windows[0] = nullptr;
-    key_stroke(XK_a);
-    send_button(true, Button1, 1, 1);
-    send_close_request();
-    settle();
-    EXPECT_TRUE(g_slot_log.empty());
-    EXPECT_EQ(g_running, 0);
-}
