@@ -82,16 +82,6 @@ TEST_F(KernelConfigTest, SetupIsValidOnlyWithBothSettingsValid)
     EXPECT_FALSE(setup_is_valid());
 }
 
-TEST_F(KernelConfigTest, KernelOutputTextsComeBackByIndex)
-{
-    g_kernel_output_texts = {"kernel", "script", "file-io", "error"};
-    EXPECT_EQ(get_kernel_output_text(), "kernel");
-    EXPECT_EQ(get_kernel_aux_text_1(), "script");
-    EXPECT_EQ(get_kernel_aux_text_2(), "file-io");
-    EXPECT_EQ(get_kernel_aux_text_3(), "error");
-    g_kernel_output_texts = {};
-}
-
 TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathAndRunsNothing)
 {
     const fs::path odd = dir / "a; touch pwned1" / "b c" / "$(touch pwned2)" / "`touch pwned3`";

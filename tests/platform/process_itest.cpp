@@ -126,15 +126,16 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
 
     const int lingering_count = 6;
     std::vector<std::string> fifos;
-    std::vector<std::string> lingering_outputs(lingering_count);
-    std::vector<std::thread> lingering;
     for (int i = 0; i < lingering_count; ++i) {
         fifos.push_back((dir / ("fifo" + std::to_string(i))).string());
-        ASSERT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
+        EXPECT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
+    }
+    std::vector<std::string> lingering_outputs(lingering_count);
+    std::vector<std::thread> lingering;
+    for (int i = 0; i < lingering_count; ++i)
         lingering.emplace_back([&, i] {
             lingering_outputs[i] = run_process(kProbe, {"wait-fifo", fifos[i]});
         });
-    }
     std::vector<int> writers;
     for (const std::string& fifo : fifos)
         writers.push_back(open_fifo_writer_when_read(fifo));
