@@ -81,9 +81,14 @@ XVisualInfo* choose_visual(Display* display)
     return nullptr;
 }
 
-void set_title(const std::string& title)
+// Window managers group and label windows by their class.
+void set_title_and_class(const std::string& title)
 {
     XStoreName(g_x11.display, g_x11.window, title.c_str());
+    char name[] = "plim-ei";
+    char class_name[] = "PLIM-EI";
+    XClassHint class_hint = {name, class_name};
+    XSetClassHint(g_x11.display, g_x11.window, &class_hint);
     XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_name, g_x11.atoms.utf8_string, 8,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
                     static_cast<int>(title.size()));
@@ -120,7 +125,7 @@ bool create_window_on(XVisualInfo* visual, const std::string& title, std::int32_
         report_setup_failure("CreateWindow() failed:  Cannot create a window.");
         return false;
     }
-    set_title(title);
+    set_title_and_class(title);
     set_size_hints(width, height);
     XSetWMProtocols(g_x11.display, g_x11.window, &g_x11.atoms.wm_delete_window, 1);
     announce_drop_target();

@@ -66,6 +66,12 @@ TEST_F(GlWindow, AppearsWithItsTitleAndA720By480ClientArea)
     ASSERT_TRUE(XFetchName(peer_, window_, &name));
     EXPECT_STREQ(name, "PLIM:EI (WIN32)");
     XFree(name);
+
+    XClassHint class_hint = {};
+    ASSERT_TRUE(XGetClassHint(peer_, window_, &class_hint));
+    EXPECT_STREQ(class_hint.res_class, "PLIM-EI");
+    XFree(class_hint.res_name);
+    XFree(class_hint.res_class);
 }
 
 TEST_F(GlWindow, TellsTheWindowManagerItsMinimumSizeCloseProtocolAndDropSupport)
