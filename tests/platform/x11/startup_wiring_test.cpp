@@ -84,14 +84,3 @@ TEST_F(StartupWiring, AWorkspaceThatCannotHoldTheStagingDirectoryIsReported)
     const std::string text = trace.text();
     EXPECT_TRUE(text.ends_with("ERROR: unable to write to specified entity workspace.\n")) << text;
 }
-
-TEST_F(StartupWiring, TooManyArgumentsChangeNothingButTheBannerComesFirst)
-{
-    TraceCapture trace;
-    apply_command_line({"PLIM-EI.exe", kernel_, workspace_, "-IC", "extra"});
-    EXPECT_EQ(trace.text(), banner_text() + "ERROR: expected 0, 1 or 2 command-line arguments.\n" +
-                                "NOTE: ignoring command-line arguments.\n");
-    EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED);
-    EXPECT_EQ(g_workspace_state, SettingState::UNDEFINED);
-    EXPECT_EQ(g_interactive_config, 0);
-}

@@ -20,8 +20,3 @@ TEST(WindowServices, RepaintRequestSetsTheFlagTheLoopReads)
     request_repaint();
     EXPECT_EQ(g_repaint_requested, 1);
 }
-
-TEST(WindowServices, ResizeWithoutAWindowReportsFailure)
-{
-    EXPECT_EQ(resize_client_area(800, 600), 0);
-}
