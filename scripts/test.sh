@@ -9,11 +9,6 @@ plim_install_packages "${PLIM_PACKAGES[@]}"
 build="$PLIM_ROOT/build/ci"
 plim_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIM_SANITIZE=ON
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cd "$build"
-ctest --output-on-failure -j "$(plim_jobs)" --timeout 300
-
 # --- Bounded fuzz runs of the kernel's readers (clang + libFuzzer) ---------
 # Each target runs for a fixed time from its seeds; any crash, leak or
 # sanitizer report makes the fuzzer exit non-zero and fails the script.
@@ -29,3 +24,14 @@ for target in fuzz_interop_reader fuzz_parse_report fuzz_parallel_builder; do
   rm -rf "$corpus"
   echo "fuzz $target: $(grep -o 'Done [0-9]* runs' "$fuzz_build/$target.log")"
 done
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PLIM_ROOT/scripts/lsan.supp:print_suppressions=0
+# The display tests draw through Mesa's software renderer on a private Xvfb
+# server; -noreset keeps it from restarting whenever its last client leaves.
+export LIBGL_ALWAYS_SOFTWARE=1
+# CTest runs last so that its summary closes the output.
+cd "$build"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+  ctest --output-on-failure -j "$(plim_jobs)" --timeout 300

@@ -1,0 +1,18 @@
+#pragma once
+
+// The part of the start-up wiring that comes before the application object:
+// the banner, the start time and the command line. The rest of the start-up
+// (images, interface, services, window record) builds on the application.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern std::int64_t g_program_start_ms;    // -1 until start-up stamps it
+extern std::uint8_t g_interactive_config;  // 1: keep the configuration pane open
+
+// Writes the banner to the trace, stamps g_program_start_ms, then carries out
+// plan_startup for `arguments` (element 0 the program name): its trace
+// lines, the kernel path and workspace settings, the staging directory and
+// the interactive-configuration switch. Nothing it reports stops the start-up.
+void apply_command_line(const std::vector<std::string>& arguments);

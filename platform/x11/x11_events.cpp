@@ -1,0 +1,162 @@
+// X events to slot calls, in the order the application expects: modifiers
+// before each button, motion and key-path event; keys by the key table or
+// the character path; the wheel as buttons 3 and 4, one call per notch.
+
+#include "platform/x11/gl_window.h"
+#include "platform/x11/input_codes.h"
+#include "platform/x11/key_translation.h"
+#include "platform/x11/window_callbacks.h"
+#include "platform/x11/x11_state.h"
+
+#include <X11/Xutil.h>
+
+#include <cstring>
+
+namespace {
+
+std::uint8_t g_mouse_held[3] = {};  // left, middle, right
+struct PointerPosition {
+    std::int32_t x;
+    std::int32_t y;
+};
+PointerPosition g_last_mouse_position = {0, 0};
+// Which key codes are down, so that auto-repeated presses skip the
+// character path: a held digit types once.
+std::uint8_t g_keycode_down[256] = {};
+
+bool any_button_held()
+{
+    return g_mouse_held[MOUSE_LEFT] || g_mouse_held[MOUSE_MIDDLE] || g_mouse_held[MOUSE_RIGHT];
+}
+
+// Caps Lock must not change a letter and Ctrl must not turn keys into
+// control bytes, so keys are looked up without either.
+std::string lookup_key(const XKeyEvent& key, KeySym& keysym)
+{
+    XKeyEvent plain = key;
+    plain.state &= ~static_cast<unsigned>(LockMask | ControlMask);
+    char text[8] = {};
+    const int length = XLookupString(&plain, text, sizeof text, &keysym, nullptr);
+    return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+void handle_key_press(const XKeyEvent& key)
+{
+    const std::int32_t bits = modifier_bits(key.state);
+    const bool repeated = g_keycode_down[key.keycode & 0xFF];
+    g_keycode_down[key.keycode & 0xFF] = 1;
+    KeySym keysym = NoSymbol;
+    const std::string text = lookup_key(key, keysym);
+    const std::int32_t code = translate_key(keysym, (key.state & ShiftMask) != 0);
+    if (code != 0) {
+        emit_event(&WindowCallbacks::on_modifiers, bits);
+        emit_event(&WindowCallbacks::on_key_down, code, bits);
+        return;
+    }
+    const std::int32_t character = character_key_code(text);
+    if (character != 0 && !repeated) {
+        emit_event(&WindowCallbacks::on_key_down, character, bits);
+        emit_event(&WindowCallbacks::on_key_up, character, bits);
+    }
+}
+
+void handle_key_release(const XKeyEvent& key)
+{
+    g_keycode_down[key.keycode & 0xFF] = 0;
+    KeySym keysym = NoSymbol;
+    lookup_key(key, keysym);
+    const std::int32_t code = translate_key(keysym, (key.state & ShiftMask) != 0);
+    if (code != 0) {
+        const std::int32_t bits = modifier_bits(key.state);
+        emit_event(&WindowCallbacks::on_modifiers, bits);
+        emit_event(&WindowCallbacks::on_key_up, code, bits);
+    }
+}
+
+void handle_button(const XButtonEvent& button, bool pressed)
+{
+    const std::int32_t code = translate_button(button.button);
+    if (code < 0) {
+        return;
+    }
+    if (code == MOUSE_WHEEL_UP || code == MOUSE_WHEEL_DOWN) {
+        // A notch is a press; its release means nothing.
+        if (pressed) {
+            emit_event(&WindowCallbacks::on_mouse_button, code, BUTTON_PRESSED, g_last_mouse_position.x,
+                       g_last_mouse_position.y);
+        }
+        return;
+    }
+    emit_event(&WindowCallbacks::on_modifiers, modifier_bits(button.state));
+    g_mouse_held[code] = pressed ? 1 : 0;
+    emit_event(&WindowCallbacks::on_mouse_button, code, pressed ? BUTTON_PRESSED : BUTTON_RELEASED, button.x,
+               button.y);
+}
+
+void handle_motion(const XMotionEvent& motion)
+{
+    emit_event(&WindowCallbacks::on_modifiers, modifier_bits(motion.state));
+    g_last_mouse_position = {motion.x, motion.y};
+    if (any_button_held()) {
+        emit_event(&WindowCallbacks::on_drag, motion.x, motion.y);
+    } else {
+        emit_event(&WindowCallbacks::on_motion, motion.x, motion.y);
+    }
+}
+
+void handle_configure(const XConfigureEvent& configure)
+{
+    if (configure.width == g_client_size.width && configure.height == g_client_size.height) {
+        return;  // a move, not a resize
+    }
+    g_client_size = {configure.width, configure.height};
+    emit_event(&WindowCallbacks::on_resize, configure.width, configure.height);
+    paint_window();
+}
+
+void handle_client_message(const XClientMessageEvent& message)
+{
+    const bool close_request = message.message_type == g_x11.atoms.wm_protocols &&
+                               static_cast<Atom>(message.data.l[0]) == g_x11.atoms.wm_delete_window;
+    if (!close_request) {
+        handle_drop_message(message);
+        return;
+    }
+    // The window itself is destroyed only after the loop has ended.
+    g_running = 0;
+    emit_event(&WindowCallbacks::on_close);
+}
+
+}  // namespace
+
+void reset_input_state()
+{
+    std::memset(g_mouse_held, 0, sizeof g_mouse_held);
+    std::memset(g_keycode_down, 0, sizeof g_keycode_down);
+    g_last_mouse_position = {0, 0};
+}
+
+void handle_window_event(XEvent& event)
+{
+    switch (event.type) {
+    case KeyPress: handle_key_press(event.xkey); break;
+    case KeyRelease: handle_key_release(event.xkey); break;
+    case ButtonPress: handle_button(event.xbutton, true); break;
+    case ButtonRelease: handle_button(event.xbutton, false); break;
+    case MotionNotify: handle_motion(event.xmotion); break;
+    case ConfigureNotify: handle_configure(event.xconfigure); break;
+    case Expose:
+        if (event.xexpose.count == 0) {
+            paint_window();
+        }
+        break;
+    case ClientMessage: handle_client_message(event.xclient); break;
+    case SelectionNotify: handle_drop_selection(event.xselection); break;
+    case FocusOut:
+        // Releases made elsewhere never reach us; forget which keys were down.
+        std::memset(g_keycode_down, 0, sizeof g_keycode_down);
+        break;
+    case MappingNotify: XRefreshKeyboardMapping(&event.xmapping); break;
+    default: break;
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+// Internal to the window layer: the X connection, the one window, its GL
+// context and the atoms the layer speaks. Nothing outside platform/x11 sees
+// an X type.
+
+#include <X11/Xlib.h>
+#include <GL/glx.h>
+
+struct X11Atoms {
+    Atom wm_protocols;
+    Atom wm_delete_window;
+    Atom net_wm_name;
+    Atom net_wm_icon;
+    Atom net_wm_state;
+    Atom net_wm_state_fullscreen;
+    Atom utf8_string;
+    Atom xdnd_aware;
+    Atom xdnd_enter;
+    Atom xdnd_position;
+    Atom xdnd_status;
+    Atom xdnd_leave;
+    Atom xdnd_drop;
+    Atom xdnd_finished;
+    Atom xdnd_selection;
+    Atom xdnd_type_list;
+    Atom xdnd_action_copy;
+    Atom text_uri_list;
+    Atom drop_property;  // where the dropped uri-list is delivered to us
+};
+
+struct X11Window {
+    Display* display = nullptr;
+    Window window = 0;
+    Colormap colormap = 0;
+    GLXContext context = nullptr;
+    X11Atoms atoms = {};
+};
+
+extern X11Window g_x11;
+
+// The event handling of the window: one X event in, slot calls out.
+void handle_window_event(XEvent& event);
+// Forgets held buttons and keys; a new window starts without them.
+void reset_input_state();
+
+// The drag-and-drop target (x11_drop_target.cpp).
+void announce_drop_target();
+void handle_drop_message(const XClientMessageEvent& message);
+void handle_drop_selection(const XSelectionEvent& selection);

@@ -1,0 +1,137 @@
+#include "platform/x11/startup_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// The paths the fake file system holds; tests set it before planning.
+std::set<std::string> g_existing;
+
+bool fake_exists(const std::string& path)
+{
+    return g_existing.count(path) > 0;
+}
+
+StartupPlan plan(const Lines& tokens)
+{
+    Lines arguments{"PLIM-EI.exe"};
+    arguments.insert(arguments.end(), tokens.begin(), tokens.end());
+    return plan_startup(arguments, fake_exists);
+}
+
+}  // namespace
+
+TEST(CommandLine, ProgramNameFirstAndBackslashesTurnedIntoSlashes)
+{
+    const char* argv[] = {"/usr/bin/plim-ei", "C:\\k\\plim.exe", "C:\\ws", ""};
+    EXPECT_EQ(command_line_arguments(4, argv), (Lines{"PLIM-EI.exe", "C:/k/plim.exe", "C:/ws", ""}));
+    EXPECT_EQ(command_line_arguments(1, argv), Lines{"PLIM-EI.exe"});
+    const char* quoted[] = {"plim-ei", "/my scripts/plim"};
+    EXPECT_EQ(command_line_arguments(2, quoted), (Lines{"PLIM-EI.exe", "/my scripts/plim"}));
+}
+
+TEST(StartupBanner, TwelveLinesOfFiftyCharacters)
+{
+    const Lines banner = startup_banner();
+    ASSERT_EQ(banner.size(), 12u);
+    for (const std::string& line : banner) {
+        EXPECT_EQ(line.size(), 50u) << line;
+    }
+    EXPECT_EQ(banner[0], std::string(50, '-'));
+    EXPECT_EQ(banner[1], "%  PLIM-EI                                       %");
+    EXPECT_EQ(banner[5].substr(0, 27), "%    > Build-Version: 0.2.5");
+    EXPECT_EQ(banner[6].substr(0, 29), "%    > Build-Date: 2024-02-25");
+    EXPECT_EQ(banner[11], std::string(50, '-'));
+}
+
+TEST(StartupPlan, NoArgumentsLeaveEverythingUndefined)
+{
+    g_existing = {};
+    const StartupPlan result = plan({});
+    EXPECT_TRUE(result.trace_lines.empty());
+    EXPECT_FALSE(result.set_kernel);
+    EXPECT_FALSE(result.set_workspace);
+    EXPECT_FALSE(result.interactive_config);
+}
+
+TEST(StartupPlan, KernelOnlyIsEchoedAndReportedWhenMissing)
+{
+    g_existing = {"/k/plim"};
+    StartupPlan result = plan({"/k/plim"});
+    EXPECT_EQ(result.trace_lines, Lines{"EXEC:[\"/k/plim\"];"});
+    EXPECT_TRUE(result.set_kernel);
+    EXPECT_EQ(result.kernel_path, "/k/plim");
+    EXPECT_FALSE(result.set_workspace);
+
+    g_existing = {};
+    result = plan({"plim"});
+    EXPECT_EQ(result.trace_lines,
+              (Lines{"ERROR: the specified kernel executable does not exist.", "EXEC:[\"./plim\"];"}));
+    EXPECT_EQ(result.kernel_path, "./plim");
+}
+
+TEST(StartupPlan, KernelAndWorkspaceWithoutFinalSlash)
+{
+    g_existing = {"C:/k/plim.exe", "C:/ws"};
+    const StartupPlan result = plan({"C:/k/plim.exe", "C:/ws"});
+    EXPECT_EQ(result.trace_lines, (Lines{"EXEC:[\"C:/k/plim.exe\"];", "TEMP:[\"C:/ws\"];"}));
+    EXPECT_EQ(result.workspace_path, "C:/ws/");
+    EXPECT_EQ(result.staging_directory, "C:/ws/tmp/");
+    EXPECT_FALSE(result.interactive_config);
+}
+
+TEST(StartupPlan, PlimBecomesDotSlashPlimAndFinalSlashIsKept)
+{
+    g_existing = {"./plim", "C:/ws/", "C:/ws/tmp/"};
+    const StartupPlan result = plan({"plim", "C:/ws/"});
+    EXPECT_EQ(result.trace_lines, (Lines{"EXEC:[\"./plim\"];", "TEMP:[\"C:/ws/\"];"}));
+    EXPECT_EQ(result.kernel_path, "./plim");
+    EXPECT_EQ(result.workspace_path, "C:/ws/");
+    EXPECT_EQ(result.staging_directory, "") << "an existing staging directory is not made again";
+}
+
+TEST(StartupPlan, MissingWorkspaceIsReportedEchoedAndGetsNoStagingDirectory)
+{
+    g_existing = {"/k/plim"};
+    const StartupPlan result = plan({"/k/plim", "/nowhere"});
+    EXPECT_EQ(result.trace_lines, (Lines{"ERROR: the specified entity workspace does not exist.",
+                                         "EXEC:[\"/k/plim\"];", "TEMP:[\"/nowhere\"];"}));
+    EXPECT_TRUE(result.set_workspace);
+    EXPECT_EQ(result.workspace_path, "/nowhere/");
+    EXPECT_EQ(result.staging_directory, "");
+
+    g_existing = {};
+    EXPECT_EQ(plan({"/k/plim", "/nowhere"}).trace_lines.size(), 4u) << "both errors, then both echoes";
+}
+
+TEST(StartupPlan, ThirdArgumentSwitchesInteractiveConfigurationInAnySpelling)
+{
+    g_existing = {"/k/plim", "/ws"};
+    for (const char* spelling : {"-IC", "--ic", "-ic", "--IC", "-interactive-config", "--Interactive-Config",
+                                 "-INTERACTIVE-CONFIG", "--INTERACTIVE-CONFIG"}) {
+        EXPECT_TRUE(plan({"/k/plim", "/ws", spelling}).interactive_config) << spelling;
+    }
+    for (const char* other : {"-i", "IC", "--interactive", ""}) {
+        const StartupPlan result = plan({"/k/plim", "/ws", other});
+        EXPECT_FALSE(result.interactive_config) << other;
+        EXPECT_EQ(result.trace_lines.size(), 2u) << "an unknown switch is ignored without a message";
+        EXPECT_EQ(result.workspace_path, "/ws/");
+    }
+}
+
+TEST(StartupPlan, FourOrMoreArgumentsAreReportedAndIgnored)
+{
+    g_existing = {"/k/plim", "/ws"};
+    for (const Lines& tokens : {Lines{"/k/plim", "/ws", "-IC", "x"}, Lines{"a", "b", "c", "d", "e"}}) {
+        const StartupPlan result = plan(tokens);
+        EXPECT_EQ(result.trace_lines, (Lines{"ERROR: expected 0, 1 or 2 command-line arguments.",
+                                             "NOTE: ignoring command-line arguments."}));
+        EXPECT_FALSE(result.set_kernel);
+        EXPECT_FALSE(result.set_workspace);
+        EXPECT_FALSE(result.interactive_config);
+    }
+}

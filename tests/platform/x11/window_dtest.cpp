@@ -1,0 +1,171 @@
+#include "tests/platform/x11/display_fixture.h"
+#include "tests/platform/x11/recording_record.h"
+
+#include "platform/services.h"
+#include "platform/x11/window_services.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <GL/gl.h>
+
+using Log = std::vector<std::string>;
+
+namespace {
+
+// The 32-bit items of a window property (Xlib hands them over as longs).
+std::vector<std::uint32_t> cardinal_property(Display* display, Window window, Atom property)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<std::uint32_t> items;
+    if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, AnyPropertyType, &type, &format, &count,
+                           &remaining, &data) == Success &&
+        data != nullptr && format == 32) {
+        const auto* values = reinterpret_cast<const long*>(data);
+        for (unsigned long i = 0; i < count; ++i) {
+            items.push_back(static_cast<std::uint32_t>(values[i]));
+        }
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return items;
+}
+
+// Exposure may add paints of its own after the one a resize makes.
+std::vector<std::string> without_repeated_paints(const std::vector<std::string>& log)
+{
+    std::vector<std::string> kept;
+    for (const std::string& entry : log) {
+        if (!(entry == "paint" && !kept.empty() && kept.back() == "paint")) {
+            kept.push_back(entry);
+        }
+    }
+    return kept;
+}
+
+}  // namespace
+
+using GlWindow = DisplayTest;
+
+TEST_F(GlWindow, AppearsWithItsTitleAndA720By480ClientArea)
+{
+    XWindowAttributes attributes = {};
+    ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
+    EXPECT_EQ(attributes.width, 720);
+    EXPECT_EQ(attributes.height, 480);
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_EQ(g_client_size.width, 720);
+    EXPECT_EQ(g_client_size.height, 480);
+
+    char* name = nullptr;
+    ASSERT_TRUE(XFetchName(peer_, window_, &name));
+    EXPECT_STREQ(name, "PLIM:EI (WIN32)");
+    XFree(name);
+
+    XClassHint class_hint = {};
+    ASSERT_TRUE(XGetClassHint(peer_, window_, &class_hint));
+    EXPECT_STREQ(class_hint.res_class, "PLIM-EI");
+    XFree(class_hint.res_name);
+    XFree(class_hint.res_class);
+}
+
+TEST_F(GlWindow, TellsTheWindowManagerItsMinimumSizeCloseProtocolAndDropSupport)
+{
+    XSizeHints hints = {};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(peer_, window_, &hints, &supplied));
+    EXPECT_TRUE(hints.flags & PMinSize);
+    EXPECT_EQ(hints.min_width, 360);
+    EXPECT_EQ(hints.min_height, 240);
+
+    Atom* protocols = nullptr;
+    int count = 0;
+    ASSERT_TRUE(XGetWMProtocols(peer_, window_, &protocols, &count));
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(protocols[0], atom("WM_DELETE_WINDOW"));
+    XFree(protocols);
+
+    EXPECT_EQ(cardinal_property(peer_, window_, atom("XdndAware")), std::vector<std::uint32_t>{5});
+}
+
+TEST_F(GlWindow, HasADoubleBufferedRgbaVisualWithDepthAndACurrentContext)
+{
+    GLint depth_bits = 0;
+    GLboolean double_buffered = GL_FALSE;
+    glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
+    glGetBooleanv(GL_DOUBLEBUFFER, &double_buffered);
+    EXPECT_GE(depth_bits, 16);
+    EXPECT_EQ(double_buffered, GL_TRUE);
+    EXPECT_NE(glGetString(GL_VERSION), nullptr);
+}
+
+TEST_F(GlWindow, StartTakesTheRecordsClearColourAndCopiesItsIcon)
+{
+    // A 2 x 1 icon inside a 3-pixel-wide image: the stride is honoured.
+    const std::uint8_t pixels[] = {0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0x80, 0, 0, 0, 0};
+    WindowCallbacks record = recording_record();
+    record.clear_colour = 0x80405060;
+    record.icon_width = 2;
+    record.icon_height = 1;
+    record.icon_stride = 3;
+    record.icon_pixels = pixels;
+    register_window(&record, 0);
+    g_slot_log.clear();
+    start_window(&record);
+    settle();
+
+    EXPECT_EQ(g_slot_log, Log{"start"});
+    EXPECT_EQ(g_window_started, 1);
+    EXPECT_DOUBLE_EQ(g_clear_colour.red, 0x40 / 255.0);
+    EXPECT_DOUBLE_EQ(g_clear_colour.green, 0x50 / 255.0);
+    EXPECT_DOUBLE_EQ(g_clear_colour.blue, 0x60 / 255.0);
+    EXPECT_DOUBLE_EQ(g_clear_colour.alpha, 0x80 / 255.0);
+    EXPECT_EQ(cardinal_property(peer_, window_, atom("_NET_WM_ICON")),
+              (std::vector<std::uint32_t>{2, 1, 0xFF102030, 0x80A0B0C0}));
+}
+
+TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot)
+{
+    WindowCallbacks record = recording_record();
+    register_window(&record, 0);
+    start_window(&record);
+    g_slot_log.clear();
+
+    EXPECT_NE(resize_client_area(800, 600), 0);
+    settle();
+    EXPECT_EQ(without_repeated_paints(g_slot_log), (Log{"resize 800 600", "init", "paint"}));
+    EXPECT_EQ(g_client_size.width, 800);
+
+    g_slot_log.clear();
+    resize_client_area(100, 50);
+    settle();
+    EXPECT_EQ(without_repeated_paints(g_slot_log), (Log{"resize 360 240", "paint"}));
+    XWindowAttributes attributes = {};
+    ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
+    EXPECT_EQ(attributes.width, 360);
+    EXPECT_EQ(attributes.height, 240);
+}
+
+TEST_F(GlWindow, FirstPaintAfterStartSetsTheDefaultStateAndCallsInitOnce)
+{
+    WindowCallbacks record = recording_record();
+    register_window(&record, 0);
+    g_slot_log.clear();
+    paint_window();
+    EXPECT_TRUE(g_slot_log.empty()) << "before start a paint only swaps";
+
+    start_window(&record);
+    paint_window();
+    paint_window();
+    EXPECT_EQ(g_slot_log, (Log{"start", "init", "paint", "paint"}));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
+}
