@@ -13,3 +13,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd "$build"
 ctest --output-on-failure -j "$(plim_jobs)" --timeout 300
+
+# --- Kernel job runner under ThreadSanitizer: only its own test targets.
+tsan_build="$PLIM_ROOT/build/tsan"
+cmake -S "$PLIM_ROOT" -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIM_TSAN=ON \
+  -DPLIM_BUILD_WINDOW=OFF -DPLIM_BUILD_BENCH=OFF >/dev/null
+cmake --build "$tsan_build" -j "$(plim_jobs)" --target kernel_job_runner_unit
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+"$tsan_build/tests/kernel/job_runner/kernel_job_runner_unit"

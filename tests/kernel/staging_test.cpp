@@ -1,7 +1,7 @@
 #include "kernel/kernel_arguments.h"
 #include "kernel/staging.h"
 
-#include "run_workspace.h"
+#include "tests/kernel/run_workspace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "kernel/job_table.h"
 
-#include "run_workspace.h"
+#include "tests/kernel/run_workspace.h"
 
 #include <gtest/gtest.h>
 
