@@ -1,0 +1,141 @@
+#include "evaluator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// The scripts the inspector assembles at start-up.
+const char* const kBuiltinScripts[] = {
+    "e = mcube.gty.zy.flx(5,2).fl(2,1,0,1).flz(5,2).c; ret = e.rgb(0.75) + e.duo.rgb(0.25).ix; return ret.ty(-0.0001);",
+    "a = cylinder(0.025,1,32).zy + cone(0.05625,0.125,32).zy.ty(1); b = bcube(0.075,0.005625).rgb(0.25) + "
+    "sphere(0.08625).rgb(1,0.75,0); return b + a.duo.rgb(0.25,0.75,0) + a.duo.rzN90.rgb(0.75,0.25,0) + "
+    "a.duo.rxN90.rgb(0,0.5,1.0);",
+    "t = torus(0.5,0.005,64,4); ret = t.duo.rgb(0.25,0.75,0) + t.duo.rx90.rgb(0,0.5,1) + t.duo.rz90.rgb(0.75,0.25,0); "
+    "return ret.s(2);",
+    "return cube.rgba(0.25,0.5,1,0.25);",
+    "r = rcube(5,5,0.5,0.25,8); a = cylinder(1.75,1,64) - cylinder(1.25,1,64); a.rx90; "
+    "d = rcube(0.5,2,1,0.25,8).rz(45).txy(1.0,-1.0); ret = r - a - d; return ret.s(0.2);",
+};
+
+Evaluation evaluated(const std::string& logic)
+{
+    Evaluation evaluation = evaluate_script(logic);
+    EXPECT_TRUE(evaluation.ok) << logic << ": " << evaluation.error;
+    return evaluation;
+}
+
+std::string failure(const std::string& logic)
+{
+    const Evaluation evaluation = evaluate_script(logic);
+    EXPECT_FALSE(evaluation.ok) << logic;
+    EXPECT_EQ(evaluation.mesh, nullptr);
+    return evaluation.error;
+}
+
+TEST(Evaluator, BuiltinScriptsAssemble)
+{
+    for (const char* script : kBuiltinScripts) {
+        const Evaluation evaluation = evaluated(script);
+        if (evaluation.ok) {
+            EXPECT_GT(evaluation.mesh->polygons.size(), 0u) << script;
+        }
+    }
+}
+
+TEST(Evaluator, PrimitivesHaveFixedCounts)
+{
+    struct Count {
+        const char* script;
+        size_t vertices;
+        size_t polygons;
+    };
+    const Count counts[] = {
+        {"return cube;", 8, 6}, {"return mcube;", 24, 6}, {"return bcube(1, 0.1);", 8, 6},
+        {"return rcube(1, 2, 3, 0.1, 8);", 8, 6}, {"return sphere(1);", 86, 96},
+        {"return cylinder(1, 2, 16);", 32, 18}, {"return cone(1, 2, 16);", 17, 17}, {"return torus(1, 0.25, 16, 8);", 128, 128},
+    };
+    for (const Count& count : counts) {
+        const Evaluation evaluation = evaluated(count.script);
+        EXPECT_EQ(evaluation.mesh->positions.size(), count.vertices) << count.script;
+        EXPECT_EQ(evaluation.mesh->polygons.size(), count.polygons) << count.script;
+    }
+}
+
+TEST(Evaluator, MethodsChangeTheirMeshInPlaceAndDuoCopies)
+{
+    const Evaluation moved = evaluated("a = cube; a.tx(2); b = a.duo.ty(5); return a;");
+    EXPECT_DOUBLE_EQ(moved.mesh->positions[0][0], 1.5);
+    EXPECT_DOUBLE_EQ(moved.mesh->positions[0][1], -0.5);
+
+    const Evaluation turned = evaluated("a = cube.s(1, 2, 4); a.rx90; return a;");
+    EXPECT_NEAR(turned.mesh->positions[0][1], 2.0, 1e-12);  // z became y
+    EXPECT_NEAR(turned.mesh->positions[0][2], -1.0, 1e-12);
+
+    const Evaluation coloured = evaluated("return cube.rgb(0.5) + cube.rgba(1, 0, 0, 0.5);");
+    EXPECT_EQ(coloured.mesh->colours[0], (Rgba{0.5, 0.5, 0.5, 1}));
+    EXPECT_EQ(coloured.mesh->colours[8], (Rgba{1, 0, 0, 0.5}));
+}
+
+TEST(Evaluator, MinusKeepsTheLeftMeshAndSaysSo)
+{
+    const Evaluation evaluation = evaluated("return cube - sphere(1);");
+    EXPECT_EQ(evaluation.mesh->positions.size(), 8u);
+    ASSERT_EQ(evaluation.messages.size(), 1u);
+    EXPECT_NE(evaluation.messages[0].find("keeps the left mesh"), std::string::npos);
+}
+
+TEST(Evaluator, ParametersBindAndLaterBindingsWin)
+{
+    const Evaluation defined = evaluated("INT n(4, 0, 10, 'Count');\nreturn cylinder(1, 1, n);");
+    EXPECT_EQ(defined.mesh->positions.size(), 8u);
+    const Evaluation rebound = evaluated("INT n = 6;\nINT n(4, 0, 10);\nINT n = 5;\nreturn cylinder(1, 1, n * 2 - 5);");
+    EXPECT_EQ(rebound.mesh->positions.size(), 10u);
+    const Evaluation exponent = evaluated("DBL k = 1.5e+00;\nreturn cube.s(k / 3);");
+    EXPECT_DOUBLE_EQ(exponent.mesh->positions[0][0], -0.25);
+}
+
+TEST(Evaluator, OneTimingPerOperation)
+{
+    const Evaluation evaluation = evaluated("#PLIM(x){ return cube; };\nINT n = 3;\na = cube;\nreturn a;\nb = cube;");
+    EXPECT_EQ(evaluation.function_lines.size(), 1u);
+    ASSERT_EQ(evaluation.operation_ns.size(), 3u);
+    EXPECT_GT(evaluation.operation_ns[0], 0);
+    EXPECT_EQ(evaluation.operation_ns[2], 0);  // after the return
+}
+
+TEST(Evaluator, StubsAreCollected)
+{
+    const Evaluation evaluation = evaluated("stub(\"index16\"); stub(\"palette\", 300); stub(\"ppd\", \"junk\");\n"
+                                            "stub(\"fault\", \"odd-edges\"); stub(\"delay\", 1); return cube;");
+    EXPECT_TRUE(evaluation.stubs.index16);
+    EXPECT_EQ(evaluation.stubs.palette, 300);
+    EXPECT_EQ(evaluation.stubs.ppd, "junk");
+    EXPECT_EQ(evaluation.stubs.faults, std::vector<std::string>{"odd-edges"});
+}
+
+TEST(Evaluator, FailuresExplainThemselves)
+{
+    EXPECT_NE(failure("return nosuch;").find("does not parse"), std::string::npos);
+    EXPECT_NE(failure("return sphere;").find("takes 1 argument"), std::string::npos);
+    EXPECT_NE(failure("return cube.rgb(1, 2);").find("'rgb' takes 1 or 3"), std::string::npos);
+    EXPECT_NE(failure("a = 3; return a.tx(1);").find("needs a mesh"), std::string::npos);
+    EXPECT_NE(failure("return 1 + 2;").find("not a mesh"), std::string::npos);
+    EXPECT_NE(failure("return cube.s(\"big\");").find("expects a number"), std::string::npos);
+    EXPECT_NE(failure("stub(\"fault\", \"nosuch\"); return cube;").find("unknown fault"), std::string::npos);
+    EXPECT_NE(failure("stub(\"delay\", 20000); return cube;").find("out of range"), std::string::npos);
+    EXPECT_NE(failure("stub(\"wobble\"); return cube;").find("unknown kind"), std::string::npos);
+}
+
+TEST(Evaluator, AParallelScriptAssembledWholeJoinsItsElements)
+{
+    const Evaluation evaluation = evaluated(
+        "#PARALLEL;\n#PRE{ k = 2; };\n#PLIM(a){ ret = cube.s(k); };\n#POSTFIX{ return ret; };\n"
+        "return{ sub(0|a), sub(b){ ret = mcube; }, sub(a) };");
+    EXPECT_EQ(evaluation.mesh->positions.size(), 8u + 24u + 8u);
+    EXPECT_DOUBLE_EQ(evaluation.mesh->positions[0][0], -1.0);
+    EXPECT_NE(failure("#PARALLEL;\nreturn{ sub(missing) };").find("no source for element 'missing'"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,409 @@
+#include "interop_reader.h"
+#include "kernel_run.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+namespace {
+
+// The staged texts as the inspector writes them.
+std::string assembly_block(const std::string& logic, const std::string& mode = "optimal_csg_mesh")
+{
+    return "{\n// directives\n#execute_mode:" + mode + ";\n// logic\n" + logic + "\n};\n";
+}
+
+std::string staged_assembly(const std::string& logic, const std::string& mode = "optimal_csg_mesh")
+{
+    return "1;\n\n" + assembly_block(logic, mode);
+}
+
+std::string staged_list(const std::vector<std::pair<std::string, std::string>>& scripts)
+{
+    std::string staged = std::to_string(scripts.size()) + ";\n";
+    for (const auto& [name, text] : scripts)
+        staged += "{\n// E:" + name + "\n" + text + "\n};\n";
+    return staged;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    for (size_t end; (end = text.find('\n', begin)) != std::string::npos; begin = end + 1)
+        lines.push_back(text.substr(begin, end - begin));
+    lines.push_back(text.substr(begin));
+    return lines;
+}
+
+size_t count_of(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// The content of a parse section the way the inspector cuts it.
+std::string section(const std::string& block, const std::string& tag)
+{
+    const size_t start = block.find("<" + tag + ">") + tag.size() + 3;
+    return block.substr(start, block.find("</" + tag + ">") - start);
+}
+
+TEST(KernelCommandLine, AnythingElseGivesTheUsageAndExitCodeTwo)
+{
+    ScratchDirectory dir;
+    dir.write("in", "return cube;");
+    for (const char* args : {"", "-interop", "-interop -parse in", "-parse in out", "-interop -parse in out extra",
+             "-interop -assemble in out -ccpp", "-interop -assemble in out -ppd", "-interop -compute in out 3",
+             "-interop -compute in out", "-interop -render in out"}) {
+        const KernelRun run = dir.run(args);
+        EXPECT_EQ(run.exit_code, 2) << args;
+        EXPECT_EQ(run.out.rfind("usage: plim", 0), 0u) << args;
+        EXPECT_FALSE(dir.exists("out")) << args;
+    }
+}
+
+TEST(KernelParse, OneScriptFileGivesOneBlock)
+{
+    ScratchDirectory dir;
+    dir.write("in", "// logic\n" + read_test_file("golden/simple.plim"));
+    const KernelRun run = dir.run("-interop -parse in out");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find("3 operations"), std::string::npos) << run.out;
+    EXPECT_EQ(dir.read("out"), read_test_file("golden/simple.parse"));
+}
+
+TEST(KernelParse, AListGivesOneBlockPerScriptInOrder)
+{
+    ScratchDirectory dir;
+    dir.write("in", staged_list({{"a", "return cube;"}, {"b", "x = cube;"}, {"c", "INT n = 1;\nreturn sphere(n);"}}));
+    ASSERT_EQ(dir.run("-interop -parse in out '*'").exit_code, 0);
+    const std::string output = dir.read("out");
+    EXPECT_EQ(count_of(output, "<BREAK>\n"), 3u);
+    const std::vector<std::string> blocks = {output.substr(0, output.find("<BREAK>")),
+        output.substr(output.find("<BREAK>") + 8)};
+    EXPECT_EQ(section(blocks[0], "OPERATIONS"), "return cube;\n");
+    EXPECT_EQ(section(blocks[1], "OPERATIONS"), "x = cube;\n");
+    EXPECT_EQ(count_of(section(blocks[1], "ERRORS"), "\n"), 1u);
+    EXPECT_NE(output.find("<SOURCE>\nINT n = 1;\nreturn sphere(n);\n</SOURCE>"), std::string::npos);
+}
+
+TEST(KernelParse, CrlfInputReadsLikeLf)
+{
+    ScratchDirectory dir;
+    const std::string staged = staged_list({{"a", "a = cube\n  .s(2);\nreturn a;"}});
+    std::string crlf;
+    for (char c : staged)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    dir.write("lf", staged);
+    dir.write("crlf", crlf);
+    dir.run("-interop -parse lf lf.out '*'");
+    dir.run("-interop -parse crlf crlf.out '*'");
+    EXPECT_EQ(dir.read("crlf.out"), dir.read("lf.out"));
+    EXPECT_NE(dir.read("lf.out").find("a = cube .s(2);\n"), std::string::npos);
+}
+
+TEST(KernelParse, AnEmptyListWritesNothing)
+{
+    ScratchDirectory dir;
+    dir.write("in", "0;\n");
+    EXPECT_EQ(dir.run("-interop -parse in out '*'").exit_code, 0);
+    EXPECT_EQ(dir.read("out"), "");
+}
+
+TEST(KernelAssemble, EachBlockGivesOneRecordWithItsMode)
+{
+    ScratchDirectory dir;
+    dir.write("in", "3;\n" + assembly_block("return cube;", "pure_union_mesh") + "{ };\n"
+        + assembly_block("a = mcube;\nreturn a;", "basic_csg_mesh"));
+    const KernelRun run = dir.run("-interop -assemble in out");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find("empty block"), std::string::npos) << run.out;
+    const ReadResult result = read_interop_path(dir.path("out"));
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(result.meshes.size(), 3u);
+    EXPECT_EQ(result.meshes[0].h[2], 0);
+    EXPECT_EQ(result.meshes[0].h[0], 24);
+    EXPECT_EQ(result.meshes[1].h[0], 0);
+    EXPECT_EQ(result.meshes[1].h[3], 3);
+    EXPECT_EQ(result.meshes[1].h[17], 1);
+    EXPECT_EQ(result.meshes[2].h[2], 1);
+    EXPECT_EQ(result.meshes[2].h[0], 72);
+    EXPECT_EQ(result.trailing_bytes, 0u);
+}
+
+TEST(KernelAssemble, AFailedScriptGivesAnEmptyRecordAndAMessage)
+{
+    ScratchDirectory dir;
+    dir.write("in", staged_assembly("return sphere;"));
+    const KernelRun run = dir.run("-interop -assemble in out");
+    EXPECT_NE(run.out.find("failed: 'sphere' takes 1 argument"), std::string::npos) << run.out;
+    const ReadResult result = read_interop_path(dir.path("out"));
+    ASSERT_EQ(result.meshes.size(), 1u);
+    EXPECT_EQ(result.meshes[0].h[1], 0);
+}
+
+TEST(KernelAssemble, APlainScriptFileAssemblesByHand)
+{
+    ScratchDirectory dir;
+    dir.write("in", read_test_file("golden/parallel.plim"));
+    EXPECT_EQ(dir.run("-interop -assemble in out").exit_code, 0);
+    const ReadResult result = read_interop_path(dir.path("out"));
+    ASSERT_EQ(result.meshes.size(), 1u);
+    EXPECT_EQ(result.meshes[0].h[0], 3 * (8 + 86 + 17));
+}
+
+TEST(KernelAssemble, AParallelScriptRunsElementByElement)
+{
+    ScratchDirectory dir;
+    const std::string prefix = "k = 0.5;";
+    const std::string suffix = "return ret.rgb(0.2, 0.4, 0.8);";
+    const std::vector<std::pair<std::string, std::string>> elements = {
+        {"left", prefix + "\nret = cube.s(k).tx(-1);\n" + suffix},
+        {"right", prefix + "\nret = sphere(k).tx(1);\n" + suffix},
+        {"mid", prefix + "\nret = cone(k, 1, 16);\n" + suffix}};
+    dir.write("parse.in", staged_list(elements));
+    dir.run("-interop -parse parse.in parse.out '*'");
+    const std::string report = dir.read("parse.out");
+    EXPECT_EQ(count_of(report, "<BREAK>\n"), 3u);
+    EXPECT_EQ(count_of(report, "<ERRORS>\n</ERRORS>"), 3u);
+
+    dir.write("in", "3;\n" + assembly_block(elements[0].second) + "{ };\n" + assembly_block(elements[2].second));
+    dir.run("-interop -assemble in out -ccpp nowhere");
+    const ReadResult result = read_interop_path(dir.path("out"));
+    ASSERT_EQ(result.meshes.size(), 3u);
+    EXPECT_EQ(result.meshes[0].h[0], 24);
+    EXPECT_EQ(result.meshes[1].h[0], 0);
+    EXPECT_EQ(result.meshes[2].h[0], 51);
+    EXPECT_EQ(result.meshes[2].palette, (std::vector<double>{0.2, 0.4, 0.8, 1.0}));
+}
+
+TEST(KernelExamples, EveryExampleParsesCleanlyAndAssembles)
+{
+    ScratchDirectory dir;
+    for (const char* name : {"simple", "parameters", "parallel"}) {
+        const std::string path = std::string(PLIM_SOURCE_DIR) + "/examples/" + name + ".plim";
+        EXPECT_EQ(dir.run("-interop -parse '" + path + "' out").exit_code, 0) << name;
+        EXPECT_EQ(section(dir.read("out"), "ERRORS"), "") << name;
+        EXPECT_EQ(section(dir.read("out"), "WARNINGS"), "") << name;
+        EXPECT_EQ(dir.run("-interop -assemble '" + path + "' mesh").exit_code, 0) << name;
+        const ReadResult result = read_interop_path(dir.path("mesh"));
+        ASSERT_EQ(result.meshes.size(), 1u) << name;
+        EXPECT_GT(result.meshes[0].h[0], 0) << name;
+    }
+}
+
+// The profiling text sits at lines F to F + O - 1, F and O counted from the
+// parse output of the same script.
+TEST(KernelAssemble, ProfilingPutsOneTimingPerOperationIntoTheName)
+{
+    ScratchDirectory dir;
+    const std::string script = "#PLIM(x){ return cube; };\n#PLIM(y){ return cube; };\nINT n(3, 1, 9);\n"
+                               "a = cube.s(n);\nb = a.duo.tx(1);\nreturn a + b;";
+    dir.write("parse.in", "// logic\n" + script);
+    dir.run("-interop -parse parse.in parse.out");
+    const std::string report = dir.read("parse.out");
+    const size_t functions = count_of(section(report, "FUNCTIONS"), "\n");
+    const size_t operations = count_of(section(report, "OPERATIONS"), "\n");
+    ASSERT_EQ(functions, 2u);
+    ASSERT_EQ(operations, 3u);
+    const std::string logic = section(report, "DIRECTIVES") + "\n" + section(report, "PARAMETERS") + "\n"
+        + section(report, "FUNCTIONS") + "\n" + section(report, "OPERATIONS");
+
+    dir.write("in", staged_assembly(logic));
+    dir.run("-interop -assemble-ppd in out");
+    const ReadResult profiled = read_interop_path(dir.path("out"));
+    ASSERT_EQ(profiled.meshes.size(), 1u);
+    const std::vector<std::string> lines = lines_of(profiled.meshes[0].name);
+    ASSERT_GT(lines.size(), functions + operations);
+    for (size_t i = functions; i < functions + operations; ++i)
+        EXPECT_TRUE(std::regex_match(lines[i], std::regex("[0-9]+"))) << lines[i];
+
+    dir.run("-interop -assemble in out");
+    EXPECT_EQ(read_interop_path(dir.path("out")).meshes[0].name, "");
+
+    dir.write("in", staged_assembly("stub(\"ppd\", \"short\");\n" + logic));
+    dir.run("-interop -assemble-ppd in out");
+    EXPECT_LE(lines_of(read_interop_path(dir.path("out")).meshes[0].name).size(), functions + operations + 1);
+
+    dir.write("in", staged_assembly("stub(\"ppd\", \"junk\");\n" + logic));
+    dir.run("-interop -assemble-ppd in out");
+    EXPECT_EQ(lines_of(read_interop_path(dir.path("out")).meshes[0].name)[functions], "n/a");
+}
+
+TEST(KernelCcpp, AssemblySaysWhetherItFoundAComputedPrefix)
+{
+    ScratchDirectory dir;
+    dir.write("ccpp.in", "k = 0.5;");
+    dir.write("in", staged_assembly("return cube;"));
+    EXPECT_EQ(dir.run("-interop -parse ccpp.in ccpp.out -ccpp").exit_code, 0);
+    EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("no computed prefix"), std::string::npos);
+    EXPECT_EQ(dir.run("-interop -compute-ppd ccpp.in ccpp.out 1").exit_code, 0);
+    EXPECT_NE(dir.read("ccpp.out").find("mode basic_csg_mesh"), std::string::npos);
+    EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("found a computed prefix"), std::string::npos);
+    EXPECT_NE(dir.run("-interop -assemble in out -ccpp nowhere").out.find("no computed prefix"), std::string::npos);
+}
+
+struct AssemblyFault {
+    const char* name;
+    void (*check)(const ScratchDirectory& dir, const KernelRun& run);
+};
+
+void PrintTo(const AssemblyFault& fault, std::ostream* out)
+{
+    *out << fault.name;
+}
+
+// The second of the two records the fault tests stage.
+ReadMesh faulty_mesh(const ScratchDirectory& dir)
+{
+    const ReadResult result = read_interop_path(dir.path("out"));
+    EXPECT_TRUE(result.ok) << result.error;
+    return result.meshes.size() == 2 ? result.meshes[1] : ReadMesh{};
+}
+
+void expect_unreadable(const ScratchDirectory& dir, const KernelRun&)
+{
+    EXPECT_FALSE(read_interop_path(dir.path("out")).ok);
+}
+
+const AssemblyFault kAssemblyFaults[] = {
+    {"no-output", [](const ScratchDirectory& dir, const KernelRun&) { EXPECT_FALSE(dir.exists("out")); }},
+    {"short", [](const ScratchDirectory& dir, const KernelRun&) { EXPECT_LT(dir.read("out").size(), 144u); }},
+    {"zero",
+        [](const ScratchDirectory& dir, const KernelRun&) {
+            const ReadResult result = read_interop_path(dir.path("out"));
+            EXPECT_EQ(result.count, 0);
+            EXPECT_GE(dir.read("out").size(), 144u);
+        }},
+    {"truncated", expect_unreadable},
+    {"negative", expect_unreadable},
+    {"dim0", expect_unreadable},
+    {"colour-oob",
+        [](const ScratchDirectory& dir, const KernelRun&) {
+            const ReadMesh mesh = faulty_mesh(dir);
+            ASSERT_FALSE(mesh.colour_indices.empty());
+            EXPECT_GE(mesh.colour_indices[0], static_cast<std::uint32_t>(mesh.h[5] / 4));
+        }},
+    {"local-oob",
+        [](const ScratchDirectory& dir, const KernelRun&) {
+            EXPECT_THROW(decode_group(faulty_mesh(dir).groups[1]), std::out_of_range);
+        }},
+    {"odd-edges",
+        [](const ScratchDirectory& dir, const KernelRun&) {
+            EXPECT_EQ(faulty_mesh(dir).h[14] % 2, 1);
+        }},
+    {"extra-mesh", [](const ScratchDirectory& dir, const KernelRun&) { EXPECT_EQ(read_interop_path(dir.path("out")).count, 3); }},
+    {"missing-mesh",
+        [](const ScratchDirectory& dir, const KernelRun&) { EXPECT_EQ(read_interop_path(dir.path("out")).count, 1); }},
+    {"crash",
+        [](const ScratchDirectory& dir, const KernelRun& run) {
+            EXPECT_NE(run.exit_code, 0);
+            EXPECT_FALSE(dir.exists("out"));
+            EXPECT_FALSE(run.out.empty());
+            EXPECT_NE(run.out.back(), '\n');
+        }},
+};
+
+class KernelAssemblyFault : public testing::TestWithParam<AssemblyFault> {};
+
+TEST_P(KernelAssemblyFault, ByStubStatement)
+{
+    ScratchDirectory dir;
+    dir.write("in", "2;\n" + assembly_block("return mcube;")
+        + assembly_block("stub(\"fault\", \"" + std::string(GetParam().name) + "\");\nreturn cube;"));
+    const KernelRun run = dir.run("-interop -assemble in out");
+    GetParam().check(dir, run);
+}
+
+TEST_P(KernelAssemblyFault, ByEnvironment)
+{
+    ScratchDirectory dir;
+    dir.write("in", "2;\n" + assembly_block("return mcube;") + assembly_block("return cube;"));
+    const KernelRun run = dir.run("-interop -assemble in out", "PLIM_STANDIN_FAULT=assemble:" + std::string(GetParam().name));
+    GetParam().check(dir, run);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, KernelAssemblyFault, testing::ValuesIn(kAssemblyFaults),
+    [](const testing::TestParamInfo<AssemblyFault>& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+TEST(KernelParseFault, PragmasAndTheEnvironmentMalformTheOutput)
+{
+    ScratchDirectory dir;
+    dir.write("crash", "// logic\nreturn cube; // @parse-fault crash");
+    const KernelRun crashed = dir.run("-interop -parse crash out");
+    EXPECT_NE(crashed.exit_code, 0);
+    EXPECT_FALSE(dir.exists("out"));
+    EXPECT_FALSE(crashed.out.empty());
+
+    dir.write("out", "");
+    dir.write("silent", "// logic\n// @parse-fault no-output\nreturn cube;");
+    EXPECT_EQ(dir.run("-interop -parse silent out").exit_code, 0);
+    EXPECT_EQ(dir.read("out"), "");
+
+    dir.write("list", staged_list({{"a", "return cube;"}, {"b", "// @parse-fault few-breaks\nreturn cube;"}}));
+    dir.run("-interop -parse list out '*'");
+    EXPECT_EQ(count_of(dir.read("out"), "<BREAK>"), 1u);
+
+    dir.write("plain", "// logic\nreturn cube;");
+    dir.run("-interop -parse plain out", "PLIM_STANDIN_FAULT=parse:crlf");
+    EXPECT_NE(dir.read("out").find("<ERRORS>\r\n</ERRORS>\r\n"), std::string::npos);
+
+    dir.run("-interop -parse plain out", "PLIM_STANDIN_FAULT='parse:no-separator NOTES'");
+    EXPECT_NE(dir.read("out").find("<NOTES></NOTES>\n"), std::string::npos);
+}
+
+TEST(KernelCcppFault, TheEnvironmentSpoilsBothSteps)
+{
+    ScratchDirectory dir;
+    dir.write("ccpp.in", "k = 1;");
+    dir.run("-interop -parse ccpp.in ccpp.out -ccpp", "PLIM_STANDIN_FAULT=ccpp:garbage");
+    EXPECT_EQ(dir.read("ccpp.out").rfind("PLIM-STANDIN-CCPP", 0), std::string::npos);
+    EXPECT_NE(dir.run("-interop -compute ccpp.in ccpp2.out 2", "PLIM_STANDIN_FAULT=ccpp:crash").exit_code, 0);
+    EXPECT_FALSE(dir.exists("ccpp2.out"));
+}
+
+TEST(KernelPragmas, OutputStreamsAndDelay)
+{
+    ScratchDirectory dir;
+    dir.write("in", "// logic\n// @stdout hello there\n// @stderr-flood 200000\n// @delay 20\nreturn cube;");
+    const KernelRun run = dir.run("-interop -parse in out");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find("hello there\n"), std::string::npos);
+    EXPECT_GE(run.err.size(), 200000u);
+}
+
+TEST(KernelLog, FourConcurrentRunsLogFourWholeLines)
+{
+    ScratchDirectory dir;
+    dir.write("in", staged_assembly("stub(\"delay\", 50);\nreturn sphere(1);"));
+    const std::string kernel = "'" PLIM_STANDIN_KERNEL "'";
+    std::string runs;
+    for (int i = 0; i < 4; ++i)
+        runs += kernel + " -interop -assemble in out" + std::to_string(i) + " > /dev/null & ";
+    dir.run("-interop -assemble in out > /dev/null; " + runs + "wait", "export PLIM_STANDIN_LOG=runs.log;");
+    const std::vector<std::string> lines = lines_of(dir.read("runs.log"));
+    ASSERT_EQ(lines.size(), 6u);  // five runs and the empty text after the last line feed
+    EXPECT_EQ(lines.back(), "");
+    const std::regex line_form("pid=([0-9]+) start_ms=([0-9]+) end_ms=([0-9]+) read_bytes=([0-9]+) "
+                               "args=-interop -assemble in out[0-9]?");
+    std::set<std::string> pids;
+    for (size_t i = 0; i < 5; ++i) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(lines[i], match, line_form)) << lines[i];
+        pids.insert(match[1]);
+        EXPECT_LE(std::stoll(match[2]), std::stoll(match[3]));
+        EXPECT_EQ(std::stoul(match[4]), dir.read("in").size());
+    }
+    EXPECT_EQ(pids.size(), 5u);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include "parse_output.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::string parse_text(const std::string& script)
+{
+    std::string output;
+    EXPECT_TRUE(format_parse_output({build_parse_block(script)}, "", output));
+    return output;
+}
+
+// The content of the first section with this tag, as the inspector cuts it.
+std::string section(const std::string& output, const std::string& tag)
+{
+    const size_t open = output.find("<" + tag + ">");
+    const size_t close = output.find("</" + tag + ">");
+    if (open == std::string::npos || close == std::string::npos)
+        return "(absent)";
+    const size_t start = open + tag.size() + 3;
+    return close >= start ? output.substr(start, close - start) : "(close before open)";
+}
+
+class GoldenParse : public testing::TestWithParam<const char*> {};
+
+TEST_P(GoldenParse, MatchesTheRecordedOutput)
+{
+    const std::string name = GetParam();
+    EXPECT_EQ(parse_text(read_test_file("golden/" + name + ".plim")), read_test_file("golden/" + name + ".parse"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, GoldenParse,
+    testing::Values("simple", "parameters", "directives", "parallel", "errors"));
+
+TEST(ParseOutput, EverySectionAndTheSourceStandInOrder)
+{
+    const std::string output = parse_text("return cube;");
+    size_t at = 0;
+    for (const char* tag : kSectionTags) {
+        const size_t found = output.find(std::string("<") + tag + ">\n", at);
+        ASSERT_NE(found, std::string::npos) << tag;
+        at = found;
+    }
+    const std::string tail = "<SOURCE>\nreturn cube;\n</SOURCE>\n<BREAK>\n";
+    EXPECT_EQ(output.substr(output.size() - tail.size()), tail);
+}
+
+TEST(ParseOutput, ErrorsCountOneLinePerFaultyStatement)
+{
+    for (int n = 0; n < 4; ++n) {
+        std::string script;
+        for (int i = 0; i < n; ++i)
+            script += "x" + std::to_string(i) + " = nosuch" + std::to_string(i) + ";\n";
+        script += "return cube;";
+        const std::string errors = section(parse_text(script), "ERRORS");
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), n) << errors;
+    }
+}
+
+TEST(ParseOutput, AParallelReturnStaysOneOperationLine)
+{
+    const std::string output = parse_text("#PARALLEL;\nreturn{\n  sub(a){ ret = cube; return ret; },\n  sub(b)\n};");
+    EXPECT_EQ(section(output, "OPERATIONS"), "return{ sub(a){ ret = cube; return ret; }, sub(b) };\n");
+    EXPECT_EQ(section(output, "ERRORS"), "");
+}
+
+TEST(ParseOutput, ScriptFaultsAreReported)
+{
+    EXPECT_NE(section(parse_text("a = cube;"), "ERRORS").find("no top-level return"), std::string::npos);
+    EXPECT_NE(section(parse_text("return cube"), "ERRORS").find("missing ';'"), std::string::npos);
+    EXPECT_NE(section(parse_text("return sphere(1).spin;"), "ERRORS").find("unknown method 'spin'"), std::string::npos);
+    EXPECT_NE(section(parse_text("return blob(1);"), "ERRORS").find("unknown primitive 'blob'"), std::string::npos);
+    EXPECT_NE(section(parse_text("DBL d = 'x';\nreturn cube;"), "ERRORS").find("malformed parameter"), std::string::npos);
+    EXPECT_NE(section(parse_text("return{ sub(a) };"), "ERRORS").find("#PARALLEL;"), std::string::npos);
+    EXPECT_NE(section(parse_text("return cube;\nx = cube;"), "WARNINGS").find("after the return"), std::string::npos);
+}
+
+TEST(ParseOutput, NotesAppearOnlyWhenAskedFor)
+{
+    EXPECT_EQ(section(parse_text("return cube;"), "NOTES"), "");
+    EXPECT_EQ(section(parse_text("return cube; // @note look here"), "NOTES"), "look here\n");
+    EXPECT_EQ(section(parse_text("return cube;\n// @inject DIRECTIVES #RAW line"), "DIRECTIVES"), "#RAW line\n");
+}
+
+TEST(ParseOutput, SynchronisedAssignmentsAreParameters)
+{
+    const std::string output = parse_text("// parameters\nINT n = 4;\nDBL r = 0.333333;\nSTR s = \"ab\";\n"
+                                          "CHR c = 'x';\nBLN b = true;\nLNG k = -7;\n// logic\nreturn cube.s(r);");
+    EXPECT_EQ(section(output, "PARAMETERS"),
+        "INT n = 4;\nDBL r = 0.333333;\nSTR s = \"ab\";\nCHR c = 'x';\nBLN b = true;\nLNG k = -7;\n");
+    EXPECT_EQ(section(output, "ERRORS"), "");
+}
+
+struct FaultCase {
+    const char* fault;
+    const char* expectation;
+};
+
+void PrintTo(const FaultCase& fault, std::ostream* out)
+{
+    *out << fault.fault;
+}
+
+class ParseFault : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(ParseFault, MalformsTheOutput)
+{
+    const std::vector<ParseBlock> blocks = {build_parse_block("return cube;"), build_parse_block("return mcube;")};
+    std::string output;
+    ASSERT_TRUE(format_parse_output(blocks, GetParam().fault, output));
+    const std::string first_block = output.substr(0, output.find("<BREAK>"));
+    const std::string what = GetParam().expectation;
+    if (what == "one break")
+        EXPECT_EQ(output.find("<BREAK>"), output.rfind("<BREAK>"));
+    else if (what == "crlf")
+        EXPECT_NE(output.find("</ERRORS>\r\n<WARNINGS>\r\n"), std::string::npos);
+    else if (what == "garbage")
+        EXPECT_EQ(output.find("<BREAK>"), std::string::npos);
+    else
+        EXPECT_EQ(section(first_block, "OPERATIONS"), what);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ParseFault,
+    testing::Values(FaultCase{"few-breaks", "one break"}, FaultCase{"crlf", "crlf"},
+        FaultCase{"garbage", "garbage"}, FaultCase{"no-open-tag", "(absent)"}, FaultCase{"no-close-tag", "(absent)"},
+        FaultCase{"swapped-tags", "(close before open)"}, FaultCase{"no-separator", "(close before open)"}),
+    [](const testing::TestParamInfo<FaultCase>& info) {
+        std::string name = info.param.fault;
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+TEST(ParseOutput, TagFaultsTakeTheSectionTheyName)
+{
+    std::string output;
+    ASSERT_TRUE(format_parse_output({build_parse_block("return cube;")}, "no-separator ERRORS", output));
+    EXPECT_NE(output.find("<ERRORS></ERRORS>\n"), std::string::npos);
+    EXPECT_EQ(section(output, "OPERATIONS"), "return cube;\n");
+    EXPECT_FALSE(format_parse_output({}, "no-such-fault", output));
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#include "staged_input.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(StagedInput, SingleScriptDropsTheLogicLine)
+{
+    EXPECT_EQ(split_single_script("// logic\nreturn cube;\n").text, "return cube;\n");
+    EXPECT_EQ(split_single_script("return cube;").text, "return cube;");
+}
+
+TEST(StagedInput, ListGivesEachScriptExactlyAsWritten)
+{
+    std::string problem;
+    const auto scripts = split_script_list(
+        "3;\n{\n// E:a\nreturn cube;\n};\n{\n// E:two words\n#PARALLEL;\nreturn{\n  sub(x)\n};\n\n};\n{\n// E:c\n\n};\n",
+        problem);
+    EXPECT_EQ(problem, "");
+    ASSERT_EQ(scripts.size(), 3u);
+    EXPECT_EQ(scripts[0].name, "a");
+    EXPECT_EQ(scripts[0].text, "return cube;");
+    EXPECT_EQ(scripts[1].name, "two words");
+    EXPECT_EQ(scripts[1].text, "#PARALLEL;\nreturn{\n  sub(x)\n};\n");
+    EXPECT_EQ(scripts[2].text, "");
+}
+
+TEST(StagedInput, ListProblemsAreDescribed)
+{
+    std::string problem;
+    EXPECT_EQ(split_script_list("2;\n{\n// E:a\nreturn cube;\n};\n", problem).size(), 1u);
+    EXPECT_NE(problem.find("says 2 but 1 block follow"), std::string::npos);
+    problem.clear();
+    const auto whole = split_script_list("return cube;", problem);
+    ASSERT_EQ(whole.size(), 1u);
+    EXPECT_EQ(whole[0].text, "return cube;");
+    EXPECT_NE(problem.find("no count line"), std::string::npos);
+}
+
+TEST(StagedInput, AssemblyBlocksCarryModeAndLogic)
+{
+    std::string problem;
+    const auto blocks = split_assembly_input("3;\n\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\n"
+                                             "a = cube;\nreturn a;\n};\n{ };\n{\n// directives\n"
+                                             "#execute_mode:basic_csg_mesh;\n// logic\nreturn{ };\n};\n",
+        problem);
+    EXPECT_EQ(problem, "");
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(blocks[0].execute_mode, 0);
+    EXPECT_EQ(blocks[0].logic, "a = cube;\nreturn a;");
+    EXPECT_TRUE(blocks[1].empty);
+    EXPECT_EQ(blocks[2].execute_mode, 1);
+    EXPECT_EQ(blocks[2].logic, "return{ };");
+}
+
+TEST(StagedInput, AssemblyOfAPlainScriptIsOneBlock)
+{
+    std::string problem;
+    const auto blocks = split_assembly_input("a = cube;\nreturn a;\n", problem);
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0].execute_mode, 2);
+    EXPECT_EQ(blocks[0].logic, "a = cube;\nreturn a;\n");
+}
+
+TEST(StagedInput, AssemblyProblemsAreDescribed)
+{
+    std::string problem;
+    const auto blocks = split_assembly_input("2;\n{\n// directives\n#execute_mode:fancy_mesh;\n// logic\nreturn cube;\n};\n", problem);
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0].execute_mode, 2);
+    EXPECT_NE(problem.find("says 2 but 1"), std::string::npos);
+}
+
+TEST(StagedInput, LineEndsAreNormalised)
+{
+    EXPECT_EQ(normalise_line_ends("a\r\nb\rc\n"), "a\nb\nc\n");
+}
+
+}  // namespace
