@@ -18,6 +18,8 @@ ctest --output-on-failure -j "$(plim_jobs)" --timeout 300
 tsan_build="$PLIM_ROOT/build/tsan"
 cmake -S "$PLIM_ROOT" -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIM_TSAN=ON \
   -DPLIM_BUILD_WINDOW=OFF -DPLIM_BUILD_BENCH=OFF >/dev/null
-cmake --build "$tsan_build" -j "$(plim_jobs)" --target kernel_job_runner_unit
+cmake --build "$tsan_build" -j "$(plim_jobs)" --target kernel_job_runner_unit kernel_job_runner_integration
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
-"$tsan_build/tests/kernel/job_runner/kernel_job_runner_unit"
+for runner_test in kernel_job_runner_unit kernel_job_runner_integration; do
+  "$tsan_build/tests/kernel/job_runner/$runner_test"
+done
