@@ -71,8 +71,10 @@ std::string assemble_list_text(const TextList& logics, const std::vector<std::in
 {
     const std::size_t count = std::min(logics.size(), modes.size());
     std::string staged = count_line(count);
-    for (std::size_t i = 0; i < count; ++i)
-        staged += "\n" + element_block(logics[i], modes[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        staged += '\n';
+        staged += element_block(logics[i], modes[i]);
+    }
     return staged;
 }
 
