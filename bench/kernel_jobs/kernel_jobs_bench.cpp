@@ -41,7 +41,7 @@ void BM_EightSlowElements(benchmark::State& state)
         std::filesystem::temp_directory_path() / ("plim_bench_jobs_" + std::to_string(::getpid()));
     std::filesystem::create_directories(workspace / "tmp");
     set_workspace_path(workspace.string());
-    if (!set_kernel_path(PLIM_STANDIN_KERNEL)) {
+    if (!set_kernel_path(PLIM_STANDIN_PATH)) {
         state.SkipWithError("stand-in kernel missing");
         return;
     }

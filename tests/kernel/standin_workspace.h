@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         RunWorkspaceTest::SetUp();
-        ASSERT_TRUE(set_kernel_path(PLIM_STANDIN_KERNEL));
+        ASSERT_TRUE(set_kernel_path(PLIM_STANDIN_PATH));
         log_path = (workspace / "standin.log").string();
         ::setenv("PLIM_STANDIN_LOG", log_path.c_str(), 1);
     }
