@@ -4,6 +4,9 @@
 #include "kernel/interop_reader.h"
 #include "kernel/job_table.h"
 #include "kernel/kernel_arguments.h"
+#include "kernel/parallel_batches.h"
+#include "kernel/parse_report_builder.h"
+#include "kernel/parse_runs.h"
 #include "kernel/staging.h"
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
@@ -130,6 +133,27 @@ void place_batch_results(const ParallelElementList& elements, const std::vector<
 }
 
 } // namespace
+
+ElementResults assemble_script(const std::string& script_path, std::int32_t execute_mode,
+                               std::int32_t kind, bool batched, bool ccpp, bool profiling)
+{
+    const ParseReport report = parse_script_file(script_path);
+    ParallelElementList elements = build_parallel_script_default(report);
+    ElementResults results;
+    if (kind == ASSEMBLY_SINGLE) {
+        results = assemble_single(elements, ElementMask(), ccpp, profiling, execute_mode);
+    } else if (kind == ASSEMBLY_PARALLEL && !batched) {
+        results = assemble_parallel_sub(elements, ElementMask(), ccpp, profiling, execute_mode);
+    } else if (kind == ASSEMBLY_PARALLEL) {
+        const ElementMask every_element(elements.size(), true);
+        const std::vector<std::int32_t> batch_ids = extract_batch_prefixes(elements);
+        const BatchList batches = group_parallel_batches(batch_ids, every_element);
+        results = assemble_parallel_batches(elements, batches, ccpp, profiling, execute_mode);
+        stamp_batch_ids(results, batches);
+    }
+    stamp_result_indices(results);
+    return results;
+}
 
 ElementResults reassemble_script(const ParallelElementList& elements, const ElementMask& mask,
                                  const BatchList& batches, bool ccpp, bool profiling,

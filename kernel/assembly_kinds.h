@@ -25,6 +25,11 @@ enum AssemblyKind : std::int32_t {
     ASSEMBLY_PARALLEL = 1,  // sub-element, or batch when batched
 };
 
+// Parses the script and assembles its elements; batched parallel assembly
+// groups them by their batch prefixes. Stamps batch ids and result indices.
+// A kind other than 0 and 1 gives an empty list.
+ElementResults assemble_script(const std::string& script_path, std::int32_t execute_mode,
+                               std::int32_t kind, bool batched, bool ccpp, bool profiling);
 // Assembles the elements the reload command has: the single kind under the
 // mask; the parallel kind by batches when there are any, else one job per
 // element under the mask. Stamps batch ids and result indices. A kind other

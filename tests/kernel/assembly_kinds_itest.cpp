@@ -225,3 +225,80 @@ TEST_F(AssemblyKinds, AnUnknownKindAssemblesNothing)
     EXPECT_TRUE(got.empty());
     EXPECT_TRUE(runs().empty());
 }
+
+namespace {
+
+// Two batch prefixes and an inline element without one.
+const std::string k_parallel_script = "#PARALLEL;\n"
+                                      "#PRE{ k = 1; };\n"
+                                      "#POST{ return ret; };\n"
+                                      "#PLIM(a){ ret = cube; };\n"
+                                      "#PLIM(b){ ret = sphere(k); };\n"
+                                      "return{ sub(0 | a), sub(0 | b), sub(1 | a), sub(c){ ret = cube.tx(2); } };\n";
+
+class ScriptAssembly : public AssemblyKinds {
+protected:
+    void SetUp() override
+    {
+        AssemblyKinds::SetUp();
+        script = (workspace / "parallel.plim").string();
+        write_text_file(k_parallel_script, script);
+    }
+
+    std::string script;
+};
+
+} // namespace
+
+TEST_F(ScriptAssembly, SingleKindParsesThenAssemblesEveryElementInOneRun)
+{
+    const ElementResults& got = keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].arguments[1], "-parse");
+    EXPECT_EQ(log[1].arguments[1], "-assemble");
+    ASSERT_EQ(got.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        ASSERT_NE(got[i], nullptr) << "element " << i;
+        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+        EXPECT_EQ(got[i]->batch_id, -1);
+    }
+    EXPECT_EQ(got[1]->element_name, "0 | b");
+    EXPECT_EQ(got[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
+}
+
+TEST_F(ScriptAssembly, ParallelKindRunsOneJobPerElement)
+{
+    const ElementResults& got = keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
+    EXPECT_EQ(runs().size(), 1u + 4u);
+    ASSERT_EQ(got.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        ASSERT_NE(got[i], nullptr) << "element " << i;
+        EXPECT_EQ(got[i]->execute_mode, 1u);
+        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+    }
+}
+
+TEST_F(ScriptAssembly, BatchedKindGroupsByPrefixAndStampsTheBatches)
+{
+    const ElementResults& got = keep(assemble_script(script, 2, ASSEMBLY_PARALLEL, true, false, true));
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 1u + 3u);
+    EXPECT_EQ(log[1].arguments[1], "-assemble-ppd");
+    EXPECT_EQ(read_tmp("plim_assemble_in_batch_0").substr(0, 3), "2;\n");
+    ASSERT_EQ(got.size(), 4u);
+    const std::int32_t batch[] = {0, 0, 1, 2};
+    const char* names[] = {"a", "b", "a", "c"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        ASSERT_NE(got[i], nullptr) << "element " << i;
+        EXPECT_EQ(got[i]->batch_id, batch[i]);
+        EXPECT_EQ(got[i]->element_name, names[i]);
+        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+    }
+}
+
+TEST_F(ScriptAssembly, AnUnknownKindOnlyParses)
+{
+    EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty());
+    EXPECT_EQ(runs().size(), 1u);
+}

@@ -19,6 +19,7 @@ protected:
     void TearDown() override
     {
         ::unsetenv("PLIM_STANDIN_LOG");
+        ::unsetenv("PLIM_STANDIN_FAULT");
         set_kernel_path("");
         RunWorkspaceTest::TearDown();
     }
