@@ -23,7 +23,7 @@ protected:
     void TearDown() override
     {
         for (Mesh* mesh : results)
-            release_mesh(mesh);
+            discard_mesh(mesh);
         g_max_parallel_jobs = 4;
         StandinWorkspaceTest::TearDown();
     }
