@@ -16,7 +16,7 @@
 namespace {
 
 constexpr int k_elements = 8;
-const std::string k_element_logic = "stub(\"delay\", 100);\nreturn cube;";
+const std::string k_element_logic = "stub(\"delay\", 250);\nreturn cube;";
 
 void BM_EightSlowElements(benchmark::State& state)
 {
