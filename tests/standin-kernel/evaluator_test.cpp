@@ -136,6 +136,9 @@ TEST(Evaluator, AParallelScriptAssembledWholeJoinsItsElements)
     EXPECT_EQ(evaluation.mesh->positions.size(), 8u + 24u + 8u);
     EXPECT_DOUBLE_EQ(evaluation.mesh->positions[0][0], -1.0);
     EXPECT_NE(failure("#PARALLEL;\nreturn{ sub(missing) };").find("no source for element 'missing'"), std::string::npos);
+    EXPECT_NE(failure("#PARALLEL;\n#PRE{ #PARALLEL; };\n#PLIM(x){ return{ sub(x) }; };\nreturn{ sub(x) };")
+                  .find("cannot be parallel itself"),
+        std::string::npos);
 }
 
 }  // namespace

@@ -79,6 +79,12 @@ TEST(ParseOutput, ScriptFaultsAreReported)
     EXPECT_NE(section(parse_text("return cube;\nx = cube;"), "WARNINGS").find("after the return"), std::string::npos);
 }
 
+TEST(ParseOutput, AbsurdNestingIsOneErrorNotACrash)
+{
+    const std::string deep = "return " + std::string(20000, '(') + "cube" + std::string(20000, ')') + ";";
+    EXPECT_EQ(section(parse_text(deep), "ERRORS"), "line 1: expression too deeply nested;\n");
+}
+
 TEST(ParseOutput, NotesAppearOnlyWhenAskedFor)
 {
     EXPECT_EQ(section(parse_text("return cube;"), "NOTES"), "");

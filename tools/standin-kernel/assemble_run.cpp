@@ -57,9 +57,30 @@ std::string spoil_file(const std::vector<MeshRecord>& records, const std::set<st
     if (faults.count("truncated") && !written.empty()) {
         const size_t last = encode_mesh_record(written.back()).size();
         const size_t cut = last > kHeaderBytes ? (last - kHeaderBytes + 1) / 2 : 4;
-        bytes.resize(bytes.size() - cut);
+        bytes = bytes.substr(0, bytes.size() - std::min(cut, bytes.size()));
     }
     return bytes;
+}
+
+// Evaluates one staged block into its record, adding its lines to the account.
+void assemble_block(size_t index, const StagedBlock& staged, const RunRequest& request, const std::string& forced_fault,
+    AssembledBlock& block, std::string& account)
+{
+    const std::string head = "  [" + std::to_string(index) + "] ";
+    if (!staged.empty)
+        block.evaluation = evaluate_script(staged.logic);
+    for (const std::string& message : block.evaluation.messages)
+        account += head + message + "\n";
+    account += describe(index, staged, block.evaluation);
+    block.record.mesh = block.evaluation.ok ? block.evaluation.mesh.get() : nullptr;
+    block.record.execute_mode = staged.execute_mode;
+    block.record.stubs = block.evaluation.stubs;
+    if (is_assembly_fault(forced_fault))
+        block.record.stubs.faults.push_back(forced_fault);
+    if (block.record.stubs.index16 && block.record.mesh && block.record.mesh->positions.size() > 65535)
+        account += head + "too many vertices for 16-bit indices: written with 32-bit ones\n";
+    if (request.profiling && block.evaluation.ok)
+        block.record.name = profile_text(block.evaluation, staged.execute_mode, block.record.stubs.ppd);
 }
 
 }  // namespace
@@ -81,29 +102,18 @@ int run_assemble(const RunRequest& request, RunRecord& record)
         account += "  note: " + problem + "\n";
     if (!request.ccpp_path.empty())
         account += ccpp_account(request.ccpp_path);
-
     const std::string forced = environment_fault("assemble");
-    std::vector<AssembledBlock> assembled(blocks.size());
-    std::set<std::string> faults;
-    for (size_t i = 0; i < blocks.size(); ++i) {
-        AssembledBlock& block = assembled[i];
-        if (!blocks[i].empty)
-            block.evaluation = evaluate_script(blocks[i].logic);
-        for (const std::string& message : block.evaluation.messages)
-            account += "  [" + std::to_string(i) + "] " + message + "\n";
-        account += describe(i, blocks[i], block.evaluation);
-        block.record.mesh = block.evaluation.ok ? block.evaluation.mesh.get() : nullptr;
-        block.record.execute_mode = blocks[i].execute_mode;
-        block.record.stubs = block.evaluation.stubs;
-        if (!forced.empty())
-            block.record.stubs.faults.push_back(forced);
-        if (request.profiling && block.evaluation.ok)
-            block.record.name = profile_text(block.evaluation, blocks[i].execute_mode, block.record.stubs.ppd);
-        faults.insert(block.record.stubs.faults.begin(), block.record.stubs.faults.end());
-    }
     if (!forced.empty() && !is_assembly_fault(forced))
         account += "  unknown assembly fault '" + forced + "' ignored\n";
 
+    std::vector<AssembledBlock> assembled(blocks.size());
+    std::vector<MeshRecord> records;
+    std::set<std::string> faults;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        assemble_block(i, blocks[i], request, forced, assembled[i], account);
+        records.push_back(assembled[i].record);
+        faults.insert(records.back().stubs.faults.begin(), records.back().stubs.faults.end());
+    }
     if (faults.count("crash"))
         crash_run(record, account.substr(0, account.size() / 2));
     std::cout << account;
@@ -111,15 +121,11 @@ int run_assemble(const RunRequest& request, RunRecord& record)
         std::cout << "  fault " << fault << ": the interop output is malformed on purpose\n";
     if (faults.count("no-output"))
         return 0;
-    std::vector<MeshRecord> records;
-    for (const AssembledBlock& block : assembled)
-        records.push_back(block.record);
     const std::string bytes = spoil_file(records, faults);
     if (!write_file(request.output_path, bytes)) {
         std::cout << "plim: cannot write '" << request.output_path << "'\n";
         return 1;
     }
-    std::cout << "  wrote " << records.size() << " mesh record" << (records.size() == 1 ? "" : "s") << " ("
-              << bytes.size() << " bytes) to " << request.output_path << "\n";
+    std::cout << "  wrote " << bytes.size() << " bytes to " << request.output_path << "\n";
     return 0;
 }

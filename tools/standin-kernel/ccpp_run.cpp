@@ -3,6 +3,7 @@
 #include "staged_input.h"
 #include "text.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -49,7 +50,8 @@ int run_ccpp_parse(const RunRequest& request, RunRecord& record)
         return 1;
     const ScriptOutline outline = outline_script(text);
     // A prefix holds no return of its own, so that error is no error here.
-    const size_t errors = outline.errors.empty() ? 0 : outline.errors.size() - 1;
+    const size_t errors = std::count_if(outline.errors.begin(), outline.errors.end(),
+        [](const std::string& error) { return error.find("no top-level return") == std::string::npos; });
     const std::string marker = "PLIM-STANDIN-CCPP parsed\nstatements " + std::to_string(outline.statements.size())
         + "\nerrors " + std::to_string(errors) + "\n";
     return finish_ccpp(request, record, marker,

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <map>
 #include <stdexcept>
 #include <thread>
@@ -163,7 +162,7 @@ private:
         if (found == arity.end())
             throw EvalError("unknown name '" + name + "'");
         require_arguments(name, args, found->second);
-        auto segments = [](double n) { return static_cast<int>(std::clamp(n, 0.0, 1e6)); };
+        auto segments = [](double n) { return n >= 0 ? static_cast<int>(std::min(n, 1e6)) : 0; };
         if (name == "cube")
             return make_box(1, 1, 1);
         if (name == "mcube")
@@ -264,7 +263,7 @@ private:
         if (index >= expr.args.size())
             throw EvalError("stub: missing count");
         const double value = number(evaluate(expr.args[index]), "stub");
-        if (value < 0 || value > most)
+        if (!(value >= 0 && value <= most))
             throw EvalError("stub: count out of range 0.." + std::to_string(most));
         return static_cast<int>(value);
     }
@@ -338,6 +337,8 @@ void run_statements(const ScriptOutline& outline, Evaluation& evaluation)
     }
 }
 
+Evaluation evaluate_logic(const std::string& logic, bool is_element);
+
 // A whole parallel script assembled by hand: every element in turn, joined.
 void run_parallel(const ScriptOutline& outline, Evaluation& evaluation)
 {
@@ -348,7 +349,7 @@ void run_parallel(const ScriptOutline& outline, Evaluation& evaluation)
     const auto start = std::chrono::steady_clock::now();
     auto joined = std::make_shared<Mesh>();
     for (const ParallelElement& element : elements) {
-        const Evaluation part = evaluate_script(element.logic);
+        const Evaluation part = evaluate_logic(element.logic, true);
         if (!part.ok)
             throw EvalError("element '" + element.name + "': " + part.error);
         *joined = join_meshes(*joined, *part.mesh);
@@ -356,23 +357,26 @@ void run_parallel(const ScriptOutline& outline, Evaluation& evaluation)
     }
     evaluation.mesh = joined;
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    evaluation.operation_ns.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count());
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count();
+    for (const Statement* statement : operation_statements(outline))
+        evaluation.operation_ns.push_back(statement->kind == StatementKind::ParallelReturn ? std::max<std::int64_t>(ns, 1) : 0);
 }
 
-}  // namespace
-
-Evaluation evaluate_script(const std::string& logic)
+Evaluation evaluate_logic(const std::string& logic, bool is_element)
 {
     Evaluation evaluation;
     const ScriptOutline outline = outline_script(logic);
     evaluation.function_lines = outline.functions;
     if (!outline.errors.empty()) {
-        evaluation.error = "the script does not parse: " + outline.errors.front();
+        const std::string& first = outline.errors.front();
+        evaluation.error = "the script does not parse: " + first.substr(0, first.size() - 1);
         return evaluation;
     }
     try {
         const bool parallel = std::any_of(outline.statements.begin(), outline.statements.end(),
             [](const Statement& s) { return s.kind == StatementKind::ParallelReturn; });
+        if (parallel && is_element)
+            throw EvalError("an element of a parallel script cannot be parallel itself");
         if (parallel)
             run_parallel(outline, evaluation);
         else
@@ -385,6 +389,13 @@ Evaluation evaluate_script(const std::string& logic)
         evaluation.mesh.reset();
     }
     return evaluation;
+}
+
+}  // namespace
+
+Evaluation evaluate_script(const std::string& logic)
+{
+    return evaluate_logic(logic, false);
 }
 
 bool is_assembly_fault(const std::string& name)

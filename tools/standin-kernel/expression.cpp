@@ -4,6 +4,10 @@
 
 namespace {
 
+// Deeper expressions would only exhaust the stack of the recursive parser and
+// evaluator; no sensible script comes near this.
+constexpr int kMaxCompositeNodes = 1000;
+
 struct ParseFailure {
     std::string message;
 };
@@ -28,6 +32,13 @@ private:
     size_t at_;
     size_t begin_;
     size_t end_;
+    int composite_nodes_ = 0;
+
+    void count_composite()
+    {
+        if (++composite_nodes_ > kMaxCompositeNodes)
+            throw ParseFailure{"expression too deeply nested"};
+    }
 
     bool is_symbol(const char* symbol) const
     {
@@ -73,6 +84,7 @@ private:
 
     Expr binary(Expr& left, Expr (ExprParser::*next)())
     {
+        count_composite();
         Expr node;
         node.kind = ExprKind::Binary;
         node.text = tokens_[at_].text;
@@ -87,6 +99,7 @@ private:
     {
         if (!is_symbol("-"))
             return parse_postfix();
+        count_composite();
         Expr node;
         node.kind = ExprKind::Negate;
         node.line = tokens_[at_].line;
@@ -102,6 +115,7 @@ private:
             ++at_;
             if (at_ >= end_ || tokens_[at_].kind != TokenKind::Identifier)
                 fail_here();
+            count_composite();
             Expr method;
             method.kind = ExprKind::Method;
             method.text = tokens_[at_].text;
@@ -138,6 +152,7 @@ private:
         Expr expr;
         expr.line = token.line;
         if (is_symbol("(")) {
+            count_composite();
             ++at_;
             expr = parse_sum();
             expect(")");
@@ -165,6 +180,7 @@ private:
             expr.text = token.text;
             ++at_;
             if (is_symbol("(")) {
+                count_composite();
                 expr.kind = ExprKind::Call;
                 parse_arguments(expr.args);
             }

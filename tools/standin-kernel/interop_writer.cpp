@@ -206,6 +206,7 @@ void write_group(ByteWriter& out, const IndexGroup& group)
         out.u16(local);
 }
 
+// Every count 0, three values per vertex, and the 32-bit index selector set.
 std::string encode_empty_record()
 {
     std::int32_t header[kHeaderFields] = {};
@@ -217,126 +218,159 @@ std::string encode_empty_record()
     return out.bytes;
 }
 
-}  // namespace
+// Everything one record holds besides the mesh's own per-vertex arrays.
+struct RecordContent {
+    int dimension = 3;
+    bool wide = true;
+    std::vector<std::uint32_t> index_stream;
+    Triangles triangles;
+    Palette palette;
+    std::vector<double> bounds;
+    EdgeGroups groups;
+    std::array<std::vector<std::uint32_t>, 3> plain_edges;
+    std::vector<std::uint32_t> label_ids, label_offsets, label_lengths;
+    std::string label_text;
+};
 
-std::string encode_int32(std::int32_t value)
+std::vector<std::uint32_t> polygon_index_stream(const Mesh& mesh)
 {
-    ByteWriter out;
-    out.u32(static_cast<std::uint32_t>(value));
-    return out.bytes;
+    std::vector<std::uint32_t> stream = {static_cast<std::uint32_t>(mesh.polygons.size())};
+    for (const auto& polygon : mesh.polygons)
+        stream.push_back(static_cast<std::uint32_t>(polygon.size()));
+    for (const auto& polygon : mesh.polygons)
+        stream.insert(stream.end(), polygon.begin(), polygon.end());
+    return stream;
 }
+
+void add_labels(const Mesh& mesh, RecordContent& content)
+{
+    for (const char* name : kLabelNames) {
+        content.label_offsets.push_back(static_cast<std::uint32_t>(content.label_text.size()));
+        content.label_lengths.push_back(static_cast<std::uint32_t>(std::strlen(name)));
+        content.label_text += name;
+    }
+    for (size_t p = 0; p < mesh.polygons.size(); ++p)
+        content.label_ids.push_back(static_cast<std::uint32_t>(p % 3));
+}
+
+// The faults that spoil a record's arrays; the header faults come later.
+void spoil_content(const MeshRecord& record, RecordContent& content)
+{
+    if (has_fault(record, "colour-oob") && !content.palette.vertex_indices.empty())
+        content.palette.vertex_indices[0] = static_cast<std::uint32_t>(content.palette.colours.size());
+    IndexGroup& outlines = content.groups.outlines;
+    if (has_fault(record, "local-oob") && !outlines.locals.empty())
+        outlines.locals[0] = 60000;
+    if (has_fault(record, "odd-edges") && !outlines.locals.empty()) {
+        outlines.locals.pop_back();
+        outlines.counts.back() -= 1;
+        content.plain_edges[0].pop_back();
+    }
+}
+
+RecordContent gather_content(const MeshRecord& record)
+{
+    const Mesh& mesh = *record.mesh;
+    RecordContent content;
+    content.dimension = record.stubs.dimension2 ? 2 : 3;
+    content.wide = !record.stubs.index16 || mesh.positions.size() > 65535;
+    content.index_stream = polygon_index_stream(mesh);
+    content.triangles = triangulate(mesh);
+    content.palette = build_palette(mesh, record.stubs.palette);
+    content.bounds = bounds_of(mesh, content.dimension);
+    content.groups = build_edge_groups(mesh);
+    if (!content.wide)
+        content.groups.loops = IndexGroup{};  // the index width selector doubles as J's item count
+    else if (content.groups.loops.items == 0)
+        content.groups.loops.items = 1;
+    content.plain_edges = {plain_pairs(content.groups.outlines), plain_pairs(content.groups.triangle_edges),
+        plain_pairs(content.groups.open_edges)};
+    if (record.stubs.labels)
+        add_labels(mesh, content);
+    spoil_content(record, content);
+    return content;
+}
+
+std::array<std::int32_t, kHeaderFields> header_of(const MeshRecord& record, const RecordContent& content)
+{
+    const Mesh& mesh = *record.mesh;
+    const auto count = [](size_t n) { return static_cast<std::int32_t>(n); };
+    const std::int32_t vertices = count(mesh.positions.size());
+    const std::int32_t polygons = count(mesh.polygons.size());
+    const EdgeGroups& g = content.groups;
+    const std::set<std::uint32_t> operands(mesh.operand_ids.begin(), mesh.operand_ids.end());
+    std::array<std::int32_t, kHeaderFields> h = {
+        vertices * content.dimension, count(content.index_stream.size()), record.execute_mode, content.dimension,
+        vertices * 3, count(content.palette.colours.size() * 4), count(content.bounds.size()),
+        polygons, polygons, count(content.label_ids.size()), polygons,
+        count(content.triangles.corners.size()), vertices, count(content.triangles.polygons.size()),
+        count(content.plain_edges[0].size()), count(content.plain_edges[1].size()), count(content.plain_edges[2].size()),
+        g.loops.items, count(g.loops.values.size()), count(g.loops.locals.size()),
+        g.outlines.items, count(g.outlines.values.size()), count(g.outlines.locals.size()),
+        g.triangle_edges.items, count(g.triangle_edges.values.size()), count(g.triangle_edges.locals.size()),
+        g.open_edges.items, count(g.open_edges.values.size()), count(g.open_edges.locals.size()),
+        count(operands.size()), record.stubs.skip, record.stubs.extra, 0,
+        count(record.name.size()), count(content.label_offsets.size()), count(content.label_text.size())};
+    if (has_fault(record, "negative"))
+        h[0] = -std::max(h[0], 1);
+    if (has_fault(record, "dim0"))
+        h[3] = 0;
+    return h;
+}
+
+void write_arrays(ByteWriter& out, const MeshRecord& record, const RecordContent& content)
+{
+    const Mesh& mesh = *record.mesh;
+    for (const Vec3& p : mesh.positions)
+        for (int a = 0; a < content.dimension; ++a)
+            out.f64(p[a]);
+    out.indices(content.index_stream, content.wide);
+    for (const Vec3& n : mesh.normals)
+        for (double value : n)
+            out.f64(value);
+    for (const Rgba& colour : content.palette.colours)
+        for (double value : colour)
+            out.f64(value);
+    if (!content.palette.colours.empty())
+        for (std::uint32_t index : content.palette.vertex_indices)
+            write_colour_index(out, index, content.palette.colours.size());
+    for (double value : content.bounds)
+        out.f64(value);
+    for (const auto* ids : {&mesh.face_ids, &mesh.group_ids, &content.label_ids, &mesh.operand_ids})
+        for (std::uint32_t id : *ids)
+            out.u32(id);
+    out.indices(content.triangles.corners, content.wide);
+    for (std::int8_t sign : mesh.normal_signs)
+        out.u8(static_cast<std::uint8_t>(sign));
+    for (std::uint32_t polygon : content.triangles.polygons)
+        out.u32(polygon);
+    for (const auto& edges : content.plain_edges)
+        out.indices(edges, content.wide);
+    const EdgeGroups& g = content.groups;
+    for (const IndexGroup* group : {&g.loops, &g.outlines, &g.triangle_edges, &g.open_edges})
+        write_group(out, *group);
+    for (int i = 0; i < record.stubs.skip; ++i)
+        out.u32(0xDEADBEEF);
+    for (int i = 0; i < record.stubs.extra; ++i)
+        out.u32(static_cast<std::uint32_t>(i));
+    out.bytes += record.name;
+    for (const auto* words : {&content.label_offsets, &content.label_lengths})
+        for (std::uint32_t word : *words)
+            out.u32(word);
+    out.bytes += content.label_text;
+}
+
+}  // namespace
 
 std::string encode_mesh_record(const MeshRecord& record)
 {
     if (!record.mesh)
         return encode_empty_record();
-    const Mesh& mesh = *record.mesh;
-    const StubSettings& stubs = record.stubs;
-    const int dimension = stubs.dimension2 ? 2 : 3;
-    const size_t vertex_count = mesh.positions.size();
-    const bool wide = !stubs.index16 || vertex_count > 65535;
-
-    std::vector<std::uint32_t> index_stream = {static_cast<std::uint32_t>(mesh.polygons.size())};
-    for (const auto& polygon : mesh.polygons)
-        index_stream.push_back(static_cast<std::uint32_t>(polygon.size()));
-    for (const auto& polygon : mesh.polygons)
-        index_stream.insert(index_stream.end(), polygon.begin(), polygon.end());
-    const Triangles triangles = triangulate(mesh);
-    Palette palette = build_palette(mesh, stubs.palette);
-    const std::vector<double> bounds = bounds_of(mesh, dimension);
-    EdgeGroups groups = build_edge_groups(mesh);
-    if (!wide)
-        groups.loops = IndexGroup{};  // the index width selector doubles as J's item count
-    else if (groups.loops.items == 0)
-        groups.loops.items = 1;
-    std::vector<std::uint32_t> edges_1 = plain_pairs(groups.outlines);
-    const std::vector<std::uint32_t> edges_2 = plain_pairs(groups.triangle_edges);
-    const std::vector<std::uint32_t> edges_3 = plain_pairs(groups.open_edges);
-
-    if (has_fault(record, "colour-oob") && !palette.vertex_indices.empty())
-        palette.vertex_indices[0] = static_cast<std::uint32_t>(palette.colours.size());
-    if (has_fault(record, "local-oob") && !groups.outlines.locals.empty())
-        groups.outlines.locals[0] = 60000;
-    if (has_fault(record, "odd-edges") && !groups.outlines.locals.empty()) {
-        groups.outlines.locals.pop_back();
-        groups.outlines.counts.back() -= 1;
-        edges_1.pop_back();
-    }
-
-    std::string label_text;
-    std::vector<std::uint32_t> label_offsets, label_lengths, label_ids;
-    if (stubs.labels) {
-        for (const char* name : kLabelNames) {
-            label_offsets.push_back(static_cast<std::uint32_t>(label_text.size()));
-            label_lengths.push_back(static_cast<std::uint32_t>(std::strlen(name)));
-            label_text += name;
-        }
-        for (size_t p = 0; p < mesh.polygons.size(); ++p)
-            label_ids.push_back(static_cast<std::uint32_t>(p % 3));
-    }
-
-    const auto count = [](size_t n) { return static_cast<std::int32_t>(n); };
-    const auto polygon_count = count(mesh.polygons.size());
-    const std::int32_t header[kHeaderFields] = {
-        count(vertex_count * dimension), count(index_stream.size()), record.execute_mode, dimension,
-        count(vertex_count * 3), count(palette.colours.size() * 4), count(bounds.size()),
-        polygon_count, polygon_count, count(label_ids.size()), polygon_count,
-        count(triangles.corners.size()), count(vertex_count), count(triangles.polygons.size()),
-        count(edges_1.size()), count(edges_2.size()), count(edges_3.size()),
-        groups.loops.items, count(groups.loops.values.size()), count(groups.loops.locals.size()),
-        groups.outlines.items, count(groups.outlines.values.size()), count(groups.outlines.locals.size()),
-        groups.triangle_edges.items, count(groups.triangle_edges.values.size()), count(groups.triangle_edges.locals.size()),
-        groups.open_edges.items, count(groups.open_edges.values.size()), count(groups.open_edges.locals.size()),
-        count(std::set<std::uint32_t>(mesh.operand_ids.begin(), mesh.operand_ids.end()).size()),
-        stubs.skip, stubs.extra, 0, count(record.name.size()), count(label_offsets.size()), count(label_text.size())};
-
+    const RecordContent content = gather_content(record);
     ByteWriter out;
-    for (int i = 0; i < kHeaderFields; ++i) {
-        std::int32_t field = header[i];
-        if (i == 0 && has_fault(record, "negative"))
-            field = -std::max(field, 1);
-        if (i == 3 && has_fault(record, "dim0"))
-            field = 0;
+    for (std::int32_t field : header_of(record, content))
         out.u32(static_cast<std::uint32_t>(field));
-    }
-    for (const Vec3& p : mesh.positions)
-        for (int a = 0; a < dimension; ++a)
-            out.f64(p[a]);
-    out.indices(index_stream, wide);
-    for (const Vec3& n : mesh.normals)
-        for (double value : n)
-            out.f64(value);
-    for (const Rgba& colour : palette.colours)
-        for (double value : colour)
-            out.f64(value);
-    if (!palette.colours.empty())
-        for (std::uint32_t index : palette.vertex_indices)
-            write_colour_index(out, index, palette.colours.size());
-    for (double value : bounds)
-        out.f64(value);
-    using Ids = std::vector<std::uint32_t>;
-    for (const Ids* ids : {&mesh.face_ids, &mesh.group_ids, static_cast<const Ids*>(&label_ids), &mesh.operand_ids})
-        for (std::uint32_t id : *ids)
-            out.u32(id);
-    out.indices(triangles.corners, wide);
-    for (std::int8_t sign : mesh.normal_signs)
-        out.u8(static_cast<std::uint8_t>(sign));
-    for (std::uint32_t polygon : triangles.polygons)
-        out.u32(polygon);
-    out.indices(edges_1, wide);
-    out.indices(edges_2, wide);
-    out.indices(edges_3, wide);
-    for (const IndexGroup* group : {&groups.loops, &groups.outlines, &groups.triangle_edges, &groups.open_edges})
-        write_group(out, *group);
-    for (int i = 0; i < stubs.skip; ++i)
-        out.u32(0xDEADBEEF);
-    for (int i = 0; i < stubs.extra; ++i)
-        out.u32(static_cast<std::uint32_t>(i));
-    out.bytes += record.name;
-    for (const Ids* words : {&label_offsets, &label_lengths})
-        for (std::uint32_t word : *words)
-            out.u32(word);
-    out.bytes += label_text;
+    write_arrays(out, record, content);
     return out.bytes;
 }
 
@@ -346,4 +380,11 @@ std::string encode_interop_file(const std::vector<MeshRecord>& records)
     for (const MeshRecord& record : records)
         bytes += encode_mesh_record(record);
     return bytes;
+}
+
+std::string encode_int32(std::int32_t value)
+{
+    ByteWriter out;
+    out.u32(static_cast<std::uint32_t>(value));
+    return out.bytes;
 }

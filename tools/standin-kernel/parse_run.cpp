@@ -1,3 +1,4 @@
+#include "evaluator.h"
 #include "parse_output.h"
 #include "runs.h"
 #include "script_scan.h"
@@ -25,8 +26,10 @@ void collect_run_pragmas(const std::string& script_text, RunPragmas& run)
         if (pragma.word == "parse-fault" && run.fault.empty())
             run.fault = pragma.rest;
         else if (pragma.word == "delay")
-            run.delay_ms += std::atoll(pragma.rest.c_str());
-        else if (pragma.word.rfind("stdout", 0) == 0 || pragma.word.rfind("stderr", 0) == 0)
+            run.delay_ms = std::min<long long>(run.delay_ms + std::clamp(std::atoll(pragma.rest.c_str()), 0LL,
+                static_cast<long long>(kMaxDelayMs)), kMaxDelayMs);
+        else if (pragma.word == "stdout" || pragma.word == "stderr" || pragma.word == "stdout-flood"
+            || pragma.word == "stderr-flood")
             run.prints.push_back(pragma);
     }
 }
@@ -42,7 +45,7 @@ void print_pragmas(const std::vector<Pragma>& prints)
 {
     for (const Pragma& pragma : prints) {
         std::ostream& out = pragma.word.rfind("stdout", 0) == 0 ? std::cout : std::cerr;
-        if (pragma.word.size() > 6 && pragma.word.substr(6) == "-flood")
+        if (pragma.word.size() > 6)
             flood(out, std::atoll(pragma.rest.c_str()));
         else
             out << pragma.rest << '\n';
@@ -58,6 +61,28 @@ std::string describe_block(size_t index, const StagedScript& script, const Parse
     for (size_t i = 0; i < kSectionTags.size(); ++i)
         line += std::string(i ? ", " : " ") + std::to_string(block.sections[i].size()) + " " + words[i];
     return line + "\n";
+}
+
+// Writes the output, malformed as the fault asks; returns the exit code.
+int write_parse_output(const std::string& path, const std::vector<ParseBlock>& blocks, const std::string& fault)
+{
+    if (fault == "no-output") {
+        std::cout << "  fault no-output: no parse output written\n";
+        return 0;
+    }
+    std::string output;
+    if (!format_parse_output(blocks, fault, output)) {
+        std::cout << "  unknown parse fault '" << fault << "' ignored\n";
+        format_parse_output(blocks, "", output);
+    } else if (!fault.empty()) {
+        std::cout << "  fault " << fault << ": the parse output is malformed on purpose\n";
+    }
+    if (!write_file(path, output)) {
+        std::cout << "plim: cannot write '" << path << "'\n";
+        return 1;
+    }
+    std::cout << "  wrote " << output.size() << " bytes to " << path << "\n";
+    return 0;
 }
 
 }  // namespace
@@ -97,21 +122,5 @@ int run_parse(const RunRequest& request, RunRecord& record)
     if (run.fault == "crash")
         crash_run(record, account.substr(0, account.size() / 2));
     std::cout << account;
-    if (run.fault == "no-output") {
-        std::cout << "  fault no-output: no parse output written\n";
-        return 0;
-    }
-    std::string output;
-    if (!format_parse_output(blocks, run.fault, output)) {
-        std::cout << "  unknown parse fault '" << run.fault << "' ignored\n";
-        format_parse_output(blocks, "", output);
-    } else if (!run.fault.empty()) {
-        std::cout << "  fault " << run.fault << ": the parse output is malformed on purpose\n";
-    }
-    if (!write_file(request.output_path, output)) {
-        std::cout << "plim: cannot write '" << request.output_path << "'\n";
-        return 1;
-    }
-    std::cout << "  wrote " << output.size() << " bytes to " << request.output_path << "\n";
-    return 0;
+    return write_parse_output(request.output_path, blocks, run.fault);
 }

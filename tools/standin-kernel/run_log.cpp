@@ -44,8 +44,10 @@ std::string environment_fault(const std::string& kind)
     return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : "";
 }
 
-void crash_run(const RunRecord& record, const std::string& partial_output)
+void crash_run(const RunRecord& record, std::string partial_output)
 {
+    while (!partial_output.empty() && partial_output.back() == '\n')
+        partial_output.pop_back();
     std::cout << partial_output << std::flush;
     append_run_log(record);
     const rlimit no_core = {0, 0};

@@ -27,7 +27,7 @@ std::string environment_fault(const std::string& kind);
 
 // Prints the partial text without finishing the line, logs the run and dies
 // by SIGABRT without a core file.
-[[noreturn]] void crash_run(const RunRecord& record, const std::string& partial_output);
+[[noreturn]] void crash_run(const RunRecord& record, std::string partial_output);
 
 // Sleeps, bounded by the stand-in's longest delay.
 void delay_run(long long ms);

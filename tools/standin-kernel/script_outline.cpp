@@ -323,13 +323,3 @@ std::vector<const Statement*> parameter_statements(const ScriptOutline& outline)
             parameters.push_back(&statement);
     return parameters;
 }
-
-bool is_primitive_name(const std::string& name)
-{
-    return kPrimitives.count(name) > 0;
-}
-
-bool is_method_name(const std::string& name)
-{
-    return kMethods.count(name) > 0;
-}

@@ -37,6 +37,3 @@ ScriptOutline outline_script(const std::string& text);
 // OPERATIONS are all statements but the parameter definitions.
 std::vector<const Statement*> operation_statements(const ScriptOutline& outline);
 std::vector<const Statement*> parameter_statements(const ScriptOutline& outline);
-
-bool is_primitive_name(const std::string& name);
-bool is_method_name(const std::string& name);

@@ -56,6 +56,19 @@ bool starts_block(const std::vector<std::string>& lines, size_t at)
         || (trim(lines[at]) == "{" && at + 1 < lines.size() && trim(lines[at + 1]) == "// directives");
 }
 
+// The mode named on an "#execute_mode:" line, or -1.
+int execute_mode_of(const std::string& line)
+{
+    std::string name = trim(line.substr(14));
+    if (!name.empty() && name.back() == ';')
+        name.pop_back();
+    for (int mode = 0; mode < 3; ++mode)
+        if (name == kExecuteModeNames[mode])
+            return mode;
+    return -1;
+}
+
+// The block's lines before "// logic" carry its execute mode.
 StagedBlock read_block(const std::vector<std::string>& lines, size_t begin, size_t end, std::string& problem)
 {
     StagedBlock block;
@@ -63,16 +76,11 @@ StagedBlock read_block(const std::vector<std::string>& lines, size_t begin, size
     for (size_t i = begin; i < end; ++i) {
         const std::string line = trim(lines[i]);
         if (line.rfind("#execute_mode:", 0) == 0) {
-            const std::string name = trim(line.substr(14, line.find(';') == std::string::npos ? std::string::npos
-                                                                                             : line.find(';') - 14));
-            bool known = false;
-            for (int mode = 0; mode < 3; ++mode)
-                if (name == kExecuteModeNames[mode]) {
-                    block.execute_mode = mode;
-                    known = true;
-                }
-            if (!known)
-                problem = "unknown execute mode '" + name + "'";
+            const int mode = execute_mode_of(line);
+            if (mode < 0)
+                problem = "unknown execute mode in '" + line + "'";
+            else
+                block.execute_mode = mode;
         }
         if (line == "// logic") {
             logic_begin = i + 1;

@@ -28,11 +28,6 @@ std::string to_upper(std::string_view text)
     return upper;
 }
 
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && to_upper(text.substr(0, prefix.size())) == to_upper(prefix);
-}
-
 std::vector<std::string> split_lines(const std::string& text)
 {
     std::vector<std::string> lines;

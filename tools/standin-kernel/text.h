@@ -10,7 +10,6 @@
 bool is_blank(char c);
 std::string trim(std::string_view text);
 std::string to_upper(std::string_view text);
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix);
 std::vector<std::string> split_lines(const std::string& text);
 std::string replace_all(std::string text, std::string_view from, std::string_view to);
 // Reads a whole file; false when it cannot be opened.
