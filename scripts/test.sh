@@ -25,6 +25,16 @@ for target in fuzz_interop_reader fuzz_parse_report fuzz_parallel_builder; do
   echo "fuzz $target: $(grep -o 'Done [0-9]* runs' "$fuzz_build/$target.log")"
 done
 
+# --- Kernel job runner under ThreadSanitizer: only its own test targets.
+tsan_build="$PLIM_ROOT/build/tsan"
+cmake -S "$PLIM_ROOT" -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIM_TSAN=ON \
+  -DPLIM_BUILD_WINDOW=OFF -DPLIM_BUILD_BENCH=OFF >/dev/null
+cmake --build "$tsan_build" -j "$(plim_jobs)" --target kernel_job_runner_unit kernel_job_runner_integration
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+for runner_test in kernel_job_runner_unit kernel_job_runner_integration; do
+  "$tsan_build/tests/kernel/job_runner/$runner_test" --gtest_brief=1
+done
+
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PLIM_ROOT/scripts/lsan.supp:print_suppressions=0
