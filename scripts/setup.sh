@@ -8,6 +8,7 @@ PLIM_PACKAGES=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
+  clang libclang-rt-14-dev
 )
 
 plim_install_packages() {

@@ -1,0 +1,138 @@
+#include "kernel/assemble_runs.h"
+#include "kernel/staging.h"
+
+#include "tests/kernel/standin_workspace.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using AssembleRuns = StandinWorkspaceTest;
+
+// Releases the meshes a test got back.
+struct MeshListGuard {
+    std::vector<Mesh*> meshes;
+    ~MeshListGuard()
+    {
+        for (Mesh* mesh : meshes)
+            release_mesh(mesh);
+    }
+};
+
+} // namespace
+
+TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
+{
+    std::int32_t mode = 1;
+    MeshListGuard guard{{run_assemble("return cube;", mode, false)}};
+    Mesh* mesh = guard.meshes[0];
+
+    EXPECT_EQ(read_tmp("plim_assemble_in"),
+              "1;\n\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cube;\n};\n");
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-assemble", tmp_file("plim_assemble_in"),
+                                          tmp_file("plim_assemble_out")}));
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->valid, 1);
+    EXPECT_EQ(mesh->execute_mode, 1u);
+    EXPECT_EQ(mesh->algorithm, 1u);
+    EXPECT_GE(mesh->run_time_ms, 0);
+    EXPECT_NE(g_kernel_output_texts[0], "");
+    EXPECT_EQ(g_kernel_output_texts[1], "");
+    EXPECT_EQ(g_kernel_output_texts[2], "");
+    EXPECT_EQ(g_kernel_output_texts[3], "");
+}
+
+TEST_F(AssembleRuns, ProfilingAsksForTheProfilingAssembly)
+{
+    MeshListGuard guard{{run_assemble_optimal("return cube;")}};
+    std::int32_t mode = 0;
+    guard.meshes.push_back(run_assemble("return cube;", mode, true));
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].arguments[1], "-assemble");
+    EXPECT_EQ(log[1].arguments[1], "-assemble-ppd");
+    ASSERT_NE(guard.meshes[0], nullptr);
+    EXPECT_EQ(guard.meshes[0]->execute_mode, 2u);
+    ASSERT_NE(guard.meshes[1], nullptr);
+    EXPECT_NE(guard.meshes[1]->mesh_name, "");
+}
+
+TEST_F(AssembleRuns, AKernelThatWritesNothingGivesNullNotThePreviousMesh)
+{
+    std::int32_t mode = 2;
+    MeshListGuard guard{{run_assemble("return cube;", mode, false)}};
+    ASSERT_NE(guard.meshes[0], nullptr);
+    guard.meshes.push_back(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", mode, false));
+    EXPECT_EQ(guard.meshes[1], nullptr);
+    EXPECT_EQ(runs().size(), 2u);
+}
+
+TEST_F(AssembleRuns, AnUnstageableRunIsSkippedWithATraceLine)
+{
+    fs::create_directories(tmp_file("plim_assemble_in"));
+    std::int32_t mode = 2;
+    TraceCapture trace;
+    EXPECT_EQ(run_assemble("return cube;", mode, false), nullptr);
+    EXPECT_EQ(trace.text(), "ERROR-WRITING-STAGING-FILE: " + tmp_file("plim_assemble_in") + "\n");
+    EXPECT_TRUE(runs().empty());
+    EXPECT_EQ(g_kernel_output_texts[0], "");
+}
+
+TEST_F(AssembleRuns, SeveralLogicsInOneRunEachGetTheirOwnMode)
+{
+    MeshListGuard guard{run_assemble_scripts({"return cube;", "return sphere(1);", "return cone(1, 2, 8);"},
+                                             {0, 2, 1}, false)};
+    EXPECT_EQ(read_tmp("plim_assemble_in"),
+              "3;\n"
+              "\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\nreturn cube;\n};\n"
+              "\n{\n// directives\n#execute_mode:optimal_csg_mesh;\n// logic\nreturn sphere(1);\n};\n"
+              "\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cone(1, 2, 8);\n};\n");
+    ASSERT_EQ(guard.meshes.size(), 3u);
+    const std::uint32_t modes[] = {0, 2, 1};
+    for (std::size_t i = 0; i < 3; ++i) {
+        ASSERT_NE(guard.meshes[i], nullptr);
+        EXPECT_EQ(guard.meshes[i]->execute_mode, modes[i]);
+    }
+}
+
+TEST_F(AssembleRuns, TooFewMeshesArePaddedWithNulls)
+{
+    MeshListGuard guard{run_assemble_scripts(
+        {"return cube;", "stub(\"fault\", \"missing-mesh\");\nreturn cube;", "return cube;"}, {0, 2, 2}, false)};
+    ASSERT_EQ(guard.meshes.size(), 3u);
+    EXPECT_NE(guard.meshes[0], nullptr);
+    EXPECT_NE(guard.meshes[1], nullptr);
+    EXPECT_EQ(guard.meshes[2], nullptr);
+
+    write_text_file("not a mesh file", tmp_file("plim_assemble_out"));
+    MeshListGuard failed{run_assemble_scripts({"stub(\"fault\", \"no-output\");\nreturn cube;", "return cube;"},
+                                              {2, 2}, false)};
+    EXPECT_EQ(failed.meshes, (std::vector<Mesh*>{nullptr, nullptr}));
+}
+
+TEST_F(AssembleRuns, CcppParsesThenComputesIntoOneOutputAndLeavesTheConsoleAlone)
+{
+    EXPECT_TRUE(run_ccpp_compute("k = 0.75;", 1, false));
+    EXPECT_TRUE(run_ccpp_compute("k = 0.75;", 2, true));
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 4u);
+    const std::string in = tmp_file("plim_assemble_ccpp_in");
+    const std::string out = tmp_file("plim_assemble_ccpp_out");
+    EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-parse", in, out, "-ccpp"}));
+    EXPECT_EQ(log[1].arguments, (TextList{"-interop", "-compute", in, out, "1"}));
+    EXPECT_EQ(log[3].arguments, (TextList{"-interop", "-compute-ppd", in, out, "2"}));
+    EXPECT_EQ(read_tmp("plim_assemble_ccpp_in"), "k = 0.75;");
+    EXPECT_EQ(read_tmp("plim_assemble_ccpp_out").rfind("PLIM-STANDIN-CCPP computed", 0), 0u);
+    EXPECT_EQ(g_kernel_output_texts[0], "kernel");
+    EXPECT_EQ(g_kernel_output_texts[3], "error");
+}
+
+TEST_F(AssembleRuns, ABlankCcppTextStagesAndRunsNothing)
+{
+    EXPECT_FALSE(run_ccpp_compute(" \t\n", 2, false));
+    EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_in")));
+    EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_out")));
+    EXPECT_TRUE(runs().empty());
+}

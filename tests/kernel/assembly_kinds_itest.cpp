@@ -1,0 +1,304 @@
+#include "kernel/assemble_runs.h"
+#include "kernel/assembly_kinds.h"
+#include "kernel/job_table.h"
+#include "kernel/staging.h"
+
+#include "tests/kernel/standin_workspace.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string k_cube = "return cube;";
+const std::string k_ball = "return sphere(1);";
+const std::string k_no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
+
+std::string block(const std::string& logic)
+{
+    return element_block(logic, 2);
+}
+
+class AssemblyKinds : public StandinWorkspaceTest {
+protected:
+    void TearDown() override
+    {
+        for (Mesh* mesh : results)
+            release_mesh(mesh);
+        g_max_parallel_jobs = 4;
+        StandinWorkspaceTest::TearDown();
+    }
+
+    // Keeps the results for release at the end of the test.
+    const ElementResults& keep(ElementResults got)
+    {
+        results.insert(results.end(), got.begin(), got.end());
+        latest = std::move(got);
+        return latest;
+    }
+
+    ElementResults results;
+    ElementResults latest;
+};
+
+} // namespace
+
+TEST_F(AssemblyKinds, SingleStagesAnEmptyBlockForAnElementWithoutLogic)
+{
+    const ParallelElementList elements = {{"a", k_cube}, {"b", ""}, {"c", k_ball}};
+    const ElementResults& got = keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_SINGLE));
+
+    EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n" + block(k_cube) + "{ };\n" + block(k_ball));
+    ASSERT_EQ(got.size(), 3u);
+    ASSERT_NE(got[0], nullptr);
+    EXPECT_EQ(got[1], nullptr);
+    ASSERT_NE(got[2], nullptr);
+    EXPECT_EQ(got[2]->element_name, "c");
+    EXPECT_EQ(got[2]->element_logic, k_ball);
+    EXPECT_EQ(got[2]->result_index, 2);
+    EXPECT_EQ(got[2]->kernel_time_ms, 0xFFFFFFFFu);
+    EXPECT_EQ(got[2]->read_time_ms, 0xFFFFFFFFu);
+    EXPECT_EQ(got[2]->run_time_ms, -1);
+    EXPECT_EQ(got[2]->execute_mode, 2u);
+    EXPECT_EQ(got[0]->batch_id, -1);
+}
+
+TEST_F(AssemblyKinds, SingleFollowsTheMask)
+{
+    const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", k_cube}};
+    const ElementResults& masked = keep(assemble_single(elements, {false, true, false}, false, false, 2));
+    EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n" + block(k_ball) + "{ };\n");
+    EXPECT_EQ(masked, (ElementResults{nullptr, masked[1], nullptr}));
+    EXPECT_NE(masked[1], nullptr);
+
+    // A mask of another length admits nothing.
+    const ElementResults& none = keep(assemble_single(elements, {true, true}, false, false, 2));
+    EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n{ };\n{ };\n");
+    EXPECT_EQ(none, (ElementResults{nullptr, nullptr, nullptr}));
+}
+
+TEST_F(AssemblyKinds, SingleGivesNothingWhenTheKernelWritesNothing)
+{
+    const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}};
+    keep(assemble_single(elements, {}, false, false, 2));
+    ASSERT_NE(latest[0], nullptr);
+    const ElementResults& got = keep(assemble_single({{"a", k_no_output}, {"b", k_ball}}, {}, false, false, 2));
+    EXPECT_EQ(got, (ElementResults{nullptr, nullptr}));
+}
+
+TEST_F(AssemblyKinds, SubElementJobsStayWithinTheLimitAndRunEachElementOnce)
+{
+    g_max_parallel_jobs = 4;
+    ParallelElementList elements;
+    for (int i = 0; i < 10; ++i)
+        elements.push_back({"slow" + std::to_string(i), "stub(\"delay\", 300);\nreturn cube;"});
+    elements.insert(elements.begin() + 2, ParallelElement{"ghost", ""});
+    elements.insert(elements.begin() + 7, ParallelElement{"phantom", ""});
+
+    TraceCapture trace;
+    const ElementResults& got = keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_PARALLEL));
+
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 10u);
+    EXPECT_LE(most_overlapping_runs(log), 4);
+    ASSERT_EQ(got.size(), elements.size());
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const std::string input = tmp_file("plim_assemble_in_sub_" + std::to_string(i));
+        if (elements[i].logic.empty()) {
+            EXPECT_EQ(runs_naming(log, input), 0) << "element " << i;
+            EXPECT_EQ(got[i], nullptr);
+            continue;
+        }
+        EXPECT_EQ(runs_naming(log, input), 1) << "element " << i;
+        ASSERT_NE(got[i], nullptr) << "element " << i;
+        EXPECT_EQ(got[i]->element_name, elements[i].name);
+        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+        EXPECT_NE(got[i]->kernel_time_ms, 0xFFFFFFFFu);
+        EXPECT_EQ(static_cast<std::uint32_t>(got[i]->run_time_ms), got[i]->kernel_time_ms + got[i]->read_time_ms);
+    }
+    EXPECT_NE(trace.text().find("ERROR : UNABLE-TO-RESOLVE-PARALLEL-ELEMENT [ ghost ]\n"), std::string::npos);
+    EXPECT_NE(trace.text().find("ERROR : UNABLE-TO-RESOLVE-PARALLEL-ELEMENT [ phantom ]\n"), std::string::npos);
+    EXPECT_EQ(g_finished_jobs, 12);
+    EXPECT_EQ(g_sub_element_table.count, 0);
+}
+
+TEST_F(AssemblyKinds, ASubElementThatWritesNothingYieldsNullNotItsOldMesh)
+{
+    keep(assemble_parallel_sub({{"a", k_cube}, {"b", k_ball}}, {}, false, false, 2));
+    ASSERT_NE(latest[1], nullptr);
+    const ElementResults& got = keep(assemble_parallel_sub({{"a", k_cube}, {"b", k_no_output}}, {}, false, false, 2));
+    EXPECT_NE(got[0], nullptr);
+    EXPECT_EQ(got[1], nullptr);
+}
+
+TEST_F(AssemblyKinds, AMaskedSubElementAssemblyRestagesAndReadsOnlyAdmittedElements)
+{
+    const ParallelElementList first = {{"a", k_cube}, {"b", k_cube}, {"c", k_cube}};
+    keep(assemble_parallel_sub(first, {}, false, false, 2));
+    const ParallelElementList second = {{"a", k_ball}, {"b", k_ball}, {"c", k_ball}};
+    const ElementResults& got = keep(assemble_parallel_sub(second, {false, true, false}, false, false, 2));
+
+    EXPECT_EQ(read_tmp("plim_assemble_in_sub_0"), "1;\n" + block(k_cube));
+    EXPECT_EQ(read_tmp("plim_assemble_in_sub_1"), "1;\n" + block(k_ball));
+    EXPECT_EQ(read_tmp("plim_assemble_in_sub_2"), "1;\n" + block(k_cube));
+    EXPECT_EQ(runs().size(), 6u);
+    EXPECT_EQ(got[0], nullptr);
+    ASSERT_NE(got[1], nullptr);
+    EXPECT_EQ(got[1]->element_logic, k_ball);
+    EXPECT_EQ(got[2], nullptr);
+}
+
+TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
+{
+    const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", ""}, {"d", k_cube}};
+    const BatchList batches = {{0, 2}, {1, 3}};
+    const ElementResults& got =
+        keep(reassemble_script(elements, {}, batches, false, false, 1, ASSEMBLY_PARALLEL));
+
+    EXPECT_EQ(read_tmp("plim_assemble_in_batch_0"), "2;\n" + element_block(k_cube, 1) + "{ };\n");
+    EXPECT_EQ(read_tmp("plim_assemble_in_batch_1"), "2;\n" + element_block(k_ball, 1) + element_block(k_cube, 1));
+    EXPECT_EQ(runs().size(), 2u);
+    ASSERT_EQ(got.size(), 4u);
+    EXPECT_EQ(got[2], nullptr);
+    const std::int32_t expected_batch[] = {0, 1, -1, 1};
+    for (std::size_t e : {0u, 1u, 3u}) {
+        ASSERT_NE(got[e], nullptr) << "element " << e;
+        EXPECT_EQ(got[e]->batch_id, expected_batch[e]);
+        EXPECT_EQ(got[e]->result_index, static_cast<std::int32_t>(e));
+        EXPECT_EQ(got[e]->execute_mode, 1u);
+        EXPECT_EQ(got[e]->kernel_time_ms, 0xFFFFFFFFu);
+    }
+}
+
+TEST_F(AssemblyKinds, OneBatchPerElementStampsNoBatchIds)
+{
+    const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}};
+    const ElementResults& got =
+        keep(reassemble_script(elements, {}, {{0}, {1}}, false, false, 2, ASSEMBLY_PARALLEL));
+    ASSERT_NE(got[0], nullptr);
+    ASSERT_NE(got[1], nullptr);
+    EXPECT_EQ(got[0]->batch_id, -1);
+    EXPECT_EQ(got[1]->batch_id, -1);
+}
+
+TEST_F(AssemblyKinds, ABatchWithTheWrongMeshCountGivesNoResults)
+{
+    const ParallelElementList elements = {
+        {"a", k_cube}, {"b", "stub(\"fault\", \"missing-mesh\");\nreturn cube;"}, {"c", k_ball}};
+    const ElementResults& got = keep(assemble_parallel_batches(elements, {{0, 1}, {2}}, false, false, 2));
+    EXPECT_EQ(got[0], nullptr);
+    EXPECT_EQ(got[1], nullptr);
+    EXPECT_NE(got[2], nullptr);
+}
+
+TEST_F(AssemblyKinds, CcppRunsComeFirstAndEveryAssemblyRunNamesTheirResult)
+{
+    const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}};
+    ASSERT_TRUE(run_ccpp_compute("k = 1;", 2, false));
+    keep(reassemble_script(elements, {}, {}, true, false, 2, ASSEMBLY_SINGLE));
+    keep(reassemble_script(elements, {}, {}, true, false, 2, ASSEMBLY_PARALLEL));
+    keep(reassemble_script(elements, {}, {{0, 1}}, true, false, 2, ASSEMBLY_PARALLEL));
+
+    const std::vector<StandinRun> with_ccpp = runs();
+    ASSERT_EQ(with_ccpp.size(), 2u + 1u + 2u + 1u);
+    EXPECT_EQ(with_ccpp[0].arguments.back(), "-ccpp");
+    EXPECT_EQ(with_ccpp[1].arguments[1], "-compute");
+    const TextList ccpp_tail = {"-ccpp", tmp_file("plim_assemble_ccpp_out")};
+    for (std::size_t i = 2; i < with_ccpp.size(); ++i) {
+        const TextList& arguments = with_ccpp[i].arguments;
+        ASSERT_EQ(arguments.size(), 6u) << "run " << i;
+        EXPECT_EQ(arguments[1], "-assemble");
+        EXPECT_EQ(TextList(arguments.end() - 2, arguments.end()), ccpp_tail) << "run " << i;
+    }
+
+    fs::remove(log_path);
+    keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_SINGLE));
+    keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_PARALLEL));
+    keep(reassemble_script(elements, {}, {{0, 1}}, false, false, 2, ASSEMBLY_PARALLEL));
+    const std::vector<StandinRun> without = runs();
+    ASSERT_EQ(without.size(), 4u);
+    EXPECT_EQ(runs_naming(without, "-ccpp"), 0);
+}
+
+TEST_F(AssemblyKinds, AnUnknownKindAssemblesNothing)
+{
+    const ElementResults& got = keep(reassemble_script({{"a", k_cube}}, {}, {}, false, false, 2, 2));
+    EXPECT_TRUE(got.empty());
+    EXPECT_TRUE(runs().empty());
+}
+
+namespace {
+
+// Two batch prefixes and an inline element without one.
+const std::string k_parallel_script = "#PARALLEL;\n"
+                                      "#PRE{ k = 1; };\n"
+                                      "#POST{ return ret; };\n"
+                                      "#PLIM(a){ ret = cube; };\n"
+                                      "#PLIM(b){ ret = sphere(k); };\n"
+                                      "return{ sub(0 | a), sub(0 | b), sub(1 | a), sub(c){ ret = cube.tx(2); } };\n";
+
+class ScriptAssembly : public AssemblyKinds {
+protected:
+    void SetUp() override
+    {
+        AssemblyKinds::SetUp();
+        script = (workspace / "parallel.plim").string();
+        write_text_file(k_parallel_script, script);
+    }
+
+    std::string script;
+};
+
+} // namespace
+
+TEST_F(ScriptAssembly, SingleKindParsesThenAssemblesEveryElementInOneRun)
+{
+    const ElementResults& got = keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].arguments[1], "-parse");
+    EXPECT_EQ(log[1].arguments[1], "-assemble");
+    ASSERT_EQ(got.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        ASSERT_NE(got[i], nullptr) << "element " << i;
+        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+        EXPECT_EQ(got[i]->batch_id, -1);
+    }
+    EXPECT_EQ(got[1]->element_name, "0 | b");
+    EXPECT_EQ(got[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
+}
+
+TEST_F(ScriptAssembly, ParallelKindRunsOneJobPerElement)
+{
+    const ElementResults& got = keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
+    EXPECT_EQ(runs().size(), 1u + 4u);
+    ASSERT_EQ(got.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        ASSERT_NE(got[i], nullptr) << "element " << i;
+        EXPECT_EQ(got[i]->execute_mode, 1u);
+        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+    }
+}
+
+TEST_F(ScriptAssembly, BatchedKindGroupsByPrefixAndStampsTheBatches)
+{
+    const ElementResults& got = keep(assemble_script(script, 2, ASSEMBLY_PARALLEL, true, false, true));
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 1u + 3u);
+    EXPECT_EQ(log[1].arguments[1], "-assemble-ppd");
+    EXPECT_EQ(read_tmp("plim_assemble_in_batch_0").substr(0, 3), "2;\n");
+    ASSERT_EQ(got.size(), 4u);
+    const std::int32_t batch[] = {0, 0, 1, 2};
+    const char* names[] = {"a", "b", "a", "c"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        ASSERT_NE(got[i], nullptr) << "element " << i;
+        EXPECT_EQ(got[i]->batch_id, batch[i]);
+        EXPECT_EQ(got[i]->element_name, names[i]);
+        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+    }
+}
+
+TEST_F(ScriptAssembly, AnUnknownKindOnlyParses)
+{
+    EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty());
+    EXPECT_EQ(runs().size(), 1u);
+}

@@ -1,0 +1,413 @@
+#include "kernel/interop_decode.h"
+#include "tests/kernel/interop_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using U32 = std::vector<std::uint32_t>;
+
+std::optional<std::vector<InteropMeshData>> decode(const std::vector<std::uint8_t>& bytes)
+{
+    return decode_interop_bytes(bytes.data(), bytes.size());
+}
+
+// One 2-D triangle, 32-bit indices, named "tri": every byte written out.
+const std::vector<std::uint8_t> k_triangle_file = {
+    0x01, 0x00, 0x00, 0x00,                                      // N = 1
+    0x06, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,              // H1 = 6, H2 = 0
+    0x07, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00,              // H3 = 7, H4 = 2
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,              // H5 - H8
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                          // H9 - H11
+    0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,              // H12 = 3, H13 = 0
+    0x01, 0x00, 0x00, 0x00,                                      // H14 = 1
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                          // H15 - H17
+    0x01, 0x00, 0x00, 0x00,                                      // H18 = 1: 32-bit
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,              // H19 - H22
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,              // H23 - H26
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,              // H27 - H30
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                          // H31 - H33
+    0x03, 0x00, 0x00, 0x00,                                      // H34 = 3
+    0, 0, 0, 0, 0, 0, 0, 0,                                      // H35, H36
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,              // (0, 0)
+    0, 0, 0, 0, 0, 0, 0xF0, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0,        // (1, 0)
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F,        // (0, 1)
+    0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0,                          // triangle 0 1 2
+    0, 0, 0, 0,                                                  // its polygon 0
+    't', 'r', 'i'};
+
+// A 3-D quad of four vertices with triangles, used as the base of the
+// header-count cases: fields[h] can be changed before writing.
+HeaderFields quad_header()
+{
+    HeaderFields h{};
+    h[1] = 12;  // four vertices of three values
+    h[4] = 3;
+    h[12] = 6;  // two triangles
+    h[18] = 1;  // 32-bit indices
+    return h;
+}
+
+InteropBytes quad_file(const HeaderFields& h)
+{
+    InteropBytes file;
+    file.i32(1).header(h);
+    for (double v : {0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0, 1.0, 0.0, 0.0, 1.0, 0.0})
+        file.f64(v);
+    for (std::uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u})
+        file.u32(i);
+    return file;
+}
+
+} // namespace
+
+TEST(InteropDecode, ReadsTheHandWrittenTriangle)
+{
+    ASSERT_EQ(k_triangle_file.size(), 4u + 144u + 48u + 12u + 4u + 3u);
+    auto meshes = decode(k_triangle_file);
+    ASSERT_TRUE(meshes);
+    ASSERT_EQ(meshes->size(), 1u);
+    const InteropMeshData& mesh = meshes->front();
+    EXPECT_EQ(mesh.vertex_data, (std::vector<double>{0, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(mesh.header_h3, 7u);
+    EXPECT_EQ(mesh.dimension, 2u);
+    EXPECT_EQ(mesh.triangle_indices, (U32{0, 1, 2}));
+    EXPECT_EQ(mesh.triangle_polygons, (U32{0}));
+    EXPECT_EQ(mesh.mesh_name, "tri");
+    EXPECT_TRUE(mesh.index_data.empty());
+    EXPECT_TRUE(mesh.vertex_colours.empty());
+    EXPECT_TRUE(mesh.vertex_colour_bytes.empty());
+    EXPECT_FALSE(mesh.has_aux_count);
+}
+
+TEST(InteropDecode, ZeroMeshesIsAnEmptyListNotAFailure)
+{
+    InteropBytes file;
+    file.i32(0).header(HeaderFields{});  // padding to the minimum size
+    auto meshes = decode(file.bytes);
+    ASSERT_TRUE(meshes);
+    EXPECT_TRUE(meshes->empty());
+}
+
+TEST(InteropDecode, EveryTruncationIsRejected)
+{
+    for (std::size_t length = 0; length < k_triangle_file.size(); ++length) {
+        std::vector<std::uint8_t> cut(k_triangle_file.begin(), k_triangle_file.begin() + length);
+        EXPECT_FALSE(decode(cut)) << "length " << length;
+    }
+}
+
+TEST(InteropDecode, SixteenBitFilesWidenIndicesAndKeepRawEdgesAndGroups)
+{
+    HeaderFields h{};
+    h[1] = 9;
+    h[2] = 4;   // polygon stream: count, size, three corners
+    h[4] = 3;
+    h[12] = 3;
+    h[15] = 2;  // plain edge list 1
+    h[17] = 4;  // plain edge list 3
+    h[18] = 0;  // 16-bit, group J without items
+    h[21] = 1;  // group K: one item, three values, one local index
+    h[22] = 3;
+    h[23] = 1;
+    InteropBytes file;
+    file.i32(1).header(h);
+    for (int i = 0; i < 9; ++i)
+        file.f64(i);
+    file.u16(1).u16(3).u16(0).u16(2);             // polygon stream
+    file.u16(2).u16(1).u16(0);                    // triangle
+    file.u16(0).u16(1);                           // edge list 1
+    file.u16(1).u16(2).u16(2).u16(0);             // edge list 3
+    file.u32(0).u32(1).u32(2);                    // K values
+    file.u32(0).u32(1);                           // K local counts
+    file.u16(0);                                  // K local index
+    auto meshes = decode(file.bytes);
+    ASSERT_TRUE(meshes);
+    const InteropMeshData& mesh = meshes->front();
+    EXPECT_EQ(mesh.index_data, (U32{1, 3, 0, 2}));
+    EXPECT_EQ(mesh.triangle_indices, (U32{2, 1, 0}));
+    EXPECT_EQ(mesh.edge_pairs_1_16, (std::vector<std::uint16_t>{0, 1}));
+    EXPECT_TRUE(mesh.edge_pairs_2_16.empty());
+    EXPECT_EQ(mesh.edge_pairs_3_16, (std::vector<std::uint16_t>{1, 2, 2, 0}));
+    EXPECT_TRUE(mesh.edge_pairs_1.empty());
+    EXPECT_EQ(mesh.index_groups[1].item_count, 1);
+    EXPECT_EQ(mesh.index_groups[1].values, (U32{0, 1, 2}));
+    EXPECT_EQ(mesh.index_groups[1].local_counts, (U32{0, 1}));
+    EXPECT_EQ(mesh.index_groups[1].local_indices, (std::vector<std::uint16_t>{0}));
+}
+
+TEST(InteropDecode, ThirtyTwoBitFilesDecodeAndDeduplicateEdgeGroups)
+{
+    HeaderFields h = quad_header();
+    h[15] = 2;  // a plain list that 32-bit files pass over
+    h[21] = 1;  // K: pairs (0,1) (1,0) (2,3)
+    h[22] = 2 + 4;
+    h[23] = 6;
+    h[24] = 1;  // L: pairs (3,2) (1,2)
+    h[25] = 2 + 4;
+    h[26] = 4;
+    h[27] = 1;  // M: pair (2,3) twice
+    h[28] = 2 + 2;
+    h[29] = 4;
+    InteropBytes file = quad_file(h);
+    file.u32(9).u32(9);                                        // plain list, skipped
+    file.u32(0).u32(4).u32(0).u32(1).u32(2).u32(3);            // K values
+    file.u32(0).u32(6);                                        // K local counts
+    for (std::uint16_t l : {0, 1, 1, 0, 2, 3})
+        file.u16(l);
+    file.u32(0).u32(4).u32(3).u32(2).u32(1).u32(2);            // L values
+    file.u32(0).u32(4);
+    for (std::uint16_t l : {0, 1, 2, 3})
+        file.u16(l);
+    file.u32(0).u32(2).u32(2).u32(3);                          // M values
+    file.u32(0).u32(4);
+    for (std::uint16_t l : {0, 1, 0, 1})
+        file.u16(l);
+    auto meshes = decode(file.bytes);
+    ASSERT_TRUE(meshes);
+    const InteropMeshData& mesh = meshes->front();
+    EXPECT_EQ(mesh.edge_pairs_3, (U32{2, 3, 2, 3}));   // list 3 stays whole
+    EXPECT_EQ(mesh.edge_pairs_1, (U32{0, 1}));         // reverse and list-3 edge dropped
+    EXPECT_EQ(mesh.edge_pairs_2, (U32{1, 2}));
+    EXPECT_TRUE(mesh.edge_pairs_1_16.empty());
+    for (const InteropIndexGroup& group : mesh.index_groups) {
+        EXPECT_EQ(group.item_count, 0);
+        EXPECT_TRUE(group.values.empty());
+    }
+}
+
+TEST(InteropDecode, PaletteIndexWidthFollowsThePaletteSize)
+{
+    struct Case
+    {
+        std::int32_t palette_values;
+        int index_bytes;
+    };
+    for (Case c : {Case{1020, 1}, Case{1024, 2}, Case{262144, 4}}) {
+        HeaderFields h = quad_header();
+        h[12] = 0;
+        h[6] = c.palette_values;
+        InteropBytes file;
+        file.i32(1).header(h);
+        for (int i = 0; i < 12; ++i)
+            file.f64(0.0);
+        for (std::int32_t i = 0; i < c.palette_values; ++i)
+            file.f64(i < 4 ? 1.0 : 0.5);  // colour 0 white, the rest half
+        for (std::uint32_t vertex = 0; vertex < 4; ++vertex) {
+            const std::uint32_t colour = vertex % 2;
+            if (c.index_bytes == 1)
+                file.u8(static_cast<std::uint8_t>(colour));
+            else if (c.index_bytes == 2)
+                file.u16(static_cast<std::uint16_t>(colour));
+            else
+                file.u32(colour);
+        }
+        auto meshes = decode(file.bytes);
+        ASSERT_TRUE(meshes) << c.palette_values;
+        const InteropMeshData& mesh = meshes->front();
+        ASSERT_EQ(mesh.vertex_colours.size(), 16u);
+        EXPECT_EQ(mesh.vertex_colours[0], 1.0);
+        EXPECT_EQ(mesh.vertex_colours[4], 0.5);
+        ASSERT_EQ(mesh.vertex_colour_bytes.size(), 16u);
+        EXPECT_EQ(mesh.vertex_colour_bytes[3], 255);
+        EXPECT_EQ(mesh.vertex_colour_bytes[7], 127);
+    }
+}
+
+TEST(InteropDecode, SignBytesNegateOnlyTheirOwnPolygonNormal)
+{
+    HeaderFields h = quad_header();
+    h[5] = 12;  // four normals
+    h[13] = 3;  // the first three are polygon normals
+    InteropBytes file;
+    file.i32(1).header(h);
+    for (int i = 0; i < 12; ++i)
+        file.f64(0.0);
+    for (int n = 0; n < 4; ++n)
+        file.f64(1.0).f64(2.0).f64(3.0);
+    for (std::uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u})
+        file.u32(i);
+    file.u8(0xFF).u8(0).u8(1);  // -1, 0, 1
+    auto meshes = decode(file.bytes);
+    ASSERT_TRUE(meshes);
+    EXPECT_EQ(meshes->front().polygon_normals,
+              (std::vector<double>{-1, -2, -3, 1, 2, 3, 1, 2, 3}));
+    EXPECT_EQ(meshes->front().normal_data.size(), 12u);
+}
+
+TEST(InteropDecode, CarriesTrailerValuesAndSkipsTheSkippedOnes)
+{
+    HeaderFields h = quad_header();
+    h[30] = 5;  // aux count
+    h[31] = 2;  // skipped
+    h[32] = 1;  // extra
+    h[34] = 2;
+    h[35] = 1;
+    h[36] = 3;
+    InteropBytes file = quad_file(h);
+    file.u32(111).u32(222).u32(333).text("nm").u32(44).u32(55).text("abc");
+    auto meshes = decode(file.bytes);
+    ASSERT_TRUE(meshes);
+    const InteropMeshData& mesh = meshes->front();
+    EXPECT_EQ(mesh.aux_count, 5);
+    EXPECT_TRUE(mesh.has_aux_count);
+    EXPECT_EQ(mesh.extra_values, (U32{333}));
+    EXPECT_EQ(mesh.mesh_name, "nm");
+    EXPECT_EQ(mesh.label_words_1, (U32{44}));
+    EXPECT_EQ(mesh.label_words_2, (U32{55}));
+    EXPECT_EQ(mesh.label_text, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+}
+
+TEST(InteropDecode, ReadsSeveralMeshesInFileOrder)
+{
+    InteropBytes file = quad_file(quad_header());
+    const std::vector<std::uint8_t> one = file.bytes;
+    file.bytes.insert(file.bytes.end(), one.begin() + 4, one.end());
+    file.bytes[0] = 2;
+    auto meshes = decode(file.bytes);
+    ASSERT_TRUE(meshes);
+    EXPECT_EQ(meshes->size(), 2u);
+    file.bytes[0] = 3;  // a third record is promised but missing
+    EXPECT_FALSE(decode(file.bytes));
+}
+
+TEST(InteropDecode, RejectsCountsThatDoNotHoldTogether)
+{
+    struct Case
+    {
+        const char* what;
+        int field;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {"negative vertex values", 1, -12},
+        {"negative skipped count", 31, -1},
+        {"negative label words", 35, -4},
+        {"dimension zero", 4, 0},
+        {"negative dimension", 4, -3},
+        {"more polygon normals than normals", 13, 1},
+        {"more vertex values than bytes", 1, 1 << 28},
+        {"name longer than the file", 34, 1000},
+        {"triangle entries not in threes", 12, 5},
+        {"negative group item count", 21, -1},
+    };
+    for (const Case& c : cases) {
+        HeaderFields h = quad_header();
+        h[c.field] = c.value;
+        EXPECT_FALSE(decode(quad_file(h).bytes)) << c.what;
+    }
+    InteropBytes negative_count;
+    negative_count.i32(-1).header(quad_header());
+    EXPECT_FALSE(decode(negative_count.bytes));
+    InteropBytes huge_count;
+    huge_count.i32(0x7FFFFFFF).header(quad_header());
+    EXPECT_FALSE(decode(huge_count.bytes));
+}
+
+TEST(InteropDecode, RejectsIndicesOutsideTheirTables)
+{
+    HeaderFields h = quad_header();
+    InteropBytes vertex_oob;
+    vertex_oob.i32(1).header(h);
+    for (int i = 0; i < 12; ++i)
+        vertex_oob.f64(0.0);
+    for (std::uint32_t i : {0u, 1u, 2u, 0u, 2u, 4u})  // vertex 4 of 4
+        vertex_oob.u32(i);
+    EXPECT_FALSE(decode(vertex_oob.bytes)) << "triangle index";
+
+    h[6] = 8;  // two colours
+    InteropBytes colour_oob;
+    colour_oob.i32(1).header(h);
+    for (int i = 0; i < 12 + 8; ++i)
+        colour_oob.f64(0.5);
+    colour_oob.u8(0).u8(1).u8(2).u8(0);  // colour 2 of 2
+    for (std::uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u})
+        colour_oob.u32(i);
+    EXPECT_FALSE(decode(colour_oob.bytes)) << "palette index";
+
+    h[6] = 2;  // half a colour: no index can be inside
+    InteropBytes no_colour;
+    no_colour.i32(1).header(h);
+    for (int i = 0; i < 12 + 2; ++i)
+        no_colour.f64(0.5);
+    no_colour.u8(0).u8(0).u8(0).u8(0);
+    for (std::uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u})
+        no_colour.u32(i);
+    EXPECT_FALSE(decode(no_colour.bytes)) << "empty palette";
+}
+
+TEST(InteropDecode, RejectsEdgeGroupsThatDoNotHoldTogether)
+{
+    struct Case
+    {
+        const char* what;
+        U32 values;
+        U32 local_counts;
+        std::vector<std::uint16_t> locals;
+    };
+    const Case cases[] = {
+        {"local index outside its item", {0, 2, 0, 1}, {0, 2}, {0, 2}},
+        {"decoded index outside the vertices", {0, 2, 0, 4}, {0, 2}, {0, 1}},
+        {"odd edge list", {0, 3, 0, 1, 2}, {0, 3}, {0, 1, 2}},
+        {"local counts past the locals", {0, 2, 0, 1}, {0, 3}, {0, 1}},
+        {"local counts short of the locals", {0, 2, 0, 1}, {0, 2}, {0, 1, 0, 1}},
+        {"item values past the table", {0, 5, 0, 1}, {0, 2}, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        HeaderFields h = quad_header();
+        h[21] = 1;
+        h[22] = static_cast<std::int32_t>(c.values.size());
+        h[23] = static_cast<std::int32_t>(c.locals.size());
+        InteropBytes file = quad_file(h);
+        for (std::uint32_t v : c.values)
+            file.u32(v);
+        for (std::uint32_t o : c.local_counts)
+            file.u32(o);
+        for (std::uint16_t l : c.locals)
+            file.u16(l);
+        EXPECT_FALSE(decode(file.bytes)) << c.what;
+    }
+}
+
+TEST(InteropDecode, RejectsOddPlainEdgeListsInSixteenBitFiles)
+{
+    HeaderFields h = quad_header();
+    h[18] = 0;
+    h[16] = 3;
+    InteropBytes file;
+    file.i32(1).header(h);
+    for (int i = 0; i < 12; ++i)
+        file.f64(0.0);
+    for (std::uint16_t i : {0, 1, 2, 0, 2, 3})
+        file.u16(i);
+    file.u16(0).u16(1).u16(2);
+    EXPECT_FALSE(decode(file.bytes));
+}
+
+TEST(InteropDecode, ReadsTheSixteenBitQuadSeed)
+{
+    // Written field by field with a separate tool: 16-bit indices, a two-colour
+    // palette, signed polygon normals, one raw K group and labels.
+    std::ifstream file(PLIM_SOURCE_DIR "/tests/kernel/fuzz/seeds/fuzz_interop_reader/quad_16bit",
+                       std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_EQ(bytes.size(), 442u);
+    auto meshes = decode(bytes);
+    ASSERT_TRUE(meshes);
+    const InteropMeshData& mesh = meshes->front();
+    EXPECT_EQ(mesh.index_data, (U32{1, 4, 0, 1, 2, 3}));
+    EXPECT_EQ(mesh.triangle_indices, (U32{0, 1, 2, 0, 2, 3}));
+    EXPECT_EQ(mesh.polygon_normals, (std::vector<double>{0, 0, -1, 0, 0, 1}));
+    EXPECT_EQ(mesh.vertex_colours,
+              (std::vector<double>{1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(mesh.vertex_colour_bytes[4 + 1], 255);
+    EXPECT_EQ(mesh.edge_pairs_1_16, (std::vector<std::uint16_t>{0, 1}));
+    EXPECT_EQ(mesh.index_groups[1].values, (U32{0, 2, 0, 1}));
+    EXPECT_EQ(mesh.extra_values, (U32{9}));
+    EXPECT_EQ(mesh.mesh_name, "nm");
+    EXPECT_EQ(mesh.label_text, (std::vector<std::uint8_t>{'a', 'b'}));
+    EXPECT_TRUE(mesh.has_aux_count);
+}

@@ -1,0 +1,143 @@
+#include "kernel/interop_reader.h"
+#include "tests/kernel/interop_bytes.h"
+#include "tests/kernel/trace_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class InteropFile : public ::testing::Test
+{
+protected:
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("plim_interop_reader_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+                           .string();
+
+    ~InteropFile() override { std::remove(path.c_str()); }
+
+    void write(const std::vector<std::uint8_t>& bytes) const
+    {
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+    }
+
+    MeshList read(std::string& trace) const
+    {
+        TraceCapture capture;
+        MeshList meshes = read_interop_file(path);
+        trace = capture.text();
+        return meshes;
+    }
+};
+
+// One 3-D triangle with 32-bit indices and nothing else.
+std::vector<std::uint8_t> triangle_file(std::int32_t mesh_count = 1)
+{
+    HeaderFields h{};
+    h[1] = 9;
+    h[3] = 2;
+    h[4] = 3;
+    h[12] = 3;
+    h[18] = 1;
+    InteropBytes file;
+    file.i32(mesh_count);
+    for (std::int32_t m = 0; m < mesh_count; ++m) {
+        file.header(h);
+        for (int i = 0; i < 9; ++i)
+            file.f64(i);
+        file.u32(0).u32(1).u32(2);
+    }
+    return file.bytes;
+}
+
+} // namespace
+
+TEST_F(InteropFile, UnusableFilesGiveNoMeshesAndTheTraceLine)
+{
+    std::string trace;
+    EXPECT_TRUE(read(trace).empty()) << "missing";
+    EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n");
+
+    write(std::vector<std::uint8_t>(143, 0));
+    EXPECT_TRUE(read(trace).empty()) << "143 bytes";
+    EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n");
+
+    std::vector<std::uint8_t> bad = triangle_file();
+    bad[4 + 12] = 0;  // dimension 0
+    write(bad);
+    EXPECT_TRUE(read(trace).empty()) << "malformed record";
+    EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n");
+
+    TraceCapture capture;
+    EXPECT_TRUE(read_interop_file("").empty());
+    EXPECT_EQ(capture.text(), "ERROR-READING-BINARY-INTEROP-FILE: \n");
+}
+
+TEST_F(InteropFile, ExactlyOneHeaderOfBytesIsLongEnough)
+{
+    write(std::vector<std::uint8_t>(144, 0));  // N = 0, padded
+    std::string trace;
+    EXPECT_TRUE(read(trace).empty());
+    EXPECT_EQ(trace, "");
+}
+
+TEST_F(InteropFile, MeshesAreCompleteWithAbsentArraysLeftNull)
+{
+    write(triangle_file(2));
+    std::string trace;
+    MeshList meshes = read(trace);
+    ASSERT_EQ(meshes.size(), 2u);
+    EXPECT_EQ(trace, "");
+    const Mesh& mesh = *meshes[0];
+    EXPECT_EQ(mesh.valid, 1);
+    EXPECT_EQ(mesh.pending, 0);
+    EXPECT_EQ(mesh.dimension, 3u);
+    EXPECT_EQ(mesh.header_h3, 2u);
+    EXPECT_EQ(mesh.vertex_data->size(), 9u);
+    EXPECT_EQ(*mesh.triangle_indices, (U32Array{0, 1, 2}));
+    EXPECT_EQ(mesh.index_data, nullptr);
+    EXPECT_EQ(mesh.normal_data, nullptr);
+    EXPECT_EQ(mesh.edge_pairs_1, nullptr);
+    EXPECT_EQ(mesh.index_groups[0].values, nullptr);
+    ASSERT_NE(mesh.vertex_colours, nullptr);
+    EXPECT_TRUE(mesh.vertex_colours->empty());
+    ASSERT_NE(mesh.vertex_colour_bytes, nullptr);
+    EXPECT_TRUE(mesh.vertex_colour_bytes->empty());
+    EXPECT_EQ(mesh.result_index, -1);
+    EXPECT_EQ(mesh.batch_id, -1);
+    EXPECT_NE(meshes[0]->id, meshes[1]->id);
+    release_meshes(meshes);
+    EXPECT_TRUE(meshes.empty());
+}
+
+TEST_F(InteropFile, FirstMeshAloneIsKept)
+{
+    write(triangle_file(3));
+    Mesh* first = read_interop_first_mesh(path);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->vertex_data->size(), 9u);
+    MeshList owned{first};
+    release_meshes(owned);
+
+    write(triangle_file(0));
+    std::vector<std::uint8_t> padded = triangle_file(0);
+    padded.resize(144, 0);
+    write(padded);
+    EXPECT_EQ(read_interop_first_mesh(path), nullptr);
+}
+
+TEST_F(InteropFile, EveryTruncationOfAFileIsRejectedCleanly)
+{
+    const std::vector<std::uint8_t> whole = triangle_file(2);
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        write(std::vector<std::uint8_t>(whole.begin(), whole.begin() + length));
+        std::string trace;
+        EXPECT_TRUE(read(trace).empty()) << length;
+        EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n") << length;
+    }
+}

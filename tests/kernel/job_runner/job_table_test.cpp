@@ -1,0 +1,199 @@
+#include "kernel/job_table.h"
+
+#include "tests/kernel/run_workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// What the fake workers saw; the workers write only atomics.
+std::atomic<int> g_active_bodies{0};
+std::atomic<int> g_most_active_bodies{0};
+std::atomic<int> g_body_calls{0};
+std::vector<std::atomic<int>> g_claims_per_slot(64);
+
+// Stands in for a kernel run: claims a slot like the real worker, stays busy
+// for a while and publishes the slot as finished.
+void busy_body()
+{
+    ++g_body_calls;
+    const std::int32_t slot = claim_kernel_job_slot(g_sub_element_table);
+    ASSERT_GE(slot, 0);
+    ++g_claims_per_slot[static_cast<std::size_t>(slot)];
+    const int now_active = ++g_active_bodies;
+    int most = g_most_active_bodies.load();
+    while (now_active > most && !g_most_active_bodies.compare_exchange_weak(most, now_active)) {
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    --g_active_bodies;
+    g_sub_element_table.states[static_cast<std::size_t>(slot)].store(JOB_FINISHED, std::memory_order_release);
+}
+
+class KernelJobRunner : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_limit_ = g_max_parallel_jobs;
+        forget_runs();
+    }
+    void TearDown() override
+    {
+        g_max_parallel_jobs = saved_limit_;
+        reset_kernel_jobs(g_sub_element_table);
+    }
+
+    static void forget_runs()
+    {
+        g_active_bodies = 0;
+        g_most_active_bodies = 0;
+        g_body_calls = 0;
+        for (auto& claims : g_claims_per_slot)
+            claims = 0;
+        g_running_jobs = 0;
+        g_finished_jobs = 0;
+    }
+
+    // One job per slot, as the assembly operations push them.
+    void push_jobs(std::int32_t count, KernelJobCallback body)
+    {
+        set_up_kernel_jobs(g_sub_element_table, count);
+        g_kernel_job_body = body;
+        for (std::int32_t i = 0; i < count; ++i)
+            ASSERT_TRUE(push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down));
+    }
+
+    std::int32_t saved_limit_ = 4;
+};
+
+} // namespace
+
+TEST_F(KernelJobRunner, NeverRunsMoreThanTheLimitAndClaimsEverySlotOnce)
+{
+    g_max_parallel_jobs = 4;
+    push_jobs(10, busy_body);
+    run_kernel_jobs(g_sub_element_table);
+
+    EXPECT_EQ(g_body_calls, 10);
+    EXPECT_LE(g_most_active_bodies, 4);
+    EXPECT_GE(g_most_active_bodies, 2);
+    for (std::size_t slot = 0; slot < 10; ++slot) {
+        EXPECT_EQ(g_claims_per_slot[slot], 1) << "slot " << slot;
+        EXPECT_EQ(g_sub_element_table.states[slot].load(), JOB_COLLECTED) << "slot " << slot;
+    }
+    // Every completion callback ran, also for jobs that finished after the
+    // runner's last wait for room.
+    EXPECT_EQ(g_running_jobs, 0);
+    EXPECT_EQ(g_finished_jobs, 10);
+}
+
+TEST_F(KernelJobRunner, ALimitBelowOneRunsOneJobAtATime)
+{
+    for (std::int32_t limit : {0, -3}) {
+        forget_runs();
+        g_max_parallel_jobs = limit;
+        push_jobs(3, busy_body);
+        run_kernel_jobs(g_sub_element_table);
+        EXPECT_EQ(g_body_calls, 3);
+        EXPECT_EQ(g_most_active_bodies, 1);
+        EXPECT_EQ(g_finished_jobs, 3);
+    }
+}
+
+TEST_F(KernelJobRunner, AnEmptyTableStartsNothing)
+{
+    push_jobs(0, busy_body);
+    run_kernel_jobs(g_sub_element_table);
+    EXPECT_EQ(g_body_calls, 0);
+    EXPECT_EQ(g_finished_jobs, 0);
+}
+
+TEST_F(KernelJobRunner, SlotsWithoutAKernelRunFinishAtOnceWithoutTimes)
+{
+    push_jobs(5, launch_sub_element_job);
+    run_kernel_jobs(g_sub_element_table);
+    EXPECT_EQ(g_finished_jobs, 5);
+    for (std::size_t slot = 0; slot < 5; ++slot) {
+        EXPECT_EQ(g_sub_element_table.states[slot].load(), JOB_COLLECTED);
+        EXPECT_EQ(g_sub_element_table.start_ms[slot], 0u);
+        EXPECT_EQ(g_sub_element_table.outputs[slot], "");
+    }
+}
+
+TEST_F(KernelJobRunner, SlotsWithoutAJobGetNoThread)
+{
+    set_up_kernel_jobs(g_sub_element_table, 4);
+    g_kernel_job_body = busy_body;
+    push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down);
+    run_kernel_jobs(g_sub_element_table);
+    EXPECT_EQ(g_body_calls, 1);
+    EXPECT_EQ(g_claims_per_slot[0], 1);
+    EXPECT_EQ(g_sub_element_table.states[1].load(), JOB_FREE);
+}
+
+TEST_F(KernelJobRunner, PushingPastTheSlotsIsRefused)
+{
+    push_jobs(2, busy_body);
+    EXPECT_FALSE(push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down));
+    EXPECT_EQ(g_kernel_jobs.push_index, 2);
+}
+
+TEST_F(KernelJobRunner, ResetClearsTheTableAndTheSharedSettings)
+{
+    push_jobs(3, busy_body);
+    g_ccpp_out_path = "/w/tmp/plim_assemble_ccpp_out";
+    g_kernel_job_ppd = 1;
+    reset_kernel_jobs(g_sub_element_table);
+    EXPECT_EQ(g_sub_element_table.count, 0);
+    EXPECT_TRUE(g_sub_element_table.states.empty());
+    EXPECT_TRUE(g_kernel_jobs.work.empty());
+    EXPECT_EQ(g_kernel_jobs.push_index, 0);
+    EXPECT_EQ(g_ccpp_out_path, "");
+    EXPECT_EQ(g_kernel_job_ppd, 0);
+    EXPECT_EQ(g_kernel_job_body, nullptr);
+}
+
+TEST(KernelJobSlots, ClaimsTakeTheLowestFreeSlotAndAFullTableIsReported)
+{
+    KernelJobTable table;
+    set_up_kernel_jobs(table, 3);
+    table.states[0] = JOB_FINISHED;
+    EXPECT_EQ(claim_kernel_job_slot(table), 1);
+    EXPECT_EQ(claim_kernel_job_slot(table), 2);
+    EXPECT_EQ(claim_kernel_job_slot(table), -1);
+
+    TraceCapture trace;
+    launch_kernel_job(table);
+    EXPECT_EQ(trace.text(), "*** INDEX-GRAB-ISSUE !!!\n");
+    EXPECT_EQ(table.states[0].load(), JOB_FINISHED);
+    reset_kernel_jobs(table);
+}
+
+TEST(KernelJobSlots, RacingWorkersClaimEverySlotExactlyOnce)
+{
+    constexpr int k_slots = 32;
+    KernelJobTable table;
+    set_up_kernel_jobs(table, k_slots);
+    std::vector<std::int32_t> claimed(k_slots, -1);
+    std::atomic<bool> go{false};
+    std::vector<std::thread> workers;
+    for (int w = 0; w < k_slots; ++w) {
+        workers.emplace_back([&, w] {
+            while (!go.load())
+                std::this_thread::yield();
+            claimed[static_cast<std::size_t>(w)] = claim_kernel_job_slot(table);
+        });
+    }
+    go = true;
+    for (std::thread& worker : workers)
+        worker.join();
+    std::sort(claimed.begin(), claimed.end());
+    for (int slot = 0; slot < k_slots; ++slot)
+        EXPECT_EQ(claimed[static_cast<std::size_t>(slot)], slot);
+    reset_kernel_jobs(table);
+}

@@ -1,0 +1,90 @@
+#include "kernel/parse_runs.h"
+#include "kernel/staging.h"
+
+#include "tests/kernel/standin_workspace.h"
+
+#include <gtest/gtest.h>
+
+using ParseRuns = StandinWorkspaceTest;
+
+TEST_F(ParseRuns, SeveralScriptsAreStagedAsAListAndGetOneReportEach)
+{
+    const std::vector<ParseReport> reports =
+        run_parse_wrapped({{"a", "return cube;"}, {"b", "return sphere(1);"}});
+
+    EXPECT_EQ(read_tmp("plim_parse_in"),
+              "2;\n{\n// E:a\nreturn cube;\n};\n{\n// E:b\nreturn sphere(1);\n};\n");
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].arguments,
+              (TextList{"-interop", "-parse", tmp_file("plim_parse_in"), tmp_file("plim_parse_out"), "*"}));
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].script_path, "a");
+    EXPECT_EQ(reports[1].script_path, "b");
+    EXPECT_EQ(reports[1].script_text, "return sphere(1);");
+    EXPECT_NE(reports[1].operations_text.find("sphere"), std::string::npos);
+    EXPECT_EQ(reports[0].section_line_counts[SECTION_ERRORS], 0);
+    EXPECT_NE(g_kernel_output_texts[0], "");
+    EXPECT_EQ(g_kernel_output_texts[1], "");
+    EXPECT_EQ(g_kernel_output_texts[3], "");
+}
+
+TEST_F(ParseRuns, NoScriptsStillRunTheKernelAndGiveNoReports)
+{
+    EXPECT_TRUE(run_parse_wrapped({}).empty());
+    EXPECT_EQ(read_tmp("plim_parse_in"), "0;\n");
+    EXPECT_EQ(runs().size(), 1u);
+}
+
+TEST_F(ParseRuns, OneScriptFileIsParsedWholeWithFourArguments)
+{
+    const std::string script = (workspace / "ball.plim").string();
+    write_text_file("// A ball.\nreturn sphere(1);", script);
+    const ParseReport report = parse_script_file(script);
+
+    EXPECT_EQ(read_tmp("plim_parse_in"), "// logic\n// A ball.\nreturn sphere(1);");
+    const std::vector<StandinRun> log = runs();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].arguments,
+              (TextList{"-interop", "-parse", tmp_file("plim_parse_in"), tmp_file("plim_parse_out")}));
+    EXPECT_EQ(report.script_path, script);
+    EXPECT_EQ(report.script_text, "// A ball.\nreturn sphere(1);");
+    // The block is the whole output, "<BREAK>" included.
+    EXPECT_EQ(report.parse_block, read_tmp("plim_parse_out"));
+    EXPECT_NE(report.parse_block.find("<BREAK>"), std::string::npos);
+    EXPECT_NE(report.operations_text.find("sphere"), std::string::npos);
+}
+
+TEST_F(ParseRuns, AKernelThatWritesNothingLeavesNoStaleReport)
+{
+    run_parse_wrapped({{"a", "return cube;"}});
+    ::setenv("PLIM_STANDIN_FAULT", "parse:no-output", 1);
+    const std::vector<ParseReport> reports = run_parse_wrapped({{"a", "return cube;"}, {"b", "return cube;"}});
+    ASSERT_EQ(reports.size(), 2u);
+    for (const ParseReport& report : reports) {
+        EXPECT_EQ(report.operations_text, "");
+        EXPECT_EQ(report.parse_block, "");
+    }
+}
+
+TEST_F(ParseRuns, FewerBlocksThanScriptsGiveEmptyReportsForTheRest)
+{
+    const std::vector<ParseReport> reports =
+        run_parse(3, {"a", "b", "c"}, {"return cube;", "x", "y"}, parse_list_text({"a"}, {"return cube;"}));
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_NE(reports[0].operations_text, "");
+    EXPECT_EQ(reports[2].script_path, "c");
+    EXPECT_EQ(reports[2].parse_block, "");
+}
+
+TEST_F(ParseRuns, AnUnstageableParseMakesNoRun)
+{
+    fs::create_directories(tmp_file("plim_parse_out"));
+    TraceCapture trace;
+    const std::vector<ParseReport> reports = run_parse_wrapped({{"a", "return cube;"}});
+    EXPECT_EQ(trace.text(), "ERROR-WRITING-STAGING-FILE: " + tmp_file("plim_parse_out") + "\n");
+    EXPECT_TRUE(runs().empty());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].parse_block, "");
+    EXPECT_EQ(g_kernel_output_texts[0], "");
+}

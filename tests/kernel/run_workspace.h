@@ -1,0 +1,56 @@
+#pragma once
+
+// Test scaffolding for kernel runs: a fresh workspace with its "tmp/"
+// directory per test, and a capture of the trace lines written meanwhile.
+
+#include "platform/files.h"
+#include "platform/kernel_config.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+// Redirects std::cout (the trace stream) while it lives.
+class TraceCapture {
+public:
+    TraceCapture() : saved_(std::cout.rdbuf(captured_.rdbuf())) {}
+    ~TraceCapture() { std::cout.rdbuf(saved_); }
+    TraceCapture(const TraceCapture&) = delete;
+    TraceCapture& operator=(const TraceCapture&) = delete;
+    std::string text() const { return captured_.str(); }
+
+private:
+    std::ostringstream captured_;
+    std::streambuf* saved_;
+};
+
+class RunWorkspaceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        workspace = fs::temp_directory_path() / ("plim_runs_" + std::to_string(::getpid()) + "_" +
+                                                 info->test_suite_name() + "_" + info->name());
+        fs::remove_all(workspace);
+        fs::create_directories(workspace / "tmp");
+        // Given without its trailing "/": staging must add it.
+        set_workspace_path(workspace.string());
+        g_kernel_output_texts = {"kernel", "script", "file-io", "error"};
+    }
+    void TearDown() override
+    {
+        set_workspace_path("");
+        fs::remove_all(workspace);
+    }
+
+    std::string tmp_file(const std::string& name) const { return (workspace / "tmp" / name).string(); }
+    std::string read_tmp(const std::string& name) const { return read_text_file(tmp_file(name)); }
+
+    fs::path workspace;
+};
