@@ -1,0 +1,360 @@
+#pragma once
+
+// The one application object: the root of the widget tree, the platform
+// service slots, the environments and the pointers to the current one, the
+// camera, the per-environment view settings, the interface's transient state
+// and every widget member. It is created once at start-up, after the global
+// tables it reads exist, and destroyed after the message loop has ended.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lumo/layouts.h"
+#include "lumo/root.h"
+#include "lumo/slider.h"
+#include "lumo/text.h"
+#include "lumo/view_layout.h"
+#include "model/app/environment_store.h"
+#include "model/app/menu_state.h"
+#include "model/app/view_settings.h"
+#include "model/entity.h"
+#include "model/entity_views.h"
+#include "model/mesh.h"
+#include "platform/services.h"
+#include "render/camera.h"
+
+struct Application;
+
+// Accept, cancel and fade-completion actions.
+using ApplicationAction = void (*)(Application&);
+
+// One byte per dialog pane; any set byte blocks most shortcuts and the camera.
+enum ModalState : int {
+  MODAL_RUN = 0,
+  MODAL_PARSE,
+  MODAL_CAPTURE,
+  MODAL_SCREENSHOT,
+  MODAL_PROFILE,
+  MODAL_DIRECTIVE,
+  MODAL_EXPORT,
+  MODAL_WARNING,
+  MODAL_ERROR,
+  MODAL_INFO,
+  MODAL_ABOUT,
+  MODAL_HELP,
+  MODAL_CONFIRM,
+  MODAL_OPENING,
+  MODAL_BUSY,
+  MODAL_NAVIGATOR,
+  MODAL_STATE_COUNT,
+};
+
+// Operations the frame tick runs after its countdown, in this order.
+enum DeferredOperation : int {
+  DEFERRED_OPEN_SELECTED_SCRIPTS = 0,
+  DEFERRED_OPEN_PENDING_PATHS,
+  DEFERRED_NATIVE_OPEN_DIALOG,
+  DEFERRED_NATIVE_FOLDER_DIALOG,
+  DEFERRED_CONFIRMED_ACTION,
+  DEFERRED_OPERATION_COUNT,
+};
+
+// Frames between a request and the deferred work, so the interface first
+// shows its busy state.
+constexpr std::int32_t DEFERRED_FRAMES = 5;
+
+struct LayoutMetrics {
+  std::int32_t panel_inset = 12;
+  std::int32_t margin = 8;
+  std::int32_t slider_switch_width = 720;
+  std::int32_t side_panel_width = 256;
+  std::int32_t menu_column_width = 56;
+  std::int32_t bar_unit = 56;
+  std::int32_t row_height = 32;
+  std::int32_t strip_height = 24;
+  std::int32_t gap = 8;
+  std::int32_t thick_border = 2;
+  std::int32_t thin_border = 1;
+  std::int32_t dialog_width = 512;
+  std::int32_t dialog_height = 368;
+};
+
+// What the confirmation pane asks and what accepting or cancelling runs.
+struct ConfirmPaneModel {
+  std::string title;
+  std::string text;
+  std::array<std::string, 2> texts;  // display copies of title and text
+  std::uint32_t icon = 0;
+  std::int32_t option_value = -1;
+  std::int32_t second_value = 0;
+  std::uint8_t option_visible = 0;
+  std::int32_t* option_target = nullptr;  // the execution mode being confirmed
+  std::array<std::string, 3> option_labels{"Pure-Union-Mesh", "Basic-CSG-Mesh",
+                                           "Optimal-CSG-Mesh"};
+  ApplicationAction cancel_action = nullptr;
+  ApplicationAction accept_action = nullptr;
+  std::array<std::string, 2> cancel_labels{"Cancel", "ESCAPE"};
+  std::array<std::string, 2> accept_labels{"OK", "ENTER"};
+  std::uint8_t confirmed_action_pending = 0;
+  std::uint8_t assembly_pending = 0;
+  // The environment a close confirmation was asked for, captured when the
+  // pane opens: the hovered tab may change before the accept action runs.
+  std::int32_t environment_to_close = -1;
+};
+
+// The fade overlay behind which a new environment is created.
+struct FadeState {
+  std::uint8_t active = 0;
+  std::int32_t direction = 1;  // 1: fading in; below 1: holding or fading out
+  std::int32_t hold_ticks = 0;
+  double opacity = 0.0;
+  ApplicationAction completion_action = nullptr;
+  double step = 0.05;
+};
+
+// Colour-function ids shown by the fifteen colour-bar toggles.
+constexpr int COLOUR_FUNCTION_COUNT = 15;
+constexpr int FIRST_COLOUR_FUNCTION = 3;
+
+// Rows of the menus, largest menu first sizes the fixed row arrays.
+constexpr int MAX_MENU_ROWS = 12;
+constexpr std::array<int, TOOL_MENU_COUNT> TOOL_MENU_ROW_COUNTS{5, 5, 9, 3, 2, 3, 4, 6};
+constexpr std::array<int, SETTINGS_MENU_COUNT> SETTINGS_MENU_ROW_COUNTS{6, 5, 7, 1, 3,
+                                                                         1, 5, 1, 12, 6};
+
+struct MenuWidgets {
+  lumo::KL pane;
+  std::array<lumo::P, MAX_MENU_ROWS> rows;
+  std::int32_t row_count = 0;
+};
+
+// Pick modes shown by the seven inspector radio rows, in row order.
+constexpr std::array<char, 7> PICK_MODES{'!', 'T', 'P', 'G', 'O', 'E', 'U'};
+
+struct ConfirmPaneWidgets {
+  lumo::KL pane;
+  lumo::T title;
+  lumo::T text;
+  lumo::P icon;
+  lumo::KL option_row;
+  lumo::T option_label;
+  std::array<lumo::P, 3> option_buttons;
+};
+
+struct EnvironmentTabWidgets {
+  lumo::KL strip;
+  std::vector<std::unique_ptr<lumo::P>> tabs;  // rebuilt with the environments
+  lumo::P hover_marker;
+};
+
+struct HintBarWidgets {
+  lumo::KL bar;
+  std::array<lumo::T, 2> texts;
+  lumo::P icon;
+  const lumo::P* last_tooltip = nullptr;  // the widget whose hint is shown
+};
+
+struct SliderRow {
+  lumo::P icon;
+  lumo::F field;
+  lumo::SB slider;
+};
+
+// Sums and bounds over the entities of the current environment.
+struct EnvironmentTotals {
+  std::uint32_t vertex_count = 0;
+  std::uint32_t polygon_index_count = 0;
+  std::uint32_t triangle_index_count = 0;
+  std::uint32_t polygon_count = 0;
+  std::uint32_t triangle_count = 0;
+  std::array<double, 3> extent{};
+  std::array<double, 3> minimum{};
+  std::array<double, 3> maximum{};
+  double seconds = 0.0;
+  std::int32_t milliseconds = 0;
+  double megabytes = 0.0;
+  double kilobytes = 0.0;
+  std::uint32_t bytes = 0;
+};
+
+struct Application {
+  lumo::UI root;
+
+  PlatformServices platform;
+  std::int32_t startup_variant = 1;  // 0 plain start-up, 1 configuration first
+  std::uint8_t fullscreen = 0;
+  std::uint8_t redraw_requested = 1;
+  std::array<std::int32_t, 2> picked_element{-1, -1};
+  std::int32_t window_width = 720;
+  std::int32_t window_height = 480;
+  LayoutMetrics layout;
+
+  std::array<std::uint8_t, MODAL_STATE_COUNT> modal{};
+
+  // Per-environment state of the current environment.
+  ViewSettings view_settings;
+
+  Entity builtin_entity = construct_entity();
+
+  EnvironmentStore environment_store;
+  EnvironmentRecord* current_environment = nullptr;
+  EntityList* current_entity_list = nullptr;
+  ConsoleState* current_console = nullptr;
+  SceneState* current_scene_state = nullptr;
+  EntitySelection* current_selection = nullptr;
+
+  CameraSettings camera;
+  std::int32_t camera_mode = CAMERA_FREE_ROAM;
+  std::array<CameraSet, 3> saved_cameras;  // one per controller mode
+
+  // Environment tabs: index i of the names, the tabs and the store's order
+  // denote the same environment.
+  std::int32_t hovered_environment_tab = -1;
+  std::int32_t current_environment_index = 0;
+  std::int32_t environment_tab_count = 1;
+  std::vector<std::string> environment_tab_names{"env0"};
+  std::int32_t environment_switch_countdown = -1;
+  std::int32_t pending_environment_index = -1;
+
+  FadeState fade;
+  std::int32_t deferred_countdown = 0;
+  std::array<std::uint8_t, DEFERRED_OPERATION_COUNT> deferred{};
+  std::uint8_t refresh_preview = 0;  // one-shot thumbnail render request
+
+  // Texts rebuilt from the current environment.
+  std::string script_list_text = "(open a brisk-form script file...)";
+  std::int32_t script_list_width = 0;
+  double script_list_scroll = 0.0;
+  std::string status_line_text;
+  std::int32_t status_width = 0;
+  EnvironmentTotals totals;
+  std::ostringstream trace_text;
+  std::array<std::string, 8> mesh_statistics_lines{
+      "0 vertices",
+      "0 indices \t 0",
+      "0 ngons (0 triangles)",
+      "extent(w:0.00,h:0.00,d:0.00)",
+      "min(x:0.00,y:0.00,z:0.00)",
+      "max(x:0.00,y:0.00,z:0.00)",
+      "0.00 seconds (0 ms)",
+      "0.00 MB (0.00 kb | 0 bytes)"};
+  std::array<std::string, 2> hint_texts;
+  std::array<std::string, SLIDER_COUNT> slider_field_texts{"1.0", "60", "1.0", "0.5"};
+
+  // Derived from the current environment's entities.
+  std::uint8_t variants_enabled = 1;
+  std::int32_t variant_count = 0;
+  std::int32_t animation_directive_count = 0;
+  std::int32_t pending_variant_sync = -1;
+
+  // Built-in scripts the start-up sequence assembles through the kernel.
+  std::array<std::string, 5> builtin_scripts;
+  std::array<Mesh*, 3> builtin_gizmo_meshes{};
+  Mesh* builtin_mesh = nullptr;
+
+  // Image capture: the stamp pattern is replaced by the local date-time.
+  std::string snapshot_name_pattern = "plim_snapshot_YYYYMMDDhhmmss";
+  std::string screenshot_name_pattern = "plim_screenshot_YYYYMMDDhhmmss";
+  std::int32_t captured_width = 720;
+  std::int32_t captured_height = 480;
+
+  // Start-up.
+  std::uint8_t startup_finished = 0;
+  std::array<double, 3> startup_stamps{-1.0, -1.0, -1.0};
+
+  // Open requests and confirmation targets.
+  std::int32_t pending_path_count = 0;
+  std::vector<std::string> pending_paths;
+  std::int32_t reassemble_target = -1;
+  std::int32_t delete_target = -1;
+  std::int32_t reset_parameter_target = -1;
+
+  ConfirmPaneModel confirm;
+
+  // GL names of dropped meshes; the renderer deletes them at the start of
+  // its next frame, inside the GL context.
+  std::vector<std::uint32_t> gl_vertex_arrays_to_delete;
+  std::vector<std::uint32_t> gl_buffers_to_delete;
+  std::vector<std::uint32_t> gl_index_buffers_to_delete;
+
+  std::array<std::int32_t, COLOUR_FUNCTION_COUNT> colour_function_ids{};
+  std::array<std::uint32_t, TOOL_MENU_COUNT> tool_menu_icons{51, 43, 44, 45, 52, 47, 48, 49};
+  std::array<std::uint32_t, SETTINGS_MENU_COUNT> settings_menu_icons{29, 20, 31, 37, 34,
+                                                                      33, 5,  35, 13, 2};
+  std::array<std::uint32_t, 4> slider_icons{30, 32, 31, 36};
+
+  MenuCheckStates menu_checks;
+
+  // Widgets, built empty here and configured by the interface construction.
+  lumo::KL backdrop;
+  lumo::KL startup_pane;  // the fade overlay
+  lumo::P startup_logo;
+  lumo::P mask_pane;
+  lumo::KL overlay;
+  lumo::KL load_pane;
+  lumo::VL view;
+  std::array<lumo::SL, 3> split_layouts;
+  std::array<lumo::P, 4> console_channel_tabs;
+  std::array<lumo::T, 2> text_views;  // the console's two text widgets
+  std::array<lumo::P, COLOUR_FUNCTION_COUNT> colour_function_toggles;
+  std::array<SliderRow, 4> slider_rows;
+  lumo::P slider_bar;
+  std::array<MenuWidgets, TOOL_MENU_COUNT> tool_menus;
+  lumo::KL tool_menu_pane;
+  lumo::T tool_menu_title;
+  lumo::P tool_menu_icon;
+  std::array<MenuWidgets, SETTINGS_MENU_COUNT> settings_menus;
+  lumo::KL settings_bar;
+  std::array<lumo::P, SETTINGS_MENU_COUNT> settings_bar_items;
+  lumo::KL settings_menu_pane;
+  std::array<lumo::KL, 3> side_panels;
+  std::array<lumo::P, 3> side_panel_tabs;
+  std::array<lumo::P, 3> execution_mode_buttons;
+  lumo::P culling_toggle;
+  lumo::P profiler_toggle;
+  lumo::F frame_rate_limit_field;
+  lumo::F mono_edge_tone_field;
+  lumo::F mono_dot_tone_field;
+  lumo::F silhouette_tone_field;
+  lumo::F eye_height_field;
+  lumo::F max_cores_field;
+  lumo::P fps_readout;
+  lumo::T script_list_label;
+  lumo::T status_label;
+  std::array<lumo::T, 2> statistics_texts;  // the text and its shadow
+  std::array<lumo::P, 5> parallel_option_toggles;  // multi-core .. pre-emptive
+  std::array<lumo::P, PICK_MODES.size()> pick_mode_rows;
+  lumo::P llmi_toggle;
+  lumo::P parallel_flags_toggle;
+  std::array<lumo::P, 2> view_lock_toggles;
+  lumo::F export_name_field;
+  lumo::F export_location_field;
+  std::array<lumo::P, 6> export_name_part_toggles;
+  HintBarWidgets hint_bar;
+  ConfirmPaneWidgets confirm_pane;
+  EnvironmentTabWidgets environment_tabs;
+
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+};
+
+// The one application object; null before create_application and after
+// destroy_application.
+extern Application* g_app;
+
+// Creates g_app. Call once at start-up, after the global tables exist.
+Application& create_application();
+// Destroys g_app after the message loop has ended; calls nothing in the
+// platform layer or in GL.
+void destroy_application();
+
+// The platform's local time ("hh:mm:ss") and date-time ("YYYYMMDDhhmmss")
+// texts; empty while the service is not installed.
+std::string query_local_time_text(const Application& app);
+std::string query_local_datetime_text(const Application& app);

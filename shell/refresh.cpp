@@ -1,0 +1,10 @@
+#include "shell/refresh.h"
+
+#include "model/app/application.h"
+
+void refresh_interface(Application& app) {
+  app.redraw_requested = 1;
+  refresh_root(app);
+}
+
+void refresh_root(Application& app) { app.root.refresh(); }

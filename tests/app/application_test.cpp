@@ -1,0 +1,125 @@
+#include "model/app/application.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/app/environment_lifecycle.h"
+
+namespace {
+
+TEST(Application, CreatedAndDestroyedWithoutADisplay) {
+  ASSERT_EQ(g_app, nullptr);
+  Application& app = create_application();
+  EXPECT_EQ(g_app, &app);
+  EXPECT_EQ(&create_application(), &app);
+  destroy_application();
+  EXPECT_EQ(g_app, nullptr);
+}
+
+TEST(Application, FreshObjectHasNoEnvironmentYetAndTheStartTabModel) {
+  Application app;
+  EXPECT_EQ(app.current_environment, nullptr);
+  EXPECT_EQ(app.current_entity_list, nullptr);
+  EXPECT_EQ(app.current_console, nullptr);
+  EXPECT_EQ(app.current_scene_state, nullptr);
+  EXPECT_EQ(app.current_selection, nullptr);
+  EXPECT_EQ(app.environment_store.count, 0);
+  EXPECT_EQ(app.environment_tab_names, std::vector<std::string>{"env0"});
+  EXPECT_EQ(app.environment_tab_count, 1);
+  EXPECT_EQ(app.current_environment_index, 0);
+  EXPECT_EQ(app.hovered_environment_tab, -1);
+  EXPECT_EQ(app.pending_environment_index, -1);
+  EXPECT_EQ(app.environment_switch_countdown, -1);
+  EXPECT_EQ(app.window_width, 720);
+  EXPECT_EQ(app.window_height, 480);
+  EXPECT_EQ(app.view_settings.execution_mode, EXECUTION_OPTIMAL_CSG);
+  EXPECT_EQ(app.colour_function_ids.front(), 3);
+  EXPECT_EQ(app.colour_function_ids.back(), 17);
+  EXPECT_EQ(app.builtin_scripts[3], "return cube.rgba(0.25,0.5,1,0.25);");
+}
+
+TEST(Application, CameraLooksFromTheDefaultEyeTowardsTheOrigin) {
+  Application app;
+  const CameraSettings& camera = app.camera;
+  EXPECT_DOUBLE_EQ(camera.eye[0], -1.0);
+  EXPECT_DOUBLE_EQ(camera.eye[1], 1.0);
+  EXPECT_DOUBLE_EQ(camera.eye[2], 3.0);
+  const double length = std::sqrt(11.0);
+  EXPECT_NEAR(camera.forward[0], 1.0 / length, 1e-12);
+  EXPECT_NEAR(camera.forward[1], -1.0 / length, 1e-12);
+  EXPECT_NEAR(camera.forward[2], -3.0 / length, 1e-12);
+  EXPECT_DOUBLE_EQ(camera.field_of_view, 60.0);
+  EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
+
+  EXPECT_DOUBLE_EQ(app.saved_cameras[0].eye[2], 10.0);
+  EXPECT_DOUBLE_EQ(app.saved_cameras[1].eye[0], -1.0);
+  EXPECT_DOUBLE_EQ(app.saved_cameras[2].eye[1], 1.75);
+  EXPECT_DOUBLE_EQ(app.saved_cameras[2].target[1], 0.75);
+  EXPECT_DOUBLE_EQ(app.saved_cameras[2].home_eye[1], 1.75);
+  EXPECT_DOUBLE_EQ(app.saved_cameras[2].far_plane, 1000.0);
+}
+
+TEST(Application, DefaultMenuSnapshotsEqualTheInitialMarks) {
+  Application app;
+  for (int i = 0; i < TOOL_MENU_COUNT; ++i)
+    EXPECT_EQ(app.menu_checks.default_tool_menu_snapshot[i], app.menu_checks.tool_menu_bits[i]);
+  for (int i = 0; i < SETTINGS_MENU_COUNT; ++i)
+    EXPECT_EQ(app.menu_checks.default_settings_menu_snapshot[i],
+              app.menu_checks.settings_menu_bits[i]);
+  EXPECT_EQ(app.tool_menus[TOOL_MENU_SHADING].row_count, 9);
+  EXPECT_EQ(app.settings_menus[SETTINGS_MENU_WIDGETS].row_count, 12);
+}
+
+// A new environment starts with what a fresh application holds.
+TEST(Application, FreshRecordCarriesTheApplicationsViewSettings) {
+  Application app;
+  const EnvironmentRecord record = construct_environment_record();
+  EXPECT_TRUE(record.view_settings == app.view_settings);
+  EXPECT_EQ(record.camera_mode, app.camera_mode);
+  for (int set = 0; set < 3; ++set) {
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_DOUBLE_EQ(record.view.camera_sets[set].eye[k], app.saved_cameras[set].eye[k]);
+      EXPECT_DOUBLE_EQ(record.view.camera_sets[set].target[k], app.saved_cameras[set].target[k]);
+    }
+  }
+}
+
+std::string fixed_time() { return "12:34:56"; }
+
+TEST(Application, LocalTimeTextsComeFromThePlatformWhenInstalled) {
+  Application app;
+  EXPECT_EQ(query_local_time_text(app), "");
+  EXPECT_EQ(query_local_datetime_text(app), "");
+  app.platform.time_text = fixed_time;
+  EXPECT_EQ(query_local_time_text(app), "12:34:56");
+}
+
+Mesh* make_mesh() { return construct_mesh(new F64Array{0.0, 0.0, 0.0}, new U32Array{1u}, 0, 3); }
+
+// ASan reports a leak or a double free if a record, entity or mesh is
+// released other than once.
+TEST(Application, DestructionReleasesEveryEnvironmentOnce) {
+  auto* app = new Application();
+  add_first_environment(*app);
+  for (int i = 0; i < 3; ++i) {
+    EnvironmentRecord* record = create_environment(*app);
+    Entity single = construct_entity();
+    single.mesh = make_mesh();
+    record->entities.entities.push_back(single);
+    Entity group = construct_entity_as_group(true);
+    auto* member = new Entity(construct_entity());
+    member->mesh = make_mesh();
+    group.members = {member, nullptr};
+    group.member_count = 2;
+    record->entities.entities.push_back(group);
+    record->entities.count = 2;
+  }
+  app->builtin_mesh = make_mesh();
+  app->builtin_entity.mesh = app->builtin_mesh;
+  app->builtin_gizmo_meshes[1] = make_mesh();
+  EXPECT_EQ(app->environment_store.count, 4);
+  delete app;
+}
+
+}  // namespace

@@ -1,0 +1,316 @@
+#include "model/app/environment_lifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "model/app/environment_view.h"
+#include "platform/kernel_config.h"
+#include "shell/confirm_pane.h"
+#include "shell/fade.h"
+#include "shell/state_setters.h"
+
+namespace {
+
+class EnvironmentLifecycleTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_next_environment_id = 0;
+    add_first_environment(app);
+  }
+
+  // Environments 0 .. count - 1, the last one current.
+  void open_environments(int count) {
+    while (app.environment_tab_count < count) add_environment(app);
+  }
+
+  void tick(int times) {
+    for (int i = 0; i < times; ++i) tick_environment_switch(app);
+  }
+
+  void switch_now(std::int32_t index) {
+    request_environment_switch(app, index);
+    tick(DEFERRED_FRAMES + 1);
+  }
+
+  std::unique_ptr<Application> owner = std::make_unique<Application>();
+  Application& app = *owner;
+};
+
+TEST_F(EnvironmentLifecycleTest, FirstEnvironmentIsCurrentAndNamedEnv0) {
+  ASSERT_NE(app.current_environment, nullptr);
+  EXPECT_EQ(app.current_environment->name, "env0");
+  EXPECT_EQ(app.current_entity_list, &app.current_environment->entities);
+  EXPECT_EQ(app.current_console, &app.current_environment->console);
+  EXPECT_EQ(app.current_scene_state->entity_list, app.current_entity_list);
+  EXPECT_EQ(app.current_selection->entity_list, app.current_entity_list);
+  EXPECT_EQ(app.environment_store.count, 1);
+}
+
+TEST_F(EnvironmentLifecycleTest, NewEnvironmentBecomesTheLastTab) {
+  open_environments(3);
+  EXPECT_EQ(app.environment_tab_count, 3);
+  EXPECT_EQ(app.current_environment_index, 2);
+  EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env1", "env2"}));
+  EXPECT_EQ(app.current_environment, app.environment_store.order[2]);
+  EXPECT_EQ(app.environment_tabs.tabs.size(), 3u);
+  EXPECT_TRUE(app.environment_tabs.tabs[2]->selected);
+  EXPECT_FALSE(app.environment_tabs.tabs[0]->selected);
+}
+
+TEST_F(EnvironmentLifecycleTest, SwitchHappensOnTheSixthTick) {
+  open_environments(3);
+  request_environment_switch(app, 0);
+  tick(5);
+  EXPECT_EQ(app.current_environment_index, 2);
+  tick(1);
+  EXPECT_EQ(app.current_environment_index, 0);
+  EXPECT_EQ(app.current_environment, app.environment_store.order[0]);
+  EXPECT_EQ(app.pending_environment_index, -1);
+  EXPECT_EQ(app.environment_switch_countdown, -1);
+}
+
+TEST_F(EnvironmentLifecycleTest, SecondRequestReplacesTheFirstAndRestartsTheCountdown) {
+  open_environments(3);
+  request_environment_switch(app, 0);
+  tick(2);
+  request_environment_switch(app, 1);
+  tick(5);
+  EXPECT_EQ(app.current_environment_index, 2);
+  tick(1);
+  EXPECT_EQ(app.current_environment_index, 1);
+  EXPECT_EQ(app.current_environment, app.environment_store.order[1]);
+}
+
+TEST_F(EnvironmentLifecycleTest, SwitchToAMissingEnvironmentIsDropped) {
+  open_environments(2);
+  switch_now(7);
+  EXPECT_EQ(app.current_environment_index, 1);
+  EXPECT_EQ(app.current_environment, app.environment_store.order[1]);
+  EXPECT_EQ(app.pending_environment_index, -1);
+}
+
+// Changes a spread of per-environment state away from its defaults.
+void customise(Application& app) {
+  ViewSettings& settings = app.view_settings;
+  settings.theme_index = 4;
+  settings.colour_mode = COLOUR_SCHEME_FUNCTION;
+  settings.colour_function = 9;
+  settings.max_cores = 7;
+  settings.culling = 0;
+  settings.profiler = 1;
+  settings.zoom = 2.5;
+  settings.pick_mode = 'P';
+  settings.export_name = "parts";
+  select_side_panel(app, 1);
+  toggle_tool_menu(app, TOOL_MENU_ORBIT);
+  set_vertical_flip_mode(app, true);
+  select_execution_mode(app, EXECUTION_BASIC_CSG);
+  app.camera.eye[0] = 5.0;
+  app.camera.eye[1] = 6.0;
+  app.split_layouts[1].ratio = 0.25;
+  app.slider_rows[2].slider.set_value(0.75);
+  app.slider_field_texts[2] = "0.75";
+  set_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_VIEW], 2, true);
+  set_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0, false);
+  app.view.split_viewport_pane(0, lumo::kSplitX, 0.5, 1, 1);
+  app.view.selected_pane = 1;
+  app.view.pane_views[1][18] = 7.0;
+}
+
+TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField) {
+  open_environments(2);
+  customise(app);
+  const ViewSettings before = app.view_settings;
+
+  switch_now(0);
+  EXPECT_EQ(app.view_settings.theme_index, 2);
+  EXPECT_EQ(app.view_settings.open_side_panel, -1);
+  EXPECT_DOUBLE_EQ(app.camera.eye[0], -1.0);
+  EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.5);
+  EXPECT_TRUE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0));
+  EXPECT_EQ(app.view.pane_count(), 1);
+
+  switch_now(1);
+  EXPECT_TRUE(app.view_settings == before);
+  EXPECT_EQ(app.view_settings.open_side_panel, 1);
+  EXPECT_EQ(app.view_settings.open_tool_menu, TOOL_MENU_ORBIT);
+  EXPECT_EQ(app.view_settings.panel_flags[PANEL_VERTICAL_FLIP], 1);
+  EXPECT_TRUE(app.side_panels[1].visible);
+  EXPECT_TRUE(app.tool_menus[TOOL_MENU_ORBIT].pane.visible);
+  EXPECT_TRUE(app.execution_mode_buttons[EXECUTION_BASIC_CSG].selected);
+  EXPECT_TRUE(app.pick_mode_rows[2].selected);
+  EXPECT_FALSE(app.culling_toggle.selected);
+  EXPECT_TRUE(app.profiler_toggle.selected);
+  EXPECT_EQ(app.max_cores_field.label, "7");
+  EXPECT_EQ(app.export_name_field.label, "parts");
+  EXPECT_TRUE(app.colour_function_toggles[9 - FIRST_COLOUR_FUNCTION].selected);
+  EXPECT_DOUBLE_EQ(app.camera.eye[0], 5.0);
+  EXPECT_DOUBLE_EQ(app.camera.eye[1], 6.0);
+  EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.25);
+  EXPECT_DOUBLE_EQ(app.slider_rows[2].slider.value, 0.75);
+  EXPECT_EQ(app.slider_rows[2].field.label, "0.75");
+  EXPECT_TRUE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_VIEW], 2));
+  EXPECT_FALSE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0));
+  EXPECT_TRUE(app.tool_menus[TOOL_MENU_VIEW].rows[2].selected);
+  EXPECT_EQ(app.view.pane_count(), 2);
+  EXPECT_EQ(app.view.selected_pane, 1);
+  EXPECT_DOUBLE_EQ(app.view.pane_views[1][18], 7.0);
+}
+
+TEST_F(EnvironmentLifecycleTest, EachControllerModeKeepsItsOwnCamera) {
+  open_environments(2);
+  app.camera_mode = CAMERA_FIRST_PERSON;
+  app.camera.eye[2] = 9.0;
+  switch_now(0);
+  EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
+  EXPECT_EQ(app.camera.ground_lock, 0);
+  switch_now(1);
+  EXPECT_EQ(app.camera_mode, CAMERA_FIRST_PERSON);
+  EXPECT_EQ(app.camera.ground_lock, 1);
+  EXPECT_DOUBLE_EQ(app.camera.eye[2], 9.0);
+  // The free-roam set of this environment was never touched.
+  EXPECT_DOUBLE_EQ(app.saved_cameras[CAMERA_FREE_ROAM].eye[2], 3.0);
+}
+
+TEST_F(EnvironmentLifecycleTest, NewEnvironmentStartsFromTheDefaults) {
+  customise(app);
+  add_environment(app);
+  ViewSettings expected;
+  expected.navigator_directory = get_workspace_path();
+  expected.export_name = "environment";
+  expected.export_location = get_workspace_path();
+  EXPECT_TRUE(app.view_settings == expected);
+  EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
+  EXPECT_DOUBLE_EQ(app.camera.eye[0], -1.0);
+  EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.5);
+  EXPECT_DOUBLE_EQ(app.slider_rows[1].slider.value, 40.0 / 140.0);
+  for (int i = 0; i < TOOL_MENU_COUNT; ++i)
+    EXPECT_EQ(app.menu_checks.tool_menu_bits[i], app.menu_checks.default_tool_menu_snapshot[i]);
+  // The environment it came from kept its own state.
+  EXPECT_EQ(app.environment_store.order[0]->view_settings.theme_index, 4);
+}
+
+TEST_F(EnvironmentLifecycleTest, NewEnvironmentRequestsDuringOneFadeCreateOne) {
+  notify_ui_change(app);
+  notify_ui_change(app);
+  EXPECT_EQ(app.refresh_preview, 1);
+  for (int i = 0; i < 100 && app.fade.active; ++i) advance_fade(app);
+  EXPECT_FALSE(app.fade.active);
+  EXPECT_EQ(app.environment_store.count, 2);
+  EXPECT_EQ(app.current_environment_index, 1);
+  EXPECT_EQ(app.environment_tab_names.back(), "env1");
+}
+
+TEST_F(EnvironmentLifecycleTest, ClosingBelowTheCurrentKeepsItCurrentOneLower) {
+  open_environments(3);
+  EnvironmentRecord* current = app.current_environment;
+  app.hovered_environment_tab = 1;
+  close_environment(app, 1);
+  EXPECT_EQ(app.current_environment_index, 1);
+  EXPECT_EQ(app.current_environment, current);
+  EXPECT_EQ(app.environment_store.order[1], current);
+  EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env2"}));
+  EXPECT_EQ(app.environment_tab_count, 2);
+  EXPECT_EQ(app.environment_store.count, 2);
+  EXPECT_EQ(app.hovered_environment_tab, -1);
+  EXPECT_EQ(app.environment_tabs.tabs.size(), 2u);
+  EXPECT_EQ(app.environment_tabs.tabs[1]->label, "env2");
+}
+
+TEST_F(EnvironmentLifecycleTest, ClosingAboveTheCurrentLeavesTheIndex) {
+  open_environments(3);
+  switch_now(0);
+  close_environment(app, 2);
+  EXPECT_EQ(app.current_environment_index, 0);
+  EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env1"}));
+  EXPECT_EQ(add_environment_record(app.environment_store)->name, "env3");
+}
+
+TEST_F(EnvironmentLifecycleTest, TheCurrentOrAMissingEnvironmentIsNeverClosed) {
+  open_environments(2);
+  close_environment(app, 1);
+  close_environment(app, 2);
+  close_environment(app, -1);
+  EXPECT_EQ(app.environment_store.count, 2);
+  EXPECT_EQ(app.environment_tab_count, 2);
+}
+
+Mesh* make_mesh(std::uint32_t first_name) {
+  Mesh* mesh = construct_mesh(nullptr, nullptr, 0, 3);
+  mesh->vertex_array_name = first_name;
+  mesh->vertex_buffer_name = first_name + 1;
+  mesh->index_buffer_name = first_name + 2;
+  return mesh;
+}
+
+TEST_F(EnvironmentLifecycleTest, ClosingQueuesTheGlNamesOfEveryMeshInOrder) {
+  open_environments(2);
+  EntityList& list = app.environment_store.order[1]->entities;
+  Entity single = construct_entity();
+  single.mesh = make_mesh(10);
+  Entity group = construct_entity_as_group(true);
+  auto* with_mesh = new Entity(construct_entity());
+  with_mesh->mesh = make_mesh(20);
+  auto* without_mesh = new Entity(construct_entity());
+  group.members = {with_mesh, nullptr, without_mesh};
+  group.member_count = 3;
+  Entity last = construct_entity();
+  last.mesh = make_mesh(30);
+  list.entities = {single, group, last};
+  list.count = 3;
+
+  switch_now(0);
+  close_environment(app, 1);
+  EXPECT_EQ(app.gl_vertex_arrays_to_delete, (std::vector<std::uint32_t>{10, 20, 30}));
+  EXPECT_EQ(app.gl_buffers_to_delete, (std::vector<std::uint32_t>{11, 21, 31}));
+  EXPECT_EQ(app.gl_index_buffers_to_delete, (std::vector<std::uint32_t>{12, 22, 32}));
+}
+
+TEST_F(EnvironmentLifecycleTest, CloseConfirmationClosesTheTabItWasAskedFor) {
+  open_environments(3);
+  app.hovered_environment_tab = 1;
+  confirm_close_environment(app);
+  EXPECT_EQ(app.modal[MODAL_CONFIRM], 1);
+  EXPECT_EQ(app.confirm.title, "Confirm Environment Close");
+  EXPECT_EQ(app.confirm.texts[1],
+            "Note: this operation releases the resources used and cannot be undone.");
+  EXPECT_EQ(app.confirm.option_value, 1);
+
+  accept_confirm_dialog(app);
+  // The pointer moves on before the deferred action runs.
+  app.hovered_environment_tab = 0;
+  run_confirmed_action(app);
+  EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env2"}));
+  EXPECT_EQ(app.modal[MODAL_BUSY], 0);
+}
+
+TEST_F(EnvironmentLifecycleTest, CancelledCloseConfirmationChangesNothing) {
+  open_environments(2);
+  switch_now(0);
+  app.hovered_environment_tab = 1;
+  confirm_close_environment(app);
+  cancel_confirm_dialog(app);
+  EXPECT_EQ(app.environment_store.count, 2);
+  EXPECT_EQ(app.modal[MODAL_CONFIRM], 0);
+  EXPECT_FALSE(is_any_modal_open(app));
+}
+
+TEST_F(EnvironmentLifecycleTest, SelectionFollowsTheRemovalOfAnEntity) {
+  app.current_entity_list->display_order = {3, 1, 2, 0};
+  std::int32_t& selected = app.current_selection->selected_position;
+
+  selected = 2;
+  adjust_selection_for_removal(app, 1);  // display position 1, before the selection
+  EXPECT_EQ(selected, 1);
+  adjust_selection_for_removal(app, 0);  // after it
+  EXPECT_EQ(selected, 1);
+  adjust_selection_for_removal(app, 9);  // not displayed
+  EXPECT_EQ(selected, 1);
+  adjust_selection_for_removal(app, 1);  // the selected one
+  EXPECT_EQ(selected, -1);
+  adjust_selection_for_removal(app, 3);
+  EXPECT_EQ(selected, -1);
+}
+
+}  // namespace
