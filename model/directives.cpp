@@ -107,10 +107,10 @@ std::vector<std::string> extract_variant_brace_body(const std::string& line)
         else if (!is_blank_char(byte))
             items += byte;
     }
-    const TextList pieces = split_text_skip_empty(items, '|');
-    if (pieces.size() % 2 != 0) {
-        trace_line("PARITY-ISSUE-IN-PARAMETRIC-VARIANT! [" + std::to_string(pieces.size()) + "];");
+    const TextList fields = split_text_skip_empty(items, '|');
+    if (fields.size() % 2 != 0) {
+        trace_line("PARITY-ISSUE-IN-PARAMETRIC-VARIANT! [" + std::to_string(fields.size()) + "];");
         return {};
     }
-    return pieces;
+    return fields;
 }

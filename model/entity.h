@@ -7,8 +7,8 @@
 // and the mesh is released explicitly (release_entity_meshes for a whole
 // list, or free_mesh_buffers + delete_mesh by the command that replaces or
 // deletes the entity). Group members are heap entities owned by their group
-// through `members`, but only release_entity_meshes destroys them: copies of
-// a group share the member pointers, so no destructor may free them.
+// through `members`, but only the explicit releases below destroy them:
+// copies of a group share the member pointers, so no destructor may free them.
 
 #include <array>
 #include <atomic>

@@ -1,6 +1,8 @@
 #include "model/entity_stats.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "model/text_metrics.h"
@@ -48,7 +50,7 @@ bool takes_part_in_group(const Entity* member)
 }
 
 // Widens the group's box by one member mesh and adds its weighted mean.
-void add_member_bounds(Entity& group, const Mesh& mesh, double weight, bool touched[3])
+void add_member_bounds(Entity& group, const Mesh& mesh, double weight)
 {
     if (!has_bounds_vectors(mesh))
         return;
@@ -60,17 +62,20 @@ void add_member_bounds(Entity& group, const Mesh& mesh, double weight, bool touc
         group.bounds[BOUNDS_MEAN][axis] += weight * mesh_bound(mesh, BOUNDS_MEAN, axis);
         group.bounds[BOUNDS_EXTENT][axis] = *maximum - *minimum;
         group.bounds[BOUNDS_CENTRE][axis] = *minimum + group.bounds[BOUNDS_EXTENT][axis] * 0.5;
-        touched[axis] = true;
     }
 }
 
-// An axis no member mesh had bounds on would keep its infinite start values.
-void clear_untouched_axes(Entity& group, const bool touched[3])
+// An axis without usable bounds (no member had any, or the kernel wrote NaN
+// or infinities for an empty mesh) reads 0 rather than spreading them.
+void clear_unbounded_axes(Entity& entity)
 {
     for (std::size_t axis = 0; axis < 3; ++axis) {
-        if (touched[axis])
+        const bool bounded =
+            std::all_of(std::begin(entity.bounds), std::end(entity.bounds),
+                        [axis](const double* vector) { return std::isfinite(vector[axis]); });
+        if (bounded)
             continue;
-        for (auto& vector : group.bounds)
+        for (auto& vector : entity.bounds)
             vector[axis] = 0.0;
     }
 }
@@ -98,6 +103,7 @@ void derive_mesh_statistics(Entity& entity, const Mesh& mesh)
         for (std::int32_t vector = 0; vector < 5; ++vector)
             for (std::uint32_t axis = 0; axis < mesh.dimension; ++axis)
                 entity.bounds[vector][axis] = mesh_bound(mesh, vector, axis);
+        clear_unbounded_axes(entity);
     }
     const std::size_t index_count = array_size(mesh.index_data);
     entity.polygon_count = index_count > 0 ? (*mesh.index_data)[0] : 0;
@@ -127,7 +133,6 @@ void recount_entity_elements(Entity& group, std::int32_t run_time_ms)
         group.bounds[BOUNDS_MEAN][axis] = 0.0;
         group.bounds[BOUNDS_EXTENT][axis] = 0.0;
     }
-    bool touched[3] = {false, false, false};
     group.polygon_count = 0;
     group.index_count = 0;
     group.triangle_count = 0;
@@ -140,7 +145,7 @@ void recount_entity_elements(Entity& group, std::int32_t run_time_ms)
         const double weight = group.vertex_count == 0
                                   ? 0.0
                                   : double(count_mesh_vertices(mesh)) / double(group.vertex_count);
-        add_member_bounds(group, mesh, weight, touched);
+        add_member_bounds(group, mesh, weight);
         const std::size_t index_count = array_size(mesh.index_data);
         group.polygon_count += index_count > 0 ? (*mesh.index_data)[0] : 0;
         group.index_count += static_cast<std::uint32_t>(index_count);
@@ -148,7 +153,7 @@ void recount_entity_elements(Entity& group, std::int32_t run_time_ms)
         group.triangle_index_count += static_cast<std::uint32_t>(array_size(mesh.triangle_indices));
         bytes += count_mesh_bytes(mesh);
     }
-    clear_untouched_axes(group, touched);
+    clear_unbounded_axes(group);
     set_byte_total(group, bytes);
     set_run_time(group, run_time_ms);
 }

@@ -34,13 +34,13 @@ bool is_sound(const ScriptParameter& parameter)
            parameter.current.type != ValueType::UNDEFINED;
 }
 
-// The piece at `index` of the non-empty pieces of `text` cut at `delimiter`.
-bool take_piece(const std::string& text, char delimiter, std::size_t index, std::string& piece)
+// The field at `index` of the non-empty fields of `text` cut at `delimiter`.
+bool take_field(const std::string& text, char delimiter, std::size_t index, std::string& field)
 {
-    const TextList pieces = split_text_skip_empty(text, delimiter);
-    if (index >= pieces.size())
+    const TextList fields = split_text_skip_empty(text, delimiter);
+    if (index >= fields.size())
         return false;
-    piece = pieces[index];
+    field = fields[index];
     return true;
 }
 
@@ -48,7 +48,7 @@ bool take_piece(const std::string& text, char delimiter, std::size_t index, std:
 ParameterValue read_assigned_value(ValueType type, const std::string& line)
 {
     std::string value;
-    if (!take_piece(line, '=', 1, value))
+    if (!take_field(line, '=', 1, value))
         return ParameterValue{};
     return parse_value(type, trim_text(value));
 }
@@ -57,8 +57,8 @@ ParameterValue read_assigned_value(ValueType type, const std::string& line)
 ParameterValue read_call_value(ValueType type, const std::string& line)
 {
     std::string arguments, inside, first;
-    if (!take_piece(line, '(', 1, arguments) || !take_piece(arguments, ')', 0, inside) ||
-        !take_piece(inside, ',', 0, first))
+    if (!take_field(line, '(', 1, arguments) || !take_field(arguments, ')', 0, inside) ||
+        !take_field(inside, ',', 0, first))
         return ParameterValue{};
     return parse_value(type, trim_text(first));
 }

@@ -27,7 +27,7 @@ std::string format_type_summary(const ParameterTypeCounts& counts)
     return summary;
 }
 
-// Definition lines end in one character of the kernel's that is not part of
+// Definition lines end in one character of the kernel's that does not belong to
 // the definition.
 std::string definition_of(const std::string& line)
 {

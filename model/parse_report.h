@@ -8,9 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "model/enum_names.h"
 #include "model/parameters.h"
 
-// Section indices, in the order of the parse section tag table.
+// Section indices, in the order of g_parse_section_tags.
 enum ParseSection : std::int32_t {
     SECTION_DIRECTIVES = 0,
     SECTION_PARAMETERS = 1,
@@ -19,7 +20,6 @@ enum ParseSection : std::int32_t {
     SECTION_ERRORS = 4,
     SECTION_WARNINGS = 5,
     SECTION_NOTES = 6,
-    SECTION_COUNT = 7,
 };
 
 struct ParseReport {
@@ -38,7 +38,7 @@ struct ParseReport {
     std::string notes_text;
     // Line feeds per section in section order; -1 until read. The errors count
     // is the number of errors reported for the script.
-    std::array<std::int32_t, SECTION_COUNT> section_line_counts{-1, -1, -1, -1, -1, -1, -1};
+    std::array<std::int32_t, kParseSectionCount> section_line_counts{-1, -1, -1, -1, -1, -1, -1};
     std::string source_text;
 };
 

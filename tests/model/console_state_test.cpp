@@ -47,3 +47,14 @@ TEST(ConsoleState, SelectingAChannelShowsItsMetrics)
     select_shown_channel(console, 4);
     EXPECT_EQ(console.shown_channel, 2);
 }
+
+TEST(ConsoleState, TimeTextsComeFromThePlatformWhenInstalled)
+{
+    PlatformServices services;
+    EXPECT_EQ(query_local_time_text(services), "");
+    EXPECT_EQ(query_local_datetime_text(services), "");
+    services.time_text = [] { return std::string("09:05:30"); };
+    services.datetime_text = [] { return std::string("20240305090530"); };
+    EXPECT_EQ(query_local_time_text(services), "09:05:30");
+    EXPECT_EQ(query_local_datetime_text(services), "20240305090530");
+}

@@ -41,7 +41,7 @@ Vec3 reference_point(const Entity& e, Vec3 p)
     return p;
 }
 
-// Normals go through the inverse transpose of the matrix's linear part.
+// Normals go through the inverse transpose of the matrix's 3 x 3 block.
 Vec3 reference_normal(const std::array<double, 16>& m, const Vec3& n)
 {
     auto a = [&](int r, int c) { return m[4 * (c % 3) + r % 3]; };
@@ -162,10 +162,7 @@ TEST(EntityTransform, OrdersOutsideTheTableApplyNoExtraStep)
     Entity rotation_only = posed(0, 9), reference;
     reference.rotation_degrees = rotation_only.rotation_degrees;
     compute_entity_matrix(rotation_only);
-    compute_entity_matrix(reference);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(rotation_only.model_matrix_d[i], reference.model_matrix_d[i], 1e-15);
-    expect_near(point(rotation_only, {1, 2, 3}), point(reference, {1, 2, 3}));
+    expect_near(by_matrix(rotation_only, {1, 2, 3}), point(reference, {1, 2, 3}));
 }
 
 TEST(EntityTransform, GroupsHandTheirMatricesToMembers)
