@@ -1,56 +1,73 @@
 #include "kernel/byte_cursor.h"
 
 #include <bit>
+#include <cstring>
+#include <type_traits>
 
 namespace {
 
-std::uint16_t load_u16(const std::uint8_t* bytes)
+// Moves n bytes from the source to `destination`, after the bounds check.
+bool copy_bytes(ByteCursor& cursor, void* destination, std::size_t n)
 {
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+    if (n > bytes_left(cursor))
+        return false;
+    if (n == 0)
+        return true;  // an empty vector's data() may be null
+    if (cursor.data != nullptr)
+        std::memcpy(destination, cursor.data + cursor.position, n);
+    else if (std::fread(destination, 1, n, cursor.file) != n)
+        return false;
+    cursor.position += n;
+    return true;
 }
 
-std::uint32_t load_u32(const std::uint8_t* bytes)
+template <typename Unsigned>
+Unsigned reverse_bytes(Unsigned value)
 {
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    Unsigned reversed = 0;
+    for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
+        reversed = static_cast<Unsigned>((reversed << 8) | (value & 0xFF));
+        value = static_cast<Unsigned>(value >> 8);
+    }
+    return reversed;
 }
 
-std::uint64_t load_u64(const std::uint8_t* bytes)
+// The file is little-endian: on a big-endian host every element is turned
+// round; on a little-endian one the bytes already are the values.
+template <typename Element>
+void to_host_order(std::vector<Element>& values)
 {
-    return static_cast<std::uint64_t>(load_u32(bytes)) |
-           (static_cast<std::uint64_t>(load_u32(bytes + 4)) << 32);
+    if constexpr (std::endian::native == std::endian::big && sizeof(Element) > 1) {
+        using Bits = std::conditional_t<sizeof(Element) == 8, std::uint64_t,
+                                        std::conditional_t<sizeof(Element) == 4, std::uint32_t, std::uint16_t>>;
+        for (Element& value : values)
+            value = std::bit_cast<Element>(reverse_bytes(std::bit_cast<Bits>(value)));
+    }
 }
 
-// Claims count * width bytes and returns where they start, or null.
-const std::uint8_t* take_elements(ByteCursor& cursor, std::uint64_t count, std::size_t width)
+template <typename Element>
+bool read_array(ByteCursor& cursor, std::uint64_t count, std::vector<Element>& out)
 {
-    if (!has_elements(cursor, count, width))
-        return nullptr;
-    const std::uint8_t* start = cursor.data + cursor.position;
-    cursor.position += static_cast<std::size_t>(count) * width;
-    return start;
-}
-
-// One bulk pass per array: the loop bodies are plain loads, which the
-// compiler turns into straight copies on little-endian hosts.
-template <typename Element, typename Decode>
-bool read_array(ByteCursor& cursor, std::uint64_t count, std::size_t width,
-                std::vector<Element>& out, Decode decode)
-{
-    const std::uint8_t* bytes = take_elements(cursor, count, width);
-    if (bytes == nullptr)
+    if (!has_elements(cursor, count, sizeof(Element)))
         return false;
     out.resize(static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = decode(bytes + i * width);
+    if (!copy_bytes(cursor, out.data(), out.size() * sizeof(Element)))
+        return false;
+    to_host_order(out);
     return true;
 }
 
 } // namespace
 
-ByteCursor make_byte_cursor(const std::uint8_t* data, std::size_t size)
+ByteCursor make_memory_cursor(const std::uint8_t* data, std::size_t size)
 {
-    return ByteCursor{data, data == nullptr ? 0 : size, 0};
+    static const std::uint8_t no_bytes = 0;
+    return ByteCursor{data == nullptr ? &no_bytes : data, nullptr, data == nullptr ? 0 : size, 0};
+}
+
+ByteCursor make_file_cursor(std::FILE* file, std::size_t size)
+{
+    return ByteCursor{nullptr, file, size, 0};
 }
 
 std::size_t bytes_left(const ByteCursor& cursor)
@@ -67,56 +84,65 @@ bool has_elements(const ByteCursor& cursor, std::uint64_t count, std::size_t wid
 
 bool read_i32(ByteCursor& cursor, std::int32_t& out)
 {
-    const std::uint8_t* bytes = take_elements(cursor, 1, 4);
-    if (bytes == nullptr)
+    std::uint8_t bytes[4];
+    if (!copy_bytes(cursor, bytes, 4))
         return false;
-    out = static_cast<std::int32_t>(load_u32(bytes));
+    const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+                                (static_cast<std::uint32_t>(bytes[2]) << 16) |
+                                (static_cast<std::uint32_t>(bytes[3]) << 24);
+    out = static_cast<std::int32_t>(value);
     return true;
 }
 
 bool skip_elements(ByteCursor& cursor, std::uint64_t count, std::size_t width)
 {
-    return take_elements(cursor, count, width) != nullptr;
+    if (!has_elements(cursor, count, width))
+        return false;
+    const std::size_t n = static_cast<std::size_t>(count) * width;
+    if (cursor.data == nullptr && std::fseek(cursor.file, static_cast<long>(n), SEEK_CUR) != 0)
+        return false;
+    cursor.position += n;
+    return true;
 }
 
 bool read_f64_array(ByteCursor& cursor, std::uint64_t count, std::vector<double>& out)
 {
-    return read_array(cursor, count, 8, out,
-                      [](const std::uint8_t* b) { return std::bit_cast<double>(load_u64(b)); });
+    return read_array(cursor, count, out);
 }
 
 bool read_u32_array(ByteCursor& cursor, std::uint64_t count, std::vector<std::uint32_t>& out)
 {
-    return read_array(cursor, count, 4, out, load_u32);
+    return read_array(cursor, count, out);
 }
 
 bool read_u16_array(ByteCursor& cursor, std::uint64_t count, std::vector<std::uint16_t>& out)
 {
-    return read_array(cursor, count, 2, out, load_u16);
+    return read_array(cursor, count, out);
 }
 
 bool read_u8_array(ByteCursor& cursor, std::uint64_t count, std::vector<std::uint8_t>& out)
 {
-    return read_array(cursor, count, 1, out, [](const std::uint8_t* b) { return *b; });
+    return read_array(cursor, count, out);
 }
 
 bool read_i8_array(ByteCursor& cursor, std::uint64_t count, std::vector<std::int8_t>& out)
 {
-    return read_array(cursor, count, 1, out,
-                      [](const std::uint8_t* b) { return static_cast<std::int8_t>(*b); });
+    return read_array(cursor, count, out);
 }
 
 bool read_u16_widened(ByteCursor& cursor, std::uint64_t count, std::vector<std::uint32_t>& out)
 {
-    return read_array(cursor, count, 2, out,
-                      [](const std::uint8_t* b) { return static_cast<std::uint32_t>(load_u16(b)); });
+    std::vector<std::uint16_t> narrow;
+    if (!read_u16_array(cursor, count, narrow))
+        return false;
+    out.assign(narrow.begin(), narrow.end());
+    return true;
 }
 
 bool read_text(ByteCursor& cursor, std::uint64_t count, std::string& out)
 {
-    const std::uint8_t* bytes = take_elements(cursor, count, 1);
-    if (bytes == nullptr)
+    if (!has_elements(cursor, count, 1))
         return false;
-    out.assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count));
-    return true;
+    out.resize(static_cast<std::size_t>(count));
+    return copy_bytes(cursor, out.data(), out.size());
 }

@@ -1,6 +1,5 @@
 #include "kernel/interop_decode.h"
 
-#include "kernel/byte_cursor.h"
 #include "kernel/interop_colours.h"
 #include "kernel/interop_edges.h"
 
@@ -225,10 +224,8 @@ bool read_mesh_record(ByteCursor& cursor, InteropMeshData& mesh)
 
 } // namespace
 
-std::optional<std::vector<InteropMeshData>> decode_interop_bytes(const std::uint8_t* data,
-                                                                 std::size_t size)
+std::optional<std::vector<InteropMeshData>> decode_interop(ByteCursor& cursor)
 {
-    ByteCursor cursor = make_byte_cursor(data, size);
     std::int32_t mesh_count = 0;
     if (!read_i32(cursor, mesh_count) || mesh_count < 0 ||
         !has_elements(cursor, static_cast<std::uint64_t>(mesh_count), k_interop_header_bytes))
@@ -240,4 +237,11 @@ std::optional<std::vector<InteropMeshData>> decode_interop_bytes(const std::uint
             return std::nullopt;
     }
     return meshes;
+}
+
+std::optional<std::vector<InteropMeshData>> decode_interop_bytes(const std::uint8_t* data,
+                                                                 std::size_t size)
+{
+    ByteCursor cursor = make_memory_cursor(data, size);
+    return decode_interop(cursor);
 }

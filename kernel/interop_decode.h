@@ -4,6 +4,7 @@
 // untrusted: every header count is checked against the bytes that remain and
 // against the arrays it indexes before anything is allocated or read.
 
+#include "kernel/byte_cursor.h"
 #include "kernel/interop_format.h"
 
 #include <cstddef>
@@ -17,5 +18,6 @@
 // index group that does not hold together, a vertex index outside the
 // vertices, or an edge list of odd length. Bytes after the last record are
 // ignored.
+std::optional<std::vector<InteropMeshData>> decode_interop(ByteCursor& cursor);
 std::optional<std::vector<InteropMeshData>> decode_interop_bytes(const std::uint8_t* data,
                                                                  std::size_t size);

@@ -1,7 +1,6 @@
 #include "kernel/interop_edges.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace {
 
@@ -14,11 +13,44 @@ std::uint64_t edge_key(std::uint32_t a, std::uint32_t b)
            static_cast<std::uint32_t>(high);
 }
 
-void keep_unseen_pairs(std::vector<std::uint32_t>& edges, std::unordered_set<std::uint64_t>& seen)
+// Open-addressing set of edge keys, sized up front to at most half full so
+// probing always ends; one flat array instead of a node per edge.
+struct EdgeKeySet
+{
+    std::vector<std::uint64_t> slots;
+    std::size_t mask = 0;
+};
+
+// No key has all bits set: indices are below 2^31, so the high word never is.
+constexpr std::uint64_t k_empty_slot = ~std::uint64_t{0};
+
+EdgeKeySet make_edge_key_set(std::size_t expected_keys)
+{
+    std::size_t capacity = 16;
+    while (capacity < 2 * expected_keys)
+        capacity *= 2;
+    return EdgeKeySet{std::vector<std::uint64_t>(capacity, k_empty_slot), capacity - 1};
+}
+
+// True when the key was not in the set yet.
+bool insert_edge_key(EdgeKeySet& set, std::uint64_t key)
+{
+    std::uint64_t hash = key * 0x9E3779B97F4A7C15ull;
+    std::size_t slot = static_cast<std::size_t>(hash ^ (hash >> 29)) & set.mask;
+    while (set.slots[slot] != k_empty_slot) {
+        if (set.slots[slot] == key)
+            return false;
+        slot = (slot + 1) & set.mask;
+    }
+    set.slots[slot] = key;
+    return true;
+}
+
+void keep_unseen_pairs(std::vector<std::uint32_t>& edges, EdgeKeySet& seen)
 {
     std::size_t kept = 0;
     for (std::size_t i = 0; i + 1 < edges.size(); i += 2) {
-        if (!seen.insert(edge_key(edges[i], edges[i + 1])).second)
+        if (!insert_edge_key(seen, edge_key(edges[i], edges[i + 1])))
             continue;
         edges[kept++] = edges[i];
         edges[kept++] = edges[i + 1];
@@ -67,10 +99,9 @@ bool decode_index_group(const InteropIndexGroup& group, std::size_t vertex_count
 void remove_duplicate_edges(std::vector<std::uint32_t>& edges_1, std::vector<std::uint32_t>& edges_2,
                             const std::vector<std::uint32_t>& edges_3)
 {
-    std::unordered_set<std::uint64_t> seen;
-    seen.reserve((edges_1.size() + edges_2.size() + edges_3.size()) / 2);
+    EdgeKeySet seen = make_edge_key_set((edges_1.size() + edges_2.size() + edges_3.size()) / 2);
     for (std::size_t i = 0; i + 1 < edges_3.size(); i += 2)
-        seen.insert(edge_key(edges_3[i], edges_3[i + 1]));
+        insert_edge_key(seen, edge_key(edges_3[i], edges_3[i + 1]));
     keep_unseen_pairs(edges_1, seen);
     keep_unseen_pairs(edges_2, seen);
 }

@@ -5,7 +5,6 @@
 #include "platform/trace.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -80,12 +79,9 @@ MeshList read_interop_file(const std::string& path)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr)
         return {};
-    // Not zero-filled: only the bytes actually read are decoded.
-    auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
-    const std::size_t read = std::fread(bytes.get(), 1, static_cast<std::size_t>(size), file);
+    ByteCursor cursor = make_file_cursor(file, static_cast<std::size_t>(size));
+    std::optional<std::vector<InteropMeshData>> decoded = decode_interop(cursor);
     std::fclose(file);
-
-    std::optional<std::vector<InteropMeshData>> decoded = decode_interop_bytes(bytes.get(), read);
     if (!decoded) {
         report_unreadable(path);
         return {};

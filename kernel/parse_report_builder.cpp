@@ -9,7 +9,7 @@ namespace {
 
 std::string* section_text(ParseReport& report, std::size_t index)
 {
-    std::string* texts[SECTION_COUNT] = {
+    std::string* texts[kParseSectionCount] = {
         &report.directives_text, &report.parameters_text, &report.functions_text, &report.operations_text,
         &report.errors_text,     &report.warnings_text,   &report.notes_text};
     return texts[index];
@@ -52,8 +52,8 @@ ParseReport build_parse_report(const std::string& script_path, const std::string
     report.script_path = script_path;
     report.script_text = script_text;
     report.parse_block = parse_block;
-    TaggedSection sections[SECTION_COUNT];
-    for (std::size_t i = 0; i < SECTION_COUNT; ++i) {
+    TaggedSection sections[kParseSectionCount];
+    for (std::size_t i = 0; i < kParseSectionCount; ++i) {
         sections[i] = cut_tagged_section(parse_block, g_parse_section_tags[i]);
         *section_text(report, i) = sections[i].content;
         report.section_line_counts[i] = sections[i].line_count;

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace {
 
 using U32 = std::vector<std::uint32_t>;
@@ -385,29 +382,4 @@ TEST(InteropDecode, RejectsOddPlainEdgeListsInSixteenBitFiles)
         file.u16(i);
     file.u16(0).u16(1).u16(2);
     EXPECT_FALSE(decode(file.bytes));
-}
-
-TEST(InteropDecode, ReadsTheSixteenBitQuadSeed)
-{
-    // Written field by field with a separate tool: 16-bit indices, a two-colour
-    // palette, signed polygon normals, one raw K group and labels.
-    std::ifstream file(PLIM_SOURCE_DIR "/tests/kernel/fuzz/seeds/fuzz_interop_reader/quad_16bit",
-                       std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
-    ASSERT_EQ(bytes.size(), 442u);
-    auto meshes = decode(bytes);
-    ASSERT_TRUE(meshes);
-    const InteropMeshData& mesh = meshes->front();
-    EXPECT_EQ(mesh.index_data, (U32{1, 4, 0, 1, 2, 3}));
-    EXPECT_EQ(mesh.triangle_indices, (U32{0, 1, 2, 0, 2, 3}));
-    EXPECT_EQ(mesh.polygon_normals, (std::vector<double>{0, 0, -1, 0, 0, 1}));
-    EXPECT_EQ(mesh.vertex_colours,
-              (std::vector<double>{1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1}));
-    EXPECT_EQ(mesh.vertex_colour_bytes[4 + 1], 255);
-    EXPECT_EQ(mesh.edge_pairs_1_16, (std::vector<std::uint16_t>{0, 1}));
-    EXPECT_EQ(mesh.index_groups[1].values, (U32{0, 2, 0, 1}));
-    EXPECT_EQ(mesh.extra_values, (U32{9}));
-    EXPECT_EQ(mesh.mesh_name, "nm");
-    EXPECT_EQ(mesh.label_text, (std::vector<std::uint8_t>{'a', 'b'}));
-    EXPECT_TRUE(mesh.has_aux_count);
 }

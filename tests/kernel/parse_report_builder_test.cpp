@@ -46,15 +46,6 @@ TEST(ParseReportBuilder, CutsEverySectionAndCountsItsLines)
     EXPECT_EQ(report.parameter_set.parameters[0].name, "n");
 }
 
-TEST(ParseReportBuilder, ParallelScriptsWithOneReturnAreMarked)
-{
-    EXPECT_EQ(built(block("#PARALLEL;\n", "return{ sub(a) };\n")).parallel, 1u);
-    EXPECT_EQ(built(block("#parallel;\n", "return{};")).parallel, 1u);
-    const ParseReport plain = built(block("#PARALLEL\n", "a;\nb;\n"));
-    EXPECT_EQ(plain.parallel, 0u);
-    EXPECT_EQ(plain.section_line_counts[SECTION_ERRORS], 0) << "no parallel directive, no error";
-}
-
 TEST(ParseReportBuilder, ParallelErrorsAreAppendedAndCountedOnce)
 {
     const ParseReport superfluous = built(block("#PARALLEL;\n", "a;\nb;\n", "kernel error;\n"));
