@@ -27,7 +27,7 @@ bool run_assemble_kernel(const std::string& staged_input, bool profiling)
 
 } // namespace
 
-void release_mesh(Mesh* mesh)
+void discard_mesh(Mesh* mesh)
 {
     if (!mesh)
         return;
@@ -45,7 +45,7 @@ Mesh* run_assemble(const std::string& logic, std::int32_t& execute_mode, bool pr
     std::vector<Mesh*> meshes = read_interop_file(staging_path(k_assemble_out_name));
     Mesh* result = meshes.empty() ? nullptr : meshes.front();
     for (std::size_t i = 1; i < meshes.size(); ++i)
-        release_mesh(meshes[i]);
+        discard_mesh(meshes[i]);
     if (result && result->valid) {
         set_assembly_mode(*result, static_cast<std::uint32_t>(execute_mode));
         result->run_time_ms = static_cast<std::int32_t>(end - start);

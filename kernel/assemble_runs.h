@@ -27,5 +27,5 @@ std::vector<Mesh*> run_assemble_scripts(const TextList& logics, const std::vecto
 // staged or run, when the text is blank or cannot be staged.
 bool run_ccpp_compute(const std::string& ccpp_text, std::int32_t execute_mode, bool profiling);
 
-// Releases a mesh that no caller took (buffers, then the record).
-void release_mesh(Mesh* mesh);
+// Frees a mesh: its buffers, then the record. Null is ignored.
+void discard_mesh(Mesh* mesh);

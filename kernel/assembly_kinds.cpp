@@ -44,7 +44,7 @@ void stamp_element(Mesh& mesh, const ParallelElement& element, std::int32_t exec
 void release_unplaced(std::vector<Mesh*>& meshes)
 {
     for (Mesh*& mesh : meshes) {
-        release_mesh(mesh);
+        discard_mesh(mesh);
         mesh = nullptr;
     }
 }

@@ -17,7 +17,6 @@ KernelJobList g_kernel_jobs;
 std::int32_t g_running_jobs = 0;
 std::int32_t g_finished_jobs = 0;
 std::int32_t g_max_parallel_jobs = 4;
-std::string g_ccpp_out_path;
 std::uint8_t g_kernel_job_ppd = 0;
 KernelJobCallback g_kernel_job_body = nullptr;
 

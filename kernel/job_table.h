@@ -7,6 +7,7 @@
 // sides: slot states are atomics, everything else a slot holds is written by
 // its worker before it publishes state 2 and read only after the joins.
 
+#include "platform/constants.h"
 #include "platform/text.h"
 
 #include <atomic>
@@ -54,8 +55,8 @@ extern std::int32_t g_finished_jobs;
 // Most jobs running at once; the load commands copy the max-cores option in.
 // Values below 1 count as 1.
 extern std::int32_t g_max_parallel_jobs;
-// Set before the first worker starts and only read while workers run.
-extern std::string g_ccpp_out_path;
+// Set before the first worker starts and only read while workers run, as is
+// g_ccpp_out_path (platform/constants.h).
 extern std::uint8_t g_kernel_job_ppd;
 extern KernelJobCallback g_kernel_job_body;
 

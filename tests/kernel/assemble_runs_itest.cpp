@@ -15,7 +15,7 @@ struct MeshListGuard {
     ~MeshListGuard()
     {
         for (Mesh* mesh : meshes)
-            release_mesh(mesh);
+            discard_mesh(mesh);
     }
 };
 

@@ -1,4 +1,3 @@
-#include "kernel/kernel_arguments.h"
 #include "kernel/staging.h"
 
 #include "tests/kernel/run_workspace.h"
@@ -82,25 +81,3 @@ TEST_F(StagingTest, AnUnwritableStagingFileIsReportedAndRefused)
     EXPECT_NE(second.text().find("ERROR-WRITING-STAGING-FILE: "), std::string::npos);
 }
 
-TEST(KernelArguments, ParseRunsEndInTheListMarkerOnlyForSeveralScripts)
-{
-    EXPECT_EQ(parse_list_arguments("in", "out"), (TextList{"-interop", "-parse", "in", "out", "*"}));
-    EXPECT_EQ(parse_one_arguments("in", "out"), (TextList{"-interop", "-parse", "in", "out"}));
-}
-
-TEST(KernelArguments, AssembleRunsFollowTheProfilingFlagAndTheCcppPath)
-{
-    EXPECT_EQ(assemble_arguments("i", "o", false), (TextList{"-interop", "-assemble", "i", "o"}));
-    EXPECT_EQ(assemble_arguments("i", "o", true), (TextList{"-interop", "-assemble-ppd", "i", "o"}));
-    EXPECT_EQ(assemble_arguments("i", "o", false, "/w/tmp/plim_assemble_ccpp_out"),
-              (TextList{"-interop", "-assemble", "i", "o", "-ccpp", "/w/tmp/plim_assemble_ccpp_out"}));
-}
-
-TEST(KernelArguments, CcppRunsParseThenComputeWithTheModeInDecimal)
-{
-    EXPECT_EQ(ccpp_parse_arguments("ci", "co"), (TextList{"-interop", "-parse", "ci", "co", "-ccpp"}));
-    EXPECT_EQ(ccpp_compute_arguments("ci", "co", false, 1),
-              (TextList{"-interop", "-compute", "ci", "co", "1"}));
-    EXPECT_EQ(ccpp_compute_arguments("ci", "co", true, 2),
-              (TextList{"-interop", "-compute-ppd", "ci", "co", "2"}));
-}

@@ -125,39 +125,6 @@ TEST_F(KernelJobRunner, SlotsWithoutAKernelRunFinishAtOnceWithoutTimes)
     }
 }
 
-TEST_F(KernelJobRunner, SlotsWithoutAJobGetNoThread)
-{
-    set_up_kernel_jobs(g_sub_element_table, 4);
-    g_kernel_job_body = busy_body;
-    push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down);
-    run_kernel_jobs(g_sub_element_table);
-    EXPECT_EQ(g_body_calls, 1);
-    EXPECT_EQ(g_claims_per_slot[0], 1);
-    EXPECT_EQ(g_sub_element_table.states[1].load(), JOB_FREE);
-}
-
-TEST_F(KernelJobRunner, PushingPastTheSlotsIsRefused)
-{
-    push_jobs(2, busy_body);
-    EXPECT_FALSE(push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down));
-    EXPECT_EQ(g_kernel_jobs.push_index, 2);
-}
-
-TEST_F(KernelJobRunner, ResetClearsTheTableAndTheSharedSettings)
-{
-    push_jobs(3, busy_body);
-    g_ccpp_out_path = "/w/tmp/plim_assemble_ccpp_out";
-    g_kernel_job_ppd = 1;
-    reset_kernel_jobs(g_sub_element_table);
-    EXPECT_EQ(g_sub_element_table.count, 0);
-    EXPECT_TRUE(g_sub_element_table.states.empty());
-    EXPECT_TRUE(g_kernel_jobs.work.empty());
-    EXPECT_EQ(g_kernel_jobs.push_index, 0);
-    EXPECT_EQ(g_ccpp_out_path, "");
-    EXPECT_EQ(g_kernel_job_ppd, 0);
-    EXPECT_EQ(g_kernel_job_body, nullptr);
-}
-
 TEST(KernelJobSlots, ClaimsTakeTheLowestFreeSlotAndAFullTableIsReported)
 {
     KernelJobTable table;
