@@ -8,17 +8,15 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "lumo/layouts.h"
 #include "lumo/root.h"
-#include "lumo/slider.h"
-#include "lumo/text.h"
 #include "lumo/view_layout.h"
+#include "model/app/application_widgets.h"
 #include "model/app/environment_store.h"
+#include "model/app/interface_state.h"
 #include "model/app/menu_state.h"
 #include "model/app/view_settings.h"
 #include "model/entity.h"
@@ -26,160 +24,6 @@
 #include "model/mesh.h"
 #include "platform/services.h"
 #include "render/camera.h"
-
-struct Application;
-
-// Accept, cancel and fade-completion actions.
-using ApplicationAction = void (*)(Application&);
-
-// One byte per dialog pane; any set byte blocks most shortcuts and the camera.
-enum ModalState : int {
-  MODAL_RUN = 0,
-  MODAL_PARSE,
-  MODAL_CAPTURE,
-  MODAL_SCREENSHOT,
-  MODAL_PROFILE,
-  MODAL_DIRECTIVE,
-  MODAL_EXPORT,
-  MODAL_WARNING,
-  MODAL_ERROR,
-  MODAL_INFO,
-  MODAL_ABOUT,
-  MODAL_HELP,
-  MODAL_CONFIRM,
-  MODAL_OPENING,
-  MODAL_BUSY,
-  MODAL_NAVIGATOR,
-  MODAL_STATE_COUNT,
-};
-
-// Operations the frame tick runs after its countdown, in this order.
-enum DeferredOperation : int {
-  DEFERRED_OPEN_SELECTED_SCRIPTS = 0,
-  DEFERRED_OPEN_PENDING_PATHS,
-  DEFERRED_NATIVE_OPEN_DIALOG,
-  DEFERRED_NATIVE_FOLDER_DIALOG,
-  DEFERRED_CONFIRMED_ACTION,
-  DEFERRED_OPERATION_COUNT,
-};
-
-// Frames between a request and the deferred work, so the interface first
-// shows its busy state.
-constexpr std::int32_t DEFERRED_FRAMES = 5;
-
-struct LayoutMetrics {
-  std::int32_t panel_inset = 12;
-  std::int32_t margin = 8;
-  std::int32_t slider_switch_width = 720;
-  std::int32_t side_panel_width = 256;
-  std::int32_t menu_column_width = 56;
-  std::int32_t bar_unit = 56;
-  std::int32_t row_height = 32;
-  std::int32_t strip_height = 24;
-  std::int32_t gap = 8;
-  std::int32_t thick_border = 2;
-  std::int32_t thin_border = 1;
-  std::int32_t dialog_width = 512;
-  std::int32_t dialog_height = 368;
-};
-
-// What the confirmation pane asks and what accepting or cancelling runs.
-struct ConfirmPaneModel {
-  std::string title;
-  std::string text;
-  std::array<std::string, 2> texts;  // display copies of title and text
-  std::uint32_t icon = 0;
-  std::int32_t option_value = -1;
-  std::int32_t second_value = 0;
-  std::uint8_t option_visible = 0;
-  std::int32_t* option_target = nullptr;  // the execution mode being confirmed
-  std::array<std::string, 3> option_labels{"Pure-Union-Mesh", "Basic-CSG-Mesh",
-                                           "Optimal-CSG-Mesh"};
-  ApplicationAction cancel_action = nullptr;
-  ApplicationAction accept_action = nullptr;
-  std::array<std::string, 2> cancel_labels{"Cancel", "ESCAPE"};
-  std::array<std::string, 2> accept_labels{"OK", "ENTER"};
-  std::uint8_t confirmed_action_pending = 0;
-  std::uint8_t assembly_pending = 0;
-  // The environment a close confirmation was asked for, captured when the
-  // pane opens: the hovered tab may change before the accept action runs.
-  std::int32_t environment_to_close = -1;
-};
-
-// The fade overlay behind which a new environment is created.
-struct FadeState {
-  std::uint8_t active = 0;
-  std::int32_t direction = 1;  // 1: fading in; below 1: holding or fading out
-  std::int32_t hold_ticks = 0;
-  double opacity = 0.0;
-  ApplicationAction completion_action = nullptr;
-  double step = 0.05;
-};
-
-// Colour-function ids shown by the fifteen colour-bar toggles.
-constexpr int COLOUR_FUNCTION_COUNT = 15;
-constexpr int FIRST_COLOUR_FUNCTION = 3;
-
-// Rows of the menus, largest menu first sizes the fixed row arrays.
-constexpr int MAX_MENU_ROWS = 12;
-constexpr std::array<int, TOOL_MENU_COUNT> TOOL_MENU_ROW_COUNTS{5, 5, 9, 3, 2, 3, 4, 6};
-constexpr std::array<int, SETTINGS_MENU_COUNT> SETTINGS_MENU_ROW_COUNTS{6, 5, 7, 1, 3,
-                                                                         1, 5, 1, 12, 6};
-
-struct MenuWidgets {
-  lumo::KL pane;
-  std::array<lumo::P, MAX_MENU_ROWS> rows;
-  std::int32_t row_count = 0;
-};
-
-// Pick modes shown by the seven inspector radio rows, in row order.
-constexpr std::array<char, 7> PICK_MODES{'!', 'T', 'P', 'G', 'O', 'E', 'U'};
-
-struct ConfirmPaneWidgets {
-  lumo::KL pane;
-  lumo::T title;
-  lumo::T text;
-  lumo::P icon;
-  lumo::KL option_row;
-  lumo::T option_label;
-  std::array<lumo::P, 3> option_buttons;
-};
-
-struct EnvironmentTabWidgets {
-  lumo::KL strip;
-  std::vector<std::unique_ptr<lumo::P>> tabs;  // rebuilt with the environments
-  lumo::P hover_marker;
-};
-
-struct HintBarWidgets {
-  lumo::KL bar;
-  std::array<lumo::T, 2> texts;
-  lumo::P icon;
-  const lumo::P* last_tooltip = nullptr;  // the widget whose hint is shown
-};
-
-struct SliderRow {
-  lumo::P icon;
-  lumo::F field;
-  lumo::SB slider;
-};
-
-// Sums and bounds over the entities of the current environment.
-struct EnvironmentTotals {
-  std::uint32_t vertex_count = 0;
-  std::uint32_t polygon_index_count = 0;
-  std::uint32_t triangle_index_count = 0;
-  std::uint32_t polygon_count = 0;
-  std::uint32_t triangle_count = 0;
-  std::array<double, 3> extent{};
-  std::array<double, 3> minimum{};
-  std::array<double, 3> maximum{};
-  double seconds = 0.0;
-  std::int32_t milliseconds = 0;
-  double megabytes = 0.0;
-  double kilobytes = 0.0;
-  std::uint32_t bytes = 0;
-};
 
 struct Application {
   lumo::UI root;

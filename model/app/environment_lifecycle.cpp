@@ -32,6 +32,18 @@ void queue_environment_gl_names(Application& app, const EntityList& list) {
   }
 }
 
+// A switch still counting down must keep naming the environment it was
+// requested for once the indices above the closed one have shifted.
+void shift_pending_switch(Application& app, std::int32_t closed_index) {
+  std::int32_t& pending = app.pending_environment_index;
+  if (pending == closed_index) {
+    pending = -1;
+    app.environment_switch_countdown = -1;
+  } else if (pending > closed_index) {
+    --pending;
+  }
+}
+
 bool is_closable_tab(const Application& app, std::int32_t index) {
   return index >= 0 && index < app.environment_tab_count && index != app.current_environment_index;
 }
@@ -138,6 +150,7 @@ void close_environment(Application& app, std::int32_t index) {
   release_entity_meshes(record->entities);
   remove_environment_record(app.environment_store, index);
   if (app.current_environment_index > index) --app.current_environment_index;
+  shift_pending_switch(app, index);
   app.environment_tab_names.erase(app.environment_tab_names.begin() + index);
   --app.environment_tab_count;
   app.hovered_environment_tab = -1;

@@ -31,12 +31,6 @@ TEST(Application, FreshObjectHasNoEnvironmentYetAndTheStartTabModel) {
   EXPECT_EQ(app.hovered_environment_tab, -1);
   EXPECT_EQ(app.pending_environment_index, -1);
   EXPECT_EQ(app.environment_switch_countdown, -1);
-  EXPECT_EQ(app.window_width, 720);
-  EXPECT_EQ(app.window_height, 480);
-  EXPECT_EQ(app.view_settings.execution_mode, EXECUTION_OPTIMAL_CSG);
-  EXPECT_EQ(app.colour_function_ids.front(), 3);
-  EXPECT_EQ(app.colour_function_ids.back(), 17);
-  EXPECT_EQ(app.builtin_scripts[3], "return cube.rgba(0.25,0.5,1,0.25);");
 }
 
 TEST(Application, CameraLooksFromTheDefaultEyeTowardsTheOrigin) {
@@ -67,8 +61,6 @@ TEST(Application, DefaultMenuSnapshotsEqualTheInitialMarks) {
   for (int i = 0; i < SETTINGS_MENU_COUNT; ++i)
     EXPECT_EQ(app.menu_checks.default_settings_menu_snapshot[i],
               app.menu_checks.settings_menu_bits[i]);
-  EXPECT_EQ(app.tool_menus[TOOL_MENU_SHADING].row_count, 9);
-  EXPECT_EQ(app.settings_menus[SETTINGS_MENU_WIDGETS].row_count, 12);
 }
 
 // A new environment starts with what a fresh application holds.

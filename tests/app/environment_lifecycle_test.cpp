@@ -104,6 +104,9 @@ void customise(Application& app) {
   settings.export_name = "parts";
   select_side_panel(app, 1);
   toggle_tool_menu(app, TOOL_MENU_ORBIT);
+  set_settings_bar_visible(app, true);
+  select_settings_menu_item(app, SETTINGS_MENU_THEME);
+  select_console_channel(app, CHANNEL_ERROR);
   set_vertical_flip_mode(app, true);
   select_execution_mode(app, EXECUTION_BASIC_CSG);
   app.camera.eye[0] = 5.0;
@@ -126,6 +129,8 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField) {
   switch_now(0);
   EXPECT_EQ(app.view_settings.theme_index, 2);
   EXPECT_EQ(app.view_settings.open_side_panel, -1);
+  EXPECT_FALSE(app.settings_menu_pane.visible);
+  EXPECT_TRUE(app.console_channel_tabs[CHANNEL_KERNEL].selected);
   EXPECT_DOUBLE_EQ(app.camera.eye[0], -1.0);
   EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.5);
   EXPECT_TRUE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0));
@@ -138,6 +143,10 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField) {
   EXPECT_EQ(app.view_settings.panel_flags[PANEL_VERTICAL_FLIP], 1);
   EXPECT_TRUE(app.side_panels[1].visible);
   EXPECT_TRUE(app.tool_menus[TOOL_MENU_ORBIT].pane.visible);
+  EXPECT_TRUE(app.settings_menus[SETTINGS_MENU_THEME].pane.visible);
+  EXPECT_TRUE(app.settings_menu_pane.visible);
+  EXPECT_TRUE(app.console_channel_tabs[CHANNEL_ERROR].selected);
+  EXPECT_EQ(app.current_console->shown_channel, CHANNEL_ERROR);
   EXPECT_TRUE(app.execution_mode_buttons[EXECUTION_BASIC_CSG].selected);
   EXPECT_TRUE(app.pick_mode_rows[2].selected);
   EXPECT_FALSE(app.culling_toggle.selected);
@@ -191,6 +200,24 @@ TEST_F(EnvironmentLifecycleTest, NewEnvironmentStartsFromTheDefaults) {
   EXPECT_EQ(app.environment_store.order[0]->view_settings.theme_index, 4);
 }
 
+TEST_F(EnvironmentLifecycleTest, EmptyExportAndNavigatorPlacesBecomeTheWorkspace) {
+  const std::string saved_workspace = g_workspace_path;
+  g_workspace_path = "/srv/ws/";
+  add_environment(app);
+  EXPECT_EQ(app.view_settings.navigator_directory, "/srv/ws/");
+  EXPECT_EQ(app.view_settings.export_location, "/srv/ws/");
+  EXPECT_EQ(app.view_settings.export_name, "environment");
+  EXPECT_EQ(app.export_location_field.label, "/srv/ws/");
+  EXPECT_EQ(app.export_name_field.label, "environment");
+  EXPECT_EQ(app.frame_rate_limit_field.label, "-1");
+  EXPECT_EQ(app.mono_edge_tone_field.label, "4");
+  EXPECT_EQ(app.eye_height_field.label, "1.75");
+  EXPECT_EQ(app.max_cores_field.label, "4");
+  EXPECT_TRUE(app.culling_toggle.selected);
+  EXPECT_TRUE(app.pick_mode_rows[0].selected);
+  g_workspace_path = saved_workspace;
+}
+
 TEST_F(EnvironmentLifecycleTest, NewEnvironmentRequestsDuringOneFadeCreateOne) {
   notify_ui_change(app);
   notify_ui_change(app);
@@ -225,6 +252,22 @@ TEST_F(EnvironmentLifecycleTest, ClosingAboveTheCurrentLeavesTheIndex) {
   EXPECT_EQ(app.current_environment_index, 0);
   EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env1"}));
   EXPECT_EQ(add_environment_record(app.environment_store)->name, "env3");
+}
+
+TEST_F(EnvironmentLifecycleTest, PendingSwitchFollowsItsEnvironmentAcrossAClose) {
+  open_environments(4);
+  EnvironmentRecord* target = app.environment_store.order[2];
+  request_environment_switch(app, 2);
+  close_environment(app, 1);
+  tick(DEFERRED_FRAMES + 1);
+  EXPECT_EQ(app.current_environment, target);
+  EXPECT_EQ(app.current_environment_index, 1);
+
+  request_environment_switch(app, 0);
+  close_environment(app, 0);  // the switch's own target goes away
+  tick(DEFERRED_FRAMES + 1);
+  EXPECT_EQ(app.current_environment, target);
+  EXPECT_EQ(app.pending_environment_index, -1);
 }
 
 TEST_F(EnvironmentLifecycleTest, TheCurrentOrAMissingEnvironmentIsNeverClosed) {

@@ -24,22 +24,6 @@ TEST_F(EnvironmentStoreTest, RecordsTakeCountingIdsAndNames) {
   EXPECT_EQ(environment_at(store, -1), nullptr);
 }
 
-TEST_F(EnvironmentStoreTest, FreshRecordDefaults) {
-  const EnvironmentRecord record = construct_environment_record();
-  EXPECT_EQ(record.enabled, 1);
-  EXPECT_EQ(record.camera_mode, CAMERA_FREE_ROAM);
-  EXPECT_EQ(record.builtin_mesh_visible, 1);
-  EXPECT_EQ(record.view_index, -1);
-  EXPECT_EQ(record.entities.changed, 1);
-  EXPECT_EQ(record.entity_selection.selected_position, -1);
-  EXPECT_DOUBLE_EQ(record.view.camera_sets[0].eye[2], 10.0);
-  EXPECT_DOUBLE_EQ(record.view.camera_sets[2].home_target[1], 0.75);
-  EXPECT_DOUBLE_EQ(record.widget_state.slider_values[1], 0.2857142857142857);
-  EXPECT_EQ(record.widget_state.viewport.pane_views.size(), 1u);
-  EXPECT_DOUBLE_EQ(record.widget_state.viewport.pane_views[0][18], 4.0);
-  EXPECT_TRUE(record.tool_menu_snapshot.empty());
-}
-
 TEST_F(EnvironmentStoreTest, ListingAnIdTwiceIsRefused) {
   const EnvironmentRecord record = construct_environment_record();
   EXPECT_TRUE(list_environment_record(store, record));

@@ -32,7 +32,6 @@ TEST(MenuCheckStates, StartWithTheInitialMarksAndMatchingDefaults) {
   ASSERT_EQ(states.settings_menu_checks.size(), 10u);
   EXPECT_EQ(bits_of(*states.tool_menu_checks[TOOL_MENU_SHADING]),
             (std::vector<int>{0, 1, 0, 1, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(bits_of(*states.tool_menu_checks[TOOL_MENU_PROJECTION]), (std::vector<int>{0, 1}));
   EXPECT_EQ(bits_of(*states.settings_menu_checks[SETTINGS_MENU_CAMERA]),
             (std::vector<int>{0, 1, 0}));
   EXPECT_EQ(bits_of(*states.settings_menu_checks[SETTINGS_MENU_WIDGETS]),
