@@ -56,7 +56,7 @@ void write_channel(Application& app, std::int32_t channel, const std::string& te
 void console_log(Application& app, const std::string& text, bool stamp) {
   if (app.current_console == nullptr) return;
   ConsoleState& console = *app.current_console;
-  append_console_line(console, text, stamp ? query_local_time_text(app) : std::string());
+  append_console_line(console, text, stamp ? query_local_time_text(app.platform) : std::string());
   lumo::T& view = app.text_views[0];
   view.set_text_lines(console.lines, console.line_count);
   view.width = view.label_width + 2 * app.layout.gap;
@@ -72,7 +72,7 @@ void console_show_script_trace(Application& app, const std::string& text) {
 }
 
 void console_append_file_io_trace(Application& app, const std::string& text) {
-  write_channel(app, CHANNEL_FILE_IO, text, false, query_local_time_text(app));
+  write_channel(app, CHANNEL_FILE_IO, text, false, query_local_time_text(app.platform));
 }
 
 void console_append_error_trace(Application& app, const std::string& text) {
