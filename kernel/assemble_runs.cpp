@@ -35,7 +35,7 @@ void discard_mesh(Mesh* mesh)
     delete_mesh(mesh, 1);
 }
 
-Mesh* run_assemble(const std::string& logic, std::int32_t& execute_mode, bool profiling)
+Mesh* run_assemble(const std::string& logic, std::int32_t execute_mode, bool profiling)
 {
     const std::int64_t start = now_ms();
     if (!run_assemble_kernel(assemble_text(logic, execute_mode), profiling))
@@ -55,8 +55,7 @@ Mesh* run_assemble(const std::string& logic, std::int32_t& execute_mode, bool pr
 
 Mesh* run_assemble_optimal(const std::string& logic)
 {
-    std::int32_t mode = 2;
-    return run_assemble(logic, mode, false);
+    return run_assemble(logic, 2, false);
 }
 
 std::vector<Mesh*> run_assemble_scripts(const TextList& logics, const std::vector<std::int32_t>& modes,

@@ -2,8 +2,9 @@
 
 // Whole-script assemble runs and the constant-cost-parallel-prefix runs. The
 // logic is staged in "tmp/plim_assemble_in", the kernel writes an interop
-// mesh file to "tmp/plim_assemble_out", and the meshes are read back. Runs on
-// the user-interface thread; the caller owns every returned mesh.
+// mesh file to "tmp/plim_assemble_out", and the meshes are read back. A run
+// whose files cannot be staged is skipped and gives no mesh. Runs on the
+// user-interface thread; the caller owns every returned mesh.
 
 #include "model/mesh.h"
 #include "platform/text.h"
@@ -14,7 +15,7 @@
 
 // The first mesh of the run, or null. A valid mesh is stamped with the mode
 // and with the time from this call's entry to the kernel's exit.
-Mesh* run_assemble(const std::string& logic, std::int32_t& execute_mode, bool profiling);
+Mesh* run_assemble(const std::string& logic, std::int32_t execute_mode, bool profiling);
 // Execute mode 2 (optimal CSG), profiling off.
 Mesh* run_assemble_optimal(const std::string& logic);
 // Several logics in one run: every mesh of the file in order, valid mesh i
@@ -24,7 +25,7 @@ std::vector<Mesh*> run_assemble_scripts(const TextList& logics, const std::vecto
                                         bool profiling);
 // Computes the prefix into "tmp/plim_assemble_ccpp_out" for later assemble
 // runs given "-ccpp": a parse run, then a compute run. False, with nothing
-// staged or run, when the text is blank or cannot be staged.
+// run, when the text is blank or cannot be staged.
 bool run_ccpp_compute(const std::string& ccpp_text, std::int32_t execute_mode, bool profiling);
 
 // Frees a mesh: its buffers, then the record. Null is ignored.

@@ -2,8 +2,9 @@
 
 // Parse runs of the kernel: scripts are staged in "tmp/plim_parse_in", the
 // kernel writes its sectioned report to "tmp/plim_parse_out", and every
-// script gets one ParseReport back. Runs on the user-interface thread and
-// blocks it until the kernel has exited.
+// script gets one ParseReport back. A run whose files cannot be staged is
+// skipped and reads back as a kernel that wrote nothing. Runs on the
+// user-interface thread and blocks it until the kernel has exited.
 
 #include "kernel/parallel_script.h"
 #include "model/parse_report.h"

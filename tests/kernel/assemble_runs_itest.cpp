@@ -23,8 +23,7 @@ struct MeshListGuard {
 
 TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
 {
-    std::int32_t mode = 1;
-    MeshListGuard guard{{run_assemble("return cube;", mode, false)}};
+    MeshListGuard guard{{run_assemble("return cube;", 1, false)}};
     Mesh* mesh = guard.meshes[0];
 
     EXPECT_EQ(read_tmp("plim_assemble_in"),
@@ -47,8 +46,7 @@ TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
 TEST_F(AssembleRuns, ProfilingAsksForTheProfilingAssembly)
 {
     MeshListGuard guard{{run_assemble_optimal("return cube;")}};
-    std::int32_t mode = 0;
-    guard.meshes.push_back(run_assemble("return cube;", mode, true));
+    guard.meshes.push_back(run_assemble("return cube;", 0, true));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].arguments[1], "-assemble");
@@ -61,10 +59,9 @@ TEST_F(AssembleRuns, ProfilingAsksForTheProfilingAssembly)
 
 TEST_F(AssembleRuns, AKernelThatWritesNothingGivesNullNotThePreviousMesh)
 {
-    std::int32_t mode = 2;
-    MeshListGuard guard{{run_assemble("return cube;", mode, false)}};
+    MeshListGuard guard{{run_assemble("return cube;", 2, false)}};
     ASSERT_NE(guard.meshes[0], nullptr);
-    guard.meshes.push_back(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", mode, false));
+    guard.meshes.push_back(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", 2, false));
     EXPECT_EQ(guard.meshes[1], nullptr);
     EXPECT_EQ(runs().size(), 2u);
 }
@@ -72,9 +69,8 @@ TEST_F(AssembleRuns, AKernelThatWritesNothingGivesNullNotThePreviousMesh)
 TEST_F(AssembleRuns, AnUnstageableRunIsSkippedWithATraceLine)
 {
     fs::create_directories(tmp_file("plim_assemble_in"));
-    std::int32_t mode = 2;
     TraceCapture trace;
-    EXPECT_EQ(run_assemble("return cube;", mode, false), nullptr);
+    EXPECT_EQ(run_assemble("return cube;", 2, false), nullptr);
     EXPECT_EQ(trace.text(), "ERROR-WRITING-STAGING-FILE: " + tmp_file("plim_assemble_in") + "\n");
     EXPECT_TRUE(runs().empty());
     EXPECT_EQ(g_kernel_output_texts[0], "");
