@@ -52,6 +52,14 @@ TEST_F(LoadScenario, AnOpenedScriptBecomesOneEntityWithItsConsoleLines)
     EXPECT_EQ(assemble_runs(), 1);
 }
 
+TEST_F(LoadScenario, TheFirstLoadHidesTheStartUpMesh)
+{
+    Mesh* startup = new Mesh();
+    app->builtin_mesh = startup;
+    load_script_entity(*app, write_script("ball.plim", k_ball));
+    EXPECT_EQ(startup->visible, 0);
+}
+
 TEST_F(LoadScenario, TimeStampedLinesWhenTheTimeServiceIsInstalled)
 {
     app->platform.time_text = [] { return std::string("09:05:07"); };
