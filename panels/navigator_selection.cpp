@@ -1,0 +1,3 @@
+#include "panels/navigator_selection.h"
+
+NavigatorSelection g_navigator_selection;

@@ -1,0 +1,115 @@
+#include "panels/console_channels.h"
+
+#include "model/app/application.h"
+#include "model/app/environment_lifecycle.h"
+#include "model/text_metrics.h"
+#include "platform/kernel_config.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Every byte 7 units wide, lines 14 units high.
+class ConsoleChannelTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_char_widths.assign(256, 7);
+    g_default_line_height = 14;
+    add_first_environment(app);
+  }
+  void TearDown() override {
+    g_char_widths.clear();
+    g_default_line_height = 0;
+  }
+  ConsoleState& console() { return *app.current_console; }
+  std::vector<std::string> channel(std::int32_t k) {
+    const auto at = static_cast<std::size_t>(k);
+    return {console().channel_lines[at].begin(),
+            console().channel_lines[at].begin() + console().channel_count[at]};
+  }
+
+  std::unique_ptr<Application> owner = std::make_unique<Application>();
+  Application& app = *owner;
+};
+
+TEST_F(ConsoleChannelTest, TheMainLogDoublesBeforeItWouldFill) {
+  for (int i = 0; i < 62; ++i) console_log(app, "x", false);
+  console_log(app, "63rd", false);
+  EXPECT_EQ(console().line_capacity, 64);
+  console_log(app, "64th", false);
+  EXPECT_EQ(console().line_capacity, 128);
+  EXPECT_EQ(console().lines[63], "64th");
+  EXPECT_EQ(console().total_height, 64 * 14);
+  EXPECT_EQ(app.text_views[0].label.substr(0, 4), "x\nx\n");
+}
+
+TEST_F(ConsoleChannelTest, StampedLinesCarryTheTimeOnlyWhenTheServiceIsInstalled) {
+  console_log(app, "Parsing: a.plim", true);
+  app.platform.time_text = [] { return std::string("12:34:56"); };
+  console_log(app, "Parsing: b.plim", true);
+  console_log(app, "plain", false);
+  EXPECT_EQ(console().lines[0], "Parsing: a.plim");
+  EXPECT_EQ(console().lines[1], "12:34:56 | Parsing: b.plim");
+  EXPECT_EQ(console().lines[2], "plain");
+  EXPECT_EQ(console().widest_line, 26 * 7);
+}
+
+TEST_F(ConsoleChannelTest, TenLinesAndTwoHundredMoreGiveCapacity420) {
+  append_console_channel(console(), CHANNEL_ERROR, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n", "");
+  std::string many;
+  for (int i = 0; i < 200; ++i) many += "l\n";
+  append_console_channel(console(), CHANNEL_ERROR, many, "");
+  EXPECT_EQ(console().channel_capacity[CHANNEL_ERROR], 420);
+  EXPECT_EQ(console().channel_lines[CHANNEL_ERROR].size(), 420u);
+}
+
+TEST_F(ConsoleChannelTest, LinesAreSplitKeepingEmptyOnesAndASingleLineTakesThePrefix) {
+  append_console_channel(console(), CHANNEL_FILE_IO, "first\n\nthird", "09:00:00");
+  EXPECT_EQ(channel(CHANNEL_FILE_IO), (std::vector<std::string>{"first", "", "third"}));
+  EXPECT_EQ(console().channel_height[CHANNEL_FILE_IO], 3 * 14);
+  append_console_channel(console(), CHANNEL_FILE_IO, "wrote a.obj\n", "09:00:01");
+  EXPECT_EQ(channel(CHANNEL_FILE_IO).back(), "09:00:01 | wrote a.obj\n");
+}
+
+TEST_F(ConsoleChannelTest, AnEmptyTextStoresNothingButStillMirrorsTheShownChannel) {
+  console().channel_view_1[CHANNEL_KERNEL] = 0.5;
+  append_console_channel(console(), CHANNEL_KERNEL, "", "");
+  EXPECT_EQ(console().channel_count[CHANNEL_KERNEL], 0);
+  EXPECT_EQ(console().channel_shown_1, 0.5);
+}
+
+TEST_F(ConsoleChannelTest, OnlyTheShownChannelUpdatesTheShownFields) {
+  append_console_channel(console(), CHANNEL_SCRIPT, "script output", "");
+  EXPECT_EQ(console().channel_content_width, 0);
+  append_console_channel(console(), CHANNEL_KERNEL, "kernel", "");
+  EXPECT_EQ(console().channel_content_width, 6 * 7);
+  EXPECT_EQ(console().channel_content_height, 14);
+}
+
+TEST_F(ConsoleChannelTest, TheKernelRunReplacesKernelAndScriptAndAppendsTheOthers) {
+  g_kernel_output_texts = {"run one\nparsed", "", "saved", "oops"};
+  console_show_kernel_run(app);
+  g_kernel_output_texts = {"run two", "", "saved again\nand more", ""};
+  console_show_kernel_run(app);
+  EXPECT_EQ(channel(CHANNEL_KERNEL), (std::vector<std::string>{"run two"}));
+  EXPECT_EQ(channel(CHANNEL_SCRIPT), (std::vector<std::string>{}));
+  EXPECT_EQ(channel(CHANNEL_FILE_IO), (std::vector<std::string>{"saved", "saved again", "and more"}));
+  EXPECT_EQ(channel(CHANNEL_ERROR), (std::vector<std::string>{"oops"}));
+  EXPECT_EQ(app.text_views[1].label, "run two");
+  g_kernel_output_texts = {};
+}
+
+TEST_F(ConsoleChannelTest, AResetChannelStartsOverAt64EmptyLines) {
+  std::string many;
+  for (int i = 0; i < 100; ++i) many += "l\n";
+  console_show_kernel_trace(app, many);
+  EXPECT_EQ(console().channel_capacity[CHANNEL_KERNEL], 128);
+  console_show_kernel_trace(app, "short");
+  EXPECT_EQ(console().channel_capacity[CHANNEL_KERNEL], 64);
+  EXPECT_EQ(console().channel_lines[CHANNEL_KERNEL].size(), 64u);
+  EXPECT_EQ(console().channel_widest[CHANNEL_KERNEL], 5 * 7);
+}
+
+}  // namespace

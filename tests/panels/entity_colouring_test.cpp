@@ -1,0 +1,54 @@
+#include "panels/entity_colouring.h"
+
+#include "model/app/application.h"
+#include "model/entity.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One red vertex whose bytes were drawn over.
+void give_red_vertex(Mesh& mesh) {
+  mesh.vertex_colours = new F64Array{1.0, 0.0, 0.0, 1.0};
+  mesh.vertex_colour_bytes = new U8Array{9, 9, 9, 200};
+}
+
+class EntityColouringTest : public testing::Test {
+ protected:
+  std::unique_ptr<Application> owner = std::make_unique<Application>();
+  Application& app = *owner;
+};
+
+TEST_F(EntityColouringTest, TheMeshesOwnColoursNeedNoRecolouring) {
+  EXPECT_FALSE(needs_colouring(app));
+  app.view_settings.colour_inverted = 1;
+  EXPECT_TRUE(needs_colouring(app));
+}
+
+TEST_F(EntityColouringTest, SchemesFillGreyOrRestoreTheOwnColoursKeepingAlpha) {
+  Mesh mesh;
+  give_red_vertex(mesh);
+  app.view_settings.colour_mode = COLOUR_SCHEME_DARK;
+  apply_colour_function(app, mesh);
+  EXPECT_EQ(*mesh.vertex_colour_bytes, (U8Array{63, 63, 63, 200}));
+  app.view_settings.colour_mode = COLOUR_SCHEME_VERTEX;
+  app.view_settings.colour_inverted = 1;
+  apply_colour_function(app, mesh);
+  EXPECT_EQ(*mesh.vertex_colour_bytes, (U8Array{0, 255, 255, 200}));
+}
+
+TEST_F(EntityColouringTest, AGroupColoursEveryMemberAndSkipsMissingOnes) {
+  Mesh mesh;
+  give_red_vertex(mesh);
+  Entity member = construct_entity();
+  member.mesh = &mesh;
+  Entity group = construct_entity_as_group(true);
+  group.members = {nullptr, &member};
+  app.view_settings.colour_mode = COLOUR_SCHEME_LIGHT;
+  colour_entity(app, group);
+  EXPECT_EQ(*mesh.vertex_colour_bytes, (U8Array{255, 255, 255, 200}));
+}
+
+}  // namespace
