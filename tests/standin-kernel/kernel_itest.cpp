@@ -410,7 +410,7 @@ TEST(KernelLog, FourConcurrentRunsLogFourWholeLines)
 {
     ScratchDirectory dir;
     dir.write("in", staged_assembly("stub(\"delay\", 50);\nreturn sphere(1);"));
-    const std::string kernel = "'" PLIM_STANDIN_KERNEL "'";
+    const std::string kernel = "'" PLIM_STANDIN_PATH "'";
     std::string runs;
     for (int i = 0; i < 4; ++i)
         runs += kernel + " -interop -assemble in out" + std::to_string(i) + " > /dev/null & ";

@@ -34,7 +34,7 @@ std::string ScratchDirectory::read(const std::string& name) const
 
 KernelRun ScratchDirectory::run(const std::string& args, const std::string& environment) const
 {
-    const std::string command = "cd '" + root_.string() + "' && " + environment + " '" PLIM_STANDIN_KERNEL "' " + args
+    const std::string command = "cd '" + root_.string() + "' && " + environment + " '" PLIM_STANDIN_PATH "' " + args
         + " > run.out 2> run.err";
     const int status = std::system(command.c_str());
     KernelRun run;
