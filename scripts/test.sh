@@ -7,7 +7,7 @@ source "$(dirname "$0")/setup.sh"
 plim_install_packages "${PLIM_PACKAGES[@]}"
 
 build="$PLIM_ROOT/build/ci"
-plim_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIM_SANITIZE=ON
+plim_build "$build" -DCMAKE_BUILD_TYPE=CI -DPLIM_SANITIZE=ON
 
 # --- Bounded fuzz runs of the kernel's readers (clang + libFuzzer) ---------
 # Each target runs for a fixed time from its seeds; any crash, leak or
@@ -27,7 +27,7 @@ done
 
 # --- Kernel job runner under ThreadSanitizer: only its own test targets.
 tsan_build="$PLIM_ROOT/build/tsan"
-cmake -S "$PLIM_ROOT" -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIM_TSAN=ON \
+cmake -S "$PLIM_ROOT" -B "$tsan_build" -DCMAKE_BUILD_TYPE=CI -DPLIM_TSAN=ON \
   -DPLIM_BUILD_WINDOW=OFF -DPLIM_BUILD_BENCH=OFF >/dev/null
 cmake --build "$tsan_build" -j "$(plim_jobs)" --target kernel_job_runner_unit kernel_job_runner_integration
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
