@@ -61,21 +61,16 @@ TEST(Mesh, ColourFillsWriteRgbAndKeepAlpha)
     EXPECT_TRUE(bare.vertex_colour_bytes->empty());
 }
 
-TEST(Mesh, ColourBytesAreClampedTruncations)
+TEST(Mesh, ColourBytesAreClampedTruncationsAndModesAreChecked)
 {
-    EXPECT_EQ(colour_to_byte(0.5), 127);
-    EXPECT_EQ(colour_to_byte(0.999), 254);
-    EXPECT_EQ(colour_to_byte(1.5), 255);
-    EXPECT_EQ(colour_to_byte(-0.5), 0);
-    EXPECT_EQ(colour_to_byte(std::numeric_limits<double>::quiet_NaN()), 0);
-}
+    const std::pair<double, int> bytes[] = {
+        {0.5, 127}, {0.999, 254}, {1.5, 255}, {-0.5, 0}, {std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const auto& [value, byte] : bytes)
+        EXPECT_EQ(colour_to_byte(value), byte) << value;
 
-TEST(Mesh, AssemblyModeSetsTheAlgorithmForKnownModes)
-{
     Mesh mesh;
     set_assembly_mode(mesh, 2);
-    EXPECT_EQ(mesh.algorithm, 2u);
     set_assembly_mode(mesh, 7);
     EXPECT_EQ(mesh.execute_mode, 7u);
-    EXPECT_EQ(mesh.algorithm, 2u);
+    EXPECT_EQ(mesh.algorithm, 2u) << "an unknown mode leaves the algorithm";
 }
