@@ -21,8 +21,6 @@ TEST(Mesh, LifecycleOwnsEveryArrayOnce)
     Mesh* second = construct_mesh(new F64Array(4), nullptr, 0, 2);
     EXPECT_EQ(second->id, first->id + 1);
     EXPECT_EQ(first->header_h3, 7u);
-    EXPECT_EQ(first->pending, 1);
-    EXPECT_EQ(first->result_index, -1);
     first->index_groups[1].values = new U32Array(3);
     first->render_arrays.bytes = new U8Array(8);
     first->label_text = new U8Array(5);
