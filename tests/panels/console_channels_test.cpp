@@ -34,19 +34,8 @@ class ConsoleChannelTest : public testing::Test {
   Application& app = *owner;
 };
 
-TEST_F(ConsoleChannelTest, TheMainLogDoublesBeforeItWouldFill) {
-  for (int i = 0; i < 62; ++i) console_log(app, "x", false);
-  console_log(app, "63rd", false);
-  EXPECT_EQ(console().line_capacity, 64);
-  console_log(app, "64th", false);
-  EXPECT_EQ(console().line_capacity, 128);
-  EXPECT_EQ(console().lines[63], "64th");
-  EXPECT_EQ(console().total_height, 64 * 14);
-  EXPECT_EQ(app.text_views[0].label.substr(0, 4), "x\nx\n");
-}
-
-TEST_F(ConsoleChannelTest, StampedLinesCarryTheTimeOnlyWhenTheServiceIsInstalled) {
-  console_log(app, "Parsing: a.plim", true);
+TEST_F(ConsoleChannelTest, TheMainLogStampsWhenTimedAndDoublesBeforeItWouldFill) {
+  console_log(app, "Parsing: a.plim", true);  // no time service installed: no stamp
   app.platform.time_text = [] { return std::string("12:34:56"); };
   console_log(app, "Parsing: b.plim", true);
   console_log(app, "plain", false);
@@ -54,15 +43,30 @@ TEST_F(ConsoleChannelTest, StampedLinesCarryTheTimeOnlyWhenTheServiceIsInstalled
   EXPECT_EQ(console().lines[1], "12:34:56 | Parsing: b.plim");
   EXPECT_EQ(console().lines[2], "plain");
   EXPECT_EQ(console().widest_line, 26 * 7);
+
+  for (int i = 3; i < 63; ++i) console_log(app, "x", false);
+  EXPECT_EQ(console().line_capacity, 64);
+  console_log(app, "64th", false);
+  EXPECT_EQ(console().line_capacity, 128);
+  EXPECT_EQ(console().lines[63], "64th");
+  EXPECT_EQ(console().total_height, 64 * 14);
+  EXPECT_EQ(app.text_views[0].label.substr(0, 22), "Parsing: a.plim\n12:34:");
 }
 
-TEST_F(ConsoleChannelTest, TenLinesAndTwoHundredMoreGiveCapacity420) {
+TEST_F(ConsoleChannelTest, ChannelCapacityGrowsTo420AndAResetStartsOverAt64) {
   append_console_channel(console(), CHANNEL_ERROR, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n", "");
   std::string many;
   for (int i = 0; i < 200; ++i) many += "l\n";
   append_console_channel(console(), CHANNEL_ERROR, many, "");
   EXPECT_EQ(console().channel_capacity[CHANNEL_ERROR], 420);
   EXPECT_EQ(console().channel_lines[CHANNEL_ERROR].size(), 420u);
+
+  console_show_kernel_trace(app, many.substr(0, 200));
+  EXPECT_EQ(console().channel_capacity[CHANNEL_KERNEL], 128);
+  console_show_kernel_trace(app, "short");
+  EXPECT_EQ(console().channel_capacity[CHANNEL_KERNEL], 64);
+  EXPECT_EQ(console().channel_lines[CHANNEL_KERNEL].size(), 64u);
+  EXPECT_EQ(console().channel_widest[CHANNEL_KERNEL], 5 * 7);
 }
 
 TEST_F(ConsoleChannelTest, LinesAreSplitKeepingEmptyOnesAndASingleLineTakesThePrefix) {
@@ -73,14 +77,11 @@ TEST_F(ConsoleChannelTest, LinesAreSplitKeepingEmptyOnesAndASingleLineTakesThePr
   EXPECT_EQ(channel(CHANNEL_FILE_IO).back(), "09:00:01 | wrote a.obj\n");
 }
 
-TEST_F(ConsoleChannelTest, AnEmptyTextStoresNothingButStillMirrorsTheShownChannel) {
+TEST_F(ConsoleChannelTest, OnlyTheShownChannelUpdatesTheShownFields) {
   console().channel_view_1[CHANNEL_KERNEL] = 0.5;
   append_console_channel(console(), CHANNEL_KERNEL, "", "");
-  EXPECT_EQ(console().channel_count[CHANNEL_KERNEL], 0);
-  EXPECT_EQ(console().channel_shown_1, 0.5);
-}
-
-TEST_F(ConsoleChannelTest, OnlyTheShownChannelUpdatesTheShownFields) {
+  EXPECT_EQ(console().channel_count[CHANNEL_KERNEL], 0) << "an empty text stores nothing";
+  EXPECT_EQ(console().channel_shown_1, 0.5) << "but still mirrors the shown channel";
   append_console_channel(console(), CHANNEL_SCRIPT, "script output", "");
   EXPECT_EQ(console().channel_content_width, 0);
   append_console_channel(console(), CHANNEL_KERNEL, "kernel", "");
@@ -99,17 +100,6 @@ TEST_F(ConsoleChannelTest, TheKernelRunReplacesKernelAndScriptAndAppendsTheOther
   EXPECT_EQ(channel(CHANNEL_ERROR), (std::vector<std::string>{"oops"}));
   EXPECT_EQ(app.text_views[1].label, "run two");
   g_kernel_output_texts = {};
-}
-
-TEST_F(ConsoleChannelTest, AResetChannelStartsOverAt64EmptyLines) {
-  std::string many;
-  for (int i = 0; i < 100; ++i) many += "l\n";
-  console_show_kernel_trace(app, many);
-  EXPECT_EQ(console().channel_capacity[CHANNEL_KERNEL], 128);
-  console_show_kernel_trace(app, "short");
-  EXPECT_EQ(console().channel_capacity[CHANNEL_KERNEL], 64);
-  EXPECT_EQ(console().channel_lines[CHANNEL_KERNEL].size(), 64u);
-  EXPECT_EQ(console().channel_widest[CHANNEL_KERNEL], 5 * 7);
 }
 
 }  // namespace

@@ -21,13 +21,8 @@ class EntityColouringTest : public testing::Test {
   Application& app = *owner;
 };
 
-TEST_F(EntityColouringTest, TheMeshesOwnColoursNeedNoRecolouring) {
-  EXPECT_FALSE(needs_colouring(app));
-  app.view_settings.colour_inverted = 1;
-  EXPECT_TRUE(needs_colouring(app));
-}
-
 TEST_F(EntityColouringTest, SchemesFillGreyOrRestoreTheOwnColoursKeepingAlpha) {
+  EXPECT_FALSE(needs_colouring(app)) << "the meshes' own colours need no recolouring";
   Mesh mesh;
   give_red_vertex(mesh);
   app.view_settings.colour_mode = COLOUR_SCHEME_DARK;
@@ -35,18 +30,17 @@ TEST_F(EntityColouringTest, SchemesFillGreyOrRestoreTheOwnColoursKeepingAlpha) {
   EXPECT_EQ(*mesh.vertex_colour_bytes, (U8Array{63, 63, 63, 200}));
   app.view_settings.colour_mode = COLOUR_SCHEME_VERTEX;
   app.view_settings.colour_inverted = 1;
+  EXPECT_TRUE(needs_colouring(app));
   apply_colour_function(app, mesh);
   EXPECT_EQ(*mesh.vertex_colour_bytes, (U8Array{0, 255, 255, 200}));
-}
 
-TEST_F(EntityColouringTest, AGroupColoursEveryMemberAndSkipsMissingOnes) {
-  Mesh mesh;
-  give_red_vertex(mesh);
+  // A group colours every member and skips missing ones.
   Entity member = construct_entity();
   member.mesh = &mesh;
   Entity group = construct_entity_as_group(true);
   group.members = {nullptr, &member};
   app.view_settings.colour_mode = COLOUR_SCHEME_LIGHT;
+  app.view_settings.colour_inverted = 0;
   colour_entity(app, group);
   EXPECT_EQ(*mesh.vertex_colour_bytes, (U8Array{255, 255, 255, 200}));
 }

@@ -27,19 +27,22 @@ Entity sample_single(Mesh& mesh) {
   entity.triangle_index_count = 18000;
   entity.polygon_count = 3000;
   entity.triangle_count = 6000;
-  const double extent[3] = {2.0, 1.0, 0.5};
   for (int c = 0; c < 3; ++c) {
     entity.bounds[BOUNDS_MINIMUM][c] = -1.0;
     entity.bounds[BOUNDS_MAXIMUM][c] = 1.0;
-    entity.bounds[BOUNDS_EXTENT][c] = extent[c];
+    entity.bounds[BOUNDS_EXTENT][c] = 2.0 / (1 << c);
   }
   return entity;
 }
 
-TEST(EntityProperties, ASingleEntityHas27ValueLines) {
+TEST(EntityProperties, ASingleEntityHas27LinesTitledTwoAboveTheirValuesAndSized) {
+  g_char_widths.assign(256, 2);
+  g_default_line_height = 14;
   Mesh mesh;
   Entity entity = sample_single(mesh);
   format_entity_properties(entity);
+  format_property_titles(entity);
+  update_entity_label(entity);
   const std::vector<std::string>& lines = entity.property_lines;
   ASSERT_EQ(lines.size(), 27u);
   EXPECT_EQ(lines[0], "");
@@ -59,18 +62,26 @@ TEST(EntityProperties, ASingleEntityHas27ValueLines) {
   EXPECT_EQ(lines[22], "\t AABB-Center: [ x:0.0000, y:0.0000, z:0.0000 ]");
   EXPECT_EQ(lines[24], "\t Non-Planar Gouraud-Shading Smoothing-Groups Defined: false");
   EXPECT_EQ(lines[26], "");
-}
 
-TEST(EntityProperties, TitlesStandTwoLinesAboveTheirValues) {
-  Entity entity = construct_entity();
-  format_property_titles(entity);
   const TextList titles = split_text(entity.property_titles + "\n", '\n');
   ASSERT_EQ(titles.size(), 27u);
   EXPECT_EQ(titles[0], "Input-Script");
   EXPECT_EQ(titles[7], "Kernel-Process");
   EXPECT_EQ(titles[13], "Output-Mesh");
   EXPECT_EQ(titles[26], "Runtime-Properties");
+
+  // Non-empty lines count by their width, empty ones by four pixels.
+  std::uint32_t widest = 0;
+  for (const std::string& line : lines)
+    widest = std::max(widest, static_cast<std::uint32_t>(2 * line.size()));
+  EXPECT_EQ(entity.property_width, widest);
+  EXPECT_EQ(entity.property_height, 17u * 14u + 10u * 4u);
+  EXPECT_EQ(entity.label, ": ball.plim");
+  EXPECT_EQ(entity.label_width, 22u);
+  g_char_widths.clear();
+  g_default_line_height = 0;
 }
+
 
 TEST(EntityProperties, AGroupListsItsMembersWithTheirShares) {
   Mesh first;
@@ -104,24 +115,6 @@ TEST(EntityProperties, AGroupListsItsMembersWithTheirShares) {
   EXPECT_EQ(titles[14], "Parallel-Elements");
   EXPECT_EQ(titles[20], "Output-Mesh");
   EXPECT_EQ(titles[33], "Runtime-Properties");
-}
-
-TEST(EntityProperties, SizesCountNonEmptyLinesByWidthAndEmptyOnesByFourPixels) {
-  g_char_widths.assign(256, 2);
-  g_default_line_height = 14;
-  Mesh mesh;
-  Entity entity = sample_single(mesh);
-  format_entity_properties(entity);
-  update_entity_label(entity);
-  std::uint32_t widest = 0;
-  for (const std::string& line : entity.property_lines)
-    widest = std::max(widest, static_cast<std::uint32_t>(2 * line.size()));
-  EXPECT_EQ(entity.property_width, widest);
-  EXPECT_EQ(entity.property_height, 17u * 14u + 10u * 4u);
-  EXPECT_EQ(entity.label, ": ball.plim");
-  EXPECT_EQ(entity.label_width, 22u);
-  g_char_widths.clear();
-  g_default_line_height = 0;
 }
 
 }  // namespace

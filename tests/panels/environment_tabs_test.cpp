@@ -36,26 +36,19 @@ TEST_F(EnvironmentTabsTest, OneTabPerEnvironment64PixelsApart) {
   EXPECT_EQ(app.environment_tabs.strip.content_width, 194);
   EXPECT_TRUE(app.environment_tabs.tabs[1]->selected);
   EXPECT_FALSE(app.environment_tabs.tabs[0]->selected);
+  const std::pair<int, int> tab_at_x[] = {{1, 0}, {64, 0}, {65, 1}, {129, 2}};
+  for (const auto& [x, tab] : tab_at_x) EXPECT_EQ(environment_tab_at(x), tab) << x;
 }
 
 TEST_F(EnvironmentTabsTest, HoverMarkerOnlyOverAnotherValidTab) {
   set_environments(2);
-  app.hovered_environment_tab = 0;
-  rebuild_environment_tabs(app);
-  EXPECT_FALSE(app.environment_tabs.hover_marker.visible);
-  app.hovered_environment_tab = 1;
-  rebuild_environment_tabs(app);
-  EXPECT_TRUE(app.environment_tabs.hover_marker.visible);
-  app.hovered_environment_tab = 2;  // left over from a closed environment
-  rebuild_environment_tabs(app);
-  EXPECT_FALSE(app.environment_tabs.hover_marker.visible);
-}
-
-TEST(EnvironmentTabAt, UsesTheTabGeometry) {
-  EXPECT_EQ(environment_tab_at(1), 0);
-  EXPECT_EQ(environment_tab_at(64), 0);
-  EXPECT_EQ(environment_tab_at(65), 1);
-  EXPECT_EQ(environment_tab_at(129), 2);
+  // Tab 0 is the current one; tab 2 is left over from a closed environment.
+  const std::pair<int, bool> shown_over[] = {{0, false}, {1, true}, {2, false}};
+  for (const auto& [hovered, shown] : shown_over) {
+    app.hovered_environment_tab = hovered;
+    rebuild_environment_tabs(app);
+    EXPECT_EQ(app.environment_tabs.hover_marker.visible, shown) << hovered;
+  }
 }
 
 }  // namespace
