@@ -5,52 +5,48 @@
 #include <cmath>
 #include <limits>
 
+#include "model/enum_names.h"
+
 namespace {
 
-ParameterValue make_int(std::int32_t v)
+ParameterValue make_value(ValueType type, std::int32_t int_value, double dbl_value = 0.0)
 {
     ParameterValue value;
-    value.type = ValueType::INT;
-    value.int_value = v;
+    value.type = type;
+    value.int_value = int_value;
+    value.dbl_value = dbl_value;
     return value;
 }
-
-ParameterValue make_dbl(double v)
-{
-    ParameterValue value;
-    value.type = ValueType::DBL;
-    value.dbl_value = v;
-    return value;
-}
+ParameterValue make_int(std::int32_t v) { return make_value(ValueType::INT, v); }
+ParameterValue make_dbl(double v) { return make_value(ValueType::DBL, 0, v); }
 
 } // namespace
 
 TEST(ParameterValueText, DisplayFormsAndAssignmentStatements)
 {
-    ParameterValue value;
+    ParameterValue value = make_value(ValueType::UNDEFINED, 4, 1.0 / 3.0);
     value.lng_value = -7;
+    value.bln_value = true;
+    value.chr_value = 'x';
     value.str_value = "ab";
     const struct {
         ValueType type;
         const char *type_name, *display, *assignment;
     } cases[] = {
-        {ValueType::UNDEFINED, "", "null", ""},      {ValueType::BLN, "BLN", "false", "BLN v = false;"},
-        {ValueType::CHR, "CHR", " ", "CHR v = ' ';"}, {ValueType::LNG, "LNG", "-7", "LNG v = -7;"},
-        {ValueType::STR, "STR", "ab", "STR v = \"ab\";"}, {ValueType::MSH, "MSH", "???", ""},
+        {ValueType::UNDEFINED, "", "null", ""},       {ValueType::INT, "INT", "4", "INT v = 4;"},
+        {ValueType::DBL, "DBL", "0.333333", "DBL v = 0.333333;"},
+        {ValueType::LNG, "LNG", "-7", "LNG v = -7;"}, {ValueType::BLN, "BLN", "true", "BLN v = true;"},
+        {ValueType::CHR, "CHR", "x", "CHR v = 'x';"}, {ValueType::STR, "STR", "ab", "STR v = \"ab\";"},
+        {ValueType::MSH, "MSH", "???", ""},
     };
     for (const auto& c : cases) {
-        value.type = c.type;
-        EXPECT_EQ(format_parameter_value(value), c.display) << c.type_name;
+        ParameterValue typed = value;
+        typed.type = c.type;
+        EXPECT_EQ(format_parameter_value(typed), c.display) << c.type_name;
         EXPECT_EQ(format_value_assignment(c.type_name, "v", c.type, value), c.assignment);
     }
-    EXPECT_EQ(format_parameter_value(make_dbl(1.0 / 3.0)), "0.333333");
-    EXPECT_EQ(format_value_assignment("DBL", "r", ValueType::DBL, make_dbl(1.0 / 3.0)),
-              "DBL r = 0.333333;");
-    EXPECT_EQ(format_value_assignment("INT", "n", ValueType::INT, make_int(4)), "INT n = 4;");
-    value.bln_value = true;
-    value.chr_value = 'x';
-    EXPECT_EQ(format_value_assignment("BLN", "b", ValueType::BLN, value), "BLN b = true;");
-    EXPECT_EQ(format_value_assignment("CHR", "c", ValueType::CHR, value), "CHR c = 'x';");
+    EXPECT_EQ(format_parameter_value(make_value(ValueType::BLN, 0)), "false");
+    EXPECT_EQ(format_parameter_value(make_value(ValueType::CHR, 0)), " ");
 }
 
 TEST(ParameterValueCompare, DifferInTheNamedSlotOnly)
@@ -138,4 +134,32 @@ TEST(StatementText, ClassifyQuotesAndSearch)
     EXPECT_EQ(find_last_char("a=b=c", '='), 3);
     EXPECT_EQ(find_first_char("", '='), -1);
     EXPECT_EQ(find_last_char("abc", '='), -1);
+}
+
+TEST(EnumNames, TablesPairIdsWithNames)
+{
+    for (std::size_t i = 0; i < kColourModeCount; ++i)
+        EXPECT_EQ(g_colour_mode_ids[i], i);
+    for (std::size_t i = 0; i < kValueTypeCount; ++i)
+        EXPECT_EQ(g_value_type_codes[i], i);
+    EXPECT_STREQ(g_colour_mode_names[static_cast<std::size_t>(ColourModeId::BATCHID)], "BATCHID");
+    EXPECT_STREQ(g_colour_mode_names[12], "DECLARATION_ORDER");
+    EXPECT_STREQ(g_value_type_names[11], "ET");
+    EXPECT_STREQ(value_type_name(static_cast<ValueType>(99)), "UNDEFINED");
+    EXPECT_STREQ(g_parse_section_tags[6], "NOTES");
+    const auto optimal = static_cast<std::size_t>(MeshAlgorithm::OPTIMAL_CSG);
+    EXPECT_STREQ(g_execute_modes[optimal], "optimal_csg_mesh");
+    EXPECT_STREQ(g_mesh_algorithm_titles[optimal], "Optimal-CSG Mesh");
+    EXPECT_STREQ(g_mesh_algorithm_short_names[optimal], "Optimal-CSG");
+}
+
+TEST(EnumNames, TypeNameLookupIgnoresCaseAndBlanks)
+{
+    const std::pair<const char*, ValueType> cases[] = {
+        {" dbl ", ValueType::DBL},          {"Str", ValueType::STR},
+        {"\tet\n", ValueType::ET},          {"INTEGER", ValueType::UNDEFINED},
+        {"UNDEFINED", ValueType::UNDEFINED}, {"", ValueType::UNDEFINED},
+        {"I NT", ValueType::UNDEFINED}};
+    for (const auto& [name, type] : cases)
+        EXPECT_EQ(value_type_from_name(name), type) << "'" << name << "'";
 }
