@@ -36,7 +36,7 @@ struct FiveEntities : ::testing::Test {
 
 } // namespace
 
-TEST_F(FiveEntities, AddingKeepsIdsUnique)
+TEST_F(FiveEntities, AddingKeepsIdsUniqueAndRemovalFixesTheSelection)
 {
     EXPECT_EQ(list.count, 5);
     EXPECT_EQ(list.change_counter, 5u);
@@ -48,10 +48,8 @@ TEST_F(FiveEntities, AddingKeepsIdsUnique)
     EXPECT_EQ(list.changed, 0);
     EXPECT_FALSE(contains_entity_path(list, "D.plim"));
     EXPECT_EQ(find_entity_by_path(list, "e.plim"), &list.entities[4]);
-}
 
-TEST_F(FiveEntities, RemovalFixesTheInspectorSelection)
-{
+    // Removal fixes the inspector's selection.
     scene.selected_index = 3;
     ASSERT_TRUE(remove_entity_at(scene, 1));
     EXPECT_EQ(scene.selected_index, 2);

@@ -14,7 +14,7 @@ ScriptParameter read(const std::string& line)
 
 } // namespace
 
-TEST(ParameterDefinition, CallAndAssignmentFormsGiveValueLabelAndRows)
+TEST(ParameterDefinition, FormsGiveValueLabelAndRowsAndValuesCanBeEdited)
 {
     const struct {
         const char *line;
@@ -54,6 +54,18 @@ TEST(ParameterDefinition, CallAndAssignmentFormsGiveValueLabelAndRows)
     EXPECT_EQ(p.type_name, "INT");
     EXPECT_EQ(read("DBL r(0.5, -1, 1)").minimum.dbl_value, -1.0);
     EXPECT_EQ(read("DBL  d = 0.5").current.dbl_value, 0.5);
+
+    EXPECT_EQ(format_parameter_assignment(p), "INT n = 5;");
+    ScriptParameter edited = p;
+    ParameterValue seven = p.current;
+    seven.int_value = 7;
+    copy_parameter_value(edited, seven, "7");
+    EXPECT_TRUE(is_parameter_changed(edited));
+    EXPECT_DOUBLE_EQ(compute_parameter_fraction(edited), 0.7);
+    mark_parameter_synced(edited);
+    EXPECT_FALSE(is_parameter_changed(edited));
+    seven.int_value = 11;
+    EXPECT_FALSE(check_parameter_in_range(edited, seven));
 }
 
 TEST(ParameterDefinition, UnusableLinesAreInvalidAndTraced)
@@ -67,21 +79,6 @@ TEST(ParameterDefinition, UnusableLinesAreInvalidAndTraced)
               "-> ERROR : | TYPE | NAME | INIT |");
     for (const char* line : {"INT n = x", "INT n", "INT n{4}", "MSH m(1)", ""})
         EXPECT_EQ(construct_script_parameter(line).valid, 0) << line;
-}
-
-TEST(ParameterDefinition, ParameterLevelValueOperations)
-{
-    ScriptParameter p = read("INT n(4, 0, 10)");
-    EXPECT_EQ(format_parameter_assignment(p), "INT n = 4;");
-    ParameterValue seven = p.current;
-    seven.int_value = 7;
-    copy_parameter_value(p, seven, "7");
-    EXPECT_TRUE(is_parameter_changed(p));
-    EXPECT_DOUBLE_EQ(compute_parameter_fraction(p), 0.7);
-    mark_parameter_synced(p);
-    EXPECT_FALSE(is_parameter_changed(p));
-    seven.int_value = 11;
-    EXPECT_FALSE(check_parameter_in_range(p, seven));
 }
 
 TEST(ParameterSet, SectionsBecomeSets)
