@@ -1,5 +1,5 @@
 // The panels that draw from the application: console channels, info texts,
-// environment tabs and entity colouring.
+// environment tabs, entity colouring and entity properties.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,11 @@
 #include "model/text_metrics.h"
 #include "panels/console_channels.h"
 #include "panels/entity_colouring.h"
+#include "panels/entity_properties.h"
 #include "panels/environment_tabs.h"
 #include "panels/info_texts.h"
 #include "platform/kernel_config.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -45,11 +47,6 @@ class ApplicationPanelTest : public testing::Test {
     app.current_entity_list->entities.push_back(entity);
     app.current_entity_list->count = static_cast<std::int32_t>(app.current_entity_list->entities.size());
     return app.current_entity_list->entities.back();
-  }
-  void set_environments(int count) {
-    app.environment_tab_names.clear();
-    for (int i = 0; i < count; ++i) app.environment_tab_names.push_back("env" + std::to_string(i));
-    app.environment_tab_count = count;
   }
 
   std::unique_ptr<Application> owner = std::make_unique<Application>();
@@ -92,15 +89,14 @@ TEST_F(ApplicationPanelTest, ChannelCapacityGrowsTo420AndAResetStartsOverAt64) {
   EXPECT_EQ(console().channel_widest[CHANNEL_KERNEL], 5 * 7);
 }
 
-TEST_F(ApplicationPanelTest, LinesAreSplitKeepingEmptyOnesAndASingleLineTakesThePrefix) {
+TEST_F(ApplicationPanelTest, ChannelLinesSplitKeepingEmptyOnesAndOnlyTheShownOneMirrors) {
   append_console_channel(console(), CHANNEL_FILE_IO, "first\n\nthird", "09:00:00");
   EXPECT_EQ(channel(CHANNEL_FILE_IO), (std::vector<std::string>{"first", "", "third"}));
   EXPECT_EQ(console().channel_height[CHANNEL_FILE_IO], 3 * 14);
   append_console_channel(console(), CHANNEL_FILE_IO, "wrote a.obj\n", "09:00:01");
   EXPECT_EQ(channel(CHANNEL_FILE_IO).back(), "09:00:01 | wrote a.obj\n");
-}
 
-TEST_F(ApplicationPanelTest, OnlyTheShownChannelUpdatesTheShownFields) {
+  // Only the shown channel (the kernel's) updates the shown fields.
   console().channel_view_1[CHANNEL_KERNEL] = 0.5;
   append_console_channel(console(), CHANNEL_KERNEL, "", "");
   EXPECT_EQ(console().channel_count[CHANNEL_KERNEL], 0) << "an empty text stores nothing";
@@ -184,7 +180,8 @@ TEST_F(ApplicationPanelTest, OneTabPerEnvironment64PixelsApartAndAHoverMarker) {
   EXPECT_EQ(app.environment_tabs.tabs[0]->x, 1);
   EXPECT_EQ(app.environment_tabs.strip.content_width, 66);
 
-  set_environments(3);
+  app.environment_tab_names = {"env0", "env1", "env2"};
+  app.environment_tab_count = 3;
   app.current_environment_index = 1;
   rebuild_environment_tabs(app);
   ASSERT_EQ(app.environment_tabs.strip.children.size(), 3u);
@@ -230,6 +227,103 @@ TEST_F(ApplicationPanelTest, SchemesFillGreyOrRestoreTheOwnColoursKeepingAlpha) 
   app.view_settings.colour_inverted = 0;
   colour_entity(app, group);
   EXPECT_EQ(*mesh.vertex_colour_bytes, (U8Array{255, 255, 255, 200}));
+}
+
+TEST_F(ApplicationPanelTest, ASingleEntityHas27PropertyLinesTitledTwoAboveTheirValues) {
+  Mesh mesh;
+  Entity entity = construct_entity();
+  entity.mesh = &mesh;
+  mesh.execute_mode = 1;
+  entity.parse_report.script_path = "/work/scripts/ball.plim";
+  entity.parse_report.script_text = std::string(1234, 'x');
+  entity.parameters.count = 2;
+  entity.run_time_seconds = 1.5;
+  entity.run_time_ms = 1500;
+  entity.mesh_bytes = 1234567;
+  entity.mesh_kb = 1205.63;
+  entity.mesh_mb = 1.177;
+  entity.vertex_count = 4321;
+  entity.index_count = 12000;
+  entity.triangle_index_count = 18000;
+  entity.polygon_count = 3000;
+  entity.triangle_count = 6000;
+  for (int c = 0; c < 3; ++c) {
+    entity.bounds[BOUNDS_MINIMUM][c] = -1.0;
+    entity.bounds[BOUNDS_MAXIMUM][c] = 1.0;
+    entity.bounds[BOUNDS_EXTENT][c] = 2.0 / (1 << c);
+  }
+  format_entity_properties(entity);
+  format_property_titles(entity);
+  update_entity_label(entity);
+  const std::vector<std::string>& lines = entity.property_lines;
+  ASSERT_EQ(lines.size(), 27u);
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[2], "\t Name: ball.plim");
+  EXPECT_EQ(lines[3], "\t Path: /work/scripts/");
+  EXPECT_EQ(lines[4], "\t Size: 1,234 bytes");
+  EXPECT_EQ(lines[5], "\t Type: MONOLITH");
+  EXPECT_EQ(lines[9], "\t Entity-Parameters: 2");
+  EXPECT_EQ(lines[10], "\t Execution-Mode: Basic-CSG Mesh");
+  EXPECT_EQ(lines[11], "\t Execution-Time: 1.50 seconds (1500 ms)");
+  EXPECT_EQ(lines[15], "\t Size: 1.18 MB (1205.63 kb | 1,234,567 bytes)");
+  EXPECT_EQ(lines[16], "\t Vertex: 4,321");
+  EXPECT_EQ(lines[17], "\t Indices: 12,000 \t 18,000");
+  EXPECT_EQ(lines[18], "\t Polygons: 3,000 (6,000 as triangles)");
+  EXPECT_EQ(lines[19], "\t AABB-Extent: [ width:2.0000, height:1.0000, depth:0.5000 ]");
+  EXPECT_EQ(lines[20], "\t AABB-Minimum: [ x:-1.0000, y:-1.0000, z:-1.0000 ]");
+  EXPECT_EQ(lines[22], "\t AABB-Center: [ x:0.0000, y:0.0000, z:0.0000 ]");
+  EXPECT_EQ(lines[24], "\t Non-Planar Gouraud-Shading Smoothing-Groups Defined: false");
+  EXPECT_EQ(lines[26], "");
+
+  const TextList titles = split_text(entity.property_titles + "\n", '\n');
+  ASSERT_EQ(titles.size(), 27u);
+  EXPECT_EQ(titles[0], "Input-Script");
+  EXPECT_EQ(titles[7], "Kernel-Process");
+  EXPECT_EQ(titles[13], "Output-Mesh");
+  EXPECT_EQ(titles[26], "Runtime-Properties");
+
+  // Non-empty lines count by their width, empty ones by four pixels.
+  std::uint32_t widest = 0;
+  for (const std::string& line : lines)
+    widest = std::max(widest, static_cast<std::uint32_t>(7 * line.size()));
+  EXPECT_EQ(entity.property_width, widest);
+  EXPECT_EQ(entity.property_height, 17u * 14u + 10u * 4u);
+  EXPECT_EQ(entity.label, ": ball.plim");
+  EXPECT_EQ(entity.label_width, 11u * 7u);
+}
+
+TEST_F(ApplicationPanelTest, AGroupListsItsMembersWithTheirShares) {
+  Mesh first;
+  first.element_name = "tower";
+  Entity member = construct_entity();
+  member.mesh = &first;
+  member.vertex_count = 25;
+  member.run_time_ms = 30;
+  Entity group = construct_entity_as_group(true);
+  group.members = {&member, nullptr, &member};
+  group.parse_report.script_path = "city.plim";
+  group.root_execute_mode = 2;
+  group.vertex_count = 100;
+  group.run_time_ms = 120;
+  group.run_time_seconds = 0.12;
+  format_entity_properties(group);
+  format_property_titles(group);
+
+  const std::vector<std::string>& lines = group.property_lines;
+  ASSERT_EQ(lines.size(), 34u);
+  EXPECT_EQ(lines[3], "\t Path: ");
+  EXPECT_EQ(lines[5], "\t Type: PARALLEL");
+  EXPECT_EQ(lines[10], "\t Root-Execution-Mode: Optimal-CSG Mesh");
+  EXPECT_EQ(lines[11], "\t Root-Execution-Time: 0.12 seconds (120 ms)");
+  EXPECT_EQ(lines[12], "\t Element-Count: 3");
+  EXPECT_EQ(lines[16], "\t [tower] : |V| 25 (25.00%) | 30 ms (25.00%)");
+  EXPECT_EQ(lines[17], "\t [!] : |V|=? | ? ms (NULL)");
+  EXPECT_EQ(lines[22].rfind("\t Size: ", 0), 0u);
+
+  const TextList titles = split_text(group.property_titles + "\n", '\n');
+  EXPECT_EQ(titles[14], "Parallel-Elements");
+  EXPECT_EQ(titles[20], "Output-Mesh");
+  EXPECT_EQ(titles[33], "Runtime-Properties");
 }
 
 }  // namespace
