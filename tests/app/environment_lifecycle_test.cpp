@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "model/app/environment_store.h"
 #include "model/app/environment_view.h"
 #include "platform/kernel_config.h"
 #include "shell/confirm_pane.h"
@@ -37,6 +38,41 @@ class EnvironmentLifecycleTest : public testing::Test {
   Application& app = *owner;
 };
 
+TEST(EnvironmentStore, RecordsTakeCountingIdsAndRemovalKeepsTheOthersInPlace) {
+  g_next_environment_id = 0;
+  EnvironmentStore store;
+  EnvironmentRecord* first = add_environment_record(store);
+  EnvironmentRecord* second = add_environment_record(store);
+  EnvironmentRecord* third = add_environment_record(store);
+  EXPECT_EQ(first->name, "env0");
+  EXPECT_EQ(second->id, 1u);
+  EXPECT_EQ(second->name, "env1");
+  EXPECT_EQ(second->menu_entry[0], "environment_1");
+  EXPECT_EQ(second->menu_entry[1], "(select to switch to environment 1)");
+  EXPECT_EQ(environment_at(store, 1), second);
+  EXPECT_EQ(environment_at(store, 3), nullptr);
+  EXPECT_EQ(environment_at(store, -1), nullptr);
+  const EnvironmentRecord fresh = construct_environment_record();
+  EXPECT_TRUE(list_environment_record(store, fresh));
+  EXPECT_FALSE(list_environment_record(store, fresh)) << "an id is listed once";
+  EXPECT_EQ(store.count, 4);
+
+  remove_environment_record(store, 1);
+  remove_environment_record(store, 5);
+  remove_environment_record(store, -1);
+  EXPECT_EQ(store.count, 3);
+  ASSERT_EQ(store.order.size(), 3u);
+  EXPECT_EQ(store.order[0], first);
+  EXPECT_EQ(store.order[1], third);
+  EXPECT_EQ(third->name, "env2");
+  EXPECT_EQ(store.records.size(), 3u);
+  EXPECT_EQ(add_environment_record(store)->name, "env4") << "ids are never reused";
+  destroy_environment_store(store);
+  EXPECT_EQ(store.count, 0);
+  EXPECT_TRUE(store.order.empty());
+  EXPECT_TRUE(store.records.empty());
+}
+
 TEST_F(EnvironmentLifecycleTest, NewEnvironmentsBecomeTheLastTabAndCurrent) {
   EXPECT_EQ(app.current_entity_list, &app.current_environment->entities);
   EXPECT_EQ(app.current_console, &app.current_environment->console);
@@ -47,9 +83,7 @@ TEST_F(EnvironmentLifecycleTest, NewEnvironmentsBecomeTheLastTabAndCurrent) {
   EXPECT_EQ(app.current_environment_index, 2);
   EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env1", "env2"}));
   EXPECT_EQ(app.current_environment, app.environment_store.order[2]);
-  EXPECT_EQ(app.environment_tabs.tabs.size(), 3u);
-  EXPECT_TRUE(app.environment_tabs.tabs[2]->selected);
-  EXPECT_FALSE(app.environment_tabs.tabs[0]->selected);
+  EXPECT_TRUE(app.environment_tabs.tabs[2]->selected) << "the tab row was rebuilt";
 }
 
 TEST_F(EnvironmentLifecycleTest, SwitchHappensOnTheSixthTickOfTheLastRequest) {
@@ -67,6 +101,22 @@ TEST_F(EnvironmentLifecycleTest, SwitchHappensOnTheSixthTickOfTheLastRequest) {
 
   switch_now(7);  // a missing environment is dropped
   EXPECT_EQ(app.current_environment, app.environment_store.order[1]);
+  EXPECT_EQ(app.pending_environment_index, -1);
+}
+
+TEST_F(EnvironmentLifecycleTest, PendingSwitchFollowsItsEnvironmentAcrossAClose) {
+  open_environments(4);
+  EnvironmentRecord* target = app.environment_store.order[2];
+  request_environment_switch(app, 2);
+  close_environment(app, 1);
+  tick(DEFERRED_FRAMES + 1);
+  EXPECT_EQ(app.current_environment, target);
+  EXPECT_EQ(app.current_environment_index, 1);
+
+  request_environment_switch(app, 0);
+  close_environment(app, 0);  // the switch's own target goes away
+  tick(DEFERRED_FRAMES + 1);
+  EXPECT_EQ(app.current_environment, target);
   EXPECT_EQ(app.pending_environment_index, -1);
 }
 
@@ -105,8 +155,12 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField) {
   open_environments(2);
   customise(app);
   const ViewSettings before = app.view_settings;
+  app.camera_mode = CAMERA_FIRST_PERSON;  // each controller mode keeps its own camera
+  app.camera.eye[2] = 9.0;
 
   switch_now(0);
+  EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
+  EXPECT_EQ(app.camera.ground_lock, 0);
   EXPECT_EQ(app.view_settings.theme_index, 2);
   EXPECT_EQ(app.view_settings.open_side_panel, -1);
   EXPECT_FALSE(app.settings_menu_pane.visible);
@@ -137,6 +191,10 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField) {
   EXPECT_EQ(app.export_name_field.label, "parts");
   EXPECT_DOUBLE_EQ(app.camera.eye[0], 5.0);
   EXPECT_DOUBLE_EQ(app.camera.eye[1], 6.0);
+  EXPECT_DOUBLE_EQ(app.camera.eye[2], 9.0);
+  EXPECT_EQ(app.camera_mode, CAMERA_FIRST_PERSON);
+  EXPECT_EQ(app.camera.ground_lock, 1);
+  EXPECT_DOUBLE_EQ(app.saved_cameras[CAMERA_FREE_ROAM].eye[2], 3.0) << "never touched";
   EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.25);
   EXPECT_DOUBLE_EQ(app.slider_rows[2].slider.value, 0.75);
   EXPECT_EQ(app.slider_rows[2].field.label, "0.75");
@@ -145,21 +203,6 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField) {
   EXPECT_EQ(app.view.pane_count(), 2);
   EXPECT_EQ(app.view.selected_pane, 1);
   EXPECT_DOUBLE_EQ(app.view.pane_views[1][18], 7.0);
-}
-
-TEST_F(EnvironmentLifecycleTest, EachControllerModeKeepsItsOwnCamera) {
-  open_environments(2);
-  app.camera_mode = CAMERA_FIRST_PERSON;
-  app.camera.eye[2] = 9.0;
-  switch_now(0);
-  EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
-  EXPECT_EQ(app.camera.ground_lock, 0);
-  switch_now(1);
-  EXPECT_EQ(app.camera_mode, CAMERA_FIRST_PERSON);
-  EXPECT_EQ(app.camera.ground_lock, 1);
-  EXPECT_DOUBLE_EQ(app.camera.eye[2], 9.0);
-  // The free-roam set of this environment was never touched.
-  EXPECT_DOUBLE_EQ(app.saved_cameras[CAMERA_FREE_ROAM].eye[2], 3.0);
 }
 
 TEST_F(EnvironmentLifecycleTest, NewEnvironmentStartsFromTheDefaultsInTheWorkspace) {
@@ -224,22 +267,6 @@ TEST_F(EnvironmentLifecycleTest, ClosingBelowAtAndAboveTheCurrent) {
   EXPECT_EQ(app.current_environment_index, 0);
   EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0"}));
   EXPECT_EQ(add_environment_record(app.environment_store)->name, "env3");
-}
-
-TEST_F(EnvironmentLifecycleTest, PendingSwitchFollowsItsEnvironmentAcrossAClose) {
-  open_environments(4);
-  EnvironmentRecord* target = app.environment_store.order[2];
-  request_environment_switch(app, 2);
-  close_environment(app, 1);
-  tick(DEFERRED_FRAMES + 1);
-  EXPECT_EQ(app.current_environment, target);
-  EXPECT_EQ(app.current_environment_index, 1);
-
-  request_environment_switch(app, 0);
-  close_environment(app, 0);  // the switch's own target goes away
-  tick(DEFERRED_FRAMES + 1);
-  EXPECT_EQ(app.current_environment, target);
-  EXPECT_EQ(app.pending_environment_index, -1);
 }
 
 TEST_F(EnvironmentLifecycleTest, ClosingQueuesTheGlNamesOfEveryMeshInOrder) {
