@@ -67,7 +67,7 @@ TEST_F(FiveEntities, AddingKeepsIdsUniqueAndRemovalFixesTheSelection)
     EXPECT_EQ(scene.widest_statistics, 0);
 }
 
-TEST_F(FiveEntities, ReplacementNeedsDistinctIdsAndSettledEntities)
+TEST_F(FiveEntities, ReplacementNeedsSettledEntitiesAndRowsToggle)
 {
     const Entity old = list.entities[2];
     Entity replacement = listed_entity("c2.plim", 5, false);
@@ -83,10 +83,8 @@ TEST_F(FiveEntities, ReplacementNeedsDistinctIdsAndSettledEntities)
     ASSERT_TRUE(replace_entity(scene, old, replacement));
     EXPECT_EQ(list.entities[2].id, replacement.id);
     EXPECT_EQ(scene.widest_statistics, 20) << "recomputed from the list";
-}
 
-TEST_F(FiveEntities, PanelRowsAndLocks)
-{
+    // Panel rows toggle their selection, visibility and lock.
     list.entities[3].parameters.row_count = 7;
     toggle_selection(selection, 1);
     EXPECT_EQ(selection.content_height, 7 * 32);

@@ -131,7 +131,7 @@ TEST(EntityTransform, IdentityWorkedExampleAndNormals)
             EXPECT_TRUE(std::isfinite(v)) << "a zero scale gives no NaN";
 }
 
-TEST(EntityTransform, OrdersOutsideTheTableApplyNoExtraStep)
+TEST(EntityTransform, OrdersOutsideTheTableAddNoStepAndGroupsHandDownMatrices)
 {
     Entity no_rotation = posed(6, 2), unrotated = posed(0, 2);
     unrotated.rotation_degrees = {0, 0, 0};
@@ -143,10 +143,8 @@ TEST(EntityTransform, OrdersOutsideTheTableApplyNoExtraStep)
     reference.rotation_degrees = rotation_only.rotation_degrees;
     compute_entity_matrix(rotation_only);
     expect_near(by_matrix(rotation_only, {1, 2, 3}), point(reference, {1, 2, 3}));
-}
 
-TEST(EntityTransform, GroupsHandTheirMatricesToMembers)
-{
+    // Groups hand their matrices to their members.
     Entity a, b;
     a.in_group = b.in_group = 1;
     Entity group = construct_entity_as_group(true);

@@ -72,7 +72,6 @@ TEST(Lifecycle, CommandsReleaseEveryMeshAndMemberExactlyOnce)
         ASSERT_TRUE(add_entity_unique(scene, loaded_group("h.plim")));
     }
     ASSERT_EQ(list.count, 4);
-    EXPECT_EQ(list.display_order, (std::vector<std::int32_t>{1, 3}));
     toggle_selection(selection, 0);
     EXPECT_EQ(selection.content_height, (3 * 3 + 3) * PARAMETER_ROW_HEIGHT);
     Entity* group_in_list = get_selected_entity(selection);
@@ -94,7 +93,6 @@ TEST(Lifecycle, CommandsReleaseEveryMeshAndMemberExactlyOnce)
         attach_mesh_to_entity(synced, new_mesh(5));
         free_mesh_buffers(*previous);
         delete_mesh(previous, 1);
-        EXPECT_EQ(synced.vertex_count, 5u);
     }
 
     // Re-load of a group: the old members and their meshes go with the old copy.
