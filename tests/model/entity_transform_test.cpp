@@ -13,21 +13,16 @@ using Vec3 = std::array<double, 3>;
 const char* const ROTATION_ORDERS[6] = {"xyz", "xzy", "yxz", "yzx", "zxy", "zyx"};
 const char* const TRANSFORM_ORDERS[6] = {"RST", "RTS", "SRT", "STR", "TRS", "TSR"};
 
-// Independent reference: Rodrigues' rotation about a unit axis, and the
-// steps applied one after another as the order tables name them.
-Vec3 rotate_rodrigues(const Vec3& p, int axis, double degrees)
+// Independent reference: a right-handed rotation about one coordinate axis,
+// and the steps applied one after another as the order tables name them.
+Vec3 rotate_about_axis(Vec3 p, int axis, double degrees)
 {
     const double a = degrees * std::numbers::pi / 180.0;
-    Vec3 k{0, 0, 0};
-    k[axis] = 1.0;
-    const Vec3 k_cross_p{k[1] * p[2] - k[2] * p[1], k[2] * p[0] - k[0] * p[2],
-                         k[0] * p[1] - k[1] * p[0]};
-    const double k_dot_p = p[axis];
-    Vec3 out;
-    for (int i = 0; i < 3; ++i)
-        out[i] =
-            p[i] * std::cos(a) + k_cross_p[i] * std::sin(a) + k[i] * k_dot_p * (1 - std::cos(a));
-    return out;
+    const int j = (axis + 1) % 3, k = (axis + 2) % 3;
+    const double pj = p[j], pk = p[k];
+    p[j] = std::cos(a) * pj - std::sin(a) * pk;
+    p[k] = std::sin(a) * pj + std::cos(a) * pk;
+    return p;
 }
 
 Vec3 reference_point(const Entity& e, Vec3 p)
@@ -36,7 +31,7 @@ Vec3 reference_point(const Entity& e, Vec3 p)
         for (int i = 0; i < 3 && step != 'R'; ++i)
             p[i] = step == 'T' ? p[i] + e.translation[i] : p[i] * e.uniform_scale * e.axis_scale[i];
         for (const char axis : std::string(step == 'R' ? ROTATION_ORDERS[e.rotation_order] : ""))
-            p = rotate_rodrigues(p, axis - 'x', e.rotation_degrees[axis - 'x']);
+            p = rotate_about_axis(p, axis - 'x', e.rotation_degrees[axis - 'x']);
     }
     return p;
 }
