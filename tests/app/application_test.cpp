@@ -17,7 +17,7 @@ TEST(Application, CreatedAndDestroyedWithoutADisplay) {
   EXPECT_EQ(g_app, nullptr);
 }
 
-TEST(Application, FreshObjectHasNoEnvironmentYetAndTheStartTabModel) {
+TEST(Application, FreshObjectHoldsNoEnvironmentAndTheStartSettings) {
   Application app;
   EXPECT_EQ(app.current_environment, nullptr);
   EXPECT_EQ(app.current_entity_list, nullptr);
@@ -31,18 +31,17 @@ TEST(Application, FreshObjectHasNoEnvironmentYetAndTheStartTabModel) {
   EXPECT_EQ(app.hovered_environment_tab, -1);
   EXPECT_EQ(app.pending_environment_index, -1);
   EXPECT_EQ(app.environment_switch_countdown, -1);
-}
+  EXPECT_EQ(query_local_time_text(app), "") << "no platform installed";
+  app.platform.time_text = [] { return std::string("12:34:56"); };
+  EXPECT_EQ(query_local_time_text(app), "12:34:56");
 
-TEST(Application, CameraLooksFromTheDefaultEyeTowardsTheOrigin) {
-  Application app;
+  // The camera looks from the default eye towards the origin.
   const CameraSettings& camera = app.camera;
-  EXPECT_DOUBLE_EQ(camera.eye[0], -1.0);
-  EXPECT_DOUBLE_EQ(camera.eye[1], 1.0);
-  EXPECT_DOUBLE_EQ(camera.eye[2], 3.0);
   const double length = std::sqrt(11.0);
-  EXPECT_NEAR(camera.forward[0], 1.0 / length, 1e-12);
-  EXPECT_NEAR(camera.forward[1], -1.0 / length, 1e-12);
-  EXPECT_NEAR(camera.forward[2], -3.0 / length, 1e-12);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_DOUBLE_EQ(camera.eye[k], (std::array{-1.0, 1.0, 3.0})[k]);
+    EXPECT_NEAR(camera.forward[k], (std::array{1.0, -1.0, -3.0})[k] / length, 1e-12);
+  }
   EXPECT_DOUBLE_EQ(camera.field_of_view, 60.0);
   EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
 
@@ -52,39 +51,16 @@ TEST(Application, CameraLooksFromTheDefaultEyeTowardsTheOrigin) {
   EXPECT_DOUBLE_EQ(app.saved_cameras[2].target[1], 0.75);
   EXPECT_DOUBLE_EQ(app.saved_cameras[2].home_eye[1], 1.75);
   EXPECT_DOUBLE_EQ(app.saved_cameras[2].far_plane, 1000.0);
-}
 
-TEST(Application, DefaultMenuSnapshotsEqualTheInitialMarks) {
-  Application app;
-  for (int i = 0; i < TOOL_MENU_COUNT; ++i)
-    EXPECT_EQ(app.menu_checks.default_tool_menu_snapshot[i], app.menu_checks.tool_menu_bits[i]);
-  for (int i = 0; i < SETTINGS_MENU_COUNT; ++i)
-    EXPECT_EQ(app.menu_checks.default_settings_menu_snapshot[i],
-              app.menu_checks.settings_menu_bits[i]);
-}
-
-// A new environment starts with what a fresh application holds.
-TEST(Application, FreshRecordCarriesTheApplicationsViewSettings) {
-  Application app;
+  // A new environment starts with what a fresh application holds.
   const EnvironmentRecord record = construct_environment_record();
   EXPECT_TRUE(record.view_settings == app.view_settings);
   EXPECT_EQ(record.camera_mode, app.camera_mode);
-  for (int set = 0; set < 3; ++set) {
+  for (int set = 0; set < 3; ++set)
     for (int k = 0; k < 3; ++k) {
       EXPECT_DOUBLE_EQ(record.view.camera_sets[set].eye[k], app.saved_cameras[set].eye[k]);
       EXPECT_DOUBLE_EQ(record.view.camera_sets[set].target[k], app.saved_cameras[set].target[k]);
     }
-  }
-}
-
-std::string fixed_time() { return "12:34:56"; }
-
-TEST(Application, LocalTimeTextsComeFromThePlatformWhenInstalled) {
-  Application app;
-  EXPECT_EQ(query_local_time_text(app), "");
-  EXPECT_EQ(query_local_datetime_text(app), "");
-  app.platform.time_text = fixed_time;
-  EXPECT_EQ(query_local_time_text(app), "12:34:56");
 }
 
 Mesh* make_mesh() { return construct_mesh(new F64Array{0.0, 0.0, 0.0}, new U32Array{1u}, 0, 3); }

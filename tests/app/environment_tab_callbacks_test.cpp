@@ -15,12 +15,9 @@ class EnvironmentTabCallbacksTest : public testing::Test {
   void TearDown() override { destroy_application(); }
 };
 
-TEST_F(EnvironmentTabCallbacksTest, WithOneEnvironmentHoverChangesNothing) {
+TEST_F(EnvironmentTabCallbacksTest, HoverCardFollowsTheTabAndClicksActOnlyOnAnotherTab) {
   EXPECT_TRUE(hover_environment_tab(1, 5, 0));
-  EXPECT_EQ(g_app->hovered_environment_tab, -1);
-}
-
-TEST_F(EnvironmentTabCallbacksTest, HoverCardMovesWithTheTabAndHidesOverTheCurrent) {
+  EXPECT_EQ(g_app->hovered_environment_tab, -1) << "one environment: no hover";
   add_environment(*g_app);  // env1 is current
   EXPECT_TRUE(hover_environment_tab(1, 5, 0));
   EXPECT_EQ(g_app->hovered_environment_tab, 0);
@@ -38,10 +35,8 @@ TEST_F(EnvironmentTabCallbacksTest, HoverCardMovesWithTheTabAndHidesOverTheCurre
   EXPECT_EQ(g_app->hovered_environment_tab, 1);
   on_leave_environment_tabs(0, 0, 0);
   EXPECT_EQ(g_app->hovered_environment_tab, -1);
-}
 
-TEST_F(EnvironmentTabCallbacksTest, ClickAndCloseActOnlyOnAnotherTab) {
-  add_environment(*g_app);
+  // A click and a close act only on another tab.
   hover_environment_tab(70, 5, 0);  // the current tab
   on_select_environment_tab();
   on_close_environment_tab();

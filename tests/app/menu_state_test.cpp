@@ -48,7 +48,7 @@ TEST(MenuCheckStates, StartWithTheInitialMarksAndMatchingDefaults) {
     EXPECT_EQ(states.default_settings_menu_snapshot[i], states.settings_menu_bits[i]);
 }
 
-TEST(MenuCheckStates, SnapshotIsIndependentAndRestoresEveryBit) {
+TEST(MenuCheckStates, SnapshotIsIndependentAndRestoresOnlyItsOwnLength) {
   MenuCheckStates states;
   set_menu_check(states.tool_menu_bits[TOOL_MENU_VIEW], 3, true);
   MenuCheckSnapshot tools;
@@ -67,17 +67,12 @@ TEST(MenuCheckStates, SnapshotIsIndependentAndRestoresEveryBit) {
   EXPECT_TRUE(get_menu_check(states.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0));
   EXPECT_FALSE(get_menu_check(states.settings_menu_bits[SETTINGS_MENU_THEME], 4));
   EXPECT_EQ(states.settings_menu_bits[SETTINGS_MENU_FULLSCREEN].bit_count, 0);
-}
 
-TEST(MenuCheckStates, RestoreOfAnotherLengthChangesNothing) {
-  MenuCheckStates states;
-  set_menu_check(states.tool_menu_bits[TOOL_MENU_STATE], 2, true);
-  MenuCheckSnapshot empty;
+  MenuCheckSnapshot empty, settings_sized(10);  // another length changes nothing
   EXPECT_FALSE(restore_tool_menu_checks(states, empty));
   EXPECT_FALSE(restore_settings_menu_checks(states, empty));
-  MenuCheckSnapshot settings_sized(10);
   EXPECT_FALSE(restore_tool_menu_checks(states, settings_sized));
-  EXPECT_TRUE(get_menu_check(states.tool_menu_bits[TOOL_MENU_STATE], 2));
+  EXPECT_TRUE(get_menu_check(states.tool_menu_bits[TOOL_MENU_VIEW], 3));
 }
 
 }  // namespace

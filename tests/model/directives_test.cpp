@@ -6,7 +6,7 @@
 
 using Texts = std::vector<std::string>;
 
-TEST(DirectiveScanners, KeywordsMatchAtTheFirstByteInAnyCase)
+TEST(Directives, KeywordsMatchAtTheFirstByteInAnyCaseAndNameTheFirstArgument)
 {
     EXPECT_EQ(scan_camera_directives("#cam(a){0,0,5,0,0,0}\n  #CAM(b){1,1,1,0,0,0}\n"
                                      "#camera(c){0,1,2,3,4,5}"),
@@ -18,10 +18,8 @@ TEST(DirectiveScanners, KeywordsMatchAtTheFirstByteInAnyCase)
     EXPECT_EQ(scan_anim_directives("#ANIMATE(x)\nx #ANIM\n\n#anim\n"),
               (Texts{"#ANIMATE(x)", "#anim"}));
     EXPECT_TRUE(scan_anim_directives("").empty());
-}
 
-TEST(DirectiveNames, FirstArgumentWithoutBlanks)
-{
+    // A directive's name is its first argument without blanks.
     EXPECT_EQ(extract_paren_args("#CAM( front view , 2)"), "frontview");
     EXPECT_EQ(extract_variant_directive_args("#VARIANT(tall){h=3}"), "tall");
     EXPECT_EQ(extract_camera_directive_args("#CAM(){1,2,3,4,5,6}"), "?");
@@ -31,7 +29,7 @@ TEST(DirectiveNames, FirstArgumentWithoutBlanks)
     EXPECT_EQ(extract_paren_args("#CAM,x(name)"), "name") << "a closer before '(' is ignored";
 }
 
-TEST(DirectiveBodies, CameraNumbers)
+TEST(Directives, CameraBodiesHoldSixNumbersAndVariantBodiesPairs)
 {
     double a[6] = {9, 9, 9, 9, 9, 9};
     EXPECT_TRUE(extract_brace_body("#CAM(a){ 1, 2, 3, 4, 5, 6 }", a));
@@ -48,11 +46,8 @@ TEST(DirectiveBodies, CameraNumbers)
     EXPECT_FALSE(extract_brace_body("#CAM(a)}1,2,3,4,5,6{", b));
     EXPECT_EQ(b[0], 5.0);
     EXPECT_FALSE(extract_brace_body("#CAM(a){1,2,3,4,5,6}", nullptr));
-}
 
-TEST(DirectiveBodies, VariantPairs)
-{
-    TraceCapture trace;
+    TraceCapture trace; // variant bodies are name and value pairs
     EXPECT_EQ(extract_variant_brace_body("#VARIANT(tall){ height = 3.5; width: 2 }"),
               (Texts{"height", "3.5", "width", "2"}));
     EXPECT_EQ(extract_variant_brace_body("#PSET(q){label = 'a b'}"), (Texts{"label", "'ab'"}));

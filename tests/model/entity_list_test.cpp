@@ -36,7 +36,7 @@ struct FiveEntities : ::testing::Test {
 
 } // namespace
 
-TEST_F(FiveEntities, AddingKeepsIdsUnique)
+TEST_F(FiveEntities, AddingKeepsIdsUniqueAndRemovalFixesTheSelection)
 {
     EXPECT_EQ(list.count, 5);
     EXPECT_EQ(list.change_counter, 5u);
@@ -48,10 +48,8 @@ TEST_F(FiveEntities, AddingKeepsIdsUnique)
     EXPECT_EQ(list.changed, 0);
     EXPECT_FALSE(contains_entity_path(list, "D.plim"));
     EXPECT_EQ(find_entity_by_path(list, "e.plim"), &list.entities[4]);
-}
 
-TEST_F(FiveEntities, RemovalFixesTheInspectorSelection)
-{
+    // Removal fixes the inspector's selection.
     scene.selected_index = 3;
     ASSERT_TRUE(remove_entity_at(scene, 1));
     EXPECT_EQ(scene.selected_index, 2);
@@ -69,7 +67,7 @@ TEST_F(FiveEntities, RemovalFixesTheInspectorSelection)
     EXPECT_EQ(scene.widest_statistics, 0);
 }
 
-TEST_F(FiveEntities, ReplacementNeedsDistinctIdsAndSettledEntities)
+TEST_F(FiveEntities, ReplacementNeedsSettledEntitiesAndRowsToggle)
 {
     const Entity old = list.entities[2];
     Entity replacement = listed_entity("c2.plim", 5, false);
@@ -85,10 +83,8 @@ TEST_F(FiveEntities, ReplacementNeedsDistinctIdsAndSettledEntities)
     ASSERT_TRUE(replace_entity(scene, old, replacement));
     EXPECT_EQ(list.entities[2].id, replacement.id);
     EXPECT_EQ(scene.widest_statistics, 20) << "recomputed from the list";
-}
 
-TEST_F(FiveEntities, PanelRowsAndLocks)
-{
+    // Panel rows toggle their selection, visibility and lock.
     list.entities[3].parameters.row_count = 7;
     toggle_selection(selection, 1);
     EXPECT_EQ(selection.content_height, 7 * 32);

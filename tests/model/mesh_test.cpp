@@ -21,8 +21,6 @@ TEST(Mesh, LifecycleOwnsEveryArrayOnce)
     Mesh* second = construct_mesh(new F64Array(4), nullptr, 0, 2);
     EXPECT_EQ(second->id, first->id + 1);
     EXPECT_EQ(first->header_h3, 7u);
-    EXPECT_EQ(first->pending, 1);
-    EXPECT_EQ(first->result_index, -1);
     first->index_groups[1].values = new U32Array(3);
     first->render_arrays.bytes = new U8Array(8);
     first->label_text = new U8Array(5);
@@ -34,10 +32,14 @@ TEST(Mesh, LifecycleOwnsEveryArrayOnce)
     EXPECT_EQ(first->index_groups[1].values, nullptr);
     free_mesh_buffers(*first); // a second release frees nothing twice
     delete_mesh(first, 1);
+    set_assembly_mode(*second, 2);
+    set_assembly_mode(*second, 7);
+    EXPECT_EQ(second->execute_mode, 7u);
+    EXPECT_EQ(second->algorithm, 2u) << "an unknown mode leaves the algorithm";
     delete_mesh(second, 1); // arrays left by a skipped free_mesh_buffers go with the mesh
 }
 
-TEST(Mesh, ColourFillsWriteRgbAndKeepAlpha)
+TEST(Mesh, ColourFillsWriteClampedRgbBytesAndKeepAlpha)
 {
     Mesh* mesh = mesh_with_colour_bytes(2);
     fill_vertex_grey(*mesh, 0.25);
@@ -59,23 +61,9 @@ TEST(Mesh, ColourFillsWriteRgbAndKeepAlpha)
     fill_vertex_grey(bare, 0.5);
     copy_vertex_colours(bare);
     EXPECT_TRUE(bare.vertex_colour_bytes->empty());
-}
 
-TEST(Mesh, ColourBytesAreClampedTruncations)
-{
-    EXPECT_EQ(colour_to_byte(0.5), 127);
-    EXPECT_EQ(colour_to_byte(0.999), 254);
-    EXPECT_EQ(colour_to_byte(1.5), 255);
-    EXPECT_EQ(colour_to_byte(-0.5), 0);
-    EXPECT_EQ(colour_to_byte(std::numeric_limits<double>::quiet_NaN()), 0);
-}
-
-TEST(Mesh, AssemblyModeSetsTheAlgorithmForKnownModes)
-{
-    Mesh mesh;
-    set_assembly_mode(mesh, 2);
-    EXPECT_EQ(mesh.algorithm, 2u);
-    set_assembly_mode(mesh, 7);
-    EXPECT_EQ(mesh.execute_mode, 7u);
-    EXPECT_EQ(mesh.algorithm, 2u);
+    const std::pair<double, int> bytes[] = {
+        {0.5, 127}, {0.999, 254}, {1.5, 255}, {-0.5, 0}, {std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const auto& [value, byte] : bytes)
+        EXPECT_EQ(colour_to_byte(value), byte) << value;
 }

@@ -14,50 +14,58 @@ ScriptParameter read(const std::string& line)
 
 } // namespace
 
-TEST(ParameterDefinition, CallFormGivesValueBoundsAndLabel)
+TEST(ParameterDefinition, FormsGiveValueLabelAndRowsAndValuesCanBeEdited)
 {
+    const struct {
+        const char *line;
+        ValueType type;
+        const char *name, *value_text, *label;
+        std::int32_t rows;
+    } cases[] = {
+        {"INT n(5, 0, 10, 'Count')", ValueType::INT, "n", "5", "Count", 3},
+        {"INT n(5, 0)", ValueType::INT, "n", "5", "n", 2},
+        {"BLN b(true, 'Show')", ValueType::BLN, "b", "true", "Show", 2},
+        // Field 1 is the label of BLN, CHR and STR; only numbers have bounds.
+        {"STR s(\"ab\", 0, 9, 'Text')", ValueType::STR, "s", "ab", "0", 2},
+        {"DBL  d = 0.5", ValueType::DBL, "d", "0.5", "d", 2},
+        {"int n = 3", ValueType::INT, "n", "3", "n", 2},
+        {"INT n = 4=5", ValueType::INT, "n", "4", "n", 2},
+        {"INT n(,5)", ValueType::INT, "n", "5", "n", 2},
+        // Commas inside quotes are not protected.
+        {"STR s('a,b')", ValueType::STR, "s", "", "b'", 2},
+    };
+    for (const auto& c : cases) {
+        const ScriptParameter p = read(c.line);
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(p.valid, 1);
+        EXPECT_EQ(p.value_type, c.type);
+        EXPECT_EQ(p.current.type, c.type);
+        EXPECT_EQ(p.name, c.name);
+        EXPECT_EQ(p.value_text, c.value_text);
+        EXPECT_EQ(p.label, c.label);
+        EXPECT_EQ(parameter_row_count(p), c.rows);
+        EXPECT_EQ(p.maximum.type == ValueType::UNDEFINED, c.rows == 2);
+    }
     const ScriptParameter p = read("INT n(5, 0, 10, 'Count')");
-    EXPECT_EQ(p.valid, 1);
-    EXPECT_EQ(p.value_type, ValueType::INT);
-    EXPECT_EQ(p.name, "n");
     EXPECT_EQ(p.initial.int_value, 5);
     EXPECT_EQ(p.synced.int_value, 5);
     EXPECT_EQ(p.minimum.int_value, 0);
     EXPECT_EQ(p.maximum.int_value, 10);
-    EXPECT_EQ(p.label, "Count");
-    EXPECT_EQ(p.value_text, "5");
     EXPECT_EQ(p.type_name, "INT");
-    EXPECT_EQ(parameter_row_count(p), 3);
-
-    const ScriptParameter two_fields = read("INT n(5, 0)");
-    EXPECT_EQ(two_fields.minimum.type, ValueType::UNDEFINED);
-    EXPECT_EQ(two_fields.label, "n");
-    EXPECT_EQ(parameter_row_count(two_fields), 2);
     EXPECT_EQ(read("DBL r(0.5, -1, 1)").minimum.dbl_value, -1.0);
+    EXPECT_EQ(read("DBL  d = 0.5").current.dbl_value, 0.5);
 
-    const ScriptParameter flag = read("BLN b(true, 'Show')");
-    EXPECT_TRUE(flag.current.bln_value);
-    EXPECT_EQ(flag.label, "Show");
-    const ScriptParameter text = read("STR s(\"ab\", 0, 9, 'Text')");
-    EXPECT_EQ(text.label, "0") << "field 1 is the label of BLN, CHR and STR";
-    EXPECT_EQ(text.maximum.type, ValueType::UNDEFINED) << "only numbers have bounds";
-}
-
-TEST(ParameterDefinition, AssignmentFormLetterCaseAndOddFields)
-{
-    const ScriptParameter d = read("DBL  d = 0.5");
-    EXPECT_EQ(d.name, "d");
-    EXPECT_EQ(d.current.dbl_value, 0.5);
-    EXPECT_EQ(d.minimum.type, ValueType::UNDEFINED);
-    EXPECT_EQ(d.label, "d");
-    EXPECT_EQ(read("int n = 3").value_type, ValueType::INT);
-    EXPECT_EQ(read("INT n = 4=5").current.int_value, 4);
-    EXPECT_EQ(read("INT n(,5)").current.int_value, 5);
-
-    const ScriptParameter s = read("STR s('a,b')");
-    EXPECT_EQ(s.current.type, ValueType::STR) << "commas inside quotes are not protected";
-    EXPECT_EQ(s.current.str_value, "");
-    EXPECT_EQ(s.label, "b'");
+    EXPECT_EQ(format_parameter_assignment(p), "INT n = 5;");
+    ScriptParameter edited = p;
+    ParameterValue seven = p.current;
+    seven.int_value = 7;
+    copy_parameter_value(edited, seven, "7");
+    EXPECT_TRUE(is_parameter_changed(edited));
+    EXPECT_DOUBLE_EQ(compute_parameter_fraction(edited), 0.7);
+    mark_parameter_synced(edited);
+    EXPECT_FALSE(is_parameter_changed(edited));
+    seven.int_value = 11;
+    EXPECT_FALSE(check_parameter_in_range(edited, seven));
 }
 
 TEST(ParameterDefinition, UnusableLinesAreInvalidAndTraced)
@@ -71,21 +79,6 @@ TEST(ParameterDefinition, UnusableLinesAreInvalidAndTraced)
               "-> ERROR : | TYPE | NAME | INIT |");
     for (const char* line : {"INT n = x", "INT n", "INT n{4}", "MSH m(1)", ""})
         EXPECT_EQ(construct_script_parameter(line).valid, 0) << line;
-}
-
-TEST(ParameterDefinition, ParameterLevelValueOperations)
-{
-    ScriptParameter p = read("INT n(4, 0, 10)");
-    EXPECT_EQ(format_parameter_assignment(p), "INT n = 4;");
-    ParameterValue seven = p.current;
-    seven.int_value = 7;
-    copy_parameter_value(p, seven, "7");
-    EXPECT_TRUE(is_parameter_changed(p));
-    EXPECT_DOUBLE_EQ(compute_parameter_fraction(p), 0.7);
-    mark_parameter_synced(p);
-    EXPECT_FALSE(is_parameter_changed(p));
-    seven.int_value = 11;
-    EXPECT_FALSE(check_parameter_in_range(p, seven));
 }
 
 TEST(ParameterSet, SectionsBecomeSets)
@@ -131,8 +124,6 @@ TEST(ParameterSet, MergedSetPointsIntoMembersInOrder)
               (std::vector<ScriptParameter*>{&first.parameters[0], &first.parameters[1],
                                              &second.parameters[0], &second.parameters[1],
                                              &second.parameters[2]}));
-    const ParameterSet copy = merged;
-    EXPECT_EQ(copy.member_parameters, merged.member_parameters) << "copies share the pointers";
 
     EXPECT_EQ(construct_parameter_set_from_list({}, {&first, nullptr, &second}, 3).count, 3)
         << "a short total bounds what is stored";

@@ -5,61 +5,48 @@
 #include <cmath>
 #include <limits>
 
+#include "model/enum_names.h"
+
 namespace {
 
-ParameterValue make_int(std::int32_t v)
+ParameterValue make_value(ValueType type, std::int32_t int_value, double dbl_value = 0.0)
 {
     ParameterValue value;
-    value.type = ValueType::INT;
-    value.int_value = v;
+    value.type = type;
+    value.int_value = int_value;
+    value.dbl_value = dbl_value;
     return value;
 }
-
-ParameterValue make_dbl(double v)
-{
-    ParameterValue value;
-    value.type = ValueType::DBL;
-    value.dbl_value = v;
-    return value;
-}
+ParameterValue make_int(std::int32_t v) { return make_value(ValueType::INT, v); }
+ParameterValue make_dbl(double v) { return make_value(ValueType::DBL, 0, v); }
 
 } // namespace
 
-TEST(ParameterValueText, DisplayFormsByType)
+TEST(ParameterValueText, DisplayFormsAndAssignmentStatements)
 {
-    ParameterValue value;
-    EXPECT_EQ(format_parameter_value(value), "null");
-    value.type = ValueType::BLN;
-    EXPECT_EQ(format_parameter_value(value), "false");
-    value.type = ValueType::CHR;
-    EXPECT_EQ(format_parameter_value(value), " ");
-    value.type = ValueType::LNG;
+    ParameterValue value = make_value(ValueType::UNDEFINED, 4, 1.0 / 3.0);
     value.lng_value = -7;
-    EXPECT_EQ(format_parameter_value(value), "-7");
-    value.type = ValueType::STR;
-    value.str_value = "ab";
-    EXPECT_EQ(format_parameter_value(value), "ab");
-    value.type = ValueType::MSH;
-    EXPECT_EQ(format_parameter_value(value), "???");
-    EXPECT_EQ(format_parameter_value(make_dbl(1.0 / 3.0)), "0.333333");
-}
-
-TEST(ParameterValueText, AssignmentStatements)
-{
-    EXPECT_EQ(format_value_assignment("INT", "n", ValueType::INT, make_int(4)), "INT n = 4;");
-    EXPECT_EQ(format_value_assignment("DBL", "r", ValueType::DBL, make_dbl(1.0 / 3.0)),
-              "DBL r = 0.333333;");
-    ParameterValue value;
-    value.lng_value = -7;
-    EXPECT_EQ(format_value_assignment("LNG", "k", ValueType::LNG, value), "LNG k = -7;");
     value.bln_value = true;
-    EXPECT_EQ(format_value_assignment("BLN", "b", ValueType::BLN, value), "BLN b = true;");
     value.chr_value = 'x';
-    EXPECT_EQ(format_value_assignment("CHR", "c", ValueType::CHR, value), "CHR c = 'x';");
     value.str_value = "ab";
-    EXPECT_EQ(format_value_assignment("STR", "s", ValueType::STR, value), "STR s = \"ab\";");
-    EXPECT_EQ(format_value_assignment("MSH", "m", ValueType::MSH, value), "");
-    EXPECT_EQ(format_value_assignment("", "u", ValueType::UNDEFINED, value), "");
+    const struct {
+        ValueType type;
+        const char *type_name, *display, *assignment;
+    } cases[] = {
+        {ValueType::UNDEFINED, "", "null", ""},       {ValueType::INT, "INT", "4", "INT v = 4;"},
+        {ValueType::DBL, "DBL", "0.333333", "DBL v = 0.333333;"},
+        {ValueType::LNG, "LNG", "-7", "LNG v = -7;"}, {ValueType::BLN, "BLN", "true", "BLN v = true;"},
+        {ValueType::CHR, "CHR", "x", "CHR v = 'x';"}, {ValueType::STR, "STR", "ab", "STR v = \"ab\";"},
+        {ValueType::MSH, "MSH", "???", ""},
+    };
+    for (const auto& c : cases) {
+        ParameterValue typed = value;
+        typed.type = c.type;
+        EXPECT_EQ(format_parameter_value(typed), c.display) << c.type_name;
+        EXPECT_EQ(format_value_assignment(c.type_name, "v", c.type, value), c.assignment);
+    }
+    EXPECT_EQ(format_parameter_value(make_value(ValueType::BLN, 0)), "false");
+    EXPECT_EQ(format_parameter_value(make_value(ValueType::CHR, 0)), " ");
 }
 
 TEST(ParameterValueCompare, DifferInTheNamedSlotOnly)
@@ -77,93 +64,101 @@ TEST(ParameterValueCompare, DifferInTheNamedSlotOnly)
     EXPECT_TRUE(values_differ(ValueType::DBL, nan, nan));
 }
 
-TEST(ParameterValueCompare, RangeNeedsBothBounds)
+TEST(ParameterValueCompare, RangeAndSliderFraction)
 {
-    const ParameterValue lo = make_int(0);
-    const ParameterValue hi = make_int(10);
-    EXPECT_TRUE(value_in_range(ValueType::INT, make_int(10), lo, hi));
-    EXPECT_TRUE(value_in_range(ValueType::INT, make_int(0), lo, hi));
-    EXPECT_FALSE(value_in_range(ValueType::INT, make_int(11), lo, hi));
-    EXPECT_FALSE(value_in_range(ValueType::INT, make_int(-1), lo, hi));
-    EXPECT_TRUE(value_in_range(ValueType::INT, make_int(1000), lo, ParameterValue{}));
+    const ParameterValue lo = make_int(0), hi = make_int(10), none;
+    for (const int v : {0, 10})
+        EXPECT_TRUE(value_in_range(ValueType::INT, make_int(v), lo, hi)) << v;
+    for (const int v : {-1, 11})
+        EXPECT_FALSE(value_in_range(ValueType::INT, make_int(v), lo, hi)) << v;
+    EXPECT_TRUE(value_in_range(ValueType::INT, make_int(1000), lo, none)) << "needs both bounds";
     EXPECT_FALSE(value_in_range(ValueType::DBL, make_dbl(std::nan("")), make_dbl(0), make_dbl(1)));
-    EXPECT_TRUE(value_in_range(ValueType::STR, ParameterValue{}, lo, hi));
-}
+    EXPECT_TRUE(value_in_range(ValueType::STR, none, lo, hi));
 
-TEST(ParameterValueCompare, SliderFraction)
-{
-    const ParameterValue lo = make_int(0);
-    const ParameterValue hi = make_int(10);
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(5), lo, hi), 0.5);
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(15), lo, hi), 1.5);
     EXPECT_FALSE(std::isfinite(value_fraction(ValueType::INT, make_int(2), make_int(2), make_int(2))));
-    EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(5), ParameterValue{}, hi), -1.0);
+    EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(5), none, hi), -1.0);
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::BLN, make_int(5), lo, hi), -1.0);
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::DBL, make_dbl(0.25), make_dbl(0), make_dbl(1)), 0.25);
-    // Bounds at the ends of the 32-bit range must not overflow.
     const std::int32_t min32 = std::numeric_limits<std::int32_t>::min();
     const std::int32_t max32 = std::numeric_limits<std::int32_t>::max();
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(max32), make_int(min32), make_int(max32)),
-                     1.0);
+                     1.0) << "32-bit bounds do not overflow";
 }
 
-TEST(ParseTypedValue, Numbers)
+TEST(ParseTypedValue, EveryTypeCodeWithItsLimits)
 {
-    EXPECT_EQ(parse_typed_value(0, "42").int_value, 42);
-    EXPECT_EQ(parse_typed_value(0, "42").type, ValueType::INT);
-    EXPECT_EQ(parse_typed_value(0, "12abc").int_value, 12);
-    EXPECT_EQ(parse_typed_value(0, " -3").int_value, -3);
-    EXPECT_EQ(parse_typed_value(0, "x").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(0, "").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(0, "2147483648").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(0, "-2147483648").int_value, -2147483647 - 1);
-    EXPECT_EQ(parse_typed_value(2, "-7").lng_value, -7);
-    EXPECT_EQ(parse_typed_value(2, "-7").type, ValueType::LNG);
-    EXPECT_EQ(parse_typed_value(2, "4294967296").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(1, "0.5").dbl_value, 0.5);
-    EXPECT_EQ(parse_typed_value(1, " -3.5e2").dbl_value, -350.0);
-    EXPECT_EQ(parse_typed_value(1, "nan").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(1, "-inf").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(1, "1e999").type, ValueType::UNDEFINED);
-}
-
-TEST(ParseTypedValue, BooleansCharactersStrings)
-{
-    EXPECT_TRUE(parse_typed_value(3, "true").bln_value);
-    EXPECT_EQ(parse_typed_value(3, "1").type, ValueType::BLN);
-    EXPECT_FALSE(parse_typed_value(3, "1").bln_value);
-    EXPECT_EQ(parse_typed_value(3, "").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(4, "'a'").chr_value, 'a');
-    EXPECT_EQ(parse_typed_value(4, "'\\n'").chr_value, 'n');
-    EXPECT_EQ(parse_typed_value(4, "ab").type, ValueType::UNDEFINED);
-    const ParameterValue hi = parse_typed_value(5, "\"hi\"");
-    EXPECT_EQ(hi.type, ValueType::STR);
-    EXPECT_EQ(hi.str_value, "hi");
-    const ParameterValue empty = parse_typed_value(5, "\"\"");
-    EXPECT_EQ(empty.type, ValueType::STR);
-    EXPECT_EQ(empty.str_value, "");
-    EXPECT_EQ(parse_typed_value(5, "x").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(7, "1").type, ValueType::UNDEFINED);
-    EXPECT_EQ(parse_typed_value(12345, "1").type, ValueType::UNDEFINED);
+    // Type codes: 0 INT, 1 DBL, 2 LNG, 3 BLN, 4 CHR, 5 STR; "null" = did not read.
+    const struct {
+        std::uint32_t code;
+        const char* text;
+        ValueType type;
+        const char* display;
+    } cases[] = {
+        {0, "42", ValueType::INT, "42"},          {0, "12abc", ValueType::INT, "12"},
+        {0, " -3", ValueType::INT, "-3"},         {0, "-2147483648", ValueType::INT, "-2147483648"},
+        {0, "x", ValueType::UNDEFINED, "null"},   {0, "", ValueType::UNDEFINED, "null"},
+        {0, "2147483648", ValueType::UNDEFINED, "null"},
+        {2, "-7", ValueType::LNG, "-7"},          {2, "4294967296", ValueType::UNDEFINED, "null"},
+        {1, "0.5", ValueType::DBL, "0.5"},        {1, " -3.5e2", ValueType::DBL, "-350"},
+        {1, "nan", ValueType::UNDEFINED, "null"}, {1, "-inf", ValueType::UNDEFINED, "null"},
+        {1, "1e999", ValueType::UNDEFINED, "null"},
+        {3, "true", ValueType::BLN, "true"},      {3, "1", ValueType::BLN, "false"},
+        {3, "", ValueType::UNDEFINED, "null"},
+        {4, "'a'", ValueType::CHR, "a"},          {4, "'\\n'", ValueType::CHR, "n"},
+        {4, "ab", ValueType::UNDEFINED, "null"},
+        {5, "\"hi\"", ValueType::STR, "hi"},      {5, "\"\"", ValueType::STR, ""},
+        {5, "x", ValueType::UNDEFINED, "null"},   {7, "1", ValueType::UNDEFINED, "null"},
+        {12345, "1", ValueType::UNDEFINED, "null"},
+    };
+    for (const auto& c : cases) {
+        const ParameterValue value = parse_typed_value(c.code, c.text);
+        EXPECT_EQ(value.type, c.type) << c.code << " '" << c.text << "'";
+        EXPECT_EQ(format_parameter_value(value), c.display) << c.code << " '" << c.text << "'";
+    }
 }
 
 TEST(StatementText, ClassifyQuotesAndSearch)
 {
-    EXPECT_EQ(classify_statement("a = f(1)"), 0);
-    EXPECT_EQ(classify_statement("f(a = 1)"), 1);
-    EXPECT_EQ(classify_statement("{ x }"), 3);
-    EXPECT_EQ(classify_statement("{ x = 1 }"), 4);
-    EXPECT_EQ(classify_statement("abc"), 4);
-    EXPECT_EQ(classify_statement(""), 4);
-
-    EXPECT_EQ(strip_enclosing_quotes("'ab\""), "ab");
-    EXPECT_EQ(strip_enclosing_quotes("ab"), "ab");
-    EXPECT_EQ(strip_enclosing_quotes("'"), "");
-    EXPECT_EQ(strip_enclosing_quotes(""), "");
-    EXPECT_EQ(strip_enclosing_quotes("'a"), "'a");
-
+    const std::pair<const char*, int> kinds[] = {
+        {"a = f(1)", 0}, {"f(a = 1)", 1}, {"{ x }", 3}, {"{ x = 1 }", 4}, {"abc", 4}, {"", 4}};
+    for (const auto& [text, kind] : kinds)
+        EXPECT_EQ(classify_statement(text), kind) << text;
+    const std::pair<const char*, const char*> stripped[] = {
+        {"'ab\"", "ab"}, {"ab", "ab"}, {"'", ""}, {"", ""}, {"'a", "'a"}};
+    for (const auto& [text, expected] : stripped)
+        EXPECT_EQ(strip_enclosing_quotes(text), expected) << text;
     EXPECT_EQ(find_first_char("a=b=c", '='), 1);
     EXPECT_EQ(find_last_char("a=b=c", '='), 3);
     EXPECT_EQ(find_first_char("", '='), -1);
     EXPECT_EQ(find_last_char("abc", '='), -1);
+}
+
+TEST(EnumNames, TablesPairIdsWithNames)
+{
+    for (std::size_t i = 0; i < kColourModeCount; ++i)
+        EXPECT_EQ(g_colour_mode_ids[i], i);
+    for (std::size_t i = 0; i < kValueTypeCount; ++i)
+        EXPECT_EQ(g_value_type_codes[i], i);
+    EXPECT_STREQ(g_colour_mode_names[static_cast<std::size_t>(ColourModeId::BATCHID)], "BATCHID");
+    EXPECT_STREQ(g_colour_mode_names[12], "DECLARATION_ORDER");
+    EXPECT_STREQ(g_value_type_names[11], "ET");
+    EXPECT_STREQ(value_type_name(static_cast<ValueType>(99)), "UNDEFINED");
+    EXPECT_STREQ(g_parse_section_tags[6], "NOTES");
+    const auto optimal = static_cast<std::size_t>(MeshAlgorithm::OPTIMAL_CSG);
+    EXPECT_STREQ(g_execute_modes[optimal], "optimal_csg_mesh");
+    EXPECT_STREQ(g_mesh_algorithm_titles[optimal], "Optimal-CSG Mesh");
+    EXPECT_STREQ(g_mesh_algorithm_short_names[optimal], "Optimal-CSG");
+}
+
+TEST(EnumNames, TypeNameLookupIgnoresCaseAndBlanks)
+{
+    const std::pair<const char*, ValueType> cases[] = {
+        {" dbl ", ValueType::DBL},          {"Str", ValueType::STR},
+        {"\tet\n", ValueType::ET},          {"INTEGER", ValueType::UNDEFINED},
+        {"UNDEFINED", ValueType::UNDEFINED}, {"", ValueType::UNDEFINED},
+        {"I NT", ValueType::UNDEFINED}};
+    for (const auto& [name, type] : cases)
+        EXPECT_EQ(value_type_from_name(name), type) << "'" << name << "'";
 }
