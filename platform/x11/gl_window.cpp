@@ -2,7 +2,7 @@
 
 #include "platform/services.h"
 #include "platform/trace.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 #include "platform/x11/x11_state.h"
 
 #include <X11/XKBlib.h>
