@@ -63,6 +63,7 @@ bool app_on_mouse_drag(WindowCallbacks*, std::int32_t x, std::int32_t y)
 {
     if (g_app_ptr == nullptr) return false;
     store_pointer(*g_app_ptr, x, y);
+    // The slot names no button; drags reach the widgets as left-button drags.
     return g_app_ptr->root.dispatch_drag(x, y, MOUSE_LEFT);
 }
 

@@ -33,22 +33,6 @@ class AppSlots : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(AppSlots, InstalledSlotsForwardToTheApplication) {
-  WindowCallbacks record;
-  install_app_slots(record);
-  EXPECT_EQ(record.on_start, app_on_start);
-  EXPECT_EQ(record.on_init, app_on_init);
-  EXPECT_EQ(record.on_paint, app_on_paint);
-  EXPECT_EQ(record.on_motion, app_on_mouse_move);
-  EXPECT_EQ(record.on_drag, app_on_mouse_drag);
-  EXPECT_EQ(record.on_resize, app_on_resize);
-  EXPECT_EQ(record.on_exit, app_on_mouse_exit);
-  EXPECT_EQ(record.on_enter, noop_false);
-  EXPECT_EQ(record.on_focus, noop_false);
-  EXPECT_EQ(record.on_modifiers, app_on_modifiers);
-  EXPECT_EQ(record.on_close, nullptr) << "closing needs nothing of the application";
-}
-
 TEST_F(AppSlots, StartStampsTheStartTime) {
   EXPECT_TRUE(app_on_start(window()));
   EXPECT_GT(app().startup_start_ms, 0);
