@@ -20,7 +20,7 @@ namespace {
 constexpr std::int32_t ICON_SIZE = lumo::kLogoCellSize;
 constexpr std::int32_t ICON_CORNER = lumo::kIconAtlasSize - ICON_SIZE;  // (384, 384)
 
-// The record's argv outlives start-up: it points into these.
+// Window 0's argv and icon point into these for the whole run.
 std::vector<std::string> g_argument_texts;
 std::vector<char*> g_argument_pointers;
 std::vector<std::uint8_t> g_icon_pixels;
