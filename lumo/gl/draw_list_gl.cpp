@@ -70,14 +70,18 @@ std::uint32_t texture_name(DrawTexture texture) {
   return 0;
 }
 
-void bind_texture(DrawTexture texture) {
-  const std::uint32_t name = texture_name(texture);
-  if (name == 0) {
+// False for a texture that does not exist (yet): its quads would paint as
+// solid boxes, so they are left out.
+bool bind_texture(DrawTexture texture) {
+  if (texture == DrawTexture::kNone) {
     glDisable(GL_TEXTURE_2D);
-    return;
+    return true;
   }
+  const std::uint32_t name = texture_name(texture);
+  if (name == 0) return false;
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, name);
+  return true;
 }
 
 // GL counts scissor rows from the bottom; clip rectangles from the top.
@@ -139,7 +143,7 @@ void draw_draw_list(const DrawList& list, int viewport_width, int viewport_heigh
   glTexCoordPointer(2, GL_FLOAT, 0, arrays.texcoords.data());
   glColorPointer(4, GL_UNSIGNED_BYTE, 0, arrays.colours.data());
   for (const QuadRun& run : split_into_runs(list.quads)) {
-    bind_texture(run.texture);
+    if (!bind_texture(run.texture)) continue;
     apply_clip(list, run.clip, viewport_height);
     glDrawArrays(GL_QUADS, static_cast<GLint>(run.first * 4), static_cast<GLsizei>(run.count * 4));
   }

@@ -182,3 +182,20 @@ TEST_F(ToolkitDrawing, AnIconIsTintedFromTheAtlas) {
   EXPECT_GT(blue, 20) << "the shape, in the tint";
   EXPECT_EQ(pixel(100, 10), (Pixel{255, 255, 255})) << "nothing beside the icon";
 }
+
+TEST_F(ToolkitDrawing, WithoutItsTextureALabelDrawsNothingRatherThanBoxes) {
+  lumo::delete_toolkit_textures();
+  lumo::KL root;
+  root.width = WIDTH;
+  root.height = HEIGHT;
+  lumo::P label;
+  label.width = WIDTH;
+  label.height = HEIGHT;
+  label.text_colour = 0xFF000000;
+  label.set_label("PLIM");
+  root.add_child(&label);
+
+  draw(root);
+
+  EXPECT_EQ(inked_pixels(0, 0, WIDTH, HEIGHT), 0);
+}
