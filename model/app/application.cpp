@@ -1,6 +1,7 @@
 #include "model/app/application.h"
 
 Application* g_app = nullptr;
+Application* g_app_ptr = nullptr;
 
 namespace {
 
@@ -54,6 +55,7 @@ Application& create_application() {
 }
 
 void destroy_application() {
+  g_app_ptr = nullptr;
   delete g_app;
   g_app = nullptr;
 }

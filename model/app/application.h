@@ -25,6 +25,8 @@
 #include "platform/services.h"
 #include "render/camera.h"
 
+constexpr std::int32_t FRAME_TIME_COUNT = 10;
+
 struct Application {
   lumo::UI root;
 
@@ -106,7 +108,9 @@ struct Application {
   std::int32_t captured_width = 720;
   std::int32_t captured_height = 480;
 
-  // Start-up.
+  // Start-up. The start time is stamped by the window's start slot; the
+  // start-up animation measures its time from it.
+  std::int64_t startup_start_ms = -1;
   std::uint8_t startup_finished = 0;
   std::array<double, 3> startup_stamps{-1.0, -1.0, -1.0};
 
@@ -118,6 +122,12 @@ struct Application {
   std::int32_t reset_parameter_target = -1;
 
   ConfirmPaneModel confirm;
+
+  // Set by the window's pointer slots: the last pointer position, and the
+  // render times of the last frames (nanoseconds) for the frame-rate read-out.
+  std::array<std::int32_t, 2> pointer_position{-1, -1};
+  std::array<std::int64_t, FRAME_TIME_COUNT> frame_times_ns{};
+  std::int32_t frame_time_index = 0;
 
   // GL names of dropped meshes; the renderer deletes them at the start of
   // its next frame, inside the GL context.
@@ -191,6 +201,9 @@ struct Application {
 // The one application object; null before create_application and after
 // destroy_application.
 extern Application* g_app;
+// The same object once start-up wiring is done; the input handlers do
+// nothing while it is null.
+extern Application* g_app_ptr;
 
 // Creates g_app. Call once at start-up, after the global tables exist.
 Application& create_application();

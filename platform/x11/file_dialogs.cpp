@@ -6,7 +6,7 @@
 
 #include "platform/process.h"
 #include "platform/trace.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 
 #include <cstdlib>
 #include <unistd.h>

@@ -2,7 +2,7 @@
 
 #include "platform/services.h"
 #include "platform/trace.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 #include "platform/x11/x11_state.h"
 
 #include <X11/XKBlib.h>
@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <unistd.h>
 #include <iostream>
 #include <vector>
 
@@ -49,6 +50,7 @@ void intern_atoms(Display* display, X11Atoms& atoms)
     atoms.wm_protocols = atom("WM_PROTOCOLS");
     atoms.wm_delete_window = atom("WM_DELETE_WINDOW");
     atoms.net_wm_name = atom("_NET_WM_NAME");
+    atoms.net_wm_pid = atom("_NET_WM_PID");
     atoms.net_wm_icon = atom("_NET_WM_ICON");
     atoms.net_wm_state = atom("_NET_WM_STATE");
     atoms.net_wm_state_fullscreen = atom("_NET_WM_STATE_FULLSCREEN");
@@ -81,7 +83,8 @@ XVisualInfo* choose_visual(Display* display)
     return nullptr;
 }
 
-// Window managers group and label windows by their class.
+// Window managers group and label windows by their class, and find the
+// process behind a window by its pid.
 void set_title_and_class(const std::string& title)
 {
     XStoreName(g_x11.display, g_x11.window, title.c_str());
@@ -92,6 +95,9 @@ void set_title_and_class(const std::string& title)
     XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_name, g_x11.atoms.utf8_string, 8,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
                     static_cast<int>(title.size()));
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
 }
 
 void set_size_hints(std::int32_t width, std::int32_t height)

@@ -1,6 +1,6 @@
 #include "platform/x11/key_translation.h"
 
-#include "platform/x11/input_codes.h"
+#include "platform/input_codes.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>

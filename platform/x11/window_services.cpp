@@ -1,7 +1,7 @@
 #include "platform/x11/window_services.h"
 
 #include "platform/x11/gl_window.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 #include "platform/x11/x11_state.h"
 
 #include <algorithm>

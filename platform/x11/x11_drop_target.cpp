@@ -3,8 +3,8 @@
 // the XdndSelection and handed to on_drop as one "file://" text at (0, 0).
 
 #include "platform/trace.h"
-#include "platform/x11/uri_list.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/uri_list.h"
+#include "platform/window_callbacks.h"
 #include "platform/x11/x11_state.h"
 
 #include <X11/Xatom.h>

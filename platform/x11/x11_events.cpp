@@ -3,9 +3,9 @@
 // the character path; the wheel as buttons 3 and 4, one call per notch.
 
 #include "platform/x11/gl_window.h"
-#include "platform/x11/input_codes.h"
+#include "platform/input_codes.h"
 #include "platform/x11/key_translation.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 #include "platform/x11/x11_state.h"
 
 #include <X11/Xutil.h>

@@ -11,6 +11,7 @@ struct X11Atoms {
     Atom wm_protocols;
     Atom wm_delete_window;
     Atom net_wm_name;
+    Atom net_wm_pid;
     Atom net_wm_icon;
     Atom net_wm_state;
     Atom net_wm_state_fullscreen;

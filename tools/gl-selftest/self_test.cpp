@@ -5,7 +5,7 @@
 #include "platform/text.h"
 #include "platform/trace.h"
 #include "platform/x11/gl_window.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 #include "render/gl/gl_extensions.h"
 #include "render/gl/gl_program.h"
 

@@ -1,12 +1,12 @@
 // The dialogs run a stand-in "zenity" script placed on a private PATH, which
 // records its arguments and prints what a user would have chosen.
 
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 #include "platform/x11/window_services.h"
 
 #include "platform/files.h"
 #include "platform/text.h"
-#include "tests/platform/x11/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "platform/x11/gl_window.h"
 
-#include "tests/platform/x11/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

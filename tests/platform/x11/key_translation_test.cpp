@@ -1,7 +1,7 @@
 // gtest first: X.h defines None, which gtest also uses as a name.
 #include <gtest/gtest.h>
 
-#include "platform/x11/input_codes.h"
+#include "platform/input_codes.h"
 #include "platform/x11/key_translation.h"
 
 #include <X11/X.h>

@@ -3,7 +3,7 @@
 // A window record whose slots write one line per call into g_slot_log, so a
 // test can compare the exact sequence of slot calls.
 
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -5,10 +5,10 @@
 
 #include "platform/x11/gl_window.h"
 #include "platform/x11/message_loop.h"
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 #include "render/gl/gl_extensions.h"
 #include "tests/platform/x11/gl_driver_pin.h"
-#include "tests/platform/x11/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 #include "tools/gl-selftest/self_test.h"
 
 #include <GL/gl.h>

@@ -4,7 +4,7 @@
 #include "render/gl/gl_extensions.h"
 #include "render/gl/gl_program.h"
 #include "tests/platform/x11/gl_driver_pin.h"
-#include "tests/platform/x11/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 
-#include "tests/platform/x11/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

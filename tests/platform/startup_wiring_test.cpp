@@ -1,11 +1,11 @@
 // The command line carried out on a real temporary directory.
 
-#include "platform/x11/startup_wiring.h"
+#include "platform/startup_wiring.h"
 
 #include "platform/files.h"
 #include "platform/kernel_config.h"
-#include "platform/x11/startup_plan.h"
-#include "tests/platform/x11/trace_capture.h"
+#include "platform/startup_plan.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// The part of the start-up wiring that comes before the application object:
-// the banner, the start time and the command line. The rest of the start-up
-// (images, interface, services, window record) builds on the application.
+// The part of the start-up wiring that needs neither the application object
+// nor the window: the banner, the start time and the command line. The rest
+// (images, interface, services, window record) is start_application's, in
+// platform/x11/app/startup.h.
 
 #include <cstdint>
 #include <string>

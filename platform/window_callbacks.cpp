@@ -1,4 +1,4 @@
-#include "platform/x11/window_callbacks.h"
+#include "platform/window_callbacks.h"
 
 #include "platform/trace.h"
 

@@ -1,4 +1,4 @@
-#include "platform/x11/uri_list.h"
+#include "platform/uri_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/x11/startup_plan.h"
+#include "platform/startup_plan.h"
 
 #include "platform/text.h"
 

@@ -1,9 +1,9 @@
-#include "platform/x11/startup_wiring.h"
+#include "platform/startup_wiring.h"
 
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
 #include "platform/trace.h"
-#include "platform/x11/startup_plan.h"
+#include "platform/startup_plan.h"
 
 std::int64_t g_program_start_ms = -1;
 std::uint8_t g_interactive_config = 0;

@@ -1,0 +1,77 @@
+// The frame renderer in a real GL context: the queued deletions and the
+// background.
+
+#include <gtest/gtest.h>
+
+#include "model/app/application.h"
+#include "platform/services.h"
+#include "platform/x11/gl_window.h"
+#include "render/gl/frame.h"
+#include "render/gl/gl_extensions.h"
+#include "tests/platform/x11/gl_driver_pin.h"
+
+namespace {
+
+using IsName = GLboolean (*)(GLuint name);
+
+class Frame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(create_gl_window("frame", 64, 48)) << "needs an X server (xvfb-run)";
+    keep_gl_driver_loaded();
+    load_gl_extensions();
+    ASSERT_TRUE(g_gl_support.buffers && g_gl_support.vertex_arrays);
+    app_ = &create_application();
+  }
+
+  void TearDown() override {
+    destroy_application();
+    destroy_gl_window();
+  }
+
+  static IsName entry(const char* name) { return reinterpret_cast<IsName>(gl_proc_address(name)); }
+
+  Application* app_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Frame, QueuedNamesAreDeletedAtTheStartOfTheFrameAndTheListsEmptied) {
+  GLuint buffers[2] = {};
+  gl::GenBuffers(2, buffers);
+  GLuint vertex_array = 0;
+  gl::GenVertexArrays(1, &vertex_array);
+  // Names exist once bound.
+  gl::BindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+  gl::BindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+  gl::BindVertexArray(vertex_array);
+  gl::BindVertexArray(0);
+  const IsName is_buffer = entry("glIsBuffer");
+  const IsName is_vertex_array = entry("glIsVertexArray");
+  ASSERT_TRUE(is_buffer(buffers[0]) && is_buffer(buffers[1]) && is_vertex_array(vertex_array));
+
+  // A mesh that never reached the GPU queues zeros; they are skipped.
+  app_->gl_buffers_to_delete = {buffers[0], 0};
+  app_->gl_index_buffers_to_delete = {buffers[1]};
+  app_->gl_vertex_arrays_to_delete = {vertex_array, 0};
+  render_frame(*app_);
+
+  EXPECT_FALSE(is_buffer(buffers[0]));
+  EXPECT_FALSE(is_buffer(buffers[1]));
+  EXPECT_FALSE(is_vertex_array(vertex_array));
+  EXPECT_TRUE(app_->gl_buffers_to_delete.empty());
+  EXPECT_TRUE(app_->gl_index_buffers_to_delete.empty());
+  EXPECT_TRUE(app_->gl_vertex_arrays_to_delete.empty());
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(Frame, TheBackgroundIsTheClearColour) {
+  set_clear_colour(0.0, 0.0, 1.0, 1.0);
+  render_frame(*app_);
+  std::uint8_t rgba[4] = {};
+  glReadBuffer(GL_BACK);
+  glReadPixels(32, 24, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  EXPECT_EQ(rgba[0], 0);
+  EXPECT_EQ(rgba[2], 255);
+  set_clear_colour(0.0, 0.0, 0.0, 1.0);
+}
