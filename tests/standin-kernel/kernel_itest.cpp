@@ -78,38 +78,31 @@ TEST(KernelParse, OneScriptFileGivesOneBlock)
     EXPECT_EQ(dir.read("out"), read_test_file("golden/simple.parse"));
 }
 
-TEST(KernelParse, AListGivesOneBlockPerScriptInOrder)
+TEST(KernelParse, AListGivesOneBlockPerScriptInOrderFromLfOrCrlf)
 {
     ScratchDirectory dir;
-    dir.write("in", staged_list({{"a", "return cube;"}, {"b", "x = cube;"}, {"c", "INT n = 1;\nreturn sphere(n);"}}));
+    const std::string staged =
+        staged_list({{"a", "return cube;"}, {"b", "x = cube\n  .s(2);"}, {"c", "INT n = 1;\nreturn sphere(n);"}});
+    std::string crlf;
+    for (char c : staged)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    dir.write("in", crlf);
+    dir.run("-interop -parse in crlf.out '*'");
+    dir.write("in", staged);
     ASSERT_EQ(dir.run("-interop -parse in out '*'").exit_code, 0);
     const std::string output = dir.read("out");
+    EXPECT_EQ(dir.read("crlf.out"), output);
     EXPECT_EQ(count_of(output, "<BREAK>\n"), 3u);
     const std::vector<std::string> blocks = {output.substr(0, output.find("<BREAK>")),
         output.substr(output.find("<BREAK>") + 8)};
     EXPECT_EQ(section(blocks[0], "OPERATIONS"), "return cube;\n");
-    EXPECT_EQ(section(blocks[1], "OPERATIONS"), "x = cube;\n");
+    EXPECT_EQ(section(blocks[1], "OPERATIONS"), "x = cube .s(2);\n") << "line breaks collapsed";
     EXPECT_EQ(count_of(section(blocks[1], "ERRORS"), "\n"), 1u);
     EXPECT_NE(output.find("<SOURCE>\nINT n = 1;\nreturn sphere(n);\n</SOURCE>"), std::string::npos);
 
     dir.write("in", "0;\n");
     EXPECT_EQ(dir.run("-interop -parse in out '*'").exit_code, 0);
     EXPECT_EQ(dir.read("out"), "") << "an empty list writes nothing";
-}
-
-TEST(KernelParse, CrlfInputReadsLikeLf)
-{
-    ScratchDirectory dir;
-    const std::string staged = staged_list({{"a", "a = cube\n  .s(2);\nreturn a;"}});
-    std::string crlf;
-    for (char c : staged)
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    dir.write("lf", staged);
-    dir.write("crlf", crlf);
-    dir.run("-interop -parse lf lf.out '*'");
-    dir.run("-interop -parse crlf crlf.out '*'");
-    EXPECT_EQ(dir.read("crlf.out"), dir.read("lf.out"));
-    EXPECT_NE(dir.read("lf.out").find("a = cube .s(2);\n"), std::string::npos);
 }
 
 TEST(KernelAssemble, EachBlockGivesOneRecordWithItsModeAndFailuresEmptyOnes)
@@ -281,7 +274,7 @@ TEST(KernelAssemblyFault, EveryFaultMalformsTheOutput)
     }
 }
 
-TEST(KernelParseFault, PragmasAndTheEnvironmentMalformTheOutput)
+TEST(KernelParseFault, PragmasAndTheEnvironmentMalformTheOutputAndFillTheStreams)
 {
     ScratchDirectory dir;
     dir.write("crash", "// logic\nreturn cube; // @parse-fault crash");
@@ -304,11 +297,7 @@ TEST(KernelParseFault, PragmasAndTheEnvironmentMalformTheOutput)
     EXPECT_NE(dir.read("out").find("<ERRORS>\r\n</ERRORS>\r\n"), std::string::npos);
     dir.run("-interop -parse plain out", "PLIM_STANDIN_FAULT='parse:no-separator NOTES'");
     EXPECT_NE(dir.read("out").find("<NOTES></NOTES>\n"), std::string::npos);
-}
 
-TEST(KernelPragmas, OutputStreamsAndDelay)
-{
-    ScratchDirectory dir;
     dir.write("in", "// logic\n// @stdout hello there\n// @stderr-flood 200000\n// @delay 20\nreturn cube;");
     const KernelRun run = dir.run("-interop -parse in out");
     EXPECT_EQ(run.exit_code, 0);
