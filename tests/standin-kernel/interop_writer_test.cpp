@@ -160,20 +160,4 @@ TEST(InteropWriter, EmptyRecordIsAHeaderOnlyAndANameCarriesItsText)
     EXPECT_EQ(named.meshes[0].name, "12\n34");
 }
 
-TEST(InteropWriter, RecordFaultsSpoilTheirRecord)
-{
-    EXPECT_NE(write_and_read("stub(\"fault\", \"negative\"); return cube;").error.find("negative"), std::string::npos);
-    EXPECT_NE(write_and_read("stub(\"fault\", \"dim0\"); return cube;").error.find("dimension 0"), std::string::npos);
-
-    const ReadMesh colour = read_one("stub(\"fault\", \"colour-oob\"); return cube;");
-    EXPECT_EQ(colour.colour_indices[0], 1u);
-
-    const ReadMesh local = read_one("stub(\"fault\", \"local-oob\"); return cube;");
-    EXPECT_THROW(decode_group(local.groups[1]), std::out_of_range);
-
-    const ReadMesh odd = read_one("stub(\"fault\", \"odd-edges\"); return cube;");
-    EXPECT_EQ(odd.plain_edges[0].size() % 2, 1u);
-    EXPECT_EQ(odd.groups[1].locals.size() % 2, 1u);
-}
-
 }  // namespace

@@ -15,17 +15,6 @@ std::string parse_text(const std::string& script)
     return output;
 }
 
-// The content of the first section with this tag, as the inspector cuts it.
-std::string section(const std::string& output, const std::string& tag)
-{
-    const size_t open = output.find("<" + tag + ">");
-    const size_t close = output.find("</" + tag + ">");
-    if (open == std::string::npos || close == std::string::npos)
-        return "(absent)";
-    const size_t start = open + tag.size() + 3;
-    return close >= start ? output.substr(start, close - start) : "(close before open)";
-}
-
 class GoldenParse : public testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenParse, MatchesTheRecordedOutput)
