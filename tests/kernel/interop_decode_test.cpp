@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 
 using U32 = std::vector<std::uint32_t>;
@@ -37,16 +40,19 @@ const std::vector<std::uint8_t> k_triangle_file = {
     0, 0, 0, 0,                                                  // its polygon 0
     't', 'r', 'i'};
 
-// A 3-D quad of four vertices with two triangles, the base of the
-// header-count cases: fields[h] can be changed before writing.
-HeaderFields quad_header()
+// The given header fields set on top of `base`.
+HeaderFields with_fields(std::initializer_list<std::pair<int, std::int32_t>> fields, HeaderFields base = {})
 {
-    HeaderFields h{};
-    h[1] = 12;
-    h[4] = 3;
-    h[12] = 6;
-    h[18] = 1;  // 32-bit indices
-    return h;
+    for (const auto& [field, value] : fields)
+        base[static_cast<std::size_t>(field)] = value;
+    return base;
+}
+
+// A 3-D quad of four vertices with two triangles and 32-bit indices, the
+// base of the header-count cases.
+HeaderFields quad_header(std::initializer_list<std::pair<int, std::int32_t>> fields = {})
+{
+    return with_fields(fields, with_fields({{1, 12}, {4, 3}, {12, 6}, {18, 1}}));
 }
 
 // The mesh count 1, the header and `values` doubles of `value`.
@@ -107,17 +113,11 @@ TEST(InteropDecode, ReadsTheHandWrittenTriangleAndAnEmptyList)
 
 TEST(InteropDecode, SixteenBitFilesWidenIndicesAndKeepRawEdgesAndGroups)
 {
-    HeaderFields h{};
-    h[1] = 9;
-    h[2] = 4;   // polygon stream: count, size, three corners
-    h[4] = 3;
-    h[12] = 3;
-    h[15] = 2;  // plain edge list 1
-    h[17] = 4;  // plain edge list 3
-    h[18] = 0;  // 16-bit, group J without items
-    h[21] = 1;  // group K: one item, three values, one local index
-    h[22] = 3;
-    h[23] = 1;
+    // A polygon stream of one triangle, plain edge lists 1 and 3, 16-bit
+    // indices (H18 = 0), group J without items, group K of one item with
+    // three values and one local index.
+    const HeaderFields h =
+        with_fields({{1, 9}, {2, 4}, {4, 3}, {12, 3}, {15, 2}, {17, 4}, {18, 0}, {21, 1}, {22, 3}, {23, 1}});
     InteropBytes file;
     file.i32(1).header(h);
     for (int i = 0; i < 9; ++i)
@@ -145,18 +145,10 @@ TEST(InteropDecode, SixteenBitFilesWidenIndicesAndKeepRawEdgesAndGroups)
 
 TEST(InteropDecode, ThirtyTwoBitFilesDecodeAndDeduplicateEdgeGroups)
 {
-    HeaderFields h = quad_header();
-    h[15] = 2;  // a plain list that 32-bit files pass over
-    h[21] = 1;  // K: pairs (0,1) (1,0) (2,3)
-    h[22] = 2 + 4;
-    h[23] = 6;
-    h[24] = 1;  // L: pairs (3,2) (1,2)
-    h[25] = 2 + 4;
-    h[26] = 4;
-    h[27] = 1;  // M: pair (2,3) twice
-    h[28] = 2 + 2;
-    h[29] = 4;
-    InteropBytes file = quad_file(h);
+    // A plain list that 32-bit files pass over; K with pairs (0,1) (1,0)
+    // (2,3), L with (3,2) (1,2), M with (2,3) twice.
+    InteropBytes file = quad_file(
+        quad_header({{15, 2}, {21, 1}, {22, 6}, {23, 6}, {24, 1}, {25, 6}, {26, 4}, {27, 1}, {28, 4}, {29, 4}}));
     file.u32(9).u32(9);                                        // plain list, skipped
     file.u32(0).u32(4).u32(0).u32(1).u32(2).u32(3).u32(0).u32(6);  // K values, local counts
     for (std::uint16_t l : {0, 1, 1, 0, 2, 3})
@@ -184,10 +176,7 @@ TEST(InteropDecode, PaletteIndexWidthFollowsThePaletteSize)
 {
     struct Case { std::int32_t palette_values; int index_bytes; };
     for (Case c : {Case{1020, 1}, Case{1024, 2}, Case{262144, 4}}) {
-        HeaderFields h = quad_header();
-        h[12] = 0;
-        h[6] = c.palette_values;
-        InteropBytes file = start_file(h, 12);
+        InteropBytes file = start_file(quad_header({{12, 0}, {6, c.palette_values}}), 12);
         for (std::int32_t i = 0; i < c.palette_values; ++i)
             file.f64(i < 4 ? 1.0 : 0.5);  // colour 0 white, the rest half
         for (std::uint32_t vertex = 0; vertex < 4; ++vertex) {
@@ -213,10 +202,7 @@ TEST(InteropDecode, PaletteIndexWidthFollowsThePaletteSize)
 
 TEST(InteropDecode, SignBytesNegateOnlyTheirOwnPolygonNormal)
 {
-    HeaderFields h = quad_header();
-    h[5] = 12;  // four normals
-    h[13] = 3;  // the first three are polygon normals
-    InteropBytes file = start_file(h, 12);
+    InteropBytes file = start_file(quad_header({{5, 12}, {13, 3}}), 12);  // four normals, three of them polygon normals
     for (int n = 0; n < 4; ++n)
         file.f64(1.0).f64(2.0).f64(3.0);
     quad_triangles(file).u8(0xFF).u8(0).u8(1);  // -1, 0, 1
@@ -228,14 +214,8 @@ TEST(InteropDecode, SignBytesNegateOnlyTheirOwnPolygonNormal)
 
 TEST(InteropDecode, CarriesTrailerValuesAndSkipsTheSkippedOnes)
 {
-    HeaderFields h = quad_header();
-    h[30] = 5;  // aux count
-    h[31] = 2;  // skipped
-    h[32] = 1;  // extra
-    h[34] = 2;
-    h[35] = 1;
-    h[36] = 3;
-    InteropBytes file = quad_file(h);
+    // Aux count 5, two skipped values, one extra, a name, label words and text.
+    InteropBytes file = quad_file(quad_header({{30, 5}, {31, 2}, {32, 1}, {34, 2}, {35, 1}, {36, 3}}));
     file.u32(111).u32(222).u32(333).text("nm").u32(44).u32(55).text("abc");
     auto meshes = decode(file.bytes);
     ASSERT_TRUE(meshes);
@@ -277,11 +257,8 @@ TEST(InteropDecode, RejectsCountsThatDoNotHoldTogether)
         {"triangle entries not in threes", 12, 5},
         {"negative group item count", 21, -1},
     };
-    for (const Case& c : cases) {
-        HeaderFields h = quad_header();
-        h[c.field] = c.value;
-        EXPECT_FALSE(decode(quad_file(h).bytes)) << c.what;
-    }
+    for (const Case& c : cases)
+        EXPECT_FALSE(decode(quad_file(quad_header({{c.field, c.value}})).bytes)) << c.what;
     for (std::int32_t count : {-1, 0x7FFFFFFF}) {
         InteropBytes file;
         file.i32(count).header(quad_header());
@@ -296,9 +273,7 @@ TEST(InteropDecode, RejectsIndicesOutsideTheirTables)
 
     // Two colours, then half a colour: no palette index can be inside.
     for (std::int32_t palette_values : {8, 2}) {
-        HeaderFields h = quad_header();
-        h[6] = palette_values;
-        InteropBytes file = start_file(h, 12 + palette_values, 0.5);
+        InteropBytes file = start_file(quad_header({{6, palette_values}}), 12 + palette_values, 0.5);
         file.u8(0).u8(palette_values == 8 ? 1 : 0).u8(palette_values == 8 ? 2 : 0).u8(0);
         EXPECT_FALSE(decode(quad_triangles(file).bytes)) << "palette of " << palette_values;
     }
@@ -316,11 +291,9 @@ TEST(InteropDecode, RejectsEdgeListsThatDoNotHoldTogether)
         {"item values past the table", {0, 5, 0, 1}, {0, 2}, {0, 1}},
     };
     for (const Case& c : cases) {
-        HeaderFields h = quad_header();
-        h[21] = 1;
-        h[22] = static_cast<std::int32_t>(c.values.size());
-        h[23] = static_cast<std::int32_t>(c.locals.size());
-        InteropBytes file = quad_file(h);
+        InteropBytes file = quad_file(quad_header({{21, 1},
+                                                   {22, static_cast<std::int32_t>(c.values.size())},
+                                                   {23, static_cast<std::int32_t>(c.locals.size())}}));
         for (std::uint32_t v : c.values)
             file.u32(v);
         for (std::uint32_t o : c.local_counts)
@@ -330,10 +303,7 @@ TEST(InteropDecode, RejectsEdgeListsThatDoNotHoldTogether)
         EXPECT_FALSE(decode(file.bytes)) << c.what;
     }
 
-    HeaderFields h = quad_header();
-    h[18] = 0;
-    h[16] = 3;  // an odd plain list in a 16-bit file
-    InteropBytes file = start_file(h, 12);
+    InteropBytes file = start_file(quad_header({{18, 0}, {16, 3}}), 12);  // an odd plain list in a 16-bit file
     for (std::uint16_t i : {0, 1, 2, 0, 2, 3, 0, 1, 2})
         file.u16(i);
     EXPECT_FALSE(decode(file.bytes)) << "odd plain edge list";
