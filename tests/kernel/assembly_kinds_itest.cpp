@@ -165,33 +165,32 @@ protected:
 
 } // namespace
 
-TEST_F(ScriptAssembly, SingleKindParsesThenAssemblesEveryElementInOneRun)
+TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRunEach)
 {
-    const ElementResults& got = keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
+    const ElementResults& single = keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].arguments[1], "-parse");
     EXPECT_EQ(log[1].arguments[1], "-assemble");
-    ASSERT_EQ(got.size(), 4u);
+    ASSERT_EQ(single.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        ASSERT_NE(got[i], nullptr) << "element " << i;
-        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
-        EXPECT_EQ(got[i]->batch_id, -1);
+        ASSERT_NE(single[i], nullptr) << "element " << i;
+        EXPECT_EQ(single[i]->result_index, static_cast<std::int32_t>(i));
+        EXPECT_EQ(single[i]->batch_id, -1);
     }
-    EXPECT_EQ(got[1]->element_name, "0 | b");
-    EXPECT_EQ(got[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
-}
+    EXPECT_EQ(single[1]->element_name, "0 | b");
+    EXPECT_EQ(single[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
 
-TEST_F(ScriptAssembly, ParallelKindRunsOneJobPerElement)
-{
-    const ElementResults& got = keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
+    fs::remove(log_path);
+    const ElementResults& parallel = keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
     EXPECT_EQ(runs().size(), 1u + 4u);
-    ASSERT_EQ(got.size(), 4u);
+    ASSERT_EQ(parallel.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        ASSERT_NE(got[i], nullptr) << "element " << i;
-        EXPECT_EQ(got[i]->execute_mode, 1u);
-        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+        ASSERT_NE(parallel[i], nullptr) << "element " << i;
+        EXPECT_EQ(parallel[i]->execute_mode, 1u);
+        EXPECT_EQ(parallel[i]->result_index, static_cast<std::int32_t>(i));
     }
+
     fs::remove(log_path);
     EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty()) << "an unknown kind";
     EXPECT_EQ(runs().size(), 1u) << "an unknown kind only parses";

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <utility>
-
 namespace {
 
 using U32 = std::vector<std::uint32_t>;
@@ -39,14 +36,6 @@ const std::vector<std::uint8_t> k_triangle_file = {
     0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0,                          // triangle 0 1 2
     0, 0, 0, 0,                                                  // its polygon 0
     't', 'r', 'i'};
-
-// The given header fields set on top of `base`.
-HeaderFields with_fields(std::initializer_list<std::pair<int, std::int32_t>> fields, HeaderFields base = {})
-{
-    for (const auto& [field, value] : fields)
-        base[static_cast<std::size_t>(field)] = value;
-    return base;
-}
 
 // A 3-D quad of four vertices with two triangles and 32-bit indices, the
 // base of the header-count cases.

@@ -37,12 +37,7 @@ protected:
 // Meshes of one 3-D triangle with 32-bit indices and nothing else.
 std::vector<std::uint8_t> triangle_file(std::int32_t mesh_count)
 {
-    HeaderFields h{};
-    h[1] = 9;
-    h[3] = 2;
-    h[4] = 3;
-    h[12] = 3;
-    h[18] = 1;
+    const HeaderFields h = with_fields({{1, 9}, {3, 2}, {4, 3}, {12, 3}, {18, 1}});
     InteropBytes file;
     file.i32(mesh_count);
     for (std::int32_t m = 0; m < mesh_count; ++m) {

@@ -94,16 +94,6 @@ TEST(Evaluator, OneTimingPerOperation)
     EXPECT_EQ(evaluation.operation_ns[2], 0);  // after the return
 }
 
-TEST(Evaluator, StubsAreCollected)
-{
-    const Evaluation evaluation = evaluated("stub(\"index16\"); stub(\"palette\", 300); stub(\"ppd\", \"junk\");\n"
-                                            "stub(\"fault\", \"odd-edges\"); stub(\"delay\", 1); return cube;");
-    EXPECT_TRUE(evaluation.stubs.index16);
-    EXPECT_EQ(evaluation.stubs.palette, 300);
-    EXPECT_EQ(evaluation.stubs.ppd, "junk");
-    EXPECT_EQ(evaluation.stubs.faults, std::vector<std::string>{"odd-edges"});
-}
-
 TEST(Evaluator, FailuresExplainThemselves)
 {
     const std::pair<const char*, const char*> cases[] = {
