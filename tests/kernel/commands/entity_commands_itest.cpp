@@ -2,7 +2,6 @@
 
 #include "kernel/commands/entity_commands.h"
 #include "kernel/commands/parse_check.h"
-#include "kernel/commands/script_loading.h"
 #include "tests/kernel/commands/command_scenario.h"
 #include "tests/kernel/trace_capture.h"
 
@@ -18,14 +17,7 @@ const char* const k_three_elements =
     "#PLIM(c){ ret = cube.s(2); };\n"
     "return{ sub(a), sub(b), sub(c) };\n";
 
-class EntityCommandScenario : public CommandScenario {
-protected:
-    void load(const std::string& name, const std::string& text)
-    {
-        load_script_entity(*app, write_script(name, text));
-        clear_log();
-    }
-};
+using EntityCommandScenario = CommandScenario;
 
 TEST_F(EntityCommandScenario, NothingOpenGivesTheNothingToPaneOfEachCommand)
 {
@@ -123,7 +115,7 @@ TEST_F(EntityCommandScenario, LockedEntitiesAreNotAssembled)
     EXPECT_EQ(app->redraw_requested, 1);
 }
 
-TEST_F(EntityCommandScenario, ReassemblingOneEntityUsesItsStoredModeAndPendingIndex)
+TEST_F(EntityCommandScenario, ReassemblingOrDeletingOneEntityAsksFirst)
 {
     load("ball.plim", k_ball);
     load("three.plim", k_three_elements);
@@ -144,12 +136,8 @@ TEST_F(EntityCommandScenario, ReassemblingOneEntityUsesItsStoredModeAndPendingIn
 
     reassemble_entity_command(*app, 7);
     EXPECT_EQ(app->reassemble_target, -1);
-}
 
-TEST_F(EntityCommandScenario, DeletingAnEntityRemovesItAfterConfirmation)
-{
-    load("ball.plim", k_ball);
-    load("three.plim", k_three_elements);
+    app->gl_buffers_to_delete.clear();
     delete_entity_command(*app, 1);
     EXPECT_EQ(app->delete_target, 1);
     EXPECT_EQ(app->confirm.title, "Confirm Delete of three.plim");

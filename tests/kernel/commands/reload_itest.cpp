@@ -1,6 +1,5 @@
 // Re-assembly of open scripts against the stand-in kernel.
 
-#include "kernel/commands/script_loading.h"
 #include "kernel/commands/script_reload.h"
 #include "tests/kernel/commands/command_scenario.h"
 
@@ -21,12 +20,6 @@ std::string four_elements(const std::string& ring_radius)
 
 class ReloadScenario : public CommandScenario {
 protected:
-    Entity& load(const std::string& name, const std::string& text)
-    {
-        load_script_entity(*app, write_script(name, text));
-        EXPECT_GE(entities().count, 1);
-        return entities().entities.back();
-    }
     void reload(std::int32_t index, std::int32_t mode = EXECUTION_OPTIMAL_CSG)
     {
         clear_log();
