@@ -218,19 +218,6 @@ TEST(InteropDecode, CarriesTrailerValuesAndSkipsTheSkippedOnes)
     EXPECT_EQ(mesh.label_text, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
 }
 
-TEST(InteropDecode, ReadsSeveralMeshesInFileOrder)
-{
-    InteropBytes file = quad_file(quad_header());
-    const std::vector<std::uint8_t> one = file.bytes;
-    file.bytes.insert(file.bytes.end(), one.begin() + 4, one.end());
-    file.bytes[0] = 2;
-    auto meshes = decode(file.bytes);
-    ASSERT_TRUE(meshes);
-    EXPECT_EQ(meshes->size(), 2u);
-    file.bytes[0] = 3;  // a third record is promised but missing
-    EXPECT_FALSE(decode(file.bytes));
-}
-
 TEST(InteropDecode, RejectsCountsThatDoNotHoldTogether)
 {
     struct Case { const char* what; int field; std::int32_t value; };
