@@ -53,17 +53,7 @@ TEST(KernelCommandLine, AnythingElseGivesTheUsageAndExitCodeTwo)
     }
 }
 
-TEST(KernelParse, OneScriptFileGivesOneBlock)
-{
-    ScratchDirectory dir;
-    dir.write("in", "// logic\n" + read_test_file("golden/simple.plim"));
-    const KernelRun run = dir.run("-interop -parse in out");
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_NE(run.out.find("3 operations"), std::string::npos) << run.out;
-    EXPECT_EQ(dir.read("out"), read_test_file("golden/simple.parse"));
-}
-
-TEST(KernelParse, AListGivesOneBlockPerScriptInOrderFromLfOrCrlf)
+TEST(KernelParse, ListsGiveOneBlockPerScriptInOrderFromLfOrCrlfAndFilesOne)
 {
     ScratchDirectory dir;
     const std::string staged =
@@ -88,6 +78,12 @@ TEST(KernelParse, AListGivesOneBlockPerScriptInOrderFromLfOrCrlf)
     dir.write("in", "0;\n");
     EXPECT_EQ(dir.run("-interop -parse in out '*'").exit_code, 0);
     EXPECT_EQ(dir.read("out"), "") << "an empty list writes nothing";
+
+    dir.write("in", "// logic\n" + read_test_file("golden/simple.plim"));
+    const KernelRun run = dir.run("-interop -parse in out");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find("3 operations"), std::string::npos) << run.out;
+    EXPECT_EQ(dir.read("out"), read_test_file("golden/simple.parse")) << "one script file gives one block";
 }
 
 TEST(KernelAssemble, EachBlockGivesOneRecordWithItsModeAndFailuresEmptyOnes)
