@@ -105,7 +105,7 @@ TEST_F(SyncScenario, AFailedRunKeepsTheOldMeshAndTheEdit)
     EXPECT_FALSE(is_parameter_changed(parameter(0)));
 }
 
-TEST_F(SyncScenario, TheFrameTickSyncsARequestedEntityOnce)
+TEST_F(SyncScenario, TheFrameTickSyncsARequestedEntityOnceAndAnAppliedVariant)
 {
     Entity& entity = load("pillar.plim", k_pillar);
     parameter(0).current.int_value = 6;
@@ -114,11 +114,8 @@ TEST_F(SyncScenario, TheFrameTickSyncsARequestedEntityOnce)
     run_requested_syncs(*app);
     EXPECT_EQ(entity.sync_requested, 0u);
     EXPECT_EQ(assemble_runs(), 1);
-}
 
-TEST_F(SyncScenario, AVariantTakesTheValuesInRangeAndIsSynchronisedByTheTick)
-{
-    load("pillar.plim", k_pillar);
+    // The variant's values are all in range.
     ASSERT_EQ(app->variant_count, 1);
     apply_parametric_variant(*app, 0);
     EXPECT_EQ(app->pending_variant_sync, 0);
@@ -128,6 +125,7 @@ TEST_F(SyncScenario, AVariantTakesTheValuesInRangeAndIsSynchronisedByTheTick)
     EXPECT_EQ(g_panel_rows.value_fields[1], "12.00");
     run_requested_syncs(*app);
     EXPECT_EQ(app->pending_variant_sync, -1);
+    EXPECT_EQ(assemble_runs(), 2);
     EXPECT_NE(staged("plim_assemble_in").find("INT n = 7;\nDBL h = 12;\n"), std::string::npos);
 }
 
