@@ -33,8 +33,10 @@ TEST(StandinParse, PlainScriptFillsItsSections)
 TEST(StandinParse, MalformedOutputsGiveReportsWithoutReadingOutsideTheBlock)
 {
     struct Case { const char* fault; ParseSection section; };
-    for (const Case& c : {Case{"no-open-tag OPERATIONS", SECTION_OPERATIONS}, Case{"no-close-tag ERRORS", SECTION_ERRORS},
-                          Case{"swapped-tags DIRECTIVES", SECTION_DIRECTIVES}, Case{"no-separator NOTES", SECTION_NOTES}}) {
+    for (const Case& c : {Case{"no-open-tag OPERATIONS", SECTION_OPERATIONS},
+                          Case{"no-close-tag ERRORS", SECTION_ERRORS},
+                          Case{"swapped-tags DIRECTIVES", SECTION_DIRECTIVES},
+                          Case{"no-separator NOTES", SECTION_NOTES}}) {
         const ParseReport report = parse(std::string("// @parse-fault ") + c.fault + "\nreturn cube;\n");
         EXPECT_EQ(report.valid, 1) << c.fault;
         EXPECT_EQ(report.section_line_counts[c.section], -1) << c.fault;

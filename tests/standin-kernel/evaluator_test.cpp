@@ -107,7 +107,8 @@ TEST(Evaluator, FailuresExplainThemselves)
         {"stub(\"delay\", 20000); return cube;", "out of range"},
         {"stub(\"wobble\"); return cube;", "unknown kind"},
         {"#PARALLEL;\nreturn{ sub(missing) };", "no source for element 'missing'"},
-        {"#PARALLEL;\n#PRE{ #PARALLEL; };\n#PLIM(x){ return{ sub(x) }; };\nreturn{ sub(x) };", "cannot be parallel itself"},
+        {"#PARALLEL;\n#PRE{ #PARALLEL; };\n#PLIM(x){ return{ sub(x) }; };\nreturn{ sub(x) };",
+         "cannot be parallel itself"},
     };
     for (const auto& [logic, why] : cases)
         EXPECT_NE(failure(logic).find(why), std::string::npos) << logic;

@@ -192,7 +192,8 @@ TEST(KernelCcpp, AssemblySaysWhetherItFoundAComputedPrefix)
     EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("no computed prefix"), std::string::npos);
     EXPECT_EQ(dir.run("-interop -compute-ppd ccpp.in ccpp.out 1").exit_code, 0);
     EXPECT_NE(dir.read("ccpp.out").find("mode basic_csg_mesh"), std::string::npos);
-    EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("found a computed prefix"), std::string::npos);
+    EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("found a computed prefix"),
+              std::string::npos);
     EXPECT_NE(dir.run("-interop -assemble in out -ccpp nowhere").out.find("no computed prefix"), std::string::npos);
 
     dir.run("-interop -parse ccpp.in ccpp.out -ccpp", "PLIM_STANDIN_FAULT=ccpp:garbage");
