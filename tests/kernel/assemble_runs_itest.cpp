@@ -5,33 +5,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 using AssembleRuns = StandinWorkspaceTest;
-
-// Releases the meshes a test got back.
-struct MeshListGuard {
-    std::vector<Mesh*> meshes;
-    ~MeshListGuard()
-    {
-        for (Mesh* mesh : meshes)
-            discard_mesh(mesh);
-    }
-};
-
-} // namespace
 
 TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
 {
-    MeshListGuard guard{{run_assemble("return cube;", 1, false)}};
-    Mesh* mesh = guard.meshes[0];
-
+    Mesh* mesh = keep(run_assemble("return cube;", 1, false));
     EXPECT_EQ(read_tmp("plim_assemble_in"),
               "1;\n\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cube;\n};\n");
-    const std::vector<StandinRun> log = runs();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-assemble", tmp_file("plim_assemble_in"),
-                                          tmp_file("plim_assemble_out")}));
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->valid, 1);
     EXPECT_EQ(mesh->execute_mode, 1u);
@@ -41,28 +21,25 @@ TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
     EXPECT_EQ(g_kernel_output_texts[1], "");
     EXPECT_EQ(g_kernel_output_texts[2], "");
     EXPECT_EQ(g_kernel_output_texts[3], "");
-}
 
-TEST_F(AssembleRuns, ProfilingAsksForTheProfilingAssembly)
-{
-    MeshListGuard guard{{run_assemble_optimal("return cube;")}};
-    guard.meshes.push_back(run_assemble("return cube;", 0, true));
+    Mesh* optimal = keep(run_assemble_optimal("return cube;"));
+    Mesh* profiled = keep(run_assemble("return cube;", 0, true));
     const std::vector<StandinRun> log = runs();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].arguments[1], "-assemble");
-    EXPECT_EQ(log[1].arguments[1], "-assemble-ppd");
-    ASSERT_NE(guard.meshes[0], nullptr);
-    EXPECT_EQ(guard.meshes[0]->execute_mode, 2u);
-    ASSERT_NE(guard.meshes[1], nullptr);
-    EXPECT_NE(guard.meshes[1]->mesh_name, "");
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-assemble", tmp_file("plim_assemble_in"),
+                                          tmp_file("plim_assemble_out")}));
+    EXPECT_EQ(log[1].arguments[1], "-assemble");
+    EXPECT_EQ(log[2].arguments[1], "-assemble-ppd");
+    ASSERT_NE(optimal, nullptr);
+    EXPECT_EQ(optimal->execute_mode, 2u);
+    ASSERT_NE(profiled, nullptr);
+    EXPECT_NE(profiled->mesh_name, "");
 }
 
 TEST_F(AssembleRuns, AKernelThatWritesNothingGivesNullNotThePreviousMesh)
 {
-    MeshListGuard guard{{run_assemble("return cube;", 2, false)}};
-    ASSERT_NE(guard.meshes[0], nullptr);
-    guard.meshes.push_back(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", 2, false));
-    EXPECT_EQ(guard.meshes[1], nullptr);
+    ASSERT_NE(keep(run_assemble("return cube;", 2, false)), nullptr);
+    EXPECT_EQ(keep(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", 2, false)), nullptr);
     EXPECT_EQ(runs().size(), 2u);
 }
 
@@ -78,38 +55,43 @@ TEST_F(AssembleRuns, AnUnstageableRunIsSkippedWithATraceLine)
 
 TEST_F(AssembleRuns, SeveralLogicsInOneRunEachGetTheirOwnMode)
 {
-    MeshListGuard guard{run_assemble_scripts({"return cube;", "return sphere(1);", "return cone(1, 2, 8);"},
-                                             {0, 2, 1}, false)};
+    const auto& got = keep(run_assemble_scripts({"return cube;", "return sphere(1);", "return cone(1, 2, 8);"},
+                                                {0, 2, 1}, false));
     EXPECT_EQ(read_tmp("plim_assemble_in"),
               "3;\n"
               "\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\nreturn cube;\n};\n"
               "\n{\n// directives\n#execute_mode:optimal_csg_mesh;\n// logic\nreturn sphere(1);\n};\n"
               "\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cone(1, 2, 8);\n};\n");
-    ASSERT_EQ(guard.meshes.size(), 3u);
+    ASSERT_EQ(got.size(), 3u);
     const std::uint32_t modes[] = {0, 2, 1};
     for (std::size_t i = 0; i < 3; ++i) {
-        ASSERT_NE(guard.meshes[i], nullptr);
-        EXPECT_EQ(guard.meshes[i]->execute_mode, modes[i]);
+        ASSERT_NE(got[i], nullptr);
+        EXPECT_EQ(got[i]->execute_mode, modes[i]);
     }
 }
 
 TEST_F(AssembleRuns, TooFewMeshesArePaddedWithNulls)
 {
-    MeshListGuard guard{run_assemble_scripts(
-        {"return cube;", "stub(\"fault\", \"missing-mesh\");\nreturn cube;", "return cube;"}, {0, 2, 2}, false)};
-    ASSERT_EQ(guard.meshes.size(), 3u);
-    EXPECT_NE(guard.meshes[0], nullptr);
-    EXPECT_NE(guard.meshes[1], nullptr);
-    EXPECT_EQ(guard.meshes[2], nullptr);
+    const std::string missing = "stub(\"fault\", \"missing-mesh\");\nreturn cube;";
+    const auto& got = keep(run_assemble_scripts({"return cube;", missing, "return cube;"}, {0, 2, 2}, false));
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_NE(got[0], nullptr);
+    EXPECT_NE(got[1], nullptr);
+    EXPECT_EQ(got[2], nullptr);
 
     write_text_file("not a mesh file", tmp_file("plim_assemble_out"));
-    MeshListGuard failed{run_assemble_scripts({"stub(\"fault\", \"no-output\");\nreturn cube;", "return cube;"},
-                                              {2, 2}, false)};
-    EXPECT_EQ(failed.meshes, (std::vector<Mesh*>{nullptr, nullptr}));
+    const std::string no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
+    EXPECT_EQ(keep(run_assemble_scripts({no_output, "return cube;"}, {2, 2}, false)),
+              (std::vector<Mesh*>{nullptr, nullptr}));
 }
 
 TEST_F(AssembleRuns, CcppParsesThenComputesIntoOneOutputAndLeavesTheConsoleAlone)
 {
+    EXPECT_FALSE(run_ccpp_compute(" \t\n", 2, false)) << "a blank text stages and runs nothing";
+    EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_in")));
+    EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_out")));
+    EXPECT_TRUE(runs().empty());
+
     EXPECT_TRUE(run_ccpp_compute("k = 0.75;", 1, false));
     EXPECT_TRUE(run_ccpp_compute("k = 0.75;", 2, true));
     const std::vector<StandinRun> log = runs();
@@ -123,12 +105,4 @@ TEST_F(AssembleRuns, CcppParsesThenComputesIntoOneOutputAndLeavesTheConsoleAlone
     EXPECT_EQ(read_tmp("plim_assemble_ccpp_out").rfind("PLIM-STANDIN-CCPP computed", 0), 0u);
     EXPECT_EQ(g_kernel_output_texts[0], "kernel");
     EXPECT_EQ(g_kernel_output_texts[3], "error");
-}
-
-TEST_F(AssembleRuns, ABlankCcppTextStagesAndRunsNothing)
-{
-    EXPECT_FALSE(run_ccpp_compute(" \t\n", 2, false));
-    EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_in")));
-    EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_out")));
-    EXPECT_TRUE(runs().empty());
 }

@@ -10,41 +10,20 @@ namespace {
 
 const std::string k_cube = "return cube;";
 const std::string k_ball = "return sphere(1);";
-const std::string k_no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
 
 std::string block(const std::string& logic)
 {
     return element_block(logic, 2);
 }
 
-class AssemblyKinds : public StandinWorkspaceTest {
-protected:
-    void TearDown() override
-    {
-        for (Mesh* mesh : results)
-            discard_mesh(mesh);
-        StandinWorkspaceTest::TearDown();
-    }
-
-    // Keeps the results for release at the end of the test.
-    const ElementResults& keep(ElementResults got)
-    {
-        results.insert(results.end(), got.begin(), got.end());
-        latest = std::move(got);
-        return latest;
-    }
-
-    ElementResults results;
-    ElementResults latest;
-};
+using AssemblyKinds = StandinWorkspaceTest;
 
 } // namespace
 
 TEST_F(AssemblyKinds, SingleStagesAnEmptyBlockForAnElementWithoutLogic)
 {
-    const ParallelElementList elements = {{"a", k_cube}, {"b", ""}, {"c", k_ball}};
-    const ElementResults& got = keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_SINGLE));
-
+    const ElementResults& got =
+        keep(reassemble_script({{"a", k_cube}, {"b", ""}, {"c", k_ball}}, {}, {}, false, false, 2, ASSEMBLY_SINGLE));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n" + block(k_cube) + "{ };\n" + block(k_ball));
     ASSERT_EQ(got.size(), 3u);
     ASSERT_NE(got[0], nullptr);
@@ -60,36 +39,28 @@ TEST_F(AssemblyKinds, SingleStagesAnEmptyBlockForAnElementWithoutLogic)
     EXPECT_EQ(got[0]->batch_id, -1);
 }
 
-TEST_F(AssemblyKinds, SingleFollowsTheMask)
+TEST_F(AssemblyKinds, SingleFollowsTheMaskAndGivesNothingWhenTheKernelWritesNothing)
 {
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", k_cube}};
     const ElementResults& masked = keep(assemble_single(elements, {false, true, false}, false, false, 2));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n" + block(k_ball) + "{ };\n");
-    EXPECT_EQ(masked, (ElementResults{nullptr, masked[1], nullptr}));
     EXPECT_NE(masked[1], nullptr);
+    EXPECT_EQ(masked, (ElementResults{nullptr, masked[1], nullptr}));
 
-    // A mask of another length admits nothing.
     const ElementResults& none = keep(assemble_single(elements, {true, true}, false, false, 2));
-    EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n{ };\n{ };\n");
+    EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n{ };\n{ };\n") << "a mask of another length admits nothing";
     EXPECT_EQ(none, (ElementResults{nullptr, nullptr, nullptr}));
-}
 
-TEST_F(AssemblyKinds, SingleGivesNothingWhenTheKernelWritesNothing)
-{
-    const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}};
-    keep(assemble_single(elements, {}, false, false, 2));
-    ASSERT_NE(latest[0], nullptr);
-    const ElementResults& got = keep(assemble_single({{"a", k_no_output}, {"b", k_ball}}, {}, false, false, 2));
-    EXPECT_EQ(got, (ElementResults{nullptr, nullptr}));
+    const std::string no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
+    const ElementResults& failed = keep(assemble_single({{"a", no_output}, {"b", k_ball}}, {}, false, false, 2));
+    EXPECT_EQ(failed, (ElementResults{nullptr, nullptr}));
 }
 
 TEST_F(AssemblyKinds, AMaskedSubElementAssemblyRestagesAndReadsOnlyAdmittedElements)
 {
-    const ParallelElementList first = {{"a", k_cube}, {"b", k_cube}, {"c", k_cube}};
-    keep(assemble_parallel_sub(first, {}, false, false, 2));
-    const ParallelElementList second = {{"a", k_ball}, {"b", k_ball}, {"c", k_ball}};
-    const ElementResults& got = keep(assemble_parallel_sub(second, {false, true, false}, false, false, 2));
-
+    keep(assemble_parallel_sub({{"a", k_cube}, {"b", k_cube}, {"c", k_cube}}, {}, false, false, 2));
+    const ElementResults& got = keep(
+        assemble_parallel_sub({{"a", k_ball}, {"b", k_ball}, {"c", k_ball}}, {false, true, false}, false, false, 2));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_0"), "1;\n" + block(k_cube));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_1"), "1;\n" + block(k_ball));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_2"), "1;\n" + block(k_cube));
@@ -103,10 +74,8 @@ TEST_F(AssemblyKinds, AMaskedSubElementAssemblyRestagesAndReadsOnlyAdmittedEleme
 TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
 {
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", ""}, {"d", k_cube}};
-    const BatchList batches = {{0, 2}, {1, 3}};
     const ElementResults& got =
-        keep(reassemble_script(elements, {}, batches, false, false, 1, ASSEMBLY_PARALLEL));
-
+        keep(reassemble_script(elements, {}, {{0, 2}, {1, 3}}, false, false, 1, ASSEMBLY_PARALLEL));
     EXPECT_EQ(read_tmp("plim_assemble_in_batch_0"), "2;\n" + element_block(k_cube, 1) + "{ };\n");
     EXPECT_EQ(read_tmp("plim_assemble_in_batch_1"), "2;\n" + element_block(k_ball, 1) + element_block(k_cube, 1));
     EXPECT_EQ(runs().size(), 2u);
@@ -120,17 +89,14 @@ TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
         EXPECT_EQ(got[e]->execute_mode, 1u);
         EXPECT_EQ(got[e]->kernel_time_ms, 0xFFFFFFFFu);
     }
-}
 
-TEST_F(AssemblyKinds, OneBatchPerElementStampsNoBatchIds)
-{
-    const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}};
-    const ElementResults& got =
-        keep(reassemble_script(elements, {}, {{0}, {1}}, false, false, 2, ASSEMBLY_PARALLEL));
-    ASSERT_NE(got[0], nullptr);
-    ASSERT_NE(got[1], nullptr);
-    EXPECT_EQ(got[0]->batch_id, -1);
-    EXPECT_EQ(got[1]->batch_id, -1);
+    // One batch per element stamps no batch ids.
+    const ElementResults& alone =
+        keep(reassemble_script({{"a", k_cube}, {"b", k_ball}}, {}, {{0}, {1}}, false, false, 2, ASSEMBLY_PARALLEL));
+    ASSERT_NE(alone[0], nullptr);
+    ASSERT_NE(alone[1], nullptr);
+    EXPECT_EQ(alone[0]->batch_id, -1);
+    EXPECT_EQ(alone[1]->batch_id, -1);
 }
 
 TEST_F(AssemblyKinds, ABatchWithTheWrongMeshCountGivesNoResults)
@@ -146,11 +112,13 @@ TEST_F(AssemblyKinds, ABatchWithTheWrongMeshCountGivesNoResults)
 TEST_F(AssemblyKinds, CcppRunsComeFirstAndEveryAssemblyRunNamesTheirResult)
 {
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}};
+    const auto assemble_every_kind = [&](bool ccpp) {
+        keep(reassemble_script(elements, {}, {}, ccpp, false, 2, ASSEMBLY_SINGLE));
+        keep(reassemble_script(elements, {}, {}, ccpp, false, 2, ASSEMBLY_PARALLEL));
+        keep(reassemble_script(elements, {}, {{0, 1}}, ccpp, false, 2, ASSEMBLY_PARALLEL));
+    };
     ASSERT_TRUE(run_ccpp_compute("k = 1;", 2, false));
-    keep(reassemble_script(elements, {}, {}, true, false, 2, ASSEMBLY_SINGLE));
-    keep(reassemble_script(elements, {}, {}, true, false, 2, ASSEMBLY_PARALLEL));
-    keep(reassemble_script(elements, {}, {{0, 1}}, true, false, 2, ASSEMBLY_PARALLEL));
-
+    assemble_every_kind(true);
     const std::vector<StandinRun> with_ccpp = runs();
     ASSERT_EQ(with_ccpp.size(), 2u + 1u + 2u + 1u);
     EXPECT_EQ(with_ccpp[0].arguments.back(), "-ccpp");
@@ -164,38 +132,32 @@ TEST_F(AssemblyKinds, CcppRunsComeFirstAndEveryAssemblyRunNamesTheirResult)
     }
 
     fs::remove(log_path);
-    keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_SINGLE));
-    keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_PARALLEL));
-    keep(reassemble_script(elements, {}, {{0, 1}}, false, false, 2, ASSEMBLY_PARALLEL));
+    assemble_every_kind(false);
     const std::vector<StandinRun> without = runs();
     ASSERT_EQ(without.size(), 4u);
     EXPECT_EQ(runs_naming(without, "-ccpp"), 0);
-}
 
-TEST_F(AssemblyKinds, AnUnknownKindAssemblesNothing)
-{
-    const ElementResults& got = keep(reassemble_script({{"a", k_cube}}, {}, {}, false, false, 2, 2));
-    EXPECT_TRUE(got.empty());
+    fs::remove(log_path);
+    EXPECT_TRUE(keep(reassemble_script(elements, {}, {}, false, false, 2, 2)).empty()) << "unknown kind";
     EXPECT_TRUE(runs().empty());
 }
 
 namespace {
 
 // Two batch prefixes and an inline element without one.
-const std::string k_parallel_script = "#PARALLEL;\n"
-                                      "#PRE{ k = 1; };\n"
-                                      "#POST{ return ret; };\n"
-                                      "#PLIM(a){ ret = cube; };\n"
-                                      "#PLIM(b){ ret = sphere(k); };\n"
-                                      "return{ sub(0 | a), sub(0 | b), sub(1 | a), sub(c){ ret = cube.tx(2); } };\n";
-
-class ScriptAssembly : public AssemblyKinds {
+class ScriptAssembly : public StandinWorkspaceTest {
 protected:
     void SetUp() override
     {
-        AssemblyKinds::SetUp();
+        StandinWorkspaceTest::SetUp();
         script = (workspace / "parallel.plim").string();
-        write_text_file(k_parallel_script, script);
+        write_text_file("#PARALLEL;\n"
+                        "#PRE{ k = 1; };\n"
+                        "#POST{ return ret; };\n"
+                        "#PLIM(a){ ret = cube; };\n"
+                        "#PLIM(b){ ret = sphere(k); };\n"
+                        "return{ sub(0 | a), sub(0 | b), sub(1 | a), sub(c){ ret = cube.tx(2); } };\n",
+                        script);
     }
 
     std::string script;
@@ -203,33 +165,35 @@ protected:
 
 } // namespace
 
-TEST_F(ScriptAssembly, SingleKindParsesThenAssemblesEveryElementInOneRun)
+TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRunEach)
 {
-    const ElementResults& got = keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
+    const ElementResults& single = keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].arguments[1], "-parse");
     EXPECT_EQ(log[1].arguments[1], "-assemble");
-    ASSERT_EQ(got.size(), 4u);
+    ASSERT_EQ(single.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        ASSERT_NE(got[i], nullptr) << "element " << i;
-        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
-        EXPECT_EQ(got[i]->batch_id, -1);
+        ASSERT_NE(single[i], nullptr) << "element " << i;
+        EXPECT_EQ(single[i]->result_index, static_cast<std::int32_t>(i));
+        EXPECT_EQ(single[i]->batch_id, -1);
     }
-    EXPECT_EQ(got[1]->element_name, "0 | b");
-    EXPECT_EQ(got[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
-}
+    EXPECT_EQ(single[1]->element_name, "0 | b");
+    EXPECT_EQ(single[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
 
-TEST_F(ScriptAssembly, ParallelKindRunsOneJobPerElement)
-{
-    const ElementResults& got = keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
+    fs::remove(log_path);
+    const ElementResults& parallel = keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
     EXPECT_EQ(runs().size(), 1u + 4u);
-    ASSERT_EQ(got.size(), 4u);
+    ASSERT_EQ(parallel.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        ASSERT_NE(got[i], nullptr) << "element " << i;
-        EXPECT_EQ(got[i]->execute_mode, 1u);
-        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
+        ASSERT_NE(parallel[i], nullptr) << "element " << i;
+        EXPECT_EQ(parallel[i]->execute_mode, 1u);
+        EXPECT_EQ(parallel[i]->result_index, static_cast<std::int32_t>(i));
     }
+
+    fs::remove(log_path);
+    EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty()) << "an unknown kind";
+    EXPECT_EQ(runs().size(), 1u) << "an unknown kind only parses";
 }
 
 TEST_F(ScriptAssembly, BatchedKindGroupsByPrefixAndStampsTheBatches)
@@ -248,10 +212,4 @@ TEST_F(ScriptAssembly, BatchedKindGroupsByPrefixAndStampsTheBatches)
         EXPECT_EQ(got[i]->element_name, names[i]);
         EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
     }
-}
-
-TEST_F(ScriptAssembly, AnUnknownKindOnlyParses)
-{
-    EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty());
-    EXPECT_EQ(runs().size(), 1u);
 }

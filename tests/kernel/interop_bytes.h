@@ -6,11 +6,21 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Header fields by their number: fields[1] is H1, fields[36] is H36.
 using HeaderFields = std::array<std::int32_t, 37>;
+
+// The given header fields set on top of `base`.
+inline HeaderFields with_fields(std::initializer_list<std::pair<int, std::int32_t>> fields, HeaderFields base = {})
+{
+    for (const auto& [field, value] : fields)
+        base[static_cast<std::size_t>(field)] = value;
+    return base;
+}
 
 struct InteropBytes
 {
@@ -21,19 +31,13 @@ struct InteropBytes
         bytes.push_back(value);
         return *this;
     }
-    InteropBytes& u16(std::uint16_t value)
-    {
-        return u8(value & 0xFF).u8(value >> 8);
-    }
+    InteropBytes& u16(std::uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
     InteropBytes& i32(std::int32_t value)
     {
         const auto bits = static_cast<std::uint32_t>(value);
         return u16(bits & 0xFFFF).u16(bits >> 16);
     }
-    InteropBytes& u32(std::uint32_t value)
-    {
-        return i32(static_cast<std::int32_t>(value));
-    }
+    InteropBytes& u32(std::uint32_t value) { return i32(static_cast<std::int32_t>(value)); }
     InteropBytes& f64(double value)
     {
         std::uint64_t bits = 0;
@@ -47,7 +51,7 @@ struct InteropBytes
         return *this;
     }
     // The 36 header fields H1 to H36 (entry 0 is not written).
-    InteropBytes& header(const std::array<std::int32_t, 37>& fields)
+    InteropBytes& header(const HeaderFields& fields)
     {
         for (std::size_t h = 1; h <= 36; ++h)
             i32(fields[h]);

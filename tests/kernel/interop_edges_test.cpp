@@ -15,43 +15,29 @@ TEST(IndexGroupDecoding, EachItemReadsPastThePreviousItemsValues)
     ASSERT_TRUE(decode_index_group(group, 13, out));
     EXPECT_EQ(out, (U32{10, 11, 12}));
     EXPECT_FALSE(decode_index_group(group, 12, out)) << "12 is not a vertex of 12";
-}
 
-TEST(IndexGroupDecoding, NoLocalIndicesGivesNoList)
-{
-    InteropIndexGroup group{3, {0, 0, 0, 0}, {}, {}};
-    U32 out{1, 2};
-    EXPECT_TRUE(decode_index_group(group, 10, out));
-    EXPECT_TRUE(out.empty());
-}
-
-TEST(IndexGroupDecoding, ItemsWithoutHeaderEntriesAreRejected)
-{
-    InteropIndexGroup group{4, {0, 1}, {0, 1, 0, 0, 0}, {0}};
-    U32 out;
-    EXPECT_FALSE(decode_index_group(group, 10, out));
+    U32 none{1, 2};
+    EXPECT_TRUE(decode_index_group({3, {0, 0, 0, 0}, {}, {}}, 10, none));
+    EXPECT_TRUE(none.empty()) << "no local indices give no list";
+    EXPECT_FALSE(decode_index_group({4, {0, 1}, {0, 1, 0, 0, 0}, {0}}, 10, out)) << "items without header entries";
 }
 
 TEST(EdgeDeduplication, ListThreeWinsThenListOneThenListTwo)
 {
     U32 first{5, 3, 1, 2, 1, 2, 7, 8};
     U32 second{2, 1, 8, 9, 9, 8};
-    const U32 third{3, 5, 3, 5};
-    remove_duplicate_edges(first, second, third);
+    remove_duplicate_edges(first, second, U32{3, 5, 3, 5});
     EXPECT_EQ(first, (U32{1, 2, 7, 8}));
     EXPECT_EQ(second, (U32{8, 9}));
+
+    U32 only{1, 2};
+    U32 reversed{2, 1};
+    remove_duplicate_edges(only, reversed, U32{1, 2});
+    EXPECT_TRUE(only.empty());
+    EXPECT_TRUE(reversed.empty());
 }
 
-TEST(EdgeDeduplication, ListsLeftWithoutPairsBecomeEmpty)
-{
-    U32 first{1, 2};
-    U32 second{2, 1};
-    remove_duplicate_edges(first, second, U32{1, 2});
-    EXPECT_TRUE(first.empty());
-    EXPECT_TRUE(second.empty());
-}
-
-TEST(VertexColours, GatherTakesFourValuesPerIndex)
+TEST(VertexColours, GatherTakesFourValuesPerIndexAndBytesStayInRange)
 {
     const std::vector<double> palette{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8};
     const std::vector<double> expected{0.5, 0.6, 0.7, 0.8, 0.1, 0.2, 0.3, 0.4};
@@ -60,10 +46,7 @@ TEST(VertexColours, GatherTakesFourValuesPerIndex)
     EXPECT_EQ(gather_vertex_blocks(palette, {1, 0}, {}, {}), expected);
     EXPECT_TRUE(gather_vertex_blocks(palette, {}, {}, {}).empty());
     EXPECT_TRUE(gather_vertex_blocks(palette, {}, {}, {2}).empty()) << "index past the palette";
-}
 
-TEST(VertexColours, BytesTruncateAndStayInRange)
-{
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(colour_values_to_bytes({1.0, 0.5, 0.25, 0.0, 2.0, -1.0, nan}),
               (std::vector<std::uint8_t>{255, 127, 63, 0, 255, 0, 0}));

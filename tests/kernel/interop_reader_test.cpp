@@ -1,24 +1,21 @@
 #include "kernel/interop_reader.h"
 #include "tests/kernel/interop_bytes.h"
-#include "tests/kernel/trace_capture.h"
+#include "tests/kernel/run_workspace.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 
 namespace {
 
-class InteropFile : public ::testing::Test
+class InteropFile : public RunWorkspaceTest
 {
 protected:
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("plim_interop_reader_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                           .string();
-
-    ~InteropFile() override { std::remove(path.c_str()); }
+    void SetUp() override
+    {
+        RunWorkspaceTest::SetUp();
+        path = tmp_file("mesh");
+    }
 
     void write(const std::vector<std::uint8_t>& bytes) const
     {
@@ -26,24 +23,21 @@ protected:
                                                     static_cast<std::streamsize>(bytes.size()));
     }
 
-    MeshList read(std::string& trace) const
+    // No meshes and exactly the error line on the trace stream.
+    void expect_rejected(const std::string& why) const
     {
         TraceCapture capture;
-        MeshList meshes = read_interop_file(path);
-        trace = capture.text();
-        return meshes;
+        EXPECT_TRUE(read_interop_file(path).empty()) << why;
+        EXPECT_EQ(capture.text(), "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n") << why;
     }
+
+    std::string path;
 };
 
-// One 3-D triangle with 32-bit indices and nothing else.
-std::vector<std::uint8_t> triangle_file(std::int32_t mesh_count = 1)
+// Meshes of one 3-D triangle with 32-bit indices and nothing else.
+std::vector<std::uint8_t> triangle_file(std::int32_t mesh_count)
 {
-    HeaderFields h{};
-    h[1] = 9;
-    h[3] = 2;
-    h[4] = 3;
-    h[12] = 3;
-    h[18] = 1;
+    const HeaderFields h = with_fields({{1, 9}, {3, 2}, {4, 3}, {12, 3}, {18, 1}});
     InteropBytes file;
     file.i32(mesh_count);
     for (std::int32_t m = 0; m < mesh_count; ++m) {
@@ -59,40 +53,43 @@ std::vector<std::uint8_t> triangle_file(std::int32_t mesh_count = 1)
 
 TEST_F(InteropFile, UnusableFilesGiveNoMeshesAndTheTraceLine)
 {
-    std::string trace;
-    EXPECT_TRUE(read(trace).empty()) << "missing";
-    EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n");
-
+    expect_rejected("missing");
     write(std::vector<std::uint8_t>(143, 0));
-    EXPECT_TRUE(read(trace).empty()) << "143 bytes";
-    EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n");
-
-    std::vector<std::uint8_t> bad = triangle_file();
+    expect_rejected("143 bytes");
+    std::vector<std::uint8_t> bad = triangle_file(1);
     bad[4 + 12] = 0;  // dimension 0
     write(bad);
-    EXPECT_TRUE(read(trace).empty()) << "malformed record";
-    EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n");
+    expect_rejected("malformed record");
 
     TraceCapture capture;
     EXPECT_TRUE(read_interop_file("").empty());
     EXPECT_EQ(capture.text(), "ERROR-READING-BINARY-INTEROP-FILE: \n");
 }
 
-TEST_F(InteropFile, ExactlyOneHeaderOfBytesIsLongEnough)
+TEST_F(InteropFile, EveryTruncationOfAFileIsRejectedCleanly)
 {
-    write(std::vector<std::uint8_t>(144, 0));  // N = 0, padded
-    std::string trace;
-    EXPECT_TRUE(read(trace).empty());
-    EXPECT_EQ(trace, "");
+    const std::vector<std::uint8_t> whole = triangle_file(2);
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        write(std::vector<std::uint8_t>(whole.begin(), whole.begin() + length));
+        expect_rejected("length " + std::to_string(length));
+    }
 }
 
 TEST_F(InteropFile, MeshesAreCompleteWithAbsentArraysLeftNull)
 {
+    write(std::vector<std::uint8_t>(144, 0));  // N = 0, padded: exactly long enough
+    {
+        TraceCapture capture;
+        EXPECT_TRUE(read_interop_file(path).empty());
+        EXPECT_EQ(read_interop_first_mesh(path), nullptr);
+        EXPECT_EQ(capture.text(), "");
+    }
+
     write(triangle_file(2));
-    std::string trace;
-    MeshList meshes = read(trace);
+    TraceCapture capture;
+    MeshList meshes = read_interop_file(path);
     ASSERT_EQ(meshes.size(), 2u);
-    EXPECT_EQ(trace, "");
+    EXPECT_EQ(capture.text(), "");
     const Mesh& mesh = *meshes[0];
     EXPECT_EQ(mesh.valid, 1);
     EXPECT_EQ(mesh.pending, 0);
@@ -113,31 +110,10 @@ TEST_F(InteropFile, MeshesAreCompleteWithAbsentArraysLeftNull)
     EXPECT_NE(meshes[0]->id, meshes[1]->id);
     release_meshes(meshes);
     EXPECT_TRUE(meshes.empty());
-}
 
-TEST_F(InteropFile, FirstMeshAloneIsKept)
-{
-    write(triangle_file(3));
     Mesh* first = read_interop_first_mesh(path);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->vertex_data->size(), 9u);
     MeshList owned{first};
     release_meshes(owned);
-
-    write(triangle_file(0));
-    std::vector<std::uint8_t> padded = triangle_file(0);
-    padded.resize(144, 0);
-    write(padded);
-    EXPECT_EQ(read_interop_first_mesh(path), nullptr);
-}
-
-TEST_F(InteropFile, EveryTruncationOfAFileIsRejectedCleanly)
-{
-    const std::vector<std::uint8_t> whole = triangle_file(2);
-    for (std::size_t length = 0; length < whole.size(); ++length) {
-        write(std::vector<std::uint8_t>(whole.begin(), whole.begin() + length));
-        std::string trace;
-        EXPECT_TRUE(read(trace).empty()) << length;
-        EXPECT_EQ(trace, "ERROR-READING-BINARY-INTEROP-FILE: " + path + "\n") << length;
-    }
 }

@@ -58,45 +58,30 @@ TEST(ParallelScript, ClassifiesDirectiveLinesByTheirKey)
 
 TEST(ParallelScript, ResolvesSourcesByDefinitionThenInline)
 {
-    Built built = build("", k_cube_source, "return{ sub(cube){ inline(); }, sub(ball){ roll(); } };");
-    ASSERT_EQ(built.elements.size(), 2u);
+    Built built = build("", k_cube_source, "return{ sub(cube){ inline(); }, sub(ball){ roll(); }, sub( 2 | cube ) };");
+    ASSERT_EQ(built.elements.size(), 3u);
     EXPECT_EQ(built.elements[0].logic, "make();") << "the definition wins";
     EXPECT_EQ(built.elements[1].logic, "roll();");
+    EXPECT_EQ(built.elements[2].name, "2 | cube");
+    EXPECT_EQ(built.elements[2].logic, "make();") << "a batch-prefixed name finds its definition";
+    EXPECT_EQ(extract_batch_prefixes(built.elements), (std::vector<std::int32_t>{3, 4, 2}));
+    EXPECT_EQ(built.elements[2].name, "cube");
 
     built = build("", k_cube_source, "return{ sub(Cube) };");
     ASSERT_EQ(built.elements.size(), 1u) << "an unresolved element stays in the list";
     EXPECT_EQ(built.elements[0].logic, "");
     EXPECT_EQ(built.last_message,
               "ERROR-IN-PARALLEL-ASSEMBLY : UNABLE TO RESOLVE SUB-ELEMENT SOURCE-DEFINITION : [Cube]");
-}
 
-TEST(ParallelScript, BatchPrefixedNamesFindTheirDefinition)
-{
-    Built built = build("", k_cube_source, "return{ sub( 2 | cube ) };");
-    ASSERT_EQ(built.elements.size(), 1u);
-    EXPECT_EQ(built.elements[0].name, "2 | cube");
-    EXPECT_EQ(built.elements[0].logic, "make();");
-    std::vector<std::int32_t> ids = extract_batch_prefixes(built.elements);
-    EXPECT_EQ(ids, (std::vector<std::int32_t>{2}));
-    EXPECT_EQ(built.elements[0].name, "cube");
-}
-
-TEST(ParallelScript, CommasInsideBracketsDoNotSplitInvocations)
-{
-    Built built = build("", "", "return{ a(x){1;}, b(f(1,2)){2;} };");
-    ASSERT_EQ(built.elements.size(), 2u);
+    built = build("", "", "return{ a(x){1;}, b(f(1,2)){2;} };");
+    ASSERT_EQ(built.elements.size(), 2u) << "commas inside brackets do not split invocations";
     EXPECT_EQ(built.elements[0].name, "x");
     EXPECT_EQ(built.elements[1].name, "f(1,2");
 }
 
 TEST(ParallelScript, FatalReturnProblemsGiveNoElements)
 {
-    struct Case
-    {
-        std::string operations;
-        std::string message;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"return{ a(x) };\nreturn{ b(y) };\n",
          "ERROR-IN-PARALLEL-ASSEMBLY : GREATER-THAN-ONE TOP-LEVEL OPERATIVE SCRIPT STATEMENT!"},
         {"", "ERROR-IN-PARALLEL-ASSEMBLY : MISSING-RETURN!"},
@@ -109,21 +94,16 @@ TEST(ParallelScript, FatalReturnProblemsGiveNoElements)
         {"return{ a)x( };",
          "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED SUB-ELEMENT INVOCATIVE-REFERENCE IN RETURN!"},
     };
-    for (const Case& c : cases) {
-        Built built = build("", k_cube_source, c.operations);
-        EXPECT_TRUE(built.elements.empty()) << c.operations;
-        EXPECT_EQ(built.last_message, c.message) << c.operations;
+    for (const auto& [operations, message] : cases) {
+        Built built = build("", k_cube_source, operations);
+        EXPECT_TRUE(built.elements.empty()) << operations;
+        EXPECT_EQ(built.last_message, message) << operations;
     }
 }
 
 TEST(ParallelScript, MalformedBracesAreReportedNeverCutNegatively)
 {
-    struct Case
-    {
-        std::string directives;
-        std::string functions;
-        std::string message;
-    };
+    struct Case { std::string directives; std::string functions; std::string message; };
     const Case cases[] = {
         {"#PRE x;", "", "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-PREFIX!"},
         {"#PRE x{", "", "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-PREFIX!"},

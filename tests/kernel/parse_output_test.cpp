@@ -52,7 +52,7 @@ TEST(ParseSections, SourceKeepsEverythingBetweenItsTags)
     EXPECT_EQ(cut_source_text("<SOURCE>x"), "");
 }
 
-TEST(ParallelCheck, OnlyASingleReturnLinePasses)
+TEST(ParallelCheck, OnlyASingleReturnLineAfterACompleteDirectivePasses)
 {
     const TaggedSection parallel = section("#PARALLEL;\n", 1);
     EXPECT_EQ(check_parallel_script(parallel, section("return{};", 0)), ParallelCheck::PARALLEL);
@@ -62,10 +62,7 @@ TEST(ParallelCheck, OnlyASingleReturnLinePasses)
     EXPECT_EQ(check_parallel_script(parallel, section("", -1)), ParallelCheck::INVALID_RETURN);
     EXPECT_EQ(check_parallel_script(parallel, section("a;\nb;\n", 2)),
               ParallelCheck::SUPERFLUOUS_STATEMENTS);
-}
-
-TEST(ParallelCheck, TheDirectiveNeedsItsSemicolonAndALine)
-{
+    // The directive needs its semicolon and a line.
     const TaggedSection ret = section("return{a(x)};\n", 1);
     EXPECT_EQ(check_parallel_script(section("#parallel;\n", 1), ret), ParallelCheck::PARALLEL);
     EXPECT_EQ(check_parallel_script(section("#Parallel;\n", 1), ret), ParallelCheck::PARALLEL);

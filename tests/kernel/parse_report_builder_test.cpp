@@ -58,6 +58,10 @@ TEST(ParseReportBuilder, ParallelErrorsAreAppendedAndCountedOnce)
     const ParseReport invalid = built(block("#PARALLEL;\n", "return{}\n"));
     EXPECT_EQ(invalid.errors_text, "INVALID-PARALLEL-RETURN-ERROR;\n");
     EXPECT_EQ(invalid.section_line_counts[SECTION_ERRORS], 1);
+
+    const ParseReport no_section = built(tagged("DIRECTIVES", "#PARALLEL;\n") + tagged("OPERATIONS", "x;\ny;\n"));
+    EXPECT_EQ(no_section.section_line_counts[SECTION_ERRORS], 1) << "counted even without an errors section";
+    EXPECT_FALSE(no_section.errors_text.empty());
 }
 
 TEST(ParseReportBuilder, BrokenBlocksGiveEmptyUncountedSections)
@@ -71,13 +75,6 @@ TEST(ParseReportBuilder, BrokenBlocksGiveEmptyUncountedSections)
     const ParseReport no_separator = built("<DIRECTIVES></DIRECTIVES><OPERATIONS>\nreturn cube;\n</OPERATIONS>");
     EXPECT_EQ(no_separator.section_line_counts[SECTION_DIRECTIVES], -1);
     EXPECT_EQ(no_separator.section_line_counts[SECTION_OPERATIONS], 1);
-}
-
-TEST(ParseReportBuilder, AParallelErrorCountsEvenWithoutAnErrorsSection)
-{
-    const ParseReport report = built(tagged("DIRECTIVES", "#PARALLEL;\n") + tagged("OPERATIONS", "x;\ny;\n"));
-    EXPECT_EQ(report.section_line_counts[SECTION_ERRORS], 1);
-    EXPECT_FALSE(report.errors_text.empty());
 }
 
 TEST(ParseReportBuilder, ParallelScriptsReachTheBuilderOnlyWhenMarked)

@@ -22,25 +22,18 @@ TEST_F(ParseRunsWithoutKernel, AnEmptyScriptFileIsOneSyntaxErrorWithoutARun)
 
 TEST(ParseErrors, AppendingAddsALineAndCountsIt)
 {
-    ParseReport fresh = construct_parse_report();
-    append_parse_error(fresh, "first;");
-    EXPECT_EQ(fresh.errors_text, "first;");
-    EXPECT_EQ(fresh.section_line_counts[SECTION_ERRORS], 1);
-
-    ParseReport counted = construct_parse_report();
-    counted.errors_text = "a;\nb;\n";
-    counted.section_line_counts[SECTION_ERRORS] = 2;
-    append_parse_error(counted, "c;");
-    EXPECT_EQ(counted.errors_text, "a;\nb;\n\nc;");
-    EXPECT_EQ(counted.section_line_counts[SECTION_ERRORS], 3);
-
+    struct Case { std::string errors; std::int32_t count; std::string after; std::int32_t count_after; };
     // A count of 0 means the kernel reported nothing: the line replaces the text.
-    ParseReport clean = construct_parse_report();
-    clean.errors_text = "\n";
-    clean.section_line_counts[SECTION_ERRORS] = 0;
-    append_parse_error(clean, "x;");
-    EXPECT_EQ(clean.errors_text, "x;");
-    EXPECT_EQ(clean.section_line_counts[SECTION_ERRORS], 1);
+    for (const Case& c : {Case{"", -1, "x;", 1}, Case{"a;\nb;\n", 2, "a;\nb;\n\nx;", 3}, Case{"\n", 0, "x;", 1}}) {
+        ParseReport report = construct_parse_report();
+        if (c.count >= 0) {
+            report.errors_text = c.errors;
+            report.section_line_counts[SECTION_ERRORS] = c.count;
+        }
+        append_parse_error(report, "x;");
+        EXPECT_EQ(report.errors_text, c.after) << c.errors;
+        EXPECT_EQ(report.section_line_counts[SECTION_ERRORS], c.count_after) << c.errors;
+    }
 }
 
 TEST(ParseStatements, TheLogicJoinsFourSectionsWithoutATrailingLineFeed)

@@ -5,30 +5,15 @@
 
 #include "platform/files.h"
 #include "platform/kernel_config.h"
+#include "tests/kernel/trace_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-
-// Redirects std::cout (the trace stream) while it lives.
-class TraceCapture {
-public:
-    TraceCapture() : saved_(std::cout.rdbuf(captured_.rdbuf())) {}
-    ~TraceCapture() { std::cout.rdbuf(saved_); }
-    TraceCapture(const TraceCapture&) = delete;
-    TraceCapture& operator=(const TraceCapture&) = delete;
-    std::string text() const { return captured_.str(); }
-
-private:
-    std::ostringstream captured_;
-    std::streambuf* saved_;
-};
 
 class RunWorkspaceTest : public ::testing::Test {
 protected:

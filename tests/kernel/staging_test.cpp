@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 using StagingTest = RunWorkspaceTest;
 
 TEST_F(StagingTest, PathsLieInTheWorkspaceTmpDirectoryWithOrWithoutATrailingSlash)
@@ -18,15 +17,10 @@ TEST_F(StagingTest, PathsLieInTheWorkspaceTmpDirectoryWithOrWithoutATrailingSlas
               workspace.string() + "/tmp/plim_assemble_out_batch_12");
 }
 
-TEST(StagingTexts, ParseOfSeveralScriptsOpensEachWithItsNameComment)
+TEST(StagingTexts, ParseTextsOpenEachScriptWithItsNameOrTheLogicMarker)
 {
-    EXPECT_EQ(parse_list_text({"a", "b"}, {"X", "Y"}),
-              "2;\n{\n// E:a\nX\n};\n{\n// E:b\nY\n};\n");
+    EXPECT_EQ(parse_list_text({"a", "b"}, {"X", "Y"}), "2;\n{\n// E:a\nX\n};\n{\n// E:b\nY\n};\n");
     EXPECT_EQ(parse_list_text({}, {}), "0;\n");
-}
-
-TEST(StagingTexts, ParseOfOneFileIsTheLogicMarkerAndTheText)
-{
     EXPECT_EQ(parse_logic_text("a = 1;\nb = 2;"), "// logic\na = 1;\nb = 2;");
 }
 
@@ -38,20 +32,12 @@ TEST(StagingTexts, AssembleTextsNameTheModeInTheirDirectiveBlock)
               "2;\n"
               "\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\na();\n};\n"
               "\n{\n// directives\n#execute_mode:optimal_csg_mesh;\n// logic\nb();\n};\n");
-}
-
-TEST(StagingTexts, ElementBlocksHaveNoLeadingEmptyLineAndEmptyBlocksStandIn)
-{
+    // Element blocks have no leading empty line; empty blocks stand in for elements without logic.
     const std::string block = element_block("s();", 2);
     EXPECT_EQ(block, "{\n// directives\n#execute_mode:optimal_csg_mesh;\n// logic\ns();\n};\n");
     EXPECT_EQ(element_blocks_text({block, k_empty_block, block}), "3;\n" + block + "{ };\n" + block);
     EXPECT_EQ(element_blocks_text({block}), "1;\n" + block);
-}
-
-TEST(StagingTexts, AModeOutsideTheTableNamesNothing)
-{
-    EXPECT_EQ(execute_mode_name(0), "pure_union_mesh");
-    EXPECT_EQ(execute_mode_name(3), "");
+    EXPECT_EQ(execute_mode_name(3), "") << "a mode outside the table names nothing";
     EXPECT_EQ(execute_mode_name(-1), "");
 }
 
@@ -68,8 +54,7 @@ TEST_F(StagingTest, StagingWritesTheInputAndEmptiesTheOutput)
 
 TEST_F(StagingTest, AnUnwritableStagingFileIsReportedAndRefused)
 {
-    // A directory where the output file should be: it can neither be
-    // emptied nor overwritten.
+    // A directory where the output file should be.
     fs::create_directories(tmp_file("plim_assemble_out"));
     TraceCapture trace;
     EXPECT_FALSE(stage_run_files(staging_path(k_assemble_in_name), "1;\n", staging_path(k_assemble_out_name)));

@@ -10,33 +10,23 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 struct StandinRun {
-    std::int64_t start_ms = 0;
-    std::int64_t end_ms = 0;
+    long long start_ms = 0;
+    long long end_ms = 0;
     TextList arguments;
 };
-
-inline std::string log_field(const std::string& line, const std::string& key)
-{
-    const std::size_t at = line.find(key + "=");
-    if (at == std::string::npos)
-        return std::string();
-    const std::size_t begin = at + key.size() + 1;
-    return line.substr(begin, line.find(' ', begin) - begin);
-}
 
 inline std::vector<StandinRun> read_standin_log(const std::string& path)
 {
     std::vector<StandinRun> runs;
     for (const std::string& line : split_text_skip_empty(read_text_file(path), '\n')) {
         StandinRun run;
-        run.start_ms = std::atoll(log_field(line, "start_ms").c_str());
-        run.end_ms = std::atoll(log_field(line, "end_ms").c_str());
+        std::sscanf(line.c_str(), "pid=%*d start_ms=%lld end_ms=%lld", &run.start_ms, &run.end_ms);
         const std::size_t args = line.find("args=");
         if (args != std::string::npos)
             run.arguments = split_text(line.substr(args + 5), ' ');
@@ -49,7 +39,7 @@ inline std::vector<StandinRun> read_standin_log(const std::string& path)
 // starts does not overlap it.
 inline int most_overlapping_runs(const std::vector<StandinRun>& runs)
 {
-    std::vector<std::pair<std::int64_t, int>> events;
+    std::vector<std::pair<long long, int>> events;
     for (const StandinRun& run : runs) {
         events.emplace_back(run.start_ms, +1);
         events.emplace_back(run.end_ms, -1);
@@ -57,10 +47,8 @@ inline int most_overlapping_runs(const std::vector<StandinRun>& runs)
     std::sort(events.begin(), events.end());
     int alive = 0;
     int most = 0;
-    for (const auto& event : events) {
-        alive += event.second;
-        most = std::max(most, alive);
-    }
+    for (const auto& event : events)
+        most = std::max(most, alive += event.second);
     return most;
 }
 

@@ -38,32 +38,24 @@ TEST(Evaluator, BuiltinScriptsAssemble)
 {
     for (const char* script : kBuiltinScripts) {
         const Evaluation evaluation = evaluated(script);
-        if (evaluation.ok) {
-            EXPECT_GT(evaluation.mesh->polygons.size(), 0u) << script;
-        }
+        EXPECT_TRUE(evaluation.ok && !evaluation.mesh->polygons.empty()) << script;
     }
 }
 
 TEST(Evaluator, PrimitivesHaveFixedCounts)
 {
-    struct Count {
-        const char* script;
-        size_t vertices;
-        size_t polygons;
-    };
-    const Count counts[] = {
-        {"return cube;", 8, 6}, {"return mcube;", 24, 6}, {"return bcube(1, 0.1);", 8, 6},
-        {"return rcube(1, 2, 3, 0.1, 8);", 8, 6}, {"return sphere(1);", 86, 96},
-        {"return cylinder(1, 2, 16);", 32, 18}, {"return cone(1, 2, 16);", 17, 17}, {"return torus(1, 0.25, 16, 8);", 128, 128},
-    };
-    for (const Count& count : counts) {
+    struct Count { const char* script; size_t vertices; size_t polygons; };
+    for (const Count& count : {Count{"return cube;", 8, 6}, Count{"return mcube;", 24, 6},
+             Count{"return bcube(1, 0.1);", 8, 6}, Count{"return rcube(1, 2, 3, 0.1, 8);", 8, 6},
+             Count{"return sphere(1);", 86, 96}, Count{"return cylinder(1, 2, 16);", 32, 18},
+             Count{"return cone(1, 2, 16);", 17, 17}, Count{"return torus(1, 0.25, 16, 8);", 128, 128}}) {
         const Evaluation evaluation = evaluated(count.script);
         EXPECT_EQ(evaluation.mesh->positions.size(), count.vertices) << count.script;
         EXPECT_EQ(evaluation.mesh->polygons.size(), count.polygons) << count.script;
     }
 }
 
-TEST(Evaluator, MethodsChangeTheirMeshInPlaceAndDuoCopies)
+TEST(Evaluator, MethodsChangeTheirMeshInPlaceDuoCopiesAndMinusKeepsTheLeft)
 {
     const Evaluation moved = evaluated("a = cube; a.tx(2); b = a.duo.ty(5); return a;");
     EXPECT_DOUBLE_EQ(moved.mesh->positions[0][0], 1.5);
@@ -76,14 +68,11 @@ TEST(Evaluator, MethodsChangeTheirMeshInPlaceAndDuoCopies)
     const Evaluation coloured = evaluated("return cube.rgb(0.5) + cube.rgba(1, 0, 0, 0.5);");
     EXPECT_EQ(coloured.mesh->colours[0], (Rgba{0.5, 0.5, 0.5, 1}));
     EXPECT_EQ(coloured.mesh->colours[8], (Rgba{1, 0, 0, 0.5}));
-}
 
-TEST(Evaluator, MinusKeepsTheLeftMeshAndSaysSo)
-{
-    const Evaluation evaluation = evaluated("return cube - sphere(1);");
-    EXPECT_EQ(evaluation.mesh->positions.size(), 8u);
-    ASSERT_EQ(evaluation.messages.size(), 1u);
-    EXPECT_NE(evaluation.messages[0].find("keeps the left mesh"), std::string::npos);
+    const Evaluation minus = evaluated("return cube - sphere(1);");
+    EXPECT_EQ(minus.mesh->positions.size(), 8u) << "minus keeps the left mesh";
+    ASSERT_EQ(minus.messages.size(), 1u);
+    EXPECT_NE(minus.messages[0].find("keeps the left mesh"), std::string::npos);
 }
 
 TEST(Evaluator, ParametersBindAndLaterBindingsWin)
@@ -105,27 +94,24 @@ TEST(Evaluator, OneTimingPerOperation)
     EXPECT_EQ(evaluation.operation_ns[2], 0);  // after the return
 }
 
-TEST(Evaluator, StubsAreCollected)
-{
-    const Evaluation evaluation = evaluated("stub(\"index16\"); stub(\"palette\", 300); stub(\"ppd\", \"junk\");\n"
-                                            "stub(\"fault\", \"odd-edges\"); stub(\"delay\", 1); return cube;");
-    EXPECT_TRUE(evaluation.stubs.index16);
-    EXPECT_EQ(evaluation.stubs.palette, 300);
-    EXPECT_EQ(evaluation.stubs.ppd, "junk");
-    EXPECT_EQ(evaluation.stubs.faults, std::vector<std::string>{"odd-edges"});
-}
-
 TEST(Evaluator, FailuresExplainThemselves)
 {
-    EXPECT_NE(failure("return nosuch;").find("does not parse"), std::string::npos);
-    EXPECT_NE(failure("return sphere;").find("takes 1 argument"), std::string::npos);
-    EXPECT_NE(failure("return cube.rgb(1, 2);").find("'rgb' takes 1 or 3"), std::string::npos);
-    EXPECT_NE(failure("a = 3; return a.tx(1);").find("needs a mesh"), std::string::npos);
-    EXPECT_NE(failure("return 1 + 2;").find("not a mesh"), std::string::npos);
-    EXPECT_NE(failure("return cube.s(\"big\");").find("expects a number"), std::string::npos);
-    EXPECT_NE(failure("stub(\"fault\", \"nosuch\"); return cube;").find("unknown fault"), std::string::npos);
-    EXPECT_NE(failure("stub(\"delay\", 20000); return cube;").find("out of range"), std::string::npos);
-    EXPECT_NE(failure("stub(\"wobble\"); return cube;").find("unknown kind"), std::string::npos);
+    const std::pair<const char*, const char*> cases[] = {
+        {"return nosuch;", "does not parse"},
+        {"return sphere;", "takes 1 argument"},
+        {"return cube.rgb(1, 2);", "'rgb' takes 1 or 3"},
+        {"a = 3; return a.tx(1);", "needs a mesh"},
+        {"return 1 + 2;", "not a mesh"},
+        {"return cube.s(\"big\");", "expects a number"},
+        {"stub(\"fault\", \"nosuch\"); return cube;", "unknown fault"},
+        {"stub(\"delay\", 20000); return cube;", "out of range"},
+        {"stub(\"wobble\"); return cube;", "unknown kind"},
+        {"#PARALLEL;\nreturn{ sub(missing) };", "no source for element 'missing'"},
+        {"#PARALLEL;\n#PRE{ #PARALLEL; };\n#PLIM(x){ return{ sub(x) }; };\nreturn{ sub(x) };",
+         "cannot be parallel itself"},
+    };
+    for (const auto& [logic, why] : cases)
+        EXPECT_NE(failure(logic).find(why), std::string::npos) << logic;
 }
 
 TEST(Evaluator, AParallelScriptAssembledWholeJoinsItsElements)
@@ -135,10 +121,6 @@ TEST(Evaluator, AParallelScriptAssembledWholeJoinsItsElements)
         "return{ sub(0|a), sub(b){ ret = mcube; }, sub(a) };");
     EXPECT_EQ(evaluation.mesh->positions.size(), 8u + 24u + 8u);
     EXPECT_DOUBLE_EQ(evaluation.mesh->positions[0][0], -1.0);
-    EXPECT_NE(failure("#PARALLEL;\nreturn{ sub(missing) };").find("no source for element 'missing'"), std::string::npos);
-    EXPECT_NE(failure("#PARALLEL;\n#PRE{ #PARALLEL; };\n#PLIM(x){ return{ sub(x) }; };\nreturn{ sub(x) };")
-                  .find("cannot be parallel itself"),
-        std::string::npos);
 }
 
 }  // namespace

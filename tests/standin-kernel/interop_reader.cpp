@@ -1,8 +1,7 @@
 #include "interop_reader.h"
+#include "test_files.h"
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -11,14 +10,10 @@ struct Reader {
     const std::string& bytes;
     size_t at = 0;
 
-    void need(size_t n) const
-    {
-        if (at + n > bytes.size())
-            throw std::runtime_error("file ends at byte " + std::to_string(bytes.size()));
-    }
     std::uint64_t unsigned_le(int size)
     {
-        need(static_cast<size_t>(size));
+        if (at + static_cast<size_t>(size) > bytes.size())
+            throw std::runtime_error("file ends at byte " + std::to_string(bytes.size()));
         std::uint64_t value = 0;
         for (int i = 0; i < size; ++i)
             value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
@@ -26,41 +21,35 @@ struct Reader {
         return value;
     }
     std::int32_t i32() { return static_cast<std::int32_t>(unsigned_le(4)); }
-    double f64()
-    {
-        const std::uint64_t bits = unsigned_le(8);
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
-    static size_t checked(std::int64_t count)
+    // A count checked against the bytes left before anything is allocated.
+    size_t checked(std::int64_t count, int size) const
     {
         if (count < 0)
             throw std::runtime_error("negative count " + std::to_string(count));
+        if (static_cast<size_t>(count) * static_cast<size_t>(size) > bytes.size() - at)
+            throw std::runtime_error("file ends at byte " + std::to_string(bytes.size()));
         return static_cast<size_t>(count);
     }
     template <typename T>
     std::vector<T> list(std::int64_t count, int size)
     {
-        const size_t n = checked(count);
-        need(n * static_cast<size_t>(size));
-        std::vector<T> values(n);
+        std::vector<T> values(checked(count, size));
         for (T& value : values)
             value = static_cast<T>(unsigned_le(size));
         return values;
     }
     std::vector<double> doubles(std::int64_t count)
     {
-        need(checked(count) * 8);
-        std::vector<double> values(static_cast<size_t>(count));
-        for (double& value : values)
-            value = f64();
+        std::vector<double> values(checked(count, 8));
+        for (double& value : values) {
+            const std::uint64_t bits = unsigned_le(8);
+            std::memcpy(&value, &bits, sizeof value);
+        }
         return values;
     }
     std::string text(std::int64_t count)
     {
-        const size_t n = checked(count);
-        need(n);
+        const size_t n = checked(count, 1);
         at += n;
         return bytes.substr(at - n, n);
     }
@@ -139,10 +128,7 @@ ReadResult read_interop_bytes(const std::string& bytes)
 
 ReadResult read_interop_path(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return read_interop_bytes(contents.str());
+    return read_interop_bytes(read_whole_file(path));
 }
 
 std::vector<std::uint32_t> decode_group(const ReadGroup& group)

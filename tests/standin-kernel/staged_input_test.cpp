@@ -4,14 +4,12 @@
 
 namespace {
 
-TEST(StagedInput, SingleScriptDropsTheLogicLine)
+TEST(StagedInput, ScriptsComeExactlyAsWrittenAndListProblemsAreDescribed)
 {
     EXPECT_EQ(split_single_script("// logic\nreturn cube;\n").text, "return cube;\n");
     EXPECT_EQ(split_single_script("return cube;").text, "return cube;");
-}
+    EXPECT_EQ(normalise_line_ends("a\r\nb\rc\n"), "a\nb\nc\n");
 
-TEST(StagedInput, ListGivesEachScriptExactlyAsWritten)
-{
     std::string problem;
     const auto scripts = split_script_list(
         "3;\n{\n// E:a\nreturn cube;\n};\n{\n// E:two words\n#PARALLEL;\nreturn{\n  sub(x)\n};\n\n};\n{\n// E:c\n\n};\n",
@@ -23,11 +21,7 @@ TEST(StagedInput, ListGivesEachScriptExactlyAsWritten)
     EXPECT_EQ(scripts[1].name, "two words");
     EXPECT_EQ(scripts[1].text, "#PARALLEL;\nreturn{\n  sub(x)\n};\n");
     EXPECT_EQ(scripts[2].text, "");
-}
 
-TEST(StagedInput, ListProblemsAreDescribed)
-{
-    std::string problem;
     EXPECT_EQ(split_script_list("2;\n{\n// E:a\nreturn cube;\n};\n", problem).size(), 1u);
     EXPECT_NE(problem.find("says 2 but 1 block follow"), std::string::npos);
     problem.clear();
@@ -51,29 +45,17 @@ TEST(StagedInput, AssemblyBlocksCarryModeAndLogic)
     EXPECT_TRUE(blocks[1].empty);
     EXPECT_EQ(blocks[2].execute_mode, 1);
     EXPECT_EQ(blocks[2].logic, "return{ };");
-}
 
-TEST(StagedInput, AssemblyOfAPlainScriptIsOneBlock)
-{
-    std::string problem;
-    const auto blocks = split_assembly_input("a = cube;\nreturn a;\n", problem);
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].execute_mode, 2);
-    EXPECT_EQ(blocks[0].logic, "a = cube;\nreturn a;\n");
-}
+    const auto plain = split_assembly_input("a = cube;\nreturn a;\n", problem);
+    ASSERT_EQ(plain.size(), 1u) << "a plain script is one block";
+    EXPECT_EQ(plain[0].execute_mode, 2);
+    EXPECT_EQ(plain[0].logic, "a = cube;\nreturn a;\n");
 
-TEST(StagedInput, AssemblyProblemsAreDescribed)
-{
-    std::string problem;
-    const auto blocks = split_assembly_input("2;\n{\n// directives\n#execute_mode:fancy_mesh;\n// logic\nreturn cube;\n};\n", problem);
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].execute_mode, 2);
+    const auto short_list = split_assembly_input(
+        "2;\n{\n// directives\n#execute_mode:fancy_mesh;\n// logic\nreturn cube;\n};\n", problem);
+    ASSERT_EQ(short_list.size(), 1u);
+    EXPECT_EQ(short_list[0].execute_mode, 2);
     EXPECT_NE(problem.find("says 2 but 1"), std::string::npos);
-}
-
-TEST(StagedInput, LineEndsAreNormalised)
-{
-    EXPECT_EQ(normalise_line_ends("a\r\nb\rc\n"), "a\nb\nc\n");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // with its first environment, and empty pane and panel models.
 
 #include "kernel/commands/parse_check.h"
+#include "kernel/commands/script_loading.h"
 #include "model/app/application.h"
 #include "model/app/environment_lifecycle.h"
 #include "panels/directive_menus.h"
@@ -81,6 +82,13 @@ protected:
         return count;
     }
     void clear_log() const { write_text_file("", log_path()); }
+    // Loads the script as an entity and forgets the runs that took.
+    Entity& load(const std::string& name, const std::string& text)
+    {
+        load_script_entity(*app, write_script(name, text));
+        clear_log();
+        return entities().entities.back();
+    }
     EntityList& entities() const { return *app->current_entity_list; }
 
     fs::path workspace;

@@ -6,12 +6,11 @@
 #include "panels/directive_menus.h"
 #include "panels/message_panes.h"
 #include "panels/panel_rows.h"
+#include "tests/kernel/trace_capture.h"
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -42,31 +41,18 @@ protected:
         g_directive_menus.variants.push_back({"v", std::move(pairs), entity().id});
         app.variant_count = static_cast<std::int32_t>(g_directive_menus.variants.size());
     }
-    std::string trace_of(void (*action)(Application&, std::int32_t), std::int32_t value)
+    std::string variant_trace(std::int32_t index)
     {
-        std::ostringstream captured;
-        std::streambuf* saved = std::cout.rdbuf(captured.rdbuf());
-        action(app, value);
-        std::cout.rdbuf(saved);
-        return captured.str();
+        TraceCapture trace;
+        apply_parametric_variant(app, index);
+        return trace.text();
     }
 
     std::unique_ptr<Application> owner = std::make_unique<Application>();
     Application& app = *owner;
 };
 
-TEST_F(EditHandlerTest, AnUnreadableFieldWarnsAndLeavesTheEntity)
-{
-    g_panel_rows.transform_fields[0] = "abc";
-    parse_numeric_field(app, 0, 0);
-    EXPECT_EQ(entity().translation[0], 0.0);
-    EXPECT_EQ(g_message_panes.warning.title, "Warning: Invalid Numeric Literal");
-    EXPECT_EQ(g_message_panes.warning.text,
-              "The character sequence: \"abc\" caused a number parsing error.\n\nNote: the value has not been "
-              "modified");
-}
-
-TEST_F(EditHandlerTest, FieldsReadTheirLeadingNumber)
+TEST_F(EditHandlerTest, FieldsReadTheirLeadingNumberOrWarnAndLeaveTheEntity)
 {
     g_panel_rows.transform_fields[0] = "1e3";
     parse_numeric_field(app, 0, 0);
@@ -82,9 +68,17 @@ TEST_F(EditHandlerTest, FieldsReadTheirLeadingNumber)
     EXPECT_EQ(entity().axis_scale[1], 0.0);
     EXPECT_EQ(entity().model_matrix_d[12], 1000.0);
     EXPECT_EQ(g_message_panes.warning.visible, 0);
+
+    g_panel_rows.transform_fields[0] = "abc";
+    parse_numeric_field(app, 0, 0);
+    EXPECT_EQ(entity().translation[0], 1000.0);
+    EXPECT_EQ(g_message_panes.warning.title, "Warning: Invalid Numeric Literal");
+    EXPECT_EQ(g_message_panes.warning.text,
+              "The character sequence: \"abc\" caused a number parsing error.\n\nNote: the value has not been "
+              "modified");
 }
 
-TEST_F(EditHandlerTest, ResetsRestoreTheirGroupAndFieldTexts)
+TEST_F(EditHandlerTest, ResetsRestoreTheirGroupAndSelectorsHighlightOnlyTheChosenButton)
 {
     entity().axis_scale = {2.0, 3.0, 4.0};
     entity().transform_order = 0;
@@ -95,21 +89,18 @@ TEST_F(EditHandlerTest, ResetsRestoreTheirGroupAndFieldTexts)
     reset_transform_property(app, 5);
     EXPECT_EQ(entity().transform_order, 2u);
     EXPECT_EQ(g_panel_rows.transform_order.selected, (std::array<std::uint8_t, 6>{0, 0, 1, 0, 0, 0}));
-}
 
-TEST_F(EditHandlerTest, AnOrderSelectorHighlightsOnlyTheChosenButton)
-{
     set_rotation_order(app, 3);
     EXPECT_EQ(entity().rotation_order, 3u);
     EXPECT_EQ(g_panel_rows.rotation_order.fonts, (std::array<std::int32_t, 6>{3, 3, 3, 4, 3, 3}));
     EXPECT_EQ(g_panel_rows.rotation_order.selected, (std::array<std::uint8_t, 6>{0, 0, 0, 1, 0, 0}));
 }
 
-TEST_F(EditHandlerTest, AVariantOutsideTheBoundsIsSkippedAndOneInsideRequestsASync)
+TEST_F(EditHandlerTest, AVariantInsideTheBoundsRequestsASyncAndUpdatesShownFields)
 {
     add_variant({"n", "12"});
     apply_parametric_variant(app, 0);
-    EXPECT_EQ(parameter(0).current.int_value, 2);
+    EXPECT_EQ(parameter(0).current.int_value, 2) << "outside the bounds: skipped";
     EXPECT_EQ(app.pending_variant_sync, -1);
     add_variant({"n", "7"});
     apply_parametric_variant(app, 1);
@@ -117,6 +108,17 @@ TEST_F(EditHandlerTest, AVariantOutsideTheBoundsIsSkippedAndOneInsideRequestsASy
     EXPECT_EQ(app.pending_variant_sync, 1);
     EXPECT_EQ(g_panel_rows.value_fields[0], "7");
     EXPECT_DOUBLE_EQ(g_panel_rows.slider_fractions[0], 0.7);
+
+    // An entity not shown in the panel changes no field; unknown variants nothing.
+    app.current_selection->selected_position = -1;
+    app.pending_variant_sync = 0;
+    add_variant({"n", "4"});
+    apply_parametric_variant(app, 2);
+    EXPECT_EQ(parameter(0).current.int_value, 4);
+    EXPECT_EQ(g_panel_rows.value_fields[0], "7");
+    apply_parametric_variant(app, 5);
+    apply_parametric_variant(app, -1);
+    EXPECT_EQ(app.pending_variant_sync, 2);
 }
 
 TEST_F(EditHandlerTest, CharacterAndStringVariantsFollowTheirTraces)
@@ -124,42 +126,24 @@ TEST_F(EditHandlerTest, CharacterAndStringVariantsFollowTheirTraces)
     add_variant({"c", "'x'"});
     add_variant({"c", "y"});
     add_variant({"s", "'ab'"});
-    EXPECT_EQ(trace_of(apply_parametric_variant, 0), "");
+    EXPECT_EQ(variant_trace(0), "");
     EXPECT_EQ(parameter(1).current.chr_value, 'x');
-    EXPECT_EQ(trace_of(apply_parametric_variant, 1), "TODO:ESCAPED-CHARACTER!\n");
+    EXPECT_EQ(variant_trace(1), "TODO:ESCAPED-CHARACTER!\n");
     EXPECT_EQ(parameter(1).current.chr_value, 'x');
-    EXPECT_EQ(trace_of(apply_parametric_variant, 2), "TODO:STRIP-QUOTATION-MARKS!\n");
+    EXPECT_EQ(variant_trace(2), "TODO:STRIP-QUOTATION-MARKS!\n");
     EXPECT_EQ(parameter(2).current.str_value, "'ab'");
 }
 
-TEST_F(EditHandlerTest, AVariantOfAnEntityNotShownChangesNoField)
+TEST_F(EditHandlerTest, ResetTitlesCountTheSelectedParametersAndNeedASelectedEntity)
 {
-    app.current_selection->selected_position = -1;
-    add_variant({"n", "4"});
-    apply_parametric_variant(app, 0);
-    EXPECT_EQ(parameter(0).current.int_value, 4);
-    EXPECT_EQ(g_panel_rows.value_fields[0], "");
-    apply_parametric_variant(app, 5);
-    apply_parametric_variant(app, -1);
-    EXPECT_EQ(app.pending_variant_sync, 0);
-}
-
-TEST_F(EditHandlerTest, ResetTitlesCountTheSelectedParameters)
-{
-    reset_parameter_values(app);
-    EXPECT_EQ(app.confirm.title, "Confirm Reset of All Entity Parameter Values");
     parameter(0).selected = 1;
-    reset_parameter_values(app);
-    EXPECT_EQ(app.confirm.title, "Confirm Reset of Selected Entity Parameter Value");
     parameter(1).selected = 1;
     parameter(2).selected = 1;
     reset_parameter_values(app);
-    EXPECT_EQ(app.confirm.title, "Confirm Reset of All Entity Parameter Values");
+    EXPECT_EQ(app.confirm.title, "Confirm Reset of All Entity Parameter Values") << "every one selected";
     EXPECT_EQ(app.confirm.icon, 24u);
-}
+    app.modal[MODAL_CONFIRM] = 0;
 
-TEST_F(EditHandlerTest, ResettingWithoutASelectedEntityDoesNothing)
-{
     app.current_selection->selected_position = -1;
     reset_parameter_value(app, 0);
     reset_parameter_values(app);

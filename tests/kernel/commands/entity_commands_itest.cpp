@@ -1,13 +1,9 @@
-// The parse-check report and the confirmed entity commands against the
-// stand-in kernel.
+// The parse-check report and the confirmed entity commands.
 
 #include "kernel/commands/entity_commands.h"
 #include "kernel/commands/parse_check.h"
-#include "kernel/commands/script_loading.h"
 #include "tests/kernel/commands/command_scenario.h"
-
-#include <iostream>
-#include <sstream>
+#include "tests/kernel/trace_capture.h"
 
 namespace {
 
@@ -21,14 +17,7 @@ const char* const k_three_elements =
     "#PLIM(c){ ret = cube.s(2); };\n"
     "return{ sub(a), sub(b), sub(c) };\n";
 
-class EntityCommandScenario : public CommandScenario {
-protected:
-    void load(const std::string& name, const std::string& text)
-    {
-        load_script_entity(*app, write_script(name, text));
-        clear_log();
-    }
-};
+using EntityCommandScenario = CommandScenario;
 
 TEST_F(EntityCommandScenario, NothingOpenGivesTheNothingToPaneOfEachCommand)
 {
@@ -101,7 +90,7 @@ TEST_F(EntityCommandScenario, AssemblingTheOnlyEntityAsksWithTheExecutionModeOpt
     EXPECT_EQ(entities().entities[0].mesh->execute_mode, 1u);
 }
 
-TEST_F(EntityCommandScenario, ALockedEntityIsNotAssembled)
+TEST_F(EntityCommandScenario, LockedEntitiesAreNotAssembled)
 {
     load("ball.plim", k_ball);
     entities().entities[0].assembly_locked = 1;
@@ -114,24 +103,19 @@ TEST_F(EntityCommandScenario, ALockedEntityIsNotAssembled)
     entities().entities[1].assembly_locked = 1;
     assemble_command(*app);
     EXPECT_EQ(g_message_panes.warning.title, "Warning: All Entities are Assembly-Locked");
-}
 
-TEST_F(EntityCommandScenario, AssemblingSeveralReassemblesOnlyTheUnlockedOnes)
-{
-    load("ball.plim", k_ball);
-    load("other.plim", k_ball);
-    entities().entities[0].assembly_locked = 1;
+    entities().entities[1].assembly_locked = 0;
     app->view_settings.culling = 0;
     assemble_command(*app);
     EXPECT_EQ(app->confirm.title, "Confirm Re-Assembly of Environment Entities");
     const Mesh* locked_mesh = entities().entities[0].mesh;
     app->confirm.accept_action(*app);
-    EXPECT_EQ(assemble_runs(), 1);
+    EXPECT_EQ(assemble_runs(), 1) << "only the unlocked one";
     EXPECT_EQ(entities().entities[0].mesh, locked_mesh);
     EXPECT_EQ(app->redraw_requested, 1);
 }
 
-TEST_F(EntityCommandScenario, ReassemblingOneEntityUsesItsStoredModeAndPendingIndex)
+TEST_F(EntityCommandScenario, ReassemblingOrDeletingOneEntityAsksFirst)
 {
     load("ball.plim", k_ball);
     load("three.plim", k_three_elements);
@@ -152,12 +136,8 @@ TEST_F(EntityCommandScenario, ReassemblingOneEntityUsesItsStoredModeAndPendingIn
 
     reassemble_entity_command(*app, 7);
     EXPECT_EQ(app->reassemble_target, -1);
-}
 
-TEST_F(EntityCommandScenario, DeletingAnEntityRemovesItAfterConfirmation)
-{
-    load("ball.plim", k_ball);
-    load("three.plim", k_three_elements);
+    app->gl_buffers_to_delete.clear();
     delete_entity_command(*app, 1);
     EXPECT_EQ(app->delete_target, 1);
     EXPECT_EQ(app->confirm.title, "Confirm Delete of three.plim");
@@ -178,13 +158,11 @@ TEST_F(EntityCommandScenario, AnEntityWithoutAMeshOnlyTracesTheFault)
     Entity& entity = entities().entities[0];
     Mesh* mesh = entity.mesh;
     entity.mesh = nullptr;
-    std::ostringstream captured;
-    std::streambuf* saved = std::cout.rdbuf(captured.rdbuf());
+    TraceCapture trace;
     delete_entity_command(*app, 0);
     reassemble_entity_command(*app, 0);
-    std::cout.rdbuf(saved);
     entity.mesh = mesh;
-    EXPECT_EQ(captured.str(), "CRITICAL-INTERNAL-ERROR:UNDERLYING-MESH-POINTER-IS-NULL!\n"
+    EXPECT_EQ(trace.text(), "CRITICAL-INTERNAL-ERROR:UNDERLYING-MESH-POINTER-IS-NULL!\n"
                               "CRITICAL-INTERNAL-ERROR:UNDERLYING-MESH-POINTER-IS-NULL!\n");
     EXPECT_EQ(app->modal[MODAL_CONFIRM], 0);
     EXPECT_EQ(app->delete_target, -1);

@@ -17,7 +17,7 @@ const char* const k_three_elements =
     "#PLIM(c){ DBL d(0.5, 0.1, 2, 'D'); ret = cube.s(d); };\n"
     "return{ sub(0 | a), sub(0 | b), sub(c) };\n";
 
-class LoadScenario : public CommandScenario {};
+using LoadScenario = CommandScenario;
 
 TEST_F(LoadScenario, AnOpenedScriptBecomesOneEntityWithItsConsoleLines)
 {
@@ -52,46 +52,40 @@ TEST_F(LoadScenario, AnOpenedScriptBecomesOneEntityWithItsConsoleLines)
     EXPECT_EQ(assemble_runs(), 1);
 }
 
-TEST_F(LoadScenario, TheFirstLoadHidesTheStartUpMesh)
+TEST_F(LoadScenario, TheFirstLoadHidesTheStartUpMeshAndLinesAreTimeStamped)
 {
     Mesh* startup = new Mesh();
     app->builtin_mesh = startup;
-    load_script_entity(*app, write_script("ball.plim", k_ball));
-    EXPECT_EQ(startup->visible, 0);
-}
-
-TEST_F(LoadScenario, TimeStampedLinesWhenTheTimeServiceIsInstalled)
-{
     app->platform.time_text = [] { return std::string("09:05:07"); };
     load_script_entity(*app, write_script("ball.plim", k_ball));
+    EXPECT_EQ(startup->visible, 0);
     EXPECT_EQ(console()[0], "09:05:07 | Parsing: ball.plim");
 }
 
-TEST_F(LoadScenario, OneSyntaxErrorSpeaksOfTheError)
+TEST_F(LoadScenario, SyntaxErrorsSpeakOfTheErrorOrOfEachError)
 {
-    load_script_entity(*app, write_script("bad.plim", "// @error broken\nreturn cube;\n"));
-    EXPECT_EQ(entities().count, 0);
-    EXPECT_EQ(console().back(), "  \t 1 Syntax-Error (see trace for details)");
-    EXPECT_EQ(g_message_panes.error.title, "Error: Syntax-Error in Script");
-    EXPECT_EQ(g_message_panes.error.text,
-              "The input script 'bad.plim' contains 1 syntactic error.\n\nRefer to the kernel execution "
-              "trace for further details in order to identify and correct the error.\n\nNote: syntax errors "
-              "are the product of parsing a malformed or grammatically invalid set of PLIM statements.\n\n"
-              "Note: the input script 'bad.plim' can not be assembled until the error has been resolved.");
-    EXPECT_EQ(app->modal[MODAL_ERROR], 1);
+    struct Case { const char* pragmas; const char* line; const char* title; const char* count; const char* which; };
+    const Case cases[] = {
+        {"// @error broken\n", "  \t 1 Syntax-Error (see trace for details)", "Error: Syntax-Error in Script",
+         "1 syntactic error", "the"},
+        {"// @error a\n// @error b\n// @error c\n", "  \t 3 Syntax-Errors (see trace for details)",
+         "Error: Syntax-Errors in Script", "3 syntactic errors", "each"},
+    };
+    for (const Case& c : cases) {
+        load_script_entity(*app, write_script("bad.plim", std::string(c.pragmas) + "return cube;\n"));
+        EXPECT_EQ(entities().count, 0);
+        EXPECT_EQ(console().back(), c.line);
+        EXPECT_EQ(g_message_panes.error.title, c.title);
+        const std::string which = c.which;
+        EXPECT_EQ(g_message_panes.error.text,
+                  "The input script 'bad.plim' contains " + std::string(c.count) + ".\n\nRefer to the kernel "
+                  "execution trace for further details in order to identify and correct " + which + " error.\n\n"
+                  "Note: syntax errors are the product of parsing a malformed or grammatically invalid set of PLIM "
+                  "statements.\n\nNote: the input script 'bad.plim' can not be assembled until " + which +
+                  " error has been resolved.");
+        EXPECT_EQ(app->modal[MODAL_ERROR], 1);
+    }
     EXPECT_EQ(assemble_runs(), 0);
-}
-
-TEST_F(LoadScenario, ThreeSyntaxErrorsSpeakOfEachError)
-{
-    load_script_entity(*app, write_script("bad.plim", "// @error a\n// @error b\n// @error c\nreturn cube;\n"));
-    EXPECT_EQ(console().back(), "  \t 3 Syntax-Errors (see trace for details)");
-    EXPECT_EQ(g_message_panes.error.title, "Error: Syntax-Errors in Script");
-    EXPECT_EQ(g_message_panes.error.text,
-              "The input script 'bad.plim' contains 3 syntactic errors.\n\nRefer to the kernel execution "
-              "trace for further details in order to identify and correct each error.\n\nNote: syntax errors "
-              "are the product of parsing a malformed or grammatically invalid set of PLIM statements.\n\n"
-              "Note: the input script 'bad.plim' can not be assembled until each error has been resolved.");
 }
 
 TEST_F(LoadScenario, AKernelCrashIsACriticalAssemblyError)
@@ -186,15 +180,6 @@ TEST_F(LoadScenario, TheNavigatorSelectionOpensScriptsAndRejectsOtherNames)
     EXPECT_EQ(lines[2], "Script-File Opened: a.plim");
 }
 
-TEST_F(LoadScenario, APendingPathOfOnlyTheExtensionIsInvalidAndAnEmptyOneSkipped)
-{
-    app->pending_paths = {".plim", "", "x.plim.txt"};
-    app->pending_path_count = 3;
-    open_script_paths(*app);
-    EXPECT_EQ(console(), (std::vector<std::string>{"Error: Invalid File Path", "  \t .plim",
-                                                   "Error: Invalid File Path", "  \t x.plim.txt"}));
-}
-
 TEST_F(LoadScenario, OpeningTheSameScriptTwiceReassemblesItTheSecondTime)
 {
     const std::string path = write_script("ball.plim", k_ball);
@@ -209,8 +194,16 @@ TEST_F(LoadScenario, OpeningTheSameScriptTwiceReassemblesItTheSecondTime)
     EXPECT_EQ(assemble_runs(), 1);
 }
 
-TEST_F(LoadScenario, AnEmptyPendingListOnlyEndsTheOpeningState)
+TEST_F(LoadScenario, InvalidPendingPathsAreNamedAndAnEmptyListOnlyEndsTheOpeningState)
 {
+    app->pending_paths = {".plim", "", "x.plim.txt"};
+    app->pending_path_count = 3;
+    open_script_paths(*app);
+    EXPECT_EQ(console(), (std::vector<std::string>{"Error: Invalid File Path", "  \t .plim",
+                                                   "Error: Invalid File Path", "  \t x.plim.txt"}));
+
+    app->pending_paths.clear();
+    app->pending_path_count = 0;
     app->modal[MODAL_OPENING] = 1;
     g_panel_rows.entity_rows = {"stale"};
     open_script_paths(*app);

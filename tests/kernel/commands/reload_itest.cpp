@@ -1,6 +1,5 @@
 // Re-assembly of open scripts against the stand-in kernel.
 
-#include "kernel/commands/script_loading.h"
 #include "kernel/commands/script_reload.h"
 #include "tests/kernel/commands/command_scenario.h"
 
@@ -21,12 +20,6 @@ std::string four_elements(const std::string& ring_radius)
 
 class ReloadScenario : public CommandScenario {
 protected:
-    Entity& load(const std::string& name, const std::string& text)
-    {
-        load_script_entity(*app, write_script(name, text));
-        EXPECT_GE(entities().count, 1);
-        return entities().entities.back();
-    }
     void reload(std::int32_t index, std::int32_t mode = EXECUTION_OPTIMAL_CSG)
     {
         clear_log();
@@ -39,11 +32,12 @@ TEST_F(ReloadScenario, AnUnchangedScriptIsSkippedWithCullingOn)
     const Mesh* mesh = load("ball.plim", k_ball).mesh;
     const std::int32_t lines = app->current_console->line_count;
     reload(0);
-    const std::vector<std::string> after = console();
-    ASSERT_EQ(after.size(), static_cast<std::size_t>(lines + 3));
-    EXPECT_EQ(after[static_cast<std::size_t>(lines)], "Re-Parsing: ball.plim");
-    EXPECT_TRUE(is_timing_line(after[static_cast<std::size_t>(lines + 1)]));
-    EXPECT_EQ(after.back(), "  \t (nothing to do - skipping re-assembly)");
+    const std::vector<std::string> all = console();
+    const std::vector<std::string> after(all.begin() + lines, all.end());
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(after[0], "Re-Parsing: ball.plim");
+    EXPECT_TRUE(is_timing_line(after[1]));
+    EXPECT_EQ(after[2], "  \t (nothing to do - skipping re-assembly)");
     EXPECT_EQ(assemble_runs(), 0);
     EXPECT_EQ(entities().entities[0].mesh, mesh);
 }
@@ -101,27 +95,24 @@ TEST_F(ReloadScenario, SingleToGroupAndBackKeepTheListPosition)
     EXPECT_EQ(entities().entities[1].id, second_id);
 }
 
-TEST_F(ReloadScenario, ParameterValuesAreKeptWhenTheScriptStillAcceptsThem)
+TEST_F(ReloadScenario, ParameterValuesAreKeptOnlyWhenTheScriptStillAcceptsThem)
 {
-    Entity& entity = load("pillar.plim", "INT n(2, 1, 10, 'N');\nreturn cylinder(0.5, n, 12);\n");
+    const std::string pillar = "return cylinder(0.5, n, 12);\n";
+    Entity& entity = load("pillar.plim", "INT n(2, 1, 10, 'N');\n" + pillar);
     entity.parameters.parameters[0].current.int_value = 7;
     entity.parameters.parameters[0].selected = 1;
-    write_script("pillar.plim", "INT n(3, 1, 10, 'N');\nreturn cylinder(0.5, n, 12);\n");
+    write_script("pillar.plim", "INT n(3, 1, 10, 'N');\n" + pillar);
     reload(0);
-    const ScriptParameter& kept = entities().entities[0].parameters.parameters[0];
+    ScriptParameter& kept = entities().entities[0].parameters.parameters[0];
     EXPECT_EQ(kept.current.int_value, 7);
     EXPECT_EQ(kept.synced.int_value, 7);
     EXPECT_EQ(kept.selected, 1);
     EXPECT_NE(staged("plim_assemble_in").find("// parameters\nINT n = 7;\n"), std::string::npos);
-}
 
-TEST_F(ReloadScenario, AValueOutsideTheNewRangeGivesTheScriptsOwnValues)
-{
-    Entity& entity = load("pillar.plim", "INT n(2, 1, 10, 'N');\nreturn cylinder(0.5, n, 12);\n");
-    entity.parameters.parameters[0].current.int_value = 9;
-    write_script("pillar.plim", "INT n(3, 1, 5, 'N');\nreturn cylinder(0.5, n, 12);\n");
+    kept.current.int_value = 9;
+    write_script("pillar.plim", "INT n(4, 1, 5, 'N');\n" + pillar);
     reload(0);
-    EXPECT_EQ(entities().entities[0].parameters.parameters[0].current.int_value, 3);
+    EXPECT_EQ(entities().entities[0].parameters.parameters[0].current.int_value, 4) << "9 is outside the new range";
 }
 
 TEST_F(ReloadScenario, AFailedReassemblyLeavesTheEntityAsItWas)

@@ -28,8 +28,8 @@ void busy_body()
     ++g_claims_per_slot[static_cast<std::size_t>(slot)];
     const int now_active = ++g_active_bodies;
     int most = g_most_active_bodies.load();
-    while (now_active > most && !g_most_active_bodies.compare_exchange_weak(most, now_active)) {
-    }
+    while (now_active > most && !g_most_active_bodies.compare_exchange_weak(most, now_active))
+        continue;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     --g_active_bodies;
     g_sub_element_table.states[static_cast<std::size_t>(slot)].store(JOB_FINISHED, std::memory_order_release);
@@ -37,14 +37,10 @@ void busy_body()
 
 class KernelJobRunner : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved_limit_ = g_max_parallel_jobs;
-        forget_runs();
-    }
+    void SetUp() override { forget_runs(); }
     void TearDown() override
     {
-        g_max_parallel_jobs = saved_limit_;
+        g_max_parallel_jobs = 4;
         reset_kernel_jobs(g_sub_element_table);
     }
 
@@ -67,8 +63,6 @@ protected:
         for (std::int32_t i = 0; i < count; ++i)
             ASSERT_TRUE(push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down));
     }
-
-    std::int32_t saved_limit_ = 4;
 };
 
 } // namespace
@@ -86,13 +80,12 @@ TEST_F(KernelJobRunner, NeverRunsMoreThanTheLimitAndClaimsEverySlotOnce)
         EXPECT_EQ(g_claims_per_slot[slot], 1) << "slot " << slot;
         EXPECT_EQ(g_sub_element_table.states[slot].load(), JOB_COLLECTED) << "slot " << slot;
     }
-    // Every completion callback ran, also for jobs that finished after the
-    // runner's last wait for room.
+    // Also the callbacks of jobs that finished after the last wait for room.
     EXPECT_EQ(g_running_jobs, 0);
     EXPECT_EQ(g_finished_jobs, 10);
 }
 
-TEST_F(KernelJobRunner, ALimitBelowOneRunsOneJobAtATime)
+TEST_F(KernelJobRunner, ALimitBelowOneRunsOneJobAtATimeAndAnEmptyTableNothing)
 {
     for (std::int32_t limit : {0, -3}) {
         forget_runs();
@@ -103,10 +96,7 @@ TEST_F(KernelJobRunner, ALimitBelowOneRunsOneJobAtATime)
         EXPECT_EQ(g_most_active_bodies, 1);
         EXPECT_EQ(g_finished_jobs, 3);
     }
-}
-
-TEST_F(KernelJobRunner, AnEmptyTableStartsNothing)
-{
+    forget_runs();
     push_jobs(0, busy_body);
     run_kernel_jobs(g_sub_element_table);
     EXPECT_EQ(g_body_calls, 0);

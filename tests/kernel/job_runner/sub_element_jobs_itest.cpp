@@ -9,35 +9,7 @@
 // Sub-element assembly: the job runner in its real use, with the stand-in
 // kernel as the jobs' work. Also run under ThreadSanitizer.
 
-namespace {
-
-const std::string k_cube = "return cube;";
-const std::string k_ball = "return sphere(1);";
-const std::string k_no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
-
-class SubElementJobs : public StandinWorkspaceTest {
-protected:
-    void TearDown() override
-    {
-        for (Mesh* mesh : results)
-            discard_mesh(mesh);
-        g_max_parallel_jobs = 4;
-        StandinWorkspaceTest::TearDown();
-    }
-
-    // Keeps the results for release at the end of the test.
-    const ElementResults& keep(ElementResults got)
-    {
-        results.insert(results.end(), got.begin(), got.end());
-        latest = std::move(got);
-        return latest;
-    }
-
-    ElementResults results;
-    ElementResults latest;
-};
-
-} // namespace
+using SubElementJobs = StandinWorkspaceTest;
 
 TEST_F(SubElementJobs, StayWithinTheLimitAndRunEachElementOnce)
 {
@@ -77,10 +49,11 @@ TEST_F(SubElementJobs, StayWithinTheLimitAndRunEachElementOnce)
 
 TEST_F(SubElementJobs, AnElementThatWritesNothingYieldsNullNotItsOldMesh)
 {
-    keep(assemble_parallel_sub({{"a", k_cube}, {"b", k_ball}}, {}, false, false, 2));
-    ASSERT_NE(latest[1], nullptr);
+    const std::string ball = "return sphere(1);";
+    ASSERT_NE(keep(assemble_parallel_sub({{"a", "return cube;"}, {"b", ball}}, {}, false, false, 2))[1], nullptr);
+    const std::string no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
     const ElementResults& got =
-        keep(assemble_parallel_sub({{"a", k_cube}, {"b", k_no_output}}, {}, false, false, 2));
+        keep(assemble_parallel_sub({{"a", "return cube;"}, {"b", no_output}}, {}, false, false, 2));
     EXPECT_NE(got[0], nullptr);
     EXPECT_EQ(got[1], nullptr);
 }
