@@ -26,22 +26,18 @@ TEST(GlobalTables, AreReadyForStaticInitialisersElsewhere) {
   EXPECT_EQ(kLogoNameAtStartUp, "logo");
 }
 
-TEST(FontMetrics, HeightsOfTheNamedHandles) {
+TEST(FontMetrics, HeightsWidthsAndBoldIsNotNarrower) {
   EXPECT_EQ(g_font_handles.size(), 12);
-  EXPECT_EQ(g_font_handles[0].glyph_height, 17);
-  EXPECT_EQ(g_font_handles[1].glyph_height, 17);
-  EXPECT_EQ(g_font_handles[3].glyph_height, 14);
-  EXPECT_EQ(g_font_handles[4].glyph_height, 14);
-  EXPECT_EQ(g_font_handles[5].glyph_height, 14);
-  for (int f = 0; f < g_font_handles.size(); ++f) EXPECT_EQ(g_font_handles[f].index, f);
+  for (const auto& [handle, height] : {std::pair{0, 17}, {1, 17}, {3, 14}, {4, 14}, {5, 14}}) {
+    EXPECT_EQ(g_font_handles[handle].glyph_height, height) << handle;
+  }
   // Out-of-range handles fall back to the default font.
   EXPECT_EQ(&font_or_default(-1), &g_font_handles[kDefaultFont]);
   EXPECT_EQ(&font_or_default(12), &g_font_handles[kDefaultFont]);
-}
-
-TEST(FontMetrics, EveryPrintableByteHasAWidthAndBoldIsNotNarrower) {
-  for (int f = 0; f < g_font_handles.size(); ++f)
+  for (int f = 0; f < g_font_handles.size(); ++f) {
+    EXPECT_EQ(g_font_handles[f].index, f);
     for (int byte = 32; byte <= 126; ++byte) EXPECT_GT(g_font_handles[f].widths[byte], 0u) << f << " " << byte;
+  }
   for (int byte = 32; byte <= 126; ++byte) {
     EXPECT_GE(g_font_handles[kFontBold].widths[byte], g_font_handles[kFontRegular].widths[byte]);
     EXPECT_GE(g_font_handles[kFontSmallBold].widths[byte], g_font_handles[kFontSmall].widths[byte]);
@@ -177,21 +173,14 @@ TEST(IconDescriptors, EverySlotTheInterfaceUsesIsActive) {
   EXPECT_EQ(g_icon_descriptors.size(), 64);
 }
 
-TEST(IconAtlas, CellsAndTheLogoBlock) {
+TEST(IconAtlas, CellsAndTheGeneratedAtlasHoldEveryIconAndTheLogo) {
   const IconCell logo = icon_cell(kIconLogo);
-  EXPECT_EQ(logo.x, 384);
-  EXPECT_EQ(logo.y, 384);
-  EXPECT_EQ(logo.size, 128);
-  EXPECT_EQ(icon_cell(55).size, 0);
-  EXPECT_EQ(icon_cell(63).size, 0);
+  EXPECT_EQ((std::vector<int>{logo.x, logo.y, logo.size}), (std::vector<int>{384, 384, 128}));
   const IconCell delete_cell = icon_cell(kIconDelete);
-  EXPECT_EQ(delete_cell.x, 64);
-  EXPECT_EQ(delete_cell.y, 0);
-  EXPECT_EQ(delete_cell.size, 64);
-  EXPECT_EQ(icon_cell(64).size, 0);
-}
+  EXPECT_EQ((std::vector<int>{delete_cell.x, delete_cell.y, delete_cell.size}),
+            (std::vector<int>{64, 0, 64}));
+  for (int unused : {55, 63, 64}) EXPECT_EQ(icon_cell(unused).size, 0) << unused;
 
-TEST(IconAtlas, GeneratedAtlasHoldsEveryIconAndTheLogo) {
   const std::string trace = run_traced(generate_icon_atlas);
   EXPECT_EQ(trace.rfind("ICN-GEN:", 0), 0u);
   ASSERT_EQ(g_icon_atlas_pixels.size(), 512u * 512u * 4u);

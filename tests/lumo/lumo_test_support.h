@@ -1,0 +1,26 @@
+#pragma once
+
+// Small helpers shared by the toolkit tests.
+
+#include "lumo/root.h"
+
+namespace lumo {
+
+// Sets a widget's rectangle (relative to its parent) and returns it.
+template <typename Widget>
+Widget& place(Widget& widget, int x, int y, int width, int height) {
+  widget.x = x;
+  widget.y = y;
+  widget.width = width;
+  widget.height = height;
+  return widget;
+}
+
+// Clears the capture, drag and focus a test may leave behind.
+inline void clear_pointer_globals() {
+  g_active_widget_id = -1;
+  g_drag_widget = nullptr;
+  g_focused_widget = nullptr;
+}
+
+}  // namespace lumo
