@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <unistd.h>
+
+#include "scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -14,24 +14,17 @@ class KernelConfigTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() /
-              ("plim_config_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         set_kernel_path("");
         set_workspace_path("");
     }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::string touch(const std::string& name) const
     {
-        const fs::path file = dir / name;
-        std::ofstream(file) << "x";
-        return file.string();
+        std::ofstream(scratch.path(name)) << "x";
+        return scratch.path(name);
     }
 
-    fs::path dir;
+    ScratchDir scratch;
+    const fs::path& dir = scratch.dir;
 };
 
 } // namespace

@@ -6,11 +6,12 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
-#include <filesystem>
 #include <future>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+
+#include "scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -24,15 +25,6 @@ std::string flood_pattern(std::size_t count)
     for (std::size_t k = 0; k < count; ++k)
         pattern[k] = static_cast<char>(k % 251);
     return pattern;
-}
-
-fs::path fresh_temp_dir(const std::string& name)
-{
-    const fs::path dir =
-        fs::temp_directory_path() / ("plim_process_" + std::to_string(::getpid()) + "_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
 }
 
 // Opens the FIFO for writing once its reader exists (before that, a
@@ -68,18 +60,10 @@ TEST(RunProcess, EachArgumentArrivesIntactAsOneEntry)
     EXPECT_EQ(output, "process_probe\nargs\n-parse\na b\n*\n\n'q' \"r\"\n$(touch x)\n");
 }
 
-TEST(RunProcess, BareNameIsSearchedOnPath)
+TEST(RunProcess, PathSearchEmptyStandardInputAndMissingExecutables)
 {
     EXPECT_EQ(run_process("echo", {"hello", "world"}), "hello world\n");
-}
-
-TEST(RunProcess, StandardInputIsEmpty)
-{
     EXPECT_EQ(run_process(kProbe, {"stdin"}), "0");
-}
-
-TEST(RunProcess, MissingExecutableGivesEmptyText)
-{
     EXPECT_EQ(run_process("/nonexistent/dir/plim", {"-parse"}), "");
     EXPECT_EQ(run_process("no-such-program-for-plim-tests", {}), "");
     EXPECT_EQ(run_process("", {}), "");
@@ -110,7 +94,7 @@ TEST(RunProcess, EightThreadsAtOnceEachGetTheirOwnOutput)
 // end-of-file until the lingering child was let go.
 TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
 {
-    const fs::path dir = fresh_temp_dir("linger");
+    const ScratchDir scratch;
     std::atomic<bool> stop{false};
     std::atomic<int> short_runs{0};
     std::promise<void> short_runner_done;
@@ -127,7 +111,7 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     const int lingering_count = 6;
     std::vector<std::string> fifos;
     for (int i = 0; i < lingering_count; ++i) {
-        fifos.push_back((dir / ("fifo" + std::to_string(i))).string());
+        fifos.push_back(scratch.path("fifo" + std::to_string(i)));
         EXPECT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
     }
     std::vector<std::string> lingering_outputs(lingering_count);
@@ -151,7 +135,6 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     for (std::thread& thread : lingering)
         thread.join();
     short_runner.join();
-    fs::remove_all(dir);
 
     for (int fd : writers)
         EXPECT_GE(fd, 0);

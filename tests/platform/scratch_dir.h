@@ -1,0 +1,24 @@
+#pragma once
+
+// A fresh directory under the system's temporary directory, named after the
+// process and the running test, removed again by the destructor.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+struct ScratchDir {
+    std::filesystem::path dir;
+    ScratchDir()
+        : dir(std::filesystem::temp_directory_path() /
+              ("plim_platform_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+    {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    ~ScratchDir() { std::filesystem::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+};
