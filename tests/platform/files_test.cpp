@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <sstream>
 #include <sys/stat.h>
 
-#include "scratch_dir.h"
+#include "test_support.h"
 
 namespace {
 
-// A scratch directory, with trace lines captured while the test runs.
 class FilesTest : public ::testing::Test {
 protected:
-    void SetUp() override { saved_cout = std::cout.rdbuf(trace.rdbuf()); }
-    void TearDown() override { std::cout.rdbuf(saved_cout); }
-
     ScratchDir scratch;
-    std::ostringstream trace;
-    std::streambuf* saved_cout = nullptr;
+    TraceCapture trace;
 };
 
 } // namespace
@@ -33,14 +26,14 @@ TEST_F(FilesTest, WriteThenReadGivesTheSameBytesAndEmptyTextEmptiesTheFile)
     EXPECT_TRUE(write_text_file("", file));
     EXPECT_EQ(file_size(file), 0);
     EXPECT_EQ(read_text_file(file), "");
-    EXPECT_EQ(trace.str(), "");
+    EXPECT_EQ(trace.text(), "");
 }
 
 TEST_F(FilesTest, MissingFileGivesEmptyTextOneTraceLineAndSizeMinusOne)
 {
     const std::string missing = scratch.path("missing.txt");
     EXPECT_EQ(read_text_file(missing), "");
-    EXPECT_EQ(trace.str(), "Error Parsing File : " + missing + " : Failed To Read File Data.\n");
+    EXPECT_EQ(trace.text(), "Error Parsing File : " + missing + " : Failed To Read File Data.\n");
     EXPECT_EQ(file_size(missing), -1);
 }
 

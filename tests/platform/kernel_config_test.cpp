@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "scratch_dir.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +49,7 @@ TEST_F(KernelConfigTest, KernelPathNeedsTheNameSuffixAndAnExistingFile)
     EXPECT_EQ(get_kernel_path_state_name(), "UNDEFINED");
 }
 
-TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryWithATrailingSlash)
+TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryAndSetupNeedsBothSettingsValid)
 {
     const std::string plain = dir.string();
     EXPECT_EQ(set_workspace_path(plain), 1);
@@ -58,24 +58,21 @@ TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryWithATrailingSlash)
     EXPECT_EQ(get_workspace_path_for_staging(), plain + "/");
     EXPECT_EQ(get_workspace_state_name(), "VALID");
 
+    EXPECT_FALSE(setup_is_valid()); // no kernel yet
+    set_kernel_path(touch("plim"));
+    EXPECT_TRUE(setup_is_valid());
+    set_kernel_path(touch("kernel"));
+    EXPECT_FALSE(setup_is_valid());
+
     EXPECT_EQ(set_workspace_path(touch("file")), 0);
     EXPECT_EQ(get_workspace_state_name(), "INVALID");
+    set_kernel_path(touch("plim"));
+    EXPECT_FALSE(setup_is_valid()); // a valid kernel alone is not enough
     EXPECT_EQ(set_workspace_path(""), 0);
     EXPECT_EQ(get_workspace_state_name(), "UNDEFINED");
 }
 
-TEST_F(KernelConfigTest, SetupIsValidOnlyWithBothSettingsValid)
-{
-    EXPECT_FALSE(setup_is_valid());
-    set_kernel_path(touch("plim"));
-    EXPECT_FALSE(setup_is_valid());
-    set_workspace_path(dir.string() + "/");
-    EXPECT_TRUE(setup_is_valid());
-    set_kernel_path(touch("kernel"));
-    EXPECT_FALSE(setup_is_valid());
-}
-
-TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathAndRunsNothing)
+TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathRunsNothingAndReportsResults)
 {
     const fs::path odd = dir / "a; touch pwned1" / "b c" / "$(touch pwned2)" / "`touch pwned3`";
     EXPECT_EQ(ensure_directory(odd.string() + "/"), 1);
@@ -89,10 +86,7 @@ TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathAndRunsNothing)
         ++entries;
     }
     EXPECT_EQ(entries, 4u);
-}
 
-TEST_F(KernelConfigTest, EnsureDirectoryResults)
-{
     EXPECT_EQ(ensure_directory(dir.string()), 1);
     EXPECT_EQ(ensure_directory((dir / "tmp").string() + "/"), 1);
     EXPECT_EQ(ensure_directory(touch("file")), 1);

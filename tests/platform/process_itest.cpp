@@ -11,7 +11,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "scratch_dir.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -44,29 +44,28 @@ int open_fifo_writer_when_read(const std::string& fifo)
 
 } // namespace
 
-TEST(RunProcess, DrainsLargeOutputOnBothStreamsCompletelyAndInOrder)
+TEST(RunProcess, ArgumentsPathSearchStandardInputMissingProgramsAndWorkingDirectory)
+{
+    // Each argument arrives intact as one entry.
+    EXPECT_EQ(run_process(kProbe, {"args", "-parse", "a b", "*", "", "'q' \"r\"", "$(touch x)"}),
+              "process_probe\nargs\n-parse\na b\n*\n\n'q' \"r\"\n$(touch x)\n");
+    // A bare name is searched on PATH; standard input is empty; missing
+    // executables give the empty text.
+    EXPECT_EQ(run_process("echo", {"hello", "world"}), "hello world\n");
+    EXPECT_EQ(run_process(kProbe, {"stdin"}), "0");
+    EXPECT_EQ(run_process("/nonexistent/dir/plim", {"-parse"}), "");
+    EXPECT_EQ(run_process("no-such-program-for-plim-tests", {}), "");
+    EXPECT_EQ(run_process("", {}), "");
+    EXPECT_EQ(current_directory(), fs::current_path().generic_string() + "\n");
+}
+
+TEST(RunProcess, DrainsTwoMebibytesOnBothStreamsCompletelyAndInOrder)
 {
     const std::size_t two_mib = 2 * 1024 * 1024;
     const std::string output = run_process(kProbe, {"flood", std::to_string(two_mib)});
     ASSERT_EQ(output.size(), two_mib);
     EXPECT_TRUE(output == flood_pattern(two_mib)) << "output differs from the pattern";
     EXPECT_EQ(output[0], '\0');
-}
-
-TEST(RunProcess, EachArgumentArrivesIntactAsOneEntry)
-{
-    const std::string output =
-        run_process(kProbe, {"args", "-parse", "a b", "*", "", "'q' \"r\"", "$(touch x)"});
-    EXPECT_EQ(output, "process_probe\nargs\n-parse\na b\n*\n\n'q' \"r\"\n$(touch x)\n");
-}
-
-TEST(RunProcess, PathSearchEmptyStandardInputAndMissingExecutables)
-{
-    EXPECT_EQ(run_process("echo", {"hello", "world"}), "hello world\n");
-    EXPECT_EQ(run_process(kProbe, {"stdin"}), "0");
-    EXPECT_EQ(run_process("/nonexistent/dir/plim", {"-parse"}), "");
-    EXPECT_EQ(run_process("no-such-program-for-plim-tests", {}), "");
-    EXPECT_EQ(run_process("", {}), "");
 }
 
 TEST(RunProcess, EightThreadsAtOnceEachGetTheirOwnOutput)
@@ -142,9 +141,4 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     EXPECT_GT(short_runs_before_release, 0);
     for (const std::string& output : lingering_outputs)
         EXPECT_EQ(output, "released");
-}
-
-TEST(CurrentDirectory, WorkingDirectoryWithLineBreak)
-{
-    EXPECT_EQ(current_directory(), fs::current_path().generic_string() + "\n");
 }

@@ -7,11 +7,9 @@
 #include <png.h>
 
 #include <algorithm>
-#include <iostream>
-#include <sstream>
 #include <vector>
 
-#include "scratch_dir.h"
+#include "test_support.h"
 
 namespace {
 
@@ -26,18 +24,6 @@ std::tm make_time(int year, int month, int day, int hour, int minute, int second
     when.tm_sec = second;
     return when;
 }
-
-// Captures trace lines written while it lives.
-class TraceCapture {
-public:
-    TraceCapture() : saved_(std::cout.rdbuf(captured_.rdbuf())) {}
-    ~TraceCapture() { std::cout.rdbuf(saved_); }
-    std::string text() const { return captured_.str(); }
-
-private:
-    std::ostringstream captured_;
-    std::streambuf* saved_;
-};
 
 } // namespace
 
