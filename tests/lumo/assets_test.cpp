@@ -26,7 +26,7 @@ TEST(GlobalTables, AreReadyForStaticInitialisersElsewhere) {
   EXPECT_EQ(kLogoNameAtStartUp, "logo");
 }
 
-TEST(FontMetrics, HeightsWidthsAndBoldIsNotNarrower) {
+TEST(FontMetrics, HeightsWidthsAndCellsInsideTheImageWithoutOverlap) {
   EXPECT_EQ(g_font_handles.size(), 12);
   for (const auto& [handle, height] : {std::pair{0, 17}, {1, 17}, {3, 14}, {4, 14}, {5, 14}}) {
     EXPECT_EQ(g_font_handles[handle].glyph_height, height) << handle;
@@ -34,33 +34,28 @@ TEST(FontMetrics, HeightsWidthsAndBoldIsNotNarrower) {
   // Out-of-range handles fall back to the default font.
   EXPECT_EQ(&font_or_default(-1), &g_font_handles[kDefaultFont]);
   EXPECT_EQ(&font_or_default(12), &g_font_handles[kDefaultFont]);
-  for (int f = 0; f < g_font_handles.size(); ++f) {
-    EXPECT_EQ(g_font_handles[f].index, f);
-    for (int byte = 32; byte <= 126; ++byte) EXPECT_GT(g_font_handles[f].widths[byte], 0u) << f << " " << byte;
-  }
-  for (int byte = 32; byte <= 126; ++byte) {
-    EXPECT_GE(g_font_handles[kFontBold].widths[byte], g_font_handles[kFontRegular].widths[byte]);
-    EXPECT_GE(g_font_handles[kFontSmallBold].widths[byte], g_font_handles[kFontSmall].widths[byte]);
-  }
-  const FontHandle& small = g_font_handles[kFontSmall];
-  EXPECT_GT(small.widths['W'], small.widths['i']);
-  EXPECT_EQ(small.widths['\t'], 2 * small.widths[' ']);
-}
-
-TEST(FontMetrics, BandsAndGlyphCellsStayInsideTheImageWithoutOverlap) {
   int previous_band_end = 0;
   for (int f = 0; f < g_font_handles.size(); ++f) {
     const FontHandle& font = g_font_handles[f];
+    EXPECT_EQ(font.index, f);
     EXPECT_GE(font.band_y, previous_band_end);
     previous_band_end = font.band_y + font.band_height;
     std::uint32_t previous_end = 0;
     for (int byte = 32; byte <= 126; ++byte) {
+      EXPECT_GT(font.widths[byte], 0u) << f << " " << byte;
       EXPECT_GE(font.offsets[byte], previous_end);
       previous_end = font.offsets[byte] + font.widths[byte];
     }
     EXPECT_LE(previous_end, static_cast<std::uint32_t>(g_font_handles.image_width()));
   }
   EXPECT_LE(previous_band_end, g_font_handles.image_height());
+  for (int byte = 32; byte <= 126; ++byte) {  // bold is not narrower
+    EXPECT_GE(g_font_handles[kFontBold].widths[byte], g_font_handles[kFontRegular].widths[byte]);
+    EXPECT_GE(g_font_handles[kFontSmallBold].widths[byte], g_font_handles[kFontSmall].widths[byte]);
+  }
+  const FontHandle& small = g_font_handles[kFontSmall];
+  EXPECT_GT(small.widths['W'], small.widths['i']);
+  EXPECT_EQ(small.widths['\t'], 2 * small.widths[' ']);
 }
 
 TEST(FontMetrics, MeasureSplitsLinesAndSumsWidths) {
@@ -80,14 +75,8 @@ TEST(StrokeFont, EveryVisibleGlyphHasStrokesInsideItsBox) {
     const std::vector<StrokeSegment> segments = stroke_segments(byte);
     ASSERT_FALSE(segments.empty()) << static_cast<char>(byte);
     for (const StrokeSegment& s : segments) {
-      for (double y : {s.y0, s.y1}) {
-        EXPECT_LE(y, kStrokeAscent) << static_cast<char>(byte);
-        EXPECT_GE(y, -kStrokeDescent) << static_cast<char>(byte);
-      }
-      for (double x : {s.x0, s.x1}) {
-        EXPECT_GE(x, -0.1) << static_cast<char>(byte);
-        EXPECT_LE(x, stroke_advance(byte) + 0.1) << static_cast<char>(byte);
-      }
+      for (double y : {s.y0, s.y1}) EXPECT_TRUE(y <= kStrokeAscent && y >= -kStrokeDescent) << char(byte);
+      for (double x : {s.x0, s.x1}) EXPECT_TRUE(x >= -0.1 && x <= stroke_advance(byte) + 0.1) << char(byte);
     }
   }
 }
@@ -131,10 +120,7 @@ TEST(IconDescriptors, ConstructorsFillOneAndTwoFunctionForms) {
   const IconDescriptor sphere = construct_icon_descriptor("sphere", sdf::circle, 0, 0, 1.5, 0, 0, 0);
   EXPECT_EQ(sphere.mode, 0u);
   EXPECT_EQ(sphere.active, 1u);
-  EXPECT_TRUE(sphere.sdf_list.empty());
-  EXPECT_TRUE(sphere.param_list.empty());
-  const IconDescriptor copy = sphere;
-  EXPECT_TRUE(copy.sdf_list.empty());
+  EXPECT_TRUE(sphere.sdf_list.empty() && sphere.param_list.empty());
   EXPECT_LT(icon_distance(sphere, 0, 0), 0);
   EXPECT_NEAR(icon_distance(sphere, 1.5, 0), 0, 1e-12);
 

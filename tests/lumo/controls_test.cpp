@@ -38,7 +38,7 @@ struct Field : ::testing::Test {
   }
 };
 
-TEST_F(Field, TypingInsertsAtTheCursorAndMirrorsIntoTheLabel) {
+TEST_F(Field, TypingInsertsAtTheCursorMirrorsIntoTheLabelAndScrollsToTheCursor) {
   type("12.5");
   EXPECT_EQ(field.edit_text, "12.5");
   EXPECT_EQ(field.label, "12.5");
@@ -52,35 +52,45 @@ TEST_F(Field, TypingInsertsAtTheCursorAndMirrorsIntoTheLabel) {
   keys({kKeyHome, kKeyBackspace});  // nothing left of the cursor
   EXPECT_EQ(field.label, "1.5");
   EXPECT_EQ(field.label_width, text_width(g_font_handles[field.font], "1.5"));
+  type(std::string(40, 'W'));
+  EXPECT_GT(field.text_scroll, 0);
+  keys({kKeyHome});
+  EXPECT_EQ(field.text_scroll, 0);
 }
 
 TEST_F(Field, HomeEndAndShiftSelectionReplaceTheSelectedText) {
   type("abcdef");
-  field.on_key_down(kKeyHome, 0);
+  keys({kKeyHome});
   EXPECT_EQ(field.cursor, 0);
   keys({kKeyRight, kKeyRight}, kModShift);
-  EXPECT_EQ(field.selection_start, 0);
-  EXPECT_EQ(field.selection_end, 2);
+  EXPECT_EQ(std::pair(field.selection_start, field.selection_end), std::pair(0, 2));
   type("X");
   EXPECT_EQ(field.label, "Xcdef");
-  field.on_key_down(kKeyEnd, kModShift);
-  EXPECT_EQ(field.selection_start, 1);
-  EXPECT_EQ(field.selection_end, 5);
-  field.on_key_down(kKeyBackspace, 0);
+  keys({kKeyEnd}, kModShift);
+  EXPECT_EQ(std::pair(field.selection_start, field.selection_end), std::pair(1, 5));
+  keys({kKeyBackspace});
   EXPECT_EQ(field.label, "X");
   // The held-key counter counts as Shift too.
-  field.on_key_down(kKeyHome, 0);
+  keys({kKeyHome});
   g_held_key_counts[1] = 1;
-  field.on_key_down(kKeyEnd, 0);
+  keys({kKeyEnd});
   g_held_key_counts[1] = 0;
   EXPECT_TRUE(field.has_selection());
-  field.on_key_down(kKeyLeft, 0);
+  keys({kKeyLeft});
   EXPECT_FALSE(field.has_selection());
   keys({kKeyLeft, kKeyLeft});  // cursor keys stop at both ends
   EXPECT_EQ(field.cursor, 0);
 }
 
-TEST_F(Field, EnterKeepsTheFocusAndEscapeDropsItAfterItsCallback) {
+TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt) {
+  type("hello");
+  field.on_mouse_down(field.padding.left + 1, 5, 0);
+  EXPECT_EQ(field.cursor, 0);
+  F readonly;
+  readonly.editable = false;
+  EXPECT_FALSE(place(readonly, 0, 0, 50, 20).on_mouse_down(3, 3, 0));
+  EXPECT_EQ(g_focused_widget, &field);
+
   keys({kKeyEnter});
   EXPECT_TRUE(field.focused);
   keys({kKeyEscape});
@@ -88,24 +98,6 @@ TEST_F(Field, EnterKeepsTheFocusAndEscapeDropsItAfterItsCallback) {
   EXPECT_EQ(g_focused_widget, nullptr);
   EXPECT_EQ(g_events, (std::vector<std::string>{"enter focused=1", "escape focused=1"}));
   EXPECT_FALSE(field.on_key_down('a', 0));  // without the focus
-}
-
-TEST_F(Field, LongTextScrollsToKeepTheCursorInView) {
-  type(std::string(40, 'W'));
-  EXPECT_GT(field.text_scroll, 0);
-  keys({kKeyHome});
-  EXPECT_EQ(field.text_scroll, 0);
-}
-
-TEST_F(Field, APressPlacesTheCursorAndAReadOnlyFieldIgnoresIt) {
-  type("hello");
-  field.on_mouse_down(field.padding.left + 1, 5, 0);
-  EXPECT_EQ(field.cursor, 0);
-  F readonly;
-  readonly.editable = false;
-  place(readonly, 0, 0, 50, 20);
-  EXPECT_FALSE(readonly.on_mouse_down(3, 3, 0));
-  EXPECT_EQ(g_focused_widget, &field);
 }
 
 std::vector<std::string> g_slider_log;
