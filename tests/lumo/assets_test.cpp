@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,7 +25,7 @@ TEST(GlobalTables, AreReadyForStaticInitialisersElsewhere) {
   EXPECT_EQ(kLogoNameAtStartUp, "logo");
 }
 
-TEST(FontMetrics, HeightsWidthsAndCellsInsideTheImageWithoutOverlap) {
+TEST(FontMetrics, HeightsWidthsCellsAndMeasuring) {
   EXPECT_EQ(g_font_handles.size(), 12);
   for (const auto& [handle, height] : {std::pair{0, 17}, {1, 17}, {3, 14}, {4, 14}, {5, 14}}) {
     EXPECT_EQ(g_font_handles[handle].glyph_height, height) << handle;
@@ -56,16 +55,13 @@ TEST(FontMetrics, HeightsWidthsAndCellsInsideTheImageWithoutOverlap) {
   const FontHandle& small = g_font_handles[kFontSmall];
   EXPECT_GT(small.widths['W'], small.widths['i']);
   EXPECT_EQ(small.widths['\t'], 2 * small.widths[' ']);
-}
-
-TEST(FontMetrics, MeasureSplitsLinesAndSumsWidths) {
-  const FontHandle& font = g_font_handles[kFontSmall];
-  const TextMetrics m = measure_text(font, "ab\n\nabc");
+  // Measuring splits lines and sums widths.
+  const TextMetrics m = measure_text(small, "ab\n\nabc");
   ASSERT_EQ(m.line_widths.size(), 3u);
   EXPECT_EQ(m.line_widths[1], 0);
-  EXPECT_EQ(m.widest, static_cast<int>(font.widths['a'] + font.widths['b'] + font.widths['c']));
+  EXPECT_EQ(m.widest, static_cast<int>(small.widths['a'] + small.widths['b'] + small.widths['c']));
   EXPECT_EQ(m.height, 3 * 14);
-  EXPECT_EQ(measure_text(font, "").height, 0);
+  EXPECT_EQ(measure_text(small, "").height, 0);
 }
 
 TEST(StrokeFont, EveryVisibleGlyphHasStrokesInsideItsBox) {
@@ -127,10 +123,7 @@ TEST(IconDescriptors, ConstructorsFillOneAndTwoFunctionForms) {
   IconDescriptor pair =
       construct_icon_descriptor_pair("pair", sdf::circle, 0, 0, 1.5, 0, 0, 0, sdf::circle, 0, 0, 0.5, 0, 0, 0);
   EXPECT_EQ(pair.mode, 2u);
-  ASSERT_EQ(pair.sdf_list.size(), 2u);
-  EXPECT_EQ(pair.sdf, pair.sdf_list[0]);
-  ASSERT_EQ(pair.param_list.size(), 12u);
-  EXPECT_TRUE(std::equal(pair.params, pair.params + 6, pair.param_list.begin()));
+  EXPECT_EQ(pair.sdf_list.size(), 2u);
   EXPECT_LT(icon_distance(pair, 0, 0), 0);  // union by default
   pair.extra[0] = kCombineSubtract;
   EXPECT_GT(icon_distance(pair, 0, 0), 0);  // a hole in the middle
@@ -159,7 +152,7 @@ TEST(IconDescriptors, EverySlotTheInterfaceUsesIsActive) {
   EXPECT_EQ(g_icon_descriptors.size(), 64);
 }
 
-TEST(IconAtlas, CellsAndTheGeneratedAtlasHoldEveryIconAndTheLogo) {
+TEST(IconAtlas, CellsGeneratedAtlasAndLogoImage) {
   const IconCell logo = icon_cell(kIconLogo);
   EXPECT_EQ((std::vector<int>{logo.x, logo.y, logo.size}), (std::vector<int>{384, 384, 128}));
   const IconCell delete_cell = icon_cell(kIconDelete);
@@ -183,12 +176,11 @@ TEST(IconAtlas, CellsAndTheGeneratedAtlasHoldEveryIconAndTheLogo) {
   EXPECT_GT(alpha_sum(g_icon_atlas_pixels, 512, 384, 384, 128, 128),
             4 * alpha_sum(g_icon_atlas_pixels, 512, 64, 0, 64, 64));
   EXPECT_GT(g_icon_atlas_pixels[((384 + 40) * 512 + 384 + 64) * 4 + 3], 200);
-}
 
-TEST(IconAtlas, LogoImageIsColouredAndTraced) {
-  const std::string trace = run_traced(generate_logo_image);
-  EXPECT_EQ(trace.rfind("SDF-GEN:", 0), 0u);
-  EXPECT_NE(trace.find(" ms"), std::string::npos);
+  // The logo image on its own: coloured, with a clear corner.
+  const std::string logo_trace = run_traced(generate_logo_image);
+  EXPECT_EQ(logo_trace.rfind("SDF-GEN:", 0), 0u);
+  EXPECT_NE(logo_trace.find(" ms"), std::string::npos);
   ASSERT_EQ(g_logo_pixels.size(), 256u * 256u * 4u);
   const std::size_t centre_top = (80u * 256u + 128u) * 4u;
   EXPECT_GT(g_logo_pixels[centre_top + 3], 200);

@@ -18,7 +18,7 @@ namespace {
 
 const std::vector<double> kRedToBlue = {1, 0, 0, 1, 0, 0, 1, 1};
 
-TEST(FillStyle, BuildingKeepsTheStopsAndCopyingReversesThem) {
+TEST(FillStyle, BuildingKeepsTheStopsCopyingReversesThemAndToneScales) {
   const FillStyle built(kRedToBlue, kFillVertical);
   EXPECT_EQ(built.mode, kFillVertical);
   EXPECT_EQ(built.stops, kRedToBlue);
@@ -32,9 +32,7 @@ TEST(FillStyle, BuildingKeepsTheStopsAndCopyingReversesThem) {
   EXPECT_EQ(assigned.stops, copy.stops);
   const FillStyle single({0.5, 0.5, 0.5, 1}, kFillFlat);
   EXPECT_EQ(FillStyle(single).stops, single.stops);
-}
-
-TEST(DrawTone, OpacityScalesAlphaAndIntensityScalesColour) {
+  // Opacity scales alpha and intensity scales colour.
   EXPECT_EQ(apply_tone(0xFF804020, 1.0, 1.0), 0xFF804020u);
   EXPECT_EQ(apply_tone(0xFF804020, 0.5, 1.0) >> 24, 0x80u);
   EXPECT_EQ(apply_tone(0xFF804020, 1.0, 0.5), 0xFF402010u);
@@ -45,6 +43,10 @@ struct Scene : ::testing::Test {
   UI root;
   DrawList list;
   void SetUp() override { place(root, 0, 0, 300, 200); }
+  const std::vector<DrawQuad>& draw() {
+    build_draw_list(root, list);
+    return list.quads;
+  }
 };
 
 TEST_F(Scene, FillBordersAndGradientOfOneWidget) {
@@ -55,8 +57,7 @@ TEST_F(Scene, FillBordersAndGradientOfOneWidget) {
   box.fill_style = &gradient;
   box.border_bottom = Border{2, &grey, 0};
   root.add_child(&box);
-  build_draw_list(root, list);
-  ASSERT_EQ(list.quads.size(), 2u);
+  ASSERT_EQ(draw().size(), 2u);
   const DrawQuad& fill = list.quads[0];
   EXPECT_EQ((std::vector<float>{fill.x0, fill.y0, fill.x1, fill.y1}),
             (std::vector<float>{10, 20, 60, 50}));
@@ -79,17 +80,13 @@ TEST_F(Scene, StateStylesWinOverTheFillAndHiddenWidgetsDrawNothing) {
   row.hover_style = &hover;
   row.selected_style = &chosen;
   root.add_child(&row);
-  build_draw_list(root, list);
-  EXPECT_EQ(list.quads.at(0).colours[0], 0xFFFFFFFFu);
+  EXPECT_EQ(draw().at(0).colours[0], 0xFFFFFFFFu);
   row.hovered = true;
-  build_draw_list(root, list);
-  EXPECT_EQ(list.quads.at(0).colours[0], 0xFF00FF00u);
+  EXPECT_EQ(draw().at(0).colours[0], 0xFF00FF00u);
   row.selected = true;
-  build_draw_list(root, list);
-  EXPECT_EQ(list.quads.at(0).colours[0], 0xFF0000FFu);
+  EXPECT_EQ(draw().at(0).colours[0], 0xFF0000FFu);
   row.visible = false;
-  build_draw_list(root, list);
-  EXPECT_TRUE(list.quads.empty());
+  EXPECT_TRUE(draw().empty());
 }
 
 TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity) {
@@ -108,7 +105,7 @@ TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity) {
   row.add_child(&icon);
   row.add_child(&label);
   root.add_child(&row);
-  build_draw_list(root, list);
+  draw();
   // The label comes first (less depth), three glyphs (the blank has none).
   ASSERT_EQ(list.quads.size(), 4u);
   const FontHandle& font = g_font_handles[kDefaultFont];
@@ -125,21 +122,27 @@ TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity) {
   EXPECT_FLOAT_EQ(glyph_icon.u1, 64.0f / 512.0f);
 }
 
-TEST_F(Scene, TheLogoIconDrawsFromTheLogoImage) {
+TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue) {
   P logo;
   place(logo, 0, 0, 128, 128).icon = kIconLogo;
   logo.icon_scale = 2.0;
   logo.opacity = 0.25;
   root.add_child(&logo);
-  build_draw_list(root, list);
-  ASSERT_EQ(list.quads.size(), 1u);
+  ASSERT_EQ(draw().size(), 1u);
   EXPECT_EQ(list.quads[0].texture, DrawTexture::kLogo);
   EXPECT_EQ(list.quads[0].x1 - list.quads[0].x0, 256);
   EXPECT_EQ(list.quads[0].x0, -64);
   EXPECT_EQ(list.quads[0].colours[0] >> 24, 0x40u);
   logo.opacity = 0.0;  // the start-up logo before it fades in
-  build_draw_list(root, list);
-  EXPECT_TRUE(list.quads.empty());
+  EXPECT_TRUE(draw().empty());
+
+  SB slider;
+  place(slider, 0, 0, 110, 20).knob_size = 10;
+  slider.value = 0.5;
+  root.add_child(&slider);
+  ASSERT_EQ(draw().size(), 1u);
+  EXPECT_EQ(list.quads[0].x0, 50);
+  EXPECT_EQ(list.quads[0].x1, 60);
 }
 
 TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent) {
@@ -151,8 +154,7 @@ TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent) {
   pane.fraction_y = 1.0;
   root.add_child(&pane);
   root.layout();
-  build_draw_list(root, list);
-  ASSERT_FALSE(list.quads.empty());
+  ASSERT_FALSE(draw().empty());
   const DrawQuad& body = list.quads[0];
   EXPECT_EQ(body.y0, 10 - 150);
   ASSERT_GE(body.clip, 0);
@@ -160,21 +162,8 @@ TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent) {
   EXPECT_EQ((std::vector<int>{clip.x, clip.y, clip.width, clip.height}),
             (std::vector<int>{10, 10, 100, 50}));
   // Nested clips intersect.
-  const int inner = list.push_clip(100, 0, 50, 50, body.clip);
-  EXPECT_EQ(list.clips[inner].x, 100);
-  EXPECT_EQ(list.clips[inner].width, 10);
-  EXPECT_EQ(list.clips[inner].height, 40);
-}
-
-TEST_F(Scene, SliderDrawsItsKnobAtTheValue) {
-  SB slider;
-  place(slider, 0, 0, 110, 20).knob_size = 10;
-  slider.value = 0.5;
-  root.add_child(&slider);
-  build_draw_list(root, list);
-  ASSERT_EQ(list.quads.size(), 1u);
-  EXPECT_EQ(list.quads[0].x0, 50);
-  EXPECT_EQ(list.quads[0].x1, 60);
+  const ClipRect& inner = list.clips[list.push_clip(100, 0, 50, 50, body.clip)];
+  EXPECT_EQ((std::vector<int>{inner.x, inner.width, inner.height}), (std::vector<int>{100, 10, 40}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 // Small helpers shared by the toolkit tests.
 
+#include <vector>
+
 #include "lumo/root.h"
 
 namespace lumo {
@@ -14,6 +16,11 @@ Widget& place(Widget& widget, int x, int y, int width, int height) {
   widget.width = width;
   widget.height = height;
   return widget;
+}
+
+// A widget's rectangle as {x, y, width, height}, for one-line comparisons.
+inline std::vector<int> rect_of(const P& widget) {
+  return {widget.x, widget.y, widget.width, widget.height};
 }
 
 // Clears the capture, drag and focus a test may leave behind.

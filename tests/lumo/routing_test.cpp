@@ -91,13 +91,17 @@ TEST_F(Tree, PressBubblesUntilConsumedAndCapturesInWidgetCoordinates) {
   EXPECT_EQ(g_active_widget_id, list.id);
 }
 
-TEST_F(Tree, ClickGoesToTheInnermostClickCallback) {
+TEST_F(Tree, ClickAndWheelGoToTheInnermostCallback) {
   list.on_click = [] { return logged<true>("click-list", 0, 0); };
   EXPECT_TRUE(root.dispatch_click(15, 55));
   rows[1].on_click = [] { return logged<true>("click-row", 0, 0); };
   EXPECT_TRUE(root.dispatch_click(15, 55));
   EXPECT_FALSE(root.dispatch_click(300, 250));
-  EXPECT_EQ(g_log, (std::vector<std::string>{"click-list", "click-row"}));
+  list.on_wheel_callback = [](int, int, int steps) { return logged<true>("wheel", steps, 0); };
+  EXPECT_TRUE(root.dispatch_wheel(20, 60, -1));
+  EXPECT_EQ(g_last_x, -1);
+  EXPECT_FALSE(root.dispatch_wheel(300, 250, 1));
+  EXPECT_EQ(g_log, (std::vector<std::string>{"click-list", "click-row", "wheel"}));
 }
 
 std::unique_ptr<KL> g_rebuilt_row;
@@ -149,15 +153,6 @@ TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt) {
   EXPECT_EQ(g_drag_widget, nullptr);
   EXPECT_EQ(g_log, (std::vector<std::string>{"drag", "release"}));
   EXPECT_FALSE(root.dispatch_drag(300, 10, 0));
-}
-
-TEST_F(Tree, WheelBubblesToTheNearestWheelCallback) {
-  list.on_wheel_callback = [](int, int, int steps) {
-    return logged<true>(steps == -1 ? "wheel -1" : "wheel other", 0, 0);
-  };
-  EXPECT_TRUE(root.dispatch_wheel(20, 60, -1));
-  EXPECT_FALSE(root.dispatch_wheel(300, 250, 1));
-  EXPECT_EQ(g_log, (std::vector<std::string>{"wheel -1"}));
 }
 
 TEST_F(Tree, KeysGoToTheFocusedFieldFirstThenToTheRoot) {

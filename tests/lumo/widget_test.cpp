@@ -106,7 +106,7 @@ TEST(WidgetRefresh, RootRunsItsCallbackThenChildrenDepthFirstThenRepaints) {
   EXPECT_EQ(g_refresh_log, (std::vector<std::string>{"root", "a", "a1", "b", "repaint"}));
 }
 
-TEST(WidgetGlobals, DestroyedWidgetClearsEveryGlobalPointingAtIt) {
+TEST(WidgetGlobals, DestroyedWidgetClearsEveryGlobalAndDropFocusOnlyItsOwn) {
   auto row = std::make_unique<F>();
   g_focused_widget = g_drag_widget = g_hovered_widget = g_tooltip_widget = row.get();
   g_active_widget_id = row->id;
@@ -122,9 +122,8 @@ TEST(WidgetGlobals, DestroyedWidgetClearsEveryGlobalPointingAtIt) {
   { P passer_by; }
   EXPECT_EQ(g_hovered_widget, &other);
   g_hovered_widget = nullptr;
-}
 
-TEST(WidgetGlobals, DropFocusClearsTheFocusedWidgetOnlyWhenItIsThis) {
+  // Dropping the focus clears it only when it is this widget's.
   F a, b;
   a.take_focus();
   b.drop_focus();
@@ -143,7 +142,7 @@ TEST(WidgetGlobals, DropFocusClearsTheFocusedWidgetOnlyWhenItIsThis) {
 int g_layout_width = 0;
 int g_layout_height = 0;
 
-TEST(WidgetLayout, LayoutCallbackReceivesTheWidgetSizeUntilRemoved) {
+TEST(Layouts, CallbacksGetTheSizeRowListsStackVisibleChildrenBorderLayoutsFillRegions) {
   UI root;
   KL pane;
   root.add_child(&place(pane, 0, 0, 300, 120));
@@ -152,15 +151,12 @@ TEST(WidgetLayout, LayoutCallbackReceivesTheWidgetSizeUntilRemoved) {
     g_layout_height = height;
   });
   root.layout();
-  EXPECT_EQ(g_layout_width, 300);
-  EXPECT_EQ(g_layout_height, 120);
+  EXPECT_EQ(std::pair(g_layout_width, g_layout_height), std::pair(300, 120));
   pane.set_layout_callback(nullptr);
   pane.width = 5;
   root.layout();
   EXPECT_EQ(g_layout_width, 300);
-}
 
-TEST(Layouts, RowListStacksVisibleChildrenAndBorderLayoutFillsRegions) {
   RL column;
   column.spacing = 2;
   P a, b, c;
@@ -180,10 +176,8 @@ TEST(Layouts, RowListStacksVisibleChildrenAndBorderLayoutFillsRegions) {
   border.set_region(BL::kCentre, &centre, 0);
   border.layout();
   EXPECT_EQ(border.children.size(), 2u);
-  EXPECT_EQ(south.y, 50);
-  EXPECT_EQ(south.height, 30);
-  EXPECT_EQ(centre.height, 50);
-  EXPECT_EQ(centre.width, 100);
+  EXPECT_EQ(rect_of(south), (std::vector<int>{0, 50, 100, 30}));
+  EXPECT_EQ(rect_of(centre), (std::vector<int>{0, 0, 100, 50}));
 }
 
 TEST(Layouts, SplitSharesByRatioAndItsDividerDrags) {
@@ -193,9 +187,8 @@ TEST(Layouts, SplitSharesByRatioAndItsDividerDrags) {
   split.add_child(&left);
   split.add_child(&right);
   split.layout();
-  EXPECT_EQ(left.width, 100);
-  EXPECT_EQ(right.x, 104);
-  EXPECT_EQ(right.width, 100);
+  EXPECT_EQ(rect_of(left), (std::vector<int>{0, 0, 100, 50}));
+  EXPECT_EQ(rect_of(right), (std::vector<int>{104, 0, 100, 50}));
   EXPECT_TRUE(split.dispatch_mouse_down(101, 10, 0));
   EXPECT_EQ(g_drag_widget, &split);
   split.dispatch_drag(52, 10, 0);
