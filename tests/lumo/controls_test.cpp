@@ -2,13 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "lumo/font.h"
-#include "lumo/scroll_pane.h"
-#include "lumo/slider.h"
-#include "lumo/text.h"
 #include "lumo_test_support.h"
 
 namespace lumo {

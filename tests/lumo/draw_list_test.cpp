@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "lumo/assets/icons.h"
 #include "lumo/draw_list.h"
 #include "lumo/fill_style.h"
-#include "lumo/font.h"
-#include "lumo/scroll_pane.h"
-#include "lumo/slider.h"
-#include "lumo/text.h"
 #include "lumo_test_support.h"
 
 namespace lumo {

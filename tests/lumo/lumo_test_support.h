@@ -1,10 +1,18 @@
 #pragma once
 
-// Small helpers shared by the toolkit tests.
+// The toolkit's widgets and small helpers shared by its tests.
 
+#include <string>
 #include <vector>
 
+#include "lumo/container.h"
+#include "lumo/font.h"
+#include "lumo/layouts.h"
 #include "lumo/root.h"
+#include "lumo/scroll_pane.h"
+#include "lumo/slider.h"
+#include "lumo/text.h"
+#include "lumo/view_layout.h"
 
 namespace lumo {
 

@@ -3,11 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "lumo/container.h"
-#include "lumo/text.h"
 #include "lumo_test_support.h"
 
 namespace lumo {

@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "lumo/view_layout.h"
 #include "lumo_test_support.h"
 
 namespace lumo {

@@ -5,33 +5,16 @@
 
 #include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "lumo/container.h"
-#include "lumo/font.h"
-#include "lumo/layouts.h"
-#include "lumo/scroll_pane.h"
-#include "lumo/slider.h"
-#include "lumo/text.h"
-#include "lumo/view_layout.h"
 #include "lumo_test_support.h"
 
 namespace lumo {
 namespace {
 
 TEST(WidgetConstruction, EveryClassConstructsAndDestroysWithTheFewDefaultsCallersRelyOn) {
-  P p;
-  T t;
-  KL kl;
-  F f;
-  RL rl;
-  BL bl;
-  SL sl;
-  SB sb;
-  SP sp;
-  VL vl;
-  UI ui;
+  // One of every class.
+  P p; T t; KL kl; F f; RL rl; BL bl;
+  SL sl; SB sb; SP sp; VL vl; UI ui;
   EXPECT_EQ(p.font, kDefaultFont);
   EXPECT_EQ(sl.ratio, 0.5);
   EXPECT_EQ(vl.pane_count(), 1);
@@ -50,7 +33,7 @@ TEST(WidgetConstruction, EveryClassConstructsAndDestroysWithTheFewDefaultsCaller
   EXPECT_EQ(g_hovered_widget, nullptr);
 }
 
-TEST(WidgetText, SetLabelMeasuresEveryLineAndFieldsResetTheirEditBuffer) {
+TEST(WidgetText, SetLabelMeasuresEveryLineFieldsResetTheirBufferAndTextLinesJoin) {
   P p;
   EXPECT_EQ(p.set_label("ab\nabcd"), &p);
   const FontHandle& font = g_font_handles[kDefaultFont];
@@ -70,10 +53,8 @@ TEST(WidgetText, SetLabelMeasuresEveryLineAndFieldsResetTheirEditBuffer) {
   EXPECT_EQ(f.label, "7");
   EXPECT_EQ(f.cursor, 1);
   EXPECT_FALSE(f.has_selection());
-}
 
-TEST(WidgetText, SetTextLinesJoinsNoneOneOrSeveral) {
-  P p;
+  // Text lines: none, one or several.
   const std::vector<std::string> lines = {"first", "second", "third"};
   const struct { int count; const char* label; } cases[] = {
       {3, "first\nsecond\nthird"}, {2, "first\nsecond"}, {1, "first"}, {0, ""},
