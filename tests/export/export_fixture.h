@@ -199,12 +199,3 @@ inline std::vector<std::string> read_lines(const std::string& path) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
-
-inline std::vector<std::string> lines_starting(const std::vector<std::string>& lines,
-                                        const std::string& prefix) {
-  std::vector<std::string> found;
-  for (const auto& line : lines) {
-    if (line.rfind(prefix, 0) == 0) found.push_back(line);
-  }
-  return found;
-}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -12,6 +13,13 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+
+Lines lines_starting(const Lines& lines, const std::string& prefix) {
+  Lines found;
+  std::copy_if(lines.begin(), lines.end(), std::back_inserter(found),
+               [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+  return found;
+}
 
 // The lines after "end_header" of an ascii PLY file.
 Lines ply_body(const Lines& lines) {
