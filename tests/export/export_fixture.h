@@ -168,15 +168,21 @@ inline bool write_with(const WriterCall& c, const EntityList& list, const std::s
   return false;
 }
 
-// Every writer and form once.
+// Every writer and form, in the flag combinations the golden files under
+// golden/ were written for; `name` is the golden file's name.
 inline const std::vector<WriterCall> kEveryWriter = {
-    {"obj", ExportFormat::obj, 0, true, true, false},
-    {"off text", ExportFormat::off, 3, true, true, false},
-    {"off binary", ExportFormat::off, 3, true, true, true},
-    {"ply ascii", ExportFormat::ply, 0, true, true, false},
-    {"ply binary", ExportFormat::ply, 3, true, true, true},
-    {"stl ascii", ExportFormat::stl, 3, false, false, false},
-    {"stl binary", ExportFormat::stl, 3, false, false, true},
+    {"fixture_NGON.obj", ExportFormat::obj, 0, true, true, false},
+    {"fixture_TESS.obj", ExportFormat::obj, 3, false, false, false},
+    {"fixture_normals_TESS.obj", ExportFormat::obj, 3, true, false, false},
+    {"fixture_NGON.off", ExportFormat::off, 0, true, true, false},
+    {"fixture_TESS.off", ExportFormat::off, 3, false, false, false},
+    {"fixture_colours_TESS.off", ExportFormat::off, 3, false, true, false},
+    {"fixture_binary_TESS.off", ExportFormat::off, 3, true, true, true},
+    {"fixture_NGON.ply", ExportFormat::ply, 0, true, true, false},
+    {"fixture_binary_TESS.ply", ExportFormat::ply, 3, false, true, true},
+    {"fixture_binary_NGON.ply", ExportFormat::ply, 0, true, false, true},
+    {"fixture_ascii.stl", ExportFormat::stl, 3, false, false, false},
+    {"fixture_binary.stl", ExportFormat::stl, 3, false, false, true},
 };
 
 inline std::string identifier_of(std::string name) {

@@ -21,21 +21,8 @@ TEST_P(GoldenFiles, MatchByteForByte) {
                                                    "/tests/export/golden/" + GetParam().name));
 }
 
-// name, format, topology, normals, colours, binary
-INSTANTIATE_TEST_SUITE_P(Writers, GoldenFiles, ::testing::Values(
-    WriterCall{"fixture_NGON.obj", obj, 0, true, true, false},
-    WriterCall{"fixture_TESS.obj", obj, 3, false, false, false},
-    WriterCall{"fixture_normals_TESS.obj", obj, 3, true, false, false},
-    WriterCall{"fixture_NGON.off", off, 0, true, true, false},
-    WriterCall{"fixture_TESS.off", off, 3, false, false, false},
-    WriterCall{"fixture_colours_TESS.off", off, 3, false, true, false},
-    WriterCall{"fixture_binary_TESS.off", off, 3, true, true, true},
-    WriterCall{"fixture_NGON.ply", ply, 0, true, true, false},
-    WriterCall{"fixture_binary_TESS.ply", ply, 3, false, true, true},
-    WriterCall{"fixture_binary_NGON.ply", ply, 0, true, false, true},
-    WriterCall{"fixture_ascii.stl", stl, 3, false, false, false},
-    WriterCall{"fixture_binary.stl", stl, 3, false, false, true}),
-    [](const auto& info) { return identifier_of(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Writers, GoldenFiles, ::testing::ValuesIn(kEveryWriter),
+                         [](const auto& info) { return identifier_of(info.param.name); });
 
 TEST(ExportNames, BaseAndFileNames) {
   EXPECT_EQ(export_base_name("/work/space/", "environment", ""), "/work/space/environment");
