@@ -20,12 +20,10 @@ namespace {
 const int kDefaultHeightAtStartUp = g_font_handles[kDefaultFont].glyph_height;
 const std::string kLogoNameAtStartUp = g_icon_descriptors[kIconLogo].name;
 
-TEST(GlobalTables, AreReadyForStaticInitialisersElsewhere) {
+TEST(FontMetrics, HeightsWidthsCellsAndMeasuring) {
+  // The global tables are ready for static initialisers elsewhere.
   EXPECT_EQ(kDefaultHeightAtStartUp, 17);
   EXPECT_EQ(kLogoNameAtStartUp, "logo");
-}
-
-TEST(FontMetrics, HeightsWidthsCellsAndMeasuring) {
   EXPECT_EQ(g_font_handles.size(), 12);
   for (const auto& [handle, height] : {std::pair{0, 17}, {1, 17}, {3, 14}, {4, 14}, {5, 14}}) {
     EXPECT_EQ(g_font_handles[handle].glyph_height, height) << handle;
@@ -112,7 +110,7 @@ TEST(FontImage, GlyphsAreRasterisedIntoTheirCells) {
   EXPECT_GT(partial, 0);
 }
 
-TEST(IconDescriptors, ConstructorsFillOneAndTwoFunctionForms) {
+TEST(IconDescriptors, OneAndTwoFunctionFormsAndEverySlotTheInterfaceUses) {
   const IconDescriptor sphere = construct_icon_descriptor("sphere", sdf::circle, 0, 0, 1.5, 0, 0, 0);
   EXPECT_EQ(sphere.mode, 0u);
   EXPECT_EQ(sphere.active, 1u);
@@ -128,9 +126,8 @@ TEST(IconDescriptors, ConstructorsFillOneAndTwoFunctionForms) {
   pair.extra[0] = kCombineSubtract;
   EXPECT_GT(icon_distance(pair, 0, 0), 0);  // a hole in the middle
   EXPECT_LT(icon_distance(pair, 1.0, 0), 0);
-}
 
-TEST(IconDescriptors, EverySlotTheInterfaceUsesIsActive) {
+  // Every slot the interface uses is active and draws a shape.
   const int used[] = {kIconDelete, kIconAsterisk, kIconConfirm, kIconTheme, kIconSelect, kIconParallel,
                       kIconFocus, kIconMaterial, kIconShader, kIconRefresh, kIconInfo, kIconWindow,
                       kIconWorldScale, kIconLight, kIconFieldOfView, kIconLocked, kIconCamera, kIconSliders,

@@ -95,13 +95,13 @@ TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt) {
 
 std::vector<std::string> g_slider_log;
 
-struct Slider : ::testing::Test {
+struct Slider : ::testing::Test {  // track of 100 with a 10-pixel knob at x 10
   UI root;
   SB slider;
   void SetUp() override {
     g_slider_log.clear();
     place(root, 0, 0, 300, 100);
-    root.add_child(&place(slider, 10, 0, 110, 20));  // track of 100 with a 10-pixel knob
+    root.add_child(&place(slider, 10, 0, 110, 20));
     slider.knob_size = 10;
     slider.on_value_changed = [](double v) {
       g_slider_log.push_back("changed " + std::to_string(v).substr(0, 4));
@@ -114,7 +114,7 @@ struct Slider : ::testing::Test {
   void TearDown() override { clear_pointer_globals(); }
 };
 
-TEST_F(Slider, PointerSetsTheValueAndReleaseComesBeforeTheDragEnds) {
+TEST_F(Slider, PointerSetsTheValueReleaseComesBeforeTheDragEndsAndStepsSnap) {
   root.dispatch_mouse_down(10 + 5 + 25, 10, 0);
   EXPECT_DOUBLE_EQ(slider.value, 0.25);
   EXPECT_EQ(g_drag_widget, &slider);
@@ -128,9 +128,8 @@ TEST_F(Slider, PointerSetsTheValueAndReleaseComesBeforeTheDragEnds) {
   // The shell's drag end on a finished drag does nothing.
   EXPECT_FALSE(slider.on_mouse_up(0, 0, 0));
   EXPECT_EQ(g_slider_log.size(), 4u);
-}
 
-TEST_F(Slider, DiscreteStepsSnapTheValue) {
+  // Discrete steps snap the value.
   slider.step_count = 10;
   root.dispatch_mouse_down(10 + 5 + 33, 10, 0);
   EXPECT_DOUBLE_EQ(slider.value, 0.3);

@@ -82,8 +82,7 @@ TEST_F(Tree, PressBubblesUntilConsumedAndCapturesInWidgetCoordinates) {
   rows[0].on_press = [](int x, int y, int) { return logged<false>("press-passed", x, y); };
   EXPECT_TRUE(root.dispatch_mouse_down(25, 27, 0));
   EXPECT_EQ(g_log, (std::vector<std::string>{"press-passed", "press"}));
-  EXPECT_EQ(g_last_x, 15);
-  EXPECT_EQ(g_last_y, 7);
+  EXPECT_EQ(std::pair(g_last_x, g_last_y), std::pair(15, 7));
   EXPECT_EQ(g_active_widget_id, list.id);
 }
 
@@ -143,8 +142,7 @@ TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt) {
   EXPECT_EQ(g_drag_widget, &rows[1]);
   // Dragging far outside the row still reaches it, in its coordinates.
   EXPECT_TRUE(root.dispatch_drag(300, 10, 0));
-  EXPECT_EQ(g_last_x, 290);
-  EXPECT_EQ(g_last_y, -40);
+  EXPECT_EQ(std::pair(g_last_x, g_last_y), std::pair(290, -40));
   EXPECT_TRUE(root.dispatch_mouse_up(300, 10, 0));
   EXPECT_EQ(g_drag_widget, nullptr);
   EXPECT_EQ(g_log, (std::vector<std::string>{"drag", "release"}));
@@ -179,8 +177,7 @@ TEST_F(Tree, ResizeArrivesAsTheAuxiliaryEventAndSizesTheRoot) {
     return true;
   };
   EXPECT_TRUE(root.dispatch_aux_event(kAuxResize, 640, 360));
-  EXPECT_EQ(root.width, 640);
-  EXPECT_EQ(root.height, 360);
+  EXPECT_EQ(std::pair(root.width, root.height), std::pair(640, 360));
   EXPECT_EQ(g_resized_width, 640);
 }
 

@@ -84,14 +84,10 @@ TEST(ViewLayout, PaneRecordsAreDuplicatedRemovedAndStored) {
   for (int m = 0; m < 3; ++m)
     for (int k = 0; k < 6; ++k) saved[m][k] = 100 * m + k;
   view.store_pane_view_state(1, eye, target, 7.5, angles, saved);
-  const VL::ViewRecord& record = view.pane_views[0];
-  EXPECT_EQ(record[0], 0);    // mode 0 from its saved state
-  EXPECT_EQ(record[5], 5);
-  EXPECT_EQ(record[6], 1);    // mode 1 from the live camera
-  EXPECT_EQ(record[11], 6);
-  EXPECT_EQ(record[12], 200);
-  EXPECT_EQ(record[18], 7.5);
-  EXPECT_EQ(record[21], 50);
+  // Mode 0 from its saved state, mode 1 (from 6) from the live camera.
+  const VL::ViewRecord& r = view.pane_views[0];
+  EXPECT_EQ((std::vector<double>{r[0], r[5], r[6], r[11], r[12], r[18], r[21]}),
+            (std::vector<double>{0, 5, 1, 6, 200, 7.5, 50}));
   view.duplicate_viewport_pane_state(0);
   ASSERT_EQ(view.pane_views.size(), 2u);
   EXPECT_EQ(view.pane_views[1], view.pane_views[0]);
