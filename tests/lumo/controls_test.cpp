@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "lumo_test_support.h"
 
 namespace lumo {
@@ -33,15 +35,12 @@ struct Field : ::testing::Test {
 
 TEST_F(Field, TypingInsertsAtTheCursorMirrorsIntoTheLabelAndScrollsToTheCursor) {
   type("12.5");
-  EXPECT_EQ(field.edit_text, "12.5");
-  EXPECT_EQ(field.label, "12.5");
-  EXPECT_EQ(field.cursor, 4);
+  EXPECT_EQ(std::tuple(field.edit_text, field.label, field.cursor), std::tuple("12.5", "12.5", 4));
   keys({kKeyLeft, kKeyLeft});
   type("0");
   EXPECT_EQ(field.label, "120.5");
   keys({kKeyBackspace, kKeyBackspace});
-  EXPECT_EQ(field.label, "1.5");
-  EXPECT_EQ(field.cursor, 1);
+  EXPECT_EQ(std::tuple(field.label, field.cursor), std::tuple("1.5", 1));
   keys({kKeyHome, kKeyBackspace});  // nothing left of the cursor
   EXPECT_EQ(field.label, "1.5");
   EXPECT_EQ(field.label_width, text_width(g_font_handles[field.font], "1.5"));
@@ -87,8 +86,7 @@ TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt) {
   keys({kKeyEnter});
   EXPECT_TRUE(field.focused);
   keys({kKeyEscape});
-  EXPECT_FALSE(field.focused);
-  EXPECT_EQ(g_focused_widget, nullptr);
+  EXPECT_EQ(std::tuple(field.focused, g_focused_widget), std::tuple(false, nullptr));
   EXPECT_EQ(g_events, (std::vector<std::string>{"enter focused=1", "escape focused=1"}));
   EXPECT_FALSE(field.on_key_down('a', 0));  // without the focus
 }

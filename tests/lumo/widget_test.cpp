@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "lumo_test_support.h"
 
@@ -93,10 +94,8 @@ TEST(WidgetGlobals, DestroyedWidgetClearsEveryGlobalAndDropFocusOnlyItsOwn) {
   g_active_widget_id = row->id;
   P other;
   row.reset();
-  EXPECT_EQ(g_focused_widget, nullptr);
-  EXPECT_EQ(g_drag_widget, nullptr);
-  EXPECT_EQ(g_hovered_widget, nullptr);
-  EXPECT_EQ(g_tooltip_widget, nullptr);
+  EXPECT_EQ((std::vector<P*>{g_focused_widget, g_drag_widget, g_hovered_widget, g_tooltip_widget}),
+            std::vector<P*>(4, nullptr));
   EXPECT_EQ(g_active_widget_id, -1);
   // Another widget's destruction leaves them alone.
   g_hovered_widget = &other;
@@ -110,8 +109,7 @@ TEST(WidgetGlobals, DestroyedWidgetClearsEveryGlobalAndDropFocusOnlyItsOwn) {
   b.drop_focus();
   EXPECT_EQ(g_focused_widget, &a);
   b.take_focus();
-  EXPECT_FALSE(a.focused);
-  EXPECT_TRUE(b.focused);
+  EXPECT_EQ(std::pair(a.focused, b.focused), std::pair(false, true));
   b.drop_focus();
   EXPECT_EQ(g_focused_widget, nullptr);
   F readonly;
@@ -146,9 +144,7 @@ TEST(Layouts, CallbacksGetTheSizeRowListsStackVisibleChildrenBorderLayoutsFillRe
   column.add_child(&place(c, 0, 0, 40, 5));
   b.visible = false;
   column.layout();
-  EXPECT_EQ(c.y, 12);
-  EXPECT_EQ(column.content_height, 17);
-  EXPECT_EQ(column.content_width, 40);
+  EXPECT_EQ(std::tuple(c.y, column.content_height, column.content_width), std::tuple(12, 17, 40));
 
   BL border;
   place(border, 0, 0, 100, 80);
