@@ -62,19 +62,6 @@ TEST(FontMetrics, HeightsWidthsCellsAndMeasuring) {
   EXPECT_EQ(measure_text(small, "").height, 0);
 }
 
-TEST(StrokeFont, EveryVisibleGlyphHasStrokesInsideItsBox) {
-  EXPECT_TRUE(stroke_segments(' ').empty());
-  EXPECT_TRUE(stroke_segments(127).empty());
-  for (int byte = 33; byte <= 126; ++byte) {
-    const std::vector<StrokeSegment> segments = stroke_segments(byte);
-    ASSERT_FALSE(segments.empty()) << static_cast<char>(byte);
-    for (const StrokeSegment& s : segments) {
-      for (double y : {s.y0, s.y1}) EXPECT_TRUE(y <= kStrokeAscent && y >= -kStrokeDescent) << char(byte);
-      for (double x : {s.x0, s.x1}) EXPECT_TRUE(x >= -0.1 && x <= stroke_advance(byte) + 0.1) << char(byte);
-    }
-  }
-}
-
 // Traces go to standard output; each generator writes its tag and time.
 std::string run_traced(void (*generate)()) {
   testing::internal::CaptureStdout();
@@ -89,7 +76,7 @@ int alpha_sum(const std::vector<std::uint8_t>& rgba, int stride, int x0, int y0,
   return sum;
 }
 
-TEST(FontImage, GlyphsAreRasterisedIntoTheirCells) {
+TEST(FontImage, StrokeGlyphsAreRasterisedIntoTheirCells) {
   const std::string trace = run_traced(generate_font_image);
   EXPECT_EQ(trace.rfind("VTX-GEN:", 0), 0u);
   EXPECT_NE(trace.find(" ms"), std::string::npos);
@@ -101,7 +88,18 @@ TEST(FontImage, GlyphsAreRasterisedIntoTheirCells) {
     return alpha_sum(g_font_image_pixels, width, static_cast<int>(f.offsets[byte]), f.band_y,
                      static_cast<int>(f.widths[byte]), f.band_height);
   };
-  for (int byte = 33; byte <= 126; ++byte) EXPECT_GT(ink(regular, byte), 0) << static_cast<char>(byte);
+  // Every visible glyph has strokes inside its box, and ink in its cell.
+  EXPECT_TRUE(stroke_segments(' ').empty());
+  EXPECT_TRUE(stroke_segments(127).empty());
+  for (int byte = 33; byte <= 126; ++byte) {
+    const std::vector<StrokeSegment> segments = stroke_segments(byte);
+    EXPECT_FALSE(segments.empty()) << char(byte);
+    for (const StrokeSegment& s : segments) {
+      for (double y : {s.y0, s.y1}) EXPECT_TRUE(y <= kStrokeAscent && y >= -kStrokeDescent) << char(byte);
+      for (double x : {s.x0, s.x1}) EXPECT_TRUE(x >= -0.1 && x <= stroke_advance(byte) + 0.1) << char(byte);
+    }
+    EXPECT_GT(ink(regular, byte), 0) << char(byte);
+  }
   EXPECT_GT(ink(bold, 'H'), ink(regular, 'H'));
   // Anti-aliased: some coverage lies strictly between empty and full.
   int partial = 0;
