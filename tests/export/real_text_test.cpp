@@ -19,7 +19,7 @@ std::string fast_text(double value) {
 
 TEST(RealText, WritesWhatPrintfWrites) {
   using limits = std::numeric_limits<double>;
-  // Special values, rounding ties and carries.
+  // Zeros, infinities, extremes, rounding ties and carries.
   std::vector<double> values = {
       0.0, -0.0, 1.0, -1.0, 1e-7, 1e300, -2.5e-300, limits::infinity(), -limits::infinity(),
       limits::denorm_min(), limits::max(), 1234565.0, 1234575.0, 0.5, 2.5, 123456.5, 123457.5,
