@@ -1,70 +1,42 @@
-// Byte-exact comparison of each writer's output for the fixture scene with
-// the reference files under golden/, written independently of these writers.
+// Each writer's output for the fixture scene, byte for byte, against the
+// reference files under golden/, written independently of these writers.
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "export/obj_writer.h"
-#include "export/off_writer.h"
-#include "export/ply_writer.h"
-#include "export/stl_writer.h"
 #include "export_fixture.h"
 
 namespace {
 
-std::string golden_path(const std::string& name) {
-  return std::string(PLIM_SOURCE_DIR) + "/tests/export/golden/" + name;
-}
+using enum ExportFormat;
 
-using Writer = std::function<bool(const EntityList&, const std::string&)>;
-
-struct GoldenCase {
-  const char* file_name;
-  Writer write;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const GoldenCase& golden, std::ostream* os) { *os << golden.file_name; }
-
-class GoldenFiles : public ::testing::TestWithParam<GoldenCase> {};
+class GoldenFiles : public ::testing::TestWithParam<WriterCall> {};
 
 TEST_P(GoldenFiles, MatchByteForByte) {
   Scene scene;
   build_fixture_scene(scene);
   ScratchDirectory scratch;
-  const std::string path = scratch.file(GetParam().file_name);
-  ASSERT_TRUE(GetParam().write(scene.list, path));
-  EXPECT_EQ(read_file_bytes(path), read_file_bytes(golden_path(GetParam().file_name)));
+  const std::string path = scratch.file(GetParam().name);
+  ASSERT_TRUE(write_with(GetParam(), scene.list, path));
+  EXPECT_EQ(read_file_bytes(path), read_file_bytes(std::string(PLIM_SOURCE_DIR) +
+                                                   "/tests/export/golden/" + GetParam().name));
 }
 
-const GoldenCase kCases[] = {
-    {"fixture_NGON.obj", [](auto& l, auto& f) { return write_obj(l, f, 0, true, true); }},
-    {"fixture_TESS.obj", [](auto& l, auto& f) { return write_obj(l, f, 3, false, false); }},
-    {"fixture_normals_TESS.obj", [](auto& l, auto& f) { return write_obj(l, f, 3, true, false); }},
-    {"fixture_NGON.off", [](auto& l, auto& f) { return write_off(l, f, 0, true, true, false); }},
-    {"fixture_TESS.off", [](auto& l, auto& f) { return write_off(l, f, 3, false, false, false); }},
-    {"fixture_colours_TESS.off",
-     [](auto& l, auto& f) { return write_off(l, f, 3, false, true, false); }},
-    {"fixture_binary_TESS.off",
-     [](auto& l, auto& f) { return write_off(l, f, 3, true, true, true); }},
-    {"fixture_NGON.ply", [](auto& l, auto& f) { return write_ply(l, f, 0, true, true, false); }},
-    {"fixture_binary_TESS.ply",
-     [](auto& l, auto& f) { return write_ply(l, f, 3, false, true, true); }},
-    {"fixture_binary_NGON.ply",
-     [](auto& l, auto& f) { return write_ply(l, f, 0, true, false, true); }},
-    {"fixture_ascii.stl", [](auto& l, auto& f) { return write_stl(l, f, false); }},
-    {"fixture_binary.stl", [](auto& l, auto& f) { return write_stl(l, f, true); }},
-};
+INSTANTIATE_TEST_SUITE_P(Writers, GoldenFiles, ::testing::ValuesIn(kEveryWriter),
+                         [](const auto& info) { return identifier_of(info.param.name); });
 
-std::string case_name(const ::testing::TestParamInfo<GoldenCase>& info) {
-  std::string name = info.param.file_name;
-  for (char& c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+TEST(ExportNames, BaseAndFileNames) {
+  EXPECT_EQ(export_base_name("/work/space/", "environment", ""), "/work/space/environment");
+  EXPECT_EQ(export_base_name("/work/space/", "environment", "20260102030405"),
+            "/work/space/environment_20260102030405");
+  const struct { ExportFormat format; std::int32_t topology; const char* suffix; } cases[] = {
+      {obj, EXPORT_POLYGONS, "_NGON.obj"}, {obj, EXPORT_TRIANGLES, "_TESS.obj"},
+      {off, EXPORT_POLYGONS, "_NGON.off"}, {off, EXPORT_TRIANGLES, "_TESS.off"},
+      {ply, EXPORT_POLYGONS, "_NGON.ply"}, {ply, EXPORT_TRIANGLES, "_TESS.ply"},
+      {stl, EXPORT_TRIANGLES, ".stl"},     {stl, EXPORT_POLYGONS, ".stl"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(export_file_name("/out/environment", c.format, c.topology),
+              std::string("/out/environment") + c.suffix);
   }
-  return name;
 }
-
-INSTANTIATE_TEST_SUITE_P(Writers, GoldenFiles, ::testing::ValuesIn(kCases), case_name);
 
 }  // namespace

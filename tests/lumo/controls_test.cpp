@@ -2,149 +2,117 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <tuple>
 
-#include "lumo/font.h"
-#include "lumo/root.h"
-#include "lumo/scroll_pane.h"
-#include "lumo/slider.h"
-#include "lumo/text.h"
+#include "lumo_test_support.h"
 
 namespace lumo {
 namespace {
 
 std::vector<std::string> g_events;
 
-void on_enter() {
-  g_events.push_back("enter focused=" + std::to_string(g_focused_widget != nullptr));
-}
-void on_escape() {
-  g_events.push_back("escape focused=" + std::to_string(g_focused_widget != nullptr));
+void log_event(const char* name) {
+  g_events.push_back(name + std::string(" focused=") + std::to_string(g_focused_widget != nullptr));
 }
 
 struct Field : ::testing::Test {
   F field;
   void SetUp() override {
     g_events.clear();
-    field.width = 120;
-    field.height = 24;
-    field.on_enter = on_enter;
-    field.on_escape = on_escape;
+    place(field, 0, 0, 120, 24);
+    field.on_enter = [] { log_event("enter"); };
+    field.on_escape = [] { log_event("escape"); };
     field.take_focus();
   }
+  void TearDown() override { field.drop_focus(); }
   void type(const std::string& text) {
     for (char c : text) field.on_key_down(static_cast<unsigned char>(c), 0);
   }
+  void keys(std::initializer_list<int> codes, int modifiers = 0) {
+    for (int code : codes) field.on_key_down(code, modifiers);
+  }
 };
 
-TEST_F(Field, TypingInsertsAtTheCursorAndMirrorsIntoTheLabel) {
+TEST_F(Field, TypingInsertsAtTheCursorMirrorsIntoTheLabelAndScrollsToTheCursor) {
   type("12.5");
-  EXPECT_EQ(field.edit_text, "12.5");
-  EXPECT_EQ(field.label, "12.5");
-  EXPECT_EQ(field.cursor, 4);
-  field.on_key_down(kKeyLeft, 0);
-  field.on_key_down(kKeyLeft, 0);
+  EXPECT_EQ(std::tuple(field.edit_text, field.label, field.cursor), std::tuple("12.5", "12.5", 4));
+  keys({kKeyLeft, kKeyLeft});
   type("0");
   EXPECT_EQ(field.label, "120.5");
-  field.on_key_down(kKeyBackspace, 0);
-  field.on_key_down(kKeyBackspace, 0);
-  EXPECT_EQ(field.label, "1.5");
-  EXPECT_EQ(field.cursor, 1);
-  field.on_key_down(kKeyHome, 0);
-  field.on_key_down(kKeyBackspace, 0);  // nothing left of the cursor
+  keys({kKeyBackspace, kKeyBackspace});
+  EXPECT_EQ(std::tuple(field.label, field.cursor), std::tuple("1.5", 1));
+  keys({kKeyHome, kKeyBackspace});  // nothing left of the cursor
   EXPECT_EQ(field.label, "1.5");
   EXPECT_EQ(field.label_width, text_width(g_font_handles[field.font], "1.5"));
+  type(std::string(40, 'W'));
+  EXPECT_GT(field.text_scroll, 0);
+  keys({kKeyHome});
+  EXPECT_EQ(field.text_scroll, 0);
 }
 
 TEST_F(Field, HomeEndAndShiftSelectionReplaceTheSelectedText) {
   type("abcdef");
-  field.on_key_down(kKeyHome, 0);
+  keys({kKeyHome});
   EXPECT_EQ(field.cursor, 0);
-  field.on_key_down(kKeyRight, kModShift);
-  field.on_key_down(kKeyRight, kModShift);
-  EXPECT_EQ(field.selection_start, 0);
-  EXPECT_EQ(field.selection_end, 2);
+  keys({kKeyRight, kKeyRight}, kModShift);
+  EXPECT_EQ(std::pair(field.selection_start, field.selection_end), std::pair(0, 2));
   type("X");
   EXPECT_EQ(field.label, "Xcdef");
-  field.on_key_down(kKeyEnd, kModShift);
-  EXPECT_EQ(field.selection_start, 1);
-  EXPECT_EQ(field.selection_end, 5);
-  field.on_key_down(kKeyBackspace, 0);
+  keys({kKeyEnd}, kModShift);
+  EXPECT_EQ(std::pair(field.selection_start, field.selection_end), std::pair(1, 5));
+  keys({kKeyBackspace});
   EXPECT_EQ(field.label, "X");
   // The held-key counter counts as Shift too.
-  field.on_key_down(kKeyHome, 0);
+  keys({kKeyHome});
   g_held_key_counts[1] = 1;
-  field.on_key_down(kKeyEnd, 0);
+  keys({kKeyEnd});
   g_held_key_counts[1] = 0;
   EXPECT_TRUE(field.has_selection());
-  field.on_key_down(kKeyLeft, 0);
+  keys({kKeyLeft});
   EXPECT_FALSE(field.has_selection());
-  // Cursor keys stop at both ends.
-  field.on_key_down(kKeyLeft, 0);
-  field.on_key_down(kKeyLeft, 0);
+  keys({kKeyLeft, kKeyLeft});  // cursor keys stop at both ends
   EXPECT_EQ(field.cursor, 0);
 }
 
-TEST_F(Field, EnterKeepsTheFocusAndEscapeDropsItAfterItsCallback) {
-  field.on_key_down(kKeyEnter, 0);
-  EXPECT_TRUE(field.focused);
-  field.on_key_down(kKeyEscape, 0);
-  EXPECT_FALSE(field.focused);
-  EXPECT_EQ(g_focused_widget, nullptr);
-  EXPECT_EQ(g_events, (std::vector<std::string>{"enter focused=1", "escape focused=1"}));
-  // Without the focus the field takes no keys.
-  EXPECT_FALSE(field.on_key_down('a', 0));
-}
-
-TEST_F(Field, LongTextScrollsToKeepTheCursorInView) {
-  type(std::string(40, 'W'));
-  EXPECT_GT(field.text_scroll, 0);
-  field.on_key_down(kKeyHome, 0);
-  EXPECT_EQ(field.text_scroll, 0);
-  field.drop_focus();
-}
-
-TEST_F(Field, APressPlacesTheCursorAndAReadOnlyFieldIgnoresIt) {
+TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt) {
   type("hello");
   field.on_mouse_down(field.padding.left + 1, 5, 0);
   EXPECT_EQ(field.cursor, 0);
   F readonly;
   readonly.editable = false;
-  readonly.width = 50;
-  readonly.height = 20;
-  EXPECT_FALSE(readonly.on_mouse_down(3, 3, 0));
+  EXPECT_FALSE(place(readonly, 0, 0, 50, 20).on_mouse_down(3, 3, 0));
   EXPECT_EQ(g_focused_widget, &field);
-  field.drop_focus();
+
+  keys({kKeyEnter});
+  EXPECT_TRUE(field.focused);
+  keys({kKeyEscape});
+  EXPECT_EQ(std::tuple(field.focused, g_focused_widget), std::tuple(false, nullptr));
+  EXPECT_EQ(g_events, (std::vector<std::string>{"enter focused=1", "escape focused=1"}));
+  EXPECT_FALSE(field.on_key_down('a', 0));  // without the focus
 }
 
 std::vector<std::string> g_slider_log;
-void slider_changed(double v) { g_slider_log.push_back("changed " + std::to_string(v).substr(0, 4)); }
-void slider_pre_press(double) { g_slider_log.push_back("pre-press"); }
-void slider_released(double) {
-  g_slider_log.push_back(g_drag_widget != nullptr ? "release while dragged" : "release after drag");
-}
 
-struct Slider : ::testing::Test {
+struct Slider : ::testing::Test {  // track of 100 with a 10-pixel knob at x 10
   UI root;
   SB slider;
   void SetUp() override {
     g_slider_log.clear();
-    root.width = 300;
-    root.height = 100;
-    slider.x = 10;
-    slider.width = 110;  // track of 100 with a 10-pixel knob
-    slider.height = 20;
+    place(root, 0, 0, 300, 100);
+    root.add_child(&place(slider, 10, 0, 110, 20));
     slider.knob_size = 10;
-    slider.on_value_changed = slider_changed;
-    slider.on_pre_press = slider_pre_press;
-    slider.on_release_value = slider_released;
-    root.add_child(&slider);
+    slider.on_value_changed = [](double v) {
+      g_slider_log.push_back("changed " + std::to_string(v).substr(0, 4));
+    };
+    slider.on_pre_press = [](double) { g_slider_log.push_back("pre-press"); };
+    slider.on_release_value = [](double) {
+      g_slider_log.push_back(g_drag_widget ? "release while dragged" : "release after drag");
+    };
   }
-  void TearDown() override { g_active_widget_id = -1; }
+  void TearDown() override { clear_pointer_globals(); }
 };
 
-TEST_F(Slider, PointerSetsTheValueAndReleaseComesBeforeTheDragEnds) {
+TEST_F(Slider, PointerSetsTheValueReleaseComesBeforeTheDragEndsAndStepsSnap) {
   root.dispatch_mouse_down(10 + 5 + 25, 10, 0);
   EXPECT_DOUBLE_EQ(slider.value, 0.25);
   EXPECT_EQ(g_drag_widget, &slider);
@@ -155,9 +123,11 @@ TEST_F(Slider, PointerSetsTheValueAndReleaseComesBeforeTheDragEnds) {
   EXPECT_EQ(g_drag_widget, nullptr);
   EXPECT_EQ(g_slider_log, (std::vector<std::string>{"pre-press", "changed 0.25", "changed 1.00",
                                                     "release while dragged"}));
-}
+  // The shell's drag end on a finished drag does nothing.
+  EXPECT_FALSE(slider.on_mouse_up(0, 0, 0));
+  EXPECT_EQ(g_slider_log.size(), 4u);
 
-TEST_F(Slider, DiscreteStepsSnapTheValue) {
+  // Discrete steps snap the value.
   slider.step_count = 10;
   root.dispatch_mouse_down(10 + 5 + 33, 10, 0);
   EXPECT_DOUBLE_EQ(slider.value, 0.3);
@@ -171,32 +141,22 @@ TEST_F(Slider, DiscreteStepsSnapTheValue) {
   EXPECT_EQ(slider.knob_x(), 100);
 }
 
-TEST_F(Slider, TheShellsDragEndOnAFinishedDragDoesNothing) {
-  root.dispatch_mouse_down(20, 10, 0);
-  root.dispatch_mouse_up(20, 10, 0);
-  const std::size_t calls = g_slider_log.size();
-  EXPECT_FALSE(slider.on_mouse_up(0, 0, 0));
-  EXPECT_EQ(g_slider_log.size(), calls);
-}
-
 TEST(ScrollRule, OffsetIsSizeLessExtentTimesFractionWhenContentOverflows) {
-  EXPECT_EQ(scroll_offset(100, 300, 0.0), 0);
-  EXPECT_EQ(scroll_offset(100, 300, 1.0), -200);
-  EXPECT_EQ(scroll_offset(100, 300, 0.5), -100);
-  EXPECT_EQ(scroll_offset(100, 301, 0.5), -100);  // truncated towards zero
-  EXPECT_EQ(scroll_offset(300, 100, 1.0), 0);
-  EXPECT_EQ(scroll_offset(100, 100, 1.0), 0);
+  const struct { int size, extent; double fraction; int offset; } cases[] = {
+      {100, 300, 0.0, 0},   {100, 300, 1.0, -200}, {100, 300, 0.5, -100},
+      {100, 301, 0.5, -100},  // truncated towards zero
+      {300, 100, 1.0, 0},   {100, 100, 1.0, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(scroll_offset(c.size, c.extent, c.fraction), c.offset) << c.size << " " << c.extent;
+  }
   EXPECT_EQ(scroll_offset(100, 100, 1.0, true), 0);
 }
 
 TEST(ScrollPane, WheelStepsTheOverflowingAxisAndLayoutOffsetsTheContent) {
   SP pane;
-  pane.width = 100;
-  pane.height = 100;
+  place(pane, 0, 0, 100, 100);
   P content;
-  content.width = 80;
-  content.height = 500;
-  pane.add_child(&content);
+  pane.add_child(&place(content, 0, 0, 80, 500));
   pane.layout();
   EXPECT_TRUE(pane.parts[SP::kTrackY].visible);
   EXPECT_FALSE(pane.parts[SP::kTrackX].visible);
@@ -220,13 +180,10 @@ TEST(ScrollPane, WheelStepsTheOverflowingAxisAndLayoutOffsetsTheContent) {
 
 TEST(ScrollPane, PressOnTheBarDragsTheThumb) {
   UI root;
-  root.width = 200;
-  root.height = 200;
+  place(root, 0, 0, 200, 200);
   SP pane;
-  pane.width = 100;
-  pane.height = 100;
+  root.add_child(&place(pane, 0, 0, 100, 100));
   pane.content_height = 1000;
-  root.add_child(&pane);
   root.layout();
   EXPECT_TRUE(root.dispatch_mouse_down(96, 99, 0));
   EXPECT_DOUBLE_EQ(pane.fraction_y, 1.0);
@@ -234,7 +191,7 @@ TEST(ScrollPane, PressOnTheBarDragsTheThumb) {
   EXPECT_DOUBLE_EQ(pane.fraction_y, 0.0);
   root.dispatch_mouse_up(96, 0, 0);
   EXPECT_EQ(g_drag_widget, nullptr);
-  g_active_widget_id = -1;
+  clear_pointer_globals();
 }
 
 }  // namespace

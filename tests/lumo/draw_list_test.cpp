@@ -2,23 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "lumo/assets/icons.h"
 #include "lumo/draw_list.h"
 #include "lumo/fill_style.h"
-#include "lumo/font.h"
-#include "lumo/root.h"
-#include "lumo/scroll_pane.h"
-#include "lumo/slider.h"
-#include "lumo/text.h"
+#include "lumo_test_support.h"
 
 namespace lumo {
 namespace {
 
 const std::vector<double> kRedToBlue = {1, 0, 0, 1, 0, 0, 1, 1};
 
-TEST(FillStyle, BuildingKeepsTheStopsAndCopyingReversesThem) {
+TEST(FillStyle, BuildingKeepsTheStopsCopyingReversesThemAndToneScales) {
   const FillStyle built(kRedToBlue, kFillVertical);
   EXPECT_EQ(built.mode, kFillVertical);
   EXPECT_EQ(built.stops, kRedToBlue);
@@ -32,12 +26,7 @@ TEST(FillStyle, BuildingKeepsTheStopsAndCopyingReversesThem) {
   EXPECT_EQ(assigned.stops, copy.stops);
   const FillStyle single({0.5, 0.5, 0.5, 1}, kFillFlat);
   EXPECT_EQ(FillStyle(single).stops, single.stops);
-  // A moved style keeps its order: only copies flip.
-  FillStyle moved(FillStyle(kRedToBlue, kFillFlat));
-  EXPECT_EQ(moved.stops.size(), 8u);
-}
-
-TEST(DrawTone, OpacityScalesAlphaAndIntensityScalesColour) {
+  // Opacity scales alpha and intensity scales colour.
   EXPECT_EQ(apply_tone(0xFF804020, 1.0, 1.0), 0xFF804020u);
   EXPECT_EQ(apply_tone(0xFF804020, 0.5, 1.0) >> 24, 0x80u);
   EXPECT_EQ(apply_tone(0xFF804020, 1.0, 0.5), 0xFF402010u);
@@ -47,31 +36,25 @@ TEST(DrawTone, OpacityScalesAlphaAndIntensityScalesColour) {
 struct Scene : ::testing::Test {
   UI root;
   DrawList list;
-  void SetUp() override {
-    root.width = 300;
-    root.height = 200;
+  void SetUp() override { place(root, 0, 0, 300, 200); }
+  const std::vector<DrawQuad>& draw() {
+    build_draw_list(root, list);
+    return list.quads;
   }
 };
 
-TEST_F(Scene, FillBordersAndGradientOfOneWidget) {
+TEST_F(Scene, FillBordersGradientAndStateStyles) {
   const FillStyle gradient(kRedToBlue, kFillVertical);
   const FillStyle grey({0.5, 0.5, 0.5, 1}, kFillFlat);
   P box;
-  box.x = 10;
-  box.y = 20;
-  box.width = 50;
-  box.height = 30;
-  box.fill = true;
+  place(box, 10, 20, 50, 30).fill = true;
   box.fill_style = &gradient;
   box.border_bottom = Border{2, &grey, 0};
   root.add_child(&box);
-  build_draw_list(root, list);
-  ASSERT_EQ(list.quads.size(), 2u);
+  ASSERT_EQ(draw().size(), 2u);
   const DrawQuad& fill = list.quads[0];
-  EXPECT_EQ(fill.x0, 10);
-  EXPECT_EQ(fill.y0, 20);
-  EXPECT_EQ(fill.x1, 60);
-  EXPECT_EQ(fill.y1, 50);
+  EXPECT_EQ((std::vector<float>{fill.x0, fill.y0, fill.x1, fill.y1}),
+            (std::vector<float>{10, 20, 60, 50}));
   EXPECT_EQ(fill.texture, DrawTexture::kNone);
   EXPECT_EQ(fill.colours[0], 0xFFFF0000u);  // top: first stop
   EXPECT_EQ(fill.colours[2], 0xFF0000FFu);  // bottom: second stop
@@ -79,58 +62,43 @@ TEST_F(Scene, FillBordersAndGradientOfOneWidget) {
   EXPECT_EQ(border.y0, 48);
   EXPECT_EQ(border.y1, 50);
   EXPECT_EQ(border.colours[0], 0xFF808080u);
-}
 
-TEST_F(Scene, StateStylesWinOverTheFillAndHiddenWidgetsDrawNothing) {
+  // State styles win over the fill; hidden widgets draw nothing.
   const FillStyle normal({1, 1, 1, 1}, kFillFlat);
   const FillStyle hover({0, 1, 0, 1}, kFillFlat);
   const FillStyle chosen({0, 0, 1, 1}, kFillFlat);
   P row;
-  row.width = 10;
-  row.height = 10;
-  row.fill = true;
+  place(row, 100, 100, 10, 10).fill = true;
   row.fill_style = &normal;
   row.hover_style = &hover;
   row.selected_style = &chosen;
   root.add_child(&row);
-  build_draw_list(root, list);
-  EXPECT_EQ(list.quads.at(0).colours[0], 0xFFFFFFFFu);
+  EXPECT_EQ(draw().at(2).colours[0], 0xFFFFFFFFu);
   row.hovered = true;
-  build_draw_list(root, list);
-  EXPECT_EQ(list.quads.at(0).colours[0], 0xFF00FF00u);
+  EXPECT_EQ(draw().at(2).colours[0], 0xFF00FF00u);
   row.selected = true;
-  build_draw_list(root, list);
-  EXPECT_EQ(list.quads.at(0).colours[0], 0xFF0000FFu);
+  EXPECT_EQ(draw().at(2).colours[0], 0xFF0000FFu);
   row.visible = false;
-  build_draw_list(root, list);
-  EXPECT_TRUE(list.quads.empty());
+  EXPECT_EQ(draw().size(), 2u);
 }
 
 TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity) {
   KL row;
-  row.x = 5;
-  row.y = 5;
-  row.width = 200;
-  row.height = 40;
+  place(row, 5, 5, 200, 40);
   row.opacity = 0.5;
   row.intensity = 0.5;
   P label;
-  label.width = 200;
-  label.height = 20;
-  label.align_x = kAlignStart;
+  place(label, 0, 0, 200, 20).align_x = kAlignStart;
   label.text_colour = 0xFFFFFFFF;
   label.set_label("Ab c");
   P icon;
-  icon.x = 100;
-  icon.width = 24;
-  icon.height = 24;
-  icon.icon = kIconDelete;
+  place(icon, 100, 0, 24, 24).icon = kIconDelete;
   icon.icon_flip_x = true;
   icon.depth_offset = 0.1;
   row.add_child(&icon);
   row.add_child(&label);
   root.add_child(&row);
-  build_draw_list(root, list);
+  draw();
   // The label comes first (less depth), three glyphs (the blank has none).
   ASSERT_EQ(list.quads.size(), 4u);
   const FontHandle& font = g_font_handles[kDefaultFont];
@@ -147,67 +115,48 @@ TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity) {
   EXPECT_FLOAT_EQ(glyph_icon.u1, 64.0f / 512.0f);
 }
 
-TEST_F(Scene, TheLogoIconDrawsFromTheLogoImage) {
+TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue) {
   P logo;
-  logo.width = 128;
-  logo.height = 128;
-  logo.icon = kIconLogo;
+  place(logo, 0, 0, 128, 128).icon = kIconLogo;
   logo.icon_scale = 2.0;
   logo.opacity = 0.25;
   root.add_child(&logo);
-  build_draw_list(root, list);
-  ASSERT_EQ(list.quads.size(), 1u);
+  ASSERT_EQ(draw().size(), 1u);
   EXPECT_EQ(list.quads[0].texture, DrawTexture::kLogo);
   EXPECT_EQ(list.quads[0].x1 - list.quads[0].x0, 256);
   EXPECT_EQ(list.quads[0].x0, -64);
   EXPECT_EQ(list.quads[0].colours[0] >> 24, 0x40u);
   logo.opacity = 0.0;  // the start-up logo before it fades in
-  build_draw_list(root, list);
-  EXPECT_TRUE(list.quads.empty());
+  EXPECT_TRUE(draw().empty());
+
+  SB slider;
+  place(slider, 0, 0, 110, 20).knob_size = 10;
+  slider.value = 0.5;
+  root.add_child(&slider);
+  ASSERT_EQ(draw().size(), 1u);
+  EXPECT_EQ(list.quads[0].x0, 50);
+  EXPECT_EQ(list.quads[0].x1, 60);
 }
 
 TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent) {
   SP pane;
-  pane.x = 10;
-  pane.y = 10;
-  pane.width = 100;
-  pane.height = 50;
+  place(pane, 10, 10, 100, 50);
   P content;
-  content.width = 80;
-  content.height = 200;
+  pane.add_child(&place(content, 0, 0, 80, 200));
   content.background_colour = 0xFF112233;
-  pane.add_child(&content);
   pane.fraction_y = 1.0;
   root.add_child(&pane);
   root.layout();
-  build_draw_list(root, list);
-  ASSERT_FALSE(list.quads.empty());
+  ASSERT_FALSE(draw().empty());
   const DrawQuad& body = list.quads[0];
   EXPECT_EQ(body.y0, 10 - 150);
   ASSERT_GE(body.clip, 0);
   const ClipRect& clip = list.clips[body.clip];
-  EXPECT_EQ(clip.x, 10);
-  EXPECT_EQ(clip.y, 10);
-  EXPECT_EQ(clip.width, 100);
-  EXPECT_EQ(clip.height, 50);
+  EXPECT_EQ((std::vector<int>{clip.x, clip.y, clip.width, clip.height}),
+            (std::vector<int>{10, 10, 100, 50}));
   // Nested clips intersect.
-  const int inner = list.push_clip(100, 0, 50, 50, body.clip);
-  EXPECT_EQ(list.clips[inner].x, 100);
-  EXPECT_EQ(list.clips[inner].width, 10);
-  EXPECT_EQ(list.clips[inner].height, 40);
-}
-
-TEST_F(Scene, SliderDrawsItsKnobAtTheValue) {
-  SB slider;
-  slider.width = 110;
-  slider.height = 20;
-  slider.knob_size = 10;
-  slider.value = 0.5;
-  root.add_child(&slider);
-  build_draw_list(root, list);
-  ASSERT_EQ(list.quads.size(), 1u);
-  EXPECT_EQ(list.quads[0].x0, 50);
-  EXPECT_EQ(list.quads[0].x1, 60);
+  const ClipRect& inner = list.clips[list.push_clip(100, 0, 50, 50, body.clip)];
+  EXPECT_EQ((std::vector<int>{inner.x, inner.width, inner.height}), (std::vector<int>{100, 10, 40}));
 }
 
 }  // namespace

@@ -3,22 +3,31 @@
 
 #include <gtest/gtest.h>
 
-#include "lumo/root.h"
-#include "lumo/view_layout.h"
+#include <cmath>
+
+#include "lumo_test_support.h"
 
 namespace lumo {
 namespace {
 
-bool same_panes(const VL& a, const VL& b) {
-  if (a.pane_count() != b.pane_count()) return false;
-  for (int i = 0; i < a.pane_count(); ++i) {
-    const PaneRect& p = a.panes[i];
-    const PaneRect& q = b.panes[i];
-    if (std::abs(p.x0 - q.x0) > 1e-12 || std::abs(p.y0 - q.y0) > 1e-12 || std::abs(p.x1 - q.x1) > 1e-12 ||
-        std::abs(p.y1 - q.y1) > 1e-12)
-      return false;
+// A fresh layout given `view`'s split history and reset: the panes must
+// come out as `view` has them.
+void expect_replay_matches(const VL& view) {
+  VL replayed;
+  replayed.split_count = view.split_count;
+  replayed.split_panes = view.split_panes;
+  replayed.split_orientations = view.split_orientations;
+  replayed.split_ratios = view.split_ratios;
+  viewport_layout_reset(replayed);
+  ASSERT_EQ(replayed.pane_count(), view.pane_count());
+  for (int i = 0; i < view.pane_count(); ++i) {
+    const PaneRect& p = view.panes[i];
+    const PaneRect& q = replayed.panes[i];
+    EXPECT_NEAR(p.x0, q.x0, 1e-12);
+    EXPECT_NEAR(p.y0, q.y0, 1e-12);
+    EXPECT_NEAR(p.x1, q.x1, 1e-12);
+    EXPECT_NEAR(p.y1, q.y1, 1e-12);
   }
-  return true;
 }
 
 TEST(ViewLayout, SplitsInsertTheNewPaneAfterTheSplitOne) {
@@ -37,42 +46,28 @@ TEST(ViewLayout, SplitsInsertTheNewPaneAfterTheSplitOne) {
   EXPECT_EQ(view.split_count, 2);
 }
 
-TEST(ViewLayout, ResetReplaysTheHistoryIntoTheSamePanes) {
+TEST(ViewLayout, ResetReplaysTheHistoryAndClosingGivesTheAreaBack) {
   VL view;
   view.split_viewport_pane(0, kSplitX, 0.5, 1, 1);
   view.split_viewport_pane(1, kSplitY, 0.5, 1, 1);
   view.split_viewport_pane(0, kSplitY, 0.3, 1, 1);
-  VL restored;
-  restored.split_count = view.split_count;
-  restored.split_panes = view.split_panes;
-  restored.split_orientations = view.split_orientations;
-  restored.split_ratios = view.split_ratios;
-  viewport_layout_reset(restored);
-  EXPECT_TRUE(same_panes(view, restored));
+  expect_replay_matches(view);
   // A history shorter than its count does not read past its end.
-  restored.split_count = 9;
-  viewport_layout_reset(restored);
-  EXPECT_EQ(restored.split_count, 3);
-}
+  view.split_count = 9;
+  viewport_layout_reset(view);
+  EXPECT_EQ(view.split_count, 3);
 
-TEST(ViewLayout, ClosingGivesTheAreaBackAndSurvivesAReplay) {
-  VL view;
-  view.split_viewport_pane(0, kSplitX, 0.5, 1, 1);  // left 0, right 1
-  view.split_viewport_pane(1, kSplitY, 0.5, 1, 1);  // right splits into 1 (top) and 2
-  view.selected_pane = 2;
-  ASSERT_TRUE(view.close_viewport_pane(0));  // the left pane goes
+  // Closing gives the area back and survives a replay. Panes now: 0 top-left,
+  // 1 bottom-left, 2 right top, 3 right bottom; close the left two.
+  view.selected_pane = 3;
+  ASSERT_TRUE(view.close_viewport_pane(0));
+  ASSERT_TRUE(view.close_viewport_pane(0));
   ASSERT_EQ(view.pane_count(), 2);
   EXPECT_DOUBLE_EQ(view.panes[0].x0, 0.0);
   EXPECT_DOUBLE_EQ(view.panes[0].y1, 0.5);
   EXPECT_DOUBLE_EQ(view.panes[1].y0, 0.5);
   EXPECT_EQ(view.selected_pane, 1);  // still the same (bottom) pane
-  VL replayed;
-  replayed.split_count = view.split_count;
-  replayed.split_panes = view.split_panes;
-  replayed.split_orientations = view.split_orientations;
-  replayed.split_ratios = view.split_ratios;
-  viewport_layout_reset(replayed);
-  EXPECT_TRUE(same_panes(view, replayed));
+  expect_replay_matches(view);
   ASSERT_TRUE(view.close_viewport_pane(1));
   EXPECT_EQ(view.pane_count(), 1);
   EXPECT_EQ(view.selected_pane, 0);
@@ -89,14 +84,10 @@ TEST(ViewLayout, PaneRecordsAreDuplicatedRemovedAndStored) {
   for (int m = 0; m < 3; ++m)
     for (int k = 0; k < 6; ++k) saved[m][k] = 100 * m + k;
   view.store_pane_view_state(1, eye, target, 7.5, angles, saved);
-  const VL::ViewRecord& record = view.pane_views[0];
-  EXPECT_EQ(record[0], 0);    // mode 0 from its saved state
-  EXPECT_EQ(record[5], 5);
-  EXPECT_EQ(record[6], 1);    // mode 1 from the live camera
-  EXPECT_EQ(record[11], 6);
-  EXPECT_EQ(record[12], 200);
-  EXPECT_EQ(record[18], 7.5);
-  EXPECT_EQ(record[21], 50);
+  // Mode 0 from its saved state, mode 1 (from 6) from the live camera.
+  const VL::ViewRecord& r = view.pane_views[0];
+  EXPECT_EQ((std::vector<double>{r[0], r[5], r[6], r[11], r[12], r[18], r[21]}),
+            (std::vector<double>{0, 5, 1, 6, 200, 7.5, 50}));
   view.duplicate_viewport_pane_state(0);
   ASSERT_EQ(view.pane_views.size(), 2u);
   EXPECT_EQ(view.pane_views[1], view.pane_views[0]);
@@ -110,33 +101,26 @@ TEST(ViewLayout, PaneRecordsAreDuplicatedRemovedAndStored) {
 
 int g_split_x_calls = 0;
 int g_pane_changes = 0;
-void split_x() { ++g_split_x_calls; }
-void pane_change() { ++g_pane_changes; }
 
 TEST(ViewLayout, RebuildPlacesPaneWidgetsAndPressesPickPanesAndButtons) {
   UI root;
-  root.width = 400;
-  root.height = 200;
+  place(root, 0, 0, 400, 200);
   VL view;
-  view.width = 400;
-  view.height = 200;
+  root.add_child(&place(view, 0, 0, 400, 200));
   view.insets.top = 20;
-  view.on_split_x = split_x;
-  view.on_pane_change = pane_change;
-  root.add_child(&view);
+  view.on_split_x = [] { ++g_split_x_calls; };
+  view.on_pane_change = [] { ++g_pane_changes; };
   view.split_viewport_pane(0, kSplitX, 0.5, 1, 0);
   root.layout();
   ASSERT_EQ(view.pane_widgets.size(), 2u);
-  EXPECT_EQ(view.pane_widgets[1].x, 200);
-  EXPECT_EQ(view.pane_widgets[1].y, 20);
-  EXPECT_EQ(view.pane_widgets[1].height, 180);
+  EXPECT_EQ(rect_of(view.pane_widgets[1]), (std::vector<int>{200, 20, 200, 180}));
   root.dispatch_mouse_down(300, 100, 0);
   EXPECT_EQ(view.active_pane, 1);
   EXPECT_EQ(g_pane_changes, 1);
   const P& button = view.pane_buttons[3];  // split X of pane 1
   EXPECT_TRUE(root.dispatch_mouse_down(button.x + 2, button.y + 2, 0));
   EXPECT_EQ(g_split_x_calls, 1);
-  g_active_widget_id = -1;
+  clear_pointer_globals();
 }
 
 }  // namespace

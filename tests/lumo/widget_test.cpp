@@ -1,60 +1,30 @@
-// Construction, texts, refresh order and the globals a destroyed widget
-// must not leave behind.
+// Construction, texts, refresh order, layouts and the globals a destroyed
+// widget must not leave behind.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
+#include <tuple>
 
-#include "lumo/container.h"
-#include "lumo/font.h"
-#include "lumo/layouts.h"
-#include "lumo/root.h"
-#include "lumo/scroll_pane.h"
-#include "lumo/slider.h"
-#include "lumo/text.h"
-#include "lumo/view_layout.h"
+#include "lumo_test_support.h"
 
 namespace lumo {
 namespace {
 
-TEST(WidgetConstruction, EveryClassStartsWithItsDefaults) {
-  P p;
-  T t;
-  KL kl;
-  F f;
-  RL rl;
-  BL bl;
-  SL sl;
-  SB sb;
-  SP sp;
-  VL vl;
-  UI ui;
+TEST(WidgetConstruction, EveryClassConstructsAndDestroysWithTheFewDefaultsCallersRelyOn) {
+  // One of every class.
+  P p; T t; KL kl; F f; RL rl; BL bl;
+  SL sl; SB sb; SP sp; VL vl; UI ui;
   EXPECT_EQ(p.font, kDefaultFont);
-  EXPECT_TRUE(p.visible);
-  EXPECT_TRUE(p.enabled);
-  EXPECT_EQ(p.opacity, 1.0);
-  EXPECT_EQ(p.icon, -1);
-  EXPECT_EQ(p.hint_icon, -1);
-  EXPECT_EQ(t.align_x, kAlignStart);
-  EXPECT_TRUE(kl.children.empty());
-  EXPECT_TRUE(f.editable);
   EXPECT_EQ(sl.ratio, 0.5);
-  EXPECT_EQ(sb.value, 0.0);
-  EXPECT_TRUE(sp.clip_children);
   EXPECT_EQ(vl.pane_count(), 1);
-  EXPECT_EQ(vl.split_count, 0);
   EXPECT_EQ(vl.pane_views.size(), 1u);
-  EXPECT_EQ(vl.selected_pane, 0);
-  // Identities come from one counter.
-  EXPECT_LT(p.id, t.id);
+  EXPECT_LT(p.id, t.id);  // identities come from one counter
   EXPECT_LT(vl.id, ui.id);
-}
 
-TEST(WidgetConstruction, RowVectorsResizeAndClearThroughTheVirtualDestructor) {
-  std::vector<KL> rows;
-  rows.resize(3);
+  // Row vectors resize and clear through the virtual destructor.
+  std::vector<KL> rows(3);
   rows[1].selected = true;
   rows.resize(5);
   EXPECT_TRUE(rows[1].selected);
@@ -64,10 +34,9 @@ TEST(WidgetConstruction, RowVectorsResizeAndClearThroughTheVirtualDestructor) {
   EXPECT_EQ(g_hovered_widget, nullptr);
 }
 
-TEST(WidgetText, SetLabelMeasuresEveryLine) {
+TEST(WidgetText, SetLabelMeasuresEveryLineFieldsResetTheirBufferAndTextLinesJoin) {
   P p;
-  P* same = p.set_label("ab\nabcd");
-  EXPECT_EQ(same, &p);
+  EXPECT_EQ(p.set_label("ab\nabcd"), &p);
   const FontHandle& font = g_font_handles[kDefaultFont];
   ASSERT_EQ(p.line_widths.size(), 2u);
   EXPECT_EQ(p.line_widths[0], text_width(font, "ab"));
@@ -76,29 +45,7 @@ TEST(WidgetText, SetLabelMeasuresEveryLine) {
   p.font = kFontSmall;
   p.measure_label();
   EXPECT_EQ(p.label_height, 2 * 14);
-}
 
-TEST(WidgetText, SetTextLinesJoinsOneOrSeveralAndEmptiesOnNone) {
-  P p;
-  const std::vector<std::string> lines = {"first", "second", "third"};
-  p.set_text_lines(lines, 3);
-  EXPECT_EQ(p.label, "first\nsecond\nthird");
-  EXPECT_EQ(p.line_widths.size(), 3u);
-  p.set_text_lines(lines, 2);
-  EXPECT_EQ(p.label, "first\nsecond");
-  p.set_text_lines(lines, 1);
-  EXPECT_EQ(p.label, "first");
-  p.set_text_lines(lines, 0);
-  EXPECT_EQ(p.label, "");
-  EXPECT_EQ(p.label_height, 0);
-  // A count beyond the list uses what there is.
-  p.set_text_lines(lines, 9);
-  EXPECT_EQ(p.label, "first\nsecond\nthird");
-  p.set_text_list({"x", "y"});
-  EXPECT_EQ(p.label, "x\ny");
-}
-
-TEST(WidgetText, LabelFieldResetsTheEditBufferAndCursor) {
   F f;
   f.set_label("12345");
   f.cursor = 2;
@@ -107,25 +54,33 @@ TEST(WidgetText, LabelFieldResetsTheEditBufferAndCursor) {
   EXPECT_EQ(f.label, "7");
   EXPECT_EQ(f.cursor, 1);
   EXPECT_FALSE(f.has_selection());
+
+  // Text lines: none, one or several.
+  const std::vector<std::string> lines = {"first", "second", "third"};
+  const struct { int count; const char* label; } cases[] = {
+      {3, "first\nsecond\nthird"}, {2, "first\nsecond"}, {1, "first"}, {0, ""},
+      {9, "first\nsecond\nthird"}};  // a count beyond the list uses what there is
+  for (const auto& c : cases) {
+    p.set_text_lines(lines, c.count);
+    EXPECT_EQ(p.label, c.label) << c.count;
+    EXPECT_EQ(p.label_height, std::min(c.count, 3) * g_font_handles[p.font].glyph_height) << c.count;
+  }
+  p.set_text_list({"x", "y"});
+  EXPECT_EQ(p.label, "x\ny");
 }
 
 std::vector<std::string> g_refresh_log;
-void refresh_root() { g_refresh_log.push_back("root"); }
-void refresh_a() { g_refresh_log.push_back("a"); }
-void refresh_a1() { g_refresh_log.push_back("a1"); }
-void refresh_b() { g_refresh_log.push_back("b"); }
-void repaint() { g_refresh_log.push_back("repaint"); }
 
 TEST(WidgetRefresh, RootRunsItsCallbackThenChildrenDepthFirstThenRepaints) {
   g_refresh_log.clear();
   UI root;
   KL a;
   P a1, b;
-  root.on_refresh = refresh_root;
-  root.on_repaint = repaint;
-  a.on_refresh = refresh_a;
-  a1.on_refresh = refresh_a1;
-  b.on_refresh = refresh_b;
+  root.on_refresh = [] { g_refresh_log.push_back("root"); };
+  root.on_repaint = [] { g_refresh_log.push_back("repaint"); };
+  a.on_refresh = [] { g_refresh_log.push_back("a"); };
+  a1.on_refresh = [] { g_refresh_log.push_back("a1"); };
+  b.on_refresh = [] { g_refresh_log.push_back("b"); };
   a.add_child(&a1);
   root.add_child(&a);
   root.add_child(&b);
@@ -133,36 +88,28 @@ TEST(WidgetRefresh, RootRunsItsCallbackThenChildrenDepthFirstThenRepaints) {
   EXPECT_EQ(g_refresh_log, (std::vector<std::string>{"root", "a", "a1", "b", "repaint"}));
 }
 
-TEST(WidgetGlobals, DestroyedWidgetClearsEveryGlobalPointingAtIt) {
+TEST(WidgetGlobals, DestroyedWidgetClearsEveryGlobalAndDropFocusOnlyItsOwn) {
   auto row = std::make_unique<F>();
-  g_focused_widget = row.get();
-  g_drag_widget = row.get();
-  g_hovered_widget = row.get();
-  g_tooltip_widget = row.get();
+  g_focused_widget = g_drag_widget = g_hovered_widget = g_tooltip_widget = row.get();
   g_active_widget_id = row->id;
   P other;
   row.reset();
-  EXPECT_EQ(g_focused_widget, nullptr);
-  EXPECT_EQ(g_drag_widget, nullptr);
-  EXPECT_EQ(g_hovered_widget, nullptr);
-  EXPECT_EQ(g_tooltip_widget, nullptr);
+  EXPECT_EQ((std::vector<P*>{g_focused_widget, g_drag_widget, g_hovered_widget, g_tooltip_widget}),
+            std::vector<P*>(4, nullptr));
   EXPECT_EQ(g_active_widget_id, -1);
   // Another widget's destruction leaves them alone.
   g_hovered_widget = &other;
   { P passer_by; }
   EXPECT_EQ(g_hovered_widget, &other);
   g_hovered_widget = nullptr;
-}
 
-TEST(WidgetGlobals, DropFocusClearsTheFocusedWidgetOnlyWhenItIsThis) {
+  // Dropping the focus clears it only when it is this widget's.
   F a, b;
   a.take_focus();
-  EXPECT_EQ(g_focused_widget, &a);
   b.drop_focus();
   EXPECT_EQ(g_focused_widget, &a);
   b.take_focus();
-  EXPECT_FALSE(a.focused);
-  EXPECT_TRUE(b.focused);
+  EXPECT_EQ(std::pair(a.focused, b.focused), std::pair(false, true));
   b.drop_focus();
   EXPECT_EQ(g_focused_widget, nullptr);
   F readonly;
@@ -173,69 +120,52 @@ TEST(WidgetGlobals, DropFocusClearsTheFocusedWidgetOnlyWhenItIsThis) {
 
 int g_layout_width = 0;
 int g_layout_height = 0;
-void record_layout(int width, int height) {
-  g_layout_width = width;
-  g_layout_height = height;
-}
 
-TEST(WidgetLayout, LayoutCallbackReceivesTheWidgetSize) {
+TEST(Layouts, CallbacksGetTheSizeRowListsStackVisibleChildrenBorderLayoutsFillRegions) {
   UI root;
   KL pane;
-  root.add_child(&pane);
-  pane.set_layout_callback(record_layout);
-  pane.width = 300;
-  pane.height = 120;
+  root.add_child(&place(pane, 0, 0, 300, 120));
+  pane.set_layout_callback([](int width, int height) {
+    g_layout_width = width;
+    g_layout_height = height;
+  });
   root.layout();
-  EXPECT_EQ(g_layout_width, 300);
-  EXPECT_EQ(g_layout_height, 120);
+  EXPECT_EQ(std::pair(g_layout_width, g_layout_height), std::pair(300, 120));
   pane.set_layout_callback(nullptr);
   pane.width = 5;
   root.layout();
   EXPECT_EQ(g_layout_width, 300);
-}
 
-TEST(Layouts, RowListStacksVisibleChildrenAndBorderLayoutFillsRegions) {
   RL column;
   column.spacing = 2;
   P a, b, c;
-  a.height = 10;
-  b.height = 20;
+  column.add_child(&place(a, 0, 0, 0, 10));
+  column.add_child(&place(b, 0, 0, 0, 20));
+  column.add_child(&place(c, 0, 0, 40, 5));
   b.visible = false;
-  c.height = 5;
-  c.width = 40;
-  column.add_child(&a);
-  column.add_child(&b);
-  column.add_child(&c);
   column.layout();
-  EXPECT_EQ(c.y, 12);
-  EXPECT_EQ(column.content_height, 17);
-  EXPECT_EQ(column.content_width, 40);
+  EXPECT_EQ(std::tuple(c.y, column.content_height, column.content_width), std::tuple(12, 17, 40));
 
   BL border;
-  border.width = 100;
-  border.height = 80;
+  place(border, 0, 0, 100, 80);
   P south, centre;
   border.set_region(BL::kSouth, &south, 30);
   border.set_region(BL::kCentre, &centre, 0);
   border.layout();
   EXPECT_EQ(border.children.size(), 2u);
-  EXPECT_EQ(south.y, 50);
-  EXPECT_EQ(south.height, 30);
-  EXPECT_EQ(centre.height, 50);
-  EXPECT_EQ(centre.width, 100);
+  EXPECT_EQ(rect_of(south), (std::vector<int>{0, 50, 100, 30}));
+  EXPECT_EQ(rect_of(centre), (std::vector<int>{0, 0, 100, 50}));
 }
 
 TEST(Layouts, SplitSharesByRatioAndItsDividerDrags) {
   SL split;
-  split.width = 204;
-  split.height = 50;
+  place(split, 0, 0, 204, 50);
   P left, right;
   split.add_child(&left);
   split.add_child(&right);
   split.layout();
-  EXPECT_EQ(left.width, 100);
-  EXPECT_EQ(right.x, 104);
-  EXPECT_EQ(right.width, 100);
+  EXPECT_EQ(rect_of(left), (std::vector<int>{0, 0, 100, 50}));
+  EXPECT_EQ(rect_of(right), (std::vector<int>{104, 0, 100, 50}));
   EXPECT_TRUE(split.dispatch_mouse_down(101, 10, 0));
   EXPECT_EQ(g_drag_widget, &split);
   split.dispatch_drag(52, 10, 0);
@@ -245,9 +175,8 @@ TEST(Layouts, SplitSharesByRatioAndItsDividerDrags) {
   EXPECT_DOUBLE_EQ(split.ratio, split.max_ratio);
   split.dispatch_mouse_up(0, 0, 0);
   EXPECT_EQ(g_drag_widget, nullptr);
-  // A press beside the divider belongs to the panes.
-  EXPECT_FALSE(split.dispatch_mouse_down(5, 10, 0));
-  g_active_widget_id = -1;
+  EXPECT_FALSE(split.dispatch_mouse_down(5, 10, 0));  // beside the divider: the panes'
+  clear_pointer_globals();
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <unistd.h>
+
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -14,24 +14,17 @@ class KernelConfigTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() /
-              ("plim_config_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         set_kernel_path("");
         set_workspace_path("");
     }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::string touch(const std::string& name) const
     {
-        const fs::path file = dir / name;
-        std::ofstream(file) << "x";
-        return file.string();
+        std::ofstream(scratch.path(name)) << "x";
+        return scratch.path(name);
     }
 
-    fs::path dir;
+    ScratchDir scratch;
+    const fs::path& dir = scratch.dir;
 };
 
 } // namespace
@@ -56,7 +49,7 @@ TEST_F(KernelConfigTest, KernelPathNeedsTheNameSuffixAndAnExistingFile)
     EXPECT_EQ(get_kernel_path_state_name(), "UNDEFINED");
 }
 
-TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryWithATrailingSlash)
+TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryAndSetupNeedsBothSettingsValid)
 {
     const std::string plain = dir.string();
     EXPECT_EQ(set_workspace_path(plain), 1);
@@ -65,24 +58,21 @@ TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryWithATrailingSlash)
     EXPECT_EQ(get_workspace_path_for_staging(), plain + "/");
     EXPECT_EQ(get_workspace_state_name(), "VALID");
 
+    EXPECT_FALSE(setup_is_valid()); // no kernel yet
+    set_kernel_path(touch("plim"));
+    EXPECT_TRUE(setup_is_valid());
+    set_kernel_path(touch("kernel"));
+    EXPECT_FALSE(setup_is_valid());
+
     EXPECT_EQ(set_workspace_path(touch("file")), 0);
     EXPECT_EQ(get_workspace_state_name(), "INVALID");
+    set_kernel_path(touch("plim"));
+    EXPECT_FALSE(setup_is_valid()); // a valid kernel alone is not enough
     EXPECT_EQ(set_workspace_path(""), 0);
     EXPECT_EQ(get_workspace_state_name(), "UNDEFINED");
 }
 
-TEST_F(KernelConfigTest, SetupIsValidOnlyWithBothSettingsValid)
-{
-    EXPECT_FALSE(setup_is_valid());
-    set_kernel_path(touch("plim"));
-    EXPECT_FALSE(setup_is_valid());
-    set_workspace_path(dir.string() + "/");
-    EXPECT_TRUE(setup_is_valid());
-    set_kernel_path(touch("kernel"));
-    EXPECT_FALSE(setup_is_valid());
-}
-
-TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathAndRunsNothing)
+TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathRunsNothingAndReportsResults)
 {
     const fs::path odd = dir / "a; touch pwned1" / "b c" / "$(touch pwned2)" / "`touch pwned3`";
     EXPECT_EQ(ensure_directory(odd.string() + "/"), 1);
@@ -96,10 +86,7 @@ TEST_F(KernelConfigTest, EnsureDirectoryCreatesExactlyThePathAndRunsNothing)
         ++entries;
     }
     EXPECT_EQ(entries, 4u);
-}
 
-TEST_F(KernelConfigTest, EnsureDirectoryResults)
-{
     EXPECT_EQ(ensure_directory(dir.string()), 1);
     EXPECT_EQ(ensure_directory((dir / "tmp").string() + "/"), 1);
     EXPECT_EQ(ensure_directory(touch("file")), 1);

@@ -4,43 +4,31 @@
 
 #include <cmath>
 
-namespace {
-
-void expect_rgb(double h, double s, double v, double r, double g, double b)
-{
-    hsv_to_rgb(h, s, v);
-    EXPECT_NEAR(g_hsv_colour.red, r, 1e-9) << "hsv " << h << " " << s << " " << v;
-    EXPECT_NEAR(g_hsv_colour.green, g, 1e-9) << "hsv " << h << " " << s << " " << v;
-    EXPECT_NEAR(g_hsv_colour.blue, b, 1e-9) << "hsv " << h << " " << s << " " << v;
-}
-
-} // namespace
-
 TEST(HsvToRgb, PrimariesGreysAndClamping)
 {
-    expect_rgb(0, 1, 1, 1, 0, 0);
-    expect_rgb(1.0 / 3.0, 1, 1, 0, 1, 0);
-    expect_rgb(2.0 / 3.0, 1, 1, 0, 0, 1);
-    expect_rgb(1, 1, 1, 1, 0, 0);
-    expect_rgb(0.5, 0, 0.25, 0.25, 0.25, 0.25);
-    expect_rgb(1.5, 1, 1, 0, 0, 0);
-    expect_rgb(0.25, 1, 2, 1, 1, 0);
-    expect_rgb(-0.1, 1, 1, 1, 0, 0);
-    expect_rgb(std::nan(""), 1, 1, 0, 0, 0);
+    const double nan = std::nan("");
+    const double cases[][6] = {// h, s, v, then r, g, b
+                               {0, 1, 1, 1, 0, 0},          {1.0 / 3.0, 1, 1, 0, 1, 0},
+                               {2.0 / 3.0, 1, 1, 0, 0, 1},  {1, 1, 1, 1, 0, 0},
+                               {0.5, 0, 0.25, 0.25, 0.25, 0.25}, {1.5, 1, 1, 0, 0, 0},
+                               {0.25, 1, 2, 1, 1, 0},       {-0.1, 1, 1, 1, 0, 0},
+                               {nan, 1, 1, 0, 0, 0}};
+    for (const auto& c : cases) {
+        hsv_to_rgb(c[0], c[1], c[2]);
+        EXPECT_NEAR(g_hsv_colour.red, c[3], 1e-9) << "hsv " << c[0] << " " << c[1] << " " << c[2];
+        EXPECT_NEAR(g_hsv_colour.green, c[4], 1e-9) << "hsv " << c[0] << " " << c[1] << " " << c[2];
+        EXPECT_NEAR(g_hsv_colour.blue, c[5], 1e-9) << "hsv " << c[0] << " " << c[1] << " " << c[2];
+    }
 }
 
 TEST(NormalisedCross, UnitLengthOrZero)
 {
     normalised_cross({1, 0, 0}, {0, 1, 0});
-    EXPECT_DOUBLE_EQ(g_cross_result.x, 0);
-    EXPECT_DOUBLE_EQ(g_cross_result.y, 0);
-    EXPECT_DOUBLE_EQ(g_cross_result.z, 1);
-
+    EXPECT_EQ((std::vector<double>{g_cross_result.x, g_cross_result.y, g_cross_result.z}),
+              (std::vector<double>{0, 0, 1}));
     normalised_cross({0, 0, 3}, {2, 0, 0});
     EXPECT_DOUBLE_EQ(g_cross_result.y, 1);
-
     normalised_cross({1, 2, 3}, {1, 2, 3});
-    EXPECT_EQ(g_cross_result.x, 0);
-    EXPECT_EQ(g_cross_result.y, 0);
-    EXPECT_EQ(g_cross_result.z, 0);
+    EXPECT_EQ((std::vector<double>{g_cross_result.x, g_cross_result.y, g_cross_result.z}),
+              (std::vector<double>{0, 0, 0}));
 }

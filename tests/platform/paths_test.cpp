@@ -2,33 +2,29 @@
 
 #include <gtest/gtest.h>
 
-TEST(PathParts, CutAtTheLastSeparatorBeforeTheFinalByte)
+// Cut at the last separator before the final byte; a trailing separator is
+// not a cut, and a path without one comes back whole.
+TEST(PathParts, FileNameAndDirectory)
 {
-    EXPECT_EQ(path_file_name("dir/sub/file.plim"), "file.plim");
-    EXPECT_EQ(path_directory("dir/sub/file.plim"), "dir/sub/");
-    EXPECT_EQ(path_file_name("C:\\work\\a.plim"), "a.plim");
-    EXPECT_EQ(path_directory("C:\\work\\a.plim"), "C:\\work\\");
-    EXPECT_EQ(path_file_name("a\\b/c"), "c");
-    EXPECT_EQ(path_file_name("/x"), "x");
-    EXPECT_EQ(path_directory("a/b"), "a/");
-}
-
-TEST(PathParts, TrailingSeparatorIsNotACut)
-{
-    EXPECT_EQ(path_file_name("a/b/"), "b/");
-    EXPECT_EQ(path_directory("a/b/"), "a/");
-    EXPECT_EQ(path_file_name("x/"), "x/");
-    EXPECT_EQ(path_directory("x/"), "x/");
-    EXPECT_EQ(path_file_name("/"), "/");
-    EXPECT_EQ(path_directory("/"), "/");
-}
-
-TEST(PathParts, PathsWithoutSeparatorComeBackWhole)
-{
-    EXPECT_EQ(path_file_name(""), "");
-    EXPECT_EQ(path_directory(""), "");
-    EXPECT_EQ(path_file_name("x"), "x");
-    EXPECT_EQ(path_file_name("file.plim"), "file.plim");
-    EXPECT_EQ(path_directory("file.plim"), "file.plim");
+    const struct {
+        const char* path;
+        const char* file_name;
+        const char* directory;
+    } cases[] = {
+        {"dir/sub/file.plim", "file.plim", "dir/sub/"},
+        {"C:\\work\\a.plim", "a.plim", "C:\\work\\"},
+        {"a\\b/c", "c", "a\\b/"},
+        {"/x", "x", "/"},
+        {"a/b", "b", "a/"},
+        {"a/b/", "b/", "a/"},
+        {"x/", "x/", "x/"},
+        {"/", "/", "/"},
+        {"", "", ""},
+        {"file.plim", "file.plim", "file.plim"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(path_file_name(c.path), c.file_name) << c.path;
+        EXPECT_EQ(path_directory(c.path), c.directory) << c.path;
+    }
     EXPECT_EQ(pass_through_path("a b/$(x)"), "a b/$(x)");
 }

@@ -6,11 +6,12 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
-#include <filesystem>
 #include <future>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -24,15 +25,6 @@ std::string flood_pattern(std::size_t count)
     for (std::size_t k = 0; k < count; ++k)
         pattern[k] = static_cast<char>(k % 251);
     return pattern;
-}
-
-fs::path fresh_temp_dir(const std::string& name)
-{
-    const fs::path dir =
-        fs::temp_directory_path() / ("plim_process_" + std::to_string(::getpid()) + "_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
 }
 
 // Opens the FIFO for writing once its reader exists (before that, a
@@ -52,37 +44,28 @@ int open_fifo_writer_when_read(const std::string& fifo)
 
 } // namespace
 
-TEST(RunProcess, DrainsLargeOutputOnBothStreamsCompletelyAndInOrder)
+TEST(RunProcess, ArgumentsPathSearchStandardInputMissingProgramsAndWorkingDirectory)
+{
+    // Each argument arrives intact as one entry.
+    EXPECT_EQ(run_process(kProbe, {"args", "-parse", "a b", "*", "", "'q' \"r\"", "$(touch x)"}),
+              "process_probe\nargs\n-parse\na b\n*\n\n'q' \"r\"\n$(touch x)\n");
+    // A bare name is searched on PATH; standard input is empty; missing
+    // executables give the empty text.
+    EXPECT_EQ(run_process("echo", {"hello", "world"}), "hello world\n");
+    EXPECT_EQ(run_process(kProbe, {"stdin"}), "0");
+    EXPECT_EQ(run_process("/nonexistent/dir/plim", {"-parse"}), "");
+    EXPECT_EQ(run_process("no-such-program-for-plim-tests", {}), "");
+    EXPECT_EQ(run_process("", {}), "");
+    EXPECT_EQ(current_directory(), fs::current_path().generic_string() + "\n");
+}
+
+TEST(RunProcess, DrainsTwoMebibytesOnBothStreamsCompletelyAndInOrder)
 {
     const std::size_t two_mib = 2 * 1024 * 1024;
     const std::string output = run_process(kProbe, {"flood", std::to_string(two_mib)});
     ASSERT_EQ(output.size(), two_mib);
     EXPECT_TRUE(output == flood_pattern(two_mib)) << "output differs from the pattern";
     EXPECT_EQ(output[0], '\0');
-}
-
-TEST(RunProcess, EachArgumentArrivesIntactAsOneEntry)
-{
-    const std::string output =
-        run_process(kProbe, {"args", "-parse", "a b", "*", "", "'q' \"r\"", "$(touch x)"});
-    EXPECT_EQ(output, "process_probe\nargs\n-parse\na b\n*\n\n'q' \"r\"\n$(touch x)\n");
-}
-
-TEST(RunProcess, BareNameIsSearchedOnPath)
-{
-    EXPECT_EQ(run_process("echo", {"hello", "world"}), "hello world\n");
-}
-
-TEST(RunProcess, StandardInputIsEmpty)
-{
-    EXPECT_EQ(run_process(kProbe, {"stdin"}), "0");
-}
-
-TEST(RunProcess, MissingExecutableGivesEmptyText)
-{
-    EXPECT_EQ(run_process("/nonexistent/dir/plim", {"-parse"}), "");
-    EXPECT_EQ(run_process("no-such-program-for-plim-tests", {}), "");
-    EXPECT_EQ(run_process("", {}), "");
 }
 
 TEST(RunProcess, EightThreadsAtOnceEachGetTheirOwnOutput)
@@ -110,7 +93,7 @@ TEST(RunProcess, EightThreadsAtOnceEachGetTheirOwnOutput)
 // end-of-file until the lingering child was let go.
 TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
 {
-    const fs::path dir = fresh_temp_dir("linger");
+    const ScratchDir scratch;
     std::atomic<bool> stop{false};
     std::atomic<int> short_runs{0};
     std::promise<void> short_runner_done;
@@ -127,7 +110,7 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     const int lingering_count = 6;
     std::vector<std::string> fifos;
     for (int i = 0; i < lingering_count; ++i) {
-        fifos.push_back((dir / ("fifo" + std::to_string(i))).string());
+        fifos.push_back(scratch.path("fifo" + std::to_string(i)));
         EXPECT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
     }
     std::vector<std::string> lingering_outputs(lingering_count);
@@ -151,7 +134,6 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     for (std::thread& thread : lingering)
         thread.join();
     short_runner.join();
-    fs::remove_all(dir);
 
     for (int fd : writers)
         EXPECT_GE(fd, 0);
@@ -159,9 +141,4 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     EXPECT_GT(short_runs_before_release, 0);
     for (const std::string& output : lingering_outputs)
         EXPECT_EQ(output, "released");
-}
-
-TEST(CurrentDirectory, WorkingDirectoryWithLineBreak)
-{
-    EXPECT_EQ(current_directory(), fs::current_path().generic_string() + "\n");
 }

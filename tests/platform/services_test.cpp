@@ -7,13 +7,9 @@
 #include <png.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <iostream>
-#include <sstream>
-#include <unistd.h>
 #include <vector>
 
-namespace fs = std::filesystem;
+#include "test_support.h"
 
 namespace {
 
@@ -29,51 +25,22 @@ std::tm make_time(int year, int month, int day, int hour, int minute, int second
     return when;
 }
 
-bool all_digits(const std::string& text)
-{
-    return text.find_first_not_of("0123456789") == std::string::npos;
-}
-
-// Captures trace lines written while it lives.
-class TraceCapture {
-public:
-    TraceCapture() : saved_(std::cout.rdbuf(captured_.rdbuf())) {}
-    ~TraceCapture() { std::cout.rdbuf(saved_); }
-    std::string text() const { return captured_.str(); }
-
-private:
-    std::ostringstream captured_;
-    std::streambuf* saved_;
-};
-
-fs::path temp_file(const std::string& name)
-{
-    return fs::temp_directory_path() / ("plim_services_" + std::to_string(::getpid()) + "_" + name);
-}
-
 } // namespace
 
-TEST(LocalTime, FixedTwoDigitFieldsAndPlainYear)
+TEST(LocalTime, FixedTwoDigitFieldsPlainYearAndTheShapesOfTheCurrentTexts)
 {
     const std::tm when = make_time(2024, 3, 5, 9, 5, 7);
     EXPECT_EQ(date_text_of(when), "2024-03-05");
     EXPECT_EQ(time_text_of(when), "09:05:07");
     EXPECT_EQ(datetime_text_of(when), "20240305090507");
     EXPECT_EQ(datetime_text_of(make_time(1999, 12, 31, 23, 59, 59)), "19991231235959");
-}
-
-TEST(LocalTime, CurrentTextsHaveTheirShapes)
-{
     const std::string date = local_date_string();
-    ASSERT_EQ(date.size(), 10u);
-    EXPECT_EQ(date[4], '-');
-    EXPECT_EQ(date[7], '-');
     const std::string time = local_time_string();
-    ASSERT_EQ(time.size(), 8u);
-    EXPECT_EQ(time[2], ':');
     const std::string stamp = local_datetime_string();
+    EXPECT_TRUE(date.size() == 10 && date[4] == '-' && date[7] == '-') << date;
+    EXPECT_TRUE(time.size() == 8 && time[2] == ':' && time[5] == ':') << time;
     EXPECT_EQ(stamp.size(), 14u);
-    EXPECT_TRUE(all_digits(stamp));
+    EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos) << stamp;
 }
 
 TEST(HeadlessServices, ClipboardClearColourAndInstalledSlots)
@@ -104,18 +71,18 @@ TEST(WriteImage, PngReadsBackWithTheSameSizeAndPixels)
         for (int x = 0; x < width * 4; ++x)
             pixels[static_cast<std::size_t>(y * stride + x)] =
                 static_cast<std::uint8_t>(y * 61 + x * 7);
-    const fs::path path = temp_file("snapshot.png");
-    ASSERT_TRUE(write_image(path.string(), "png", pixels.data(), width, height, stride));
+    const ScratchDir scratch;
+    const std::string path = scratch.path("snapshot.png");
+    ASSERT_TRUE(write_image(path, "png", pixels.data(), width, height, stride));
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.string().c_str()));
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
     image.format = PNG_FORMAT_RGBA;
     EXPECT_EQ(image.width, static_cast<png_uint_32>(width));
     EXPECT_EQ(image.height, static_cast<png_uint_32>(height));
     std::vector<std::uint8_t> read_back(PNG_IMAGE_SIZE(image));
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, read_back.data(), 0, nullptr));
-    fs::remove(path);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width * 4; ++x)
             ASSERT_EQ(read_back[static_cast<std::size_t>(y * width * 4 + x)],
@@ -132,13 +99,14 @@ TEST(WriteImage, FailuresReturnFalseWithOneTraceLine)
         EXPECT_EQ(trace.text().rfind("Error Writing Image : /nonexistent/dir/shot.png : ", 0), 0u);
         EXPECT_EQ(trace.text().back(), '\n');
     }
-    const std::string path = temp_file("bad.png").string();
+    const ScratchDir scratch;
+    const std::string path = scratch.path("bad.png");
     TraceCapture trace;
     EXPECT_FALSE(write_image(path, "bmp", pixels.data(), 2, 2, 8));
     EXPECT_FALSE(write_image(path, "png", pixels.data(), 2, 2, 4));
     EXPECT_FALSE(write_image(path, "png", pixels.data(), 0, 2, 8));
     EXPECT_FALSE(write_image(path, "png", nullptr, 2, 2, 8));
-    EXPECT_FALSE(fs::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
     const std::string lines = trace.text();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4) << lines;
 }

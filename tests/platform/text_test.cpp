@@ -2,16 +2,25 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextConcat, JoinsEveryArgumentInOrder)
+TEST(TextSmallHelpers, ConcatPadCaseAndByteSwap)
 {
     EXPECT_EQ(concat_text_2("a", ""), "a");
     EXPECT_EQ(concat_text_5("a", "b", "", "d", "e"), "abde");
     EXPECT_EQ(concat_text_15("1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E",
                              "F"),
               "123456789ABCDEF");
+    EXPECT_EQ(pad_text("7", 3, '0'), "007"); // fills in front, never cuts
+    EXPECT_EQ(pad_text("1234", 3, '0'), "1234");
+    EXPECT_EQ(pad_text("ab", -5, ' '), "ab");
+    EXPECT_EQ(char_to_text('x'), "x");
+    EXPECT_EQ(char_to_text('\0').size(), 1u);
+    EXPECT_EQ(to_upper_text("#cam(x)"), "#CAM(X)"); // ASCII letters only
+    EXPECT_EQ(to_lower_text("AbC-\xC4"), "abc-\xC4");
+    EXPECT_EQ(to_upper_text("\xE4z"), "\xE4Z");
+    EXPECT_EQ(byte_swap32(0x11223344u), 0x44332211u);
 }
 
-TEST(TextNumbers, DecimalGeneralAndFixedForms)
+TEST(TextNumbers, DecimalGeneralFixedAndGroupedForms)
 {
     EXPECT_EQ(int_to_text(0), "0");
     EXPECT_EQ(int_to_text(-42), "-42");
@@ -26,26 +35,12 @@ TEST(TextNumbers, DecimalGeneralAndFixedForms)
     EXPECT_EQ(fixed_to_text(1.0 / 3.0, 4), "0.3333");
     EXPECT_EQ(fixed_to_text(-1.25, 1), "-1.2");
     EXPECT_EQ(fixed_to_text(2.5, -3), "2");
-}
-
-TEST(TextNumbers, GroupsDigitsByThree)
-{
-    EXPECT_EQ(uint_to_grouped_text(0), "0");
-    EXPECT_EQ(uint_to_grouped_text(12), "12");
-    EXPECT_EQ(uint_to_grouped_text(999), "999");
-    EXPECT_EQ(uint_to_grouped_text(1000), "1,000");
-    EXPECT_EQ(uint_to_grouped_text(100000), "100,000");
-    EXPECT_EQ(uint_to_grouped_text(1234567), "1,234,567");
-    EXPECT_EQ(uint_to_grouped_text(4294967295u), "4,294,967,295");
-}
-
-TEST(TextPadding, FillsInFrontAndNeverCuts)
-{
-    EXPECT_EQ(pad_text("7", 3, '0'), "007");
-    EXPECT_EQ(pad_text("1234", 3, '0'), "1234");
-    EXPECT_EQ(pad_text("ab", -5, ' '), "ab");
-    EXPECT_EQ(char_to_text('x'), "x");
-    EXPECT_EQ(char_to_text('\0').size(), 1u);
+    const std::pair<unsigned, const char*> grouped[] = {
+        {0, "0"},           {12, "12"},           {999, "999"},
+        {1000, "1,000"},    {100000, "100,000"},  {1234567, "1,234,567"},
+        {4294967295u, "4,294,967,295"}};
+    for (const auto& [value, text] : grouped)
+        EXPECT_EQ(uint_to_grouped_text(value), text);
 }
 
 TEST(TextTrim, UsesExactlyTheFiveBlankBytes)
@@ -59,14 +54,7 @@ TEST(TextTrim, UsesExactlyTheFiveBlankBytes)
     EXPECT_TRUE(is_blank_char('\0'));
 }
 
-TEST(TextCase, ChangesAsciiLettersOnly)
-{
-    EXPECT_EQ(to_upper_text("#cam(x)"), "#CAM(X)");
-    EXPECT_EQ(to_lower_text("AbC-\xC4"), "abc-\xC4");
-    EXPECT_EQ(to_upper_text("\xE4z"), "\xE4Z");
-}
-
-TEST(TextSplit, AtAByteKeepsInnerEmptyFields)
+TEST(TextSplitAndJoin, SplitsKeepInnerEmptyFieldsAndJoinTakesAtMostCount)
 {
     EXPECT_EQ(split_text("", '\n'), TextList{});
     EXPECT_EQ(split_text("x", '\n'), TextList{"x"});
@@ -76,10 +64,7 @@ TEST(TextSplit, AtAByteKeepsInnerEmptyFields)
     EXPECT_EQ(split_text(",", ','), TextList{""});
     EXPECT_EQ(split_text_skip_empty("a,,b,", ','), (TextList{"a", "b"}));
     EXPECT_EQ(split_text_skip_empty(",,,", ','), TextList{});
-}
 
-TEST(TextSplit, AtASeparatorText)
-{
     const std::string amp = " &&& ";
     EXPECT_EQ(split_text_by("", amp), TextList{""});
     EXPECT_EQ(split_text_by("abc", amp), TextList{"abc"});
@@ -91,20 +76,11 @@ TEST(TextSplit, AtASeparatorText)
     EXPECT_EQ(split_text_by("a<BREAK>\nb<BREAK>\n", "<BREAK>\n"), (TextList{"a", "b", ""}));
     EXPECT_EQ(split_text_by("aaaa", "aa"), (TextList{"", ""}));
     EXPECT_EQ(split_text_by("abc", ""), TextList{"abc"});
-}
 
-TEST(TextJoin, TakesAtMostCountTexts)
-{
     const TextList abc{"a", "b", "c"};
     EXPECT_EQ(join_strings(abc, 2, ','), "a,b");
     EXPECT_EQ(join_strings(abc, 5, ','), "a,b,c");
     EXPECT_EQ(join_strings(abc, 0, ','), "");
     EXPECT_EQ(join_strings(abc, -1, ','), "");
     EXPECT_EQ(join_strings({}, 3, ','), "");
-}
-
-TEST(TextBytes, SwapReversesTheFourBytes)
-{
-    EXPECT_EQ(byte_swap32(0x11223344u), 0x44332211u);
-    EXPECT_EQ(byte_swap32(byte_swap32(0xDEADBEEFu)), 0xDEADBEEFu);
 }

@@ -1,0 +1,35 @@
+#pragma once
+
+// Helpers shared by the platform tests.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+// A fresh directory under the system's temporary directory, named after the
+// process and the running test, removed again by the destructor.
+struct ScratchDir {
+    std::filesystem::path dir;
+    ScratchDir()
+        : dir(std::filesystem::temp_directory_path() /
+              ("plim_platform_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+    {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    ~ScratchDir() { std::filesystem::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+};
+
+// Captures the trace lines written to standard output while it lives.
+struct TraceCapture {
+    std::ostringstream captured;
+    std::streambuf* saved = std::cout.rdbuf(captured.rdbuf());
+    ~TraceCapture() { std::cout.rdbuf(saved); }
+    std::string text() const { return captured.str(); }
+};
