@@ -7,89 +7,52 @@
 #include <X11/X.h>
 #include <X11/keysym.h>
 
-TEST(KeyTranslation, LettersFollowShiftOnly)
-{
-    EXPECT_EQ(translate_key(XK_a, false), 'a');
-    EXPECT_EQ(translate_key(XK_a, true), 'A');
-    EXPECT_EQ(translate_key(XK_z, true), 'Z');
-    // What X reports with Caps Lock on: the upper-case keysym, still lower
-    // case for the application unless Shift is held.
-    EXPECT_EQ(translate_key(XK_Q, false), 'q');
-    EXPECT_EQ(translate_key(XK_Q, true), 'Q');
+TEST(KeyTranslation, KeysymsToKeyCodes) {
+    // With Caps Lock on X reports the upper-case keysym: still lower case
+    // unless Shift is held. Digits, punctuation and other keys give 0.
+    struct Case {
+        KeySym keysym;
+        bool shift;
+        int code;
+    };
+    const Case cases[] = {
+        {XK_a, false, 'a'}, {XK_a, true, 'A'}, {XK_z, true, 'Z'}, {XK_Q, false, 'q'}, {XK_Q, true, 'Q'},
+        {XK_BackSpace, false, KEY_BACKSPACE}, {XK_Tab, false, KEY_TAB}, {XK_ISO_Left_Tab, true, KEY_TAB},
+        {XK_Return, false, KEY_ENTER}, {XK_KP_Enter, false, KEY_ENTER}, {XK_Escape, false, KEY_ESCAPE},
+        {XK_space, true, KEY_SPACE}, {XK_Left, false, KEY_LEFT}, {XK_Up, false, KEY_UP},
+        {XK_Right, false, KEY_RIGHT}, {XK_Down, false, KEY_DOWN}, {XK_KP_Left, false, KEY_LEFT},
+        {XK_Home, false, KEY_HOME}, {XK_End, false, KEY_END}, {XK_Prior, false, KEY_PAGE_UP},
+        {XK_Next, false, KEY_PAGE_DOWN}, {XK_KP_Next, false, KEY_PAGE_DOWN},
+        {XK_1, false, 0}, {XK_exclam, true, 0}, {XK_KP_7, false, 0}, {XK_Shift_L, false, 0},
+        {XK_Control_L, false, 0}, {XK_F1, false, 0}, {XK_Delete, false, 0}, {XK_Insert, false, 0},
+        {NoSymbol, false, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(translate_key(c.keysym, c.shift), c.code) << "keysym " << c.keysym << " shift " << c.shift;
+    }
 }
 
-TEST(KeyTranslation, ControlAndNavigationKeys)
-{
-    EXPECT_EQ(translate_key(XK_BackSpace, false), KEY_BACKSPACE);
-    EXPECT_EQ(translate_key(XK_Tab, false), KEY_TAB);
-    EXPECT_EQ(translate_key(XK_ISO_Left_Tab, true), KEY_TAB);
-    EXPECT_EQ(translate_key(XK_Return, false), KEY_ENTER);
-    EXPECT_EQ(translate_key(XK_KP_Enter, false), KEY_ENTER);
-    EXPECT_EQ(translate_key(XK_Escape, false), KEY_ESCAPE);
-    EXPECT_EQ(translate_key(XK_space, true), KEY_SPACE);
-    EXPECT_EQ(translate_key(XK_Left, false), KEY_LEFT);
-    EXPECT_EQ(translate_key(XK_Up, false), KEY_UP);
-    EXPECT_EQ(translate_key(XK_Right, false), KEY_RIGHT);
-    EXPECT_EQ(translate_key(XK_Down, false), KEY_DOWN);
-    EXPECT_EQ(translate_key(XK_KP_Left, false), KEY_LEFT);
-    EXPECT_EQ(translate_key(XK_Home, false), KEY_HOME);
-    EXPECT_EQ(translate_key(XK_End, false), KEY_END);
-    EXPECT_EQ(translate_key(XK_Prior, false), KEY_PAGE_UP);
-    EXPECT_EQ(translate_key(XK_Next, false), KEY_PAGE_DOWN);
-    EXPECT_EQ(translate_key(XK_KP_Next, false), KEY_PAGE_DOWN);
+TEST(KeyTranslation, CharacterPathTakesPrintablesThatAreNeitherLettersNorBlank) {
+    // The edges of the ranges: '@' 64, '[' 91, '`' 96, '{' 123, '~' 126.
+    for (const char* taken : {"1", "!", "@", "[", "`", "{", "~"}) {
+        EXPECT_EQ(character_key_code(taken), taken[0]) << taken;
+    }
+    for (const char* refused : {"a", "Z", " ", "\x7f", "\x1b", "", "12", "\xc3"}) {
+        EXPECT_EQ(character_key_code(refused), 0) << static_cast<int>(refused[0]);
+    }
 }
 
-TEST(KeyTranslation, DigitsPunctuationAndOtherKeysStayOffTheKeyPath)
-{
-    EXPECT_EQ(translate_key(XK_1, false), 0);
-    EXPECT_EQ(translate_key(XK_exclam, true), 0);
-    EXPECT_EQ(translate_key(XK_KP_7, false), 0);
-    EXPECT_EQ(translate_key(XK_Shift_L, false), 0);
-    EXPECT_EQ(translate_key(XK_Control_L, false), 0);
-    EXPECT_EQ(translate_key(XK_F1, false), 0);
-    EXPECT_EQ(translate_key(XK_Delete, false), 0);
-    EXPECT_EQ(translate_key(XK_Insert, false), 0);
-    EXPECT_EQ(translate_key(NoSymbol, false), 0);
-}
-
-TEST(KeyTranslation, CharacterPathTakesPrintablesThatAreNeitherLettersNorBlank)
-{
-    EXPECT_EQ(character_key_code("1"), '1');
-    EXPECT_EQ(character_key_code("!"), '!');
-    EXPECT_EQ(character_key_code("@"), '@');  // 64, last of the first range
-    EXPECT_EQ(character_key_code("["), '[');  // 91
-    EXPECT_EQ(character_key_code("`"), '`');  // 96
-    EXPECT_EQ(character_key_code("{"), '{');  // 123
-    EXPECT_EQ(character_key_code("~"), '~');  // 126
-    EXPECT_EQ(character_key_code("a"), 0);
-    EXPECT_EQ(character_key_code("Z"), 0);
-    EXPECT_EQ(character_key_code(" "), 0);
-    EXPECT_EQ(character_key_code("\x7f"), 0);
-    EXPECT_EQ(character_key_code("\x1b"), 0);
-    EXPECT_EQ(character_key_code(""), 0);
-    EXPECT_EQ(character_key_code("12"), 0);
-    EXPECT_EQ(character_key_code("\xc3"), 0);
-}
-
-TEST(KeyTranslation, ModifierBitsIgnoreLocksAndButtons)
-{
+TEST(KeyTranslation, ModifierBitsAndButtons) {
     EXPECT_EQ(modifier_bits(0), 0);
     EXPECT_EQ(modifier_bits(ControlMask), MOD_CTRL);
     EXPECT_EQ(modifier_bits(ShiftMask), MOD_SHIFT);
     EXPECT_EQ(modifier_bits(Mod1Mask), MOD_ALT);
     EXPECT_EQ(modifier_bits(ControlMask | ShiftMask | Mod1Mask), MOD_CTRL | MOD_SHIFT | MOD_ALT);
-    EXPECT_EQ(modifier_bits(LockMask | Mod2Mask | Button1Mask), 0);
-}
+    EXPECT_EQ(modifier_bits(LockMask | Mod2Mask | Button1Mask), 0) << "locks and buttons are ignored";
 
-TEST(KeyTranslation, ButtonsAndWheels)
-{
-    EXPECT_EQ(translate_button(Button1), MOUSE_LEFT);
-    EXPECT_EQ(translate_button(Button2), MOUSE_MIDDLE);
-    EXPECT_EQ(translate_button(Button3), MOUSE_RIGHT);
-    EXPECT_EQ(translate_button(Button4), MOUSE_WHEEL_UP);
-    EXPECT_EQ(translate_button(Button5), MOUSE_WHEEL_DOWN);
-    EXPECT_EQ(translate_button(6), MOUSE_WHEEL_UP);
-    EXPECT_EQ(translate_button(7), MOUSE_WHEEL_DOWN);
-    EXPECT_EQ(translate_button(8), -1);
-    EXPECT_EQ(translate_button(0), -1);
+    const int buttons[] = {-1, MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT, MOUSE_WHEEL_UP, MOUSE_WHEEL_DOWN,
+                           MOUSE_WHEEL_UP, MOUSE_WHEEL_DOWN, -1};
+    for (unsigned int button = 0; button < 9; ++button) {
+        EXPECT_EQ(translate_button(button), buttons[button]) << "button " << button;
+    }
 }

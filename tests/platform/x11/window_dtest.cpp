@@ -1,49 +1,38 @@
+// The window, its context, its start and paints, and the message loop.
+
 #include "tests/platform/x11/display_fixture.h"
-#include "tests/platform/x11/recording_record.h"
 
 #include "platform/services.h"
 #include "platform/x11/window_services.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <GL/gl.h>
 
-using Log = std::vector<std::string>;
-
 namespace {
 
 // The 32-bit items of a window property (Xlib hands them over as longs).
-std::vector<std::uint32_t> cardinal_property(Display* display, Window window, Atom property)
-{
+std::vector<std::uint32_t> cardinal_property(Display* display, Window window, Atom property) {
     Atom type = 0;
     int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
+    unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     std::vector<std::uint32_t> items;
     if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, AnyPropertyType, &type, &format, &count,
-                           &remaining, &data) == Success &&
-        data != nullptr && format == 32) {
-        const auto* values = reinterpret_cast<const long*>(data);
+                           &remaining, &data) == Success && data != nullptr && format == 32) {
         for (unsigned long i = 0; i < count; ++i) {
-            items.push_back(static_cast<std::uint32_t>(values[i]));
+            items.push_back(static_cast<std::uint32_t>(reinterpret_cast<const long*>(data)[i]));
         }
     }
-    if (data != nullptr) {
-        XFree(data);
-    }
+    XFree(data);
     return items;
 }
 
 // Exposure may add paints of its own after the one a resize makes.
-std::vector<std::string> without_repeated_paints(const std::vector<std::string>& log)
-{
-    std::vector<std::string> kept;
+Log without_repeated_paints(const Log& log) {
+    Log kept;
     for (const std::string& entry : log) {
-        if (!(entry == "paint" && !kept.empty() && kept.back() == "paint")) {
-            kept.push_back(entry);
-        }
+        if (!(entry == "paint" && !kept.empty() && kept.back() == "paint")) kept.push_back(entry);
     }
     return kept;
 }
@@ -52,8 +41,7 @@ std::vector<std::string> without_repeated_paints(const std::vector<std::string>&
 
 using GlWindow = DisplayTest;
 
-TEST_F(GlWindow, AppearsWithItsTitleAndA720By480ClientArea)
-{
+TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
     XWindowAttributes attributes = {};
     ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
     EXPECT_EQ(attributes.width, 720);
@@ -61,64 +49,48 @@ TEST_F(GlWindow, AppearsWithItsTitleAndA720By480ClientArea)
     EXPECT_EQ(attributes.map_state, IsViewable);
     EXPECT_EQ(g_client_size.width, 720);
     EXPECT_EQ(g_client_size.height, 480);
-
     char* name = nullptr;
     ASSERT_TRUE(XFetchName(peer_, window_, &name));
     EXPECT_STREQ(name, "PLIM:EI (WIN32)");
     XFree(name);
-
     XClassHint class_hint = {};
     ASSERT_TRUE(XGetClassHint(peer_, window_, &class_hint));
     EXPECT_STREQ(class_hint.res_class, "PLIM-EI");
     XFree(class_hint.res_name);
     XFree(class_hint.res_class);
-}
 
-TEST_F(GlWindow, TellsTheWindowManagerItsMinimumSizeCloseProtocolAndDropSupport)
-{
     XSizeHints hints = {};
     long supplied = 0;
     ASSERT_TRUE(XGetWMNormalHints(peer_, window_, &hints, &supplied));
     EXPECT_TRUE(hints.flags & PMinSize);
     EXPECT_EQ(hints.min_width, 360);
     EXPECT_EQ(hints.min_height, 240);
-
     Atom* protocols = nullptr;
     int count = 0;
     ASSERT_TRUE(XGetWMProtocols(peer_, window_, &protocols, &count));
     ASSERT_EQ(count, 1);
     EXPECT_EQ(protocols[0], atom("WM_DELETE_WINDOW"));
     XFree(protocols);
-
     EXPECT_EQ(cardinal_property(peer_, window_, atom("XdndAware")), std::vector<std::uint32_t>{5});
-}
 
-TEST_F(GlWindow, HasADoubleBufferedRgbaVisualWithDepthAndACurrentContext)
-{
     GLint depth_bits = 0;
     GLboolean double_buffered = GL_FALSE;
     glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
     glGetBooleanv(GL_DOUBLEBUFFER, &double_buffered);
     EXPECT_GE(depth_bits, 16);
     EXPECT_EQ(double_buffered, GL_TRUE);
-    EXPECT_NE(glGetString(GL_VERSION), nullptr);
 }
 
-TEST_F(GlWindow, StartTakesTheRecordsClearColourAndCopiesItsIcon)
-{
+TEST_F(GlWindow, StartTakesTheRecordsClearColourAndCopiesItsIcon) {
     // A 2 x 1 icon inside a 3-pixel-wide image: the stride is honoured.
     const std::uint8_t pixels[] = {0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0x80, 0, 0, 0, 0};
-    WindowCallbacks record = recording_record();
-    record.clear_colour = 0x80405060;
-    record.icon_width = 2;
-    record.icon_height = 1;
-    record.icon_stride = 3;
-    record.icon_pixels = pixels;
-    register_window(&record, 0);
-    g_slot_log.clear();
-    start_window(&record);
+    record_.clear_colour = 0x80405060;
+    record_.icon_width = 2;
+    record_.icon_height = 1;
+    record_.icon_stride = 3;
+    record_.icon_pixels = pixels;
+    start_window(&record_);
     settle();
-
     EXPECT_EQ(g_slot_log, Log{"start"});
     EXPECT_EQ(g_window_started, 1);
     EXPECT_DOUBLE_EQ(g_clear_colour.red, 0x40 / 255.0);
@@ -129,13 +101,8 @@ TEST_F(GlWindow, StartTakesTheRecordsClearColourAndCopiesItsIcon)
               (std::vector<std::uint32_t>{2, 1, 0xFF102030, 0x80A0B0C0}));
 }
 
-TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot)
-{
-    WindowCallbacks record = recording_record();
-    register_window(&record, 0);
-    start_window(&record);
-    g_slot_log.clear();
-
+TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot) {
+    start();
     EXPECT_NE(resize_client_area(800, 600), 0);
     settle();
     EXPECT_EQ(without_repeated_paints(g_slot_log), (Log{"resize 800 600", "init", "paint"}));
@@ -149,17 +116,14 @@ TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot)
     ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
     EXPECT_EQ(attributes.width, 360);
     EXPECT_EQ(attributes.height, 240);
+    announce_client_size();
+    EXPECT_EQ(g_slot_log.back(), "resize 360 240");
 }
 
-TEST_F(GlWindow, FirstPaintAfterStartSetsTheDefaultStateAndCallsInitOnce)
-{
-    WindowCallbacks record = recording_record();
-    register_window(&record, 0);
-    g_slot_log.clear();
+TEST_F(GlWindow, FirstPaintAfterStartSetsTheDefaultStateAndCallsInitOnce) {
     paint_window();
     EXPECT_TRUE(g_slot_log.empty()) << "before start a paint only swaps";
-
-    start_window(&record);
+    start_window(&record_);
     paint_window();
     paint_window();
     EXPECT_EQ(g_slot_log, (Log{"start", "init", "paint", "paint"}));
@@ -168,4 +132,37 @@ TEST_F(GlWindow, FirstPaintAfterStartSetsTheDefaultStateAndCallsInitOnce)
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
+}
+
+using MessageLoop = DisplayTest;
+
+TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
+    request_repaint();
+    run_loop_pass();
+    EXPECT_TRUE(g_slot_log.empty()) << "no idle and no paint before the start";
+
+    record_.on_init = nullptr;
+    g_repaint_requested = 0;
+    start();
+    run_loop_pass();
+    run_loop_pass();
+    EXPECT_EQ(g_slot_log, (Log{"idle", "idle"})) << "nothing painted without a request";
+
+    // A request made during idle becomes one paint of the next pass.
+    record_.on_idle = [](WindowCallbacks*) { request_repaint(); return recording::log("idle"); };
+    g_slot_log.clear();
+    run_loop_pass();
+    EXPECT_EQ(g_slot_log, Log{"idle"});
+    run_loop_pass();
+    EXPECT_EQ(g_slot_log, (Log{"idle", "paint", "idle"}));
+}
+
+TEST_F(MessageLoop, ClosingEndsTheLoopAfterThePassThatSawIt) {
+    g_repaint_requested = 0;
+    start();
+    send_close_request();
+    XSync(peer_, False);
+    XSync(g_x11.display, False);
+    run_message_loop();
+    EXPECT_EQ(g_slot_log, (Log{"close", "idle"}));
 }

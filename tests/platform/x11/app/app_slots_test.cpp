@@ -1,23 +1,20 @@
 // The application's slot functions, called as the window layer would.
 
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
 
 #include "lumo/widget.h"
 #include "model/app/application.h"
 #include "platform/input_codes.h"
 #include "platform/x11/app/app_slots.h"
-#include "tests/platform/x11/recording_record.h"
 
 namespace {
-
-const FillStyle kHoverStyle({1.0, 1.0, 1.0, 1.0}, kFillFlat);
 
 class AppSlots : public ::testing::Test {
  protected:
   void SetUp() override {
     g_app_ptr = &create_application();
-    g_app_ptr->root.width = 720;
-    g_app_ptr->root.height = 480;
+    app().root.width = 720;
+    app().root.height = 480;
     g_slot_log.clear();
   }
 
@@ -33,54 +30,45 @@ class AppSlots : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(AppSlots, StartStampsTheStartTime) {
+TEST_F(AppSlots, StartStampsTheTimeResizeSizesTheRootAndModifiersSetTheHeldKeys) {
   EXPECT_TRUE(app_on_start(window()));
   EXPECT_GT(app().startup_start_ms, 0);
-}
-
-TEST_F(AppSlots, ResizeSizesTheRoot) {
   EXPECT_FALSE(app_on_resize(window(), 800, 600)) << "no resize callback consumes it yet";
   EXPECT_EQ(app().root.width, 800);
   EXPECT_EQ(app().root.height, 600);
-}
-
-TEST_F(AppSlots, ModifierBitsSetAndClearTheHeldKeyCounters) {
+  // The counters are Alt, Shift, Ctrl.
   app_on_modifiers(window(), MOD_SHIFT | MOD_CTRL);
-  EXPECT_EQ(lumo::g_held_key_counts[0], 0u);  // Alt
-  EXPECT_EQ(lumo::g_held_key_counts[1], 1u);  // Shift
-  EXPECT_EQ(lumo::g_held_key_counts[2], 1u);  // Ctrl
+  EXPECT_EQ(std::vector<std::uint32_t>(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
+            (std::vector<std::uint32_t>{0, 1, 1}));
   app_on_modifiers(window(), MOD_ALT);
-  EXPECT_EQ(lumo::g_held_key_counts[0], 1u);
-  EXPECT_EQ(lumo::g_held_key_counts[1], 0u);
-  EXPECT_EQ(lumo::g_held_key_counts[2], 0u);
+  EXPECT_EQ(std::vector<std::uint32_t>(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
+            (std::vector<std::uint32_t>{1, 0, 0}));
 }
 
-TEST_F(AppSlots, PointerMovesAreStoredAndHoverTheWidgetUnderThePointer) {
+TEST_F(AppSlots, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusOne) {
+  const FillStyle hover_style({1.0, 1.0, 1.0, 1.0}, kFillFlat);
   lumo::P button;
   button.x = 100;
   button.y = 50;
   button.width = 40;
   button.height = 20;
-  button.hover_style = &kHoverStyle;
+  button.hover_style = &hover_style;
   app().root.add_child(&button);
 
   app_on_mouse_move(window(), 110, 60);
   EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{110, 60}));
   EXPECT_TRUE(button.hovered);
-
   app_on_mouse_drag(window(), 5, 6);
   EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{5, 6}));
-
   app_on_mouse_move(window(), 300, 300);
   EXPECT_FALSE(button.hovered);
   app().root.children.clear();
-}
 
-TEST_F(AppSlots, LeavingTheWindowIsAMoveToMinusOneThroughWindowZero) {
+  // Leaving the window is a move to (-1, -1) through window 0.
   WindowCallbacks record = recording_record();
   register_window(&record, 0);
   app_on_mouse_exit(window());
-  EXPECT_EQ(g_slot_log, std::vector<std::string>{"motion -1 -1"});
+  EXPECT_EQ(g_slot_log, Log{"motion -1 -1"});
 }
 
 TEST_F(AppSlots, BeforeStartUpHasFinishedTheSlotsDoNothing) {

@@ -1,6 +1,6 @@
 // The whole start-up wiring in-process, in a real window.
 
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
 
 #include <cstring>
 
@@ -10,28 +10,22 @@
 #include "platform/kernel_config.h"
 #include "platform/x11/app/app_slots.h"
 #include "platform/x11/app/startup.h"
-#include "platform/x11/gl_window.h"
 #include "platform/x11/window_services.h"
-#include "render/gl/gl_extensions.h"
 #include "tests/platform/trace_capture.h"
-#include "tests/platform/x11/gl_driver_pin.h"
 
 namespace {
 
-class StartApplication : public ::testing::Test {
+class StartApplication : public GlWindowTest<720, 480> {
  protected:
   void SetUp() override {
     create_application();
-    ASSERT_TRUE(create_gl_window("PLIM:EI (WIN32)", 720, 480)) << "needs an X server (xvfb-run)";
-    keep_gl_driver_loaded();
-    load_gl_extensions();
+    GlWindowTest::SetUp();
     show_gl_window();
   }
 
   void TearDown() override {
     lumo::delete_toolkit_textures();
-    g_windows[0] = nullptr;
-    destroy_gl_window();
+    GlWindowTest::TearDown();
     destroy_application();
     g_app_window = WindowCallbacks{};
   }
@@ -39,7 +33,7 @@ class StartApplication : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndStartsIt) {
+TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeTexturesAndTimeRedraws) {
   {
     TraceCapture trace;
     EXPECT_TRUE(start_application({"PLIM-EI.exe"}));
@@ -51,33 +45,18 @@ TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndStartsIt) {
   EXPECT_EQ(g_window_started, 1);
   EXPECT_GT(g_app->startup_start_ms, 0) << "on_start ran";
   EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED) << "no arguments, nothing set";
-
-  const PlatformServices& services = g_app->platform;
-  EXPECT_EQ(services.request_repaint, request_repaint);
-  EXPECT_NE(services.set_fullscreen, nullptr);
-  EXPECT_NE(services.resize_client_area, nullptr);
-  EXPECT_NE(services.open_dialog, nullptr);
-  EXPECT_NE(services.save_dialog, nullptr);
-  EXPECT_NE(services.write_image, nullptr);
-  EXPECT_NE(services.date_text, nullptr);
-  EXPECT_NE(services.time_text, nullptr);
-  EXPECT_NE(services.datetime_text, nullptr);
-  EXPECT_NE(services.clipboard_read, nullptr);
-  EXPECT_NE(services.clipboard_write, nullptr);
-  EXPECT_NE(services.clear_colour, nullptr);
+  const PlatformServices& s = g_app->platform;
+  EXPECT_EQ(s.request_repaint, request_repaint);
+  EXPECT_TRUE(s.set_fullscreen && s.resize_client_area && s.open_dialog && s.save_dialog && s.write_image &&
+              s.date_text && s.time_text && s.datetime_text && s.clipboard_read && s.clipboard_write &&
+              s.clear_colour)
+      << "every platform service is wired";
   ASSERT_EQ(g_app_window.argc, 1);
   EXPECT_STREQ(g_app_window.argv[0], "PLIM-EI.exe");
-}
 
-TEST_F(StartApplication, TheFirstPaintMakesTheTexturesAndKeepsTheWindowIconValid) {
-  {
-    TraceCapture quiet;
-    start_application({"PLIM-EI.exe"});
-  }
   std::vector<std::uint8_t> icon_before(g_app_window.icon_pixels, g_app_window.icon_pixels + 128 * 128 * 4);
   g_app->redraw_requested = 1;
   paint_window();
-
   EXPECT_NE(lumo::g_toolkit_textures.atlas, 0u);
   EXPECT_NE(lumo::g_toolkit_textures.font, 0u);
   EXPECT_NE(lumo::g_toolkit_textures.logo, 0u);
@@ -86,7 +65,6 @@ TEST_F(StartApplication, TheFirstPaintMakesTheTexturesAndKeepsTheWindowIconValid
       << "the window's icon is its own copy";
   EXPECT_GT(g_app->frame_times_ns[0], 0) << "a requested redraw is timed";
   EXPECT_EQ(g_app->frame_time_index, 1);
-
   g_app->redraw_requested = 0;
   paint_window();
   EXPECT_EQ(g_app->frame_time_index, 1) << "a paint nobody asked a redraw for is not timed";

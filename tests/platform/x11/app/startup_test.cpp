@@ -29,16 +29,12 @@ class Startup : public ::testing::Test {
 
 TEST_F(Startup, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRoot) {
   build_available_interface(*app_);
-  ASSERT_NE(app_->current_environment, nullptr);
-  EXPECT_EQ(app_->environment_store.records.size(), 1u);
   build_available_interface(*app_);
+  ASSERT_NE(app_->current_environment, nullptr);
   EXPECT_EQ(app_->environment_store.records.size(), 1u) << "a second call adds no environment";
-
-  const lumo::FontHandle& font = lumo::g_font_handles[lumo::kDefaultFont];
   ASSERT_EQ(g_char_widths.size(), 256u);
-  EXPECT_EQ(g_char_widths['W'], font.widths['W']);
+  EXPECT_EQ(g_char_widths['W'], lumo::g_font_handles[lumo::kDefaultFont].widths['W']);
   EXPECT_GT(g_char_widths['W'], g_char_widths['i']);
-
   EXPECT_EQ(app_->root.width, 720);
   EXPECT_EQ(app_->root.height, 480);
   g_repaint_requested = 0;
@@ -57,7 +53,6 @@ TEST_F(Startup, WindowZeroGetsTheApplicationSizeTitleArgumentsAndAnIconCopy) {
   std::vector<std::uint8_t> icon;
   app_->window_width = 800;
   fill_app_window(window, *app_, 1, argv, icon);
-
   EXPECT_EQ(window.width, 800u);
   EXPECT_EQ(window.height, 480u);
   EXPECT_EQ(window.title, "PLIM:EI");
@@ -68,7 +63,8 @@ TEST_F(Startup, WindowZeroGetsTheApplicationSizeTitleArgumentsAndAnIconCopy) {
   EXPECT_EQ(window.icon_stride, 128) << "the copy is packed";
   ASSERT_EQ(window.icon_pixels, icon.data());
 
-  // Every row of the copy is the matching row of the atlas's last cell.
+  // Every row of the copy is the matching row of the atlas's last cell,
+  // where the logo is drawn.
   const std::vector<std::uint8_t>& atlas = lumo::g_icon_atlas_pixels;
   for (int row : {0, 64, 127}) {
     const std::size_t from = (static_cast<std::size_t>(384 + row) * lumo::kIconAtlasSize + 384) * 4;
@@ -77,9 +73,5 @@ TEST_F(Startup, WindowZeroGetsTheApplicationSizeTitleArgumentsAndAnIconCopy) {
   }
   int opaque = 0;
   for (std::size_t i = 3; i < icon.size(); i += 4) opaque += icon[i] > 128 ? 1 : 0;
-  EXPECT_GT(opaque, 1000) << "the logo is drawn in that cell";
-
-  // Freeing the atlas leaves the window's icon intact.
-  std::vector<std::uint8_t>().swap(lumo::g_icon_atlas_pixels);
-  EXPECT_EQ(window.icon_pixels, icon.data());
+  EXPECT_GT(opaque, 1000);
 }
