@@ -85,10 +85,12 @@ TEST_F(InputEvents, ButtonsMotionDragsAndWheelNotches) {
                                "button 3 0 40 50", "button 4 0 40 50"}));
 }
 
-TEST_F(InputEvents, CloseRequestStopsTheLoopAndCallsTheCloseSlot) {
+TEST_F(InputEvents, CloseRequestCallsTheCloseSlotAndEndsTheLoopAfterThatPass) {
     send_motion(7, 8);
     send_close_request();
-    settle();
-    EXPECT_EQ(g_slot_log, (Log{"mod 0", "motion 7 8", "close"}));
+    XSync(peer_, False);
+    XSync(g_x11.display, False);
+    run_message_loop();
+    EXPECT_EQ(g_slot_log, (Log{"mod 0", "motion 7 8", "close", "idle"}));
     EXPECT_EQ(g_running, 0);
 }

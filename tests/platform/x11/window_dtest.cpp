@@ -1,13 +1,19 @@
-// The window, its context, its start and paints, and the message loop.
+// The window, its context, its start and paints, the message loop, and the
+// self-check window's triangle read back from the frame it drew.
 
 #include "tests/platform/x11/display_fixture.h"
 
 #include "platform/services.h"
 #include "platform/x11/window_services.h"
+#include "tests/platform/trace_capture.h"
+#include "tools/gl-selftest/self_test.h"
 
 #include <X11/Xutil.h>
 
 #include <GL/gl.h>
+
+#include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -20,9 +26,7 @@ std::vector<std::uint32_t> cardinal_property(Display* display, Window window, At
     std::vector<std::uint32_t> items;
     if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, AnyPropertyType, &type, &format, &count,
                            &remaining, &data) == Success && data != nullptr && format == 32) {
-        for (unsigned long i = 0; i < count; ++i) {
-            items.push_back(static_cast<std::uint32_t>(reinterpret_cast<const long*>(data)[i]));
-        }
+        items.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
     }
     XFree(data);
     return items;
@@ -157,12 +161,36 @@ TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
     EXPECT_EQ(g_slot_log, (Log{"idle", "paint", "idle"}));
 }
 
-TEST_F(MessageLoop, ClosingEndsTheLoopAfterThePassThatSawIt) {
-    g_repaint_requested = 0;
-    start();
-    send_close_request();
-    XSync(peer_, False);
-    XSync(g_x11.display, False);
-    run_message_loop();
-    EXPECT_EQ(g_slot_log, (Log{"close", "idle"}));
+using SelfTest = GlWindowTest<360, 360>;
+
+TEST_F(SelfTest, WritesTheServiceTextsBuildsItsProgramOnceAndDrawsTheTriangle) {
+    show_gl_window();
+    TraceCapture trace;
+    char name[] = "plim-gl-selftest";
+    char* argv[] = {name, nullptr};
+    platform_self_test(1, argv);
+    ASSERT_NE(g_windows[0], nullptr);
+    EXPECT_EQ(g_windows[0]->argc, 1);
+    EXPECT_EQ(g_window_started, 1);
+    paint_window();
+    g_windows[0]->on_paint(g_windows[0]);
+
+    // Orange at the centre; grey at a corner and just above the apex.
+    for (auto [x, y, red, green, blue] : {std::array{180, 180, 255, 191, 0}, std::array{2, 2, 128, 128, 128},
+                                          std::array{180, 340, 128, 128, 128}}) {
+        GLubyte rgba[4] = {};
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        EXPECT_LE(std::abs(rgba[0] - red), 1) << x << "," << y;
+        EXPECT_LE(std::abs(rgba[1] - green), 1) << x << "," << y;
+        EXPECT_LE(std::abs(rgba[2] - blue), 1) << x << "," << y;
+    }
+
+    const std::string text = trace.text();
+    for (const char* prefix : {"TIME:", "DATE:", "DUAL:", "CLIPBOARD:\n", "GL-PROGRAM-INITIALISATION\n"}) {
+        EXPECT_NE(text.find(prefix), std::string::npos) << prefix;
+    }
+    const std::size_t first = text.find("GL-PROGRAM-INITIALISATION");
+    EXPECT_EQ(text.find("GL-PROGRAM-INITIALISATION", first + 1), std::string::npos) << "built once";
+    EXPECT_EQ(text.find("ERROR"), std::string::npos) << text;
 }

@@ -1,16 +1,27 @@
-// The real program under the X server: its start-up output, the staging
-// directory it makes, and its exit when the window is closed.
+// The start-up wiring in-process in a real window, and the real program
+// under the X server: its start-up output, the staging directory it makes,
+// and its exit when the window is closed.
 
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
+
+#include "lumo/assets/icon_atlas.h"
+#include "lumo/gl/textures.h"
+#include "model/app/application.h"
+#include "platform/files.h"
+#include "platform/kernel_config.h"
+#include "platform/x11/app/app_slots.h"
+#include "platform/x11/app/startup.h"
+#include "platform/x11/window_services.h"
+#include "tests/platform/trace_capture.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,25 +32,18 @@ namespace {
 
 // Bounds that only stop a hung test: the sanitizers and a software GL
 // driver make start-up slow.
-constexpr int POLL_MS = 50;
+constexpr int POLL_US = 50'000;
 constexpr int MAX_POLLS = 1200;
 
-struct Child {
-  pid_t pid = -1;
-  int output = -1;  // read end of the captured stream
-};
-
 // Runs plim-ei with `arguments` in the stand-in kernel's directory, so that
-// "./plim" names the stand-in. `stream` (standard output or error) is
-// captured, the other one dropped; a non-null `display` replaces DISPLAY.
-Child start_program(const std::vector<std::string>& arguments, int stream, const char* display = nullptr) {
-  int pipe_ends[2];
-  if (pipe(pipe_ends) != 0) return {};
+// "./plim" names the stand-in, with `stream` (standard output or error)
+// written to `capture` and the other one dropped. `display` replaces DISPLAY.
+pid_t start_program(const std::vector<std::string>& arguments, int stream, const std::string& capture,
+                    const char* display = nullptr) {
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(open("/dev/null", O_WRONLY), stream == STDOUT_FILENO ? STDERR_FILENO : STDOUT_FILENO);
-    dup2(pipe_ends[1], stream);
-    close(pipe_ends[0]);
+    dup2(open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), stream);
     if (display != nullptr) setenv("DISPLAY", display, 1);
     if (chdir(fs::path(STANDIN_KERNEL_PATH).parent_path().c_str()) != 0) _exit(126);
     std::vector<char*> argv{const_cast<char*>(PLIM_EI_PATH)};
@@ -48,36 +52,17 @@ Child start_program(const std::vector<std::string>& arguments, int stream, const
     execv(PLIM_EI_PATH, argv.data());
     _exit(127);
   }
-  close(pipe_ends[1]);
-  fcntl(pipe_ends[0], F_SETFL, O_NONBLOCK);
-  return {pid, pipe_ends[0]};
+  return pid;
 }
 
-// Appends what the child wrote so far, waiting up to one poll period (slept
-// once the child has closed its end: a sanitized process is slow to end).
-void read_output(int fd, std::string& text) {
-  pollfd readable{fd, POLLIN, 0};
-  if (poll(&readable, 1, POLL_MS) <= 0) return;
-  char buffer[4096];
-  ssize_t count;
-  while ((count = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(count));
-  if (count == 0) usleep(POLL_MS * 1000);
-}
-
-// Waits for the child's end while draining its output; -1 when it hangs.
-int wait_for_exit(const Child& child, std::string& output) {
-  for (int i = 0; i < MAX_POLLS; ++i) {
-    read_output(child.output, output);
-    int status = 0;
-    if (waitpid(child.pid, &status, WNOHANG) == child.pid) {
-      read_output(child.output, output);
-      close(child.output);
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
+// The child's exit code, or -1 (after killing it) when it hangs.
+int wait_for_exit(pid_t pid) {
+  int status = 0;
+  for (int i = 0; i < MAX_POLLS; ++i, usleep(POLL_US)) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
-  kill(child.pid, SIGKILL);
-  waitpid(child.pid, nullptr, 0);
-  close(child.output);
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
   return -1;
 }
 
@@ -110,16 +95,13 @@ TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClo
   char pattern[] = "/tmp/plim-ei-ws-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::string workspace = pattern;
-  const Child child = start_program({"./plim", workspace}, STDOUT_FILENO);
-  ASSERT_GT(child.pid, 0);
+  const std::string capture = workspace + ".out";
+  const pid_t pid = start_program({"./plim", workspace}, STDOUT_FILENO, capture);
+  ASSERT_GT(pid, 0);
 
-  std::string output;
   Window window = 0;
-  for (int i = 0; i < MAX_POLLS && window == 0; ++i) {
-    read_output(child.output, output);
-    window = find_window_of(display, child.pid);
-  }
-  EXPECT_NE(window, 0u) << output;
+  for (int i = 0; i < MAX_POLLS && window == 0; ++i, usleep(POLL_US)) window = find_window_of(display, pid);
+  EXPECT_NE(window, 0u);
   if (window != 0) {
     XEvent event = {};
     event.xclient.type = ClientMessage;
@@ -130,22 +112,82 @@ TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClo
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
   } else {
-    kill(child.pid, SIGTERM);
+    kill(pid, SIGTERM);
   }
-  EXPECT_EQ(wait_for_exit(child, output), 0) << output;
+  const int exit_code = wait_for_exit(pid);
   XCloseDisplay(display);
-
+  const std::string output = read_text_file(capture);
+  EXPECT_EQ(exit_code, 0) << output;
   EXPECT_EQ(output.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << output;
   EXPECT_NE(output.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace + "\"];\n"), std::string::npos) << output;
   EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
   EXPECT_TRUE(fs::is_directory(workspace + "/tmp"));
   fs::remove_all(workspace);
+  fs::remove(capture);
 }
 
 TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy) {
-  const Child child = start_program({}, STDERR_FILENO, ":4095");  // no server there
-  ASSERT_GT(child.pid, 0);
-  std::string errors;
-  EXPECT_EQ(wait_for_exit(child, errors), 1);
-  EXPECT_NE(errors.find("Cannot open the X display"), std::string::npos) << errors;
+  const std::string capture = "/tmp/plim-ei-errors-" + std::to_string(getpid());
+  const pid_t pid = start_program({}, STDERR_FILENO, capture, ":4095");  // no server there
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(wait_for_exit(pid), 1);
+  EXPECT_NE(read_text_file(capture).find("Cannot open the X display"), std::string::npos) << read_text_file(capture);
+  fs::remove(capture);
+}
+
+namespace {
+
+class StartApplication : public GlWindowTest<720, 480> {
+ protected:
+  void SetUp() override {
+    create_application();
+    GlWindowTest::SetUp();
+    show_gl_window();
+  }
+
+  void TearDown() override {
+    lumo::delete_toolkit_textures();
+    GlWindowTest::TearDown();
+    destroy_application();
+    g_app_window = WindowCallbacks{};
+  }
+};
+
+}  // namespace
+
+TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeTexturesAndTimeRedraws) {
+  {
+    TraceCapture trace;
+    EXPECT_TRUE(start_application({"PLIM-EI.exe"}));
+    EXPECT_EQ(trace.text().rfind(std::string(50, '-') + "\n", 0), 0u) << "the banner comes first";
+    EXPECT_NE(trace.text().find("ICN-GEN:"), std::string::npos);
+  }
+  EXPECT_EQ(g_app_ptr, g_app);
+  EXPECT_EQ(g_windows[0], &g_app_window);
+  EXPECT_EQ(g_window_started, 1);
+  EXPECT_GT(g_app->startup_start_ms, 0) << "on_start ran";
+  EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED) << "no arguments, nothing set";
+  const PlatformServices& s = g_app->platform;
+  EXPECT_EQ(s.request_repaint, request_repaint);
+  EXPECT_TRUE(s.set_fullscreen && s.resize_client_area && s.open_dialog && s.save_dialog && s.write_image &&
+              s.date_text && s.time_text && s.datetime_text && s.clipboard_read && s.clipboard_write &&
+              s.clear_colour)
+      << "every platform service is wired";
+  ASSERT_EQ(g_app_window.argc, 1);
+  EXPECT_STREQ(g_app_window.argv[0], "PLIM-EI.exe");
+
+  std::vector<std::uint8_t> icon_before(g_app_window.icon_pixels, g_app_window.icon_pixels + 128 * 128 * 4);
+  g_app->redraw_requested = 1;
+  paint_window();
+  EXPECT_NE(lumo::g_toolkit_textures.atlas, 0u);
+  EXPECT_NE(lumo::g_toolkit_textures.font, 0u);
+  EXPECT_NE(lumo::g_toolkit_textures.logo, 0u);
+  EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty()) << "the atlas buffer is freed once uploaded";
+  EXPECT_EQ(std::memcmp(g_app_window.icon_pixels, icon_before.data(), icon_before.size()), 0)
+      << "the window's icon is its own copy";
+  EXPECT_GT(g_app->frame_times_ns[0], 0) << "a requested redraw is timed";
+  EXPECT_EQ(g_app->frame_time_index, 1);
+  g_app->redraw_requested = 0;
+  paint_window();
+  EXPECT_EQ(g_app->frame_time_index, 1) << "a paint nobody asked a redraw for is not timed";
 }

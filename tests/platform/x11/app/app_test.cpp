@@ -1,0 +1,143 @@
+// The application's start-up pieces and slot functions, without a window.
+
+#include "tests/platform/x11/display_fixture.h"
+
+#include <cstring>
+
+#include "lumo/assets/icon_atlas.h"
+#include "lumo/assets/icons.h"
+#include "lumo/font.h"
+#include "lumo/widget.h"
+#include "model/app/application.h"
+#include "platform/constants.h"
+#include "platform/input_codes.h"
+#include "platform/x11/app/app_slots.h"
+#include "platform/x11/app/startup.h"
+#include "tests/platform/trace_capture.h"
+
+namespace {
+
+class App : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_app_ptr = &create_application();
+    g_slot_log.clear();
+  }
+
+  void TearDown() override {
+    g_windows[0] = nullptr;
+    for (std::uint32_t& count : lumo::g_held_key_counts) count = 0;
+    destroy_application();
+  }
+
+  Application& app() { return *g_app_ptr; }
+  WindowCallbacks* window() { return &g_app_window; }
+};
+
+}  // namespace
+
+TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRoot) {
+  build_available_interface(app());
+  build_available_interface(app());
+  ASSERT_NE(app().current_environment, nullptr);
+  EXPECT_EQ(app().environment_store.records.size(), 1u) << "a second call adds no environment";
+  ASSERT_EQ(g_char_widths.size(), 256u);
+  EXPECT_EQ(g_char_widths['W'], lumo::g_font_handles[lumo::kDefaultFont].widths['W']);
+  EXPECT_GT(g_char_widths['W'], g_char_widths['i']);
+  EXPECT_EQ(app().root.width, 720);
+  EXPECT_EQ(app().root.height, 480);
+  g_repaint_requested = 0;
+  app().root.refresh();
+  EXPECT_EQ(g_repaint_requested, 1) << "a refresh of the root asks the platform for a paint";
+}
+
+TEST_F(App, WindowZeroGetsTheApplicationSizeTitleArgumentsAndAnIconCopy) {
+  {
+    TraceCapture quiet;
+    lumo::generate_icon_atlas();
+  }
+  char program[] = "PLIM-EI.exe";
+  char* argv[] = {program, nullptr};
+  WindowCallbacks window;
+  std::vector<std::uint8_t> icon;
+  app().window_width = 800;
+  fill_app_window(window, app(), 1, argv, icon);
+  EXPECT_EQ(window.width, 800u);
+  EXPECT_EQ(window.height, 480u);
+  EXPECT_EQ(window.title, "PLIM:EI");
+  EXPECT_EQ(window.argc, 1);
+  EXPECT_EQ(window.argv, argv);
+  EXPECT_EQ(window.icon_width, 128);
+  EXPECT_EQ(window.icon_height, 128);
+  EXPECT_EQ(window.icon_stride, 128) << "the copy is packed";
+  ASSERT_EQ(window.icon_pixels, icon.data());
+
+  // Every row of the copy is the matching row of the atlas's last cell,
+  // where the logo is drawn.
+  const std::vector<std::uint8_t>& atlas = lumo::g_icon_atlas_pixels;
+  for (int row : {0, 64, 127}) {
+    const std::size_t from = (static_cast<std::size_t>(384 + row) * lumo::kIconAtlasSize + 384) * 4;
+    EXPECT_EQ(std::memcmp(icon.data() + static_cast<std::size_t>(row) * 128 * 4, atlas.data() + from, 128 * 4), 0)
+        << "row " << row;
+  }
+  int opaque = 0;
+  for (std::size_t i = 3; i < icon.size(); i += 4) opaque += icon[i] > 128 ? 1 : 0;
+  EXPECT_GT(opaque, 1000);
+}
+
+TEST_F(App, StartStampsTheTimeResizeSizesTheRootAndModifiersSetTheHeldKeys) {
+  EXPECT_TRUE(app_on_start(window()));
+  EXPECT_GT(app().startup_start_ms, 0);
+  EXPECT_FALSE(app_on_resize(window(), 800, 600)) << "no resize callback consumes it yet";
+  EXPECT_EQ(app().root.width, 800);
+  EXPECT_EQ(app().root.height, 600);
+  // The counters are Alt, Shift, Ctrl.
+  app_on_modifiers(window(), MOD_SHIFT | MOD_CTRL);
+  EXPECT_EQ(std::vector<std::uint32_t>(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
+            (std::vector<std::uint32_t>{0, 1, 1}));
+  app_on_modifiers(window(), MOD_ALT);
+  EXPECT_EQ(std::vector<std::uint32_t>(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
+            (std::vector<std::uint32_t>{1, 0, 0}));
+}
+
+TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusOne) {
+  app().root.width = 720;
+  app().root.height = 480;
+  const FillStyle hover_style({1.0, 1.0, 1.0, 1.0}, kFillFlat);
+  lumo::P button;
+  button.x = 100;
+  button.y = 50;
+  button.width = 40;
+  button.height = 20;
+  button.hover_style = &hover_style;
+  app().root.add_child(&button);
+
+  app_on_mouse_move(window(), 110, 60);
+  EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{110, 60}));
+  EXPECT_TRUE(button.hovered);
+  app_on_mouse_drag(window(), 5, 6);
+  EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{5, 6}));
+  app_on_mouse_move(window(), 300, 300);
+  EXPECT_FALSE(button.hovered);
+  app().root.children.clear();
+
+  // Leaving the window is a move to (-1, -1) through window 0.
+  WindowCallbacks record = recording_record();
+  register_window(&record, 0);
+  app_on_mouse_exit(window());
+  EXPECT_EQ(g_slot_log, Log{"motion -1 -1"});
+}
+
+TEST_F(App, BeforeStartUpHasFinishedTheSlotsDoNothing) {
+  Application* const app_object = g_app_ptr;
+  const auto root_width = app().root.width;
+  g_app_ptr = nullptr;
+  EXPECT_FALSE(app_on_start(window()));
+  EXPECT_FALSE(app_on_mouse_move(window(), 1, 2));
+  EXPECT_FALSE(app_on_resize(window(), 800, 600));
+  EXPECT_FALSE(app_on_paint(window()));
+  g_app_ptr = app_object;
+  EXPECT_EQ(app().startup_start_ms, -1);
+  EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{-1, -1}));
+  EXPECT_EQ(app().root.width, root_width);
+}
