@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared set-up of the window tests: a recording window record, a GL window
-// fixture, and a shown window plus a second X connection (the peer) that
-// plays the user, the window manager or another program.
+// Shared set-up of the window tests: a recording window record, a GL window,
+// and a shown window plus a second X connection (the peer) that plays the
+// user, the window manager or another program.
 
 // gtest first: X.h defines None, which gtest also uses as a name.
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using Log = std::vector<std::string>;
@@ -26,34 +27,44 @@ using Log = std::vector<std::string>;
 // Every slot call of a recording record, one line each: "down 97 0", ...
 inline Log g_slot_log;
 
-namespace recording {
-inline bool log(std::string line, std::initializer_list<std::int32_t> values = {}) {
+inline bool log_slot(std::string line, std::initializer_list<std::int32_t> values = {}) {
     for (std::int32_t value : values) line += " " + std::to_string(value);
     g_slot_log.push_back(line);
     return true;
 }
-}  // namespace recording
 
 inline WindowCallbacks recording_record() {
-    using recording::log;
     using W = WindowCallbacks*;
     using I = std::int32_t;
     WindowCallbacks r = construct_window_record(720, 480, "recording");
-    r.on_start = [](W) { return log("start"); };
-    r.on_init = [](W) { return log("init"); };
-    r.on_paint = [](W) { return log("paint"); };
-    r.on_idle = [](W) { return log("idle"); };
-    r.on_mouse_button = [](W, I b, I s, I x, I y) { return log("button", {b, s, x, y}); };
-    r.on_motion = [](W, I x, I y) { return log("motion", {x, y}); };
-    r.on_drag = [](W, I x, I y) { return log("drag", {x, y}); };
-    r.on_key_down = [](W, I key, I bits) { return log("down", {key, bits}); };
-    r.on_key_up = [](W, I key, I bits) { return log("up", {key, bits}); };
-    r.on_resize = [](W, I w, I h) { return log("resize", {w, h}); };
-    r.on_drop = [](W, I x, I y, const std::string& text) { return log("drop", {x, y}) && log(text); };
-    r.on_close = [](W) { return log("close"); };
-    r.on_modifiers = [](W, I bits) { return log("mod", {bits}); };
-    r.on_keys_reset = [](W) { return log("keys-reset"); };
+    r.on_start = [](W) { return log_slot("start"); };
+    r.on_init = [](W) { return log_slot("init"); };
+    r.on_paint = [](W) { return log_slot("paint"); };
+    r.on_idle = [](W) { return log_slot("idle"); };
+    r.on_mouse_button = [](W, I b, I s, I x, I y) { return log_slot("button", {b, s, x, y}); };
+    r.on_motion = [](W, I x, I y) { return log_slot("motion", {x, y}); };
+    r.on_drag = [](W, I x, I y) { return log_slot("drag", {x, y}); };
+    r.on_key_down = [](W, I key, I bits) { return log_slot("down", {key, bits}); };
+    r.on_key_up = [](W, I key, I bits) { return log_slot("up", {key, bits}); };
+    r.on_resize = [](W, I w, I h) { return log_slot("resize", {w, h}); };
+    r.on_drop = [](W, I x, I y, const std::string& text) { return log_slot("drop", {x, y}) && log_slot(text); };
+    r.on_close = [](W) { return log_slot("close"); };
+    r.on_modifiers = [](W, I bits) { return log_slot("mod", {bits}); };
+    r.on_keys_reset = [](W) { return log_slot("keys-reset"); };
     return r;
+}
+
+// A 32-bit client message to `window`, e.g. WM_PROTOCOLS / WM_DELETE_WINDOW.
+inline void send_client_message(Display* display, Window window, const char* type, std::vector<long> data) {
+    XEvent event = {};
+    event.xclient = {ClientMessage, 0, True, display, window, XInternAtom(display, type, False), 32, {}};
+    std::copy(data.begin(), data.end(), event.xclient.data.l);
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+inline void send_close_request(Display* display, Window window) {
+    send_client_message(display, window, "WM_PROTOCOLS", {long(XInternAtom(display, "WM_DELETE_WINDOW", False))});
 }
 
 // A GL window of the given size with its entry points loaded.
@@ -117,55 +128,29 @@ protected:
 
     Atom atom(const char* name) { return XInternAtom(peer_, name, False); }
 
-    // A synthetic event for the window, as the server would deliver it.
-    void send(XEvent& event) {
-        event.xany.display = peer_;
-        event.xany.window = window_;
+    // A key (`detail` a keysym), button or motion event, as the server
+    // would deliver it; the three share the fields set here.
+    template <typename Input>
+    void send_input(Input XEvent::*member, int type, unsigned int detail, int x, int y, unsigned int state) {
+        XEvent event = {};
+        Input& input = event.*member;
+        input = {type, 0, True, peer_, window_, DefaultRootWindow(peer_), 0, CurrentTime, x, y, 0, 0, state, {}, True};
+        if constexpr (std::is_same_v<Input, XKeyEvent>) input.keycode = XKeysymToKeycode(peer_, detail);
+        if constexpr (std::is_same_v<Input, XButtonEvent>) input.button = detail;
         XSendEvent(peer_, window_, False, NoEventMask, &event);
     }
 
-    // Key, button and motion events share the fields set here.
-    template <typename Input>
-    void send_input(XEvent& event, Input& input, int type, int x, int y, unsigned int state) {
-        input.type = type;
-        input.root = DefaultRootWindow(peer_);
-        input.same_screen = True;
-        input.state = state;
-        input.x = x;
-        input.y = y;
-        send(event);
-    }
-
     void send_key(bool press, unsigned long keysym, unsigned int state = 0) {
-        XEvent event = {};
-        event.xkey.keycode = XKeysymToKeycode(peer_, keysym);
-        send_input(event, event.xkey, press ? KeyPress : KeyRelease, 0, 0, state);
+        send_input(&XEvent::xkey, press ? KeyPress : KeyRelease, keysym, 0, 0, state);
     }
-
     void send_button(bool press, unsigned int button, int x, int y, unsigned int state = 0) {
-        XEvent event = {};
-        event.xbutton.button = button;
-        send_input(event, event.xbutton, press ? ButtonPress : ButtonRelease, x, y, state);
+        send_input(&XEvent::xbutton, press ? ButtonPress : ButtonRelease, button, x, y, state);
     }
-
-    void send_motion(int x, int y, unsigned int state = 0) {
-        XEvent event = {};
-        send_input(event, event.xmotion, MotionNotify, x, y, state);
+    void send_motion(int x, int y, unsigned int state = 0) { send_input(&XEvent::xmotion, MotionNotify, 0, x, y, state); }
+    void send_client_message(const char* type, std::vector<long> data) {
+        ::send_client_message(peer_, window_, type, std::move(data));
     }
-
-    void send_client_message(Atom type, long l0, long l1 = 0, long l2 = 0, long l3 = 0, long l4 = 0) {
-        XEvent event = {};
-        event.xclient.type = ClientMessage;
-        event.xclient.message_type = type;
-        event.xclient.format = 32;
-        const long data[] = {l0, l1, l2, l3, l4};
-        std::copy(data, data + 5, event.xclient.data.l);
-        send(event);
-    }
-
-    void send_close_request() {
-        send_client_message(atom("WM_PROTOCOLS"), static_cast<long>(atom("WM_DELETE_WINDOW")));
-    }
+    void send_close_request() { ::send_close_request(peer_, window_); }
 
     Display* peer_ = nullptr;
     Window window_ = 0;

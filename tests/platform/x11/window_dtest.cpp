@@ -153,7 +153,7 @@ TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
     EXPECT_EQ(g_slot_log, (Log{"idle", "idle"})) << "nothing painted without a request";
 
     // A request made during idle becomes one paint of the next pass.
-    record_.on_idle = [](WindowCallbacks*) { request_repaint(); return recording::log("idle"); };
+    record_.on_idle = [](WindowCallbacks*) { request_repaint(); return log_slot("idle"); };
     g_slot_log.clear();
     run_loop_pass();
     EXPECT_EQ(g_slot_log, Log{"idle"});

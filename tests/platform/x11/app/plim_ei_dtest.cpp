@@ -102,18 +102,8 @@ TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClo
   Window window = 0;
   for (int i = 0; i < MAX_POLLS && window == 0; ++i, usleep(POLL_US)) window = find_window_of(display, pid);
   EXPECT_NE(window, 0u);
-  if (window != 0) {
-    XEvent event = {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
-  } else {
-    kill(pid, SIGTERM);
-  }
+  if (window != 0) send_close_request(display, window);
+  else kill(pid, SIGTERM);
   const int exit_code = wait_for_exit(pid);
   XCloseDisplay(display);
   const std::string output = read_text_file(capture);
