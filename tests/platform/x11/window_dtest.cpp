@@ -13,6 +13,7 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <utility>
 #include <cstdlib>
 
 namespace {
@@ -32,6 +33,12 @@ std::vector<std::uint32_t> cardinal_property(Display* display, Window window, At
     return items;
 }
 
+std::pair<int, int> window_size(Display* display, Window window) {
+    XWindowAttributes attributes = {};
+    XGetWindowAttributes(display, window, &attributes);
+    return {attributes.width, attributes.height};
+}
+
 // Exposure may add paints of its own after the one a resize makes.
 Log without_repeated_paints(const Log& log) {
     Log kept;
@@ -46,29 +53,18 @@ Log without_repeated_paints(const Log& log) {
 using GlWindow = DisplayTest;
 
 TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
-    XWindowAttributes attributes = {};
-    ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
-    EXPECT_EQ(attributes.width, 720);
-    EXPECT_EQ(attributes.height, 480);
-    EXPECT_EQ(attributes.map_state, IsViewable);
-    EXPECT_EQ(g_client_size.width, 720);
-    EXPECT_EQ(g_client_size.height, 480);
+    EXPECT_EQ(window_size(peer_, window_), std::pair(720, 480));
+    EXPECT_EQ(std::pair(g_client_size.width, g_client_size.height), std::pair(720, 480));
     char* name = nullptr;
     ASSERT_TRUE(XFetchName(peer_, window_, &name));
     EXPECT_STREQ(name, "PLIM:EI (WIN32)");
     XFree(name);
-    XClassHint class_hint = {};
-    ASSERT_TRUE(XGetClassHint(peer_, window_, &class_hint));
-    EXPECT_STREQ(class_hint.res_class, "PLIM-EI");
-    XFree(class_hint.res_name);
-    XFree(class_hint.res_class);
 
     XSizeHints hints = {};
     long supplied = 0;
     ASSERT_TRUE(XGetWMNormalHints(peer_, window_, &hints, &supplied));
     EXPECT_TRUE(hints.flags & PMinSize);
-    EXPECT_EQ(hints.min_width, 360);
-    EXPECT_EQ(hints.min_height, 240);
+    EXPECT_EQ(std::pair(hints.min_width, hints.min_height), std::pair(360, 240));
     Atom* protocols = nullptr;
     int count = 0;
     ASSERT_TRUE(XGetWMProtocols(peer_, window_, &protocols, &count));
@@ -85,7 +81,9 @@ TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
     EXPECT_EQ(double_buffered, GL_TRUE);
 }
 
-TEST_F(GlWindow, StartTakesTheRecordsClearColourAndCopiesItsIcon) {
+TEST_F(GlWindow, StartTakesTheClearColourAndIconAndTheFirstPaintSetsTheStateAndCallsInitOnce) {
+    paint_window();
+    EXPECT_TRUE(g_slot_log.empty()) << "before start a paint only swaps";
     // A 2 x 1 icon inside a 3-pixel-wide image: the stride is honoured.
     const std::uint8_t pixels[] = {0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0x80, 0, 0, 0, 0};
     record_.clear_colour = 0x80405060;
@@ -103,6 +101,13 @@ TEST_F(GlWindow, StartTakesTheRecordsClearColourAndCopiesItsIcon) {
     EXPECT_DOUBLE_EQ(g_clear_colour.alpha, 0x80 / 255.0);
     EXPECT_EQ(cardinal_property(peer_, window_, atom("_NET_WM_ICON")),
               (std::vector<std::uint32_t>{2, 1, 0xFF102030, 0x80A0B0C0}));
+
+    g_slot_log.clear();
+    paint_window();
+    paint_window();
+    EXPECT_EQ(g_slot_log, (Log{"init", "paint", "paint"}));
+    for (GLenum enabled : {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_LIGHT0}) EXPECT_TRUE(glIsEnabled(enabled)) << enabled;
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
 }
 
 TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot) {
@@ -116,26 +121,9 @@ TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot) {
     resize_client_area(100, 50);
     settle();
     EXPECT_EQ(without_repeated_paints(g_slot_log), (Log{"resize 360 240", "paint"}));
-    XWindowAttributes attributes = {};
-    ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
-    EXPECT_EQ(attributes.width, 360);
-    EXPECT_EQ(attributes.height, 240);
+    EXPECT_EQ(window_size(peer_, window_), std::pair(360, 240));
     announce_client_size();
     EXPECT_EQ(g_slot_log.back(), "resize 360 240");
-}
-
-TEST_F(GlWindow, FirstPaintAfterStartSetsTheDefaultStateAndCallsInitOnce) {
-    paint_window();
-    EXPECT_TRUE(g_slot_log.empty()) << "before start a paint only swaps";
-    start_window(&record_);
-    paint_window();
-    paint_window();
-    EXPECT_EQ(g_slot_log, (Log{"start", "init", "paint", "paint"}));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
 }
 
 using MessageLoop = DisplayTest;

@@ -3,6 +3,8 @@
 #include "tests/platform/x11/display_fixture.h"
 
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "lumo/assets/icon_atlas.h"
 #include "lumo/assets/icons.h"
@@ -44,8 +46,7 @@ TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRo
   ASSERT_EQ(g_char_widths.size(), 256u);
   EXPECT_EQ(g_char_widths['W'], lumo::g_font_handles[lumo::kDefaultFont].widths['W']);
   EXPECT_GT(g_char_widths['W'], g_char_widths['i']);
-  EXPECT_EQ(app().root.width, 720);
-  EXPECT_EQ(app().root.height, 480);
+  EXPECT_EQ(std::pair(app().root.width, app().root.height), std::pair(720, 480));
   g_repaint_requested = 0;
   app().root.refresh();
   EXPECT_EQ(g_repaint_requested, 1) << "a refresh of the root asks the platform for a paint";
@@ -62,14 +63,10 @@ TEST_F(App, WindowZeroGetsTheApplicationSizeTitleArgumentsAndAnIconCopy) {
   std::vector<std::uint8_t> icon;
   app().window_width = 800;
   fill_app_window(window, app(), 1, argv, icon);
-  EXPECT_EQ(window.width, 800u);
-  EXPECT_EQ(window.height, 480u);
-  EXPECT_EQ(window.title, "PLIM:EI");
-  EXPECT_EQ(window.argc, 1);
-  EXPECT_EQ(window.argv, argv);
-  EXPECT_EQ(window.icon_width, 128);
-  EXPECT_EQ(window.icon_height, 128);
-  EXPECT_EQ(window.icon_stride, 128) << "the copy is packed";
+  EXPECT_EQ(std::tuple(window.width, window.height, window.title, window.argc, window.argv),
+            std::tuple(800u, 480u, std::string("PLIM:EI"), 1, argv));
+  EXPECT_EQ(std::tuple(window.icon_width, window.icon_height, window.icon_stride), std::tuple(128, 128, 128))
+      << "a packed copy";
   ASSERT_EQ(window.icon_pixels, icon.data());
 
   // Every row of the copy is the matching row of the atlas's last cell,
@@ -85,19 +82,28 @@ TEST_F(App, WindowZeroGetsTheApplicationSizeTitleArgumentsAndAnIconCopy) {
   EXPECT_GT(opaque, 1000);
 }
 
-TEST_F(App, StartStampsTheTimeResizeSizesTheRootAndModifiersSetTheHeldKeys) {
+TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys) {
+  Application* const app_object = g_app_ptr;
+  const auto root_width = app().root.width;
+  g_app_ptr = nullptr;
+  EXPECT_FALSE(app_on_start(window()));
+  EXPECT_FALSE(app_on_mouse_move(window(), 1, 2));
+  EXPECT_FALSE(app_on_resize(window(), 800, 600));
+  EXPECT_FALSE(app_on_paint(window()));
+  g_app_ptr = app_object;
+  EXPECT_EQ(app().startup_start_ms, -1);
+  EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{-1, -1}));
+  EXPECT_EQ(app().root.width, root_width);
+
   EXPECT_TRUE(app_on_start(window()));
   EXPECT_GT(app().startup_start_ms, 0);
   EXPECT_FALSE(app_on_resize(window(), 800, 600)) << "no resize callback consumes it yet";
-  EXPECT_EQ(app().root.width, 800);
-  EXPECT_EQ(app().root.height, 600);
+  EXPECT_EQ(std::pair(app().root.width, app().root.height), std::pair(800, 600));
   // The counters are Alt, Shift, Ctrl.
   app_on_modifiers(window(), MOD_SHIFT | MOD_CTRL);
-  EXPECT_EQ(std::vector<std::uint32_t>(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
-            (std::vector<std::uint32_t>{0, 1, 1}));
+  EXPECT_EQ(std::vector(lumo::g_held_key_counts, lumo::g_held_key_counts + 3), (std::vector<std::uint32_t>{0, 1, 1}));
   app_on_modifiers(window(), MOD_ALT);
-  EXPECT_EQ(std::vector<std::uint32_t>(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
-            (std::vector<std::uint32_t>{1, 0, 0}));
+  EXPECT_EQ(std::vector(lumo::g_held_key_counts, lumo::g_held_key_counts + 3), (std::vector<std::uint32_t>{1, 0, 0}));
 }
 
 TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusOne) {
@@ -126,18 +132,4 @@ TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusO
   register_window(&record, 0);
   app_on_mouse_exit(window());
   EXPECT_EQ(g_slot_log, Log{"motion -1 -1"});
-}
-
-TEST_F(App, BeforeStartUpHasFinishedTheSlotsDoNothing) {
-  Application* const app_object = g_app_ptr;
-  const auto root_width = app().root.width;
-  g_app_ptr = nullptr;
-  EXPECT_FALSE(app_on_start(window()));
-  EXPECT_FALSE(app_on_mouse_move(window(), 1, 2));
-  EXPECT_FALSE(app_on_resize(window(), 800, 600));
-  EXPECT_FALSE(app_on_paint(window()));
-  g_app_ptr = app_object;
-  EXPECT_EQ(app().startup_start_ms, -1);
-  EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{-1, -1}));
-  EXPECT_EQ(app().root.width, root_width);
 }

@@ -125,8 +125,6 @@ TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy) {
   fs::remove(capture);
 }
 
-namespace {
-
 class StartApplication : public GlWindowTest<720, 480> {
  protected:
   void SetUp() override {
@@ -142,8 +140,6 @@ class StartApplication : public GlWindowTest<720, 480> {
     g_app_window = WindowCallbacks{};
   }
 };
-
-}  // namespace
 
 TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeTexturesAndTimeRedraws) {
   {
@@ -169,9 +165,8 @@ TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeT
   std::vector<std::uint8_t> icon_before(g_app_window.icon_pixels, g_app_window.icon_pixels + 128 * 128 * 4);
   g_app->redraw_requested = 1;
   paint_window();
-  EXPECT_NE(lumo::g_toolkit_textures.atlas, 0u);
-  EXPECT_NE(lumo::g_toolkit_textures.font, 0u);
-  EXPECT_NE(lumo::g_toolkit_textures.logo, 0u);
+  const lumo::ToolkitTextures& textures = lumo::g_toolkit_textures;
+  EXPECT_TRUE(textures.atlas != 0 && textures.font != 0 && textures.logo != 0) << "the textures are made";
   EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty()) << "the atlas buffer is freed once uploaded";
   EXPECT_EQ(std::memcmp(g_app_window.icon_pixels, icon_before.data(), icon_before.size()), 0)
       << "the window's icon is its own copy";
