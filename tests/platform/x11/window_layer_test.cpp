@@ -2,13 +2,10 @@
 // failing, and the file dialogs. The dialogs run a stand-in "zenity" script
 // on a private PATH, which records its arguments and prints a user's choice.
 
-// gtest first: X.h defines None, which gtest also uses as a name.
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
 
 #include "platform/files.h"
 #include "platform/input_codes.h"
-#include "platform/window_callbacks.h"
-#include "platform/x11/gl_window.h"
 #include "platform/x11/key_translation.h"
 #include "platform/x11/window_services.h"
 #include "tests/platform/trace_capture.h"
@@ -19,16 +16,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
+#include <utility>
 
 TEST(KeyTranslation, KeysymsToKeyCodes) {
     // With Caps Lock on X reports the upper-case keysym: still lower case
     // unless Shift is held. Digits, punctuation and other keys give 0.
-    struct Case {
-        KeySym keysym;
-        bool shift;
-        int code;
-    };
-    const Case cases[] = {
+    const std::tuple<KeySym, bool, int> cases[] = {
         {XK_a, false, 'a'}, {XK_a, true, 'A'}, {XK_z, true, 'Z'}, {XK_Q, false, 'q'}, {XK_Q, true, 'Q'},
         {XK_BackSpace, false, KEY_BACKSPACE}, {XK_Tab, false, KEY_TAB}, {XK_ISO_Left_Tab, true, KEY_TAB},
         {XK_Return, false, KEY_ENTER}, {XK_KP_Enter, false, KEY_ENTER}, {XK_Escape, false, KEY_ESCAPE},
@@ -40,7 +34,7 @@ TEST(KeyTranslation, KeysymsToKeyCodes) {
         {XK_Control_L, false, 0}, {XK_F1, false, 0}, {XK_Delete, false, 0}, {XK_Insert, false, 0},
         {NoSymbol, false, 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(translate_key(c.keysym, c.shift), c.code) << c.keysym << " " << c.shift;
+    for (auto [keysym, shift, code] : cases) EXPECT_EQ(translate_key(keysym, shift), code) << keysym << " " << shift;
 }
 
 TEST(KeyTranslation, CharacterPathTakesPrintablesThatAreNeitherLettersNorBlank) {
@@ -52,12 +46,12 @@ TEST(KeyTranslation, CharacterPathTakesPrintablesThatAreNeitherLettersNorBlank) 
 }
 
 TEST(KeyTranslation, ModifierBitsAndButtons) {
-    EXPECT_EQ(modifier_bits(0), 0);
-    EXPECT_EQ(modifier_bits(ControlMask), MOD_CTRL);
-    EXPECT_EQ(modifier_bits(ShiftMask), MOD_SHIFT);
-    EXPECT_EQ(modifier_bits(Mod1Mask), MOD_ALT);
-    EXPECT_EQ(modifier_bits(ControlMask | ShiftMask | Mod1Mask), MOD_CTRL | MOD_SHIFT | MOD_ALT);
-    EXPECT_EQ(modifier_bits(LockMask | Mod2Mask | Button1Mask), 0) << "locks and buttons are ignored";
+    // Locks and buttons are ignored.
+    for (auto [state, bits] : std::initializer_list<std::pair<unsigned int, int>>{{0, 0}, {ControlMask, MOD_CTRL}, {ShiftMask, MOD_SHIFT}, {Mod1Mask, MOD_ALT},
+                               {ControlMask | ShiftMask | Mod1Mask, MOD_CTRL | MOD_SHIFT | MOD_ALT},
+                               {LockMask | Mod2Mask | Button1Mask, 0}}) {
+        EXPECT_EQ(modifier_bits(state), bits) << state;
+    }
     const int buttons[] = {-1, MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT, MOUSE_WHEEL_UP, MOUSE_WHEEL_DOWN,
                            MOUSE_WHEEL_UP, MOUSE_WHEEL_DOWN, -1};
     for (unsigned int button = 0; button < 9; ++button) EXPECT_EQ(translate_button(button), buttons[button]) << button;
@@ -81,10 +75,6 @@ TEST(WithoutADisplay, CreationFailsAndSaysWhyAndTheFullscreenFlagStillSwaps) {
     EXPECT_EQ(set_fullscreen_flag(0), 0);
 }
 
-namespace {
-
-int g_keys_reset_calls = 0;
-
 class FileDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -93,9 +83,9 @@ protected:
         directory_ = pattern;
         saved_path_ = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
         setenv("PATH", directory_.c_str(), 1);
-        record_.on_keys_reset = [](WindowCallbacks*) { return ++g_keys_reset_calls, false; };
+        record_ = recording_record();
         register_window(&record_, 0);
-        g_keys_reset_calls = 0;
+        g_slot_log.clear();
     }
 
     void TearDown() override {
@@ -104,7 +94,7 @@ protected:
         std::filesystem::remove_all(directory_);
     }
 
-    // A zenity that writes one argument per line to "arguments", prints
+    // A zenity that writes its arguments to "arguments", one a line, prints
     // `output` and ends with `exit_code`.
     void install_zenity(const std::string& output, int exit_code) {
         const std::string path = directory_ + "/zenity";
@@ -124,8 +114,6 @@ protected:
     WindowCallbacks record_;
 };
 
-}  // namespace
-
 TEST_F(FileDialogs, WithoutZenityBothDialogsCountAsCancelledAndStillResetTheKeys) {
     g_key_states['o'] = 1;
     g_arrow_key_states[0] = 1;
@@ -134,14 +122,14 @@ TEST_F(FileDialogs, WithoutZenityBothDialogsCountAsCancelledAndStillResetTheKeys
     EXPECT_EQ(g_key_states['o'], 0);
     EXPECT_EQ(g_arrow_key_states[0], 0);
     EXPECT_EQ(run_save_dialog("/start"), "");
-    EXPECT_EQ(g_keys_reset_calls, 2);
+    EXPECT_EQ(g_slot_log, (Log{"keys-reset", "keys-reset"}));
     EXPECT_NE(trace.text().find("zenity is not on the PATH"), std::string::npos);
 }
 
 TEST_F(FileDialogs, OpenJoinsTheChosenPathsByLineFeedsAndCancelGivesNothing) {
     install_zenity("/s/a.plim\n/s/b c.plim\n", 0);
     EXPECT_EQ(run_open_dialog("/start/dir"), "/s/a.plim\n/s/b c.plim");
-    EXPECT_EQ(g_keys_reset_calls, 1);
+    EXPECT_EQ(g_slot_log, Log{"keys-reset"});
     for (const char* argument : {"--file-selection", "--multiple", "--title=Open Brisk-Form 3D Script Files",
                                  "--file-filter=Brisk-Form-Scripts | *.plim *.PLIM", "--filename=/start/dir/"}) {
         EXPECT_TRUE(given(argument)) << argument;
@@ -151,7 +139,7 @@ TEST_F(FileDialogs, OpenJoinsTheChosenPathsByLineFeedsAndCancelGivesNothing) {
     EXPECT_FALSE(given("--filename=/")) << "no start directory";
     install_zenity("", 1);
     EXPECT_EQ(run_open_dialog("/s"), "");
-    EXPECT_EQ(g_keys_reset_calls, 3);
+    EXPECT_EQ(g_slot_log, Log(3, "keys-reset"));
 }
 
 TEST_F(FileDialogs, SaveSuggestsAnUnderscoreInTheStartDirectoryAndTracesTheChoice) {
@@ -163,5 +151,5 @@ TEST_F(FileDialogs, SaveSuggestsAnUnderscoreInTheStartDirectoryAndTracesTheChoic
         EXPECT_TRUE(given(argument)) << argument;
     }
     EXPECT_EQ(trace.text(), "OPEN-FILE: /ws/exports/_\n");
-    EXPECT_EQ(g_keys_reset_calls, 1);
+    EXPECT_EQ(g_slot_log, Log{"keys-reset"});
 }
