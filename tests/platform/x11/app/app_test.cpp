@@ -2,12 +2,8 @@
 
 #include "tests/platform/x11/display_fixture.h"
 
-#include <cstring>
-#include <tuple>
 #include <utility>
 
-#include "lumo/assets/icon_atlas.h"
-#include "lumo/assets/icons.h"
 #include "lumo/font.h"
 #include "lumo/widget.h"
 #include "model/app/application.h"
@@ -15,7 +11,6 @@
 #include "platform/input_codes.h"
 #include "platform/x11/app/app_slots.h"
 #include "platform/x11/app/startup.h"
-#include "tests/platform/trace_capture.h"
 
 namespace {
 
@@ -50,36 +45,6 @@ TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRo
   g_repaint_requested = 0;
   app().root.refresh();
   EXPECT_EQ(g_repaint_requested, 1) << "a refresh of the root asks the platform for a paint";
-}
-
-TEST_F(App, WindowZeroGetsTheApplicationSizeTitleArgumentsAndAnIconCopy) {
-  {
-    TraceCapture quiet;
-    lumo::generate_icon_atlas();
-  }
-  char program[] = "PLIM-EI.exe";
-  char* argv[] = {program, nullptr};
-  WindowCallbacks window;
-  std::vector<std::uint8_t> icon;
-  app().window_width = 800;
-  fill_app_window(window, app(), 1, argv, icon);
-  EXPECT_EQ(std::tuple(window.width, window.height, window.title, window.argc, window.argv),
-            std::tuple(800u, 480u, std::string("PLIM:EI"), 1, argv));
-  EXPECT_EQ(std::tuple(window.icon_width, window.icon_height, window.icon_stride), std::tuple(128, 128, 128))
-      << "a packed copy";
-  ASSERT_EQ(window.icon_pixels, icon.data());
-
-  // Every row of the copy is the matching row of the atlas's last cell,
-  // where the logo is drawn.
-  const std::vector<std::uint8_t>& atlas = lumo::g_icon_atlas_pixels;
-  for (int row : {0, 64, 127}) {
-    const std::size_t from = (static_cast<std::size_t>(384 + row) * lumo::kIconAtlasSize + 384) * 4;
-    EXPECT_EQ(std::memcmp(icon.data() + static_cast<std::size_t>(row) * 128 * 4, atlas.data() + from, 128 * 4), 0)
-        << "row " << row;
-  }
-  int opaque = 0;
-  for (std::size_t i = 3; i < icon.size(); i += 4) opaque += icon[i] > 128 ? 1 : 0;
-  EXPECT_GT(opaque, 1000);
 }
 
 TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys) {

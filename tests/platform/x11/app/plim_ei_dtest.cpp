@@ -5,6 +5,7 @@
 #include "tests/platform/x11/display_fixture.h"
 
 #include "lumo/assets/icon_atlas.h"
+#include "lumo/assets/icons.h"
 #include "lumo/gl/textures.h"
 #include "model/app/application.h"
 #include "platform/files.h"
@@ -15,8 +16,6 @@
 #include "tests/platform/trace_capture.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,9 +23,73 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <vector>
+#include <tuple>
 
 namespace fs = std::filesystem;
+
+class StartApplication : public GlWindowTest<720, 480> {
+ protected:
+  void SetUp() override {
+    create_application();
+    GlWindowTest::SetUp();
+    show_gl_window();
+  }
+
+  void TearDown() override {
+    lumo::delete_toolkit_textures();
+    GlWindowTest::TearDown();
+    destroy_application();
+    g_app_window = WindowCallbacks{};
+  }
+};
+
+TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeTexturesAndTimeRedraws) {
+  {
+    TraceCapture trace;
+    EXPECT_TRUE(start_application({"PLIM-EI.exe"}));
+    EXPECT_EQ(trace.text().rfind(std::string(50, '-') + "\n", 0), 0u) << "the banner comes first";
+    EXPECT_NE(trace.text().find("ICN-GEN:"), std::string::npos);
+  }
+  EXPECT_EQ(g_app_ptr, g_app);
+  EXPECT_EQ(g_windows[0], &g_app_window);
+  EXPECT_EQ(g_window_started, 1);
+  EXPECT_GT(g_app->startup_start_ms, 0) << "on_start ran";
+  EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED) << "no arguments, nothing set";
+  const PlatformServices& s = g_app->platform;
+  EXPECT_EQ(s.request_repaint, request_repaint);
+  EXPECT_TRUE(s.set_fullscreen && s.resize_client_area && s.open_dialog && s.save_dialog && s.write_image &&
+              s.date_text && s.time_text && s.datetime_text && s.clipboard_read && s.clipboard_write &&
+              s.clear_colour)
+      << "every platform service is wired";
+  const WindowCallbacks& window = g_app_window;
+  EXPECT_EQ(std::tuple(window.width, window.height, window.title, window.argc, std::string(window.argv[0])),
+            std::tuple(720u, 480u, std::string("PLIM:EI"), 1, std::string("PLIM-EI.exe")));
+
+  // The icon is a packed copy of the atlas's last cell, where the logo is
+  // drawn, and stays intact when the first paint frees the atlas.
+  ASSERT_EQ(std::tuple(window.icon_width, window.icon_height, window.icon_stride), std::tuple(128, 128, 128));
+  const std::vector<std::uint8_t> icon(window.icon_pixels, window.icon_pixels + 128 * 128 * 4);
+  for (int row : {0, 64, 127}) {
+    const std::size_t from = (static_cast<std::size_t>(384 + row) * lumo::kIconAtlasSize + 384) * 4;
+    EXPECT_EQ(std::memcmp(&icon[static_cast<std::size_t>(row) * 128 * 4], &lumo::g_icon_atlas_pixels[from], 128 * 4), 0)
+        << "row " << row;
+  }
+  int opaque = 0;
+  for (std::size_t i = 3; i < icon.size(); i += 4) opaque += icon[i] > 128 ? 1 : 0;
+  EXPECT_GT(opaque, 1000);
+  g_app->redraw_requested = 1;
+  paint_window();
+  const lumo::ToolkitTextures& textures = lumo::g_toolkit_textures;
+  EXPECT_TRUE(textures.atlas != 0 && textures.font != 0 && textures.logo != 0) << "the textures are made";
+  EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty()) << "the atlas buffer is freed once uploaded";
+  EXPECT_EQ(std::memcmp(window.icon_pixels, icon.data(), icon.size()), 0) << "the window's icon is its own copy";
+
+  EXPECT_GT(g_app->frame_times_ns[0], 0) << "a requested redraw is timed";
+  EXPECT_EQ(g_app->frame_time_index, 1);
+  g_app->redraw_requested = 0;
+  paint_window();
+  EXPECT_EQ(g_app->frame_time_index, 1) << "a paint nobody asked a redraw for is not timed";
+}
 
 namespace {
 
@@ -35,21 +98,14 @@ namespace {
 constexpr int POLL_US = 50'000;
 constexpr int MAX_POLLS = 1200;
 
-// Runs plim-ei with `arguments` in the stand-in kernel's directory, so that
-// "./plim" names the stand-in, with `stream` (standard output or error)
-// written to `capture` and the other one dropped. `display` replaces DISPLAY.
-pid_t start_program(const std::vector<std::string>& arguments, int stream, const std::string& capture,
-                    const char* display = nullptr) {
+// Runs `command` through the shell in the stand-in kernel's directory, so
+// that "./plim" names the stand-in; `exec` keeps the pid the program's own.
+pid_t start_program(const std::string& command) {
   const pid_t pid = fork();
   if (pid == 0) {
-    dup2(open("/dev/null", O_WRONLY), stream == STDOUT_FILENO ? STDERR_FILENO : STDOUT_FILENO);
-    dup2(open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), stream);
-    if (display != nullptr) setenv("DISPLAY", display, 1);
-    if (chdir(fs::path(STANDIN_KERNEL_PATH).parent_path().c_str()) != 0) _exit(126);
-    std::vector<char*> argv{const_cast<char*>(PLIM_EI_PATH)};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    execv(PLIM_EI_PATH, argv.data());
+    if (chdir(fs::path(STANDIN_KERNEL_PATH).parent_path().c_str()) == 0) {
+      execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
+    }
     _exit(127);
   }
   return pid;
@@ -96,9 +152,8 @@ TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClo
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::string workspace = pattern;
   const std::string capture = workspace + ".out";
-  const pid_t pid = start_program({"./plim", workspace}, STDOUT_FILENO, capture);
+  const pid_t pid = start_program("'" PLIM_EI_PATH "' ./plim '" + workspace + "' >'" + capture + "'");
   ASSERT_GT(pid, 0);
-
   Window window = 0;
   for (int i = 0; i < MAX_POLLS && window == 0; ++i, usleep(POLL_US)) window = find_window_of(display, pid);
   EXPECT_NE(window, 0u);
@@ -106,6 +161,7 @@ TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClo
   else kill(pid, SIGTERM);
   const int exit_code = wait_for_exit(pid);
   XCloseDisplay(display);
+
   const std::string output = read_text_file(capture);
   EXPECT_EQ(exit_code, 0) << output;
   EXPECT_EQ(output.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << output;
@@ -118,61 +174,10 @@ TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClo
 
 TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy) {
   const std::string capture = "/tmp/plim-ei-errors-" + std::to_string(getpid());
-  const pid_t pid = start_program({}, STDERR_FILENO, capture, ":4095");  // no server there
+  const pid_t pid = start_program("env DISPLAY=:4095 '" PLIM_EI_PATH "' 2>'" + capture + "' >/dev/null");
   ASSERT_GT(pid, 0);
   EXPECT_EQ(wait_for_exit(pid), 1);
-  EXPECT_NE(read_text_file(capture).find("Cannot open the X display"), std::string::npos) << read_text_file(capture);
+  const std::string errors = read_text_file(capture);
+  EXPECT_NE(errors.find("Cannot open the X display"), std::string::npos) << errors;
   fs::remove(capture);
-}
-
-class StartApplication : public GlWindowTest<720, 480> {
- protected:
-  void SetUp() override {
-    create_application();
-    GlWindowTest::SetUp();
-    show_gl_window();
-  }
-
-  void TearDown() override {
-    lumo::delete_toolkit_textures();
-    GlWindowTest::TearDown();
-    destroy_application();
-    g_app_window = WindowCallbacks{};
-  }
-};
-
-TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeTexturesAndTimeRedraws) {
-  {
-    TraceCapture trace;
-    EXPECT_TRUE(start_application({"PLIM-EI.exe"}));
-    EXPECT_EQ(trace.text().rfind(std::string(50, '-') + "\n", 0), 0u) << "the banner comes first";
-    EXPECT_NE(trace.text().find("ICN-GEN:"), std::string::npos);
-  }
-  EXPECT_EQ(g_app_ptr, g_app);
-  EXPECT_EQ(g_windows[0], &g_app_window);
-  EXPECT_EQ(g_window_started, 1);
-  EXPECT_GT(g_app->startup_start_ms, 0) << "on_start ran";
-  EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED) << "no arguments, nothing set";
-  const PlatformServices& s = g_app->platform;
-  EXPECT_EQ(s.request_repaint, request_repaint);
-  EXPECT_TRUE(s.set_fullscreen && s.resize_client_area && s.open_dialog && s.save_dialog && s.write_image &&
-              s.date_text && s.time_text && s.datetime_text && s.clipboard_read && s.clipboard_write &&
-              s.clear_colour)
-      << "every platform service is wired";
-  ASSERT_EQ(g_app_window.argc, 1);
-  EXPECT_STREQ(g_app_window.argv[0], "PLIM-EI.exe");
-
-  std::vector<std::uint8_t> icon_before(g_app_window.icon_pixels, g_app_window.icon_pixels + 128 * 128 * 4);
-  g_app->redraw_requested = 1;
-  paint_window();
-  const lumo::ToolkitTextures& textures = lumo::g_toolkit_textures;
-  EXPECT_TRUE(textures.atlas != 0 && textures.font != 0 && textures.logo != 0) << "the textures are made";
-  EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty()) << "the atlas buffer is freed once uploaded";
-  EXPECT_EQ(std::memcmp(g_app_window.icon_pixels, icon_before.data(), icon_before.size()), 0)
-      << "the window's icon is its own copy";
-  EXPECT_GT(g_app->frame_times_ns[0], 0) << "a requested redraw is timed";
-  EXPECT_EQ(g_app->frame_time_index, 1);
-  g_app->redraw_requested = 0;
-  paint_window();
-  EXPECT_EQ(g_app->frame_time_index, 1) << "a paint nobody asked a redraw for is not timed";
 }
