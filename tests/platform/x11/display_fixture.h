@@ -56,6 +56,21 @@ inline WindowCallbacks recording_record() {
     return r;
 }
 
+// The 32-bit items of a window property (Xlib hands them over as longs).
+inline std::vector<std::uint32_t> cardinal_property(Display* display, Window window, const char* name) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<std::uint32_t> items;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1 << 16, False, AnyPropertyType,
+                           &type, &format, &count, &remaining, &data) == Success && data != nullptr && format == 32) {
+        items.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
+    }
+    XFree(data);
+    return items;
+}
+
 // A 32-bit client message to `window`, e.g. WM_PROTOCOLS / WM_DELETE_WINDOW.
 inline void send_client_message(Display* display, Window window, const char* type, std::vector<long> data) {
     XEvent event = {};

@@ -15,7 +15,6 @@
 #include "platform/x11/window_services.h"
 #include "tests/platform/trace_capture.h"
 
-#include <X11/Xatom.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -127,17 +126,9 @@ Window find_window_of(Display* display, pid_t pid) {
   Window root = 0, parent = 0, found = 0;
   Window* children = nullptr;
   unsigned int count = 0;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 0;
+  XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
   for (unsigned int i = 0; i < count && found == 0; ++i) {
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, children[i], XInternAtom(display, "_NET_WM_PID", False), 0, 1, False,
-                           XA_CARDINAL, &type, &format, &items, &after, &data) == Success && data != nullptr) {
-      if (items == 1 && *reinterpret_cast<long*>(data) == pid) found = children[i];
-      XFree(data);
-    }
+    if (cardinal_property(display, children[i], "_NET_WM_PID") == std::vector{std::uint32_t(pid)}) found = children[i];
   }
   XFree(children);
   return found;
