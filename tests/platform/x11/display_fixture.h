@@ -88,14 +88,12 @@ inline void send_close_request(Display* display, Window window) {
 // blocks it still holds then look leaked. Once a context exists this keeps
 // the driver loaded to the end; real leaks are still reported.
 inline void keep_gl_driver_loaded() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* library, std::size_t, void*) {
-            if (library->dlpi_name != nullptr && std::strstr(library->dlpi_name, "_dri.so") != nullptr) {
-                dlopen(library->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-            }
-            return 0;
-        },
-        nullptr);
+    auto pin = [](dl_phdr_info* library, std::size_t, void*) {
+        const char* name = library->dlpi_name;
+        if (name != nullptr && std::strstr(name, "_dri.so") != nullptr) dlopen(name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+        return 0;
+    };
+    dl_iterate_phdr(pin, nullptr);
 }
 
 // A GL window of the given size with its entry points loaded.
@@ -178,10 +176,6 @@ protected:
         send_input(&XEvent::xbutton, press ? ButtonPress : ButtonRelease, button, x, y, state);
     }
     void send_motion(int x, int y, unsigned int state = 0) { send_input(&XEvent::xmotion, MotionNotify, 0, x, y, state); }
-    void send_client_message(const char* type, std::vector<long> data) {
-        ::send_client_message(peer_, window_, type, std::move(data));
-    }
-    void send_close_request() { ::send_close_request(peer_, window_); }
 
     Display* peer_ = nullptr;
     Window window_ = 0;

@@ -19,7 +19,7 @@ protected:
     }
 
     void send_xdnd(const char* type, long l1, long l2 = 0, long l3 = 0, long l4 = 0) {
-        send_client_message(type, {long(source_), l1, l2, l3, l4});
+        send_client_message(peer_, window_, type, {long(source_), l1, l2, l3, l4});
         settle();
     }
 
@@ -88,7 +88,7 @@ TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused) {
 
     // A drop from another source than the entered one gets no answer.
     send_xdnd("XdndEnter", 5L << 24, uri_list);
-    send_client_message("XdndDrop", {long(source_) + 1, 0, CurrentTime});
+    send_client_message(peer_, window_, "XdndDrop", {long(source_) + 1, 0, CurrentTime});
     settle();
     XEvent reply = {};
     EXPECT_FALSE(XCheckTypedEvent(peer_, ClientMessage, &reply));
