@@ -90,7 +90,9 @@ inline void send_close_request(Display* display, Window window) {
 inline void keep_gl_driver_loaded() {
     auto pin = [](dl_phdr_info* library, std::size_t, void*) {
         const char* name = library->dlpi_name;
-        if (name != nullptr && std::strstr(name, "_dri.so") != nullptr) dlopen(name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+        if (name != nullptr && std::strstr(name, "_dri.so") != nullptr) {
+            dlopen(name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+        }
         return 0;
     };
     dl_iterate_phdr(pin, nullptr);
@@ -175,7 +177,9 @@ protected:
     void send_button(bool press, unsigned int button, int x, int y, unsigned int state = 0) {
         send_input(&XEvent::xbutton, press ? ButtonPress : ButtonRelease, button, x, y, state);
     }
-    void send_motion(int x, int y, unsigned int state = 0) { send_input(&XEvent::xmotion, MotionNotify, 0, x, y, state); }
+    void send_motion(int x, int y, unsigned int state = 0) {
+        send_input(&XEvent::xmotion, MotionNotify, 0, x, y, state);
+    }
 
     Display* peer_ = nullptr;
     Window window_ = 0;

@@ -10,12 +10,8 @@ protected:
     void SetUp() override {
         DisplayTest::SetUp();
         start();
+        // The drag source's window; it goes when the peer disconnects.
         source_ = XCreateSimpleWindow(peer_, DefaultRootWindow(peer_), 0, 0, 1, 1, 0, 0, 0);
-    }
-
-    void TearDown() override {
-        if (source_ != 0) XDestroyWindow(peer_, source_);
-        DisplayTest::TearDown();
     }
 
     void send_xdnd(const char* type, long l1, long l2 = 0, long l3 = 0, long l4 = 0) {
@@ -56,7 +52,6 @@ TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused) {
     XSetSelectionOwner(peer_, atom("XdndSelection"), source_, CurrentTime);
     const long copy = long(atom("XdndActionCopy"));
     const long uri_list = long(atom("text/uri-list"));
-
     // Two files, one with a blank, the type named in the enter message.
     send_xdnd("XdndEnter", 5L << 24, uri_list);
     send_xdnd("XdndPosition", 0, (100L << 16) | 80, CurrentTime, copy);
@@ -65,7 +60,6 @@ TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused) {
     serve_selection("file:///tmp/drop%20test/a%20b.plim\r\nfile:///tmp/c.plim\r\n");
     expect_reply("XdndFinished", 1, copy);
     EXPECT_EQ(g_slot_log, (Log{"drop 0 0", "file:///tmp/drop test/a b.plim\nfile:///tmp/c.plim"}));
-
     // More than three types: the list is read from the source's property.
     g_slot_log.clear();
     const Atom types[] = {atom("text/plain"), atom("UTF8_STRING"), atom("STRING"), atom("text/uri-list")};
@@ -78,14 +72,12 @@ TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused) {
     serve_selection("file:///one.plim\r\n");
     expect_reply("XdndFinished", 1, copy);
     EXPECT_EQ(g_slot_log, (Log{"drop 0 0", "file:///one.plim"}));
-
     // A list without a local file is refused and delivers nothing.
     g_slot_log.clear();
     send_xdnd("XdndEnter", 5L << 24, uri_list);
     send_xdnd("XdndDrop", 0, CurrentTime);
     serve_selection("http://example.invalid/a.plim\r\n");
     expect_reply("XdndFinished", 0, None);
-
     // A drop from another source than the entered one gets no answer.
     send_xdnd("XdndEnter", 5L << 24, uri_list);
     send_client_message(peer_, window_, "XdndDrop", {long(source_) + 1, 0, CurrentTime});
@@ -93,7 +85,6 @@ TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused) {
     XEvent reply = {};
     EXPECT_FALSE(XCheckTypedEvent(peer_, ClientMessage, &reply));
     EXPECT_FALSE(XCheckTypedEvent(peer_, SelectionRequest, &reply));
-
     // A drag without a file list is refused.
     send_xdnd("XdndEnter", 5L << 24, long(atom("text/plain")));
     send_xdnd("XdndPosition", 0, 0, CurrentTime, copy);

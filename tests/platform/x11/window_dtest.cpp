@@ -12,19 +12,16 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <utility>
 
-namespace {
-
-std::pair<int, int> window_size(Display* display, Window window) {
+static std::pair<int, int> window_size(Display* display, Window window) {
     XWindowAttributes attributes = {};
     XGetWindowAttributes(display, window, &attributes);
     return {attributes.width, attributes.height};
 }
-
-}  // namespace
 
 using GlWindow = DisplayTest;
 
@@ -35,7 +32,6 @@ TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
     ASSERT_TRUE(XFetchName(peer_, window_, &name));
     EXPECT_STREQ(name, "PLIM:EI (WIN32)");
     XFree(name);
-
     XSizeHints hints = {};
     long supplied = 0;
     ASSERT_TRUE(XGetWMNormalHints(peer_, window_, &hints, &supplied));
@@ -43,7 +39,6 @@ TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
     EXPECT_EQ(std::pair(hints.min_width, hints.min_height), std::pair(360, 240));
     EXPECT_EQ(cardinal_property(peer_, window_, "WM_PROTOCOLS"), std::vector{std::uint32_t(atom("WM_DELETE_WINDOW"))});
     EXPECT_EQ(cardinal_property(peer_, window_, "XdndAware"), std::vector<std::uint32_t>{5});
-
     GLint depth_bits = 0;
     GLboolean double_buffered = GL_FALSE;
     glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
@@ -72,12 +67,13 @@ TEST_F(GlWindow, StartTakesTheClearColourAndIconAndTheFirstPaintSetsTheStateAndC
     EXPECT_DOUBLE_EQ(g_clear_colour.alpha, 0x80 / 255.0);
     EXPECT_EQ(cardinal_property(peer_, window_, "_NET_WM_ICON"),
               (std::vector<std::uint32_t>{2, 1, 0xFF102030, 0x80A0B0C0}));
-
     g_slot_log.clear();
     paint_window();
     paint_window();
     EXPECT_EQ(g_slot_log, (Log{"init", "paint", "paint"}));
-    for (GLenum enabled : {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_LIGHT0}) EXPECT_TRUE(glIsEnabled(enabled)) << enabled;
+    for (GLenum enabled : {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_LIGHT0}) {
+        EXPECT_TRUE(glIsEnabled(enabled)) << enabled;
+    }
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
 }
 
@@ -91,7 +87,6 @@ TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot) {
     settle();
     EXPECT_EQ(g_slot_log, (Log{"resize 800 600", "init", "paint"}));
     EXPECT_EQ(g_client_size.width, 800);
-
     g_slot_log.clear();
     resize_client_area(100, 50);
     settle();
@@ -107,14 +102,12 @@ TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
     request_repaint();
     run_loop_pass();
     EXPECT_TRUE(g_slot_log.empty()) << "no idle and no paint before the start";
-
     record_.on_init = nullptr;
     g_repaint_requested = 0;
     start();
     run_loop_pass();
     run_loop_pass();
     EXPECT_EQ(g_slot_log, (Log{"idle", "idle"})) << "nothing painted without a request";
-
     // A request made during idle becomes one paint of the next pass.
     record_.on_idle = [](WindowCallbacks*) { request_repaint(); return log_slot("idle"); };
     g_slot_log.clear();
@@ -137,18 +130,15 @@ TEST_F(SelfTest, WritesTheServiceTextsBuildsItsProgramOnceAndDrawsTheTriangle) {
     EXPECT_EQ(g_window_started, 1);
     paint_window();
     g_windows[0]->on_paint(g_windows[0]);
-
     // Orange at the centre; grey at a corner and just above the apex.
     for (auto [x, y, red, green, blue] : {std::array{180, 180, 255, 191, 0}, std::array{2, 2, 128, 128, 128},
                                           std::array{180, 340, 128, 128, 128}}) {
         GLubyte rgba[4] = {};
         glReadBuffer(GL_BACK);
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        EXPECT_LE(std::abs(rgba[0] - red), 1) << x << "," << y;
-        EXPECT_LE(std::abs(rgba[1] - green), 1) << x << "," << y;
-        EXPECT_LE(std::abs(rgba[2] - blue), 1) << x << "," << y;
+        const int off = std::max({std::abs(rgba[0] - red), std::abs(rgba[1] - green), std::abs(rgba[2] - blue)});
+        EXPECT_LE(off, 1) << "at " << x << "," << y;
     }
-
     const std::string text = trace.text();
     for (const char* prefix : {"TIME:", "DATE:", "DUAL:", "CLIPBOARD:\n", "GL-PROGRAM-INITIALISATION\n"}) {
         EXPECT_NE(text.find(prefix), std::string::npos) << prefix;

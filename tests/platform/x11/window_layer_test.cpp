@@ -9,7 +9,6 @@
 #include "platform/x11/window_services.h"
 #include "tests/platform/trace_capture.h"
 
-#include <X11/X.h>
 #include <X11/keysym.h>
 #include <sys/stat.h>
 
@@ -46,11 +45,10 @@ TEST(KeyTranslation, CharacterPathTakesPrintablesThatAreNeitherLettersNorBlank) 
 
 TEST(KeyTranslation, ModifierBitsAndButtons) {
     // Locks and buttons are ignored.
-    for (auto [state, bits] : std::initializer_list<std::pair<unsigned int, int>>{{0, 0}, {ControlMask, MOD_CTRL}, {ShiftMask, MOD_SHIFT}, {Mod1Mask, MOD_ALT},
-                               {ControlMask | ShiftMask | Mod1Mask, MOD_CTRL | MOD_SHIFT | MOD_ALT},
-                               {LockMask | Mod2Mask | Button1Mask, 0}}) {
-        EXPECT_EQ(modifier_bits(state), bits) << state;
-    }
+    const std::pair<unsigned int, int> modifiers[] = {
+        {0, 0}, {ControlMask, MOD_CTRL}, {ShiftMask, MOD_SHIFT}, {Mod1Mask, MOD_ALT},
+        {ControlMask | ShiftMask | Mod1Mask, MOD_CTRL | MOD_SHIFT | MOD_ALT}, {LockMask | Mod2Mask | Button1Mask, 0}};
+    for (auto [state, bits] : modifiers) EXPECT_EQ(modifier_bits(state), bits) << state;
     const int buttons[] = {-1, MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT, MOUSE_WHEEL_UP, MOUSE_WHEEL_DOWN,
                            MOUSE_WHEEL_UP, MOUSE_WHEEL_DOWN, -1};
     for (unsigned int button = 0; button < 9; ++button) EXPECT_EQ(translate_button(button), buttons[button]) << button;
@@ -75,8 +73,7 @@ protected:
         std::filesystem::remove_all(directory_);
     }
 
-    // A zenity that writes its arguments to "arguments", one a line, prints
-    // `output` and ends with `exit_code`.
+    // A zenity that records its arguments, one a line, prints `output` and ends with `exit_code`.
     void install_zenity(const std::string& output, int exit_code) {
         const std::string path = directory_ + "/zenity";
         ASSERT_TRUE(write_text_file("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + directory_ + "/arguments'\nprintf '%s' '" +

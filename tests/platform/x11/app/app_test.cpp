@@ -12,8 +12,6 @@
 #include "platform/x11/app/app_slots.h"
 #include "platform/x11/app/startup.h"
 
-namespace {
-
 class App : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -30,8 +28,6 @@ class App : public ::testing::Test {
   Application& app() { return *g_app_ptr; }
   WindowCallbacks* window() { return &g_app_window; }
 };
-
-}  // namespace
 
 TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRoot) {
   build_available_interface(app());
@@ -59,7 +55,6 @@ TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys) {
   EXPECT_EQ(app().startup_start_ms, -1);
   EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{-1, -1}));
   EXPECT_EQ(app().root.width, root_width);
-
   EXPECT_TRUE(app_on_start(window()));
   EXPECT_GT(app().startup_start_ms, 0);
   EXPECT_FALSE(app_on_resize(window(), 800, 600)) << "no resize callback consumes it yet";
@@ -82,7 +77,6 @@ TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusO
   button.height = 20;
   button.hover_style = &hover_style;
   app().root.add_child(&button);
-
   app_on_mouse_move(window(), 110, 60);
   EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{110, 60}));
   EXPECT_TRUE(button.hovered);
@@ -91,7 +85,6 @@ TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusO
   app_on_mouse_move(window(), 300, 300);
   EXPECT_FALSE(button.hovered);
   app().root.children.clear();
-
   // Leaving the window is a move to (-1, -1) through window 0.
   WindowCallbacks record = recording_record();
   register_window(&record, 0);

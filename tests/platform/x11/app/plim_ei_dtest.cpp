@@ -63,7 +63,6 @@ TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeT
   const WindowCallbacks& window = g_app_window;
   EXPECT_EQ(std::tuple(window.width, window.height, window.title, window.argc, std::string(window.argv[0])),
             std::tuple(720u, 480u, std::string("PLIM:EI"), 1, std::string("PLIM-EI.exe")));
-
   // The icon is a packed copy of the atlas's last cell, where the logo is
   // drawn, and stays intact when the first paint frees the atlas.
   ASSERT_EQ(std::tuple(window.icon_width, window.icon_height, window.icon_stride), std::tuple(128, 128, 128));
@@ -82,7 +81,6 @@ TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeT
   EXPECT_TRUE(textures.atlas != 0 && textures.font != 0 && textures.logo != 0) << "the textures are made";
   EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty()) << "the atlas buffer is freed once uploaded";
   EXPECT_EQ(std::memcmp(window.icon_pixels, icon.data(), icon.size()), 0) << "the window's icon is its own copy";
-
   EXPECT_GT(g_app->frame_times_ns[0], 0) << "a requested redraw is timed";
   EXPECT_EQ(g_app->frame_time_index, 1);
   g_app->redraw_requested = 0;
@@ -152,7 +150,6 @@ TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClo
   else kill(pid, SIGTERM);
   const int exit_code = wait_for_exit(pid);
   XCloseDisplay(display);
-
   const std::string output = read_text_file(capture);
   EXPECT_EQ(exit_code, 0) << output;
   EXPECT_EQ(output.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << output;
