@@ -24,14 +24,11 @@ TEST(KeyTranslation, KeysymsToKeyCodes) {
         {XK_a, false, 'a'}, {XK_a, true, 'A'}, {XK_z, true, 'Z'}, {XK_Q, false, 'q'}, {XK_Q, true, 'Q'},
         {XK_BackSpace, false, KEY_BACKSPACE}, {XK_Tab, false, KEY_TAB}, {XK_ISO_Left_Tab, true, KEY_TAB},
         {XK_Return, false, KEY_ENTER}, {XK_KP_Enter, false, KEY_ENTER}, {XK_Escape, false, KEY_ESCAPE},
-        {XK_space, true, KEY_SPACE}, {XK_Left, false, KEY_LEFT}, {XK_Up, false, KEY_UP},
-        {XK_Right, false, KEY_RIGHT}, {XK_Down, false, KEY_DOWN}, {XK_KP_Left, false, KEY_LEFT},
-        {XK_Home, false, KEY_HOME}, {XK_End, false, KEY_END}, {XK_Prior, false, KEY_PAGE_UP},
-        {XK_Next, false, KEY_PAGE_DOWN}, {XK_KP_Next, false, KEY_PAGE_DOWN},
-        {XK_1, false, 0}, {XK_exclam, true, 0}, {XK_KP_7, false, 0}, {XK_Shift_L, false, 0},
-        {XK_Control_L, false, 0}, {XK_F1, false, 0}, {XK_Delete, false, 0}, {XK_Insert, false, 0},
-        {NoSymbol, false, 0},
-    };
+        {XK_space, true, KEY_SPACE}, {XK_Left, false, KEY_LEFT}, {XK_Up, false, KEY_UP}, {XK_Right, false, KEY_RIGHT},
+        {XK_Down, false, KEY_DOWN}, {XK_KP_Left, false, KEY_LEFT}, {XK_Home, false, KEY_HOME}, {XK_End, false, KEY_END},
+        {XK_Prior, false, KEY_PAGE_UP}, {XK_Next, false, KEY_PAGE_DOWN}, {XK_KP_Next, false, KEY_PAGE_DOWN},
+        {XK_1, false, 0}, {XK_exclam, true, 0}, {XK_KP_7, false, 0}, {XK_Shift_L, false, 0}, {XK_Control_L, false, 0},
+        {XK_F1, false, 0}, {XK_Delete, false, 0}, {XK_Insert, false, 0}, {NoSymbol, false, 0}};
     for (auto [keysym, shift, code] : cases) EXPECT_EQ(translate_key(keysym, shift), code) << keysym << " " << shift;
 }
 
