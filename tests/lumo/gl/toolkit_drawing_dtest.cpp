@@ -1,6 +1,6 @@
 // The toolkit's widgets drawn through GL into a real window and read back.
 
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
 
 #include <GL/gl.h>
 
@@ -15,8 +15,6 @@
 #include "lumo/draw_list.h"
 #include "lumo/gl/draw_list_gl.h"
 #include "lumo/gl/textures.h"
-#include "platform/x11/gl_window.h"
-#include "tests/platform/x11/gl_driver_pin.h"
 
 namespace {
 
@@ -25,11 +23,10 @@ constexpr int HEIGHT = 96;
 
 using Pixel = std::array<int, 3>;
 
-class ToolkitDrawing : public ::testing::Test {
+class ToolkitDrawing : public GlWindowTest<WIDTH, HEIGHT> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(create_gl_window("lumo-gl", WIDTH, HEIGHT)) << "needs an X server (xvfb-run)";
-    keep_gl_driver_loaded();
+    GlWindowTest::SetUp();
     lumo::generate_font_image();
     lumo::generate_icon_atlas();
     lumo::generate_logo_image();
@@ -43,7 +40,7 @@ class ToolkitDrawing : public ::testing::Test {
 
   void TearDown() override {
     lumo::delete_toolkit_textures();
-    destroy_gl_window();
+    GlWindowTest::TearDown();
   }
 
   // The back buffer, read once after drawing; pixel (x, y) counted from the
@@ -81,16 +78,14 @@ class ToolkitDrawing : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ToolkitDrawing, TexturesAreMadeAndTheAtlasAndFontBuffersFreed) {
+TEST_F(ToolkitDrawing, TexturesAreMadeAndAFilledWidgetAndALabelReachTheFramebuffer) {
   EXPECT_NE(lumo::g_toolkit_textures.font, 0u);
   EXPECT_NE(lumo::g_toolkit_textures.atlas, 0u);
   EXPECT_NE(lumo::g_toolkit_textures.logo, 0u);
-  EXPECT_TRUE(lumo::g_font_image_pixels.empty());
+  EXPECT_TRUE(lumo::g_font_image_pixels.empty()) << "the font and atlas buffers are freed";
   EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty());
   EXPECT_FALSE(lumo::g_logo_pixels.empty());
-}
 
-TEST_F(ToolkitDrawing, AFilledWidgetAndALabelReachTheFramebuffer) {
   const FillStyle red({1.0, 0.0, 0.0, 1.0}, kFillFlat);
   lumo::KL root;
   root.width = WIDTH;

@@ -1,171 +1,149 @@
+// The window, its context, its start and paints, the message loop, and the
+// self-check window's triangle read back from the frame it drew.
+
 #include "tests/platform/x11/display_fixture.h"
-#include "tests/platform/x11/recording_record.h"
 
 #include "platform/services.h"
 #include "platform/x11/window_services.h"
+#include "tests/platform/trace_capture.h"
+#include "tools/gl-selftest/self_test.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <GL/gl.h>
 
-using Log = std::vector<std::string>;
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <utility>
 
-namespace {
-
-// The 32-bit items of a window property (Xlib hands them over as longs).
-std::vector<std::uint32_t> cardinal_property(Display* display, Window window, Atom property)
-{
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    std::vector<std::uint32_t> items;
-    if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, AnyPropertyType, &type, &format, &count,
-                           &remaining, &data) == Success &&
-        data != nullptr && format == 32) {
-        const auto* values = reinterpret_cast<const long*>(data);
-        for (unsigned long i = 0; i < count; ++i) {
-            items.push_back(static_cast<std::uint32_t>(values[i]));
-        }
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return items;
+static std::pair<int, int> window_size(Display* display, Window window) {
+    XWindowAttributes attributes = {};
+    XGetWindowAttributes(display, window, &attributes);
+    return {attributes.width, attributes.height};
 }
-
-// Exposure may add paints of its own after the one a resize makes.
-std::vector<std::string> without_repeated_paints(const std::vector<std::string>& log)
-{
-    std::vector<std::string> kept;
-    for (const std::string& entry : log) {
-        if (!(entry == "paint" && !kept.empty() && kept.back() == "paint")) {
-            kept.push_back(entry);
-        }
-    }
-    return kept;
-}
-
-}  // namespace
 
 using GlWindow = DisplayTest;
 
-TEST_F(GlWindow, AppearsWithItsTitleAndA720By480ClientArea)
-{
-    XWindowAttributes attributes = {};
-    ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
-    EXPECT_EQ(attributes.width, 720);
-    EXPECT_EQ(attributes.height, 480);
-    EXPECT_EQ(attributes.map_state, IsViewable);
-    EXPECT_EQ(g_client_size.width, 720);
-    EXPECT_EQ(g_client_size.height, 480);
-
+TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
+    EXPECT_EQ(window_size(peer_, window_), std::pair(720, 480));
+    EXPECT_EQ(std::pair(g_client_size.width, g_client_size.height), std::pair(720, 480));
     char* name = nullptr;
     ASSERT_TRUE(XFetchName(peer_, window_, &name));
     EXPECT_STREQ(name, "PLIM:EI (WIN32)");
     XFree(name);
-
-    XClassHint class_hint = {};
-    ASSERT_TRUE(XGetClassHint(peer_, window_, &class_hint));
-    EXPECT_STREQ(class_hint.res_class, "PLIM-EI");
-    XFree(class_hint.res_name);
-    XFree(class_hint.res_class);
-}
-
-TEST_F(GlWindow, TellsTheWindowManagerItsMinimumSizeCloseProtocolAndDropSupport)
-{
     XSizeHints hints = {};
     long supplied = 0;
     ASSERT_TRUE(XGetWMNormalHints(peer_, window_, &hints, &supplied));
     EXPECT_TRUE(hints.flags & PMinSize);
-    EXPECT_EQ(hints.min_width, 360);
-    EXPECT_EQ(hints.min_height, 240);
-
-    Atom* protocols = nullptr;
-    int count = 0;
-    ASSERT_TRUE(XGetWMProtocols(peer_, window_, &protocols, &count));
-    ASSERT_EQ(count, 1);
-    EXPECT_EQ(protocols[0], atom("WM_DELETE_WINDOW"));
-    XFree(protocols);
-
-    EXPECT_EQ(cardinal_property(peer_, window_, atom("XdndAware")), std::vector<std::uint32_t>{5});
-}
-
-TEST_F(GlWindow, HasADoubleBufferedRgbaVisualWithDepthAndACurrentContext)
-{
+    EXPECT_EQ(std::pair(hints.min_width, hints.min_height), std::pair(360, 240));
+    EXPECT_EQ(cardinal_property(peer_, window_, "WM_PROTOCOLS"), std::vector{std::uint32_t(atom("WM_DELETE_WINDOW"))});
+    EXPECT_EQ(cardinal_property(peer_, window_, "XdndAware"), std::vector<std::uint32_t>{5});
     GLint depth_bits = 0;
     GLboolean double_buffered = GL_FALSE;
     glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
     glGetBooleanv(GL_DOUBLEBUFFER, &double_buffered);
     EXPECT_GE(depth_bits, 16);
     EXPECT_EQ(double_buffered, GL_TRUE);
-    EXPECT_NE(glGetString(GL_VERSION), nullptr);
 }
 
-TEST_F(GlWindow, StartTakesTheRecordsClearColourAndCopiesItsIcon)
-{
+TEST_F(GlWindow, StartTakesTheClearColourAndIconAndTheFirstPaintSetsTheStateAndCallsInitOnce) {
+    paint_window();
+    EXPECT_TRUE(g_slot_log.empty()) << "before start a paint only swaps";
     // A 2 x 1 icon inside a 3-pixel-wide image: the stride is honoured.
     const std::uint8_t pixels[] = {0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0x80, 0, 0, 0, 0};
-    WindowCallbacks record = recording_record();
-    record.clear_colour = 0x80405060;
-    record.icon_width = 2;
-    record.icon_height = 1;
-    record.icon_stride = 3;
-    record.icon_pixels = pixels;
-    register_window(&record, 0);
-    g_slot_log.clear();
-    start_window(&record);
+    record_.clear_colour = 0x80405060;
+    record_.icon_width = 2;
+    record_.icon_height = 1;
+    record_.icon_stride = 3;
+    record_.icon_pixels = pixels;
+    start_window(&record_);
     settle();
-
     EXPECT_EQ(g_slot_log, Log{"start"});
     EXPECT_EQ(g_window_started, 1);
     EXPECT_DOUBLE_EQ(g_clear_colour.red, 0x40 / 255.0);
     EXPECT_DOUBLE_EQ(g_clear_colour.green, 0x50 / 255.0);
     EXPECT_DOUBLE_EQ(g_clear_colour.blue, 0x60 / 255.0);
     EXPECT_DOUBLE_EQ(g_clear_colour.alpha, 0x80 / 255.0);
-    EXPECT_EQ(cardinal_property(peer_, window_, atom("_NET_WM_ICON")),
+    EXPECT_EQ(cardinal_property(peer_, window_, "_NET_WM_ICON"),
               (std::vector<std::uint32_t>{2, 1, 0xFF102030, 0x80A0B0C0}));
+    g_slot_log.clear();
+    paint_window();
+    paint_window();
+    EXPECT_EQ(g_slot_log, (Log{"init", "paint", "paint"}));
+    for (GLenum enabled : {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_LIGHT0}) {
+        EXPECT_TRUE(glIsEnabled(enabled)) << enabled;
+    }
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
 }
 
-TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot)
-{
-    WindowCallbacks record = recording_record();
-    register_window(&record, 0);
-    start_window(&record);
-    g_slot_log.clear();
-
+TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot) {
+    // Exposure may add paints of its own after the one a resize makes.
+    record_.on_paint = [](WindowCallbacks*) {
+        return g_slot_log.empty() || g_slot_log.back() != "paint" ? log_slot("paint") : true;
+    };
+    start();
     EXPECT_NE(resize_client_area(800, 600), 0);
     settle();
-    EXPECT_EQ(without_repeated_paints(g_slot_log), (Log{"resize 800 600", "init", "paint"}));
+    EXPECT_EQ(g_slot_log, (Log{"resize 800 600", "init", "paint"}));
     EXPECT_EQ(g_client_size.width, 800);
-
     g_slot_log.clear();
     resize_client_area(100, 50);
     settle();
-    EXPECT_EQ(without_repeated_paints(g_slot_log), (Log{"resize 360 240", "paint"}));
-    XWindowAttributes attributes = {};
-    ASSERT_TRUE(XGetWindowAttributes(peer_, window_, &attributes));
-    EXPECT_EQ(attributes.width, 360);
-    EXPECT_EQ(attributes.height, 240);
+    EXPECT_EQ(g_slot_log, (Log{"resize 360 240", "paint"}));
+    EXPECT_EQ(window_size(peer_, window_), std::pair(360, 240));
+    announce_client_size();
+    EXPECT_EQ(g_slot_log.back(), "resize 360 240");
 }
 
-TEST_F(GlWindow, FirstPaintAfterStartSetsTheDefaultStateAndCallsInitOnce)
-{
-    WindowCallbacks record = recording_record();
-    register_window(&record, 0);
-    g_slot_log.clear();
-    paint_window();
-    EXPECT_TRUE(g_slot_log.empty()) << "before start a paint only swaps";
+using MessageLoop = DisplayTest;
 
-    start_window(&record);
+TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
+    request_repaint();
+    run_loop_pass();
+    EXPECT_TRUE(g_slot_log.empty()) << "no idle and no paint before the start";
+    record_.on_init = nullptr;
+    g_repaint_requested = 0;
+    start();
+    run_loop_pass();
+    run_loop_pass();
+    EXPECT_EQ(g_slot_log, (Log{"idle", "idle"})) << "nothing painted without a request";
+    // A request made during idle becomes one paint of the next pass.
+    record_.on_idle = [](WindowCallbacks*) { request_repaint(); return log_slot("idle"); };
+    g_slot_log.clear();
+    run_loop_pass();
+    EXPECT_EQ(g_slot_log, Log{"idle"});
+    run_loop_pass();
+    EXPECT_EQ(g_slot_log, (Log{"idle", "paint", "idle"}));
+}
+
+using SelfTest = GlWindowTest<360, 360>;
+
+TEST_F(SelfTest, WritesTheServiceTextsBuildsItsProgramOnceAndDrawsTheTriangle) {
+    show_gl_window();
+    TraceCapture trace;
+    char name[] = "plim-gl-selftest";
+    char* argv[] = {name, nullptr};
+    platform_self_test(1, argv);
+    ASSERT_NE(g_windows[0], nullptr);
+    EXPECT_EQ(g_windows[0]->argc, 1);
+    EXPECT_EQ(g_window_started, 1);
     paint_window();
-    paint_window();
-    EXPECT_EQ(g_slot_log, (Log{"start", "init", "paint", "paint"}));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
+    g_windows[0]->on_paint(g_windows[0]);
+    // Orange at the centre; grey at a corner and just above the apex.
+    for (auto [x, y, red, green, blue] : {std::array{180, 180, 255, 191, 0}, std::array{2, 2, 128, 128, 128},
+                                          std::array{180, 340, 128, 128, 128}}) {
+        GLubyte rgba[4] = {};
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        const int off = std::max({std::abs(rgba[0] - red), std::abs(rgba[1] - green), std::abs(rgba[2] - blue)});
+        EXPECT_LE(off, 1) << "at " << x << "," << y;
+    }
+    const std::string text = trace.text();
+    for (const char* prefix : {"TIME:", "DATE:", "DUAL:", "CLIPBOARD:\n", "GL-PROGRAM-INITIALISATION\n"}) {
+        EXPECT_NE(text.find(prefix), std::string::npos) << prefix;
+    }
+    const std::size_t first = text.find("GL-PROGRAM-INITIALISATION");
+    EXPECT_EQ(text.find("GL-PROGRAM-INITIALISATION", first + 1), std::string::npos) << "built once";
+    EXPECT_EQ(text.find("ERROR"), std::string::npos) << text;
 }

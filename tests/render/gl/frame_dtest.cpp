@@ -1,32 +1,27 @@
 // The frame renderer in a real GL context: the queued deletions and the
 // background.
 
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
 
 #include "model/app/application.h"
 #include "platform/services.h"
-#include "platform/x11/gl_window.h"
 #include "render/gl/frame.h"
-#include "render/gl/gl_extensions.h"
-#include "tests/platform/x11/gl_driver_pin.h"
 
 namespace {
 
 using IsName = GLboolean (*)(GLuint name);
 
-class Frame : public ::testing::Test {
+class Frame : public GlWindowTest<64, 48> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(create_gl_window("frame", 64, 48)) << "needs an X server (xvfb-run)";
-    keep_gl_driver_loaded();
-    load_gl_extensions();
+    GlWindowTest::SetUp();
     ASSERT_TRUE(g_gl_support.buffers && g_gl_support.vertex_arrays);
     app_ = &create_application();
   }
 
   void TearDown() override {
     destroy_application();
-    destroy_gl_window();
+    GlWindowTest::TearDown();
   }
 
   static IsName entry(const char* name) { return reinterpret_cast<IsName>(gl_proc_address(name)); }

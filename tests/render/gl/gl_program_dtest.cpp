@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
 
-#include "platform/x11/gl_window.h"
-#include "render/gl/gl_extensions.h"
 #include "render/gl/gl_program.h"
-#include "tests/platform/x11/gl_driver_pin.h"
 #include "tests/platform/trace_capture.h"
 
 namespace {
@@ -17,17 +14,7 @@ const char* const WHITE_FRAGMENT =
     "#version 120\n"
     "void main() { gl_FragColor = vec4(1.0); }\n";
 
-class GlProgram : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(create_gl_window("gl-program", 64, 64)) << "needs an X server (xvfb-run)";
-        keep_gl_driver_loaded();
-        load_gl_extensions();
-    }
-
-    void TearDown() override { destroy_gl_window(); }
-};
+using GlProgram = GlWindowTest<64, 64>;
 
 }  // namespace
 

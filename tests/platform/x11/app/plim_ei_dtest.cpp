@@ -1,210 +1,171 @@
-// The real program under the X server: its start-up output, the staging
-// directory it makes, and its exit when the window is closed.
+// The start-up wiring in-process in a real window, and the real program
+// under the X server: its start-up output, the staging directory it makes,
+// and its exit when the window is closed.
 
-#include <gtest/gtest.h>
+#include "tests/platform/x11/display_fixture.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <fcntl.h>
-#include <poll.h>
+#include "lumo/assets/icon_atlas.h"
+#include "lumo/assets/icons.h"
+#include "lumo/gl/textures.h"
+#include "model/app/application.h"
+#include "platform/files.h"
+#include "platform/kernel_config.h"
+#include "platform/x11/app/app_slots.h"
+#include "platform/x11/app/startup.h"
+#include "platform/x11/window_services.h"
+#include "tests/platform/trace_capture.h"
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
-namespace {
+class StartApplication : public GlWindowTest<720, 480> {
+ protected:
+  void SetUp() override {
+    create_application();
+    GlWindowTest::SetUp();
+    show_gl_window();
+  }
 
-// Bounds for waiting on the child; generous, as the sanitizers and a
-// software GL driver make start-up slow. They only stop a hung test.
-constexpr int POLL_MS = 50;
-constexpr int MAX_POLLS = 1200;
-
-struct Child {
-  pid_t pid = -1;
-  int output = -1;  // read end of its standard output
+  void TearDown() override {
+    lumo::delete_toolkit_textures();
+    GlWindowTest::TearDown();
+    destroy_application();
+    g_app_window = WindowCallbacks{};
+  }
 };
 
-// Runs plim-ei with `arguments` in the stand-in kernel's directory, so that
-// "./plim" names the stand-in.
-Child start_program(const std::string& first, const std::string& second) {
-  int pipe_ends[2];
-  if (pipe(pipe_ends) != 0) return {};
+TEST_F(StartApplication, WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeTexturesAndTimeRedraws) {
+  {
+    TraceCapture trace;
+    EXPECT_TRUE(start_application({"PLIM-EI.exe"}));
+    EXPECT_EQ(trace.text().rfind(std::string(50, '-') + "\n", 0), 0u) << "the banner comes first";
+    EXPECT_NE(trace.text().find("ICN-GEN:"), std::string::npos);
+  }
+  EXPECT_EQ(g_app_ptr, g_app);
+  EXPECT_EQ(g_windows[0], &g_app_window);
+  EXPECT_EQ(g_window_started, 1);
+  EXPECT_GT(g_app->startup_start_ms, 0) << "on_start ran";
+  EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED) << "no arguments, nothing set";
+  const PlatformServices& s = g_app->platform;
+  EXPECT_EQ(s.request_repaint, request_repaint);
+  EXPECT_TRUE(s.set_fullscreen && s.resize_client_area && s.open_dialog && s.save_dialog && s.write_image &&
+              s.date_text && s.time_text && s.datetime_text && s.clipboard_read && s.clipboard_write &&
+              s.clear_colour)
+      << "every platform service is wired";
+  const WindowCallbacks& window = g_app_window;
+  EXPECT_EQ(std::tuple(window.width, window.height, window.title, window.argc, std::string(window.argv[0])),
+            std::tuple(720u, 480u, std::string("PLIM:EI"), 1, std::string("PLIM-EI.exe")));
+  // The icon is a packed copy of the atlas's last cell, where the logo is
+  // drawn, and stays intact when the first paint frees the atlas.
+  ASSERT_EQ(std::tuple(window.icon_width, window.icon_height, window.icon_stride), std::tuple(128, 128, 128));
+  const std::vector<std::uint8_t> icon(window.icon_pixels, window.icon_pixels + 128 * 128 * 4);
+  for (int row : {0, 64, 127}) {
+    const std::size_t from = (static_cast<std::size_t>(384 + row) * lumo::kIconAtlasSize + 384) * 4;
+    EXPECT_EQ(std::memcmp(&icon[static_cast<std::size_t>(row) * 128 * 4], &lumo::g_icon_atlas_pixels[from], 128 * 4), 0)
+        << "row " << row;
+  }
+  int opaque = 0;
+  for (std::size_t i = 3; i < icon.size(); i += 4) opaque += icon[i] > 128 ? 1 : 0;
+  EXPECT_GT(opaque, 1000);
+  g_app->redraw_requested = 1;
+  paint_window();
+  const lumo::ToolkitTextures& textures = lumo::g_toolkit_textures;
+  EXPECT_TRUE(textures.atlas != 0 && textures.font != 0 && textures.logo != 0) << "the textures are made";
+  EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty()) << "the atlas buffer is freed once uploaded";
+  EXPECT_EQ(std::memcmp(window.icon_pixels, icon.data(), icon.size()), 0) << "the window's icon is its own copy";
+  EXPECT_GT(g_app->frame_times_ns[0], 0) << "a requested redraw is timed";
+  EXPECT_EQ(g_app->frame_time_index, 1);
+  g_app->redraw_requested = 0;
+  paint_window();
+  EXPECT_EQ(g_app->frame_time_index, 1) << "a paint nobody asked a redraw for is not timed";
+}
+
+namespace {
+
+// Bounds that only stop a hung test: the sanitizers and a software GL
+// driver make start-up slow.
+constexpr int POLL_US = 50'000;
+constexpr int MAX_POLLS = 1200;
+
+// Runs `command` through the shell in the stand-in kernel's directory, so
+// that "./plim" names the stand-in; `exec` keeps the pid the program's own.
+pid_t start_program(const std::string& command) {
   const pid_t pid = fork();
   if (pid == 0) {
-    dup2(pipe_ends[1], STDOUT_FILENO);
-    close(pipe_ends[0]);
-    close(pipe_ends[1]);
-    if (chdir(fs::path(STANDIN_KERNEL_PATH).parent_path().c_str()) != 0) _exit(126);
-    execl(PLIM_EI_PATH, PLIM_EI_PATH, first.c_str(), second.c_str(), static_cast<char*>(nullptr));
+    if (chdir(fs::path(STANDIN_KERNEL_PATH).parent_path().c_str()) == 0) {
+      execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
+    }
     _exit(127);
-  }
-  close(pipe_ends[1]);
-  fcntl(pipe_ends[0], F_SETFL, O_NONBLOCK);
-  return {pid, pipe_ends[0]};
-}
-
-// Appends what the child wrote so far, waiting up to one poll period. Once
-// the child has closed its end, poll no longer waits, so the period is slept
-// here: a sanitized process takes a while from closing its files to its end.
-void read_output(int fd, std::string& text) {
-  pollfd readable{fd, POLLIN, 0};
-  if (poll(&readable, 1, POLL_MS) <= 0) return;
-  char buffer[4096];
-  ssize_t count;
-  while ((count = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(count));
-  if (count == 0) usleep(POLL_MS * 1000);
-}
-
-long window_pid(Display* display, Window window) {
-  Atom type = None;
-  int format = 0;
-  unsigned long items = 0;
-  unsigned long after = 0;
-  unsigned char* data = nullptr;
-  const Atom pid_atom = XInternAtom(display, "_NET_WM_PID", False);
-  long pid = -1;
-  if (XGetWindowProperty(display, window, pid_atom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
-                         &data) == Success &&
-      data != nullptr) {
-    if (items == 1) pid = *reinterpret_cast<long*>(data);
-    XFree(data);
   }
   return pid;
 }
 
-// The top-level window the process `pid` made, or 0.
-Window find_window_of(Display* display, pid_t pid) {
-  Window root = 0;
-  Window parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  Window found = 0;
-  if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
-    for (unsigned int i = 0; i < count && found == 0; ++i)
-      if (window_pid(display, children[i]) == pid) found = children[i];
-    XFree(children);
+// The child's exit code, or -1 (after killing it) when it hangs.
+int wait_for_exit(pid_t pid) {
+  int status = 0;
+  for (int i = 0; i < MAX_POLLS; ++i, usleep(POLL_US)) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
-  return found;
-}
-
-void send_close_request(Display* display, Window window) {
-  XEvent event = {};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  XSendEvent(display, window, False, NoEventMask, &event);
-  XFlush(display);
-}
-
-// Waits for the child's end while draining its output; -1 when it hangs.
-int wait_for_exit(Child& child, std::string& output) {
-  for (int i = 0; i < MAX_POLLS; ++i) {
-    read_output(child.output, output);
-    int status = 0;
-    if (waitpid(child.pid, &status, WNOHANG) == child.pid) {
-      read_output(child.output, output);
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-  }
-  kill(child.pid, SIGKILL);
-  waitpid(child.pid, nullptr, 0);
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
   return -1;
 }
 
-// One run of the program on a fresh workspace, closed through its window.
-struct ProgramRun {
-  std::string workspace;
-  std::string output;
-  bool window_found = false;
-  int exit_code = -1;
-};
-
-ProgramRun run_and_close(Display* display) {
-  ProgramRun run;
-  char pattern[] = "/tmp/plim-ei-ws-XXXXXX";
-  if (mkdtemp(pattern) == nullptr) return run;
-  run.workspace = pattern;
-  Child child = start_program("./plim", run.workspace);
-  if (child.pid <= 0) return run;
-  Window window = 0;
-  for (int i = 0; i < MAX_POLLS && window == 0; ++i) {
-    read_output(child.output, run.output);
-    window = find_window_of(display, child.pid);
+// The top-level window whose _NET_WM_PID is `pid`, or 0.
+Window find_window_of(Display* display, pid_t pid) {
+  Window root = 0, parent = 0, found = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+  for (unsigned int i = 0; i < count && found == 0; ++i) {
+    if (cardinal_property(display, children[i], "_NET_WM_PID") == std::vector{std::uint32_t(pid)}) found = children[i];
   }
-  run.window_found = window != 0;
-  if (run.window_found) send_close_request(display, window);
-  else kill(child.pid, SIGTERM);
-  run.exit_code = wait_for_exit(child, run.output);
-  close(child.output);
-  return run;
+  XFree(children);
+  return found;
 }
-
-class PlimEi : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr) << "needs an X server (xvfb-run)";
-    run_ = new ProgramRun(run_and_close(display));
-    XCloseDisplay(display);
-  }
-
-  static void TearDownTestSuite() {
-    if (run_ != nullptr && !run_->workspace.empty()) fs::remove_all(run_->workspace);
-    delete run_;
-    run_ = nullptr;
-  }
-
-  static ProgramRun* run_;
-};
-
-ProgramRun* PlimEi::run_ = nullptr;
 
 }  // namespace
 
-TEST_F(PlimEi, PrintsTheBannerAndTheKernelAndWorkspaceLinesAndMakesTheStagingDirectory) {
-  ASSERT_NE(run_, nullptr);
-  const std::string& output = run_->output;
+TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClosed) {
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr) << "needs an X server (xvfb-run)";
+  char pattern[] = "/tmp/plim-ei-ws-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string workspace = pattern;
+  const std::string capture = workspace + ".out";
+  const pid_t pid = start_program("'" PLIM_EI_PATH "' ./plim '" + workspace + "' >'" + capture + "'");
+  ASSERT_GT(pid, 0);
+  Window window = 0;
+  for (int i = 0; i < MAX_POLLS && window == 0; ++i, usleep(POLL_US)) window = find_window_of(display, pid);
+  EXPECT_NE(window, 0u);
+  if (window != 0) send_close_request(display, window);
+  else kill(pid, SIGTERM);
+  const int exit_code = wait_for_exit(pid);
+  XCloseDisplay(display);
+  const std::string output = read_text_file(capture);
+  EXPECT_EQ(exit_code, 0) << output;
   EXPECT_EQ(output.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << output;
-  EXPECT_NE(output.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + run_->workspace + "\"];\n"), std::string::npos)
-      << output;
+  EXPECT_NE(output.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace + "\"];\n"), std::string::npos) << output;
   EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
-  EXPECT_TRUE(fs::is_directory(run_->workspace + "/tmp"));
+  EXPECT_TRUE(fs::is_directory(workspace + "/tmp"));
+  fs::remove_all(workspace);
+  fs::remove(capture);
 }
 
-TEST_F(PlimEi, ClosingTheWindowEndsTheProgramWithCodeZero) {
-  ASSERT_NE(run_, nullptr);
-  EXPECT_TRUE(run_->window_found);
-  EXPECT_EQ(run_->exit_code, 0) << run_->output;
-}
-
-TEST(PlimEiWithoutDisplay, EndsWithCodeOneAndSaysWhy) {
-  int error_pipe[2];
-  ASSERT_EQ(pipe(error_pipe), 0);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(error_pipe[1], STDERR_FILENO);
-    const int null_out = open("/dev/null", O_WRONLY);
-    dup2(null_out, STDOUT_FILENO);
-    close(error_pipe[0]);
-    setenv("DISPLAY", ":4095", 1);  // no server there
-    execl(PLIM_EI_PATH, PLIM_EI_PATH, static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(error_pipe[1]);
-  std::string errors;
-  char buffer[1024];
-  ssize_t count;
-  while ((count = read(error_pipe[0], buffer, sizeof buffer)) > 0) errors.append(buffer, static_cast<std::size_t>(count));
-  close(error_pipe[0]);
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
+TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy) {
+  const std::string capture = "/tmp/plim-ei-errors-" + std::to_string(getpid());
+  const pid_t pid = start_program("env DISPLAY=:4095 '" PLIM_EI_PATH "' 2>'" + capture + "' >/dev/null");
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(wait_for_exit(pid), 1);
+  const std::string errors = read_text_file(capture);
   EXPECT_NE(errors.find("Cannot open the X display"), std::string::npos) << errors;
+  fs::remove(capture);
 }
