@@ -1,5 +1,5 @@
 #include "kernel/parse_report_builder.h"
-#include "tests/kernel/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/kernel_config.h"
-#include "tests/kernel/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "kernel/interop_reader.h"
 #include "tests/kernel/standin_run.h"
-#include "tests/kernel/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "kernel/parse_output.h"
 #include "kernel/parse_report_builder.h"
 #include "tests/kernel/standin_run.h"
-#include "tests/kernel/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/model/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "model/entity_stats.h"
 #include "model/text_metrics.h"
-#include "tests/model/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "model/entity_stats.h"
 #include "model/entity_transform.h"
-#include "tests/model/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 namespace {
 

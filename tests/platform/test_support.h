@@ -2,11 +2,11 @@
 
 // Helpers shared by the platform tests.
 
+#include "tests/platform/trace_capture.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -24,12 +24,4 @@ struct ScratchDir {
     }
     ~ScratchDir() { std::filesystem::remove_all(dir); }
     std::string path(const std::string& name) const { return (dir / name).string(); }
-};
-
-// Captures the trace lines written to standard output while it lives.
-struct TraceCapture {
-    std::ostringstream captured;
-    std::streambuf* saved = std::cout.rdbuf(captured.rdbuf());
-    ~TraceCapture() { std::cout.rdbuf(saved); }
-    std::string text() const { return captured.str(); }
 };

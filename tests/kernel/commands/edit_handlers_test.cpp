@@ -6,7 +6,7 @@
 #include "panels/directive_menus.h"
 #include "panels/message_panes.h"
 #include "panels/panel_rows.h"
-#include "tests/kernel/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 #include <gtest/gtest.h>
 

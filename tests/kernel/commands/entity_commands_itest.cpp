@@ -3,7 +3,7 @@
 #include "kernel/commands/entity_commands.h"
 #include "kernel/commands/parse_check.h"
 #include "tests/kernel/commands/command_scenario.h"
-#include "tests/kernel/trace_capture.h"
+#include "tests/platform/trace_capture.h"
 
 namespace {
 
