@@ -11,11 +11,11 @@
 const char* topology_word(std::int32_t topology);
 
 struct CommentBlockFacts {
-  std::uint64_t vertices = 0;
-  std::uint64_t faces = 0;
-  std::int32_t topology = 0;
-  bool normals = false;
-  bool colours = false;
+    std::uint64_t vertices = 0;
+    std::uint64_t faces = 0;
+    std::int32_t topology = 0;
+    bool normals = false;
+    bool colours = false;
 };
 
 // Nine lines, each starting with `prefix` ("# " or "comment ").

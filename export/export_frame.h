@@ -18,27 +18,27 @@ constexpr std::int32_t EXPORT_POLYGONS = 0;
 constexpr std::int32_t EXPORT_TRIANGLES = 3;
 
 struct Vec3 {
-  double x, y, z;
+    double x, y, z;
 };
 
 struct Rgba {
-  double red, green, blue, alpha;
+    double red, green, blue, alpha;
 };
 
 // One mesh as the writers see it: its arrays (empty when absent) and the
 // entity whose transform places it, which for a group member is the group.
 struct PlacedMesh {
-  const Entity* placement = nullptr;
-  bool transformed = false;  // the placement is not the identity
-  bool mirrored = false;     // the transform turns faces inside out
-  std::span<const double> positions;
-  std::uint32_t dimension = 3;
-  std::uint32_t vertex_count = 0;
-  std::span<const std::uint32_t> polygon_stream;
-  std::span<const std::uint32_t> triangle_indices;
-  std::span<const double> polygon_normals;
-  std::span<const double> triangle_normals;
-  std::span<const double> colours;
+    const Entity* placement = nullptr;
+    bool transformed = false; // the placement is not the identity
+    bool mirrored = false;    // the transform turns faces inside out
+    std::span<const double> positions;
+    std::uint32_t dimension = 3;
+    std::uint32_t vertex_count = 0;
+    std::span<const std::uint32_t> polygon_stream;
+    std::span<const std::uint32_t> triangle_indices;
+    std::span<const double> polygon_normals;
+    std::span<const double> triangle_normals;
+    std::span<const double> colours;
 };
 
 // The meshes of the visible entities in list order; a group contributes its
@@ -55,35 +55,39 @@ void transform_position(const PlacedMesh& mesh, Vec3& position);
 void transform_normal(const PlacedMesh& mesh, Vec3& normal);
 
 // Position k after the entity transform; a 2-D mesh gets z = 0.
-inline Vec3 placed_position(const PlacedMesh& mesh, std::uint32_t k) {
-  const double* value = mesh.positions.data() + std::size_t{k} * mesh.dimension;
-  Vec3 p{value[0], mesh.dimension > 1 ? value[1] : 0.0, mesh.dimension > 2 ? value[2] : 0.0};
-  if (mesh.transformed) transform_position(mesh, p);
-  return p;
+inline Vec3 placed_position(const PlacedMesh& mesh, std::uint32_t k)
+{
+    const double* value = mesh.positions.data() + std::size_t{k} * mesh.dimension;
+    Vec3 p{value[0], mesh.dimension > 1 ? value[1] : 0.0, mesh.dimension > 2 ? value[2] : 0.0};
+    if (mesh.transformed) transform_position(mesh, p);
+    return p;
 }
 
 // Normal k for the topology (polygon normals for polygons, triangle normals
 // otherwise) after the entity transform; (0, 0, 0) when the mesh has none.
-inline Vec3 placed_normal(const PlacedMesh& mesh, std::int32_t topology, std::uint32_t k) {
-  const auto normals = topology == EXPORT_POLYGONS ? mesh.polygon_normals : mesh.triangle_normals;
-  const std::size_t first = std::size_t{k} * 3;
-  if (first + 3 > normals.size()) return {0.0, 0.0, 0.0};
-  Vec3 n{normals[first], normals[first + 1], normals[first + 2]};
-  if (mesh.transformed) transform_normal(mesh, n);
-  return n;
+inline Vec3 placed_normal(const PlacedMesh& mesh, std::int32_t topology, std::uint32_t k)
+{
+    const auto normals = topology == EXPORT_POLYGONS ? mesh.polygon_normals : mesh.triangle_normals;
+    const std::size_t first = std::size_t{k} * 3;
+    if (first + 3 > normals.size()) return {0.0, 0.0, 0.0};
+    Vec3 n{normals[first], normals[first + 1], normals[first + 2]};
+    if (mesh.transformed) transform_normal(mesh, n);
+    return n;
 }
 
-inline double clamp_unit(double value) {
-  if (!(value > 0.0)) return 0.0;  // NaN included
-  return value < 1.0 ? value : 1.0;
+inline double clamp_unit(double value)
+{
+    if (!(value > 0.0)) return 0.0; // NaN included
+    return value < 1.0 ? value : 1.0;
 }
 
 // Colour k clamped to 0..1 (NaN to 0); opaque white when the mesh has none.
-inline Rgba vertex_colour(const PlacedMesh& mesh, std::uint32_t k) {
-  const std::size_t first = std::size_t{k} * 4;
-  if (first + 4 > mesh.colours.size()) return {1.0, 1.0, 1.0, 1.0};
-  const double* c = mesh.colours.data() + first;
-  return {clamp_unit(c[0]), clamp_unit(c[1]), clamp_unit(c[2]), clamp_unit(c[3])};
+inline Rgba vertex_colour(const PlacedMesh& mesh, std::uint32_t k)
+{
+    const std::size_t first = std::size_t{k} * 4;
+    if (first + 4 > mesh.colours.size()) return {1.0, 1.0, 1.0, 1.0};
+    const double* c = mesh.colours.data() + first;
+    return {clamp_unit(c[0]), clamp_unit(c[1]), clamp_unit(c[2]), clamp_unit(c[3])};
 }
 
 // Visits every face of the topology as (indices, count), indices within the
@@ -98,61 +102,65 @@ void for_each_face(const PlacedMesh& mesh, std::int32_t topology, Visit&& visit)
 namespace export_detail {
 
 inline bool indices_in_mesh(const std::uint32_t* indices, std::uint32_t count,
-                            std::uint32_t vertex_count) {
-  for (std::uint32_t i = 0; i < count; ++i) {
-    if (indices[i] >= vertex_count) return false;
-  }
-  return true;
+                            std::uint32_t vertex_count)
+{
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (indices[i] >= vertex_count) return false;
+    }
+    return true;
 }
 
 template <typename Visit>
 void visit_face(const PlacedMesh& mesh, const std::uint32_t* indices, std::uint32_t count,
-                std::vector<std::uint32_t>& scratch, Visit& visit) {
-  if (count == 0 || !indices_in_mesh(indices, count, mesh.vertex_count)) return;
-  if (!mesh.mirrored) {
-    visit(indices, count);
-    return;
-  }
-  scratch.assign(indices, indices + count);
-  std::reverse(scratch.begin(), scratch.end());
-  visit(scratch.data(), count);
+                std::vector<std::uint32_t>& scratch, Visit& visit)
+{
+    if (count == 0 || !indices_in_mesh(indices, count, mesh.vertex_count)) return;
+    if (!mesh.mirrored) {
+        visit(indices, count);
+        return;
+    }
+    scratch.assign(indices, indices + count);
+    std::reverse(scratch.begin(), scratch.end());
+    visit(scratch.data(), count);
 }
 
 // Stream layout: polygon count P, P vertex counts, then the polygons' indices.
-template <typename Visit>
-void visit_polygons(const PlacedMesh& mesh, Visit& visit) {
-  const auto stream = mesh.polygon_stream;
-  if (stream.empty()) return;
-  const std::size_t polygon_count = std::min<std::size_t>(stream[0], stream.size() - 1);
-  std::size_t next = 1 + polygon_count;
-  std::vector<std::uint32_t> scratch;
-  for (std::size_t p = 0; p < polygon_count; ++p) {
-    const std::uint32_t count = stream[1 + p];
-    if (count > stream.size() - next) return;
-    visit_face(mesh, stream.data() + next, count, scratch, visit);
-    next += count;
-  }
+template <typename Visit> void visit_polygons(const PlacedMesh& mesh, Visit& visit)
+{
+    const auto stream = mesh.polygon_stream;
+    if (stream.empty()) return;
+    const std::size_t polygon_count = std::min<std::size_t>(stream[0], stream.size() - 1);
+    std::size_t next = 1 + polygon_count;
+    std::vector<std::uint32_t> scratch;
+    for (std::size_t p = 0; p < polygon_count; ++p) {
+        const std::uint32_t count = stream[1 + p];
+        if (count > stream.size() - next) return;
+        visit_face(mesh, stream.data() + next, count, scratch, visit);
+        next += count;
+    }
 }
 
-template <typename Visit>
-void visit_triangles(const PlacedMesh& mesh, Visit& visit) {
-  const auto indices = mesh.triangle_indices;
-  std::vector<std::uint32_t> scratch;
-  for (std::size_t t = 0; t + 3 <= indices.size(); t += 3) {
-    visit_face(mesh, indices.data() + t, 3, scratch, visit);
-  }
+template <typename Visit> void visit_triangles(const PlacedMesh& mesh, Visit& visit)
+{
+    const auto indices = mesh.triangle_indices;
+    std::vector<std::uint32_t> scratch;
+    for (std::size_t t = 0; t + 3 <= indices.size(); t += 3) {
+        visit_face(mesh, indices.data() + t, 3, scratch, visit);
+    }
 }
 
-}  // namespace export_detail
+} // namespace export_detail
 
 template <typename Visit>
-void for_each_face(const PlacedMesh& mesh, std::int32_t topology, Visit&& visit) {
-  if (topology == EXPORT_POLYGONS) export_detail::visit_polygons(mesh, visit);
-  if (topology == EXPORT_TRIANGLES) export_detail::visit_triangles(mesh, visit);
+void for_each_face(const PlacedMesh& mesh, std::int32_t topology, Visit&& visit)
+{
+    if (topology == EXPORT_POLYGONS) export_detail::visit_polygons(mesh, visit);
+    if (topology == EXPORT_TRIANGLES) export_detail::visit_triangles(mesh, visit);
 }
 
 // Integer channel of a clamped colour component: truncated, so 1.0 gives 255
 // and 0.999 gives 254.
-inline std::uint8_t colour_byte(double unit_value) {
-  return static_cast<std::uint8_t>(unit_value * 255.0);
+inline std::uint8_t colour_byte(double unit_value)
+{
+    return static_cast<std::uint8_t>(unit_value * 255.0);
 }

@@ -11,75 +11,83 @@ namespace {
 constexpr std::endian kBinaryOrder = std::endian::big;
 
 struct OffLayout {
-  std::int32_t topology;
-  bool normals;
-  bool colours;
+    std::int32_t topology;
+    bool normals;
+    bool colours;
 };
 
-std::string_view keyword(const OffLayout& layout) {
-  if (layout.normals) return layout.colours ? "CNOFF" : "NOFF";
-  return layout.colours ? "COFF" : "OFF";
+std::string_view keyword(const OffLayout& layout)
+{
+    if (layout.normals) return layout.colours ? "CNOFF" : "NOFF";
+    return layout.colours ? "COFF" : "OFF";
 }
 
 void write_binary_vertices(OutputFile& out, const std::vector<PlacedMesh>& meshes,
-                           const OffLayout& layout) {
-  for (const PlacedMesh& mesh : meshes) {
-    for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
-      BinaryRecord record;
-      const Vec3 p = placed_position(mesh, k);
-      for (double value : {p.x, p.y, p.z}) put_f32(record, value, kBinaryOrder);
-      if (layout.normals) {
-        const Vec3 n = placed_normal(mesh, layout.topology, k);
-        for (double value : {n.x, n.y, n.z}) put_f32(record, value, kBinaryOrder);
-      }
-      if (layout.colours) {
-        const Rgba c = vertex_colour(mesh, k);
-        for (double value : {c.red, c.green, c.blue, c.alpha}) put_f32(record, value, kBinaryOrder);
-      }
-      append_record(out, record);
+                           const OffLayout& layout)
+{
+    for (const PlacedMesh& mesh : meshes) {
+        for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
+            BinaryRecord record;
+            const Vec3 p = placed_position(mesh, k);
+            for (double value : {p.x, p.y, p.z})
+                put_f32(record, value, kBinaryOrder);
+            if (layout.normals) {
+                const Vec3 n = placed_normal(mesh, layout.topology, k);
+                for (double value : {n.x, n.y, n.z})
+                    put_f32(record, value, kBinaryOrder);
+            }
+            if (layout.colours) {
+                const Rgba c = vertex_colour(mesh, k);
+                for (double value : {c.red, c.green, c.blue, c.alpha})
+                    put_f32(record, value, kBinaryOrder);
+            }
+            append_record(out, record);
+        }
     }
-  }
 }
 
 void write_text_form(OutputFile& out, const std::string& file_name,
-                     const std::vector<PlacedMesh>& meshes, const OffLayout& layout) {
-  const std::uint64_t vertices = count_vertices(meshes);
-  const std::uint64_t faces = count_faces(meshes, layout.topology);
-  append_text(out, keyword(layout));
-  append_char(out, '\n');
-  const CommentBlockFacts facts{vertices, faces, layout.topology, layout.normals, layout.colours};
-  append_text(out, comment_block("# ", file_name, facts));
-  append_uint(out, vertices);
-  append_char(out, ' ');
-  append_uint(out, faces);
-  append_text(out, " 0\n");
-  write_vertex_lines(out, meshes, layout.topology, layout.normals, layout.colours);
-  write_counted_faces_text(out, meshes, layout.topology);
+                     const std::vector<PlacedMesh>& meshes, const OffLayout& layout)
+{
+    const std::uint64_t vertices = count_vertices(meshes);
+    const std::uint64_t faces = count_faces(meshes, layout.topology);
+    append_text(out, keyword(layout));
+    append_char(out, '\n');
+    const CommentBlockFacts facts{vertices, faces, layout.topology, layout.normals, layout.colours};
+    append_text(out, comment_block("# ", file_name, facts));
+    append_uint(out, vertices);
+    append_char(out, ' ');
+    append_uint(out, faces);
+    append_text(out, " 0\n");
+    write_vertex_lines(out, meshes, layout.topology, layout.normals, layout.colours);
+    write_counted_faces_text(out, meshes, layout.topology);
 }
 
 void write_binary_form(OutputFile& out, const std::vector<PlacedMesh>& meshes,
-                       const OffLayout& layout) {
-  append_text(out, keyword(layout));
-  append_text(out, " BINARY\n");
-  append_u32(out, static_cast<std::uint32_t>(count_vertices(meshes)), kBinaryOrder);
-  append_u32(out, static_cast<std::uint32_t>(count_faces(meshes, layout.topology)), kBinaryOrder);
-  append_u32(out, 0, kBinaryOrder);
-  write_binary_vertices(out, meshes, layout);
-  write_counted_faces_binary(out, meshes, layout.topology, kBinaryOrder, true);
+                       const OffLayout& layout)
+{
+    append_text(out, keyword(layout));
+    append_text(out, " BINARY\n");
+    append_u32(out, static_cast<std::uint32_t>(count_vertices(meshes)), kBinaryOrder);
+    append_u32(out, static_cast<std::uint32_t>(count_faces(meshes, layout.topology)), kBinaryOrder);
+    append_u32(out, 0, kBinaryOrder);
+    write_binary_vertices(out, meshes, layout);
+    write_counted_faces_binary(out, meshes, layout.topology, kBinaryOrder, true);
 }
 
-}  // namespace
+} // namespace
 
 bool write_off(const EntityList& container, const std::string& file_name, std::int32_t topology,
-               bool normals, bool colours, bool binary) {
-  const std::vector<PlacedMesh> meshes = collect_visible_meshes(container);
-  OutputFile out;
-  if (!open_output(out, file_name)) return false;
-  const OffLayout layout{topology, normals, colours};
-  if (binary) {
-    write_binary_form(out, meshes, layout);
-  } else {
-    write_text_form(out, file_name, meshes, layout);
-  }
-  return finish_output(out);
+               bool normals, bool colours, bool binary)
+{
+    const std::vector<PlacedMesh> meshes = collect_visible_meshes(container);
+    OutputFile out;
+    if (!open_output(out, file_name)) return false;
+    const OffLayout layout{topology, normals, colours};
+    if (binary) {
+        write_binary_form(out, meshes, layout);
+    } else {
+        write_text_form(out, file_name, meshes, layout);
+    }
+    return finish_output(out);
 }

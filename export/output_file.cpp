@@ -10,103 +10,114 @@ namespace {
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
 constexpr int kTemporaryNameAttempts = 8;
 
-std::string random_suffix() {
-  static thread_local std::mt19937 generator{std::random_device{}()};
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string suffix = ".part-";
-  std::uint32_t bits = generator();
-  for (int i = 0; i < 8; ++i, bits >>= 4) suffix += kDigits[bits & 15];
-  return suffix;
+std::string random_suffix()
+{
+    static thread_local std::mt19937 generator{std::random_device{}()};
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string suffix = ".part-";
+    std::uint32_t bits = generator();
+    for (int i = 0; i < 8; ++i, bits >>= 4)
+        suffix += kDigits[bits & 15];
+    return suffix;
 }
 
 // Symbolic links are followed so that the link keeps pointing at the file.
-std::string resolve_target(const std::string& target_path) {
-  std::error_code error;
-  if (!std::filesystem::is_symlink(target_path, error)) return target_path;
-  const auto resolved = std::filesystem::weakly_canonical(target_path, error);
-  return error ? target_path : resolved.string();
+std::string resolve_target(const std::string& target_path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(target_path, error)) return target_path;
+    const auto resolved = std::filesystem::weakly_canonical(target_path, error);
+    return error ? target_path : resolved.string();
 }
 
-bool is_special_file(const std::string& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+bool is_special_file(const std::string& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
 }
 
 // "x" makes the open fail when the name is taken, so an existing file is
 // never truncated by a clashing temporary name.
-std::FILE* create_temporary(OutputFile& out) {
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    out.write_path = out.target_path + random_suffix();
-    if (std::FILE* stream = std::fopen(out.write_path.c_str(), "wbx")) return stream;
-  }
-  return nullptr;
-}
-
-void discard_temporary(OutputFile& out) {
-  if (out.renames) std::remove(out.write_path.c_str());
-}
-
-}  // namespace
-
-OutputFile::~OutputFile() {
-  if (!stream) return;
-  std::fclose(stream);
-  discard_temporary(*this);
-}
-
-bool open_output(OutputFile& out, const std::string& target_path) {
-  out.target_path = resolve_target(target_path);
-  out.renames = !is_special_file(out.target_path);
-  if (out.renames) {
-    out.stream = create_temporary(out);
-  } else {
-    out.write_path = out.target_path;
-    out.stream = std::fopen(out.write_path.c_str(), "wb");
-  }
-  if (!out.stream) return false;
-  // The own buffer already batches the writes; a second one only copies.
-  std::setvbuf(out.stream, nullptr, _IONBF, 0);
-  out.buffer.resize(kBufferBytes);
-  out.used = 0;
-  out.failed = false;
-  return true;
-}
-
-void flush_output(OutputFile& out) {
-  if (out.used == 0) return;
-  if (!out.failed && std::fwrite(out.buffer.data(), 1, out.used, out.stream) != out.used) {
-    out.failed = true;
-  }
-  out.used = 0;
-}
-
-void append_bytes(OutputFile& out, const void* data, std::size_t size) {
-  const char* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const std::size_t room = out.buffer.size() - out.used;
-    if (room == 0) {
-      flush_output(out);
-      continue;
+std::FILE* create_temporary(OutputFile& out)
+{
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        out.write_path = out.target_path + random_suffix();
+        if (std::FILE* stream = std::fopen(out.write_path.c_str(), "wbx")) return stream;
     }
-    const std::size_t chunk = size < room ? size : room;
-    std::memcpy(out.buffer.data() + out.used, bytes, chunk);
-    out.used += chunk;
-    bytes += chunk;
-    size -= chunk;
-  }
+    return nullptr;
 }
 
-bool finish_output(OutputFile& out) {
-  if (!out.stream) return false;
-  flush_output(out);
-  if (std::fflush(out.stream) != 0 || std::ferror(out.stream)) out.failed = true;
-  if (std::fclose(out.stream) != 0) out.failed = true;
-  out.stream = nullptr;
-  if (!out.failed && out.renames &&
-      std::rename(out.write_path.c_str(), out.target_path.c_str()) != 0) {
-    out.failed = true;
-  }
-  if (out.failed) discard_temporary(out);
-  return !out.failed;
+void discard_temporary(OutputFile& out)
+{
+    if (out.renames) std::remove(out.write_path.c_str());
+}
+
+} // namespace
+
+OutputFile::~OutputFile()
+{
+    if (!stream) return;
+    std::fclose(stream);
+    discard_temporary(*this);
+}
+
+bool open_output(OutputFile& out, const std::string& target_path)
+{
+    out.target_path = resolve_target(target_path);
+    out.renames = !is_special_file(out.target_path);
+    if (out.renames) {
+        out.stream = create_temporary(out);
+    } else {
+        out.write_path = out.target_path;
+        out.stream = std::fopen(out.write_path.c_str(), "wb");
+    }
+    if (!out.stream) return false;
+    // The own buffer already batches the writes; a second one only copies.
+    std::setvbuf(out.stream, nullptr, _IONBF, 0);
+    out.buffer.resize(kBufferBytes);
+    out.used = 0;
+    out.failed = false;
+    return true;
+}
+
+void flush_output(OutputFile& out)
+{
+    if (out.used == 0) return;
+    if (!out.failed && std::fwrite(out.buffer.data(), 1, out.used, out.stream) != out.used) {
+        out.failed = true;
+    }
+    out.used = 0;
+}
+
+void append_bytes(OutputFile& out, const void* data, std::size_t size)
+{
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const std::size_t room = out.buffer.size() - out.used;
+        if (room == 0) {
+            flush_output(out);
+            continue;
+        }
+        const std::size_t chunk = size < room ? size : room;
+        std::memcpy(out.buffer.data() + out.used, bytes, chunk);
+        out.used += chunk;
+        bytes += chunk;
+        size -= chunk;
+    }
+}
+
+bool finish_output(OutputFile& out)
+{
+    if (!out.stream) return false;
+    flush_output(out);
+    if (std::fflush(out.stream) != 0 || std::ferror(out.stream)) out.failed = true;
+    if (std::fclose(out.stream) != 0) out.failed = true;
+    out.stream = nullptr;
+    if (!out.failed && out.renames &&
+        std::rename(out.write_path.c_str(), out.target_path.c_str()) != 0) {
+        out.failed = true;
+    }
+    if (out.failed) discard_temporary(out);
+    return !out.failed;
 }

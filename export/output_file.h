@@ -12,19 +12,19 @@
 #include <vector>
 
 struct OutputFile {
-  std::string target_path;  // where the finished file ends up
-  std::string write_path;   // the temporary name, or the target itself
-  bool renames = false;     // write_path is a temporary name
-  std::FILE* stream = nullptr;
-  std::vector<char> buffer;
-  std::size_t used = 0;
-  bool failed = false;  // a write went wrong; finish_output reports it
+    std::string target_path; // where the finished file ends up
+    std::string write_path;  // the temporary name, or the target itself
+    bool renames = false;    // write_path is a temporary name
+    std::FILE* stream = nullptr;
+    std::vector<char> buffer;
+    std::size_t used = 0;
+    bool failed = false; // a write went wrong; finish_output reports it
 
-  OutputFile() = default;
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-  // An unfinished file is closed and its temporary name removed.
-  ~OutputFile();
+    OutputFile() = default;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    // An unfinished file is closed and its temporary name removed.
+    ~OutputFile();
 };
 
 // False when no file can be created beside the target (missing directory,
@@ -36,12 +36,16 @@ void flush_output(OutputFile& out);
 
 // Room for `bytes` more bytes at the end of the buffer (at most the buffer
 // size); the caller fills it and calls advance_output with what it used.
-inline char* reserve_output(OutputFile& out, std::size_t bytes) {
-  if (out.buffer.size() - out.used < bytes) flush_output(out);
-  return out.buffer.data() + out.used;
+inline char* reserve_output(OutputFile& out, std::size_t bytes)
+{
+    if (out.buffer.size() - out.used < bytes) flush_output(out);
+    return out.buffer.data() + out.used;
 }
 
-inline void advance_output(OutputFile& out, std::size_t bytes) { out.used += bytes; }
+inline void advance_output(OutputFile& out, std::size_t bytes)
+{
+    out.used += bytes;
+}
 
 void append_bytes(OutputFile& out, const void* data, std::size_t size);
 

@@ -12,68 +12,74 @@ namespace {
 constexpr std::endian kBinaryOrder = std::endian::little;
 
 struct PlyLayout {
-  std::int32_t topology;
-  bool normals;
-  bool colours;
-  bool binary;
+    std::int32_t topology;
+    bool normals;
+    bool colours;
+    bool binary;
 };
 
 std::string header_text(const std::string& file_name, const PlyLayout& layout,
-                        std::uint64_t vertices, std::uint64_t faces) {
-  std::string header = "ply\n";
-  header += layout.binary ? "format binary_little_endian 1.0\n" : "format ascii 1.0\n";
-  const CommentBlockFacts facts{vertices, faces, layout.topology, layout.normals, layout.colours};
-  header += comment_block("comment ", file_name, facts);
-  header += "element vertex " + std::to_string(vertices) + "\n";
-  header += "property double x\nproperty double y\nproperty double z\n";
-  if (layout.normals) header += "property double nx\nproperty double ny\nproperty double nz\n";
-  if (layout.colours) {
-    header +=
-        "property uchar red\nproperty uchar green\nproperty uchar blue\nproperty uchar alpha\n";
-  }
-  header += "element face " + std::to_string(faces) + "\n";
-  header += "property list int int vertex_index\n";
-  header += "end_header\n";
-  return header;
+                        std::uint64_t vertices, std::uint64_t faces)
+{
+    std::string header = "ply\n";
+    header += layout.binary ? "format binary_little_endian 1.0\n" : "format ascii 1.0\n";
+    const CommentBlockFacts facts{vertices, faces, layout.topology, layout.normals, layout.colours};
+    header += comment_block("comment ", file_name, facts);
+    header += "element vertex " + std::to_string(vertices) + "\n";
+    header += "property double x\nproperty double y\nproperty double z\n";
+    if (layout.normals) header += "property double nx\nproperty double ny\nproperty double nz\n";
+    if (layout.colours) {
+        header +=
+            "property uchar red\nproperty uchar green\nproperty uchar blue\nproperty uchar alpha\n";
+    }
+    header += "element face " + std::to_string(faces) + "\n";
+    header += "property list int int vertex_index\n";
+    header += "end_header\n";
+    return header;
 }
 
 void write_binary_vertices(OutputFile& out, const std::vector<PlacedMesh>& meshes,
-                           const PlyLayout& layout) {
-  for (const PlacedMesh& mesh : meshes) {
-    for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
-      BinaryRecord record;
-      const Vec3 p = placed_position(mesh, k);
-      for (double value : {p.x, p.y, p.z}) put_f64(record, value, kBinaryOrder);
-      if (layout.normals) {
-        const Vec3 n = placed_normal(mesh, layout.topology, k);
-        for (double value : {n.x, n.y, n.z}) put_f64(record, value, kBinaryOrder);
-      }
-      if (layout.colours) {
-        const Rgba c = vertex_colour(mesh, k);
-        for (double value : {c.red, c.green, c.blue, c.alpha}) put_u8(record, colour_byte(value));
-      }
-      append_record(out, record);
+                           const PlyLayout& layout)
+{
+    for (const PlacedMesh& mesh : meshes) {
+        for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
+            BinaryRecord record;
+            const Vec3 p = placed_position(mesh, k);
+            for (double value : {p.x, p.y, p.z})
+                put_f64(record, value, kBinaryOrder);
+            if (layout.normals) {
+                const Vec3 n = placed_normal(mesh, layout.topology, k);
+                for (double value : {n.x, n.y, n.z})
+                    put_f64(record, value, kBinaryOrder);
+            }
+            if (layout.colours) {
+                const Rgba c = vertex_colour(mesh, k);
+                for (double value : {c.red, c.green, c.blue, c.alpha})
+                    put_u8(record, colour_byte(value));
+            }
+            append_record(out, record);
+        }
     }
-  }
 }
 
-}  // namespace
+} // namespace
 
 bool write_ply(const EntityList& container, const std::string& file_name, std::int32_t topology,
-               bool normals, bool colours, bool binary) {
-  const std::vector<PlacedMesh> meshes = collect_visible_meshes(container);
-  const PlyLayout layout{topology, normals, colours, binary};
-  const std::string header =
-      header_text(file_name, layout, count_vertices(meshes), count_faces(meshes, topology));
-  OutputFile out;
-  if (!open_output(out, file_name)) return false;
-  append_text(out, header);
-  if (binary) {
-    write_binary_vertices(out, meshes, layout);
-    write_counted_faces_binary(out, meshes, topology, kBinaryOrder, false);
-  } else {
-    write_vertex_lines(out, meshes, topology, normals, colours);
-    write_counted_faces_text(out, meshes, topology);
-  }
-  return finish_output(out);
+               bool normals, bool colours, bool binary)
+{
+    const std::vector<PlacedMesh> meshes = collect_visible_meshes(container);
+    const PlyLayout layout{topology, normals, colours, binary};
+    const std::string header =
+        header_text(file_name, layout, count_vertices(meshes), count_faces(meshes, topology));
+    OutputFile out;
+    if (!open_output(out, file_name)) return false;
+    append_text(out, header);
+    if (binary) {
+        write_binary_vertices(out, meshes, layout);
+        write_counted_faces_binary(out, meshes, topology, kBinaryOrder, false);
+    } else {
+        write_vertex_lines(out, meshes, topology, normals, colours);
+        write_counted_faces_text(out, meshes, topology);
+    }
+    return finish_output(out);
 }

@@ -23,5 +23,4 @@ void write_counted_faces_text(OutputFile& out, const std::vector<PlacedMesh>& me
 // One record per face of 32-bit words in the byte order; with
 // `colour_count_word` each record ends with a 0 (the OFF colour count).
 void write_counted_faces_binary(OutputFile& out, const std::vector<PlacedMesh>& meshes,
-                                std::int32_t topology, std::endian order,
-                                bool colour_count_word);
+                                std::int32_t topology, std::endian order, bool colour_count_word);

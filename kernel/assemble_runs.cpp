@@ -29,8 +29,7 @@ bool run_assemble_kernel(const std::string& staged_input, bool profiling)
 
 void discard_mesh(Mesh* mesh)
 {
-    if (!mesh)
-        return;
+    if (!mesh) return;
     free_mesh_buffers(*mesh);
     delete_mesh(mesh, 1);
 }
@@ -38,8 +37,7 @@ void discard_mesh(Mesh* mesh)
 Mesh* run_assemble(const std::string& logic, std::int32_t execute_mode, bool profiling)
 {
     const std::int64_t start = now_ms();
-    if (!run_assemble_kernel(assemble_text(logic, execute_mode), profiling))
-        return nullptr;
+    if (!run_assemble_kernel(assemble_text(logic, execute_mode), profiling)) return nullptr;
     const std::int64_t end = now_ms();
 
     std::vector<Mesh*> meshes = read_interop_file(staging_path(k_assemble_out_name));
@@ -58,15 +56,14 @@ Mesh* run_assemble_optimal(const std::string& logic)
     return run_assemble(logic, 2, false);
 }
 
-std::vector<Mesh*> run_assemble_scripts(const TextList& logics, const std::vector<std::int32_t>& modes,
-                                        bool profiling)
+std::vector<Mesh*> run_assemble_scripts(const TextList& logics,
+                                        const std::vector<std::int32_t>& modes, bool profiling)
 {
     const std::size_t count = std::min(logics.size(), modes.size());
     std::vector<Mesh*> meshes;
     if (run_assemble_kernel(assemble_list_text(logics, modes), profiling))
         meshes = read_interop_file(staging_path(k_assemble_out_name));
-    if (meshes.size() < count)
-        meshes.resize(count, nullptr);
+    if (meshes.size() < count) meshes.resize(count, nullptr);
     for (std::size_t i = 0; i < count; ++i) {
         if (meshes[i] && meshes[i]->valid)
             set_assembly_mode(*meshes[i], static_cast<std::uint32_t>(modes[i]));
@@ -76,15 +73,14 @@ std::vector<Mesh*> run_assemble_scripts(const TextList& logics, const std::vecto
 
 bool run_ccpp_compute(const std::string& ccpp_text, std::int32_t execute_mode, bool profiling)
 {
-    if (trim_text(ccpp_text).empty())
-        return false;
+    if (trim_text(ccpp_text).empty()) return false;
     const std::string input_path = staging_path(k_ccpp_in_name);
     const std::string output_path = staging_path(k_ccpp_out_name);
-    if (!stage_run_files(input_path, ccpp_text, output_path))
-        return false;
+    if (!stage_run_files(input_path, ccpp_text, output_path)) return false;
     // Both runs share the output file: the compute run reads what the parse
     // run left there. Their standard output is not shown.
     run_process(get_kernel_path(), ccpp_parse_arguments(input_path, output_path));
-    run_process(get_kernel_path(), ccpp_compute_arguments(input_path, output_path, profiling, execute_mode));
+    run_process(get_kernel_path(),
+                ccpp_compute_arguments(input_path, output_path, profiling, execute_mode));
     return true;
 }

@@ -21,8 +21,8 @@ Mesh* run_assemble_optimal(const std::string& logic);
 // Several logics in one run: every mesh of the file in order, valid mesh i
 // stamped with mode i. Padded with nulls up to one entry per logic, so a
 // kernel that returns too few meshes leaves nulls, never a short list.
-std::vector<Mesh*> run_assemble_scripts(const TextList& logics, const std::vector<std::int32_t>& modes,
-                                        bool profiling);
+std::vector<Mesh*> run_assemble_scripts(const TextList& logics,
+                                        const std::vector<std::int32_t>& modes, bool profiling);
 // Computes the prefix into "tmp/plim_assemble_ccpp_out" for later assemble
 // runs given "-ccpp": a parse run, then a compute run. False, with nothing
 // run, when the text is blank or cannot be staged.

@@ -19,8 +19,7 @@ constexpr std::uint32_t k_not_measured = 0xFFFFFFFFu;
 
 bool admits(const ElementMask& mask, std::size_t element_count, std::size_t index)
 {
-    if (mask.empty())
-        return true;
+    if (mask.empty()) return true;
     return mask.size() == element_count && mask[index];
 }
 
@@ -74,13 +73,13 @@ void run_one_job_per_slot(KernelJobTable& table)
 
 // Reads sub-element slot i back and stamps the measured times: the kernel
 // run from the slot, the read around the reader, all in 32-bit milliseconds.
-Mesh* read_sub_element_result(std::size_t i, const ParallelElement& element, std::int32_t execute_mode)
+Mesh* read_sub_element_result(std::size_t i, const ParallelElement& element,
+                              std::int32_t execute_mode)
 {
     const std::uint32_t t1 = static_cast<std::uint32_t>(now_ms());
     Mesh* mesh = read_interop_first_mesh(g_sub_element_table.output_paths[i]);
     const std::uint32_t t2 = static_cast<std::uint32_t>(now_ms());
-    if (!mesh)
-        return nullptr;
+    if (!mesh) return nullptr;
     const std::uint32_t start = g_sub_element_table.start_ms[i];
     const std::uint32_t end = g_sub_element_table.end_ms[i];
     mesh->element_name = element.name;
@@ -104,26 +103,27 @@ std::string batch_text(const ParallelElementList& elements, const std::vector<st
 {
     TextList blocks;
     for (std::int32_t e : batch) {
-        const bool assembled = valid_index(e, elements.size()) && !elements[static_cast<std::size_t>(e)].logic.empty();
-        blocks.push_back(assembled ? element_block(elements[static_cast<std::size_t>(e)].logic, execute_mode)
-                                   : std::string(k_empty_block));
+        const bool assembled =
+            valid_index(e, elements.size()) && !elements[static_cast<std::size_t>(e)].logic.empty();
+        blocks.push_back(
+            assembled ? element_block(elements[static_cast<std::size_t>(e)].logic, execute_mode)
+                      : std::string(k_empty_block));
     }
     return element_blocks_text(blocks);
 }
 
 // Places the meshes of one batch run at their elements, when the run
 // returned one mesh per element of the batch.
-void place_batch_results(const ParallelElementList& elements, const std::vector<std::int32_t>& batch,
-                         std::vector<Mesh*> meshes, std::int32_t execute_mode, ElementResults& results)
+void place_batch_results(const ParallelElementList& elements,
+                         const std::vector<std::int32_t>& batch, std::vector<Mesh*> meshes,
+                         std::int32_t execute_mode, ElementResults& results)
 {
     if (meshes.size() == batch.size()) {
         for (std::size_t k = 0; k < batch.size(); ++k) {
             const std::int32_t e = batch[k];
-            if (!meshes[k] || !valid_index(e, elements.size()))
-                continue;
+            if (!meshes[k] || !valid_index(e, elements.size())) continue;
             const std::size_t element = static_cast<std::size_t>(e);
-            if (elements[element].logic.empty() || results[element])
-                continue;
+            if (elements[element].logic.empty() || results[element]) continue;
             stamp_element(*meshes[k], elements[element], execute_mode);
             results[element] = meshes[k];
             meshes[k] = nullptr;
@@ -164,16 +164,17 @@ ElementResults reassemble_script(const ParallelElementList& elements, const Elem
         results = assemble_single(elements, mask, ccpp, profiling, execute_mode);
     } else if (kind == ASSEMBLY_PARALLEL) {
         // The batches, when there are any, decide alone: no mask applies.
-        results = batches.empty() ? assemble_parallel_sub(elements, mask, ccpp, profiling, execute_mode)
-                                  : assemble_parallel_batches(elements, batches, ccpp, profiling, execute_mode);
+        results = batches.empty()
+                      ? assemble_parallel_sub(elements, mask, ccpp, profiling, execute_mode)
+                      : assemble_parallel_batches(elements, batches, ccpp, profiling, execute_mode);
         stamp_batch_ids(results, batches);
     }
     stamp_result_indices(results);
     return results;
 }
 
-ElementResults assemble_single(const ParallelElementList& elements, const ElementMask& mask, bool ccpp,
-                               bool profiling, std::int32_t execute_mode)
+ElementResults assemble_single(const ParallelElementList& elements, const ElementMask& mask,
+                               bool ccpp, bool profiling, std::int32_t execute_mode)
 {
     const std::size_t count = elements.size();
     ElementResults results(count, nullptr);
@@ -181,20 +182,20 @@ ElementResults assemble_single(const ParallelElementList& elements, const Elemen
     TextList blocks;
     for (std::size_t i = 0; i < count; ++i) {
         staged[i] = !elements[i].logic.empty() && admits(mask, count, i);
-        blocks.push_back(staged[i] ? element_block(elements[i].logic, execute_mode) : std::string(k_empty_block));
+        blocks.push_back(staged[i] ? element_block(elements[i].logic, execute_mode)
+                                   : std::string(k_empty_block));
     }
 
     const std::string input_path = staging_path(k_assemble_in_name);
     const std::string output_path = staging_path(k_assemble_out_name);
-    if (!stage_run_files(input_path, element_blocks_text(blocks), output_path))
-        return results;
-    run_process(get_kernel_path(), assemble_arguments(input_path, output_path, profiling, ccpp_out_path(ccpp)));
+    if (!stage_run_files(input_path, element_blocks_text(blocks), output_path)) return results;
+    run_process(get_kernel_path(),
+                assemble_arguments(input_path, output_path, profiling, ccpp_out_path(ccpp)));
 
     std::vector<Mesh*> meshes = read_interop_meshes(output_path);
     if (count >= 1 && meshes.size() == count) {
         for (std::size_t i = 0; i < count; ++i) {
-            if (!staged[i] || !meshes[i])
-                continue;
+            if (!staged[i] || !meshes[i]) continue;
             stamp_element(*meshes[i], elements[i], execute_mode);
             results[i] = meshes[i];
             meshes[i] = nullptr;
@@ -222,10 +223,12 @@ ElementResults assemble_parallel_sub(const ParallelElementList& elements, const 
         table.output_paths[i] = numbered_staging_path(k_sub_out_prefix, index);
         // An element the mask leaves out still runs, on the input an earlier
         // assembly staged; only its output is emptied, and it is not read.
-        const std::string staged_input = element_blocks_text({element_block(elements[i].logic, execute_mode)});
-        const bool staged = admits(mask, count, i)
-                                ? stage_run_files(table.input_paths[i], staged_input, table.output_paths[i])
-                                : empty_run_output(table.output_paths[i]);
+        const std::string staged_input =
+            element_blocks_text({element_block(elements[i].logic, execute_mode)});
+        const bool staged =
+            admits(mask, count, i)
+                ? stage_run_files(table.input_paths[i], staged_input, table.output_paths[i])
+                : empty_run_output(table.output_paths[i]);
         table.runs_kernel[i] = staged ? 1 : 0;
     }
 
@@ -239,8 +242,8 @@ ElementResults assemble_parallel_sub(const ParallelElementList& elements, const 
     return results;
 }
 
-ElementResults assemble_parallel_batches(const ParallelElementList& elements, BatchList batches, bool ccpp,
-                                         bool profiling, std::int32_t execute_mode)
+ElementResults assemble_parallel_batches(const ParallelElementList& elements, BatchList batches,
+                                         bool ccpp, bool profiling, std::int32_t execute_mode)
 {
     ElementResults results(elements.size(), nullptr);
     KernelJobTable& table = g_batch_table;
@@ -251,9 +254,10 @@ ElementResults assemble_parallel_batches(const ParallelElementList& elements, Ba
         table.input_paths[b] = numbered_staging_path(k_batch_in_prefix, index);
         table.output_paths[b] = numbered_staging_path(k_batch_out_prefix, index);
         // A batch without elements gets no run.
-        const bool staged = !batches[b].empty() &&
-                            stage_run_files(table.input_paths[b], batch_text(elements, batches[b], execute_mode),
-                                            table.output_paths[b]);
+        const bool staged =
+            !batches[b].empty() &&
+            stage_run_files(table.input_paths[b], batch_text(elements, batches[b], execute_mode),
+                            table.output_paths[b]);
         table.runs_kernel[b] = staged ? 1 : 0;
     }
 
@@ -261,8 +265,8 @@ ElementResults assemble_parallel_batches(const ParallelElementList& elements, Ba
 
     for (std::size_t b = 0; b < batches.size(); ++b) {
         if (table.runs_kernel[b])
-            place_batch_results(elements, batches[b], read_interop_meshes(table.output_paths[b]), execute_mode,
-                                results);
+            place_batch_results(elements, batches[b], read_interop_meshes(table.output_paths[b]),
+                                execute_mode, results);
     }
     reset_kernel_jobs(table);
     return results;
@@ -270,15 +274,12 @@ ElementResults assemble_parallel_batches(const ParallelElementList& elements, Ba
 
 void stamp_batch_ids(ElementResults& results, const BatchList& batches)
 {
-    if (batches.empty() || batches.size() == results.size())
-        return;
+    if (batches.empty() || batches.size() == results.size()) return;
     for (std::size_t b = 0; b < batches.size(); ++b) {
         for (std::int32_t e : batches[b]) {
-            if (!valid_index(e, results.size()))
-                continue;
+            if (!valid_index(e, results.size())) continue;
             Mesh* mesh = results[static_cast<std::size_t>(e)];
-            if (mesh && mesh->valid)
-                mesh->batch_id = static_cast<std::int32_t>(b);
+            if (mesh && mesh->valid) mesh->batch_id = static_cast<std::int32_t>(b);
         }
     }
 }

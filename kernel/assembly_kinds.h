@@ -22,7 +22,7 @@ using ElementResults = std::vector<Mesh*>;
 
 enum AssemblyKind : std::int32_t {
     ASSEMBLY_SINGLE = 0,
-    ASSEMBLY_PARALLEL = 1,  // sub-element, or batch when batched
+    ASSEMBLY_PARALLEL = 1, // sub-element, or batch when batched
 };
 
 // Parses the script and assembles its elements; batched parallel assembly
@@ -40,8 +40,8 @@ ElementResults reassemble_script(const ParallelElementList& elements, const Elem
 
 // Every admitted element with logic in one run; results only when the
 // kernel returns exactly one mesh per element.
-ElementResults assemble_single(const ParallelElementList& elements, const ElementMask& mask, bool ccpp,
-                               bool profiling, std::int32_t execute_mode);
+ElementResults assemble_single(const ParallelElementList& elements, const ElementMask& mask,
+                               bool ccpp, bool profiling, std::int32_t execute_mode);
 // One kernel job per element on worker threads; an element without logic
 // is traced as unresolved and finishes without a run. Every element with
 // logic runs, but only admitted ones are restaged and read back (a left-out
@@ -51,8 +51,8 @@ ElementResults assemble_parallel_sub(const ParallelElementList& elements, const 
                                      bool ccpp, bool profiling, std::int32_t execute_mode);
 // One kernel job per non-empty batch; a batch's results only when its run
 // returns exactly one mesh per element of the batch.
-ElementResults assemble_parallel_batches(const ParallelElementList& elements, BatchList batches, bool ccpp,
-                                         bool profiling, std::int32_t execute_mode);
+ElementResults assemble_parallel_batches(const ParallelElementList& elements, BatchList batches,
+                                         bool ccpp, bool profiling, std::int32_t execute_mode);
 
 // Batch b on every valid mesh of its elements, unless there are as many
 // batches as results (every element its own batch) or none.

@@ -13,11 +13,10 @@
 #include <string>
 #include <vector>
 
-struct ByteCursor
-{
-    const std::uint8_t* data = nullptr;  // memory source, or null for a file
+struct ByteCursor {
+    const std::uint8_t* data = nullptr; // memory source, or null for a file
     std::FILE* file = nullptr;
-    std::size_t size = 0;                // bytes in the whole source
+    std::size_t size = 0; // bytes in the whole source
     std::size_t position = 0;
 };
 

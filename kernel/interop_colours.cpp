@@ -8,15 +8,14 @@
 namespace {
 
 template <typename Index>
-std::vector<double> gather_from(const std::vector<double>& palette, const std::vector<Index>& indices,
-                                std::size_t entry_count)
+std::vector<double> gather_from(const std::vector<double>& palette,
+                                const std::vector<Index>& indices, std::size_t entry_count)
 {
     const std::size_t colour_count = palette.size() / 4;
     std::vector<double> gathered(entry_count * 4);
     for (std::size_t i = 0; i < entry_count; ++i) {
         const std::size_t colour = indices[i];
-        if (colour >= colour_count)
-            return {};
+        if (colour >= colour_count) return {};
         for (std::size_t channel = 0; channel < 4; ++channel)
             gathered[4 * i + channel] = palette[4 * colour + channel];
     }

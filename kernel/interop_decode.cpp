@@ -9,22 +9,45 @@ namespace {
 
 bool read_header(ByteCursor& cursor, InteropMeshHeader& header)
 {
-    std::int32_t* fields[] = {
-        &header.coordinate_count, &header.index_count, &header.header_h3, &header.dimension,
-        &header.normal_count, &header.palette_count, &header.bounds_count, &header.face_id_count,
-        &header.group_id_count, &header.label_id_count, &header.operand_id_count,
-        &header.triangle_index_count, &header.polygon_normal_count, &header.triangle_polygon_count,
-        &header.plain_edge_counts[0], &header.plain_edge_counts[1], &header.plain_edge_counts[2],
-        &header.groups[0].item_count, &header.groups[0].value_count, &header.groups[0].local_count,
-        &header.groups[1].item_count, &header.groups[1].value_count, &header.groups[1].local_count,
-        &header.groups[2].item_count, &header.groups[2].value_count, &header.groups[2].local_count,
-        &header.groups[3].item_count, &header.groups[3].value_count, &header.groups[3].local_count,
-        &header.aux_count, &header.skipped_count, &header.extra_count, &header.unused,
-        &header.name_length, &header.label_word_count, &header.label_text_length};
+    std::int32_t* fields[] = {&header.coordinate_count,
+                              &header.index_count,
+                              &header.header_h3,
+                              &header.dimension,
+                              &header.normal_count,
+                              &header.palette_count,
+                              &header.bounds_count,
+                              &header.face_id_count,
+                              &header.group_id_count,
+                              &header.label_id_count,
+                              &header.operand_id_count,
+                              &header.triangle_index_count,
+                              &header.polygon_normal_count,
+                              &header.triangle_polygon_count,
+                              &header.plain_edge_counts[0],
+                              &header.plain_edge_counts[1],
+                              &header.plain_edge_counts[2],
+                              &header.groups[0].item_count,
+                              &header.groups[0].value_count,
+                              &header.groups[0].local_count,
+                              &header.groups[1].item_count,
+                              &header.groups[1].value_count,
+                              &header.groups[1].local_count,
+                              &header.groups[2].item_count,
+                              &header.groups[2].value_count,
+                              &header.groups[2].local_count,
+                              &header.groups[3].item_count,
+                              &header.groups[3].value_count,
+                              &header.groups[3].local_count,
+                              &header.aux_count,
+                              &header.skipped_count,
+                              &header.extra_count,
+                              &header.unused,
+                              &header.name_length,
+                              &header.label_word_count,
+                              &header.label_text_length};
     static_assert(std::size(fields) == k_interop_header_fields);
     for (std::int32_t* field : fields) {
-        if (!read_i32(cursor, *field))
-            return false;
+        if (!read_i32(cursor, *field)) return false;
     }
     return true;
 }
@@ -33,16 +56,17 @@ bool read_header(ByteCursor& cursor, InteropMeshHeader& header)
 bool header_counts_are_sound(const InteropMeshHeader& header)
 {
     const std::int32_t counts[] = {
-        header.coordinate_count, header.index_count, header.normal_count, header.palette_count,
-        header.bounds_count, header.face_id_count, header.group_id_count, header.label_id_count,
-        header.operand_id_count, header.triangle_index_count, header.polygon_normal_count,
-        header.triangle_polygon_count, header.plain_edge_counts[0], header.plain_edge_counts[1],
-        header.plain_edge_counts[2], header.groups[0].item_count, header.groups[0].value_count,
-        header.groups[0].local_count, header.groups[1].item_count, header.groups[1].value_count,
-        header.groups[1].local_count, header.groups[2].item_count, header.groups[2].value_count,
-        header.groups[2].local_count, header.groups[3].item_count, header.groups[3].value_count,
-        header.groups[3].local_count, header.skipped_count, header.extra_count, header.name_length,
-        header.label_word_count, header.label_text_length};
+        header.coordinate_count,     header.index_count,           header.normal_count,
+        header.palette_count,        header.bounds_count,          header.face_id_count,
+        header.group_id_count,       header.label_id_count,        header.operand_id_count,
+        header.triangle_index_count, header.polygon_normal_count,  header.triangle_polygon_count,
+        header.plain_edge_counts[0], header.plain_edge_counts[1],  header.plain_edge_counts[2],
+        header.groups[0].item_count, header.groups[0].value_count, header.groups[0].local_count,
+        header.groups[1].item_count, header.groups[1].value_count, header.groups[1].local_count,
+        header.groups[2].item_count, header.groups[2].value_count, header.groups[2].local_count,
+        header.groups[3].item_count, header.groups[3].value_count, header.groups[3].local_count,
+        header.skipped_count,        header.extra_count,           header.name_length,
+        header.label_word_count,     header.label_text_length};
     if (std::any_of(std::begin(counts), std::end(counts), [](std::int32_t c) { return c < 0; }))
         return false;
     return header.dimension >= 1 && header.polygon_normal_count <= header.normal_count / 3;
@@ -65,8 +89,7 @@ bool read_index_array(ByteCursor& cursor, const InteropMeshHeader& header, std::
                                        : read_u16_widened(cursor, count, out);
 }
 
-template <typename Index>
-bool all_below(const std::vector<Index>& indices, std::size_t limit)
+template <typename Index> bool all_below(const std::vector<Index>& indices, std::size_t limit)
 {
     return std::all_of(indices.begin(), indices.end(),
                        [limit](Index index) { return static_cast<std::size_t>(index) < limit; });
@@ -93,8 +116,7 @@ bool read_vertex_colours(ByteCursor& cursor, const InteropMeshHeader& header,
         read = read_u32_array(cursor, vertex_count, indices_32);
         inside = all_below(indices_32, colour_count);
     }
-    if (!read || !inside)
-        return false;
+    if (!read || !inside) return false;
     mesh.vertex_colours = gather_vertex_blocks(palette, indices_32, indices_16, indices_8);
     return true;
 }
@@ -117,16 +139,16 @@ bool read_geometry(ByteCursor& cursor, const InteropMeshHeader& header, InteropM
 }
 
 // Polygon normals are the leading normals, negated where their sign byte is.
-bool read_polygon_normals(ByteCursor& cursor, const InteropMeshHeader& header, InteropMeshData& mesh)
+bool read_polygon_normals(ByteCursor& cursor, const InteropMeshHeader& header,
+                          InteropMeshData& mesh)
 {
     std::vector<std::int8_t> signs;
-    if (!read_i8_array(cursor, header.polygon_normal_count, signs))
-        return false;
+    if (!read_i8_array(cursor, header.polygon_normal_count, signs)) return false;
     mesh.polygon_normals.assign(mesh.normal_data.begin(),
-                                mesh.normal_data.begin() + 3 * static_cast<std::ptrdiff_t>(signs.size()));
+                                mesh.normal_data.begin() +
+                                    3 * static_cast<std::ptrdiff_t>(signs.size()));
     for (std::size_t i = 0; i < signs.size(); ++i) {
-        if (signs[i] >= 0)
-            continue;
+        if (signs[i] >= 0) continue;
         for (std::size_t axis = 0; axis < 3; ++axis)
             mesh.polygon_normals[3 * i + axis] = -mesh.polygon_normals[3 * i + axis];
     }
@@ -152,8 +174,7 @@ bool read_plain_edges(ByteCursor& cursor, const InteropMeshHeader& header, Inter
     for (std::size_t i = 0; i < 3; ++i) {
         const std::int32_t count = header.plain_edge_counts[i];
         if (uses_32_bit_indices(header)) {
-            if (!skip_elements(cursor, count, 4))
-                return false;
+            if (!skip_elements(cursor, count, 4)) return false;
         } else if (count % 2 != 0 || !read_u16_array(cursor, count, *lists[i]) ||
                    !all_below(*lists[i], vertex_count_of(header))) {
             return false;
@@ -192,7 +213,8 @@ bool read_trailer(ByteCursor& cursor, const InteropMeshHeader& header, InteropMe
 // list), then the raw groups are dropped.
 bool decode_edge_groups(const InteropMeshHeader& header, InteropMeshData& mesh)
 {
-    std::vector<std::uint32_t>* lists[] = {&mesh.edge_pairs_1, &mesh.edge_pairs_2, &mesh.edge_pairs_3};
+    std::vector<std::uint32_t>* lists[] = {&mesh.edge_pairs_1, &mesh.edge_pairs_2,
+                                           &mesh.edge_pairs_3};
     for (std::size_t i = 0; i < 3; ++i) {
         if (!decode_index_group(mesh.index_groups[i + 1], vertex_count_of(header), *lists[i]) ||
             lists[i]->size() % 2 != 0)
@@ -206,8 +228,7 @@ bool decode_edge_groups(const InteropMeshHeader& header, InteropMeshData& mesh)
 bool read_mesh_record(ByteCursor& cursor, InteropMeshData& mesh)
 {
     InteropMeshHeader header;
-    if (!read_header(cursor, header) || !header_counts_are_sound(header))
-        return false;
+    if (!read_header(cursor, header) || !header_counts_are_sound(header)) return false;
     mesh.header_h3 = static_cast<std::uint32_t>(header.header_h3);
     mesh.dimension = static_cast<std::uint32_t>(header.dimension);
     mesh.aux_count = header.aux_count;
@@ -216,8 +237,7 @@ bool read_mesh_record(ByteCursor& cursor, InteropMeshData& mesh)
         !read_plain_edges(cursor, header, mesh) || !read_index_groups(cursor, header, mesh) ||
         !read_trailer(cursor, header, mesh))
         return false;
-    if (uses_32_bit_indices(header) && !decode_edge_groups(header, mesh))
-        return false;
+    if (uses_32_bit_indices(header) && !decode_edge_groups(header, mesh)) return false;
     mesh.vertex_colour_bytes = colour_values_to_bytes(mesh.vertex_colours);
     return true;
 }
@@ -233,8 +253,7 @@ std::optional<std::vector<InteropMeshData>> decode_interop(ByteCursor& cursor)
     // Grown record by record, so memory follows the bytes actually read.
     std::vector<InteropMeshData> meshes;
     for (std::int32_t i = 0; i < mesh_count; ++i) {
-        if (!read_mesh_record(cursor, meshes.emplace_back()))
-            return std::nullopt;
+        if (!read_mesh_record(cursor, meshes.emplace_back())) return std::nullopt;
     }
     return meshes;
 }

@@ -15,8 +15,7 @@ std::uint64_t edge_key(std::uint32_t a, std::uint32_t b)
 
 // Open-addressing set of edge keys, sized up front to at most half full so
 // probing always ends; one flat array instead of a node per edge.
-struct EdgeKeySet
-{
+struct EdgeKeySet {
     std::vector<std::uint64_t> slots;
     std::size_t mask = 0;
 };
@@ -38,8 +37,7 @@ bool insert_edge_key(EdgeKeySet& set, std::uint64_t key)
     std::uint64_t hash = key * 0x9E3779B97F4A7C15ull;
     std::size_t slot = static_cast<std::size_t>(hash ^ (hash >> 29)) & set.mask;
     while (set.slots[slot] != k_empty_slot) {
-        if (set.slots[slot] == key)
-            return false;
+        if (set.slots[slot] == key) return false;
         slot = (slot + 1) & set.mask;
     }
     set.slots[slot] = key;
@@ -50,8 +48,7 @@ void keep_unseen_pairs(std::vector<std::uint32_t>& edges, EdgeKeySet& seen)
 {
     std::size_t kept = 0;
     for (std::size_t i = 0; i + 1 < edges.size(); i += 2) {
-        if (!insert_edge_key(seen, edge_key(edges[i], edges[i + 1])))
-            continue;
+        if (!insert_edge_key(seen, edge_key(edges[i], edges[i + 1]))) continue;
         edges[kept++] = edges[i];
         edges[kept++] = edges[i + 1];
     }
@@ -65,13 +62,10 @@ bool decode_index_group(const InteropIndexGroup& group, std::size_t vertex_count
 {
     out.clear();
     const std::size_t local_total = group.local_indices.size();
-    if (local_total == 0)
-        return true;
-    if (group.item_count < 0)
-        return false;
+    if (local_total == 0) return true;
+    if (group.item_count < 0) return false;
     const auto items = static_cast<std::size_t>(group.item_count);
-    if (group.local_counts.size() != items + 1 || group.values.size() < items + 1)
-        return false;
+    if (group.local_counts.size() != items + 1 || group.values.size() < items + 1) return false;
 
     out.reserve(local_total);
     std::uint64_t base = items + 1;
@@ -83,11 +77,9 @@ bool decode_index_group(const InteropIndexGroup& group, std::size_t vertex_count
             return false;
         for (std::uint64_t j = 0; j < own_locals; ++j) {
             const std::uint16_t local = group.local_indices[position + j];
-            if (local >= own_values)
-                return false;
+            if (local >= own_values) return false;
             const std::uint32_t vertex = group.values[base + local];
-            if (vertex >= vertex_count)
-                return false;
+            if (vertex >= vertex_count) return false;
             out.push_back(vertex);
         }
         base += own_values;
@@ -96,7 +88,8 @@ bool decode_index_group(const InteropIndexGroup& group, std::size_t vertex_count
     return position == local_total;
 }
 
-void remove_duplicate_edges(std::vector<std::uint32_t>& edges_1, std::vector<std::uint32_t>& edges_2,
+void remove_duplicate_edges(std::vector<std::uint32_t>& edges_1,
+                            std::vector<std::uint32_t>& edges_2,
                             const std::vector<std::uint32_t>& edges_3)
 {
     EdgeKeySet seen = make_edge_key_set((edges_1.size() + edges_2.size() + edges_3.size()) / 2);

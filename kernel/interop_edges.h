@@ -20,5 +20,6 @@ bool decode_index_group(const InteropIndexGroup& group, std::size_t vertex_count
 // Every pair of list 3 is kept; a pair of list 1, then of list 2, is kept
 // only when neither it nor its reverse was seen before. Lists hold pairs
 // (entries 2m and 2m + 1); the caller has checked they are of even length.
-void remove_duplicate_edges(std::vector<std::uint32_t>& edges_1, std::vector<std::uint32_t>& edges_2,
+void remove_duplicate_edges(std::vector<std::uint32_t>& edges_1,
+                            std::vector<std::uint32_t>& edges_2,
                             const std::vector<std::uint32_t>& edges_3);

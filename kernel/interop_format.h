@@ -14,41 +14,39 @@ inline constexpr std::size_t k_interop_header_fields = 36;
 inline constexpr std::size_t k_interop_header_bytes = k_interop_header_fields * 4;
 
 // Sizes of one compressed index group (J, K, L or M) as the header gives them.
-struct InteropGroupCounts
-{
+struct InteropGroupCounts {
     std::int32_t item_count = 0;
     std::int32_t value_count = 0;
     std::int32_t local_count = 0;
 };
 
 // The 36 header fields in file order (H1 to H36).
-struct InteropMeshHeader
-{
-    std::int32_t coordinate_count = 0;    // H1: f64 vertex values
-    std::int32_t index_count = 0;         // H2: polygon index stream entries
-    std::int32_t header_h3 = 0;           // H3: carried unchanged
-    std::int32_t dimension = 0;           // H4: values per vertex
-    std::int32_t normal_count = 0;        // H5: f64 values, three per normal
-    std::int32_t palette_count = 0;       // H6: f64 values, four per colour
-    std::int32_t bounds_count = 0;        // H7
-    std::int32_t face_id_count = 0;       // H8
-    std::int32_t group_id_count = 0;      // H9
-    std::int32_t label_id_count = 0;      // H10
-    std::int32_t operand_id_count = 0;    // H11
-    std::int32_t triangle_index_count = 0;    // H12
-    std::int32_t polygon_normal_count = 0;    // H13: one sign byte each
-    std::int32_t triangle_polygon_count = 0;  // H14
-    std::array<std::int32_t, 3> plain_edge_counts{};  // H15-H17
+struct InteropMeshHeader {
+    std::int32_t coordinate_count = 0;               // H1: f64 vertex values
+    std::int32_t index_count = 0;                    // H2: polygon index stream entries
+    std::int32_t header_h3 = 0;                      // H3: carried unchanged
+    std::int32_t dimension = 0;                      // H4: values per vertex
+    std::int32_t normal_count = 0;                   // H5: f64 values, three per normal
+    std::int32_t palette_count = 0;                  // H6: f64 values, four per colour
+    std::int32_t bounds_count = 0;                   // H7
+    std::int32_t face_id_count = 0;                  // H8
+    std::int32_t group_id_count = 0;                 // H9
+    std::int32_t label_id_count = 0;                 // H10
+    std::int32_t operand_id_count = 0;               // H11
+    std::int32_t triangle_index_count = 0;           // H12
+    std::int32_t polygon_normal_count = 0;           // H13: one sign byte each
+    std::int32_t triangle_polygon_count = 0;         // H14
+    std::array<std::int32_t, 3> plain_edge_counts{}; // H15-H17
     // H18-H29. Group J's item count (H18) doubles as the index width
     // selector: above 0 for 32-bit indices, 0 for 16-bit ones.
     std::array<InteropGroupCounts, 4> groups{};
-    std::int32_t aux_count = 0;           // H30
-    std::int32_t skipped_count = 0;       // H31: u32 values dropped
-    std::int32_t extra_count = 0;         // H32: u32 values kept
-    std::int32_t unused = 0;              // H33
-    std::int32_t name_length = 0;         // H34
-    std::int32_t label_word_count = 0;    // H35: entries of each label list
-    std::int32_t label_text_length = 0;   // H36
+    std::int32_t aux_count = 0;         // H30
+    std::int32_t skipped_count = 0;     // H31: u32 values dropped
+    std::int32_t extra_count = 0;       // H32: u32 values kept
+    std::int32_t unused = 0;            // H33
+    std::int32_t name_length = 0;       // H34
+    std::int32_t label_word_count = 0;  // H35: entries of each label list
+    std::int32_t label_text_length = 0; // H36
 };
 
 // A compressed list of vertex indices grouped by item. `values` opens with
@@ -56,8 +54,7 @@ struct InteropMeshHeader
 // the items' value tables back to back; `local_counts` entry k + 1 is the
 // number of local indices of item k; each local index points into its own
 // item's value table.
-struct InteropIndexGroup
-{
+struct InteropIndexGroup {
     std::int32_t item_count = 0;
     std::vector<std::uint32_t> values;
     std::vector<std::uint32_t> local_counts;
@@ -65,8 +62,7 @@ struct InteropIndexGroup
 };
 
 // One mesh record, decoded and checked; an empty vector is an absent array.
-struct InteropMeshData
-{
+struct InteropMeshData {
     std::vector<double> vertex_data;
     std::vector<std::uint32_t> index_data;
     std::uint32_t header_h3 = 0;

@@ -8,8 +8,7 @@
 
 namespace {
 
-template <typename Element>
-std::vector<Element>* owned_or_null(std::vector<Element>& values)
+template <typename Element> std::vector<Element>* owned_or_null(std::vector<Element>& values)
 {
     return values.empty() ? nullptr : new std::vector<Element>(std::move(values));
 }
@@ -43,9 +42,9 @@ Mesh* make_interop_mesh(InteropMeshData&& data)
     mesh->edge_pairs_3_16 = owned_or_null(data.edge_pairs_3_16);
     for (std::size_t g = 0; g < 4; ++g) {
         InteropIndexGroup& group = data.index_groups[g];
-        mesh->index_groups[g] = IndexGroup{group.item_count, owned_or_null(group.values),
-                                           owned_or_null(group.local_counts),
-                                           owned_or_null(group.local_indices)};
+        mesh->index_groups[g] =
+            IndexGroup{group.item_count, owned_or_null(group.values),
+                       owned_or_null(group.local_counts), owned_or_null(group.local_indices)};
     }
     mesh->aux_count = data.aux_count;
     mesh->has_aux_count = data.has_aux_count ? 1 : 0;
@@ -77,8 +76,7 @@ MeshList read_interop_file(const std::string& path)
         return {};
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return {};
+    if (file == nullptr) return {};
     ByteCursor cursor = make_file_cursor(file, static_cast<std::size_t>(size));
     std::optional<std::vector<InteropMeshData>> decoded = decode_interop(cursor);
     std::fclose(file);
@@ -101,8 +99,7 @@ MeshList read_interop_meshes(const std::string& path)
 Mesh* read_interop_first_mesh(const std::string& path)
 {
     MeshList meshes = read_interop_file(path);
-    if (meshes.empty())
-        return nullptr;
+    if (meshes.empty()) return nullptr;
     Mesh* first = meshes.front();
     meshes.erase(meshes.begin());
     release_meshes(meshes);

@@ -33,8 +33,7 @@ std::size_t job_slot_count(const KernelJobTable& table)
 
 void call_if_set(KernelJobCallback callback)
 {
-    if (callback)
-        callback();
+    if (callback) callback();
 }
 
 // Calls the completion callback of every finished slot and marks it
@@ -43,8 +42,7 @@ void collect_finished_jobs(KernelJobTable& table)
 {
     for (std::size_t j = 0; j < job_slot_count(table); ++j) {
         auto& state = table.states[j];
-        if (state.load(std::memory_order_acquire) != JOB_FINISHED)
-            continue;
+        if (state.load(std::memory_order_acquire) != JOB_FINISHED) continue;
         call_if_set(g_kernel_jobs.completion[j]);
         state.store(JOB_COLLECTED, std::memory_order_relaxed);
     }
@@ -75,8 +73,9 @@ void run_slot(KernelJobTable& table, std::size_t slot)
 {
     if (table.runs_kernel[slot]) {
         const std::int64_t start = now_ms();
-        const TextList arguments = assemble_arguments(table.input_paths[slot], table.output_paths[slot],
-                                                      g_kernel_job_ppd != 0, g_ccpp_out_path);
+        const TextList arguments =
+            assemble_arguments(table.input_paths[slot], table.output_paths[slot],
+                               g_kernel_job_ppd != 0, g_ccpp_out_path);
         table.outputs[slot] = run_process(get_kernel_path(), arguments);
         table.end_ms[slot] = static_cast<std::uint32_t>(now_ms());
         table.start_ms[slot] = static_cast<std::uint32_t>(start);
@@ -114,8 +113,7 @@ void reset_kernel_jobs(KernelJobTable& table)
 bool push_kernel_job(KernelJobCallback start, KernelJobCallback work, KernelJobCallback completion)
 {
     const std::size_t index = static_cast<std::size_t>(g_kernel_jobs.push_index);
-    if (index >= g_kernel_jobs.work.size())
-        return false;
+    if (index >= g_kernel_jobs.work.size()) return false;
     g_kernel_jobs.start[index] = start;
     g_kernel_jobs.work[index] = work;
     g_kernel_jobs.completion[index] = completion;
@@ -129,13 +127,11 @@ void run_kernel_jobs(KernelJobTable& table)
     for (std::size_t i = 0; i < workers.size(); ++i) {
         wait_for_room(table);
         call_if_set(g_kernel_jobs.start[i]);
-        if (g_kernel_jobs.work[i])
-            workers[i] = start_worker(g_kernel_jobs.work[i]);
+        if (g_kernel_jobs.work[i]) workers[i] = start_worker(g_kernel_jobs.work[i]);
         std::this_thread::sleep_for(k_runner_pause);
     }
     for (std::thread& worker : workers) {
-        if (worker.joinable())
-            worker.join();
+        if (worker.joinable()) worker.join();
     }
     collect_finished_jobs(table);
 }
@@ -160,7 +156,8 @@ std::int32_t claim_kernel_job_slot(KernelJobTable& table)
 {
     for (std::size_t slot = 0; slot < table.states.size(); ++slot) {
         std::uint32_t expected = JOB_FREE;
-        if (table.states[slot].compare_exchange_strong(expected, JOB_TAKEN, std::memory_order_acq_rel))
+        if (table.states[slot].compare_exchange_strong(expected, JOB_TAKEN,
+                                                       std::memory_order_acq_rel))
             return static_cast<std::int32_t>(slot);
     }
     return -1;

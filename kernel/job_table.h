@@ -17,21 +17,21 @@
 
 enum KernelJobState : std::uint32_t {
     JOB_FREE = 0,
-    JOB_TAKEN = 1,      // claimed by a worker
-    JOB_FINISHED = 2,   // its worker has ended; results published
-    JOB_COLLECTED = 3,  // the runner has called its completion callback
+    JOB_TAKEN = 1,     // claimed by a worker
+    JOB_FINISHED = 2,  // its worker has ended; results published
+    JOB_COLLECTED = 3, // the runner has called its completion callback
 };
 
 struct KernelJobTable {
     std::int32_t count = 0;
     std::vector<std::atomic<std::uint32_t>> states;
-    TextList input_paths;   // full staging paths
+    TextList input_paths; // full staging paths
     TextList output_paths;
     // 1 when the slot's worker is to run the kernel; 0 for an element without
     // logic or a slot whose files could not be staged, which finishes at once.
     std::vector<std::uint8_t> runs_kernel;
-    TextList outputs;       // standard output of the slot's run
-    std::vector<std::uint32_t> start_ms;  // system clock, kept in 32 bits
+    TextList outputs;                    // standard output of the slot's run
+    std::vector<std::uint32_t> start_ms; // system clock, kept in 32 bits
     std::vector<std::uint32_t> end_ms;
 };
 

@@ -7,12 +7,11 @@ namespace {
 
 constexpr std::size_t k_batch_prefix_span = 9;
 
-struct BatchPrefix
-{
-    bool cut = false;         // a '|' ended digits and blanks in time
-    bool has_digits = false;  // "|x" and " |x" are cut but carry no id
-    std::int32_t value = 0;   // at most 8 digits: no overflow
-    std::string rest;         // the text after the '|'
+struct BatchPrefix {
+    bool cut = false;        // a '|' ended digits and blanks in time
+    bool has_digits = false; // "|x" and " |x" are cut but carry no id
+    std::int32_t value = 0;  // at most 8 digits: no overflow
+    std::string rest;        // the text after the '|'
 };
 
 BatchPrefix read_batch_prefix(const std::string& text)
@@ -55,8 +54,7 @@ std::vector<std::int32_t> extract_batch_prefixes(ParallelElementList& elements)
     std::int32_t largest_id = -1;
     for (std::size_t i = 0; i < elements.size(); ++i) {
         ParallelElement& element = elements[i];
-        if (!takes_batch_id(element))
-            continue;
+        if (!takes_batch_id(element)) continue;
         const BatchPrefix prefix = read_batch_prefix(element.name);
         if (prefix.cut) {
             const bool starts_blank = !prefix.rest.empty() && is_blank_char(prefix.rest.front());
@@ -70,17 +68,16 @@ std::vector<std::int32_t> extract_batch_prefixes(ParallelElementList& elements)
     }
     std::int32_t next_id = largest_id + 1;
     for (std::size_t i = 0; i < elements.size(); ++i) {
-        if (needs_own_batch[i])
-            ids[i] = next_id++;
+        if (needs_own_batch[i]) ids[i] = next_id++;
     }
     return ids;
 }
 
-std::vector<std::vector<std::int32_t>> group_parallel_batches(const std::vector<std::int32_t>& batch_ids,
-                                                              const std::vector<bool>& selected)
+std::vector<std::vector<std::int32_t>>
+group_parallel_batches(const std::vector<std::int32_t>& batch_ids,
+                       const std::vector<bool>& selected)
 {
-    if (batch_ids.empty() || batch_ids.size() != selected.size())
-        return {};
+    if (batch_ids.empty() || batch_ids.size() != selected.size()) return {};
     std::map<std::int32_t, std::vector<std::int32_t>> by_id;
     for (std::size_t i = 0; i < batch_ids.size(); ++i) {
         if (selected[i] && batch_ids[i] != -1)

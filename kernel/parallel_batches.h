@@ -23,5 +23,6 @@ std::vector<std::int32_t> extract_batch_prefixes(ParallelElementList& elements);
 // The selected elements with an id other than -1, grouped by id: each batch
 // lists its element indices ascending, the batches ordered by id. Ids and
 // mask of different lengths, or empty, give no batches.
-std::vector<std::vector<std::int32_t>> group_parallel_batches(const std::vector<std::int32_t>& batch_ids,
-                                                              const std::vector<bool>& selected);
+std::vector<std::vector<std::int32_t>>
+group_parallel_batches(const std::vector<std::int32_t>& batch_ids,
+                       const std::vector<bool>& selected);

@@ -11,8 +11,7 @@ namespace {
 
 enum class DirectiveKind { GLOBAL_PREFIX, GLOBAL_SUFFIX, SOURCE_DEFINITION, IGNORED, UNKNOWN };
 
-struct DirectiveRule
-{
+struct DirectiveRule {
     const char* keyword;
     std::size_t minimum_key_length;
     DirectiveKind kind;
@@ -21,29 +20,33 @@ struct DirectiveRule
 // Tested in order on the line's key; every keyword needs one more character
 // after it, and the longer GLOBAL... keywords come before plain GLOBAL.
 const DirectiveRule k_directive_rules[] = {
-    {"PRE", 4, DirectiveKind::GLOBAL_PREFIX},          {"CCPP", 5, DirectiveKind::GLOBAL_PREFIX},
-    {"GLOBALPRE", 10, DirectiveKind::GLOBAL_PREFIX},   {"POST", 5, DirectiveKind::GLOBAL_SUFFIX},
-    {"VCPS", 5, DirectiveKind::GLOBAL_SUFFIX},         {"SUFFIX", 7, DirectiveKind::GLOBAL_SUFFIX},
-    {"GLOBALPOST", 11, DirectiveKind::GLOBAL_SUFFIX},  {"GLOBALSUFFIX", 13, DirectiveKind::GLOBAL_SUFFIX},
-    {"GLOBAL", 7, DirectiveKind::GLOBAL_PREFIX},       {"PLIM", 5, DirectiveKind::SOURCE_DEFINITION},
-    {"CAMERA", 7, DirectiveKind::IGNORED},             {"CAM", 4, DirectiveKind::IGNORED},
-    {"EYELOOKAT", 10, DirectiveKind::IGNORED},         {"EYELOOK", 8, DirectiveKind::IGNORED},
+    {"PRE", 4, DirectiveKind::GLOBAL_PREFIX},
+    {"CCPP", 5, DirectiveKind::GLOBAL_PREFIX},
+    {"GLOBALPRE", 10, DirectiveKind::GLOBAL_PREFIX},
+    {"POST", 5, DirectiveKind::GLOBAL_SUFFIX},
+    {"VCPS", 5, DirectiveKind::GLOBAL_SUFFIX},
+    {"SUFFIX", 7, DirectiveKind::GLOBAL_SUFFIX},
+    {"GLOBALPOST", 11, DirectiveKind::GLOBAL_SUFFIX},
+    {"GLOBALSUFFIX", 13, DirectiveKind::GLOBAL_SUFFIX},
+    {"GLOBAL", 7, DirectiveKind::GLOBAL_PREFIX},
+    {"PLIM", 5, DirectiveKind::SOURCE_DEFINITION},
+    {"CAMERA", 7, DirectiveKind::IGNORED},
+    {"CAM", 4, DirectiveKind::IGNORED},
+    {"EYELOOKAT", 10, DirectiveKind::IGNORED},
+    {"EYELOOK", 8, DirectiveKind::IGNORED},
     {"VIEWPOINT", 10, DirectiveKind::IGNORED},
 };
 
-struct MessageTarget
-{
+struct MessageTarget {
     bool to_trace = false;
     TextList* list = nullptr;
 };
 
 void report(const MessageTarget& target, const std::string& message)
 {
-    if (!target.to_trace)
-        return;
+    if (!target.to_trace) return;
     trace_line(message);
-    if (target.list != nullptr && !target.list->empty())
-        target.list->front() = message;
+    if (target.list != nullptr && !target.list->empty()) target.list->front() = message;
 }
 
 // The line without '#' and '_', upper-cased: "#global_pre{" reads as GLOBALPRE.
@@ -51,8 +54,7 @@ std::string directive_key(const std::string& line)
 {
     std::string key;
     for (char c : line) {
-        if (c != '#' && c != '_')
-            key.push_back(c);
+        if (c != '#' && c != '_') key.push_back(c);
     }
     return to_upper_text(key);
 }
@@ -71,8 +73,7 @@ DirectiveKind classify_directive(const std::string& line)
 void append_lines(const std::string& section_text, TextList& lines)
 {
     for (std::string& line : split_text(trim_text(section_text), '\n')) {
-        if (!line.empty())
-            lines.push_back(std::move(line));
+        if (!line.empty()) lines.push_back(std::move(line));
     }
 }
 
@@ -81,8 +82,7 @@ void append_lines(const std::string& section_text, TextList& lines)
 std::optional<std::string> braced_content(const std::string& line)
 {
     const std::size_t brace = line.find('{');
-    if (brace == std::string::npos || brace + 3 > line.size())
-        return std::nullopt;
+    if (brace == std::string::npos || brace + 3 > line.size()) return std::nullopt;
     return trim_text(line.substr(brace + 1, line.size() - 2 - (brace + 1)));
 }
 
@@ -97,15 +97,15 @@ std::optional<std::string> parenthesised_text(const std::string& text)
     return trim_text(text.substr(open + 1, close - open - 1));
 }
 
-struct ParallelDirectives
-{
+struct ParallelDirectives {
     std::optional<std::string> prefix_line;
     std::optional<std::string> suffix_line;
     TextList definition_lines;
 };
 
 ParallelDirectives collect_directives(const std::string& directives_text,
-                                      const std::string& functions_text, const MessageTarget& target)
+                                      const std::string& functions_text,
+                                      const MessageTarget& target)
 {
     TextList lines;
     append_lines(directives_text, lines);
@@ -138,8 +138,7 @@ ParallelDirectives collect_directives(const std::string& directives_text,
     return found;
 }
 
-struct Invocation
-{
+struct Invocation {
     std::string argument_text;
     std::string inline_source;
 };
@@ -150,7 +149,8 @@ std::string inline_source_of(const std::string& invocation)
     const std::size_t close = invocation.find(')');
     const std::size_t open_brace = invocation.find('{', close);
     const std::size_t close_brace = invocation.rfind('}');
-    if (open_brace == std::string::npos || close_brace == std::string::npos || close_brace < open_brace)
+    if (open_brace == std::string::npos || close_brace == std::string::npos ||
+        close_brace < open_brace)
         return {};
     return trim_text(invocation.substr(open_brace + 1, close_brace - open_brace - 1));
 }
@@ -162,7 +162,9 @@ std::optional<std::string> read_invocation_list(const std::string& operations_te
     TextList lines;
     append_lines(operations_text, lines);
     if (lines.size() >= 2) {
-        report(target, "ERROR-IN-PARALLEL-ASSEMBLY : GREATER-THAN-ONE TOP-LEVEL OPERATIVE SCRIPT STATEMENT!");
+        report(
+            target,
+            "ERROR-IN-PARALLEL-ASSEMBLY : GREATER-THAN-ONE TOP-LEVEL OPERATIVE SCRIPT STATEMENT!");
         return std::nullopt;
     }
     if (lines.empty()) {
@@ -192,13 +194,13 @@ std::optional<std::vector<Invocation>> read_invocations(const std::string& opera
                                                         const MessageTarget& target)
 {
     const std::optional<std::string> list = read_invocation_list(operations_text, target);
-    if (!list)
-        return std::nullopt;
+    if (!list) return std::nullopt;
     std::vector<Invocation> invocations;
     for (const std::string& text : split_statements(*list, ',', true, true)) {
         std::optional<std::string> argument = parenthesised_text(text);
         if (!argument) {
-            report(target, "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED SUB-ELEMENT INVOCATIVE-REFERENCE IN RETURN!");
+            report(target, "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED SUB-ELEMENT "
+                           "INVOCATIVE-REFERENCE IN RETURN!");
             return std::nullopt;
         }
         invocations.push_back({std::move(*argument), inline_source_of(text)});
@@ -210,8 +212,7 @@ std::optional<std::vector<Invocation>> read_invocations(const std::string& opera
 bool resolve_global_line(std::optional<std::string>& line, const char* malformed_message,
                          const MessageTarget& target)
 {
-    if (!line)
-        return true;
+    if (!line) return true;
     std::optional<std::string> content = braced_content(*line);
     if (!content) {
         report(target, malformed_message);
@@ -226,8 +227,7 @@ const std::string* find_definition(const TextList& definition_lines, const std::
 {
     for (const std::string& line : definition_lines) {
         const std::optional<std::string> defined = parenthesised_text(line);
-        if (defined && *defined == name)
-            return &line;
+        if (defined && *defined == name) return &line;
     }
     return nullptr;
 }
@@ -242,25 +242,25 @@ std::optional<std::string> resolve_own_source(const Invocation& invocation,
     if (const std::string* definition = find_definition(definition_lines, name)) {
         std::optional<std::string> source = braced_content(*definition);
         if (!source)
-            report(target, "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED SUB-ELEMENT SOURCE-DEFINITION : [" + name + "]");
+            report(target,
+                   "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED SUB-ELEMENT SOURCE-DEFINITION : [" +
+                       name + "]");
         return source;
     }
-    if (!invocation.inline_source.empty())
-        return invocation.inline_source;
-    report(target, "ERROR-IN-PARALLEL-ASSEMBLY : UNABLE TO RESOLVE SUB-ELEMENT SOURCE-DEFINITION : [" + name + "]");
+    if (!invocation.inline_source.empty()) return invocation.inline_source;
+    report(target,
+           "ERROR-IN-PARALLEL-ASSEMBLY : UNABLE TO RESOLVE SUB-ELEMENT SOURCE-DEFINITION : [" +
+               name + "]");
     return std::string();
 }
 
 std::string join_logic(const ParallelDirectives& globals, const std::string& own_source)
 {
-    if (own_source.empty())
-        return own_source;
+    if (own_source.empty()) return own_source;
     std::string logic;
-    if (globals.prefix_line)
-        logic = *globals.prefix_line + "\n";
+    if (globals.prefix_line) logic = *globals.prefix_line + "\n";
     logic += own_source;
-    if (globals.suffix_line)
-        logic += "\n" + *globals.suffix_line;
+    if (globals.suffix_line) logic += "\n" + *globals.suffix_line;
     return logic;
 }
 
@@ -272,27 +272,30 @@ ParallelElementList build_parallel_elements(const std::string& directives_text,
 {
     const MessageTarget target{true, messages};
     ParallelDirectives globals = collect_directives(directives_text, functions_text, target);
-    const std::optional<std::vector<Invocation>> invocations = read_invocations(operations_text, target);
+    const std::optional<std::vector<Invocation>> invocations =
+        read_invocations(operations_text, target);
     if (!invocations ||
-        !resolve_global_line(globals.prefix_line, "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-PREFIX!", target) ||
-        !resolve_global_line(globals.suffix_line, "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-SUFFIX!", target))
+        !resolve_global_line(globals.prefix_line,
+                             "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-PREFIX!", target) ||
+        !resolve_global_line(globals.suffix_line,
+                             "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-SUFFIX!", target))
         return {};
 
     ParallelElementList elements;
     for (const Invocation& invocation : *invocations) {
         const std::optional<std::string> own_source =
             resolve_own_source(invocation, globals.definition_lines, target);
-        if (!own_source)
-            return {};
+        if (!own_source) return {};
         elements.push_back({invocation.argument_text, join_logic(globals, *own_source)});
     }
     return elements;
 }
 
-std::string parallel_global_prefix(const std::string& directives_text, const std::string& functions_text)
+std::string parallel_global_prefix(const std::string& directives_text,
+                                   const std::string& functions_text)
 {
-    const ParallelDirectives globals = collect_directives(directives_text, functions_text, MessageTarget{});
-    if (!globals.prefix_line)
-        return {};
+    const ParallelDirectives globals =
+        collect_directives(directives_text, functions_text, MessageTarget{});
+    if (!globals.prefix_line) return {};
     return braced_content(*globals.prefix_line).value_or(std::string());
 }

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-struct ParallelElement
-{
+struct ParallelElement {
     // The invocation's argument text, trimmed, batch prefix ("2 | name")
     // included until extract_batch_prefixes cuts it.
     std::string name;

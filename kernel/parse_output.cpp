@@ -15,8 +15,7 @@ std::string compact_operations(const std::string& text)
 {
     std::string compact;
     for (char c : text) {
-        if (c != '\t' && c != '\n' && c != ' ')
-            compact.push_back(c);
+        if (c != '\t' && c != '\n' && c != ' ') compact.push_back(c);
     }
     return compact;
 }
@@ -36,11 +35,9 @@ TaggedSection cut_tagged_section(const std::string& block, const std::string& ta
     const std::string closing = "</" + tag + ">";
     const std::size_t open = block.find(opening);
     const std::size_t close = block.find(closing);
-    if (open == std::string::npos || close == std::string::npos)
-        return {};
+    if (open == std::string::npos || close == std::string::npos) return {};
     const std::size_t start = open + opening.size() + 1;
-    if (close < start)
-        return {};
+    if (close < start) return {};
     TaggedSection section;
     section.content = block.substr(start, close - start);
     section.line_count = count_line_feeds(section.content);
@@ -57,13 +54,13 @@ std::string cut_source_text(const std::string& block)
     return block.substr(open + opening.size(), close - open - opening.size());
 }
 
-ParallelCheck check_parallel_script(const TaggedSection& directives, const TaggedSection& operations)
+ParallelCheck check_parallel_script(const TaggedSection& directives,
+                                    const TaggedSection& operations)
 {
     if (directives.line_count < 1 || directives.content.empty() ||
         to_upper_text(directives.content).find("#PARALLEL;") == std::string::npos)
         return ParallelCheck::NOT_PARALLEL;
-    if (operations.line_count >= 2)
-        return ParallelCheck::SUPERFLUOUS_STATEMENTS;
+    if (operations.line_count >= 2) return ParallelCheck::SUPERFLUOUS_STATEMENTS;
     const std::string compact = compact_operations(operations.content);
     if (compact.size() >= 9 && compact.starts_with("return{") && compact.ends_with("};"))
         return ParallelCheck::PARALLEL;

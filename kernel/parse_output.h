@@ -10,8 +10,7 @@
 #include <cstdint>
 #include <string>
 
-struct TaggedSection
-{
+struct TaggedSection {
     std::string content;
     // Line feeds in the content; -1 when the section could not be cut.
     std::int32_t line_count = -1;
@@ -19,8 +18,8 @@ struct TaggedSection
 
 // What the parallel check makes of a parsed script's sections.
 enum class ParallelCheck {
-    NOT_PARALLEL,         // no "#PARALLEL;" directive
-    PARALLEL,             // one parallel return at the root
+    NOT_PARALLEL, // no "#PARALLEL;" directive
+    PARALLEL,     // one parallel return at the root
     SUPERFLUOUS_STATEMENTS,
     INVALID_RETURN,
 };
@@ -41,4 +40,5 @@ std::string cut_source_text(const std::string& block);
 // "#PARALLEL;" in any letter case, in directives spanning at least one line,
 // asks for a root scope that is one return written on one line:
 // "return{" ... "};" once tabs, line feeds and spaces are removed.
-ParallelCheck check_parallel_script(const TaggedSection& directives, const TaggedSection& operations);
+ParallelCheck check_parallel_script(const TaggedSection& directives,
+                                    const TaggedSection& operations);

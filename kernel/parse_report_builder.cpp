@@ -9,9 +9,10 @@ namespace {
 
 std::string* section_text(ParseReport& report, std::size_t index)
 {
-    std::string* texts[kParseSectionCount] = {
-        &report.directives_text, &report.parameters_text, &report.functions_text, &report.operations_text,
-        &report.errors_text,     &report.warnings_text,   &report.notes_text};
+    std::string* texts[kParseSectionCount] = {&report.directives_text, &report.parameters_text,
+                                              &report.functions_text,  &report.operations_text,
+                                              &report.errors_text,     &report.warnings_text,
+                                              &report.notes_text};
     return texts[index];
 }
 
@@ -34,8 +35,9 @@ void apply_parallel_check(ParseReport& report, const TaggedSection& directives,
         report.parallel = 1;
         break;
     case ParallelCheck::SUPERFLUOUS_STATEMENTS:
-        add_parallel_error(report, "SUPERFLUOUS STATEMENTS AT ROOT-OPERATIVE-SCOPE IN PARALLEL-ASSEMBLY -> "
-                                   "EXPECTED SINGLE PARALLEL-RETURN STATEMENT;\n");
+        add_parallel_error(report,
+                           "SUPERFLUOUS STATEMENTS AT ROOT-OPERATIVE-SCOPE IN PARALLEL-ASSEMBLY -> "
+                           "EXPECTED SINGLE PARALLEL-RETURN STATEMENT;\n");
         break;
     case ParallelCheck::INVALID_RETURN:
         add_parallel_error(report, "INVALID-PARALLEL-RETURN-ERROR;\n");
@@ -67,10 +69,9 @@ ParseReport build_parse_report(const std::string& script_path, const std::string
 
 ParallelElementList build_parallel_assembly_script(const ParseReport& report, TextList* messages)
 {
-    if (report.parallel != 1)
-        return {};
-    return build_parallel_elements(report.directives_text, report.functions_text, report.operations_text,
-                                   messages);
+    if (report.parallel != 1) return {};
+    return build_parallel_elements(report.directives_text, report.functions_text,
+                                   report.operations_text, messages);
 }
 
 ParallelElementList build_parallel_script(const ParseReport& report, TextList* messages)
@@ -85,7 +86,6 @@ ParallelElementList build_parallel_script_default(const ParseReport& report)
 
 std::string get_parallel_global_prefix(const ParseReport& report)
 {
-    if (report.parallel != 1)
-        return {};
+    if (report.parallel != 1) return {};
     return parallel_global_prefix(report.directives_text, report.functions_text);
 }

@@ -36,8 +36,8 @@ std::string run_parse_kernel(const std::string& staged_input, ParseArguments arg
 std::vector<ParseReport> run_parse(std::int32_t count, const TextList& names, const TextList& texts,
                                    const std::string& staged_input)
 {
-    const std::size_t scripts =
-        std::min({static_cast<std::size_t>(std::max<std::int32_t>(0, count)), names.size(), texts.size()});
+    const std::size_t scripts = std::min(
+        {static_cast<std::size_t>(std::max<std::int32_t>(0, count)), names.size(), texts.size()});
     const std::string output = run_parse_kernel(staged_input, parse_list_arguments);
     const TextList blocks = split_parse_output(output, scripts);
     std::vector<ParseReport> reports;
@@ -55,7 +55,8 @@ std::vector<ParseReport> run_parse_wrapped(const ParallelElementList& scripts)
         names.push_back(script.name);
         texts.push_back(script.logic);
     }
-    return run_parse(static_cast<std::int32_t>(scripts.size()), names, texts, parse_list_text(names, texts));
+    return run_parse(static_cast<std::int32_t>(scripts.size()), names, texts,
+                     parse_list_text(names, texts));
 }
 
 ParseReport run_parse_logic(const std::string& path, const std::string& text)
@@ -68,8 +69,7 @@ ParseReport run_parse_logic(const std::string& path, const std::string& text)
 ParseReport parse_script_file(const std::string& path)
 {
     const std::string text = read_text_file(path);
-    if (!text.empty())
-        return run_parse_logic(path, text);
+    if (!text.empty()) return run_parse_logic(path, text);
     trace_line("SCRIPT-READ-EMPTY!");
     ParseReport report = construct_parse_report();
     append_parse_error(report, "SCRIPT-READ-IS-NULL;\n");
@@ -88,6 +88,6 @@ void append_parse_error(ParseReport& report, std::string line)
 
 std::string parse_statement_text(const ParseReport& report)
 {
-    return report.directives_text + "\n" + report.parameters_text + "\n" + report.functions_text + "\n" +
-           report.operations_text;
+    return report.directives_text + "\n" + report.parameters_text + "\n" + report.functions_text +
+           "\n" + report.operations_text;
 }

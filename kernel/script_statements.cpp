@@ -41,8 +41,7 @@ std::vector<std::uint8_t> mark_comment_chars(std::string_view text, std::size_t 
             break;
         case ScanState::LINE_COMMENT:
             marks[i] = CHAR_COMMENT;
-            if (c == '\n')
-                state = ScanState::PLAIN;
+            if (c == '\n') state = ScanState::PLAIN;
             break;
         case ScanState::BLOCK_COMMENT:
             marks[i] = CHAR_COMMENT;
@@ -81,8 +80,7 @@ std::string replace_top_level_separator(std::string_view text, char separator,
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (is_opener(c) || is_closer(c)) {
-            if (marks[i] != CHAR_QUOTED)
-                depth += is_opener(c) ? 1 : -1;
+            if (marks[i] != CHAR_QUOTED) depth += is_opener(c) ? 1 : -1;
             result.push_back(c);
         } else if (c == separator && depth == 0) {
             result.append(replacement);
@@ -98,13 +96,11 @@ TextList split_statements(std::string_view text, char separator, bool drop_blank
 {
     const std::string marked = replace_top_level_separator(text, separator, k_statement_marker);
     TextList parts = split_text_by(marked, std::string(k_statement_marker));
-    if (!drop_blank_parts)
-        return parts;
+    if (!drop_blank_parts) return parts;
     TextList kept;
     for (std::string& part : parts) {
         std::string trimmed = trim_text(part);
-        if (trimmed.empty())
-            continue;
+        if (trimmed.empty()) continue;
         kept.push_back(trim_parts ? std::move(trimmed) : std::move(part));
     }
     return kept;

@@ -13,8 +13,8 @@
 
 enum CharMark : std::uint8_t {
     CHAR_PLAIN = 0,
-    CHAR_QUOTED = 1,   // inside '...' or "...", the quotes included
-    CHAR_COMMENT = 2,  // inside // ... line end or /* ... */, delimiters included
+    CHAR_QUOTED = 1,  // inside '...' or "...", the quotes included
+    CHAR_COMMENT = 2, // inside // ... line end or /* ... */, delimiters included
 };
 
 // Inserted in place of each top-level separator before the text is split.

@@ -14,8 +14,7 @@ std::string count_line(std::size_t count)
 
 bool write_staging_file(const std::string& text, const std::string& path)
 {
-    if (write_text_file(text, path))
-        return true;
+    if (write_text_file(text, path)) return true;
     trace_line("ERROR-WRITING-STAGING-FILE: " + path);
     return false;
 }
@@ -25,8 +24,7 @@ bool write_staging_file(const std::string& text, const std::string& path)
 std::string staging_path(const std::string& relative_name)
 {
     std::string path = get_workspace_path_for_staging();
-    if (path.empty() || path.back() != '/')
-        path += '/';
+    if (path.empty() || path.back() != '/') path += '/';
     return path + relative_name;
 }
 
@@ -37,8 +35,7 @@ std::string numbered_staging_path(const std::string& prefix, std::int32_t index)
 
 std::string execute_mode_name(std::int32_t mode)
 {
-    if (mode < 0 || static_cast<std::size_t>(mode) >= g_execute_modes.size())
-        return std::string();
+    if (mode < 0 || static_cast<std::size_t>(mode) >= g_execute_modes.size()) return std::string();
     return g_execute_modes[static_cast<std::size_t>(mode)];
 }
 

@@ -17,39 +17,43 @@ enum class DrawTexture : std::uint8_t { kNone, kFont, kAtlas, kLogo };
 // opacity and intensity already applied, in the order top-left, top-right,
 // bottom-right, bottom-left. Texture coordinates are normalised.
 struct DrawQuad {
-  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
-  std::uint32_t colours[4] = {0, 0, 0, 0};
-  DrawTexture texture = DrawTexture::kNone;
-  float depth = 0;
-  int clip = -1;  // index into DrawList::clips, -1 none
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
+    std::uint32_t colours[4] = {0, 0, 0, 0};
+    DrawTexture texture = DrawTexture::kNone;
+    float depth = 0;
+    int clip = -1; // index into DrawList::clips, -1 none
 };
 
 struct ClipRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // The CPU side of painting: one frame's quads in painting order and the clip
 // rectangles they refer to. The GL side uploads and draws it as it is.
 class DrawList {
- public:
-  std::vector<DrawQuad> quads;
-  std::vector<ClipRect> clips;
+public:
+    std::vector<DrawQuad> quads;
+    std::vector<ClipRect> clips;
 
-  void clear();
-  // A clip rectangle, intersected with the parent clip; returns its index.
-  int push_clip(int x, int y, int width, int height, int parent);
-  void add_rect(int x, int y, int width, int height, std::uint32_t argb, const DrawContext& context);
-  void add_fill(int x, int y, int width, int height, const FillStyle& style, const DrawContext& context);
-  void add_icon(int slot, int x, int y, int size, bool flip_x, std::uint32_t argb, const DrawContext& context);
-  // One line of text with its top-left corner at (x, y); returns its width.
-  int add_text_line(const FontHandle& font, const std::string& line, int x, int y, std::uint32_t argb,
-                    const DrawContext& context);
-  // The whole logo image (in its own colours, toned by argb) over the rectangle.
-  void add_logo(int x, int y, int width, int height, std::uint32_t argb, const DrawContext& context);
+    void clear();
+    // A clip rectangle, intersected with the parent clip; returns its index.
+    int push_clip(int x, int y, int width, int height, int parent);
+    void add_rect(int x, int y, int width, int height, std::uint32_t argb,
+                  const DrawContext& context);
+    void add_fill(int x, int y, int width, int height, const FillStyle& style,
+                  const DrawContext& context);
+    void add_icon(int slot, int x, int y, int size, bool flip_x, std::uint32_t argb,
+                  const DrawContext& context);
+    // One line of text with its top-left corner at (x, y); returns its width.
+    int add_text_line(const FontHandle& font, const std::string& line, int x, int y,
+                      std::uint32_t argb, const DrawContext& context);
+    // The whole logo image (in its own colours, toned by argb) over the rectangle.
+    void add_logo(int x, int y, int width, int height, std::uint32_t argb,
+                  const DrawContext& context);
 };
 
 // ARGB with opacity multiplied into alpha and intensity into the colour.
@@ -59,14 +63,15 @@ std::uint32_t rgba_to_argb(double r, double g, double b, double a);
 
 // Paints one widget alone: background, fill by state, borders, icon and,
 // unless the widget paints its text itself, the label.
-void paint_widget(DrawList& list, const P& widget, const DrawContext& context, bool with_label = true);
+void paint_widget(DrawList& list, const P& widget, const DrawContext& context,
+                  bool with_label = true);
 // The label of a widget in its padded box, shifted left by scroll_x.
-void paint_label(DrawList& list, const P& widget, const DrawContext& context, const std::string& text,
-                 int scroll_x);
+void paint_label(DrawList& list, const P& widget, const DrawContext& context,
+                 const std::string& text, int scroll_x);
 // The widget's text colour: the override when set, else its own.
 std::uint32_t widget_text_colour(const P& widget);
 
 // Lays out nothing: walks the already laid-out tree from the root.
 void build_draw_list(P& root, DrawList& list);
 
-}  // namespace lumo
+} // namespace lumo

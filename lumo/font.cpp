@@ -10,93 +10,111 @@ namespace lumo {
 namespace {
 
 struct FontStyle {
-  int height;
-  double pen;    // stroke width as a share of the line height
-  bool italic;
+    int height;
+    double pen; // stroke width as a share of the line height
+    bool italic;
 };
 
 // Heights 17 and 14 are the regular and small text of the interface.
 constexpr FontStyle kStyles[kFontCount] = {
-    {17, 0.085, false}, {17, 0.135, false}, {17, 0.085, true},  {14, 0.09, false},
-    {14, 0.14, false},  {14, 0.09, true},   {22, 0.08, false},  {22, 0.13, false},
-    {22, 0.08, true},   {11, 0.1, false},   {11, 0.15, false},  {28, 0.12, false},
+    {17, 0.085, false}, {17, 0.135, false}, {17, 0.085, true}, {14, 0.09, false},
+    {14, 0.14, false},  {14, 0.09, true},   {22, 0.08, false}, {22, 0.13, false},
+    {22, 0.08, true},   {11, 0.1, false},   {11, 0.15, false}, {28, 0.12, false},
 };
 constexpr int kImageWidth = 2048;
 constexpr double kItalicShear = 0.2;
 
 struct FontSet {
-  FontHandle handles[kFontCount];
-  int image_height = 0;
+    FontHandle handles[kFontCount];
+    int image_height = 0;
 };
 
-FontSet build_fonts() {
-  FontSet set;
-  int band_y = 0;
-  for (int f = 0; f < kFontCount; ++f) {
-    FontHandle& font = set.handles[f];
-    const FontStyle& style = kStyles[f];
-    font.index = f;
-    font.image_width = kImageWidth;
-    font.glyph_height = style.height;
-    font.band_height = style.height;
-    font.band_y = band_y;
-    font.stroke_width = std::max(1.0, style.pen * style.height);
-    font.shear = style.italic ? kItalicShear : 0.0;
-    const double scale = style.height / kStrokeLineUnits;
-    const int bold_extra = static_cast<int>(std::lround(font.stroke_width - 1.0));
-    std::uint32_t pen = 0;
-    for (int byte = kFirstGlyph; byte <= kLastGlyph; ++byte) {
-      font.offsets[byte] = pen;
-      font.widths[byte] = static_cast<std::uint32_t>(std::lround(stroke_advance(byte) * scale)) + bold_extra;
-      pen += font.widths[byte] + 1;  // a blank column keeps filtering apart
+FontSet build_fonts()
+{
+    FontSet set;
+    int band_y = 0;
+    for (int f = 0; f < kFontCount; ++f) {
+        FontHandle& font = set.handles[f];
+        const FontStyle& style = kStyles[f];
+        font.index = f;
+        font.image_width = kImageWidth;
+        font.glyph_height = style.height;
+        font.band_height = style.height;
+        font.band_y = band_y;
+        font.stroke_width = std::max(1.0, style.pen * style.height);
+        font.shear = style.italic ? kItalicShear : 0.0;
+        const double scale = style.height / kStrokeLineUnits;
+        const int bold_extra = static_cast<int>(std::lround(font.stroke_width - 1.0));
+        std::uint32_t pen = 0;
+        for (int byte = kFirstGlyph; byte <= kLastGlyph; ++byte) {
+            font.offsets[byte] = pen;
+            font.widths[byte] =
+                static_cast<std::uint32_t>(std::lround(stroke_advance(byte) * scale)) + bold_extra;
+            pen += font.widths[byte] + 1; // a blank column keeps filtering apart
+        }
+        // Tabs read as two spaces; other bytes outside the font as one.
+        font.widths['\t'] = 2 * font.widths[' '];
+        for (int byte = kLastGlyph + 1; byte < 256; ++byte)
+            font.widths[byte] = font.widths[' '];
+        band_y += font.band_height + 1;
     }
-    // Tabs read as two spaces; other bytes outside the font as one.
-    font.widths['\t'] = 2 * font.widths[' '];
-    for (int byte = kLastGlyph + 1; byte < 256; ++byte) font.widths[byte] = font.widths[' '];
-    band_y += font.band_height + 1;
-  }
-  set.image_height = band_y;
-  return set;
+    set.image_height = band_y;
+    return set;
 }
 
-const FontSet& fonts() {
-  static const FontSet set = build_fonts();
-  return set;
+const FontSet& fonts()
+{
+    static const FontSet set = build_fonts();
+    return set;
 }
 
-}  // namespace
+} // namespace
 
-const FontHandle& FontTable::operator[](int index) const { return font_or_default(index); }
-
-int FontTable::image_width() const { return kImageWidth; }
-
-int FontTable::image_height() const { return fonts().image_height; }
-
-const FontHandle& font_or_default(int index) {
-  if (index < 0 || index >= kFontCount) index = kDefaultFont;
-  return fonts().handles[index];
+const FontHandle& FontTable::operator[](int index) const
+{
+    return font_or_default(index);
 }
 
-int text_width(const FontHandle& font, const std::string& text) {
-  int width = 0;
-  for (unsigned char byte : text) width += static_cast<int>(font.widths[byte]);
-  return width;
+int FontTable::image_width() const
+{
+    return kImageWidth;
 }
 
-TextMetrics measure_text(const FontHandle& font, const std::string& text) {
-  TextMetrics metrics;
-  if (text.empty()) return metrics;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = text.find('\n', start);
-    const int width = text_width(font, text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    metrics.line_widths.push_back(width);
-    metrics.widest = std::max(metrics.widest, width);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  metrics.height = static_cast<int>(metrics.line_widths.size()) * font.glyph_height;
-  return metrics;
+int FontTable::image_height() const
+{
+    return fonts().image_height;
 }
 
-}  // namespace lumo
+const FontHandle& font_or_default(int index)
+{
+    if (index < 0 || index >= kFontCount) index = kDefaultFont;
+    return fonts().handles[index];
+}
+
+int text_width(const FontHandle& font, const std::string& text)
+{
+    int width = 0;
+    for (unsigned char byte : text)
+        width += static_cast<int>(font.widths[byte]);
+    return width;
+}
+
+TextMetrics measure_text(const FontHandle& font, const std::string& text)
+{
+    TextMetrics metrics;
+    if (text.empty()) return metrics;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find('\n', start);
+        const int width = text_width(
+            font, text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        metrics.line_widths.push_back(width);
+        metrics.widest = std::max(metrics.widest, width);
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    metrics.height = static_cast<int>(metrics.line_widths.size()) * font.glyph_height;
+    return metrics;
+}
+
+} // namespace lumo

@@ -9,30 +9,30 @@ namespace lumo {
 // One font of the font image: a horizontal band holding the glyphs of bytes
 // 32 to 126 side by side. Offsets and widths are in pixels of the image.
 struct FontHandle {
-  std::int32_t index = 0;
-  std::int32_t image_width = 0;   // width of the whole font image
-  std::int32_t band_height = 0;   // height of this font's band
-  std::int32_t band_y = 0;        // first image row of the band
-  std::int32_t glyph_height = 0;  // line height
-  double stroke_width = 1.0;      // pen width in pixels
-  double shear = 0.0;             // italic slant, x shift per pixel of height
-  std::uint32_t offsets[256] = {};
-  std::uint32_t widths[256] = {};
+    std::int32_t index = 0;
+    std::int32_t image_width = 0;  // width of the whole font image
+    std::int32_t band_height = 0;  // height of this font's band
+    std::int32_t band_y = 0;       // first image row of the band
+    std::int32_t glyph_height = 0; // line height
+    double stroke_width = 1.0;     // pen width in pixels
+    double shear = 0.0;            // italic slant, x shift per pixel of height
+    std::uint32_t offsets[256] = {};
+    std::uint32_t widths[256] = {};
 };
 
 enum FontIndex : int {
-  kFontRegular = 0,
-  kFontBold = 1,
-  kFontItalic = 2,
-  kFontSmall = 3,
-  kFontSmallBold = 4,
-  kFontSmallItalic = 5,
-  kFontLarge = 6,
-  kFontLargeBold = 7,
-  kFontLargeItalic = 8,
-  kFontTiny = 9,
-  kFontTinyBold = 10,
-  kFontTitle = 11,
+    kFontRegular = 0,
+    kFontBold = 1,
+    kFontItalic = 2,
+    kFontSmall = 3,
+    kFontSmallBold = 4,
+    kFontSmallItalic = 5,
+    kFontLarge = 6,
+    kFontLargeBold = 7,
+    kFontLargeItalic = 8,
+    kFontTiny = 9,
+    kFontTinyBold = 10,
+    kFontTitle = 11,
 };
 constexpr int kFontCount = 12;
 constexpr int kDefaultFont = kFontRegular;
@@ -40,10 +40,10 @@ constexpr int kDefaultFont = kFontRegular;
 // The twelve fonts, built on first use so that static initialisers of other
 // files can read them safely.
 struct FontTable {
-  const FontHandle& operator[](int index) const;
-  int size() const { return kFontCount; }
-  int image_width() const;
-  int image_height() const;
+    const FontHandle& operator[](int index) const;
+    int size() const { return kFontCount; }
+    int image_width() const;
+    int image_height() const;
 };
 inline constexpr FontTable g_font_handles{};
 
@@ -55,10 +55,10 @@ int text_width(const FontHandle& font, const std::string& text);
 
 // Line widths of a text cut at '\n', its widest line and total height.
 struct TextMetrics {
-  std::vector<int> line_widths;
-  int widest = 0;
-  int height = 0;
+    std::vector<int> line_widths;
+    int widest = 0;
+    int height = 0;
 };
 TextMetrics measure_text(const FontHandle& font, const std::string& text);
 
-}  // namespace lumo
+} // namespace lumo

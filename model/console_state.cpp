@@ -17,8 +17,7 @@ void append_console_line(ConsoleState& console, const std::string& line, const s
     console.lines[static_cast<std::size_t>(console.line_count)] = text;
     ++console.line_count;
     const std::int32_t width = measure_text_width(text);
-    if (width > console.widest_line)
-        console.widest_line = width;
+    if (width > console.widest_line) console.widest_line = width;
     console.total_height += g_default_line_height;
     console.content_width = console.widest_line;
     console.content_height = console.total_height;
@@ -28,8 +27,7 @@ void append_console_line(ConsoleState& console, const std::string& line, const s
 
 void select_shown_channel(ConsoleState& console, std::int32_t channel)
 {
-    if (channel < 0 || channel >= CHANNEL_COUNT)
-        return;
+    if (channel < 0 || channel >= CHANNEL_COUNT) return;
     const auto at = static_cast<std::size_t>(channel);
     console.shown_channel = channel;
     console.channel_content_width = console.channel_widest[at];

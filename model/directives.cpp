@@ -27,8 +27,7 @@ std::string without_blanks(const std::string& text)
 {
     std::string kept;
     for (const char byte : text) {
-        if (!is_blank_char(byte))
-            kept += byte;
+        if (!is_blank_char(byte)) kept += byte;
     }
     return kept;
 }
@@ -60,11 +59,9 @@ std::string extract_paren_args(const std::string& line)
     // The name ends at the first ")" or "," after the "(": one standing before
     // it would give a negative length.
     const std::size_t open = line.find('(');
-    if (open == std::string::npos)
-        return "?";
+    if (open == std::string::npos) return "?";
     const std::size_t close = line.find_first_of("),", open + 1);
-    if (close == std::string::npos)
-        return "?";
+    if (close == std::string::npos) return "?";
     const std::string name = without_blanks(line.substr(open + 1, close - open - 1));
     return name.empty() ? "?" : name;
 }
@@ -81,12 +78,10 @@ std::string extract_variant_directive_args(const std::string& line)
 
 bool extract_brace_body(const std::string& line, double* numbers)
 {
-    if (numbers == nullptr)
-        return false;
+    if (numbers == nullptr) return false;
     const std::size_t open = line.find('{');
     const std::size_t close = line.rfind('}');
-    if (open == std::string::npos || close == std::string::npos || close < open)
-        return false;
+    if (open == std::string::npos || close == std::string::npos || close < open) return false;
     const std::string body = without_blanks(line.substr(open, close - open + 1));
     const int read = std::sscanf(body.c_str(), "{%lf,%lf,%lf,%lf,%lf,%lf}", &numbers[0],
                                  &numbers[1], &numbers[2], &numbers[3], &numbers[4], &numbers[5]);
@@ -97,8 +92,7 @@ std::vector<std::string> extract_variant_brace_body(const std::string& line)
 {
     const std::size_t open = line.find('{');
     const std::size_t close = line.rfind('}');
-    if (open == std::string::npos || close == std::string::npos || close <= open)
-        return {};
+    if (open == std::string::npos || close == std::string::npos || close <= open) return {};
     std::string items;
     for (std::size_t at = open + 1; at < close; ++at) {
         const char byte = line[at];

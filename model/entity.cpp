@@ -20,8 +20,7 @@ void join_members_to_group(Entity& group)
 {
     std::int32_t highest_batch_id = 0;
     for (Entity* member : group.members) {
-        if (member == nullptr || member->assembled != 1 || member->mesh == nullptr)
-            continue;
+        if (member == nullptr || member->assembled != 1 || member->mesh == nullptr) continue;
         member->visible = group.visible;
         member->mesh->visible = group.visible;
         member->in_group = 1;
@@ -44,8 +43,7 @@ Entity construct_entity()
 Entity construct_entity_as_group(bool group)
 {
     Entity entity;
-    if (group)
-        entity.kind = ENTITY_GROUP;
+    if (group) entity.kind = ENTITY_GROUP;
     return entity;
 }
 
@@ -101,16 +99,12 @@ void rebuild_member_order(Entity& group)
 void set_entity_visible(Entity& entity, bool visible)
 {
     entity.visible = visible ? 1 : 0;
-    if (entity.mesh != nullptr)
-        entity.mesh->visible = entity.visible;
-    if (entity.kind != ENTITY_GROUP)
-        return;
+    if (entity.mesh != nullptr) entity.mesh->visible = entity.visible;
+    if (entity.kind != ENTITY_GROUP) return;
     for (Entity* member : entity.members) {
-        if (member == nullptr)
-            continue;
+        if (member == nullptr) continue;
         member->visible = entity.visible;
-        if (member->mesh != nullptr)
-            member->mesh->visible = entity.visible;
+        if (member->mesh != nullptr) member->mesh->visible = entity.visible;
     }
 }
 

@@ -13,14 +13,11 @@ struct HeldResources {
 
 void gather_resources(const Entity& entity, HeldResources& held)
 {
-    if (entity.mesh != nullptr)
-        held.meshes.insert(entity.mesh);
+    if (entity.mesh != nullptr) held.meshes.insert(entity.mesh);
     for (Entity* member : entity.members) {
-        if (member == nullptr)
-            continue;
+        if (member == nullptr) continue;
         held.members.insert(member);
-        if (member->mesh != nullptr)
-            held.meshes.insert(member->mesh);
+        if (member->mesh != nullptr) held.meshes.insert(member->mesh);
     }
 }
 
@@ -39,8 +36,7 @@ void free_resources(const HeldResources& held)
 void forget_resources(Entity& entity)
 {
     entity.mesh = nullptr;
-    if (entity.kind != ENTITY_GROUP && entity.members.empty())
-        return;
+    if (entity.kind != ENTITY_GROUP && entity.members.empty()) return;
     entity.members.clear();
     entity.member_count = 0;
     entity.parameterised_members.clear();
@@ -65,8 +61,7 @@ std::uint32_t mesh_name_of(const Mesh& mesh, char letter)
 Entity* find_entity_by_id(EntityList& list, std::uint32_t id)
 {
     for (Entity& entity : list.entities) {
-        if (entity.id == id)
-            return &entity;
+        if (entity.id == id) return &entity;
     }
     return nullptr;
 }
@@ -100,8 +95,7 @@ void collect_meshes_by_kind(const EntityList& list, U32Array& out, char letter)
     out.clear();
     for (const Entity& entity : list.entities) {
         if (entity.kind != ENTITY_GROUP) {
-            if (entity.mesh != nullptr)
-                out.push_back(mesh_name_of(*entity.mesh, letter));
+            if (entity.mesh != nullptr) out.push_back(mesh_name_of(*entity.mesh, letter));
             continue;
         }
         for (const Entity* member : entity.members) {
@@ -129,8 +123,7 @@ void collect_vertex_buffer_names(const EntityList& list, U32Array& out)
 bool contains_entity_path(const EntityList& list, const std::string& path)
 {
     for (const Entity& entity : list.entities) {
-        if (entity.parse_report.script_path == path)
-            return true;
+        if (entity.parse_report.script_path == path) return true;
     }
     return false;
 }
@@ -138,8 +131,7 @@ bool contains_entity_path(const EntityList& list, const std::string& path)
 Entity* find_entity_by_path(EntityList& list, const std::string& path)
 {
     for (Entity& entity : list.entities) {
-        if (entity.parse_report.script_path == path)
-            return &entity;
+        if (entity.parse_report.script_path == path) return &entity;
     }
     return nullptr;
 }
@@ -159,11 +151,9 @@ bool erase_entity_at(EntityList& list, std::int32_t index)
 
 bool replace_entity_in_list(EntityList& list, const Entity& old, const Entity& replacement)
 {
-    if (old.id == replacement.id || old.pending == 1 || replacement.pending == 1)
-        return false;
+    if (old.id == replacement.id || old.pending == 1 || replacement.pending == 1) return false;
     Entity* target = find_entity_by_id(list, old.id);
-    if (target == nullptr)
-        return false;
+    if (target == nullptr) return false;
     *target = replacement;
     rebuild_display_order(list);
     list.changed = 1;

@@ -52,8 +52,7 @@ bool takes_part_in_group(const Entity* member)
 // Widens the group's box by one member mesh and adds its weighted mean.
 void add_member_bounds(Entity& group, const Mesh& mesh, double weight)
 {
-    if (!has_bounds_vectors(mesh))
-        return;
+    if (!has_bounds_vectors(mesh)) return;
     for (std::uint32_t axis = 0; axis < mesh.dimension; ++axis) {
         double* minimum = &group.bounds[BOUNDS_MINIMUM][axis];
         double* maximum = &group.bounds[BOUNDS_MAXIMUM][axis];
@@ -73,8 +72,7 @@ void clear_unbounded_axes(Entity& entity)
         const bool bounded =
             std::all_of(std::begin(entity.bounds), std::end(entity.bounds),
                         [axis](const double* vector) { return std::isfinite(vector[axis]); });
-        if (bounded)
-            continue;
+        if (bounded) continue;
         for (auto& vector : entity.bounds)
             vector[axis] = 0.0;
     }
@@ -84,8 +82,7 @@ void clear_unbounded_axes(Entity& entity)
 
 std::uint32_t count_mesh_vertices(const Mesh& mesh)
 {
-    if (mesh.dimension == 0)
-        return 0;
+    if (mesh.dimension == 0) return 0;
     return static_cast<std::uint32_t>(array_size(mesh.vertex_data) / mesh.dimension);
 }
 
@@ -120,11 +117,9 @@ void recount_entity_elements(Entity& group, std::int32_t run_time_ms)
     group.vertex_count = 0;
     group.mesh_flag = 0;
     for (const Entity* member : group.members) {
-        if (!takes_part_in_group(member))
-            continue;
+        if (!takes_part_in_group(member)) continue;
         group.vertex_count += count_mesh_vertices(*member->mesh);
-        if (member->mesh->has_aux_count)
-            group.mesh_flag = 1;
+        if (member->mesh->has_aux_count) group.mesh_flag = 1;
     }
     for (std::size_t axis = 0; axis < 3; ++axis) {
         group.bounds[BOUNDS_MINIMUM][axis] = std::numeric_limits<double>::infinity();
@@ -139,8 +134,7 @@ void recount_entity_elements(Entity& group, std::int32_t run_time_ms)
     group.triangle_index_count = 0;
     std::uint64_t bytes = 0;
     for (const Entity* member : group.members) {
-        if (!takes_part_in_group(member))
-            continue;
+        if (!takes_part_in_group(member)) continue;
         const Mesh& mesh = *member->mesh;
         const double weight = group.vertex_count == 0
                                   ? 0.0

@@ -31,8 +31,7 @@ AxisRotations rotations_of(const Entity& entity)
     AxisRotations rotations;
     for (int axis = 0; axis < 3; ++axis) {
         const double degrees = entity.rotation_degrees[static_cast<std::size_t>(axis)];
-        if (degrees == 0.0)
-            continue;
+        if (degrees == 0.0) continue;
         const double radians = degrees / 180.0 * g_pi;
         rotations.active[axis] = true;
         rotations.cosine[axis] = std::cos(radians);
@@ -45,8 +44,7 @@ AxisRotations rotations_of(const Entity& entity)
 // the rotation for an order outside the table.
 std::vector<Step> steps_of(const Entity& entity)
 {
-    if (entity.transform_order > 5)
-        return {ROTATE};
+    if (entity.transform_order > 5) return {ROTATE};
     const Step* sequence = TRANSFORM_SEQUENCES[entity.transform_order];
     return {sequence[0], sequence[1], sequence[2]};
 }
@@ -54,8 +52,7 @@ std::vector<Step> steps_of(const Entity& entity)
 // Axes in application order; none for an order outside the table.
 std::vector<int> rotation_axes_of(const Entity& entity)
 {
-    if (entity.rotation_order > 5)
-        return {};
+    if (entity.rotation_order > 5) return {};
     const int* sequence = ROTATION_SEQUENCES[entity.rotation_order];
     return {sequence[0], sequence[1], sequence[2]};
 }
@@ -154,11 +151,9 @@ void store_matrix(Entity& entity, const Matrix4& matrix)
 
 void copy_matrices_to_members(Entity& group)
 {
-    if (group.kind != ENTITY_GROUP)
-        return;
+    if (group.kind != ENTITY_GROUP) return;
     for (Entity* member : group.members) {
-        if (member == nullptr)
-            continue;
+        if (member == nullptr) continue;
         member->model_matrix_d = group.model_matrix_d;
         member->model_matrix = group.model_matrix;
     }
@@ -177,8 +172,7 @@ bool is_entity_transform_identity(const Entity& entity)
 
 void compute_entity_matrix(Entity& entity)
 {
-    if (entity.in_group)
-        return;
+    if (entity.in_group) return;
     Matrix4 matrix = IDENTITY;
     if (!is_entity_transform_identity(entity)) {
         // The first matrix acts first on a column vector: M = last x ... x first.

@@ -31,8 +31,7 @@ Entity* entity_at_position(EntityList* list, std::int32_t position)
 bool add_entity_unique(SceneState& scene, const Entity& entity)
 {
     EntityList* list = scene.entity_list;
-    if (list == nullptr || is_listed_id(*list, entity.id))
-        return false;
+    if (list == nullptr || is_listed_id(*list, entity.id)) return false;
     list->entities.push_back(entity);
     list->count = static_cast<std::int32_t>(list->entities.size());
     // Appending may move the entities; the flat pointers are rebuilt on demand.
@@ -70,8 +69,7 @@ bool remove_entity_at(SceneState& scene, std::int32_t index)
 void toggle_entity_selected(SceneState& scene, std::int32_t index)
 {
     EntityList* list = scene.entity_list;
-    if (list == nullptr || index >= list->count || !is_entity_index(*list, index))
-        return;
+    if (list == nullptr || index >= list->count || !is_entity_index(*list, index)) return;
     Entity& entity = list->entities[static_cast<std::size_t>(index)];
     entity.assembly_locked = entity.assembly_locked == 0 ? 1 : 0;
 }
@@ -79,8 +77,7 @@ void toggle_entity_selected(SceneState& scene, std::int32_t index)
 void recompute_widest_statistics(SceneState& scene)
 {
     scene.widest_statistics = 0;
-    if (scene.entity_list == nullptr)
-        return;
+    if (scene.entity_list == nullptr) return;
     for (const Entity& entity : scene.entity_list->entities)
         scene.widest_statistics =
             std::max(scene.widest_statistics, static_cast<std::int32_t>(entity.statistics_width));
@@ -103,8 +100,7 @@ void toggle_selection(EntitySelection& selection, std::int32_t position)
 void toggle_entity_visible_at(EntitySelection& selection, std::int32_t position)
 {
     Entity* entity = entity_at_position(selection.entity_list, position);
-    if (entity != nullptr)
-        toggle_entity_visible(*entity);
+    if (entity != nullptr) toggle_entity_visible(*entity);
 }
 
 Entity* get_inspected_entity(const SceneState& scene)

@@ -91,8 +91,7 @@ void free_mesh_buffers(Mesh& mesh)
 
 void delete_mesh(Mesh* mesh, std::uint32_t flags)
 {
-    if (mesh == nullptr)
-        return;
+    if (mesh == nullptr) return;
     if (flags & 1u) {
         delete mesh;
         return;
@@ -104,17 +103,14 @@ void delete_mesh(Mesh* mesh, std::uint32_t flags)
 
 std::uint8_t colour_to_byte(double value)
 {
-    if (!(value > 0.0))
-        return 0; // NaN too
-    if (value >= 1.0)
-        return 255;
+    if (!(value > 0.0)) return 0; // NaN too
+    if (value >= 1.0) return 255;
     return static_cast<std::uint8_t>(value * 255.0);
 }
 
 Mesh& fill_vertex_grey(Mesh& mesh, double level)
 {
-    if (!has_colour_bytes(mesh))
-        return mesh;
+    if (!has_colour_bytes(mesh)) return mesh;
     const std::uint8_t grey = colour_to_byte(level);
     fill_rgb_bytes(*mesh.vertex_colour_bytes, grey, grey, grey);
     return mesh;
@@ -122,8 +118,7 @@ Mesh& fill_vertex_grey(Mesh& mesh, double level)
 
 Mesh& fill_vertex_rgb(Mesh& mesh, double red, double green, double blue)
 {
-    if (!has_colour_bytes(mesh))
-        return mesh;
+    if (!has_colour_bytes(mesh)) return mesh;
     fill_rgb_bytes(*mesh.vertex_colour_bytes, colour_to_byte(red), colour_to_byte(green),
                    colour_to_byte(blue));
     return mesh;
@@ -131,8 +126,7 @@ Mesh& fill_vertex_rgb(Mesh& mesh, double red, double green, double blue)
 
 Mesh& copy_vertex_colours(Mesh& mesh)
 {
-    if (mesh.vertex_colours == nullptr || !has_colour_bytes(mesh))
-        return mesh;
+    if (mesh.vertex_colours == nullptr || !has_colour_bytes(mesh)) return mesh;
     U8Array& bytes = *mesh.vertex_colour_bytes;
     const F64Array& colours = *mesh.vertex_colours;
     // Stops at the shorter array: a short colour list leaves the rest unchanged.
@@ -147,6 +141,5 @@ Mesh& copy_vertex_colours(Mesh& mesh)
 void set_assembly_mode(Mesh& mesh, std::uint32_t mode)
 {
     mesh.execute_mode = mode;
-    if (mode <= 2)
-        mesh.algorithm = mode;
+    if (mode <= 2) mesh.algorithm = mode;
 }

@@ -38,8 +38,7 @@ bool is_sound(const ScriptParameter& parameter)
 bool take_field(const std::string& text, char delimiter, std::size_t index, std::string& field)
 {
     const TextList fields = split_text_skip_empty(text, delimiter);
-    if (index >= fields.size())
-        return false;
+    if (index >= fields.size()) return false;
     field = fields[index];
     return true;
 }
@@ -48,8 +47,7 @@ bool take_field(const std::string& text, char delimiter, std::size_t index, std:
 ParameterValue read_assigned_value(ValueType type, const std::string& line)
 {
     std::string value;
-    if (!take_field(line, '=', 1, value))
-        return ParameterValue{};
+    if (!take_field(line, '=', 1, value)) return ParameterValue{};
     return parse_value(type, trim_text(value));
 }
 
@@ -83,8 +81,7 @@ void parse_parameter_definition(ScriptParameter& parameter, const std::string& l
     parameter.maximum = extract_parameter_maximum(parameter.value_type, line);
     parameter.label = extract_parameter_field_by_type(parameter.value_type, line);
     parameter.synced = parameter.current;
-    if (parameter.label.empty())
-        parameter.label = parameter.name;
+    if (parameter.label.empty()) parameter.label = parameter.name;
     if (!is_sound(parameter)) {
         trace_line("!!! INVALID-PARAMETER-DEFINITION : '" + parameter.definition + "'");
         return;
@@ -110,55 +107,46 @@ std::string extract_parameter_name(const std::string& line)
 ParameterValue extract_parameter_value(ValueType type, const std::string& line)
 {
     const std::int32_t form = classify_statement(line);
-    if (form == FORM_ASSIGNMENT)
-        return read_assigned_value(type, line);
-    if (form == FORM_CALL && is_parameter_type(type))
-        return read_call_value(type, line);
+    if (form == FORM_ASSIGNMENT) return read_assigned_value(type, line);
+    if (form == FORM_CALL && is_parameter_type(type)) return read_call_value(type, line);
     return ParameterValue{};
 }
 
 ParameterValue extract_parameter_minimum(ValueType type, const std::string& line)
 {
-    if (!has_bounds(type))
-        return ParameterValue{};
+    if (!has_bounds(type)) return ParameterValue{};
     return extract_bounded_field(type, line, 1, 3);
 }
 
 ParameterValue extract_parameter_maximum(ValueType type, const std::string& line)
 {
-    if (!has_bounds(type))
-        return ParameterValue{};
+    if (!has_bounds(type)) return ParameterValue{};
     return extract_bounded_field(type, line, 2, 3);
 }
 
 ParameterValue extract_bounded_field(ValueType type, const std::string& line, std::int32_t index,
                                      std::int32_t minimum_count)
 {
-    if (classify_statement(line) == FORM_ASSIGNMENT)
-        return ParameterValue{};
+    if (classify_statement(line) == FORM_ASSIGNMENT) return ParameterValue{};
     return parse_value(type, extract_definition_field(type, line, index, minimum_count));
 }
 
 std::string extract_parameter_field_by_type(ValueType type, const std::string& line)
 {
-    if (has_bounds(type))
-        return extract_definition_field(type, line, 3, 4);
+    if (has_bounds(type)) return extract_definition_field(type, line, 3, 4);
     return extract_definition_field(type, line, 1, 2);
 }
 
 std::string extract_definition_field(ValueType type, const std::string& line, std::int32_t index,
                                      std::int32_t minimum_count)
 {
-    if (classify_statement(line) != FORM_CALL || !is_parameter_type(type) || index < 0)
-        return {};
+    if (classify_statement(line) != FORM_CALL || !is_parameter_type(type) || index < 0) return {};
     const std::size_t open = line.find('(');
     const std::size_t close = line.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || open >= close)
-        return {};
+    if (open == std::string::npos || close == std::string::npos || open >= close) return {};
     const TextList fields = split_text_skip_empty(line.substr(open + 1, close - open - 1), ',');
     const auto count = static_cast<std::int32_t>(fields.size());
-    if (count < minimum_count || index >= count)
-        return {};
+    if (count < minimum_count || index >= count) return {};
     return strip_enclosing_quotes(trim_text(fields[static_cast<std::size_t>(index)]));
 }
 
@@ -171,20 +159,16 @@ std::string cache_parameter_value_text(ScriptParameter& parameter)
 
 std::string cache_parameter_type_name(ScriptParameter& parameter)
 {
-    if (parameter.type_name.empty())
-        parameter.type_name = value_type_name(parameter.value_type);
+    if (parameter.type_name.empty()) parameter.type_name = value_type_name(parameter.value_type);
     return parameter.type_name;
 }
 
 std::string describe_parameter_error(const ScriptParameter& parameter)
 {
-    if (is_sound(parameter))
-        return {};
+    if (is_sound(parameter)) return {};
     std::string text = "-> ERROR : ";
-    if (parameter.value_type == ValueType::UNDEFINED)
-        text += "| TYPE ";
-    if (parameter.name.empty())
-        text += "| NAME ";
+    if (parameter.value_type == ValueType::UNDEFINED) text += "| TYPE ";
+    if (parameter.name.empty()) text += "| NAME ";
     if (parameter.initial.type == ValueType::UNDEFINED ||
         parameter.current.type == ValueType::UNDEFINED)
         text += "| INIT ";

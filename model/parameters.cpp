@@ -66,11 +66,9 @@ void instantiate_parameters(ParameterSet& set, const std::string& definitions_te
     std::vector<ScriptParameter> parameters;
     for (const std::string& line : lines) {
         const std::string definition = definition_of(line);
-        if (definition.empty())
-            continue;
+        if (definition.empty()) continue;
         ScriptParameter parameter = construct_script_parameter(definition);
-        if (parameter.valid == 1)
-            parameters.push_back(std::move(parameter));
+        if (parameter.valid == 1) parameters.push_back(std::move(parameter));
     }
     set.parameters = std::move(parameters);
     set.count = static_cast<std::int32_t>(set.parameters.size());
@@ -79,8 +77,7 @@ void instantiate_parameters(ParameterSet& set, const std::string& definitions_te
     for (const ScriptParameter& parameter : set.parameters)
         set.row_count += parameter_row_count(parameter);
     describe_parameter_types(set);
-    if (set.count < 1 || !set.error_text.empty())
-        return;
+    if (set.count < 1 || !set.error_text.empty()) return;
     if (static_cast<std::size_t>(set.count) == lines.size())
         set.valid = 1;
     else
@@ -94,8 +91,7 @@ void merge_parameter_sets(ParameterSet& set, const std::vector<std::string>& mem
     set.member_sets = member_sets;
     set.member_parameters.clear();
     set.count = 0;
-    if (total_count < 1)
-        return;
+    if (total_count < 1) return;
     // The caller's total sizes the pointer array; the members' own counts
     // decide what is stored, so a wrong total can never write past it.
     const auto slots = static_cast<std::size_t>(total_count);
@@ -103,8 +99,7 @@ void merge_parameter_sets(ParameterSet& set, const std::vector<std::string>& mem
     std::int32_t rows = 0;
     std::string errors;
     for (ParameterSet* member : member_sets) {
-        if (member == nullptr)
-            continue;
+        if (member == nullptr) continue;
         const std::size_t listed = listed_parameters(*member);
         for (std::size_t at = 0; at < listed && set.member_parameters.size() < slots; ++at)
             set.member_parameters.push_back(&member->parameters[at]);
@@ -117,8 +112,7 @@ void merge_parameter_sets(ParameterSet& set, const std::vector<std::string>& mem
     set.error_text = errors;
     set.row_count = rows;
     set.type_summary = format_type_summary(set.type_counts);
-    if (set.error_text.empty())
-        set.valid = 1;
+    if (set.error_text.empty()) set.valid = 1;
 }
 
 void describe_parameter_types(ParameterSet& set)
@@ -126,8 +120,7 @@ void describe_parameter_types(ParameterSet& set)
     set.type_counts.fill(0);
     for (std::size_t at = 0; at < listed_parameters(set); ++at) {
         const auto type = static_cast<std::size_t>(set.parameters[at].value_type);
-        if (type < set.type_counts.size())
-            ++set.type_counts[type];
+        if (type < set.type_counts.size()) ++set.type_counts[type];
     }
     set.type_summary = format_type_summary(set.type_counts);
 }
@@ -141,19 +134,16 @@ void collect_parameter_errors(ParameterSet& set)
             continue;
         }
         const std::string error = describe_parameter_error(parameter);
-        if (!error.empty())
-            errors += error + "\n";
+        if (!error.empty()) errors += error + "\n";
     }
     set.error_text = errors;
 }
 
 ScriptParameter* find_parameter_record(ParameterSet& set, const std::string& name)
 {
-    if (name.empty())
-        return nullptr;
+    if (name.empty()) return nullptr;
     for (std::size_t at = 0; at < listed_parameters(set); ++at) {
-        if (set.parameters[at].name == name)
-            return &set.parameters[at];
+        if (set.parameters[at].name == name) return &set.parameters[at];
     }
     return nullptr;
 }

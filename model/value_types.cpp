@@ -35,8 +35,7 @@ bool read_finite_double(const std::string& text, double& out)
     const char* start = text.c_str();
     char* end = nullptr;
     const double value = std::strtod(start, &end);
-    if (end == start || !std::isfinite(value))
-        return false;
+    if (end == start || !std::isfinite(value)) return false;
     out = value;
     return true;
 }
@@ -132,8 +131,7 @@ bool values_differ(ValueType type, const ParameterValue& a, const ParameterValue
 bool value_in_range(ValueType type, const ParameterValue& value, const ParameterValue& minimum,
                     const ParameterValue& maximum)
 {
-    if (!is_bounded(minimum, maximum))
-        return true;
+    if (!is_bounded(minimum, maximum)) return true;
     switch (type) {
     case ValueType::INT:
         return minimum.int_value <= value.int_value && value.int_value <= maximum.int_value;
@@ -149,8 +147,7 @@ bool value_in_range(ValueType type, const ParameterValue& value, const Parameter
 double value_fraction(ValueType type, const ParameterValue& value, const ParameterValue& minimum,
                       const ParameterValue& maximum)
 {
-    if (!is_bounded(minimum, maximum))
-        return -1.0;
+    if (!is_bounded(minimum, maximum)) return -1.0;
     // Differences in 64 bits: 32-bit bounds far apart would overflow.
     switch (type) {
     case ValueType::INT:
@@ -172,16 +169,13 @@ ParameterValue parse_typed_value(std::uint32_t type_code, const std::string& tex
     const auto type = static_cast<ValueType>(type_code);
     switch (type) {
     case ValueType::INT:
-        if (read_int32(text, value.int_value))
-            value.type = type;
+        if (read_int32(text, value.int_value)) value.type = type;
         break;
     case ValueType::LNG:
-        if (read_int32(text, value.lng_value))
-            value.type = type;
+        if (read_int32(text, value.lng_value)) value.type = type;
         break;
     case ValueType::DBL:
-        if (read_finite_double(text, value.dbl_value))
-            value.type = type;
+        if (read_finite_double(text, value.dbl_value)) value.type = type;
         break;
     case ValueType::BLN:
         if (!text.empty()) {
@@ -205,24 +199,18 @@ std::int32_t classify_statement(const std::string& text)
     const std::size_t paren = text.find('(');
     const std::size_t brace = text.find('{');
     // npos is larger than any found position, so "absent" sorts last.
-    if (equals != std::string::npos && equals < paren && equals < brace)
-        return 0;
-    if (paren != std::string::npos && paren < equals && paren < brace)
-        return 1;
-    if (brace != std::string::npos && brace < paren && equals == std::string::npos)
-        return 3;
+    if (equals != std::string::npos && equals < paren && equals < brace) return 0;
+    if (paren != std::string::npos && paren < equals && paren < brace) return 1;
+    if (brace != std::string::npos && brace < paren && equals == std::string::npos) return 3;
     return 4;
 }
 
 std::string strip_enclosing_quotes(const std::string& text)
 {
-    if (text.empty())
-        return text;
+    if (text.empty()) return text;
     const auto is_quote = [](char c) { return c == '\'' || c == '"'; };
-    if (!is_quote(text.front()) || !is_quote(text.back()))
-        return text;
-    if (text.size() == 1)
-        return std::string();
+    if (!is_quote(text.front()) || !is_quote(text.back())) return text;
+    if (text.size() == 1) return std::string();
     return text.substr(1, text.size() - 2);
 }
 

@@ -9,106 +9,123 @@
 
 namespace {
 
-bool is_channel(std::int32_t channel) { return channel >= 0 && channel < CHANNEL_COUNT; }
+bool is_channel(std::int32_t channel)
+{
+    return channel >= 0 && channel < CHANNEL_COUNT;
+}
 
 // The channel's metrics follow into the shown fields only while it is shown.
-void mirror_shown_channel(ConsoleState& console, std::int32_t channel) {
-  if (console.shown_channel == channel) select_shown_channel(console, channel);
+void mirror_shown_channel(ConsoleState& console, std::int32_t channel)
+{
+    if (console.shown_channel == channel) select_shown_channel(console, channel);
 }
 
-void store_channel_line(ConsoleState& console, std::size_t k, const std::string& line) {
-  console.channel_lines[k][static_cast<std::size_t>(console.channel_count[k])] = line;
-  ++console.channel_count[k];
-  console.channel_widest[k] = std::max(console.channel_widest[k], measure_text_width(line));
-  console.channel_height[k] += g_default_line_height;
+void store_channel_line(ConsoleState& console, std::size_t k, const std::string& line)
+{
+    console.channel_lines[k][static_cast<std::size_t>(console.channel_count[k])] = line;
+    ++console.channel_count[k];
+    console.channel_widest[k] = std::max(console.channel_widest[k], measure_text_width(line));
+    console.channel_height[k] += g_default_line_height;
 }
 
-void grow_channel(ConsoleState& console, std::size_t k, std::int32_t added) {
-  std::int32_t& capacity = console.channel_capacity[k];
-  const std::int32_t needed = console.channel_count[k] + added;
-  if (needed < capacity) return;
-  capacity *= 2;
-  if (needed >= capacity) capacity = 2 * needed;
-  console.channel_lines[k].resize(static_cast<std::size_t>(capacity));
+void grow_channel(ConsoleState& console, std::size_t k, std::int32_t added)
+{
+    std::int32_t& capacity = console.channel_capacity[k];
+    const std::int32_t needed = console.channel_count[k] + added;
+    if (needed < capacity) return;
+    capacity *= 2;
+    if (needed >= capacity) capacity = 2 * needed;
+    console.channel_lines[k].resize(static_cast<std::size_t>(capacity));
 }
 
 // The application's one channel view shows whichever channel is selected.
-void refresh_channel_view(Application& app, std::int32_t channel) {
-  ConsoleState& console = *app.current_console;
-  if (console.shown_channel != channel) return;
-  const auto k = static_cast<std::size_t>(channel);
-  lumo::T& view = app.text_views[1];
-  view.set_text_lines(console.channel_lines[k], console.channel_count[k]);
-  view.width = view.label_width + 2 * app.layout.gap;
-  view.height = view.label_height + 2 * app.layout.gap;
+void refresh_channel_view(Application& app, std::int32_t channel)
+{
+    ConsoleState& console = *app.current_console;
+    if (console.shown_channel != channel) return;
+    const auto k = static_cast<std::size_t>(channel);
+    lumo::T& view = app.text_views[1];
+    view.set_text_lines(console.channel_lines[k], console.channel_count[k]);
+    view.width = view.label_width + 2 * app.layout.gap;
+    view.height = view.label_height + 2 * app.layout.gap;
 }
 
 void write_channel(Application& app, std::int32_t channel, const std::string& text, bool reset,
-                   const std::string& prefix) {
-  if (app.current_console == nullptr) return;
-  if (reset) reset_console_channel(*app.current_console, channel);
-  append_console_channel(*app.current_console, channel, text, prefix);
-  refresh_channel_view(app, channel);
+                   const std::string& prefix)
+{
+    if (app.current_console == nullptr) return;
+    if (reset) reset_console_channel(*app.current_console, channel);
+    append_console_channel(*app.current_console, channel, text, prefix);
+    refresh_channel_view(app, channel);
 }
 
-}  // namespace
+} // namespace
 
-void console_log(Application& app, const std::string& text, bool stamp) {
-  if (app.current_console == nullptr) return;
-  ConsoleState& console = *app.current_console;
-  append_console_line(console, text, stamp ? query_local_time_text(app.platform) : std::string());
-  lumo::T& view = app.text_views[0];
-  view.set_text_lines(console.lines, console.line_count);
-  view.width = view.label_width + 2 * app.layout.gap;
-  view.height = view.label_height - 4 + 2 * app.layout.gap;
+void console_log(Application& app, const std::string& text, bool stamp)
+{
+    if (app.current_console == nullptr) return;
+    ConsoleState& console = *app.current_console;
+    append_console_line(console, text, stamp ? query_local_time_text(app.platform) : std::string());
+    lumo::T& view = app.text_views[0];
+    view.set_text_lines(console.lines, console.line_count);
+    view.width = view.label_width + 2 * app.layout.gap;
+    view.height = view.label_height - 4 + 2 * app.layout.gap;
 }
 
-void console_show_kernel_trace(Application& app, const std::string& text) {
-  write_channel(app, CHANNEL_KERNEL, text, true, std::string());
+void console_show_kernel_trace(Application& app, const std::string& text)
+{
+    write_channel(app, CHANNEL_KERNEL, text, true, std::string());
 }
 
-void console_show_script_trace(Application& app, const std::string& text) {
-  write_channel(app, CHANNEL_SCRIPT, text, true, std::string());
+void console_show_script_trace(Application& app, const std::string& text)
+{
+    write_channel(app, CHANNEL_SCRIPT, text, true, std::string());
 }
 
-void console_append_file_io_trace(Application& app, const std::string& text) {
-  write_channel(app, CHANNEL_FILE_IO, text, false, query_local_time_text(app.platform));
+void console_append_file_io_trace(Application& app, const std::string& text)
+{
+    write_channel(app, CHANNEL_FILE_IO, text, false, query_local_time_text(app.platform));
 }
 
-void console_append_error_trace(Application& app, const std::string& text) {
-  write_channel(app, CHANNEL_ERROR, text, false, std::string());
+void console_append_error_trace(Application& app, const std::string& text)
+{
+    write_channel(app, CHANNEL_ERROR, text, false, std::string());
 }
 
-void console_show_kernel_run(Application& app) {
-  console_show_kernel_trace(app, g_kernel_output_texts[0]);
-  console_show_script_trace(app, g_kernel_output_texts[1]);
-  console_append_file_io_trace(app, g_kernel_output_texts[2]);
-  console_append_error_trace(app, g_kernel_output_texts[3]);
+void console_show_kernel_run(Application& app)
+{
+    console_show_kernel_trace(app, g_kernel_output_texts[0]);
+    console_show_script_trace(app, g_kernel_output_texts[1]);
+    console_append_file_io_trace(app, g_kernel_output_texts[2]);
+    console_append_error_trace(app, g_kernel_output_texts[3]);
 }
 
-void reset_console_channel(ConsoleState& console, std::int32_t channel) {
-  if (!is_channel(channel)) return;
-  const auto k = static_cast<std::size_t>(channel);
-  console.channel_capacity[k] = CONSOLE_START_CAPACITY;
-  console.channel_count[k] = 0;
-  console.channel_lines[k].assign(CONSOLE_START_CAPACITY, std::string());
-  console.channel_widest[k] = 0;
-  console.channel_height[k] = 0;
-  console.channel_view_1[k] = 0.0;
-  console.channel_view_2[k] = 0.0;
-  mirror_shown_channel(console, channel);
+void reset_console_channel(ConsoleState& console, std::int32_t channel)
+{
+    if (!is_channel(channel)) return;
+    const auto k = static_cast<std::size_t>(channel);
+    console.channel_capacity[k] = CONSOLE_START_CAPACITY;
+    console.channel_count[k] = 0;
+    console.channel_lines[k].assign(CONSOLE_START_CAPACITY, std::string());
+    console.channel_widest[k] = 0;
+    console.channel_height[k] = 0;
+    console.channel_view_1[k] = 0.0;
+    console.channel_view_2[k] = 0.0;
+    mirror_shown_channel(console, channel);
 }
 
 void append_console_channel(ConsoleState& console, std::int32_t channel, const std::string& text,
-                            const std::string& prefix) {
-  if (!is_channel(channel)) return;
-  const auto k = static_cast<std::size_t>(channel);
-  const TextList parts = split_text(text, '\n');
-  const auto added = static_cast<std::int32_t>(parts.size());
-  if (added > 0) grow_channel(console, k, added);
-  if (added == 1)
-    store_channel_line(console, k, prefix.empty() ? text : prefix + " | " + text);
-  else
-    for (const std::string& part : parts) store_channel_line(console, k, part);
-  mirror_shown_channel(console, channel);
+                            const std::string& prefix)
+{
+    if (!is_channel(channel)) return;
+    const auto k = static_cast<std::size_t>(channel);
+    const TextList parts = split_text(text, '\n');
+    const auto added = static_cast<std::int32_t>(parts.size());
+    if (added > 0) grow_channel(console, k, added);
+    if (added == 1)
+        store_channel_line(console, k, prefix.empty() ? text : prefix + " | " + text);
+    else
+        for (const std::string& part : parts)
+            store_channel_line(console, k, part);
+    mirror_shown_channel(console, channel);
 }

@@ -6,36 +6,43 @@
 
 DirectiveMenus g_directive_menus;
 
-void build_camera_directive_menu(Application& app) {
-  g_directive_menus.camera_rows.clear();
-  const Entity* entity =
-      app.current_scene_state != nullptr ? get_inspected_entity(*app.current_scene_state) : nullptr;
-  if (entity == nullptr) return;
-  for (const std::string& line : scan_camera_directives(entity->parse_report.directives_text))
-    g_directive_menus.camera_rows.push_back(extract_camera_directive_args(line));
+void build_camera_directive_menu(Application& app)
+{
+    g_directive_menus.camera_rows.clear();
+    const Entity* entity = app.current_scene_state != nullptr
+                               ? get_inspected_entity(*app.current_scene_state)
+                               : nullptr;
+    if (entity == nullptr) return;
+    for (const std::string& line : scan_camera_directives(entity->parse_report.directives_text))
+        g_directive_menus.camera_rows.push_back(extract_camera_directive_args(line));
 }
 
-void build_parametric_variant_menu(Application& app) {
-  g_directive_menus.variants.clear();
-  if (app.current_entity_list != nullptr)
-    for (const Entity& entity : app.current_entity_list->entities)
-      for (const std::string& line : scan_variant_directives(entity.parse_report.directives_text))
-        g_directive_menus.variants.push_back(
-            {extract_variant_directive_args(line), extract_variant_brace_body(line), entity.id});
-  app.variant_count = static_cast<std::int32_t>(g_directive_menus.variants.size());
+void build_parametric_variant_menu(Application& app)
+{
+    g_directive_menus.variants.clear();
+    if (app.current_entity_list != nullptr)
+        for (const Entity& entity : app.current_entity_list->entities)
+            for (const std::string& line :
+                 scan_variant_directives(entity.parse_report.directives_text))
+                g_directive_menus.variants.push_back({extract_variant_directive_args(line),
+                                                      extract_variant_brace_body(line), entity.id});
+    app.variant_count = static_cast<std::int32_t>(g_directive_menus.variants.size());
 }
 
-void count_animation_directives(Application& app) {
-  std::int32_t count = 0;
-  if (app.current_entity_list != nullptr)
-    for (const Entity& entity : app.current_entity_list->entities)
-      count += static_cast<std::int32_t>(scan_anim_directives(entity.parse_report.directives_text).size());
-  app.animation_directive_count = count;
+void count_animation_directives(Application& app)
+{
+    std::int32_t count = 0;
+    if (app.current_entity_list != nullptr)
+        for (const Entity& entity : app.current_entity_list->entities)
+            count += static_cast<std::int32_t>(
+                scan_anim_directives(entity.parse_report.directives_text).size());
+    app.animation_directive_count = count;
 }
 
-Entity* find_variant_entity(Application& app, const ParametricVariant& variant) {
-  if (app.current_entity_list == nullptr) return nullptr;
-  for (Entity& entity : app.current_entity_list->entities)
-    if (entity.id == variant.entity_id) return &entity;
-  return nullptr;
+Entity* find_variant_entity(Application& app, const ParametricVariant& variant)
+{
+    if (app.current_entity_list == nullptr) return nullptr;
+    for (Entity& entity : app.current_entity_list->entities)
+        if (entity.id == variant.entity_id) return &entity;
+    return nullptr;
 }

@@ -8,38 +8,43 @@
 
 namespace {
 
-std::unique_ptr<lumo::P> make_tab(const Application& app, std::int32_t index) {
-  auto tab = std::make_unique<lumo::P>();
-  tab->x = 1 + ENVIRONMENT_TAB_WIDTH * index;
-  tab->y = 0;
-  tab->width = ENVIRONMENT_TAB_WIDTH;
-  tab->height = app.layout.row_height - app.layout.gap - 2;
-  tab->align_x = lumo::kAlignCentre;
-  tab->align_y = lumo::kAlignCentre;
-  tab->selected = index == app.current_environment_index;
-  tab->border_left.width = 1;
-  tab->border_right.width = 1;
-  tab->set_label(app.environment_tab_names[static_cast<std::size_t>(index)]);
-  return tab;
+std::unique_ptr<lumo::P> make_tab(const Application& app, std::int32_t index)
+{
+    auto tab = std::make_unique<lumo::P>();
+    tab->x = 1 + ENVIRONMENT_TAB_WIDTH * index;
+    tab->y = 0;
+    tab->width = ENVIRONMENT_TAB_WIDTH;
+    tab->height = app.layout.row_height - app.layout.gap - 2;
+    tab->align_x = lumo::kAlignCentre;
+    tab->align_y = lumo::kAlignCentre;
+    tab->selected = index == app.current_environment_index;
+    tab->border_left.width = 1;
+    tab->border_right.width = 1;
+    tab->set_label(app.environment_tab_names[static_cast<std::size_t>(index)]);
+    return tab;
 }
 
-}  // namespace
+} // namespace
 
-std::int32_t environment_tab_at(std::int32_t x) { return (x - 1) / ENVIRONMENT_TAB_WIDTH; }
+std::int32_t environment_tab_at(std::int32_t x)
+{
+    return (x - 1) / ENVIRONMENT_TAB_WIDTH;
+}
 
-void rebuild_environment_tabs(Application& app) {
-  EnvironmentTabWidgets& widgets = app.environment_tabs;
-  widgets.strip.children.clear();
-  widgets.tabs.clear();
-  widgets.strip.content_width = ENVIRONMENT_TAB_WIDTH * app.environment_tab_count + 2;
-  const auto count = std::min<std::size_t>(static_cast<std::size_t>(app.environment_tab_count),
-                                          app.environment_tab_names.size());
-  for (std::int32_t i = 0; i < static_cast<std::int32_t>(count); ++i) {
-    widgets.tabs.push_back(make_tab(app, i));
-    widgets.strip.add_child(widgets.tabs.back().get());
-  }
-  const std::int32_t hovered = app.hovered_environment_tab;
-  widgets.hover_marker.visible = hovered >= 0 && hovered < app.environment_tab_count &&
-                                 hovered != app.current_environment_index;
-  refresh_root(app);
+void rebuild_environment_tabs(Application& app)
+{
+    EnvironmentTabWidgets& widgets = app.environment_tabs;
+    widgets.strip.children.clear();
+    widgets.tabs.clear();
+    widgets.strip.content_width = ENVIRONMENT_TAB_WIDTH * app.environment_tab_count + 2;
+    const auto count = std::min<std::size_t>(static_cast<std::size_t>(app.environment_tab_count),
+                                             app.environment_tab_names.size());
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(count); ++i) {
+        widgets.tabs.push_back(make_tab(app, i));
+        widgets.strip.add_child(widgets.tabs.back().get());
+    }
+    const std::int32_t hovered = app.hovered_environment_tab;
+    widgets.hover_marker.visible = hovered >= 0 && hovered < app.environment_tab_count &&
+                                   hovered != app.current_environment_index;
+    refresh_root(app);
 }

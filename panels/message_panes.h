@@ -10,17 +10,17 @@
 struct Application;
 
 struct MessagePane {
-  std::string title;
-  std::string text;
-  std::uint8_t visible = 0;
-  std::int32_t title_icon = -1;
+    std::string title;
+    std::string text;
+    std::uint8_t visible = 0;
+    std::int32_t title_icon = -1;
 };
 
 struct MessagePanes {
-  MessagePane error;
-  MessagePane warning;
-  MessagePane info;
-  MessagePane directive;
+    MessagePane error;
+    MessagePane warning;
+    MessagePane info;
+    MessagePane directive;
 };
 
 extern MessagePanes g_message_panes;

@@ -8,10 +8,10 @@
 #include <vector>
 
 struct NavigatorSelection {
-  std::string directory;  // ends with "/"
-  std::vector<std::string> entry_names;
-  std::vector<std::int32_t> display_order;  // list position -> entry index
-  std::vector<std::uint8_t> selected;       // by entry index
+    std::string directory; // ends with "/"
+    std::vector<std::string> entry_names;
+    std::vector<std::int32_t> display_order; // list position -> entry index
+    std::vector<std::uint8_t> selected;      // by entry index
 };
 
 extern NavigatorSelection g_navigator_selection;

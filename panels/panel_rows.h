@@ -17,8 +17,8 @@ struct ScriptParameter;
 
 // Six buttons, the chosen one in the bold small font and selected.
 struct OrderSelector {
-  std::array<std::int32_t, 6> fonts{4, 3, 3, 3, 3, 3};
-  std::array<std::uint8_t, 6> selected{1, 0, 0, 0, 0, 0};
+    std::array<std::int32_t, 6> fonts{4, 3, 3, 3, 3, 3};
+    std::array<std::uint8_t, 6> selected{1, 0, 0, 0, 0, 0};
 };
 
 // Transform fields in panel order: translation x, y, z; uniform scale;
@@ -26,15 +26,15 @@ struct OrderSelector {
 constexpr int TRANSFORM_FIELD_COUNT = 10;
 
 struct PanelRows {
-  std::vector<std::string> entity_rows;
-  std::vector<std::string> parameter_rows;
-  std::vector<std::string> value_fields;
-  std::vector<double> slider_fractions;
-  std::string entity_details;
-  std::string parameter_details;
-  std::array<std::string, TRANSFORM_FIELD_COUNT> transform_fields;
-  OrderSelector rotation_order;
-  OrderSelector transform_order{{3, 3, 4, 3, 3, 3}, {0, 0, 1, 0, 0, 0}};
+    std::vector<std::string> entity_rows;
+    std::vector<std::string> parameter_rows;
+    std::vector<std::string> value_fields;
+    std::vector<double> slider_fractions;
+    std::string entity_details;
+    std::string parameter_details;
+    std::array<std::string, TRANSFORM_FIELD_COUNT> transform_fields;
+    OrderSelector rotation_order;
+    OrderSelector transform_order{{3, 3, 4, 3, 3, 3}, {0, 0, 1, 0, 0, 0}};
 };
 
 extern PanelRows g_panel_rows;

@@ -21,8 +21,7 @@ bool write_image(const std::string& path, const std::string& format,
 {
     if (to_lower_text(format) != "png")
         return fail(path, "Unsupported Image Format '" + format + "'");
-    if (rgba_pixels == nullptr || width <= 0 || height <= 0 ||
-        row_stride / 4 < width)
+    if (rgba_pixels == nullptr || width <= 0 || height <= 0 || row_stride / 4 < width)
         return fail(path, "Invalid Image Size");
 
     png_image image{};
@@ -35,7 +34,6 @@ bool write_image(const std::string& path, const std::string& format,
         png_image_write_to_file(&image, path.c_str(), 0, rgba_pixels, row_stride, nullptr);
     const std::string message = image.message;
     png_image_free(&image);
-    if (!written)
-        return fail(path, message.empty() ? "Failed To Write File" : message);
+    if (!written) return fail(path, message.empty() ? "Failed To Write File" : message);
     return true;
 }

@@ -23,16 +23,14 @@ bool ends_with(const std::string& text, const std::string& suffix)
 
 SettingState classify_kernel_path(const std::string& path)
 {
-    if (path.empty())
-        return SettingState::UNDEFINED;
+    if (path.empty()) return SettingState::UNDEFINED;
     const bool kernel_name = ends_with(path, "plim") || ends_with(path, "plim.exe");
     return kernel_name && file_exists(path) ? SettingState::VALID : SettingState::INVALID;
 }
 
 SettingState classify_workspace(const std::string& path)
 {
-    if (path.empty())
-        return SettingState::UNDEFINED;
+    if (path.empty()) return SettingState::UNDEFINED;
     // The trailing "/" makes the probe fail for anything but a directory.
     const std::string probe = path.back() == '/' ? path : path + "/";
     return file_exists(probe) ? SettingState::VALID : SettingState::INVALID;
@@ -113,10 +111,8 @@ std::string get_kernel_aux_text_3()
 
 std::int32_t ensure_directory(const std::string& path)
 {
-    if (file_exists(path))
-        return 1;
-    if (path.empty())
-        return 0;
+    if (file_exists(path)) return 1;
+    if (path.empty()) return 0;
     std::error_code error;
     std::filesystem::create_directories(path, error);
     return file_exists(path) ? 1 : 0;

@@ -27,8 +27,7 @@ std::string date_text_of(const std::tm& when)
 
 std::string time_text_of(const std::tm& when)
 {
-    return two_digits(when.tm_hour) + ":" + two_digits(when.tm_min) + ":" +
-           two_digits(when.tm_sec);
+    return two_digits(when.tm_hour) + ":" + two_digits(when.tm_min) + ":" + two_digits(when.tm_sec);
 }
 
 std::string datetime_text_of(const std::tm& when)

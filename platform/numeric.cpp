@@ -9,10 +9,8 @@ namespace {
 
 double clamp_unit(double channel)
 {
-    if (channel > 1.0)
-        return 1.0;
-    if (channel < 0.0)
-        return 0.0;
+    if (channel > 1.0) return 1.0;
+    if (channel < 0.0) return 0.0;
     return channel;
 }
 
@@ -21,18 +19,12 @@ RgbColour sector_colour(double degrees, double chroma, double value)
 {
     const double low = value - chroma;
     const double h = degrees;
-    if (h < 60.0)
-        return {value, low + chroma * h / 60.0, low};
-    if (h < 120.0)
-        return {low + chroma * (120.0 - h) / 60.0, value, low};
-    if (h < 180.0)
-        return {low, value, low + chroma * (h - 120.0) / 60.0};
-    if (h < 240.0)
-        return {low, low + chroma * (240.0 - h) / 60.0, value};
-    if (h < 300.0)
-        return {low + chroma * (h - 240.0) / 60.0, low, value};
-    if (h <= 360.0)
-        return {value, low, low + chroma * (360.0 - h) / 60.0};
+    if (h < 60.0) return {value, low + chroma * h / 60.0, low};
+    if (h < 120.0) return {low + chroma * (120.0 - h) / 60.0, value, low};
+    if (h < 180.0) return {low, value, low + chroma * (h - 120.0) / 60.0};
+    if (h < 240.0) return {low, low + chroma * (240.0 - h) / 60.0, value};
+    if (h < 300.0) return {low + chroma * (h - 240.0) / 60.0, low, value};
+    if (h <= 360.0) return {value, low, low + chroma * (360.0 - h) / 60.0};
     return {0.0, 0.0, 0.0};
 }
 
@@ -41,8 +33,7 @@ RgbColour sector_colour(double degrees, double chroma, double value)
 void hsv_to_rgb(double hue, double saturation, double value)
 {
     RgbColour colour{value, value, value};
-    if (saturation != 0.0)
-        colour = sector_colour(hue * 360.0, saturation * value, value);
+    if (saturation != 0.0) colour = sector_colour(hue * 360.0, saturation * value, value);
     g_hsv_colour = {clamp_unit(colour.red), clamp_unit(colour.green), clamp_unit(colour.blue)};
 }
 

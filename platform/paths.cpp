@@ -5,11 +5,9 @@ namespace {
 // Index of the last separator before the path's final byte, or npos.
 std::size_t find_cut(const std::string& path)
 {
-    if (path.size() < 2)
-        return std::string::npos;
+    if (path.size() < 2) return std::string::npos;
     for (std::size_t i = path.size() - 1; i-- > 0;)
-        if (path[i] == '/' || path[i] == '\\')
-            return i;
+        if (path[i] == '/' || path[i] == '\\') return i;
     return std::string::npos;
 }
 

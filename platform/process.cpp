@@ -27,16 +27,14 @@ struct Pipe {
 bool open_pipe(Pipe& pipe)
 {
     int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
-        return false;
+    if (::pipe2(ends, O_CLOEXEC) != 0) return false;
     pipe = {ends[0], ends[1]};
     return true;
 }
 
 void close_fd(int& fd)
 {
-    if (fd >= 0)
-        ::close(fd);
+    if (fd >= 0) ::close(fd);
     fd = -1;
 }
 
@@ -47,12 +45,10 @@ void read_until_eof(int fd, std::string* sink)
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got > 0) {
-            if (sink)
-                sink->append(buffer, static_cast<std::size_t>(got));
+            if (sink) sink->append(buffer, static_cast<std::size_t>(got));
             continue;
         }
-        if (got < 0 && errno == EINTR)
-            continue;
+        if (got < 0 && errno == EINTR) continue;
         return;
     }
 }
@@ -71,8 +67,7 @@ pid_t spawn_child(const std::string& executable, const TextList& arguments, cons
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
-    if (posix_spawn_file_actions_init(&actions) != 0)
-        return -1;
+    if (posix_spawn_file_actions_init(&actions) != 0) return -1;
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, out.write_end, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.write_end, STDERR_FILENO);
@@ -107,15 +102,12 @@ bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, std::string& output)
         error_reader = std::thread(read_until_eof, err.read_end, nullptr);
     } catch (const std::system_error&) {
         readers_started = false;
-        if (!output_reader.joinable())
-            close_fd(out.read_end);
+        if (!output_reader.joinable()) close_fd(out.read_end);
         close_fd(err.read_end);
     }
     wait_for_child(pid);
-    if (output_reader.joinable())
-        output_reader.join();
-    if (error_reader.joinable())
-        error_reader.join();
+    if (output_reader.joinable()) output_reader.join();
+    if (error_reader.joinable()) error_reader.join();
     return readers_started;
 }
 
@@ -123,12 +115,10 @@ bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, std::string& output)
 
 std::string run_process(const std::string& executable, const TextList& arguments)
 {
-    if (executable.empty())
-        return std::string();
+    if (executable.empty()) return std::string();
     Pipe out;
     Pipe err;
-    if (!open_pipe(out))
-        return std::string();
+    if (!open_pipe(out)) return std::string();
     if (!open_pipe(err)) {
         close_fd(out.read_end);
         close_fd(out.write_end);
@@ -142,8 +132,7 @@ std::string run_process(const std::string& executable, const TextList& arguments
     close_fd(err.write_end);
 
     std::string output;
-    if (pid > 0 && !drain_and_wait(pid, out, err, output))
-        output.clear();
+    if (pid > 0 && !drain_and_wait(pid, out, err, output)) output.clear();
     close_fd(out.read_end);
     close_fd(err.read_end);
     return output;
@@ -153,7 +142,6 @@ std::string current_directory()
 {
     std::error_code error;
     const std::filesystem::path path = std::filesystem::current_path(error);
-    if (error)
-        return std::string();
+    if (error) return std::string();
     return path.generic_string() + "\n";
 }

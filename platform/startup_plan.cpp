@@ -71,7 +71,7 @@ void plan_kernel_and_workspace(const std::vector<std::string>& given, PathExists
     plan.interactive_config = given.size() == 3 && is_interactive_switch(given[2]);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> command_line_arguments(int argc, const char* const* argv)
 {

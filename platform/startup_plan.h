@@ -17,12 +17,12 @@ std::vector<std::string> command_line_arguments(int argc, const char* const* arg
 std::vector<std::string> startup_banner();
 
 struct StartupPlan {
-    std::vector<std::string> trace_lines;  // in order, written after the banner
+    std::vector<std::string> trace_lines; // in order, written after the banner
     bool set_kernel = false;
     std::string kernel_path;
     bool set_workspace = false;
-    std::string workspace_path;     // always ends with "/"
-    std::string staging_directory;  // made when missing; empty: none to make
+    std::string workspace_path;    // always ends with "/"
+    std::string staging_directory; // made when missing; empty: none to make
     bool interactive_config = false;
 };
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-extern std::int64_t g_program_start_ms;    // -1 until start-up stamps it
-extern std::uint8_t g_interactive_config;  // 1: keep the configuration pane open
+extern std::int64_t g_program_start_ms;   // -1 until start-up stamps it
+extern std::uint8_t g_interactive_config; // 1: keep the configuration pane open
 
 // Writes the banner to the trace, stamps g_program_start_ms, then carries out
 // plan_startup for `arguments` (element 0 the program name): its trace

@@ -27,10 +27,8 @@ TextList split_fields(const std::string& text, char delimiter, bool keep_empty)
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find(delimiter, start);
-        if (end == std::string::npos)
-            end = text.size();
-        if (keep_empty || end > start)
-            fields.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) end = text.size();
+        if (keep_empty || end > start) fields.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     return fields;
@@ -145,8 +143,7 @@ std::string double_to_text(double value)
 
 std::string fixed_to_text(double value, std::int32_t digits)
 {
-    if (digits < 0)
-        digits = 0;
+    if (digits < 0) digits = 0;
     std::ostringstream stream;
     stream.imbue(std::locale::classic());
     stream.setf(std::ios::fixed, std::ios::floatfield);
@@ -167,8 +164,7 @@ std::string uint_to_grouped_text(std::uint32_t count)
     grouped.reserve(digits.size() + digits.size() / 3);
     for (std::size_t i = 0; i < digits.size(); ++i) {
         const std::size_t remaining = digits.size() - i;
-        if (i > 0 && remaining % 3 == 0)
-            grouped.push_back(',');
+        if (i > 0 && remaining % 3 == 0) grouped.push_back(',');
         grouped.push_back(digits[i]);
     }
     return grouped;
@@ -176,8 +172,7 @@ std::string uint_to_grouped_text(std::uint32_t count)
 
 std::string pad_text(const std::string& text, std::int32_t width, char fill)
 {
-    if (width <= 0 || static_cast<std::size_t>(width) <= text.size())
-        return text;
+    if (width <= 0 || static_cast<std::size_t>(width) <= text.size()) return text;
     return std::string(static_cast<std::size_t>(width) - text.size(), fill) + text;
 }
 
@@ -201,8 +196,7 @@ std::string to_upper_text(const std::string& text)
 {
     std::string upper = text;
     for (char& byte : upper)
-        if (byte >= 'a' && byte <= 'z')
-            byte = static_cast<char>(byte - 'a' + 'A');
+        if (byte >= 'a' && byte <= 'z') byte = static_cast<char>(byte - 'a' + 'A');
     return upper;
 }
 
@@ -210,8 +204,7 @@ std::string to_lower_text(const std::string& text)
 {
     std::string lower = text;
     for (char& byte : lower)
-        if (byte >= 'A' && byte <= 'Z')
-            byte = static_cast<char>(byte - 'A' + 'a');
+        if (byte >= 'A' && byte <= 'Z') byte = static_cast<char>(byte - 'A' + 'a');
     return lower;
 }
 
@@ -227,17 +220,14 @@ TextList split_text_skip_empty(const std::string& text, char delimiter)
 
 TextList split_text_by(const std::string& text, const std::string& separator)
 {
-    if (separator.empty())
-        return {text};
+    if (separator.empty()) return {text};
     TextList fields;
     std::size_t start = 0;
     for (;;) {
         const std::size_t found = text.find(separator, start);
-        if (found == std::string::npos)
-            break;
+        if (found == std::string::npos) break;
         // Nothing before a leading separator: it opens no field.
-        if (found > 0)
-            fields.push_back(text.substr(start, found - start));
+        if (found > 0) fields.push_back(text.substr(start, found - start));
         start = found + separator.size();
     }
     fields.push_back(text.substr(start));
@@ -250,8 +240,7 @@ std::string join_strings(const TextList& texts, std::int32_t count, char separat
     const std::size_t used =
         count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), texts.size());
     for (std::size_t i = 0; i < used; ++i) {
-        if (i > 0)
-            joined.push_back(separator);
+        if (i > 0) joined.push_back(separator);
         joined += texts[i];
     }
     return joined;

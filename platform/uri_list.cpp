@@ -31,7 +31,7 @@ std::optional<std::string> percent_decode(const std::string& text)
             if (high >= 0 && low >= 0) {
                 const char byte = static_cast<char>(high * 16 + low);
                 if (byte == '\0') {
-                    return std::nullopt;  // a path cannot hold NUL
+                    return std::nullopt; // a path cannot hold NUL
                 }
                 decoded += byte;
                 i += 2;
@@ -68,7 +68,7 @@ std::optional<std::string> local_file_path(const std::string& uri)
     return rest;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> decode_uri_list(const std::string& uri_list)
 {

@@ -22,7 +22,7 @@ using DropSlot = bool (*)(WindowCallbacks* window, std::int32_t x, std::int32_t 
 using FlagSlot = bool (*)(WindowCallbacks* window, std::uint8_t flag);
 using ModifierSlot = bool (*)(WindowCallbacks* window, std::int32_t modifiers);
 
-constexpr std::uint32_t DEFAULT_CLEAR_COLOUR = 0xFF000000;  // ARGB: opaque black
+constexpr std::uint32_t DEFAULT_CLEAR_COLOUR = 0xFF000000; // ARGB: opaque black
 constexpr std::uint32_t MIN_CLIENT_WIDTH = 360;
 constexpr std::uint32_t MIN_CLIENT_HEIGHT = 240;
 constexpr int WINDOW_SLOT_COUNT = 8;
@@ -39,17 +39,17 @@ struct WindowCallbacks {
     // RGBA8 icon image; the window layer copies it when the window starts.
     std::int32_t icon_width = -1;
     std::int32_t icon_height = -1;
-    std::int32_t icon_stride = -1;  // in pixels
+    std::int32_t icon_stride = -1; // in pixels
     const std::uint8_t* icon_pixels = nullptr;
 
-    PlainSlot on_start = nullptr;  // once, from start_window
-    PlainSlot on_init = nullptr;   // first paint after start, default GL state set
+    PlainSlot on_start = nullptr; // once, from start_window
+    PlainSlot on_init = nullptr;  // first paint after start, default GL state set
     PlainSlot spare_0 = nullptr;
-    PlainSlot on_paint = nullptr;  // every paint after start, before the swap
-    PlainSlot on_idle = nullptr;   // every pass of the message loop after start
+    PlainSlot on_paint = nullptr; // every paint after start, before the swap
+    PlainSlot on_idle = nullptr;  // every pass of the message loop after start
     ButtonSlot on_mouse_button = nullptr;
-    PointSlot on_motion = nullptr;  // pointer moved, no button held
-    PointSlot on_drag = nullptr;    // pointer moved with a button held
+    PointSlot on_motion = nullptr; // pointer moved, no button held
+    PointSlot on_drag = nullptr;   // pointer moved with a button held
     KeySlot on_key_down = nullptr;
     KeySlot on_key_up = nullptr;
     SizeSlot on_resize = nullptr;
@@ -57,13 +57,13 @@ struct WindowCallbacks {
     PlainSlot on_exit = nullptr;
     PlainSlot on_focus = nullptr;
     PlainSlot on_unfocus = nullptr;
-    DropSlot on_drop = nullptr;  // "file://" + path lines joined by "\n"
+    DropSlot on_drop = nullptr; // "file://" + path lines joined by "\n"
     DropSlot spare_drop = nullptr;
     PlainSlot on_close = nullptr;
     FlagSlot spare_flag = nullptr;
-    ModifierSlot on_modifiers = nullptr;  // before each button, motion and key event
-    PlainSlot spare_slots[12] = {};       // room for later platform paths
-    PlainSlot on_keys_reset = nullptr;    // from reset_key_tables
+    ModifierSlot on_modifiers = nullptr; // before each button, motion and key event
+    PlainSlot spare_slots[12] = {};      // room for later platform paths
+    PlainSlot on_keys_reset = nullptr;   // from reset_key_tables
 };
 
 // A record of the given size and title with every default and no slot set.

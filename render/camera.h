@@ -4,34 +4,34 @@
 // Headless: plain numbers only, no GL.
 
 struct CameraSettings {
-  double eye[3] = {-1.0, 1.0, 3.0};
-  double target[3] = {0.0, 0.0, 0.0};
-  double world_up[3] = {0.0, 1.0, 0.0};
-  double field_of_view = 60.0;  // degrees
-  double near_plane = 0.01;
-  double far_plane = 1000.0;
-  double forward[3] = {0.0, 0.0, -1.0};  // derived by update_camera_direction
-  double right[3] = {1.0, 0.0, 0.0};
-  double camera_up[3] = {0.0, 1.0, 0.0};
-  double movement_speed = 0.125;  // step of one forward, backward or side move
-  double motion_parameter = 1.75;
-  unsigned char ground_lock = 0;  // set exactly in first-person mode
-  double home_eye[3] = {-1.0, 1.0, 3.0};
-  double home_target[3] = {0.0, 0.0, 0.0};
-  double home_up[3] = {0.0, 1.0, 0.0};
+    double eye[3] = {-1.0, 1.0, 3.0};
+    double target[3] = {0.0, 0.0, 0.0};
+    double world_up[3] = {0.0, 1.0, 0.0};
+    double field_of_view = 60.0; // degrees
+    double near_plane = 0.01;
+    double far_plane = 1000.0;
+    double forward[3] = {0.0, 0.0, -1.0}; // derived by update_camera_direction
+    double right[3] = {1.0, 0.0, 0.0};
+    double camera_up[3] = {0.0, 1.0, 0.0};
+    double movement_speed = 0.125; // step of one forward, backward or side move
+    double motion_parameter = 1.75;
+    unsigned char ground_lock = 0; // set exactly in first-person mode
+    double home_eye[3] = {-1.0, 1.0, 3.0};
+    double home_target[3] = {0.0, 0.0, 0.0};
+    double home_up[3] = {0.0, 1.0, 0.0};
 };
 
 // One saved camera: eye, target, up, field of view, near, far (numbers 0-11),
 // then home eye and home target (12-17).
 struct CameraSet {
-  double eye[3] = {0.0, 0.0, 0.0};
-  double target[3] = {0.0, 0.0, 0.0};
-  double up[3] = {0.0, 1.0, 0.0};
-  double field_of_view = 60.0;
-  double near_plane = 0.01;
-  double far_plane = 1000.0;
-  double home_eye[3] = {0.0, 0.0, 0.0};
-  double home_target[3] = {0.0, 0.0, 0.0};
+    double eye[3] = {0.0, 0.0, 0.0};
+    double target[3] = {0.0, 0.0, 0.0};
+    double up[3] = {0.0, 1.0, 0.0};
+    double field_of_view = 60.0;
+    double near_plane = 0.01;
+    double far_plane = 1000.0;
+    double home_eye[3] = {0.0, 0.0, 0.0};
+    double home_target[3] = {0.0, 0.0, 0.0};
 };
 
 // A saved set looking from eye to target with the default lens; the home pose
@@ -42,11 +42,11 @@ enum CameraMode : int { kObjectOrbit = 0, kFreeRoam = 1, kFirstPerson = 2 };
 
 // The controller state the application keeps beside the live camera.
 struct CameraState {
-  CameraSettings controller;
-  double zoom = 4.0;
-  double euler_degrees[3] = {30.0, 30.0, 0.0};
-  int mode = kFreeRoam;
-  CameraSet saved[3];  // one per controller mode
+    CameraSettings controller;
+    double zoom = 4.0;
+    double euler_degrees[3] = {30.0, 30.0, 0.0};
+    int mode = kFreeRoam;
+    CameraSet saved[3]; // one per controller mode
 };
 
 // A fresh CameraState: default controller with its directions derived and the

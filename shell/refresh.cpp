@@ -2,9 +2,13 @@
 
 #include "model/app/application.h"
 
-void refresh_interface(Application& app) {
-  app.redraw_requested = 1;
-  refresh_root(app);
+void refresh_interface(Application& app)
+{
+    app.redraw_requested = 1;
+    refresh_root(app);
 }
 
-void refresh_root(Application& app) { app.root.refresh(); }
+void refresh_root(Application& app)
+{
+    app.root.refresh();
+}

@@ -16,8 +16,7 @@ namespace {
 
 constexpr std::uint32_t k_side = 708;
 
-struct FileWriter
-{
+struct FileWriter {
     std::vector<std::uint8_t> bytes;
 
     void u8(std::uint8_t value) { bytes.push_back(value); }
@@ -71,7 +70,8 @@ std::vector<std::uint8_t> grid_file(bool with_edges)
     std::vector<std::uint32_t> diagonals;
     for (std::uint32_t r = 0; r + 1 < k_side; ++r) {
         for (std::uint32_t c = 0; c + 1 < k_side; ++c) {
-            sides.insert(sides.end(), {vertex_at(r, c), vertex_at(r, c + 1), vertex_at(r, c), vertex_at(r + 1, c)});
+            sides.insert(sides.end(), {vertex_at(r, c), vertex_at(r, c + 1), vertex_at(r, c),
+                                       vertex_at(r + 1, c)});
             diagonals.insert(diagonals.end(), {vertex_at(r, c), vertex_at(r + 1, c + 1)});
         }
     }
@@ -113,7 +113,8 @@ std::vector<std::uint8_t> grid_file(bool with_edges)
     for (std::uint32_t r = 0; r + 1 < k_side; ++r) {
         for (std::uint32_t c = 0; c + 1 < k_side; ++c) {
             file.u32(4);
-            for (std::uint32_t v : {vertex_at(r, c), vertex_at(r, c + 1), vertex_at(r + 1, c + 1), vertex_at(r + 1, c)})
+            for (std::uint32_t v : {vertex_at(r, c), vertex_at(r, c + 1), vertex_at(r + 1, c + 1),
+                                    vertex_at(r + 1, c)})
                 file.u32(v);
         }
     }
@@ -130,8 +131,8 @@ std::vector<std::uint8_t> grid_file(bool with_edges)
         file.u32(q);
     for (std::uint32_t r = 0; r + 1 < k_side; ++r) {
         for (std::uint32_t c = 0; c + 1 < k_side; ++c) {
-            for (std::uint32_t v : {vertex_at(r, c), vertex_at(r, c + 1), vertex_at(r + 1, c + 1), vertex_at(r, c),
-                                    vertex_at(r + 1, c + 1), vertex_at(r + 1, c)})
+            for (std::uint32_t v : {vertex_at(r, c), vertex_at(r, c + 1), vertex_at(r + 1, c + 1),
+                                    vertex_at(r, c), vertex_at(r + 1, c + 1), vertex_at(r + 1, c)})
                 file.u32(v);
         }
     }
@@ -148,8 +149,8 @@ std::vector<std::uint8_t> grid_file(bool with_edges)
 
 std::string write_grid_file(bool with_edges)
 {
-    const std::string path =
-        std::string(PLIM_BINARY_DIR) + (with_edges ? "/bench_grid_edges.interop" : "/bench_grid.interop");
+    const std::string path = std::string(PLIM_BINARY_DIR) +
+                             (with_edges ? "/bench_grid_edges.interop" : "/bench_grid.interop");
     const std::vector<std::uint8_t> bytes = grid_file(with_edges);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), file);
@@ -178,8 +179,7 @@ void BM_ReadInteropFile(benchmark::State& state)
     const std::string path = write_grid_file(state.range(0) != 0);
     for (auto _ : state) {
         MeshList meshes = read_interop_file(path);
-        if (meshes.size() != 1)
-            state.SkipWithError("the grid file did not read");
+        if (meshes.size() != 1) state.SkipWithError("the grid file did not read");
         benchmark::DoNotOptimize(meshes.data());
         release_meshes(meshes);
     }

@@ -39,5 +39,10 @@ void BM_EightSlowElements(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_EightSlowElements)->ArgName("job_limit")->Arg(1)->Arg(4)->Iterations(3)->UseRealTime()->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_EightSlowElements)
+    ->ArgName("job_limit")
+    ->Arg(1)
+    ->Arg(4)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);

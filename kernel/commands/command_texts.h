@@ -8,8 +8,8 @@
 #include <string>
 
 struct PaneText {
-  std::string title;
-  std::string text;
+    std::string title;
+    std::string text;
 };
 
 std::string plural_ending(std::int64_t count);
@@ -22,8 +22,8 @@ std::string assembly_error_line(std::int64_t count);
 std::string reassembly_error_line(std::int64_t count);
 
 extern const char* const k_critical_assembly_line;
-extern const char* const k_critical_reassembly_line;           // a single script
-extern const char* const k_critical_parallel_reassembly_line;  // a parallel script
+extern const char* const k_critical_reassembly_line;          // a single script
+extern const char* const k_critical_parallel_reassembly_line; // a parallel script
 extern const char* const k_skip_reassembly_line;
 
 PaneText syntax_error_pane(const std::string& name, std::int64_t count);

@@ -32,12 +32,12 @@ void fill_entity_texts(Entity& entity);
 
 // The parallel script taken apart and parsed element by element.
 struct ParsedElements {
-  ParallelElementList elements;
-  std::vector<ParseReport> reports;  // one per element
-  std::vector<std::int32_t> batch_ids;  // one per element, -1 none
-  std::string build_error;           // the builder's message; empty when built
-  std::int64_t syntax_errors = 0;
-  std::string error_block;  // "// E:" + name + "\n" + the element's errors, per element
+    ParallelElementList elements;
+    std::vector<ParseReport> reports;    // one per element
+    std::vector<std::int32_t> batch_ids; // one per element, -1 none
+    std::string build_error;             // the builder's message; empty when built
+    std::int64_t syntax_errors = 0;
+    std::string error_block; // "// E:" + name + "\n" + the element's errors, per element
 };
 
 ParsedElements parse_parallel_elements(const ParseReport& report);
@@ -48,14 +48,15 @@ bool check_parsed_elements(Application& app, const ParsedElements& parsed, const
 // Critical when nothing came back assembled; otherwise the count of elements
 // without a mesh plus the meshes' own error counts.
 struct ResultCheck {
-  bool critical = false;
-  std::int64_t errors = 0;
+    bool critical = false;
+    std::int64_t errors = 0;
 };
 ResultCheck check_results(const ElementResults& results);
 
 // Members from the finished results (other slots stay null), the merged
 // parameter set of the parametric members, and the group itself.
-Entity build_group_entity(const ParseReport& report, const std::vector<ParseReport>& element_reports,
+Entity build_group_entity(const ParseReport& report,
+                          const std::vector<ParseReport>& element_reports,
                           const ElementResults& results, std::int32_t execute_mode,
                           std::int32_t run_time_ms);
 

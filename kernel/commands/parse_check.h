@@ -23,22 +23,22 @@ constexpr char PARSE_ROW_ELEMENT = 'E';
 constexpr std::uint32_t PARSE_ROW_ERROR_COLOUR = 0xFFC02000u;
 
 struct ParseResultRow {
-  char kind = PARSE_ROW_SCRIPT;
-  std::string label;        // the script's file name; empty for an incomplete report
-  std::string widget_text;  // an element's label indented by "\t "
-  std::int32_t font = 3;
-  std::uint32_t text_colour = 0;  // 0: the row's default colour
-  bool erroneous = false;
-  // Per section: its lines, then its header ("\t Errors: [2]").
-  std::array<std::vector<std::string>, kParseSectionCount> sections;
+    char kind = PARSE_ROW_SCRIPT;
+    std::string label;       // the script's file name; empty for an incomplete report
+    std::string widget_text; // an element's label indented by "\t "
+    std::int32_t font = 3;
+    std::uint32_t text_colour = 0; // 0: the row's default colour
+    bool erroneous = false;
+    // Per section: its lines, then its header ("\t Errors: [2]").
+    std::array<std::vector<std::string>, kParseSectionCount> sections;
 };
 
 struct ParseResultPane {
-  std::string title;  // "Script Parsing Result: " + verdict
-  std::int32_t erroneous_count = 0;
-  std::int32_t selected_row = 0;
-  std::vector<ParseResultRow> rows;
-  std::uint8_t visible = 0;
+    std::string title; // "Script Parsing Result: " + verdict
+    std::int32_t erroneous_count = 0;
+    std::int32_t selected_row = 0;
+    std::vector<ParseResultRow> rows;
+    std::uint8_t visible = 0;
 };
 
 extern ParseResultPane g_parse_result;

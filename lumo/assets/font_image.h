@@ -14,4 +14,4 @@ extern std::vector<std::uint8_t> g_font_image_pixels;
 // by shear) and writes "VTX-GEN:" with its time and " ms" to the trace.
 void generate_font_image();
 
-}  // namespace lumo
+} // namespace lumo

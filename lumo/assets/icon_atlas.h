@@ -18,4 +18,4 @@ void generate_icon_atlas();
 // Renders the logo; writes "SDF-GEN:" with its time and " ms" to the trace.
 void generate_logo_image();
 
-}  // namespace lumo
+} // namespace lumo

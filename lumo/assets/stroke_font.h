@@ -7,14 +7,14 @@ namespace lumo {
 // The hand-drawn stroke font, in design units: baseline at y 0, y up, cap
 // height 10, x-height 7, descenders to -3; a glyph's strokes lie between x 0
 // and its advance.
-constexpr double kStrokeAscent = 11.5;   // top of the line box above the baseline
-constexpr double kStrokeDescent = 3.5;   // bottom of the line box below it
+constexpr double kStrokeAscent = 11.5; // top of the line box above the baseline
+constexpr double kStrokeDescent = 3.5; // bottom of the line box below it
 constexpr double kStrokeLineUnits = kStrokeAscent + kStrokeDescent;
 constexpr int kFirstGlyph = 32;
 constexpr int kLastGlyph = 126;
 
 struct StrokeSegment {
-  double x0, y0, x1, y1;
+    double x0, y0, x1, y1;
 };
 
 // Advance width of a printable byte in design units (0 outside 32..126).
@@ -23,4 +23,4 @@ double stroke_advance(int byte);
 // The strokes of a printable byte as straight segments (arcs flattened).
 std::vector<StrokeSegment> stroke_segments(int byte);
 
-}  // namespace lumo
+} // namespace lumo

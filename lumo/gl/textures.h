@@ -9,9 +9,9 @@
 namespace lumo {
 
 struct ToolkitTextures {
-  std::uint32_t font = 0;
-  std::uint32_t atlas = 0;
-  std::uint32_t logo = 0;
+    std::uint32_t font = 0;
+    std::uint32_t atlas = 0;
+    std::uint32_t logo = 0;
 };
 extern ToolkitTextures g_toolkit_textures;
 
@@ -26,4 +26,4 @@ void create_font_texture();
 // Deletes the three textures (names back to 0), while the context still exists.
 void delete_toolkit_textures();
 
-}  // namespace lumo
+} // namespace lumo

@@ -11,9 +11,9 @@
 #include "model/app/environment_record.h"
 
 struct EnvironmentStore {
-  std::int32_t count = 0;
-  std::list<EnvironmentRecord> records;
-  std::vector<EnvironmentRecord*> order;
+    std::int32_t count = 0;
+    std::list<EnvironmentRecord> records;
+    std::vector<EnvironmentRecord*> order;
 };
 
 // Constructs a record with the next id, stores it and returns the stored one.

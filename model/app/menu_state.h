@@ -13,37 +13,37 @@ constexpr int SETTINGS_MENU_COUNT = 10;
 
 // Tool menus, in menu-bar order.
 enum ToolMenu : int {
-  TOOL_MENU_TOPOLOGY = 0,
-  TOOL_MENU_COLOUR = 1,
-  TOOL_MENU_SHADING = 2,
-  TOOL_MENU_ORBIT = 3,
-  TOOL_MENU_PROJECTION = 4,
-  TOOL_MENU_STATE = 5,
-  TOOL_MENU_WIDGETS = 6,
-  TOOL_MENU_VIEW = 7,
+    TOOL_MENU_TOPOLOGY = 0,
+    TOOL_MENU_COLOUR = 1,
+    TOOL_MENU_SHADING = 2,
+    TOOL_MENU_ORBIT = 3,
+    TOOL_MENU_PROJECTION = 4,
+    TOOL_MENU_STATE = 5,
+    TOOL_MENU_WIDGETS = 6,
+    TOOL_MENU_VIEW = 7,
 };
 
 // Settings-bar entries; FULLSCREEN, LOCK and SLIDERS act at once and have
 // no check marks (their bit sets are empty but still counted).
 enum SettingsMenu : int {
-  SETTINGS_MENU_WINDOW = 0,
-  SETTINGS_MENU_SHADING = 1,
-  SETTINGS_MENU_LIGHTING = 2,
-  SETTINGS_MENU_FULLSCREEN = 3,
-  SETTINGS_MENU_CAMERA = 4,
-  SETTINGS_MENU_LOCK = 5,
-  SETTINGS_MENU_THEME = 6,
-  SETTINGS_MENU_SLIDERS = 7,
-  SETTINGS_MENU_WIDGETS = 8,
-  SETTINGS_MENU_SETTINGS = 9,
+    SETTINGS_MENU_WINDOW = 0,
+    SETTINGS_MENU_SHADING = 1,
+    SETTINGS_MENU_LIGHTING = 2,
+    SETTINGS_MENU_FULLSCREEN = 3,
+    SETTINGS_MENU_CAMERA = 4,
+    SETTINGS_MENU_LOCK = 5,
+    SETTINGS_MENU_THEME = 6,
+    SETTINGS_MENU_SLIDERS = 7,
+    SETTINGS_MENU_WIDGETS = 8,
+    SETTINGS_MENU_SETTINGS = 9,
 };
 
 // A growable bit set: bit i lives in bit i % 32 of word i / 32.
 struct MenuCheckBits {
-  std::vector<std::uint32_t> words;
-  std::int32_t bit_count = 0;
+    std::vector<std::uint32_t> words;
+    std::int32_t bit_count = 0;
 
-  bool operator==(const MenuCheckBits&) const = default;
+    bool operator==(const MenuCheckBits&) const = default;
 };
 
 // One copy of every bit set of a group, in menu order.
@@ -57,17 +57,17 @@ void set_menu_check(MenuCheckBits& set, std::int32_t bit, bool on);
 // The live check marks. The pointer lists address the sets of this very
 // object, so it can be neither copied nor moved.
 struct MenuCheckStates {
-  std::array<MenuCheckBits, TOOL_MENU_COUNT> tool_menu_bits;
-  std::vector<MenuCheckBits*> tool_menu_checks;
-  std::array<MenuCheckBits, SETTINGS_MENU_COUNT> settings_menu_bits;
-  std::vector<MenuCheckBits*> settings_menu_checks;
-  // Taken once at construction; a never-saved environment restores these.
-  MenuCheckSnapshot default_tool_menu_snapshot;
-  MenuCheckSnapshot default_settings_menu_snapshot;
+    std::array<MenuCheckBits, TOOL_MENU_COUNT> tool_menu_bits;
+    std::vector<MenuCheckBits*> tool_menu_checks;
+    std::array<MenuCheckBits, SETTINGS_MENU_COUNT> settings_menu_bits;
+    std::vector<MenuCheckBits*> settings_menu_checks;
+    // Taken once at construction; a never-saved environment restores these.
+    MenuCheckSnapshot default_tool_menu_snapshot;
+    MenuCheckSnapshot default_settings_menu_snapshot;
 
-  MenuCheckStates();
-  MenuCheckStates(const MenuCheckStates&) = delete;
-  MenuCheckStates& operator=(const MenuCheckStates&) = delete;
+    MenuCheckStates();
+    MenuCheckStates(const MenuCheckStates&) = delete;
+    MenuCheckStates& operator=(const MenuCheckStates&) = delete;
 };
 
 void snapshot_tool_menu_checks(const MenuCheckStates& states, MenuCheckSnapshot& out);

@@ -68,7 +68,7 @@ std::string joined_lines(const TextList& paths)
     return join_strings(paths, static_cast<std::int32_t>(paths.size()), '\n');
 }
 
-}  // namespace
+} // namespace
 
 std::string run_open_dialog(const std::string& initial_directory)
 {
@@ -88,7 +88,8 @@ std::string run_open_dialog(const std::string& initial_directory)
 std::string run_save_dialog(const std::string& initial_directory)
 {
     reset_key_tables();
-    const TextList arguments = {"--file-selection", "--save", "--title=Select Environment Mesh Export Location",
+    const TextList arguments = {"--file-selection", "--save",
+                                "--title=Select Environment Mesh Export Location",
                                 "--filename=" + with_final_slash(initial_directory) + "_"};
     const TextList paths = run_file_chooser(arguments);
     if (paths.empty()) {

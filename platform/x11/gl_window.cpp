@@ -73,9 +73,9 @@ void intern_atoms(Display* display, X11Atoms& atoms)
 XVisualInfo* choose_visual(Display* display)
 {
     for (int depth_bits : {24, 16}) {
-        int attributes[] = {GLX_RGBA,     GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8,          GLX_GREEN_SIZE,
-                            8,            GLX_BLUE_SIZE,    8,              GLX_DEPTH_SIZE, depth_bits,
-                            None};
+        int attributes[] = {
+            GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+            8,        GLX_DEPTH_SIZE,   depth_bits,   None};
         if (XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes)) {
             return visual;
         }
@@ -92,12 +92,12 @@ void set_title_and_class(const std::string& title)
     char class_name[] = "PLIM-EI";
     XClassHint class_hint = {name, class_name};
     XSetClassHint(g_x11.display, g_x11.window, &class_hint);
-    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_name, g_x11.atoms.utf8_string, 8,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
+    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_name, g_x11.atoms.utf8_string,
+                    8, PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
                     static_cast<int>(title.size()));
     const unsigned long pid = static_cast<unsigned long>(getpid());
-    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_pid, XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
 }
 
 void set_size_hints(std::int32_t width, std::int32_t height)
@@ -119,14 +119,15 @@ bool create_window_on(XVisualInfo* visual, const std::string& title, std::int32_
     g_x11.colormap = XCreateColormap(g_x11.display, root, visual->visual, AllocNone);
     XSetWindowAttributes attributes = {};
     attributes.colormap = g_x11.colormap;
-    attributes.background_pixmap = None;  // GL paints the whole client area
+    attributes.background_pixmap = None; // GL paints the whole client area
     attributes.border_pixel = 0;
     attributes.event_mask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
-                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask | FocusChangeMask;
-    g_x11.window = XCreateWindow(g_x11.display, root, 0, 0, static_cast<unsigned>(width),
-                                 static_cast<unsigned>(height), 0, visual->depth, InputOutput,
-                                 visual->visual, CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask,
-                                 &attributes);
+                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            FocusChangeMask;
+    g_x11.window =
+        XCreateWindow(g_x11.display, root, 0, 0, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, visual->depth, InputOutput, visual->visual,
+                      CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &attributes);
     if (g_x11.window == 0) {
         report_setup_failure("CreateWindow() failed:  Cannot create a window.");
         return false;
@@ -161,10 +162,12 @@ std::vector<unsigned long> icon_property(const WindowCallbacks& record)
     data.push_back(static_cast<unsigned long>(record.icon_width));
     data.push_back(static_cast<unsigned long>(record.icon_height));
     for (std::int32_t y = 0; y < record.icon_height; ++y) {
-        const std::uint8_t* row = record.icon_pixels + static_cast<std::size_t>(y) * record.icon_stride * 4;
+        const std::uint8_t* row =
+            record.icon_pixels + static_cast<std::size_t>(y) * record.icon_stride * 4;
         for (std::int32_t x = 0; x < record.icon_width; ++x) {
             const std::uint8_t* pixel = row + static_cast<std::size_t>(x) * 4;
-            data.push_back(static_cast<unsigned long>(pixel[3]) << 24 | static_cast<unsigned long>(pixel[0]) << 16 |
+            data.push_back(static_cast<unsigned long>(pixel[3]) << 24 |
+                           static_cast<unsigned long>(pixel[0]) << 16 |
                            static_cast<unsigned long>(pixel[1]) << 8 | pixel[2]);
         }
     }
@@ -181,8 +184,9 @@ void set_window_icon(const WindowCallbacks& record)
         return;
     }
     const std::vector<unsigned long> data = icon_property(record);
-    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_icon, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_icon, XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(data.data()),
+                    static_cast<int>(data.size()));
     XFlush(g_x11.display);
 }
 
@@ -220,14 +224,15 @@ void set_default_lighting()
     glEnable(GL_LIGHT0);
 }
 
-}  // namespace
+} // namespace
 
 bool create_gl_window(const std::string& title, std::int32_t width, std::int32_t height)
 {
     XSetErrorHandler(trace_x_error);
     g_x11.display = XOpenDisplay(nullptr);
     if (g_x11.display == nullptr) {
-        report_setup_failure("XOpenDisplay() failed:  Cannot open the X display (is DISPLAY set?).");
+        report_setup_failure(
+            "XOpenDisplay() failed:  Cannot open the X display (is DISPLAY set?).");
         return false;
     }
     intern_atoms(g_x11.display, g_x11.atoms);
@@ -297,8 +302,8 @@ void start_window(WindowCallbacks* record)
     std::memset(g_key_states, 0, sizeof g_key_states);
     std::memset(g_arrow_key_states, 0, sizeof g_arrow_key_states);
     const std::uint32_t argb = record->clear_colour;
-    set_clear_colour(((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0, (argb & 0xFF) / 255.0,
-                     ((argb >> 24) & 0xFF) / 255.0);
+    set_clear_colour(((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0,
+                     (argb & 0xFF) / 255.0, ((argb >> 24) & 0xFF) / 255.0);
     set_window_icon(*record);
     g_window_started = 1;
     if (record->on_start != nullptr) {

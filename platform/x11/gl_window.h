@@ -13,10 +13,10 @@ struct ClientSize {
     std::int32_t height;
 };
 
-extern std::uint8_t g_running;            // the message loop runs while set
-extern std::uint8_t g_window_started;     // set by start_window; no idle or paint slot before
-extern std::uint8_t g_repaint_requested;  // turned into one paint by the next loop pass
-extern ClientSize g_client_size;          // current client area, also read by the renderer
+extern std::uint8_t g_running;           // the message loop runs while set
+extern std::uint8_t g_window_started;    // set by start_window; no idle or paint slot before
+extern std::uint8_t g_repaint_requested; // turned into one paint by the next loop pass
+extern ClientSize g_client_size;         // current client area, also read by the renderer
 
 // Opens the display and creates the window (not shown yet) with an RGBA,
 // double-buffered visual with a depth buffer and a legacy GL context, made

@@ -15,31 +15,45 @@ std::int32_t translate_key(unsigned long keysym, bool shift_held)
         return (shift_held ? 'A' : 'a') + offset;
     }
     switch (keysym) {
-    case XK_BackSpace: return KEY_BACKSPACE;
+    case XK_BackSpace:
+        return KEY_BACKSPACE;
     case XK_Tab:
-    case XK_ISO_Left_Tab: return KEY_TAB;  // what Shift+Tab produces
+    case XK_ISO_Left_Tab:
+        return KEY_TAB; // what Shift+Tab produces
     case XK_Return:
-    case XK_KP_Enter: return KEY_ENTER;
-    case XK_Escape: return KEY_ESCAPE;
+    case XK_KP_Enter:
+        return KEY_ENTER;
+    case XK_Escape:
+        return KEY_ESCAPE;
     case XK_space:
-    case XK_KP_Space: return KEY_SPACE;
+    case XK_KP_Space:
+        return KEY_SPACE;
     case XK_Prior:
-    case XK_KP_Prior: return KEY_PAGE_UP;
+    case XK_KP_Prior:
+        return KEY_PAGE_UP;
     case XK_Next:
-    case XK_KP_Next: return KEY_PAGE_DOWN;
+    case XK_KP_Next:
+        return KEY_PAGE_DOWN;
     case XK_End:
-    case XK_KP_End: return KEY_END;
+    case XK_KP_End:
+        return KEY_END;
     case XK_Home:
-    case XK_KP_Home: return KEY_HOME;
+    case XK_KP_Home:
+        return KEY_HOME;
     case XK_Left:
-    case XK_KP_Left: return KEY_LEFT;
+    case XK_KP_Left:
+        return KEY_LEFT;
     case XK_Up:
-    case XK_KP_Up: return KEY_UP;
+    case XK_KP_Up:
+        return KEY_UP;
     case XK_Right:
-    case XK_KP_Right: return KEY_RIGHT;
+    case XK_KP_Right:
+        return KEY_RIGHT;
     case XK_Down:
-    case XK_KP_Down: return KEY_DOWN;
-    default: return 0;
+    case XK_KP_Down:
+        return KEY_DOWN;
+    default:
+        return 0;
     }
 }
 
@@ -72,13 +86,21 @@ std::int32_t modifier_bits(unsigned int x_state)
 std::int32_t translate_button(unsigned int x_button)
 {
     switch (x_button) {
-    case Button1: return MOUSE_LEFT;
-    case Button2: return MOUSE_MIDDLE;
-    case Button3: return MOUSE_RIGHT;
-    case Button4: return MOUSE_WHEEL_UP;
-    case Button5: return MOUSE_WHEEL_DOWN;
-    case 6: return MOUSE_WHEEL_UP;    // horizontal wheel, left
-    case 7: return MOUSE_WHEEL_DOWN;  // horizontal wheel, right
-    default: return -1;
+    case Button1:
+        return MOUSE_LEFT;
+    case Button2:
+        return MOUSE_MIDDLE;
+    case Button3:
+        return MOUSE_RIGHT;
+    case Button4:
+        return MOUSE_WHEEL_UP;
+    case Button5:
+        return MOUSE_WHEEL_DOWN;
+    case 6:
+        return MOUSE_WHEEL_UP; // horizontal wheel, left
+    case 7:
+        return MOUSE_WHEEL_DOWN; // horizontal wheel, right
+    default:
+        return -1;
     }
 }

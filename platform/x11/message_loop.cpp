@@ -13,7 +13,7 @@ namespace {
 // events, as a posted paint message would.
 std::uint8_t g_paint_posted = 0;
 
-}  // namespace
+} // namespace
 
 void drain_window_events()
 {
@@ -53,7 +53,8 @@ void run_message_loop()
 void announce_client_size()
 {
     XWindowAttributes attributes = {};
-    if (g_x11.display != nullptr && XGetWindowAttributes(g_x11.display, g_x11.window, &attributes)) {
+    if (g_x11.display != nullptr &&
+        XGetWindowAttributes(g_x11.display, g_x11.window, &attributes)) {
         g_client_size = {attributes.width, attributes.height};
     }
     emit_event(&WindowCallbacks::on_resize, g_client_size.width, g_client_size.height);

@@ -20,15 +20,15 @@ void ask_for_fullscreen(bool on)
     message.window = g_x11.window;
     message.message_type = g_x11.atoms.net_wm_state;
     message.format = 32;
-    message.data.l[0] = on ? 1 : 0;  // _NET_WM_STATE_ADD or _REMOVE
+    message.data.l[0] = on ? 1 : 0; // _NET_WM_STATE_ADD or _REMOVE
     message.data.l[1] = static_cast<long>(g_x11.atoms.net_wm_state_fullscreen);
-    message.data.l[3] = 1;  // request from a normal application
+    message.data.l[3] = 1; // request from a normal application
     XSendEvent(g_x11.display, DefaultRootWindow(g_x11.display), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(g_x11.display);
 }
 
-}  // namespace
+} // namespace
 
 void request_repaint()
 {

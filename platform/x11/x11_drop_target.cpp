@@ -14,7 +14,7 @@ namespace {
 constexpr long XDND_VERSION = 5;
 
 struct DropSession {
-    Window source = 0;  // 0: no drag over the window
+    Window source = 0; // 0: no drag over the window
     bool offers_uri_list = false;
 };
 
@@ -28,11 +28,12 @@ bool type_list_has_uri_list(Window source)
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(g_x11.display, source, g_x11.atoms.xdnd_type_list, 0, 4096, False,
-                                          XA_ATOM, &type, &format, &count, &remaining, &data);
+    const int status =
+        XGetWindowProperty(g_x11.display, source, g_x11.atoms.xdnd_type_list, 0, 4096, False,
+                           XA_ATOM, &type, &format, &count, &remaining, &data);
     bool found = false;
     if (status == Success && data != nullptr && type == XA_ATOM && format == 32) {
-        const auto* atoms = reinterpret_cast<const Atom*>(data);  // Xlib returns longs
+        const auto* atoms = reinterpret_cast<const Atom*>(data); // Xlib returns longs
         for (unsigned long i = 0; i < count && !found; ++i) {
             found = atoms[i] == g_x11.atoms.text_uri_list;
         }
@@ -110,8 +111,9 @@ bool read_dropped_list(Atom property, std::string& list)
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(g_x11.display, g_x11.window, property, 0, 1 << 24, True,
-                                          AnyPropertyType, &type, &format, &count, &remaining, &data);
+    const int status =
+        XGetWindowProperty(g_x11.display, g_x11.window, property, 0, 1 << 24, True, AnyPropertyType,
+                           &type, &format, &count, &remaining, &data);
     const bool readable = status == Success && data != nullptr && format == 8 && remaining == 0;
     if (readable) {
         list.assign(reinterpret_cast<const char*>(data), count);
@@ -122,13 +124,13 @@ bool read_dropped_list(Atom property, std::string& list)
     return readable;
 }
 
-}  // namespace
+} // namespace
 
 void announce_drop_target()
 {
     const long version = XDND_VERSION;
-    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.xdnd_aware, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&version), 1);
+    XChangeProperty(g_x11.display, g_x11.window, g_x11.atoms.xdnd_aware, XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&version), 1);
 }
 
 void handle_drop_message(const XClientMessageEvent& message)

@@ -14,7 +14,7 @@
 
 namespace {
 
-std::uint8_t g_mouse_held[3] = {};  // left, middle, right
+std::uint8_t g_mouse_held[3] = {}; // left, middle, right
 struct PointerPosition {
     std::int32_t x;
     std::int32_t y;
@@ -82,15 +82,15 @@ void handle_button(const XButtonEvent& button, bool pressed)
     if (code == MOUSE_WHEEL_UP || code == MOUSE_WHEEL_DOWN) {
         // A notch is a press; its release means nothing.
         if (pressed) {
-            emit_event(&WindowCallbacks::on_mouse_button, code, BUTTON_PRESSED, g_last_mouse_position.x,
-                       g_last_mouse_position.y);
+            emit_event(&WindowCallbacks::on_mouse_button, code, BUTTON_PRESSED,
+                       g_last_mouse_position.x, g_last_mouse_position.y);
         }
         return;
     }
     emit_event(&WindowCallbacks::on_modifiers, modifier_bits(button.state));
     g_mouse_held[code] = pressed ? 1 : 0;
-    emit_event(&WindowCallbacks::on_mouse_button, code, pressed ? BUTTON_PRESSED : BUTTON_RELEASED, button.x,
-               button.y);
+    emit_event(&WindowCallbacks::on_mouse_button, code, pressed ? BUTTON_PRESSED : BUTTON_RELEASED,
+               button.x, button.y);
 }
 
 void handle_motion(const XMotionEvent& motion)
@@ -107,7 +107,7 @@ void handle_motion(const XMotionEvent& motion)
 void handle_configure(const XConfigureEvent& configure)
 {
     if (configure.width == g_client_size.width && configure.height == g_client_size.height) {
-        return;  // a move, not a resize
+        return; // a move, not a resize
     }
     g_client_size = {configure.width, configure.height};
     emit_event(&WindowCallbacks::on_resize, configure.width, configure.height);
@@ -127,7 +127,7 @@ void handle_client_message(const XClientMessageEvent& message)
     emit_event(&WindowCallbacks::on_close);
 }
 
-}  // namespace
+} // namespace
 
 void reset_input_state()
 {
@@ -139,24 +139,43 @@ void reset_input_state()
 void handle_window_event(XEvent& event)
 {
     switch (event.type) {
-    case KeyPress: handle_key_press(event.xkey); break;
-    case KeyRelease: handle_key_release(event.xkey); break;
-    case ButtonPress: handle_button(event.xbutton, true); break;
-    case ButtonRelease: handle_button(event.xbutton, false); break;
-    case MotionNotify: handle_motion(event.xmotion); break;
-    case ConfigureNotify: handle_configure(event.xconfigure); break;
+    case KeyPress:
+        handle_key_press(event.xkey);
+        break;
+    case KeyRelease:
+        handle_key_release(event.xkey);
+        break;
+    case ButtonPress:
+        handle_button(event.xbutton, true);
+        break;
+    case ButtonRelease:
+        handle_button(event.xbutton, false);
+        break;
+    case MotionNotify:
+        handle_motion(event.xmotion);
+        break;
+    case ConfigureNotify:
+        handle_configure(event.xconfigure);
+        break;
     case Expose:
         if (event.xexpose.count == 0) {
             paint_window();
         }
         break;
-    case ClientMessage: handle_client_message(event.xclient); break;
-    case SelectionNotify: handle_drop_selection(event.xselection); break;
+    case ClientMessage:
+        handle_client_message(event.xclient);
+        break;
+    case SelectionNotify:
+        handle_drop_selection(event.xselection);
+        break;
     case FocusOut:
         // Releases made elsewhere never reach us; forget which keys were down.
         std::memset(g_keycode_down, 0, sizeof g_keycode_down);
         break;
-    case MappingNotify: XRefreshKeyboardMapping(&event.xmapping); break;
-    default: break;
+    case MappingNotify:
+        XRefreshKeyboardMapping(&event.xmapping);
+        break;
+    default:
+        break;
     }
 }

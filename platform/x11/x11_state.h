@@ -27,7 +27,7 @@ struct X11Atoms {
     Atom xdnd_type_list;
     Atom xdnd_action_copy;
     Atom text_uri_list;
-    Atom drop_property;  // where the dropped uri-list is delivered to us
+    Atom drop_property; // where the dropped uri-list is delivered to us
 };
 
 struct X11Window {

@@ -13,38 +13,50 @@ namespace {
 
 using DeleteNames = void (*)(GLsizei count, const GLuint* names);
 
-void delete_names(std::vector<std::uint32_t>& names, DeleteNames delete_fn) {
-  std::vector<GLuint> live;
-  for (std::uint32_t name : names)
-    if (name != 0) live.push_back(name);
-  if (delete_fn != nullptr && !live.empty()) delete_fn(static_cast<GLsizei>(live.size()), live.data());
-  names.clear();
+void delete_names(std::vector<std::uint32_t>& names, DeleteNames delete_fn)
+{
+    std::vector<GLuint> live;
+    for (std::uint32_t name : names)
+        if (name != 0) live.push_back(name);
+    if (delete_fn != nullptr && !live.empty())
+        delete_fn(static_cast<GLsizei>(live.size()), live.data());
+    names.clear();
 }
 
-void delete_buffer_names(GLsizei count, const GLuint* names) { gl::DeleteBuffers(count, names); }
-void delete_vertex_array_names(GLsizei count, const GLuint* names) { gl::DeleteVertexArrays(count, names); }
-
-}  // namespace
-
-void delete_queued_gl_names(Application& app) {
-  const DeleteNames buffers = gl::DeleteBuffers != nullptr ? delete_buffer_names : nullptr;
-  const DeleteNames vertex_arrays = gl::DeleteVertexArrays != nullptr ? delete_vertex_array_names : nullptr;
-  delete_names(app.gl_index_buffers_to_delete, buffers);
-  delete_names(app.gl_buffers_to_delete, buffers);
-  delete_names(app.gl_vertex_arrays_to_delete, vertex_arrays);
+void delete_buffer_names(GLsizei count, const GLuint* names)
+{
+    gl::DeleteBuffers(count, names);
+}
+void delete_vertex_array_names(GLsizei count, const GLuint* names)
+{
+    gl::DeleteVertexArrays(count, names);
 }
 
-void render_frame(Application& app) {
-  delete_queued_gl_names(app);
-  const int width = g_client_size.width;
-  const int height = g_client_size.height;
-  glViewport(0, 0, width, height);
-  glClearColor(static_cast<GLfloat>(g_clear_colour.red), static_cast<GLfloat>(g_clear_colour.green),
-               static_cast<GLfloat>(g_clear_colour.blue), static_cast<GLfloat>(g_clear_colour.alpha));
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+} // namespace
 
-  app.root.layout();
-  lumo::DrawList list;
-  lumo::build_draw_list(app.root, list);
-  lumo::draw_draw_list(list, width, height);
+void delete_queued_gl_names(Application& app)
+{
+    const DeleteNames buffers = gl::DeleteBuffers != nullptr ? delete_buffer_names : nullptr;
+    const DeleteNames vertex_arrays =
+        gl::DeleteVertexArrays != nullptr ? delete_vertex_array_names : nullptr;
+    delete_names(app.gl_index_buffers_to_delete, buffers);
+    delete_names(app.gl_buffers_to_delete, buffers);
+    delete_names(app.gl_vertex_arrays_to_delete, vertex_arrays);
+}
+
+void render_frame(Application& app)
+{
+    delete_queued_gl_names(app);
+    const int width = g_client_size.width;
+    const int height = g_client_size.height;
+    glViewport(0, 0, width, height);
+    glClearColor(
+        static_cast<GLfloat>(g_clear_colour.red), static_cast<GLfloat>(g_clear_colour.green),
+        static_cast<GLfloat>(g_clear_colour.blue), static_cast<GLfloat>(g_clear_colour.alpha));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    app.root.layout();
+    lumo::DrawList list;
+    lumo::build_draw_list(app.root, list);
+    lumo::draw_draw_list(list, width, height);
 }

@@ -64,7 +64,7 @@ PFNGLDISABLEVERTEXATTRIBARRAYPROC DisableVertexAttribArray = nullptr;
 
 PFNGLACTIVETEXTUREPROC ActiveTexture = nullptr;
 
-}  // namespace gl
+} // namespace gl
 
 GlExtensionSupport g_gl_support;
 
@@ -77,8 +77,7 @@ struct EntryPoint {
     void (**slot)();
 };
 
-template <typename Pointer>
-EntryPoint entry(const char* name, Pointer& pointer)
+template <typename Pointer> EntryPoint entry(const char* name, Pointer& pointer)
 {
     return {name, reinterpret_cast<void (**)()>(&pointer)};
 }
@@ -87,7 +86,7 @@ struct EntryGroup {
     const char* description;
     int major;
     int minor;
-    const char* extension;  // also enough on an older version; null: none
+    const char* extension; // also enough on an older version; null: none
     bool* present;
     std::vector<EntryPoint> entries;
 };
@@ -96,37 +95,75 @@ std::vector<EntryGroup> entry_groups()
 {
     using namespace gl;
     return {
-        {"framebuffer and renderbuffer objects", 3, 0, "GL_ARB_framebuffer_object", &g_gl_support.framebuffers,
-         {entry("glGenFramebuffers", GenFramebuffers), entry("glDeleteFramebuffers", DeleteFramebuffers),
-          entry("glBindFramebuffer", BindFramebuffer), entry("glFramebufferTexture2D", FramebufferTexture2D),
+        {"framebuffer and renderbuffer objects",
+         3,
+         0,
+         "GL_ARB_framebuffer_object",
+         &g_gl_support.framebuffers,
+         {entry("glGenFramebuffers", GenFramebuffers),
+          entry("glDeleteFramebuffers", DeleteFramebuffers),
+          entry("glBindFramebuffer", BindFramebuffer),
+          entry("glFramebufferTexture2D", FramebufferTexture2D),
           entry("glFramebufferRenderbuffer", FramebufferRenderbuffer),
-          entry("glCheckFramebufferStatus", CheckFramebufferStatus), entry("glBlitFramebuffer", BlitFramebuffer),
-          entry("glGenRenderbuffers", GenRenderbuffers), entry("glDeleteRenderbuffers", DeleteRenderbuffers),
-          entry("glBindRenderbuffer", BindRenderbuffer), entry("glRenderbufferStorage", RenderbufferStorage),
+          entry("glCheckFramebufferStatus", CheckFramebufferStatus),
+          entry("glBlitFramebuffer", BlitFramebuffer),
+          entry("glGenRenderbuffers", GenRenderbuffers),
+          entry("glDeleteRenderbuffers", DeleteRenderbuffers),
+          entry("glBindRenderbuffer", BindRenderbuffer),
+          entry("glRenderbufferStorage", RenderbufferStorage),
           entry("glRenderbufferStorageMultisample", RenderbufferStorageMultisample),
           entry("glGenerateMipmap", GenerateMipmap)}},
-        {"vertex buffer objects", 1, 5, nullptr, &g_gl_support.buffers,
+        {"vertex buffer objects",
+         1,
+         5,
+         nullptr,
+         &g_gl_support.buffers,
          {entry("glGenBuffers", GenBuffers), entry("glDeleteBuffers", DeleteBuffers),
           entry("glBindBuffer", BindBuffer), entry("glBufferData", BufferData),
           entry("glBufferSubData", BufferSubData)}},
-        {"vertex array objects", 3, 0, "GL_ARB_vertex_array_object", &g_gl_support.vertex_arrays,
-         {entry("glGenVertexArrays", GenVertexArrays), entry("glDeleteVertexArrays", DeleteVertexArrays),
+        {"vertex array objects",
+         3,
+         0,
+         "GL_ARB_vertex_array_object",
+         &g_gl_support.vertex_arrays,
+         {entry("glGenVertexArrays", GenVertexArrays),
+          entry("glDeleteVertexArrays", DeleteVertexArrays),
           entry("glBindVertexArray", BindVertexArray)}},
-        {"GLSL programs and shaders", 2, 0, nullptr, &g_gl_support.shaders,
-         {entry("glCreateShader", CreateShader), entry("glShaderSource", ShaderSource),
-          entry("glCompileShader", CompileShader), entry("glGetShaderiv", GetShaderiv),
-          entry("glGetShaderInfoLog", GetShaderInfoLog), entry("glDeleteShader", DeleteShader),
-          entry("glCreateProgram", CreateProgram), entry("glAttachShader", AttachShader),
-          entry("glDetachShader", DetachShader), entry("glLinkProgram", LinkProgram),
-          entry("glGetProgramiv", GetProgramiv), entry("glGetProgramInfoLog", GetProgramInfoLog),
-          entry("glUseProgram", UseProgram), entry("glDeleteProgram", DeleteProgram),
-          entry("glGetUniformLocation", GetUniformLocation), entry("glGetAttribLocation", GetAttribLocation),
-          entry("glUniform1i", Uniform1i), entry("glUniform1f", Uniform1f), entry("glUniform2f", Uniform2f),
-          entry("glUniform3f", Uniform3f), entry("glUniform4f", Uniform4f),
-          entry("glUniformMatrix4fv", UniformMatrix4fv), entry("glVertexAttribPointer", VertexAttribPointer),
+        {"GLSL programs and shaders",
+         2,
+         0,
+         nullptr,
+         &g_gl_support.shaders,
+         {entry("glCreateShader", CreateShader),
+          entry("glShaderSource", ShaderSource),
+          entry("glCompileShader", CompileShader),
+          entry("glGetShaderiv", GetShaderiv),
+          entry("glGetShaderInfoLog", GetShaderInfoLog),
+          entry("glDeleteShader", DeleteShader),
+          entry("glCreateProgram", CreateProgram),
+          entry("glAttachShader", AttachShader),
+          entry("glDetachShader", DetachShader),
+          entry("glLinkProgram", LinkProgram),
+          entry("glGetProgramiv", GetProgramiv),
+          entry("glGetProgramInfoLog", GetProgramInfoLog),
+          entry("glUseProgram", UseProgram),
+          entry("glDeleteProgram", DeleteProgram),
+          entry("glGetUniformLocation", GetUniformLocation),
+          entry("glGetAttribLocation", GetAttribLocation),
+          entry("glUniform1i", Uniform1i),
+          entry("glUniform1f", Uniform1f),
+          entry("glUniform2f", Uniform2f),
+          entry("glUniform3f", Uniform3f),
+          entry("glUniform4f", Uniform4f),
+          entry("glUniformMatrix4fv", UniformMatrix4fv),
+          entry("glVertexAttribPointer", VertexAttribPointer),
           entry("glEnableVertexAttribArray", EnableVertexAttribArray),
           entry("glDisableVertexAttribArray", DisableVertexAttribArray)}},
-        {"multitexture", 1, 3, nullptr, &g_gl_support.multitexture,
+        {"multitexture",
+         1,
+         3,
+         nullptr,
+         &g_gl_support.multitexture,
          {entry("glActiveTexture", ActiveTexture)}},
     };
 }
@@ -175,15 +212,16 @@ const char* gl_text(GLenum name)
     return text != nullptr ? reinterpret_cast<const char*>(text) : "";
 }
 
-}  // namespace
+} // namespace
 
 void load_gl_extensions()
 {
     const char* version = gl_text(GL_VERSION);
     const char* extensions = gl_text(GL_EXTENSIONS);
     for (const EntryGroup& group : entry_groups()) {
-        const bool announced = gl_version_at_least(version, group.major, group.minor) ||
-                               (group.extension != nullptr && gl_extension_listed(extensions, group.extension));
+        const bool announced =
+            gl_version_at_least(version, group.major, group.minor) ||
+            (group.extension != nullptr && gl_extension_listed(extensions, group.extension));
         *group.present = announced && load_group(group);
         if (!*group.present) {
             clear_group(group);
@@ -208,7 +246,8 @@ bool gl_extension_listed(const char* extensions, const char* name)
         return false;
     }
     const std::size_t length = std::strlen(name);
-    for (const char* at = std::strstr(extensions, name); at != nullptr; at = std::strstr(at + 1, name)) {
+    for (const char* at = std::strstr(extensions, name); at != nullptr;
+         at = std::strstr(at + 1, name)) {
         const bool starts_word = at == extensions || at[-1] == ' ';
         const bool ends_word = at[length] == ' ' || at[length] == '\0';
         if (starts_word && ends_word) {

@@ -66,7 +66,7 @@ extern PFNGLDISABLEVERTEXATTRIBARRAYPROC DisableVertexAttribArray;
 // Multitexture (GL 1.3).
 extern PFNGLACTIVETEXTUREPROC ActiveTexture;
 
-}  // namespace gl
+} // namespace gl
 
 // Which groups load_gl_extensions found; the pointers of a missing group
 // stay null.

@@ -61,7 +61,7 @@ GLuint link_program(GLuint vertex_shader, GLuint fragment_shader)
     return program;
 }
 
-}  // namespace
+} // namespace
 
 GLuint build_gl_program(const std::string& vertex_source, const std::string& fragment_source)
 {

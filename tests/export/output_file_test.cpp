@@ -17,78 +17,85 @@
 
 namespace {
 
-std::vector<std::string> directory_entries(const std::filesystem::path& directory) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+std::vector<std::string> directory_entries(const std::filesystem::path& directory)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // Fifty fixture scenes: every form outgrows a file-size limit of 4 KiB.
-void build_large_scene(Scene& scene) {
-  for (int i = 0; i < 50; ++i) build_fixture_scene(scene);
+void build_large_scene(Scene& scene)
+{
+    for (int i = 0; i < 50; ++i)
+        build_fixture_scene(scene);
 }
 
 // Runs the writer in a child process whose files may not grow past a few
 // kilobytes, the way a full disk stops a write; returns the writer's result.
 bool write_with_file_size_limit(const WriterCall& call, const EntityList& list,
-                                const std::string& path) {
-  const pid_t child = fork();
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    _exit(write_with(call, list, path) ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                                const std::string& path)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(write_with(call, list, path) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // A full file system (a file-size limit, then the /dev/full device) makes
 // every writer return false, keeps the earlier file and leaves no temporary.
-TEST(OutputFile, FailedWriteReturnsFalseAndKeepsTheExistingFile) {
-  Scene scene;
-  build_large_scene(scene);
-  const bool have_dev_full = std::filesystem::is_character_file("/dev/full");
-  for (const WriterCall& call : kEveryWriter) {
-    SCOPED_TRACE(call.name);
-    ScratchDirectory scratch;
-    const std::string target = scratch.file("model.out");
-    std::ofstream(target) << "earlier export\n";
-    EXPECT_FALSE(write_with_file_size_limit(call, scene.list, target));
-    EXPECT_EQ(read_file_bytes(target), "earlier export\n");
-    EXPECT_EQ(directory_entries(scratch.path), std::vector<std::string>{"model.out"});
-    if (have_dev_full) {
-      EXPECT_FALSE(write_with(call, scene.list, "/dev/full"));
-      EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));  // written in place
+TEST(OutputFile, FailedWriteReturnsFalseAndKeepsTheExistingFile)
+{
+    Scene scene;
+    build_large_scene(scene);
+    const bool have_dev_full = std::filesystem::is_character_file("/dev/full");
+    for (const WriterCall& call : kEveryWriter) {
+        SCOPED_TRACE(call.name);
+        ScratchDirectory scratch;
+        const std::string target = scratch.file("model.out");
+        std::ofstream(target) << "earlier export\n";
+        EXPECT_FALSE(write_with_file_size_limit(call, scene.list, target));
+        EXPECT_EQ(read_file_bytes(target), "earlier export\n");
+        EXPECT_EQ(directory_entries(scratch.path), std::vector<std::string>{"model.out"});
+        if (have_dev_full) {
+            EXPECT_FALSE(write_with(call, scene.list, "/dev/full"));
+            EXPECT_TRUE(std::filesystem::is_character_file("/dev/full")); // written in place
+        }
     }
-  }
 }
 
 // A missing directory returns false and creates nothing; success replaces a
 // larger earlier file, through a symbolic link too, and leaves no temporary.
-TEST(OutputFile, MissingDirectoryFailsAndSuccessReplacesTheTargetThroughALink) {
-  Scene scene;
-  build_fixture_scene(scene);
-  for (const WriterCall& call : kEveryWriter) {
-    SCOPED_TRACE(call.name);
-    ScratchDirectory scratch;
-    EXPECT_FALSE(write_with(call, scene.list, scratch.file("missing/model.out")));
-    EXPECT_TRUE(directory_entries(scratch.path).empty());
-    const std::string target = scratch.file("model.out");
-    const std::string link = scratch.file("link.out");
-    std::ofstream(target) << std::string(100000, 'x');
-    std::filesystem::create_symlink(target, link);
-    ASSERT_TRUE(write_with(call, scene.list, link));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    const std::string written = read_file_bytes(target);
-    EXPECT_LT(written.size(), 100000u);
-    EXPECT_EQ(written.find("xxxx"), std::string::npos);
-    EXPECT_EQ(directory_entries(scratch.path), (std::vector<std::string>{"link.out", "model.out"}));
-  }
+TEST(OutputFile, MissingDirectoryFailsAndSuccessReplacesTheTargetThroughALink)
+{
+    Scene scene;
+    build_fixture_scene(scene);
+    for (const WriterCall& call : kEveryWriter) {
+        SCOPED_TRACE(call.name);
+        ScratchDirectory scratch;
+        EXPECT_FALSE(write_with(call, scene.list, scratch.file("missing/model.out")));
+        EXPECT_TRUE(directory_entries(scratch.path).empty());
+        const std::string target = scratch.file("model.out");
+        const std::string link = scratch.file("link.out");
+        std::ofstream(target) << std::string(100000, 'x');
+        std::filesystem::create_symlink(target, link);
+        ASSERT_TRUE(write_with(call, scene.list, link));
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        const std::string written = read_file_bytes(target);
+        EXPECT_LT(written.size(), 100000u);
+        EXPECT_EQ(written.find("xxxx"), std::string::npos);
+        EXPECT_EQ(directory_entries(scratch.path),
+                  (std::vector<std::string>{"link.out", "model.out"}));
+    }
 }
 
-}  // namespace
+} // namespace

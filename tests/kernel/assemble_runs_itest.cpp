@@ -10,8 +10,9 @@ using AssembleRuns = StandinWorkspaceTest;
 TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
 {
     Mesh* mesh = keep(run_assemble("return cube;", 1, false));
-    EXPECT_EQ(read_tmp("plim_assemble_in"),
-              "1;\n\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cube;\n};\n");
+    EXPECT_EQ(
+        read_tmp("plim_assemble_in"),
+        "1;\n\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cube;\n};\n");
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->valid, 1);
     EXPECT_EQ(mesh->execute_mode, 1u);
@@ -39,7 +40,8 @@ TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
 TEST_F(AssembleRuns, AKernelThatWritesNothingGivesNullNotThePreviousMesh)
 {
     ASSERT_NE(keep(run_assemble("return cube;", 2, false)), nullptr);
-    EXPECT_EQ(keep(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", 2, false)), nullptr);
+    EXPECT_EQ(keep(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", 2, false)),
+              nullptr);
     EXPECT_EQ(runs().size(), 2u);
 }
 
@@ -55,13 +57,14 @@ TEST_F(AssembleRuns, AnUnstageableRunIsSkippedWithATraceLine)
 
 TEST_F(AssembleRuns, SeveralLogicsInOneRunEachGetTheirOwnMode)
 {
-    const auto& got = keep(run_assemble_scripts({"return cube;", "return sphere(1);", "return cone(1, 2, 8);"},
-                                                {0, 2, 1}, false));
-    EXPECT_EQ(read_tmp("plim_assemble_in"),
-              "3;\n"
-              "\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\nreturn cube;\n};\n"
-              "\n{\n// directives\n#execute_mode:optimal_csg_mesh;\n// logic\nreturn sphere(1);\n};\n"
-              "\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cone(1, 2, 8);\n};\n");
+    const auto& got = keep(run_assemble_scripts(
+        {"return cube;", "return sphere(1);", "return cone(1, 2, 8);"}, {0, 2, 1}, false));
+    EXPECT_EQ(
+        read_tmp("plim_assemble_in"),
+        "3;\n"
+        "\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\nreturn cube;\n};\n"
+        "\n{\n// directives\n#execute_mode:optimal_csg_mesh;\n// logic\nreturn sphere(1);\n};\n"
+        "\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cone(1, 2, 8);\n};\n");
     ASSERT_EQ(got.size(), 3u);
     const std::uint32_t modes[] = {0, 2, 1};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -73,7 +76,8 @@ TEST_F(AssembleRuns, SeveralLogicsInOneRunEachGetTheirOwnMode)
 TEST_F(AssembleRuns, TooFewMeshesArePaddedWithNulls)
 {
     const std::string missing = "stub(\"fault\", \"missing-mesh\");\nreturn cube;";
-    const auto& got = keep(run_assemble_scripts({"return cube;", missing, "return cube;"}, {0, 2, 2}, false));
+    const auto& got =
+        keep(run_assemble_scripts({"return cube;", missing, "return cube;"}, {0, 2, 2}, false));
     ASSERT_EQ(got.size(), 3u);
     EXPECT_NE(got[0], nullptr);
     EXPECT_NE(got[1], nullptr);

@@ -22,8 +22,8 @@ using AssemblyKinds = StandinWorkspaceTest;
 
 TEST_F(AssemblyKinds, SingleStagesAnEmptyBlockForAnElementWithoutLogic)
 {
-    const ElementResults& got =
-        keep(reassemble_script({{"a", k_cube}, {"b", ""}, {"c", k_ball}}, {}, {}, false, false, 2, ASSEMBLY_SINGLE));
+    const ElementResults& got = keep(reassemble_script({{"a", k_cube}, {"b", ""}, {"c", k_ball}},
+                                                       {}, {}, false, false, 2, ASSEMBLY_SINGLE));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n" + block(k_cube) + "{ };\n" + block(k_ball));
     ASSERT_EQ(got.size(), 3u);
     ASSERT_NE(got[0], nullptr);
@@ -42,25 +42,28 @@ TEST_F(AssemblyKinds, SingleStagesAnEmptyBlockForAnElementWithoutLogic)
 TEST_F(AssemblyKinds, SingleFollowsTheMaskAndGivesNothingWhenTheKernelWritesNothing)
 {
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", k_cube}};
-    const ElementResults& masked = keep(assemble_single(elements, {false, true, false}, false, false, 2));
+    const ElementResults& masked =
+        keep(assemble_single(elements, {false, true, false}, false, false, 2));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n" + block(k_ball) + "{ };\n");
     EXPECT_NE(masked[1], nullptr);
     EXPECT_EQ(masked, (ElementResults{nullptr, masked[1], nullptr}));
 
     const ElementResults& none = keep(assemble_single(elements, {true, true}, false, false, 2));
-    EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n{ };\n{ };\n") << "a mask of another length admits nothing";
+    EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n{ };\n{ };\n")
+        << "a mask of another length admits nothing";
     EXPECT_EQ(none, (ElementResults{nullptr, nullptr, nullptr}));
 
     const std::string no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
-    const ElementResults& failed = keep(assemble_single({{"a", no_output}, {"b", k_ball}}, {}, false, false, 2));
+    const ElementResults& failed =
+        keep(assemble_single({{"a", no_output}, {"b", k_ball}}, {}, false, false, 2));
     EXPECT_EQ(failed, (ElementResults{nullptr, nullptr}));
 }
 
 TEST_F(AssemblyKinds, AMaskedSubElementAssemblyRestagesAndReadsOnlyAdmittedElements)
 {
     keep(assemble_parallel_sub({{"a", k_cube}, {"b", k_cube}, {"c", k_cube}}, {}, false, false, 2));
-    const ElementResults& got = keep(
-        assemble_parallel_sub({{"a", k_ball}, {"b", k_ball}, {"c", k_ball}}, {false, true, false}, false, false, 2));
+    const ElementResults& got = keep(assemble_parallel_sub(
+        {{"a", k_ball}, {"b", k_ball}, {"c", k_ball}}, {false, true, false}, false, false, 2));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_0"), "1;\n" + block(k_cube));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_1"), "1;\n" + block(k_ball));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_2"), "1;\n" + block(k_cube));
@@ -77,7 +80,8 @@ TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
     const ElementResults& got =
         keep(reassemble_script(elements, {}, {{0, 2}, {1, 3}}, false, false, 1, ASSEMBLY_PARALLEL));
     EXPECT_EQ(read_tmp("plim_assemble_in_batch_0"), "2;\n" + element_block(k_cube, 1) + "{ };\n");
-    EXPECT_EQ(read_tmp("plim_assemble_in_batch_1"), "2;\n" + element_block(k_ball, 1) + element_block(k_cube, 1));
+    EXPECT_EQ(read_tmp("plim_assemble_in_batch_1"),
+              "2;\n" + element_block(k_ball, 1) + element_block(k_cube, 1));
     EXPECT_EQ(runs().size(), 2u);
     ASSERT_EQ(got.size(), 4u);
     EXPECT_EQ(got[2], nullptr);
@@ -91,8 +95,8 @@ TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
     }
 
     // One batch per element stamps no batch ids.
-    const ElementResults& alone =
-        keep(reassemble_script({{"a", k_cube}, {"b", k_ball}}, {}, {{0}, {1}}, false, false, 2, ASSEMBLY_PARALLEL));
+    const ElementResults& alone = keep(reassemble_script(
+        {{"a", k_cube}, {"b", k_ball}}, {}, {{0}, {1}}, false, false, 2, ASSEMBLY_PARALLEL));
     ASSERT_NE(alone[0], nullptr);
     ASSERT_NE(alone[1], nullptr);
     EXPECT_EQ(alone[0]->batch_id, -1);
@@ -103,7 +107,8 @@ TEST_F(AssemblyKinds, ABatchWithTheWrongMeshCountGivesNoResults)
 {
     const ParallelElementList elements = {
         {"a", k_cube}, {"b", "stub(\"fault\", \"missing-mesh\");\nreturn cube;"}, {"c", k_ball}};
-    const ElementResults& got = keep(assemble_parallel_batches(elements, {{0, 1}, {2}}, false, false, 2));
+    const ElementResults& got =
+        keep(assemble_parallel_batches(elements, {{0, 1}, {2}}, false, false, 2));
     EXPECT_EQ(got[0], nullptr);
     EXPECT_EQ(got[1], nullptr);
     EXPECT_NE(got[2], nullptr);
@@ -138,7 +143,8 @@ TEST_F(AssemblyKinds, CcppRunsComeFirstAndEveryAssemblyRunNamesTheirResult)
     EXPECT_EQ(runs_naming(without, "-ccpp"), 0);
 
     fs::remove(log_path);
-    EXPECT_TRUE(keep(reassemble_script(elements, {}, {}, false, false, 2, 2)).empty()) << "unknown kind";
+    EXPECT_TRUE(keep(reassemble_script(elements, {}, {}, false, false, 2, 2)).empty())
+        << "unknown kind";
     EXPECT_TRUE(runs().empty());
 }
 
@@ -151,13 +157,14 @@ protected:
     {
         StandinWorkspaceTest::SetUp();
         script = (workspace / "parallel.plim").string();
-        write_text_file("#PARALLEL;\n"
-                        "#PRE{ k = 1; };\n"
-                        "#POST{ return ret; };\n"
-                        "#PLIM(a){ ret = cube; };\n"
-                        "#PLIM(b){ ret = sphere(k); };\n"
-                        "return{ sub(0 | a), sub(0 | b), sub(1 | a), sub(c){ ret = cube.tx(2); } };\n",
-                        script);
+        write_text_file(
+            "#PARALLEL;\n"
+            "#PRE{ k = 1; };\n"
+            "#POST{ return ret; };\n"
+            "#PLIM(a){ ret = cube; };\n"
+            "#PLIM(b){ ret = sphere(k); };\n"
+            "return{ sub(0 | a), sub(0 | b), sub(1 | a), sub(c){ ret = cube.tx(2); } };\n",
+            script);
     }
 
     std::string script;
@@ -167,7 +174,8 @@ protected:
 
 TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRunEach)
 {
-    const ElementResults& single = keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
+    const ElementResults& single =
+        keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].arguments[1], "-parse");
@@ -182,7 +190,8 @@ TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRun
     EXPECT_EQ(single[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
 
     fs::remove(log_path);
-    const ElementResults& parallel = keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
+    const ElementResults& parallel =
+        keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
     EXPECT_EQ(runs().size(), 1u + 4u);
     ASSERT_EQ(parallel.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
@@ -192,13 +201,15 @@ TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRun
     }
 
     fs::remove(log_path);
-    EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty()) << "an unknown kind";
+    EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty())
+        << "an unknown kind";
     EXPECT_EQ(runs().size(), 1u) << "an unknown kind only parses";
 }
 
 TEST_F(ScriptAssembly, BatchedKindGroupsByPrefixAndStampsTheBatches)
 {
-    const ElementResults& got = keep(assemble_script(script, 2, ASSEMBLY_PARALLEL, true, false, true));
+    const ElementResults& got =
+        keep(assemble_script(script, 2, ASSEMBLY_PARALLEL, true, false, true));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 1u + 3u);
     EXPECT_EQ(log[1].arguments[1], "-assemble-ppd");

@@ -15,15 +15,15 @@
 using HeaderFields = std::array<std::int32_t, 37>;
 
 // The given header fields set on top of `base`.
-inline HeaderFields with_fields(std::initializer_list<std::pair<int, std::int32_t>> fields, HeaderFields base = {})
+inline HeaderFields with_fields(std::initializer_list<std::pair<int, std::int32_t>> fields,
+                                HeaderFields base = {})
 {
     for (const auto& [field, value] : fields)
         base[static_cast<std::size_t>(field)] = value;
     return base;
 }
 
-struct InteropBytes
-{
+struct InteropBytes {
     std::vector<std::uint8_t> bytes;
 
     InteropBytes& u8(std::uint8_t value)

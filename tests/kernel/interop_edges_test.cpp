@@ -19,7 +19,8 @@ TEST(IndexGroupDecoding, EachItemReadsPastThePreviousItemsValues)
     U32 none{1, 2};
     EXPECT_TRUE(decode_index_group({3, {0, 0, 0, 0}, {}, {}}, 10, none));
     EXPECT_TRUE(none.empty()) << "no local indices give no list";
-    EXPECT_FALSE(decode_index_group({4, {0, 1}, {0, 1, 0, 0, 0}, {0}}, 10, out)) << "items without header entries";
+    EXPECT_FALSE(decode_index_group({4, {0, 1}, {0, 1, 0, 0, 0}, {0}}, 10, out))
+        << "items without header entries";
 }
 
 TEST(EdgeDeduplication, ListThreeWinsThenListOneThenListTwo)

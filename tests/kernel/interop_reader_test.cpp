@@ -8,8 +8,7 @@
 
 namespace {
 
-class InteropFile : public RunWorkspaceTest
-{
+class InteropFile : public RunWorkspaceTest {
 protected:
     void SetUp() override
     {
@@ -19,8 +18,9 @@ protected:
 
     void write(const std::vector<std::uint8_t>& bytes) const
     {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
 
     // No meshes and exactly the error line on the trace stream.
@@ -57,7 +57,7 @@ TEST_F(InteropFile, UnusableFilesGiveNoMeshesAndTheTraceLine)
     write(std::vector<std::uint8_t>(143, 0));
     expect_rejected("143 bytes");
     std::vector<std::uint8_t> bad = triangle_file(1);
-    bad[4 + 12] = 0;  // dimension 0
+    bad[4 + 12] = 0; // dimension 0
     write(bad);
     expect_rejected("malformed record");
 
@@ -77,7 +77,7 @@ TEST_F(InteropFile, EveryTruncationOfAFileIsRejectedCleanly)
 
 TEST_F(InteropFile, MeshesAreCompleteWithAbsentArraysLeftNull)
 {
-    write(std::vector<std::uint8_t>(144, 0));  // N = 0, padded: exactly long enough
+    write(std::vector<std::uint8_t>(144, 0)); // N = 0, padded: exactly long enough
     {
         TraceCapture capture;
         EXPECT_TRUE(read_interop_file(path).empty());

@@ -5,16 +5,17 @@
 
 namespace {
 
-struct Built
-{
+struct Built {
     ParallelElementList elements;
     std::string last_message;
 };
 
-Built build(const std::string& directives, const std::string& functions, const std::string& operations)
+Built build(const std::string& directives, const std::string& functions,
+            const std::string& operations)
 {
     TextList messages{""};
-    ParallelElementList elements = build_parallel_elements(directives, functions, operations, &messages);
+    ParallelElementList elements =
+        build_parallel_elements(directives, functions, operations, &messages);
     return {elements, messages.front()};
 }
 
@@ -37,8 +38,9 @@ TEST(ParallelScript, JoinsPrefixOwnSourceAndSuffix)
 
 TEST(ParallelScript, ClassifiesDirectiveLinesByTheirKey)
 {
-    Built built = build("#PARALLEL;\n#global_pre{ p; };\n#GLOBAL{ q; };\n#VIEWPOINT(1,2,3);\n#CAMERA(a){1};\n",
-                        k_cube_source, "return{ sub(cube) };");
+    Built built = build(
+        "#PARALLEL;\n#global_pre{ p; };\n#GLOBAL{ q; };\n#VIEWPOINT(1,2,3);\n#CAMERA(a){1};\n",
+        k_cube_source, "return{ sub(cube) };");
     ASSERT_EQ(built.elements.size(), 1u);
     EXPECT_EQ(built.elements[0].logic, "p;\nmake();") << "the first prefix stays in use";
     EXPECT_EQ(built.last_message, "ERROR: GLOBAL-PREFIX-ALREADY-DEFINED!");
@@ -47,7 +49,8 @@ TEST(ParallelScript, ClassifiesDirectiveLinesByTheirKey)
     EXPECT_EQ(built.elements.size(), 1u) << "an unknown line does not stop the build";
     EXPECT_EQ(built.last_message, "ERROR: UNKNOWN-PARALLEL-TYPE : { #FOO; };");
 
-    built = build("#PRE\n#PARALLEL\n#VIEW(a){0,0,0,0,0,0};\n", k_cube_source, "return{ sub(cube) };");
+    built =
+        build("#PRE\n#PARALLEL\n#VIEW(a){0,0,0,0,0,0};\n", k_cube_source, "return{ sub(cube) };");
     EXPECT_EQ(built.last_message, "ERROR: UNKNOWN-PARALLEL-TYPE : { #VIEW(a){0,0,0,0,0,0}; };")
         << "bare keywords and view lines are not parallel directives";
 
@@ -58,7 +61,8 @@ TEST(ParallelScript, ClassifiesDirectiveLinesByTheirKey)
 
 TEST(ParallelScript, ResolvesSourcesByDefinitionThenInline)
 {
-    Built built = build("", k_cube_source, "return{ sub(cube){ inline(); }, sub(ball){ roll(); }, sub( 2 | cube ) };");
+    Built built = build("", k_cube_source,
+                        "return{ sub(cube){ inline(); }, sub(ball){ roll(); }, sub( 2 | cube ) };");
     ASSERT_EQ(built.elements.size(), 3u);
     EXPECT_EQ(built.elements[0].logic, "make();") << "the definition wins";
     EXPECT_EQ(built.elements[1].logic, "roll();");
@@ -70,8 +74,9 @@ TEST(ParallelScript, ResolvesSourcesByDefinitionThenInline)
     built = build("", k_cube_source, "return{ sub(Cube) };");
     ASSERT_EQ(built.elements.size(), 1u) << "an unresolved element stays in the list";
     EXPECT_EQ(built.elements[0].logic, "");
-    EXPECT_EQ(built.last_message,
-              "ERROR-IN-PARALLEL-ASSEMBLY : UNABLE TO RESOLVE SUB-ELEMENT SOURCE-DEFINITION : [Cube]");
+    EXPECT_EQ(
+        built.last_message,
+        "ERROR-IN-PARALLEL-ASSEMBLY : UNABLE TO RESOLVE SUB-ELEMENT SOURCE-DEFINITION : [Cube]");
 
     built = build("", "", "return{ a(x){1;}, b(f(1,2)){2;} };");
     ASSERT_EQ(built.elements.size(), 2u) << "commas inside brackets do not split invocations";
@@ -88,7 +93,8 @@ TEST(ParallelScript, FatalReturnProblemsGiveNoElements)
         {"return a(x);", "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED RETURN!"},
         {"return} a(x) {;", "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED RETURN!"},
         {"return{};", "ERROR-IN-PARALLEL-ASSEMBLY : EMPTY (ZERO-LENGTH) RETURN!"},
-        {"return{ cube };", "ERROR-IN-PARALLEL-ASSEMBLY : MISSING SUB-ELEMENT INVOCATION IN RETURN!"},
+        {"return{ cube };",
+         "ERROR-IN-PARALLEL-ASSEMBLY : MISSING SUB-ELEMENT INVOCATION IN RETURN!"},
         {"return{ a(x), b };",
          "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED SUB-ELEMENT INVOCATIVE-REFERENCE IN RETURN!"},
         {"return{ a)x( };",
@@ -103,7 +109,11 @@ TEST(ParallelScript, FatalReturnProblemsGiveNoElements)
 
 TEST(ParallelScript, MalformedBracesAreReportedNeverCutNegatively)
 {
-    struct Case { std::string directives; std::string functions; std::string message; };
+    struct Case {
+        std::string directives;
+        std::string functions;
+        std::string message;
+    };
     const Case cases[] = {
         {"#PRE x;", "", "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-PREFIX!"},
         {"#PRE x{", "", "ERROR-IN-PARALLEL-ASSEMBLY : MALFORMED GLOBAL-PREFIX!"},

@@ -35,9 +35,9 @@ TEST(ParseSections, ContentSkipsTheSeparatorAndKeepsTheLastLineFeed)
 
 TEST(ParseSections, BrokenTagsGiveAnEmptyUncountedSection)
 {
-    for (const std::string block : {"no tags at all", "<NOTES>\nonly opening", "only closing</NOTES>",
-                                    "</NOTES>\nclosing first<NOTES>\n", "<NOTES></NOTES>",
-                                    "<notes>\nwrong case</notes>"}) {
+    for (const std::string block :
+         {"no tags at all", "<NOTES>\nonly opening", "only closing</NOTES>",
+          "</NOTES>\nclosing first<NOTES>\n", "<NOTES></NOTES>", "<notes>\nwrong case</notes>"}) {
         const TaggedSection cut = cut_tagged_section(block, "NOTES");
         EXPECT_EQ(cut.content, "") << block;
         EXPECT_EQ(cut.line_count, -1) << block;
@@ -56,9 +56,12 @@ TEST(ParallelCheck, OnlyASingleReturnLineAfterACompleteDirectivePasses)
 {
     const TaggedSection parallel = section("#PARALLEL;\n", 1);
     EXPECT_EQ(check_parallel_script(parallel, section("return{};", 0)), ParallelCheck::PARALLEL);
-    EXPECT_EQ(check_parallel_script(parallel, section("return { a(x) } ;\n", 1)), ParallelCheck::PARALLEL);
-    EXPECT_EQ(check_parallel_script(parallel, section("return{}", 0)), ParallelCheck::INVALID_RETURN);
-    EXPECT_EQ(check_parallel_script(parallel, section("return{};\r", 0)), ParallelCheck::INVALID_RETURN);
+    EXPECT_EQ(check_parallel_script(parallel, section("return { a(x) } ;\n", 1)),
+              ParallelCheck::PARALLEL);
+    EXPECT_EQ(check_parallel_script(parallel, section("return{}", 0)),
+              ParallelCheck::INVALID_RETURN);
+    EXPECT_EQ(check_parallel_script(parallel, section("return{};\r", 0)),
+              ParallelCheck::INVALID_RETURN);
     EXPECT_EQ(check_parallel_script(parallel, section("", -1)), ParallelCheck::INVALID_RETURN);
     EXPECT_EQ(check_parallel_script(parallel, section("a;\nb;\n", 2)),
               ParallelCheck::SUPERFLUOUS_STATEMENTS);
@@ -68,5 +71,6 @@ TEST(ParallelCheck, OnlyASingleReturnLineAfterACompleteDirectivePasses)
     EXPECT_EQ(check_parallel_script(section("#Parallel;\n", 1), ret), ParallelCheck::PARALLEL);
     EXPECT_EQ(check_parallel_script(section("#PARALLEL\n", 1), ret), ParallelCheck::NOT_PARALLEL);
     EXPECT_EQ(check_parallel_script(section("#PARALLEL;", 0), ret), ParallelCheck::NOT_PARALLEL);
-    EXPECT_EQ(check_parallel_script(section("", -1), section("a;\nb;\n", 2)), ParallelCheck::NOT_PARALLEL);
+    EXPECT_EQ(check_parallel_script(section("", -1), section("a;\nb;\n", 2)),
+              ParallelCheck::NOT_PARALLEL);
 }

@@ -15,8 +15,9 @@ std::string block(const std::string& directives, const std::string& operations,
                   const std::string& functions = "")
 {
     return tagged("DIRECTIVES", directives) + tagged("PARAMETERS", parameters) +
-           tagged("FUNCTIONS", functions) + tagged("OPERATIONS", operations) + tagged("ERRORS", errors) +
-           tagged("WARNINGS", "") + tagged("NOTES", "") + "<SOURCE>\nsource text\n</SOURCE>\n";
+           tagged("FUNCTIONS", functions) + tagged("OPERATIONS", operations) +
+           tagged("ERRORS", errors) + tagged("WARNINGS", "") + tagged("NOTES", "") +
+           "<SOURCE>\nsource text\n</SOURCE>\n";
 }
 
 ParseReport built(const std::string& parse_block)
@@ -29,8 +30,9 @@ ParseReport built(const std::string& parse_block)
 
 TEST(ParseReportBuilder, CutsEverySectionAndCountsItsLines)
 {
-    const ParseReport report = built(block("#CAM(a){1,2,3,4,5,6};\n", "return cube;\n", "bad;\nworse;\n",
-                                           "INT n(5, 0, 10, 'Count');\n", "#PLIM(x){ y; };\n"));
+    const ParseReport report =
+        built(block("#CAM(a){1,2,3,4,5,6};\n", "return cube;\n", "bad;\nworse;\n",
+                    "INT n(5, 0, 10, 'Count');\n", "#PLIM(x){ y; };\n"));
     EXPECT_EQ(report.valid, 1);
     EXPECT_EQ(report.parallel, 0u);
     EXPECT_EQ(report.script_path, "a.plim");
@@ -50,17 +52,20 @@ TEST(ParseReportBuilder, ParallelErrorsAreAppendedAndCountedOnce)
 {
     const ParseReport superfluous = built(block("#PARALLEL;\n", "a;\nb;\n", "kernel error;\n"));
     EXPECT_EQ(superfluous.parallel, 0u);
-    EXPECT_EQ(superfluous.errors_text,
-              "kernel error;\nSUPERFLUOUS STATEMENTS AT ROOT-OPERATIVE-SCOPE IN PARALLEL-ASSEMBLY -> "
-              "EXPECTED SINGLE PARALLEL-RETURN STATEMENT;\n");
+    EXPECT_EQ(
+        superfluous.errors_text,
+        "kernel error;\nSUPERFLUOUS STATEMENTS AT ROOT-OPERATIVE-SCOPE IN PARALLEL-ASSEMBLY -> "
+        "EXPECTED SINGLE PARALLEL-RETURN STATEMENT;\n");
     EXPECT_EQ(superfluous.section_line_counts[SECTION_ERRORS], 2);
 
     const ParseReport invalid = built(block("#PARALLEL;\n", "return{}\n"));
     EXPECT_EQ(invalid.errors_text, "INVALID-PARALLEL-RETURN-ERROR;\n");
     EXPECT_EQ(invalid.section_line_counts[SECTION_ERRORS], 1);
 
-    const ParseReport no_section = built(tagged("DIRECTIVES", "#PARALLEL;\n") + tagged("OPERATIONS", "x;\ny;\n"));
-    EXPECT_EQ(no_section.section_line_counts[SECTION_ERRORS], 1) << "counted even without an errors section";
+    const ParseReport no_section =
+        built(tagged("DIRECTIVES", "#PARALLEL;\n") + tagged("OPERATIONS", "x;\ny;\n"));
+    EXPECT_EQ(no_section.section_line_counts[SECTION_ERRORS], 1)
+        << "counted even without an errors section";
     EXPECT_FALSE(no_section.errors_text.empty());
 }
 
@@ -72,15 +77,16 @@ TEST(ParseReportBuilder, BrokenBlocksGiveEmptyUncountedSections)
     EXPECT_EQ(empty.source_text, "");
     EXPECT_EQ(empty.parameter_set.count, 0);
 
-    const ParseReport no_separator = built("<DIRECTIVES></DIRECTIVES><OPERATIONS>\nreturn cube;\n</OPERATIONS>");
+    const ParseReport no_separator =
+        built("<DIRECTIVES></DIRECTIVES><OPERATIONS>\nreturn cube;\n</OPERATIONS>");
     EXPECT_EQ(no_separator.section_line_counts[SECTION_DIRECTIVES], -1);
     EXPECT_EQ(no_separator.section_line_counts[SECTION_OPERATIONS], 1);
 }
 
 TEST(ParseReportBuilder, ParallelScriptsReachTheBuilderOnlyWhenMarked)
 {
-    const std::string parallel_block =
-        block("#PARALLEL;\n#PRE{ p; };\n", "return{ sub(cube) };\n", "", "", "#PLIM(cube){ make(); };\n");
+    const std::string parallel_block = block("#PARALLEL;\n#PRE{ p; };\n", "return{ sub(cube) };\n",
+                                             "", "", "#PLIM(cube){ make(); };\n");
     const ParseReport report = built(parallel_block);
     ASSERT_EQ(report.parallel, 1u);
     TraceCapture quiet;

@@ -16,8 +16,8 @@ TEST_F(ParseRuns, ScriptsAreStagedAsAListAndGetOneReportEach)
               "2;\n{\n// E:a\nreturn cube;\n};\n{\n// E:b\nreturn sphere(1);\n};\n");
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].arguments,
-              (TextList{"-interop", "-parse", tmp_file("plim_parse_in"), tmp_file("plim_parse_out"), "*"}));
+    EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-parse", tmp_file("plim_parse_in"),
+                                          tmp_file("plim_parse_out"), "*"}));
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].script_path, "a");
     EXPECT_EQ(reports[1].script_path, "b");
@@ -42,8 +42,8 @@ TEST_F(ParseRuns, OneScriptFileIsParsedWholeWithFourArguments)
     EXPECT_EQ(read_tmp("plim_parse_in"), "// logic\n// A ball.\nreturn sphere(1);");
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].arguments,
-              (TextList{"-interop", "-parse", tmp_file("plim_parse_in"), tmp_file("plim_parse_out")}));
+    EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-parse", tmp_file("plim_parse_in"),
+                                          tmp_file("plim_parse_out")}));
     EXPECT_EQ(report.script_path, script);
     EXPECT_EQ(report.script_text, "// A ball.\nreturn sphere(1);");
     // The block is the whole output, "<BREAK>" included.
@@ -54,16 +54,18 @@ TEST_F(ParseRuns, OneScriptFileIsParsedWholeWithFourArguments)
 
 TEST_F(ParseRuns, MissingBlocksGiveEmptyReports)
 {
-    const std::vector<ParseReport> reports =
-        run_parse(3, {"a", "b", "c"}, {"return cube;", "x", "y"}, parse_list_text({"a"}, {"return cube;"}));
+    const std::vector<ParseReport> reports = run_parse(
+        3, {"a", "b", "c"}, {"return cube;", "x", "y"}, parse_list_text({"a"}, {"return cube;"}));
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_NE(reports[0].operations_text, "");
     EXPECT_EQ(reports[2].script_path, "c");
     EXPECT_EQ(reports[2].parse_block, "");
 
     ::setenv("PLIM_STANDIN_FAULT", "parse:no-output", 1);
-    for (const ParseReport& report : run_parse_wrapped({{"a", "return cube;"}, {"b", "return cube;"}})) {
-        EXPECT_EQ(report.operations_text, "") << "a kernel that writes nothing leaves no stale report";
+    for (const ParseReport& report :
+         run_parse_wrapped({{"a", "return cube;"}, {"b", "return cube;"}})) {
+        EXPECT_EQ(report.operations_text, "")
+            << "a kernel that writes nothing leaves no stale report";
         EXPECT_EQ(report.parse_block, "");
     }
 }

@@ -22,9 +22,15 @@ TEST_F(ParseRunsWithoutKernel, AnEmptyScriptFileIsOneSyntaxErrorWithoutARun)
 
 TEST(ParseErrors, AppendingAddsALineAndCountsIt)
 {
-    struct Case { std::string errors; std::int32_t count; std::string after; std::int32_t count_after; };
+    struct Case {
+        std::string errors;
+        std::int32_t count;
+        std::string after;
+        std::int32_t count_after;
+    };
     // A count of 0 means the kernel reported nothing: the line replaces the text.
-    for (const Case& c : {Case{"", -1, "x;", 1}, Case{"a;\nb;\n", 2, "a;\nb;\n\nx;", 3}, Case{"\n", 0, "x;", 1}}) {
+    for (const Case& c :
+         {Case{"", -1, "x;", 1}, Case{"a;\nb;\n", 2, "a;\nb;\n\nx;", 3}, Case{"\n", 0, "x;", 1}}) {
         ParseReport report = construct_parse_report();
         if (c.count >= 0) {
             report.errors_text = c.errors;

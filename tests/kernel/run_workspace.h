@@ -34,7 +34,10 @@ protected:
         fs::remove_all(workspace);
     }
 
-    std::string tmp_file(const std::string& name) const { return (workspace / "tmp" / name).string(); }
+    std::string tmp_file(const std::string& name) const
+    {
+        return (workspace / "tmp" / name).string();
+    }
     std::string read_tmp(const std::string& name) const { return read_text_file(tmp_file(name)); }
 
     fs::path workspace;

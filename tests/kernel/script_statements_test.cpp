@@ -46,7 +46,8 @@ TEST(TopLevelSeparators, BracketsOfAllKindsNestAndOnlyDepthZeroCounts)
     // Quotes keep the depth but not the separator.
     EXPECT_EQ(split_commas("s(\"a\"), \"x,y\""), (TextList{"s(\"a\")", "\"x", "y\""}));
     EXPECT_EQ(split_commas("f(\"(\"), g"), (TextList{"f(\"(\")", "g"}));
-    EXPECT_EQ(split_commas("f // (\n, g"), (TextList{"f // (\n, g"})) << "a commented bracket counts";
+    EXPECT_EQ(split_commas("f // (\n, g"), (TextList{"f // (\n, g"}))
+        << "a commented bracket counts";
     EXPECT_EQ(replace_top_level_separator("a;b(c;d);e", ';', "|"), "a|b(c;d)|e");
     EXPECT_EQ(replace_top_level_separator("", ';', "|"), "");
 }

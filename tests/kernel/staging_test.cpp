@@ -12,7 +12,8 @@ TEST_F(StagingTest, PathsLieInTheWorkspaceTmpDirectoryWithOrWithoutATrailingSlas
     EXPECT_EQ(staging_path(k_parse_in_name), expected);
     set_workspace_path(workspace.string() + "/");
     EXPECT_EQ(staging_path(k_parse_in_name), expected);
-    EXPECT_EQ(numbered_staging_path(k_sub_in_prefix, 0), workspace.string() + "/tmp/plim_assemble_in_sub_0");
+    EXPECT_EQ(numbered_staging_path(k_sub_in_prefix, 0),
+              workspace.string() + "/tmp/plim_assemble_in_sub_0");
     EXPECT_EQ(numbered_staging_path(k_batch_out_prefix, 12),
               workspace.string() + "/tmp/plim_assemble_out_batch_12");
 }
@@ -35,7 +36,8 @@ TEST(StagingTexts, AssembleTextsNameTheModeInTheirDirectiveBlock)
     // Element blocks have no leading empty line; empty blocks stand in for elements without logic.
     const std::string block = element_block("s();", 2);
     EXPECT_EQ(block, "{\n// directives\n#execute_mode:optimal_csg_mesh;\n// logic\ns();\n};\n");
-    EXPECT_EQ(element_blocks_text({block, k_empty_block, block}), "3;\n" + block + "{ };\n" + block);
+    EXPECT_EQ(element_blocks_text({block, k_empty_block, block}),
+              "3;\n" + block + "{ };\n" + block);
     EXPECT_EQ(element_blocks_text({block}), "1;\n" + block);
     EXPECT_EQ(execute_mode_name(3), "") << "a mode outside the table names nothing";
     EXPECT_EQ(execute_mode_name(-1), "");
@@ -57,12 +59,14 @@ TEST_F(StagingTest, AnUnwritableStagingFileIsReportedAndRefused)
     // A directory where the output file should be.
     fs::create_directories(tmp_file("plim_assemble_out"));
     TraceCapture trace;
-    EXPECT_FALSE(stage_run_files(staging_path(k_assemble_in_name), "1;\n", staging_path(k_assemble_out_name)));
-    EXPECT_EQ(trace.text(), "ERROR-WRITING-STAGING-FILE: " + staging_path(k_assemble_out_name) + "\n");
+    EXPECT_FALSE(stage_run_files(staging_path(k_assemble_in_name), "1;\n",
+                                 staging_path(k_assemble_out_name)));
+    EXPECT_EQ(trace.text(),
+              "ERROR-WRITING-STAGING-FILE: " + staging_path(k_assemble_out_name) + "\n");
 
     set_workspace_path((workspace / "missing").string());
     TraceCapture second;
-    EXPECT_FALSE(stage_run_files(staging_path(k_parse_in_name), "x", staging_path(k_parse_out_name)));
+    EXPECT_FALSE(
+        stage_run_files(staging_path(k_parse_in_name), "x", staging_path(k_parse_out_name)));
     EXPECT_NE(second.text().find("ERROR-WRITING-STAGING-FILE: "), std::string::npos);
 }
-

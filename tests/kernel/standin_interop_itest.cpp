@@ -6,15 +6,13 @@
 
 namespace {
 
-struct ReadBack
-{
+struct ReadBack {
     MeshList meshes;
     std::string trace;
     ~ReadBack() { release_meshes(meshes); }
 };
 
-class StandinInterop : public ::testing::Test
-{
+class StandinInterop : public ::testing::Test {
 protected:
     StandinWorkspace workspace;
 
@@ -59,14 +57,14 @@ void expect_consistent(const ReadBack& result, const std::string& logic)
 
 TEST_F(StandinInterop, EveryPrimitiveReadsBackWhole)
 {
-    for (const char* logic : {"return cube;", "return mcube;", "return bcube(1, 2);", "return rcube(1, 2, 3, 0.2, 3);",
-                              "return sphere(1);", "return cylinder(1, 2, 6);", "return cone(1, 2, 5);",
-                              "return torus(2, 0.5, 6, 4);", "return cube + sphere(1).tx(3);"}) {
+    for (const char* logic :
+         {"return cube;", "return mcube;", "return bcube(1, 2);", "return rcube(1, 2, 3, 0.2, 3);",
+          "return sphere(1);", "return cylinder(1, 2, 6);", "return cone(1, 2, 5);",
+          "return torus(2, 0.5, 6, 4);", "return cube + sphere(1).tx(3);"}) {
         ReadBack result;
         assemble(logic, result);
         expect_consistent(result, logic);
-        if (result.meshes.size() != 1)
-            continue;
+        if (result.meshes.size() != 1) continue;
         const Mesh& mesh = *result.meshes[0];
         EXPECT_TRUE(mesh.edge_pairs_1 != nullptr || mesh.edge_pairs_2 != nullptr) << logic;
         EXPECT_EQ(mesh.edge_pairs_1_16, nullptr);
@@ -98,7 +96,8 @@ TEST_F(StandinInterop, EveryPrimitiveReadsBackWhole)
 TEST_F(StandinInterop, FormatStubsShapeWhatIsRead)
 {
     for (int colours : {200, 255, 256, 300, 65536, 70000}) {
-        const std::string logic = "stub(\"palette\", " + std::to_string(colours) + "); return cube;";
+        const std::string logic =
+            "stub(\"palette\", " + std::to_string(colours) + "); return cube;";
         ReadBack result;
         assemble(logic, result);
         expect_consistent(result, logic);
@@ -124,12 +123,13 @@ TEST_F(StandinInterop, FormatStubsShapeWhatIsRead)
 
 TEST_F(StandinInterop, MalformedFilesAreRejectedWithTheTraceLine)
 {
-    for (const char* fault : {"no-output", "short", "truncated", "negative", "dim0", "colour-oob", "local-oob",
-                              "odd-edges", "missing-mesh", "crash"}) {
+    for (const char* fault : {"no-output", "short", "truncated", "negative", "dim0", "colour-oob",
+                              "local-oob", "odd-edges", "missing-mesh", "crash"}) {
         ReadBack result;
         assemble(std::string("stub(\"fault\", \"") + fault + "\"); return cube;", result);
         EXPECT_TRUE(result.meshes.empty()) << fault;
-        EXPECT_EQ(result.trace, "ERROR-READING-BINARY-INTEROP-FILE: " + workspace.path("assemble_out") + "\n")
+        EXPECT_EQ(result.trace,
+                  "ERROR-READING-BINARY-INTEROP-FILE: " + workspace.path("assemble_out") + "\n")
             << fault;
     }
     ReadBack sixteen_bit_odd;

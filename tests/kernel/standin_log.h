@@ -28,8 +28,7 @@ inline std::vector<StandinRun> read_standin_log(const std::string& path)
         StandinRun run;
         std::sscanf(line.c_str(), "pid=%*d start_ms=%lld end_ms=%lld", &run.start_ms, &run.end_ms);
         const std::size_t args = line.find("args=");
-        if (args != std::string::npos)
-            run.arguments = split_text(line.substr(args + 5), ' ');
+        if (args != std::string::npos) run.arguments = split_text(line.substr(args + 5), ' ');
         runs.push_back(run);
     }
     return runs;
@@ -56,6 +55,7 @@ inline int most_overlapping_runs(const std::vector<StandinRun>& runs)
 inline int runs_naming(const std::vector<StandinRun>& runs, const std::string& argument)
 {
     return static_cast<int>(std::count_if(runs.begin(), runs.end(), [&](const StandinRun& run) {
-        return std::find(run.arguments.begin(), run.arguments.end(), argument) != run.arguments.end();
+        return std::find(run.arguments.begin(), run.arguments.end(), argument) !=
+               run.arguments.end();
     }));
 }

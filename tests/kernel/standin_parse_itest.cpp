@@ -18,8 +18,9 @@ ParseReport parse(const std::string& script_text)
 
 TEST(StandinParse, PlainScriptFillsItsSections)
 {
-    const ParseReport report = parse("#CAM(front){0,0,5,0,0,0};\nINT n(5, 0, 10, 'Count');\n"
-                                     "DBL d = 0.5;\n// @error one\n// @error two\nreturn cube.s(n);\n");
+    const ParseReport report =
+        parse("#CAM(front){0,0,5,0,0,0};\nINT n(5, 0, 10, 'Count');\n"
+              "DBL d = 0.5;\n// @error one\n// @error two\nreturn cube.s(n);\n");
     EXPECT_EQ(report.valid, 1);
     EXPECT_EQ(report.parallel, 0u);
     EXPECT_EQ(report.section_line_counts[SECTION_DIRECTIVES], 1);
@@ -32,27 +33,36 @@ TEST(StandinParse, PlainScriptFillsItsSections)
 
 TEST(StandinParse, MalformedOutputsGiveReportsWithoutReadingOutsideTheBlock)
 {
-    struct Case { const char* fault; ParseSection section; };
+    struct Case {
+        const char* fault;
+        ParseSection section;
+    };
     for (const Case& c : {Case{"no-open-tag OPERATIONS", SECTION_OPERATIONS},
                           Case{"no-close-tag ERRORS", SECTION_ERRORS},
                           Case{"swapped-tags DIRECTIVES", SECTION_DIRECTIVES},
                           Case{"no-separator NOTES", SECTION_NOTES}}) {
-        const ParseReport report = parse(std::string("// @parse-fault ") + c.fault + "\nreturn cube;\n");
+        const ParseReport report =
+            parse(std::string("// @parse-fault ") + c.fault + "\nreturn cube;\n");
         EXPECT_EQ(report.valid, 1) << c.fault;
         EXPECT_EQ(report.section_line_counts[c.section], -1) << c.fault;
         EXPECT_EQ(report.section_line_counts[SECTION_PARAMETERS], 0) << c.fault;
     }
     for (const char* fault : {"garbage", "crlf", "no-output", "crash"})
-        EXPECT_EQ(parse(std::string("// @parse-fault ") + fault + "\nreturn cube;\n").valid, 1) << fault;
+        EXPECT_EQ(parse(std::string("// @parse-fault ") + fault + "\nreturn cube;\n").valid, 1)
+            << fault;
 
     StandinWorkspace workspace;
-    workspace.run("-parse", "2;\n{\n// E:first\n// @parse-fault few-breaks\nreturn cube;\n};\n"
-                            "{\n// E:second\nreturn sphere(1);\n};\n", "list_in", "list_out", "'*'");
+    workspace.run("-parse",
+                  "2;\n{\n// E:first\n// @parse-fault few-breaks\nreturn cube;\n};\n"
+                  "{\n// E:second\nreturn sphere(1);\n};\n",
+                  "list_in", "list_out", "'*'");
     const TextList blocks = split_parse_output(read_text_file(workspace.path("list_out")), 2);
     ASSERT_EQ(blocks.size(), 2u);
     TraceCapture quiet;
-    EXPECT_EQ(build_parse_report("first", "", blocks[0]).section_line_counts[SECTION_OPERATIONS], 1);
+    EXPECT_EQ(build_parse_report("first", "", blocks[0]).section_line_counts[SECTION_OPERATIONS],
+              1);
     const ParseReport second = build_parse_report("second", "", blocks[1]);
-    EXPECT_EQ(second.section_line_counts[SECTION_OPERATIONS], -1) << "the missing block is built empty";
+    EXPECT_EQ(second.section_line_counts[SECTION_OPERATIONS], -1)
+        << "the missing block is built empty";
     EXPECT_EQ(second.valid, 1);
 }

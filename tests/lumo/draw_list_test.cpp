@@ -12,152 +12,159 @@ namespace {
 
 const std::vector<double> kRedToBlue = {1, 0, 0, 1, 0, 0, 1, 1};
 
-TEST(FillStyle, BuildingKeepsTheStopsCopyingReversesThemAndToneScales) {
-  const FillStyle built(kRedToBlue, kFillVertical);
-  EXPECT_EQ(built.mode, kFillVertical);
-  EXPECT_EQ(built.stops, kRedToBlue);
-  const FillStyle copy(built);
-  EXPECT_EQ(copy.mode, kFillVertical);
-  EXPECT_EQ(copy.stops, (std::vector<double>{0, 0, 1, 1, 1, 0, 0, 1}));
-  const FillStyle twice(copy);
-  EXPECT_EQ(twice.stops, kRedToBlue);
-  FillStyle assigned;
-  assigned = built;
-  EXPECT_EQ(assigned.stops, copy.stops);
-  const FillStyle single({0.5, 0.5, 0.5, 1}, kFillFlat);
-  EXPECT_EQ(FillStyle(single).stops, single.stops);
-  // Opacity scales alpha and intensity scales colour.
-  EXPECT_EQ(apply_tone(0xFF804020, 1.0, 1.0), 0xFF804020u);
-  EXPECT_EQ(apply_tone(0xFF804020, 0.5, 1.0) >> 24, 0x80u);
-  EXPECT_EQ(apply_tone(0xFF804020, 1.0, 0.5), 0xFF402010u);
-  EXPECT_EQ(rgba_to_argb(1, 0, 0, 1), 0xFFFF0000u);
+TEST(FillStyle, BuildingKeepsTheStopsCopyingReversesThemAndToneScales)
+{
+    const FillStyle built(kRedToBlue, kFillVertical);
+    EXPECT_EQ(built.mode, kFillVertical);
+    EXPECT_EQ(built.stops, kRedToBlue);
+    const FillStyle copy(built);
+    EXPECT_EQ(copy.mode, kFillVertical);
+    EXPECT_EQ(copy.stops, (std::vector<double>{0, 0, 1, 1, 1, 0, 0, 1}));
+    const FillStyle twice(copy);
+    EXPECT_EQ(twice.stops, kRedToBlue);
+    FillStyle assigned;
+    assigned = built;
+    EXPECT_EQ(assigned.stops, copy.stops);
+    const FillStyle single({0.5, 0.5, 0.5, 1}, kFillFlat);
+    EXPECT_EQ(FillStyle(single).stops, single.stops);
+    // Opacity scales alpha and intensity scales colour.
+    EXPECT_EQ(apply_tone(0xFF804020, 1.0, 1.0), 0xFF804020u);
+    EXPECT_EQ(apply_tone(0xFF804020, 0.5, 1.0) >> 24, 0x80u);
+    EXPECT_EQ(apply_tone(0xFF804020, 1.0, 0.5), 0xFF402010u);
+    EXPECT_EQ(rgba_to_argb(1, 0, 0, 1), 0xFFFF0000u);
 }
 
 struct Scene : ::testing::Test {
-  UI root;
-  DrawList list;
-  void SetUp() override { place(root, 0, 0, 300, 200); }
-  const std::vector<DrawQuad>& draw() {
-    build_draw_list(root, list);
-    return list.quads;
-  }
+    UI root;
+    DrawList list;
+    void SetUp() override { place(root, 0, 0, 300, 200); }
+    const std::vector<DrawQuad>& draw()
+    {
+        build_draw_list(root, list);
+        return list.quads;
+    }
 };
 
-TEST_F(Scene, FillBordersGradientAndStateStyles) {
-  const FillStyle gradient(kRedToBlue, kFillVertical);
-  const FillStyle grey({0.5, 0.5, 0.5, 1}, kFillFlat);
-  P box;
-  place(box, 10, 20, 50, 30).fill = true;
-  box.fill_style = &gradient;
-  box.border_bottom = Border{2, &grey, 0};
-  root.add_child(&box);
-  ASSERT_EQ(draw().size(), 2u);
-  const DrawQuad& fill = list.quads[0];
-  EXPECT_EQ((std::vector<float>{fill.x0, fill.y0, fill.x1, fill.y1}),
-            (std::vector<float>{10, 20, 60, 50}));
-  EXPECT_EQ(fill.texture, DrawTexture::kNone);
-  EXPECT_EQ(fill.colours[0], 0xFFFF0000u);  // top: first stop
-  EXPECT_EQ(fill.colours[2], 0xFF0000FFu);  // bottom: second stop
-  const DrawQuad& border = list.quads[1];
-  EXPECT_EQ(border.y0, 48);
-  EXPECT_EQ(border.y1, 50);
-  EXPECT_EQ(border.colours[0], 0xFF808080u);
+TEST_F(Scene, FillBordersGradientAndStateStyles)
+{
+    const FillStyle gradient(kRedToBlue, kFillVertical);
+    const FillStyle grey({0.5, 0.5, 0.5, 1}, kFillFlat);
+    P box;
+    place(box, 10, 20, 50, 30).fill = true;
+    box.fill_style = &gradient;
+    box.border_bottom = Border{2, &grey, 0};
+    root.add_child(&box);
+    ASSERT_EQ(draw().size(), 2u);
+    const DrawQuad& fill = list.quads[0];
+    EXPECT_EQ((std::vector<float>{fill.x0, fill.y0, fill.x1, fill.y1}),
+              (std::vector<float>{10, 20, 60, 50}));
+    EXPECT_EQ(fill.texture, DrawTexture::kNone);
+    EXPECT_EQ(fill.colours[0], 0xFFFF0000u); // top: first stop
+    EXPECT_EQ(fill.colours[2], 0xFF0000FFu); // bottom: second stop
+    const DrawQuad& border = list.quads[1];
+    EXPECT_EQ(border.y0, 48);
+    EXPECT_EQ(border.y1, 50);
+    EXPECT_EQ(border.colours[0], 0xFF808080u);
 
-  // State styles win over the fill; hidden widgets draw nothing.
-  const FillStyle normal({1, 1, 1, 1}, kFillFlat);
-  const FillStyle hover({0, 1, 0, 1}, kFillFlat);
-  const FillStyle chosen({0, 0, 1, 1}, kFillFlat);
-  P row;
-  place(row, 100, 100, 10, 10).fill = true;
-  row.fill_style = &normal;
-  row.hover_style = &hover;
-  row.selected_style = &chosen;
-  root.add_child(&row);
-  EXPECT_EQ(draw().at(2).colours[0], 0xFFFFFFFFu);
-  row.hovered = true;
-  EXPECT_EQ(draw().at(2).colours[0], 0xFF00FF00u);
-  row.selected = true;
-  EXPECT_EQ(draw().at(2).colours[0], 0xFF0000FFu);
-  row.visible = false;
-  EXPECT_EQ(draw().size(), 2u);
+    // State styles win over the fill; hidden widgets draw nothing.
+    const FillStyle normal({1, 1, 1, 1}, kFillFlat);
+    const FillStyle hover({0, 1, 0, 1}, kFillFlat);
+    const FillStyle chosen({0, 0, 1, 1}, kFillFlat);
+    P row;
+    place(row, 100, 100, 10, 10).fill = true;
+    row.fill_style = &normal;
+    row.hover_style = &hover;
+    row.selected_style = &chosen;
+    root.add_child(&row);
+    EXPECT_EQ(draw().at(2).colours[0], 0xFFFFFFFFu);
+    row.hovered = true;
+    EXPECT_EQ(draw().at(2).colours[0], 0xFF00FF00u);
+    row.selected = true;
+    EXPECT_EQ(draw().at(2).colours[0], 0xFF0000FFu);
+    row.visible = false;
+    EXPECT_EQ(draw().size(), 2u);
 }
 
-TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity) {
-  KL row;
-  place(row, 5, 5, 200, 40);
-  row.opacity = 0.5;
-  row.intensity = 0.5;
-  P label;
-  place(label, 0, 0, 200, 20).align_x = kAlignStart;
-  label.text_colour = 0xFFFFFFFF;
-  label.set_label("Ab c");
-  P icon;
-  place(icon, 100, 0, 24, 24).icon = kIconDelete;
-  icon.icon_flip_x = true;
-  icon.depth_offset = 0.1;
-  row.add_child(&icon);
-  row.add_child(&label);
-  root.add_child(&row);
-  draw();
-  // The label comes first (less depth), three glyphs (the blank has none).
-  ASSERT_EQ(list.quads.size(), 4u);
-  const FontHandle& font = g_font_handles[kDefaultFont];
-  const DrawQuad& first = list.quads[0];
-  EXPECT_EQ(first.texture, DrawTexture::kFont);
-  EXPECT_EQ(first.x0, 5);
-  EXPECT_EQ(first.x1 - first.x0, static_cast<float>(font.widths['A']));
-  EXPECT_EQ(list.quads[1].x0, 5 + static_cast<float>(font.widths['A']));
-  EXPECT_EQ(first.colours[0], 0x80808080u);  // half opacity, half intensity, rounded
-  const DrawQuad& glyph_icon = list.quads[3];
-  EXPECT_EQ(glyph_icon.texture, DrawTexture::kAtlas);
-  EXPECT_FLOAT_EQ(glyph_icon.depth, 0.1f);
-  EXPECT_GT(glyph_icon.u0, glyph_icon.u1);  // flipped
-  EXPECT_FLOAT_EQ(glyph_icon.u1, 64.0f / 512.0f);
+TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity)
+{
+    KL row;
+    place(row, 5, 5, 200, 40);
+    row.opacity = 0.5;
+    row.intensity = 0.5;
+    P label;
+    place(label, 0, 0, 200, 20).align_x = kAlignStart;
+    label.text_colour = 0xFFFFFFFF;
+    label.set_label("Ab c");
+    P icon;
+    place(icon, 100, 0, 24, 24).icon = kIconDelete;
+    icon.icon_flip_x = true;
+    icon.depth_offset = 0.1;
+    row.add_child(&icon);
+    row.add_child(&label);
+    root.add_child(&row);
+    draw();
+    // The label comes first (less depth), three glyphs (the blank has none).
+    ASSERT_EQ(list.quads.size(), 4u);
+    const FontHandle& font = g_font_handles[kDefaultFont];
+    const DrawQuad& first = list.quads[0];
+    EXPECT_EQ(first.texture, DrawTexture::kFont);
+    EXPECT_EQ(first.x0, 5);
+    EXPECT_EQ(first.x1 - first.x0, static_cast<float>(font.widths['A']));
+    EXPECT_EQ(list.quads[1].x0, 5 + static_cast<float>(font.widths['A']));
+    EXPECT_EQ(first.colours[0], 0x80808080u); // half opacity, half intensity, rounded
+    const DrawQuad& glyph_icon = list.quads[3];
+    EXPECT_EQ(glyph_icon.texture, DrawTexture::kAtlas);
+    EXPECT_FLOAT_EQ(glyph_icon.depth, 0.1f);
+    EXPECT_GT(glyph_icon.u0, glyph_icon.u1); // flipped
+    EXPECT_FLOAT_EQ(glyph_icon.u1, 64.0f / 512.0f);
 }
 
-TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue) {
-  P logo;
-  place(logo, 0, 0, 128, 128).icon = kIconLogo;
-  logo.icon_scale = 2.0;
-  logo.opacity = 0.25;
-  root.add_child(&logo);
-  ASSERT_EQ(draw().size(), 1u);
-  EXPECT_EQ(list.quads[0].texture, DrawTexture::kLogo);
-  EXPECT_EQ(list.quads[0].x1 - list.quads[0].x0, 256);
-  EXPECT_EQ(list.quads[0].x0, -64);
-  EXPECT_EQ(list.quads[0].colours[0] >> 24, 0x40u);
-  logo.opacity = 0.0;  // the start-up logo before it fades in
-  EXPECT_TRUE(draw().empty());
+TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue)
+{
+    P logo;
+    place(logo, 0, 0, 128, 128).icon = kIconLogo;
+    logo.icon_scale = 2.0;
+    logo.opacity = 0.25;
+    root.add_child(&logo);
+    ASSERT_EQ(draw().size(), 1u);
+    EXPECT_EQ(list.quads[0].texture, DrawTexture::kLogo);
+    EXPECT_EQ(list.quads[0].x1 - list.quads[0].x0, 256);
+    EXPECT_EQ(list.quads[0].x0, -64);
+    EXPECT_EQ(list.quads[0].colours[0] >> 24, 0x40u);
+    logo.opacity = 0.0; // the start-up logo before it fades in
+    EXPECT_TRUE(draw().empty());
 
-  SB slider;
-  place(slider, 0, 0, 110, 20).knob_size = 10;
-  slider.value = 0.5;
-  root.add_child(&slider);
-  ASSERT_EQ(draw().size(), 1u);
-  EXPECT_EQ(list.quads[0].x0, 50);
-  EXPECT_EQ(list.quads[0].x1, 60);
+    SB slider;
+    place(slider, 0, 0, 110, 20).knob_size = 10;
+    slider.value = 0.5;
+    root.add_child(&slider);
+    ASSERT_EQ(draw().size(), 1u);
+    EXPECT_EQ(list.quads[0].x0, 50);
+    EXPECT_EQ(list.quads[0].x1, 60);
 }
 
-TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent) {
-  SP pane;
-  place(pane, 10, 10, 100, 50);
-  P content;
-  pane.add_child(&place(content, 0, 0, 80, 200));
-  content.background_colour = 0xFF112233;
-  pane.fraction_y = 1.0;
-  root.add_child(&pane);
-  root.layout();
-  ASSERT_FALSE(draw().empty());
-  const DrawQuad& body = list.quads[0];
-  EXPECT_EQ(body.y0, 10 - 150);
-  ASSERT_GE(body.clip, 0);
-  const ClipRect& clip = list.clips[body.clip];
-  EXPECT_EQ((std::vector<int>{clip.x, clip.y, clip.width, clip.height}),
-            (std::vector<int>{10, 10, 100, 50}));
-  // Nested clips intersect.
-  const ClipRect& inner = list.clips[list.push_clip(100, 0, 50, 50, body.clip)];
-  EXPECT_EQ((std::vector<int>{inner.x, inner.width, inner.height}), (std::vector<int>{100, 10, 40}));
+TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent)
+{
+    SP pane;
+    place(pane, 10, 10, 100, 50);
+    P content;
+    pane.add_child(&place(content, 0, 0, 80, 200));
+    content.background_colour = 0xFF112233;
+    pane.fraction_y = 1.0;
+    root.add_child(&pane);
+    root.layout();
+    ASSERT_FALSE(draw().empty());
+    const DrawQuad& body = list.quads[0];
+    EXPECT_EQ(body.y0, 10 - 150);
+    ASSERT_GE(body.clip, 0);
+    const ClipRect& clip = list.clips[body.clip];
+    EXPECT_EQ((std::vector<int>{clip.x, clip.y, clip.width, clip.height}),
+              (std::vector<int>{10, 10, 100, 50}));
+    // Nested clips intersect.
+    const ClipRect& inner = list.clips[list.push_clip(100, 0, 50, 50, body.clip)];
+    EXPECT_EQ((std::vector<int>{inner.x, inner.width, inner.height}),
+              (std::vector<int>{100, 10, 40}));
 }
 
-}  // namespace
-}  // namespace lumo
+} // namespace
+} // namespace lumo

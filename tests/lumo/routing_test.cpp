@@ -14,172 +14,182 @@ int g_last_x = 0;
 int g_last_y = 0;
 
 // Logs `name` and the widget coordinates; returns `consumed`.
-template <bool consumed>
-bool logged(const char* name, int x, int y) {
-  g_log.push_back(name);
-  g_last_x = x;
-  g_last_y = y;
-  return consumed;
+template <bool consumed> bool logged(const char* name, int x, int y)
+{
+    g_log.push_back(name);
+    g_last_x = x;
+    g_last_y = y;
+    return consumed;
 }
 
 // A root with a list at (10, 20) holding two rows of 100 x 30, each with
 // a label; the rows carry a hover colour, the second a hint.
 struct Tree : ::testing::Test {
-  UI root;
-  KL list;
-  KL rows[2];
-  T labels[2];
-  std::string hint = "a hint";
+    UI root;
+    KL list;
+    KL rows[2];
+    T labels[2];
+    std::string hint = "a hint";
 
-  void SetUp() override {
-    g_log.clear();
-    place(root, 0, 0, 400, 300);
-    place(list, 10, 20, 200, 100);
-    for (int i = 0; i < 2; ++i) {
-      place(rows[i], 0, 30 * i, 100, 30);
-      rows[i].row_id = i;
-      rows[i].hover_colour = 0x20FFFFFF;
-      rows[i].add_child(&place(labels[i], 0, 0, 50, 30));
-      list.add_child(&rows[i]);
+    void SetUp() override
+    {
+        g_log.clear();
+        place(root, 0, 0, 400, 300);
+        place(list, 10, 20, 200, 100);
+        for (int i = 0; i < 2; ++i) {
+            place(rows[i], 0, 30 * i, 100, 30);
+            rows[i].row_id = i;
+            rows[i].hover_colour = 0x20FFFFFF;
+            rows[i].add_child(&place(labels[i], 0, 0, 50, 30));
+            list.add_child(&rows[i]);
+        }
+        rows[1].hint_text = &hint;
+        root.add_child(&list);
     }
-    rows[1].hint_text = &hint;
-    root.add_child(&list);
-  }
-  void TearDown() override { clear_pointer_globals(); }
+    void TearDown() override { clear_pointer_globals(); }
 
-  P* hit(int x, int y) {
-    std::vector<HitStep> path;
-    root.hit_test(x, y, 0, 0, path);
-    return path.empty() ? nullptr : path.back().widget;
-  }
+    P* hit(int x, int y)
+    {
+        std::vector<HitStep> path;
+        root.hit_test(x, y, 0, 0, path);
+        return path.empty() ? nullptr : path.back().widget;
+    }
 };
 
-TEST_F(Tree, HitTestFindsTheDeepestVisibleEnabledOpaqueWidgetTopmostFirst) {
-  EXPECT_EQ(hit(15, 25), &labels[0]);
-  EXPECT_EQ(hit(15, 55), &labels[1]);
-  EXPECT_EQ(hit(80, 25), &rows[0]);
-  EXPECT_EQ(hit(150, 25), &list);
-  EXPECT_EQ(hit(300, 250), &root);
-  labels[0].visible = false;
-  EXPECT_EQ(hit(15, 25), &rows[0]);
-  rows[0].enabled = false;
-  EXPECT_EQ(hit(15, 25), &list);
-  rows[0].enabled = true;
-  rows[0].opacity = 0.0;  // a faded-out overlay does not catch the pointer
-  EXPECT_EQ(hit(15, 25), &list);
-  rows[0].opacity = 1.0;
-  // Overlapping siblings: depth first, then the later one.
-  rows[1].y = 0;
-  EXPECT_EQ(hit(80, 25), &rows[1]);
-  rows[0].depth_offset = 0.1;
-  EXPECT_EQ(hit(80, 25), &rows[0]);
+TEST_F(Tree, HitTestFindsTheDeepestVisibleEnabledOpaqueWidgetTopmostFirst)
+{
+    EXPECT_EQ(hit(15, 25), &labels[0]);
+    EXPECT_EQ(hit(15, 55), &labels[1]);
+    EXPECT_EQ(hit(80, 25), &rows[0]);
+    EXPECT_EQ(hit(150, 25), &list);
+    EXPECT_EQ(hit(300, 250), &root);
+    labels[0].visible = false;
+    EXPECT_EQ(hit(15, 25), &rows[0]);
+    rows[0].enabled = false;
+    EXPECT_EQ(hit(15, 25), &list);
+    rows[0].enabled = true;
+    rows[0].opacity = 0.0; // a faded-out overlay does not catch the pointer
+    EXPECT_EQ(hit(15, 25), &list);
+    rows[0].opacity = 1.0;
+    // Overlapping siblings: depth first, then the later one.
+    rows[1].y = 0;
+    EXPECT_EQ(hit(80, 25), &rows[1]);
+    rows[0].depth_offset = 0.1;
+    EXPECT_EQ(hit(80, 25), &rows[0]);
 }
 
-TEST_F(Tree, PressBubblesUntilConsumedAndCapturesInWidgetCoordinates) {
-  EXPECT_FALSE(root.dispatch_mouse_down(25, 27, 0));  // nobody consumes: no capture
-  EXPECT_EQ(g_active_widget_id, -1);
-  list.on_press = [](int x, int y, int) { return logged<true>("press", x, y); };
-  rows[0].on_press = [](int x, int y, int) { return logged<false>("press-passed", x, y); };
-  EXPECT_TRUE(root.dispatch_mouse_down(25, 27, 0));
-  EXPECT_EQ(g_log, (std::vector<std::string>{"press-passed", "press"}));
-  EXPECT_EQ(std::pair(g_last_x, g_last_y), std::pair(15, 7));
-  EXPECT_EQ(g_active_widget_id, list.id);
+TEST_F(Tree, PressBubblesUntilConsumedAndCapturesInWidgetCoordinates)
+{
+    EXPECT_FALSE(root.dispatch_mouse_down(25, 27, 0)); // nobody consumes: no capture
+    EXPECT_EQ(g_active_widget_id, -1);
+    list.on_press = [](int x, int y, int) { return logged<true>("press", x, y); };
+    rows[0].on_press = [](int x, int y, int) { return logged<false>("press-passed", x, y); };
+    EXPECT_TRUE(root.dispatch_mouse_down(25, 27, 0));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"press-passed", "press"}));
+    EXPECT_EQ(std::pair(g_last_x, g_last_y), std::pair(15, 7));
+    EXPECT_EQ(g_active_widget_id, list.id);
 }
 
-TEST_F(Tree, ClickAndWheelGoToTheInnermostCallback) {
-  list.on_click = [] { return logged<true>("click-list", 0, 0); };
-  EXPECT_TRUE(root.dispatch_click(15, 55));
-  rows[1].on_click = [] { return logged<true>("click-row", 0, 0); };
-  EXPECT_TRUE(root.dispatch_click(15, 55));
-  EXPECT_FALSE(root.dispatch_click(300, 250));
-  list.on_wheel_callback = [](int, int, int steps) { return logged<true>("wheel", steps, 0); };
-  EXPECT_TRUE(root.dispatch_wheel(20, 60, -1));
-  EXPECT_EQ(g_last_x, -1);
-  EXPECT_FALSE(root.dispatch_wheel(300, 250, 1));
-  EXPECT_EQ(g_log, (std::vector<std::string>{"click-list", "click-row", "wheel"}));
+TEST_F(Tree, ClickAndWheelGoToTheInnermostCallback)
+{
+    list.on_click = [] { return logged<true>("click-list", 0, 0); };
+    EXPECT_TRUE(root.dispatch_click(15, 55));
+    rows[1].on_click = [] { return logged<true>("click-row", 0, 0); };
+    EXPECT_TRUE(root.dispatch_click(15, 55));
+    EXPECT_FALSE(root.dispatch_click(300, 250));
+    list.on_wheel_callback = [](int, int, int steps) { return logged<true>("wheel", steps, 0); };
+    EXPECT_TRUE(root.dispatch_wheel(20, 60, -1));
+    EXPECT_EQ(g_last_x, -1);
+    EXPECT_FALSE(root.dispatch_wheel(300, 250, 1));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"click-list", "click-row", "wheel"}));
 }
 
 std::unique_ptr<KL> g_rebuilt_row;
 KL* g_list_under_test = nullptr;
 
-TEST_F(Tree, BubblingStopsWhenAHandlerDestroysWidgetsOnThePath) {
-  g_rebuilt_row = std::make_unique<KL>();
-  place(*g_rebuilt_row, 0, 70, 100, 30);
-  g_rebuilt_row->on_press = [](int, int, int) {
-    g_list_under_test->children.clear();  // destroys the row under the pointer, as rebuilds do
-    g_rebuilt_row.reset();
-    return false;
-  };
-  list.add_child(g_rebuilt_row.get());
-  g_list_under_test = &list;
-  list.on_press = [](int x, int y, int) { return logged<true>("press", x, y); };
-  EXPECT_FALSE(root.dispatch_mouse_down(15, 95, 0));
-  EXPECT_TRUE(g_log.empty());
+TEST_F(Tree, BubblingStopsWhenAHandlerDestroysWidgetsOnThePath)
+{
+    g_rebuilt_row = std::make_unique<KL>();
+    place(*g_rebuilt_row, 0, 70, 100, 30);
+    g_rebuilt_row->on_press = [](int, int, int) {
+        g_list_under_test->children.clear(); // destroys the row under the pointer, as rebuilds do
+        g_rebuilt_row.reset();
+        return false;
+    };
+    list.add_child(g_rebuilt_row.get());
+    g_list_under_test = &list;
+    list.on_press = [](int x, int y, int) { return logged<true>("press", x, y); };
+    EXPECT_FALSE(root.dispatch_mouse_down(15, 95, 0));
+    EXPECT_TRUE(g_log.empty());
 }
 
-TEST_F(Tree, MoveTracksHoverAndTooltipThroughAncestors) {
-  rows[0].on_move = [](int x, int y, int) { return logged<false>("move", x, y); };
-  root.dispatch_mouse_move(20, 30);
-  EXPECT_EQ(g_hovered_widget, &rows[0]);
-  EXPECT_TRUE(rows[0].hovered);
-  EXPECT_EQ(g_tooltip_widget, nullptr);
-  EXPECT_EQ(g_last_x, 10);
-  root.dispatch_mouse_move(20, 60);
-  EXPECT_EQ(g_hovered_widget, &rows[1]);
-  EXPECT_FALSE(rows[0].hovered);
-  EXPECT_TRUE(rows[1].hovered);
-  EXPECT_EQ(g_tooltip_widget, &rows[1]);
-  root.dispatch_mouse_move(-1, -1);  // pointer left the window
-  EXPECT_EQ(g_hovered_widget, nullptr);
-  EXPECT_FALSE(rows[1].hovered);
-  EXPECT_EQ(g_tooltip_widget, nullptr);
+TEST_F(Tree, MoveTracksHoverAndTooltipThroughAncestors)
+{
+    rows[0].on_move = [](int x, int y, int) { return logged<false>("move", x, y); };
+    root.dispatch_mouse_move(20, 30);
+    EXPECT_EQ(g_hovered_widget, &rows[0]);
+    EXPECT_TRUE(rows[0].hovered);
+    EXPECT_EQ(g_tooltip_widget, nullptr);
+    EXPECT_EQ(g_last_x, 10);
+    root.dispatch_mouse_move(20, 60);
+    EXPECT_EQ(g_hovered_widget, &rows[1]);
+    EXPECT_FALSE(rows[0].hovered);
+    EXPECT_TRUE(rows[1].hovered);
+    EXPECT_EQ(g_tooltip_widget, &rows[1]);
+    root.dispatch_mouse_move(-1, -1); // pointer left the window
+    EXPECT_EQ(g_hovered_widget, nullptr);
+    EXPECT_FALSE(rows[1].hovered);
+    EXPECT_EQ(g_tooltip_widget, nullptr);
 }
 
-TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt) {
-  rows[1].on_drag_callback = [](int x, int y, int) { return logged<true>("drag", x, y); };
-  rows[1].on_release = [](int x, int y, int) { return logged<false>("release", x, y); };
-  EXPECT_TRUE(root.dispatch_mouse_down(20, 60, 0));
-  EXPECT_EQ(g_drag_widget, &rows[1]);
-  // Dragging far outside the row still reaches it, in its coordinates.
-  EXPECT_TRUE(root.dispatch_drag(300, 10, 0));
-  EXPECT_EQ(std::pair(g_last_x, g_last_y), std::pair(290, -40));
-  EXPECT_TRUE(root.dispatch_mouse_up(300, 10, 0));
-  EXPECT_EQ(g_drag_widget, nullptr);
-  EXPECT_EQ(g_log, (std::vector<std::string>{"drag", "release"}));
-  EXPECT_FALSE(root.dispatch_drag(300, 10, 0));
+TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt)
+{
+    rows[1].on_drag_callback = [](int x, int y, int) { return logged<true>("drag", x, y); };
+    rows[1].on_release = [](int x, int y, int) { return logged<false>("release", x, y); };
+    EXPECT_TRUE(root.dispatch_mouse_down(20, 60, 0));
+    EXPECT_EQ(g_drag_widget, &rows[1]);
+    // Dragging far outside the row still reaches it, in its coordinates.
+    EXPECT_TRUE(root.dispatch_drag(300, 10, 0));
+    EXPECT_EQ(std::pair(g_last_x, g_last_y), std::pair(290, -40));
+    EXPECT_TRUE(root.dispatch_mouse_up(300, 10, 0));
+    EXPECT_EQ(g_drag_widget, nullptr);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"drag", "release"}));
+    EXPECT_FALSE(root.dispatch_drag(300, 10, 0));
 }
 
-TEST_F(Tree, KeysGoToTheFocusedFieldFirstThenToTheRoot) {
-  root.on_key_down_callback = [](int key, int) {
-    g_log.push_back("root-key " + std::to_string(key));
-    return true;
-  };
-  F field;
-  root.add_child(&place(field, 0, 200, 80, 20));
-  EXPECT_TRUE(root.dispatch_key_down('a', 0));
-  EXPECT_EQ(g_log.back(), "root-key 97");
-  EXPECT_TRUE(root.dispatch_mouse_down(5, 205, 0));
-  EXPECT_EQ(g_focused_widget, &field);
-  EXPECT_TRUE(root.dispatch_key_down('a', 0));
-  EXPECT_EQ(field.label, "a");
-  EXPECT_TRUE(root.dispatch_key_down('o', kModCtrl));  // shortcuts pass through a field
-  EXPECT_EQ(g_log.back(), "root-key 111");
-  root.dispatch_mouse_down(300, 250, 0);  // pressing elsewhere takes the focus away
-  EXPECT_EQ(g_focused_widget, nullptr);
-  EXPECT_FALSE(field.focused);
+TEST_F(Tree, KeysGoToTheFocusedFieldFirstThenToTheRoot)
+{
+    root.on_key_down_callback = [](int key, int) {
+        g_log.push_back("root-key " + std::to_string(key));
+        return true;
+    };
+    F field;
+    root.add_child(&place(field, 0, 200, 80, 20));
+    EXPECT_TRUE(root.dispatch_key_down('a', 0));
+    EXPECT_EQ(g_log.back(), "root-key 97");
+    EXPECT_TRUE(root.dispatch_mouse_down(5, 205, 0));
+    EXPECT_EQ(g_focused_widget, &field);
+    EXPECT_TRUE(root.dispatch_key_down('a', 0));
+    EXPECT_EQ(field.label, "a");
+    EXPECT_TRUE(root.dispatch_key_down('o', kModCtrl)); // shortcuts pass through a field
+    EXPECT_EQ(g_log.back(), "root-key 111");
+    root.dispatch_mouse_down(300, 250, 0); // pressing elsewhere takes the focus away
+    EXPECT_EQ(g_focused_widget, nullptr);
+    EXPECT_FALSE(field.focused);
 }
 
 int g_resized_width = 0;
 
-TEST_F(Tree, ResizeArrivesAsTheAuxiliaryEventAndSizesTheRoot) {
-  root.on_aux = [](int code, int width, int) {
-    if (code == kAuxResize) g_resized_width = width;
-    return true;
-  };
-  EXPECT_TRUE(root.dispatch_aux_event(kAuxResize, 640, 360));
-  EXPECT_EQ(std::pair(root.width, root.height), std::pair(640, 360));
-  EXPECT_EQ(g_resized_width, 640);
+TEST_F(Tree, ResizeArrivesAsTheAuxiliaryEventAndSizesTheRoot)
+{
+    root.on_aux = [](int code, int width, int) {
+        if (code == kAuxResize) g_resized_width = width;
+        return true;
+    };
+    EXPECT_TRUE(root.dispatch_aux_event(kAuxResize, 640, 360));
+    EXPECT_EQ(std::pair(root.width, root.height), std::pair(640, 360));
+    EXPECT_EQ(g_resized_width, 640);
 }
 
-}  // namespace
-}  // namespace lumo
+} // namespace
+} // namespace lumo

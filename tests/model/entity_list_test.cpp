@@ -13,8 +13,7 @@ Entity listed_entity(const std::string& path, std::uint32_t statistics_width, bo
     entity.parse_report.script_path = path;
     entity.statistics_width = statistics_width;
     entity.pending = 0;
-    if (parametric)
-        entity.parameters = construct_parameter_set("INT n(1, 0, 9);\nDBL r = 2;\n");
+    if (parametric) entity.parameters = construct_parameter_set("INT n(1, 0, 9);\nDBL r = 2;\n");
     return entity;
 }
 

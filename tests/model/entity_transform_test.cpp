@@ -70,8 +70,16 @@ Vec3 by_matrix(const Entity& e, const Vec3& p)
     return out;
 }
 
-Vec3 point(const Entity& e, Vec3 p) { transform_entity_point(e, p[0], p[1], p[2]); return p; }
-Vec3 normal(const Entity& e, Vec3 n) { transform_entity_normal(e, n[0], n[1], n[2]); return n; }
+Vec3 point(const Entity& e, Vec3 p)
+{
+    transform_entity_point(e, p[0], p[1], p[2]);
+    return p;
+}
+Vec3 normal(const Entity& e, Vec3 n)
+{
+    transform_entity_normal(e, n[0], n[1], n[2]);
+    return n;
+}
 
 void expect_near(const Vec3& actual, const Vec3& expected, double tolerance = 1e-12)
 {

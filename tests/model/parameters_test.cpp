@@ -17,7 +17,7 @@ ScriptParameter read(const std::string& line)
 TEST(ParameterDefinition, FormsGiveValueLabelAndRowsAndValuesCanBeEdited)
 {
     const struct {
-        const char *line;
+        const char* line;
         ValueType type;
         const char *name, *value_text, *label;
         std::int32_t rows;

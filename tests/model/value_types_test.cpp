@@ -17,8 +17,14 @@ ParameterValue make_value(ValueType type, std::int32_t int_value, double dbl_val
     value.dbl_value = dbl_value;
     return value;
 }
-ParameterValue make_int(std::int32_t v) { return make_value(ValueType::INT, v); }
-ParameterValue make_dbl(double v) { return make_value(ValueType::DBL, 0, v); }
+ParameterValue make_int(std::int32_t v)
+{
+    return make_value(ValueType::INT, v);
+}
+ParameterValue make_dbl(double v)
+{
+    return make_value(ValueType::DBL, 0, v);
+}
 
 } // namespace
 
@@ -33,10 +39,13 @@ TEST(ParameterValueText, DisplayFormsAndAssignmentStatements)
         ValueType type;
         const char *type_name, *display, *assignment;
     } cases[] = {
-        {ValueType::UNDEFINED, "", "null", ""},       {ValueType::INT, "INT", "4", "INT v = 4;"},
+        {ValueType::UNDEFINED, "", "null", ""},
+        {ValueType::INT, "INT", "4", "INT v = 4;"},
         {ValueType::DBL, "DBL", "0.333333", "DBL v = 0.333333;"},
-        {ValueType::LNG, "LNG", "-7", "LNG v = -7;"}, {ValueType::BLN, "BLN", "true", "BLN v = true;"},
-        {ValueType::CHR, "CHR", "x", "CHR v = 'x';"}, {ValueType::STR, "STR", "ab", "STR v = \"ab\";"},
+        {ValueType::LNG, "LNG", "-7", "LNG v = -7;"},
+        {ValueType::BLN, "BLN", "true", "BLN v = true;"},
+        {ValueType::CHR, "CHR", "x", "CHR v = 'x';"},
+        {ValueType::STR, "STR", "ab", "STR v = \"ab\";"},
         {ValueType::MSH, "MSH", "???", ""},
     };
     for (const auto& c : cases) {
@@ -77,14 +86,17 @@ TEST(ParameterValueCompare, RangeAndSliderFraction)
 
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(5), lo, hi), 0.5);
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(15), lo, hi), 1.5);
-    EXPECT_FALSE(std::isfinite(value_fraction(ValueType::INT, make_int(2), make_int(2), make_int(2))));
+    EXPECT_FALSE(
+        std::isfinite(value_fraction(ValueType::INT, make_int(2), make_int(2), make_int(2))));
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(5), none, hi), -1.0);
     EXPECT_DOUBLE_EQ(value_fraction(ValueType::BLN, make_int(5), lo, hi), -1.0);
-    EXPECT_DOUBLE_EQ(value_fraction(ValueType::DBL, make_dbl(0.25), make_dbl(0), make_dbl(1)), 0.25);
+    EXPECT_DOUBLE_EQ(value_fraction(ValueType::DBL, make_dbl(0.25), make_dbl(0), make_dbl(1)),
+                     0.25);
     const std::int32_t min32 = std::numeric_limits<std::int32_t>::min();
     const std::int32_t max32 = std::numeric_limits<std::int32_t>::max();
-    EXPECT_DOUBLE_EQ(value_fraction(ValueType::INT, make_int(max32), make_int(min32), make_int(max32)),
-                     1.0) << "32-bit bounds do not overflow";
+    EXPECT_DOUBLE_EQ(
+        value_fraction(ValueType::INT, make_int(max32), make_int(min32), make_int(max32)), 1.0)
+        << "32-bit bounds do not overflow";
 }
 
 TEST(ParseTypedValue, EveryTypeCodeWithItsLimits)
@@ -96,20 +108,30 @@ TEST(ParseTypedValue, EveryTypeCodeWithItsLimits)
         ValueType type;
         const char* display;
     } cases[] = {
-        {0, "42", ValueType::INT, "42"},          {0, "12abc", ValueType::INT, "12"},
-        {0, " -3", ValueType::INT, "-3"},         {0, "-2147483648", ValueType::INT, "-2147483648"},
-        {0, "x", ValueType::UNDEFINED, "null"},   {0, "", ValueType::UNDEFINED, "null"},
+        {0, "42", ValueType::INT, "42"},
+        {0, "12abc", ValueType::INT, "12"},
+        {0, " -3", ValueType::INT, "-3"},
+        {0, "-2147483648", ValueType::INT, "-2147483648"},
+        {0, "x", ValueType::UNDEFINED, "null"},
+        {0, "", ValueType::UNDEFINED, "null"},
         {0, "2147483648", ValueType::UNDEFINED, "null"},
-        {2, "-7", ValueType::LNG, "-7"},          {2, "4294967296", ValueType::UNDEFINED, "null"},
-        {1, "0.5", ValueType::DBL, "0.5"},        {1, " -3.5e2", ValueType::DBL, "-350"},
-        {1, "nan", ValueType::UNDEFINED, "null"}, {1, "-inf", ValueType::UNDEFINED, "null"},
+        {2, "-7", ValueType::LNG, "-7"},
+        {2, "4294967296", ValueType::UNDEFINED, "null"},
+        {1, "0.5", ValueType::DBL, "0.5"},
+        {1, " -3.5e2", ValueType::DBL, "-350"},
+        {1, "nan", ValueType::UNDEFINED, "null"},
+        {1, "-inf", ValueType::UNDEFINED, "null"},
         {1, "1e999", ValueType::UNDEFINED, "null"},
-        {3, "true", ValueType::BLN, "true"},      {3, "1", ValueType::BLN, "false"},
+        {3, "true", ValueType::BLN, "true"},
+        {3, "1", ValueType::BLN, "false"},
         {3, "", ValueType::UNDEFINED, "null"},
-        {4, "'a'", ValueType::CHR, "a"},          {4, "'\\n'", ValueType::CHR, "n"},
+        {4, "'a'", ValueType::CHR, "a"},
+        {4, "'\\n'", ValueType::CHR, "n"},
         {4, "ab", ValueType::UNDEFINED, "null"},
-        {5, "\"hi\"", ValueType::STR, "hi"},      {5, "\"\"", ValueType::STR, ""},
-        {5, "x", ValueType::UNDEFINED, "null"},   {7, "1", ValueType::UNDEFINED, "null"},
+        {5, "\"hi\"", ValueType::STR, "hi"},
+        {5, "\"\"", ValueType::STR, ""},
+        {5, "x", ValueType::UNDEFINED, "null"},
+        {7, "1", ValueType::UNDEFINED, "null"},
         {12345, "1", ValueType::UNDEFINED, "null"},
     };
     for (const auto& c : cases) {
@@ -121,8 +143,8 @@ TEST(ParseTypedValue, EveryTypeCodeWithItsLimits)
 
 TEST(StatementText, ClassifyQuotesAndSearch)
 {
-    const std::pair<const char*, int> kinds[] = {
-        {"a = f(1)", 0}, {"f(a = 1)", 1}, {"{ x }", 3}, {"{ x = 1 }", 4}, {"abc", 4}, {"", 4}};
+    const std::pair<const char*, int> kinds[] = {{"a = f(1)", 0},  {"f(a = 1)", 1}, {"{ x }", 3},
+                                                 {"{ x = 1 }", 4}, {"abc", 4},      {"", 4}};
     for (const auto& [text, kind] : kinds)
         EXPECT_EQ(classify_statement(text), kind) << text;
     const std::pair<const char*, const char*> stripped[] = {
@@ -155,8 +177,8 @@ TEST(EnumNames, TablesPairIdsWithNames)
 TEST(EnumNames, TypeNameLookupIgnoresCaseAndBlanks)
 {
     const std::pair<const char*, ValueType> cases[] = {
-        {" dbl ", ValueType::DBL},          {"Str", ValueType::STR},
-        {"\tet\n", ValueType::ET},          {"INTEGER", ValueType::UNDEFINED},
+        {" dbl ", ValueType::DBL},           {"Str", ValueType::STR},
+        {"\tet\n", ValueType::ET},           {"INTEGER", ValueType::UNDEFINED},
         {"UNDEFINED", ValueType::UNDEFINED}, {"", ValueType::UNDEFINED},
         {"I NT", ValueType::UNDEFINED}};
     for (const auto& [name, type] : cases)

@@ -33,10 +33,8 @@ int open_fifo_writer_when_read(const std::string& fifo)
 {
     for (int attempt = 0; attempt < 6000; ++attempt) {
         const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0)
-            return fd;
-        if (errno != ENXIO)
-            return -1;
+        if (fd >= 0) return fd;
+        if (errno != ENXIO) return -1;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return -1;
@@ -100,8 +98,7 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     std::future<void> short_runner_finished = short_runner_done.get_future();
     std::thread short_runner([&] {
         while (!stop)
-            if (run_process(kProbe, {"args"}) == "process_probe\nargs\n")
-                ++short_runs;
+            if (run_process(kProbe, {"args"}) == "process_probe\nargs\n") ++short_runs;
         short_runner_done.set_value();
     });
     while (short_runs == 0)
@@ -129,8 +126,7 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
         short_runner_finished.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
     const int short_runs_before_release = short_runs;
     for (int fd : writers)
-        if (fd >= 0)
-            ::close(fd);
+        if (fd >= 0) ::close(fd);
     for (std::thread& thread : lingering)
         thread.join();
     short_runner.join();

@@ -17,14 +17,16 @@ void write_all(int fd, const char* data, std::size_t size)
 {
     while (size > 0) {
         const ssize_t put = ::write(fd, data, size);
-        if (put <= 0)
-            std::exit(3);
+        if (put <= 0) std::exit(3);
         data += put;
         size -= static_cast<std::size_t>(put);
     }
 }
 
-void write_all(int fd, const std::string& text) { write_all(fd, text.data(), text.size()); }
+void write_all(int fd, const std::string& text)
+{
+    write_all(fd, text.data(), text.size());
+}
 
 // Reads `fd` to its end; returns the number of bytes.
 std::size_t drain(int fd)
@@ -58,8 +60,7 @@ int main(int argc, char** argv)
         write_all(1, std::to_string(drain(0)));
     } else if (mode == "wait-fifo" && argc == 3) {
         const int fd = ::open(argv[2], O_RDONLY);
-        if (fd < 0)
-            return 2;
+        if (fd < 0) return 2;
         drain(fd);
         ::close(fd);
         write_all(1, "released");

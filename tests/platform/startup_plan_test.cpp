@@ -23,12 +23,13 @@ StartupPlan plan(const Lines& tokens)
     return plan_startup(arguments, fake_exists);
 }
 
-}  // namespace
+} // namespace
 
 TEST(CommandLine, ProgramNameFirstAndBackslashesTurnedIntoSlashes)
 {
     const char* argv[] = {"/usr/bin/plim-ei", "C:\\k\\plim.exe", "C:\\ws", ""};
-    EXPECT_EQ(command_line_arguments(4, argv), (Lines{"PLIM-EI.exe", "C:/k/plim.exe", "C:/ws", ""}));
+    EXPECT_EQ(command_line_arguments(4, argv),
+              (Lines{"PLIM-EI.exe", "C:/k/plim.exe", "C:/ws", ""}));
     EXPECT_EQ(command_line_arguments(1, argv), Lines{"PLIM-EI.exe"});
     const char* quoted[] = {"plim-ei", "/my scripts/plim"};
     EXPECT_EQ(command_line_arguments(2, quoted), (Lines{"PLIM-EI.exe", "/my scripts/plim"}));
@@ -69,8 +70,8 @@ TEST(StartupPlan, KernelOnlyIsEchoedAndReportedWhenMissing)
 
     g_existing = {};
     result = plan({"plim"});
-    EXPECT_EQ(result.trace_lines,
-              (Lines{"ERROR: the specified kernel executable does not exist.", "EXEC:[\"./plim\"];"}));
+    EXPECT_EQ(result.trace_lines, (Lines{"ERROR: the specified kernel executable does not exist.",
+                                         "EXEC:[\"./plim\"];"}));
     EXPECT_EQ(result.kernel_path, "./plim");
 }
 
@@ -105,20 +106,23 @@ TEST(StartupPlan, MissingWorkspaceIsReportedEchoedAndGetsNoStagingDirectory)
     EXPECT_EQ(result.staging_directory, "");
 
     g_existing = {};
-    EXPECT_EQ(plan({"/k/plim", "/nowhere"}).trace_lines.size(), 4u) << "both errors, then both echoes";
+    EXPECT_EQ(plan({"/k/plim", "/nowhere"}).trace_lines.size(), 4u)
+        << "both errors, then both echoes";
 }
 
 TEST(StartupPlan, ThirdArgumentSwitchesInteractiveConfigurationInAnySpelling)
 {
     g_existing = {"/k/plim", "/ws"};
-    for (const char* spelling : {"-IC", "--ic", "-ic", "--IC", "-interactive-config", "--Interactive-Config",
-                                 "-INTERACTIVE-CONFIG", "--INTERACTIVE-CONFIG"}) {
+    for (const char* spelling :
+         {"-IC", "--ic", "-ic", "--IC", "-interactive-config", "--Interactive-Config",
+          "-INTERACTIVE-CONFIG", "--INTERACTIVE-CONFIG"}) {
         EXPECT_TRUE(plan({"/k/plim", "/ws", spelling}).interactive_config) << spelling;
     }
     for (const char* other : {"-i", "IC", "--interactive", ""}) {
         const StartupPlan result = plan({"/k/plim", "/ws", other});
         EXPECT_FALSE(result.interactive_config) << other;
-        EXPECT_EQ(result.trace_lines.size(), 2u) << "an unknown switch is ignored without a message";
+        EXPECT_EQ(result.trace_lines.size(), 2u)
+            << "an unknown switch is ignored without a message";
         EXPECT_EQ(result.workspace_path, "/ws/");
     }
 }
@@ -126,7 +130,8 @@ TEST(StartupPlan, ThirdArgumentSwitchesInteractiveConfigurationInAnySpelling)
 TEST(StartupPlan, FourOrMoreArgumentsAreReportedAndIgnored)
 {
     g_existing = {"/k/plim", "/ws"};
-    for (const Lines& tokens : {Lines{"/k/plim", "/ws", "-IC", "x"}, Lines{"a", "b", "c", "d", "e"}}) {
+    for (const Lines& tokens :
+         {Lines{"/k/plim", "/ws", "-IC", "x"}, Lines{"a", "b", "c", "d", "e"}}) {
         const StartupPlan result = plan(tokens);
         EXPECT_EQ(result.trace_lines, (Lines{"ERROR: expected 0, 1 or 2 command-line arguments.",
                                              "NOTE: ignoring command-line arguments."}));

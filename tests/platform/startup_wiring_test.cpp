@@ -47,7 +47,7 @@ std::string banner_text()
     return text;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(StartupWiring, KernelAndWorkspaceAreRecordedAndTheStagingDirectoryIsMade)
 {
@@ -68,7 +68,8 @@ TEST_F(StartupWiring, MissingWorkspaceEndsInvalidWithoutAStagingDirectory)
 {
     TraceCapture trace;
     apply_command_line({"PLIM-EI.exe", kernel_, root_ + "/absent"});
-    EXPECT_NE(trace.text().find("ERROR: the specified entity workspace does not exist.\n"), std::string::npos);
+    EXPECT_NE(trace.text().find("ERROR: the specified entity workspace does not exist.\n"),
+              std::string::npos);
     EXPECT_EQ(g_workspace_state, SettingState::INVALID);
     EXPECT_FALSE(fs::exists(root_ + "/absent"));
     EXPECT_EQ(g_interactive_config, 0);

@@ -6,9 +6,9 @@ TEST(TextSmallHelpers, ConcatPadCaseAndByteSwap)
 {
     EXPECT_EQ(concat_text_2("a", ""), "a");
     EXPECT_EQ(concat_text_5("a", "b", "", "d", "e"), "abde");
-    EXPECT_EQ(concat_text_15("1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E",
-                             "F"),
-              "123456789ABCDEF");
+    EXPECT_EQ(
+        concat_text_15("1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E", "F"),
+        "123456789ABCDEF");
     EXPECT_EQ(pad_text("7", 3, '0'), "007"); // fills in front, never cuts
     EXPECT_EQ(pad_text("1234", 3, '0'), "1234");
     EXPECT_EQ(pad_text("ab", -5, ' '), "ab");
@@ -35,10 +35,13 @@ TEST(TextNumbers, DecimalGeneralFixedAndGroupedForms)
     EXPECT_EQ(fixed_to_text(1.0 / 3.0, 4), "0.3333");
     EXPECT_EQ(fixed_to_text(-1.25, 1), "-1.2");
     EXPECT_EQ(fixed_to_text(2.5, -3), "2");
-    const std::pair<unsigned, const char*> grouped[] = {
-        {0, "0"},           {12, "12"},           {999, "999"},
-        {1000, "1,000"},    {100000, "100,000"},  {1234567, "1,234,567"},
-        {4294967295u, "4,294,967,295"}};
+    const std::pair<unsigned, const char*> grouped[] = {{0, "0"},
+                                                        {12, "12"},
+                                                        {999, "999"},
+                                                        {1000, "1,000"},
+                                                        {100000, "100,000"},
+                                                        {1234567, "1,234,567"},
+                                                        {4294967295u, "4,294,967,295"}};
     for (const auto& [value, text] : grouped)
         EXPECT_EQ(uint_to_grouped_text(value), text);
 }

@@ -13,19 +13,19 @@ TEST(UriList, SeveralFilesInOrderWithPercentEscapesDecoded)
 
 TEST(UriList, AcceptsBareLineFeedsCommentsAndLocalHosts)
 {
-    const std::string list = "# dragged from a file manager\nfile:/a.plim\nfile://localhost/b.plim\n\n";
+    const std::string list =
+        "# dragged from a file manager\nfile:/a.plim\nfile://localhost/b.plim\n\n";
     EXPECT_EQ(decode_uri_list(list), (Paths{"/a.plim", "/b.plim"}));
 }
 
 TEST(UriList, LeavesOutWhatIsNotALocalFile)
 {
-    const std::string list =
-        "http://example.invalid/a.plim\r\n"
-        "file://otherhost/b.plim\r\n"
-        "file://\r\n"
-        "file:relative.plim\r\n"
-        "file:///bad%00name.plim\r\n"
-        "file:///ok.plim\r\n";
+    const std::string list = "http://example.invalid/a.plim\r\n"
+                             "file://otherhost/b.plim\r\n"
+                             "file://\r\n"
+                             "file:relative.plim\r\n"
+                             "file:///bad%00name.plim\r\n"
+                             "file:///ok.plim\r\n";
     EXPECT_EQ(decode_uri_list(list), Paths{"/ok.plim"});
     EXPECT_TRUE(decode_uri_list("").empty());
 }

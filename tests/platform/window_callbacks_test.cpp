@@ -24,7 +24,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(WindowRegistry, ConstructedRecordHasTheDefaultsAndNoSlot)
 {
@@ -62,7 +62,7 @@ TEST_F(WindowRegistry, EightEntriesAndTheTraceLineBeyondThem)
 
 TEST_F(WindowRegistry, ResetKeyTablesClearsBothTablesAndTellsWindowZero)
 {
-    reset_key_tables();  // without a window: no slot to call, no crash
+    reset_key_tables(); // without a window: no slot to call, no crash
 
     WindowCallbacks record;
     record.on_keys_reset = count_keys_reset;

@@ -8,68 +8,79 @@ namespace {
 
 int g_accepted = 0;
 int g_cancelled = 0;
-void accept(Application&) { ++g_accepted; }
-void cancel(Application&) { ++g_cancelled; }
+void accept(Application&)
+{
+    ++g_accepted;
+}
+void cancel(Application&)
+{
+    ++g_cancelled;
+}
 
 class ConfirmPaneTest : public testing::Test {
- protected:
-  void SetUp() override {
-    g_accepted = 0;
-    g_cancelled = 0;
-    show_confirm_dialog(app, "Title", "Body", 24, cancel, accept);
-  }
-  std::unique_ptr<Application> owner = std::make_unique<Application>();
-  Application& app = *owner;
+protected:
+    void SetUp() override
+    {
+        g_accepted = 0;
+        g_cancelled = 0;
+        show_confirm_dialog(app, "Title", "Body", 24, cancel, accept);
+    }
+    std::unique_ptr<Application> owner = std::make_unique<Application>();
+    Application& app = *owner;
 };
 
-TEST_F(ConfirmPaneTest, ShowingFillsTheModelAndTheWidgets) {
-  EXPECT_EQ(app.confirm.texts[0], "Title");
-  EXPECT_EQ(app.confirm.texts[1], "Body");
-  EXPECT_EQ(app.confirm_pane.title.label, "Title");
-  EXPECT_EQ(app.confirm_pane.icon.icon, 24);
-  EXPECT_TRUE(app.confirm_pane.pane.visible);
-  EXPECT_TRUE(app.mask_pane.visible);
-  EXPECT_TRUE(is_any_modal_open(app));
+TEST_F(ConfirmPaneTest, ShowingFillsTheModelAndTheWidgets)
+{
+    EXPECT_EQ(app.confirm.texts[0], "Title");
+    EXPECT_EQ(app.confirm.texts[1], "Body");
+    EXPECT_EQ(app.confirm_pane.title.label, "Title");
+    EXPECT_EQ(app.confirm_pane.icon.icon, 24);
+    EXPECT_TRUE(app.confirm_pane.pane.visible);
+    EXPECT_TRUE(app.mask_pane.visible);
+    EXPECT_TRUE(is_any_modal_open(app));
 }
 
-TEST_F(ConfirmPaneTest, AcceptDefersTheActionAndKeepsTheMasksUntilItRan) {
-  accept_confirm_dialog(app);
-  EXPECT_EQ(g_accepted, 0);
-  EXPECT_EQ(app.deferred_countdown, DEFERRED_FRAMES);
-  EXPECT_EQ(app.deferred[DEFERRED_CONFIRMED_ACTION], 1);
-  EXPECT_EQ(app.modal[MODAL_CONFIRM], 0);
-  EXPECT_EQ(app.modal[MODAL_BUSY], 1);
-  EXPECT_TRUE(app.mask_pane.visible);
-  EXPECT_TRUE(app.load_pane.visible);
+TEST_F(ConfirmPaneTest, AcceptDefersTheActionAndKeepsTheMasksUntilItRan)
+{
+    accept_confirm_dialog(app);
+    EXPECT_EQ(g_accepted, 0);
+    EXPECT_EQ(app.deferred_countdown, DEFERRED_FRAMES);
+    EXPECT_EQ(app.deferred[DEFERRED_CONFIRMED_ACTION], 1);
+    EXPECT_EQ(app.modal[MODAL_CONFIRM], 0);
+    EXPECT_EQ(app.modal[MODAL_BUSY], 1);
+    EXPECT_TRUE(app.mask_pane.visible);
+    EXPECT_TRUE(app.load_pane.visible);
 
-  run_confirmed_action(app);
-  EXPECT_EQ(g_accepted, 1);
-  EXPECT_EQ(g_cancelled, 0);
-  EXPECT_FALSE(is_any_modal_open(app));
-  EXPECT_FALSE(app.mask_pane.visible);
-  EXPECT_FALSE(app.load_pane.visible);
+    run_confirmed_action(app);
+    EXPECT_EQ(g_accepted, 1);
+    EXPECT_EQ(g_cancelled, 0);
+    EXPECT_FALSE(is_any_modal_open(app));
+    EXPECT_FALSE(app.mask_pane.visible);
+    EXPECT_FALSE(app.load_pane.visible);
 }
 
-TEST_F(ConfirmPaneTest, CancelRunsTheCancelActionOnly) {
-  app.modal[MODAL_NAVIGATOR] = 1;
-  cancel_confirm_dialog(app);
-  EXPECT_EQ(g_cancelled, 1);
-  EXPECT_EQ(g_accepted, 0);
-  EXPECT_FALSE(app.confirm_pane.pane.visible);
-  // Another modal state keeps the masks.
-  EXPECT_TRUE(app.mask_pane.visible);
+TEST_F(ConfirmPaneTest, CancelRunsTheCancelActionOnly)
+{
+    app.modal[MODAL_NAVIGATOR] = 1;
+    cancel_confirm_dialog(app);
+    EXPECT_EQ(g_cancelled, 1);
+    EXPECT_EQ(g_accepted, 0);
+    EXPECT_FALSE(app.confirm_pane.pane.visible);
+    // Another modal state keeps the masks.
+    EXPECT_TRUE(app.mask_pane.visible);
 }
 
-TEST_F(ConfirmPaneTest, OptionWritesThroughItsTargetAndMarksTheButton) {
-  std::int32_t mode = 2;
-  app.confirm.option_target = &mode;
-  set_confirm_option(app, 1);
-  EXPECT_EQ(mode, 1);
-  EXPECT_EQ(app.confirm_pane.option_label.label, "Basic-CSG-Mesh");
-  EXPECT_TRUE(app.confirm_pane.option_buttons[1].selected);
-  EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
-  set_confirm_option(app, 3);
-  EXPECT_EQ(mode, 1);
+TEST_F(ConfirmPaneTest, OptionWritesThroughItsTargetAndMarksTheButton)
+{
+    std::int32_t mode = 2;
+    app.confirm.option_target = &mode;
+    set_confirm_option(app, 1);
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(app.confirm_pane.option_label.label, "Basic-CSG-Mesh");
+    EXPECT_TRUE(app.confirm_pane.option_buttons[1].selected);
+    EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
+    set_confirm_option(app, 3);
+    EXPECT_EQ(mode, 1);
 }
 
-}  // namespace
+} // namespace

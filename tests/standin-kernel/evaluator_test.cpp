@@ -8,11 +8,15 @@ namespace {
 
 // The scripts the inspector assembles at start-up.
 const char* const kBuiltinScripts[] = {
-    "e = mcube.gty.zy.flx(5,2).fl(2,1,0,1).flz(5,2).c; ret = e.rgb(0.75) + e.duo.rgb(0.25).ix; return ret.ty(-0.0001);",
-    "a = cylinder(0.025,1,32).zy + cone(0.05625,0.125,32).zy.ty(1); b = bcube(0.075,0.005625).rgb(0.25) + "
-    "sphere(0.08625).rgb(1,0.75,0); return b + a.duo.rgb(0.25,0.75,0) + a.duo.rzN90.rgb(0.75,0.25,0) + "
+    "e = mcube.gty.zy.flx(5,2).fl(2,1,0,1).flz(5,2).c; ret = e.rgb(0.75) + e.duo.rgb(0.25).ix; "
+    "return ret.ty(-0.0001);",
+    "a = cylinder(0.025,1,32).zy + cone(0.05625,0.125,32).zy.ty(1); b = "
+    "bcube(0.075,0.005625).rgb(0.25) + "
+    "sphere(0.08625).rgb(1,0.75,0); return b + a.duo.rgb(0.25,0.75,0) + "
+    "a.duo.rzN90.rgb(0.75,0.25,0) + "
     "a.duo.rxN90.rgb(0,0.5,1.0);",
-    "t = torus(0.5,0.005,64,4); ret = t.duo.rgb(0.25,0.75,0) + t.duo.rx90.rgb(0,0.5,1) + t.duo.rz90.rgb(0.75,0.25,0); "
+    "t = torus(0.5,0.005,64,4); ret = t.duo.rgb(0.25,0.75,0) + t.duo.rx90.rgb(0,0.5,1) + "
+    "t.duo.rz90.rgb(0.75,0.25,0); "
     "return ret.s(2);",
     "return cube.rgba(0.25,0.5,1,0.25);",
     "r = rcube(5,5,0.5,0.25,8); a = cylinder(1.75,1,64) - cylinder(1.25,1,64); a.rx90; "
@@ -44,11 +48,17 @@ TEST(Evaluator, BuiltinScriptsAssemble)
 
 TEST(Evaluator, PrimitivesHaveFixedCounts)
 {
-    struct Count { const char* script; size_t vertices; size_t polygons; };
-    for (const Count& count : {Count{"return cube;", 8, 6}, Count{"return mcube;", 24, 6},
-             Count{"return bcube(1, 0.1);", 8, 6}, Count{"return rcube(1, 2, 3, 0.1, 8);", 8, 6},
-             Count{"return sphere(1);", 86, 96}, Count{"return cylinder(1, 2, 16);", 32, 18},
-             Count{"return cone(1, 2, 16);", 17, 17}, Count{"return torus(1, 0.25, 16, 8);", 128, 128}}) {
+    struct Count {
+        const char* script;
+        size_t vertices;
+        size_t polygons;
+    };
+    for (const Count& count :
+         {Count{"return cube;", 8, 6}, Count{"return mcube;", 24, 6},
+          Count{"return bcube(1, 0.1);", 8, 6}, Count{"return rcube(1, 2, 3, 0.1, 8);", 8, 6},
+          Count{"return sphere(1);", 86, 96}, Count{"return cylinder(1, 2, 16);", 32, 18},
+          Count{"return cone(1, 2, 16);", 17, 17},
+          Count{"return torus(1, 0.25, 16, 8);", 128, 128}}) {
         const Evaluation evaluation = evaluated(count.script);
         EXPECT_EQ(evaluation.mesh->positions.size(), count.vertices) << count.script;
         EXPECT_EQ(evaluation.mesh->polygons.size(), count.polygons) << count.script;
@@ -62,7 +72,7 @@ TEST(Evaluator, MethodsChangeTheirMeshInPlaceDuoCopiesAndMinusKeepsTheLeft)
     EXPECT_DOUBLE_EQ(moved.mesh->positions[0][1], -0.5);
 
     const Evaluation turned = evaluated("a = cube.s(1, 2, 4); a.rx90; return a;");
-    EXPECT_NEAR(turned.mesh->positions[0][1], 2.0, 1e-12);  // z became y
+    EXPECT_NEAR(turned.mesh->positions[0][1], 2.0, 1e-12); // z became y
     EXPECT_NEAR(turned.mesh->positions[0][2], -1.0, 1e-12);
 
     const Evaluation coloured = evaluated("return cube.rgb(0.5) + cube.rgba(1, 0, 0, 0.5);");
@@ -79,7 +89,8 @@ TEST(Evaluator, ParametersBindAndLaterBindingsWin)
 {
     const Evaluation defined = evaluated("INT n(4, 0, 10, 'Count');\nreturn cylinder(1, 1, n);");
     EXPECT_EQ(defined.mesh->positions.size(), 8u);
-    const Evaluation rebound = evaluated("INT n = 6;\nINT n(4, 0, 10);\nINT n = 5;\nreturn cylinder(1, 1, n * 2 - 5);");
+    const Evaluation rebound =
+        evaluated("INT n = 6;\nINT n(4, 0, 10);\nINT n = 5;\nreturn cylinder(1, 1, n * 2 - 5);");
     EXPECT_EQ(rebound.mesh->positions.size(), 10u);
     const Evaluation exponent = evaluated("DBL k = 1.5e+00;\nreturn cube.s(k / 3);");
     EXPECT_DOUBLE_EQ(exponent.mesh->positions[0][0], -0.25);
@@ -87,11 +98,12 @@ TEST(Evaluator, ParametersBindAndLaterBindingsWin)
 
 TEST(Evaluator, OneTimingPerOperation)
 {
-    const Evaluation evaluation = evaluated("#PLIM(x){ return cube; };\nINT n = 3;\na = cube;\nreturn a;\nb = cube;");
+    const Evaluation evaluation =
+        evaluated("#PLIM(x){ return cube; };\nINT n = 3;\na = cube;\nreturn a;\nb = cube;");
     EXPECT_EQ(evaluation.function_lines.size(), 1u);
     ASSERT_EQ(evaluation.operation_ns.size(), 3u);
     EXPECT_GT(evaluation.operation_ns[0], 0);
-    EXPECT_EQ(evaluation.operation_ns[2], 0);  // after the return
+    EXPECT_EQ(evaluation.operation_ns[2], 0); // after the return
 }
 
 TEST(Evaluator, FailuresExplainThemselves)
@@ -123,4 +135,4 @@ TEST(Evaluator, AParallelScriptAssembledWholeJoinsItsElements)
     EXPECT_DOUBLE_EQ(evaluation.mesh->positions[0][0], -1.0);
 }
 
-}  // namespace
+} // namespace

@@ -16,7 +16,8 @@ struct Reader {
             throw std::runtime_error("file ends at byte " + std::to_string(bytes.size()));
         std::uint64_t value = 0;
         for (int i = 0; i < size; ++i)
-            value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+            value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[at + i]))
+                     << (8 * i);
         at += static_cast<size_t>(size);
         return value;
     }
@@ -24,14 +25,12 @@ struct Reader {
     // A count checked against the bytes left before anything is allocated.
     size_t checked(std::int64_t count, int size) const
     {
-        if (count < 0)
-            throw std::runtime_error("negative count " + std::to_string(count));
+        if (count < 0) throw std::runtime_error("negative count " + std::to_string(count));
         if (static_cast<size_t>(count) * static_cast<size_t>(size) > bytes.size() - at)
             throw std::runtime_error("file ends at byte " + std::to_string(bytes.size()));
         return static_cast<size_t>(count);
     }
-    template <typename T>
-    std::vector<T> list(std::int64_t count, int size)
+    template <typename T> std::vector<T> list(std::int64_t count, int size)
     {
         std::vector<T> values(checked(count, size));
         for (T& value : values)
@@ -60,8 +59,7 @@ ReadGroup read_group(Reader& in, std::int32_t items, std::int32_t values, std::i
     ReadGroup group;
     group.items = items;
     group.values = in.list<std::uint32_t>(values, 4);
-    if (locals >= 1)
-        group.counts = in.list<std::uint32_t>(static_cast<std::int64_t>(items) + 1, 4);
+    if (locals >= 1) group.counts = in.list<std::uint32_t>(static_cast<std::int64_t>(items) + 1, 4);
     group.locals = in.list<std::uint16_t>(locals, 2);
     return group;
 }
@@ -72,8 +70,7 @@ ReadMesh read_mesh(Reader& in)
     for (std::int32_t& field : mesh.h)
         field = in.i32();
     const auto& h = mesh.h;
-    if (h[3] <= 0)
-        throw std::runtime_error("vertex dimension " + std::to_string(h[3]));
+    if (h[3] <= 0) throw std::runtime_error("vertex dimension " + std::to_string(h[3]));
     const int index_size = h[17] > 0 ? 4 : 2;
     mesh.vertices = in.doubles(h[0]);
     mesh.index_stream = in.list<std::uint32_t>(h[1], index_size);
@@ -81,7 +78,9 @@ ReadMesh read_mesh(Reader& in)
     mesh.palette = in.doubles(h[5]);
     if (h[5] >= 1) {
         const std::int32_t colours = h[5] / 4;
-        mesh.colour_indices = in.list<std::uint32_t>(h[0] / h[3], colours < 256 ? 1 : colours < 65536 ? 2 : 4);
+        mesh.colour_indices = in.list<std::uint32_t>(h[0] / h[3], colours < 256     ? 1
+                                                                  : colours < 65536 ? 2
+                                                                                    : 4);
     }
     mesh.bounds = in.doubles(h[6]);
     mesh.face_ids = in.list<std::uint32_t>(h[7], 4);
@@ -104,7 +103,7 @@ ReadMesh read_mesh(Reader& in)
     return mesh;
 }
 
-}  // namespace
+} // namespace
 
 ReadResult read_interop_bytes(const std::string& bytes)
 {

@@ -19,20 +19,21 @@ struct ReadGroup {
 };
 
 struct ReadMesh {
-    std::array<std::int32_t, 36> h{};  // h[0] is H1
+    std::array<std::int32_t, 36> h{}; // h[0] is H1
     std::vector<double> vertices, normals, palette, bounds;
-    Words index_stream, colour_indices, face_ids, group_ids, label_ids, operand_ids, triangles, triangle_polygons;
+    Words index_stream, colour_indices, face_ids, group_ids, label_ids, operand_ids, triangles,
+        triangle_polygons;
     std::vector<std::int8_t> normal_signs;
     std::array<Words, 3> plain_edges;
-    std::array<ReadGroup, 4> groups;  // J, K, L, M
+    std::array<ReadGroup, 4> groups; // J, K, L, M
     Words extra_values, label_words_1, label_words_2;
     std::string name, label_text;
 };
 
 struct ReadResult {
     bool ok = false;
-    std::string error;        // why reading stopped
-    std::int32_t count = 0;   // the file's mesh count
+    std::string error;      // why reading stopped
+    std::int32_t count = 0; // the file's mesh count
     std::vector<ReadMesh> meshes;
     size_t trailing_bytes = 0;
 };

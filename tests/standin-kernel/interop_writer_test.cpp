@@ -9,7 +9,8 @@
 
 namespace {
 
-ReadResult write_and_read(const std::string& logic, int execute_mode = 2, const std::string& name = "")
+ReadResult write_and_read(const std::string& logic, int execute_mode = 2,
+                          const std::string& name = "")
 {
     const Evaluation evaluation = evaluate_script(logic);
     EXPECT_TRUE(evaluation.ok) << evaluation.error;
@@ -30,7 +31,8 @@ ReadMesh read_one(const std::string& logic)
     return result.ok && !result.meshes.empty() ? result.meshes[0] : ReadMesh{};
 }
 
-std::set<std::pair<std::uint32_t, std::uint32_t>> undirected(const std::vector<std::uint32_t>& pairs)
+std::set<std::pair<std::uint32_t, std::uint32_t>>
+undirected(const std::vector<std::uint32_t>& pairs)
 {
     std::set<std::pair<std::uint32_t, std::uint32_t>> edges;
     for (size_t i = 0; i + 1 < pairs.size(); i += 2)
@@ -44,10 +46,9 @@ TEST(InteropWriter, CubeHeaderCountsEveryArray)
     ASSERT_TRUE(result.ok) << result.error;
     ASSERT_EQ(result.count, 1);
     const auto& h = result.meshes[0].h;
-    const std::array<std::int32_t, 36> expected = {
-        24, 31, 1, 3, 24, 4, 15, 6, 6, 0, 6, 36, 8, 12, 48, 72, 0,
-        6, 31, 24, 6, 31, 48, 6, 31, 72, 0, 0, 0,
-        1, 0, 0, 0, 0, 0, 0};
+    const std::array<std::int32_t, 36> expected = {24, 31, 1,  3,  24, 4, 15, 6,  6, 0,  6,  36,
+                                                   8,  12, 48, 72, 0,  6, 31, 24, 6, 31, 48, 6,
+                                                   31, 72, 0,  0,  0,  1, 0,  0,  0, 0,  0,  0};
     EXPECT_EQ(h, expected);
 }
 
@@ -66,7 +67,8 @@ TEST(InteropWriter, PolygonStreamTrianglesAndIdsAgree)
         EXPECT_LT(index, vertex_count);
     EXPECT_EQ(mesh.triangles.size(), mesh.triangle_polygons.size() * 3);
     EXPECT_EQ(mesh.triangle_polygons.back(), polygons - 1);
-    EXPECT_EQ(std::set<std::uint32_t>(mesh.operand_ids.begin(), mesh.operand_ids.end()), (std::set<std::uint32_t>{0, 1}));
+    EXPECT_EQ(std::set<std::uint32_t>(mesh.operand_ids.begin(), mesh.operand_ids.end()),
+              (std::set<std::uint32_t>{0, 1}));
     EXPECT_EQ(mesh.h[29], 2);
     EXPECT_EQ(mesh.normals.size(), mesh.vertices.size());
     EXPECT_EQ(mesh.normal_signs.size(), vertex_count);
@@ -84,7 +86,8 @@ TEST(InteropWriter, ColoursGoThroughThePaletteWhoseIndexWidthFollowsItsSize)
     EXPECT_EQ(two.colour_indices[15], 1u);
 
     for (int colours : {255, 256, 65536}) {
-        const ReadMesh mesh = read_one("stub(\"palette\", " + std::to_string(colours) + "); return cube;");
+        const ReadMesh mesh =
+            read_one("stub(\"palette\", " + std::to_string(colours) + "); return cube;");
         EXPECT_EQ(mesh.h[5], colours * 4);
         EXPECT_EQ(mesh.colour_indices.size(), 8u);
     }
@@ -107,10 +110,10 @@ TEST(InteropWriter, EdgeGroupsDecodeToThePlainLists)
     const auto outlines = undirected(mesh.plain_edges[0]);
     const auto triangle_edges = undirected(mesh.plain_edges[1]);
     std::vector<std::pair<std::uint32_t, std::uint32_t>> diagonals;
-    std::set_difference(triangle_edges.begin(), triangle_edges.end(), outlines.begin(), outlines.end(),
-        std::back_inserter(diagonals));
-    EXPECT_EQ(diagonals.size(), 6u + 1u);  // one per quad of the split cube, one in the square base
-    EXPECT_EQ(mesh.plain_edges[2].size(), 48u);  // the split cube's faces share no vertices
+    std::set_difference(triangle_edges.begin(), triangle_edges.end(), outlines.begin(),
+                        outlines.end(), std::back_inserter(diagonals));
+    EXPECT_EQ(diagonals.size(), 6u + 1u); // one per quad of the split cube, one in the square base
+    EXPECT_EQ(mesh.plain_edges[2].size(), 48u); // the split cube's faces share no vertices
 }
 
 TEST(InteropWriter, StubsShapeTheRecord)
@@ -160,4 +163,4 @@ TEST(InteropWriter, EmptyRecordIsAHeaderOnlyAndANameCarriesItsText)
     EXPECT_EQ(named.meshes[0].name, "12\n34");
 }
 
-}  // namespace
+} // namespace

@@ -43,9 +43,10 @@ TEST(KernelCommandLine, AnythingElseGivesTheUsageAndExitCodeTwo)
 {
     ScratchDirectory dir;
     dir.write("in", "return cube;");
-    for (const char* args : {"", "-interop", "-interop -parse in", "-parse in out", "-interop -parse in out extra",
-             "-interop -assemble in out -ccpp", "-interop -assemble in out -ppd", "-interop -compute in out 3",
-             "-interop -compute in out", "-interop -render in out"}) {
+    for (const char* args :
+         {"", "-interop", "-interop -parse in", "-parse in out", "-interop -parse in out extra",
+          "-interop -assemble in out -ccpp", "-interop -assemble in out -ppd",
+          "-interop -compute in out 3", "-interop -compute in out", "-interop -render in out"}) {
         const KernelRun run = dir.run(args);
         EXPECT_EQ(run.exit_code, 2) << args;
         EXPECT_EQ(run.out.rfind("usage: plim", 0), 0u) << args;
@@ -56,8 +57,9 @@ TEST(KernelCommandLine, AnythingElseGivesTheUsageAndExitCodeTwo)
 TEST(KernelParse, ListsGiveOneBlockPerScriptInOrderFromLfOrCrlfAndFilesOne)
 {
     ScratchDirectory dir;
-    const std::string staged =
-        staged_list({{"a", "return cube;"}, {"b", "x = cube\n  .s(2);"}, {"c", "INT n = 1;\nreturn sphere(n);"}});
+    const std::string staged = staged_list({{"a", "return cube;"},
+                                            {"b", "x = cube\n  .s(2);"},
+                                            {"c", "INT n = 1;\nreturn sphere(n);"}});
     std::string crlf;
     for (char c : staged)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -69,7 +71,7 @@ TEST(KernelParse, ListsGiveOneBlockPerScriptInOrderFromLfOrCrlfAndFilesOne)
     EXPECT_EQ(dir.read("crlf.out"), output);
     EXPECT_EQ(count_of(output, "<BREAK>\n"), 3u);
     const std::vector<std::string> blocks = {output.substr(0, output.find("<BREAK>")),
-        output.substr(output.find("<BREAK>") + 8)};
+                                             output.substr(output.find("<BREAK>") + 8)};
     EXPECT_EQ(section(blocks[0], "OPERATIONS"), "return cube;\n");
     EXPECT_EQ(section(blocks[1], "OPERATIONS"), "x = cube .s(2);\n") << "line breaks collapsed";
     EXPECT_EQ(count_of(section(blocks[1], "ERRORS"), "\n"), 1u);
@@ -83,14 +85,16 @@ TEST(KernelParse, ListsGiveOneBlockPerScriptInOrderFromLfOrCrlfAndFilesOne)
     const KernelRun run = dir.run("-interop -parse in out");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_NE(run.out.find("3 operations"), std::string::npos) << run.out;
-    EXPECT_EQ(dir.read("out"), read_test_file("golden/simple.parse")) << "one script file gives one block";
+    EXPECT_EQ(dir.read("out"), read_test_file("golden/simple.parse"))
+        << "one script file gives one block";
 }
 
 TEST(KernelAssemble, EachBlockGivesOneRecordWithItsModeAndFailuresEmptyOnes)
 {
     ScratchDirectory dir;
-    dir.write("in", "4;\n" + assembly_block("return cube;", "pure_union_mesh") + "{ };\n"
-        + assembly_block("a = mcube;\nreturn a;", "basic_csg_mesh") + assembly_block("return sphere;"));
+    dir.write("in", "4;\n" + assembly_block("return cube;", "pure_union_mesh") + "{ };\n" +
+                        assembly_block("a = mcube;\nreturn a;", "basic_csg_mesh") +
+                        assembly_block("return sphere;"));
     const KernelRun run = dir.run("-interop -assemble in out");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_NE(run.out.find("empty block"), std::string::npos) << run.out;
@@ -154,32 +158,37 @@ TEST(KernelExamples, EveryExampleParsesCleanlyAndAssemblesByHand)
 TEST(KernelAssemble, ProfilingPutsOneTimingPerOperationIntoTheName)
 {
     ScratchDirectory dir;
-    dir.write("parse.in", "// logic\n#PLIM(x){ return cube; };\n#PLIM(y){ return cube; };\nINT n(3, 1, 9);\n"
-                          "a = cube.s(n);\nb = a.duo.tx(1);\nreturn a + b;");
+    dir.write("parse.in",
+              "// logic\n#PLIM(x){ return cube; };\n#PLIM(y){ return cube; };\nINT n(3, 1, 9);\n"
+              "a = cube.s(n);\nb = a.duo.tx(1);\nreturn a + b;");
     dir.run("-interop -parse parse.in parse.out");
     const std::string report = dir.read("parse.out");
     const size_t functions = count_of(section(report, "FUNCTIONS"), "\n");
     const size_t operations = count_of(section(report, "OPERATIONS"), "\n");
     ASSERT_EQ(functions, 2u);
     ASSERT_EQ(operations, 3u);
-    const std::string logic = section(report, "DIRECTIVES") + "\n" + section(report, "PARAMETERS") + "\n"
-        + section(report, "FUNCTIONS") + "\n" + section(report, "OPERATIONS");
+    const std::string logic = section(report, "DIRECTIVES") + "\n" + section(report, "PARAMETERS") +
+                              "\n" + section(report, "FUNCTIONS") + "\n" +
+                              section(report, "OPERATIONS");
     const auto name_lines = [&](const std::string& stub, const std::string& action) {
         dir.write("in", staged_assembly(stub + logic));
         dir.run("-interop " + action + " in out");
         const ReadResult result = read_interop_path(dir.path("out"));
-        return result.meshes.size() == 1 ? lines_of(result.meshes[0].name) : std::vector<std::string>{"(no mesh)"};
+        return result.meshes.size() == 1 ? lines_of(result.meshes[0].name)
+                                         : std::vector<std::string>{"(no mesh)"};
     };
 
     const std::vector<std::string> lines = name_lines("", "-assemble-ppd");
     ASSERT_GT(lines.size(), functions + operations);
     for (size_t i = functions; i < functions + operations; ++i) {
         EXPECT_FALSE(lines[i].empty());
-        EXPECT_TRUE(std::all_of(lines[i].begin(), lines[i].end(), [](char c) { return c >= '0' && c <= '9'; }))
-            << lines[i];
+        EXPECT_TRUE(std::all_of(lines[i].begin(), lines[i].end(), [](char c) {
+            return c >= '0' && c <= '9';
+        })) << lines[i];
     }
     EXPECT_EQ(name_lines("", "-assemble"), std::vector<std::string>{""});
-    EXPECT_LE(name_lines("stub(\"ppd\", \"short\");\n", "-assemble-ppd").size(), functions + operations + 1);
+    EXPECT_LE(name_lines("stub(\"ppd\", \"short\");\n", "-assemble-ppd").size(),
+              functions + operations + 1);
     EXPECT_EQ(name_lines("stub(\"ppd\", \"junk\");\n", "-assemble-ppd").at(functions), "n/a");
 }
 
@@ -189,16 +198,21 @@ TEST(KernelCcpp, AssemblySaysWhetherItFoundAComputedPrefix)
     dir.write("ccpp.in", "k = 0.5;");
     dir.write("in", staged_assembly("return cube;"));
     EXPECT_EQ(dir.run("-interop -parse ccpp.in ccpp.out -ccpp").exit_code, 0);
-    EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("no computed prefix"), std::string::npos);
+    EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("no computed prefix"),
+              std::string::npos);
     EXPECT_EQ(dir.run("-interop -compute-ppd ccpp.in ccpp.out 1").exit_code, 0);
     EXPECT_NE(dir.read("ccpp.out").find("mode basic_csg_mesh"), std::string::npos);
-    EXPECT_NE(dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("found a computed prefix"),
+    EXPECT_NE(
+        dir.run("-interop -assemble in out -ccpp ccpp.out").out.find("found a computed prefix"),
+        std::string::npos);
+    EXPECT_NE(dir.run("-interop -assemble in out -ccpp nowhere").out.find("no computed prefix"),
               std::string::npos);
-    EXPECT_NE(dir.run("-interop -assemble in out -ccpp nowhere").out.find("no computed prefix"), std::string::npos);
 
     dir.run("-interop -parse ccpp.in ccpp.out -ccpp", "PLIM_STANDIN_FAULT=ccpp:garbage");
     EXPECT_EQ(dir.read("ccpp.out").rfind("PLIM-STANDIN-CCPP", 0), std::string::npos);
-    EXPECT_NE(dir.run("-interop -compute ccpp.in ccpp2.out 2", "PLIM_STANDIN_FAULT=ccpp:crash").exit_code, 0);
+    EXPECT_NE(
+        dir.run("-interop -compute ccpp.in ccpp2.out 2", "PLIM_STANDIN_FAULT=ccpp:crash").exit_code,
+        0);
     EXPECT_FALSE(dir.exists("ccpp2.out"));
 }
 
@@ -206,15 +220,19 @@ TEST(KernelCcpp, AssemblySaysWhetherItFoundAComputedPrefix)
 // the environment.
 TEST(KernelAssemblyFault, EveryFaultMalformsTheOutput)
 {
-    for (const char* fault : {"no-output", "short", "zero", "truncated", "negative", "dim0", "colour-oob", "local-oob",
-             "odd-edges", "extra-mesh", "missing-mesh", "crash"}) {
+    for (const char* fault :
+         {"no-output", "short", "zero", "truncated", "negative", "dim0", "colour-oob", "local-oob",
+          "odd-edges", "extra-mesh", "missing-mesh", "crash"}) {
         for (bool by_environment : {false, true}) {
             SCOPED_TRACE(std::string(fault) + (by_environment ? " by environment" : " by stub"));
             ScratchDirectory dir;
-            const std::string stub = by_environment ? "" : "stub(\"fault\", \"" + std::string(fault) + "\");\n";
-            dir.write("in", "2;\n" + assembly_block("return mcube;") + assembly_block(stub + "return cube;"));
-            const KernelRun run = dir.run("-interop -assemble in out",
-                by_environment ? "PLIM_STANDIN_FAULT=assemble:" + std::string(fault) : "");
+            const std::string stub =
+                by_environment ? "" : "stub(\"fault\", \"" + std::string(fault) + "\");\n";
+            dir.write("in", "2;\n" + assembly_block("return mcube;") +
+                                assembly_block(stub + "return cube;"));
+            const KernelRun run =
+                dir.run("-interop -assemble in out",
+                        by_environment ? "PLIM_STANDIN_FAULT=assemble:" + std::string(fault) : "");
             const std::string name = fault;
             const ReadResult result = read_interop_path(dir.path("out"));
             const ReadMesh second = result.meshes.size() == 2 ? result.meshes[1] : ReadMesh{};
@@ -233,7 +251,8 @@ TEST(KernelAssemblyFault, EveryFaultMalformsTheOutput)
                 ASSERT_TRUE(result.ok) << result.error;
                 if (name == "colour-oob") {
                     ASSERT_FALSE(second.colour_indices.empty());
-                    EXPECT_GE(second.colour_indices[0], static_cast<std::uint32_t>(second.h[5] / 4));
+                    EXPECT_GE(second.colour_indices[0],
+                              static_cast<std::uint32_t>(second.h[5] / 4));
                 } else if (name == "local-oob") {
                     EXPECT_THROW(decode_group(second.groups[1]), std::out_of_range);
                 } else {
@@ -263,7 +282,8 @@ TEST(KernelParseFault, PragmasAndTheEnvironmentMalformTheOutputAndFillTheStreams
     EXPECT_EQ(dir.run("-interop -parse silent out").exit_code, 0);
     EXPECT_EQ(dir.read("out"), "");
 
-    dir.write("list", staged_list({{"a", "return cube;"}, {"b", "// @parse-fault few-breaks\nreturn cube;"}}));
+    dir.write("list", staged_list({{"a", "return cube;"},
+                                   {"b", "// @parse-fault few-breaks\nreturn cube;"}}));
     dir.run("-interop -parse list out '*'");
     EXPECT_EQ(count_of(dir.read("out"), "<BREAK>"), 1u);
 
@@ -273,7 +293,9 @@ TEST(KernelParseFault, PragmasAndTheEnvironmentMalformTheOutputAndFillTheStreams
     dir.run("-interop -parse plain out", "PLIM_STANDIN_FAULT='parse:no-separator NOTES'");
     EXPECT_NE(dir.read("out").find("<NOTES></NOTES>\n"), std::string::npos);
 
-    dir.write("in", "// logic\n// @stdout hello there\n// @stderr-flood 200000\n// @delay 20\nreturn cube;");
+    dir.write(
+        "in",
+        "// logic\n// @stdout hello there\n// @stderr-flood 200000\n// @delay 20\nreturn cube;");
     const KernelRun run = dir.run("-interop -parse in out");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_NE(run.out.find("hello there\n"), std::string::npos);
@@ -288,19 +310,26 @@ TEST(KernelLog, FourConcurrentRunsLogFourWholeLines)
     std::string runs;
     for (int i = 0; i < 4; ++i)
         runs += kernel + " -interop -assemble in out" + std::to_string(i) + " > /dev/null & ";
-    dir.run("-interop -assemble in out > /dev/null; " + runs + "wait", "export PLIM_STANDIN_LOG=runs.log;");
+    dir.run("-interop -assemble in out > /dev/null; " + runs + "wait",
+            "export PLIM_STANDIN_LOG=runs.log;");
     const std::vector<std::string> lines = lines_of(dir.read("runs.log"));
-    ASSERT_EQ(lines.size(), 6u);  // five runs and the empty text after the last line feed
+    ASSERT_EQ(lines.size(), 6u); // five runs and the empty text after the last line feed
     EXPECT_EQ(lines.back(), "");
     std::set<long long> pids;
     for (size_t i = 0; i < 5; ++i) {
         long long pid = 0, start_ms = 0, end_ms = 0;
         size_t read_bytes = 0;
         int consumed = 0;
-        ASSERT_EQ(std::sscanf(lines[i].c_str(), "pid=%lld start_ms=%lld end_ms=%lld read_bytes=%zu args=%n", &pid,
-                      &start_ms, &end_ms, &read_bytes, &consumed), 4) << lines[i];
+        ASSERT_EQ(std::sscanf(lines[i].c_str(),
+                              "pid=%lld start_ms=%lld end_ms=%lld read_bytes=%zu args=%n", &pid,
+                              &start_ms, &end_ms, &read_bytes, &consumed),
+                  4)
+            << lines[i];
         ASSERT_GT(consumed, 0) << lines[i];
-        EXPECT_EQ(lines[i].substr(static_cast<size_t>(consumed)).rfind("-interop -assemble in out", 0), 0u) << lines[i];
+        EXPECT_EQ(
+            lines[i].substr(static_cast<size_t>(consumed)).rfind("-interop -assemble in out", 0),
+            0u)
+            << lines[i];
         pids.insert(pid);
         EXPECT_LE(start_ms, end_ms);
         EXPECT_EQ(read_bytes, dir.read("in").size());
@@ -308,4 +337,4 @@ TEST(KernelLog, FourConcurrentRunsLogFourWholeLines)
     EXPECT_EQ(pids.size(), 5u);
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,7 @@
 // Runs of the built stand-in executable in a scratch directory.
 
 struct KernelRun {
-    int exit_code = -1;  // 128 + signal number when the kernel died by a signal
+    int exit_code = -1; // 128 + signal number when the kernel died by a signal
     std::string out;
     std::string err;
 };
@@ -20,15 +20,14 @@ class ScratchDirectory {
 public:
     ScratchDirectory()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "plim-standin-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            root_ = pattern;
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "plim-standin-XXXXXX").string();
+        if (mkdtemp(pattern.data())) root_ = pattern;
     }
     ~ScratchDirectory()
     {
         std::error_code ignored;
-        if (!root_.empty())
-            std::filesystem::remove_all(root_, ignored);
+        if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
     }
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
@@ -45,10 +44,11 @@ public:
     // after the given environment assignments.
     KernelRun run(const std::string& args, const std::string& environment = "") const
     {
-        const std::string command = "cd '" + root_.string() + "' && " + environment + " '" PLIM_STANDIN_PATH "' " +
-                                    args + " > run.out 2> run.err";
+        const std::string command = "cd '" + root_.string() + "' && " + environment +
+                                    " '" PLIM_STANDIN_PATH "' " + args + " > run.out 2> run.err";
         const int status = std::system(command.c_str());
-        return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), read("run.out"), read("run.err")};
+        return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), read("run.out"),
+                read("run.err")};
     }
 
 private:

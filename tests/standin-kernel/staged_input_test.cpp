@@ -11,9 +11,10 @@ TEST(StagedInput, ScriptsComeExactlyAsWrittenAndListProblemsAreDescribed)
     EXPECT_EQ(normalise_line_ends("a\r\nb\rc\n"), "a\nb\nc\n");
 
     std::string problem;
-    const auto scripts = split_script_list(
-        "3;\n{\n// E:a\nreturn cube;\n};\n{\n// E:two words\n#PARALLEL;\nreturn{\n  sub(x)\n};\n\n};\n{\n// E:c\n\n};\n",
-        problem);
+    const auto scripts =
+        split_script_list("3;\n{\n// E:a\nreturn cube;\n};\n{\n// E:two "
+                          "words\n#PARALLEL;\nreturn{\n  sub(x)\n};\n\n};\n{\n// E:c\n\n};\n",
+                          problem);
     EXPECT_EQ(problem, "");
     ASSERT_EQ(scripts.size(), 3u);
     EXPECT_EQ(scripts[0].name, "a");
@@ -34,10 +35,11 @@ TEST(StagedInput, ScriptsComeExactlyAsWrittenAndListProblemsAreDescribed)
 TEST(StagedInput, AssemblyBlocksCarryModeAndLogic)
 {
     std::string problem;
-    const auto blocks = split_assembly_input("3;\n\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\n"
-                                             "a = cube;\nreturn a;\n};\n{ };\n{\n// directives\n"
-                                             "#execute_mode:basic_csg_mesh;\n// logic\nreturn{ };\n};\n",
-        problem);
+    const auto blocks =
+        split_assembly_input("3;\n\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\n"
+                             "a = cube;\nreturn a;\n};\n{ };\n{\n// directives\n"
+                             "#execute_mode:basic_csg_mesh;\n// logic\nreturn{ };\n};\n",
+                             problem);
     EXPECT_EQ(problem, "");
     ASSERT_EQ(blocks.size(), 3u);
     EXPECT_EQ(blocks[0].execute_mode, 0);
@@ -58,4 +60,4 @@ TEST(StagedInput, AssemblyBlocksCarryModeAndLogic)
     EXPECT_NE(problem.find("says 2 but 1"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -24,8 +24,7 @@ inline std::string section(const std::string& output, const std::string& tag)
 {
     const size_t open = output.find("<" + tag + ">");
     const size_t close = output.find("</" + tag + ">");
-    if (open == std::string::npos || close == std::string::npos)
-        return "(absent)";
+    if (open == std::string::npos || close == std::string::npos) return "(absent)";
     const size_t start = open + tag.size() + 3;
     return close >= start ? output.substr(start, close - start) : "(close before open)";
 }

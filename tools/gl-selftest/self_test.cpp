@@ -23,10 +23,9 @@ struct TestTriangle {
 
 TestTriangle g_triangle;
 
-const char* const TRIANGLE_VERTEX_SHADER =
-    "#version 120\n"
-    "attribute vec4 position;\n"
-    "void main() { gl_Position = position; }\n";
+const char* const TRIANGLE_VERTEX_SHADER = "#version 120\n"
+                                           "attribute vec4 position;\n"
+                                           "void main() { gl_Position = position; }\n";
 
 const char* const TRIANGLE_FRAGMENT_SHADER =
     "#version 120\n"
@@ -37,13 +36,14 @@ void initialise_triangle()
     g_triangle.initialised = true;
     trace_line("GL-PROGRAM-INITIALISATION");
     if (!g_gl_support.buffers || !g_gl_support.shaders) {
-        return;  // already reported by the loader; the test only clears
+        return; // already reported by the loader; the test only clears
     }
     if (g_gl_support.vertex_arrays) {
         gl::GenVertexArrays(1, &g_triangle.vertex_array);
         gl::BindVertexArray(g_triangle.vertex_array);
     }
-    const GLfloat vertices[] = {0.0f, 0.5f, 0.0f, 1.0f, -0.5f, -0.35f, 0.0f, 1.0f, 0.5f, -0.35f, 0.0f, 1.0f};
+    const GLfloat vertices[] = {0.0f, 0.5f, 0.0f, 1.0f,   -0.5f, -0.35f,
+                                0.0f, 1.0f, 0.5f, -0.35f, 0.0f,  1.0f};
     gl::GenBuffers(1, &g_triangle.vertex_buffer);
     gl::BindBuffer(GL_ARRAY_BUFFER, g_triangle.vertex_buffer);
     gl::BufferData(GL_ARRAY_BUFFER, sizeof vertices, vertices, GL_STATIC_DRAW);
@@ -84,7 +84,8 @@ bool trace_drag(WindowCallbacks*, std::int32_t x, std::int32_t y)
     return true;
 }
 
-bool trace_button(WindowCallbacks*, std::int32_t button, std::int32_t state, std::int32_t x, std::int32_t y)
+bool trace_button(WindowCallbacks*, std::int32_t button, std::int32_t state, std::int32_t x,
+                  std::int32_t y)
 {
     trace_line("BUTTON:[" + point_text(button, state) + "," + point_text(x, y) + "];");
     return true;
@@ -134,11 +135,11 @@ void install_tracing_slots(WindowCallbacks& record)
     record.on_close = trace_close;
 }
 
-}  // namespace
+} // namespace
 
 void platform_self_test(int argc, char** argv)
 {
-    g_triangle = TestTriangle{};  // GL names of an earlier window's context are gone
+    g_triangle = TestTriangle{}; // GL names of an earlier window's context are gone
     g_self_test_window = construct_window_record(360, 360, "ZARNO:Windows-Win32");
     g_self_test_window.argc = argc;
     g_self_test_window.argv = argv;

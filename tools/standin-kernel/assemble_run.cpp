@@ -21,16 +21,16 @@ struct AssembledBlock {
 std::string describe(size_t index, const StagedBlock& staged, const Evaluation& evaluation)
 {
     const std::string head = "  [" + std::to_string(index) + "] ";
-    if (staged.empty)
-        return head + "empty block: empty mesh record\n";
-    if (!evaluation.ok)
-        return head + "failed: " + evaluation.error + ": empty mesh record\n";
+    if (staged.empty) return head + "empty block: empty mesh record\n";
+    if (!evaluation.ok) return head + "failed: " + evaluation.error + ": empty mesh record\n";
     const Mesh& mesh = *evaluation.mesh;
     size_t triangles = 0;
     for (const auto& polygon : mesh.polygons)
         triangles += polygon.size() > 2 ? polygon.size() - 2 : 0;
-    return head + kExecuteModeNames[staged.execute_mode] + ": " + std::to_string(mesh.positions.size()) + " vertices, "
-        + std::to_string(mesh.polygons.size()) + " polygons, " + std::to_string(triangles) + " triangles\n";
+    return head + kExecuteModeNames[staged.execute_mode] + ": " +
+           std::to_string(mesh.positions.size()) + " vertices, " +
+           std::to_string(mesh.polygons.size()) + " polygons, " + std::to_string(triangles) +
+           " triangles\n";
 }
 
 std::string ccpp_account(const std::string& path)
@@ -45,14 +45,10 @@ std::string ccpp_account(const std::string& path)
 std::string spoil_file(const std::vector<MeshRecord>& records, const std::set<std::string>& faults)
 {
     std::vector<MeshRecord> written = records;
-    if (faults.count("extra-mesh"))
-        written.push_back(MeshRecord{});
-    if (faults.count("missing-mesh") && !written.empty())
-        written.pop_back();
-    if (faults.count("short"))
-        return encode_int32(1) + std::string(100, '\0');
-    if (faults.count("zero"))
-        return encode_int32(0) + std::string(kHeaderBytes, '\0');
+    if (faults.count("extra-mesh")) written.push_back(MeshRecord{});
+    if (faults.count("missing-mesh") && !written.empty()) written.pop_back();
+    if (faults.count("short")) return encode_int32(1) + std::string(100, '\0');
+    if (faults.count("zero")) return encode_int32(0) + std::string(kHeaderBytes, '\0');
     std::string bytes = encode_interop_file(written);
     if (faults.count("truncated") && !written.empty()) {
         const size_t last = encode_mesh_record(written.back()).size();
@@ -63,27 +59,27 @@ std::string spoil_file(const std::vector<MeshRecord>& records, const std::set<st
 }
 
 // Evaluates one staged block into its record, adding its lines to the account.
-void assemble_block(size_t index, const StagedBlock& staged, const RunRequest& request, const std::string& forced_fault,
-    AssembledBlock& block, std::string& account)
+void assemble_block(size_t index, const StagedBlock& staged, const RunRequest& request,
+                    const std::string& forced_fault, AssembledBlock& block, std::string& account)
 {
     const std::string head = "  [" + std::to_string(index) + "] ";
-    if (!staged.empty)
-        block.evaluation = evaluate_script(staged.logic);
+    if (!staged.empty) block.evaluation = evaluate_script(staged.logic);
     for (const std::string& message : block.evaluation.messages)
         account += head + message + "\n";
     account += describe(index, staged, block.evaluation);
     block.record.mesh = block.evaluation.ok ? block.evaluation.mesh.get() : nullptr;
     block.record.execute_mode = staged.execute_mode;
     block.record.stubs = block.evaluation.stubs;
-    if (is_assembly_fault(forced_fault))
-        block.record.stubs.faults.push_back(forced_fault);
-    if (block.record.stubs.index16 && block.record.mesh && block.record.mesh->positions.size() > 65535)
+    if (is_assembly_fault(forced_fault)) block.record.stubs.faults.push_back(forced_fault);
+    if (block.record.stubs.index16 && block.record.mesh &&
+        block.record.mesh->positions.size() > 65535)
         account += head + "too many vertices for 16-bit indices: written with 32-bit ones\n";
     if (request.profiling && block.evaluation.ok)
-        block.record.name = profile_text(block.evaluation, staged.execute_mode, block.record.stubs.ppd);
+        block.record.name =
+            profile_text(block.evaluation, staged.execute_mode, block.record.stubs.ppd);
 }
 
-}  // namespace
+} // namespace
 
 int run_assemble(const RunRequest& request, RunRecord& record)
 {
@@ -94,14 +90,13 @@ int run_assemble(const RunRequest& request, RunRecord& record)
     }
     record.bytes_read = staged.size();
     std::string problem;
-    const std::vector<StagedBlock> blocks = split_assembly_input(normalise_line_ends(staged), problem);
-    std::string account = "plim stand-in kernel: assembling " + std::to_string(blocks.size()) + " block"
-        + (blocks.size() == 1 ? "" : "s") + " from " + request.input_path + (request.profiling ? " with profiling" : "")
-        + "\n";
-    if (!problem.empty())
-        account += "  note: " + problem + "\n";
-    if (!request.ccpp_path.empty())
-        account += ccpp_account(request.ccpp_path);
+    const std::vector<StagedBlock> blocks =
+        split_assembly_input(normalise_line_ends(staged), problem);
+    std::string account = "plim stand-in kernel: assembling " + std::to_string(blocks.size()) +
+                          " block" + (blocks.size() == 1 ? "" : "s") + " from " +
+                          request.input_path + (request.profiling ? " with profiling" : "") + "\n";
+    if (!problem.empty()) account += "  note: " + problem + "\n";
+    if (!request.ccpp_path.empty()) account += ccpp_account(request.ccpp_path);
     const std::string forced = environment_fault("assemble");
     if (!forced.empty() && !is_assembly_fault(forced))
         account += "  unknown assembly fault '" + forced + "' ignored\n";
@@ -114,13 +109,11 @@ int run_assemble(const RunRequest& request, RunRecord& record)
         records.push_back(assembled[i].record);
         faults.insert(records.back().stubs.faults.begin(), records.back().stubs.faults.end());
     }
-    if (faults.count("crash"))
-        crash_run(record, account.substr(0, account.size() / 2));
+    if (faults.count("crash")) crash_run(record, account.substr(0, account.size() / 2));
     std::cout << account;
     for (const std::string& fault : faults)
         std::cout << "  fault " << fault << ": the interop output is malformed on purpose\n";
-    if (faults.count("no-output"))
-        return 0;
+    if (faults.count("no-output")) return 0;
     const std::string bytes = spoil_file(records, faults);
     if (!write_file(request.output_path, bytes)) {
         std::cout << "plim: cannot write '" << request.output_path << "'\n";

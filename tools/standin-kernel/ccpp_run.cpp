@@ -9,11 +9,11 @@
 namespace {
 
 // The ccpp faults: no-output, garbage or crash.
-int finish_ccpp(const RunRequest& request, RunRecord& record, const std::string& marker, const std::string& account)
+int finish_ccpp(const RunRequest& request, RunRecord& record, const std::string& marker,
+                const std::string& account)
 {
     const std::string fault = environment_fault("ccpp");
-    if (fault == "crash")
-        crash_run(record, account.substr(0, account.size() / 2));
+    if (fault == "crash") crash_run(record, account.substr(0, account.size() / 2));
     std::cout << account;
     if (fault == "no-output") {
         std::cout << "  fault no-output: nothing written\n";
@@ -41,35 +41,39 @@ bool read_prefix(const RunRequest& request, RunRecord& record, std::string& text
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int run_ccpp_parse(const RunRequest& request, RunRecord& record)
 {
     std::string text;
-    if (!read_prefix(request, record, text))
-        return 1;
+    if (!read_prefix(request, record, text)) return 1;
     const ScriptOutline outline = outline_script(text);
     // A prefix holds no return of its own, so that error is no error here.
-    const size_t errors = std::count_if(outline.errors.begin(), outline.errors.end(),
-        [](const std::string& error) { return error.find("no top-level return") == std::string::npos; });
-    const std::string marker = "PLIM-STANDIN-CCPP parsed\nstatements " + std::to_string(outline.statements.size())
-        + "\nerrors " + std::to_string(errors) + "\n";
+    const size_t errors =
+        std::count_if(outline.errors.begin(), outline.errors.end(), [](const std::string& error) {
+            return error.find("no top-level return") == std::string::npos;
+        });
+    const std::string marker = "PLIM-STANDIN-CCPP parsed\nstatements " +
+                               std::to_string(outline.statements.size()) + "\nerrors " +
+                               std::to_string(errors) + "\n";
     return finish_ccpp(request, record, marker,
-        "plim stand-in kernel: parsed the parallel prefix (" + std::to_string(outline.statements.size()) + " statements)\n");
+                       "plim stand-in kernel: parsed the parallel prefix (" +
+                           std::to_string(outline.statements.size()) + " statements)\n");
 }
 
 int run_compute(const RunRequest& request, RunRecord& record)
 {
     std::string text;
-    if (!read_prefix(request, record, text))
-        return 1;
+    if (!read_prefix(request, record, text)) return 1;
     std::string parsed;
-    const bool was_parsed = read_file(request.output_path, parsed) && parsed.rfind("PLIM-STANDIN-CCPP parsed", 0) == 0;
-    const std::string marker = "PLIM-STANDIN-CCPP computed\nmode " + std::string(kExecuteModeNames[request.execute_mode])
-        + "\nprofiling " + (request.profiling ? "on" : "off") + "\nbytes " + std::to_string(text.size()) + "\n";
-    std::string account = "plim stand-in kernel: computed the parallel prefix in mode "
-        + std::string(kExecuteModeNames[request.execute_mode]) + "\n";
-    if (!was_parsed)
-        account += "  note: the prefix had not been parsed first\n";
+    const bool was_parsed =
+        read_file(request.output_path, parsed) && parsed.rfind("PLIM-STANDIN-CCPP parsed", 0) == 0;
+    const std::string marker = "PLIM-STANDIN-CCPP computed\nmode " +
+                               std::string(kExecuteModeNames[request.execute_mode]) +
+                               "\nprofiling " + (request.profiling ? "on" : "off") + "\nbytes " +
+                               std::to_string(text.size()) + "\n";
+    std::string account = "plim stand-in kernel: computed the parallel prefix in mode " +
+                          std::string(kExecuteModeNames[request.execute_mode]) + "\n";
+    if (!was_parsed) account += "  note: the prefix had not been parsed first\n";
     return finish_ccpp(request, record, marker, account);
 }

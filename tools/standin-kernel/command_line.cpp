@@ -6,8 +6,7 @@ const char* const kUsageLine =
 
 bool read_command_line(const std::vector<std::string>& args, RunRequest& request)
 {
-    if (args.size() < 4 || args[0] != "-interop")
-        return false;
+    if (args.size() < 4 || args[0] != "-interop") return false;
     const std::string& verb = args[1];
     request.input_path = args[2];
     request.output_path = args[3];

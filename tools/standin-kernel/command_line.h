@@ -16,9 +16,9 @@ struct RunRequest {
     RunKind kind = RunKind::ParseOne;
     std::string input_path;
     std::string output_path;
-    bool profiling = false;     // "-assemble-ppd", "-compute-ppd"
-    std::string ccpp_path;      // assemble runs given "-ccpp"
-    int execute_mode = 2;       // compute runs
+    bool profiling = false; // "-assemble-ppd", "-compute-ppd"
+    std::string ccpp_path;  // assemble runs given "-ccpp"
+    int execute_mode = 2;   // compute runs
 };
 
 // False for any other argument list.

@@ -12,9 +12,9 @@
 
 namespace {
 
-const char* const kAssemblyFaults[] = {
-    "no-output", "short", "zero", "truncated", "negative", "dim0", "colour-oob",
-    "local-oob", "odd-edges", "extra-mesh", "missing-mesh", "crash"};
+const char* const kAssemblyFaults[] = {"no-output", "short",      "zero",         "truncated",
+                                       "negative",  "dim0",       "colour-oob",   "local-oob",
+                                       "odd-edges", "extra-mesh", "missing-mesh", "crash"};
 
 // Methods that the stand-in accepts and that change nothing.
 const char* const kIgnoredMethods[] = {"zy", "gty", "c", "flx", "fl", "flz"};
@@ -53,15 +53,17 @@ class Interpreter {
 public:
     explicit Interpreter(Evaluation& evaluation) : evaluation_(evaluation) {}
 
-    void bind(const std::string& name, const Expr& literal) { variables_[name] = literal_value(literal); }
+    void bind(const std::string& name, const Expr& literal)
+    {
+        variables_[name] = literal_value(literal);
+    }
     void assign(const std::string& name, const Expr& expr) { variables_[name] = evaluate(expr); }
     void run(const Expr& expr) { evaluate(expr); }
 
     std::shared_ptr<Mesh> result(const Expr& expr)
     {
         const Value value = evaluate(expr);
-        if (value.kind != Value::Kind::Mesh)
-            throw EvalError("the return value is not a mesh");
+        if (value.kind != Value::Kind::Mesh) throw EvalError("the return value is not a mesh");
         return value.mesh;
     }
 
@@ -93,8 +95,7 @@ private:
             return literal_value(expr);
         case ExprKind::Name: {
             const auto found = variables_.find(expr.text);
-            if (found != variables_.end())
-                return found->second;
+            if (found != variables_.end()) return found->second;
             return mesh_value(std::make_shared<Mesh>(primitive(expr.text, {})));
         }
         case ExprKind::Call:
@@ -111,8 +112,7 @@ private:
 
     static double number(const Value& value, const std::string& where)
     {
-        if (value.kind != Value::Kind::Number)
-            throw EvalError(where + " expects a number");
+        if (value.kind != Value::Kind::Number) throw EvalError(where + " expects a number");
         return value.number;
     }
 
@@ -132,51 +132,45 @@ private:
         if (meshes && expr.text == "+")
             return mesh_value(std::make_shared<Mesh>(join_meshes(*left.mesh, *right.mesh)));
         if (meshes && expr.text == "-") {
-            evaluation_.messages.push_back("line " + std::to_string(expr.line)
-                + ": '-' keeps the left mesh (the stand-in does no CSG)");
+            evaluation_.messages.push_back("line " + std::to_string(expr.line) +
+                                           ": '-' keeps the left mesh (the stand-in does no CSG)");
             return left;
         }
         const std::string where = "'" + expr.text + "'";
         const double a = number(left, where);
         const double b = number(right, where);
-        if (expr.text == "+")
-            return number_value(a + b);
-        if (expr.text == "-")
-            return number_value(a - b);
-        if (expr.text == "*")
-            return number_value(a * b);
+        if (expr.text == "+") return number_value(a + b);
+        if (expr.text == "-") return number_value(a - b);
+        if (expr.text == "*") return number_value(a * b);
         return number_value(a / b);
     }
 
-    static void require_arguments(const std::string& name, const std::vector<double>& args, size_t count)
+    static void require_arguments(const std::string& name, const std::vector<double>& args,
+                                  size_t count)
     {
         if (args.size() != count)
-            throw EvalError("'" + name + "' takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s"));
+            throw EvalError("'" + name + "' takes " + std::to_string(count) + " argument" +
+                            (count == 1 ? "" : "s"));
     }
 
     static Mesh primitive(const std::string& name, const std::vector<double>& args)
     {
         static const std::map<std::string, size_t> arity = {
-            {"cube", 0}, {"mcube", 0}, {"bcube", 2}, {"rcube", 5}, {"sphere", 1}, {"cylinder", 3}, {"cone", 3}, {"torus", 4}};
+            {"cube", 0},   {"mcube", 0},    {"bcube", 2}, {"rcube", 5},
+            {"sphere", 1}, {"cylinder", 3}, {"cone", 3},  {"torus", 4}};
         const auto found = arity.find(name);
-        if (found == arity.end())
-            throw EvalError("unknown name '" + name + "'");
+        if (found == arity.end()) throw EvalError("unknown name '" + name + "'");
         require_arguments(name, args, found->second);
         auto segments = [](double n) { return n >= 0 ? static_cast<int>(std::min(n, 1e6)) : 0; };
-        if (name == "cube")
-            return make_box(1, 1, 1);
-        if (name == "mcube")
-            return make_split_cube();
+        if (name == "cube") return make_box(1, 1, 1);
+        if (name == "mcube") return make_split_cube();
         if (name == "bcube")
-            return make_box(args[0], args[0], args[0]);  // the bevel is not modelled
+            return make_box(args[0], args[0], args[0]); // the bevel is not modelled
         if (name == "rcube")
-            return make_box(args[0], args[1], args[2]);  // nor are the rounded edges
-        if (name == "sphere")
-            return make_sphere(args[0]);
-        if (name == "cylinder")
-            return make_cylinder(args[0], args[1], segments(args[2]));
-        if (name == "cone")
-            return make_cone(args[0], args[1], segments(args[2]));
+            return make_box(args[0], args[1], args[2]); // nor are the rounded edges
+        if (name == "sphere") return make_sphere(args[0]);
+        if (name == "cylinder") return make_cylinder(args[0], args[1], segments(args[2]));
+        if (name == "cone") return make_cone(args[0], args[1], segments(args[2]));
         return make_torus(args[0], args[1], segments(args[2]), segments(args[3]));
     }
 
@@ -186,16 +180,17 @@ private:
             stub(expr);
             return number_value(0);
         }
-        return mesh_value(std::make_shared<Mesh>(primitive(expr.text, numbers(expr, 0, "'" + expr.text + "'"))));
+        return mesh_value(
+            std::make_shared<Mesh>(primitive(expr.text, numbers(expr, 0, "'" + expr.text + "'"))));
     }
 
     Value method(const Expr& expr)
     {
         const Value target = evaluate(expr.args[0]);
-        if (target.kind != Value::Kind::Mesh)
-            throw EvalError("'." + expr.text + "' needs a mesh");
+        if (target.kind != Value::Kind::Mesh) throw EvalError("'." + expr.text + "' needs a mesh");
         const std::string& name = expr.text;
-        if (std::find(std::begin(kIgnoredMethods), std::end(kIgnoredMethods), name) != std::end(kIgnoredMethods))
+        if (std::find(std::begin(kIgnoredMethods), std::end(kIgnoredMethods), name) !=
+            std::end(kIgnoredMethods))
             return target;
         const std::vector<double> args = numbers(expr, 1, "'." + name + "'");
         if (name == "duo") {
@@ -209,10 +204,11 @@ private:
     static void apply_method(Mesh& mesh, const std::string& name, const std::vector<double>& args)
     {
         static const std::map<std::string, std::pair<int, double>> quarter_turns = {
-            {"rx90", {0, 90}}, {"ry90", {1, 90}}, {"rz90", {2, 90}},
+            {"rx90", {0, 90}},   {"ry90", {1, 90}},   {"rz90", {2, 90}},
             {"rxN90", {0, -90}}, {"ryN90", {1, -90}}, {"rzN90", {2, -90}}};
         if (name == "rgb" && (args.size() == 1 || args.size() == 3)) {
-            const Rgba colour = args.size() == 1 ? Rgba{args[0], args[0], args[0], 1} : Rgba{args[0], args[1], args[2], 1};
+            const Rgba colour = args.size() == 1 ? Rgba{args[0], args[0], args[0], 1}
+                                                 : Rgba{args[0], args[1], args[2], 1};
             colour_mesh(mesh, colour);
         } else if (name == "rgb") {
             throw EvalError("'rgb' takes 1 or 3 arguments");
@@ -220,7 +216,8 @@ private:
             require_arguments(name, args, 4);
             colour_mesh(mesh, {args[0], args[1], args[2], args[3]});
         } else if (name == "s" && (args.size() == 1 || args.size() == 3)) {
-            scale_mesh(mesh, args.size() == 1 ? Vec3{args[0], args[0], args[0]} : Vec3{args[0], args[1], args[2]});
+            scale_mesh(mesh, args.size() == 1 ? Vec3{args[0], args[0], args[0]}
+                                              : Vec3{args[0], args[1], args[2]});
         } else if (name == "s") {
             throw EvalError("'s' takes 1 or 3 arguments");
         } else if (name == "tx" || name == "ty" || name == "tz") {
@@ -250,8 +247,7 @@ private:
 
     std::string text_argument(const Expr& expr, size_t index)
     {
-        if (index >= expr.args.size())
-            throw EvalError("stub: missing argument");
+        if (index >= expr.args.size()) throw EvalError("stub: missing argument");
         const Value value = evaluate(expr.args[index]);
         if (value.kind != Value::Kind::Text)
             throw EvalError("stub: argument " + std::to_string(index + 1) + " must be text");
@@ -260,8 +256,7 @@ private:
 
     int count_argument(const Expr& expr, size_t index, int most)
     {
-        if (index >= expr.args.size())
-            throw EvalError("stub: missing count");
+        if (index >= expr.args.size()) throw EvalError("stub: missing count");
         const double value = number(evaluate(expr.args[index]), "stub");
         if (!(value >= 0 && value <= most))
             throw EvalError("stub: count out of range 0.." + std::to_string(most));
@@ -285,15 +280,15 @@ private:
         else if (what == "labels")
             stubs.labels = true;
         else if (what == "delay")
-            std::this_thread::sleep_for(std::chrono::milliseconds(count_argument(expr, 1, kMaxDelayMs)));
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(count_argument(expr, 1, kMaxDelayMs)));
         else if (what == "ppd") {
             stubs.ppd = text_argument(expr, 1);
             if (stubs.ppd != "short" && stubs.ppd != "junk")
                 throw EvalError("stub: ppd takes \"short\" or \"junk\"");
         } else if (what == "fault") {
             const std::string fault = text_argument(expr, 1);
-            if (!is_assembly_fault(fault))
-                throw EvalError("stub: unknown fault '" + fault + "'");
+            if (!is_assembly_fault(fault)) throw EvalError("stub: unknown fault '" + fault + "'");
             stubs.faults.push_back(fault);
         } else {
             throw EvalError("stub: unknown kind '" + what + "'");
@@ -344,22 +339,22 @@ void run_parallel(const ScriptOutline& outline, Evaluation& evaluation)
 {
     std::vector<ParallelElement> elements;
     std::string problem;
-    if (!build_parallel_elements(outline, elements, problem))
-        throw EvalError(problem);
+    if (!build_parallel_elements(outline, elements, problem)) throw EvalError(problem);
     const auto start = std::chrono::steady_clock::now();
     auto joined = std::make_shared<Mesh>();
     for (const ParallelElement& element : elements) {
         const Evaluation part = evaluate_logic(element.logic, true);
-        if (!part.ok)
-            throw EvalError("element '" + element.name + "': " + part.error);
+        if (!part.ok) throw EvalError("element '" + element.name + "': " + part.error);
         *joined = join_meshes(*joined, *part.mesh);
-        evaluation.messages.insert(evaluation.messages.end(), part.messages.begin(), part.messages.end());
+        evaluation.messages.insert(evaluation.messages.end(), part.messages.begin(),
+                                   part.messages.end());
     }
     evaluation.mesh = joined;
     const auto elapsed = std::chrono::steady_clock::now() - start;
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count();
     for (const Statement* statement : operation_statements(outline))
-        evaluation.operation_ns.push_back(statement->kind == StatementKind::ParallelReturn ? std::max<std::int64_t>(ns, 1) : 0);
+        evaluation.operation_ns.push_back(
+            statement->kind == StatementKind::ParallelReturn ? std::max<std::int64_t>(ns, 1) : 0);
 }
 
 Evaluation evaluate_logic(const std::string& logic, bool is_element)
@@ -373,8 +368,9 @@ Evaluation evaluate_logic(const std::string& logic, bool is_element)
         return evaluation;
     }
     try {
-        const bool parallel = std::any_of(outline.statements.begin(), outline.statements.end(),
-            [](const Statement& s) { return s.kind == StatementKind::ParallelReturn; });
+        const bool parallel =
+            std::any_of(outline.statements.begin(), outline.statements.end(),
+                        [](const Statement& s) { return s.kind == StatementKind::ParallelReturn; });
         if (parallel && is_element)
             throw EvalError("an element of a parallel script cannot be parallel itself");
         if (parallel)
@@ -382,8 +378,7 @@ Evaluation evaluate_logic(const std::string& logic, bool is_element)
         else
             run_statements(outline, evaluation);
         evaluation.ok = evaluation.mesh != nullptr;
-        if (!evaluation.ok)
-            evaluation.error = "no return statement was reached";
+        if (!evaluation.ok) evaluation.error = "no return statement was reached";
     } catch (const EvalError& error) {
         evaluation.error = error.what();
         evaluation.mesh.reset();
@@ -391,7 +386,7 @@ Evaluation evaluate_logic(const std::string& logic, bool is_element)
     return evaluation;
 }
 
-}  // namespace
+} // namespace
 
 Evaluation evaluate_script(const std::string& logic)
 {
@@ -400,5 +395,6 @@ Evaluation evaluate_script(const std::string& logic)
 
 bool is_assembly_fault(const std::string& name)
 {
-    return std::find(std::begin(kAssemblyFaults), std::end(kAssemblyFaults), name) != std::end(kAssemblyFaults);
+    return std::find(std::begin(kAssemblyFaults), std::end(kAssemblyFaults), name) !=
+           std::end(kAssemblyFaults);
 }

@@ -22,8 +22,7 @@ public:
     Expr parse_whole()
     {
         Expr expr = parse_sum();
-        if (at_ < end_)
-            fail_here();
+        if (at_ < end_) fail_here();
         return expr;
     }
 
@@ -49,11 +48,9 @@ private:
     // the start of the next statement.
     [[noreturn]] void fail_here() const
     {
-        if (at_ >= end_)
-            throw ParseFailure{"incomplete expression"};
+        if (at_ >= end_) throw ParseFailure{"incomplete expression"};
         const Token& token = tokens_[at_];
-        if (token.kind == TokenKind::Unterminated)
-            throw ParseFailure{"unterminated quoted text"};
+        if (token.kind == TokenKind::Unterminated) throw ParseFailure{"unterminated quoted text"};
         if (at_ > begin_ && token.line > tokens_[at_ - 1].line)
             throw ParseFailure{"missing ';' before '" + token.text + "'"};
         throw ParseFailure{"unexpected token '" + token.text + "'"};
@@ -61,8 +58,7 @@ private:
 
     void expect(const char* symbol)
     {
-        if (!is_symbol(symbol))
-            fail_here();
+        if (!is_symbol(symbol)) fail_here();
         ++at_;
     }
 
@@ -97,8 +93,7 @@ private:
 
     Expr parse_unary()
     {
-        if (!is_symbol("-"))
-            return parse_postfix();
+        if (!is_symbol("-")) return parse_postfix();
         count_composite();
         Expr node;
         node.kind = ExprKind::Negate;
@@ -113,8 +108,7 @@ private:
         Expr expr = parse_primary();
         while (is_symbol(".")) {
             ++at_;
-            if (at_ >= end_ || tokens_[at_].kind != TokenKind::Identifier)
-                fail_here();
+            if (at_ >= end_ || tokens_[at_].kind != TokenKind::Identifier) fail_here();
             count_composite();
             Expr method;
             method.kind = ExprKind::Method;
@@ -122,8 +116,7 @@ private:
             method.line = tokens_[at_].line;
             ++at_;
             method.args.push_back(std::move(expr));
-            if (is_symbol("("))
-                parse_arguments(method.args);
+            if (is_symbol("(")) parse_arguments(method.args);
             expr = std::move(method);
         }
         return expr;
@@ -146,8 +139,7 @@ private:
 
     Expr parse_primary()
     {
-        if (at_ >= end_)
-            fail_here();
+        if (at_ >= end_) fail_here();
         const Token& token = tokens_[at_];
         Expr expr;
         expr.line = token.line;
@@ -174,8 +166,7 @@ private:
                 expr.flag = token.text == "true";
                 break;
             }
-            if (token.text == "return")
-                fail_here();
+            if (token.text == "return") fail_here();
             expr.kind = ExprKind::Name;
             expr.text = token.text;
             ++at_;
@@ -193,7 +184,7 @@ private:
     }
 };
 
-}  // namespace
+} // namespace
 
 ExprParse parse_expression(const std::vector<Token>& tokens, size_t begin, size_t end)
 {

@@ -13,15 +13,16 @@ struct Expr {
     ExprKind kind = ExprKind::Number;
     double number = 0.0;
     bool flag = false;
-    std::string text;        // Text: content; Name/Call/Method: the name; Binary: "+", "-", "*" or "/"
-    std::vector<Expr> args;  // Call: arguments; Method: target then arguments; Binary: two; Negate: one
+    std::string text; // Text: content; Name/Call/Method: the name; Binary: "+", "-", "*" or "/"
+    std::vector<Expr>
+        args; // Call: arguments; Method: target then arguments; Binary: two; Negate: one
     int line = 0;
 };
 
 struct ExprParse {
     bool ok = false;
     Expr expr;
-    std::string error;  // what went wrong, when not ok
+    std::string error; // what went wrong, when not ok
 };
 
 // Parses tokens [begin, end) as one whole expression.

@@ -46,7 +46,8 @@ struct IndexGroup {
     std::vector<std::uint16_t> locals;
 };
 
-IndexGroup build_group(const Mesh& mesh, const std::vector<std::vector<std::uint16_t>>& locals_per_polygon)
+IndexGroup build_group(const Mesh& mesh,
+                       const std::vector<std::vector<std::uint16_t>>& locals_per_polygon)
 {
     IndexGroup group;
     const size_t count = mesh.polygons.size();
@@ -58,10 +59,10 @@ IndexGroup build_group(const Mesh& mesh, const std::vector<std::vector<std::uint
     for (size_t p = 0; p < count; ++p) {
         group.values.insert(group.values.end(), mesh.polygons[p].begin(), mesh.polygons[p].end());
         group.counts.push_back(static_cast<std::uint32_t>(locals_per_polygon[p].size()));
-        group.locals.insert(group.locals.end(), locals_per_polygon[p].begin(), locals_per_polygon[p].end());
+        group.locals.insert(group.locals.end(), locals_per_polygon[p].begin(),
+                            locals_per_polygon[p].end());
     }
-    if (group.locals.empty())
-        return IndexGroup{};
+    if (group.locals.empty()) return IndexGroup{};
     return group;
 }
 
@@ -94,13 +95,15 @@ EdgeGroups build_edge_groups(const Mesh& mesh)
                 edges.insert(edges.end(), {i, next});
         }
         for (std::uint16_t i = 1; i + 1 < n; ++i)
-            fan.insert(fan.end(), {0, i, i, static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(i + 1), 0});
+            fan.insert(fan.end(), {0, i, i, static_cast<std::uint16_t>(i + 1),
+                                   static_cast<std::uint16_t>(i + 1), 0});
         loops.push_back(loop);
         outlines.push_back(outline);
         fans.push_back(fan);
         open.push_back(edges);
     }
-    return {build_group(mesh, loops), build_group(mesh, outlines), build_group(mesh, fans), build_group(mesh, open)};
+    return {build_group(mesh, loops), build_group(mesh, outlines), build_group(mesh, fans),
+            build_group(mesh, open)};
 }
 
 // The vertex index pairs a group's locals stand for.
@@ -129,7 +132,8 @@ Triangles triangulate(const Mesh& mesh)
     for (size_t p = 0; p < mesh.polygons.size(); ++p) {
         const auto& polygon = mesh.polygons[p];
         for (size_t i = 1; i + 1 < polygon.size(); ++i) {
-            triangles.corners.insert(triangles.corners.end(), {polygon[0], polygon[i], polygon[i + 1]});
+            triangles.corners.insert(triangles.corners.end(),
+                                     {polygon[0], polygon[i], polygon[i + 1]});
             triangles.polygons.push_back(static_cast<std::uint32_t>(p));
         }
     }
@@ -148,8 +152,7 @@ Palette build_palette(const Mesh& mesh, int padded_size)
     std::map<Rgba, std::uint32_t> known;
     for (const Rgba& colour : mesh.colours) {
         auto found = known.emplace(colour, static_cast<std::uint32_t>(palette.colours.size()));
-        if (found.second)
-            palette.colours.push_back(colour);
+        if (found.second) palette.colours.push_back(colour);
         palette.vertex_indices.push_back(found.first->second);
     }
     for (int i = static_cast<int>(palette.colours.size()); i < padded_size; ++i) {
@@ -192,7 +195,8 @@ std::vector<double> bounds_of(const Mesh& mesh, int dimension)
 
 bool has_fault(const MeshRecord& record, const char* fault)
 {
-    return std::find(record.stubs.faults.begin(), record.stubs.faults.end(), fault) != record.stubs.faults.end();
+    return std::find(record.stubs.faults.begin(), record.stubs.faults.end(), fault) !=
+           record.stubs.faults.end();
 }
 
 void write_group(ByteWriter& out, const IndexGroup& group)
@@ -257,10 +261,10 @@ void add_labels(const Mesh& mesh, RecordContent& content)
 void spoil_content(const MeshRecord& record, RecordContent& content)
 {
     if (has_fault(record, "colour-oob") && !content.palette.vertex_indices.empty())
-        content.palette.vertex_indices[0] = static_cast<std::uint32_t>(content.palette.colours.size());
+        content.palette.vertex_indices[0] =
+            static_cast<std::uint32_t>(content.palette.colours.size());
     IndexGroup& outlines = content.groups.outlines;
-    if (has_fault(record, "local-oob") && !outlines.locals.empty())
-        outlines.locals[0] = 60000;
+    if (has_fault(record, "local-oob") && !outlines.locals.empty()) outlines.locals[0] = 60000;
     if (has_fault(record, "odd-edges") && !outlines.locals.empty()) {
         outlines.locals.pop_back();
         outlines.counts.back() -= 1;
@@ -280,18 +284,19 @@ RecordContent gather_content(const MeshRecord& record)
     content.bounds = bounds_of(mesh, content.dimension);
     content.groups = build_edge_groups(mesh);
     if (!content.wide)
-        content.groups.loops = IndexGroup{};  // the index width selector doubles as J's item count
+        content.groups.loops = IndexGroup{}; // the index width selector doubles as J's item count
     else if (content.groups.loops.items == 0)
         content.groups.loops.items = 1;
-    content.plain_edges = {plain_pairs(content.groups.outlines), plain_pairs(content.groups.triangle_edges),
-        plain_pairs(content.groups.open_edges)};
-    if (record.stubs.labels)
-        add_labels(mesh, content);
+    content.plain_edges = {plain_pairs(content.groups.outlines),
+                           plain_pairs(content.groups.triangle_edges),
+                           plain_pairs(content.groups.open_edges)};
+    if (record.stubs.labels) add_labels(mesh, content);
     spoil_content(record, content);
     return content;
 }
 
-std::array<std::int32_t, kHeaderFields> header_of(const MeshRecord& record, const RecordContent& content)
+std::array<std::int32_t, kHeaderFields> header_of(const MeshRecord& record,
+                                                  const RecordContent& content)
 {
     const Mesh& mesh = *record.mesh;
     const auto count = [](size_t n) { return static_cast<std::int32_t>(n); };
@@ -299,22 +304,44 @@ std::array<std::int32_t, kHeaderFields> header_of(const MeshRecord& record, cons
     const std::int32_t polygons = count(mesh.polygons.size());
     const EdgeGroups& g = content.groups;
     const std::set<std::uint32_t> operands(mesh.operand_ids.begin(), mesh.operand_ids.end());
-    std::array<std::int32_t, kHeaderFields> h = {
-        vertices * content.dimension, count(content.index_stream.size()), record.execute_mode, content.dimension,
-        vertices * 3, count(content.palette.colours.size() * 4), count(content.bounds.size()),
-        polygons, polygons, count(content.label_ids.size()), polygons,
-        count(content.triangles.corners.size()), vertices, count(content.triangles.polygons.size()),
-        count(content.plain_edges[0].size()), count(content.plain_edges[1].size()), count(content.plain_edges[2].size()),
-        g.loops.items, count(g.loops.values.size()), count(g.loops.locals.size()),
-        g.outlines.items, count(g.outlines.values.size()), count(g.outlines.locals.size()),
-        g.triangle_edges.items, count(g.triangle_edges.values.size()), count(g.triangle_edges.locals.size()),
-        g.open_edges.items, count(g.open_edges.values.size()), count(g.open_edges.locals.size()),
-        count(operands.size()), record.stubs.skip, record.stubs.extra, 0,
-        count(record.name.size()), count(content.label_offsets.size()), count(content.label_text.size())};
-    if (has_fault(record, "negative"))
-        h[0] = -std::max(h[0], 1);
-    if (has_fault(record, "dim0"))
-        h[3] = 0;
+    std::array<std::int32_t, kHeaderFields> h = {vertices * content.dimension,
+                                                 count(content.index_stream.size()),
+                                                 record.execute_mode,
+                                                 content.dimension,
+                                                 vertices * 3,
+                                                 count(content.palette.colours.size() * 4),
+                                                 count(content.bounds.size()),
+                                                 polygons,
+                                                 polygons,
+                                                 count(content.label_ids.size()),
+                                                 polygons,
+                                                 count(content.triangles.corners.size()),
+                                                 vertices,
+                                                 count(content.triangles.polygons.size()),
+                                                 count(content.plain_edges[0].size()),
+                                                 count(content.plain_edges[1].size()),
+                                                 count(content.plain_edges[2].size()),
+                                                 g.loops.items,
+                                                 count(g.loops.values.size()),
+                                                 count(g.loops.locals.size()),
+                                                 g.outlines.items,
+                                                 count(g.outlines.values.size()),
+                                                 count(g.outlines.locals.size()),
+                                                 g.triangle_edges.items,
+                                                 count(g.triangle_edges.values.size()),
+                                                 count(g.triangle_edges.locals.size()),
+                                                 g.open_edges.items,
+                                                 count(g.open_edges.values.size()),
+                                                 count(g.open_edges.locals.size()),
+                                                 count(operands.size()),
+                                                 record.stubs.skip,
+                                                 record.stubs.extra,
+                                                 0,
+                                                 count(record.name.size()),
+                                                 count(content.label_offsets.size()),
+                                                 count(content.label_text.size())};
+    if (has_fault(record, "negative")) h[0] = -std::max(h[0], 1);
+    if (has_fault(record, "dim0")) h[3] = 0;
     return h;
 }
 
@@ -360,12 +387,11 @@ void write_arrays(ByteWriter& out, const MeshRecord& record, const RecordContent
     out.bytes += content.label_text;
 }
 
-}  // namespace
+} // namespace
 
 std::string encode_mesh_record(const MeshRecord& record)
 {
-    if (!record.mesh)
-        return encode_empty_record();
+    if (!record.mesh) return encode_empty_record();
     const RecordContent content = gather_content(record);
     ByteWriter out;
     for (std::int32_t field : header_of(record, content))

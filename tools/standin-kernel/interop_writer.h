@@ -14,10 +14,10 @@ inline constexpr int kHeaderFields = 36;
 inline constexpr int kHeaderBytes = kHeaderFields * 4;
 
 struct MeshRecord {
-    const Mesh* mesh = nullptr;  // null writes the empty record
+    const Mesh* mesh = nullptr; // null writes the empty record
     std::int32_t execute_mode = 2;
-    StubSettings stubs;          // its faults spoil only this record
-    std::string name;            // profiling text, or empty
+    StubSettings stubs; // its faults spoil only this record
+    std::string name;   // profiling text, or empty
 };
 
 std::string encode_mesh_record(const MeshRecord& record);

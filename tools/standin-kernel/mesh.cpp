@@ -10,19 +10,19 @@ std::uint32_t next_id(const std::vector<std::uint32_t>& ids)
     return ids.empty() ? 0 : *std::max_element(ids.begin(), ids.end()) + 1;
 }
 
-void append_ids(std::vector<std::uint32_t>& to, const std::vector<std::uint32_t>& from, std::uint32_t offset)
+void append_ids(std::vector<std::uint32_t>& to, const std::vector<std::uint32_t>& from,
+                std::uint32_t offset)
 {
     for (std::uint32_t id : from)
         to.push_back(id + offset);
 }
 
-}  // namespace
+} // namespace
 
 Vec3 normalised(const Vec3& v)
 {
     const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-    if (length <= 0.0)
-        return v;
+    if (length <= 0.0) return v;
     return {v[0] / length, v[1] / length, v[2] / length};
 }
 
@@ -35,7 +35,8 @@ std::uint32_t add_vertex(Mesh& mesh, const Vec3& position, const Vec3& normal)
     return static_cast<std::uint32_t>(mesh.positions.size() - 1);
 }
 
-void add_polygon(Mesh& mesh, std::vector<std::uint32_t> corners, std::uint32_t face, std::uint32_t group)
+void add_polygon(Mesh& mesh, std::vector<std::uint32_t> corners, std::uint32_t face,
+                 std::uint32_t group)
 {
     mesh.polygons.push_back(std::move(corners));
     mesh.face_ids.push_back(face);
@@ -98,7 +99,8 @@ Mesh join_meshes(const Mesh& left, const Mesh& right)
     joined.positions.insert(joined.positions.end(), right.positions.begin(), right.positions.end());
     joined.normals.insert(joined.normals.end(), right.normals.begin(), right.normals.end());
     joined.colours.insert(joined.colours.end(), right.colours.begin(), right.colours.end());
-    joined.normal_signs.insert(joined.normal_signs.end(), right.normal_signs.begin(), right.normal_signs.end());
+    joined.normal_signs.insert(joined.normal_signs.end(), right.normal_signs.begin(),
+                               right.normal_signs.end());
     for (std::vector<std::uint32_t> polygon : right.polygons) {
         for (std::uint32_t& corner : polygon)
             corner += base;

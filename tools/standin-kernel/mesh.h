@@ -16,7 +16,7 @@ struct Mesh {
     std::vector<Vec3> positions;
     std::vector<Vec3> normals;
     std::vector<Rgba> colours;
-    std::vector<std::int8_t> normal_signs;  // +1, or -1 where `ix` flipped the polygon normal
+    std::vector<std::int8_t> normal_signs; // +1, or -1 where `ix` flipped the polygon normal
     std::vector<std::vector<std::uint32_t>> polygons;
     std::vector<std::uint32_t> face_ids;
     std::vector<std::uint32_t> group_ids;
@@ -24,7 +24,8 @@ struct Mesh {
 };
 
 std::uint32_t add_vertex(Mesh& mesh, const Vec3& position, const Vec3& normal);
-void add_polygon(Mesh& mesh, std::vector<std::uint32_t> corners, std::uint32_t face, std::uint32_t group);
+void add_polygon(Mesh& mesh, std::vector<std::uint32_t> corners, std::uint32_t face,
+                 std::uint32_t group);
 
 void scale_mesh(Mesh& mesh, const Vec3& factors);
 void translate_mesh(Mesh& mesh, const Vec3& offset);

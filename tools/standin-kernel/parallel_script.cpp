@@ -14,18 +14,17 @@ LineClass classify_line(const std::string& line)
 {
     std::string key;
     for (char c : line)
-        if (c != '#' && c != '_')
-            key += c;
+        if (c != '#' && c != '_') key += c;
     key = to_upper(key);
-    auto starts = [&](const char* word) { return key.rfind(word, 0) == 0 && key.size() > std::string(word).size(); };
-    if (starts("PRE") || starts("CCPP") || starts("GLOBALPRE"))
-        return LineClass::Prefix;
-    if (starts("POST") || starts("VCPS") || starts("SUFFIX") || starts("GLOBALPOST") || starts("GLOBALSUFFIX"))
+    auto starts = [&](const char* word) {
+        return key.rfind(word, 0) == 0 && key.size() > std::string(word).size();
+    };
+    if (starts("PRE") || starts("CCPP") || starts("GLOBALPRE")) return LineClass::Prefix;
+    if (starts("POST") || starts("VCPS") || starts("SUFFIX") || starts("GLOBALPOST") ||
+        starts("GLOBALSUFFIX"))
         return LineClass::Suffix;
-    if (starts("GLOBAL"))
-        return LineClass::Prefix;
-    if (starts("PLIM"))
-        return LineClass::Source;
+    if (starts("GLOBAL")) return LineClass::Prefix;
+    if (starts("PLIM")) return LineClass::Source;
     return LineClass::Other;
 }
 
@@ -33,8 +32,7 @@ LineClass classify_line(const std::string& line)
 std::string braced_content(const std::string& line)
 {
     const size_t open = line.find('{');
-    if (open == std::string::npos || line.size() < open + 3)
-        return "";
+    if (open == std::string::npos || line.size() < open + 3) return "";
     return trim(line.substr(open + 1, line.size() - open - 3));
 }
 
@@ -42,8 +40,7 @@ std::string paren_content(const std::string& text)
 {
     const size_t open = text.find('(');
     const size_t close = text.find(')', open == std::string::npos ? 0 : open);
-    if (open == std::string::npos || close == std::string::npos)
-        return "";
+    if (open == std::string::npos || close == std::string::npos) return "";
     return trim(text.substr(open + 1, close - open - 1));
 }
 
@@ -51,8 +48,7 @@ std::string paren_content(const std::string& text)
 std::string strip_batch_prefix(const std::string& argument)
 {
     const size_t bar = argument.find('|');
-    if (bar == std::string::npos || bar >= 9)
-        return argument;
+    if (bar == std::string::npos || bar >= 9) return argument;
     for (size_t i = 0; i < bar; ++i)
         if (!std::isdigit(static_cast<unsigned char>(argument[i])) && argument[i] != ' ')
             return argument;
@@ -76,24 +72,23 @@ std::vector<std::string> split_invocations(const std::string& list)
     parts.push_back(trim(part));
     std::vector<std::string> kept;
     for (const std::string& p : parts)
-        if (!p.empty())
-            kept.push_back(p);
+        if (!p.empty()) kept.push_back(p);
     return kept;
 }
 
-std::string join_logic(const std::string& prefix, const std::string& source, const std::string& suffix)
+std::string join_logic(const std::string& prefix, const std::string& source,
+                       const std::string& suffix)
 {
     std::string logic = source;
-    if (!prefix.empty())
-        logic = prefix + "\n" + logic;
-    if (!suffix.empty())
-        logic += "\n" + suffix;
+    if (!prefix.empty()) logic = prefix + "\n" + logic;
+    if (!suffix.empty()) logic += "\n" + suffix;
     return logic;
 }
 
-}  // namespace
+} // namespace
 
-bool build_parallel_elements(const ScriptOutline& outline, std::vector<ParallelElement>& elements, std::string& problem)
+bool build_parallel_elements(const ScriptOutline& outline, std::vector<ParallelElement>& elements,
+                             std::string& problem)
 {
     std::string prefix;
     std::string suffix;
@@ -111,9 +106,9 @@ bool build_parallel_elements(const ScriptOutline& outline, std::vector<ParallelE
     }
     const Statement* ret = nullptr;
     for (const Statement& statement : outline.statements)
-        if (statement.kind == StatementKind::ParallelReturn)
-            ret = &statement;
-    const std::vector<std::string> invocations = ret ? split_invocations(ret->invocations) : std::vector<std::string>{};
+        if (statement.kind == StatementKind::ParallelReturn) ret = &statement;
+    const std::vector<std::string> invocations =
+        ret ? split_invocations(ret->invocations) : std::vector<std::string>{};
     if (invocations.empty()) {
         problem = "the parallel return lists no elements";
         return false;
@@ -126,7 +121,8 @@ bool build_parallel_elements(const ScriptOutline& outline, std::vector<ParallelE
             if (source.empty() && paren_content(line) == element.name)
                 source = braced_content(line);
         const size_t close = invocation.find(')');
-        if (source.empty() && close != std::string::npos && invocation.find('{', close) != std::string::npos) {
+        if (source.empty() && close != std::string::npos &&
+            invocation.find('{', close) != std::string::npos) {
             const size_t open = invocation.find('{', close);
             source = trim(invocation.substr(open + 1, invocation.rfind('}') - open - 1));
         }

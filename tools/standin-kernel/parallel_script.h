@@ -10,9 +10,10 @@
 // joined by line feeds.
 
 struct ParallelElement {
-    std::string name;   // the invocation's argument, batch prefix removed
+    std::string name; // the invocation's argument, batch prefix removed
     std::string logic;
 };
 
 // False, with the problem, when the return or a source cannot be resolved.
-bool build_parallel_elements(const ScriptOutline& outline, std::vector<ParallelElement>& elements, std::string& problem);
+bool build_parallel_elements(const ScriptOutline& outline, std::vector<ParallelElement>& elements,
+                             std::string& problem);

@@ -8,8 +8,7 @@ namespace {
 int section_index(const std::string& tag)
 {
     for (size_t i = 0; i < kSectionTags.size(); ++i)
-        if (to_upper(tag) == kSectionTags[i])
-            return static_cast<int>(i);
+        if (to_upper(tag) == kSectionTags[i]) return static_cast<int>(i);
     return -1;
 }
 
@@ -26,7 +25,8 @@ void apply_pragmas(const std::vector<Pragma>& pragmas, ParseBlock& block)
             const size_t blank = pragma.rest.find(' ');
             const int index = section_index(pragma.rest.substr(0, blank));
             if (index >= 0)
-                block.sections[index].push_back(blank == std::string::npos ? "" : pragma.rest.substr(blank + 1));
+                block.sections[index].push_back(
+                    blank == std::string::npos ? "" : pragma.rest.substr(blank + 1));
         }
     }
 }
@@ -52,15 +52,13 @@ std::string malform_tags(std::string block, const std::string& fault, const std:
 {
     const std::string open = "<" + tag + ">\n";
     const std::string close = "</" + tag + ">\n";
-    if (fault == "no-open-tag")
-        return replace_all(block, open, "");
-    if (fault == "no-close-tag")
-        return replace_all(block, close, "");
+    if (fault == "no-open-tag") return replace_all(block, open, "");
+    if (fault == "no-close-tag") return replace_all(block, close, "");
     block = replace_all(block, close, "");
     return replace_all(block, open, close + open);
 }
 
-}  // namespace
+} // namespace
 
 ParseBlock build_parse_block(const std::string& script_text)
 {
@@ -87,34 +85,33 @@ std::string format_parse_block(const ParseBlock& block)
     return text + "<SOURCE>\n" + block.source + "\n</SOURCE>\n<BREAK>\n";
 }
 
-bool format_parse_output(const std::vector<ParseBlock>& blocks, const std::string& fault, std::string& output)
+bool format_parse_output(const std::vector<ParseBlock>& blocks, const std::string& fault,
+                         std::string& output)
 {
     const size_t blank = fault.find(' ');
     const std::string name = fault.substr(0, blank);
-    const std::string tag = blank == std::string::npos ? "OPERATIONS" : to_upper(trim(fault.substr(blank)));
-    const bool tag_fault = name == "no-open-tag" || name == "no-close-tag" || name == "swapped-tags";
-    if (!name.empty() && !tag_fault && name != "few-breaks" && name != "no-separator" && name != "crlf"
-        && name != "garbage")
+    const std::string tag =
+        blank == std::string::npos ? "OPERATIONS" : to_upper(trim(fault.substr(blank)));
+    const bool tag_fault =
+        name == "no-open-tag" || name == "no-close-tag" || name == "swapped-tags";
+    if (!name.empty() && !tag_fault && name != "few-breaks" && name != "no-separator" &&
+        name != "crlf" && name != "garbage")
         return false;
 
     output.clear();
     const size_t kept = name == "few-breaks" && !blocks.empty() ? blocks.size() - 1 : blocks.size();
     for (size_t i = 0; i < kept; ++i) {
         std::string text = format_parse_block(blocks[i]);
-        if (tag_fault)
-            text = malform_tags(text, name, tag);
+        if (tag_fault) text = malform_tags(text, name, tag);
         if (name == "no-separator") {
             const int index = section_index(tag);
             ParseBlock emptied = blocks[i];
-            if (index >= 0)
-                emptied.sections[index].clear();
+            if (index >= 0) emptied.sections[index].clear();
             text = replace_all(format_parse_block(emptied), "<" + tag + ">\n</", "<" + tag + "></");
         }
         output += text;
     }
-    if (name == "crlf")
-        output = replace_all(output, "\n", "\r\n");
-    if (name == "garbage")
-        output = garbage_bytes();
+    if (name == "crlf") output = replace_all(output, "\n", "\r\n");
+    if (name == "garbage") output = garbage_bytes();
     return true;
 }

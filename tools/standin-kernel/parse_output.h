@@ -14,7 +14,7 @@ enum Section { kDirectives, kParameters, kFunctions, kOperations, kErrors, kWarn
 
 struct ParseBlock {
     std::array<std::vector<std::string>, 7> sections;
-    std::string source;  // the script as staged
+    std::string source; // the script as staged
 };
 
 // Parses one script and applies its @error, @warn, @note and @inject pragmas.
@@ -26,4 +26,5 @@ std::string format_parse_block(const ParseBlock& block);
 // no-open-tag, no-close-tag, swapped-tags, no-separator (these four take an
 // optional section tag, OPERATIONS by default), crlf or garbage. Returns false
 // for a fault name it does not know.
-bool format_parse_output(const std::vector<ParseBlock>& blocks, const std::string& fault, std::string& output);
+bool format_parse_output(const std::vector<ParseBlock>& blocks, const std::string& fault,
+                         std::string& output);

@@ -17,7 +17,7 @@ constexpr long long kMaxFloodBytes = 64LL << 20;
 struct RunPragmas {
     std::string fault;
     long long delay_ms = 0;
-    std::vector<Pragma> prints;  // stdout, stderr and their -flood forms, in order
+    std::vector<Pragma> prints; // stdout, stderr and their -flood forms, in order
 };
 
 void collect_run_pragmas(const std::string& script_text, RunPragmas& run)
@@ -26,10 +26,12 @@ void collect_run_pragmas(const std::string& script_text, RunPragmas& run)
         if (pragma.word == "parse-fault" && run.fault.empty())
             run.fault = pragma.rest;
         else if (pragma.word == "delay")
-            run.delay_ms = std::min<long long>(run.delay_ms + std::clamp(std::atoll(pragma.rest.c_str()), 0LL,
-                static_cast<long long>(kMaxDelayMs)), kMaxDelayMs);
-        else if (pragma.word == "stdout" || pragma.word == "stderr" || pragma.word == "stdout-flood"
-            || pragma.word == "stderr-flood")
+            run.delay_ms =
+                std::min<long long>(run.delay_ms + std::clamp(std::atoll(pragma.rest.c_str()), 0LL,
+                                                              static_cast<long long>(kMaxDelayMs)),
+                                    kMaxDelayMs);
+        else if (pragma.word == "stdout" || pragma.word == "stderr" ||
+                 pragma.word == "stdout-flood" || pragma.word == "stderr-flood")
             run.prints.push_back(pragma);
     }
 }
@@ -56,15 +58,19 @@ void print_pragmas(const std::vector<Pragma>& prints)
 
 std::string describe_block(size_t index, const StagedScript& script, const ParseBlock& block)
 {
-    std::string line = "  [" + std::to_string(index) + "]" + (script.name.empty() ? "" : " " + script.name) + ":";
-    const char* words[] = {"directives", "parameters", "functions", "operations", "errors", "warnings", "notes"};
+    std::string line =
+        "  [" + std::to_string(index) + "]" + (script.name.empty() ? "" : " " + script.name) + ":";
+    const char* words[] = {"directives", "parameters", "functions", "operations",
+                           "errors",     "warnings",   "notes"};
     for (size_t i = 0; i < kSectionTags.size(); ++i)
-        line += std::string(i ? ", " : " ") + std::to_string(block.sections[i].size()) + " " + words[i];
+        line +=
+            std::string(i ? ", " : " ") + std::to_string(block.sections[i].size()) + " " + words[i];
     return line + "\n";
 }
 
 // Writes the output, malformed as the fault asks; returns the exit code.
-int write_parse_output(const std::string& path, const std::vector<ParseBlock>& blocks, const std::string& fault)
+int write_parse_output(const std::string& path, const std::vector<ParseBlock>& blocks,
+                       const std::string& fault)
 {
     if (fault == "no-output") {
         std::cout << "  fault no-output: no parse output written\n";
@@ -85,7 +91,7 @@ int write_parse_output(const std::string& path, const std::vector<ParseBlock>& b
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int run_parse(const RunRequest& request, RunRecord& record)
 {
@@ -98,13 +104,13 @@ int run_parse(const RunRequest& request, RunRecord& record)
     staged = normalise_line_ends(staged);
 
     std::string problem;
-    const std::vector<StagedScript> scripts = request.kind == RunKind::ParseList
-        ? split_script_list(staged, problem)
-        : std::vector<StagedScript>{split_single_script(staged)};
-    std::string account = "plim stand-in kernel: parsing " + std::to_string(scripts.size()) + " script"
-        + (scripts.size() == 1 ? "" : "s") + " from " + request.input_path + "\n";
-    if (!problem.empty())
-        account += "  note: " + problem + "\n";
+    const std::vector<StagedScript> scripts =
+        request.kind == RunKind::ParseList ? split_script_list(staged, problem)
+                                           : std::vector<StagedScript>{split_single_script(staged)};
+    std::string account = "plim stand-in kernel: parsing " + std::to_string(scripts.size()) +
+                          " script" + (scripts.size() == 1 ? "" : "s") + " from " +
+                          request.input_path + "\n";
+    if (!problem.empty()) account += "  note: " + problem + "\n";
 
     std::vector<ParseBlock> blocks;
     RunPragmas run;
@@ -114,13 +120,11 @@ int run_parse(const RunRequest& request, RunRecord& record)
         account += describe_block(i, scripts[i], blocks.back());
     }
     const std::string forced = environment_fault("parse");
-    if (!forced.empty())
-        run.fault = forced;
+    if (!forced.empty()) run.fault = forced;
 
     delay_run(run.delay_ms);
     print_pragmas(run.prints);
-    if (run.fault == "crash")
-        crash_run(record, account.substr(0, account.size() / 2));
+    if (run.fault == "crash") crash_run(record, account.substr(0, account.size() / 2));
     std::cout << account;
     return write_parse_output(request.output_path, blocks, run.fault);
 }

@@ -20,12 +20,12 @@ Vec3 corner_signs(int k)
 
 // The six faces by corner index, counter-clockwise seen from outside.
 constexpr std::uint32_t kBoxFaces[6][4] = {
-    {0, 4, 6, 2}, {1, 3, 7, 5},  // -x, +x
-    {0, 1, 5, 4}, {2, 6, 7, 3},  // -y, +y
-    {0, 2, 3, 1}, {4, 5, 7, 6},  // -z, +z
+    {0, 4, 6, 2}, {1, 3, 7, 5}, // -x, +x
+    {0, 1, 5, 4}, {2, 6, 7, 3}, // -y, +y
+    {0, 2, 3, 1}, {4, 5, 7, 6}, // -z, +z
 };
 
-}  // namespace
+} // namespace
 
 Mesh make_box(double width, double height, double depth)
 {
@@ -35,7 +35,9 @@ Mesh make_box(double width, double height, double depth)
         add_vertex(mesh, {s[0] * width / 2, s[1] * height / 2, s[2] * depth / 2}, s);
     }
     for (std::uint32_t face = 0; face < 6; ++face)
-        add_polygon(mesh, {kBoxFaces[face][0], kBoxFaces[face][1], kBoxFaces[face][2], kBoxFaces[face][3]}, face, face);
+        add_polygon(
+            mesh, {kBoxFaces[face][0], kBoxFaces[face][1], kBoxFaces[face][2], kBoxFaces[face][3]},
+            face, face);
     return mesh;
 }
 
@@ -65,8 +67,10 @@ Mesh make_sphere(double radius)
         const double polar = kPi * ring / kRings;
         for (int segment = 0; segment < kSegments; ++segment) {
             const double azimuth = 2 * kPi * segment / kSegments;
-            const Vec3 direction = {std::sin(polar) * std::cos(azimuth), -std::cos(polar), std::sin(polar) * std::sin(azimuth)};
-            add_vertex(mesh, {direction[0] * radius, direction[1] * radius, direction[2] * radius}, direction);
+            const Vec3 direction = {std::sin(polar) * std::cos(azimuth), -std::cos(polar),
+                                    std::sin(polar) * std::sin(azimuth)};
+            add_vertex(mesh, {direction[0] * radius, direction[1] * radius, direction[2] * radius},
+                       direction);
         }
     }
     const std::uint32_t north = add_vertex(mesh, {0, radius, 0}, {0, 1, 0});
@@ -77,8 +81,10 @@ Mesh make_sphere(double radius)
     for (int segment = 0; segment < kSegments; ++segment) {
         add_polygon(mesh, {south, at(1, segment + 1), at(1, segment)}, face++, 0);
         for (int ring = 1; ring + 1 < kRings; ++ring)
-            add_polygon(mesh, {at(ring, segment), at(ring, segment + 1), at(ring + 1, segment + 1), at(ring + 1, segment)},
-                face++, 0);
+            add_polygon(mesh,
+                        {at(ring, segment), at(ring, segment + 1), at(ring + 1, segment + 1),
+                         at(ring + 1, segment)},
+                        face++, 0);
         add_polygon(mesh, {at(kRings - 1, segment), at(kRings - 1, segment + 1), north}, face++, 0);
     }
     return mesh;
@@ -118,7 +124,7 @@ Mesh make_cone(double radius, double height, int segments)
     for (int k = 0; k < n; ++k) {
         const double angle = 2 * kPi * k / n;
         add_vertex(mesh, {radius * std::cos(angle), 0, radius * std::sin(angle)},
-            {height * std::cos(angle), radius, height * std::sin(angle)});
+                   {height * std::cos(angle), radius, height * std::sin(angle)});
     }
     const std::uint32_t apex = add_vertex(mesh, {0, height, 0}, {0, 1, 0});
     const auto count = static_cast<std::uint32_t>(n);
@@ -140,9 +146,13 @@ Mesh make_torus(double major_radius, double minor_radius, int major_segments, in
         const double around = 2 * kPi * i / n;
         for (int j = 0; j < m; ++j) {
             const double tube = 2 * kPi * j / m;
-            const Vec3 normal = {std::cos(tube) * std::cos(around), std::sin(tube), std::cos(tube) * std::sin(around)};
+            const Vec3 normal = {std::cos(tube) * std::cos(around), std::sin(tube),
+                                 std::cos(tube) * std::sin(around)};
             const double reach = major_radius + minor_radius * std::cos(tube);
-            add_vertex(mesh, {reach * std::cos(around), minor_radius * std::sin(tube), reach * std::sin(around)}, normal);
+            add_vertex(
+                mesh,
+                {reach * std::cos(around), minor_radius * std::sin(tube), reach * std::sin(around)},
+                normal);
         }
     }
     auto at = [&](int i, int j) { return static_cast<std::uint32_t>((i % n) * m + j % m); };

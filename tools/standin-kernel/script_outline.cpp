@@ -9,20 +9,20 @@
 
 namespace {
 
-const std::set<std::string> kPrimitives = {"cube", "mcube", "bcube", "rcube", "sphere", "cylinder", "cone", "torus"};
+const std::set<std::string> kPrimitives = {"cube",   "mcube",    "bcube", "rcube",
+                                           "sphere", "cylinder", "cone",  "torus"};
 
 const std::set<std::string> kMethods = {
-    "rgb", "rgba", "s", "tx", "ty", "tz", "txy", "t", "rx", "ry", "rz",
-    "rx90", "ry90", "rz90", "rxN90", "ryN90", "rzN90", "duo", "ix",
-    "zy", "gty", "c", "flx", "fl", "flz"};
+    "rgb",  "rgba",  "s",     "tx",    "ty",  "tz", "txy", "t",   "rx", "ry",  "rz", "rx90", "ry90",
+    "rz90", "rxN90", "ryN90", "rzN90", "duo", "ix", "zy",  "gty", "c",  "flx", "fl", "flz"};
 
 const std::set<std::string> kParameterTypes = {"INT", "DBL", "LNG", "BLN", "CHR", "STR"};
 
 // Directive keywords, matched as prefixes of the upper-cased word after '#'
 // with '_' removed.
 const char* const kDirectiveKeywords[] = {
-    "PARALLEL", "PRE", "CCPP", "GLOBAL", "POST", "VCPS", "SUFFIX", "PLIM", "CAM", "VIEW",
-    "EYELOOK", "VARIANT", "PSET", "PARAM", "ANIM", "EXECUTEMODE"};
+    "PARALLEL", "PRE",  "CCPP",    "GLOBAL",  "POST", "VCPS",  "SUFFIX", "PLIM",
+    "CAM",      "VIEW", "EYELOOK", "VARIANT", "PSET", "PARAM", "ANIM",   "EXECUTEMODE"};
 
 std::string at_line(int line, const std::string& message)
 {
@@ -34,10 +34,8 @@ std::string directive_keyword(const std::string& line)
     std::string keyword;
     for (size_t i = 1; i < line.size(); ++i) {
         const char c = line[i];
-        if (c == '_')
-            continue;
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            break;
+        if (c == '_') continue;
+        if (!std::isalnum(static_cast<unsigned char>(c))) break;
         keyword += c;
     }
     return to_upper(keyword);
@@ -57,7 +55,8 @@ void classify_directives(const ScannedScript& scanned, ScriptOutline& outline)
         for (const char* candidate : kDirectiveKeywords)
             known = known || keyword.rfind(candidate, 0) == 0;
         if (!known)
-            outline.warnings.push_back(at_line(directive.line, "unknown directive '" + directive.text + "'"));
+            outline.warnings.push_back(
+                at_line(directive.line, "unknown directive '" + directive.text + "'"));
     }
 }
 
@@ -66,8 +65,7 @@ std::string check_brackets(const std::vector<Token>& tokens, size_t begin, size_
 {
     std::string open;
     for (size_t i = begin; i < end; ++i) {
-        if (tokens[i].kind != TokenKind::Symbol)
-            continue;
+        if (tokens[i].kind != TokenKind::Symbol) continue;
         const char c = tokens[i].text[0];
         if (c == '(' || c == '[' || c == '{') {
             open += c;
@@ -78,7 +76,9 @@ std::string check_brackets(const std::vector<Token>& tokens, size_t begin, size_
             open.pop_back();
         }
     }
-    return open.empty() ? "" : "unbalanced brackets: '" + std::string(1, open.back()) + "' is not closed";
+    return open.empty()
+               ? ""
+               : "unbalanced brackets: '" + std::string(1, open.back()) + "' is not closed";
 }
 
 bool is_symbol(const Token& token, const char* symbol)
@@ -95,31 +95,29 @@ bool fold_literal(const Expr& expr, Expr& literal)
         return true;
     }
     literal = expr;
-    return expr.kind == ExprKind::Number || expr.kind == ExprKind::Bool || expr.kind == ExprKind::Text;
+    return expr.kind == ExprKind::Number || expr.kind == ExprKind::Bool ||
+           expr.kind == ExprKind::Text;
 }
 
 bool literal_fits_type(const Expr& literal, const std::string& type)
 {
     if (type == "INT" || type == "LNG")
         return literal.kind == ExprKind::Number && std::floor(literal.number) == literal.number;
-    if (type == "DBL")
-        return literal.kind == ExprKind::Number;
-    if (type == "BLN")
-        return literal.kind == ExprKind::Bool;
-    if (type == "CHR")
-        return literal.kind == ExprKind::Text && literal.text.size() == 1;
+    if (type == "DBL") return literal.kind == ExprKind::Number;
+    if (type == "BLN") return literal.kind == ExprKind::Bool;
+    if (type == "CHR") return literal.kind == ExprKind::Text && literal.text.size() == 1;
     return literal.kind == ExprKind::Text;
 }
 
 // Splits tokens [begin, end) at commas outside brackets.
-std::vector<std::pair<size_t, size_t>> split_fields(const std::vector<Token>& tokens, size_t begin, size_t end)
+std::vector<std::pair<size_t, size_t>> split_fields(const std::vector<Token>& tokens, size_t begin,
+                                                    size_t end)
 {
     std::vector<std::pair<size_t, size_t>> fields;
     int depth = 0;
     size_t field_begin = begin;
     for (size_t i = begin; i < end; ++i) {
-        if (tokens[i].kind != TokenKind::Symbol)
-            continue;
+        if (tokens[i].kind != TokenKind::Symbol) continue;
         const char c = tokens[i].text[0];
         depth += (c == '(' || c == '[' || c == '{') - (c == ')' || c == ']' || c == '}');
         if (c == ',' && depth == 0) {
@@ -131,7 +129,8 @@ std::vector<std::pair<size_t, size_t>> split_fields(const std::vector<Token>& to
     return fields;
 }
 
-bool field_is_literal(const std::vector<Token>& tokens, std::pair<size_t, size_t> field, Expr& literal)
+bool field_is_literal(const std::vector<Token>& tokens, std::pair<size_t, size_t> field,
+                      Expr& literal)
 {
     const ExprParse parsed = parse_expression(tokens, field.first, field.second);
     return parsed.ok && fold_literal(parsed.expr, literal);
@@ -139,29 +138,28 @@ bool field_is_literal(const std::vector<Token>& tokens, std::pair<size_t, size_t
 
 // `TYPE name = value` or `TYPE name(value, min, max, 'label')`; the bounds and
 // the label are optional and only checked for their kind.
-bool parse_parameter(const std::vector<Token>& tokens, size_t begin, size_t end, Statement& statement)
+bool parse_parameter(const std::vector<Token>& tokens, size_t begin, size_t end,
+                     Statement& statement)
 {
     statement.type = to_upper(tokens[begin].text);
-    if (end - begin < 4 || tokens[begin + 1].kind != TokenKind::Identifier)
-        return false;
+    if (end - begin < 4 || tokens[begin + 1].kind != TokenKind::Identifier) return false;
     statement.name = tokens[begin + 1].text;
     const Token& form = tokens[begin + 2];
     if (is_symbol(form, "="))
-        return field_is_literal(tokens, {begin + 3, end}, statement.value)
-            && literal_fits_type(statement.value, statement.type);
-    if (!is_symbol(form, "(") || !is_symbol(tokens[end - 1], ")"))
-        return false;
+        return field_is_literal(tokens, {begin + 3, end}, statement.value) &&
+               literal_fits_type(statement.value, statement.type);
+    if (!is_symbol(form, "(") || !is_symbol(tokens[end - 1], ")")) return false;
     const auto fields = split_fields(tokens, begin + 3, end - 1);
-    if (!field_is_literal(tokens, fields[0], statement.value) || !literal_fits_type(statement.value, statement.type))
+    if (!field_is_literal(tokens, fields[0], statement.value) ||
+        !literal_fits_type(statement.value, statement.type))
         return false;
-    const bool numeric = statement.type == "INT" || statement.type == "DBL" || statement.type == "LNG";
+    const bool numeric =
+        statement.type == "INT" || statement.type == "DBL" || statement.type == "LNG";
     for (size_t i = 1; i < fields.size(); ++i) {
         Expr field;
-        if (!field_is_literal(tokens, fields[i], field))
-            return false;
+        if (!field_is_literal(tokens, fields[i], field)) return false;
         const bool is_bound = numeric && i <= 2;
-        if (is_bound ? field.kind != ExprKind::Number : field.kind != ExprKind::Text)
-            return false;
+        if (is_bound ? field.kind != ExprKind::Number : field.kind != ExprKind::Text) return false;
     }
     return true;
 }
@@ -175,20 +173,21 @@ public:
 
     void check(size_t begin, size_t end)
     {
-        if (end - begin < 2)
-            return;  // a lone ';' is an empty statement and harmless
+        if (end - begin < 2) return; // a lone ';' is an empty statement and harmless
         Statement statement;
         statement.line = tokens_[begin].line;
         statement.text = join_token_text(text_, tokens_, begin, end - 1);
         const bool after_return = seen_return_;
-        seen_return_ = seen_return_ || (tokens_[begin].kind == TokenKind::Identifier && tokens_[begin].text == "return");
+        seen_return_ = seen_return_ || (tokens_[begin].kind == TokenKind::Identifier &&
+                                        tokens_[begin].text == "return");
         const std::string problem = classify(begin, end - 1, statement);
         if (!problem.empty()) {
             outline_.errors.push_back(at_line(statement.line, problem));
             return;
         }
         if (after_return)
-            outline_.warnings.push_back(at_line(statement.line, "statement after the return is never evaluated"));
+            outline_.warnings.push_back(
+                at_line(statement.line, "statement after the return is never evaluated"));
         outline_.statements.push_back(statement);
     }
 
@@ -206,8 +205,7 @@ private:
     std::string classify(size_t begin, size_t end, Statement& statement)
     {
         const std::string brackets = check_brackets(tokens_, begin, end);
-        if (!brackets.empty())
-            return brackets;
+        if (!brackets.empty()) return brackets;
         const Token& first = tokens_[begin];
         if (first.kind == TokenKind::Identifier && kParameterTypes.count(to_upper(first.text))) {
             statement.kind = StatementKind::Parameter;
@@ -221,7 +219,8 @@ private:
             statement.kind = StatementKind::Return;
             return parse_checked(begin + 1, end, statement.value);
         }
-        if (end - begin > 1 && first.kind == TokenKind::Identifier && is_symbol(tokens_[begin + 1], "=")) {
+        if (end - begin > 1 && first.kind == TokenKind::Identifier &&
+            is_symbol(tokens_[begin + 1], "=")) {
             statement.kind = StatementKind::Assignment;
             statement.name = first.text;
             // The name counts as defined even when its value is faulty, so
@@ -236,10 +235,8 @@ private:
     std::string classify_parallel_return(size_t begin, size_t end, Statement& statement)
     {
         statement.kind = StatementKind::ParallelReturn;
-        if (!outline_.parallel)
-            return "parallel return without the #PARALLEL; directive";
-        if (!is_symbol(tokens_[end - 1], "}"))
-            return "unexpected token after the parallel return";
+        if (!outline_.parallel) return "parallel return without the #PARALLEL; directive";
+        if (!is_symbol(tokens_[end - 1], "}")) return "unexpected token after the parallel return";
         if (end - begin > 3)
             statement.invocations = join_token_text(text_, tokens_, begin + 2, end - 2);
         return "";
@@ -248,15 +245,15 @@ private:
     std::string parse_checked(size_t begin, size_t end, Expr& expr)
     {
         const ExprParse parsed = parse_expression(tokens_, begin, end);
-        if (!parsed.ok)
-            return parsed.error;
+        if (!parsed.ok) return parsed.error;
         expr = parsed.expr;
         return check_names(expr);
     }
 
     std::string check_names(const Expr& expr) const
     {
-        if (expr.kind == ExprKind::Name && !variables_.count(expr.text) && !kPrimitives.count(expr.text))
+        if (expr.kind == ExprKind::Name && !variables_.count(expr.text) &&
+            !kPrimitives.count(expr.text))
             return "unknown variable '" + expr.text + "'";
         if (expr.kind == ExprKind::Call && !kPrimitives.count(expr.text) && expr.text != "stub")
             return "unknown primitive '" + expr.text + "'";
@@ -264,14 +261,13 @@ private:
             return "unknown method '" + expr.text + "'";
         for (const Expr& arg : expr.args) {
             const std::string problem = check_names(arg);
-            if (!problem.empty())
-                return problem;
+            if (!problem.empty()) return problem;
         }
         return "";
     }
 };
 
-}  // namespace
+} // namespace
 
 ScriptOutline outline_script(const std::string& text)
 {
@@ -285,8 +281,7 @@ ScriptOutline outline_script(const std::string& text)
     size_t begin = 0;
     int brace_depth = 0;
     for (size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].kind != TokenKind::Symbol)
-            continue;
+        if (tokens[i].kind != TokenKind::Symbol) continue;
         if (tokens[i].text == "{")
             ++brace_depth;
         else if (tokens[i].text == "}")
@@ -298,8 +293,11 @@ ScriptOutline outline_script(const std::string& text)
     }
     if (begin < tokens.size()) {
         const std::string brackets = check_brackets(tokens, begin, tokens.size());
-        outline.errors.push_back(at_line(tokens[begin].line, !brackets.empty() ? brackets
-            : "missing ';' after '" + join_token_text(text, tokens, begin, tokens.size() - 1) + "'"));
+        outline.errors.push_back(at_line(
+            tokens[begin].line,
+            !brackets.empty() ? brackets
+                              : "missing ';' after '" +
+                                    join_token_text(text, tokens, begin, tokens.size() - 1) + "'"));
     }
     if (!checker.seen_return())
         outline.errors.push_back("the script has no top-level return statement;");
@@ -310,8 +308,7 @@ std::vector<const Statement*> operation_statements(const ScriptOutline& outline)
 {
     std::vector<const Statement*> operations;
     for (const Statement& statement : outline.statements)
-        if (statement.kind != StatementKind::Parameter)
-            operations.push_back(&statement);
+        if (statement.kind != StatementKind::Parameter) operations.push_back(&statement);
     return operations;
 }
 
@@ -319,7 +316,6 @@ std::vector<const Statement*> parameter_statements(const ScriptOutline& outline)
 {
     std::vector<const Statement*> parameters;
     for (const Statement& statement : outline.statements)
-        if (statement.kind == StatementKind::Parameter)
-            parameters.push_back(&statement);
+        if (statement.kind == StatementKind::Parameter) parameters.push_back(&statement);
     return parameters;
 }

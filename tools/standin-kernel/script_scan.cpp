@@ -60,8 +60,7 @@ void scan_block_comment(Cursor& cursor)
     cursor.at += 2;
     while (!cursor.done() && !(cursor.peek() == '*' && cursor.peek(1) == '/'))
         cursor.advance();
-    if (!cursor.done())
-        cursor.at += 2;
+    if (!cursor.done()) cursor.at += 2;
 }
 
 void scan_directive(Cursor& cursor, ScannedScript& scanned)
@@ -82,8 +81,8 @@ void scan_number(Cursor& cursor)
             ++cursor.at;
     }
     const char sign = cursor.peek(1);
-    if ((cursor.peek() == 'e' || cursor.peek() == 'E')
-        && (is_digit(sign) || ((sign == '+' || sign == '-') && is_digit(cursor.peek(2))))) {
+    if ((cursor.peek() == 'e' || cursor.peek() == 'E') &&
+        (is_digit(sign) || ((sign == '+' || sign == '-') && is_digit(cursor.peek(2))))) {
         cursor.at += 2;
         while (is_digit(cursor.peek()))
             ++cursor.at;
@@ -110,7 +109,7 @@ Token scan_quoted(Cursor& cursor)
     return token;
 }
 
-}  // namespace
+} // namespace
 
 ScannedScript scan_script(const std::string& text)
 {
@@ -152,12 +151,14 @@ ScannedScript scan_script(const std::string& text)
     return scanned;
 }
 
-std::string join_token_text(const std::string& text, const std::vector<Token>& tokens, size_t first, size_t last)
+std::string join_token_text(const std::string& text, const std::vector<Token>& tokens, size_t first,
+                            size_t last)
 {
     std::string joined;
     for (size_t i = first; i <= last && i < tokens.size(); ++i) {
         if (i > first) {
-            const std::string gap = text.substr(tokens[i - 1].end, tokens[i].begin - tokens[i - 1].end);
+            const std::string gap =
+                text.substr(tokens[i - 1].end, tokens[i].begin - tokens[i - 1].end);
             joined += gap.find_first_not_of(" \t") == std::string::npos ? gap : " ";
         }
         joined += text.substr(tokens[i].begin, tokens[i].end - tokens[i].begin);

@@ -10,14 +10,14 @@ enum class TokenKind { Identifier, Number, String, Char, Symbol, Unterminated };
 
 struct Token {
     TokenKind kind;
-    std::string text;  // for String and Char: the content without quotes
-    size_t begin;      // byte range in the script text, quotes included
+    std::string text; // for String and Char: the content without quotes
+    size_t begin;     // byte range in the script text, quotes included
     size_t end;
-    int line;          // 1-based
+    int line; // 1-based
 };
 
 struct DirectiveLine {
-    std::string text;  // the whole line, trimmed
+    std::string text; // the whole line, trimmed
     int line;
 };
 
@@ -38,4 +38,5 @@ ScannedScript scan_script(const std::string& text);
 
 // The source of tokens [first, last] on one line: gaps are copied as written,
 // except that a gap holding a line break or a comment becomes one blank.
-std::string join_token_text(const std::string& text, const std::vector<Token>& tokens, size_t first, size_t last);
+std::string join_token_text(const std::string& text, const std::vector<Token>& tokens, size_t first,
+                            size_t last);

@@ -12,11 +12,9 @@ namespace {
 int read_count_line(const std::string& line)
 {
     const std::string trimmed = trim(line);
-    if (trimmed.size() < 2 || trimmed.size() > 9 || trimmed.back() != ';')
-        return -1;
+    if (trimmed.size() < 2 || trimmed.size() > 9 || trimmed.back() != ';') return -1;
     for (size_t i = 0; i + 1 < trimmed.size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>(trimmed[i])))
-            return -1;
+        if (!std::isdigit(static_cast<unsigned char>(trimmed[i]))) return -1;
     return std::stoi(trimmed);
 }
 
@@ -32,16 +30,15 @@ std::string join_lines(const std::vector<std::string>& lines, size_t begin, size
 size_t block_body_end(const std::vector<std::string>& lines, size_t begin, size_t end)
 {
     for (size_t close = end; close > begin; --close)
-        if (trim(lines[close - 1]) == "};")
-            return close - 1;
+        if (trim(lines[close - 1]) == "};") return close - 1;
     return end;
 }
 
 void note_count_mismatch(int declared, size_t found, std::string& problem)
 {
     if (declared >= 0 && static_cast<size_t>(declared) != found)
-        problem = "the count line says " + std::to_string(declared) + " but " + std::to_string(found)
-            + " block" + (found == 1 ? "" : "s") + " follow";
+        problem = "the count line says " + std::to_string(declared) + " but " +
+                  std::to_string(found) + " block" + (found == 1 ? "" : "s") + " follow";
 }
 
 bool is_empty_block(const std::string& line)
@@ -52,24 +49,23 @@ bool is_empty_block(const std::string& line)
 
 bool starts_block(const std::vector<std::string>& lines, size_t at)
 {
-    return is_empty_block(lines[at])
-        || (trim(lines[at]) == "{" && at + 1 < lines.size() && trim(lines[at + 1]) == "// directives");
+    return is_empty_block(lines[at]) || (trim(lines[at]) == "{" && at + 1 < lines.size() &&
+                                         trim(lines[at + 1]) == "// directives");
 }
 
 // The mode named on an "#execute_mode:" line, or -1.
 int execute_mode_of(const std::string& line)
 {
     std::string name = trim(line.substr(14));
-    if (!name.empty() && name.back() == ';')
-        name.pop_back();
+    if (!name.empty() && name.back() == ';') name.pop_back();
     for (int mode = 0; mode < 3; ++mode)
-        if (name == kExecuteModeNames[mode])
-            return mode;
+        if (name == kExecuteModeNames[mode]) return mode;
     return -1;
 }
 
 // The block's lines before "// logic" carry its execute mode.
-StagedBlock read_block(const std::vector<std::string>& lines, size_t begin, size_t end, std::string& problem)
+StagedBlock read_block(const std::vector<std::string>& lines, size_t begin, size_t end,
+                       std::string& problem)
 {
     StagedBlock block;
     size_t logic_begin = begin;
@@ -91,7 +87,7 @@ StagedBlock read_block(const std::vector<std::string>& lines, size_t begin, size
     return block;
 }
 
-}  // namespace
+} // namespace
 
 std::string normalise_line_ends(const std::string& text)
 {
@@ -114,12 +110,12 @@ std::vector<StagedScript> split_script_list(const std::string& staged, std::stri
     }
     std::vector<size_t> starts;
     for (size_t i = 1; i + 1 < lines.size(); ++i)
-        if (trim(lines[i]) == "{" && lines[i + 1].rfind("// E:", 0) == 0)
-            starts.push_back(i);
+        if (trim(lines[i]) == "{" && lines[i + 1].rfind("// E:", 0) == 0) starts.push_back(i);
     std::vector<StagedScript> scripts;
     for (size_t k = 0; k < starts.size(); ++k) {
         const size_t begin = starts[k] + 2;
-        const size_t end = block_body_end(lines, begin, k + 1 < starts.size() ? starts[k + 1] : lines.size());
+        const size_t end =
+            block_body_end(lines, begin, k + 1 < starts.size() ? starts[k + 1] : lines.size());
         scripts.push_back({lines[starts[k] + 1].substr(5), join_lines(lines, begin, end)});
     }
     note_count_mismatch(declared, scripts.size(), problem);
@@ -130,12 +126,10 @@ std::vector<StagedBlock> split_assembly_input(const std::string& staged, std::st
 {
     const std::vector<std::string> lines = split_lines(staged);
     const int declared = read_count_line(lines[0]);
-    if (declared < 0)
-        return {StagedBlock{false, 2, staged}};
+    if (declared < 0) return {StagedBlock{false, 2, staged}};
     std::vector<size_t> starts;
     for (size_t i = 1; i < lines.size(); ++i)
-        if (starts_block(lines, i))
-            starts.push_back(i);
+        if (starts_block(lines, i)) starts.push_back(i);
     std::vector<StagedBlock> blocks;
     for (size_t k = 0; k < starts.size(); ++k) {
         if (is_empty_block(lines[starts[k]])) {
@@ -143,7 +137,8 @@ std::vector<StagedBlock> split_assembly_input(const std::string& staged, std::st
             continue;
         }
         const size_t next = k + 1 < starts.size() ? starts[k + 1] : lines.size();
-        blocks.push_back(read_block(lines, starts[k] + 1, block_body_end(lines, starts[k] + 1, next), problem));
+        blocks.push_back(
+            read_block(lines, starts[k] + 1, block_body_end(lines, starts[k] + 1, next), problem));
     }
     note_count_mismatch(declared, blocks.size(), problem);
     return blocks;

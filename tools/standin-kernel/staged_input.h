@@ -8,7 +8,7 @@
 extern const char* const kExecuteModeNames[3];
 
 struct StagedScript {
-    std::string name;  // from the "// E:" line of a list; empty for a single script
+    std::string name; // from the "// E:" line of a list; empty for a single script
     std::string text;
 };
 
@@ -24,7 +24,7 @@ StagedScript split_single_script(const std::string& staged);
 std::vector<StagedScript> split_script_list(const std::string& staged, std::string& problem);
 
 struct StagedBlock {
-    bool empty = false;      // the block "{ };"
+    bool empty = false; // the block "{ };"
     int execute_mode = 2;
     std::string logic;
 };

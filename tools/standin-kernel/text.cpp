@@ -34,8 +34,7 @@ std::vector<std::string> split_lines(const std::string& text)
     size_t begin = 0;
     while (begin <= text.size()) {
         size_t end = text.find('\n', begin);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         lines.push_back(text.substr(begin, end - begin));
         begin = end + 1;
     }
@@ -55,8 +54,7 @@ std::string replace_all(std::string text, std::string_view from, std::string_vie
 bool read_file(const std::string& path, std::string& contents)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
+    if (!in) return false;
     std::ostringstream buffer;
     buffer << in.rdbuf();
     contents = buffer.str();

@@ -16,13 +16,16 @@ namespace {
 std::int64_t steady_ns()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                         std::chrono::steady_clock::now().time_since_epoch())
-            .count();
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-void store_pointer(Application& app, std::int32_t x, std::int32_t y) { app.pointer_position = {x, y}; }
+void store_pointer(Application& app, std::int32_t x, std::int32_t y)
+{
+    app.pointer_position = {x, y};
+}
 
-}  // namespace
+} // namespace
 
 bool app_on_start(WindowCallbacks*)
 {
@@ -82,7 +85,10 @@ bool app_on_modifiers(WindowCallbacks*, std::int32_t modifiers)
     return true;
 }
 
-bool noop_false(WindowCallbacks*) { return false; }
+bool noop_false(WindowCallbacks*)
+{
+    return false;
+}
 
 void paint_frame_timed(Application& app)
 {

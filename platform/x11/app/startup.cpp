@@ -18,7 +18,7 @@
 namespace {
 
 constexpr std::int32_t ICON_SIZE = lumo::kLogoCellSize;
-constexpr std::int32_t ICON_CORNER = lumo::kIconAtlasSize - ICON_SIZE;  // (384, 384)
+constexpr std::int32_t ICON_CORNER = lumo::kIconAtlasSize - ICON_SIZE; // (384, 384)
 
 // Window 0's argv and icon point into these for the whole run.
 std::vector<std::string> g_argument_texts;
@@ -28,13 +28,15 @@ std::vector<std::uint8_t> g_icon_pixels;
 void copy_icon_block(std::vector<std::uint8_t>& icon)
 {
     icon.assign(static_cast<std::size_t>(ICON_SIZE) * ICON_SIZE * 4, 0);
-    if (lumo::g_icon_atlas_pixels.size() < static_cast<std::size_t>(lumo::kIconAtlasSize) * lumo::kIconAtlasSize * 4)
+    if (lumo::g_icon_atlas_pixels.size() <
+        static_cast<std::size_t>(lumo::kIconAtlasSize) * lumo::kIconAtlasSize * 4)
         return;
     const std::size_t row_bytes = static_cast<std::size_t>(ICON_SIZE) * 4;
     for (std::int32_t row = 0; row < ICON_SIZE; ++row) {
-        const std::size_t from = (static_cast<std::size_t>(ICON_CORNER + row) * lumo::kIconAtlasSize + ICON_CORNER) * 4;
-        std::memcpy(icon.data() + static_cast<std::size_t>(row) * row_bytes, lumo::g_icon_atlas_pixels.data() + from,
-                    row_bytes);
+        const std::size_t from =
+            (static_cast<std::size_t>(ICON_CORNER + row) * lumo::kIconAtlasSize + ICON_CORNER) * 4;
+        std::memcpy(icon.data() + static_cast<std::size_t>(row) * row_bytes,
+                    lumo::g_icon_atlas_pixels.data() + from, row_bytes);
     }
 }
 
@@ -42,7 +44,8 @@ void keep_arguments(const std::vector<std::string>& arguments)
 {
     g_argument_texts = arguments;
     g_argument_pointers.clear();
-    for (std::string& text : g_argument_texts) g_argument_pointers.push_back(text.data());
+    for (std::string& text : g_argument_texts)
+        g_argument_pointers.push_back(text.data());
     g_argument_pointers.push_back(nullptr);
 }
 
@@ -59,7 +62,7 @@ void install_platform_services(PlatformServices& services)
     install_headless_services(services);
 }
 
-}  // namespace
+} // namespace
 
 void build_available_interface(Application& app)
 {
@@ -96,8 +99,8 @@ bool start_application(const std::vector<std::string>& arguments)
     install_platform_services(app.platform);
 
     keep_arguments(arguments);
-    fill_app_window(g_app_window, app, static_cast<int>(arguments.size()), g_argument_pointers.data(),
-                                    g_icon_pixels);
+    fill_app_window(g_app_window, app, static_cast<int>(arguments.size()),
+                    g_argument_pointers.data(), g_icon_pixels);
     register_window(&g_app_window, 0);
     install_app_slots(g_app_window);
     start_window(&g_app_window);

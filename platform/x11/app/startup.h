@@ -19,7 +19,7 @@ void build_available_interface(Application& app);
 // atlas's last cell, kept in `icon_pixels`, because the atlas buffer is freed
 // once its texture exists.
 void fill_app_window(WindowCallbacks& window, const Application& app, int argc, char** argv,
-                                         std::vector<std::uint8_t>& icon_pixels);
+                     std::vector<std::uint8_t>& icon_pixels);
 
 // Banner, command line (kernel, workspace, staging directory, interactive
 // switch), generated images, interface, platform services, window record,

@@ -32,8 +32,9 @@ protected:
     void SetUp() override
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        workspace = fs::temp_directory_path() / ("plim_commands_" + std::to_string(::getpid()) + "_" +
-                                                 info->test_suite_name() + "_" + info->name());
+        workspace =
+            fs::temp_directory_path() / ("plim_commands_" + std::to_string(::getpid()) + "_" +
+                                         info->test_suite_name() + "_" + info->name());
         fs::remove_all(workspace);
         fs::create_directories(workspace / "tmp");
         set_workspace_path(workspace.string());
@@ -65,7 +66,10 @@ protected:
         return path;
     }
     std::string log_path() const { return (workspace / "standin.log").string(); }
-    std::string staged(const std::string& name) const { return read_text_file((workspace / "tmp" / name).string()); }
+    std::string staged(const std::string& name) const
+    {
+        return read_text_file((workspace / "tmp" / name).string());
+    }
 
     std::vector<std::string> console() const
     {
@@ -97,5 +101,6 @@ protected:
 
 inline bool is_timing_line(const std::string& line)
 {
-    return line.rfind("  \t ", 0) == 0 && line.size() > 7 && line.compare(line.size() - 3, 3, " ms") == 0;
+    return line.rfind("  \t ", 0) == 0 && line.size() > 7 &&
+           line.compare(line.size() - 3, 3, " ms") == 0;
 }

@@ -10,16 +10,20 @@ TEST(CommandTexts, ReassemblyErrorPanesNameTheEntityOnlyForASingleScript)
 {
     const PaneText single = reassembly_error_pane("a.plim", 2, false);
     EXPECT_EQ(single.title, "Error: Re-Assembly Errors Occurred");
-    EXPECT_EQ(single.text,
-              "The input script 'a.plim' caused 2 runtime errors.\n\nRefer to the kernel execution trace for "
-              "further details in order to identify and correct each error.\n\nNote: re-assembly errors "
-              "typically indicate spatial or logical issues and/or improper use of a language feature, "
-              "function or entity.\n\nNote: the input script 'a.plim' can not be re-assembled until each "
-              "error has been resolved.\n\nNote: the state of the entity 'a.plim' has not been modified.");
+    EXPECT_EQ(
+        single.text,
+        "The input script 'a.plim' caused 2 runtime errors.\n\nRefer to the kernel execution trace "
+        "for "
+        "further details in order to identify and correct each error.\n\nNote: re-assembly errors "
+        "typically indicate spatial or logical issues and/or improper use of a language feature, "
+        "function or entity.\n\nNote: the input script 'a.plim' can not be re-assembled until each "
+        "error has been resolved.\n\nNote: the state of the entity 'a.plim' has not been "
+        "modified.");
     const PaneText parallel = reassembly_error_pane("a.plim", 1, true);
     EXPECT_EQ(parallel.title, "Error: Re-Assembly Error Occurred");
     EXPECT_EQ(parallel.text.substr(parallel.text.size() - 25), " error has been resolved.");
-    EXPECT_EQ(critical_reassembly_pane("a.plim", true).title, "Error: Critical Re-Assembly Error Occurred");
+    EXPECT_EQ(critical_reassembly_pane("a.plim", true).title,
+              "Error: Critical Re-Assembly Error Occurred");
     EXPECT_EQ(timing_line(42), "  \t 42 ms");
     EXPECT_EQ(plural_ending(0), "s") << "no errors are plural";
 }
@@ -45,10 +49,12 @@ TEST(ParseCheckRows, SectionSlotsComeFromTheLinesPresent)
     ParseReport report = construct_parse_report();
     report.valid = 1;
     report.script_path = "dir/a.plim";
-    report.directives_text = "#CAM(a){0,0,1,0,0,0};\n#PSET(b){n=1};";  // last line without a line feed
+    report.directives_text =
+        "#CAM(a){0,0,1,0,0,0};\n#PSET(b){n=1};"; // last line without a line feed
     report.section_line_counts = {1, 0, 0, 0, 0, 0, -1};
     EXPECT_EQ(section_rows(report, SECTION_DIRECTIVES),
-              (std::vector<std::string>{"#CAM(a){0,0,1,0,0,0};", "#PSET(b){n=1};", "\t Directives: [1]"}));
+              (std::vector<std::string>{"#CAM(a){0,0,1,0,0,0};", "#PSET(b){n=1};",
+                                        "\t Directives: [1]"}));
     EXPECT_EQ(section_rows(report, SECTION_NOTES), (std::vector<std::string>{"\t Notes: [0]"}));
 
     const ParseResultRow row = build_parse_row(report, PARSE_ROW_ELEMENT);

@@ -27,7 +27,8 @@ protected:
         Entity entity = construct_entity();
         entity.pending = 0;
         entity.parse_report.script_path = "a.plim";
-        entity.parameters = construct_parameter_set("INT n(2, 0, 10, 'N');\nCHR c('a', 'C');\nSTR s(\"x\", 'S');\n");
+        entity.parameters = construct_parameter_set(
+            "INT n(2, 0, 10, 'N');\nCHR c('a', 'C');\nSTR s(\"x\", 'S');\n");
         add_entity_unique(*app.current_scene_state, entity);
         app.current_scene_state->selected_index = 0;
         app.current_selection->selected_position = 0;
@@ -73,9 +74,9 @@ TEST_F(EditHandlerTest, FieldsReadTheirLeadingNumberOrWarnAndLeaveTheEntity)
     parse_numeric_field(app, 0, 0);
     EXPECT_EQ(entity().translation[0], 1000.0);
     EXPECT_EQ(g_message_panes.warning.title, "Warning: Invalid Numeric Literal");
-    EXPECT_EQ(g_message_panes.warning.text,
-              "The character sequence: \"abc\" caused a number parsing error.\n\nNote: the value has not been "
-              "modified");
+    EXPECT_EQ(g_message_panes.warning.text, "The character sequence: \"abc\" caused a number "
+                                            "parsing error.\n\nNote: the value has not been "
+                                            "modified");
 }
 
 TEST_F(EditHandlerTest, ResetsRestoreTheirGroupAndSelectorsHighlightOnlyTheChosenButton)
@@ -88,12 +89,14 @@ TEST_F(EditHandlerTest, ResetsRestoreTheirGroupAndSelectorsHighlightOnlyTheChose
     EXPECT_EQ(g_panel_rows.transform_fields[6], "1");
     reset_transform_property(app, 5);
     EXPECT_EQ(entity().transform_order, 2u);
-    EXPECT_EQ(g_panel_rows.transform_order.selected, (std::array<std::uint8_t, 6>{0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(g_panel_rows.transform_order.selected,
+              (std::array<std::uint8_t, 6>{0, 0, 1, 0, 0, 0}));
 
     set_rotation_order(app, 3);
     EXPECT_EQ(entity().rotation_order, 3u);
     EXPECT_EQ(g_panel_rows.rotation_order.fonts, (std::array<std::int32_t, 6>{3, 3, 3, 4, 3, 3}));
-    EXPECT_EQ(g_panel_rows.rotation_order.selected, (std::array<std::uint8_t, 6>{0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(g_panel_rows.rotation_order.selected,
+              (std::array<std::uint8_t, 6>{0, 0, 0, 1, 0, 0}));
 }
 
 TEST_F(EditHandlerTest, AVariantInsideTheBoundsRequestsASyncAndUpdatesShownFields)
@@ -140,7 +143,8 @@ TEST_F(EditHandlerTest, ResetTitlesCountTheSelectedParametersAndNeedASelectedEnt
     parameter(1).selected = 1;
     parameter(2).selected = 1;
     reset_parameter_values(app);
-    EXPECT_EQ(app.confirm.title, "Confirm Reset of All Entity Parameter Values") << "every one selected";
+    EXPECT_EQ(app.confirm.title, "Confirm Reset of All Entity Parameter Values")
+        << "every one selected";
     EXPECT_EQ(app.confirm.icon, 24u);
     app.modal[MODAL_CONFIRM] = 0;
 

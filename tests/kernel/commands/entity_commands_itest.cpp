@@ -7,15 +7,15 @@
 
 namespace {
 
-const char* const k_ball = "#CAM(front){0, 2, 8, 0, 1, 0};\nreturn cube.s(2, 0.25, 2) + sphere(0.6).ty(0.7);\n";
+const char* const k_ball =
+    "#CAM(front){0, 2, 8, 0, 1, 0};\nreturn cube.s(2, 0.25, 2) + sphere(0.6).ty(0.7);\n";
 
-const char* const k_three_elements =
-    "#PARALLEL;\n"
-    "#POST{ return ret; };\n"
-    "#PLIM(a){ ret = cube; };\n"
-    "#PLIM(b){ ret = sphere(1); };\n"
-    "#PLIM(c){ ret = cube.s(2); };\n"
-    "return{ sub(a), sub(b), sub(c) };\n";
+const char* const k_three_elements = "#PARALLEL;\n"
+                                     "#POST{ return ret; };\n"
+                                     "#PLIM(a){ ret = cube; };\n"
+                                     "#PLIM(b){ ret = sphere(1); };\n"
+                                     "#PLIM(c){ ret = cube.s(2); };\n"
+                                     "return{ sub(a), sub(b), sub(c) };\n";
 
 using EntityCommandScenario = CommandScenario;
 
@@ -23,7 +23,8 @@ TEST_F(EntityCommandScenario, NothingOpenGivesTheNothingToPaneOfEachCommand)
 {
     parse_report_command(*app);
     EXPECT_EQ(g_message_panes.warning.title, "Warning: Nothing to Parse");
-    EXPECT_EQ(g_message_panes.warning.text, "Open a Brisk-Form script file in order to use the parse function.");
+    EXPECT_EQ(g_message_panes.warning.text,
+              "Open a Brisk-Form script file in order to use the parse function.");
     assemble_command(*app);
     EXPECT_EQ(g_message_panes.warning.title, "Warning: Nothing to Assemble");
     EXPECT_EQ(g_message_panes.warning.text,
@@ -39,7 +40,8 @@ TEST_F(EntityCommandScenario, TheParseCheckListsScriptsElementsAndSectionHeaders
 
     ASSERT_EQ(g_parse_result.rows.size(), 5u);
     std::string kinds;
-    for (const ParseResultRow& row : g_parse_result.rows) kinds += row.kind;
+    for (const ParseResultRow& row : g_parse_result.rows)
+        kinds += row.kind;
     EXPECT_EQ(kinds, "MPEEE");
     const ParseResultRow& ball = g_parse_result.rows[0];
     EXPECT_EQ(ball.label, "ball.plim");
@@ -96,7 +98,8 @@ TEST_F(EntityCommandScenario, LockedEntitiesAreNotAssembled)
     entities().entities[0].assembly_locked = 1;
     assemble_command(*app);
     EXPECT_EQ(g_message_panes.warning.title, "Warning: Entity is Assembly Locked");
-    EXPECT_EQ(g_message_panes.warning.text.substr(0, 42), "The entity \"ball.plim\" is assembly-locked.");
+    EXPECT_EQ(g_message_panes.warning.text.substr(0, 42),
+              "The entity \"ball.plim\" is assembly-locked.");
     EXPECT_EQ(app->modal[MODAL_CONFIRM], 0);
 
     load("other.plim", k_ball);
@@ -163,7 +166,7 @@ TEST_F(EntityCommandScenario, AnEntityWithoutAMeshOnlyTracesTheFault)
     reassemble_entity_command(*app, 0);
     entity.mesh = mesh;
     EXPECT_EQ(trace.text(), "CRITICAL-INTERNAL-ERROR:UNDERLYING-MESH-POINTER-IS-NULL!\n"
-                              "CRITICAL-INTERNAL-ERROR:UNDERLYING-MESH-POINTER-IS-NULL!\n");
+                            "CRITICAL-INTERNAL-ERROR:UNDERLYING-MESH-POINTER-IS-NULL!\n");
     EXPECT_EQ(app->modal[MODAL_CONFIRM], 0);
     EXPECT_EQ(app->delete_target, -1);
 }

@@ -8,14 +8,13 @@ namespace {
 const char* const k_ball = "base = cube.s(2, 0.25, 2);\nreturn base + sphere(0.6).ty(0.7);\n";
 
 // Three elements, two of them with a parameter; a and b share batch 0.
-const char* const k_three_elements =
-    "#PARALLEL;\n"
-    "#PRE{ k = 0.75; };\n"
-    "#POST{ return ret; };\n"
-    "#PLIM(a){ INT n(2, 1, 5, 'N'); ret = cube.s(n); };\n"
-    "#PLIM(b){ ret = sphere(k); };\n"
-    "#PLIM(c){ DBL d(0.5, 0.1, 2, 'D'); ret = cube.s(d); };\n"
-    "return{ sub(0 | a), sub(0 | b), sub(c) };\n";
+const char* const k_three_elements = "#PARALLEL;\n"
+                                     "#PRE{ k = 0.75; };\n"
+                                     "#POST{ return ret; };\n"
+                                     "#PLIM(a){ INT n(2, 1, 5, 'N'); ret = cube.s(n); };\n"
+                                     "#PLIM(b){ ret = sphere(k); };\n"
+                                     "#PLIM(c){ DBL d(0.5, 0.1, 2, 'D'); ret = cube.s(d); };\n"
+                                     "return{ sub(0 | a), sub(0 | b), sub(c) };\n";
 
 using LoadScenario = CommandScenario;
 
@@ -64,25 +63,37 @@ TEST_F(LoadScenario, TheFirstLoadHidesTheStartUpMeshAndLinesAreTimeStamped)
 
 TEST_F(LoadScenario, SyntaxErrorsSpeakOfTheErrorOrOfEachError)
 {
-    struct Case { const char* pragmas; const char* line; const char* title; const char* count; const char* which; };
+    struct Case {
+        const char* pragmas;
+        const char* line;
+        const char* title;
+        const char* count;
+        const char* which;
+    };
     const Case cases[] = {
-        {"// @error broken\n", "  \t 1 Syntax-Error (see trace for details)", "Error: Syntax-Error in Script",
-         "1 syntactic error", "the"},
+        {"// @error broken\n", "  \t 1 Syntax-Error (see trace for details)",
+         "Error: Syntax-Error in Script", "1 syntactic error", "the"},
         {"// @error a\n// @error b\n// @error c\n", "  \t 3 Syntax-Errors (see trace for details)",
          "Error: Syntax-Errors in Script", "3 syntactic errors", "each"},
     };
     for (const Case& c : cases) {
-        load_script_entity(*app, write_script("bad.plim", std::string(c.pragmas) + "return cube;\n"));
+        load_script_entity(*app,
+                           write_script("bad.plim", std::string(c.pragmas) + "return cube;\n"));
         EXPECT_EQ(entities().count, 0);
         EXPECT_EQ(console().back(), c.line);
         EXPECT_EQ(g_message_panes.error.title, c.title);
         const std::string which = c.which;
-        EXPECT_EQ(g_message_panes.error.text,
-                  "The input script 'bad.plim' contains " + std::string(c.count) + ".\n\nRefer to the kernel "
-                  "execution trace for further details in order to identify and correct " + which + " error.\n\n"
-                  "Note: syntax errors are the product of parsing a malformed or grammatically invalid set of PLIM "
-                  "statements.\n\nNote: the input script 'bad.plim' can not be assembled until " + which +
-                  " error has been resolved.");
+        EXPECT_EQ(
+            g_message_panes.error.text,
+            "The input script 'bad.plim' contains " + std::string(c.count) +
+                ".\n\nRefer to the kernel "
+                "execution trace for further details in order to identify and correct " +
+                which +
+                " error.\n\n"
+                "Note: syntax errors are the product of parsing a malformed or grammatically "
+                "invalid set of PLIM "
+                "statements.\n\nNote: the input script 'bad.plim' can not be assembled until " +
+                which + " error has been resolved.");
         EXPECT_EQ(app->modal[MODAL_ERROR], 1);
     }
     EXPECT_EQ(assemble_runs(), 0);
@@ -90,14 +101,17 @@ TEST_F(LoadScenario, SyntaxErrorsSpeakOfTheErrorOrOfEachError)
 
 TEST_F(LoadScenario, AKernelCrashIsACriticalAssemblyError)
 {
-    load_script_entity(*app, write_script("crash.plim", "return cube + stub(\"fault\", \"crash\");\n"));
+    load_script_entity(*app,
+                       write_script("crash.plim", "return cube + stub(\"fault\", \"crash\");\n"));
     EXPECT_EQ(entities().count, 0);
     EXPECT_EQ(console().back(), "  \t Critical Assembly-Error (NULL-RETURN)");
     EXPECT_EQ(g_message_panes.error.title, "Error: Critical Assembly Error Occurred");
-    EXPECT_EQ(g_message_panes.error.text,
-              "The input script 'crash.plim' caused a critical runtime error to occur which forcibly "
-              "terminated kernel execution prior to completion.\n\nNote: the input script 'crash.plim' can "
-              "not be assembled until the source of the critical runtime error has been resolved.");
+    EXPECT_EQ(
+        g_message_panes.error.text,
+        "The input script 'crash.plim' caused a critical runtime error to occur which forcibly "
+        "terminated kernel execution prior to completion.\n\nNote: the input script 'crash.plim' "
+        "can "
+        "not be assembled until the source of the critical runtime error has been resolved.");
 }
 
 TEST_F(LoadScenario, AParallelScriptBecomesAGroupWithBatchIdsAndMergedParameters)
@@ -143,25 +157,27 @@ TEST_F(LoadScenario, OneFailingElementAddsNoEntity)
     EXPECT_EQ(entities().count, 0);
     EXPECT_EQ(console().back(), "  \t 1 Assembly-Error (see trace for details)");
     EXPECT_EQ(g_message_panes.error.title, "Error: Assembly Error Occurred");
-    EXPECT_EQ(g_message_panes.error.text,
-              "The input script 'fail.plim' caused 1 runtime error.\n\nRefer to the kernel execution trace "
-              "for further details in order to identify and correct the error.\n\nNote: assembly errors "
-              "typically indicate spatial or logical issues and/or improper use of a language feature, "
-              "function or entity.\n\nNote: the input script 'fail.plim' can not be assembled until the "
-              "error has been resolved.");
+    EXPECT_EQ(
+        g_message_panes.error.text,
+        "The input script 'fail.plim' caused 1 runtime error.\n\nRefer to the kernel execution "
+        "trace "
+        "for further details in order to identify and correct the error.\n\nNote: assembly errors "
+        "typically indicate spatial or logical issues and/or improper use of a language feature, "
+        "function or entity.\n\nNote: the input script 'fail.plim' can not be assembled until the "
+        "error has been resolved.");
 }
 
 TEST_F(LoadScenario, ElementSyntaxErrorsListEachElementAfterTheText)
 {
-    load_script_entity(*app, write_script("bad.plim",
-                                          "#PARALLEL;\n"
-                                          "#PLIM(a){ ret = cube; };\n"
-                                          "#PLIM(b){ return cube; };\n"
-                                          "return{ sub(a), sub(b) };\n"));
+    load_script_entity(*app, write_script("bad.plim", "#PARALLEL;\n"
+                                                      "#PLIM(a){ ret = cube; };\n"
+                                                      "#PLIM(b){ return cube; };\n"
+                                                      "return{ sub(a), sub(b) };\n"));
     EXPECT_EQ(entities().count, 0);
     EXPECT_EQ(g_message_panes.error.title, "Error: Syntax-Error in Script");
     const std::string& text = g_message_panes.error.text;
-    EXPECT_NE(text.find("until the error has been resolved.\n\n// E:a\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("until the error has been resolved.\n\n// E:a\n"), std::string::npos)
+        << text;
 }
 
 TEST_F(LoadScenario, TheNavigatorSelectionOpensScriptsAndRejectsOtherNames)

@@ -14,7 +14,9 @@ std::string four_elements(const std::string& ring_radius)
            "#PLIM(tower){ ret = cylinder(0.5, 3, 24); };\n"
            "#PLIM(dome){ ret = sphere(1).tx(2.5); };\n"
            "#PLIM(wall){ ret = cube.s(4, 1, 0.3); };\n"
-           "#PLIM(ring){ ret = torus(" + ring_radius + ", 0.1, 32, 6); };\n"
+           "#PLIM(ring){ ret = torus(" +
+           ring_radius +
+           ", 0.1, 32, 6); };\n"
            "return{ sub(tower), sub(dome), sub(wall), sub(ring) };\n";
 }
 
@@ -60,14 +62,16 @@ TEST_F(ReloadScenario, ChangingOneOfFourElementsAssemblesExactlyOne)
     const Entity& group = load("four.plim", four_elements("1.5"));
     ASSERT_EQ(group.members.size(), 4u);
     std::vector<const Mesh*> before;
-    for (const Entity* member : group.members) before.push_back(member->mesh);
+    for (const Entity* member : group.members)
+        before.push_back(member->mesh);
 
     write_script("four.plim", four_elements("2.5"));
     reload(0);
     EXPECT_EQ(assemble_runs(), 1);
     const Entity& after = entities().entities[0];
     ASSERT_EQ(after.members.size(), 4u);
-    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(after.members[i]->mesh, before[i]) << i;
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(after.members[i]->mesh, before[i]) << i;
     EXPECT_NE(after.members[3]->mesh, nullptr);
     EXPECT_EQ(after.members[3]->parse_report.script_path, "ring");
     EXPECT_TRUE(is_timing_line(console().back()));
@@ -112,7 +116,8 @@ TEST_F(ReloadScenario, ParameterValuesAreKeptOnlyWhenTheScriptStillAcceptsThem)
     kept.current.int_value = 9;
     write_script("pillar.plim", "INT n(4, 1, 5, 'N');\n" + pillar);
     reload(0);
-    EXPECT_EQ(entities().entities[0].parameters.parameters[0].current.int_value, 4) << "9 is outside the new range";
+    EXPECT_EQ(entities().entities[0].parameters.parameters[0].current.int_value, 4)
+        << "9 is outside the new range";
 }
 
 TEST_F(ReloadScenario, AFailedReassemblyLeavesTheEntityAsItWas)
@@ -126,11 +131,13 @@ TEST_F(ReloadScenario, AFailedReassemblyLeavesTheEntityAsItWas)
     EXPECT_EQ(entities().entities[0].mesh, mesh);
     EXPECT_EQ(console().back(), "  \t Critical Re-Assembly-Error (NULL RETURN)");
     EXPECT_EQ(g_message_panes.error.title, "Error: Critical Re-Assembly-Error Occurred");
-    EXPECT_EQ(g_message_panes.error.text,
-              "The input script 'ball.plim' caused a critical runtime error to occur which forcibly "
-              "terminated kernel execution prior to completion.\n\nNote: the input script 'ball.plim' can "
-              "not be re-assembled until the source of the critical runtime error has been resolved.\n\n"
-              "Note: the state of the entity 'ball.plim' has not been modified.");
+    EXPECT_EQ(
+        g_message_panes.error.text,
+        "The input script 'ball.plim' caused a critical runtime error to occur which forcibly "
+        "terminated kernel execution prior to completion.\n\nNote: the input script 'ball.plim' "
+        "can "
+        "not be re-assembled until the source of the critical runtime error has been resolved.\n\n"
+        "Note: the state of the entity 'ball.plim' has not been modified.");
 }
 
 TEST_F(ReloadScenario, AFailedParallelReassemblyHasNoEntityNote)
@@ -153,9 +160,12 @@ TEST_F(ReloadScenario, SyntaxErrorsOfTheWholeScriptHaveTheirOwnTitle)
     EXPECT_EQ(console().back(), "  \t 2 Syntax-Errors (see trace for details)");
     EXPECT_EQ(g_message_panes.error.title, "Error: Re-Assembly Syntax-Errors in Script");
     EXPECT_EQ(g_message_panes.error.text,
-              "The script 'ball.plim' contains 2 syntactic errors.\n\nRefer to the kernel execution trace "
-              "for further details in order to identify and correct each error.\n\nNote: syntax errors are "
-              "the product of parsing a malformed or grammatically invalid set of PLIM statements.\n\nNote: "
+              "The script 'ball.plim' contains 2 syntactic errors.\n\nRefer to the kernel "
+              "execution trace "
+              "for further details in order to identify and correct each error.\n\nNote: syntax "
+              "errors are "
+              "the product of parsing a malformed or grammatically invalid set of PLIM "
+              "statements.\n\nNote: "
               "the script 'ball.plim' can not be re-assembled until each error has been resolved.");
 }
 

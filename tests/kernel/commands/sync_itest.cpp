@@ -9,19 +9,17 @@
 
 namespace {
 
-const char* const k_pillar =
-    "#VARIANT(tall){ n = 7; h = 12 };\n"
-    "INT n(2, 1, 10, 'N');\n"
-    "DBL h(1.5, 0.1, 5000000, 'H');\n"
-    "return cylinder(0.5, h, n * 4);\n";
+const char* const k_pillar = "#VARIANT(tall){ n = 7; h = 12 };\n"
+                             "INT n(2, 1, 10, 'N');\n"
+                             "DBL h(1.5, 0.1, 5000000, 'H');\n"
+                             "return cylinder(0.5, h, n * 4);\n";
 
-const char* const k_three_parametric =
-    "#PARALLEL;\n"
-    "#POST{ return ret; };\n"
-    "#PLIM(a){ INT n(2, 1, 5, 'N'); ret = cube.s(n); };\n"
-    "#PLIM(b){ DBL d(0.5, 0.1, 2, 'D'); ret = sphere(d); };\n"
-    "#PLIM(c){ INT m(3, 1, 9, 'M'); ret = cube.s(m); };\n"
-    "return{ sub(0 | a), sub(0 | b), sub(c) };\n";
+const char* const k_three_parametric = "#PARALLEL;\n"
+                                       "#POST{ return ret; };\n"
+                                       "#PLIM(a){ INT n(2, 1, 5, 'N'); ret = cube.s(n); };\n"
+                                       "#PLIM(b){ DBL d(0.5, 0.1, 2, 'D'); ret = sphere(d); };\n"
+                                       "#PLIM(c){ INT m(3, 1, 9, 'M'); ret = cube.s(m); };\n"
+                                       "return{ sub(0 | a), sub(0 | b), sub(c) };\n";
 
 class SyncScenario : public CommandScenario {
 protected:
@@ -36,7 +34,10 @@ protected:
         clear_log();
         return entities().entities[0];
     }
-    ScriptParameter& parameter(std::size_t at) { return entities().entities[0].parameters.parameters[at]; }
+    ScriptParameter& parameter(std::size_t at)
+    {
+        return entities().entities[0].parameters.parameters[at];
+    }
 };
 
 TEST_F(SyncScenario, ASingleEntityStagesTheExactTextWithFullValues)
@@ -58,7 +59,8 @@ TEST_F(SyncScenario, ASingleEntityStagesTheExactTextWithFullValues)
     EXPECT_FALSE(is_parameter_changed(parameter(1)));
     EXPECT_EQ(app->gl_buffers_to_delete.size(), 1u);
     ASSERT_EQ(g_panel_rows.parameter_rows.size(), 1u);
-    EXPECT_EQ(g_panel_rows.parameter_rows[0], entity.statistics_lines[1] + "\n" + entity.statistics_lines[2]);
+    EXPECT_EQ(g_panel_rows.parameter_rows[0],
+              entity.statistics_lines[1] + "\n" + entity.statistics_lines[2]);
 
     clear_log();
     app->redraw_requested = 0;
@@ -79,7 +81,8 @@ TEST_F(SyncScenario, OnlyTheChangedGroupMemberIsAssembled)
     sync_entity_parameters(*app, &group, true);
 
     EXPECT_EQ(assemble_runs(), 1);
-    EXPECT_NE(staged("plim_assemble_in").find("// parameters\nDBL d = 1.25;\n// logic\n"), std::string::npos);
+    EXPECT_NE(staged("plim_assemble_in").find("// parameters\nDBL d = 1.25;\n// logic\n"),
+              std::string::npos);
     EXPECT_EQ(group.members[0]->mesh, first);
     EXPECT_EQ(group.members[2]->mesh, third);
     EXPECT_EQ(group.members[1]->mesh->result_index, index);

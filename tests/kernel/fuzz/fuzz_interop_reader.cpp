@@ -10,8 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     auto decoded = decode_interop_bytes(data, size);
-    if (!decoded)
-        return 0;
+    if (!decoded) return 0;
     MeshList meshes;
     for (InteropMeshData& mesh : *decoded)
         meshes.push_back(make_interop_mesh(std::move(mesh)));

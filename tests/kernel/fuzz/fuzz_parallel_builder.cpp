@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::cout.rdbuf(nullptr);  // the builder's messages would flood the log
+    std::cout.rdbuf(nullptr); // the builder's messages would flood the log
     return 0;
 }
 
@@ -22,10 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string directives = input.substr(0, first);
     const std::string functions =
         first == std::string::npos ? std::string() : input.substr(first + 1, second - first - 1);
-    const std::string operations = second == std::string::npos ? std::string() : input.substr(second + 1);
+    const std::string operations =
+        second == std::string::npos ? std::string() : input.substr(second + 1);
 
     TextList messages{""};
-    ParallelElementList elements = build_parallel_elements(directives, functions, operations, &messages);
+    ParallelElementList elements =
+        build_parallel_elements(directives, functions, operations, &messages);
     parallel_global_prefix(directives, functions);
     const std::vector<std::int32_t> ids = extract_batch_prefixes(elements);
     group_parallel_batches(ids, std::vector<bool>(ids.size(), true));

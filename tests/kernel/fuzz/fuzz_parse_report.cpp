@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::cout.rdbuf(nullptr);  // invalid parameter lines would flood the log
+    std::cout.rdbuf(nullptr); // invalid parameter lines would flood the log
     return 0;
 }
 

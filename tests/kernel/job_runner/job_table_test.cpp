@@ -32,7 +32,8 @@ void busy_body()
         continue;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     --g_active_bodies;
-    g_sub_element_table.states[static_cast<std::size_t>(slot)].store(JOB_FINISHED, std::memory_order_release);
+    g_sub_element_table.states[static_cast<std::size_t>(slot)].store(JOB_FINISHED,
+                                                                     std::memory_order_release);
 }
 
 class KernelJobRunner : public ::testing::Test {

@@ -21,7 +21,8 @@ TEST_F(SubElementJobs, StayWithinTheLimitAndRunEachElementOnce)
     elements.insert(elements.begin() + 7, ParallelElement{"phantom", ""});
 
     TraceCapture trace;
-    const ElementResults& got = keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_PARALLEL));
+    const ElementResults& got =
+        keep(reassemble_script(elements, {}, {}, false, false, 2, ASSEMBLY_PARALLEL));
 
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 10u);
@@ -39,10 +40,13 @@ TEST_F(SubElementJobs, StayWithinTheLimitAndRunEachElementOnce)
         EXPECT_EQ(got[i]->element_name, elements[i].name);
         EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
         EXPECT_NE(got[i]->kernel_time_ms, 0xFFFFFFFFu);
-        EXPECT_EQ(static_cast<std::uint32_t>(got[i]->run_time_ms), got[i]->kernel_time_ms + got[i]->read_time_ms);
+        EXPECT_EQ(static_cast<std::uint32_t>(got[i]->run_time_ms),
+                  got[i]->kernel_time_ms + got[i]->read_time_ms);
     }
-    EXPECT_NE(trace.text().find("ERROR : UNABLE-TO-RESOLVE-PARALLEL-ELEMENT [ ghost ]\n"), std::string::npos);
-    EXPECT_NE(trace.text().find("ERROR : UNABLE-TO-RESOLVE-PARALLEL-ELEMENT [ phantom ]\n"), std::string::npos);
+    EXPECT_NE(trace.text().find("ERROR : UNABLE-TO-RESOLVE-PARALLEL-ELEMENT [ ghost ]\n"),
+              std::string::npos);
+    EXPECT_NE(trace.text().find("ERROR : UNABLE-TO-RESOLVE-PARALLEL-ELEMENT [ phantom ]\n"),
+              std::string::npos);
     EXPECT_EQ(g_finished_jobs, 12);
     EXPECT_EQ(g_sub_element_table.count, 0);
 }
@@ -50,7 +54,9 @@ TEST_F(SubElementJobs, StayWithinTheLimitAndRunEachElementOnce)
 TEST_F(SubElementJobs, AnElementThatWritesNothingYieldsNullNotItsOldMesh)
 {
     const std::string ball = "return sphere(1);";
-    ASSERT_NE(keep(assemble_parallel_sub({{"a", "return cube;"}, {"b", ball}}, {}, false, false, 2))[1], nullptr);
+    ASSERT_NE(
+        keep(assemble_parallel_sub({{"a", "return cube;"}, {"b", ball}}, {}, false, false, 2))[1],
+        nullptr);
     const std::string no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
     const ElementResults& got =
         keep(assemble_parallel_sub({{"a", "return cube;"}, {"b", no_output}}, {}, false, false, 2));

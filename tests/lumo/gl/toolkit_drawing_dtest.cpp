@@ -24,173 +24,184 @@ constexpr int HEIGHT = 96;
 using Pixel = std::array<int, 3>;
 
 class ToolkitDrawing : public GlWindowTest<WIDTH, HEIGHT> {
- protected:
-  void SetUp() override {
-    GlWindowTest::SetUp();
-    lumo::generate_font_image();
-    lumo::generate_icon_atlas();
-    lumo::generate_logo_image();
-    lumo::create_font_texture();
-    lumo::create_icon_atlas_texture();
-    lumo::create_logo_texture();
-    glViewport(0, 0, WIDTH, HEIGHT);
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-  }
+protected:
+    void SetUp() override
+    {
+        GlWindowTest::SetUp();
+        lumo::generate_font_image();
+        lumo::generate_icon_atlas();
+        lumo::generate_logo_image();
+        lumo::create_font_texture();
+        lumo::create_icon_atlas_texture();
+        lumo::create_logo_texture();
+        glViewport(0, 0, WIDTH, HEIGHT);
+        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
 
-  void TearDown() override {
-    lumo::delete_toolkit_textures();
-    GlWindowTest::TearDown();
-  }
+    void TearDown() override
+    {
+        lumo::delete_toolkit_textures();
+        GlWindowTest::TearDown();
+    }
 
-  // The back buffer, read once after drawing; pixel (x, y) counted from the
-  // top-left, as the widgets are placed.
-  void read_frame() {
-    frame_.assign(static_cast<std::size_t>(WIDTH) * HEIGHT * 4, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, frame_.data());
-  }
+    // The back buffer, read once after drawing; pixel (x, y) counted from the
+    // top-left, as the widgets are placed.
+    void read_frame()
+    {
+        frame_.assign(static_cast<std::size_t>(WIDTH) * HEIGHT * 4, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, frame_.data());
+    }
 
-  Pixel pixel(int x, int y) const {
-    const std::size_t at = (static_cast<std::size_t>(HEIGHT - 1 - y) * WIDTH + x) * 4;
-    return {frame_[at], frame_[at + 1], frame_[at + 2]};
-  }
+    Pixel pixel(int x, int y) const
+    {
+        const std::size_t at = (static_cast<std::size_t>(HEIGHT - 1 - y) * WIDTH + x) * 4;
+        return {frame_[at], frame_[at + 1], frame_[at + 2]};
+    }
 
-  // How many pixels of the rectangle differ from white.
-  int inked_pixels(int x, int y, int width, int height) const {
-    int count = 0;
-    for (int row = y; row < y + height; ++row)
-      for (int column = x; column < x + width; ++column)
-        if (pixel(column, row) != Pixel{255, 255, 255}) ++count;
-    return count;
-  }
+    // How many pixels of the rectangle differ from white.
+    int inked_pixels(int x, int y, int width, int height) const
+    {
+        int count = 0;
+        for (int row = y; row < y + height; ++row)
+            for (int column = x; column < x + width; ++column)
+                if (pixel(column, row) != Pixel{255, 255, 255}) ++count;
+        return count;
+    }
 
-  void draw(lumo::P& root) {
-    lumo::DrawList list;
-    lumo::build_draw_list(root, list);
-    lumo::draw_draw_list(list, WIDTH, HEIGHT);
-    read_frame();
-  }
+    void draw(lumo::P& root)
+    {
+        lumo::DrawList list;
+        lumo::build_draw_list(root, list);
+        lumo::draw_draw_list(list, WIDTH, HEIGHT);
+        read_frame();
+    }
 
-  std::vector<std::uint8_t> frame_;
+    std::vector<std::uint8_t> frame_;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(ToolkitDrawing, TexturesAreMadeAndAFilledWidgetAndALabelReachTheFramebuffer) {
-  EXPECT_NE(lumo::g_toolkit_textures.font, 0u);
-  EXPECT_NE(lumo::g_toolkit_textures.atlas, 0u);
-  EXPECT_NE(lumo::g_toolkit_textures.logo, 0u);
-  EXPECT_TRUE(lumo::g_font_image_pixels.empty()) << "the font and atlas buffers are freed";
-  EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty());
-  EXPECT_FALSE(lumo::g_logo_pixels.empty());
+TEST_F(ToolkitDrawing, TexturesAreMadeAndAFilledWidgetAndALabelReachTheFramebuffer)
+{
+    EXPECT_NE(lumo::g_toolkit_textures.font, 0u);
+    EXPECT_NE(lumo::g_toolkit_textures.atlas, 0u);
+    EXPECT_NE(lumo::g_toolkit_textures.logo, 0u);
+    EXPECT_TRUE(lumo::g_font_image_pixels.empty()) << "the font and atlas buffers are freed";
+    EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty());
+    EXPECT_FALSE(lumo::g_logo_pixels.empty());
 
-  const FillStyle red({1.0, 0.0, 0.0, 1.0}, kFillFlat);
-  lumo::KL root;
-  root.width = WIDTH;
-  root.height = HEIGHT;
-  lumo::P filled;
-  filled.x = 10;
-  filled.y = 10;
-  filled.width = 40;
-  filled.height = 30;
-  filled.fill = true;
-  filled.fill_style = &red;
-  lumo::P label;
-  label.x = 60;
-  label.y = 50;
-  label.width = 90;
-  label.height = 30;
-  label.text_colour = 0xFF000000;
-  label.set_label("PLIM");
-  root.add_child(&filled);
-  root.add_child(&label);
+    const FillStyle red({1.0, 0.0, 0.0, 1.0}, kFillFlat);
+    lumo::KL root;
+    root.width = WIDTH;
+    root.height = HEIGHT;
+    lumo::P filled;
+    filled.x = 10;
+    filled.y = 10;
+    filled.width = 40;
+    filled.height = 30;
+    filled.fill = true;
+    filled.fill_style = &red;
+    lumo::P label;
+    label.x = 60;
+    label.y = 50;
+    label.width = 90;
+    label.height = 30;
+    label.text_colour = 0xFF000000;
+    label.set_label("PLIM");
+    root.add_child(&filled);
+    root.add_child(&label);
 
-  draw(root);
+    draw(root);
 
-  EXPECT_EQ(pixel(30, 25), (Pixel{255, 0, 0})) << "inside the filled widget";
-  EXPECT_EQ(pixel(5, 5), (Pixel{255, 255, 255})) << "outside every widget";
-  EXPECT_EQ(pixel(51, 25), (Pixel{255, 255, 255})) << "just right of the filled widget";
-  EXPECT_GT(inked_pixels(60, 50, 90, 30), 20) << "the label's glyphs";
-  EXPECT_EQ(inked_pixels(0, 45, WIDTH, 4), 0) << "nothing between the two widgets";
+    EXPECT_EQ(pixel(30, 25), (Pixel{255, 0, 0})) << "inside the filled widget";
+    EXPECT_EQ(pixel(5, 5), (Pixel{255, 255, 255})) << "outside every widget";
+    EXPECT_EQ(pixel(51, 25), (Pixel{255, 255, 255})) << "just right of the filled widget";
+    EXPECT_GT(inked_pixels(60, 50, 90, 30), 20) << "the label's glyphs";
+    EXPECT_EQ(inked_pixels(0, 45, WIDTH, 4), 0) << "nothing between the two widgets";
 }
 
-TEST_F(ToolkitDrawing, GradientCornersAndTransparencyAreBlended) {
-  const FillStyle vertical({0.0, 0.0, 1.0, 1.0, 0.0, 1.0, 0.0, 1.0}, kFillVertical);
-  lumo::KL root;
-  root.width = WIDTH;
-  root.height = HEIGHT;
-  lumo::P gradient;
-  gradient.width = 20;
-  gradient.height = HEIGHT;
-  gradient.fill = true;
-  gradient.fill_style = &vertical;
-  lumo::P half_black;
-  half_black.x = 100;
-  half_black.width = 20;
-  half_black.height = 20;
-  half_black.background_colour = 0xFF000000;
-  half_black.opacity = 0.5;
-  root.add_child(&gradient);
-  root.add_child(&half_black);
+TEST_F(ToolkitDrawing, GradientCornersAndTransparencyAreBlended)
+{
+    const FillStyle vertical({0.0, 0.0, 1.0, 1.0, 0.0, 1.0, 0.0, 1.0}, kFillVertical);
+    lumo::KL root;
+    root.width = WIDTH;
+    root.height = HEIGHT;
+    lumo::P gradient;
+    gradient.width = 20;
+    gradient.height = HEIGHT;
+    gradient.fill = true;
+    gradient.fill_style = &vertical;
+    lumo::P half_black;
+    half_black.x = 100;
+    half_black.width = 20;
+    half_black.height = 20;
+    half_black.background_colour = 0xFF000000;
+    half_black.opacity = 0.5;
+    root.add_child(&gradient);
+    root.add_child(&half_black);
 
-  draw(root);
+    draw(root);
 
-  const Pixel top = pixel(10, 0);
-  const Pixel bottom = pixel(10, HEIGHT - 1);
-  EXPECT_GT(top[2], 240);
-  EXPECT_LT(top[1], 15);
-  EXPECT_GT(bottom[1], 240);
-  EXPECT_LT(bottom[2], 15);
-  const Pixel grey = pixel(110, 10);
-  EXPECT_NEAR(grey[0], 128, 3) << "half-transparent black over white";
+    const Pixel top = pixel(10, 0);
+    const Pixel bottom = pixel(10, HEIGHT - 1);
+    EXPECT_GT(top[2], 240);
+    EXPECT_LT(top[1], 15);
+    EXPECT_GT(bottom[1], 240);
+    EXPECT_LT(bottom[2], 15);
+    const Pixel grey = pixel(110, 10);
+    EXPECT_NEAR(grey[0], 128, 3) << "half-transparent black over white";
 }
 
-TEST_F(ToolkitDrawing, QuadsStayInsideTheirClipRectangle) {
-  lumo::DrawList list;
-  const int clip = list.push_clip(0, 0, 40, HEIGHT, -1);
-  lumo::DrawContext context;
-  context.clip = clip;
-  list.add_rect(20, 20, 60, 20, 0xFF00FF00, context);
-  list.add_rect(20, 60, 60, 20, 0xFF0000FF, lumo::DrawContext{});
-  lumo::draw_draw_list(list, WIDTH, HEIGHT);
-  read_frame();
+TEST_F(ToolkitDrawing, QuadsStayInsideTheirClipRectangle)
+{
+    lumo::DrawList list;
+    const int clip = list.push_clip(0, 0, 40, HEIGHT, -1);
+    lumo::DrawContext context;
+    context.clip = clip;
+    list.add_rect(20, 20, 60, 20, 0xFF00FF00, context);
+    list.add_rect(20, 60, 60, 20, 0xFF0000FF, lumo::DrawContext{});
+    lumo::draw_draw_list(list, WIDTH, HEIGHT);
+    read_frame();
 
-  EXPECT_EQ(pixel(30, 30), (Pixel{0, 255, 0}));
-  EXPECT_EQ(pixel(50, 30), (Pixel{255, 255, 255})) << "cut off by the clip";
-  EXPECT_EQ(pixel(70, 70), (Pixel{0, 0, 255})) << "a later quad without a clip";
+    EXPECT_EQ(pixel(30, 30), (Pixel{0, 255, 0}));
+    EXPECT_EQ(pixel(50, 30), (Pixel{255, 255, 255})) << "cut off by the clip";
+    EXPECT_EQ(pixel(70, 70), (Pixel{0, 0, 255})) << "a later quad without a clip";
 }
 
-TEST_F(ToolkitDrawing, AnIconIsTintedFromTheAtlas) {
-  lumo::DrawList list;
-  list.add_icon(lumo::kIconConfirm, 0, 0, 64, false, 0xFF0000FF, lumo::DrawContext{});
-  lumo::draw_draw_list(list, WIDTH, HEIGHT);
-  read_frame();
+TEST_F(ToolkitDrawing, AnIconIsTintedFromTheAtlas)
+{
+    lumo::DrawList list;
+    list.add_icon(lumo::kIconConfirm, 0, 0, 64, false, 0xFF0000FF, lumo::DrawContext{});
+    lumo::draw_draw_list(list, WIDTH, HEIGHT);
+    read_frame();
 
-  int blue = 0;
-  for (int y = 0; y < 64; y += 2)
-    for (int x = 0; x < 64; x += 2) {
-      const Pixel at = pixel(x, y);
-      if (at[2] > 200 && at[0] < 100) ++blue;
-    }
-  EXPECT_GT(blue, 20) << "the shape, in the tint";
-  EXPECT_EQ(pixel(100, 10), (Pixel{255, 255, 255})) << "nothing beside the icon";
+    int blue = 0;
+    for (int y = 0; y < 64; y += 2)
+        for (int x = 0; x < 64; x += 2) {
+            const Pixel at = pixel(x, y);
+            if (at[2] > 200 && at[0] < 100) ++blue;
+        }
+    EXPECT_GT(blue, 20) << "the shape, in the tint";
+    EXPECT_EQ(pixel(100, 10), (Pixel{255, 255, 255})) << "nothing beside the icon";
 }
 
-TEST_F(ToolkitDrawing, WithoutItsTextureALabelDrawsNothingRatherThanBoxes) {
-  lumo::delete_toolkit_textures();
-  lumo::KL root;
-  root.width = WIDTH;
-  root.height = HEIGHT;
-  lumo::P label;
-  label.width = WIDTH;
-  label.height = HEIGHT;
-  label.text_colour = 0xFF000000;
-  label.set_label("PLIM");
-  root.add_child(&label);
+TEST_F(ToolkitDrawing, WithoutItsTextureALabelDrawsNothingRatherThanBoxes)
+{
+    lumo::delete_toolkit_textures();
+    lumo::KL root;
+    root.width = WIDTH;
+    root.height = HEIGHT;
+    lumo::P label;
+    label.width = WIDTH;
+    label.height = HEIGHT;
+    label.text_colour = 0xFF000000;
+    label.set_label("PLIM");
+    root.add_child(&label);
 
-  draw(root);
+    draw(root);
 
-  EXPECT_EQ(inked_pixels(0, 0, WIDTH, HEIGHT), 0);
+    EXPECT_EQ(inked_pixels(0, 0, WIDTH, HEIGHT), 0);
 }

@@ -7,34 +7,42 @@
 
 class DropTarget : public DisplayTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DisplayTest::SetUp();
         start();
         // The drag source's window; it goes when the peer disconnects.
         source_ = XCreateSimpleWindow(peer_, DefaultRootWindow(peer_), 0, 0, 1, 1, 0, 0, 0);
     }
 
-    void send_xdnd(const char* type, long l1, long l2 = 0, long l3 = 0, long l4 = 0) {
+    void send_xdnd(const char* type, long l1, long l2 = 0, long l3 = 0, long l4 = 0)
+    {
         send_client_message(peer_, window_, type, {long(source_), l1, l2, l3, l4});
         settle();
     }
 
     // Answers the window's request for the dragged data with `uri_list`.
-    void serve_selection(const std::string& uri_list) {
+    void serve_selection(const std::string& uri_list)
+    {
         XEvent request = {};
         ASSERT_TRUE(XCheckTypedEvent(peer_, SelectionRequest, &request));
         const XSelectionRequestEvent& asked = request.xselectionrequest;
         ASSERT_EQ(asked.target, atom("text/uri-list"));
         XChangeProperty(peer_, asked.requestor, asked.property, asked.target, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(uri_list.data()), static_cast<int>(uri_list.size()));
+                        reinterpret_cast<const unsigned char*>(uri_list.data()),
+                        static_cast<int>(uri_list.size()));
         XEvent notify = {};
-        notify.xselection = {SelectionNotify, 0, False, nullptr, asked.requestor, asked.selection,
-                             asked.target, asked.property, asked.time};
+        notify.xselection = {SelectionNotify, 0,
+                             False,           nullptr,
+                             asked.requestor, asked.selection,
+                             asked.target,    asked.property,
+                             asked.time};
         XSendEvent(peer_, asked.requestor, False, NoEventMask, &notify);
         settle();
     }
 
-    void expect_reply(const char* type, long accepted, long action) {
+    void expect_reply(const char* type, long accepted, long action)
+    {
         XEvent reply = {};
         ASSERT_TRUE(XCheckTypedEvent(peer_, ClientMessage, &reply)) << type;
         EXPECT_EQ(reply.xclient.message_type, atom(type));
@@ -48,7 +56,8 @@ protected:
 
 // The XdndSelection is one per server, so every transfer happens in this one
 // test: parallel test processes would otherwise answer each other's requests.
-TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused) {
+TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused)
+{
     XSetSelectionOwner(peer_, atom("XdndSelection"), source_, CurrentTime);
     const long copy = long(atom("XdndActionCopy"));
     const long uri_list = long(atom("text/uri-list"));
@@ -62,7 +71,8 @@ TEST_F(DropTarget, DroppedFileListsArriveAsOneFileTextAndOtherDragsAreRefused) {
     EXPECT_EQ(g_slot_log, (Log{"drop 0 0", "file:///tmp/drop test/a b.plim\nfile:///tmp/c.plim"}));
     // More than three types: the list is read from the source's property.
     g_slot_log.clear();
-    const Atom types[] = {atom("text/plain"), atom("UTF8_STRING"), atom("STRING"), atom("text/uri-list")};
+    const Atom types[] = {atom("text/plain"), atom("UTF8_STRING"), atom("STRING"),
+                          atom("text/uri-list")};
     XChangeProperty(peer_, source_, atom("XdndTypeList"), XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(types), 4);
     send_xdnd("XdndEnter", (5L << 24) | 1, long(types[0]), long(types[1]), long(types[2]));

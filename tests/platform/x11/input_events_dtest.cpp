@@ -7,52 +7,60 @@
 
 class InputEvents : public DisplayTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DisplayTest::SetUp();
-        record_.on_paint = nullptr;  // expose paints are not input
+        record_.on_paint = nullptr; // expose paints are not input
         record_.on_init = nullptr;
         start();
     }
 
-    void key_stroke(unsigned long keysym, unsigned int state = 0) {
+    void key_stroke(unsigned long keysym, unsigned int state = 0)
+    {
         send_key(true, keysym, state);
         send_key(false, keysym, state);
     }
 };
 
-TEST_F(InputEvents, KeyPathLettersFollowShiftOnlyAndNavigationKeysRepeat) {
-    for (unsigned int state : {0, ShiftMask, LockMask, ControlMask}) key_stroke(XK_a, state);
+TEST_F(InputEvents, KeyPathLettersFollowShiftOnlyAndNavigationKeysRepeat)
+{
+    for (unsigned int state : {0, ShiftMask, LockMask, ControlMask})
+        key_stroke(XK_a, state);
     send_key(true, XK_Left);
-    send_key(true, XK_Left);  // auto-repeat
+    send_key(true, XK_Left); // auto-repeat
     send_key(false, XK_Left);
     key_stroke(XK_Home, ShiftMask);
-    for (unsigned long keysym : {XK_Page_Up, XK_Return, XK_space}) key_stroke(keysym);
+    for (unsigned long keysym : {XK_Page_Up, XK_Return, XK_space})
+        key_stroke(keysym);
     settle();
-    EXPECT_EQ(g_slot_log, (Log{"mod 0", "down 97 0", "mod 0", "up 97 0",                            //
-                               "mod 4", "down 65 4", "mod 4", "up 65 4",                            //
-                               "mod 0", "down 97 0", "mod 0", "up 97 0",                            //
-                               "mod 8", "down 97 8", "mod 8", "up 97 8",                            //
-                               "mod 0", "down 500 0", "mod 0", "down 500 0", "mod 0", "up 500 0",  //
-                               "mod 4", "down 520 4", "mod 4", "up 520 4",                          //
-                               "mod 0", "down 523 0", "mod 0", "up 523 0",                          //
-                               "mod 0", "down 13 0", "mod 0", "up 13 0",                            //
-                               "mod 0", "down 32 0", "mod 0", "up 32 0"}));
+    EXPECT_EQ(g_slot_log, (Log{"mod 0", "down 97 0",  "mod 0", "up 97 0",                         //
+                               "mod 4", "down 65 4",  "mod 4", "up 65 4",                         //
+                               "mod 0", "down 97 0",  "mod 0", "up 97 0",                         //
+                               "mod 8", "down 97 8",  "mod 8", "up 97 8",                         //
+                               "mod 0", "down 500 0", "mod 0", "down 500 0", "mod 0", "up 500 0", //
+                               "mod 4", "down 520 4", "mod 4", "up 520 4",                        //
+                               "mod 0", "down 523 0", "mod 0", "up 523 0",                        //
+                               "mod 0", "down 13 0",  "mod 0", "up 13 0",                         //
+                               "mod 0", "down 32 0",  "mod 0", "up 32 0"}));
 }
 
-TEST_F(InputEvents, CharacterPathGivesOneDownUpPairPerPressAndOtherKeysNothing) {
+TEST_F(InputEvents, CharacterPathGivesOneDownUpPairPerPressAndOtherKeysNothing)
+{
     send_key(true, XK_1);
-    send_key(true, XK_1);  // auto-repeat: types nothing more
+    send_key(true, XK_1); // auto-repeat: types nothing more
     send_key(false, XK_1);
     key_stroke(XK_1, ShiftMask);
     key_stroke(XK_7, ControlMask);
     key_stroke(XK_minus);
-    for (unsigned long silent : {XK_Shift_L, XK_Control_L, XK_F5, XK_Delete}) key_stroke(silent);
+    for (unsigned long silent : {XK_Shift_L, XK_Control_L, XK_F5, XK_Delete})
+        key_stroke(silent);
     settle();
-    EXPECT_EQ(g_slot_log, (Log{"down 49 0", "up 49 0", "down 33 4", "up 33 4",  //
+    EXPECT_EQ(g_slot_log, (Log{"down 49 0", "up 49 0", "down 33 4", "up 33 4", //
                                "down 55 8", "up 55 8", "down 45 0", "up 45 0"}));
 }
 
-TEST_F(InputEvents, ButtonsMotionDragsAndWheelNotches) {
+TEST_F(InputEvents, ButtonsMotionDragsAndWheelNotches)
+{
     send_motion(5, 6);
     send_button(true, Button1, 10, 20);
     send_motion(15, 25, Button1Mask);
@@ -70,15 +78,34 @@ TEST_F(InputEvents, ButtonsMotionDragsAndWheelNotches) {
         send_button(false, wheel, 1, 1);
     }
     settle();
-    EXPECT_EQ(g_slot_log, (Log{"mod 0", "motion 5 6", "mod 0", "button 0 0 10 20", "mod 0", "drag 15 25",  //
-                               "mod 8", "button 0 1 15 25",                                               //
-                               "mod 0", "button 2 0 1 2", "mod 0", "drag 3 4", "mod 0", "button 2 1 3 4",  //
-                               "mod 4", "button 1 0 5 6", "mod 4", "button 1 1 5 6",                      //
-                               "mod 0", "motion 40 50", "button 3 0 40 50", "button 4 0 40 50",            //
-                               "button 3 0 40 50", "button 4 0 40 50"}));
+    EXPECT_EQ(g_slot_log, (Log{"mod 0",
+                               "motion 5 6",
+                               "mod 0",
+                               "button 0 0 10 20",
+                               "mod 0",
+                               "drag 15 25", //
+                               "mod 8",
+                               "button 0 1 15 25", //
+                               "mod 0",
+                               "button 2 0 1 2",
+                               "mod 0",
+                               "drag 3 4",
+                               "mod 0",
+                               "button 2 1 3 4", //
+                               "mod 4",
+                               "button 1 0 5 6",
+                               "mod 4",
+                               "button 1 1 5 6", //
+                               "mod 0",
+                               "motion 40 50",
+                               "button 3 0 40 50",
+                               "button 4 0 40 50", //
+                               "button 3 0 40 50",
+                               "button 4 0 40 50"}));
 }
 
-TEST_F(InputEvents, CloseRequestCallsTheCloseSlotAndEndsTheLoopAfterThatPass) {
+TEST_F(InputEvents, CloseRequestCallsTheCloseSlotAndEndsTheLoopAfterThatPass)
+{
     send_motion(7, 8);
     send_close_request(peer_, window_);
     XSync(peer_, False);

@@ -17,7 +17,8 @@
 #include <cstdlib>
 #include <utility>
 
-static std::pair<int, int> window_size(Display* display, Window window) {
+static std::pair<int, int> window_size(Display* display, Window window)
+{
     XWindowAttributes attributes = {};
     XGetWindowAttributes(display, window, &attributes);
     return {attributes.width, attributes.height};
@@ -25,7 +26,8 @@ static std::pair<int, int> window_size(Display* display, Window window) {
 
 using GlWindow = DisplayTest;
 
-TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
+TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext)
+{
     EXPECT_EQ(window_size(peer_, window_), std::pair(720, 480));
     EXPECT_EQ(std::pair(g_client_size.width, g_client_size.height), std::pair(720, 480));
     char* name = nullptr;
@@ -37,7 +39,8 @@ TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
     ASSERT_TRUE(XGetWMNormalHints(peer_, window_, &hints, &supplied));
     EXPECT_TRUE(hints.flags & PMinSize);
     EXPECT_EQ(std::pair(hints.min_width, hints.min_height), std::pair(360, 240));
-    EXPECT_EQ(cardinal_property(peer_, window_, "WM_PROTOCOLS"), std::vector{std::uint32_t(atom("WM_DELETE_WINDOW"))});
+    EXPECT_EQ(cardinal_property(peer_, window_, "WM_PROTOCOLS"),
+              std::vector{std::uint32_t(atom("WM_DELETE_WINDOW"))});
     EXPECT_EQ(cardinal_property(peer_, window_, "XdndAware"), std::vector<std::uint32_t>{5});
     GLint depth_bits = 0;
     GLboolean double_buffered = GL_FALSE;
@@ -47,7 +50,8 @@ TEST_F(GlWindow, AppearsWithItsTitleSizeHintsAndADoubleBufferedDepthContext) {
     EXPECT_EQ(double_buffered, GL_TRUE);
 }
 
-TEST_F(GlWindow, StartTakesTheClearColourAndIconAndTheFirstPaintSetsTheStateAndCallsInitOnce) {
+TEST_F(GlWindow, StartTakesTheClearColourAndIconAndTheFirstPaintSetsTheStateAndCallsInitOnce)
+{
     paint_window();
     EXPECT_TRUE(g_slot_log.empty()) << "before start a paint only swaps";
     // A 2 x 1 icon inside a 3-pixel-wide image: the stride is honoured.
@@ -77,7 +81,8 @@ TEST_F(GlWindow, StartTakesTheClearColourAndIconAndTheFirstPaintSetsTheStateAndC
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting itself is the renderer's choice";
 }
 
-TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot) {
+TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot)
+{
     // Exposure may add paints of its own after the one a resize makes.
     record_.on_paint = [](WindowCallbacks*) {
         return g_slot_log.empty() || g_slot_log.back() != "paint" ? log_slot("paint") : true;
@@ -98,7 +103,8 @@ TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot) {
 
 using MessageLoop = DisplayTest;
 
-TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
+TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted)
+{
     request_repaint();
     run_loop_pass();
     EXPECT_TRUE(g_slot_log.empty()) << "no idle and no paint before the start";
@@ -109,7 +115,10 @@ TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
     run_loop_pass();
     EXPECT_EQ(g_slot_log, (Log{"idle", "idle"})) << "nothing painted without a request";
     // A request made during idle becomes one paint of the next pass.
-    record_.on_idle = [](WindowCallbacks*) { request_repaint(); return log_slot("idle"); };
+    record_.on_idle = [](WindowCallbacks*) {
+        request_repaint();
+        return log_slot("idle");
+    };
     g_slot_log.clear();
     run_loop_pass();
     EXPECT_EQ(g_slot_log, Log{"idle"});
@@ -119,7 +128,8 @@ TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted) {
 
 using SelfTest = GlWindowTest<360, 360>;
 
-TEST_F(SelfTest, WritesTheServiceTextsBuildsItsProgramOnceAndDrawsTheTriangle) {
+TEST_F(SelfTest, WritesTheServiceTextsBuildsItsProgramOnceAndDrawsTheTriangle)
+{
     show_gl_window();
     TraceCapture trace;
     char name[] = "plim-gl-selftest";
@@ -131,16 +141,19 @@ TEST_F(SelfTest, WritesTheServiceTextsBuildsItsProgramOnceAndDrawsTheTriangle) {
     paint_window();
     g_windows[0]->on_paint(g_windows[0]);
     // Orange at the centre; grey at a corner and just above the apex.
-    for (auto [x, y, red, green, blue] : {std::array{180, 180, 255, 191, 0}, std::array{2, 2, 128, 128, 128},
-                                          std::array{180, 340, 128, 128, 128}}) {
+    for (auto [x, y, red, green, blue] :
+         {std::array{180, 180, 255, 191, 0}, std::array{2, 2, 128, 128, 128},
+          std::array{180, 340, 128, 128, 128}}) {
         GLubyte rgba[4] = {};
         glReadBuffer(GL_BACK);
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        const int off = std::max({std::abs(rgba[0] - red), std::abs(rgba[1] - green), std::abs(rgba[2] - blue)});
+        const int off = std::max(
+            {std::abs(rgba[0] - red), std::abs(rgba[1] - green), std::abs(rgba[2] - blue)});
         EXPECT_LE(off, 1) << "at " << x << "," << y;
     }
     const std::string text = trace.text();
-    for (const char* prefix : {"TIME:", "DATE:", "DUAL:", "CLIPBOARD:\n", "GL-PROGRAM-INITIALISATION\n"}) {
+    for (const char* prefix :
+         {"TIME:", "DATE:", "DUAL:", "CLIPBOARD:\n", "GL-PROGRAM-INITIALISATION\n"}) {
         EXPECT_NE(text.find(prefix), std::string::npos) << prefix;
     }
     const std::size_t first = text.find("GL-PROGRAM-INITIALISATION");

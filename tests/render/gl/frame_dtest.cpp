@@ -12,61 +12,68 @@ namespace {
 using IsName = GLboolean (*)(GLuint name);
 
 class Frame : public GlWindowTest<64, 48> {
- protected:
-  void SetUp() override {
-    GlWindowTest::SetUp();
-    ASSERT_TRUE(g_gl_support.buffers && g_gl_support.vertex_arrays);
-    app_ = &create_application();
-  }
+protected:
+    void SetUp() override
+    {
+        GlWindowTest::SetUp();
+        ASSERT_TRUE(g_gl_support.buffers && g_gl_support.vertex_arrays);
+        app_ = &create_application();
+    }
 
-  void TearDown() override {
-    destroy_application();
-    GlWindowTest::TearDown();
-  }
+    void TearDown() override
+    {
+        destroy_application();
+        GlWindowTest::TearDown();
+    }
 
-  static IsName entry(const char* name) { return reinterpret_cast<IsName>(gl_proc_address(name)); }
+    static IsName entry(const char* name)
+    {
+        return reinterpret_cast<IsName>(gl_proc_address(name));
+    }
 
-  Application* app_ = nullptr;
+    Application* app_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(Frame, QueuedNamesAreDeletedAtTheStartOfTheFrameAndTheListsEmptied) {
-  GLuint buffers[2] = {};
-  gl::GenBuffers(2, buffers);
-  GLuint vertex_array = 0;
-  gl::GenVertexArrays(1, &vertex_array);
-  // Names exist once bound.
-  gl::BindBuffer(GL_ARRAY_BUFFER, buffers[0]);
-  gl::BindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
-  gl::BindVertexArray(vertex_array);
-  gl::BindVertexArray(0);
-  const IsName is_buffer = entry("glIsBuffer");
-  const IsName is_vertex_array = entry("glIsVertexArray");
-  ASSERT_TRUE(is_buffer(buffers[0]) && is_buffer(buffers[1]) && is_vertex_array(vertex_array));
+TEST_F(Frame, QueuedNamesAreDeletedAtTheStartOfTheFrameAndTheListsEmptied)
+{
+    GLuint buffers[2] = {};
+    gl::GenBuffers(2, buffers);
+    GLuint vertex_array = 0;
+    gl::GenVertexArrays(1, &vertex_array);
+    // Names exist once bound.
+    gl::BindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    gl::BindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+    gl::BindVertexArray(vertex_array);
+    gl::BindVertexArray(0);
+    const IsName is_buffer = entry("glIsBuffer");
+    const IsName is_vertex_array = entry("glIsVertexArray");
+    ASSERT_TRUE(is_buffer(buffers[0]) && is_buffer(buffers[1]) && is_vertex_array(vertex_array));
 
-  // A mesh that never reached the GPU queues zeros; they are skipped.
-  app_->gl_buffers_to_delete = {buffers[0], 0};
-  app_->gl_index_buffers_to_delete = {buffers[1]};
-  app_->gl_vertex_arrays_to_delete = {vertex_array, 0};
-  render_frame(*app_);
+    // A mesh that never reached the GPU queues zeros; they are skipped.
+    app_->gl_buffers_to_delete = {buffers[0], 0};
+    app_->gl_index_buffers_to_delete = {buffers[1]};
+    app_->gl_vertex_arrays_to_delete = {vertex_array, 0};
+    render_frame(*app_);
 
-  EXPECT_FALSE(is_buffer(buffers[0]));
-  EXPECT_FALSE(is_buffer(buffers[1]));
-  EXPECT_FALSE(is_vertex_array(vertex_array));
-  EXPECT_TRUE(app_->gl_buffers_to_delete.empty());
-  EXPECT_TRUE(app_->gl_index_buffers_to_delete.empty());
-  EXPECT_TRUE(app_->gl_vertex_arrays_to_delete.empty());
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_FALSE(is_buffer(buffers[0]));
+    EXPECT_FALSE(is_buffer(buffers[1]));
+    EXPECT_FALSE(is_vertex_array(vertex_array));
+    EXPECT_TRUE(app_->gl_buffers_to_delete.empty());
+    EXPECT_TRUE(app_->gl_index_buffers_to_delete.empty());
+    EXPECT_TRUE(app_->gl_vertex_arrays_to_delete.empty());
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(Frame, TheBackgroundIsTheClearColour) {
-  set_clear_colour(0.0, 0.0, 1.0, 1.0);
-  render_frame(*app_);
-  std::uint8_t rgba[4] = {};
-  glReadBuffer(GL_BACK);
-  glReadPixels(32, 24, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-  EXPECT_EQ(rgba[0], 0);
-  EXPECT_EQ(rgba[2], 255);
-  set_clear_colour(0.0, 0.0, 0.0, 1.0);
+TEST_F(Frame, TheBackgroundIsTheClearColour)
+{
+    set_clear_colour(0.0, 0.0, 1.0, 1.0);
+    render_frame(*app_);
+    std::uint8_t rgba[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(32, 24, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    EXPECT_EQ(rgba[0], 0);
+    EXPECT_EQ(rgba[2], 255);
+    set_clear_colour(0.0, 0.0, 0.0, 1.0);
 }

@@ -5,18 +5,16 @@
 
 namespace {
 
-const char* const PASS_THROUGH_VERTEX =
-    "#version 120\n"
-    "attribute vec4 position;\n"
-    "void main() { gl_Position = position; }\n";
+const char* const PASS_THROUGH_VERTEX = "#version 120\n"
+                                        "attribute vec4 position;\n"
+                                        "void main() { gl_Position = position; }\n";
 
-const char* const WHITE_FRAGMENT =
-    "#version 120\n"
-    "void main() { gl_FragColor = vec4(1.0); }\n";
+const char* const WHITE_FRAGMENT = "#version 120\n"
+                                   "void main() { gl_FragColor = vec4(1.0); }\n";
 
 using GlProgram = GlWindowTest<64, 64>;
 
-}  // namespace
+} // namespace
 
 TEST_F(GlProgram, MesaLegacyContextHasEveryGroup)
 {
@@ -47,7 +45,9 @@ TEST_F(GlProgram, ValidSourcesLinkIntoAProgram)
 TEST_F(GlProgram, ACompileErrorGivesZeroAndItsLogOnTheTrace)
 {
     TraceCapture trace;
-    EXPECT_EQ(build_gl_program(PASS_THROUGH_VERTEX, "#version 120\nvoid main() { undeclared = 1.0; }\n"), 0u);
+    EXPECT_EQ(
+        build_gl_program(PASS_THROUGH_VERTEX, "#version 120\nvoid main() { undeclared = 1.0; }\n"),
+        0u);
     const std::string text = trace.text();
     EXPECT_EQ(text.rfind("SHADER-COMPILATION-ERROR: ", 0), 0u) << text;
     EXPECT_NE(text.find("undeclared"), std::string::npos) << "the driver's log names the culprit";
@@ -61,5 +61,6 @@ TEST_F(GlProgram, ALinkErrorGivesZeroAndTheLinkLogOnTheTrace)
     EXPECT_EQ(build_gl_program("#version 120\nvoid helper() {}\n", WHITE_FRAGMENT), 0u);
     const std::string text = trace.text();
     EXPECT_EQ(text.rfind("PROGRAM-LINKING-ERROR: ", 0), 0u) << text;
-    EXPECT_GT(text.size(), std::string("PROGRAM-LINKING-ERROR: \n").size()) << "the log follows the tag";
+    EXPECT_GT(text.size(), std::string("PROGRAM-LINKING-ERROR: \n").size())
+        << "the log follows the tag";
 }
