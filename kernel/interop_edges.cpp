@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <memory>
 #include <span>
 
 namespace {
@@ -14,11 +15,10 @@ using EdgeLists = std::array<const std::vector<std::uint32_t>*, 3>;
 // from an int32 field, so every place fits 32 bits. A pair and its reverse
 // share one (low, high), so sorting brings duplicates together, earliest
 // first.
-
 struct EdgeEntry {
-    std::uint32_t low = 0;
-    std::uint32_t high = 0;
-    std::uint32_t order = 0;
+    std::uint32_t low;
+    std::uint32_t high;
+    std::uint32_t order;
 
     auto operator<=>(const EdgeEntry&) const = default;
 };
@@ -34,7 +34,7 @@ EdgeEntry edge_entry(const std::vector<std::uint32_t>& edges, std::size_t i, std
 // mesh order instead of hopping across one large table, while no input can
 // make the work worse than one sort of all pairs.
 struct EdgeBuckets {
-    std::vector<EdgeEntry> entries;
+    std::unique_ptr<EdgeEntry[]> entries;
     // After the spread, entry b is where bucket b ends (and b + 1 begins).
     std::vector<std::uint32_t> ends;
 };
@@ -57,7 +57,8 @@ EdgeBuckets spread_into_buckets(const EdgeLists& lists, std::size_t pair_count)
     for_each_pair(lists, [&](const EdgeEntry& entry) { ++starts[(entry.low & mask) + 1]; });
     for (std::size_t b = 1; b < starts.size(); ++b)
         starts[b] += starts[b - 1];
-    std::vector<EdgeEntry> entries(pair_count);
+    // The spread writes every slot exactly once, so none is zero-filled first.
+    auto entries = std::make_unique_for_overwrite<EdgeEntry[]>(pair_count);
     for_each_pair(lists,
                   [&](const EdgeEntry& entry) { entries[starts[entry.low & mask]++] = entry; });
     starts.pop_back();
@@ -71,7 +72,7 @@ std::vector<bool> first_sightings(const EdgeLists& lists, std::size_t pair_count
     std::vector<bool> first(pair_count, true);
     std::size_t begin = 0;
     for (const std::uint32_t end : buckets.ends) {
-        const auto bucket = std::span(buckets.entries).subspan(begin, end - begin);
+        const auto bucket = std::span(buckets.entries.get() + begin, end - begin);
         std::sort(bucket.begin(), bucket.end());
         for (std::size_t i = 1; i < bucket.size(); ++i) {
             if (bucket[i].low == bucket[i - 1].low && bucket[i].high == bucket[i - 1].high)
