@@ -1,54 +1,94 @@
 #include "kernel/interop_edges.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <memory>
+#include <span>
 
 namespace {
 
-// A pair and its reverse share one key: smaller index high, larger low.
-std::uint64_t edge_key(std::uint32_t a, std::uint32_t b)
-{
-    const auto low = static_cast<std::int32_t>(std::min(a, b));
-    const auto high = static_cast<std::int32_t>(std::max(a, b));
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(low)) << 32) |
-           static_cast<std::uint32_t>(high);
-}
+// The lists in the order their pairs are judged: list 3, then 1, then 2.
+using EdgeLists = std::array<const std::vector<std::uint32_t>*, 3>;
 
-// Open-addressing set of edge keys, sized up front to at most half full so
-// probing always ends; one flat array instead of a node per edge.
-struct EdgeKeySet {
-    std::vector<std::uint64_t> slots;
-    std::size_t mask = 0;
+// One pair with its place in the judging order; the counts of each list come
+// from an int32 field, so every place fits 32 bits. A pair and its reverse
+// share one (low, high), so sorting brings duplicates together, earliest
+// first.
+struct EdgeEntry {
+    std::uint32_t low;
+    std::uint32_t high;
+    std::uint32_t order;
+
+    auto operator<=>(const EdgeEntry&) const = default;
 };
 
-// No key has all bits set: indices are below 2^31, so the high word never is.
-constexpr std::uint64_t k_empty_slot = ~std::uint64_t{0};
-
-EdgeKeySet make_edge_key_set(std::size_t expected_keys)
+EdgeEntry edge_entry(const std::vector<std::uint32_t>& edges, std::size_t i, std::size_t order)
 {
-    std::size_t capacity = 16;
-    while (capacity < 2 * expected_keys)
-        capacity *= 2;
-    return EdgeKeySet{std::vector<std::uint64_t>(capacity, k_empty_slot), capacity - 1};
+    return EdgeEntry{std::min(edges[i], edges[i + 1]), std::max(edges[i], edges[i + 1]),
+                     static_cast<std::uint32_t>(order)};
 }
 
-// True when the key was not in the set yet.
-bool insert_edge_key(EdgeKeySet& set, std::uint64_t key)
+// Entries are spread into buckets by their low index before sorting: for a
+// mesh the buckets hold a few entries each and every pass walks memory in
+// mesh order instead of hopping across one large table, while no input can
+// make the work worse than one sort of all pairs.
+struct EdgeBuckets {
+    std::unique_ptr<EdgeEntry[]> entries;
+    // After the spread, entry b is where bucket b ends (and b + 1 begins).
+    std::vector<std::uint32_t> ends;
+};
+
+template <typename Visit> void for_each_pair(const EdgeLists& lists, Visit visit)
 {
-    std::uint64_t hash = key * 0x9E3779B97F4A7C15ull;
-    std::size_t slot = static_cast<std::size_t>(hash ^ (hash >> 29)) & set.mask;
-    while (set.slots[slot] != k_empty_slot) {
-        if (set.slots[slot] == key) return false;
-        slot = (slot + 1) & set.mask;
+    std::size_t order = 0;
+    for (const std::vector<std::uint32_t>* edges : lists) {
+        for (std::size_t i = 0; i + 1 < edges->size(); i += 2)
+            visit(edge_entry(*edges, i, order++));
     }
-    set.slots[slot] = key;
-    return true;
 }
 
-void keep_unseen_pairs(std::vector<std::uint32_t>& edges, EdgeKeySet& seen)
+// A counting sort on the bucket: the entries of one bucket end up together
+// and keep the judging order among themselves.
+EdgeBuckets spread_into_buckets(const EdgeLists& lists, std::size_t pair_count)
+{
+    const std::size_t mask = std::bit_ceil(pair_count / 2 + 1) - 1;
+    std::vector<std::uint32_t> starts(mask + 2, 0);
+    for_each_pair(lists, [&](const EdgeEntry& entry) { ++starts[(entry.low & mask) + 1]; });
+    for (std::size_t b = 1; b < starts.size(); ++b)
+        starts[b] += starts[b - 1];
+    // The spread writes every slot exactly once, so none is zero-filled first.
+    auto entries = std::make_unique_for_overwrite<EdgeEntry[]>(pair_count);
+    for_each_pair(lists,
+                  [&](const EdgeEntry& entry) { entries[starts[entry.low & mask]++] = entry; });
+    starts.pop_back();
+    return EdgeBuckets{std::move(entries), std::move(starts)};
+}
+
+// Per pair in judging order: true when no earlier pair has the same key.
+std::vector<bool> first_sightings(const EdgeLists& lists, std::size_t pair_count)
+{
+    EdgeBuckets buckets = spread_into_buckets(lists, pair_count);
+    std::vector<bool> first(pair_count, true);
+    std::size_t begin = 0;
+    for (const std::uint32_t end : buckets.ends) {
+        const auto bucket = std::span(buckets.entries.get() + begin, end - begin);
+        std::sort(bucket.begin(), bucket.end());
+        for (std::size_t i = 1; i < bucket.size(); ++i) {
+            if (bucket[i].low == bucket[i - 1].low && bucket[i].high == bucket[i - 1].high)
+                first[bucket[i].order] = false;
+        }
+        begin = end;
+    }
+    return first;
+}
+
+void keep_first_sightings(std::vector<std::uint32_t>& edges, const std::vector<bool>& first,
+                          std::size_t order)
 {
     std::size_t kept = 0;
-    for (std::size_t i = 0; i + 1 < edges.size(); i += 2) {
-        if (!insert_edge_key(seen, edge_key(edges[i], edges[i + 1]))) continue;
+    for (std::size_t i = 0; i + 1 < edges.size(); i += 2, ++order) {
+        if (!first[order]) continue;
         edges[kept++] = edges[i];
         edges[kept++] = edges[i + 1];
     }
@@ -92,9 +132,10 @@ void remove_duplicate_edges(std::vector<std::uint32_t>& edges_1,
                             std::vector<std::uint32_t>& edges_2,
                             const std::vector<std::uint32_t>& edges_3)
 {
-    EdgeKeySet seen = make_edge_key_set((edges_1.size() + edges_2.size() + edges_3.size()) / 2);
-    for (std::size_t i = 0; i + 1 < edges_3.size(); i += 2)
-        insert_edge_key(seen, edge_key(edges_3[i], edges_3[i + 1]));
-    keep_unseen_pairs(edges_1, seen);
-    keep_unseen_pairs(edges_2, seen);
+    const std::size_t pairs_3 = edges_3.size() / 2;
+    const std::size_t pairs_1 = edges_1.size() / 2;
+    const std::vector<bool> first =
+        first_sightings({&edges_3, &edges_1, &edges_2}, pairs_3 + pairs_1 + edges_2.size() / 2);
+    keep_first_sightings(edges_1, first, pairs_3);
+    keep_first_sightings(edges_2, first, pairs_3 + pairs_1);
 }
