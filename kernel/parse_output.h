@@ -25,7 +25,7 @@ enum class ParallelCheck {
 };
 
 // Exactly `script_count` blocks: block i for script i; scripts beyond the
-// output's pieces get an empty block, pieces beyond the scripts are ignored.
+// output's blocks get an empty one, blocks beyond the scripts are ignored.
 TextList split_parse_output(const std::string& output, std::size_t script_count);
 
 // The section between "<tag>" plus its separator byte and "</tag>". A missing
