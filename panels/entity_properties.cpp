@@ -74,13 +74,19 @@ void add_mesh_lines(Lines& lines, const Entity& entity)
     add_blank_lines(lines, 2);
 }
 
+// A member's share of the group's total in percent; an empty total (a run
+// quicker than a millisecond, a group without vertices) gives 0, not "nan".
+double percent_of(double part, double whole)
+{
+    return whole != 0.0 ? part / whole * 100.0 : 0.0;
+}
+
 std::string member_line(const Entity& group, const Entity* member)
 {
     if (member == nullptr) return "\t [!] : |V|=? | ? ms (NULL)";
     const std::string element = member->mesh != nullptr ? member->mesh->element_name : "";
-    const double vertex_share =
-        member->vertex_count / static_cast<double>(group.vertex_count) * 100.0;
-    const double time_share = member->run_time_ms / static_cast<double>(group.run_time_ms) * 100.0;
+    const double vertex_share = percent_of(member->vertex_count, group.vertex_count);
+    const double time_share = percent_of(member->run_time_ms, group.run_time_ms);
     return "\t [" + element + "] : |V| " + std::to_string(member->vertex_count) + " (" +
            fixed_to_text(vertex_share, 2) + "%) | " + unsigned_to_text(member->run_time_ms) +
            " ms (" + fixed_to_text(time_share, 2) + "%)";

@@ -345,6 +345,13 @@ TEST_F(ApplicationPanelTest, AGroupListsItsMembersWithTheirShares)
     EXPECT_EQ(lines[17], "\t [!] : |V|=? | ? ms (NULL)");
     EXPECT_EQ(lines[22].rfind("\t Size: ", 0), 0u);
 
+    // A group assembled in under a millisecond and without vertices.
+    member.run_time_ms = 0;
+    group.vertex_count = 0;
+    group.run_time_ms = 0;
+    format_entity_properties(group);
+    EXPECT_EQ(group.property_lines[16], "\t [tower] : |V| 25 (0.00%) | 0 ms (0.00%)");
+
     const TextList titles = split_text(group.property_titles + "\n", '\n');
     EXPECT_EQ(titles[14], "Parallel-Elements");
     EXPECT_EQ(titles[20], "Output-Mesh");
