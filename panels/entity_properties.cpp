@@ -25,6 +25,19 @@ std::string triple(const char* title, const double v[3])
            ", z:" + fixed_to_text(v[2], 4) + " ]";
 }
 
+// Digits grouped in threes by ","; 64 bits wide, as a large group's byte total
+// does not fit 32.
+std::string grouped_text(std::uint64_t count)
+{
+    const std::string digits = std::to_string(count);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped.push_back(',');
+        grouped.push_back(digits[i]);
+    }
+    return grouped;
+}
+
 std::string run_time_text(const Entity& entity)
 {
     return fixed_to_text(entity.run_time_seconds, 2) + " seconds (" +
@@ -40,12 +53,11 @@ void add_blank_lines(Lines& lines, int count)
 void add_script_lines(Lines& lines, const Entity& entity, const char* type)
 {
     const std::string& path = entity.parse_report.script_path;
-    const auto size = static_cast<std::uint32_t>(entity.parse_report.script_text.size());
     add_blank_lines(lines, 2);
     lines.push_back("\t Name: " + path_file_name(path));
     const std::string directory = path_directory(path);
     lines.push_back("\t Path: " + (directory == path ? std::string() : directory));
-    lines.push_back("\t Size: " + uint_to_grouped_text(size) + " bytes");
+    lines.push_back("\t Size: " + grouped_text(entity.parse_report.script_text.size()) + " bytes");
     lines.push_back(std::string("\t Type: ") + type);
     add_blank_lines(lines, 3);
 }
@@ -53,9 +65,8 @@ void add_script_lines(Lines& lines, const Entity& entity, const char* type)
 // Size, counts, bounds and the smoothing-groups line of the output mesh.
 void add_mesh_lines(Lines& lines, const Entity& entity)
 {
-    const auto bytes = static_cast<std::uint32_t>(entity.mesh_bytes);
     lines.push_back("\t Size: " + fixed_to_text(entity.mesh_mb, 2) + " MB (" +
-                    fixed_to_text(entity.mesh_kb, 2) + " kb | " + uint_to_grouped_text(bytes) +
+                    fixed_to_text(entity.mesh_kb, 2) + " kb | " + grouped_text(entity.mesh_bytes) +
                     " bytes)");
     lines.push_back("\t Vertex: " + uint_to_grouped_text(entity.vertex_count));
     lines.push_back("\t Indices: " + uint_to_grouped_text(entity.index_count) + " \t " +
@@ -74,13 +85,19 @@ void add_mesh_lines(Lines& lines, const Entity& entity)
     add_blank_lines(lines, 2);
 }
 
+// A member's share of the group's total in percent; an empty total (a run
+// quicker than a millisecond, a group without vertices) gives 0, not "nan".
+double percent_of(double part, double whole)
+{
+    return whole != 0.0 ? part / whole * 100.0 : 0.0;
+}
+
 std::string member_line(const Entity& group, const Entity* member)
 {
     if (member == nullptr) return "\t [!] : |V|=? | ? ms (NULL)";
     const std::string element = member->mesh != nullptr ? member->mesh->element_name : "";
-    const double vertex_share =
-        member->vertex_count / static_cast<double>(group.vertex_count) * 100.0;
-    const double time_share = member->run_time_ms / static_cast<double>(group.run_time_ms) * 100.0;
+    const double vertex_share = percent_of(member->vertex_count, group.vertex_count);
+    const double time_share = percent_of(member->run_time_ms, group.run_time_ms);
     return "\t [" + element + "] : |V| " + std::to_string(member->vertex_count) + " (" +
            fixed_to_text(vertex_share, 2) + "%) | " + unsigned_to_text(member->run_time_ms) +
            " ms (" + fixed_to_text(time_share, 2) + "%)";

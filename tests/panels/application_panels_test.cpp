@@ -331,6 +331,7 @@ TEST_F(ApplicationPanelTest, AGroupListsItsMembersWithTheirShares)
     group.vertex_count = 100;
     group.run_time_ms = 120;
     group.run_time_seconds = 0.12;
+    group.mesh_bytes = 5'000'000'000; // beyond 32 bits
     format_entity_properties(group);
     format_property_titles(group);
 
@@ -343,7 +344,14 @@ TEST_F(ApplicationPanelTest, AGroupListsItsMembersWithTheirShares)
     EXPECT_EQ(lines[12], "\t Element-Count: 3");
     EXPECT_EQ(lines[16], "\t [tower] : |V| 25 (25.00%) | 30 ms (25.00%)");
     EXPECT_EQ(lines[17], "\t [!] : |V|=? | ? ms (NULL)");
-    EXPECT_EQ(lines[22].rfind("\t Size: ", 0), 0u);
+    EXPECT_EQ(lines[22], "\t Size: 0.00 MB (0.00 kb | 5,000,000,000 bytes)");
+
+    // A group assembled in under a millisecond and without vertices.
+    member.run_time_ms = 0;
+    group.vertex_count = 0;
+    group.run_time_ms = 0;
+    format_entity_properties(group);
+    EXPECT_EQ(group.property_lines[16], "\t [tower] : |V| 25 (0.00%) | 0 ms (0.00%)");
 
     const TextList titles = split_text(group.property_titles + "\n", '\n');
     EXPECT_EQ(titles[14], "Parallel-Elements");
