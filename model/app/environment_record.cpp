@@ -1,6 +1,6 @@
 #include "model/app/environment_record.h"
 
-std::uint32_t g_next_environment_id = 0;
+std::atomic<std::uint32_t> g_next_environment_id{0};
 
 ViewState make_default_view_state()
 {

@@ -4,6 +4,7 @@
 // stored copy of the application's per-environment view state.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@
 #include "render/camera.h"
 
 // Every constructed record takes the next id; ids are never reused.
-extern std::uint32_t g_next_environment_id;
+extern std::atomic<std::uint32_t> g_next_environment_id;
 
 // One saved camera per controller mode: object-orbit, free-roam, first-person.
 struct ViewState {
