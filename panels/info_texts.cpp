@@ -66,7 +66,7 @@ void add_entity_to_totals(EnvironmentTotals& totals, const Entity& entity, bool 
     totals.polygon_count += entity.polygon_count;
     totals.triangle_count += entity.triangle_count;
     totals.milliseconds += entity.run_time_ms;
-    totals.bytes += static_cast<std::uint32_t>(entity.mesh_bytes);
+    totals.bytes += entity.mesh_bytes;
     for (int axis = 0; axis < 3; ++axis) {
         const double low = entity.bounds[BOUNDS_MINIMUM][axis];
         const double high = entity.bounds[BOUNDS_MAXIMUM][axis];

@@ -111,5 +111,5 @@ struct EnvironmentTotals {
     std::int32_t milliseconds = 0;
     double megabytes = 0.0;
     double kilobytes = 0.0;
-    std::uint32_t bytes = 0;
+    std::uint64_t bytes = 0; // 64-bit: several large meshes pass 4 GiB
 };

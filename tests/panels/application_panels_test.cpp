@@ -173,6 +173,12 @@ TEST_F(ApplicationPanelTest, TotalsSumTheEntitiesAndSpanTheirBounds)
     EXPECT_EQ(app.mesh_statistics_lines[4], "min [ w:-1.00,h:0.00,d:0.00 ]");
     EXPECT_EQ(app.mesh_statistics_lines[6], "3.00 seconds (3000 ms)");
     EXPECT_EQ(app.mesh_statistics_lines[7], "0.00 MB (4.00 kb | 4096 bytes)");
+
+    // Byte totals past 4 GiB do not wrap.
+    std::vector<Entity>& entities = app.current_entity_list->entities;
+    entities[0].mesh_bytes = 5'000'000'000;
+    update_environment_totals(app);
+    EXPECT_EQ(app.totals.bytes, 5'000'000'000u + entities[1].mesh_bytes);
 }
 
 TEST_F(ApplicationPanelTest, StatusLineCountsEntitiesAndShowsTheCamera)
