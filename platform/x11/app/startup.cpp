@@ -67,7 +67,8 @@ void install_platform_services(PlatformServices& services)
 void build_available_interface(Application& app)
 {
     if (app.current_environment == nullptr) add_first_environment(app);
-    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kDefaultFont];
+    // The console measures its lines in the small font it draws them with.
+    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kFontSmall];
     g_char_widths.assign(std::begin(font.widths), std::end(font.widths));
     app.root.width = app.window_width;
     app.root.height = app.window_height;
