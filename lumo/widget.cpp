@@ -206,10 +206,14 @@ bool P::dispatch_mouse_down(int px, int py, int button)
     // Pressing anywhere but on the focused widget takes the focus away.
     if (g_focused_widget != nullptr && g_focused_widget != target) g_focused_widget->drop_focus();
     return bubble(path, [&](const HitStep& step) {
-        if (!step.widget->on_mouse_down(px - step.origin_x, py - step.origin_y, button))
-            return false;
-        g_active_widget_id = step.widget->id;
-        return true;
+        // Captured before the call: a press that destroys its own widget (a
+        // row rebuild) clears the capture again instead of reading it back.
+        const int previous = g_active_widget_id;
+        const int id = step.widget->id;
+        g_active_widget_id = id;
+        if (step.widget->on_mouse_down(px - step.origin_x, py - step.origin_y, button)) return true;
+        if (g_active_widget_id == id) g_active_widget_id = previous;
+        return false;
     });
 }
 

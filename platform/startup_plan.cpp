@@ -61,7 +61,8 @@ void plan_kernel_and_workspace(const std::vector<std::string>& given, PathExists
 
     const bool ends_with_slash = !workspace.empty() && workspace.back() == '/';
     plan.set_workspace = true;
-    plan.workspace_path = ends_with_slash ? workspace : workspace + "/";
+    // An empty text gets no slash: "/" would make the root directory the workspace.
+    plan.workspace_path = ends_with_slash || workspace.empty() ? workspace : workspace + "/";
     if (workspace_exists) {
         const std::string staging = workspace + (ends_with_slash ? "tmp/" : "/tmp/");
         if (!path_exists(staging)) {

@@ -121,6 +121,19 @@ TEST_F(Tree, BubblingStopsWhenAHandlerDestroysWidgetsOnThePath)
     list.on_press = [](int x, int y, int) { return logged<true>("press", x, y); };
     EXPECT_FALSE(root.dispatch_mouse_down(15, 95, 0));
     EXPECT_TRUE(g_log.empty());
+
+    // A consuming press that destroys its own row captures nothing.
+    g_rebuilt_row = std::make_unique<KL>();
+    place(*g_rebuilt_row, 0, 70, 100, 30);
+    g_rebuilt_row->on_press = [](int, int, int) {
+        g_list_under_test->children.clear();
+        g_rebuilt_row.reset();
+        return true;
+    };
+    list.add_child(g_rebuilt_row.get());
+    EXPECT_TRUE(root.dispatch_mouse_down(15, 95, 0));
+    EXPECT_EQ(g_active_widget_id, -1);
+    EXPECT_TRUE(g_log.empty());
 }
 
 TEST_F(Tree, MoveTracksHoverAndTooltipThroughAncestors)

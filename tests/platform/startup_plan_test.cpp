@@ -108,6 +108,10 @@ TEST(StartupPlan, MissingWorkspaceIsReportedEchoedAndGetsNoStagingDirectory)
     g_existing = {};
     EXPECT_EQ(plan({"/k/plim", "/nowhere"}).trace_lines.size(), 4u)
         << "both errors, then both echoes";
+
+    g_existing = {"/k/plim", "/"};
+    EXPECT_EQ(plan({"/k/plim", ""}).workspace_path, "")
+        << "an empty workspace stays undefined instead of becoming the root directory";
 }
 
 TEST(StartupPlan, ThirdArgumentSwitchesInteractiveConfigurationInAnySpelling)

@@ -8,6 +8,7 @@
 #include "lumo/font.h"
 #include "model/app/application.h"
 #include "model/app/environment_lifecycle.h"
+#include "model/text_metrics.h"
 #include "platform/constants.h"
 #include "platform/services.h"
 #include "platform/startup_wiring.h"
@@ -67,8 +68,10 @@ void install_platform_services(PlatformServices& services)
 void build_available_interface(Application& app)
 {
     if (app.current_environment == nullptr) add_first_environment(app);
-    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kDefaultFont];
+    // The console measures its lines in the small font it draws them with.
+    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kFontSmall];
     g_char_widths.assign(std::begin(font.widths), std::end(font.widths));
+    g_default_line_height = font.glyph_height;
     app.root.width = app.window_width;
     app.root.height = app.window_height;
     app.root.on_repaint = request_repaint;

@@ -7,6 +7,7 @@
 #include "lumo/font.h"
 #include "lumo/widget.h"
 #include "model/app/application.h"
+#include "model/text_metrics.h"
 #include "platform/constants.h"
 #include "platform/input_codes.h"
 #include "platform/x11/app/app_slots.h"
@@ -39,8 +40,9 @@ TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRo
     ASSERT_NE(app().current_environment, nullptr);
     EXPECT_EQ(app().environment_store.records.size(), 1u) << "a second call adds no environment";
     ASSERT_EQ(g_char_widths.size(), 256u);
-    EXPECT_EQ(g_char_widths['W'], lumo::g_font_handles[lumo::kDefaultFont].widths['W']);
+    EXPECT_EQ(g_char_widths['W'], lumo::g_font_handles[lumo::kFontSmall].widths['W']);
     EXPECT_GT(g_char_widths['W'], g_char_widths['i']);
+    EXPECT_EQ(g_default_line_height, 14) << "each console line adds the small font's height";
     EXPECT_EQ(std::pair(app().root.width, app().root.height), std::pair(720, 480));
     g_repaint_requested = 0;
     app().root.refresh();
