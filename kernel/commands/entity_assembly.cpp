@@ -142,9 +142,12 @@ Entity build_group_entity(const ParseReport& report,
     std::vector<ParameterSet*> sets;
     std::int32_t total = 0;
     for (std::size_t i = 0; i < results.size(); ++i) {
-        if (results[i] == nullptr || results[i]->valid == 0 || i >= element_reports.size())
-            continue;
-        members[i] = new Entity(build_single_entity(results[i], element_reports[i]));
+        if (results[i] == nullptr || results[i]->valid == 0) continue;
+        // A member without its parse report still takes its mesh, so the mesh
+        // has an owner and is released with the group.
+        const ParseReport report_of_member =
+            i < element_reports.size() ? element_reports[i] : construct_parse_report();
+        members[i] = new Entity(build_single_entity(results[i], report_of_member));
         if (members[i]->parameters.count < 1) continue;
         names.push_back(path_file_name(members[i]->parse_report.script_path));
         sets.push_back(&members[i]->parameters);

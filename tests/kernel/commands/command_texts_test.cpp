@@ -69,3 +69,18 @@ TEST(ParseCheckRows, SectionSlotsComeFromTheLinesPresent)
     EXPECT_EQ(incomplete.label, "");
     EXPECT_TRUE(incomplete.sections[SECTION_ERRORS].empty());
 }
+
+TEST(GroupEntity, AMemberWithoutItsParseReportStillOwnsItsMesh)
+{
+    ElementResults results = {new Mesh(), new Mesh()};
+    for (Mesh* mesh : results)
+        mesh->valid = 1;
+    const std::vector<ParseReport> one_report = {construct_parse_report()};
+    Entity group = build_group_entity(construct_parse_report(), one_report, results, 0, 0);
+    ASSERT_EQ(group.members.size(), 2u);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        ASSERT_NE(group.members[i], nullptr);
+        EXPECT_EQ(group.members[i]->mesh, results[i]);
+    }
+    release_entity_resources(group);
+}
