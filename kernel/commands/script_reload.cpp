@@ -58,16 +58,35 @@ bool can_keep_parameters(const Entity& entity, const ParameterSet& fresh)
            is_parametric(fresh) && entity.parameters.count == fresh.count;
 }
 
+// Releases an entity's meshes and members, except the meshes in `carried`,
+// which another entity still holds.
+void release_replaced(Application& app, Entity& replaced, const ElementResults& carried)
+{
+    const std::set<const Mesh*> kept(carried.begin(), carried.end());
+    if (replaced.kind != ENTITY_GROUP) {
+        release_entity_queued(app, replaced);
+        return;
+    }
+    for (Entity*& member : replaced.members) {
+        if (member == nullptr) continue;
+        if (kept.count(member->mesh) == 0) release_mesh_queued(app, member->mesh);
+        delete_entity(member);
+        member = nullptr;
+    }
+}
+
 // Puts the successor in the place of `replaced`, a copy of the entity taken
 // before; afterwards `reload.entity` is the successor. A successor that
-// cannot take the place is released.
-bool replace_in_list(Reload& reload, Entity& successor, const Entity& replaced)
+// cannot take the place is released, except for the meshes it carried over
+// from `replaced`, which still uses them.
+bool replace_in_list(Reload& reload, Entity& successor, const Entity& replaced,
+                     const ElementResults& carried)
 {
     Application& app = reload.app;
     carry_entity_settings(replaced, successor);
     if (app.current_scene_state == nullptr ||
         !replace_entity(*app.current_scene_state, replaced, successor)) {
-        release_entity_queued(app, successor);
+        release_replaced(app, successor, carried);
         return false;
     }
     measure_parameter_list(app);
@@ -112,7 +131,7 @@ void reassemble_single(Reload& reload)
     }
     Entity successor = build_single_entity(mesh, reload.report);
     Entity replaced = reload.entity;
-    if (!replace_in_list(reload, successor, replaced)) return;
+    if (!replace_in_list(reload, successor, replaced, {})) return;
     if (needs_colouring(app)) colour_entity(app, reload.entity);
     release_entity_queued(app, replaced);
     console_line(app, timing_line(now_ms() - started_ms));
@@ -220,22 +239,6 @@ bool report_group_failure(Reload& reload, const ElementResults& fresh)
     return true;
 }
 
-// The old entity's meshes go, except those carried into the new group.
-void release_replaced(Application& app, Entity& replaced, const ElementResults& carried)
-{
-    const std::set<const Mesh*> kept(carried.begin(), carried.end());
-    if (replaced.kind != ENTITY_GROUP) {
-        release_entity_queued(app, replaced);
-        return;
-    }
-    for (Entity*& member : replaced.members) {
-        if (member == nullptr) continue;
-        if (kept.count(member->mesh) == 0) release_mesh_queued(app, member->mesh);
-        delete_entity(member);
-        member = nullptr;
-    }
-}
-
 // A parallel script, for a group (culling unchanged elements) or in place
 // of a single entity (every element assembled).
 void reassemble_group(Reload& reload)
@@ -263,7 +266,7 @@ void reassemble_group(Reload& reload)
     Entity successor = build_group_entity(reload.report, parsed.reports, results, reload.mode,
                                           static_cast<std::int32_t>(now_ms() - started_ms));
     Entity replaced = reload.entity;
-    if (!replace_in_list(reload, successor, replaced)) return;
+    if (!replace_in_list(reload, successor, replaced, plan.carried)) return;
     release_replaced(app, replaced, plan.carried);
     build_script_list_text(app);
     build_status_line(app);

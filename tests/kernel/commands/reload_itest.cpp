@@ -75,6 +75,19 @@ TEST_F(ReloadScenario, ChangingOneOfFourElementsAssemblesExactlyOne)
     EXPECT_NE(after.members[3]->mesh, nullptr);
     EXPECT_EQ(after.members[3]->parse_report.script_path, "ring");
     EXPECT_TRUE(is_timing_line(console().back()));
+
+    // A successor that cannot take the group's place is released without the
+    // meshes it carried over: the group keeps using them.
+    SceneState* scene = app->current_scene_state;
+    app->current_scene_state = nullptr;
+    write_script("four.plim", four_elements("3.5"));
+    reload(0);
+    app->current_scene_state = scene;
+    const Entity& kept = entities().entities[0];
+    for (std::size_t i = 0; i < 3; ++i) {
+        ASSERT_EQ(kept.members[i]->mesh, before[i]) << i;
+        EXPECT_EQ(kept.members[i]->mesh->valid, 1) << i;
+    }
 }
 
 TEST_F(ReloadScenario, SingleToGroupAndBackKeepTheListPosition)
