@@ -1,6 +1,6 @@
 #include "panels/directive_menus.h"
 
-#include "model/app/application.h"
+#include "app/state/application.h"
 #include "model/directives.h"
 #include "model/entity.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "model/app/application.h"
+#include "app/state/application.h"
 #include "shell/refresh.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "model/app/application.h"
+#include "app/state/application.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 

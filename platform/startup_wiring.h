@@ -3,7 +3,7 @@
 // The part of the start-up wiring that needs neither the application object
 // nor the window: the banner, the start time and the command line. The rest
 // (images, interface, services, window record) is start_application's, in
-// platform/x11/app/startup.h.
+// app/frame/startup.h.
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "shell/refresh.h"
 
-#include "model/app/application.h"
+#include "app/state/application.h"
 
 void refresh_interface(Application& app)
 {

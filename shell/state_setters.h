@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "model/app/application.h"
+#include "app/state/application.h"
 
 // Re-applies only when the index differs from the current theme.
 void select_theme(Application& app, std::int32_t theme);

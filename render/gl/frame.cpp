@@ -4,7 +4,7 @@
 
 #include "lumo/draw_list.h"
 #include "lumo/gl/draw_list_gl.h"
-#include "model/app/application.h"
+#include "lumo/root.h"
 #include "platform/services.h"
 #include "platform/x11/gl_window.h"
 #include "render/gl/gl_extensions.h"
@@ -34,19 +34,19 @@ void delete_vertex_array_names(GLsizei count, const GLuint* names)
 
 } // namespace
 
-void delete_queued_gl_names(Application& app)
+void delete_queued_gl_names(GlDeletionLists lists)
 {
     const DeleteNames buffers = gl::DeleteBuffers != nullptr ? delete_buffer_names : nullptr;
     const DeleteNames vertex_arrays =
         gl::DeleteVertexArrays != nullptr ? delete_vertex_array_names : nullptr;
-    delete_names(app.gl_index_buffers_to_delete, buffers);
-    delete_names(app.gl_buffers_to_delete, buffers);
-    delete_names(app.gl_vertex_arrays_to_delete, vertex_arrays);
+    delete_names(lists.index_buffers, buffers);
+    delete_names(lists.buffers, buffers);
+    delete_names(lists.vertex_arrays, vertex_arrays);
 }
 
-void render_frame(Application& app)
+void render_frame(lumo::UI& root, GlDeletionLists lists)
 {
-    delete_queued_gl_names(app);
+    delete_queued_gl_names(lists);
     const int width = g_client_size.width;
     const int height = g_client_size.height;
     glViewport(0, 0, width, height);
@@ -55,8 +55,8 @@ void render_frame(Application& app)
         static_cast<GLfloat>(g_clear_colour.blue), static_cast<GLfloat>(g_clear_colour.alpha));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    app.root.layout();
+    root.layout();
     lumo::DrawList list;
-    lumo::build_draw_list(app.root, list);
+    lumo::build_draw_list(root, list);
     lumo::draw_draw_list(list, width, height);
 }

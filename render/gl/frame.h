@@ -1,15 +1,28 @@
 #pragma once
 
 // The whole-frame renderer, run from the paint slot with the GL context
-// current.
+// current. It sees only what it draws: the widget tree and the GL names that
+// wait for deletion.
 
-struct Application;
+#include <cstdint>
+#include <vector>
 
-// Deletes the GL names the application queued for deletion (vertex arrays,
-// vertex buffers, index buffers) and empties the three lists. Names of 0 are
-// skipped; a list whose entry points are missing is only emptied.
-void delete_queued_gl_names(Application& app);
+namespace lumo {
+class UI;
+}
+
+// GL names of released meshes, deleted at the start of the next frame.
+struct GlDeletionLists {
+    std::vector<std::uint32_t>& vertex_arrays;
+    std::vector<std::uint32_t>& buffers;
+    std::vector<std::uint32_t>& index_buffers;
+};
+
+// Deletes the queued GL names (vertex arrays, vertex buffers, index buffers)
+// and empties the three lists. Names of 0 are skipped; a list whose entry
+// points are missing is only emptied.
+void delete_queued_gl_names(GlDeletionLists lists);
 
 // One frame: the queued deletions first, then the background in the clear
 // colour, the widget tree laid out for the client area, and its draw list.
-void render_frame(Application& app);
+void render_frame(lumo::UI& root, GlDeletionLists lists);

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "model/app/application.h"
-#include "model/app/environment_lifecycle.h"
+#include "app/state/application.h"
+#include "app/state/current_environment.h"
 #include "model/entity.h"
 #include "model/text_metrics.h"
 #include "panels/console_channels.h"

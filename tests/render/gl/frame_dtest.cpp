@@ -3,7 +3,7 @@
 
 #include "tests/platform/x11/display_fixture.h"
 
-#include "model/app/application.h"
+#include "lumo/root.h"
 #include "platform/services.h"
 #include "render/gl/frame.h"
 
@@ -17,21 +17,17 @@ protected:
     {
         GlWindowTest::SetUp();
         ASSERT_TRUE(g_gl_support.buffers && g_gl_support.vertex_arrays);
-        app_ = &create_application();
     }
 
-    void TearDown() override
-    {
-        destroy_application();
-        GlWindowTest::TearDown();
-    }
+    GlDeletionLists lists() { return {vertex_arrays_, buffers_, index_buffers_}; }
 
     static IsName entry(const char* name)
     {
         return reinterpret_cast<IsName>(gl_proc_address(name));
     }
 
-    Application* app_ = nullptr;
+    lumo::UI root_;
+    std::vector<std::uint32_t> vertex_arrays_, buffers_, index_buffers_;
 };
 
 } // namespace
@@ -52,24 +48,24 @@ TEST_F(Frame, QueuedNamesAreDeletedAtTheStartOfTheFrameAndTheListsEmptied)
     ASSERT_TRUE(is_buffer(buffers[0]) && is_buffer(buffers[1]) && is_vertex_array(vertex_array));
 
     // A mesh that never reached the GPU queues zeros; they are skipped.
-    app_->gl_buffers_to_delete = {buffers[0], 0};
-    app_->gl_index_buffers_to_delete = {buffers[1]};
-    app_->gl_vertex_arrays_to_delete = {vertex_array, 0};
-    render_frame(*app_);
+    buffers_ = {buffers[0], 0};
+    index_buffers_ = {buffers[1]};
+    vertex_arrays_ = {vertex_array, 0};
+    render_frame(root_, lists());
 
     EXPECT_FALSE(is_buffer(buffers[0]));
     EXPECT_FALSE(is_buffer(buffers[1]));
     EXPECT_FALSE(is_vertex_array(vertex_array));
-    EXPECT_TRUE(app_->gl_buffers_to_delete.empty());
-    EXPECT_TRUE(app_->gl_index_buffers_to_delete.empty());
-    EXPECT_TRUE(app_->gl_vertex_arrays_to_delete.empty());
+    EXPECT_TRUE(buffers_.empty());
+    EXPECT_TRUE(index_buffers_.empty());
+    EXPECT_TRUE(vertex_arrays_.empty());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(Frame, TheBackgroundIsTheClearColour)
 {
     set_clear_colour(0.0, 0.0, 1.0, 1.0);
-    render_frame(*app_);
+    render_frame(root_, lists());
     std::uint8_t rgba[4] = {};
     glReadBuffer(GL_BACK);
     glReadPixels(32, 24, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);

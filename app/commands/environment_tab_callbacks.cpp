@@ -1,0 +1,69 @@
+#include "app/commands/environment_tab_callbacks.h"
+
+#include "app/state/application.h"
+#include "app/commands/environment_lifecycle.h"
+#include "panels/environment_tabs.h"
+#include "shell/refresh.h"
+
+namespace {
+
+// The environment image strip holds environment n in cell 255 - n.
+constexpr int LAST_ENVIRONMENT_IMAGE_CELL = 255;
+
+bool is_other_valid_tab(const Application& app, std::int32_t index)
+{
+    return index >= 0 && index < app.environment_tab_count &&
+           index != app.current_environment_index;
+}
+
+void place_hover_card(Application& app, std::int32_t index)
+{
+    lumo::P& card = app.environment_tabs.hover_marker;
+    card.visible = index != app.current_environment_index;
+    card.x = app.environment_tabs.strip.x - 32 + 2 * (32 * index + app.layout.bar_unit);
+    const EnvironmentRecord* record = environment_at(app.environment_store, index);
+    if (record != nullptr) card.icon = LAST_ENVIRONMENT_IMAGE_CELL - static_cast<int>(record->id);
+}
+
+} // namespace
+
+bool hover_environment_tab(int x, int /*y*/, int /*button*/)
+{
+    Application& app = *g_app;
+    if (app.environment_tab_count == 1) return true;
+    const std::int32_t index = environment_tab_at(x);
+    if (index == app.hovered_environment_tab || index < 0 || index >= app.environment_tab_count)
+        return true;
+    app.hovered_environment_tab = index;
+    place_hover_card(app, index);
+    refresh_interface(app);
+    return true;
+}
+
+bool on_select_environment_tab()
+{
+    Application& app = *g_app;
+    if (!is_other_valid_tab(app, app.hovered_environment_tab)) return true;
+    request_environment_switch(app, app.hovered_environment_tab);
+    refresh_root(app);
+    return true;
+}
+
+bool on_close_environment_tab()
+{
+    Application& app = *g_app;
+    if (!is_other_valid_tab(app, app.hovered_environment_tab)) return true;
+    confirm_close_environment(app);
+    refresh_root(app);
+    return true;
+}
+
+bool on_leave_environment_tabs(int /*x*/, int /*y*/, int /*button*/)
+{
+    Application& app = *g_app;
+    if (app.hovered_environment_tab == -1) return false;
+    app.hovered_environment_tab = -1;
+    app.environment_tabs.hover_marker.visible = false;
+    refresh_interface(app);
+    return false;
+}

@@ -1,0 +1,195 @@
+#include "app/commands/script_loading.h"
+
+#include "kernel/assemble_runs.h"
+#include "app/commands/entity_assembly.h"
+#include "app/commands/script_reload.h"
+#include "kernel/job_table.h"
+#include "kernel/parse_report_builder.h"
+#include "kernel/parse_runs.h"
+#include "app/state/application.h"
+#include "panels/console_channels.h"
+#include "panels/directive_menus.h"
+#include "panels/entity_colouring.h"
+#include "panels/info_texts.h"
+#include "panels/navigator_selection.h"
+#include "panels/panel_rows.h"
+#include "platform/clock.h"
+#include "platform/paths.h"
+#include "shell/confirm_pane.h"
+#include "shell/refresh.h"
+
+namespace {
+
+bool is_script_path(const std::string& path)
+{
+    return path.size() > 5 && path.compare(path.size() - 5, 5, ".plim") == 0;
+}
+
+// Loads a new script or re-assembles the entity already open from it; false
+// when there is no current environment, which ends the command.
+bool open_one_path(Application& app, const std::string& path, const std::string& name)
+{
+    if (!is_script_path(path)) {
+        if (!path.empty()) {
+            console_line(app, "Error: Invalid File Path");
+            console_line(app, "  \t " + path);
+        }
+        return true;
+    }
+    if (app.current_entity_list == nullptr) return false;
+    if (contains_entity_path(*app.current_entity_list, path)) {
+        console_line(app, "Note: Script Already Loaded: " + path);
+        std::int32_t mode = app.view_settings.execution_mode;
+        reload_script_entity(app, *find_entity_by_path(*app.current_entity_list, path), mode);
+        return true;
+    }
+    console_line(app, "Script-File Opened: " + name);
+    load_script_entity(app, path);
+    return true;
+}
+
+void close_open_pane(Application& app)
+{
+    app.modal[MODAL_OPENING] = 0;
+    set_modal_masks(app, is_any_modal_open(app));
+    app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+void show_syntax_errors(Application& app, const std::string& name, std::int64_t count)
+{
+    console_line(app, syntax_error_line(count));
+    show_pane(app, syntax_error_pane(name, count));
+}
+
+// What every successful load does once its entity (or group) is built.
+void add_loaded_entity(Application& app, Entity& entity, std::int64_t started_ms)
+{
+    if (app.current_scene_state != nullptr) add_entity_unique(*app.current_scene_state, entity);
+    grow_parameter_list(app, entity);
+    update_environment_totals(app);
+    build_script_list_text(app);
+    build_status_line(app);
+    if (needs_colouring(app)) colour_entity(app, entity);
+    console_line(app, timing_line(now_ms() - started_ms));
+    console_show_kernel_run(app);
+    if (app.builtin_mesh != nullptr) app.builtin_mesh->visible = 0;
+}
+
+void load_single(Application& app, const ParseReport& report, const std::string& name)
+{
+    const std::int64_t started_ms = now_ms();
+    console_line(app, "Assembling: " + name);
+    std::int32_t mode = app.view_settings.execution_mode;
+    Mesh* mesh = run_assemble(parse_statement_text(report), mode, app.view_settings.profiler != 0);
+    if (!is_finished_mesh(mesh)) {
+        release_mesh_queued(app, mesh);
+        console_line(app, k_critical_assembly_line);
+        show_pane(app, critical_assembly_pane(name));
+        return;
+    }
+    if (mesh->assembly_error_count >= 1) {
+        console_line(app, assembly_error_line(mesh->assembly_error_count));
+        show_pane(app, assembly_error_pane(name, mesh->assembly_error_count));
+        console_show_kernel_run(app);
+        release_mesh_queued(app, mesh);
+        return;
+    }
+    Entity entity = build_single_entity(mesh, report);
+    add_loaded_entity(app, entity, started_ms);
+}
+
+void load_parallel(Application& app, const ParseReport& report, const std::string& name)
+{
+    const ViewSettings& settings = app.view_settings;
+    g_max_parallel_jobs = settings.max_cores;
+    const std::int64_t started_ms = now_ms();
+    const ParsedElements parsed = parse_parallel_elements(report);
+    if (!check_parsed_elements(app, parsed, name)) return;
+    console_line(app, "Assembling: " + name);
+    const bool profiling = settings.profiler != 0;
+    if (settings.ccpp != 0)
+        run_ccpp_compute(get_parallel_global_prefix(report), settings.execution_mode, profiling);
+    const ElementResults results = assemble_script(
+        report.script_path, settings.execution_mode, settings.multi_core != 0 ? 1 : 0,
+        settings.invocation_groups != 0, settings.ccpp != 0, profiling);
+    const ResultCheck check = check_results(results);
+    if (check.critical || check.errors >= 1) {
+        release_results(app, results);
+        if (check.critical) {
+            console_line(app, k_critical_assembly_line);
+            show_pane(app, critical_assembly_pane(name));
+            return;
+        }
+        console_line(app, assembly_error_line(check.errors));
+        show_pane(app, assembly_error_pane(name, check.errors));
+        console_show_kernel_run(app);
+        return;
+    }
+    Entity group = build_group_entity(report, parsed.reports, results, settings.execution_mode,
+                                      static_cast<std::int32_t>(now_ms() - started_ms));
+    add_loaded_entity(app, group, started_ms);
+}
+
+} // namespace
+
+void rebuild_entity_panels(Application& app)
+{
+    rebuild_entity_rows(app);
+    rebuild_parameter_rows(app);
+    rebuild_entity_details(app);
+    rebuild_parameter_details(app);
+    build_camera_directive_menu(app);
+    build_parametric_variant_menu(app);
+    count_animation_directives(app);
+}
+
+void open_selected_scripts(Application& app)
+{
+    const NavigatorSelection& navigator = g_navigator_selection;
+    for (std::int32_t entry : navigator.display_order) {
+        if (entry < 0 || static_cast<std::size_t>(entry) >= navigator.entry_names.size() ||
+            static_cast<std::size_t>(entry) >= navigator.selected.size() ||
+            navigator.selected[static_cast<std::size_t>(entry)] == 0)
+            continue;
+        const std::string& name = navigator.entry_names[static_cast<std::size_t>(entry)];
+        if (!open_one_path(app, navigator.directory + name, name)) return;
+    }
+    rebuild_entity_panels(app);
+    close_open_pane(app);
+}
+
+void open_script_paths(Application& app)
+{
+    if (app.pending_path_count < 1) {
+        close_open_pane(app);
+        return;
+    }
+    const std::size_t count =
+        std::min(static_cast<std::size_t>(app.pending_path_count), app.pending_paths.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string path = app.pending_paths[i];
+        if (!open_one_path(app, path, path_file_name(path))) return;
+    }
+    rebuild_entity_panels(app);
+    close_open_pane(app);
+}
+
+void load_script_entity(Application& app, const std::string& path)
+{
+    const std::string name = path_file_name(path);
+    const std::int64_t started_ms = now_ms();
+    console_line(app, "Parsing: " + name);
+    const ParseReport report = parse_script_file(path);
+    console_line(app, timing_line(now_ms() - started_ms));
+    console_show_kernel_run(app);
+    const std::int32_t errors = report.section_line_counts[SECTION_ERRORS];
+    if (errors >= 1) {
+        show_syntax_errors(app, name, errors);
+        return;
+    }
+    if (report.parallel != 0)
+        load_parallel(app, report, name);
+    else
+        load_single(app, report, name);
+}

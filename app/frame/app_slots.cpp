@@ -1,0 +1,115 @@
+#include "app/frame/app_slots.h"
+
+#include <chrono>
+
+#include "lumo/gl/textures.h"
+#include "lumo/widget.h"
+#include "app/state/application.h"
+#include "platform/clock.h"
+#include "platform/input_codes.h"
+#include "render/gl/frame.h"
+
+WindowCallbacks g_app_window;
+
+namespace {
+
+std::int64_t steady_ns()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void store_pointer(Application& app, std::int32_t x, std::int32_t y)
+{
+    app.pointer_position = {x, y};
+}
+
+} // namespace
+
+bool app_on_start(WindowCallbacks*)
+{
+    if (g_app_ptr == nullptr) return false;
+    g_app_ptr->startup_start_ms = now_ms();
+    return true;
+}
+
+bool app_on_init(WindowCallbacks*)
+{
+    lumo::create_icon_atlas_texture();
+    lumo::create_logo_texture();
+    lumo::create_font_texture();
+    return true;
+}
+
+bool app_on_paint(WindowCallbacks*)
+{
+    if (g_app_ptr == nullptr) return false;
+    paint_frame_timed(*g_app_ptr);
+    return true;
+}
+
+bool app_on_mouse_move(WindowCallbacks*, std::int32_t x, std::int32_t y)
+{
+    if (g_app_ptr == nullptr) return false;
+    store_pointer(*g_app_ptr, x, y);
+    return g_app_ptr->root.dispatch_mouse_move(x, y);
+}
+
+bool app_on_mouse_exit(WindowCallbacks*)
+{
+    emit_event(&WindowCallbacks::on_motion, -1, -1);
+    return true;
+}
+
+bool app_on_mouse_drag(WindowCallbacks*, std::int32_t x, std::int32_t y)
+{
+    if (g_app_ptr == nullptr) return false;
+    store_pointer(*g_app_ptr, x, y);
+    // The slot names no button; drags reach the widgets as left-button drags.
+    return g_app_ptr->root.dispatch_drag(x, y, MOUSE_LEFT);
+}
+
+bool app_on_resize(WindowCallbacks*, std::int32_t width, std::int32_t height)
+{
+    if (g_app_ptr == nullptr) return false;
+    return g_app_ptr->root.dispatch_aux_event(lumo::kAuxResize, width, height);
+}
+
+bool app_on_modifiers(WindowCallbacks*, std::int32_t modifiers)
+{
+    if (g_app_ptr == nullptr) return false;
+    lumo::g_held_key_counts[0] = (modifiers & MOD_ALT) != 0 ? 1 : 0;
+    lumo::g_held_key_counts[1] = (modifiers & MOD_SHIFT) != 0 ? 1 : 0;
+    lumo::g_held_key_counts[2] = (modifiers & MOD_CTRL) != 0 ? 1 : 0;
+    return true;
+}
+
+bool noop_false(WindowCallbacks*)
+{
+    return false;
+}
+
+void paint_frame_timed(Application& app)
+{
+    const std::int64_t begin = steady_ns();
+    render_frame(app.root, {app.gl_vertex_arrays_to_delete, app.gl_buffers_to_delete,
+                            app.gl_index_buffers_to_delete});
+    if (!app.redraw_requested) return;
+    app.frame_times_ns[static_cast<std::size_t>(app.frame_time_index)] = steady_ns() - begin;
+    app.frame_time_index = (app.frame_time_index + 1) % FRAME_TIME_COUNT;
+}
+
+void install_app_slots(WindowCallbacks& window)
+{
+    window.on_start = app_on_start;
+    window.on_init = app_on_init;
+    window.on_paint = app_on_paint;
+    window.on_motion = app_on_mouse_move;
+    window.on_drag = app_on_mouse_drag;
+    window.on_resize = app_on_resize;
+    window.on_enter = noop_false;
+    window.on_exit = app_on_mouse_exit;
+    window.on_focus = noop_false;
+    window.on_modifiers = app_on_modifiers;
+}

@@ -1,0 +1,111 @@
+#include "app/frame/startup.h"
+
+#include <cstring>
+
+#include "lumo/assets/font_image.h"
+#include "lumo/assets/icon_atlas.h"
+#include "lumo/assets/icons.h"
+#include "lumo/font.h"
+#include "app/state/application.h"
+#include "app/commands/environment_lifecycle.h"
+#include "model/text_metrics.h"
+#include "platform/constants.h"
+#include "platform/services.h"
+#include "platform/startup_wiring.h"
+#include "app/frame/app_slots.h"
+#include "platform/x11/gl_window.h"
+#include "platform/x11/window_services.h"
+
+namespace {
+
+constexpr std::int32_t ICON_SIZE = lumo::kLogoCellSize;
+constexpr std::int32_t ICON_CORNER = lumo::kIconAtlasSize - ICON_SIZE; // (384, 384)
+
+// Window 0's argv and icon point into these for the whole run.
+std::vector<std::string> g_argument_texts;
+std::vector<char*> g_argument_pointers;
+std::vector<std::uint8_t> g_icon_pixels;
+
+void copy_icon_block(std::vector<std::uint8_t>& icon)
+{
+    icon.assign(static_cast<std::size_t>(ICON_SIZE) * ICON_SIZE * 4, 0);
+    if (lumo::g_icon_atlas_pixels.size() <
+        static_cast<std::size_t>(lumo::kIconAtlasSize) * lumo::kIconAtlasSize * 4)
+        return;
+    const std::size_t row_bytes = static_cast<std::size_t>(ICON_SIZE) * 4;
+    for (std::int32_t row = 0; row < ICON_SIZE; ++row) {
+        const std::size_t from =
+            (static_cast<std::size_t>(ICON_CORNER + row) * lumo::kIconAtlasSize + ICON_CORNER) * 4;
+        std::memcpy(icon.data() + static_cast<std::size_t>(row) * row_bytes,
+                    lumo::g_icon_atlas_pixels.data() + from, row_bytes);
+    }
+}
+
+void keep_arguments(const std::vector<std::string>& arguments)
+{
+    g_argument_texts = arguments;
+    g_argument_pointers.clear();
+    for (std::string& text : g_argument_texts)
+        g_argument_pointers.push_back(text.data());
+    g_argument_pointers.push_back(nullptr);
+}
+
+void generate_images()
+{
+    lumo::generate_icon_atlas();
+    lumo::generate_logo_image();
+    lumo::generate_font_image();
+}
+
+void install_platform_services(PlatformServices& services)
+{
+    install_window_services(services);
+    install_headless_services(services);
+}
+
+} // namespace
+
+void build_available_interface(Application& app)
+{
+    if (app.current_environment == nullptr) add_first_environment(app);
+    // The console measures its lines in the small font it draws them with.
+    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kFontSmall];
+    g_char_widths.assign(std::begin(font.widths), std::end(font.widths));
+    g_default_line_height = font.glyph_height;
+    app.root.width = app.window_width;
+    app.root.height = app.window_height;
+    app.root.on_repaint = request_repaint;
+}
+
+void fill_app_window(WindowCallbacks& window, const Application& app, int argc, char** argv,
+                     std::vector<std::uint8_t>& icon_pixels)
+{
+    window.width = static_cast<std::uint32_t>(app.window_width);
+    window.height = static_cast<std::uint32_t>(app.window_height);
+    window.title = "PLIM:EI";
+    window.argc = argc;
+    window.argv = argv;
+    copy_icon_block(icon_pixels);
+    window.icon_width = ICON_SIZE;
+    window.icon_height = ICON_SIZE;
+    window.icon_stride = ICON_SIZE;
+    window.icon_pixels = icon_pixels.data();
+}
+
+bool start_application(const std::vector<std::string>& arguments)
+{
+    apply_command_line(arguments);
+    generate_images();
+    Application& app = *g_app;
+    build_available_interface(app);
+    g_app_ptr = &app;
+    install_platform_services(app.platform);
+
+    keep_arguments(arguments);
+    fill_app_window(g_app_window, app, static_cast<int>(arguments.size()),
+                    g_argument_pointers.data(), g_icon_pixels);
+    register_window(&g_app_window, 0);
+    install_app_slots(g_app_window);
+    start_window(&g_app_window);
+    return true;
+}

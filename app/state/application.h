@@ -1,0 +1,216 @@
+#pragma once
+
+// The one application object: the root of the widget tree, the platform
+// service slots, the environments and the pointers to the current one, the
+// camera, the per-environment view settings, the interface's transient state
+// and every widget member. It is created once at start-up, after the global
+// tables it reads exist, and destroyed after the message loop has ended.
+
+#include <array>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lumo/root.h"
+#include "lumo/view_layout.h"
+#include "app/state/application_widgets.h"
+#include "app/state/environment_store.h"
+#include "app/state/interface_state.h"
+#include "app/state/menu_state.h"
+#include "app/state/view_settings.h"
+#include "model/entity.h"
+#include "model/entity_views.h"
+#include "model/mesh.h"
+#include "platform/services.h"
+#include "render/camera.h"
+
+constexpr std::int32_t FRAME_TIME_COUNT = 10;
+
+struct Application {
+    lumo::UI root;
+
+    PlatformServices platform;
+    std::int32_t startup_variant = 1; // 0 plain start-up, 1 configuration first
+    std::uint8_t fullscreen = 0;
+    std::uint8_t redraw_requested = 1;
+    std::array<std::int32_t, 2> picked_element{-1, -1};
+    std::int32_t window_width = 720;
+    std::int32_t window_height = 480;
+    LayoutMetrics layout;
+
+    std::array<std::uint8_t, MODAL_STATE_COUNT> modal{};
+
+    // Per-environment state of the current environment.
+    ViewSettings view_settings;
+
+    Entity builtin_entity = construct_entity();
+
+    EnvironmentStore environment_store;
+    EnvironmentRecord* current_environment = nullptr;
+    EntityList* current_entity_list = nullptr;
+    ConsoleState* current_console = nullptr;
+    SceneState* current_scene_state = nullptr;
+    EntitySelection* current_selection = nullptr;
+
+    CameraSettings camera;
+    std::int32_t camera_mode = CAMERA_FREE_ROAM;
+    std::array<CameraSet, 3> saved_cameras; // one per controller mode
+
+    // Environment tabs: index i of the names, the tabs and the store's order
+    // denote the same environment.
+    std::int32_t hovered_environment_tab = -1;
+    std::int32_t current_environment_index = 0;
+    std::int32_t environment_tab_count = 1;
+    std::vector<std::string> environment_tab_names{"env0"};
+    std::int32_t environment_switch_countdown = -1;
+    std::int32_t pending_environment_index = -1;
+
+    FadeState fade;
+    std::int32_t deferred_countdown = 0;
+    std::array<std::uint8_t, DEFERRED_OPERATION_COUNT> deferred{};
+    std::uint8_t refresh_preview = 0; // one-shot thumbnail render request
+
+    // Texts rebuilt from the current environment.
+    std::string script_list_text = "(open a brisk-form script file...)";
+    std::int32_t script_list_width = 0;
+    double script_list_scroll = 0.0;
+    std::string status_line_text;
+    std::int32_t status_width = 0;
+    EnvironmentTotals totals;
+    std::ostringstream trace_text;
+    std::array<std::string, 8> mesh_statistics_lines{"0 vertices",
+                                                     "0 indices \t 0",
+                                                     "0 ngons (0 triangles)",
+                                                     "extent(w:0.00,h:0.00,d:0.00)",
+                                                     "min(x:0.00,y:0.00,z:0.00)",
+                                                     "max(x:0.00,y:0.00,z:0.00)",
+                                                     "0.00 seconds (0 ms)",
+                                                     "0.00 MB (0.00 kb | 0 bytes)"};
+    std::array<std::string, 2> hint_texts;
+    std::array<std::string, SLIDER_COUNT> slider_field_texts{"1.0", "60", "1.0", "0.5"};
+
+    // Derived from the current environment's entities.
+    std::uint8_t variants_enabled = 1;
+    std::int32_t variant_count = 0;
+    std::int32_t animation_directive_count = 0;
+    std::int32_t pending_variant_sync = -1;
+
+    // Built-in scripts the start-up sequence assembles through the kernel.
+    std::array<std::string, 5> builtin_scripts;
+    std::array<Mesh*, 3> builtin_gizmo_meshes{};
+    Mesh* builtin_mesh = nullptr;
+
+    // Image capture: the stamp pattern is replaced by the local date-time.
+    std::string snapshot_name_pattern = "plim_snapshot_YYYYMMDDhhmmss";
+    std::string screenshot_name_pattern = "plim_screenshot_YYYYMMDDhhmmss";
+    std::int32_t captured_width = 720;
+    std::int32_t captured_height = 480;
+
+    // Start-up. The start time is stamped by the window's start slot; the
+    // start-up animation measures its time from it.
+    std::int64_t startup_start_ms = -1;
+    std::uint8_t startup_finished = 0;
+    std::array<double, 3> startup_stamps{-1.0, -1.0, -1.0};
+
+    // Open requests and confirmation targets.
+    std::int32_t pending_path_count = 0;
+    std::vector<std::string> pending_paths;
+    std::int32_t reassemble_target = -1;
+    std::int32_t delete_target = -1;
+    std::int32_t reset_parameter_target = -1;
+
+    ConfirmPaneModel confirm;
+
+    // Set by the window's pointer slots: the last pointer position, and the
+    // render times of the last frames (nanoseconds) for the frame-rate read-out.
+    std::array<std::int32_t, 2> pointer_position{-1, -1};
+    std::array<std::int64_t, FRAME_TIME_COUNT> frame_times_ns{};
+    std::int32_t frame_time_index = 0;
+
+    // GL names of dropped meshes; the renderer deletes them at the start of
+    // its next frame, inside the GL context.
+    std::vector<std::uint32_t> gl_vertex_arrays_to_delete;
+    std::vector<std::uint32_t> gl_buffers_to_delete;
+    std::vector<std::uint32_t> gl_index_buffers_to_delete;
+
+    std::array<std::int32_t, COLOUR_FUNCTION_COUNT> colour_function_ids{};
+    std::array<std::uint32_t, TOOL_MENU_COUNT> tool_menu_icons{51, 43, 44, 45, 52, 47, 48, 49};
+    std::array<std::uint32_t, SETTINGS_MENU_COUNT> settings_menu_icons{29, 20, 31, 37, 34,
+                                                                       33, 5,  35, 13, 2};
+    std::array<std::uint32_t, 4> slider_icons{30, 32, 31, 36};
+
+    MenuCheckStates menu_checks;
+
+    // Widgets, built empty here and configured by the interface construction.
+    lumo::KL backdrop;
+    lumo::KL startup_pane; // the fade overlay
+    lumo::P startup_logo;
+    lumo::P mask_pane;
+    lumo::KL overlay;
+    lumo::KL load_pane;
+    lumo::VL view;
+    std::array<lumo::SL, 3> split_layouts;
+    std::array<lumo::P, 4> console_channel_tabs;
+    std::array<lumo::T, 2> text_views; // the console's two text widgets
+    std::array<lumo::P, COLOUR_FUNCTION_COUNT> colour_function_toggles;
+    std::array<SliderRow, 4> slider_rows;
+    lumo::P slider_bar;
+    std::array<MenuWidgets, TOOL_MENU_COUNT> tool_menus;
+    lumo::KL tool_menu_pane;
+    lumo::T tool_menu_title;
+    lumo::P tool_menu_icon;
+    std::array<MenuWidgets, SETTINGS_MENU_COUNT> settings_menus;
+    lumo::KL settings_bar;
+    std::array<lumo::P, SETTINGS_MENU_COUNT> settings_bar_items;
+    lumo::KL settings_menu_pane;
+    std::array<lumo::KL, 3> side_panels;
+    std::array<lumo::P, 3> side_panel_tabs;
+    std::array<lumo::P, 3> execution_mode_buttons;
+    lumo::P culling_toggle;
+    lumo::P profiler_toggle;
+    lumo::F frame_rate_limit_field;
+    lumo::F mono_edge_tone_field;
+    lumo::F mono_dot_tone_field;
+    lumo::F silhouette_tone_field;
+    lumo::F eye_height_field;
+    lumo::F max_cores_field;
+    lumo::P fps_readout;
+    lumo::T script_list_label;
+    lumo::T status_label;
+    std::array<lumo::T, 2> statistics_texts;        // the text and its shadow
+    std::array<lumo::P, 5> parallel_option_toggles; // multi-core .. pre-emptive
+    std::array<lumo::P, PICK_MODES.size()> pick_mode_rows;
+    lumo::P llmi_toggle;
+    lumo::P parallel_flags_toggle;
+    std::array<lumo::P, 2> view_lock_toggles;
+    lumo::F export_name_field;
+    lumo::F export_location_field;
+    std::array<lumo::P, 6> export_name_part_toggles;
+    HintBarWidgets hint_bar;
+    ConfirmPaneWidgets confirm_pane;
+    EnvironmentTabWidgets environment_tabs;
+
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+};
+
+// The one application object; null before create_application and after
+// destroy_application.
+extern Application* g_app;
+// The same object once start-up wiring is done; the input handlers do
+// nothing while it is null.
+extern Application* g_app_ptr;
+
+// Creates g_app. Call once at start-up, after the global tables exist.
+Application& create_application();
+// Destroys g_app after the message loop has ended; calls nothing in the
+// platform layer or in GL.
+void destroy_application();
+
+// The platform's local time ("hh:mm:ss") and date-time ("YYYYMMDDhhmmss")
+// texts; empty while the service is not installed.
+std::string query_local_time_text(const Application& app);
+std::string query_local_datetime_text(const Application& app);

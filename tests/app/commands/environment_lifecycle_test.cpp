@@ -1,0 +1,353 @@
+#include "app/commands/environment_lifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/state/environment_store.h"
+#include "app/commands/environment_view.h"
+#include "platform/kernel_config.h"
+#include "shell/confirm_pane.h"
+#include "shell/fade.h"
+#include "shell/state_setters.h"
+
+namespace {
+
+class EnvironmentLifecycleTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_next_environment_id = 0;
+        add_first_environment(app);
+    }
+
+    // Environments 0 .. count - 1, the last one current.
+    void open_environments(int count)
+    {
+        while (app.environment_tab_count < count)
+            add_environment(app);
+    }
+
+    void tick(int times)
+    {
+        for (int i = 0; i < times; ++i)
+            tick_environment_switch(app);
+    }
+
+    void switch_now(std::int32_t index)
+    {
+        request_environment_switch(app, index);
+        tick(DEFERRED_FRAMES + 1);
+    }
+
+    std::unique_ptr<Application> owner = std::make_unique<Application>();
+    Application& app = *owner;
+};
+
+TEST(EnvironmentStore, RecordsTakeCountingIdsAndRemovalKeepsTheOthersInPlace)
+{
+    g_next_environment_id = 0;
+    EnvironmentStore store;
+    EnvironmentRecord* first = add_environment_record(store);
+    EnvironmentRecord* second = add_environment_record(store);
+    EnvironmentRecord* third = add_environment_record(store);
+    EXPECT_EQ(first->name, "env0");
+    EXPECT_EQ(second->id, 1u);
+    EXPECT_EQ(second->name, "env1");
+    EXPECT_EQ(second->menu_entry[0], "environment_1");
+    EXPECT_EQ(second->menu_entry[1], "(select to switch to environment 1)");
+    EXPECT_EQ(environment_at(store, 1), second);
+    EXPECT_EQ(environment_at(store, 3), nullptr);
+    EXPECT_EQ(environment_at(store, -1), nullptr);
+    const EnvironmentRecord fresh = construct_environment_record();
+    EXPECT_TRUE(list_environment_record(store, fresh));
+    EXPECT_FALSE(list_environment_record(store, fresh)) << "an id is listed once";
+    EXPECT_EQ(store.count, 4);
+
+    remove_environment_record(store, 1);
+    remove_environment_record(store, 5);
+    remove_environment_record(store, -1);
+    EXPECT_EQ(store.count, 3);
+    ASSERT_EQ(store.order.size(), 3u);
+    EXPECT_EQ(store.order[0], first);
+    EXPECT_EQ(store.order[1], third);
+    EXPECT_EQ(third->name, "env2");
+    EXPECT_EQ(store.records.size(), 3u);
+    EXPECT_EQ(add_environment_record(store)->name, "env4") << "ids are never reused";
+    destroy_environment_store(store);
+    EXPECT_EQ(store.count, 0);
+    EXPECT_TRUE(store.order.empty());
+    EXPECT_TRUE(store.records.empty());
+}
+
+TEST_F(EnvironmentLifecycleTest, NewEnvironmentsBecomeTheLastTabAndCurrent)
+{
+    EXPECT_EQ(app.current_entity_list, &app.current_environment->entities);
+    EXPECT_EQ(app.current_console, &app.current_environment->console);
+    EXPECT_EQ(app.current_scene_state->entity_list, app.current_entity_list);
+    EXPECT_EQ(app.current_selection->entity_list, app.current_entity_list);
+    open_environments(3);
+    EXPECT_EQ(app.environment_store.count, 3);
+    EXPECT_EQ(app.current_environment_index, 2);
+    EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env1", "env2"}));
+    EXPECT_EQ(app.current_environment, app.environment_store.order[2]);
+    EXPECT_TRUE(app.environment_tabs.tabs[2]->selected) << "the tab row was rebuilt";
+}
+
+TEST_F(EnvironmentLifecycleTest, SwitchHappensOnTheSixthTickOfTheLastRequest)
+{
+    open_environments(3);
+    request_environment_switch(app, 0);
+    tick(2);
+    request_environment_switch(app, 1); // replaces the first and restarts the countdown
+    tick(5);
+    EXPECT_EQ(app.current_environment_index, 2);
+    tick(1);
+    EXPECT_EQ(app.current_environment_index, 1);
+    EXPECT_EQ(app.current_environment, app.environment_store.order[1]);
+    EXPECT_EQ(app.pending_environment_index, -1);
+    EXPECT_EQ(app.environment_switch_countdown, -1);
+
+    switch_now(7); // a missing environment is dropped
+    EXPECT_EQ(app.current_environment, app.environment_store.order[1]);
+    EXPECT_EQ(app.pending_environment_index, -1);
+}
+
+TEST_F(EnvironmentLifecycleTest, PendingSwitchFollowsItsEnvironmentAcrossAClose)
+{
+    open_environments(4);
+    EnvironmentRecord* target = app.environment_store.order[2];
+    request_environment_switch(app, 2);
+    close_environment(app, 1);
+    tick(DEFERRED_FRAMES + 1);
+    EXPECT_EQ(app.current_environment, target);
+    EXPECT_EQ(app.current_environment_index, 1);
+
+    request_environment_switch(app, 0);
+    close_environment(app, 0); // the switch's own target goes away
+    tick(DEFERRED_FRAMES + 1);
+    EXPECT_EQ(app.current_environment, target);
+    EXPECT_EQ(app.pending_environment_index, -1);
+}
+
+// Changes a spread of per-environment state away from its defaults.
+void customise(Application& app)
+{
+    ViewSettings& settings = app.view_settings;
+    settings.theme_index = 4;
+    settings.colour_mode = COLOUR_SCHEME_FUNCTION;
+    settings.colour_function = 9;
+    settings.max_cores = 7;
+    settings.culling = 0;
+    settings.profiler = 1;
+    settings.zoom = 2.5;
+    settings.pick_mode = 'P';
+    settings.export_name = "parts";
+    select_side_panel(app, 1);
+    toggle_tool_menu(app, TOOL_MENU_ORBIT);
+    set_settings_bar_visible(app, true);
+    select_settings_menu_item(app, SETTINGS_MENU_THEME);
+    select_console_channel(app, CHANNEL_ERROR);
+    set_vertical_flip_mode(app, true);
+    select_execution_mode(app, EXECUTION_BASIC_CSG);
+    app.camera.eye[0] = 5.0;
+    app.camera.eye[1] = 6.0;
+    app.split_layouts[1].ratio = 0.25;
+    app.slider_rows[2].slider.set_value(0.75);
+    app.slider_field_texts[2] = "0.75";
+    set_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_VIEW], 2, true);
+    set_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0, false);
+    app.view.split_viewport_pane(0, lumo::kSplitX, 0.5, 1, 1);
+    app.view.selected_pane = 1;
+    app.view.pane_views[1][18] = 7.0;
+}
+
+TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField)
+{
+    open_environments(2);
+    customise(app);
+    const ViewSettings before = app.view_settings;
+    app.camera_mode = CAMERA_FIRST_PERSON; // each controller mode keeps its own camera
+    app.camera.eye[2] = 9.0;
+
+    switch_now(0);
+    EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
+    EXPECT_EQ(app.camera.ground_lock, 0);
+    EXPECT_EQ(app.view_settings.theme_index, 2);
+    EXPECT_EQ(app.view_settings.open_side_panel, -1);
+    EXPECT_FALSE(app.settings_menu_pane.visible);
+    EXPECT_TRUE(app.console_channel_tabs[CHANNEL_KERNEL].selected);
+    EXPECT_DOUBLE_EQ(app.camera.eye[0], -1.0);
+    EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.5);
+    EXPECT_TRUE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0));
+    EXPECT_EQ(app.view.pane_count(), 1);
+
+    switch_now(1);
+    EXPECT_TRUE(app.view_settings == before);
+    EXPECT_EQ(app.view_settings.open_side_panel, 1);
+    EXPECT_EQ(app.view_settings.open_tool_menu, TOOL_MENU_ORBIT);
+    EXPECT_EQ(app.view_settings.panel_flags[PANEL_VERTICAL_FLIP], 1);
+    for (const lumo::P* shown :
+         {&app.side_panels[1], &app.tool_menus[TOOL_MENU_ORBIT].pane,
+          &app.settings_menus[SETTINGS_MENU_THEME].pane, &app.settings_menu_pane})
+        EXPECT_TRUE(shown->visible);
+    for (const lumo::P* on :
+         {&app.console_channel_tabs[CHANNEL_ERROR],
+          &app.execution_mode_buttons[EXECUTION_BASIC_CSG], &app.pick_mode_rows[2],
+          &app.profiler_toggle, &app.colour_function_toggles[9 - FIRST_COLOUR_FUNCTION],
+          &app.tool_menus[TOOL_MENU_VIEW].rows[2]})
+        EXPECT_TRUE(on->selected);
+    EXPECT_FALSE(app.culling_toggle.selected);
+    EXPECT_EQ(app.current_console->shown_channel, CHANNEL_ERROR);
+    EXPECT_EQ(app.max_cores_field.label, "7");
+    EXPECT_EQ(app.export_name_field.label, "parts");
+    EXPECT_DOUBLE_EQ(app.camera.eye[0], 5.0);
+    EXPECT_DOUBLE_EQ(app.camera.eye[1], 6.0);
+    EXPECT_DOUBLE_EQ(app.camera.eye[2], 9.0);
+    EXPECT_EQ(app.camera_mode, CAMERA_FIRST_PERSON);
+    EXPECT_EQ(app.camera.ground_lock, 1);
+    EXPECT_DOUBLE_EQ(app.saved_cameras[CAMERA_FREE_ROAM].eye[2], 3.0) << "never touched";
+    EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.25);
+    EXPECT_DOUBLE_EQ(app.slider_rows[2].slider.value, 0.75);
+    EXPECT_EQ(app.slider_rows[2].field.label, "0.75");
+    EXPECT_TRUE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_VIEW], 2));
+    EXPECT_FALSE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0));
+    EXPECT_EQ(app.view.pane_count(), 2);
+    EXPECT_EQ(app.view.selected_pane, 1);
+    EXPECT_DOUBLE_EQ(app.view.pane_views[1][18], 7.0);
+}
+
+TEST_F(EnvironmentLifecycleTest, NewEnvironmentStartsFromTheDefaultsInTheWorkspace)
+{
+    const std::string saved_workspace = g_workspace_path;
+    g_workspace_path = "/srv/ws/";
+    customise(app);
+    add_environment(app);
+    ViewSettings expected;
+    expected.navigator_directory = "/srv/ws/";
+    expected.export_name = "environment";
+    expected.export_location = "/srv/ws/";
+    EXPECT_TRUE(app.view_settings == expected);
+    EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
+    EXPECT_DOUBLE_EQ(app.camera.eye[0], -1.0);
+    EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.5);
+    EXPECT_DOUBLE_EQ(app.slider_rows[1].slider.value, 40.0 / 140.0);
+    for (int i = 0; i < TOOL_MENU_COUNT; ++i)
+        EXPECT_EQ(app.menu_checks.tool_menu_bits[i], app.menu_checks.default_tool_menu_snapshot[i]);
+    const std::pair<const lumo::F*, const char*> fields[] = {
+        {&app.export_location_field, "/srv/ws/"}, {&app.export_name_field, "environment"},
+        {&app.frame_rate_limit_field, "-1"},      {&app.mono_edge_tone_field, "4"},
+        {&app.eye_height_field, "1.75"},          {&app.max_cores_field, "4"}};
+    for (const auto& [field, label] : fields)
+        EXPECT_EQ(field->label, label);
+    EXPECT_TRUE(app.culling_toggle.selected);
+    EXPECT_TRUE(app.pick_mode_rows[0].selected);
+    // The environment it came from kept its own state.
+    EXPECT_EQ(app.environment_store.order[0]->view_settings.theme_index, 4);
+    g_workspace_path = saved_workspace;
+}
+
+TEST_F(EnvironmentLifecycleTest, NewEnvironmentRequestsDuringOneFadeCreateOne)
+{
+    notify_ui_change(app);
+    notify_ui_change(app);
+    EXPECT_EQ(app.refresh_preview, 1);
+    for (int i = 0; i < 100 && app.fade.active; ++i)
+        advance_fade(app);
+    EXPECT_FALSE(app.fade.active);
+    EXPECT_EQ(app.environment_store.count, 2);
+    EXPECT_EQ(app.current_environment_index, 1);
+    EXPECT_EQ(app.environment_tab_names.back(), "env1");
+}
+
+TEST_F(EnvironmentLifecycleTest, ClosingBelowAtAndAboveTheCurrent)
+{
+    open_environments(3);
+    EnvironmentRecord* current = app.current_environment;
+    app.hovered_environment_tab = 1;
+    close_environment(app, 1); // below: the current one moves one lower
+    EXPECT_EQ(app.current_environment_index, 1);
+    EXPECT_EQ(app.current_environment, current);
+    EXPECT_EQ(app.environment_store.order[1], current);
+    EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env2"}));
+    EXPECT_EQ(app.environment_tab_count, 2);
+    EXPECT_EQ(app.environment_store.count, 2);
+    EXPECT_EQ(app.hovered_environment_tab, -1);
+    EXPECT_EQ(app.environment_tabs.tabs[1]->label, "env2");
+
+    for (const int never : {1, 2, -1})
+        close_environment(app, never); // at or missing
+    EXPECT_EQ(app.environment_store.count, 2);
+    EXPECT_EQ(app.environment_tab_count, 2);
+
+    switch_now(0);
+    close_environment(app, 1); // above: the index stays
+    EXPECT_EQ(app.current_environment_index, 0);
+    EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0"}));
+    EXPECT_EQ(add_environment_record(app.environment_store)->name, "env3");
+}
+
+TEST_F(EnvironmentLifecycleTest, ClosingQueuesTheGlNamesOfEveryMeshInOrder)
+{
+    const auto with_mesh = [](std::uint32_t first_name) {
+        Entity entity = construct_entity();
+        entity.mesh = construct_mesh(nullptr, nullptr, 0, 3);
+        entity.mesh->vertex_array_name = first_name;
+        entity.mesh->vertex_buffer_name = first_name + 1;
+        entity.mesh->index_buffer_name = first_name + 2;
+        return entity;
+    };
+    open_environments(2);
+    EntityList& list = app.environment_store.order[1]->entities;
+    Entity group = construct_entity_as_group(true);
+    group.members = {new Entity(with_mesh(20)), nullptr, new Entity(construct_entity())};
+    group.member_count = 3;
+    list.entities = {with_mesh(10), group, with_mesh(30)};
+    list.count = 3;
+
+    switch_now(0);
+    close_environment(app, 1);
+    EXPECT_EQ(app.gl_vertex_arrays_to_delete, (std::vector<std::uint32_t>{10, 20, 30}));
+    EXPECT_EQ(app.gl_buffers_to_delete, (std::vector<std::uint32_t>{11, 21, 31}));
+    EXPECT_EQ(app.gl_index_buffers_to_delete, (std::vector<std::uint32_t>{12, 22, 32}));
+}
+
+TEST_F(EnvironmentLifecycleTest, CloseConfirmationClosesTheTabItWasAskedFor)
+{
+    open_environments(3);
+    app.hovered_environment_tab = 1;
+    confirm_close_environment(app);
+    cancel_confirm_dialog(app);
+    EXPECT_EQ(app.environment_store.count, 3);
+    EXPECT_FALSE(is_any_modal_open(app));
+
+    confirm_close_environment(app);
+    EXPECT_EQ(app.modal[MODAL_CONFIRM], 1);
+    EXPECT_EQ(app.confirm.title, "Confirm Environment Close");
+    EXPECT_EQ(app.confirm.texts[1],
+              "Note: this operation releases the resources used and cannot be undone.");
+    EXPECT_EQ(app.confirm.option_value, 1);
+
+    accept_confirm_dialog(app);
+    // The pointer moves on before the deferred action runs.
+    app.hovered_environment_tab = 0;
+    run_confirmed_action(app);
+    EXPECT_EQ(app.environment_tab_names, (std::vector<std::string>{"env0", "env2"}));
+    EXPECT_EQ(app.modal[MODAL_BUSY], 0);
+}
+
+TEST_F(EnvironmentLifecycleTest, SelectionFollowsTheRemovalOfAnEntity)
+{
+    app.current_entity_list->display_order = {3, 1, 2, 0};
+    std::int32_t& selected = app.current_selection->selected_position;
+    selected = 2;
+    // Display position 1 is before the selection, 0 after it, 9 not displayed,
+    // then 1 is the selected one.
+    const std::pair<int, int> removals[] = {{1, 1}, {0, 1}, {9, 1}, {1, -1}, {3, -1}};
+    for (const auto& [removed, expected] : removals) {
+        adjust_selection_for_removal(app, removed);
+        EXPECT_EQ(selected, expected) << "after removing " << removed;
+    }
+}
+
+} // namespace

@@ -1,0 +1,58 @@
+#include "app/commands/environment_tab_callbacks.h"
+
+#include <gtest/gtest.h>
+
+#include "app/commands/environment_lifecycle.h"
+
+namespace {
+
+class EnvironmentTabCallbacksTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_next_environment_id = 0;
+        add_first_environment(create_application());
+    }
+    void TearDown() override { destroy_application(); }
+};
+
+TEST_F(EnvironmentTabCallbacksTest, HoverCardFollowsTheTabAndClicksActOnlyOnAnotherTab)
+{
+    EXPECT_TRUE(hover_environment_tab(1, 5, 0));
+    EXPECT_EQ(g_app->hovered_environment_tab, -1) << "one environment: no hover";
+    add_environment(*g_app); // env1 is current
+    EXPECT_TRUE(hover_environment_tab(1, 5, 0));
+    EXPECT_EQ(g_app->hovered_environment_tab, 0);
+    const lumo::P& card = g_app->environment_tabs.hover_marker;
+    EXPECT_TRUE(card.visible);
+    EXPECT_EQ(card.icon, 255);
+    const int card_x_of_tab_0 = card.x;
+
+    hover_environment_tab(70, 5, 0);
+    EXPECT_EQ(g_app->hovered_environment_tab, 1);
+    EXPECT_FALSE(card.visible);
+    EXPECT_EQ(card.x, card_x_of_tab_0 + 64);
+
+    hover_environment_tab(500, 5, 0); // past the last tab
+    EXPECT_EQ(g_app->hovered_environment_tab, 1);
+    on_leave_environment_tabs(0, 0, 0);
+    EXPECT_EQ(g_app->hovered_environment_tab, -1);
+
+    // A click and a close act only on another tab.
+    hover_environment_tab(70, 5, 0); // the current tab
+    on_select_environment_tab();
+    on_close_environment_tab();
+    EXPECT_EQ(g_app->pending_environment_index, -1);
+    EXPECT_EQ(g_app->modal[MODAL_CONFIRM], 0);
+
+    hover_environment_tab(1, 5, 0);
+    on_select_environment_tab();
+    EXPECT_EQ(g_app->pending_environment_index, 0);
+    on_close_environment_tab();
+    EXPECT_EQ(g_app->modal[MODAL_CONFIRM], 1);
+    EXPECT_EQ(g_app->confirm.environment_to_close, 0);
+    g_app->confirm.cancel_action(*g_app);
+    EXPECT_EQ(g_app->confirm.environment_to_close, -1);
+}
+
+} // namespace

@@ -1,0 +1,230 @@
+// Loading scripts through the open commands against the stand-in kernel.
+
+#include "app/commands/script_loading.h"
+#include "tests/app/commands/command_scenario.h"
+
+namespace {
+
+const char* const k_ball = "base = cube.s(2, 0.25, 2);\nreturn base + sphere(0.6).ty(0.7);\n";
+
+// Three elements, two of them with a parameter; a and b share batch 0.
+const char* const k_three_elements = "#PARALLEL;\n"
+                                     "#PRE{ k = 0.75; };\n"
+                                     "#POST{ return ret; };\n"
+                                     "#PLIM(a){ INT n(2, 1, 5, 'N'); ret = cube.s(n); };\n"
+                                     "#PLIM(b){ ret = sphere(k); };\n"
+                                     "#PLIM(c){ DBL d(0.5, 0.1, 2, 'D'); ret = cube.s(d); };\n"
+                                     "return{ sub(0 | a), sub(0 | b), sub(c) };\n";
+
+using LoadScenario = CommandScenario;
+
+TEST_F(LoadScenario, AnOpenedScriptBecomesOneEntityWithItsConsoleLines)
+{
+    const std::string path = write_script("ball.plim", k_ball);
+    app->pending_paths = {path};
+    app->pending_path_count = 1;
+    app->modal[MODAL_OPENING] = 1;
+    open_script_paths(*app);
+
+    ASSERT_EQ(entities().count, 1);
+    const Entity& entity = entities().entities[0];
+    EXPECT_EQ(entity.kind, ENTITY_SINGLE);
+    EXPECT_EQ(entity.parse_report.script_path, path);
+    EXPECT_EQ(entity.label, ": ball.plim");
+    EXPECT_EQ(entity.property_lines.size(), 27u);
+    EXPECT_EQ(entity.property_lines[2], "\t Name: ball.plim");
+    ASSERT_NE(entity.mesh, nullptr);
+    EXPECT_GT(entity.vertex_count, 0u);
+
+    const std::vector<std::string> lines = console();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "Script-File Opened: ball.plim");
+    EXPECT_EQ(lines[1], "Parsing: ball.plim");
+    EXPECT_TRUE(is_timing_line(lines[2]));
+    EXPECT_EQ(lines[3], "Assembling: ball.plim");
+    EXPECT_TRUE(is_timing_line(lines[4]));
+
+    // The kernel channel shows the assembly run's account; the opening state ends.
+    EXPECT_GT(app->current_console->channel_count[CHANNEL_KERNEL], 0);
+    EXPECT_EQ(app->modal[MODAL_OPENING], 0);
+    EXPECT_EQ(g_panel_rows.entity_rows.size(), 1u);
+    EXPECT_EQ(assemble_runs(), 1);
+}
+
+TEST_F(LoadScenario, TheFirstLoadHidesTheStartUpMeshAndLinesAreTimeStamped)
+{
+    Mesh* startup = new Mesh();
+    app->builtin_mesh = startup;
+    app->platform.time_text = [] { return std::string("09:05:07"); };
+    load_script_entity(*app, write_script("ball.plim", k_ball));
+    EXPECT_EQ(startup->visible, 0);
+    EXPECT_EQ(console()[0], "09:05:07 | Parsing: ball.plim");
+}
+
+TEST_F(LoadScenario, SyntaxErrorsSpeakOfTheErrorOrOfEachError)
+{
+    struct Case {
+        const char* pragmas;
+        const char* line;
+        const char* title;
+        const char* count;
+        const char* which;
+    };
+    const Case cases[] = {
+        {"// @error broken\n", "  \t 1 Syntax-Error (see trace for details)",
+         "Error: Syntax-Error in Script", "1 syntactic error", "the"},
+        {"// @error a\n// @error b\n// @error c\n", "  \t 3 Syntax-Errors (see trace for details)",
+         "Error: Syntax-Errors in Script", "3 syntactic errors", "each"},
+    };
+    for (const Case& c : cases) {
+        load_script_entity(*app,
+                           write_script("bad.plim", std::string(c.pragmas) + "return cube;\n"));
+        EXPECT_EQ(entities().count, 0);
+        EXPECT_EQ(console().back(), c.line);
+        EXPECT_EQ(g_message_panes.error.title, c.title);
+        const std::string which = c.which;
+        EXPECT_EQ(
+            g_message_panes.error.text,
+            "The input script 'bad.plim' contains " + std::string(c.count) +
+                ".\n\nRefer to the kernel "
+                "execution trace for further details in order to identify and correct " +
+                which +
+                " error.\n\n"
+                "Note: syntax errors are the product of parsing a malformed or grammatically "
+                "invalid set of PLIM "
+                "statements.\n\nNote: the input script 'bad.plim' can not be assembled until " +
+                which + " error has been resolved.");
+        EXPECT_EQ(app->modal[MODAL_ERROR], 1);
+    }
+    EXPECT_EQ(assemble_runs(), 0);
+}
+
+TEST_F(LoadScenario, AKernelCrashIsACriticalAssemblyError)
+{
+    load_script_entity(*app,
+                       write_script("crash.plim", "return cube + stub(\"fault\", \"crash\");\n"));
+    EXPECT_EQ(entities().count, 0);
+    EXPECT_EQ(console().back(), "  \t Critical Assembly-Error (NULL-RETURN)");
+    EXPECT_EQ(g_message_panes.error.title, "Error: Critical Assembly Error Occurred");
+    EXPECT_EQ(
+        g_message_panes.error.text,
+        "The input script 'crash.plim' caused a critical runtime error to occur which forcibly "
+        "terminated kernel execution prior to completion.\n\nNote: the input script 'crash.plim' "
+        "can "
+        "not be assembled until the source of the critical runtime error has been resolved.");
+}
+
+TEST_F(LoadScenario, AParallelScriptBecomesAGroupWithBatchIdsAndMergedParameters)
+{
+    load_script_entity(*app, write_script("three.plim", k_three_elements));
+    ASSERT_EQ(entities().count, 1);
+    const Entity& group = entities().entities[0];
+    EXPECT_EQ(group.kind, ENTITY_GROUP);
+    ASSERT_EQ(group.members.size(), 3u);
+    std::vector<std::string> names;
+    std::vector<std::int32_t> batches;
+    for (const Entity* member : group.members) {
+        ASSERT_NE(member, nullptr);
+        ASSERT_NE(member->mesh, nullptr);
+        names.push_back(member->parse_report.script_path);
+        batches.push_back(member->mesh->batch_id);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(batches, (std::vector<std::int32_t>{0, 0, 1}));
+
+    // The merged set points at the members' own parameters.
+    EXPECT_EQ(group.parameters.count, 2);
+    ASSERT_EQ(group.parameters.member_parameters.size(), 2u);
+    EXPECT_EQ(group.parameters.member_parameters[0], &group.members[0]->parameters.parameters[0]);
+    EXPECT_EQ(group.parameters.member_parameters[1]->name, "d");
+    EXPECT_EQ(group.parameters.member_names, (std::vector<std::string>{"a", "c"}));
+
+    EXPECT_EQ(group.property_lines.size(), 34u);
+    EXPECT_EQ(group.property_lines[5], "\t Type: PARALLEL");
+    EXPECT_EQ(group.property_lines[12], "\t Element-Count: 3");
+    EXPECT_TRUE(is_timing_line(console().back()));
+}
+
+TEST_F(LoadScenario, OneFailingElementAddsNoEntity)
+{
+    load_script_entity(*app, write_script("fail.plim",
+                                          "#PARALLEL;\n"
+                                          "#POST{ return ret; };\n"
+                                          "#PLIM(a){ ret = cube; };\n"
+                                          "#PLIM(b){ ret = cube + stub(\"fault\", \"crash\"); };\n"
+                                          "#PLIM(c){ ret = sphere(1); };\n"
+                                          "return{ sub(a), sub(b), sub(c) };\n"));
+    EXPECT_EQ(entities().count, 0);
+    EXPECT_EQ(console().back(), "  \t 1 Assembly-Error (see trace for details)");
+    EXPECT_EQ(g_message_panes.error.title, "Error: Assembly Error Occurred");
+    EXPECT_EQ(
+        g_message_panes.error.text,
+        "The input script 'fail.plim' caused 1 runtime error.\n\nRefer to the kernel execution "
+        "trace "
+        "for further details in order to identify and correct the error.\n\nNote: assembly errors "
+        "typically indicate spatial or logical issues and/or improper use of a language feature, "
+        "function or entity.\n\nNote: the input script 'fail.plim' can not be assembled until the "
+        "error has been resolved.");
+}
+
+TEST_F(LoadScenario, ElementSyntaxErrorsListEachElementAfterTheText)
+{
+    load_script_entity(*app, write_script("bad.plim", "#PARALLEL;\n"
+                                                      "#PLIM(a){ ret = cube; };\n"
+                                                      "#PLIM(b){ return cube; };\n"
+                                                      "return{ sub(a), sub(b) };\n"));
+    EXPECT_EQ(entities().count, 0);
+    EXPECT_EQ(g_message_panes.error.title, "Error: Syntax-Error in Script");
+    const std::string& text = g_message_panes.error.text;
+    EXPECT_NE(text.find("until the error has been resolved.\n\n// E:a\n"), std::string::npos)
+        << text;
+}
+
+TEST_F(LoadScenario, TheNavigatorSelectionOpensScriptsAndRejectsOtherNames)
+{
+    write_script("a.plim", k_ball);
+    g_navigator_selection.directory = workspace.string() + "/";
+    g_navigator_selection.entry_names = {"a.plim", "a.PLIM", "notes.txt"};
+    g_navigator_selection.display_order = {2, 1, 0};
+    g_navigator_selection.selected = {1, 1, 0};
+    open_selected_scripts(*app);
+
+    ASSERT_EQ(entities().count, 1);
+    const std::vector<std::string> lines = console();
+    EXPECT_EQ(lines[0], "Error: Invalid File Path");
+    EXPECT_EQ(lines[1], "  \t " + workspace.string() + "/a.PLIM");
+    EXPECT_EQ(lines[2], "Script-File Opened: a.plim");
+}
+
+TEST_F(LoadScenario, OpeningTheSameScriptTwiceReassemblesItTheSecondTime)
+{
+    const std::string path = write_script("ball.plim", k_ball);
+    app->pending_paths = {path, path};
+    app->pending_path_count = 2;
+    open_script_paths(*app);
+    EXPECT_EQ(entities().count, 1);
+    const std::vector<std::string> lines = console();
+    EXPECT_EQ(lines[5], "Note: Script Already Loaded: " + path);
+    EXPECT_EQ(lines[6], "Re-Parsing: ball.plim");
+    EXPECT_EQ(lines.back(), "  \t (nothing to do - skipping re-assembly)");
+    EXPECT_EQ(assemble_runs(), 1);
+}
+
+TEST_F(LoadScenario, InvalidPendingPathsAreNamedAndAnEmptyListOnlyEndsTheOpeningState)
+{
+    app->pending_paths = {".plim", "", "x.plim.txt"};
+    app->pending_path_count = 3;
+    open_script_paths(*app);
+    EXPECT_EQ(console(), (std::vector<std::string>{"Error: Invalid File Path", "  \t .plim",
+                                                   "Error: Invalid File Path", "  \t x.plim.txt"}));
+
+    app->pending_paths.clear();
+    app->pending_path_count = 0;
+    app->modal[MODAL_OPENING] = 1;
+    g_panel_rows.entity_rows = {"stale"};
+    open_script_paths(*app);
+    EXPECT_EQ(app->modal[MODAL_OPENING], 0);
+    EXPECT_EQ(g_panel_rows.entity_rows, (std::vector<std::string>{"stale"}));
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+// Re-assembly of open scripts against the stand-in kernel.
+
+#include "app/commands/script_reload.h"
+#include "tests/app/commands/command_scenario.h"
+
+namespace {
+
+const char* const k_ball = "return cube.s(2, 0.25, 2) + sphere(0.6).ty(0.7);\n";
+
+std::string four_elements(const std::string& ring_radius)
+{
+    return "#PARALLEL;\n"
+           "#POST{ return ret; };\n"
+           "#PLIM(tower){ ret = cylinder(0.5, 3, 24); };\n"
+           "#PLIM(dome){ ret = sphere(1).tx(2.5); };\n"
+           "#PLIM(wall){ ret = cube.s(4, 1, 0.3); };\n"
+           "#PLIM(ring){ ret = torus(" +
+           ring_radius +
+           ", 0.1, 32, 6); };\n"
+           "return{ sub(tower), sub(dome), sub(wall), sub(ring) };\n";
+}
+
+class ReloadScenario : public CommandScenario {
+protected:
+    void reload(std::int32_t index, std::int32_t mode = EXECUTION_OPTIMAL_CSG)
+    {
+        clear_log();
+        reload_script_entity(*app, entities().entities[static_cast<std::size_t>(index)], mode);
+    }
+};
+
+TEST_F(ReloadScenario, AnUnchangedScriptIsSkippedWithCullingOn)
+{
+    const Mesh* mesh = load("ball.plim", k_ball).mesh;
+    const std::int32_t lines = app->current_console->line_count;
+    reload(0);
+    const std::vector<std::string> all = console();
+    const std::vector<std::string> after(all.begin() + lines, all.end());
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(after[0], "Re-Parsing: ball.plim");
+    EXPECT_TRUE(is_timing_line(after[1]));
+    EXPECT_EQ(after[2], "  \t (nothing to do - skipping re-assembly)");
+    EXPECT_EQ(assemble_runs(), 0);
+    EXPECT_EQ(entities().entities[0].mesh, mesh);
+}
+
+TEST_F(ReloadScenario, CullingOffOrAnotherModeAssemblesAgain)
+{
+    load("ball.plim", k_ball);
+    reload(0, EXECUTION_BASIC_CSG);
+    EXPECT_EQ(assemble_runs(), 1);
+    EXPECT_EQ(entities().entities[0].mesh->execute_mode, 1u);
+    app->view_settings.culling = 0;
+    reload(0, EXECUTION_BASIC_CSG);
+    EXPECT_EQ(assemble_runs(), 1);
+    EXPECT_EQ(console().back().rfind("  \t ", 0), 0u);
+    EXPECT_EQ(entities().count, 1);
+}
+
+TEST_F(ReloadScenario, ChangingOneOfFourElementsAssemblesExactlyOne)
+{
+    const Entity& group = load("four.plim", four_elements("1.5"));
+    ASSERT_EQ(group.members.size(), 4u);
+    std::vector<const Mesh*> before;
+    for (const Entity* member : group.members)
+        before.push_back(member->mesh);
+
+    write_script("four.plim", four_elements("2.5"));
+    reload(0);
+    EXPECT_EQ(assemble_runs(), 1);
+    const Entity& after = entities().entities[0];
+    ASSERT_EQ(after.members.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(after.members[i]->mesh, before[i]) << i;
+    EXPECT_NE(after.members[3]->mesh, nullptr);
+    EXPECT_EQ(after.members[3]->parse_report.script_path, "ring");
+    EXPECT_TRUE(is_timing_line(console().back()));
+
+    // A successor that cannot take the group's place is released without the
+    // meshes it carried over: the group keeps using them.
+    SceneState* scene = app->current_scene_state;
+    app->current_scene_state = nullptr;
+    write_script("four.plim", four_elements("3.5"));
+    reload(0);
+    app->current_scene_state = scene;
+    const Entity& kept = entities().entities[0];
+    for (std::size_t i = 0; i < 3; ++i) {
+        ASSERT_EQ(kept.members[i]->mesh, before[i]) << i;
+        EXPECT_EQ(kept.members[i]->mesh->valid, 1) << i;
+    }
+}
+
+TEST_F(ReloadScenario, SingleToGroupAndBackKeepTheListPosition)
+{
+    load("first.plim", k_ball);
+    load("second.plim", k_ball);
+    const std::uint32_t second_id = entities().entities[1].id;
+
+    write_script("first.plim", four_elements("1.5"));
+    reload(0);
+    ASSERT_EQ(entities().count, 2);
+    EXPECT_EQ(entities().entities[0].kind, ENTITY_GROUP);
+    EXPECT_EQ(entities().entities[0].members.size(), 4u);
+    EXPECT_EQ(entities().entities[1].id, second_id);
+
+    write_script("first.plim", k_ball);
+    reload(0);
+    ASSERT_EQ(entities().count, 2);
+    EXPECT_EQ(entities().entities[0].kind, ENTITY_SINGLE);
+    EXPECT_TRUE(entities().entities[0].members.empty());
+    EXPECT_NE(entities().entities[0].mesh, nullptr);
+    EXPECT_EQ(entities().entities[1].id, second_id);
+}
+
+TEST_F(ReloadScenario, ParameterValuesAreKeptOnlyWhenTheScriptStillAcceptsThem)
+{
+    const std::string pillar = "return cylinder(0.5, n, 12);\n";
+    Entity& entity = load("pillar.plim", "INT n(2, 1, 10, 'N');\n" + pillar);
+    entity.parameters.parameters[0].current.int_value = 7;
+    entity.parameters.parameters[0].selected = 1;
+    write_script("pillar.plim", "INT n(3, 1, 10, 'N');\n" + pillar);
+    reload(0);
+    ScriptParameter& kept = entities().entities[0].parameters.parameters[0];
+    EXPECT_EQ(kept.current.int_value, 7);
+    EXPECT_EQ(kept.synced.int_value, 7);
+    EXPECT_EQ(kept.selected, 1);
+    EXPECT_NE(staged("plim_assemble_in").find("// parameters\nINT n = 7;\n"), std::string::npos);
+
+    kept.current.int_value = 9;
+    write_script("pillar.plim", "INT n(4, 1, 5, 'N');\n" + pillar);
+    reload(0);
+    EXPECT_EQ(entities().entities[0].parameters.parameters[0].current.int_value, 4)
+        << "9 is outside the new range";
+}
+
+TEST_F(ReloadScenario, AFailedReassemblyLeavesTheEntityAsItWas)
+{
+    const Entity& entity = load("ball.plim", k_ball);
+    const Mesh* mesh = entity.mesh;
+    const std::uint32_t id = entity.id;
+    write_script("ball.plim", "return cube + stub(\"fault\", \"crash\");\n");
+    reload(0);
+    EXPECT_EQ(entities().entities[0].id, id);
+    EXPECT_EQ(entities().entities[0].mesh, mesh);
+    EXPECT_EQ(console().back(), "  \t Critical Re-Assembly-Error (NULL RETURN)");
+    EXPECT_EQ(g_message_panes.error.title, "Error: Critical Re-Assembly-Error Occurred");
+    EXPECT_EQ(
+        g_message_panes.error.text,
+        "The input script 'ball.plim' caused a critical runtime error to occur which forcibly "
+        "terminated kernel execution prior to completion.\n\nNote: the input script 'ball.plim' "
+        "can "
+        "not be re-assembled until the source of the critical runtime error has been resolved.\n\n"
+        "Note: the state of the entity 'ball.plim' has not been modified.");
+}
+
+TEST_F(ReloadScenario, AFailedParallelReassemblyHasNoEntityNote)
+{
+    load("four.plim", four_elements("1.5"));
+    write_script("four.plim", four_elements("1.5 + stub(\"fault\", \"crash\")"));
+    reload(0);
+    EXPECT_EQ(console().back(), "  \t 1 Re-Assembly-Error (see trace for details)");
+    EXPECT_EQ(g_message_panes.error.title, "Error: Re-Assembly Error Occurred");
+    const std::string& text = g_message_panes.error.text;
+    EXPECT_EQ(text.substr(text.size() - 25), " error has been resolved.");
+    EXPECT_EQ(entities().entities[0].members.size(), 4u);
+}
+
+TEST_F(ReloadScenario, SyntaxErrorsOfTheWholeScriptHaveTheirOwnTitle)
+{
+    load("ball.plim", k_ball);
+    write_script("ball.plim", "// @error one\n// @error two\nreturn cube;\n");
+    reload(0);
+    EXPECT_EQ(console().back(), "  \t 2 Syntax-Errors (see trace for details)");
+    EXPECT_EQ(g_message_panes.error.title, "Error: Re-Assembly Syntax-Errors in Script");
+    EXPECT_EQ(g_message_panes.error.text,
+              "The script 'ball.plim' contains 2 syntactic errors.\n\nRefer to the kernel "
+              "execution trace "
+              "for further details in order to identify and correct each error.\n\nNote: syntax "
+              "errors are "
+              "the product of parsing a malformed or grammatically invalid set of PLIM "
+              "statements.\n\nNote: "
+              "the script 'ball.plim' can not be re-assembled until each error has been resolved.");
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+// The application's start-up pieces and slot functions, without a window.
+
+#include "tests/platform/x11/display_fixture.h"
+
+#include <utility>
+
+#include "lumo/font.h"
+#include "lumo/widget.h"
+#include "app/state/application.h"
+#include "model/text_metrics.h"
+#include "platform/constants.h"
+#include "platform/input_codes.h"
+#include "app/frame/app_slots.h"
+#include "app/frame/startup.h"
+
+class App : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_app_ptr = &create_application();
+        g_slot_log.clear();
+    }
+
+    void TearDown() override
+    {
+        g_windows[0] = nullptr;
+        for (std::uint32_t& count : lumo::g_held_key_counts)
+            count = 0;
+        destroy_application();
+    }
+
+    Application& app() { return *g_app_ptr; }
+    WindowCallbacks* window() { return &g_app_window; }
+};
+
+TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRoot)
+{
+    build_available_interface(app());
+    build_available_interface(app());
+    ASSERT_NE(app().current_environment, nullptr);
+    EXPECT_EQ(app().environment_store.records.size(), 1u) << "a second call adds no environment";
+    ASSERT_EQ(g_char_widths.size(), 256u);
+    EXPECT_EQ(g_char_widths['W'], lumo::g_font_handles[lumo::kFontSmall].widths['W']);
+    EXPECT_GT(g_char_widths['W'], g_char_widths['i']);
+    EXPECT_EQ(g_default_line_height, 14) << "each console line adds the small font's height";
+    EXPECT_EQ(std::pair(app().root.width, app().root.height), std::pair(720, 480));
+    g_repaint_requested = 0;
+    app().root.refresh();
+    EXPECT_EQ(g_repaint_requested, 1) << "a refresh of the root asks the platform for a paint";
+}
+
+TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys)
+{
+    Application* const app_object = g_app_ptr;
+    const auto root_width = app().root.width;
+    g_app_ptr = nullptr;
+    EXPECT_FALSE(app_on_start(window()));
+    EXPECT_FALSE(app_on_mouse_move(window(), 1, 2));
+    EXPECT_FALSE(app_on_resize(window(), 800, 600));
+    EXPECT_FALSE(app_on_paint(window()));
+    g_app_ptr = app_object;
+    EXPECT_EQ(app().startup_start_ms, -1);
+    EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{-1, -1}));
+    EXPECT_EQ(app().root.width, root_width);
+    EXPECT_TRUE(app_on_start(window()));
+    EXPECT_GT(app().startup_start_ms, 0);
+    EXPECT_FALSE(app_on_resize(window(), 800, 600)) << "no resize callback consumes it yet";
+    EXPECT_EQ(std::pair(app().root.width, app().root.height), std::pair(800, 600));
+    // The counters are Alt, Shift, Ctrl.
+    app_on_modifiers(window(), MOD_SHIFT | MOD_CTRL);
+    EXPECT_EQ(std::vector(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
+              (std::vector<std::uint32_t>{0, 1, 1}));
+    app_on_modifiers(window(), MOD_ALT);
+    EXPECT_EQ(std::vector(lumo::g_held_key_counts, lumo::g_held_key_counts + 3),
+              (std::vector<std::uint32_t>{1, 0, 0}));
+}
+
+TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusOne)
+{
+    app().root.width = 720;
+    app().root.height = 480;
+    const FillStyle hover_style({1.0, 1.0, 1.0, 1.0}, kFillFlat);
+    lumo::P button;
+    button.x = 100;
+    button.y = 50;
+    button.width = 40;
+    button.height = 20;
+    button.hover_style = &hover_style;
+    app().root.add_child(&button);
+    app_on_mouse_move(window(), 110, 60);
+    EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{110, 60}));
+    EXPECT_TRUE(button.hovered);
+    app_on_mouse_drag(window(), 5, 6);
+    EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{5, 6}));
+    app_on_mouse_move(window(), 300, 300);
+    EXPECT_FALSE(button.hovered);
+    app().root.children.clear();
+    // Leaving the window is a move to (-1, -1) through window 0.
+    WindowCallbacks record = recording_record();
+    register_window(&record, 0);
+    app_on_mouse_exit(window());
+    EXPECT_EQ(g_slot_log, Log{"motion -1 -1"});
+}

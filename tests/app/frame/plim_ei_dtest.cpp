@@ -1,0 +1,199 @@
+// The start-up wiring in-process in a real window, and the real program
+// under the X server: its start-up output, the staging directory it makes,
+// and its exit when the window is closed.
+
+#include "tests/platform/x11/display_fixture.h"
+
+#include "lumo/assets/icon_atlas.h"
+#include "lumo/assets/icons.h"
+#include "lumo/gl/textures.h"
+#include "app/state/application.h"
+#include "platform/files.h"
+#include "platform/kernel_config.h"
+#include "app/frame/app_slots.h"
+#include "app/frame/startup.h"
+#include "platform/x11/window_services.h"
+#include "tests/platform/trace_capture.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <tuple>
+
+namespace fs = std::filesystem;
+
+class StartApplication : public GlWindowTest<720, 480> {
+protected:
+    void SetUp() override
+    {
+        create_application();
+        GlWindowTest::SetUp();
+        show_gl_window();
+    }
+
+    void TearDown() override
+    {
+        lumo::delete_toolkit_textures();
+        GlWindowTest::TearDown();
+        destroy_application();
+        g_app_window = WindowCallbacks{};
+    }
+};
+
+TEST_F(StartApplication,
+       WiresTheApplicationIntoWindowZeroAndItsFirstPaintsMakeTexturesAndTimeRedraws)
+{
+    {
+        TraceCapture trace;
+        EXPECT_TRUE(start_application({"PLIM-EI.exe"}));
+        EXPECT_EQ(trace.text().rfind(std::string(50, '-') + "\n", 0), 0u)
+            << "the banner comes first";
+        EXPECT_NE(trace.text().find("ICN-GEN:"), std::string::npos);
+    }
+    EXPECT_EQ(g_app_ptr, g_app);
+    EXPECT_EQ(g_windows[0], &g_app_window);
+    EXPECT_EQ(g_window_started, 1);
+    EXPECT_GT(g_app->startup_start_ms, 0) << "on_start ran";
+    EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED) << "no arguments, nothing set";
+    const PlatformServices& s = g_app->platform;
+    EXPECT_EQ(s.request_repaint, request_repaint);
+    EXPECT_TRUE(s.set_fullscreen && s.resize_client_area && s.open_dialog && s.save_dialog &&
+                s.write_image && s.date_text && s.time_text && s.datetime_text &&
+                s.clipboard_read && s.clipboard_write && s.clear_colour)
+        << "every platform service is wired";
+    const WindowCallbacks& window = g_app_window;
+    EXPECT_EQ(std::tuple(window.width, window.height, window.title, window.argc,
+                         std::string(window.argv[0])),
+              std::tuple(720u, 480u, std::string("PLIM:EI"), 1, std::string("PLIM-EI.exe")));
+    // The icon is a packed copy of the atlas's last cell, where the logo is
+    // drawn, and stays intact when the first paint frees the atlas.
+    ASSERT_EQ(std::tuple(window.icon_width, window.icon_height, window.icon_stride),
+              std::tuple(128, 128, 128));
+    const std::vector<std::uint8_t> icon(window.icon_pixels, window.icon_pixels + 128 * 128 * 4);
+    for (int row : {0, 64, 127}) {
+        const std::size_t from =
+            (static_cast<std::size_t>(384 + row) * lumo::kIconAtlasSize + 384) * 4;
+        EXPECT_EQ(std::memcmp(&icon[static_cast<std::size_t>(row) * 128 * 4],
+                              &lumo::g_icon_atlas_pixels[from], 128 * 4),
+                  0)
+            << "row " << row;
+    }
+    int opaque = 0;
+    for (std::size_t i = 3; i < icon.size(); i += 4)
+        opaque += icon[i] > 128 ? 1 : 0;
+    EXPECT_GT(opaque, 1000);
+    g_app->redraw_requested = 1;
+    paint_window();
+    const lumo::ToolkitTextures& textures = lumo::g_toolkit_textures;
+    EXPECT_TRUE(textures.atlas != 0 && textures.font != 0 && textures.logo != 0)
+        << "the textures are made";
+    EXPECT_TRUE(lumo::g_icon_atlas_pixels.empty()) << "the atlas buffer is freed once uploaded";
+    EXPECT_EQ(std::memcmp(window.icon_pixels, icon.data(), icon.size()), 0)
+        << "the window's icon is its own copy";
+    EXPECT_GT(g_app->frame_times_ns[0], 0) << "a requested redraw is timed";
+    EXPECT_EQ(g_app->frame_time_index, 1);
+    g_app->redraw_requested = 0;
+    paint_window();
+    EXPECT_EQ(g_app->frame_time_index, 1) << "a paint nobody asked a redraw for is not timed";
+}
+
+namespace {
+
+// Bounds that only stop a hung test: the sanitizers and a software GL
+// driver make start-up slow.
+constexpr int POLL_US = 50'000;
+constexpr int MAX_POLLS = 1200;
+
+// Runs `command` through the shell in the stand-in kernel's directory, so
+// that "./plim" names the stand-in; `exec` keeps the pid the program's own.
+pid_t start_program(const std::string& command)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(fs::path(STANDIN_KERNEL_PATH).parent_path().c_str()) == 0) {
+            execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
+        }
+        _exit(127);
+    }
+    return pid;
+}
+
+// The child's exit code, or -1 (after killing it) when it hangs.
+int wait_for_exit(pid_t pid)
+{
+    int status = 0;
+    for (int i = 0; i < MAX_POLLS; ++i, usleep(POLL_US)) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+// The top-level window whose _NET_WM_PID is `pid`, or 0.
+Window find_window_of(Display* display, pid_t pid)
+{
+    Window root = 0, parent = 0, found = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        if (cardinal_property(display, children[i], "_NET_WM_PID") ==
+            std::vector{std::uint32_t(pid)})
+            found = children[i];
+    }
+    XFree(children);
+    return found;
+}
+
+} // namespace
+
+TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClosed)
+{
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr) << "needs an X server (xvfb-run)";
+    char pattern[] = "/tmp/plim-ei-ws-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string workspace = pattern;
+    const std::string capture = workspace + ".out";
+    const pid_t pid =
+        start_program("'" PLIM_EI_PATH "' ./plim '" + workspace + "' >'" + capture + "'");
+    ASSERT_GT(pid, 0);
+    Window window = 0;
+    for (int i = 0; i < MAX_POLLS && window == 0; ++i, usleep(POLL_US))
+        window = find_window_of(display, pid);
+    EXPECT_NE(window, 0u);
+    if (window != 0)
+        send_close_request(display, window);
+    else
+        kill(pid, SIGTERM);
+    const int exit_code = wait_for_exit(pid);
+    XCloseDisplay(display);
+    const std::string output = read_text_file(capture);
+    EXPECT_EQ(exit_code, 0) << output;
+    EXPECT_EQ(output.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << output;
+    EXPECT_NE(output.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace + "\"];\n"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
+    EXPECT_TRUE(fs::is_directory(workspace + "/tmp"));
+    fs::remove_all(workspace);
+    fs::remove(capture);
+}
+
+TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy)
+{
+    const std::string capture = "/tmp/plim-ei-errors-" + std::to_string(getpid());
+    const pid_t pid =
+        start_program("env DISPLAY=:4095 '" PLIM_EI_PATH "' 2>'" + capture + "' >/dev/null");
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(wait_for_exit(pid), 1);
+    const std::string errors = read_text_file(capture);
+    EXPECT_NE(errors.find("Cannot open the X display"), std::string::npos) << errors;
+    fs::remove(capture);
+}

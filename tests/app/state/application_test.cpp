@@ -1,0 +1,100 @@
+#include "app/state/application.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/state/current_environment.h"
+
+namespace {
+
+TEST(Application, CreatedAndDestroyedWithoutADisplay)
+{
+    ASSERT_EQ(g_app, nullptr);
+    Application& app = create_application();
+    EXPECT_EQ(g_app, &app);
+    EXPECT_EQ(&create_application(), &app);
+    destroy_application();
+    EXPECT_EQ(g_app, nullptr);
+}
+
+TEST(Application, FreshObjectHoldsNoEnvironmentAndTheStartSettings)
+{
+    Application app;
+    EXPECT_EQ(app.current_environment, nullptr);
+    EXPECT_EQ(app.current_entity_list, nullptr);
+    EXPECT_EQ(app.current_console, nullptr);
+    EXPECT_EQ(app.current_scene_state, nullptr);
+    EXPECT_EQ(app.current_selection, nullptr);
+    EXPECT_EQ(app.environment_store.count, 0);
+    EXPECT_EQ(app.environment_tab_names, std::vector<std::string>{"env0"});
+    EXPECT_EQ(app.environment_tab_count, 1);
+    EXPECT_EQ(app.current_environment_index, 0);
+    EXPECT_EQ(app.hovered_environment_tab, -1);
+    EXPECT_EQ(app.pending_environment_index, -1);
+    EXPECT_EQ(app.environment_switch_countdown, -1);
+    EXPECT_EQ(query_local_time_text(app), "") << "no platform installed";
+    app.platform.time_text = [] { return std::string("12:34:56"); };
+    EXPECT_EQ(query_local_time_text(app), "12:34:56");
+
+    // The camera looks from the default eye towards the origin.
+    const CameraSettings& camera = app.camera;
+    const double length = std::sqrt(11.0);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_DOUBLE_EQ(camera.eye[k], (std::array{-1.0, 1.0, 3.0})[k]);
+        EXPECT_NEAR(camera.forward[k], (std::array{1.0, -1.0, -3.0})[k] / length, 1e-12);
+    }
+    EXPECT_DOUBLE_EQ(camera.field_of_view, 60.0);
+    EXPECT_EQ(app.camera_mode, CAMERA_FREE_ROAM);
+
+    EXPECT_DOUBLE_EQ(app.saved_cameras[0].eye[2], 10.0);
+    EXPECT_DOUBLE_EQ(app.saved_cameras[1].eye[0], -1.0);
+    EXPECT_DOUBLE_EQ(app.saved_cameras[2].eye[1], 1.75);
+    EXPECT_DOUBLE_EQ(app.saved_cameras[2].target[1], 0.75);
+    EXPECT_DOUBLE_EQ(app.saved_cameras[2].home_eye[1], 1.75);
+    EXPECT_DOUBLE_EQ(app.saved_cameras[2].far_plane, 1000.0);
+
+    // A new environment starts with what a fresh application holds.
+    const EnvironmentRecord record = construct_environment_record();
+    EXPECT_TRUE(record.view_settings == app.view_settings);
+    EXPECT_EQ(record.camera_mode, app.camera_mode);
+    for (int set = 0; set < 3; ++set)
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_DOUBLE_EQ(record.view.camera_sets[set].eye[k], app.saved_cameras[set].eye[k]);
+            EXPECT_DOUBLE_EQ(record.view.camera_sets[set].target[k],
+                             app.saved_cameras[set].target[k]);
+        }
+}
+
+Mesh* make_mesh()
+{
+    return construct_mesh(new F64Array{0.0, 0.0, 0.0}, new U32Array{1u}, 0, 3);
+}
+
+// ASan reports a leak or a double free if a record, entity or mesh is
+// released other than once.
+TEST(Application, DestructionReleasesEveryEnvironmentOnce)
+{
+    auto* app = new Application();
+    add_first_environment(*app);
+    for (int i = 0; i < 3; ++i) {
+        EnvironmentRecord* record = create_environment(*app);
+        Entity single = construct_entity();
+        single.mesh = make_mesh();
+        record->entities.entities.push_back(single);
+        Entity group = construct_entity_as_group(true);
+        auto* member = new Entity(construct_entity());
+        member->mesh = make_mesh();
+        group.members = {member, nullptr};
+        group.member_count = 2;
+        record->entities.entities.push_back(group);
+        record->entities.count = 2;
+    }
+    app->builtin_mesh = make_mesh();
+    app->builtin_entity.mesh = app->builtin_mesh;
+    app->builtin_gizmo_meshes[1] = make_mesh();
+    EXPECT_EQ(app->environment_store.count, 4);
+    delete app;
+}
+
+} // namespace
