@@ -4,29 +4,27 @@
 #include "model/directives.h"
 #include "model/entity.h"
 
-DirectiveMenus g_directive_menus;
-
 void build_camera_directive_menu(Application& app)
 {
-    g_directive_menus.camera_rows.clear();
+    app.directive_menus.camera_rows.clear();
     const Entity* entity = app.current_scene_state != nullptr
                                ? get_inspected_entity(*app.current_scene_state)
                                : nullptr;
     if (entity == nullptr) return;
     for (const std::string& line : scan_camera_directives(entity->parse_report.directives_text))
-        g_directive_menus.camera_rows.push_back(extract_camera_directive_args(line));
+        app.directive_menus.camera_rows.push_back(extract_camera_directive_args(line));
 }
 
 void build_parametric_variant_menu(Application& app)
 {
-    g_directive_menus.variants.clear();
+    app.directive_menus.variants.clear();
     if (app.current_entity_list != nullptr)
         for (const Entity& entity : app.current_entity_list->entities)
             for (const std::string& line :
                  scan_variant_directives(entity.parse_report.directives_text))
-                g_directive_menus.variants.push_back({extract_variant_directive_args(line),
+                app.directive_menus.variants.push_back({extract_variant_directive_args(line),
                                                       extract_variant_brace_body(line), entity.id});
-    app.variant_count = static_cast<std::int32_t>(g_directive_menus.variants.size());
+    app.variant_count = static_cast<std::int32_t>(app.directive_menus.variants.size());
 }
 
 void count_animation_directives(Application& app)

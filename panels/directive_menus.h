@@ -8,23 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/state/pane_state.h"
+
 struct Application;
 struct Entity;
-
-// One "#VARIANT" line: its name, its name/value pairs and the entity whose
-// script declared it, by id, since the list may move its entities.
-struct ParametricVariant {
-    std::string name;
-    std::vector<std::string> pairs;
-    std::uint32_t entity_id = 0;
-};
-
-struct DirectiveMenus {
-    std::vector<std::string> camera_rows;
-    std::vector<ParametricVariant> variants;
-};
-
-extern DirectiveMenus g_directive_menus;
 
 void build_camera_directive_menu(Application& app);
 // Also sets the application's variant count.

@@ -4,8 +4,6 @@
 #include "shell/confirm_pane.h"
 #include "shell/refresh.h"
 
-MessagePanes g_message_panes;
-
 namespace {
 
 void open_pane(Application& app, MessagePane& pane, ModalState state, const std::string& title,
@@ -23,23 +21,23 @@ void open_pane(Application& app, MessagePane& pane, ModalState state, const std:
 
 void show_error_pane(Application& app, const std::string& title, const std::string& text)
 {
-    open_pane(app, g_message_panes.error, MODAL_ERROR, title, text);
+    open_pane(app, app.message_panes.error, MODAL_ERROR, title, text);
 }
 
 void show_warning_pane(Application& app, const std::string& title, const std::string& text)
 {
-    open_pane(app, g_message_panes.warning, MODAL_WARNING, title, text);
+    open_pane(app, app.message_panes.warning, MODAL_WARNING, title, text);
 }
 
 void show_info_pane(Application& app, const std::string& title, const std::string& text)
 {
-    open_pane(app, g_message_panes.info, MODAL_INFO, title, text);
+    open_pane(app, app.message_panes.info, MODAL_INFO, title, text);
 }
 
 void toggle_directive_pane(Application& app, const std::string& title, const std::string& text,
                            std::int32_t title_icon)
 {
-    MessagePane& pane = g_message_panes.directive;
+    MessagePane& pane = app.message_panes.directive;
     pane.title = title;
     pane.text = text;
     pane.title_icon = title_icon;

@@ -1,29 +1,15 @@
 #pragma once
 
 // The models of the error, warning, information and directive panes: what
-// each shows and whether it is open. The application object has no fields
-// for them, so they live here beside it; the interface draws them.
+// each shows and whether it is open. The state lives in the Application;
+// these open and fill the panes.
 
 #include <cstdint>
 #include <string>
 
+#include "app/state/pane_state.h"
+
 struct Application;
-
-struct MessagePane {
-    std::string title;
-    std::string text;
-    std::uint8_t visible = 0;
-    std::int32_t title_icon = -1;
-};
-
-struct MessagePanes {
-    MessagePane error;
-    MessagePane warning;
-    MessagePane info;
-    MessagePane directive;
-};
-
-extern MessagePanes g_message_panes;
 
 // Each opens its pane as a modal state with the interface dimmed; a later
 // pane of the same kind replaces an earlier one.

@@ -4,8 +4,6 @@
 #include "model/entity.h"
 #include "platform/text.h"
 
-PanelRows g_panel_rows;
-
 namespace {
 
 bool has_numeric_bounds(const ScriptParameter& parameter)
@@ -15,9 +13,9 @@ bool has_numeric_bounds(const ScriptParameter& parameter)
     return numeric && parameter.minimum.type == type && parameter.maximum.type == type;
 }
 
-void show_transform(const Entity& entity)
+void show_transform(PanelRows& rows, const Entity& entity)
 {
-    auto& fields = g_panel_rows.transform_fields;
+    auto& fields = rows.transform_fields;
     for (int axis = 0; axis < 3; ++axis) {
         fields[static_cast<std::size_t>(transform_field_index(0, axis))] =
             double_to_text(entity.translation[axis]);
@@ -28,9 +26,9 @@ void show_transform(const Entity& entity)
     }
     fields[static_cast<std::size_t>(transform_field_index(1, 0))] =
         double_to_text(entity.uniform_scale);
-    mark_order_selector(g_panel_rows.rotation_order,
+    mark_order_selector(rows.rotation_order,
                         static_cast<std::int32_t>(entity.rotation_order));
-    mark_order_selector(g_panel_rows.transform_order,
+    mark_order_selector(rows.transform_order,
                         static_cast<std::int32_t>(entity.transform_order));
 }
 
@@ -56,61 +54,61 @@ std::string parameter_field_text(const ScriptParameter& parameter)
     return parameter.value_type == ValueType::BLN ? to_upper_text(text) : text;
 }
 
-void show_parameter_value(std::size_t index, const ScriptParameter& parameter,
+void show_parameter_value(PanelRows& rows, std::size_t index, const ScriptParameter& parameter,
                           const std::string& text)
 {
-    if (index >= g_panel_rows.value_fields.size()) return;
-    g_panel_rows.value_fields[index] = text;
+    if (index >= rows.value_fields.size()) return;
+    rows.value_fields[index] = text;
     if (has_numeric_bounds(parameter))
-        g_panel_rows.slider_fractions[index] = compute_parameter_fraction(parameter);
+        rows.slider_fractions[index] = compute_parameter_fraction(parameter);
 }
 
 void rebuild_entity_rows(Application& app)
 {
-    g_panel_rows.entity_rows.clear();
+    app.panel_rows.entity_rows.clear();
     if (app.current_entity_list == nullptr) return;
     for (const Entity& entity : app.current_entity_list->entities)
-        g_panel_rows.entity_rows.push_back(entity_row_text(entity));
+        app.panel_rows.entity_rows.push_back(entity_row_text(entity));
 }
 
 void rebuild_parameter_rows(Application& app)
 {
-    g_panel_rows.parameter_rows.clear();
+    app.panel_rows.parameter_rows.clear();
     EntityList* list = app.current_entity_list;
     if (list == nullptr) return;
     rebuild_display_order(*list);
     for (std::int32_t index : list->display_order)
         if (index >= 0 && index < list->count)
-            g_panel_rows.parameter_rows.push_back(
+            app.panel_rows.parameter_rows.push_back(
                 entity_row_text(list->entities[static_cast<std::size_t>(index)]));
 }
 
 void rebuild_entity_details(Application& app)
 {
-    g_panel_rows.entity_details.clear();
+    app.panel_rows.entity_details.clear();
     const Entity* entity = app.current_scene_state != nullptr
                                ? get_inspected_entity(*app.current_scene_state)
                                : nullptr;
     if (entity == nullptr) return;
-    g_panel_rows.entity_details = get_entity_detail_text(*entity);
-    show_transform(*entity);
+    app.panel_rows.entity_details = get_entity_detail_text(*entity);
+    show_transform(app.panel_rows, *entity);
 }
 
 void rebuild_parameter_details(Application& app)
 {
-    g_panel_rows.parameter_details.clear();
-    g_panel_rows.value_fields.clear();
-    g_panel_rows.slider_fractions.clear();
+    app.panel_rows.parameter_details.clear();
+    app.panel_rows.value_fields.clear();
+    app.panel_rows.slider_fractions.clear();
     Entity* entity =
         app.current_selection != nullptr ? get_selected_entity(*app.current_selection) : nullptr;
     if (entity == nullptr) return;
-    g_panel_rows.parameter_details = get_parameter_detail_text(entity->parameters);
+    app.panel_rows.parameter_details = get_parameter_detail_text(entity->parameters);
     const std::vector<ScriptParameter*> parameters = editable_parameters(*entity);
-    g_panel_rows.value_fields.resize(parameters.size());
-    g_panel_rows.slider_fractions.assign(parameters.size(), 0.0);
+    app.panel_rows.value_fields.resize(parameters.size());
+    app.panel_rows.slider_fractions.assign(parameters.size(), 0.0);
     for (std::size_t i = 0; i < parameters.size(); ++i)
         if (parameters[i] != nullptr)
-            show_parameter_value(i, *parameters[i], parameter_field_text(*parameters[i]));
+            show_parameter_value(app.panel_rows, i, *parameters[i], parameter_field_text(*parameters[i]));
 }
 
 std::int32_t transform_field_index(std::uint32_t group, std::int32_t axis)

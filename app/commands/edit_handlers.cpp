@@ -28,10 +28,10 @@ void apply_transform(Application& app, Entity& entity)
     refresh_interface(app);
 }
 
-void set_field(std::uint32_t group, std::int32_t axis, const char* text)
+void set_field(PanelRows& rows, std::uint32_t group, std::int32_t axis, const char* text)
 {
     const std::int32_t at = transform_field_index(group, axis);
-    if (at >= 0) g_panel_rows.transform_fields[static_cast<std::size_t>(at)] = text;
+    if (at >= 0) rows.transform_fields[static_cast<std::size_t>(at)] = text;
 }
 
 void store_transform_value(Entity& entity, std::uint32_t group, std::int32_t axis, double value)
@@ -112,7 +112,7 @@ void parse_numeric_field(Application& app, std::uint32_t group, std::int32_t axi
     if (entity == nullptr) return;
     const std::int32_t at = group <= 3 ? transform_field_index(group, axis) : -1;
     const std::string text =
-        at >= 0 ? g_panel_rows.transform_fields[static_cast<std::size_t>(at)] : "";
+        at >= 0 ? app.panel_rows.transform_fields[static_cast<std::size_t>(at)] : "";
     double value = 0.0;
     if (std::sscanf(text.c_str(), "%lf", &value) != 1) {
         warn_invalid_number(app, text);
@@ -130,29 +130,29 @@ void reset_transform_property(Application& app, std::uint32_t group)
     case 0:
         entity->translation = {0.0, 0.0, 0.0};
         for (std::int32_t axis = 0; axis < 3; ++axis)
-            set_field(0, axis, "0");
+            set_field(app.panel_rows, 0, axis, "0");
         break;
     case 1:
         entity->uniform_scale = 1.0;
-        set_field(1, 0, "1");
+        set_field(app.panel_rows, 1, 0, "1");
         break;
     case 2:
         entity->axis_scale = {1.0, 1.0, 1.0};
         for (std::int32_t axis = 0; axis < 3; ++axis)
-            set_field(2, axis, "1");
+            set_field(app.panel_rows, 2, axis, "1");
         break;
     case 3:
         entity->rotation_degrees = {0.0, 0.0, 0.0};
         for (std::int32_t axis = 0; axis < 3; ++axis)
-            set_field(3, axis, "0");
+            set_field(app.panel_rows, 3, axis, "0");
         break;
     case 4:
         entity->rotation_order = 0;
-        mark_order_selector(g_panel_rows.rotation_order, 0);
+        mark_order_selector(app.panel_rows.rotation_order, 0);
         break;
     case 5:
         entity->transform_order = 2;
-        mark_order_selector(g_panel_rows.transform_order, 2);
+        mark_order_selector(app.panel_rows.transform_order, 2);
         break;
     default:
         break;
@@ -165,7 +165,7 @@ void set_rotation_order(Application& app, std::int32_t order)
     Entity* entity = inspected_entity(app);
     if (entity == nullptr) return;
     entity->rotation_order = static_cast<std::uint32_t>(order);
-    mark_order_selector(g_panel_rows.rotation_order, order);
+    mark_order_selector(app.panel_rows.rotation_order, order);
     apply_transform(app, *entity);
 }
 
@@ -174,16 +174,16 @@ void set_transform_order(Application& app, std::int32_t order)
     Entity* entity = inspected_entity(app);
     if (entity == nullptr) return;
     entity->transform_order = static_cast<std::uint32_t>(order);
-    mark_order_selector(g_panel_rows.transform_order, order);
+    mark_order_selector(app.panel_rows.transform_order, order);
     apply_transform(app, *entity);
 }
 
 void apply_parametric_variant(Application& app, std::int32_t index)
 {
     if (index < 0 || index >= app.variant_count ||
-        static_cast<std::size_t>(index) >= g_directive_menus.variants.size())
+        static_cast<std::size_t>(index) >= app.directive_menus.variants.size())
         return;
-    const ParametricVariant& variant = g_directive_menus.variants[static_cast<std::size_t>(index)];
+    const ParametricVariant& variant = app.directive_menus.variants[static_cast<std::size_t>(index)];
     Entity* entity = find_variant_entity(app, variant);
     if (variant.pairs.empty() || entity == nullptr) return;
     const Entity* shown =
@@ -195,7 +195,7 @@ void apply_parametric_variant(Application& app, std::int32_t index)
             if (parameter.name != variant.pairs[k] ||
                 !apply_variant_value(parameter, variant.pairs[k + 1]))
                 continue;
-            if (entity == shown) show_parameter_value(p, parameter, variant_field_text(parameter));
+            if (entity == shown) show_parameter_value(app.panel_rows, p, parameter, variant_field_text(parameter));
             app.pending_variant_sync = index;
         }
     }

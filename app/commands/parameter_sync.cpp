@@ -142,8 +142,8 @@ void update_rows(Application& app, const Entity& entity, bool by_selection)
         trace_line("POST-PARAM-SYNC-ERROR!");
         return;
     }
-    set_row_text(g_panel_rows.entity_rows, index, label);
-    set_row_text(g_panel_rows.parameter_rows, position, label);
+    set_row_text(app.panel_rows.entity_rows, index, label);
+    set_row_text(app.panel_rows.parameter_rows, position, label);
 }
 
 } // namespace
@@ -178,7 +178,7 @@ void run_requested_syncs(Application& app)
     if (app.pending_variant_sync < 0) return;
     const auto index = static_cast<std::size_t>(app.pending_variant_sync);
     app.pending_variant_sync = -1;
-    if (index < g_directive_menus.variants.size())
-        sync_entity_parameters(app, find_variant_entity(app, g_directive_menus.variants[index]),
+    if (index < app.directive_menus.variants.size())
+        sync_entity_parameters(app, find_variant_entity(app, app.directive_menus.variants[index]),
                                false);
 }

@@ -12,8 +12,6 @@
 #include "shell/confirm_pane.h"
 #include "shell/refresh.h"
 
-ParseResultPane g_parse_result;
-
 namespace {
 
 constexpr std::array<const char*, kParseSectionCount> k_section_headers{
@@ -65,8 +63,8 @@ ScriptParse reparse_entity(Application& app, const Entity& entity)
 
 void toggle_parse_pane(Application& app)
 {
-    g_parse_result.visible = g_parse_result.visible == 0 ? 1 : 0;
-    app.modal[MODAL_PARSE] = g_parse_result.visible;
+    app.parse_result.visible = app.parse_result.visible == 0 ? 1 : 0;
+    app.modal[MODAL_PARSE] = app.parse_result.visible;
     set_modal_masks(app, is_any_modal_open(app));
     refresh_root(app);
 }
@@ -112,7 +110,7 @@ void parse_report_command(Application& app)
     for (const Entity& entity : list->entities)
         parses.push_back(reparse_entity(app, entity));
     ParseResultPane result;
-    result.visible = g_parse_result.visible;
+    result.visible = app.parse_result.visible;
     for (const ScriptParse& parse : parses) {
         const char kind = parse.elements.empty() ? PARSE_ROW_SCRIPT : PARSE_ROW_PARALLEL;
         result.rows.push_back(build_parse_row(parse.report, kind));
@@ -123,6 +121,6 @@ void parse_report_command(Application& app)
         result.erroneous_count += row.erroneous ? 1 : 0;
     result.title = std::string("Script Parsing Result: ") +
                    (result.erroneous_count >= 1 ? "Erroneous-Syntax" : "Syntax-Valid");
-    g_parse_result = std::move(result);
+    app.parse_result = std::move(result);
     toggle_parse_pane(app);
 }

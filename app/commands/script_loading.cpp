@@ -11,7 +11,7 @@
 #include "panels/directive_menus.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
-#include "panels/navigator_selection.h"
+#include "app/state/pane_state.h"
 #include "panels/panel_rows.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -146,7 +146,7 @@ void rebuild_entity_panels(Application& app)
 
 void open_selected_scripts(Application& app)
 {
-    const NavigatorSelection& navigator = g_navigator_selection;
+    const NavigatorSelection& navigator = app.navigator_selection;
     for (std::int32_t entry : navigator.display_order) {
         if (entry < 0 || static_cast<std::size_t>(entry) >= navigator.entry_names.size() ||
             static_cast<std::size_t>(entry) >= navigator.selected.size() ||

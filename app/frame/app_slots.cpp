@@ -29,8 +29,8 @@ void store_pointer(Application& app, std::int32_t x, std::int32_t y)
 
 bool app_on_start(WindowCallbacks*)
 {
-    if (g_app_ptr == nullptr) return false;
-    g_app_ptr->startup_start_ms = now_ms();
+    if (g_app == nullptr) return false;
+    g_app->startup_start_ms = now_ms();
     return true;
 }
 
@@ -44,16 +44,16 @@ bool app_on_init(WindowCallbacks*)
 
 bool app_on_paint(WindowCallbacks*)
 {
-    if (g_app_ptr == nullptr) return false;
-    paint_frame_timed(*g_app_ptr);
+    if (g_app == nullptr) return false;
+    paint_frame_timed(*g_app);
     return true;
 }
 
 bool app_on_mouse_move(WindowCallbacks*, std::int32_t x, std::int32_t y)
 {
-    if (g_app_ptr == nullptr) return false;
-    store_pointer(*g_app_ptr, x, y);
-    return g_app_ptr->root.dispatch_mouse_move(x, y);
+    if (g_app == nullptr) return false;
+    store_pointer(*g_app, x, y);
+    return g_app->root.dispatch_mouse_move(x, y);
 }
 
 bool app_on_mouse_exit(WindowCallbacks*)
@@ -64,21 +64,21 @@ bool app_on_mouse_exit(WindowCallbacks*)
 
 bool app_on_mouse_drag(WindowCallbacks*, std::int32_t x, std::int32_t y)
 {
-    if (g_app_ptr == nullptr) return false;
-    store_pointer(*g_app_ptr, x, y);
+    if (g_app == nullptr) return false;
+    store_pointer(*g_app, x, y);
     // The slot names no button; drags reach the widgets as left-button drags.
-    return g_app_ptr->root.dispatch_drag(x, y, MOUSE_LEFT);
+    return g_app->root.dispatch_drag(x, y, MOUSE_LEFT);
 }
 
 bool app_on_resize(WindowCallbacks*, std::int32_t width, std::int32_t height)
 {
-    if (g_app_ptr == nullptr) return false;
-    return g_app_ptr->root.dispatch_aux_event(lumo::kAuxResize, width, height);
+    if (g_app == nullptr) return false;
+    return g_app->root.dispatch_aux_event(lumo::kAuxResize, width, height);
 }
 
 bool app_on_modifiers(WindowCallbacks*, std::int32_t modifiers)
 {
-    if (g_app_ptr == nullptr) return false;
+    if (g_app == nullptr) return false;
     lumo::g_held_key_counts[0] = (modifiers & MOD_ALT) != 0 ? 1 : 0;
     lumo::g_held_key_counts[1] = (modifiers & MOD_SHIFT) != 0 ? 1 : 0;
     lumo::g_held_key_counts[2] = (modifiers & MOD_CTRL) != 0 ? 1 : 0;

@@ -98,7 +98,6 @@ bool start_application(const std::vector<std::string>& arguments)
     generate_images();
     Application& app = *g_app;
     build_available_interface(app);
-    g_app_ptr = &app;
     install_platform_services(app.platform);
 
     keep_arguments(arguments);

@@ -1,7 +1,6 @@
 #include "app/state/application.h"
 
 Application* g_app = nullptr;
-Application* g_app_ptr = nullptr;
 
 namespace {
 
@@ -64,7 +63,6 @@ Application& create_application()
 
 void destroy_application()
 {
-    g_app_ptr = nullptr;
     delete g_app;
     g_app = nullptr;
 }

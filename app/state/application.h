@@ -18,6 +18,7 @@
 #include "app/state/environment_store.h"
 #include "app/state/interface_state.h"
 #include "app/state/menu_state.h"
+#include "app/state/pane_state.h"
 #include "app/state/view_settings.h"
 #include "model/entity.h"
 #include "model/entity_views.h"
@@ -121,6 +122,11 @@ struct Application {
     std::int32_t reset_parameter_target = -1;
 
     ConfirmPaneModel confirm;
+    MessagePanes message_panes;
+    PanelRows panel_rows;
+    DirectiveMenus directive_menus;
+    NavigatorSelection navigator_selection;
+    ParseResultPane parse_result;
 
     // Set by the window's pointer slots: the last pointer position, and the
     // render times of the last frames (nanoseconds) for the frame-rate read-out.
@@ -198,11 +204,9 @@ struct Application {
 };
 
 // The one application object; null before create_application and after
-// destroy_application.
+// destroy_application. The toolkit's callbacks are plain functions without
+// context and reach the application through it.
 extern Application* g_app;
-// The same object once start-up wiring is done; the input handlers do
-// nothing while it is null.
-extern Application* g_app_ptr;
 
 // Creates g_app. Call once at start-up, after the global tables exist.
 Application& create_application();

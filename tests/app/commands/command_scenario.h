@@ -10,7 +10,7 @@
 #include "app/commands/environment_lifecycle.h"
 #include "panels/directive_menus.h"
 #include "panels/message_panes.h"
-#include "panels/navigator_selection.h"
+#include "app/state/pane_state.h"
 #include "panels/panel_rows.h"
 #include "platform/files.h"
 #include "platform/kernel_config.h"
@@ -41,11 +41,6 @@ protected:
         ASSERT_TRUE(set_kernel_path(PLIM_STANDIN_PATH));
         ::setenv("PLIM_STANDIN_LOG", log_path().c_str(), 1);
         ::unsetenv("PLIM_STANDIN_FAULT");
-        g_message_panes = {};
-        g_panel_rows = {};
-        g_parse_result = {};
-        g_directive_menus = {};
-        g_navigator_selection = {};
         app = std::make_unique<Application>();
         add_first_environment(*app);
     }

@@ -20,9 +20,9 @@ class EditHandlerTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_message_panes = {};
-        g_panel_rows = {};
-        g_directive_menus = {};
+        app.message_panes = {};
+        app.panel_rows = {};
+        app.directive_menus = {};
         add_first_environment(app);
         Entity entity = construct_entity();
         entity.pending = 0;
@@ -32,15 +32,15 @@ protected:
         add_entity_unique(*app.current_scene_state, entity);
         app.current_scene_state->selected_index = 0;
         app.current_selection->selected_position = 0;
-        g_panel_rows.value_fields.assign(3, "");
-        g_panel_rows.slider_fractions.assign(3, 0.0);
+        app.panel_rows.value_fields.assign(3, "");
+        app.panel_rows.slider_fractions.assign(3, 0.0);
     }
     Entity& entity() { return app.current_entity_list->entities[0]; }
     ScriptParameter& parameter(std::size_t at) { return entity().parameters.parameters[at]; }
     void add_variant(std::vector<std::string> pairs)
     {
-        g_directive_menus.variants.push_back({"v", std::move(pairs), entity().id});
-        app.variant_count = static_cast<std::int32_t>(g_directive_menus.variants.size());
+        app.directive_menus.variants.push_back({"v", std::move(pairs), entity().id});
+        app.variant_count = static_cast<std::int32_t>(app.directive_menus.variants.size());
     }
     std::string variant_trace(std::int32_t index)
     {
@@ -55,26 +55,26 @@ protected:
 
 TEST_F(EditHandlerTest, FieldsReadTheirLeadingNumberOrWarnAndLeaveTheEntity)
 {
-    g_panel_rows.transform_fields[0] = "1e3";
+    app.panel_rows.transform_fields[0] = "1e3";
     parse_numeric_field(app, 0, 0);
-    g_panel_rows.transform_fields[3] = " 2";
+    app.panel_rows.transform_fields[3] = " 2";
     parse_numeric_field(app, 1, 0);
-    g_panel_rows.transform_fields[8] = "2.5cm";
+    app.panel_rows.transform_fields[8] = "2.5cm";
     parse_numeric_field(app, 3, 1);
-    g_panel_rows.transform_fields[5] = "-0";
+    app.panel_rows.transform_fields[5] = "-0";
     parse_numeric_field(app, 2, 1);
     EXPECT_EQ(entity().translation[0], 1000.0);
     EXPECT_EQ(entity().uniform_scale, 2.0);
     EXPECT_EQ(entity().rotation_degrees[1], 2.5);
     EXPECT_EQ(entity().axis_scale[1], 0.0);
     EXPECT_EQ(entity().model_matrix_d[12], 1000.0);
-    EXPECT_EQ(g_message_panes.warning.visible, 0);
+    EXPECT_EQ(app.message_panes.warning.visible, 0);
 
-    g_panel_rows.transform_fields[0] = "abc";
+    app.panel_rows.transform_fields[0] = "abc";
     parse_numeric_field(app, 0, 0);
     EXPECT_EQ(entity().translation[0], 1000.0);
-    EXPECT_EQ(g_message_panes.warning.title, "Warning: Invalid Numeric Literal");
-    EXPECT_EQ(g_message_panes.warning.text, "The character sequence: \"abc\" caused a number "
+    EXPECT_EQ(app.message_panes.warning.title, "Warning: Invalid Numeric Literal");
+    EXPECT_EQ(app.message_panes.warning.text, "The character sequence: \"abc\" caused a number "
                                             "parsing error.\n\nNote: the value has not been "
                                             "modified");
 }
@@ -85,17 +85,17 @@ TEST_F(EditHandlerTest, ResetsRestoreTheirGroupAndSelectorsHighlightOnlyTheChose
     entity().transform_order = 0;
     reset_transform_property(app, 2);
     EXPECT_EQ(entity().axis_scale, (std::array<double, 3>{1.0, 1.0, 1.0}));
-    EXPECT_EQ(g_panel_rows.transform_fields[4], "1");
-    EXPECT_EQ(g_panel_rows.transform_fields[6], "1");
+    EXPECT_EQ(app.panel_rows.transform_fields[4], "1");
+    EXPECT_EQ(app.panel_rows.transform_fields[6], "1");
     reset_transform_property(app, 5);
     EXPECT_EQ(entity().transform_order, 2u);
-    EXPECT_EQ(g_panel_rows.transform_order.selected,
+    EXPECT_EQ(app.panel_rows.transform_order.selected,
               (std::array<std::uint8_t, 6>{0, 0, 1, 0, 0, 0}));
 
     set_rotation_order(app, 3);
     EXPECT_EQ(entity().rotation_order, 3u);
-    EXPECT_EQ(g_panel_rows.rotation_order.fonts, (std::array<std::int32_t, 6>{3, 3, 3, 4, 3, 3}));
-    EXPECT_EQ(g_panel_rows.rotation_order.selected,
+    EXPECT_EQ(app.panel_rows.rotation_order.fonts, (std::array<std::int32_t, 6>{3, 3, 3, 4, 3, 3}));
+    EXPECT_EQ(app.panel_rows.rotation_order.selected,
               (std::array<std::uint8_t, 6>{0, 0, 0, 1, 0, 0}));
 }
 
@@ -109,8 +109,8 @@ TEST_F(EditHandlerTest, AVariantInsideTheBoundsRequestsASyncAndUpdatesShownField
     apply_parametric_variant(app, 1);
     EXPECT_EQ(parameter(0).current.int_value, 7);
     EXPECT_EQ(app.pending_variant_sync, 1);
-    EXPECT_EQ(g_panel_rows.value_fields[0], "7");
-    EXPECT_DOUBLE_EQ(g_panel_rows.slider_fractions[0], 0.7);
+    EXPECT_EQ(app.panel_rows.value_fields[0], "7");
+    EXPECT_DOUBLE_EQ(app.panel_rows.slider_fractions[0], 0.7);
 
     // An entity not shown in the panel changes no field; unknown variants nothing.
     app.current_selection->selected_position = -1;
@@ -118,7 +118,7 @@ TEST_F(EditHandlerTest, AVariantInsideTheBoundsRequestsASyncAndUpdatesShownField
     add_variant({"n", "4"});
     apply_parametric_variant(app, 2);
     EXPECT_EQ(parameter(0).current.int_value, 4);
-    EXPECT_EQ(g_panel_rows.value_fields[0], "7");
+    EXPECT_EQ(app.panel_rows.value_fields[0], "7");
     apply_parametric_variant(app, 5);
     apply_parametric_variant(app, -1);
     EXPECT_EQ(app.pending_variant_sync, 2);
@@ -162,15 +162,15 @@ TEST_F(EditHandlerTest, ResetTitlesCountTheSelectedParametersAndNeedASelectedEnt
 TEST_F(EditHandlerTest, InformationPanesOfTheParameterPanel)
 {
     show_parameter_type_info(app, 1);
-    EXPECT_EQ(g_message_panes.info.title, "Info: DBL Type");
-    EXPECT_EQ(g_message_panes.info.text, "Type: DBL");
+    EXPECT_EQ(app.message_panes.info.title, "Info: DBL Type");
+    EXPECT_EQ(app.message_panes.info.text, "Type: DBL");
     show_parameter_definition_info(app, 2);
-    EXPECT_EQ(g_message_panes.info.title, "Info: Parameter-Definition");
-    EXPECT_EQ(g_message_panes.info.text, "...");
+    EXPECT_EQ(app.message_panes.info.title, "Info: Parameter-Definition");
+    EXPECT_EQ(app.message_panes.info.text, "...");
     show_variant_directives_placeholder(app);
-    EXPECT_EQ(g_message_panes.directive.title, "Parametric-Variant Directives");
-    EXPECT_EQ(g_message_panes.directive.title_icon, 35);
-    EXPECT_EQ(g_message_panes.directive.text.substr(0, 17), "UN-IMPLEMENTED!\n\n");
+    EXPECT_EQ(app.message_panes.directive.title, "Parametric-Variant Directives");
+    EXPECT_EQ(app.message_panes.directive.title_icon, 35);
+    EXPECT_EQ(app.message_panes.directive.text.substr(0, 17), "UN-IMPLEMENTED!\n\n");
     EXPECT_EQ(app.modal[MODAL_DIRECTIVE], 1);
     show_variant_directives_placeholder(app);
     EXPECT_EQ(app.modal[MODAL_DIRECTIVE], 0);

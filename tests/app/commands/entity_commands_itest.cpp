@@ -22,12 +22,12 @@ using EntityCommandScenario = CommandScenario;
 TEST_F(EntityCommandScenario, NothingOpenGivesTheNothingToPaneOfEachCommand)
 {
     parse_report_command(*app);
-    EXPECT_EQ(g_message_panes.warning.title, "Warning: Nothing to Parse");
-    EXPECT_EQ(g_message_panes.warning.text,
+    EXPECT_EQ(app->message_panes.warning.title, "Warning: Nothing to Parse");
+    EXPECT_EQ(app->message_panes.warning.text,
               "Open a Brisk-Form script file in order to use the parse function.");
     assemble_command(*app);
-    EXPECT_EQ(g_message_panes.warning.title, "Warning: Nothing to Assemble");
-    EXPECT_EQ(g_message_panes.warning.text,
+    EXPECT_EQ(app->message_panes.warning.title, "Warning: Nothing to Assemble");
+    EXPECT_EQ(app->message_panes.warning.text,
               "Open a Brisk-Form script file in order to use the assemble function.");
     EXPECT_EQ(app->modal[MODAL_WARNING], 1);
 }
@@ -38,30 +38,30 @@ TEST_F(EntityCommandScenario, TheParseCheckListsScriptsElementsAndSectionHeaders
     load("three.plim", k_three_elements);
     parse_report_command(*app);
 
-    ASSERT_EQ(g_parse_result.rows.size(), 5u);
+    ASSERT_EQ(app->parse_result.rows.size(), 5u);
     std::string kinds;
-    for (const ParseResultRow& row : g_parse_result.rows)
+    for (const ParseResultRow& row : app->parse_result.rows)
         kinds += row.kind;
     EXPECT_EQ(kinds, "MPEEE");
-    const ParseResultRow& ball = g_parse_result.rows[0];
+    const ParseResultRow& ball = app->parse_result.rows[0];
     EXPECT_EQ(ball.label, "ball.plim");
     EXPECT_EQ(ball.font, 3);
     EXPECT_EQ(ball.sections[SECTION_DIRECTIVES],
               (std::vector<std::string>{"#CAM(front){0, 2, 8, 0, 1, 0};", "\t Directives: [1]"}));
     EXPECT_EQ(ball.sections[SECTION_ERRORS], (std::vector<std::string>{"\t Errors: [0]"}));
     EXPECT_EQ(ball.sections[SECTION_NOTES], (std::vector<std::string>{"\t Notes: [0]"}));
-    EXPECT_EQ(g_parse_result.rows[1].font, 4);
-    EXPECT_EQ(g_parse_result.rows[2].widget_text, "\t a");
-    EXPECT_EQ(g_parse_result.rows[4].font, 5);
-    EXPECT_EQ(g_parse_result.title, "Script Parsing Result: Syntax-Valid");
-    EXPECT_EQ(g_parse_result.selected_row, 0);
+    EXPECT_EQ(app->parse_result.rows[1].font, 4);
+    EXPECT_EQ(app->parse_result.rows[2].widget_text, "\t a");
+    EXPECT_EQ(app->parse_result.rows[4].font, 5);
+    EXPECT_EQ(app->parse_result.title, "Script Parsing Result: Syntax-Valid");
+    EXPECT_EQ(app->parse_result.selected_row, 0);
     EXPECT_EQ(app->modal[MODAL_PARSE], 1);
     EXPECT_EQ(console()[console().size() - 4], "Re-Parsing: ball.plim");
 
     // Running it while the pane is open parses again and closes the pane.
     parse_report_command(*app);
     EXPECT_EQ(app->modal[MODAL_PARSE], 0);
-    EXPECT_EQ(g_parse_result.rows.size(), 5u);
+    EXPECT_EQ(app->parse_result.rows.size(), 5u);
 }
 
 TEST_F(EntityCommandScenario, AScriptThatNoLongerParsesIsAnErroneousRow)
@@ -69,12 +69,12 @@ TEST_F(EntityCommandScenario, AScriptThatNoLongerParsesIsAnErroneousRow)
     load("ball.plim", k_ball);
     write_script("ball.plim", "// @error broken\nreturn cube;\n");
     parse_report_command(*app);
-    ASSERT_EQ(g_parse_result.rows.size(), 1u);
-    EXPECT_TRUE(g_parse_result.rows[0].erroneous);
-    EXPECT_EQ(g_parse_result.rows[0].text_colour, PARSE_ROW_ERROR_COLOUR);
-    EXPECT_EQ(g_parse_result.erroneous_count, 1);
-    EXPECT_EQ(g_parse_result.title, "Script Parsing Result: Erroneous-Syntax");
-    EXPECT_EQ(g_parse_result.rows[0].sections[SECTION_ERRORS].back(), "\t Errors: [1]");
+    ASSERT_EQ(app->parse_result.rows.size(), 1u);
+    EXPECT_TRUE(app->parse_result.rows[0].erroneous);
+    EXPECT_EQ(app->parse_result.rows[0].text_colour, PARSE_ROW_ERROR_COLOUR);
+    EXPECT_EQ(app->parse_result.erroneous_count, 1);
+    EXPECT_EQ(app->parse_result.title, "Script Parsing Result: Erroneous-Syntax");
+    EXPECT_EQ(app->parse_result.rows[0].sections[SECTION_ERRORS].back(), "\t Errors: [1]");
 }
 
 TEST_F(EntityCommandScenario, AssemblingTheOnlyEntityAsksWithTheExecutionModeOption)
@@ -97,15 +97,15 @@ TEST_F(EntityCommandScenario, LockedEntitiesAreNotAssembled)
     load("ball.plim", k_ball);
     entities().entities[0].assembly_locked = 1;
     assemble_command(*app);
-    EXPECT_EQ(g_message_panes.warning.title, "Warning: Entity is Assembly Locked");
-    EXPECT_EQ(g_message_panes.warning.text.substr(0, 42),
+    EXPECT_EQ(app->message_panes.warning.title, "Warning: Entity is Assembly Locked");
+    EXPECT_EQ(app->message_panes.warning.text.substr(0, 42),
               "The entity \"ball.plim\" is assembly-locked.");
     EXPECT_EQ(app->modal[MODAL_CONFIRM], 0);
 
     load("other.plim", k_ball);
     entities().entities[1].assembly_locked = 1;
     assemble_command(*app);
-    EXPECT_EQ(g_message_panes.warning.title, "Warning: All Entities are Assembly-Locked");
+    EXPECT_EQ(app->message_panes.warning.title, "Warning: All Entities are Assembly-Locked");
 
     entities().entities[1].assembly_locked = 0;
     app->view_settings.culling = 0;
@@ -151,7 +151,7 @@ TEST_F(EntityCommandScenario, ReassemblingOrDeletingOneEntityAsksFirst)
     ASSERT_EQ(entities().count, 1);
     EXPECT_EQ(entities().entities[0].label, ": ball.plim");
     EXPECT_EQ(console().back(), "Script-File Closed: three.plim");
-    EXPECT_EQ(g_panel_rows.entity_rows.size(), 1u);
+    EXPECT_EQ(app->panel_rows.entity_rows.size(), 1u);
     EXPECT_EQ(app->gl_buffers_to_delete.size(), 3u);
 }
 

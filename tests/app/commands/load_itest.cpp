@@ -47,7 +47,7 @@ TEST_F(LoadScenario, AnOpenedScriptBecomesOneEntityWithItsConsoleLines)
     // The kernel channel shows the assembly run's account; the opening state ends.
     EXPECT_GT(app->current_console->channel_count[CHANNEL_KERNEL], 0);
     EXPECT_EQ(app->modal[MODAL_OPENING], 0);
-    EXPECT_EQ(g_panel_rows.entity_rows.size(), 1u);
+    EXPECT_EQ(app->panel_rows.entity_rows.size(), 1u);
     EXPECT_EQ(assemble_runs(), 1);
 }
 
@@ -81,10 +81,10 @@ TEST_F(LoadScenario, SyntaxErrorsSpeakOfTheErrorOrOfEachError)
                            write_script("bad.plim", std::string(c.pragmas) + "return cube;\n"));
         EXPECT_EQ(entities().count, 0);
         EXPECT_EQ(console().back(), c.line);
-        EXPECT_EQ(g_message_panes.error.title, c.title);
+        EXPECT_EQ(app->message_panes.error.title, c.title);
         const std::string which = c.which;
         EXPECT_EQ(
-            g_message_panes.error.text,
+            app->message_panes.error.text,
             "The input script 'bad.plim' contains " + std::string(c.count) +
                 ".\n\nRefer to the kernel "
                 "execution trace for further details in order to identify and correct " +
@@ -105,9 +105,9 @@ TEST_F(LoadScenario, AKernelCrashIsACriticalAssemblyError)
                        write_script("crash.plim", "return cube + stub(\"fault\", \"crash\");\n"));
     EXPECT_EQ(entities().count, 0);
     EXPECT_EQ(console().back(), "  \t Critical Assembly-Error (NULL-RETURN)");
-    EXPECT_EQ(g_message_panes.error.title, "Error: Critical Assembly Error Occurred");
+    EXPECT_EQ(app->message_panes.error.title, "Error: Critical Assembly Error Occurred");
     EXPECT_EQ(
-        g_message_panes.error.text,
+        app->message_panes.error.text,
         "The input script 'crash.plim' caused a critical runtime error to occur which forcibly "
         "terminated kernel execution prior to completion.\n\nNote: the input script 'crash.plim' "
         "can "
@@ -156,9 +156,9 @@ TEST_F(LoadScenario, OneFailingElementAddsNoEntity)
                                           "return{ sub(a), sub(b), sub(c) };\n"));
     EXPECT_EQ(entities().count, 0);
     EXPECT_EQ(console().back(), "  \t 1 Assembly-Error (see trace for details)");
-    EXPECT_EQ(g_message_panes.error.title, "Error: Assembly Error Occurred");
+    EXPECT_EQ(app->message_panes.error.title, "Error: Assembly Error Occurred");
     EXPECT_EQ(
-        g_message_panes.error.text,
+        app->message_panes.error.text,
         "The input script 'fail.plim' caused 1 runtime error.\n\nRefer to the kernel execution "
         "trace "
         "for further details in order to identify and correct the error.\n\nNote: assembly errors "
@@ -174,8 +174,8 @@ TEST_F(LoadScenario, ElementSyntaxErrorsListEachElementAfterTheText)
                                                       "#PLIM(b){ return cube; };\n"
                                                       "return{ sub(a), sub(b) };\n"));
     EXPECT_EQ(entities().count, 0);
-    EXPECT_EQ(g_message_panes.error.title, "Error: Syntax-Error in Script");
-    const std::string& text = g_message_panes.error.text;
+    EXPECT_EQ(app->message_panes.error.title, "Error: Syntax-Error in Script");
+    const std::string& text = app->message_panes.error.text;
     EXPECT_NE(text.find("until the error has been resolved.\n\n// E:a\n"), std::string::npos)
         << text;
 }
@@ -183,10 +183,10 @@ TEST_F(LoadScenario, ElementSyntaxErrorsListEachElementAfterTheText)
 TEST_F(LoadScenario, TheNavigatorSelectionOpensScriptsAndRejectsOtherNames)
 {
     write_script("a.plim", k_ball);
-    g_navigator_selection.directory = workspace.string() + "/";
-    g_navigator_selection.entry_names = {"a.plim", "a.PLIM", "notes.txt"};
-    g_navigator_selection.display_order = {2, 1, 0};
-    g_navigator_selection.selected = {1, 1, 0};
+    app->navigator_selection.directory = workspace.string() + "/";
+    app->navigator_selection.entry_names = {"a.plim", "a.PLIM", "notes.txt"};
+    app->navigator_selection.display_order = {2, 1, 0};
+    app->navigator_selection.selected = {1, 1, 0};
     open_selected_scripts(*app);
 
     ASSERT_EQ(entities().count, 1);
@@ -221,10 +221,10 @@ TEST_F(LoadScenario, InvalidPendingPathsAreNamedAndAnEmptyListOnlyEndsTheOpening
     app->pending_paths.clear();
     app->pending_path_count = 0;
     app->modal[MODAL_OPENING] = 1;
-    g_panel_rows.entity_rows = {"stale"};
+    app->panel_rows.entity_rows = {"stale"};
     open_script_paths(*app);
     EXPECT_EQ(app->modal[MODAL_OPENING], 0);
-    EXPECT_EQ(g_panel_rows.entity_rows, (std::vector<std::string>{"stale"}));
+    EXPECT_EQ(app->panel_rows.entity_rows, (std::vector<std::string>{"stale"}));
 }
 
 } // namespace

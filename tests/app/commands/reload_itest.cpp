@@ -143,9 +143,9 @@ TEST_F(ReloadScenario, AFailedReassemblyLeavesTheEntityAsItWas)
     EXPECT_EQ(entities().entities[0].id, id);
     EXPECT_EQ(entities().entities[0].mesh, mesh);
     EXPECT_EQ(console().back(), "  \t Critical Re-Assembly-Error (NULL RETURN)");
-    EXPECT_EQ(g_message_panes.error.title, "Error: Critical Re-Assembly-Error Occurred");
+    EXPECT_EQ(app->message_panes.error.title, "Error: Critical Re-Assembly-Error Occurred");
     EXPECT_EQ(
-        g_message_panes.error.text,
+        app->message_panes.error.text,
         "The input script 'ball.plim' caused a critical runtime error to occur which forcibly "
         "terminated kernel execution prior to completion.\n\nNote: the input script 'ball.plim' "
         "can "
@@ -159,8 +159,8 @@ TEST_F(ReloadScenario, AFailedParallelReassemblyHasNoEntityNote)
     write_script("four.plim", four_elements("1.5 + stub(\"fault\", \"crash\")"));
     reload(0);
     EXPECT_EQ(console().back(), "  \t 1 Re-Assembly-Error (see trace for details)");
-    EXPECT_EQ(g_message_panes.error.title, "Error: Re-Assembly Error Occurred");
-    const std::string& text = g_message_panes.error.text;
+    EXPECT_EQ(app->message_panes.error.title, "Error: Re-Assembly Error Occurred");
+    const std::string& text = app->message_panes.error.text;
     EXPECT_EQ(text.substr(text.size() - 25), " error has been resolved.");
     EXPECT_EQ(entities().entities[0].members.size(), 4u);
 }
@@ -171,8 +171,8 @@ TEST_F(ReloadScenario, SyntaxErrorsOfTheWholeScriptHaveTheirOwnTitle)
     write_script("ball.plim", "// @error one\n// @error two\nreturn cube;\n");
     reload(0);
     EXPECT_EQ(console().back(), "  \t 2 Syntax-Errors (see trace for details)");
-    EXPECT_EQ(g_message_panes.error.title, "Error: Re-Assembly Syntax-Errors in Script");
-    EXPECT_EQ(g_message_panes.error.text,
+    EXPECT_EQ(app->message_panes.error.title, "Error: Re-Assembly Syntax-Errors in Script");
+    EXPECT_EQ(app->message_panes.error.text,
               "The script 'ball.plim' contains 2 syntactic errors.\n\nRefer to the kernel "
               "execution trace "
               "for further details in order to identify and correct each error.\n\nNote: syntax "

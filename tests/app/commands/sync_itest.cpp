@@ -58,8 +58,8 @@ TEST_F(SyncScenario, ASingleEntityStagesTheExactTextWithFullValues)
     EXPECT_FALSE(is_parameter_changed(parameter(0)));
     EXPECT_FALSE(is_parameter_changed(parameter(1)));
     EXPECT_EQ(app->gl_buffers_to_delete.size(), 1u);
-    ASSERT_EQ(g_panel_rows.parameter_rows.size(), 1u);
-    EXPECT_EQ(g_panel_rows.parameter_rows[0],
+    ASSERT_EQ(app->panel_rows.parameter_rows.size(), 1u);
+    EXPECT_EQ(app->panel_rows.parameter_rows[0],
               entity.statistics_lines[1] + "\n" + entity.statistics_lines[2]);
 
     clear_log();
@@ -99,7 +99,7 @@ TEST_F(SyncScenario, AFailedRunKeepsTheOldMeshAndTheEdit)
     sync_entity_parameters(*app, &entity, true);
     EXPECT_EQ(entity.mesh, old_mesh);
     EXPECT_TRUE(is_parameter_changed(parameter(0)));
-    EXPECT_EQ(g_message_panes.error.title, "Error: Critical Re-Assembly-Error Occurred");
+    EXPECT_EQ(app->message_panes.error.title, "Error: Critical Re-Assembly-Error Occurred");
     EXPECT_EQ(console().back(), "  \t Critical Re-Assembly-Error (NULL RETURN)");
 
     ::unsetenv("PLIM_STANDIN_FAULT");
@@ -124,8 +124,8 @@ TEST_F(SyncScenario, TheFrameTickSyncsARequestedEntityOnceAndAnAppliedVariant)
     EXPECT_EQ(app->pending_variant_sync, 0);
     EXPECT_EQ(parameter(0).current.int_value, 7);
     EXPECT_EQ(parameter(1).current.dbl_value, 12.0);
-    EXPECT_EQ(g_panel_rows.value_fields[0], "7");
-    EXPECT_EQ(g_panel_rows.value_fields[1], "12.00");
+    EXPECT_EQ(app->panel_rows.value_fields[0], "7");
+    EXPECT_EQ(app->panel_rows.value_fields[1], "12.00");
     run_requested_syncs(*app);
     EXPECT_EQ(app->pending_variant_sync, -1);
     EXPECT_EQ(assemble_runs(), 2);
@@ -143,7 +143,7 @@ TEST_F(SyncScenario, ResettingOneValueAsksThenRestoresAndSynchronises)
     app->confirm.accept_action(*app);
     EXPECT_EQ(app->reset_parameter_target, -1);
     EXPECT_EQ(parameter(0).current.int_value, 2);
-    EXPECT_EQ(g_panel_rows.value_fields[0], "2");
+    EXPECT_EQ(app->panel_rows.value_fields[0], "2");
     // 2 was already the synchronised value: nothing to assemble.
     EXPECT_EQ(assemble_runs(), 0);
 

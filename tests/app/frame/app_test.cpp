@@ -17,7 +17,7 @@ class App : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_app_ptr = &create_application();
+        create_application();
         g_slot_log.clear();
     }
 
@@ -29,7 +29,7 @@ protected:
         destroy_application();
     }
 
-    Application& app() { return *g_app_ptr; }
+    Application& app() { return *g_app; }
     WindowCallbacks* window() { return &g_app_window; }
 };
 
@@ -51,14 +51,14 @@ TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRo
 
 TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys)
 {
-    Application* const app_object = g_app_ptr;
+    Application* const app_object = g_app;
     const auto root_width = app().root.width;
-    g_app_ptr = nullptr;
+    g_app = nullptr;
     EXPECT_FALSE(app_on_start(window()));
     EXPECT_FALSE(app_on_mouse_move(window(), 1, 2));
     EXPECT_FALSE(app_on_resize(window(), 800, 600));
     EXPECT_FALSE(app_on_paint(window()));
-    g_app_ptr = app_object;
+    g_app = app_object;
     EXPECT_EQ(app().startup_start_ms, -1);
     EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{-1, -1}));
     EXPECT_EQ(app().root.width, root_width);

@@ -54,7 +54,6 @@ TEST_F(StartApplication,
             << "the banner comes first";
         EXPECT_NE(trace.text().find("ICN-GEN:"), std::string::npos);
     }
-    EXPECT_EQ(g_app_ptr, g_app);
     EXPECT_EQ(g_windows[0], &g_app_window);
     EXPECT_EQ(g_window_started, 1);
     EXPECT_GT(g_app->startup_start_ms, 0) << "on_start ran";

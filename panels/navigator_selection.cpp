@@ -1,3 +1,0 @@
-#include "panels/navigator_selection.h"
-
-NavigatorSelection g_navigator_selection;
