@@ -4,36 +4,6 @@
 #include "shell/confirm_pane.h"
 #include "shell/refresh.h"
 
-namespace {
-
-void open_pane(Application& app, MessagePane& pane, ModalState state, const std::string& title,
-               const std::string& text)
-{
-    pane.title = title;
-    pane.text = text;
-    pane.visible = 1;
-    app.modal[state] = 1;
-    set_modal_masks(app, true);
-    refresh_root(app);
-}
-
-} // namespace
-
-void show_error_pane(Application& app, const std::string& title, const std::string& text)
-{
-    open_pane(app, app.message_panes.error, MODAL_ERROR, title, text);
-}
-
-void show_warning_pane(Application& app, const std::string& title, const std::string& text)
-{
-    open_pane(app, app.message_panes.warning, MODAL_WARNING, title, text);
-}
-
-void show_info_pane(Application& app, const std::string& title, const std::string& text)
-{
-    open_pane(app, app.message_panes.info, MODAL_INFO, title, text);
-}
-
 void toggle_directive_pane(Application& app, const std::string& title, const std::string& text,
                            std::int32_t title_icon)
 {

@@ -50,9 +50,10 @@ void show_confirm_dialog(Application& app, const std::string& title, const std::
 
 void set_confirm_option(Application& app, std::int32_t option)
 {
-    if (option < 0 || option > 2) return;
     ConfirmPaneModel& confirm = app.confirm;
-    if (confirm.option_target != nullptr) *confirm.option_target = option;
+    // Without a target the option would show a mode nothing uses.
+    if (option < 0 || option > 2 || confirm.option_target == nullptr) return;
+    *confirm.option_target = option;
     app.confirm_pane.option_label.set_label(
         confirm.option_labels[static_cast<std::size_t>(option)]);
     for (std::int32_t i = 0; i < 3; ++i) {

@@ -4,6 +4,7 @@
 
 #include "lumo/gl/textures.h"
 #include "lumo/widget.h"
+#include "app/frame/frame_tick.h"
 #include "app/state/application.h"
 #include "platform/clock.h"
 #include "platform/input_codes.h"
@@ -46,6 +47,13 @@ bool app_on_paint(WindowCallbacks*)
 {
     if (g_app == nullptr) return false;
     paint_frame_timed(*g_app);
+    return true;
+}
+
+bool app_on_idle(WindowCallbacks*)
+{
+    if (g_app == nullptr) return false;
+    run_frame_tick(*g_app);
     return true;
 }
 
@@ -105,6 +113,7 @@ void install_app_slots(WindowCallbacks& window)
     window.on_start = app_on_start;
     window.on_init = app_on_init;
     window.on_paint = app_on_paint;
+    window.on_idle = app_on_idle;
     window.on_motion = app_on_mouse_move;
     window.on_drag = app_on_mouse_drag;
     window.on_resize = app_on_resize;

@@ -18,6 +18,8 @@ bool app_on_start(WindowCallbacks* window);
 bool app_on_init(WindowCallbacks* window);
 // Every paint: one frame, timed.
 bool app_on_paint(WindowCallbacks* window);
+// Every pass of the message loop: the frame tick.
+bool app_on_idle(WindowCallbacks* window);
 // Pointer moves: stored, then routed into the widget tree (hover states).
 bool app_on_mouse_move(WindowCallbacks* window, std::int32_t x, std::int32_t y);
 // The pointer left the window: a move to (-1, -1) through window 0's motion slot.
@@ -36,6 +38,6 @@ bool noop_false(WindowCallbacks* window);
 void paint_frame_timed(Application& app);
 
 // Installs the slots above into `window`; every other slot stays empty. The
-// frame tick and the button, key, focus-loss, keys-reset and drop handlers
-// belong to the interface shell, whose slots are filled once it provides them.
+// button, key, focus-loss, keys-reset and drop handlers belong to the
+// interface shell, whose slots are filled once it provides them.
 void install_app_slots(WindowCallbacks& window);

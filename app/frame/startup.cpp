@@ -10,6 +10,7 @@
 #include "app/commands/environment_lifecycle.h"
 #include "model/text_metrics.h"
 #include "platform/constants.h"
+#include "platform/kernel_config.h"
 #include "platform/services.h"
 #include "platform/startup_wiring.h"
 #include "app/frame/app_slots.h"
@@ -75,6 +76,14 @@ void build_available_interface(Application& app)
     app.root.width = app.window_width;
     app.root.height = app.window_height;
     app.root.on_repaint = request_repaint;
+    app.startup_variant = choose_startup_variant();
+}
+
+std::int32_t choose_startup_variant()
+{
+    const bool configured =
+        g_kernel_path_state == SettingState::VALID && g_workspace_state == SettingState::VALID;
+    return configured && g_interactive_config == 0 ? 0 : 1;
 }
 
 void fill_app_window(WindowCallbacks& window, const Application& app, int argc, char** argv,

@@ -11,8 +11,13 @@ struct Application;
 struct WindowCallbacks;
 
 // Builds the parts of the interface that exist so far: the first environment,
-// the default font's character widths and the root's size and repaint request.
+// the default font's character widths, the root's size and repaint request,
+// and the start-up variant.
 void build_available_interface(Application& app);
+
+// 0, the plain start-up, when the kernel and the workspace are both valid and
+// no interactive configuration was asked for; else 1, configuration first.
+std::int32_t choose_startup_variant();
 
 // Window 0's settings: the application's window size, the title "PLIM:EI",
 // the argument vector and the 128 x 128 icon. The icon is a copy of the

@@ -23,6 +23,7 @@
 #include "model/entity.h"
 #include "model/entity_views.h"
 #include "model/mesh.h"
+#include "platform/clock.h"
 #include "platform/services.h"
 #include "render/camera.h"
 
@@ -196,6 +197,20 @@ struct Application {
     HintBarWidgets hint_bar;
     ConfirmPaneWidgets confirm_pane;
     EnvironmentTabWidgets environment_tabs;
+
+    // Frame tick and start-up sequence: the clock they read (tests drive
+    // time through it), held keys, camera motion, and the pane widgets the
+    // modal dispatch and the start-up sequence show and hide. The interface
+    // construction registers each pane; an unregistered pane is skipped.
+    std::int64_t (*clock_ms)() = now_ms;
+    HeldKeys held_keys;
+    CameraMotionState camera_motion;
+    std::array<lumo::P*, MODAL_STATE_COUNT> modal_pane_widgets{};
+    lumo::P* navigator_list_pane = nullptr;
+    lumo::P* navigator_mask = nullptr; // behind a warning shown over the navigator
+    lumo::P* configuration_pane = nullptr;
+    lumo::P* configuration_box = nullptr;
+    lumo::P* startup_label = nullptr; // "assembling..."
 
     Application();
     ~Application();

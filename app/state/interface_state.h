@@ -113,3 +113,28 @@ struct EnvironmentTotals {
     double kilobytes = 0.0;
     std::uint64_t bytes = 0; // 64-bit: several large meshes pass 4 GiB
 };
+
+// Held keys as the key handlers record them, for the frame tick's continuous
+// motion: letters under both cases, the arrows in the order Left, Up, Right,
+// Down, and the times the navigator's auto-repeat counts from.
+struct HeldKeys {
+    std::array<std::uint8_t, 256> keys{};
+    std::array<std::uint8_t, 4> arrows{};
+    std::int64_t arrow_press_ms = 0;
+    std::int64_t last_repeat_ms = 0;
+};
+
+enum ArrowKey : int { ARROW_LEFT = 0, ARROW_UP, ARROW_RIGHT, ARROW_DOWN };
+
+// Camera motion between ticks: the wheel steps not yet applied, the view
+// drag and its last result, and the time of the previous camera step.
+struct CameraMotionState {
+    std::uint8_t camera_lock = 0;
+    std::int32_t wheel_queue = 0;
+    std::uint8_t drag_active = 0;
+    std::uint8_t pan = 0; // the free-roam drag pans instead of turning
+    std::array<double, 3> pan_base{};
+    std::uint8_t drag_result_pending = 0;
+    std::array<double, 3> drag_result{};
+    std::int64_t last_tick_ms = 0;
+};

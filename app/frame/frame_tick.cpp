@@ -1,0 +1,109 @@
+#include "app/frame/frame_tick.h"
+
+#include "app/commands/environment_lifecycle.h"
+#include "app/commands/parameter_sync.h"
+#include "app/commands/script_loading.h"
+#include "app/frame/frame_tick_camera.h"
+#include "app/frame/startup_sequence.h"
+#include "app/state/application.h"
+#include "panels/info_texts.h"
+#include "shell/confirm_pane.h"
+#include "shell/fade.h"
+#include "shell/refresh.h"
+#include "shell/state_setters.h"
+
+namespace {
+
+// Runs the start-up frame of the variant the interface construction chose.
+void run_startup_frame(Application& app)
+{
+    if (app.startup_variant == 0)
+        run_startup_sequence(app);
+    else if (app.startup_variant == 1)
+        run_config_startup_sequence(app);
+}
+
+// A path the native dialog returns is opened like a dropped file, after its
+// own countdown.
+void ask_native_open_dialog(Application& app)
+{
+    if (app.platform.open_dialog == nullptr) return;
+    const std::string path = app.platform.open_dialog(app.view_settings.navigator_directory);
+    if (path.empty()) return;
+    app.pending_paths = {path};
+    app.pending_path_count = 1;
+    app.deferred[DEFERRED_OPEN_PENDING_PATHS] = 1;
+    app.deferred_countdown = DEFERRED_FRAMES;
+}
+
+void ask_native_folder_dialog(Application& app)
+{
+    if (app.platform.save_dialog == nullptr) return;
+    const std::string location = app.platform.save_dialog(app.view_settings.export_location);
+    if (location.empty()) return;
+    app.view_settings.export_location = location;
+    app.export_location_field.set_label(location);
+    refresh_root(app);
+}
+
+constexpr std::array<ApplicationAction, DEFERRED_OPERATION_COUNT> DEFERRED_ACTIONS{
+    open_selected_scripts, open_script_paths, ask_native_open_dialog, ask_native_folder_dialog,
+    run_confirmed_action};
+
+void run_deferred_operations(Application& app)
+{
+    if (app.deferred_countdown > 0) {
+        --app.deferred_countdown;
+        return;
+    }
+    if (app.deferred_countdown < 0) return;
+    for (std::size_t i = 0; i < DEFERRED_ACTIONS.size(); ++i) {
+        if (!app.deferred[i]) continue;
+        app.deferred[i] = 0;
+        DEFERRED_ACTIONS[i](app);
+    }
+    // An operation may have armed the next one with a fresh countdown.
+    if (app.deferred_countdown == 0) app.deferred_countdown = -1;
+}
+
+bool camera_motion_blocked(const Application& app)
+{
+    return app.camera_motion.camera_lock != 0 || is_any_modal_open(app);
+}
+
+bool run_camera_motion(Application& app, std::int64_t now)
+{
+    const CameraMotion motion = plan_camera_motion(app, now);
+    bool changed = moves_camera(motion);
+    if (motion.synthetic_drag) app.camera_motion.drag_active = 1;
+    changed = apply_drag_result(app, motion.synthetic_drag != 0) || changed;
+    return changed;
+}
+
+} // namespace
+
+void run_frame_tick(Application& app)
+{
+    const std::int64_t now = app.clock_ms();
+    if (!app.startup_finished) {
+        run_startup_frame(app);
+        return;
+    }
+    if (app.fade.active) {
+        advance_fade(app);
+        return;
+    }
+    run_deferred_operations(app);
+    tick_environment_switch(app);
+    run_requested_syncs(app);
+    if (app.view_settings.hover_hints) update_hover_hint(app);
+    const bool changed = !camera_motion_blocked(app) && run_camera_motion(app, now);
+    // The next step counts from the end of this tick: time spent locked,
+    // under a pane or in a kernel run this tick made is not motion, and a
+    // key held across it must not make the camera jump.
+    app.camera_motion.last_tick_ms = app.clock_ms();
+    if (!changed) return;
+    build_status_line(app);
+    app.redraw_requested = 1;
+    refresh_root(app);
+}

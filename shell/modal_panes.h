@@ -1,0 +1,47 @@
+#pragma once
+
+// The message panes (information, error, warning), the panes opened from the
+// bars and the navigator as modal states, and the two dispatchers behind the
+// Escape and Enter keys and the panes' ESCAPE and ENTER buttons. Every pane
+// is built once; opening one only sets its modal byte and shows it with the
+// masks (MASKPANE and OVERLAY) behind it.
+
+#include <string>
+
+#include "app/state/application.h"
+
+// Each opens its pane over whatever is open already; Escape closes them one
+// by one. The warning also shows the navigator mask over an open navigator.
+void show_info_pane(Application& app, const std::string& title, const std::string& text);
+void show_error_pane(Application& app, const std::string& title, const std::string& text);
+void show_warning_pane(Application& app, const std::string& title, const std::string& text);
+void hide_warning_pane(Application& app);
+
+// What Enter leaves to the caller, which runs the matching command: the
+// dispatch itself cannot reach the commands, exports and captures it names.
+enum class EnterFollowUp {
+    NONE,
+    ASSEMBLE,               // run or parse pane: closed, then the assemble command
+    SAVE_ENVIRONMENT_IMAGE, // capture pane
+    SAVE_SCREENSHOT,        // screenshot pane
+    CONFIRM_EXPORT,         // export pane without the navigator
+    APPLY_ENTITY_WORKSPACE, // nothing open before start-up has finished
+    CONFIRM_NAVIGATOR,      // the navigator's OK
+};
+
+// Escape: closes the first open state in the order confirmation, info,
+// error, warning, run, parse, capture, screenshot, profile, directive,
+// export (not over the navigator), about, help, navigator; nothing else.
+// The masks stay while any other modal state is still open.
+void close_modal_state(Application& app);
+// Enter: accepts the confirmation pane (its action runs five frames later,
+// under the busy pane), or reopens what the navigator was called from and
+// names the follow-up. Message, about, help and busy panes ignore it.
+EnterFollowUp confirm_modal_state(Application& app);
+
+void set_navigator_visible(Application& app, bool visible);
+void toggle_about_pane(Application& app);
+void toggle_help_pane(Application& app);
+
+// The widget of a modal state's pane, or null while none is registered.
+lumo::P* modal_pane_widget(Application& app, ModalState state);
