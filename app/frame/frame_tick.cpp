@@ -74,10 +74,8 @@ bool camera_motion_blocked(const Application& app)
 bool run_camera_motion(Application& app, std::int64_t now)
 {
     const CameraMotion motion = plan_camera_motion(app, now);
-    bool changed = moves_camera(motion);
-    if (motion.synthetic_drag) app.camera_motion.drag_active = 1;
-    changed = apply_drag_result(app, motion.synthetic_drag != 0) || changed;
-    return changed;
+    const bool changed = moves_camera(motion);
+    return apply_drag_result(app, motion.synthetic_drag != 0) || changed;
 }
 
 } // namespace
