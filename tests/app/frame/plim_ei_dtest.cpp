@@ -196,3 +196,30 @@ TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy)
     EXPECT_NE(errors.find("Cannot open the X display"), std::string::npos) << errors;
     fs::remove(capture);
 }
+
+TEST(PlimEi, ItsFrameTickAssemblesTheBuiltInMeshesThroughTheKernelAtStartUp)
+{
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr) << "needs an X server (xvfb-run)";
+    char pattern[] = "/tmp/plim-ei-startup-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string workspace = pattern;
+    const pid_t pid = start_program("'" PLIM_EI_PATH "' ./plim '" + workspace + "' >/dev/null");
+    ASSERT_GT(pid, 0);
+    // The logo phase takes 2 s and the label 0.5 s; then one kernel run
+    // assembles the grid, axis and ring scripts together.
+    const std::string staged = workspace + "/tmp/plim_assemble_in";
+    bool assembled = false;
+    for (int i = 0; i < MAX_POLLS && !assembled; ++i, usleep(POLL_US))
+        assembled = read_text_file(staged).find("torus(") != std::string::npos ||
+                    read_text_file(staged).find("rcube(") != std::string::npos;
+    EXPECT_TRUE(assembled) << "the idle slot runs the start-up sequence";
+    Window window = find_window_of(display, pid);
+    if (window != 0)
+        send_close_request(display, window);
+    else
+        kill(pid, SIGTERM);
+    EXPECT_EQ(wait_for_exit(pid), 0);
+    XCloseDisplay(display);
+    fs::remove_all(workspace);
+}
