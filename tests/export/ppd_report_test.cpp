@@ -107,7 +107,8 @@ TEST(PpdReport, StatisticsReadOnlyDigitLinesInSixtyFourBits)
     ProfiledEntity profiled("", 0, "");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = format_ppd_statistics(profiled.entity, c.lines, 5, c.first, c.count);
+        const std::string text =
+            format_ppd_statistics(profiled.entity, c.lines, 5, c.first, c.count);
         EXPECT_NE(text.find("min_SRT  = "), std::string::npos);
         const auto value_of = [&text](const std::string& key) {
             const std::size_t at = text.find(key) + key.size();
@@ -125,7 +126,8 @@ TEST(PpdReport, ParallelReportListsMembersNullSlotAndBatches)
     Entity group = construct_entity_as_group(true);
     group.parse_report.script_path = "/ws/par.plim";
     group.parse_report.operations_text = "return{ sub(1 | a), sub(1 | b), sub(c) };\n";
-    group.parse_report.functions_text = "#PLIM(a){ cube; };\n#PLIM(b){ cube; };\n#PLIM(c){ cube; };\n";
+    group.parse_report.functions_text =
+        "#PLIM(a){ cube; };\n#PLIM(b){ cube; };\n#PLIM(c){ cube; };\n";
     group.vertex_count = 16;
     for (const char* path : {"/ws/a.plim", "/ws/b.plim"}) {
         members.push_back(std::make_unique<Entity>(construct_entity()));

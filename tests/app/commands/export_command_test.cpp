@@ -44,7 +44,8 @@ protected:
     {
         const ConsoleState& console = *app.current_console;
         const auto& lines = console.channel_lines[static_cast<std::size_t>(which)];
-        return {lines.begin(), lines.begin() + console.channel_count[static_cast<std::size_t>(which)]};
+        return {lines.begin(),
+                lines.begin() + console.channel_count[static_cast<std::size_t>(which)]};
     }
 
     std::unique_ptr<Application> owner = std::make_unique<Application>();
@@ -57,8 +58,8 @@ TEST_F(ExportCommandTest, WritesSevenFilesWithOneLinePerFormatAndCompletes)
     add_entity(make_single_entity(cube_arrays()));
     export_environment_mesh(app);
     const std::string base = directory.string() + "/env";
-    for (const char* suffix : {"_NGON.obj", "_TESS.obj", "_NGON.off", "_TESS.off", "_NGON.ply",
-                               "_TESS.ply", ".stl"})
+    for (const char* suffix :
+         {"_NGON.obj", "_TESS.obj", "_NGON.off", "_TESS.off", "_NGON.ply", "_TESS.ply", ".stl"})
         EXPECT_TRUE(fs::exists(base + suffix)) << suffix;
     const auto lines = channel(CHANNEL_FILE_IO);
     ASSERT_EQ(lines.size(), 4u);
