@@ -60,8 +60,10 @@ void generate_images()
 
 void install_platform_services(PlatformServices& services)
 {
-    install_window_services(services);
+    // The window's services replace headless ones of the same slot (the
+    // clipboard), so they come second.
     install_headless_services(services);
+    install_window_services(services);
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "lumo/view_layout.h"
 #include "app/state/application_widgets.h"
 #include "app/state/environment_store.h"
+#include "app/state/export_ppd_state.h"
 #include "app/state/interface_state.h"
 #include "app/state/menu_state.h"
 #include "app/state/pane_state.h"
@@ -211,6 +212,14 @@ struct Application {
     lumo::P* configuration_pane = nullptr;
     lumo::P* configuration_box = nullptr;
     lumo::P* startup_label = nullptr; // "assembling..."
+
+    // Export pane and profiling view.
+    ExportPaneState export_pane;
+    PpdViewState ppd_view;
+    // System settings choosing how the export location is picked: the in-app
+    // navigator (Inline-IO) and the native dialog (Native-IO).
+    std::uint8_t inline_io = 1;
+    std::uint8_t native_io = 0;
 
     Application();
     ~Application();

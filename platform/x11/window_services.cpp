@@ -2,6 +2,7 @@
 
 #include "platform/x11/gl_window.h"
 #include "platform/window_callbacks.h"
+#include "platform/x11/clipboard.h"
 #include "platform/x11/x11_state.h"
 
 #include <algorithm>
@@ -66,4 +67,5 @@ void install_window_services(PlatformServices& services)
     services.resize_client_area = resize_client_area;
     services.open_dialog = run_open_dialog;
     services.save_dialog = run_save_dialog;
+    services.clipboard_write = set_x11_clipboard_text;
 }

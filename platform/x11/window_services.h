@@ -25,5 +25,5 @@ std::string run_open_dialog(const std::string& initial_directory);
 std::string run_save_dialog(const std::string& initial_directory);
 
 // Fills the service slots that need the window: repaint, full screen, client
-// resize and the two dialogs.
+// resize, the two dialogs and the clipboard.
 void install_window_services(PlatformServices& services);

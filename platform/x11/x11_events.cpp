@@ -168,6 +168,12 @@ void handle_window_event(XEvent& event)
     case SelectionNotify:
         handle_drop_selection(event.xselection);
         break;
+    case SelectionRequest:
+        handle_selection_request(event.xselectionrequest);
+        break;
+    case SelectionClear:
+        handle_selection_clear(event.xselectionclear);
+        break;
     case FocusOut:
         // Releases made elsewhere never reach us; forget which keys were down.
         std::memset(g_keycode_down, 0, sizeof g_keycode_down);

@@ -49,3 +49,8 @@ void reset_input_state();
 void announce_drop_target();
 void handle_drop_message(const XClientMessageEvent& message);
 void handle_drop_selection(const XSelectionEvent& selection);
+
+// The clipboard owner (clipboard.cpp): requests for the offered text, and
+// the loss of ownership to another program.
+void handle_selection_request(const XSelectionRequestEvent& request);
+void handle_selection_clear(const XSelectionClearEvent& clear);
