@@ -10,22 +10,37 @@
 
 namespace {
 
-// Stages the text and runs the assemble kernel; false when the files could
-// not be staged, in which case nothing ran and the trace texts are emptied.
-bool run_assemble_kernel(const std::string& staged_input, bool profiling)
+// Resets the trace texts, stages the text and runs the assemble kernel. A run
+// whose files could not be staged reports not started.
+ProcessResult run_assemble_kernel(const std::string& staged_input, bool profiling)
 {
+    set_kernel_trace_texts(std::string());
     const std::string input_path = staging_path(k_assemble_in_name);
     const std::string output_path = staging_path(k_assemble_out_name);
-    if (!stage_run_files(input_path, staged_input, output_path)) {
-        set_kernel_trace_texts(std::string());
-        return false;
-    }
-    set_kernel_trace_texts(
-        run_process(get_kernel_path(), assemble_arguments(input_path, output_path, profiling)));
-    return true;
+    if (!stage_run_files(input_path, staged_input, output_path)) return ProcessResult();
+    ProcessResult run = run_process_with_status(
+        get_kernel_path(), assemble_arguments(input_path, output_path, profiling));
+    g_kernel_output_texts[0] = run.output;
+    return run;
+}
+
+// The meshes of a run that started; the cause goes to the error text when the
+// file holds none.
+std::vector<Mesh*> read_run_meshes(const ProcessResult& run, const std::string& path)
+{
+    if (!run.started) return {};
+    std::vector<Mesh*> meshes = read_interop_file(path);
+    if (meshes.empty()) note_kernel_run_failure("ERROR-READING-BINARY-INTEROP-FILE: " + path);
+    return meshes;
 }
 
 } // namespace
+
+void count_failed_record(Mesh* mesh, bool run_failed)
+{
+    if (mesh == nullptr || !run_failed) return;
+    if (mesh->vertex_data == nullptr || mesh->vertex_data->empty()) mesh->assembly_error_count = 1;
+}
 
 void discard_mesh(Mesh* mesh)
 {
@@ -37,13 +52,14 @@ void discard_mesh(Mesh* mesh)
 Mesh* run_assemble(const std::string& logic, std::int32_t execute_mode, bool profiling)
 {
     const std::int64_t start = now_ms();
-    if (!run_assemble_kernel(assemble_text(logic, execute_mode), profiling)) return nullptr;
+    const ProcessResult run = run_assemble_kernel(assemble_text(logic, execute_mode), profiling);
     const std::int64_t end = now_ms();
 
-    std::vector<Mesh*> meshes = read_interop_file(staging_path(k_assemble_out_name));
+    std::vector<Mesh*> meshes = read_run_meshes(run, staging_path(k_assemble_out_name));
     Mesh* result = meshes.empty() ? nullptr : meshes.front();
     for (std::size_t i = 1; i < meshes.size(); ++i)
         discard_mesh(meshes[i]);
+    count_failed_record(result, process_failed(run));
     if (result && result->valid) {
         set_assembly_mode(*result, static_cast<std::uint32_t>(execute_mode));
         result->run_time_ms = static_cast<std::int32_t>(end - start);
@@ -60,10 +76,11 @@ std::vector<Mesh*> run_assemble_scripts(const TextList& logics,
                                         const std::vector<std::int32_t>& modes, bool profiling)
 {
     const std::size_t count = std::min(logics.size(), modes.size());
-    std::vector<Mesh*> meshes;
-    if (run_assemble_kernel(assemble_list_text(logics, modes), profiling))
-        meshes = read_interop_file(staging_path(k_assemble_out_name));
+    const ProcessResult run = run_assemble_kernel(assemble_list_text(logics, modes), profiling);
+    std::vector<Mesh*> meshes = read_run_meshes(run, staging_path(k_assemble_out_name));
     if (meshes.size() < count) meshes.resize(count, nullptr);
+    for (Mesh* mesh : meshes)
+        count_failed_record(mesh, process_failed(run));
     for (std::size_t i = 0; i < count; ++i) {
         if (meshes[i] && meshes[i]->valid)
             set_assembly_mode(*meshes[i], static_cast<std::uint32_t>(modes[i]));

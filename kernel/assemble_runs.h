@@ -3,7 +3,8 @@
 // Whole-script assemble runs and the constant-cost-parallel-prefix runs. The
 // logic is staged in "tmp/plim_assemble_in", the kernel writes an interop
 // mesh file to "tmp/plim_assemble_out", and the meshes are read back. A run
-// whose files cannot be staged is skipped and gives no mesh. Runs on the
+// whose files cannot be staged is skipped and gives no mesh; the cause of a
+// run without meshes goes to the error trace text. Runs on the
 // user-interface thread; the caller owns every returned mesh.
 
 #include "model/mesh.h"
@@ -27,6 +28,12 @@ std::vector<Mesh*> run_assemble_scripts(const TextList& logics,
 // runs given "-ccpp": a parse run, then a compute run. False, with nothing
 // run, when the text is blank or cannot be staged.
 bool run_ccpp_compute(const std::string& ccpp_text, std::int32_t execute_mode, bool profiling);
+
+// A record of an assemble run counts as one assembly error when the kernel
+// failed (exited non-zero or by a signal) and the record holds no vertices: a
+// block the kernel could not evaluate. An empty record of a run that exited 0
+// stays a valid empty mesh; a record with vertices counts whatever the status.
+void count_failed_record(Mesh* mesh, bool run_failed);
 
 // Frees a mesh: its buffers, then the record. Null is ignored.
 void discard_mesh(Mesh* mesh);

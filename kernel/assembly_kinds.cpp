@@ -4,6 +4,7 @@
 #include "kernel/interop_reader.h"
 #include "kernel/job_table.h"
 #include "kernel/kernel_arguments.h"
+#include "kernel/kernel_run_output.h"
 #include "kernel/parallel_batches.h"
 #include "kernel/parse_report_builder.h"
 #include "kernel/parse_runs.h"
@@ -38,6 +39,18 @@ void stamp_element(Mesh& mesh, const ParallelElement& element, std::int32_t exec
     mesh.read_time_ms = k_not_measured;
     mesh.run_time_ms = -1;
     set_assembly_mode(mesh, static_cast<std::uint32_t>(execute_mode));
+}
+
+// The meshes of an element run's output file, each counted as an assembly
+// error when the run failed and it holds nothing; the cause goes to the error
+// trace text when the file holds no mesh.
+std::vector<Mesh*> read_element_run(const std::string& path, bool run_failed)
+{
+    std::vector<Mesh*> meshes = read_interop_meshes(path);
+    if (meshes.empty()) note_kernel_run_failure("ERROR-READING-BINARY-INTEROP-FILE: " + path);
+    for (Mesh* mesh : meshes)
+        count_failed_record(mesh, run_failed);
+    return meshes;
 }
 
 void release_unplaced(std::vector<Mesh*>& meshes)
@@ -77,9 +90,14 @@ Mesh* read_sub_element_result(std::size_t i, const ParallelElement& element,
                               std::int32_t execute_mode)
 {
     const std::uint32_t t1 = static_cast<std::uint32_t>(now_ms());
-    Mesh* mesh = read_interop_first_mesh(g_sub_element_table.output_paths[i]);
+    const std::string& path = g_sub_element_table.output_paths[i];
+    Mesh* mesh = read_interop_first_mesh(path);
     const std::uint32_t t2 = static_cast<std::uint32_t>(now_ms());
-    if (!mesh) return nullptr;
+    if (!mesh) {
+        note_kernel_run_failure("ERROR-READING-BINARY-INTEROP-FILE: " + path);
+        return nullptr;
+    }
+    count_failed_record(mesh, g_sub_element_table.run_failed[i] != 0);
     const std::uint32_t start = g_sub_element_table.start_ms[i];
     const std::uint32_t end = g_sub_element_table.end_ms[i];
     mesh->element_name = element.name;
@@ -189,10 +207,11 @@ ElementResults assemble_single(const ParallelElementList& elements, const Elemen
     const std::string input_path = staging_path(k_assemble_in_name);
     const std::string output_path = staging_path(k_assemble_out_name);
     if (!stage_run_files(input_path, element_blocks_text(blocks), output_path)) return results;
-    run_process(get_kernel_path(),
-                assemble_arguments(input_path, output_path, profiling, ccpp_out_path(ccpp)));
+    const ProcessResult run = run_process_with_status(
+        get_kernel_path(),
+        assemble_arguments(input_path, output_path, profiling, ccpp_out_path(ccpp)));
 
-    std::vector<Mesh*> meshes = read_interop_meshes(output_path);
+    std::vector<Mesh*> meshes = read_element_run(output_path, process_failed(run));
     if (count >= 1 && meshes.size() == count) {
         for (std::size_t i = 0; i < count; ++i) {
             if (!staged[i] || !meshes[i]) continue;
@@ -265,7 +284,8 @@ ElementResults assemble_parallel_batches(const ParallelElementList& elements, Ba
 
     for (std::size_t b = 0; b < batches.size(); ++b) {
         if (table.runs_kernel[b])
-            place_batch_results(elements, batches[b], read_interop_meshes(table.output_paths[b]),
+            place_batch_results(elements, batches[b],
+                                read_element_run(table.output_paths[b], table.run_failed[b] != 0),
                                 execute_mode, results);
     }
     reset_kernel_jobs(table);

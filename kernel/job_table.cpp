@@ -76,7 +76,9 @@ void run_slot(KernelJobTable& table, std::size_t slot)
         const TextList arguments =
             assemble_arguments(table.input_paths[slot], table.output_paths[slot],
                                g_kernel_job_ppd != 0, g_ccpp_out_path);
-        table.outputs[slot] = run_process(get_kernel_path(), arguments);
+        ProcessResult run = run_process_with_status(get_kernel_path(), arguments);
+        table.outputs[slot] = std::move(run.output);
+        table.run_failed[slot] = process_failed(run) ? 1 : 0;
         table.end_ms[slot] = static_cast<std::uint32_t>(now_ms());
         table.start_ms[slot] = static_cast<std::uint32_t>(start);
     }
@@ -94,6 +96,7 @@ void set_up_kernel_jobs(KernelJobTable& table, std::int32_t count)
     table.output_paths.assign(size, std::string());
     table.runs_kernel.assign(size, 0);
     table.outputs.assign(size, std::string());
+    table.run_failed.assign(size, 0);
     table.start_ms.assign(size, 0);
     table.end_ms.assign(size, 0);
     g_kernel_jobs.start.assign(size, nullptr);

@@ -30,7 +30,9 @@ struct KernelJobTable {
     // 1 when the slot's worker is to run the kernel; 0 for an element without
     // logic or a slot whose files could not be staged, which finishes at once.
     std::vector<std::uint8_t> runs_kernel;
-    TextList outputs;                    // standard output of the slot's run
+    TextList outputs; // standard output of the slot's run
+    // 1 when the slot's kernel exited non-zero or by a signal.
+    std::vector<std::uint8_t> run_failed;
     std::vector<std::uint32_t> start_ms; // system clock, kept in 32 bits
     std::vector<std::uint32_t> end_ms;
 };

@@ -1,5 +1,7 @@
 #include "kernel/parse_output.h"
 
+#include "model/enum_names.h"
+
 #include <algorithm>
 
 namespace {
@@ -20,7 +22,35 @@ std::string compact_operations(const std::string& text)
     return compact;
 }
 
+bool tags_in_order(const std::string& block, const std::string& opening, const std::string& closing)
+{
+    const std::size_t open = block.find(opening);
+    const std::size_t close = block.find(closing);
+    return open != std::string::npos && close != std::string::npos &&
+           close >= open + opening.size();
+}
+
 } // namespace
+
+bool parse_block_is_sectioned(const std::string& block)
+{
+    for (const char* tag : g_parse_section_tags) {
+        const std::string name = tag;
+        if (!tags_in_order(block, "<" + name + ">", "</" + name + ">")) return false;
+    }
+    return tags_in_order(block, "<SOURCE>", "</SOURCE>");
+}
+
+std::string drop_carriage_returns(const std::string& output)
+{
+    std::string text;
+    text.reserve(output.size());
+    for (std::size_t i = 0; i < output.size(); ++i) {
+        if (output[i] == '\r' && i + 1 < output.size() && output[i + 1] == '\n') continue;
+        text.push_back(output[i]);
+    }
+    return text;
+}
 
 TextList split_parse_output(const std::string& output, std::size_t script_count)
 {

@@ -28,6 +28,15 @@ enum class ParallelCheck {
 // output's blocks get an empty one, blocks beyond the scripts are ignored.
 TextList split_parse_output(const std::string& output, std::size_t script_count);
 
+// True when the block holds the opening and the closing tag of all seven
+// sections and of SOURCE, each closing tag after its opening tag. Anything
+// else (no output, a lost or swapped tag, garbage) is not a parse report.
+bool parse_block_is_sectioned(const std::string& block);
+
+// Drops the '\r' of every "\r\n", so a kernel writing CRLF line ends gives
+// the same sections as one writing line feeds.
+std::string drop_carriage_returns(const std::string& output);
+
 // The section between "<tag>" plus its separator byte and "</tag>". A missing
 // tag, a closing tag before the opening one, or no separator byte gives an
 // empty section with line count -1.

@@ -16,19 +16,49 @@ namespace {
 
 using ParseArguments = TextList (*)(const std::string& input_path, const std::string& output_path);
 
-// Stages the input, runs the kernel and returns the output file's text. A run
-// whose files cannot be staged is skipped and reads back as a kernel that
-// wrote nothing.
-std::string run_parse_kernel(const std::string& staged_input, ParseArguments arguments)
+const char* const k_unreadable_parse_error = "KERNEL-PARSE-OUTPUT-UNREADABLE;\n";
+
+struct ParseOutput {
+    bool staged = false;
+    std::string text;
+};
+
+// Resets the trace texts, stages the input, runs the kernel and returns the
+// output file's text with CRLF line ends made plain. A run whose files cannot
+// be staged is skipped; its cause is already noted.
+ParseOutput run_parse_kernel(const std::string& staged_input, ParseArguments arguments)
 {
+    set_kernel_trace_texts(std::string());
     const std::string input_path = staging_path(k_parse_in_name);
     const std::string output_path = staging_path(k_parse_out_name);
-    if (!stage_run_files(input_path, staged_input, output_path)) {
-        set_kernel_trace_texts(std::string());
-        return std::string();
-    }
-    set_kernel_trace_texts(run_process(get_kernel_path(), arguments(input_path, output_path)));
-    return read_text_file(output_path);
+    if (!stage_run_files(input_path, staged_input, output_path)) return {};
+    g_kernel_output_texts[0] = run_process(get_kernel_path(), arguments(input_path, output_path));
+    return {true, drop_carriage_returns(read_text_file(output_path))};
+}
+
+void note_unreadable_output(const ParseOutput& output)
+{
+    if (!output.staged) return;
+    const std::string cause = "ERROR-READING-PARSE-OUTPUT: " + staging_path(k_parse_out_name);
+    trace_line(cause);
+    note_kernel_run_failure(cause);
+}
+
+// The report of a script whose parse output could not be cut into sections:
+// one error, so that no command assembles what the kernel did not report.
+ParseReport unreadable_parse_report(const std::string& path, const std::string& text)
+{
+    ParseReport report = construct_parse_report();
+    report.script_path = path;
+    report.script_text = text;
+    report.output_unreadable = 1;
+    append_parse_error(report, k_unreadable_parse_error);
+    return report;
+}
+
+bool every_block_sectioned(const TextList& blocks)
+{
+    return std::all_of(blocks.begin(), blocks.end(), parse_block_is_sectioned);
 }
 
 } // namespace
@@ -38,12 +68,17 @@ std::vector<ParseReport> run_parse(std::int32_t count, const TextList& names, co
 {
     const std::size_t scripts = std::min(
         {static_cast<std::size_t>(std::max<std::int32_t>(0, count)), names.size(), texts.size()});
-    const std::string output = run_parse_kernel(staged_input, parse_list_arguments);
-    const TextList blocks = split_parse_output(output, scripts);
+    const ParseOutput output = run_parse_kernel(staged_input, parse_list_arguments);
+    const TextList blocks = split_parse_output(output.text, scripts);
+    // One block that cannot be cut makes the whole output suspect: blocks
+    // may have shifted, so no script takes another script's report.
+    const bool readable = every_block_sectioned(blocks);
+    if (!readable && scripts > 0) note_unreadable_output(output);
     std::vector<ParseReport> reports;
     reports.reserve(scripts);
     for (std::size_t i = 0; i < scripts; ++i)
-        reports.push_back(build_parse_report(names[i], texts[i], blocks[i]));
+        reports.push_back(readable ? build_parse_report(names[i], texts[i], blocks[i])
+                                   : unreadable_parse_report(names[i], texts[i]));
     return reports;
 }
 
@@ -62,8 +97,10 @@ std::vector<ParseReport> run_parse_wrapped(const ParallelElementList& scripts)
 ParseReport run_parse_logic(const std::string& path, const std::string& text)
 {
     // The whole output is this script's block, "<BREAK>" or not.
-    const std::string output = run_parse_kernel(parse_logic_text(text), parse_one_arguments);
-    return build_parse_report(path, text, output);
+    const ParseOutput output = run_parse_kernel(parse_logic_text(text), parse_one_arguments);
+    if (parse_block_is_sectioned(output.text)) return build_parse_report(path, text, output.text);
+    note_unreadable_output(output);
+    return unreadable_parse_report(path, text);
 }
 
 ParseReport parse_script_file(const std::string& path)

@@ -3,8 +3,11 @@
 // Parse runs of the kernel: scripts are staged in "tmp/plim_parse_in", the
 // kernel writes its sectioned report to "tmp/plim_parse_out", and every
 // script gets one ParseReport back. A run whose files cannot be staged is
-// skipped and reads back as a kernel that wrote nothing. Runs on the
-// user-interface thread and blocks it until the kernel has exited.
+// skipped and reads back as a kernel that wrote nothing. Output that cannot be
+// cut into its sections (nothing written, lost or swapped tags, too few
+// blocks, garbage) gives reports marked `output_unreadable` with the one error
+// "KERNEL-PARSE-OUTPUT-UNREADABLE;", never an empty script that assembles.
+// Runs on the user-interface thread and blocks it until the kernel has exited.
 
 #include "kernel/parallel_script.h"
 #include "model/parse_report.h"
@@ -24,7 +27,7 @@ ParseReport run_parse_logic(const std::string& path, const std::string& text);
 // script path is the script's name.
 std::vector<ParseReport> run_parse_wrapped(const ParallelElementList& scripts);
 // Stages `staged_input`, runs the list parse and builds report i from name i,
-// text i and output block i. Missing blocks count as empty ones.
+// text i and output block i; every report is unreadable when any block is.
 std::vector<ParseReport> run_parse(std::int32_t count, const TextList& names, const TextList& texts,
                                    const std::string& staged_input);
 

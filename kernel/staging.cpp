@@ -3,6 +3,7 @@
 #include "model/enum_names.h"
 #include "platform/files.h"
 #include "platform/kernel_config.h"
+#include "kernel/kernel_run_output.h"
 #include "platform/trace.h"
 
 namespace {
@@ -15,7 +16,19 @@ std::string count_line(std::size_t count)
 bool write_staging_file(const std::string& text, const std::string& path)
 {
     if (write_text_file(text, path)) return true;
-    trace_line("ERROR-WRITING-STAGING-FILE: " + path);
+    const std::string cause = "ERROR-WRITING-STAGING-FILE: " + path;
+    trace_line(cause);
+    note_kernel_run_failure(cause);
+    return false;
+}
+
+// Without a workspace every staging path would land in the root's "tmp/",
+// shared with everything else on the machine.
+bool workspace_is_set()
+{
+    if (!get_workspace_path_for_staging().empty()) return true;
+    trace_line(k_workspace_not_set);
+    note_kernel_run_failure(k_workspace_not_set);
     return false;
 }
 
@@ -86,10 +99,11 @@ std::string element_blocks_text(const TextList& blocks)
 bool stage_run_files(const std::string& input_path, const std::string& input_text,
                      const std::string& output_path)
 {
-    return write_staging_file(input_text, input_path) && empty_run_output(output_path);
+    return workspace_is_set() && write_staging_file(input_text, input_path) &&
+           write_staging_file(std::string(), output_path);
 }
 
 bool empty_run_output(const std::string& output_path)
 {
-    return write_staging_file(std::string(), output_path);
+    return workspace_is_set() && write_staging_file(std::string(), output_path);
 }

@@ -47,10 +47,15 @@ std::string element_block(const std::string& logic, std::int32_t mode);
 // The count of blocks and the blocks (element blocks or k_empty_block).
 std::string element_blocks_text(const TextList& blocks);
 
+// The cause noted when a run is asked for without a workspace.
+inline constexpr const char* k_workspace_not_set =
+    "ERROR-ENTITY-WORKSPACE-NOT-SET: no kernel run was started";
+
 // Writes the run's input text and empties its output file, so that a kernel
 // that fails without writing cannot leave a previous run's result to be read.
-// On failure writes "ERROR-WRITING-STAGING-FILE: " + path to the trace and
-// returns false: the caller must then skip the run.
+// On failure notes "ERROR-WRITING-STAGING-FILE: " + path (or the missing
+// workspace) as the run's failure and returns false: the caller must then
+// skip the run.
 bool stage_run_files(const std::string& input_path, const std::string& input_text,
                      const std::string& output_path);
 // The same for a run whose input is already in place: only empties the output.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "lumo/assets/stroke_font.h"
 
@@ -91,12 +93,14 @@ const FontHandle& font_or_default(int index)
     return fonts().handles[index];
 }
 
+// Summed in 64 bits and clamped: a kernel line of a hundred million
+// characters is wider than an int can hold.
 int text_width(const FontHandle& font, const std::string& text)
 {
-    int width = 0;
+    std::int64_t width = 0;
     for (unsigned char byte : text)
-        width += static_cast<int>(font.widths[byte]);
-    return width;
+        width += font.widths[byte];
+    return static_cast<int>(std::min<std::int64_t>(width, std::numeric_limits<int>::max()));
 }
 
 TextMetrics measure_text(const FontHandle& font, const std::string& text)

@@ -50,7 +50,8 @@ inline constexpr FontTable g_font_handles{};
 // A valid font index for any input (out of range falls back to the default).
 const FontHandle& font_or_default(int index);
 
-// Pixel width of one line of text (bytes outside the font count as spaces).
+// Pixel width of one line of text (bytes outside the font count as spaces),
+// at most the largest int.
 int text_width(const FontHandle& font, const std::string& text);
 
 // Line widths of a text cut at '\n', its widest line and total height.

@@ -40,6 +40,10 @@ struct ParseReport {
     // is the number of errors reported for the script.
     std::array<std::int32_t, kParseSectionCount> section_line_counts{-1, -1, -1, -1, -1, -1, -1};
     std::string source_text;
+
+    // Kernel faults: 1 when the kernel's parse output could not be cut into
+    // its sections; such a report carries one error and nothing of the kernel.
+    std::uint8_t output_unreadable = 0;
 };
 
 // Copies are memberwise (the default copy operations); so is destruction.

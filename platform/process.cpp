@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -38,19 +39,36 @@ void close_fd(int& fd)
     fd = -1;
 }
 
-// Reads `fd` to end-of-file; appends the bytes to `sink` when one is given.
+// Appends what still fits under the limit and counts the rest as dropped.
+void keep_within_limit(std::string& sink, const char* bytes, std::size_t count,
+                       std::uint64_t& dropped)
+{
+    const std::size_t room =
+        sink.size() < k_process_output_limit ? k_process_output_limit - sink.size() : 0;
+    const std::size_t kept = std::min(room, count);
+    sink.append(bytes, kept);
+    dropped += count - kept;
+}
+
+// Reads `fd` to end-of-file; keeps the bytes in `sink` when one is given, up
+// to the output limit, and closes the kept text with a line naming how many
+// bytes did not fit.
 void read_until_eof(int fd, std::string* sink)
 {
     char buffer[65536];
+    std::uint64_t dropped = 0;
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got > 0) {
-            if (sink) sink->append(buffer, static_cast<std::size_t>(got));
+            if (sink) keep_within_limit(*sink, buffer, static_cast<std::size_t>(got), dropped);
             continue;
         }
         if (got < 0 && errno == EINTR) continue;
-        return;
+        break;
     }
+    if (sink == nullptr || dropped == 0) return;
+    if (!sink->empty() && sink->back() != '\n') sink->push_back('\n');
+    *sink += "OUTPUT-TRUNCATED: " + std::to_string(dropped) + " bytes of standard output dropped\n";
 }
 
 // Starts the child with its standard streams wired to /dev/null and the two
@@ -82,30 +100,34 @@ pid_t spawn_child(const std::string& executable, const TextList& arguments, cons
     return failed == 0 ? pid : -1;
 }
 
-void wait_for_child(pid_t pid)
+void wait_for_child(pid_t pid, ProcessResult& result)
 {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    pid_t waited = -1;
+    while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
     }
+    if (waited != pid || !WIFEXITED(status)) return;
+    result.exited = true;
+    result.exit_code = WEXITSTATUS(status);
 }
 
 // Drains both pipes on two reader threads while waiting for the child, then
 // joins them. False when a reader could not be started: its pipe is closed
 // instead, so the child cannot block on it, and the output is incomplete.
-bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, std::string& output)
+bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, ProcessResult& result)
 {
     std::thread output_reader;
     std::thread error_reader;
     bool readers_started = true;
     try {
-        output_reader = std::thread(read_until_eof, out.read_end, &output);
+        output_reader = std::thread(read_until_eof, out.read_end, &result.output);
         error_reader = std::thread(read_until_eof, err.read_end, nullptr);
     } catch (const std::system_error&) {
         readers_started = false;
         if (!output_reader.joinable()) close_fd(out.read_end);
         close_fd(err.read_end);
     }
-    wait_for_child(pid);
+    wait_for_child(pid, result);
     if (output_reader.joinable()) output_reader.join();
     if (error_reader.joinable()) error_reader.join();
     return readers_started;
@@ -113,16 +135,22 @@ bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, std::string& output)
 
 } // namespace
 
-std::string run_process(const std::string& executable, const TextList& arguments)
+bool process_failed(const ProcessResult& result)
 {
-    if (executable.empty()) return std::string();
+    return !result.started || !result.exited || result.exit_code != 0;
+}
+
+ProcessResult run_process_with_status(const std::string& executable, const TextList& arguments)
+{
+    ProcessResult result;
+    if (executable.empty()) return result;
     Pipe out;
     Pipe err;
-    if (!open_pipe(out)) return std::string();
+    if (!open_pipe(out)) return result;
     if (!open_pipe(err)) {
         close_fd(out.read_end);
         close_fd(out.write_end);
-        return std::string();
+        return result;
     }
 
     const pid_t pid = spawn_child(executable, arguments, out, err);
@@ -131,11 +159,16 @@ std::string run_process(const std::string& executable, const TextList& arguments
     close_fd(out.write_end);
     close_fd(err.write_end);
 
-    std::string output;
-    if (pid > 0 && !drain_and_wait(pid, out, err, output)) output.clear();
+    result.started = pid > 0;
+    if (result.started && !drain_and_wait(pid, out, err, result)) result.output.clear();
     close_fd(out.read_end);
     close_fd(err.read_end);
-    return output;
+    return result;
+}
+
+std::string run_process(const std::string& executable, const TextList& arguments)
+{
+    return run_process_with_status(executable, arguments).output;
 }
 
 std::string current_directory()

@@ -5,6 +5,9 @@ const char* const k_critical_reassembly_line = "  \t Critical Re-Assembly-Error 
 const char* const k_critical_parallel_reassembly_line =
     "  \t Critical Re-Assembly-Error (NULL-RETURN)";
 const char* const k_skip_reassembly_line = "  \t (nothing to do - skipping re-assembly)";
+const char* const k_unreadable_parse_line =
+    "  \t Unreadable Kernel Parse-Output (see trace for details)";
+const char* const k_workspace_not_set_line = "  \t Entity Workspace Not Set";
 
 namespace {
 
@@ -134,4 +137,13 @@ PaneText reassembly_error_pane(const std::string& name, std::int64_t count, bool
                   runtime_error_body(name, count, "re-assembly", "re-assembled")};
     if (!parallel) pane.text += not_modified_note(name);
     return pane;
+}
+
+PaneText workspace_not_set_pane(const std::string& name)
+{
+    return {"Error: Entity Workspace Not Set",
+            "The input script '" + name +
+                "' can not be parsed or assembled because the entity workspace is not set.\n\n"
+                "Note: scripts are staged for the kernel in the entity workspace; set a valid "
+                "entity workspace and open the script again."};
 }

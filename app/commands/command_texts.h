@@ -25,6 +25,10 @@ extern const char* const k_critical_assembly_line;
 extern const char* const k_critical_reassembly_line;          // a single script
 extern const char* const k_critical_parallel_reassembly_line; // a parallel script
 extern const char* const k_skip_reassembly_line;
+// Kernel faults: parse output that could not be cut into its sections, and a
+// script opened while no entity workspace is set.
+extern const char* const k_unreadable_parse_line;
+extern const char* const k_workspace_not_set_line;
 
 PaneText syntax_error_pane(const std::string& name, std::int64_t count);
 // The element errors of a parallel script follow the text, each block
@@ -37,3 +41,4 @@ PaneText assembly_error_pane(const std::string& name, std::int64_t count);
 // A single script's texts end by saying that the entity was not modified.
 PaneText critical_reassembly_pane(const std::string& name, bool parallel);
 PaneText reassembly_error_pane(const std::string& name, std::int64_t count, bool parallel);
+PaneText workspace_not_set_pane(const std::string& name);

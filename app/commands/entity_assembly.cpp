@@ -97,6 +97,12 @@ ParsedElements parse_parallel_elements(const ParseReport& report)
     if (!parsed.build_error.empty()) return parsed;
     parsed.batch_ids = extract_batch_prefixes(parsed.elements);
     parsed.reports = run_parse_wrapped(parsed.elements);
+    if (!parsed.reports.empty() && parsed.reports.front().output_unreadable != 0) {
+        parsed.output_unreadable = true;
+        parsed.syntax_errors = 1;
+        parsed.error_block = get_parse_errors_text(parsed.reports.front());
+        return parsed;
+    }
     for (std::size_t i = 0; i < parsed.reports.size() && i < parsed.elements.size(); ++i) {
         const std::int32_t errors = parsed.reports[i].section_line_counts[SECTION_ERRORS];
         if (errors < 1) continue;
@@ -115,6 +121,10 @@ bool check_parsed_elements(Application& app, const ParsedElements& parsed, const
         return false;
     }
     if (parsed.syntax_errors < 1) return true;
+    if (parsed.output_unreadable) {
+        console_line(app, k_unreadable_parse_line);
+        console_show_kernel_run(app);
+    }
     console_line(app, syntax_error_line(parsed.syntax_errors));
     show_pane(app, element_syntax_error_pane(name, parsed.syntax_errors, parsed.error_block));
     return false;

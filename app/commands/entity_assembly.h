@@ -38,6 +38,8 @@ struct ParsedElements {
     std::string build_error;             // the builder's message; empty when built
     std::int64_t syntax_errors = 0;
     std::string error_block; // "// E:" + name + "\n" + the element's errors, per element
+    // The kernel's element parse output could not be cut: one error for all.
+    bool output_unreadable = false;
 };
 
 ParsedElements parse_parallel_elements(const ParseReport& report);

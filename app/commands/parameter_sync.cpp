@@ -6,6 +6,7 @@
 #include "app/commands/entity_assembly.h"
 #include "app/state/application.h"
 #include "model/entity_stats.h"
+#include "panels/console_channels.h"
 #include "panels/directive_menus.h"
 #include "panels/entity_colouring.h"
 #include "panels/entity_properties.h"
@@ -41,6 +42,14 @@ bool reassemble_with_values(Application& app, Entity& entity, std::int32_t mode,
         release_mesh_queued(app, mesh);
         console_line(app, k_critical_reassembly_line);
         show_pane(app, critical_reassembly_pane(name, false));
+        console_show_kernel_run(app);
+        return false;
+    }
+    if (mesh->assembly_error_count >= 1) {
+        console_line(app, reassembly_error_line(mesh->assembly_error_count));
+        show_pane(app, reassembly_error_pane(name, mesh->assembly_error_count, false));
+        console_show_kernel_run(app);
+        release_mesh_queued(app, mesh);
         return false;
     }
     Mesh* old_mesh = entity.mesh;

@@ -14,6 +14,7 @@
 #include "app/state/pane_state.h"
 #include "panels/panel_rows.h"
 #include "platform/clock.h"
+#include "platform/kernel_config.h"
 #include "platform/paths.h"
 #include "shell/confirm_pane.h"
 #include "shell/refresh.h"
@@ -56,10 +57,21 @@ void close_open_pane(Application& app)
     refresh_root(app);
 }
 
-void show_syntax_errors(Application& app, const std::string& name, std::int64_t count)
+void show_syntax_errors(Application& app, const ParseReport& report, const std::string& name,
+                        std::int64_t count)
 {
+    if (report.output_unreadable != 0) console_line(app, k_unreadable_parse_line);
     console_line(app, syntax_error_line(count));
     show_pane(app, syntax_error_pane(name, count));
+}
+
+// The failed run's own trace, so its cause is on the error channel and the
+// kernel channel does not show the run before it.
+void show_critical_assembly(Application& app, const std::string& name)
+{
+    console_line(app, k_critical_assembly_line);
+    show_pane(app, critical_assembly_pane(name));
+    console_show_kernel_run(app);
 }
 
 // What every successful load does once its entity (or group) is built.
@@ -84,8 +96,7 @@ void load_single(Application& app, const ParseReport& report, const std::string&
     Mesh* mesh = run_assemble(parse_statement_text(report), mode, app.view_settings.profiler != 0);
     if (!is_finished_mesh(mesh)) {
         release_mesh_queued(app, mesh);
-        console_line(app, k_critical_assembly_line);
-        show_pane(app, critical_assembly_pane(name));
+        show_critical_assembly(app, name);
         return;
     }
     if (mesh->assembly_error_count >= 1) {
@@ -117,8 +128,7 @@ void load_parallel(Application& app, const ParseReport& report, const std::strin
     if (check.critical || check.errors >= 1) {
         release_results(app, results);
         if (check.critical) {
-            console_line(app, k_critical_assembly_line);
-            show_pane(app, critical_assembly_pane(name));
+            show_critical_assembly(app, name);
             return;
         }
         console_line(app, assembly_error_line(check.errors));
@@ -178,6 +188,11 @@ void open_script_paths(Application& app)
 void load_script_entity(Application& app, const std::string& path)
 {
     const std::string name = path_file_name(path);
+    if (get_workspace_path().empty()) {
+        console_line(app, k_workspace_not_set_line);
+        show_pane(app, workspace_not_set_pane(name));
+        return;
+    }
     const std::int64_t started_ms = now_ms();
     console_line(app, "Parsing: " + name);
     const ParseReport report = parse_script_file(path);
@@ -185,7 +200,7 @@ void load_script_entity(Application& app, const std::string& path)
     console_show_kernel_run(app);
     const std::int32_t errors = report.section_line_counts[SECTION_ERRORS];
     if (errors >= 1) {
-        show_syntax_errors(app, name, errors);
+        show_syntax_errors(app, report, name, errors);
         return;
     }
     if (report.parallel != 0)

@@ -14,6 +14,7 @@
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
 #include "platform/clock.h"
+#include "platform/kernel_config.h"
 #include "platform/paths.h"
 
 namespace {
@@ -100,6 +101,7 @@ void report_single_failure(Reload& reload, Mesh* mesh)
     if (!is_finished_mesh(mesh)) {
         console_line(app, k_critical_reassembly_line);
         show_pane(app, critical_reassembly_pane(reload.name, false));
+        console_show_kernel_run(app);
     } else {
         const std::int32_t errors = mesh->assembly_error_count;
         console_line(app, reassembly_error_line(errors));
@@ -231,6 +233,7 @@ bool report_group_failure(Reload& reload, const ElementResults& fresh)
     if (check.critical) {
         console_line(app, k_critical_parallel_reassembly_line);
         show_pane(app, critical_reassembly_pane(reload.name, true));
+        console_show_kernel_run(app);
     } else {
         console_line(app, reassembly_error_line(check.errors));
         show_pane(app, reassembly_error_pane(reload.name, check.errors, true));
@@ -275,23 +278,42 @@ void reassemble_group(Reload& reload)
     console_show_kernel_run(app);
 }
 
+void report_syntax_errors(Reload& reload, std::int32_t errors)
+{
+    Application& app = reload.app;
+    if (reload.report.output_unreadable != 0) console_line(app, k_unreadable_parse_line);
+    console_line(app, syntax_error_line(errors));
+    show_pane(app, reparse_syntax_error_pane(reload.name, errors));
+    if (reload.report.output_unreadable != 0) console_show_kernel_run(app);
+}
+
 } // namespace
 
 void reload_script_entity(Application& app, Entity& entity, std::int32_t execute_mode)
 {
     Reload reload{app, entity, execute_mode, path_file_name(entity.parse_report.script_path), {}};
+    if (get_workspace_path().empty()) {
+        console_line(app, k_workspace_not_set_line);
+        show_pane(app, workspace_not_set_pane(reload.name));
+        return;
+    }
     const std::int64_t started_ms = now_ms();
     console_line(app, "Re-Parsing: " + reload.name);
     reload.report = parse_script_file(entity.parse_report.script_path);
     console_line(app, timing_line(now_ms() - started_ms));
+    const std::int32_t errors = reload.report.section_line_counts[SECTION_ERRORS];
+    // A kernel whose parse output cannot be read is never taken for an
+    // unchanged script.
+    if (reload.report.output_unreadable != 0) {
+        report_syntax_errors(reload, errors);
+        return;
+    }
     if (nothing_to_do(reload)) {
         console_line(app, k_skip_reassembly_line);
         return;
     }
-    const std::int32_t errors = reload.report.section_line_counts[SECTION_ERRORS];
     if (errors >= 1) {
-        console_line(app, syntax_error_line(errors));
-        show_pane(app, reparse_syntax_error_pane(reload.name, errors));
+        report_syntax_errors(reload, errors);
         return;
     }
     if (reload.report.parallel != 0)

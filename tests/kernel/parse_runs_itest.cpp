@@ -52,22 +52,29 @@ TEST_F(ParseRuns, OneScriptFileIsParsedWholeWithFourArguments)
     EXPECT_NE(report.operations_text.find("sphere"), std::string::npos);
 }
 
-TEST_F(ParseRuns, MissingBlocksGiveEmptyReports)
+TEST_F(ParseRuns, OutputThatCannotBeCutFailsEveryScriptOfTheRun)
 {
+    // Fewer blocks than scripts: no script may take another's block.
     const std::vector<ParseReport> reports = run_parse(
         3, {"a", "b", "c"}, {"return cube;", "x", "y"}, parse_list_text({"a"}, {"return cube;"}));
     ASSERT_EQ(reports.size(), 3u);
-    EXPECT_NE(reports[0].operations_text, "");
     EXPECT_EQ(reports[2].script_path, "c");
-    EXPECT_EQ(reports[2].parse_block, "");
-
-    ::setenv("PLIM_STANDIN_FAULT", "parse:no-output", 1);
-    for (const ParseReport& report :
-         run_parse_wrapped({{"a", "return cube;"}, {"b", "return cube;"}})) {
-        EXPECT_EQ(report.operations_text, "")
-            << "a kernel that writes nothing leaves no stale report";
-        EXPECT_EQ(report.parse_block, "");
+    for (const ParseReport& report : reports) {
+        EXPECT_EQ(report.output_unreadable, 1);
+        EXPECT_EQ(report.errors_text, "KERNEL-PARSE-OUTPUT-UNREADABLE;\n");
+        EXPECT_EQ(report.section_line_counts[SECTION_ERRORS], 1);
+        EXPECT_EQ(report.operations_text, "");
     }
+    EXPECT_EQ(g_kernel_output_texts[3],
+              "ERROR-READING-PARSE-OUTPUT: " + tmp_file("plim_parse_out"));
+
+    // CRLF line ends read like line feeds: no phantom error line.
+    ::setenv("PLIM_STANDIN_FAULT", "parse:crlf", 1);
+    const std::vector<ParseReport> crlf = run_parse_wrapped({{"a", "return cube;"}});
+    ASSERT_EQ(crlf.size(), 1u);
+    EXPECT_EQ(crlf[0].section_line_counts[SECTION_ERRORS], 0);
+    EXPECT_EQ(crlf[0].operations_text, "return cube;\n");
+    ::unsetenv("PLIM_STANDIN_FAULT");
 }
 
 TEST_F(ParseRuns, AnUnstageableParseMakesNoRun)

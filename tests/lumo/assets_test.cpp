@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,12 @@ TEST(FontMetrics, HeightsWidthsCellsAndMeasuring)
               static_cast<int>(small.widths['a'] + small.widths['b'] + small.widths['c']));
     EXPECT_EQ(m.height, 3 * 14);
     EXPECT_EQ(measure_text(small, "").height, 0);
+
+    // A line wider than an int can count (a flooding kernel) is clamped.
+    FontHandle wide = small;
+    wide.widths['x'] = 1u << 20;
+    EXPECT_EQ(text_width(wide, std::string(4096, 'x')), std::numeric_limits<int>::max());
+    EXPECT_EQ(text_width(wide, std::string(2047, 'x')), 2047 << 20);
 }
 
 // Traces go to standard output; each generator writes its tag and time.

@@ -96,7 +96,7 @@ TEST(KernelAssemble, EachBlockGivesOneRecordWithItsModeAndFailuresEmptyOnes)
                         assembly_block("a = mcube;\nreturn a;", "basic_csg_mesh") +
                         assembly_block("return sphere;"));
     const KernelRun run = dir.run("-interop -assemble in out");
-    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.exit_code, 1) << "a block that failed to evaluate fails the run";
     EXPECT_NE(run.out.find("empty block"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("failed: 'sphere' takes 1 argument"), std::string::npos) << run.out;
     const ReadResult result = read_interop_path(dir.path("out"));

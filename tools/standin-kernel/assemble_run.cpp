@@ -104,8 +104,10 @@ int run_assemble(const RunRequest& request, RunRecord& record)
     std::vector<AssembledBlock> assembled(blocks.size());
     std::vector<MeshRecord> records;
     std::set<std::string> faults;
+    bool any_block_failed = false;
     for (size_t i = 0; i < blocks.size(); ++i) {
         assemble_block(i, blocks[i], request, forced, assembled[i], account);
+        any_block_failed = any_block_failed || (!blocks[i].empty && !assembled[i].evaluation.ok);
         records.push_back(assembled[i].record);
         faults.insert(records.back().stubs.faults.begin(), records.back().stubs.faults.end());
     }
@@ -120,5 +122,7 @@ int run_assemble(const RunRequest& request, RunRecord& record)
         return 1;
     }
     std::cout << "  wrote " << bytes.size() << " bytes to " << request.output_path << "\n";
-    return 0;
+    // Like other command-line tools, a run with a block that failed to
+    // evaluate ends with status 1, though every record was written.
+    return any_block_failed ? 1 : 0;
 }

@@ -1,0 +1,199 @@
+// A kernel that misbehaves never passes as success: the faulty script adds
+// nothing, and the entity already open keeps its mesh byte for byte.
+
+#include "app/commands/script_reload.h"
+
+#include <algorithm>
+#include "panels/console_channels.h"
+#include "tests/app/commands/command_scenario.h"
+#include "tests/kernel/hostile_kernel.h"
+
+namespace {
+
+const char* const k_ball = "return cube.s(2, 0.25, 2) + sphere(0.6).ty(0.7);\n";
+const char* const k_failing = "return cube + 1;\n";
+
+// What the person sees for each fault: on loading a faulty script, and on
+// re-assembling the good one under the same fault.
+struct FaultCase {
+    const char* name;
+    const char* standin_fault; // PLIM_STANDIN_FAULT, or ""
+    const char* hostile;       // hostile kernel behaviour, or ""
+    const char* hostile_run;   // the run kind it misbehaves on
+    const char* script;        // the faulty script; the good one is rewritten to it
+    const char* console_line;  // the line the failure leaves on the console
+    const char* load_title;
+    const char* reload_title;
+    const char* error_cause; // the start of a line on the error channel, or ""
+};
+
+const char* const k_unreadable = "  \t Unreadable Kernel Parse-Output (see trace for details)";
+const char* const k_parse_cause = "ERROR-READING-PARSE-OUTPUT: ";
+const char* const k_syntax = "Error: Syntax-Error in Script";
+const char* const k_resyntax = "Error: Re-Assembly Syntax-Error in Script";
+const char* const k_critical = "Error: Critical Assembly Error Occurred";
+const char* const k_recritical = "Error: Critical Re-Assembly-Error Occurred";
+
+const FaultCase k_cases[] = {
+    {"no output", "parse:no-output", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
+     k_parse_cause},
+    {"too few breaks", "parse:few-breaks", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
+     k_parse_cause},
+    {"missing tag", "parse:no-open-tag", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
+     k_parse_cause},
+    {"swapped tags", "parse:swapped-tags", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
+     k_parse_cause},
+    {"garbage", "parse:garbage", "", "", k_ball, k_unreadable, k_syntax, k_resyntax, k_parse_cause},
+    {"parse crash", "parse:crash", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
+     k_parse_cause},
+    {"lost errors tag", "", "", "",
+     "// @error oops\n// @parse-fault no-close-tag ERRORS\nreturn cube;\n", k_unreadable, k_syntax,
+     k_resyntax, k_parse_cause},
+    {"parse output a fifo", "", "fifo", "-parse", k_ball, k_unreadable, k_syntax, k_resyntax, ""},
+    {"parse output a device", "", "device", "-parse", k_ball, k_unreadable, k_syntax, k_resyntax,
+     ""},
+    {"parse crash mid-write", "", "midcrash", "-parse", k_ball, k_unreadable, k_syntax, k_resyntax,
+     k_parse_cause},
+    {"failed evaluation", "", "", "", k_failing, "  \t 1 Assembly-Error (see trace for details)",
+     "Error: Assembly Error Occurred", "Error: Re-Assembly Error Occurred", ""},
+    {"unreadable mesh", "assemble:short", "", "", k_ball,
+     "  \t Critical Assembly-Error (NULL-RETURN)", k_critical, k_recritical,
+     "ERROR-READING-BINARY-INTEROP-FILE: "},
+    {"assemble crash mid-write", "", "midcrash", "-assemble", k_ball,
+     "  \t Critical Assembly-Error (NULL-RETURN)", k_critical, k_recritical,
+     "ERROR-READING-BINARY-INTEROP-FILE: "},
+};
+
+std::vector<double> vertices_of(const Entity& entity)
+{
+    const Mesh* mesh = entity.mesh;
+    if (mesh == nullptr || mesh->vertex_data == nullptr) return {};
+    return *mesh->vertex_data;
+}
+
+class KernelFaultScenario : public CommandScenario {
+protected:
+    void TearDown() override
+    {
+        ::unsetenv("PLIM_HOSTILE");
+        ::unsetenv("PLIM_HOSTILE_RUN");
+        ::unsetenv("PLIM_HOSTILE_BYTES");
+        CommandScenario::TearDown();
+    }
+    void apply(const FaultCase& c)
+    {
+        if (*c.standin_fault != '\0') ::setenv("PLIM_STANDIN_FAULT", c.standin_fault, 1);
+        if (*c.hostile == '\0') return;
+        ASSERT_TRUE(set_kernel_path(write_hostile_kernel(workspace / "hostile")));
+        ::setenv("PLIM_HOSTILE", c.hostile, 1);
+        ::setenv("PLIM_HOSTILE_RUN", c.hostile_run, 1);
+    }
+    bool console_has(const std::string& line) const
+    {
+        const std::vector<std::string> lines = console();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    std::vector<std::string> channel(std::int32_t k) const
+    {
+        const ConsoleState& state = *app->current_console;
+        const auto& lines = state.channel_lines[static_cast<std::size_t>(k)];
+        return {lines.begin(), lines.begin() + state.channel_count[static_cast<std::size_t>(k)]};
+    }
+    bool error_channel_starts(const std::string& prefix) const
+    {
+        for (const std::string& line : channel(CHANNEL_ERROR))
+            if (line.rfind(prefix, 0) == 0) return true;
+        return false;
+    }
+};
+
+TEST_F(KernelFaultScenario, EveryFaultEndsWithAnErrorAndLeavesTheOpenEntityAsItWas)
+{
+    for (const FaultCase& c : k_cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        const Entity& good = load("good.plim", k_ball);
+        const Mesh* mesh = good.mesh;
+        const std::vector<double> vertices = vertices_of(good);
+        ASSERT_FALSE(vertices.empty());
+
+        apply(c);
+        load_script_entity(*app, write_script("bad.plim", c.script));
+        EXPECT_EQ(entities().count, 1) << "nothing is added";
+        EXPECT_EQ(app->message_panes.error.title, c.load_title);
+        EXPECT_TRUE(console_has(c.console_line));
+        if (*c.error_cause != '\0') EXPECT_TRUE(error_channel_starts(c.error_cause));
+
+        app->message_panes.error.title.clear();
+        app->view_settings.culling = 0;
+        write_script("good.plim", c.script);
+        reload_script_entity(*app, entities().entities[0], EXECUTION_OPTIMAL_CSG);
+        EXPECT_EQ(app->message_panes.error.title, c.reload_title);
+        ASSERT_EQ(entities().count, 1);
+        EXPECT_EQ(entities().entities[0].mesh, mesh);
+        EXPECT_EQ(vertices_of(entities().entities[0]), vertices);
+    }
+}
+
+TEST_F(KernelFaultScenario, AGroupStaysWholeWhenItsReparseCannotBeRead)
+{
+    const Entity& group = load("pair.plim", "#PARALLEL;\n#POST{ return ret; };\n"
+                                            "#PLIM(a){ ret = cube; };\n"
+                                            "#PLIM(b){ ret = sphere(1).tx(3); };\n"
+                                            "return{ sub(a), sub(b) };\n");
+    ASSERT_EQ(group.members.size(), 2u);
+    const std::vector<const Mesh*> meshes{group.members[0]->mesh, group.members[1]->mesh};
+    app->view_settings.culling = 0;
+    ::setenv("PLIM_STANDIN_FAULT", "parse:few-breaks", 1);
+    reload_script_entity(*app, entities().entities[0], EXECUTION_OPTIMAL_CSG);
+    EXPECT_EQ(app->message_panes.error.title, k_resyntax);
+    const Entity& after = entities().entities[0];
+    ASSERT_EQ(after.members.size(), 2u);
+    EXPECT_EQ(after.members[0]->mesh, meshes[0]);
+    EXPECT_EQ(after.members[1]->mesh, meshes[1]);
+}
+
+TEST_F(KernelFaultScenario, StagingFailuresShowTheirCauseAndTheFailedRun)
+{
+    load("good.plim", k_ball);
+    console_show_kernel_run(*app); // the kernel channel shows the good run now
+    fs::remove(workspace / "tmp" / "plim_assemble_in");
+    fs::create_directories(workspace / "tmp" / "plim_assemble_in");
+    load_script_entity(*app, write_script("other.plim", "return cube;\n"));
+    EXPECT_EQ(entities().count, 1);
+    EXPECT_EQ(app->message_panes.error.title, k_critical);
+    EXPECT_TRUE(error_channel_starts("ERROR-WRITING-STAGING-FILE: "));
+    for (const std::string& line : channel(CHANNEL_KERNEL))
+        EXPECT_EQ(line.find("assembling"), std::string::npos) << "no earlier run is shown";
+
+    // Without a workspace nothing is staged in the shared temporary directory.
+    clear_log();
+    set_workspace_path("");
+    load_script_entity(*app, write_script("other.plim", "return cube;\n"));
+    EXPECT_EQ(app->message_panes.error.title, "Error: Entity Workspace Not Set");
+    EXPECT_TRUE(console_has("  \t Entity Workspace Not Set"));
+    reload_script_entity(*app, entities().entities[0], EXECUTION_BASIC_CSG);
+    EXPECT_TRUE(read_standin_log(log_path()).empty()) << "no kernel run starts";
+    EXPECT_EQ(entities().count, 1);
+}
+
+TEST_F(KernelFaultScenario, CrlfLineEndsAndFloodedOutputStillLoad)
+{
+    ::setenv("PLIM_STANDIN_FAULT", "parse:crlf", 1);
+    load("crlf.plim", k_ball);
+    ASSERT_EQ(entities().count, 1) << "no phantom syntax error";
+
+    ::unsetenv("PLIM_STANDIN_FAULT");
+    ASSERT_TRUE(set_kernel_path(write_hostile_kernel(workspace / "hostile")));
+    ::setenv("PLIM_HOSTILE", "flood-line", 1);
+    ::setenv("PLIM_HOSTILE_RUN", "-assemble", 1);
+    ::setenv("PLIM_HOSTILE_BYTES", "40000000", 1);
+    load("flood.plim", k_ball);
+    ASSERT_EQ(entities().count, 2);
+    const std::vector<std::string> kernel = channel(CHANNEL_KERNEL);
+    ASSERT_FALSE(kernel.empty());
+    EXPECT_EQ(kernel.back().rfind("OUTPUT-TRUNCATED: ", 0), 0u);
+}
+
+} // namespace
