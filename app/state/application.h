@@ -17,6 +17,7 @@
 #include "app/state/application_widgets.h"
 #include "app/state/environment_store.h"
 #include "app/state/interface_state.h"
+#include "app/state/list_widgets.h"
 #include "app/state/menu_state.h"
 #include "app/state/pane_state.h"
 #include "app/state/view_settings.h"
@@ -196,6 +197,10 @@ struct Application {
     HintBarWidgets hint_bar;
     ConfirmPaneWidgets confirm_pane;
     EnvironmentTabWidgets environment_tabs;
+
+    // Lists: the entity inspector's and the parameter panel's widgets, their
+    // rebuilt rows and the callbacks and styles the rows carry.
+    ListPanels lists;
 
     Application();
     ~Application();
