@@ -4,9 +4,15 @@
 #include <memory>
 
 #include "app/state/application.h"
+#include "panels/list_styles.h"
 #include "shell/refresh.h"
 
 namespace {
+
+const FillStyle* active_style(const Application& app, int slot)
+{
+    return app.lists.fill_styles != nullptr ? &app.lists.fill_styles[slot] : nullptr;
+}
 
 std::unique_ptr<lumo::P> make_tab(const Application& app, std::int32_t index)
 {
@@ -18,6 +24,10 @@ std::unique_ptr<lumo::P> make_tab(const Application& app, std::int32_t index)
     tab->align_x = lumo::kAlignCentre;
     tab->align_y = lumo::kAlignCentre;
     tab->selected = index == app.current_environment_index;
+    tab->fill = true;
+    tab->fill_style = active_style(app, tab->selected ? STYLE_ROW_HIGHLIGHT : STYLE_TAB);
+    tab->hover_style = active_style(app, STYLE_TAB_HOVER);
+    tab->text_colour_override = app.lists.text_colour;
     tab->border_left.width = 1;
     tab->border_right.width = 1;
     tab->set_label(app.environment_tab_names[static_cast<std::size_t>(index)]);
@@ -34,6 +44,8 @@ std::int32_t environment_tab_at(std::int32_t x)
 void rebuild_environment_tabs(Application& app)
 {
     EnvironmentTabWidgets& widgets = app.environment_tabs;
+    for (const auto& tab : widgets.tabs)
+        if (app.hint_bar.last_tooltip == tab.get()) app.hint_bar.last_tooltip = nullptr;
     widgets.strip.children.clear();
     widgets.tabs.clear();
     widgets.strip.content_width = ENVIRONMENT_TAB_WIDTH * app.environment_tab_count + 2;

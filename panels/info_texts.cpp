@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/state/application.h"
+#include "panels/list_styles.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -114,6 +115,28 @@ void write_camera_part(std::ostream& out, const Application& app)
     }
 }
 
+const FpsColours* fps_colours_of_theme(std::int32_t theme)
+{
+    switch (theme) {
+    case 0:
+    case 3:
+    case 4:
+        return &FPS_COLOURS_DARK;
+    case 1:
+    case 2:
+        return &FPS_COLOURS_LIGHT;
+    default:
+        return nullptr;
+    }
+}
+
+std::uint32_t fps_text_colour(const FpsColours& colours, double rate)
+{
+    for (std::size_t k = 0; k < FPS_THRESHOLDS.size(); ++k)
+        if (rate >= FPS_THRESHOLDS[k]) return colours.text[k];
+    return colours.text.back();
+}
+
 } // namespace
 
 void build_script_list_text(Application& app)
@@ -162,7 +185,7 @@ void build_mesh_statistics_text(Application& app)
         corner_text("max", t.maximum),
         fixed_to_text(t.seconds, 2) + " seconds (" + fixed_to_text(t.milliseconds, 0) + " ms)",
         fixed_to_text(t.megabytes, 2) + " MB (" + fixed_to_text(t.kilobytes, 2) + " kb | " +
-            fixed_to_text(t.bytes, 0) + " bytes)"};
+            std::to_string(t.bytes) + " bytes)"};
     const std::vector<std::string> lines(app.mesh_statistics_lines.begin(),
                                          app.mesh_statistics_lines.end());
     for (lumo::T& text : app.statistics_texts)
@@ -174,6 +197,12 @@ void build_status_line(Application& app)
     std::ostringstream& out = app.trace_text;
     out.str("");
     out.clear();
+    // The stream is shared: whatever notation its last user left must not
+    // reach the orbit numbers, which are written in the default notation.
+    out.flags(std::ios_base::dec | std::ios_base::skipws);
+    out.precision(6);
+    out.width(0);
+    out.fill(' ');
     const auto index = static_cast<std::size_t>(app.current_environment_index);
     if (index < app.environment_tab_names.size()) out << app.environment_tab_names[index];
     const std::int32_t count =
@@ -188,4 +217,25 @@ void build_status_line(Application& app)
     label.y = 0;
     label.width = label.label_width + 2 * app.layout.gap;
     label.height = app.layout.strip_height;
+}
+
+void build_fps_text(Application& app)
+{
+    if (app.view_settings.show_fps == 0) return;
+    double mean_ms = 0.0;
+    for (std::int64_t ns : app.frame_times_ns)
+        mean_ms += static_cast<double>(ns) / 1000000.0 * 0.1;
+    const double rate = mean_ms > 0.00001 ? 1000.0 / mean_ms : -1.0;
+    lumo::P& readout = app.fps_readout;
+    if (const FpsColours* colours = fps_colours_of_theme(app.view_settings.theme_index)) {
+        readout.shape_colour = colours->shape;
+        readout.text_colour = fps_text_colour(*colours, rate);
+    }
+    // Runs every frame: one stream for the whole run, emptied each time.
+    static std::ostringstream out;
+    out.str("");
+    out.clear();
+    out << (rate > 0.0 ? fixed_to_text(rate, 1) : "?") << " fps (" << fixed_to_text(mean_ms, 1)
+        << " ms)";
+    readout.set_label(out.str());
 }

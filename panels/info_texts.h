@@ -1,8 +1,8 @@
 #pragma once
 
 // Texts that tell the user where they stand: the script list, the
-// environment statistics and the status line, rebuilt from the current
-// environment on request.
+// environment statistics, the status line and the frame-rate read-out,
+// rebuilt from the current environment on request.
 
 struct Application;
 
@@ -11,3 +11,5 @@ void build_script_list_text(Application& app);
 void update_environment_totals(Application& app);
 void build_mesh_statistics_text(Application& app);
 void build_status_line(Application& app);
+// The frame-rate read-out, coloured by theme and rate; nothing while it is off.
+void build_fps_text(Application& app);

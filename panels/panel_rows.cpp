@@ -26,10 +26,8 @@ void show_transform(PanelRows& rows, const Entity& entity)
     }
     fields[static_cast<std::size_t>(transform_field_index(1, 0))] =
         double_to_text(entity.uniform_scale);
-    mark_order_selector(rows.rotation_order,
-                        static_cast<std::int32_t>(entity.rotation_order));
-    mark_order_selector(rows.transform_order,
-                        static_cast<std::int32_t>(entity.transform_order));
+    mark_order_selector(rows.rotation_order, static_cast<std::int32_t>(entity.rotation_order));
+    mark_order_selector(rows.transform_order, static_cast<std::int32_t>(entity.transform_order));
 }
 
 } // namespace
@@ -63,7 +61,7 @@ void show_parameter_value(PanelRows& rows, std::size_t index, const ScriptParame
         rows.slider_fractions[index] = compute_parameter_fraction(parameter);
 }
 
-void rebuild_entity_rows(Application& app)
+void fill_entity_row_texts(Application& app)
 {
     app.panel_rows.entity_rows.clear();
     if (app.current_entity_list == nullptr) return;
@@ -71,7 +69,7 @@ void rebuild_entity_rows(Application& app)
         app.panel_rows.entity_rows.push_back(entity_row_text(entity));
 }
 
-void rebuild_parameter_rows(Application& app)
+void fill_parameter_row_texts(Application& app)
 {
     app.panel_rows.parameter_rows.clear();
     EntityList* list = app.current_entity_list;
@@ -83,7 +81,7 @@ void rebuild_parameter_rows(Application& app)
                 entity_row_text(list->entities[static_cast<std::size_t>(index)]));
 }
 
-void rebuild_entity_details(Application& app)
+void fill_entity_details(Application& app)
 {
     app.panel_rows.entity_details.clear();
     const Entity* entity = app.current_scene_state != nullptr
@@ -94,7 +92,7 @@ void rebuild_entity_details(Application& app)
     show_transform(app.panel_rows, *entity);
 }
 
-void rebuild_parameter_details(Application& app)
+void fill_parameter_details(Application& app)
 {
     app.panel_rows.parameter_details.clear();
     app.panel_rows.value_fields.clear();
@@ -108,7 +106,8 @@ void rebuild_parameter_details(Application& app)
     app.panel_rows.slider_fractions.assign(parameters.size(), 0.0);
     for (std::size_t i = 0; i < parameters.size(); ++i)
         if (parameters[i] != nullptr)
-            show_parameter_value(app.panel_rows, i, *parameters[i], parameter_field_text(*parameters[i]));
+            show_parameter_value(app.panel_rows, i, *parameters[i],
+                                 parameter_field_text(*parameters[i]));
 }
 
 std::int32_t transform_field_index(std::uint32_t group, std::int32_t axis)

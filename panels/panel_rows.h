@@ -17,10 +17,12 @@ struct Application;
 struct Entity;
 struct ScriptParameter;
 
-void rebuild_entity_rows(Application& app);
-void rebuild_parameter_rows(Application& app);
-void rebuild_entity_details(Application& app);
-void rebuild_parameter_details(Application& app);
+// The row texts, value fields and transform fields of the current
+// environment; the list builders call these before they build the widgets.
+void fill_entity_row_texts(Application& app);
+void fill_parameter_row_texts(Application& app);
+void fill_entity_details(Application& app);
+void fill_parameter_details(Application& app);
 
 // Counts and timing, then sizes and directory: the text of an entity's rows.
 std::string entity_row_text(const Entity& entity);

@@ -18,6 +18,7 @@
 #include "app/state/environment_store.h"
 #include "app/state/export_ppd_state.h"
 #include "app/state/interface_state.h"
+#include "app/state/list_widgets.h"
 #include "app/state/menu_state.h"
 #include "app/state/pane_state.h"
 #include "app/state/view_settings.h"
@@ -220,6 +221,10 @@ struct Application {
     // navigator (Inline-IO) and the native dialog (Native-IO).
     std::uint8_t inline_io = 1;
     std::uint8_t native_io = 0;
+
+    // Lists: the entity inspector's and the parameter panel's widgets, their
+    // rebuilt rows and the callbacks and styles the rows carry.
+    ListPanels lists;
 
     Application();
     ~Application();

@@ -366,3 +366,56 @@ TEST_F(ApplicationPanelTest, AGroupListsItsMembersWithTheirShares)
 }
 
 } // namespace
+
+TEST_F(ApplicationPanelTest, TheStatusLineResetsTheSharedStreamsNotation)
+{
+    app.camera_mode = CAMERA_OBJECT_ORBIT;
+    app.trace_text << std::fixed;
+    app.trace_text.precision(2);
+    build_status_line(app);
+    EXPECT_EQ(app.status_line_text,
+              "env0 | 0 entities | 720 x 480 | object-orbit | zoom(400%) | euler(30,30,0)");
+}
+
+TEST_F(ApplicationPanelTest, ByteTotalsPastDoublePrecisionStayExact)
+{
+    add_script("/w/a.plim", 1).mesh_bytes = 9'007'199'254'740'993u;
+    update_environment_totals(app);
+    const std::string& line = app.mesh_statistics_lines[7];
+    EXPECT_EQ(line.substr(line.rfind('|')), "| 9007199254740993 bytes)");
+}
+
+TEST_F(ApplicationPanelTest, FrameRateTextAndColourByThemeAndThreshold)
+{
+    build_fps_text(app);
+    EXPECT_EQ(app.fps_readout.label, "") << "nothing while the read-out is off";
+    app.view_settings.show_fps = 1;
+    struct Case {
+        std::int32_t theme;
+        std::int64_t frame_ns;
+        std::string text;
+        std::uint32_t text_colour;
+        std::uint32_t shape_colour;
+    };
+    const Case cases[] = {
+        {2, 0, "? fps (0.0 ms)", 0xFF808080u, 0x80FFFFFFu},
+        {2, 16'666'666, "60.0 fps (16.7 ms)", 0xFF20A020u, 0x80FFFFFFu},
+        {0, 16'666'666, "60.0 fps (16.7 ms)", 0xFF40C020u, 0x40000000u},
+        {0, 5'000'000, "200.0 fps (5.0 ms)", 0xFF2080FFu, 0x40000000u},
+        {3, 50'000'000, "20.0 fps (50.0 ms)", 0xFFF0C000u, 0x40000000u},
+        {1, 500'000'000, "2.0 fps (500.0 ms)", 0xFFC02000u, 0x80FFFFFFu},
+    };
+    for (const Case& c : cases) {
+        app.view_settings.theme_index = c.theme;
+        app.frame_times_ns.fill(c.frame_ns);
+        build_fps_text(app);
+        EXPECT_EQ(app.fps_readout.label, c.text) << c.frame_ns;
+        EXPECT_EQ(app.fps_readout.text_colour, c.text_colour) << c.theme << " " << c.frame_ns;
+        EXPECT_EQ(app.fps_readout.shape_colour, c.shape_colour) << c.theme;
+    }
+    // An unknown theme leaves the colours as they are.
+    app.view_settings.theme_index = 9;
+    app.frame_times_ns.fill(5'000'000);
+    build_fps_text(app);
+    EXPECT_EQ(app.fps_readout.text_colour, 0xFFC02000u);
+}

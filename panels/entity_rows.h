@@ -1,0 +1,36 @@
+#pragma once
+
+// The entity inspector: one row per stored entity in the list container,
+// and the details of the selected entity (header, property lines, profiling
+// indicator, transform fields and order buttons). Rows are destroyed and
+// rebuilt from scratch; the details are refilled in place.
+
+#include <cstdint>
+
+struct Application;
+struct EntityRowList;
+struct EntitySelection;
+namespace lumo {
+class KL;
+}
+
+void rebuild_entity_rows(Application& app);
+void rebuild_entity_details(Application& app);
+// Content size of the parameter panel's statistics view: the widest
+// statistics line over the listed entities and 50 pixels per listed entity.
+void measure_entity_statistics_view(EntitySelection& selection);
+
+// Shared with the parameter panel's twin list.
+
+// Clears a hovered row and every pointer the application keeps into the
+// list, destroys the rows and empties the container. Returns the index of
+// the row that was hovered, -1 for none.
+std::int32_t destroy_entity_rows(Application& app, lumo::KL& list, EntityRowList& rows);
+// n separators between rows and the container's content height.
+void add_row_separators(Application& app, lumo::KL& list, EntityRowList& rows, std::int32_t n);
+// Hovers row `index` again when it still exists.
+void restore_hovered_row(EntityRowList& rows, std::int32_t index);
+// The lists' press and move callbacks: keep the point, leave the event to the row.
+bool store_list_pointer(int x, int y, int button);
+// The lists' wheel callback: ask for a layout pass, leave the event to the pane.
+bool request_list_relayout(int x, int y, int steps);
