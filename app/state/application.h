@@ -125,7 +125,6 @@ struct Application {
     MessagePanes message_panes;
     PanelRows panel_rows;
     DirectiveMenus directive_menus;
-    NavigatorSelection navigator_selection;
     ParseResultPane parse_result;
 
     // Set by the window's pointer slots: the last pointer position, and the
@@ -196,6 +195,15 @@ struct Application {
     HintBarWidgets hint_bar;
     ConfirmPaneWidgets confirm_pane;
     EnvironmentTabWidgets environment_tabs;
+
+    // File navigator, configuration box, open command and dropped files. The
+    // input settings: the in-app navigator, the native dialogs and drops.
+    FileNavigator navigator;
+    NavigatorWidgets navigator_widgets;
+    ConfigurationPane configuration;
+    std::uint8_t inline_io = 1;
+    std::uint8_t native_io = 0;
+    std::uint8_t native_dnd = 1;
 
     Application();
     ~Application();

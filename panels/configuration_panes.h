@@ -1,0 +1,19 @@
+#pragma once
+
+// The "Program Configuration" box: the openers that put the navigator into
+// kernel-executable or entity-workspace mode, the opener for scripts, and
+// the appliers that store a choice and show its state.
+
+#include <string>
+
+struct Application;
+
+void open_kernel_path_selection(Application& app);
+void open_workspace_selection(Application& app);
+// Lists the directory the navigator was last left in.
+void show_open_script_navigator(Application& app);
+
+// Store and classify the setting, then show it, its state and whether both
+// settings are VALID ("OK") or not ("!").
+void apply_kernel_path(Application& app, const std::string& path);
+void apply_workspace_path(Application& app, const std::string& directory);
