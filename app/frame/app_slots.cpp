@@ -4,6 +4,7 @@
 
 #include "lumo/gl/textures.h"
 #include "lumo/widget.h"
+#include "app/commands/dropped_files.h"
 #include "app/state/application.h"
 #include "platform/clock.h"
 #include "platform/input_codes.h"
@@ -112,4 +113,5 @@ void install_app_slots(WindowCallbacks& window)
     window.on_exit = app_on_mouse_exit;
     window.on_focus = noop_false;
     window.on_modifiers = app_on_modifiers;
+    window.on_drop = handle_dropped_file;
 }
