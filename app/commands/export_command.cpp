@@ -1,5 +1,7 @@
 #include "app/commands/export_command.h"
 
+#include "panels/configuration_panes.h"
+
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -44,12 +46,6 @@ ExportCounts visible_counts(const EntityList* list)
         counts.triangles += entity.triangle_count;
     }
     return counts;
-}
-
-std::string with_trailing_separator(std::string path)
-{
-    if (!path.empty() && path.back() != '/') path += '/';
-    return path;
 }
 
 struct FormatTexts {
@@ -259,21 +255,9 @@ void show_export_location_navigator(Application& app)
         refresh_root(app);
         return;
     }
-    // The navigator lists `start` in export-location mode; its OK hands the
-    // chosen directory to set_export_location.
-    app.navigator_selection.directory = with_trailing_separator(start);
+    // The navigator's OK hands the chosen directory to set_export_location.
     app.export_pane.visible = 0;
-    app.modal[MODAL_NAVIGATOR] = 1;
-    set_modal_masks(app, true);
-    refresh_root(app);
-}
-
-void set_export_location(Application& app, const std::string& location)
-{
-    const std::string directory = with_trailing_separator(location);
-    app.view_settings.export_location = directory;
-    app.export_location_field.set_label_field(directory);
-    app.export_pane.location_hint_visible = directory.empty() ? 1 : 0;
+    show_export_location_selection(app, with_trailing_separator(start));
 }
 
 void set_export_name(Application& app, const std::string& name)

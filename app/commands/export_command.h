@@ -24,7 +24,5 @@ void export_environment_mesh(Application& app);
 // Starts choosing the output directory: the in-app navigator or the native
 // dialog, as the system settings allow.
 void show_export_location_navigator(Application& app);
-// The location as a directory path ending in '/'; the hint shows while empty.
-void set_export_location(Application& app, const std::string& location);
 // The name field's text becomes the file-name stem.
 void set_export_name(Application& app, const std::string& name);

@@ -8,6 +8,7 @@
 #include "kernel/parse_runs.h"
 #include "app/state/application.h"
 #include "panels/console_channels.h"
+#include "panels/dir_listing.h"
 #include "panels/directive_menus.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
@@ -22,16 +23,11 @@
 
 namespace {
 
-bool is_script_path(const std::string& path)
-{
-    return path.size() > 5 && path.compare(path.size() - 5, 5, ".plim") == 0;
-}
-
 // Loads a new script or re-assembles the entity already open from it; false
 // when there is no current environment, which ends the command.
 bool open_one_path(Application& app, const std::string& path, const std::string& name)
 {
-    if (!is_script_path(path)) {
+    if (!is_script_file_name(path)) {
         if (!path.empty()) {
             console_line(app, "Error: Invalid File Path");
             console_line(app, "  \t " + path);
@@ -157,13 +153,13 @@ void rebuild_entity_panels(Application& app)
 
 void open_selected_scripts(Application& app)
 {
-    const NavigatorSelection& navigator = app.navigator_selection;
+    const FileNavigator& navigator = app.navigator;
     for (std::int32_t entry : navigator.display_order) {
-        if (entry < 0 || static_cast<std::size_t>(entry) >= navigator.entry_names.size() ||
-            static_cast<std::size_t>(entry) >= navigator.selected.size() ||
-            navigator.selected[static_cast<std::size_t>(entry)] == 0)
+        const auto at = static_cast<std::size_t>(entry);
+        if (entry < 0 || at >= navigator.entries.size() || at >= navigator.selected.size() ||
+            navigator.selected[at] == 0)
             continue;
-        const std::string& name = navigator.entry_names[static_cast<std::size_t>(entry)];
+        const std::string& name = navigator.entries[at].name;
         if (!open_one_path(app, navigator.directory + name, name)) return;
     }
     rebuild_entity_panels(app);

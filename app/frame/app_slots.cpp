@@ -5,6 +5,8 @@
 #include "lumo/gl/textures.h"
 #include "lumo/widget.h"
 #include "app/frame/frame_tick.h"
+
+#include "app/commands/dropped_files.h"
 #include "app/state/application.h"
 #include "platform/clock.h"
 #include "platform/input_codes.h"
@@ -121,4 +123,5 @@ void install_app_slots(WindowCallbacks& window)
     window.on_exit = app_on_mouse_exit;
     window.on_focus = noop_false;
     window.on_modifiers = app_on_modifiers;
+    window.on_drop = handle_dropped_file;
 }

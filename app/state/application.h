@@ -128,7 +128,6 @@ struct Application {
     MessagePanes message_panes;
     PanelRows panel_rows;
     DirectiveMenus directive_menus;
-    NavigatorSelection navigator_selection;
     ParseResultPane parse_result;
 
     // Set by the window's pointer slots: the last pointer position, and the
@@ -217,14 +216,20 @@ struct Application {
     // Export pane and profiling view.
     ExportPaneState export_pane;
     PpdViewState ppd_view;
-    // System settings choosing how the export location is picked: the in-app
-    // navigator (Inline-IO) and the native dialog (Native-IO).
-    std::uint8_t inline_io = 1;
-    std::uint8_t native_io = 0;
 
     // Lists: the entity inspector's and the parameter panel's widgets, their
     // rebuilt rows and the callbacks and styles the rows carry.
     ListPanels lists;
+
+    // File navigator, configuration box, open command and dropped files. The
+    // input settings (system settings menu): the in-app navigator
+    // (Inline-IO), the native dialogs (Native-IO) and drops.
+    FileNavigator navigator;
+    NavigatorWidgets navigator_widgets;
+    ConfigurationPane configuration;
+    std::uint8_t inline_io = 1;
+    std::uint8_t native_io = 0;
+    std::uint8_t native_dnd = 1;
 
     Application();
     ~Application();

@@ -1,4 +1,5 @@
 #include "app/commands/export_command.h"
+#include "panels/configuration_panes.h"
 
 #include <gtest/gtest.h>
 

@@ -180,20 +180,26 @@ TEST_F(LoadScenario, ElementSyntaxErrorsListEachElementAfterTheText)
         << text;
 }
 
-TEST_F(LoadScenario, TheNavigatorSelectionOpensScriptsAndRejectsOtherNames)
+TEST_F(LoadScenario, TheNavigatorSelectionOpensScriptsInAnyCaseAndRejectsOtherNames)
 {
     write_script("a.plim", k_ball);
-    app->navigator_selection.directory = workspace.string() + "/";
-    app->navigator_selection.entry_names = {"a.plim", "a.PLIM", "notes.txt"};
-    app->navigator_selection.display_order = {2, 1, 0};
-    app->navigator_selection.selected = {1, 1, 0};
+    write_script("b.PLIM", k_ball);
+    FileNavigator& navigator = app->navigator;
+    navigator.directory = workspace.string() + "/";
+    navigator.entries.resize(4);
+    navigator.entries[0].name = "a.plim";
+    navigator.entries[1].name = "b.PLIM";
+    navigator.entries[2].name = "notes.txt";
+    navigator.entries[3].name = "c.plim";
+    navigator.display_order = {2, 1, 0, 3};
+    navigator.selected = {1, 1, 1, 0};
     open_selected_scripts(*app);
 
-    ASSERT_EQ(entities().count, 1);
+    ASSERT_EQ(entities().count, 2);
     const std::vector<std::string> lines = console();
     EXPECT_EQ(lines[0], "Error: Invalid File Path");
-    EXPECT_EQ(lines[1], "  \t " + workspace.string() + "/a.PLIM");
-    EXPECT_EQ(lines[2], "Script-File Opened: a.plim");
+    EXPECT_EQ(lines[1], "  \t " + workspace.string() + "/notes.txt");
+    EXPECT_EQ(lines[2], "Script-File Opened: b.PLIM");
 }
 
 TEST_F(LoadScenario, OpeningTheSameScriptTwiceReassemblesItTheSecondTime)

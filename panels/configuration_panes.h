@@ -1,0 +1,27 @@
+#pragma once
+
+// The "Program Configuration" box: the openers that put the navigator into
+// kernel-executable or entity-workspace mode, the opener for scripts, and
+// the appliers that store a choice and show its state.
+
+#include <string>
+
+struct Application;
+
+void open_kernel_path_selection(Application& app);
+void open_workspace_selection(Application& app);
+// Lists the directory the navigator was last left in.
+void show_open_script_navigator(Application& app);
+// Lists `start` for choosing the directory the export writes into.
+void show_export_location_selection(Application& app, const std::string& start);
+
+// Store and classify the setting, then show it, its state and whether both
+// settings are VALID ("OK") or not ("!").
+void apply_kernel_path(Application& app, const std::string& path);
+void apply_workspace_path(Application& app, const std::string& directory);
+// The export location as a directory path ending in '/'; the location
+// field's hint shows while it is empty.
+void set_export_location(Application& app, const std::string& location);
+
+// `path` with a '/' appended when it is not empty and does not end in one.
+std::string with_trailing_separator(std::string path);
