@@ -181,13 +181,13 @@ void lay_out_overlay(Application& app, int width, int height)
     const int y = (height - dh) / 2;
     for (lumo::KL* pane :
          {&app.run_pane.dialog.pane, &app.parse_pane.pane, &app.screenshot_pane.dialog.pane,
-          &app.profile_pane.dialog.pane, &app.directive_pane.pane, &app.export_pane.dialog.pane,
+          &app.profile_pane.dialog.pane, &app.directive_pane.pane, &app.export_pane_widgets.dialog.pane,
           &app.about_pane.pane, &app.help_pane.pane, &app.info_pane.pane, &app.error_pane.pane,
           &app.warning_pane.pane})
         set_rect(*pane, x, y, dw, dh);
     set_rect(app.capture_pane.dialog.pane, (width - 256) / 2, y, 256, dh);
     for (lumo::KL* pane :
-         {&app.confirm_pane.pane, &app.open_pane, &app.load_pane, &app.navigator.pane})
+         {&app.confirm_pane.pane, &app.open_pane, &app.load_pane, &app.navigator_pane.pane})
         set_rect(*pane, 0, 0, width, height);
 }
 
@@ -253,7 +253,7 @@ void lay_out_file_pane(Application& app, int width, int height)
     const int M = app.layout.row_height;
     const int U = app.layout.bar_unit;
     const int T = app.layout.strip_height;
-    NavigatorWidgets& nav = app.navigator;
+    NavigatorPaneWidgets& nav = app.navigator_pane;
     set_rect(nav.header_buttons[NAV_CLOSE], width - G / 2 - 32, G / 2, 32, 32);
     set_rect(nav.header, 0, 0, width, M + 1);
     set_rect(nav.list_area, 0, M, width, height - 2 * (U + M));
@@ -279,7 +279,7 @@ void lay_out_navigator_list(Application& app, int width, int height)
     const int M = app.layout.row_height;
     const int U = app.layout.bar_unit;
     const int T = app.layout.strip_height;
-    lumo::KL& list = app.navigator.list;
+    lumo::KL& list = app.navigator_pane.list;
     const int count = static_cast<int>(app.navigator_selection.display_order.size());
     const int list_height = M * count;
     set_rect(list, 0, lumo::scroll_offset(height, list_height, app.scroll.navigator_list), width,

@@ -106,8 +106,8 @@ void install_layout_callbacks(Application& app)
         forward_layout<lay_out_entity_detail_header>);
     app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
     app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_list>);
-    app.navigator.pane.set_layout_callback(forward_layout<lay_out_file_pane>);
-    app.navigator.list_area.set_layout_callback(forward_layout<lay_out_navigator_list>);
+    app.navigator_pane.pane.set_layout_callback(forward_layout<lay_out_file_pane>);
+    app.navigator_pane.list_area.set_layout_callback(forward_layout<lay_out_navigator_list>);
 }
 
 void install_action_callbacks(Application& app)

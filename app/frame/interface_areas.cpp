@@ -391,14 +391,14 @@ void build_modal_panes(Application& app)
     build_dialog(app, app.screenshot_pane.dialog, "Screenshot", "");
     build_dialog(app, app.profile_pane.dialog, "Performance Profile", "");
     build_dialog(app, app.directive_pane, "", "");
-    build_dialog(app, app.export_pane.dialog, "Export", "");
-    style_text(app, app.export_pane.estimate_label, "Estimated Size-on-Disk: 0.000 MB",
+    build_dialog(app, app.export_pane_widgets.dialog, "Export", "");
+    style_text(app, app.export_pane_widgets.estimate_label, "Estimated Size-on-Disk: 0.000 MB",
                lumo::kFontSmall);
-    app.export_pane.export_button.set_label("!");
+    app.export_pane_widgets.export_button.set_label("!");
     app.export_name_field.set_label_field(
         app.view_settings.export_name.empty() ? "environment" : app.view_settings.export_name);
-    add_children(app.export_pane.dialog.pane,
-                 {&app.export_pane.estimate_label, &app.export_pane.export_button,
+    add_children(app.export_pane_widgets.dialog.pane,
+                 {&app.export_pane_widgets.estimate_label, &app.export_pane_widgets.export_button,
                   &app.export_name_field, &app.export_location_field});
     build_dialog(app, app.about_pane, g_about_title, g_about_text);
     build_dialog(app, app.help_pane, g_help_title, g_help_text);
@@ -419,7 +419,7 @@ void build_modal_panes(Application& app)
     app.load_pane.add_child(&app.load_box);
     app.load_pane.visible = false;
     app.overlay.add_child(&app.load_pane);
-    NavigatorWidgets& nav = app.navigator;
+    NavigatorPaneWidgets& nav = app.navigator_pane;
     fill_with(nav.pane, STYLE_PANEL);
     style_text(app, nav.location_label, "Location \t test/", lumo::kFontSmall);
     style_text(app, nav.path_label, "\nnone selected", lumo::kFontSmall);
@@ -443,7 +443,7 @@ void build_startup_widgets(Application& app)
     style_text(app, app.startup.label, "assembling...", lumo::kFontSmall);
     app.startup.label.visible = false;
     add_children(app.startup_pane, {&app.startup_logo, &app.startup.label});
-    ConfigurationWidgets& config = app.configuration;
+    ConfigurationWidgets& config = app.configuration_pane_widgets;
     style_text(app, config.title, "\nProgram Configuration", lumo::kFontBold);
     config.kernel_field.set_label_field("???");
     config.workspace_field.set_label_field("???");

@@ -53,7 +53,7 @@ void build_tree(Application& app)
                                                           &app.mask_pane,
                                                           &app.dialog_layer,
                                                           &app.overlay,
-                                                          &app.configuration.pane,
+                                                          &app.configuration_pane_widgets.pane,
                                                           &app.run_overlay.overlay,
                                                           &app.startup_pane,
                                                           &app.resize_notice.notice})
@@ -137,7 +137,7 @@ std::vector<std::pair<std::string, lumo::P*>> named_widgets(Application& app)
         {"SCREENSHOTPANE", &app.screenshot_pane.dialog.pane},
         {"PROFILEPANE", &app.profile_pane.dialog.pane},
         {"DIRECTIVEPANE", &app.directive_pane.pane},
-        {"EXPORTPANE", &app.export_pane.dialog.pane},
+        {"EXPORTPANE", &app.export_pane_widgets.dialog.pane},
         {"ABOUTPANE", &app.about_pane.pane},
         {"HELPPANE", &app.help_pane.pane},
         {"INFOPANE", &app.info_pane.pane},
@@ -146,6 +146,6 @@ std::vector<std::pair<std::string, lumo::P*>> named_widgets(Application& app)
         {"CONFIRMPANE", &app.confirm_pane.pane},
         {"OPENPANE", &app.open_pane},
         {"LOADPANE", &app.load_pane},
-        {"FILEPANE", &app.navigator.pane},
+        {"FILEPANE", &app.navigator_pane.pane},
     };
 }

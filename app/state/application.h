@@ -227,8 +227,8 @@ struct Application {
     lumo::P caption_box;
     lumo::P centre_marker;
     StartupWidgets startup;
-    ConfigurationWidgets configuration;
-    NavigatorWidgets navigator;
+    ConfigurationWidgets configuration_pane_widgets;
+    NavigatorPaneWidgets navigator_pane;
     ConsoleWidgets console;
     ListPanelWidgets entity_panel;
     ListPanelWidgets parameter_panel;
@@ -238,7 +238,7 @@ struct Application {
     CapturePaneWidgets screenshot_pane;
     ProfilePaneWidgets profile_pane;
     DialogWidgets directive_pane;
-    ExportPaneWidgets export_pane;
+    ExportPaneWidgets export_pane_widgets;
     DialogWidgets about_pane;
     DialogWidgets help_pane;
     DialogWidgets info_pane;

@@ -220,7 +220,7 @@ enum NavigatorHeaderButton : int {
 };
 
 // FILEPANE: the in-program file navigator.
-struct NavigatorWidgets {
+struct NavigatorPaneWidgets {
     lumo::KL pane;
     lumo::KL header;
     std::array<lumo::P, NAV_HEADER_BUTTON_COUNT> header_buttons;

@@ -152,7 +152,7 @@ TEST_F(WindowLayoutTest, NavigatorThumbFollowsTheListFraction)
     for (auto [fraction, y] : {std::pair{0.0, -1}, std::pair{1.0, 480 - 112 - 96 + 2 - 1 - 1}}) {
         app.scroll.navigator_list = fraction;
         lay_out_file_pane(app, 720, 480);
-        EXPECT_EQ(rect_of(app.navigator.scroll_thumb), (Rect{696, y, 24, 33})) << fraction;
+        EXPECT_EQ(rect_of(app.navigator_pane.scroll_thumb), (Rect{696, y, 24, 33})) << fraction;
     }
 }
 
