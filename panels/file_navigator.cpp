@@ -54,8 +54,8 @@ void set_row_selected(Application& app, std::int32_t row, bool selected)
 {
     FileNavigator& navigator = app.navigator;
     navigator.selected[at(navigator.display_order[at(row)])] = selected ? 1 : 0;
-    if (at(row) < app.navigator_widgets.rows.size())
-        app.navigator_widgets.rows[at(row)]->selected = selected;
+    if (at(row) < app.navigator_rows.rows.size())
+        app.navigator_rows.rows[at(row)]->selected = selected;
 }
 
 std::int32_t first_selected_row(const FileNavigator& navigator)
@@ -168,7 +168,7 @@ const char* type_text(char type)
 
 void write_row_cells(Application& app, std::int32_t row)
 {
-    NavigatorWidgets& widgets = app.navigator_widgets;
+    NavigatorRows& widgets = app.navigator_rows;
     const NavigatorEntry& entry = app.navigator.entries[at(app.navigator.display_order[at(row)])];
     std::array<lumo::P*, 5> cells{};
     for (std::size_t c = 0; c < cells.size(); ++c) {
@@ -230,7 +230,7 @@ void restore_hover(const std::vector<std::unique_ptr<Widget>>& widgets, std::int
 
 void rebuild_path_buttons(Application& app)
 {
-    NavigatorWidgets& widgets = app.navigator_widgets;
+    NavigatorRows& widgets = app.navigator_rows;
     const LayoutMetrics& metrics = app.layout;
     const std::int32_t m = metrics.gap;
     const std::int32_t hovered = take_hover(widgets.path_buttons);
@@ -270,7 +270,7 @@ void rebuild_path_buttons(Application& app)
 
 void rebuild_rows(Application& app)
 {
-    NavigatorWidgets& widgets = app.navigator_widgets;
+    NavigatorRows& widgets = app.navigator_rows;
     const std::int32_t hovered = take_hover(widgets.rows);
     widgets.list.children.clear();
     for (auto& column : widgets.cells)
@@ -574,7 +574,7 @@ void confirm_navigator_selection(Application& app)
 void show_file_navigator(Application& app, bool open)
 {
     app.modal[MODAL_NAVIGATOR] = open ? 1 : 0;
-    app.navigator_widgets.list.visible = open;
+    app.navigator_rows.list.visible = open;
     set_modal_masks(app, open || is_any_modal_open(app));
     refresh_root(app);
 }
@@ -651,6 +651,6 @@ void lay_out_navigator_path_bar(int width, int)
 {
     Application* app = application();
     if (app == nullptr) return;
-    lumo::KL& strip = app->navigator_widgets.path_strip;
+    lumo::KL& strip = app->navigator_rows.path_strip;
     strip.x = lumo::scroll_offset(width, app->navigator.path_width, app->navigator.path_scroll);
 }

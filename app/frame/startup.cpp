@@ -1,5 +1,6 @@
 #include "app/frame/startup.h"
 
+#include <array>
 #include <cstring>
 
 #include "lumo/assets/font_image.h"
@@ -14,6 +15,7 @@
 #include "platform/services.h"
 #include "platform/startup_wiring.h"
 #include "app/frame/app_slots.h"
+#include "app/frame/interface_construction.h"
 #include "platform/x11/gl_window.h"
 #include "platform/x11/window_services.h"
 
@@ -70,13 +72,7 @@ void install_platform_services(PlatformServices& services)
 
 void build_available_interface(Application& app)
 {
-    if (app.current_environment == nullptr) add_first_environment(app);
-    // The console measures its lines in the small font it draws them with.
-    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kFontSmall];
-    g_char_widths.assign(std::begin(font.widths), std::end(font.widths));
-    g_default_line_height = font.glyph_height;
-    app.root.width = app.window_width;
-    app.root.height = app.window_height;
+    build_application_ui(app);
     app.root.on_repaint = request_repaint;
     app.startup_variant = choose_startup_variant();
 }
@@ -110,6 +106,8 @@ bool start_application(const std::vector<std::string>& arguments)
     Application& app = *g_app;
     build_available_interface(app);
     install_platform_services(app.platform);
+    const std::array<double, 4>& background = app.background_colour;
+    app.platform.clear_colour(background[0], background[1], background[2], background[3]);
 
     keep_arguments(arguments);
     fill_app_window(g_app_window, app, static_cast<int>(arguments.size()),

@@ -19,6 +19,8 @@
 #include "app/state/export_ppd_state.h"
 #include "app/state/interface_state.h"
 #include "app/state/list_widgets.h"
+
+#include "app/state/layout_state.h"
 #include "app/state/menu_state.h"
 #include "app/state/pane_state.h"
 #include "app/state/view_settings.h"
@@ -163,16 +165,16 @@ struct Application {
     std::array<lumo::T, 2> text_views; // the console's two text widgets
     std::array<lumo::P, COLOUR_FUNCTION_COUNT> colour_function_toggles;
     std::array<SliderRow, 4> slider_rows;
-    lumo::P slider_bar;
+    lumo::KL slider_bar; // SLIDERBAR
     std::array<MenuWidgets, TOOL_MENU_COUNT> tool_menus;
     lumo::KL tool_menu_pane;
     lumo::T tool_menu_title;
     lumo::P tool_menu_icon;
     std::array<MenuWidgets, SETTINGS_MENU_COUNT> settings_menus;
-    lumo::KL settings_bar;
+    lumo::KL settings_bar; // MENUBAR
     std::array<lumo::P, SETTINGS_MENU_COUNT> settings_bar_items;
-    lumo::KL settings_menu_pane;
-    std::array<lumo::KL, 3> side_panels;
+    lumo::KL settings_menu_pane;         // MENUNPANE
+    std::array<lumo::KL, 3> side_panels; // CONSOLETRACE, ENTITYINSPECTOR, PARAMETERCONTROL
     std::array<lumo::P, 3> side_panel_tabs;
     std::array<lumo::P, 3> execution_mode_buttons;
     lumo::P culling_toggle;
@@ -225,11 +227,67 @@ struct Application {
     // input settings (system settings menu): the in-app navigator
     // (Inline-IO), the native dialogs (Native-IO) and drops.
     FileNavigator navigator;
-    NavigatorWidgets navigator_widgets;
+    NavigatorRows navigator_rows;
     ConfigurationPane configuration;
     std::uint8_t inline_io = 1;
     std::uint8_t native_io = 0;
     std::uint8_t native_dnd = 1;
+
+    // Interface construction: the bars, panes and overlays the window layout
+    // places, and what it reads and computes besides the view settings.
+    lumo::P border; // BORDER
+    ToolBarWidgets toolbar;
+    TipBarWidgets tip_bar;
+    lumo::KL control_pane; // CONTROLPANE
+    lumo::KL content_pane; // CONTENTPANE
+    MenuBarWidgets menu_bar;
+    StatusBarWidgets status_bar;
+    TabBarWidgets tab_bar;
+    SliderBarWidgets slider_bar_parts;
+    ColourBarWidgets colour_bar;
+    lumo::P hide_logo; // HIDELOGO
+    lumo::P lock_icon; // LOCKICON
+    lumo::P no_render; // NORENDER
+    lumo::KL dialog_layer;
+    lumo::KL dialog_frame;
+    RunOverlayWidgets run_overlay;
+    ResizeNoticeWidgets resize_notice;
+    StripWidgets parallel_flags_strip;
+    StripWidgets inspector_strip;
+    DirectiveColumnWidgets directive_column;
+    VariantsPanelWidgets variants_panel;
+    lumo::KL animation_control;
+    lumo::P expand_button;
+    std::array<lumo::P, 2> quick_hide_strips; // the strip and its twin
+    lumo::P caption_box;
+    lumo::P centre_marker;
+    StartupWidgets startup;
+    ConfigurationWidgets configuration_pane_widgets;
+    NavigatorPaneWidgets navigator_pane;
+    ConsoleWidgets console;
+    ListPanelWidgets entity_panel;
+    ListPanelWidgets parameter_panel;
+    RunPaneWidgets run_pane;
+    DialogWidgets parse_pane;
+    CapturePaneWidgets capture_pane;
+    CapturePaneWidgets screenshot_pane;
+    ProfilePaneWidgets profile_pane;
+    DialogWidgets directive_pane;
+    ExportPaneWidgets export_pane_widgets;
+    DialogWidgets about_pane;
+    DialogWidgets help_pane;
+    DialogWidgets info_pane;
+    DialogWidgets error_pane;
+    DialogWidgets warning_pane;
+    lumo::KL open_pane; // OPENPANE: the busy icons while scripts open
+    std::array<lumo::P, 3> open_pane_icons;
+    lumo::P load_box;
+    ScrollFractions scroll;
+    PanelLayoutState panel_layout;
+    // The theme's text colour that rows point at, and the background colour
+    // handed to the clear-colour service; the theme appliers rewrite both.
+    std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
+    std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
 
     Application();
     ~Application();

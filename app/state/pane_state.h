@@ -138,7 +138,7 @@ struct FileNavigator {
 
 // The rows and path buttons the navigator builds for each listing; the
 // pane places `list` in its list area and `path_strip` in its path bar.
-struct NavigatorWidgets {
+struct NavigatorRows {
     lumo::KL list;
     lumo::KL path_strip;
     std::vector<std::unique_ptr<lumo::P>> path_buttons;

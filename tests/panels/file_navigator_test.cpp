@@ -106,15 +106,15 @@ protected:
     std::vector<std::int32_t> selected_rows() const
     {
         std::vector<std::int32_t> rows;
-        for (std::size_t r = 0; r < app->navigator_widgets.rows.size(); ++r)
-            if (app->navigator_widgets.rows[r]->selected)
+        for (std::size_t r = 0; r < app->navigator_rows.rows.size(); ++r)
+            if (app->navigator_rows.rows[r]->selected)
                 rows.push_back(static_cast<std::int32_t>(r));
         return rows;
     }
     std::vector<std::string> row_names() const
     {
         std::vector<std::string> names;
-        for (const auto& cell : app->navigator_widgets.cells[1])
+        for (const auto& cell : app->navigator_rows.cells[1])
             names.push_back(cell->label);
         return names;
     }
@@ -136,7 +136,7 @@ TEST_F(NavigatorTest, SortingFlipsOnTheSameKeyAndKeepsTiesInOrder)
     EXPECT_EQ(row_names(), (std::vector<std::string>{"c.plim", "b.plim", "a.plim", "d/"}));
     EXPECT_EQ(trace.text(),
               "SORTING-FILES-BY:NAME\nSORTING-FILES-BY:SIZE\nSORTING-FILES-BY:TYPE\n");
-    EXPECT_EQ(app->navigator_widgets.cells[0][3]->label, "DIR");
+    EXPECT_EQ(app->navigator_rows.cells[0][3]->label, "DIR");
 }
 
 TEST_F(NavigatorTest, CursorStaysOnOneRowAndScrollsItIntoView)

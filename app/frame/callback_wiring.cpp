@@ -1,0 +1,129 @@
+// One place for the widget callbacks: every later action adds its row here.
+
+#include "app/frame/callback_wiring.h"
+
+#include "app/state/application.h"
+#include "shell/pane_layouts.h"
+#include "shell/state_setters.h"
+#include "shell/window_layout.h"
+
+namespace {
+
+using PaneLayout = void (*)(Application&, int, int);
+
+// A layout callback bound to one pane layout.
+template <PaneLayout Layout> void forward_layout(int width, int height)
+{
+    if (g_app != nullptr) Layout(*g_app, width, height);
+}
+
+void lay_out_root_and_view(Application& app, int width, int height)
+{
+    app.window_width = width;
+    app.window_height = height;
+    lay_out_root(app, width, height);
+    lay_out_view_panels(app, width, height);
+}
+
+template <int Menu> bool toggle_tool_menu_click()
+{
+    if (g_app != nullptr) toggle_tool_menu(*g_app, Menu);
+    return true;
+}
+
+template <int Item> bool select_settings_item_click()
+{
+    if (g_app != nullptr) select_settings_menu_item(*g_app, Item);
+    return true;
+}
+
+template <int Panel> bool select_side_panel_click()
+{
+    if (g_app != nullptr) select_side_panel(*g_app, Panel);
+    return true;
+}
+
+template <int Channel> bool select_console_channel_click()
+{
+    if (g_app != nullptr) select_console_channel(*g_app, Channel);
+    return true;
+}
+
+template <int Mode> bool select_execution_mode_click()
+{
+    if (g_app != nullptr) select_execution_mode(*g_app, Mode);
+    return true;
+}
+
+bool toggle_settings_bar_click()
+{
+    if (g_app == nullptr) return true;
+    const bool shown = g_app->view_settings.panel_flags[PANEL_SETTINGS_BAR_VISIBLE] != 0;
+    set_settings_bar_visible(*g_app, !shown);
+    return true;
+}
+
+bool toggle_quick_hide_click()
+{
+    if (g_app == nullptr) return true;
+    set_quick_hide(*g_app, g_app->view_settings.panel_flags[PANEL_QUICK_HIDE] == 0);
+    return true;
+}
+
+template <int... I>
+void install_tool_menu_buttons(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.toolbar.menu_buttons[I].on_click = toggle_tool_menu_click<I>), ...);
+}
+
+template <int... I>
+void install_settings_buttons(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.settings_bar_items[I].on_click = select_settings_item_click<I>), ...);
+}
+
+} // namespace
+
+void install_layout_callbacks(Application& app)
+{
+    app.root.set_layout_callback(forward_layout<lay_out_root_and_view>);
+    app.toolbar.bar.set_layout_callback(forward_layout<lay_out_toolbar>);
+    app.tip_bar.bar.set_layout_callback(forward_layout<lay_out_tipbar>);
+    app.control_pane.set_layout_callback(forward_layout<lay_out_control_pane>);
+    app.settings_bar.set_layout_callback(forward_layout<lay_out_menubar>);
+    app.status_bar.bar.set_layout_callback(forward_layout<lay_out_statusbar>);
+    app.tab_bar.bar.set_layout_callback(forward_layout<lay_out_tabbar>);
+    app.slider_bar.set_layout_callback(forward_layout<lay_out_sliderbar>);
+    app.toolbar.scroll.set_layout_callback(forward_layout<lay_out_tool_scroll>);
+    app.tip_bar.scroll.set_layout_callback(forward_layout<lay_out_tip_scroll>);
+    app.menu_bar.drop_column.set_layout_callback(forward_layout<lay_out_settings_drop_column>);
+    app.menu_bar.scroll.set_layout_callback(forward_layout<lay_out_menu_scroll>);
+    app.overlay.set_layout_callback(forward_layout<lay_out_overlay>);
+    app.open_pane.set_layout_callback(forward_layout<lay_out_open_pane>);
+    app.load_pane.set_layout_callback(forward_layout<lay_out_load_pane>);
+    app.capture_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_capture_preview>);
+    app.entity_panel.detail_header.set_layout_callback(
+        forward_layout<lay_out_entity_detail_header>);
+    app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
+    app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_list>);
+    app.navigator_pane.pane.set_layout_callback(forward_layout<lay_out_file_pane>);
+    app.navigator_pane.list_area.set_layout_callback(forward_layout<lay_out_navigator_list>);
+}
+
+void install_action_callbacks(Application& app)
+{
+    install_tool_menu_buttons(app, std::make_integer_sequence<int, TOOL_MENU_COUNT>{});
+    install_settings_buttons(app, std::make_integer_sequence<int, SETTINGS_MENU_COUNT>{});
+    app.toolbar.buttons[TOOL_BUTTON_SETTINGS].on_click = toggle_settings_bar_click;
+    app.side_panel_tabs[0].on_click = select_side_panel_click<0>;
+    app.side_panel_tabs[1].on_click = select_side_panel_click<1>;
+    app.side_panel_tabs[2].on_click = select_side_panel_click<2>;
+    app.console_channel_tabs[0].on_click = select_console_channel_click<0>;
+    app.console_channel_tabs[1].on_click = select_console_channel_click<1>;
+    app.console_channel_tabs[2].on_click = select_console_channel_click<2>;
+    app.console_channel_tabs[3].on_click = select_console_channel_click<3>;
+    app.execution_mode_buttons[0].on_click = select_execution_mode_click<0>;
+    app.execution_mode_buttons[1].on_click = select_execution_mode_click<1>;
+    app.execution_mode_buttons[2].on_click = select_execution_mode_click<2>;
+    app.hide_logo.on_click = toggle_quick_hide_click;
+}

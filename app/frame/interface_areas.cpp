@@ -1,0 +1,471 @@
+// Construction of the interface by area: bars, floating controls, side
+// panels, modal panes and start-up widgets.
+
+#include "app/frame/interface_construction.h"
+
+#include "app/state/application.h"
+#include "lumo/font.h"
+#include "shell/help_texts.h"
+#include "shell/menu_labels.h"
+#include "shell/menu_rows.h"
+#include "shell/themes.h"
+#include "shell/window_layout.h"
+
+namespace {
+
+const FillStyle* style(int slot)
+{
+    return &g_active_fill_styles[static_cast<std::size_t>(slot)];
+}
+
+void fill_with(lumo::P& widget, int slot)
+{
+    widget.fill = true;
+    widget.fill_style = style(slot);
+}
+
+void border(lumo::Border& b, int width, int slot)
+{
+    b.width = width;
+    b.style = style(slot);
+}
+
+// A bar: its fill, and a thin border on the edge that faces the view.
+void style_bar(Application& app, lumo::P& bar, bool border_below)
+{
+    fill_with(bar, STYLE_BAR);
+    border(border_below ? bar.border_bottom : bar.border_top, app.layout.thin_border,
+           border_below ? STYLE_BORDER_BOTTOM : STYLE_BORDER_TOP);
+}
+
+// A button labelled from row `i` of a label group, with its hint.
+void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i)
+{
+    const auto index = static_cast<std::size_t>(i);
+    button.set_label(labels.short_labels[index]);
+    button.hint_title = &labels.pairs[index].label;
+    button.hint_text = &labels.pairs[index].tooltip;
+    button.hover_style = style(STYLE_HIGHLIGHT);
+    button.selected_style = style(STYLE_HIGHLIGHT);
+    button.text_colour_override = app.theme_text_colour.data();
+    button.font = lumo::kFontSmallBold;
+}
+
+void style_text(Application& app, lumo::P& text, const std::string& label, int font)
+{
+    text.font = font;
+    text.text_colour_override = app.theme_text_colour.data();
+    text.set_label(label);
+}
+
+void add_children(lumo::KL& parent, std::initializer_list<lumo::P*> children)
+{
+    for (lumo::P* child : children)
+        parent.add_child(child);
+}
+
+void build_toolbar(Application& app)
+{
+    ToolBarWidgets& bar = app.toolbar;
+    style_bar(app, bar.bar, true);
+    const LabelGroup& buttons = label_group(MENU_TABLE_TOOL_BUTTONS);
+    for (int i = 0; i < TOOL_BUTTON_COUNT; ++i) {
+        style_button(app, bar.buttons[static_cast<std::size_t>(i)], buttons, i);
+        bar.buttons[static_cast<std::size_t>(i)].font = lumo::kFontTinyBold;
+        bar.bar.add_child(&bar.buttons[static_cast<std::size_t>(i)]);
+    }
+    const LabelGroup& titles = label_group(MENU_TABLE_TOOL_TITLES);
+    for (int i = 0; i < TOOL_MENU_COUNT; ++i) {
+        lumo::P& button = bar.menu_buttons[static_cast<std::size_t>(i)];
+        style_button(app, button, titles, i);
+        button.set_label("");
+        button.icon = static_cast<int>(app.tool_menu_icons[static_cast<std::size_t>(i)]);
+        button.hint_icon = button.icon;
+        bar.scroll.add_child(&button);
+    }
+    set_rect(bar.open_menu_marker, 0, app.layout.bar_unit - app.layout.gap, app.layout.gap,
+             app.layout.gap / 2);
+    fill_with(bar.open_menu_marker, STYLE_HIGHLIGHT);
+    bar.scroll.add_child(&bar.open_menu_marker);
+    bar.scroll.clip_children = true;
+    bar.bar.add_child(&bar.scroll);
+}
+
+void build_tipbar(Application& app)
+{
+    TipBarWidgets& bar = app.tip_bar;
+    style_bar(app, bar.bar, true);
+    bar.scroll.clip_children = true;
+    style_text(app, bar.menu_tree, "", lumo::kFontSmall);
+    bar.scroll.add_child(&bar.menu_tree);
+    style_text(app, app.tool_menu_title, "", lumo::kFontSmallBold);
+    app.tool_menu_title.visible = false;
+    app.tool_menu_icon.visible = false;
+    add_children(bar.scroll, {&app.tool_menu_icon, &app.tool_menu_title, &app.tool_menu_pane});
+    app.tool_menu_pane.visible = false;
+    const LabelGroup& tabs = label_group(MENU_TABLE_SIDE_PANEL);
+    for (int i = 0; i < 3; ++i) {
+        lumo::P& tab = app.side_panel_tabs[static_cast<std::size_t>(i)];
+        style_button(app, tab, tabs, i);
+        border(tab.border_right, app.layout.thin_border, STYLE_BORDER_RIGHT);
+        bar.bar.add_child(&tab);
+    }
+    bar.bar.add_child(&bar.scroll);
+}
+
+void build_menubar(Application& app)
+{
+    style_bar(app, app.settings_bar, false);
+    border(app.settings_bar.border_left, app.layout.thin_border, STYLE_BORDER_LEFT);
+    const LabelGroup& titles = label_group(MENU_TABLE_SETTINGS_TITLES);
+    for (int i = 0; i < SETTINGS_MENU_COUNT; ++i) {
+        lumo::P& button = app.settings_bar_items[static_cast<std::size_t>(i)];
+        style_button(app, button, titles, i);
+        button.set_label("");
+        button.icon = static_cast<int>(app.settings_menu_icons[static_cast<std::size_t>(i)]);
+        button.hint_icon = button.icon;
+        lumo::P& marker = app.menu_bar.markers[static_cast<std::size_t>(i)];
+        set_rect(marker, 0, 0, app.layout.gap / 2, app.layout.gap);
+        marker.visible = false;
+        add_children(app.menu_bar.scroll, {&button, &marker});
+    }
+    app.menu_bar.scroll.clip_children = true;
+    app.settings_bar.add_child(&app.menu_bar.scroll);
+    app.settings_bar.visible = false;
+    fill_with(app.settings_menu_pane, STYLE_DROP_DOWN);
+    set_rect(app.menu_bar.drop_column, 0, 0, 2 * app.layout.bar_unit, 7 * app.layout.row_height);
+    app.menu_bar.drop_column.clip_children = true;
+    app.settings_menu_pane.add_child(&app.menu_bar.drop_column);
+    app.settings_menu_pane.visible = false;
+}
+
+void build_status_and_tab_bars(Application& app)
+{
+    style_bar(app, app.status_bar.bar, false);
+    style_text(app, app.status_label, app.status_line_text, lumo::kFontSmall);
+    app.status_label.align_y = lumo::kAlignCentre;
+    app.status_label.padding.left = app.layout.gap;
+    set_rect(app.status_label, 0, 0, 4096, app.layout.strip_height);
+    app.status_bar.scroll.clip_children = true;
+    app.status_bar.scroll.add_child(&app.status_label);
+    app.status_bar.bar.add_child(&app.status_bar.scroll);
+
+    TabBarWidgets& tabs = app.tab_bar;
+    style_bar(app, tabs.bar, false);
+    const LabelGroup& labels = label_group(MENU_TABLE_TAB_BAR);
+    style_button(app, tabs.environment_button, labels, 0);
+    style_button(app, tabs.about_button, labels, 1);
+    style_button(app, tabs.help_button, labels, 2);
+    tabs.scroll.clip_children = true;
+    tabs.scroll.add_child(&app.environment_tabs.strip);
+    add_children(tabs.bar,
+                 {&tabs.environment_button, &tabs.scroll, &tabs.about_button, &tabs.help_button});
+    fill_with(tabs.hover_card, STYLE_DROP_DOWN);
+    set_rect(tabs.hover_card, 0, 0, 2 * app.layout.bar_unit, 96);
+    add_children(tabs.hover_card, {&tabs.hover_card_label, &tabs.hover_card_close});
+    tabs.hover_card.visible = false;
+}
+
+void build_slider_and_colour_bars(Application& app)
+{
+    style_bar(app, app.slider_bar, false);
+    SliderBarWidgets& sliders = app.slider_bar_parts;
+    sliders.scroll.clip_children = true;
+    sliders.scroll.add_child(&sliders.content);
+    app.slider_bar.add_child(&sliders.scroll);
+    app.slider_bar.visible = app.view_settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;
+    fill_field_sliders(app);
+
+    ColourBarWidgets& colours = app.colour_bar;
+    style_bar(app, colours.bar, true);
+    colours.scroll.clip_children = true;
+    colours.bar.add_child(&colours.scroll);
+    fill_colour_by_menu(app);
+    colours.bar.visible = app.view_settings.colour_mode == COLOUR_SCHEME_FUNCTION;
+}
+
+void build_hint_bar(Application& app)
+{
+    HintBarWidgets& hint = app.hint_bar;
+    hint.bar.fill = app.view_settings.hover_hints != 0;
+    hint.bar.fill_style = style(STYLE_DROP_DOWN);
+    border(hint.bar.border_bottom, app.layout.thin_border, STYLE_BORDER_BOTTOM);
+    for (std::size_t i = 0; i < hint.texts.size(); ++i) {
+        lumo::T& text = hint.texts[i];
+        style_text(app, text, "", i == 0 ? lumo::kFontSmallBold : lumo::kFontSmall);
+        set_rect(text, 0, static_cast<int>(i) * app.layout.row_height / 2 + app.layout.gap / 2,
+                 4096, app.layout.row_height / 2);
+        text.margin.left = app.layout.gap / 2;
+    }
+    set_rect(hint.icon, app.layout.gap, app.layout.gap / 2, app.layout.row_height,
+             app.layout.row_height);
+    hint.icon.visible = false;
+    add_children(hint.bar, {&hint.icon, &hint.texts[0], &hint.texts[1]});
+    hint.bar.visible = false;
+}
+
+void build_dialog(Application& app, DialogWidgets& dialog, const std::string& title,
+                  const std::string& text)
+{
+    const LayoutMetrics& m = app.layout;
+    fill_with(dialog.pane, STYLE_PANEL);
+    for (lumo::Border* b : {&dialog.pane.border_left, &dialog.pane.border_top,
+                            &dialog.pane.border_right, &dialog.pane.border_bottom})
+        border(*b, m.thick_border, STYLE_BORDER_RIGHT);
+    style_text(app, dialog.title, title, lumo::kFontBold);
+    set_rect(dialog.title, m.gap * 2, m.gap, m.dialog_width - 6 * m.gap, m.row_height);
+    style_text(app, dialog.text, text, lumo::kFontSmall);
+    set_rect(dialog.text, m.gap * 2, m.row_height + 2 * m.gap, m.dialog_width - 4 * m.gap,
+             m.dialog_height - m.row_height - 4 * m.gap);
+    dialog.close_box.set_label("X");
+    dialog.close_box.hover_style = style(STYLE_HIGHLIGHT);
+    dialog.close_box.text_colour_override = app.theme_text_colour.data();
+    set_rect(dialog.close_box, m.dialog_width - m.gap / 2 - 32, m.gap / 2, 32, 32);
+    add_children(dialog.pane, {&dialog.icon, &dialog.title, &dialog.text, &dialog.close_box});
+    dialog.pane.visible = false;
+    app.overlay.add_child(&dialog.pane);
+}
+
+} // namespace
+
+void build_bars(Application& app)
+{
+    build_toolbar(app);
+    build_tipbar(app);
+    build_menubar(app);
+    build_status_and_tab_bars(app);
+    build_slider_and_colour_bars(app);
+    build_hint_bar(app);
+    fill_view_menus(app);
+    fill_settings_menus(app);
+}
+
+void build_floating_controls(Application& app)
+{
+    const LayoutMetrics& m = app.layout;
+    const LabelGroup& parallel = label_group(MENU_TABLE_PARALLEL_FLAGS);
+    const LabelGroup& inspector = label_group(MENU_TABLE_INSPECTOR);
+    style_button(app, app.parallel_flags_toggle, parallel, 0);
+    style_button(app, app.llmi_toggle, inspector, 0);
+    for (int i = 0; i < 5; ++i)
+        style_button(app, app.parallel_option_toggles[static_cast<std::size_t>(i)], parallel,
+                     i + 2);
+    for (std::size_t i = 0; i < app.pick_mode_rows.size(); ++i)
+        style_button(app, app.pick_mode_rows[i], inspector, static_cast<int>(i) + 1);
+    for (lumo::P* toggle : {&app.parallel_flags_toggle, &app.llmi_toggle}) {
+        toggle->width = m.strip_height;
+        toggle->height = m.strip_height;
+        fill_with(*toggle, STYLE_BAR);
+        toggle->visible = false;
+    }
+    for (StripWidgets* strip : {&app.parallel_flags_strip, &app.inspector_strip}) {
+        fill_with(strip->panel, STYLE_BAR);
+        strip->panel.clip_children = true;
+        strip->panel.add_child(&strip->content);
+        strip->panel.visible = false;
+    }
+    DirectiveColumnWidgets& directives = app.directive_column;
+    fill_with(directives.column, STYLE_PANEL);
+    border(directives.column.border_left, m.thin_border, STYLE_BORDER_LEFT);
+    directives.list_area.clip_children = true;
+    directives.list_area.add_child(&directives.list);
+    directives.list_area.add_child(&directives.marker);
+    fill_with(directives.marker, STYLE_HIGHLIGHT);
+    const LabelGroup& cds = label_group(MENU_TABLE_CAMERA_DIRECTIVES);
+    for (std::size_t i = 0; i < directives.buttons.size(); ++i) {
+        style_button(app, directives.buttons[i], cds, static_cast<int>(i));
+        directives.south.add_child(&directives.buttons[i]);
+    }
+    for (std::size_t i = 0; i < directives.goto_fields.size(); ++i) {
+        directives.goto_fields[i].hint_title = &cds.pairs[4 + i].label;
+        directives.goto_fields[i].hint_text = &cds.pairs[4 + i].tooltip;
+        directives.south.add_child(&directives.goto_fields[i]);
+    }
+    directives.column.set_region(lumo::BL::kCentre, &directives.list_area, 0);
+    directives.column.set_region(lumo::BL::kSouth, &directives.south, m.bar_unit);
+    directives.column.visible = false;
+    fill_with(directives.grip, STYLE_THUMB_HOVER);
+    directives.grip.visible = false;
+
+    VariantsPanelWidgets& variants = app.variants_panel;
+    fill_with(variants.panel, STYLE_PANEL);
+    style_text(app, variants.header, "VARIANTS", lumo::kFontSmallBold);
+    style_text(app, variants.footer, "VARIANTS", lumo::kFontSmall);
+    add_children(variants.panel, {&variants.header, &variants.list, &variants.footer});
+    variants.panel.visible = false;
+
+    fill_with(app.animation_control, STYLE_BAR);
+    app.animation_control.visible = false;
+    app.expand_button.icon = static_cast<int>(app.settings_menu_icons[SETTINGS_MENU_FULLSCREEN]);
+    app.expand_button.hover_style = style(STYLE_HIGHLIGHT);
+    style_text(app, app.fps_readout, "? fps (? ms)", lumo::kFontSmall);
+    app.fps_readout.align_x = lumo::kAlignEnd;
+    app.fps_readout.visible = app.view_settings.show_fps != 0;
+    app.content_pane.add_child(&app.fps_readout);
+    for (lumo::T& text : app.statistics_texts) {
+        style_text(app, text, "", lumo::kFontSmall);
+        app.content_pane.add_child(&text);
+    }
+    app.statistics_texts[1].text_colour_override = nullptr;
+    app.statistics_texts[1].text_colour = 0x80000000u; // the shadow
+    std::vector<std::string> lines(app.mesh_statistics_lines.begin(),
+                                   app.mesh_statistics_lines.end());
+    for (lumo::T& text : app.statistics_texts)
+        text.set_text_lines(lines, static_cast<int>(lines.size()));
+    app.hide_logo.icon = static_cast<int>(app.settings_menu_icons[SETTINGS_MENU_WIDGETS]);
+    app.hide_logo.visible = false;
+    app.lock_icon.icon = static_cast<int>(app.settings_menu_icons[SETTINGS_MENU_LOCK]);
+    app.lock_icon.visible = app.view_settings.panel_flags[PANEL_VIEW_LOCK] != 0;
+    style_text(app, app.no_render, "NO RENDER", lumo::kFontSmallBold);
+    fill_with(app.no_render, STYLE_PANEL);
+    app.no_render.visible = false;
+    fill_with(app.centre_marker, STYLE_HIGHLIGHT);
+    app.centre_marker.visible = false;
+    app.caption_box.visible = false;
+    for (lumo::P& strip : app.quick_hide_strips) {
+        fill_with(strip, STYLE_BAR);
+        strip.height = m.row_height;
+        strip.visible = false;
+    }
+}
+
+void build_side_panels(Application& app)
+{
+    const LayoutMetrics& m = app.layout;
+    fill_with(app.control_pane, STYLE_PANEL);
+    border(app.control_pane.border_right, m.thin_border, STYLE_BORDER_RIGHT);
+    const LabelGroup& channels = label_group(MENU_TABLE_CONSOLE_CHANNELS);
+    ConsoleWidgets& console = app.console;
+    for (int i = 0; i < 4; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        lumo::P& tab = app.console_channel_tabs[index];
+        style_button(app, tab, channels, i);
+        set_rect(tab, i * (m.side_panel_width / 4), 0, m.side_panel_width / 4, m.strip_height);
+        apply_theme_to_styles(app, console.channel_scrolls[index]);
+        style_text(app, console.channel_texts[index], "", lumo::kFontSmall);
+        console.channel_scrolls[index].add_child(&console.channel_texts[index]);
+        console.channel_scrolls[index].visible = false;
+        app.side_panels[0].add_child(&tab);
+        app.side_panels[0].add_child(&console.channel_scrolls[index]);
+    }
+    app.console_channel_tabs[0].selected = true;
+    apply_theme_to_styles(app, console.scroll);
+    style_text(app, console.text, "", lumo::kFontSmall);
+    console.scroll.add_child(&console.text);
+    set_rect(console.scroll, 0, m.strip_height, m.side_panel_width, 0);
+    app.side_panels[0].add_child(&console.scroll);
+    for (lumo::T& text : app.text_views)
+        style_text(app, text, "", lumo::kFontSmall);
+    for (ListPanelWidgets* panel : {&app.entity_panel, &app.parameter_panel}) {
+        apply_theme_to_styles(app, panel->list_scroll);
+        panel->list_scroll.add_child(&panel->list);
+        style_text(app, panel->placeholder, "", lumo::kFontSmallItalic);
+        panel->list.add_child(&panel->placeholder);
+    }
+    style_text(app, app.entity_panel.placeholder, "(no entities)", lumo::kFontSmallItalic);
+    style_text(app, app.parameter_panel.placeholder, "(no parameters)", lumo::kFontSmallItalic);
+    app.side_panels[1].add_child(&app.entity_panel.list_scroll);
+    app.side_panels[2].add_child(&app.parameter_panel.list_scroll);
+    style_text(app, app.script_list_label, app.script_list_text, lumo::kFontSmall);
+    for (std::size_t i = 0; i < app.side_panels.size(); ++i) {
+        app.side_panels[i].visible = static_cast<int>(i) == app.view_settings.open_side_panel;
+        app.control_pane.add_child(&app.side_panels[i]);
+    }
+    app.control_pane.visible = app.view_settings.panel_flags[PANEL_SIDE_PANEL_SHOWN] != 0;
+}
+
+void build_modal_panes(Application& app)
+{
+    fill_with(app.mask_pane, STYLE_MASK);
+    app.mask_pane.visible = false;
+    app.overlay.visible = false;
+    const LabelGroup& modes = label_group(MENU_TABLE_EXECUTE_MODES);
+    build_dialog(app, app.run_pane.dialog, "Assembly", "");
+    for (int i = 0; i < 3; ++i) {
+        lumo::P& button = app.execution_mode_buttons[static_cast<std::size_t>(i)];
+        style_button(app, button, modes, i);
+        set_rect(button, 16 + 160 * i, 48, 152, 32);
+        app.run_pane.dialog.pane.add_child(&button);
+    }
+    build_dialog(app, app.parse_pane, "Script Parsing Result", "");
+    build_dialog(app, app.screenshot_pane.dialog, "Screenshot", "");
+    build_dialog(app, app.profile_pane.dialog, "Performance Profile", "");
+    build_dialog(app, app.directive_pane, "", "");
+    build_dialog(app, app.export_pane_widgets.dialog, "Export", "");
+    style_text(app, app.export_pane_widgets.estimate_label, "Estimated Size-on-Disk: 0.000 MB",
+               lumo::kFontSmall);
+    app.export_pane_widgets.export_button.set_label("!");
+    app.export_name_field.set_label_field(
+        app.view_settings.export_name.empty() ? "environment" : app.view_settings.export_name);
+    add_children(app.export_pane_widgets.dialog.pane,
+                 {&app.export_pane_widgets.estimate_label, &app.export_pane_widgets.export_button,
+                  &app.export_name_field, &app.export_location_field});
+    build_dialog(app, app.about_pane, g_about_title, g_about_text);
+    build_dialog(app, app.help_pane, g_help_title, g_help_text);
+    build_dialog(app, app.info_pane, "", "");
+    build_dialog(app, app.error_pane, "", "");
+    build_dialog(app, app.warning_pane, "", "");
+    build_dialog(app, app.capture_pane.dialog, "Snapshot", "");
+    app.capture_pane.dialog.pane.add_child(&app.capture_pane.preview);
+    ConfirmPaneWidgets& confirm = app.confirm_pane;
+    add_children(confirm.pane, {&confirm.icon, &confirm.title, &confirm.text, &confirm.option_row});
+    confirm.pane.visible = false;
+    app.overlay.add_child(&confirm.pane);
+    for (lumo::P& icon : app.open_pane_icons)
+        app.open_pane.add_child(&icon);
+    app.open_pane.visible = false;
+    app.overlay.add_child(&app.open_pane);
+    fill_with(app.load_box, STYLE_PANEL);
+    app.load_pane.add_child(&app.load_box);
+    app.load_pane.visible = false;
+    app.overlay.add_child(&app.load_pane);
+    NavigatorPaneWidgets& nav = app.navigator_pane;
+    fill_with(nav.pane, STYLE_PANEL);
+    style_text(app, nav.location_label, "Location \t test/", lumo::kFontSmall);
+    style_text(app, nav.path_label, "\nnone selected", lumo::kFontSmall);
+    for (lumo::P& button : nav.header_buttons)
+        nav.header.add_child(&button);
+    nav.header.add_child(&nav.sort_marker);
+    nav.list_area.add_child(&app.navigator_rows.list);
+    add_children(nav.pane,
+                 {&nav.header, &nav.path_bar, &nav.list_area, &nav.scroll_track, &nav.scroll_thumb,
+                  &nav.column_heads[0], &nav.column_heads[1], &nav.location_label, &nav.path_label,
+                  &nav.title, &nav.hint, &nav.ok_button});
+    nav.pane.visible = false;
+    app.overlay.add_child(&nav.pane);
+}
+
+void build_startup_widgets(Application& app)
+{
+    app.startup_logo.icon = 54;
+    app.startup_logo.icon_scale = 2.0;
+    app.startup_logo.opacity = 0.0;
+    style_text(app, app.startup.label, "assembling...", lumo::kFontSmall);
+    app.startup.label.visible = false;
+    add_children(app.startup_pane, {&app.startup_logo, &app.startup.label});
+    ConfigurationWidgets& config = app.configuration_pane_widgets;
+    style_text(app, config.title, "\nProgram Configuration", lumo::kFontBold);
+    config.kernel_field.set_label_field("???");
+    config.workspace_field.set_label_field("???");
+    style_text(app, config.kernel_state, "UNDEFINED", lumo::kFontSmall);
+    style_text(app, config.workspace_state, "UNDEFINED", lumo::kFontSmall);
+    config.status_button.set_label("!");
+    fill_with(config.box, STYLE_PANEL);
+    add_children(config.box, {&config.title, &config.kernel_field, &config.workspace_field,
+                              &config.kernel_state, &config.workspace_state, &config.status_button,
+                              &config.kernel_button, &config.workspace_button});
+    config.pane.add_child(&config.box);
+    config.pane.visible = false;
+    fill_with(app.run_overlay.overlay, STYLE_MASK);
+    fill_with(app.run_overlay.box, STYLE_PANEL);
+    style_text(app, app.run_overlay.text, "assembling...", lumo::kFontSmall);
+    app.run_overlay.box.add_child(&app.run_overlay.text);
+    app.run_overlay.overlay.add_child(&app.run_overlay.box);
+    app.run_overlay.overlay.visible = false;
+    fill_with(app.resize_notice.notice, STYLE_PANEL);
+    style_text(app, app.resize_notice.text, "Resize Window\n\n\nMinimum-Size:\n480 x 360",
+               lumo::kFontBold);
+    app.resize_notice.text.align_x = lumo::kAlignCentre;
+    add_children(app.resize_notice.notice, {&app.resize_notice.icon_box, &app.resize_notice.text});
+    app.resize_notice.notice.visible = false;
+}

@@ -1,0 +1,151 @@
+#include "app/frame/interface_construction.h"
+
+#include "app/commands/environment_lifecycle.h"
+#include "app/frame/callback_wiring.h"
+#include "app/state/application.h"
+#include "lumo/font.h"
+#include "model/console_state.h"
+#include "model/text_metrics.h"
+#include "platform/clock.h"
+#include "platform/kernel_config.h"
+#include "platform/startup_wiring.h"
+#include "shell/themes.h"
+
+namespace {
+
+// Root children bottom to top: the scene's backdrop and view, the panes and
+// bars, the floating controls, then the masks, dialogs and start-up panes.
+void build_tree(Application& app)
+{
+    lumo::UI& root = app.root;
+    root.children.clear();
+    for (lumo::P* child : std::initializer_list<lumo::P*>{&app.backdrop,
+                                                          &app.view,
+                                                          &app.content_pane,
+                                                          &app.control_pane,
+                                                          &app.colour_bar.bar,
+                                                          &app.slider_bar,
+                                                          &app.hint_bar.bar,
+                                                          &app.toolbar.bar,
+                                                          &app.tip_bar.bar,
+                                                          &app.status_bar.bar,
+                                                          &app.tab_bar.bar,
+                                                          &app.settings_bar,
+                                                          &app.settings_menu_pane,
+                                                          &app.parallel_flags_toggle,
+                                                          &app.llmi_toggle,
+                                                          &app.parallel_flags_strip.panel,
+                                                          &app.inspector_strip.panel,
+                                                          &app.quick_hide_strips[0],
+                                                          &app.quick_hide_strips[1],
+                                                          &app.directive_column.column,
+                                                          &app.directive_column.grip,
+                                                          &app.variants_panel.panel,
+                                                          &app.animation_control,
+                                                          &app.expand_button,
+                                                          &app.caption_box,
+                                                          &app.centre_marker,
+                                                          &app.no_render,
+                                                          &app.hide_logo,
+                                                          &app.lock_icon,
+                                                          &app.tab_bar.hover_card,
+                                                          &app.border,
+                                                          &app.mask_pane,
+                                                          &app.dialog_layer,
+                                                          &app.overlay,
+                                                          &app.configuration_pane_widgets.pane,
+                                                          &app.run_overlay.overlay,
+                                                          &app.startup_pane,
+                                                          &app.resize_notice.notice})
+        root.add_child(child);
+    app.dialog_layer.add_child(&app.dialog_frame);
+    app.dialog_layer.visible = false;
+}
+
+void write_startup_console_lines(Application& app)
+{
+    if (app.current_console == nullptr) return;
+    append_console_line(*app.current_console, " ", "");
+    const std::int64_t elapsed = g_program_start_ms >= 0 ? now_ms() - g_program_start_ms : 0;
+    append_console_line(*app.current_console,
+                        "Initialisation-Time : " + std::to_string(elapsed) + " ms", "");
+}
+
+void measure_console_font()
+{
+    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kFontSmall];
+    g_char_widths.assign(std::begin(font.widths), std::end(font.widths));
+    g_default_line_height = font.glyph_height;
+}
+
+} // namespace
+
+void build_application_ui(Application& app)
+{
+    if (app.current_environment == nullptr) add_first_environment(app);
+    apply_theme_colours(app, app.view_settings.theme_index);
+    build_bars(app);
+    build_floating_controls(app);
+    build_side_panels(app);
+    build_modal_panes(app);
+    build_startup_widgets(app);
+    build_tree(app);
+    install_layout_callbacks(app);
+    install_action_callbacks(app);
+    measure_console_font();
+    write_startup_console_lines(app);
+    const bool configured =
+        g_kernel_path_state == SettingState::VALID && g_workspace_state == SettingState::VALID;
+    app.startup_variant = configured && !g_interactive_config ? 0 : 1;
+    app.root.width = app.window_width;
+    app.root.height = app.window_height;
+}
+
+std::vector<std::pair<std::string, lumo::P*>> named_widgets(Application& app)
+{
+    return {
+        {"TOOLBAR", &app.toolbar.bar},
+        {"TIPBAR", &app.tip_bar.bar},
+        {"CONTROLPANE", &app.control_pane},
+        {"CONTENTPANE", &app.content_pane},
+        {"MENUBAR", &app.settings_bar},
+        {"STATUSBAR", &app.status_bar.bar},
+        {"TABBAR", &app.tab_bar.bar},
+        {"SLIDERBAR", &app.slider_bar},
+        {"COLOURBAR", &app.colour_bar.bar},
+        {"MENUNPANE", &app.settings_menu_pane},
+        {"HINTBAR", &app.hint_bar.bar},
+        {"HIDELOGO", &app.hide_logo},
+        {"LOCKICON", &app.lock_icon},
+        {"NORENDER", &app.no_render},
+        {"MASKPANE", &app.mask_pane},
+        {"OVERLAY", &app.overlay},
+        {"BORDER", &app.border},
+        {"TOOLSCROLL", &app.toolbar.scroll},
+        {"TIPSCROLL", &app.tip_bar.scroll},
+        {"MENUSCROLL", &app.menu_bar.scroll},
+        {"STATSCROLL", &app.status_bar.scroll},
+        {"TABSCROLL", &app.tab_bar.scroll},
+        {"SLIDERSCROLL", &app.slider_bar_parts.scroll},
+        {"COLOURSCROLL", &app.colour_bar.scroll},
+        {"CONSOLETRACE", &app.side_panels[0]},
+        {"ENTITYINSPECTOR", &app.side_panels[1]},
+        {"PARAMETERCONTROL", &app.side_panels[2]},
+        {"RUNPANE", &app.run_pane.dialog.pane},
+        {"PARSEPANE", &app.parse_pane.pane},
+        {"CAPTUREPANE", &app.capture_pane.dialog.pane},
+        {"SCREENSHOTPANE", &app.screenshot_pane.dialog.pane},
+        {"PROFILEPANE", &app.profile_pane.dialog.pane},
+        {"DIRECTIVEPANE", &app.directive_pane.pane},
+        {"EXPORTPANE", &app.export_pane_widgets.dialog.pane},
+        {"ABOUTPANE", &app.about_pane.pane},
+        {"HELPPANE", &app.help_pane.pane},
+        {"INFOPANE", &app.info_pane.pane},
+        {"ERRORPANE", &app.error_pane.pane},
+        {"WARNINGPANE", &app.warning_pane.pane},
+        {"CONFIRMPANE", &app.confirm_pane.pane},
+        {"OPENPANE", &app.open_pane},
+        {"LOADPANE", &app.load_pane},
+        {"FILEPANE", &app.navigator_pane.pane},
+    };
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// The one-time construction of the whole interface inside the application.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct Application;
+
+namespace lumo {
+class P;
+}
+
+// Builds and wires every widget, the widget tree, the layout callbacks, the
+// menu rows; applies the theme; writes the two start-up console lines; fills
+// the character widths; chooses the start-up variant.
+void build_application_ui(Application& app);
+
+// The widgets that carry an id in the interface, by that id.
+std::vector<std::pair<std::string, lumo::P*>> named_widgets(Application& app);
+
+// Builders of the areas, in interface_areas.cpp.
+void build_bars(Application& app);
+void build_floating_controls(Application& app);
+void build_side_panels(Application& app);
+void build_modal_panes(Application& app);
+void build_startup_widgets(Application& app);

@@ -1,0 +1,301 @@
+#include "shell/pane_layouts.h"
+
+#include <cmath>
+
+#include "app/state/application.h"
+#include "shell/window_layout.h"
+
+namespace {
+
+int trunc_of(double value)
+{
+    return static_cast<int>(std::trunc(value));
+}
+
+bool flipped(const Application& app)
+{
+    return app.view_settings.panel_flags[PANEL_VERTICAL_FLIP] != 0;
+}
+
+} // namespace
+
+void lay_out_toolbar(Application& app, int width, int /*height*/)
+{
+    const int U = app.layout.bar_unit;
+    const std::array<int, TOOL_BUTTON_COUNT> xs{0,        U, 2 * U, width - 3 * U, width - 2 * U,
+                                                width - U};
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        set_rect(app.toolbar.buttons[i], xs[i], 0, U, U);
+    set_rect(app.toolbar.scroll, 3 * U, 0, width - 6 * U, U);
+}
+
+void lay_out_tipbar(Application& app, int width, int /*height*/)
+{
+    const int S = app.layout.side_panel_width;
+    const int M = app.layout.row_height;
+    set_rect(app.tip_bar.scroll, S, 0, width - S, M);
+    static constexpr std::array<std::array<int, 2>, 3> k_tabs{{{0, 84}, {84, 70}, {154, 102}}};
+    for (std::size_t i = 0; i < k_tabs.size(); ++i)
+        set_rect(app.side_panel_tabs[i], k_tabs[i][0], 0, k_tabs[i][1], M);
+}
+
+void lay_out_control_pane(Application& app, int width, int height)
+{
+    for (lumo::KL& panel : app.side_panels)
+        set_rect(panel, 0, 0, width, height);
+}
+
+void lay_out_menubar(Application& app, int /*width*/, int height)
+{
+    set_rect(app.menu_bar.scroll, 0, 0, app.layout.menu_column_width, height);
+}
+
+void lay_out_statusbar(Application& app, int width, int /*height*/)
+{
+    const int T = app.layout.strip_height;
+    const int U = app.layout.bar_unit;
+    const PanelLayoutState& pl = app.panel_layout;
+    int x = 0;
+    if (pl.parallel_flags_shown) x += pl.parallel_flags_expanded ? T + 2 * (U + 120) : T;
+    if (pl.inspector_shown) x += pl.inspector_expanded ? 2 * (3 * T + U) : T;
+    set_rect(app.status_bar.scroll, x, 0, width - x, T);
+    app.status_bar.scroll.content_offset_x =
+        lumo::scroll_offset(width - x, app.status_width, app.scroll.status_scroll);
+}
+
+void lay_out_tabbar(Application& app, int width, int /*height*/)
+{
+    const int U = app.layout.bar_unit;
+    const int M = app.layout.row_height;
+    const int G = app.layout.gap;
+    const bool anim = app.view_settings.animation_enabled && app.animation_directive_count >= 1;
+    set_rect(app.tab_bar.environment_button, 0, 0, 2 * U, M);
+    const int scroll_width = width - 4 * U - (anim ? 4 * M : 0);
+    set_rect(app.tab_bar.scroll, 2 * U, 0, scroll_width, M);
+    set_rect(app.tab_bar.about_button, width - 2 * U, 0, U, M);
+    set_rect(app.tab_bar.help_button, width - U, 0, U, M);
+    lumo::KL& strip = app.environment_tabs.strip;
+    if (flipped(app)) {
+        strip.y = G;
+        strip.height = M - G;
+    } else {
+        strip.y = 1;
+        strip.height = M - G - 1;
+    }
+    strip.x = lumo::scroll_offset(scroll_width, strip.width + 2 * G, app.scroll.tab_scroll) + G;
+    app.tab_bar.hover_card.x = strip.x + 2 * U - 32 + 2 * (32 * app.hovered_environment_tab + U);
+}
+
+void lay_out_sliderbar(Application& app, int width, int height)
+{
+    const int G = app.layout.gap;
+    const int T = app.layout.strip_height;
+    const int switch_width = app.layout.slider_switch_width;
+    SliderBarWidgets& bar = app.slider_bar_parts;
+    set_rect(bar.scroll, 0, 0, width, height);
+    const int cell_count = static_cast<int>(bar.cells.size());
+    if (width > switch_width) {
+        set_rect(bar.content, 0, 0, width, height);
+        const int q = width / 4;
+        for (int i = 0; i < cell_count; ++i)
+            set_rect(bar.cells[static_cast<std::size_t>(i)], i * q, 0,
+                     i == cell_count - 1 ? width - 3 * q : q, height);
+    } else {
+        const int x = trunc_of((width - switch_width) * app.scroll.slider_scroll);
+        set_rect(bar.content, x, 0, switch_width, height);
+        for (int i = 0; i < cell_count; ++i)
+            set_rect(bar.cells[static_cast<std::size_t>(i)], 180 * i, 0, 180, height);
+    }
+    const bool fl = flipped(app);
+    for (std::size_t i = 0; i < app.slider_rows.size(); ++i) {
+        SliderRow& row = app.slider_rows[i];
+        lumo::Insets& m = row.slider.margin;
+        // The last two cells' fields are one wider, so their tracks start later.
+        m.left = G / 2 + 4 * T + (i + 2 >= app.slider_rows.size() ? 1 : 0);
+        m.right = G / 2;
+        m.top = fl ? G / 2 : G / 2 + 1;
+        m.bottom = fl ? G / 2 + 1 : G / 2;
+        row.icon.y = fl ? -1 : 0;
+    }
+}
+
+void lay_out_tool_scroll(Application& app, int width, int /*height*/)
+{
+    const int U = app.layout.bar_unit;
+    const int first =
+        width <= 8 * U ? trunc_of((width - 8 * U) * app.scroll.tool_scroll) : (width - 8 * U) / 2;
+    for (int i = 0; i < TOOL_MENU_COUNT; ++i)
+        set_rect(app.toolbar.menu_buttons[static_cast<std::size_t>(i)], first + i * U, 0, U, U);
+    const int open = app.view_settings.open_tool_menu;
+    app.toolbar.open_menu_marker.visible = open >= 0;
+    app.toolbar.open_menu_marker.x =
+        first + open * U + U / 2 - app.toolbar.open_menu_marker.width / 2;
+}
+
+void lay_out_tip_scroll(Application& app, int width, int /*height*/)
+{
+    const int open = app.view_settings.open_tool_menu;
+    if (open >= 0 && open < TOOL_MENU_COUNT) {
+        MenuWidgets& menu = app.tool_menus[static_cast<std::size_t>(open)];
+        const int e = app.tool_menu_title.x + app.tool_menu_title.width + menu.strip_width;
+        menu.strip.x =
+            width <= e
+                ? trunc_of((width - e) * app.scroll.tool_menus[static_cast<std::size_t>(open)])
+                : 0;
+        return;
+    }
+    if (app.tip_bar.scroll.children.empty()) return;
+    lumo::P& first = *app.tip_bar.scroll.children.front();
+    first.x = lumo::scroll_offset(width, first.width, app.scroll.menu_tree);
+}
+
+void lay_out_settings_drop_column(Application& app, int /*width*/, int height)
+{
+    const int open = app.view_settings.open_settings_menu;
+    if (open < 0 || open >= SETTINGS_MENU_COUNT) return;
+    MenuWidgets& menu = app.settings_menus[static_cast<std::size_t>(open)];
+    const int rows = static_cast<int>(menu.row_list.size());
+    menu.strip.y = rows > 6 ? trunc_of((height - menu.strip.height - app.layout.row_height) *
+                                       app.scroll.settings_menus[static_cast<std::size_t>(open)])
+                            : 0;
+}
+
+void lay_out_menu_scroll(Application& app, int /*width*/, int height)
+{
+    const int N = app.layout.menu_column_width;
+    const int U = app.layout.bar_unit;
+    const int y0 = height <= 10 * U ? trunc_of((height - 10 * U) * app.scroll.menu_scroll) : 0;
+    for (int i = 0; i < SETTINGS_MENU_COUNT; ++i) {
+        lumo::P& button = app.settings_bar_items[static_cast<std::size_t>(i)];
+        set_rect(button, 0, y0 + i * N, N, N);
+        lumo::P& marker = app.menu_bar.markers[static_cast<std::size_t>(i)];
+        marker.y = button.y + N / 2 - marker.height / 2;
+    }
+}
+
+void lay_out_overlay(Application& app, int width, int height)
+{
+    const int dw = app.layout.dialog_width;
+    const int dh = app.layout.dialog_height;
+    const int x = (width - dw) / 2;
+    const int y = (height - dh) / 2;
+    for (lumo::KL* pane :
+         {&app.run_pane.dialog.pane, &app.parse_pane.pane, &app.screenshot_pane.dialog.pane,
+          &app.profile_pane.dialog.pane, &app.directive_pane.pane, &app.export_pane_widgets.dialog.pane,
+          &app.about_pane.pane, &app.help_pane.pane, &app.info_pane.pane, &app.error_pane.pane,
+          &app.warning_pane.pane})
+        set_rect(*pane, x, y, dw, dh);
+    set_rect(app.capture_pane.dialog.pane, (width - 256) / 2, y, 256, dh);
+    for (lumo::KL* pane :
+         {&app.confirm_pane.pane, &app.open_pane, &app.load_pane, &app.navigator_pane.pane})
+        set_rect(*pane, 0, 0, width, height);
+}
+
+void lay_out_open_pane(Application& app, int width, int height)
+{
+    for (int i = 0; i < 3; ++i)
+        set_rect(app.open_pane_icons[static_cast<std::size_t>(i)], width / 2 - 96 + 64 * i,
+                 height / 2 - 32, 64, 64);
+}
+
+void lay_out_load_pane(Application& app, int width, int height)
+{
+    set_rect(app.load_box, width / 2 - 64, height / 2 - 64, 128, 128);
+}
+
+void lay_out_capture_preview(Application& app, int width, int /*height*/)
+{
+    const double iw = app.captured_width;
+    const double ih = app.captured_height > 0 ? app.captured_height : 1;
+    set_rect(app.capture_pane.preview, trunc_of(width * 0.5 - iw * 0.5 * 256 / ih), 0,
+             trunc_of(256 * iw / ih), 256);
+}
+
+void lay_out_entity_detail_header(Application& app, int /*width*/, int /*height*/)
+{
+    const int S = app.layout.side_panel_width;
+    const int G = app.layout.gap;
+    ListPanelWidgets& panel = app.entity_panel;
+    const int x =
+        trunc_of((S - 2 * G - panel.detail_title.label_width - 12) * app.scroll.entity_details);
+    panel.detail_title.x = x;
+    panel.property_lines.x = x;
+}
+
+void lay_out_colourbar(Application& app, int width, int height)
+{
+    ColourBarWidgets& bar = app.colour_bar;
+    set_rect(bar.scroll, 0, 0, width, height);
+    bar.scroll.content_offset_x = lumo::scroll_offset(
+        width, app.layout.bar_unit + bar.content_width, app.scroll.colour_scroll);
+}
+
+void lay_out_directive_list(Application& app, int /*width*/, int height)
+{
+    const int G = app.layout.gap;
+    DirectiveColumnWidgets& column = app.directive_column;
+    column.list.y =
+        lumo::scroll_offset(height, column.list.height, app.scroll.directive_list, true);
+    const int selected = app.panel_layout.selected_directive;
+    const int count = static_cast<int>(column.list.children.size());
+    if (selected >= 0 && selected < count &&
+        selected < static_cast<int>(app.directive_menus.camera_rows.size())) {
+        const lumo::P& row = *column.list.children[static_cast<std::size_t>(selected)];
+        set_rect(column.marker, row.x + G / 2, row.y + G / 2 + column.list.y, G / 2, G / 2);
+    } else {
+        set_rect(column.marker, -2 * G, -2 * G, 0, 0);
+    }
+}
+
+void lay_out_file_pane(Application& app, int width, int height)
+{
+    const int G = app.layout.gap;
+    const int M = app.layout.row_height;
+    const int U = app.layout.bar_unit;
+    const int T = app.layout.strip_height;
+    NavigatorPaneWidgets& nav = app.navigator_pane;
+    set_rect(nav.header_buttons[NAV_CLOSE], width - G / 2 - 32, G / 2, 32, 32);
+    set_rect(nav.header, 0, 0, width, M + 1);
+    set_rect(nav.list_area, 0, M, width, height - 2 * (U + M));
+    set_rect(nav.scroll_track, width - T, 0, T, height - 2 * (M + U));
+    const double fraction = app.navigator.list_scroll;
+    set_rect(nav.scroll_thumb, width - T,
+             trunc_of((height - 2 * U - 3 * M + 2) * fraction) - trunc_of(fraction) - 1, T, M + 1);
+    set_rect(nav.column_heads[0], width - 5 * U, 0, 2 * U, M);
+    set_rect(nav.column_heads[1], width - 3 * U, 0, 3 * U, M);
+    set_rect(nav.column_areas[0], width - 3 * U, 0, U, height - 2 * (M + U));
+    set_rect(nav.column_areas[1], width - 2 * U, 0, 2 * U - T, height - 2 * (U + M));
+    set_rect(nav.select_none_button, width - 2 * U, 0, 2 * U, U);
+    const int key = app.view_settings.navigator_sort_key;
+    const std::array<int, 4> marker_x{U - G, width - 5 * U - G - 1, width + 1 + G / 2 - 5 * U,
+                                      width - G};
+    const int x = key >= 0 && key < 4 ? marker_x[static_cast<std::size_t>(key)] : -2 * G;
+    set_rect(nav.sort_marker, x, app.view_settings.navigator_reverse ? G / 2 : M - G - 1, G / 2,
+             G / 2);
+}
+
+void lay_out_navigator_list(Application& app, int width, int height)
+{
+    const int M = app.layout.row_height;
+    const int U = app.layout.bar_unit;
+    const int T = app.layout.strip_height;
+    lumo::KL& list = app.navigator_rows.list;
+    const int count = static_cast<int>(app.navigator.display_order.size());
+    const int list_height = M * count;
+    app.navigator.list_viewport = height;
+    set_rect(list, 0, lumo::scroll_offset(height, list_height, app.navigator.list_scroll), width,
+             list_height);
+    const std::array<std::array<int, 2>, 5> cells{{{0, U},
+                                                   {U, width - 6 * U},
+                                                   {width - 5 * U, 2 * U},
+                                                   {width - 3 * U, U},
+                                                   {width - 2 * U, 2 * U - T}}};
+    for (std::size_t i = 0; i < list.children.size(); ++i) {
+        lumo::P* row = list.children[i];
+        set_rect(*row, 0, static_cast<int>(i) * M, width - T, M);
+        auto* container = dynamic_cast<lumo::KL*>(row);
+        if (container == nullptr) continue;
+        for (std::size_t c = 0; c < cells.size() && c < container->children.size(); ++c)
+            set_rect(*container->children[c], cells[c][0], 0, cells[c][1], M);
+    }
+}

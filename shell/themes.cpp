@@ -1,0 +1,29 @@
+#include "shell/themes.h"
+
+#include <algorithm>
+
+#include "app/state/application.h"
+
+std::array<FillStyle, FILL_STYLE_COUNT> g_active_fill_styles;
+
+void apply_theme_colours(Application& app, int theme)
+{
+    const ThemeColours& colours =
+        theme_table()[static_cast<std::size_t>(std::clamp(theme, 0, THEME_COUNT - 1))];
+    for (std::size_t i = 0; i < g_active_fill_styles.size(); ++i)
+        g_active_fill_styles[i] = colours.styles[i];
+    app.theme_text_colour = colours.text;
+    app.background_colour = colours.background;
+    if (app.platform.clear_colour != nullptr)
+        app.platform.clear_colour(colours.background[0], colours.background[1],
+                                  colours.background[2], colours.background[3]);
+}
+
+std::uint32_t argb_of(const std::array<double, 4>& rgba)
+{
+    auto channel = [&](int c) {
+        return static_cast<std::uint32_t>(std::clamp(rgba[static_cast<std::size_t>(c)], 0.0, 1.0) *
+                                          255.0);
+    };
+    return channel(3) << 24 | channel(0) << 16 | channel(1) << 8 | channel(2);
+}

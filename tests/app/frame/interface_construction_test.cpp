@@ -1,0 +1,56 @@
+#include "app/frame/interface_construction.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/state/application.h"
+#include "lumo/container.h"
+
+namespace {
+
+// Counts every widget reachable from `widget`; a widget met twice on one
+// path would be its own ancestor.
+void walk(lumo::P* widget, std::map<const lumo::P*, int>& seen, std::set<const lumo::P*>& path,
+          int& cycles, int& bad_hints)
+{
+    if (path.count(widget)) {
+        ++cycles;
+        return;
+    }
+    ++seen[widget];
+    if ((widget->hint_title != nullptr && widget->hint_title->empty()) ||
+        (widget->hint_text != nullptr && widget->hint_text->empty()))
+        ++bad_hints;
+    auto* container = dynamic_cast<lumo::KL*>(widget);
+    if (container == nullptr) return;
+    path.insert(widget);
+    for (lumo::P* child : container->children)
+        walk(child, seen, path, cycles, bad_hints);
+    path.erase(widget);
+}
+
+TEST(InterfaceConstruction, EveryNamedWidgetIsInTheTreeOnce)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    std::map<const lumo::P*, int> seen;
+    std::set<const lumo::P*> path;
+    int cycles = 0;
+    int bad_hints = 0;
+    walk(&app.root, seen, path, cycles, bad_hints);
+    EXPECT_EQ(cycles, 0);
+    EXPECT_EQ(bad_hints, 0) << "every hint points at a text";
+    for (const auto& [name, widget] : named_widgets(app))
+        EXPECT_EQ(seen[widget], 1) << name;
+    EXPECT_EQ(app.current_console->line_count, 2) << "the two start-up lines";
+    EXPECT_EQ(app.startup_variant, 1) << "nothing configured";
+    app.root.layout();
+    EXPECT_EQ(app.tip_bar.bar.y, 56) << "the root's layout callback placed the bars";
+    EXPECT_EQ(app.side_panel_tabs[2].x, 154);
+    destroy_application();
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+#include "shell/window_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <tuple>
+
+#include "app/state/application.h"
+#include "platform/window_callbacks.h"
+#include "shell/pane_layouts.h"
+
+namespace {
+
+using Rect = std::array<int, 4>;
+
+Rect rect_of(const lumo::P& w)
+{
+    return {w.x, w.y, w.width, w.height};
+}
+
+class WindowLayoutTest : public testing::Test {
+protected:
+    std::unique_ptr<Application> owner = std::make_unique<Application>();
+    Application& app = *owner;
+    std::uint8_t& flag(PanelFlag f) { return app.view_settings.panel_flags[f]; }
+};
+
+TEST_F(WindowLayoutTest, BarsAtStartFlagsInBothOrientations)
+{
+    struct Case {
+        bool flipped;
+        Rect toolbar, tipbar, content, statusbar, tabbar;
+        int strip_top, strip_bottom;
+    };
+    const Case cases[] = {
+        {false,
+         {0, 0, 720, 56},
+         {0, 56, 720, 32},
+         {0, 88, 720, 336},
+         {0, 424, 720, 24},
+         {0, 448, 720, 32},
+         1,
+         0},
+        {true,
+         {0, 424, 720, 56},
+         {0, 392, 720, 32},
+         {0, 56, 720, 336},
+         {0, 32, 720, 24},
+         {0, 0, 720, 32},
+         0,
+         1},
+    };
+    for (const Case& c : cases) {
+        flag(PANEL_VERTICAL_FLIP) = c.flipped;
+        lay_out_root(app, 720, 480);
+        lay_out_view_panels(app, 720, 480);
+        SCOPED_TRACE(c.flipped ? "flipped" : "normal");
+        EXPECT_EQ(rect_of(app.toolbar.bar), c.toolbar);
+        EXPECT_EQ(rect_of(app.tip_bar.bar), c.tipbar);
+        EXPECT_EQ(rect_of(app.content_pane), c.content);
+        EXPECT_EQ(rect_of(app.status_bar.bar), c.statusbar);
+        EXPECT_EQ(rect_of(app.tab_bar.bar), c.tabbar);
+        EXPECT_EQ(app.parallel_flags_strip.panel.border_top.width, c.strip_top);
+        EXPECT_EQ(app.parallel_flags_strip.panel.border_bottom.width, c.strip_bottom);
+        EXPECT_EQ(app.panel_layout.view_rect, (Rect{0, 0, 720, 480})) << "edge to edge";
+    }
+}
+
+TEST_F(WindowLayoutTest, SidePanelAndOpenSettingsMenuNarrowTheContent)
+{
+    flag(PANEL_SIDE_PANEL_SHOWN) = 1;
+    flag(PANEL_SETTINGS_BAR_VISIBLE) = 1;
+    app.view_settings.open_settings_menu = SETTINGS_MENU_THEME;
+    lay_out_root(app, 720, 480);
+    EXPECT_EQ(rect_of(app.content_pane), (Rect{256, 88, 408, 336}));
+    EXPECT_EQ(rect_of(app.settings_bar), (Rect{664, 56, 56, 392}));
+    EXPECT_EQ(app.tip_bar.bar.width, 720 - 56 - 2 * 56) << "room for the drop-down";
+
+    app.view_settings.open_settings_menu = -1;
+    lay_out_root(app, 720, 480);
+    EXPECT_EQ(app.tip_bar.bar.width, 720 - 56) << "no open menu takes the first path";
+}
+
+TEST_F(WindowLayoutTest, QuickHideGivesTheWholeWindowToTheContent)
+{
+    flag(PANEL_QUICK_HIDE) = 1;
+    flag(PANEL_FRAME_MODE) = 1;
+    lay_out_root(app, 720, 480);
+    lay_out_view_panels(app, 720, 480);
+    EXPECT_EQ(rect_of(app.content_pane), (Rect{0, 0, 720, 480}));
+    EXPECT_EQ(app.panel_layout.view_rect, (Rect{0, 0, 720, 480}));
+
+    flag(PANEL_QUICK_HIDE) = 0;
+    lay_out_view_panels(app, 720, 480);
+    EXPECT_EQ(app.panel_layout.view_rect, (Rect{0, 88, 720, 480 - 64 - 24 - 56}))
+        << "framed canvas between the bars";
+}
+
+TEST_F(WindowLayoutTest, SliderBarSwitchesToQuartersAboveItsSwitchWidth)
+{
+    for (auto [width, content, last] :
+         {std::tuple{720, Rect{0, 0, 720, 24}, Rect{540, 0, 180, 24}},
+          std::tuple{721, Rect{0, 0, 721, 24}, Rect{540, 0, 181, 24}}}) {
+        lay_out_sliderbar(app, width, 24);
+        EXPECT_EQ(rect_of(app.slider_bar_parts.content), content) << width;
+        EXPECT_EQ(rect_of(app.slider_bar_parts.cells[3]), last) << width;
+    }
+}
+
+TEST_F(WindowLayoutTest, ToolScrollCentresWhenWideAndScrollsWhenNarrow)
+{
+    struct Case {
+        int width;
+        double fraction;
+        int first_x;
+    };
+    for (const Case& c : {Case{600, 0.0, 76}, Case{300, 0.0, 0}, Case{300, 1.0, 300 - 448},
+                          Case{300, 0.5, (300 - 448) / 2}}) {
+        app.scroll.tool_scroll = c.fraction;
+        lay_out_tool_scroll(app, c.width, 56);
+        EXPECT_EQ(app.toolbar.menu_buttons[0].x, c.first_x) << c.width << " " << c.fraction;
+        EXPECT_EQ(app.toolbar.menu_buttons[7].x, c.first_x + 7 * 56);
+    }
+}
+
+TEST_F(WindowLayoutTest, ScrollRuleAlignsTheFarEdgeAtFractionOne)
+{
+    app.colour_bar.content_width = 1000;
+    for (auto [fraction, offset] : {std::pair{0.0, 0}, std::pair{1.0, 400 - 1056}}) {
+        app.scroll.colour_scroll = fraction;
+        lay_out_colourbar(app, 400, 24);
+        EXPECT_EQ(app.colour_bar.scroll.content_offset_x, offset) << fraction;
+    }
+    app.colour_bar.content_width = 100;
+    lay_out_colourbar(app, 400, 24);
+    EXPECT_EQ(app.colour_bar.scroll.content_offset_x, 0) << "content that fits never scrolls";
+}
+
+TEST_F(WindowLayoutTest, DirectiveMarkerWithoutSelectionIsOutOfSight)
+{
+    app.panel_layout.selected_directive = -1;
+    lay_out_directive_list(app, 112, 300);
+    EXPECT_EQ(rect_of(app.directive_column.marker), (Rect{-16, -16, 0, 0}));
+    app.panel_layout.selected_directive = 3; // no such row
+    lay_out_directive_list(app, 112, 300);
+    EXPECT_EQ(rect_of(app.directive_column.marker), (Rect{-16, -16, 0, 0}));
+}
+
+TEST_F(WindowLayoutTest, NavigatorThumbFollowsTheListFraction)
+{
+    for (auto [fraction, y] : {std::pair{0.0, -1}, std::pair{1.0, 480 - 112 - 96 + 2 - 1 - 1}}) {
+        app.navigator.list_scroll = fraction;
+        lay_out_file_pane(app, 720, 480);
+        EXPECT_EQ(rect_of(app.navigator_pane.scroll_thumb), (Rect{696, y, 24, 33})) << fraction;
+    }
+}
+
+TEST_F(WindowLayoutTest, MarkKeyDownSetsBothCasesAndArrows)
+{
+    std::fill(std::begin(g_key_states), std::end(g_key_states), 0);
+    std::fill(std::begin(g_arrow_key_states), std::end(g_arrow_key_states), 0);
+    for (int key : {int{'A'}, int{'z'}, 27, 502, 600})
+        mark_key_down(app, key);
+    EXPECT_TRUE(g_key_states['a'] && g_key_states['A'] && g_key_states['z'] && g_key_states['Z']);
+    EXPECT_TRUE(g_key_states[27]);
+    EXPECT_EQ(g_arrow_key_states[2], 1);
+    EXPECT_EQ(std::count(std::begin(g_key_states), std::end(g_key_states), 1), 5);
+}
+
+} // namespace
