@@ -33,6 +33,7 @@ std::string comment_block(std::string_view prefix, const std::string& file_name,
     line("  - topology : ", topology, std::string(" (") + topology_word(facts.topology) + ")");
     line("  - dimension : 3");
     line("  - normals : ", facts.normals ? "per-vertex-NXYZ" : "none");
-    line("  - colours : ", facts.colours ? "per-vertex-RGBA" : "none");
+    const char* colour_layout = facts.colour_alpha ? "per-vertex-RGBA" : "per-vertex-RGB";
+    line("  - colours : ", facts.colours ? colour_layout : "none");
     return block;
 }
