@@ -157,7 +157,7 @@ std::string char_to_text(char byte)
     return std::string(1, byte);
 }
 
-std::string uint_to_grouped_text(std::uint32_t count)
+std::string uint_to_grouped_text(std::uint64_t count)
 {
     const std::string digits = std::to_string(count);
     std::string grouped;

@@ -58,8 +58,9 @@ std::string double_to_text(double value);
 // Exactly `digits` digits after the point ("%.*f"); negative counts as 0.
 std::string fixed_to_text(double value, std::int32_t digits);
 std::string char_to_text(char byte);
-// Digits grouped by three with "," ("1,234,567").
-std::string uint_to_grouped_text(std::uint32_t count);
+// Digits grouped by three with "," ("1,234,567"); 64 bits wide, as byte totals
+// of large groups do not fit 32.
+std::string uint_to_grouped_text(std::uint64_t count);
 // Fill bytes in front up to `width`; a longer text is never cut.
 std::string pad_text(const std::string& text, std::int32_t width, char fill);
 

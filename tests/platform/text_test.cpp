@@ -35,13 +35,14 @@ TEST(TextNumbers, DecimalGeneralFixedAndGroupedForms)
     EXPECT_EQ(fixed_to_text(1.0 / 3.0, 4), "0.3333");
     EXPECT_EQ(fixed_to_text(-1.25, 1), "-1.2");
     EXPECT_EQ(fixed_to_text(2.5, -3), "2");
-    const std::pair<unsigned, const char*> grouped[] = {{0, "0"},
-                                                        {12, "12"},
-                                                        {999, "999"},
-                                                        {1000, "1,000"},
-                                                        {100000, "100,000"},
-                                                        {1234567, "1,234,567"},
-                                                        {4294967295u, "4,294,967,295"}};
+    const std::pair<std::uint64_t, const char*> grouped[] = {{0, "0"},
+                                                             {12, "12"},
+                                                             {999, "999"},
+                                                             {1000, "1,000"},
+                                                             {100000, "100,000"},
+                                                             {1234567, "1,234,567"},
+                                                             {4294967295u, "4,294,967,295"},
+                                                             {5000000000u, "5,000,000,000"}};
     for (const auto& [value, text] : grouped)
         EXPECT_EQ(uint_to_grouped_text(value), text);
 }
