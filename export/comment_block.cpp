@@ -1,6 +1,6 @@
 #include "export/comment_block.h"
 
-#include "platform/constants.h"
+#include "platform/export_banner.h"
 #include "platform/paths.h"
 
 const char* topology_word(std::int32_t topology)

@@ -9,7 +9,7 @@
 #include "app/state/application.h"
 #include "app/commands/environment_lifecycle.h"
 #include "model/text_metrics.h"
-#include "platform/constants.h"
+#include "platform/char_widths.h"
 #include "platform/services.h"
 #include "platform/startup_wiring.h"
 #include "app/frame/app_slots.h"

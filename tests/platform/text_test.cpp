@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextSmallHelpers, ConcatPadCaseAndByteSwap)
+TEST(TextSmallHelpers, PadAndCase)
 {
-    EXPECT_EQ(concat_text_2("a", ""), "a");
-    EXPECT_EQ(concat_text_5("a", "b", "", "d", "e"), "abde");
-    EXPECT_EQ(
-        concat_text_15("1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E", "F"),
-        "123456789ABCDEF");
     EXPECT_EQ(pad_text("7", 3, '0'), "007"); // fills in front, never cuts
     EXPECT_EQ(pad_text("1234", 3, '0'), "1234");
     EXPECT_EQ(pad_text("ab", -5, ' '), "ab");
@@ -17,7 +12,6 @@ TEST(TextSmallHelpers, ConcatPadCaseAndByteSwap)
     EXPECT_EQ(to_upper_text("#cam(x)"), "#CAM(X)"); // ASCII letters only
     EXPECT_EQ(to_lower_text("AbC-\xC4"), "abc-\xC4");
     EXPECT_EQ(to_upper_text("\xE4z"), "\xE4Z");
-    EXPECT_EQ(byte_swap32(0x11223344u), 0x44332211u);
 }
 
 TEST(TextNumbers, DecimalGeneralFixedAndGroupedForms)

@@ -8,7 +8,7 @@
 #include "lumo/widget.h"
 #include "app/state/application.h"
 #include "model/text_metrics.h"
-#include "platform/constants.h"
+#include "platform/char_widths.h"
 #include "platform/input_codes.h"
 #include "app/frame/app_slots.h"
 #include "app/frame/startup.h"
