@@ -1,6 +1,6 @@
 #include "export/comment_block.h"
 
-#include "platform/constants.h"
+#include "platform/export_banner.h"
 #include "platform/paths.h"
 
 const char* topology_word(std::int32_t topology)
@@ -33,6 +33,7 @@ std::string comment_block(std::string_view prefix, const std::string& file_name,
     line("  - topology : ", topology, std::string(" (") + topology_word(facts.topology) + ")");
     line("  - dimension : 3");
     line("  - normals : ", facts.normals ? "per-vertex-NXYZ" : "none");
-    line("  - colours : ", facts.colours ? "per-vertex-RGBA" : "none");
+    const char* colour_layout = facts.colour_alpha ? "per-vertex-RGBA" : "per-vertex-RGB";
+    line("  - colours : ", facts.colours ? colour_layout : "none");
     return block;
 }

@@ -16,6 +16,9 @@ struct CommentBlockFacts {
     std::int32_t topology = 0;
     bool normals = false;
     bool colours = false;
+    // The OBJ vertex lines carry red, green and blue only; the other forms
+    // carry alpha too.
+    bool colour_alpha = true;
 };
 
 // Nine lines, each starting with `prefix` ("# " or "comment ").

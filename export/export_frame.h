@@ -157,10 +157,3 @@ void for_each_face(const PlacedMesh& mesh, std::int32_t topology, Visit&& visit)
     if (topology == EXPORT_POLYGONS) export_detail::visit_polygons(mesh, visit);
     if (topology == EXPORT_TRIANGLES) export_detail::visit_triangles(mesh, visit);
 }
-
-// Integer channel of a clamped colour component: truncated, so 1.0 gives 255
-// and 0.999 gives 254.
-inline std::uint8_t colour_byte(double unit_value)
-{
-    return static_cast<std::uint8_t>(unit_value * 255.0);
-}

@@ -69,8 +69,8 @@ bool write_obj(const EntityList& container, const std::string& file_name, std::i
     const std::vector<PlacedMesh> meshes = collect_visible_meshes(container);
     OutputFile out;
     if (!open_output(out, file_name)) return false;
-    const CommentBlockFacts facts{count_vertices(meshes), count_faces(meshes, topology), topology,
-                                  normals, colours};
+    const CommentBlockFacts facts{
+        count_vertices(meshes), count_faces(meshes, topology), topology, normals, colours, false};
     append_text(out, comment_block("# ", file_name, facts));
     write_vertex_lines(out, meshes, colours);
     if (normals) write_normal_lines(out, meshes, topology);

@@ -22,30 +22,6 @@ std::string_view keyword(const OffLayout& layout)
     return layout.colours ? "COFF" : "OFF";
 }
 
-void write_binary_vertices(OutputFile& out, const std::vector<PlacedMesh>& meshes,
-                           const OffLayout& layout)
-{
-    for (const PlacedMesh& mesh : meshes) {
-        for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
-            BinaryRecord record;
-            const Vec3 p = placed_position(mesh, k);
-            for (double value : {p.x, p.y, p.z})
-                put_f32(record, value, kBinaryOrder);
-            if (layout.normals) {
-                const Vec3 n = placed_normal(mesh, layout.topology, k);
-                for (double value : {n.x, n.y, n.z})
-                    put_f32(record, value, kBinaryOrder);
-            }
-            if (layout.colours) {
-                const Rgba c = vertex_colour(mesh, k);
-                for (double value : {c.red, c.green, c.blue, c.alpha})
-                    put_f32(record, value, kBinaryOrder);
-            }
-            append_record(out, record);
-        }
-    }
-}
-
 void write_text_form(OutputFile& out, const std::string& file_name,
                      const std::vector<PlacedMesh>& meshes, const OffLayout& layout)
 {
@@ -71,7 +47,9 @@ void write_binary_form(OutputFile& out, const std::vector<PlacedMesh>& meshes,
     append_u32(out, static_cast<std::uint32_t>(count_vertices(meshes)), kBinaryOrder);
     append_u32(out, static_cast<std::uint32_t>(count_faces(meshes, layout.topology)), kBinaryOrder);
     append_u32(out, 0, kBinaryOrder);
-    write_binary_vertices(out, meshes, layout);
+    const BinaryVertexForm form{layout.topology, layout.normals, layout.colours,
+                                kBinaryOrder,    false,          false};
+    write_binary_vertices(out, meshes, form);
     write_counted_faces_binary(out, meshes, layout.topology, kBinaryOrder, true);
 }
 

@@ -37,6 +37,26 @@ bool is_special_file(const std::string& path)
     return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
 }
 
+// A rename would leave the other names of a hard-linked file on the old
+// contents, so such a file is rewritten in place.
+bool has_other_links(const std::string& path)
+{
+    std::error_code error;
+    const auto links = std::filesystem::hard_link_count(path, error);
+    return !error && links > 1;
+}
+
+// The replacement takes the permissions of the file it replaces, not the
+// default ones of a new file.
+void copy_target_mode(const OutputFile& out)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(out.target_path, error);
+    if (error || !std::filesystem::exists(status)) return;
+    std::filesystem::permissions(out.write_path, status.permissions(),
+                                 std::filesystem::perm_options::replace, error);
+}
+
 // "x" makes the open fail when the name is taken, so an existing file is
 // never truncated by a clashing temporary name.
 std::FILE* create_temporary(OutputFile& out)
@@ -65,9 +85,10 @@ OutputFile::~OutputFile()
 bool open_output(OutputFile& out, const std::string& target_path)
 {
     out.target_path = resolve_target(target_path);
-    out.renames = !is_special_file(out.target_path);
+    out.renames = !is_special_file(out.target_path) && !has_other_links(out.target_path);
     if (out.renames) {
         out.stream = create_temporary(out);
+        if (out.stream) copy_target_mode(out);
     } else {
         out.write_path = out.target_path;
         out.stream = std::fopen(out.write_path.c_str(), "wb");

@@ -3,8 +3,10 @@
 // Buffered output for the mesh writers. A file reaches its target name only
 // when it was written whole: regular files are written under a temporary
 // name beside the target and renamed over it by finish_output, so a failed
-// export never destroys an earlier file. Devices and pipes (which cannot be
-// renamed over) are written in place.
+// export never destroys an earlier file; the temporary file takes the
+// target's permissions first. Devices and pipes (which cannot be renamed
+// over) and files with several hard links (whose other names would keep the
+// old contents) are written in place.
 
 #include <cstddef>
 #include <cstdio>

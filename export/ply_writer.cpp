@@ -38,30 +38,6 @@ std::string header_text(const std::string& file_name, const PlyLayout& layout,
     return header;
 }
 
-void write_binary_vertices(OutputFile& out, const std::vector<PlacedMesh>& meshes,
-                           const PlyLayout& layout)
-{
-    for (const PlacedMesh& mesh : meshes) {
-        for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
-            BinaryRecord record;
-            const Vec3 p = placed_position(mesh, k);
-            for (double value : {p.x, p.y, p.z})
-                put_f64(record, value, kBinaryOrder);
-            if (layout.normals) {
-                const Vec3 n = placed_normal(mesh, layout.topology, k);
-                for (double value : {n.x, n.y, n.z})
-                    put_f64(record, value, kBinaryOrder);
-            }
-            if (layout.colours) {
-                const Rgba c = vertex_colour(mesh, k);
-                for (double value : {c.red, c.green, c.blue, c.alpha})
-                    put_u8(record, colour_byte(value));
-            }
-            append_record(out, record);
-        }
-    }
-}
-
 } // namespace
 
 bool write_ply(const EntityList& container, const std::string& file_name, std::int32_t topology,
@@ -75,7 +51,8 @@ bool write_ply(const EntityList& container, const std::string& file_name, std::i
     if (!open_output(out, file_name)) return false;
     append_text(out, header);
     if (binary) {
-        write_binary_vertices(out, meshes, layout);
+        const BinaryVertexForm form{topology, normals, colours, kBinaryOrder, true, true};
+        write_binary_vertices(out, meshes, form);
         write_counted_faces_binary(out, meshes, topology, kBinaryOrder, false);
     } else {
         write_vertex_lines(out, meshes, topology, normals, colours);

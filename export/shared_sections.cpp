@@ -1,6 +1,7 @@
 #include "export/shared_sections.h"
 
 #include "export/output_encoding.h"
+#include "model/mesh.h"
 
 void write_vertex_lines(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                         std::int32_t topology, bool normals, bool colours)
@@ -18,10 +19,54 @@ void write_vertex_lines(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                 const Rgba c = vertex_colour(mesh, k);
                 for (double channel : {c.red, c.green, c.blue, c.alpha}) {
                     append_char(out, ' ');
-                    append_uint(out, colour_byte(channel));
+                    append_uint(out, colour_to_byte(channel));
                 }
             }
             append_char(out, '\n');
+        }
+    }
+}
+
+namespace {
+
+void put_real(BinaryRecord& record, double value, const BinaryVertexForm& form)
+{
+    if (form.double_reals)
+        put_f64(record, value, form.order);
+    else
+        put_f32(record, value, form.order);
+}
+
+void put_colour(BinaryRecord& record, double value, const BinaryVertexForm& form)
+{
+    if (form.colour_bytes)
+        put_u8(record, colour_to_byte(value));
+    else
+        put_f32(record, value, form.order);
+}
+
+} // namespace
+
+void write_binary_vertices(OutputFile& out, const std::vector<PlacedMesh>& meshes,
+                           const BinaryVertexForm& form)
+{
+    for (const PlacedMesh& mesh : meshes) {
+        for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
+            BinaryRecord record;
+            const Vec3 p = placed_position(mesh, k);
+            for (double value : {p.x, p.y, p.z})
+                put_real(record, value, form);
+            if (form.normals) {
+                const Vec3 n = placed_normal(mesh, form.topology, k);
+                for (double value : {n.x, n.y, n.z})
+                    put_real(record, value, form);
+            }
+            if (form.colours) {
+                const Rgba c = vertex_colour(mesh, k);
+                for (double value : {c.red, c.green, c.blue, c.alpha})
+                    put_colour(record, value, form);
+            }
+            append_record(out, record);
         }
     }
 }

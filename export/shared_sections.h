@@ -16,6 +16,20 @@
 void write_vertex_lines(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                         std::int32_t topology, bool normals, bool colours);
 
+// How a binary form stores one vertex: positions, then normals, then colours.
+struct BinaryVertexForm {
+    std::int32_t topology;
+    bool normals;
+    bool colours;
+    std::endian order;
+    bool double_reals; // positions and normals as 64-bit reals, else 32-bit
+    bool colour_bytes; // colours as four 0..255 bytes, else four 32-bit reals
+};
+
+// One fixed-size record per vertex, in the order the meshes are given.
+void write_binary_vertices(OutputFile& out, const std::vector<PlacedMesh>& meshes,
+                           const BinaryVertexForm& form);
+
 // One line per face: "n i1 i2 ...".
 void write_counted_faces_text(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                               std::int32_t topology);

@@ -7,7 +7,7 @@
 // sides: slot states are atomics, everything else a slot holds is written by
 // its worker before it publishes state 2 and read only after the joins.
 
-#include "platform/constants.h"
+#include "platform/ccpp_output.h"
 #include "platform/text.h"
 
 #include <atomic>
@@ -58,7 +58,7 @@ extern std::int32_t g_finished_jobs;
 // Values below 1 count as 1.
 extern std::int32_t g_max_parallel_jobs;
 // Set before the first worker starts and only read while workers run, as is
-// g_ccpp_out_path (platform/constants.h).
+// g_ccpp_out_path (platform/ccpp_output.h).
 extern std::uint8_t g_kernel_job_ppd;
 extern KernelJobCallback g_kernel_job_body;
 

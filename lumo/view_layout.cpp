@@ -143,19 +143,16 @@ void VL::store_pane_view_state(int mode, const double eye[3], const double targe
 {
     if (selected_pane < 0 || selected_pane >= static_cast<int>(pane_views.size())) return;
     ViewRecord& record = pane_views[selected_pane];
-    for (int m = 0; m < 3; ++m)
-        for (int k = 0; k < 6; ++k)
-            record[6 * m + k] = saved_eye_target[m][k];
-    if (mode >= 0 && mode < 3) {
-        for (int k = 0; k < 3; ++k) {
-            record[6 * mode + k] = eye[k];
-            record[6 * mode + 3 + k] = target[k];
-        }
+    for (int m = 0; m < kViewRecordModes; ++m) {
+        std::copy_n(saved_eye_target[m], 3, view_eye(record, m).begin());
+        std::copy_n(saved_eye_target[m] + 3, 3, view_target(record, m).begin());
     }
-    record[18] = zoom;
-    record[19] = angles[0];
-    record[20] = angles[1];
-    record[21] = angles[2];
+    if (mode >= 0 && mode < kViewRecordModes) {
+        std::copy_n(eye, 3, view_eye(record, mode).begin());
+        std::copy_n(target, 3, view_target(record, mode).begin());
+    }
+    view_zoom(record) = zoom;
+    std::copy_n(angles, 3, view_angles(record).begin());
 }
 
 void viewport_layout_reset(VL& view)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <vector>
 
 #include "lumo/container.h"
@@ -15,18 +16,56 @@ struct PaneRect {
     double y1 = 1.0;
 };
 
+// The view of one pane: eye and target of each of the three camera modes,
+// then zoom and three Euler angles, 22 numbers in a fixed layout because a
+// saved layout keeps them whole. They are read and written only through the
+// accessors below; `mode` is 0 to 2.
+using ViewRecord = std::array<double, 22>;
+constexpr int kViewRecordModes = 3;
+
+inline std::span<double, 3> view_eye(ViewRecord& record, int mode)
+{
+    return std::span<double, 3>(record.data() + 6 * mode, 3);
+}
+inline std::span<const double, 3> view_eye(const ViewRecord& record, int mode)
+{
+    return std::span<const double, 3>(record.data() + 6 * mode, 3);
+}
+inline std::span<double, 3> view_target(ViewRecord& record, int mode)
+{
+    return std::span<double, 3>(record.data() + 6 * mode + 3, 3);
+}
+inline std::span<const double, 3> view_target(const ViewRecord& record, int mode)
+{
+    return std::span<const double, 3>(record.data() + 6 * mode + 3, 3);
+}
+inline double& view_zoom(ViewRecord& record)
+{
+    return record[18];
+}
+inline double view_zoom(const ViewRecord& record)
+{
+    return record[18];
+}
+inline std::span<double, 3> view_angles(ViewRecord& record)
+{
+    return std::span<double, 3>(record.data() + 19, 3);
+}
+inline std::span<const double, 3> view_angles(const ViewRecord& record)
+{
+    return std::span<const double, 3>(record.data() + 19, 3);
+}
+
 // Split orientation codes: 'X' puts the new pane to the right, 'Y' below.
 enum SplitCode : int { kSplitX = 88, kSplitY = 89 };
 
 // The 3-D view's pane layout. The pane model is the list of pane rectangles;
 // the split history (pane, orientation, ratio per split) rebuilds it from one
-// full pane, which is how a saved layout comes back. Each pane carries a view
-// record of 22 numbers: eye and target for each of the three camera modes
-// (6m .. 6m+5), then zoom (18) and three Euler angles (19 .. 21). The records
-// are kept by the caller alongside the panes.
+// full pane, which is how a saved layout comes back. Each pane carries a
+// `ViewRecord`, kept alongside the panes.
 class VL : public KL {
 public:
-    using ViewRecord = std::array<double, 22>;
+    using ViewRecord = lumo::ViewRecord;
 
     VL();
     ~VL() override;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/constants.h"
+#include "platform/math_constants.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/constants.h" // g_char_widths, indexed by unsigned byte
+#include "platform/char_widths.h"
 
 // Height of one console line in the default font.
 extern std::int32_t g_default_line_height;

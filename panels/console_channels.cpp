@@ -6,6 +6,7 @@
 #include "model/text_metrics.h"
 #include "platform/kernel_config.h"
 #include "platform/text.h"
+#include "shell/console_views.h"
 
 namespace {
 
@@ -38,16 +39,11 @@ void grow_channel(ConsoleState& console, std::size_t k, std::int32_t added)
     console.channel_lines[k].resize(static_cast<std::size_t>(capacity));
 }
 
-// The application's one channel view shows whichever channel is selected.
+// The application's one channel view shows whichever channel is selected; a
+// channel written while hidden is loaded when it is chosen.
 void refresh_channel_view(Application& app, std::int32_t channel)
 {
-    ConsoleState& console = *app.current_console;
-    if (console.shown_channel != channel) return;
-    const auto k = static_cast<std::size_t>(channel);
-    lumo::T& view = app.text_views[1];
-    view.set_text_lines(console.channel_lines[k], console.channel_count[k]);
-    view.width = view.label_width + 2 * app.layout.gap;
-    view.height = view.label_height + 2 * app.layout.gap;
+    if (app.current_console->shown_channel == channel) show_console_channel(app);
 }
 
 void write_channel(Application& app, std::int32_t channel, const std::string& text, bool reset,
@@ -66,10 +62,7 @@ void console_log(Application& app, const std::string& text, bool stamp)
     if (app.current_console == nullptr) return;
     ConsoleState& console = *app.current_console;
     append_console_line(console, text, stamp ? query_local_time_text(app.platform) : std::string());
-    lumo::T& view = app.text_views[0];
-    view.set_text_lines(console.lines, console.line_count);
-    view.width = view.label_width + 2 * app.layout.gap;
-    view.height = view.label_height - 4 + 2 * app.layout.gap;
+    show_console_log(app);
 }
 
 void console_show_kernel_trace(Application& app, const std::string& text)

@@ -25,19 +25,6 @@ std::string triple(const char* title, const double v[3])
            ", z:" + fixed_to_text(v[2], 4) + " ]";
 }
 
-// Digits grouped in threes by ","; 64 bits wide, as a large group's byte total
-// does not fit 32.
-std::string grouped_text(std::uint64_t count)
-{
-    const std::string digits = std::to_string(count);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) grouped.push_back(',');
-        grouped.push_back(digits[i]);
-    }
-    return grouped;
-}
-
 std::string run_time_text(const Entity& entity)
 {
     return fixed_to_text(entity.run_time_seconds, 2) + " seconds (" +
@@ -57,7 +44,8 @@ void add_script_lines(Lines& lines, const Entity& entity, const char* type)
     lines.push_back("\t Name: " + path_file_name(path));
     const std::string directory = path_directory(path);
     lines.push_back("\t Path: " + (directory == path ? std::string() : directory));
-    lines.push_back("\t Size: " + grouped_text(entity.parse_report.script_text.size()) + " bytes");
+    lines.push_back("\t Size: " + uint_to_grouped_text(entity.parse_report.script_text.size()) +
+                    " bytes");
     lines.push_back(std::string("\t Type: ") + type);
     add_blank_lines(lines, 3);
 }
@@ -66,8 +54,8 @@ void add_script_lines(Lines& lines, const Entity& entity, const char* type)
 void add_mesh_lines(Lines& lines, const Entity& entity)
 {
     lines.push_back("\t Size: " + fixed_to_text(entity.mesh_mb, 2) + " MB (" +
-                    fixed_to_text(entity.mesh_kb, 2) + " kb | " + grouped_text(entity.mesh_bytes) +
-                    " bytes)");
+                    fixed_to_text(entity.mesh_kb, 2) + " kb | " +
+                    uint_to_grouped_text(entity.mesh_bytes) + " bytes)");
     lines.push_back("\t Vertex: " + uint_to_grouped_text(entity.vertex_count));
     lines.push_back("\t Indices: " + uint_to_grouped_text(entity.index_count) + " \t " +
                     uint_to_grouped_text(entity.triangle_index_count));
@@ -108,8 +96,9 @@ Lines single_lines(const Entity& entity)
     Lines lines;
     add_script_lines(lines, entity, "MONOLITH");
     lines.push_back("\t Entity-Parameters: " + int_to_text(entity.parameters.count));
-    const std::uint32_t mode = entity.mesh != nullptr ? entity.mesh->execute_mode : 0;
-    lines.push_back("\t Execution-Mode: " + mode_title(mode));
+    // Without a mesh no run has told the mode, so none is named.
+    const std::string mode = entity.mesh != nullptr ? mode_title(entity.mesh->execute_mode) : "";
+    lines.push_back("\t Execution-Mode: " + mode);
     lines.push_back("\t Execution-Time: " + run_time_text(entity));
     add_blank_lines(lines, 3);
     add_mesh_lines(lines, entity);

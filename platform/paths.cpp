@@ -25,7 +25,3 @@ std::string path_directory(const std::string& path)
     return cut == std::string::npos ? path : path.substr(0, cut + 1);
 }
 
-std::string pass_through_path(std::string path)
-{
-    return path;
-}

@@ -10,6 +10,3 @@ std::string path_file_name(const std::string& path);
 // The part up to and including the last separator; the whole path when there
 // is none.
 std::string path_directory(const std::string& path);
-// Every path the program acts on passes through here first; it is returned
-// unchanged.
-std::string pass_through_path(std::string path);

@@ -1,23 +1,10 @@
 #include "platform/text.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <locale>
 #include <sstream>
 
 namespace {
-
-std::string concat_texts(std::initializer_list<std::string_view> parts)
-{
-    std::size_t length = 0;
-    for (std::string_view part : parts)
-        length += part.size();
-    std::string joined;
-    joined.reserve(length);
-    for (std::string_view part : parts)
-        joined.append(part);
-    return joined;
-}
 
 // Reads fields as split_text describes; `keep_empty` decides whether empty
 // fields are appended.
@@ -35,91 +22,6 @@ TextList split_fields(const std::string& text, char delimiter, bool keep_empty)
 }
 
 } // namespace
-
-std::string concat_text_2(std::string_view a, std::string_view b)
-{
-    return concat_texts({a, b});
-}
-
-std::string concat_text_3(std::string_view a, std::string_view b, std::string_view c)
-{
-    return concat_texts({a, b, c});
-}
-
-std::string concat_text_4(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d)
-{
-    return concat_texts({a, b, c, d});
-}
-
-std::string concat_text_5(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e)
-{
-    return concat_texts({a, b, c, d, e});
-}
-
-std::string concat_text_6(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e, std::string_view f)
-{
-    return concat_texts({a, b, c, d, e, f});
-}
-
-std::string concat_text_7(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e, std::string_view f,
-                          std::string_view g)
-{
-    return concat_texts({a, b, c, d, e, f, g});
-}
-
-std::string concat_text_8(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e, std::string_view f,
-                          std::string_view g, std::string_view h)
-{
-    return concat_texts({a, b, c, d, e, f, g, h});
-}
-
-std::string concat_text_11(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k)
-{
-    return concat_texts({a, b, c, d, e, f, g, h, i, j, k});
-}
-
-std::string concat_text_12(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l)
-{
-    return concat_texts({a, b, c, d, e, f, g, h, i, j, k, l});
-}
-
-std::string concat_text_13(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l,
-                           std::string_view m)
-{
-    return concat_texts({a, b, c, d, e, f, g, h, i, j, k, l, m});
-}
-
-std::string concat_text_14(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l,
-                           std::string_view m, std::string_view n)
-{
-    return concat_texts({a, b, c, d, e, f, g, h, i, j, k, l, m, n});
-}
-
-std::string concat_text_15(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l,
-                           std::string_view m, std::string_view n, std::string_view o)
-{
-    return concat_texts({a, b, c, d, e, f, g, h, i, j, k, l, m, n, o});
-}
 
 std::string int_to_text(std::int32_t value)
 {
@@ -157,7 +59,7 @@ std::string char_to_text(char byte)
     return std::string(1, byte);
 }
 
-std::string uint_to_grouped_text(std::uint32_t count)
+std::string uint_to_grouped_text(std::uint64_t count)
 {
     const std::string digits = std::to_string(count);
     std::string grouped;
@@ -244,10 +146,4 @@ std::string join_strings(const TextList& texts, std::int32_t count, char separat
         joined += texts[i];
     }
     return joined;
-}
-
-std::uint32_t byte_swap32(std::uint32_t value)
-{
-    return (value >> 24) | ((value >> 8) & 0x0000FF00u) | ((value << 8) & 0x00FF0000u) |
-           (value << 24);
 }

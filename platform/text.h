@@ -10,44 +10,6 @@
 
 using TextList = std::vector<std::string>;
 
-// The texts one after the other, nothing between them.
-std::string concat_text_2(std::string_view a, std::string_view b);
-std::string concat_text_3(std::string_view a, std::string_view b, std::string_view c);
-std::string concat_text_4(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d);
-std::string concat_text_5(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e);
-std::string concat_text_6(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e, std::string_view f);
-std::string concat_text_7(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e, std::string_view f,
-                          std::string_view g);
-std::string concat_text_8(std::string_view a, std::string_view b, std::string_view c,
-                          std::string_view d, std::string_view e, std::string_view f,
-                          std::string_view g, std::string_view h);
-std::string concat_text_11(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k);
-std::string concat_text_12(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l);
-std::string concat_text_13(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l,
-                           std::string_view m);
-std::string concat_text_14(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l,
-                           std::string_view m, std::string_view n);
-std::string concat_text_15(std::string_view a, std::string_view b, std::string_view c,
-                           std::string_view d, std::string_view e, std::string_view f,
-                           std::string_view g, std::string_view h, std::string_view i,
-                           std::string_view j, std::string_view k, std::string_view l,
-                           std::string_view m, std::string_view n, std::string_view o);
 
 // Decimal text, "-" before negatives.
 std::string int_to_text(std::int32_t value);
@@ -58,8 +20,9 @@ std::string double_to_text(double value);
 // Exactly `digits` digits after the point ("%.*f"); negative counts as 0.
 std::string fixed_to_text(double value, std::int32_t digits);
 std::string char_to_text(char byte);
-// Digits grouped by three with "," ("1,234,567").
-std::string uint_to_grouped_text(std::uint32_t count);
+// Digits grouped by three with "," ("1,234,567"); 64 bits wide, as byte totals
+// of large groups do not fit 32.
+std::string uint_to_grouped_text(std::uint64_t count);
 // Fill bytes in front up to `width`; a longer text is never cut.
 std::string pad_text(const std::string& text, std::int32_t width, char fill);
 
@@ -81,4 +44,3 @@ TextList split_text_by(const std::string& text, const std::string& separator);
 // The first min(count, size) texts with `separator` between neighbours.
 std::string join_strings(const TextList& texts, std::int32_t count, char separator);
 
-std::uint32_t byte_swap32(std::uint32_t value);

@@ -6,6 +6,9 @@ source "$(dirname "$0")/setup.sh"
 
 plim_install_packages "${PLIM_PACKAGES[@]}"
 
+# Each library includes only headers of its own and lower layers.
+"$PLIM_ROOT/scripts/check_layers.sh"
+
 build="$PLIM_ROOT/build/ci"
 plim_build "$build" -DCMAKE_BUILD_TYPE=CI -DPLIM_SANITIZE=ON
 

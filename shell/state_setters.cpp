@@ -2,6 +2,7 @@
 
 #include "lumo/font.h"
 #include "model/console_state.h"
+#include "shell/console_views.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -181,6 +182,7 @@ void select_console_channel(Application& app, std::int32_t channel)
     for (std::int32_t i = 0; i < CHANNEL_COUNT; ++i)
         app.console_channel_tabs[static_cast<std::size_t>(i)].selected = i == channel;
     if (app.current_console != nullptr) select_shown_channel(*app.current_console, channel);
+    show_console_channel(app);
     refresh_root(app);
 }
 

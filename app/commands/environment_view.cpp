@@ -5,6 +5,7 @@
 
 #include "panels/info_texts.h"
 #include "platform/kernel_config.h"
+#include "shell/console_views.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
 
@@ -230,6 +231,7 @@ void restore_environment_view(Application& app)
     mirror_panel_widgets(app);
     restore_sliders(app, record->widget_state);
     restore_menu_checks(app, *record);
+    show_console_log(app);
     if (lumo::g_tooltip_widget != nullptr) {
         lumo::g_tooltip_widget = nullptr;
         update_hover_hint(app);

@@ -10,7 +10,7 @@
 #include "app/state/application.h"
 #include "app/commands/environment_lifecycle.h"
 #include "model/text_metrics.h"
-#include "platform/constants.h"
+#include "platform/char_widths.h"
 #include "platform/kernel_config.h"
 #include "platform/services.h"
 #include "platform/startup_wiring.h"

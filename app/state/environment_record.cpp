@@ -1,5 +1,8 @@
 #include "app/state/environment_record.h"
 
+#include <algorithm>
+#include <array>
+
 std::atomic<std::uint32_t> g_next_environment_id{0};
 
 ViewState make_default_view_state()
@@ -15,8 +18,22 @@ ViewState make_default_view_state()
 
 PaneView make_default_pane_view()
 {
-    return PaneView{0.0, 0.0,  10.0, 0.0, 0.0, 0.0,  -1.0, 1.0, 3.0,  0.0,  0.0,
-                    0.0, -1.0, 1.75, 3.0, 0.0, 0.75, 0.0,  4.0, 30.0, 30.0, 0.0};
+    // Eye and target of the object-orbit, free-roam and first-person modes.
+    const std::array<std::array<double, 6>, lumo::kViewRecordModes> eye_target{{
+        {0.0, 0.0, 10.0, 0.0, 0.0, 0.0},
+        {-1.0, 1.0, 3.0, 0.0, 0.0, 0.0},
+        {-1.0, 1.75, 3.0, 0.0, 0.75, 0.0},
+    }};
+    PaneView view{};
+    for (int mode = 0; mode < lumo::kViewRecordModes; ++mode) {
+        const auto& pair = eye_target[static_cast<std::size_t>(mode)];
+        std::copy_n(pair.begin(), 3, lumo::view_eye(view, mode).begin());
+        std::copy_n(pair.begin() + 3, 3, lumo::view_target(view, mode).begin());
+    }
+    lumo::view_zoom(view) = 4.0;
+    const double angles[3] = {30.0, 30.0, 0.0};
+    std::copy_n(angles, 3, lumo::view_angles(view).begin());
+    return view;
 }
 
 void environment_names(EnvironmentRecord& record)

@@ -98,4 +98,37 @@ TEST(OutputFile, MissingDirectoryFailsAndSuccessReplacesTheTargetThroughALink)
     }
 }
 
+// Re-exporting keeps what the earlier file was: its permissions, and for a
+// file with a second hard link, the one file both names share.
+TEST(OutputFile, ReplacingKeepsTheModeAndWritesHardLinkedTargetsInPlace)
+{
+    namespace fs = std::filesystem;
+    Scene scene;
+    build_fixture_scene(scene);
+    const fs::perms modes[] = {fs::perms::owner_read | fs::perms::owner_write,
+                               fs::perms::owner_all | fs::perms::group_read,
+                               fs::perms::owner_read | fs::perms::owner_write |
+                                   fs::perms::group_write | fs::perms::others_write};
+    for (const fs::perms mode : modes) {
+        for (const bool linked : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "mode " << std::oct << static_cast<int>(mode)
+                                            << (linked ? " linked" : ""));
+            ScratchDirectory scratch;
+            const std::string target = scratch.file("model.obj");
+            const std::string other_name = scratch.file("other.obj");
+            std::ofstream(target) << "earlier export\n";
+            fs::permissions(target, mode);
+            if (linked) fs::create_hard_link(target, other_name);
+            ASSERT_TRUE(write_with(kEveryWriter.front(), scene.list, target));
+            EXPECT_EQ(fs::status(target).permissions(), mode);
+            const std::string written = read_file_bytes(target);
+            EXPECT_NE(written, "earlier export\n");
+            if (linked) {
+                EXPECT_EQ(read_file_bytes(other_name), written);
+                EXPECT_EQ(fs::hard_link_count(target), 2u);
+            }
+        }
+    }
+}
+
 } // namespace

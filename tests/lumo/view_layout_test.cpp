@@ -90,16 +90,18 @@ TEST(ViewLayout, PaneRecordsAreDuplicatedRemovedAndStored)
             saved[m][k] = 100 * m + k;
     view.store_pane_view_state(1, eye, target, 7.5, angles, saved);
     // Mode 0 from its saved state, mode 1 (from 6) from the live camera.
-    const VL::ViewRecord& r = view.pane_views[0];
-    EXPECT_EQ((std::vector<double>{r[0], r[5], r[6], r[11], r[12], r[18], r[21]}),
+    const ViewRecord& r = view.pane_views[0];
+    EXPECT_EQ((std::vector<double>{view_eye(r, 0)[0], view_target(r, 0)[2], view_eye(r, 1)[0],
+                                   view_target(r, 1)[2], view_eye(r, 2)[0], view_zoom(r),
+                                   view_angles(r)[2]}),
               (std::vector<double>{0, 5, 1, 6, 200, 7.5, 50}));
     view.duplicate_viewport_pane_state(0);
     ASSERT_EQ(view.pane_views.size(), 2u);
     EXPECT_EQ(view.pane_views[1], view.pane_views[0]);
-    view.pane_views[1][18] = 1.0;
+    view_zoom(view.pane_views[1]) = 1.0;
     view.remove_viewport_pane_state(0);
     EXPECT_EQ(view.pane_views.size(), 1u);
-    EXPECT_EQ(view.pane_views[0][18], 1.0);
+    EXPECT_EQ(view_zoom(view.pane_views[0]), 1.0);
     view.remove_viewport_pane_state(5); // out of range: nothing
     EXPECT_EQ(view.pane_views.size(), 1u);
 }

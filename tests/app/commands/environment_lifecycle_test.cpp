@@ -6,6 +6,7 @@
 
 #include "app/state/environment_store.h"
 #include "app/commands/environment_view.h"
+#include "panels/console_channels.h"
 #include "platform/kernel_config.h"
 #include "shell/confirm_pane.h"
 #include "shell/fade.h"
@@ -159,7 +160,7 @@ void customise(Application& app)
     set_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0, false);
     app.view.split_viewport_pane(0, lumo::kSplitX, 0.5, 1, 1);
     app.view.selected_pane = 1;
-    app.view.pane_views[1][18] = 7.0;
+    lumo::view_zoom(app.view.pane_views[1]) = 7.0;
 }
 
 TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField)
@@ -214,7 +215,7 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField)
     EXPECT_FALSE(get_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0));
     EXPECT_EQ(app.view.pane_count(), 2);
     EXPECT_EQ(app.view.selected_pane, 1);
-    EXPECT_DOUBLE_EQ(app.view.pane_views[1][18], 7.0);
+    EXPECT_DOUBLE_EQ(lumo::view_zoom(app.view.pane_views[1]), 7.0);
 }
 
 TEST_F(EnvironmentLifecycleTest, NewEnvironmentStartsFromTheDefaultsInTheWorkspace)
@@ -351,3 +352,28 @@ TEST_F(EnvironmentLifecycleTest, SelectionFollowsTheRemovalOfAnEntity)
 }
 
 } // namespace
+
+// Each environment's console lines come back with it; the views never show
+// the environment left behind.
+TEST_F(EnvironmentLifecycleTest, EachEnvironmentShowsItsOwnConsoleAfterASwitch)
+{
+    console_log(app, "parsed a.plim", false);
+    console_append_error_trace(app, "error in a.plim");
+    select_console_channel(app, CHANNEL_ERROR);
+    open_environments(2);
+    EXPECT_EQ(app.text_views[0].label, "") << "a new environment starts with an empty log";
+    EXPECT_EQ(app.text_views[1].label, "");
+    console_log(app, "parsed b.plim", false);
+    console_show_kernel_trace(app, "kernel for b");
+
+    const std::array<std::array<const char*, 3>, 3> seen{{
+        {"0", "parsed a.plim", "error in a.plim"},
+        {"1", "parsed b.plim", "kernel for b"},
+        {"0", "parsed a.plim", "error in a.plim"},
+    }};
+    for (const auto& [index, log, channel] : seen) {
+        switch_now(std::stoi(index));
+        EXPECT_EQ(app.text_views[0].label, log) << "environment " << index;
+        EXPECT_EQ(app.text_views[1].label, channel) << "environment " << index;
+    }
+}

@@ -16,6 +16,7 @@ protected:
     void SetUp() override
     {
         GlWindowTest::SetUp();
+        if (IsSkipped()) return;
         ASSERT_TRUE(g_gl_support.buffers && g_gl_support.vertex_arrays);
     }
 

@@ -1,53 +1,11 @@
-// The application's start-up pieces and slot functions, without a window.
+// The slot functions of window 0, called directly.
 
-#include "tests/platform/x11/display_fixture.h"
+#include "app/frame/app_slots.h"
 
 #include <utility>
 
-#include "lumo/font.h"
-#include "lumo/widget.h"
-#include "app/state/application.h"
-#include "model/text_metrics.h"
-#include "platform/constants.h"
 #include "platform/input_codes.h"
-#include "app/frame/app_slots.h"
-#include "app/frame/startup.h"
-
-class App : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        create_application();
-        g_slot_log.clear();
-    }
-
-    void TearDown() override
-    {
-        g_windows[0] = nullptr;
-        for (std::uint32_t& count : lumo::g_held_key_counts)
-            count = 0;
-        destroy_application();
-    }
-
-    Application& app() { return *g_app; }
-    WindowCallbacks* window() { return &g_app_window; }
-};
-
-TEST_F(App, TheAvailableInterfaceHasAnEnvironmentCharacterWidthsAndARepaintingRoot)
-{
-    build_available_interface(app());
-    build_available_interface(app());
-    ASSERT_NE(app().current_environment, nullptr);
-    EXPECT_EQ(app().environment_store.records.size(), 1u) << "a second call adds no environment";
-    ASSERT_EQ(g_char_widths.size(), 256u);
-    EXPECT_EQ(g_char_widths['W'], lumo::g_font_handles[lumo::kFontSmall].widths['W']);
-    EXPECT_GT(g_char_widths['W'], g_char_widths['i']);
-    EXPECT_EQ(g_default_line_height, 14) << "each console line adds the small font's height";
-    EXPECT_EQ(std::pair(app().root.width, app().root.height), std::pair(720, 480));
-    g_repaint_requested = 0;
-    app().root.refresh();
-    EXPECT_EQ(g_repaint_requested, 1) << "a refresh of the root asks the platform for a paint";
-}
+#include "tests/app/frame/app_fixture.h"
 
 TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys)
 {

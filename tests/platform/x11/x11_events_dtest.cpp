@@ -10,6 +10,7 @@ protected:
     void SetUp() override
     {
         DisplayTest::SetUp();
+        if (IsSkipped()) return;
         record_.on_paint = nullptr; // expose paints are not input
         record_.on_init = nullptr;
         start();

@@ -28,6 +28,7 @@ protected:
     void SetUp() override
     {
         GlWindowTest::SetUp();
+        if (IsSkipped()) return;
         lumo::generate_font_image();
         lumo::generate_icon_atlas();
         lumo::generate_logo_image();

@@ -1,0 +1,109 @@
+// Text field editing: typing, cursor keys, selection, focus and the Enter and
+// Escape callbacks.
+
+#include "lumo/text.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "lumo_test_support.h"
+
+namespace lumo {
+namespace {
+
+std::vector<std::string> g_events;
+
+void log_event(const char* name)
+{
+    g_events.push_back(name + std::string(" focused=") +
+                       std::to_string(g_focused_widget != nullptr));
+}
+
+struct Field : ::testing::Test {
+    F field;
+    void SetUp() override
+    {
+        g_events.clear();
+        place(field, 0, 0, 120, 24);
+        field.on_enter = [] { log_event("enter"); };
+        field.on_escape = [] { log_event("escape"); };
+        field.take_focus();
+    }
+    void TearDown() override { field.drop_focus(); }
+    void type(const std::string& text)
+    {
+        for (char c : text)
+            field.on_key_down(static_cast<unsigned char>(c), 0);
+    }
+    void keys(std::initializer_list<int> codes, int modifiers = 0)
+    {
+        for (int code : codes)
+            field.on_key_down(code, modifiers);
+    }
+};
+
+TEST_F(Field, TypingInsertsAtTheCursorMirrorsIntoTheLabelAndScrollsToTheCursor)
+{
+    type("12.5");
+    EXPECT_EQ(std::tuple(field.edit_text, field.label, field.cursor),
+              std::tuple("12.5", "12.5", 4));
+    keys({kKeyLeft, kKeyLeft});
+    type("0");
+    EXPECT_EQ(field.label, "120.5");
+    keys({kKeyBackspace, kKeyBackspace});
+    EXPECT_EQ(std::tuple(field.label, field.cursor), std::tuple("1.5", 1));
+    keys({kKeyHome, kKeyBackspace}); // nothing left of the cursor
+    EXPECT_EQ(field.label, "1.5");
+    EXPECT_EQ(field.label_width, text_width(g_font_handles[field.font], "1.5"));
+    type(std::string(40, 'W'));
+    EXPECT_GT(field.text_scroll, 0);
+    keys({kKeyHome});
+    EXPECT_EQ(field.text_scroll, 0);
+}
+
+TEST_F(Field, HomeEndAndShiftSelectionReplaceTheSelectedText)
+{
+    type("abcdef");
+    keys({kKeyHome});
+    EXPECT_EQ(field.cursor, 0);
+    keys({kKeyRight, kKeyRight}, kModShift);
+    EXPECT_EQ(std::pair(field.selection_start, field.selection_end), std::pair(0, 2));
+    type("X");
+    EXPECT_EQ(field.label, "Xcdef");
+    keys({kKeyEnd}, kModShift);
+    EXPECT_EQ(std::pair(field.selection_start, field.selection_end), std::pair(1, 5));
+    keys({kKeyBackspace});
+    EXPECT_EQ(field.label, "X");
+    // The held-key counter counts as Shift too.
+    keys({kKeyHome});
+    g_held_key_counts[1] = 1;
+    keys({kKeyEnd});
+    g_held_key_counts[1] = 0;
+    EXPECT_TRUE(field.has_selection());
+    keys({kKeyLeft});
+    EXPECT_FALSE(field.has_selection());
+    keys({kKeyLeft, kKeyLeft}); // cursor keys stop at both ends
+    EXPECT_EQ(field.cursor, 0);
+}
+
+TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt)
+{
+    type("hello");
+    field.on_mouse_down(field.padding.left + 1, 5, 0);
+    EXPECT_EQ(field.cursor, 0);
+    F readonly;
+    readonly.editable = false;
+    EXPECT_FALSE(place(readonly, 0, 0, 50, 20).on_mouse_down(3, 3, 0));
+    EXPECT_EQ(g_focused_widget, &field);
+
+    keys({kKeyEnter});
+    EXPECT_TRUE(field.focused);
+    keys({kKeyEscape});
+    EXPECT_EQ(std::tuple(field.focused, g_focused_widget), std::tuple(false, nullptr));
+    EXPECT_EQ(g_events, (std::vector<std::string>{"enter focused=1", "escape focused=1"}));
+    EXPECT_FALSE(field.on_key_down('a', 0)); // without the focus
+}
+
+} // namespace
+} // namespace lumo
