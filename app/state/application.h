@@ -17,6 +17,7 @@
 #include "app/state/application_widgets.h"
 #include "app/state/environment_store.h"
 #include "app/state/interface_state.h"
+#include "app/state/layout_state.h"
 #include "app/state/menu_state.h"
 #include "app/state/pane_state.h"
 #include "app/state/view_settings.h"
@@ -162,16 +163,16 @@ struct Application {
     std::array<lumo::T, 2> text_views; // the console's two text widgets
     std::array<lumo::P, COLOUR_FUNCTION_COUNT> colour_function_toggles;
     std::array<SliderRow, 4> slider_rows;
-    lumo::P slider_bar;
+    lumo::KL slider_bar; // SLIDERBAR
     std::array<MenuWidgets, TOOL_MENU_COUNT> tool_menus;
     lumo::KL tool_menu_pane;
     lumo::T tool_menu_title;
     lumo::P tool_menu_icon;
     std::array<MenuWidgets, SETTINGS_MENU_COUNT> settings_menus;
-    lumo::KL settings_bar;
+    lumo::KL settings_bar; // MENUBAR
     std::array<lumo::P, SETTINGS_MENU_COUNT> settings_bar_items;
-    lumo::KL settings_menu_pane;
-    std::array<lumo::KL, 3> side_panels;
+    lumo::KL settings_menu_pane;         // MENUNPANE
+    std::array<lumo::KL, 3> side_panels; // CONSOLETRACE, ENTITYINSPECTOR, PARAMETERCONTROL
     std::array<lumo::P, 3> side_panel_tabs;
     std::array<lumo::P, 3> execution_mode_buttons;
     lumo::P culling_toggle;
@@ -211,6 +212,62 @@ struct Application {
     lumo::P* configuration_pane = nullptr;
     lumo::P* configuration_box = nullptr;
     lumo::P* startup_label = nullptr; // "assembling..."
+
+    // Interface construction: the bars, panes and overlays the window layout
+    // places, and what it reads and computes besides the view settings.
+    lumo::P border; // BORDER
+    ToolBarWidgets toolbar;
+    TipBarWidgets tip_bar;
+    lumo::KL control_pane; // CONTROLPANE
+    lumo::KL content_pane; // CONTENTPANE
+    MenuBarWidgets menu_bar;
+    StatusBarWidgets status_bar;
+    TabBarWidgets tab_bar;
+    SliderBarWidgets slider_bar_parts;
+    ColourBarWidgets colour_bar;
+    lumo::P hide_logo; // HIDELOGO
+    lumo::P lock_icon; // LOCKICON
+    lumo::P no_render; // NORENDER
+    lumo::KL dialog_layer;
+    lumo::KL dialog_frame;
+    RunOverlayWidgets run_overlay;
+    ResizeNoticeWidgets resize_notice;
+    StripWidgets parallel_flags_strip;
+    StripWidgets inspector_strip;
+    DirectiveColumnWidgets directive_column;
+    VariantsPanelWidgets variants_panel;
+    lumo::KL animation_control;
+    lumo::P expand_button;
+    std::array<lumo::P, 2> quick_hide_strips; // the strip and its twin
+    lumo::P caption_box;
+    lumo::P centre_marker;
+    StartupWidgets startup;
+    ConfigurationWidgets configuration;
+    NavigatorWidgets navigator;
+    ConsoleWidgets console;
+    ListPanelWidgets entity_panel;
+    ListPanelWidgets parameter_panel;
+    RunPaneWidgets run_pane;
+    DialogWidgets parse_pane;
+    CapturePaneWidgets capture_pane;
+    CapturePaneWidgets screenshot_pane;
+    ProfilePaneWidgets profile_pane;
+    DialogWidgets directive_pane;
+    ExportPaneWidgets export_pane;
+    DialogWidgets about_pane;
+    DialogWidgets help_pane;
+    DialogWidgets info_pane;
+    DialogWidgets error_pane;
+    DialogWidgets warning_pane;
+    lumo::KL open_pane; // OPENPANE: the busy icons while scripts open
+    std::array<lumo::P, 3> open_pane_icons;
+    lumo::P load_box;
+    ScrollFractions scroll;
+    PanelLayoutState panel_layout;
+    // The theme's text colour that rows point at, and the background colour
+    // handed to the clear-colour service; the theme appliers rewrite both.
+    std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
+    std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
 
     Application();
     ~Application();

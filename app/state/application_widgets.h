@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lumo/layouts.h"
+#include "lumo/scroll_pane.h"
 #include "lumo/slider.h"
 #include "lumo/text.h"
 #include "app/state/menu_state.h"
@@ -23,10 +24,15 @@ constexpr std::array<int, TOOL_MENU_COUNT> TOOL_MENU_ROW_COUNTS{5, 5, 9, 3, 2, 3
 constexpr std::array<int, SETTINGS_MENU_COUNT> SETTINGS_MENU_ROW_COUNTS{6, 5, 7, 1,  3,
                                                                         1, 5, 1, 12, 6};
 
+// One drop-down: the pane that opens, the strip holding its rows, the rows
+// and the list of the rows in use (label order).
 struct MenuWidgets {
     lumo::KL pane;
+    lumo::KL strip;
     std::array<lumo::P, MAX_MENU_ROWS> rows;
     std::int32_t row_count = 0;
+    std::vector<lumo::P*> row_list;
+    std::int32_t strip_width = 0; // read by the drop-down scroll
 };
 
 // Pick modes shown by the seven inspector radio rows, in row order.
@@ -59,4 +65,238 @@ struct SliderRow {
     lumo::P icon;
     lumo::F field;
     lumo::SB slider;
+};
+
+// TOOLBAR: the six command buttons and TOOLSCROLL with the tool-menu buttons.
+enum ToolBarButton : int {
+    TOOL_BUTTON_OPEN = 0,
+    TOOL_BUTTON_PARSE,
+    TOOL_BUTTON_ASSEMBLE,
+    TOOL_BUTTON_CAPTURE,
+    TOOL_BUTTON_EXPORT,
+    TOOL_BUTTON_SETTINGS,
+    TOOL_BUTTON_COUNT,
+};
+
+struct ToolBarWidgets {
+    lumo::KL bar;
+    std::array<lumo::P, TOOL_BUTTON_COUNT> buttons;
+    lumo::KL scroll; // TOOLSCROLL
+    std::array<lumo::P, TOOL_MENU_COUNT> menu_buttons;
+    lumo::P open_menu_marker;
+};
+
+// TIPBAR: TIPSCROLL (tool drop-downs or the menu tree) and the side-panel tabs.
+struct TipBarWidgets {
+    lumo::KL bar;
+    lumo::KL scroll; // TIPSCROLL
+    lumo::T menu_tree;
+};
+
+// MENUBAR: MENUSCROLL with the ten settings buttons and their markers.
+struct MenuBarWidgets {
+    lumo::KL scroll; // MENUSCROLL
+    std::array<lumo::P, SETTINGS_MENU_COUNT> markers;
+    lumo::KL drop_column; // holds the open settings drop-down inside MENUNPANE
+};
+
+// TABBAR: new-environment button, TABSCROLL with the environment tabs,
+// ABOUT and HELP.
+struct TabBarWidgets {
+    lumo::KL bar;
+    lumo::P environment_button;
+    lumo::KL scroll; // TABSCROLL
+    lumo::P about_button;
+    lumo::P help_button;
+    lumo::KL hover_card; // above the tab bar, over the hovered tab
+    lumo::P hover_card_label;
+    lumo::P hover_card_close;
+};
+
+// STATUSBAR: STATSCROLL with the status line.
+struct StatusBarWidgets {
+    lumo::KL bar;
+    lumo::KL scroll; // STATSCROLL
+};
+
+// SLIDERBAR: SLIDERSCROLL with the four slider cells.
+struct SliderBarWidgets {
+    lumo::KL scroll; // SLIDERSCROLL
+    lumo::KL content;
+    std::array<lumo::KL, 4> cells;
+};
+
+// COLOURBAR: COLOURSCROLL with the colour-by button, its hue swatches and
+// the drop-down strip of the colour-function rows.
+struct ColourBarWidgets {
+    lumo::KL bar;
+    lumo::KL scroll; // COLOURSCROLL
+    lumo::KL drop_down;
+    lumo::KL strip;
+    lumo::KL button;
+    lumo::KL swatch_container;
+    std::array<lumo::P, 10> swatches;
+    std::vector<lumo::P*> row_list;
+    std::int32_t content_width = 0;
+};
+
+// A modal pane with a title, a text, an icon and a close box.
+struct DialogWidgets {
+    lumo::KL pane;
+    lumo::T title;
+    lumo::T text;
+    lumo::P icon;
+    lumo::P close_box;
+};
+
+// A strip of the status bar (parallel flags, low-level inspector): the panel
+// and its scrolled content; the toggles are members of their own.
+struct StripWidgets {
+    lumo::KL panel;
+    lumo::KL content;
+};
+
+// The camera-directive list at the right edge.
+struct DirectiveColumnWidgets {
+    lumo::BL column;
+    lumo::KL list_area;
+    lumo::KL list;
+    lumo::KL south;
+    lumo::P grip;
+    lumo::P marker;
+    std::array<lumo::P, 4> buttons; // sync, previous, next, goto
+    std::array<lumo::F, 2> goto_fields;
+};
+
+struct VariantsPanelWidgets {
+    lumo::KL panel;
+    lumo::P header;
+    lumo::KL list;
+    lumo::P footer;
+};
+
+// The start-up pane: logo and "assembling..." label.
+struct StartupWidgets {
+    lumo::P label;
+};
+
+// The resize notice shown while the window is below its minimum size.
+struct ResizeNoticeWidgets {
+    lumo::KL notice;
+    lumo::P icon_box;
+    lumo::T text;
+};
+
+struct RunOverlayWidgets {
+    lumo::KL overlay;
+    lumo::KL box;
+    lumo::T text;
+};
+
+// "Program Configuration": kernel and workspace fields, states and buttons.
+struct ConfigurationWidgets {
+    lumo::KL pane;
+    lumo::KL box;
+    lumo::T title;
+    lumo::F kernel_field;
+    lumo::F workspace_field;
+    lumo::T kernel_state;
+    lumo::T workspace_state;
+    lumo::P status_button;
+    lumo::P kernel_button;
+    lumo::P workspace_button;
+};
+
+enum NavigatorHeaderButton : int {
+    NAV_SORT_TYPE = 0,
+    NAV_SORT_NAME,
+    NAV_SORT_SIZE,
+    NAV_SORT_DATE,
+    NAV_HOME,
+    NAV_REFRESH,
+    NAV_SELECT_ALL,
+    NAV_CLOSE,
+    NAV_HEADER_BUTTON_COUNT,
+};
+
+// FILEPANE: the in-program file navigator.
+struct NavigatorWidgets {
+    lumo::KL pane;
+    lumo::KL header;
+    std::array<lumo::P, NAV_HEADER_BUTTON_COUNT> header_buttons;
+    lumo::P sort_marker;
+    lumo::KL path_bar;
+    lumo::KL list_area;
+    lumo::KL list;
+    std::array<lumo::P, 2> column_heads;
+    std::array<lumo::P, 2> column_areas;
+    lumo::P scroll_track;
+    lumo::P scroll_thumb;
+    lumo::P select_none_button;
+    lumo::T location_label;
+    lumo::T path_label;
+    lumo::T title;
+    lumo::T hint;
+    lumo::P ok_button;
+};
+
+// The console trace panel: the text widget and the four channel views.
+struct ConsoleWidgets {
+    lumo::SP scroll;
+    lumo::T text;
+    std::array<lumo::SP, 4> channel_scrolls;
+    std::array<lumo::T, 4> channel_texts;
+};
+
+// The entity inspector's and the parameter control's list and detail widgets.
+struct ListPanelWidgets {
+    lumo::SP list_scroll;
+    lumo::KL list;
+    lumo::T placeholder;
+    lumo::KL detail_header;
+    lumo::T detail_title;
+    lumo::T property_lines;
+    lumo::T detail_text;
+    lumo::P ppd_indicator;
+    std::array<lumo::P, 12> order_buttons; // rotation "XYZ".., transform "SRT"..
+    std::array<lumo::F, 10> transform_fields;
+    lumo::P reset_button;
+};
+
+// EXPORTPANE: estimate, export button, name and location fields, options.
+struct ExportPaneWidgets {
+    DialogWidgets dialog;
+    lumo::T estimate_label;
+    lumo::P export_button;
+    std::array<lumo::P, 4> format_toggles;
+    std::array<lumo::P, 3> attribute_toggles;
+    std::array<lumo::P, 2> topology_toggles;
+    lumo::P location_button;
+};
+
+// PROFILEPANE: the report text and the row list with its toggle.
+struct ProfilePaneWidgets {
+    DialogWidgets dialog;
+    lumo::SP report_scroll;
+    lumo::T report_text;
+    lumo::SP row_scroll;
+    lumo::KL row_list;
+    lumo::P row_toggle;
+    std::array<lumo::P, 3> buttons; // show, copy, write
+};
+
+// RUNPANE: the execution-mode choice with its feature rows and grid.
+struct RunPaneWidgets {
+    DialogWidgets dialog;
+    lumo::T mode_title;
+    std::array<lumo::T, 6> feature_rows;
+    std::array<lumo::P, 12> mode_cells; // four rows of three columns
+    lumo::P assemble_button;
+};
+
+// The two capture panes: preview and save button.
+struct CapturePaneWidgets {
+    DialogWidgets dialog;
+    lumo::P preview;
+    lumo::P save_button;
 };

@@ -1,0 +1,44 @@
+#pragma once
+
+// What the window layout reads besides the panel flags of the view settings:
+// which floating controls are shown and expanded, the scroll fractions of the
+// scrollable strips, and the 3-D view rectangle it computes for the renderer.
+
+#include <array>
+#include <cstdint>
+
+#include "app/state/menu_state.h"
+
+struct ScrollFractions {
+    double tool_scroll = 0.0;   // TOOLSCROLL
+    double menu_scroll = 0.0;   // MENUSCROLL
+    double slider_scroll = 0.0; // SLIDERSCROLL
+    double colour_scroll = 0.0; // COLOURSCROLL
+    double tab_scroll = 0.0;    // TABSCROLL
+    double status_scroll = 0.0; // STATSCROLL
+    double menu_tree = 0.0;     // TIPSCROLL with no tool menu open
+    double directive_list = 0.0;
+    double parallel_flags = 0.0;
+    double inspector = 0.0;
+    double entity_details = 0.0;
+    double navigator_list = 0.0;
+    double navigator_path = 0.0;
+    std::array<double, TOOL_MENU_COUNT> tool_menus{};
+    std::array<double, SETTINGS_MENU_COUNT> settings_menus{};
+};
+
+struct PanelLayoutState {
+    std::uint8_t parallel_flags_shown = 0;
+    std::uint8_t parallel_flags_expanded = 0;
+    std::uint8_t inspector_shown = 0;
+    std::uint8_t inspector_expanded = 0;
+    std::uint8_t directive_shown = 0;
+    std::uint8_t directive_widened = 0;
+    std::uint8_t variants_shown = 0;
+    std::uint8_t variants_expanded = 0;
+    std::uint8_t view_panes_enabled = 1;
+    std::uint8_t window_too_small = 0; // narrower than 480 or lower than 360
+    std::int32_t selected_directive = -1;
+    // The 3-D view rectangle (x, y, width, height) the renderer draws into.
+    std::array<std::int32_t, 4> view_rect{0, 0, 720, 480};
+};
