@@ -37,7 +37,6 @@ bool noop_false(WindowCallbacks* window);
 // in the application's ring of the last ten frame times.
 void paint_frame_timed(Application& app);
 
-// Installs the slots above into `window`; every other slot stays empty. The
-// button, key, focus-loss, keys-reset and drop handlers belong to the
-// interface shell, whose slots are filled once it provides them.
+// Installs the slots above and the input handlers (buttons, keys, keys
+// reset, focus loss) into `window`; every other slot stays empty.
 void install_app_slots(WindowCallbacks& window);

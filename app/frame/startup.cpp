@@ -14,6 +14,8 @@
 #include "platform/services.h"
 #include "platform/startup_wiring.h"
 #include "app/frame/app_slots.h"
+#include "app/frame/input_handlers.h"
+#include "render/gl/light0_gl.h"
 #include "platform/x11/gl_window.h"
 #include "platform/x11/window_services.h"
 
@@ -76,6 +78,8 @@ void build_available_interface(Application& app)
     app.root.width = app.window_width;
     app.root.height = app.window_height;
     app.root.on_repaint = request_repaint;
+    install_application_handlers(app);
+    app.apply_light0 = apply_light0_terms;
     app.startup_variant = choose_startup_variant();
 }
 
