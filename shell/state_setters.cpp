@@ -1,5 +1,7 @@
 #include "shell/state_setters.h"
 
+#include <algorithm>
+
 #include "lumo/font.h"
 #include "model/console_state.h"
 #include "shell/console_views.h"
@@ -9,6 +11,35 @@ namespace {
 
 const std::array<const char*, TOOL_MENU_COUNT> k_tool_menu_titles{
     "TOPOLOGY", "COLOUR", "SHADING", "ORBIT", "PROJECTION", "STATE", "WIDGETS", "VIEW"};
+const std::array<const char*, 3> k_execution_mode_titles{"Pure-Union Mesh", "Basic-CSG Mesh",
+                                                         "Optimal-CSG Mesh"};
+
+constexpr std::int32_t DEFAULT_WINDOW_WIDTH = 720;
+constexpr std::int32_t DEFAULT_WINDOW_HEIGHT = 480;
+constexpr double ATTRIBUTE_TRACE_HIDDEN_OPACITY = 0.5;
+
+std::uint8_t& panel_flag(Application& app, PanelFlag flag)
+{
+    return app.view_settings.panel_flags[flag];
+}
+
+bool quick_hidden(Application& app)
+{
+    return panel_flag(app, PANEL_QUICK_HIDE) != 0;
+}
+
+// A framed canvas shows the change only when the bars are not hidden.
+void request_redraw_if_framed(Application& app)
+{
+    if (panel_flag(app, PANEL_FRAME_MODE) && !quick_hidden(app)) app.redraw_requested = 1;
+}
+
+void update_settings_menu_pane(Application& app)
+{
+    app.settings_menu_pane.visible = panel_flag(app, PANEL_SETTINGS_BAR_VISIBLE) &&
+                                     !quick_hidden(app) &&
+                                     app.view_settings.open_settings_menu != -1;
+}
 
 bool is_action_entry(std::int32_t item)
 {
@@ -16,66 +47,72 @@ bool is_action_entry(std::int32_t item)
            item == SETTINGS_MENU_SLIDERS;
 }
 
-std::uint8_t& panel_flag(Application& app, PanelFlag flag)
-{
-    return app.view_settings.panel_flags[flag];
-}
-
-// A framed canvas shows the change only when the bars are not hidden.
-void request_redraw_if_framed(Application& app)
-{
-    if (panel_flag(app, PANEL_FRAME_MODE) && !panel_flag(app, PANEL_QUICK_HIDE))
-        app.redraw_requested = 1;
-}
-
-void update_settings_menu_pane(Application& app)
-{
-    app.settings_menu_pane.visible =
-        panel_flag(app, PANEL_SETTINGS_BAR_VISIBLE) && app.view_settings.open_settings_menu != -1;
-}
-
-// The three entries that act at once flip their state and show it on the bar.
-void run_settings_action(Application& app, std::int32_t item)
-{
-    bool now_on = false;
-    if (item == SETTINGS_MENU_FULLSCREEN) {
-        app.fullscreen = app.fullscreen ? 0 : 1;
-        now_on = app.fullscreen != 0;
-        if (app.platform.set_fullscreen != nullptr) app.platform.set_fullscreen(app.fullscreen);
-        app.redraw_requested = 1;
-    } else if (item == SETTINGS_MENU_LOCK) {
-        std::uint8_t& lock = panel_flag(app, PANEL_VIEW_LOCK);
-        lock = lock ? 0 : 1;
-        now_on = lock != 0;
-    } else {
-        std::uint8_t& sliders = panel_flag(app, PANEL_SLIDER_BAR_VISIBLE);
-        sliders = sliders ? 0 : 1;
-        now_on = sliders != 0;
-        app.slider_bar.visible = now_on;
-    }
-    refresh_root(app);
-    app.settings_bar_items[static_cast<std::size_t>(item)].selected = now_on;
-}
-
-void show_open_settings_menu(Application& app)
-{
-    const std::int32_t open = app.view_settings.open_settings_menu;
-    for (std::int32_t i = 0; i < SETTINGS_MENU_COUNT; ++i) {
-        if (!is_action_entry(i))
-            app.settings_bar_items[static_cast<std::size_t>(i)].selected = i == open;
-        app.settings_menus[static_cast<std::size_t>(i)].pane.visible = i == open;
-    }
-    update_settings_menu_pane(app);
-}
-
 void show_side_panel_widgets(Application& app)
 {
     const std::int32_t open = app.view_settings.open_side_panel;
-    const bool hidden = panel_flag(app, PANEL_QUICK_HIDE) != 0;
+    const bool hidden = quick_hidden(app);
+    app.control_pane.visible = !hidden && open != -1;
     for (std::int32_t i = 0; i < 3; ++i) {
         app.side_panels[static_cast<std::size_t>(i)].visible = !hidden && i == open;
         app.side_panel_tabs[static_cast<std::size_t>(i)].selected = i == open;
     }
+}
+
+// Bars, panels and marks that quick hide takes away and brings back, each
+// by its own flag.
+void show_bars(Application& app)
+{
+    const bool shown = !quick_hidden(app);
+    const ViewSettings& settings = app.view_settings;
+    for (lumo::KL* bar :
+         {&app.toolbar.bar, &app.tip_bar.bar, &app.status_bar.bar, &app.tab_bar.bar})
+        bar->visible = shown;
+    show_side_panel_widgets(app);
+    app.slider_bar.visible = shown && settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE];
+    app.colour_bar.bar.visible = shown && settings.colour_mode == COLOUR_SCHEME_FUNCTION;
+    app.settings_bar.visible = shown && settings.panel_flags[PANEL_SETTINGS_BAR_VISIBLE];
+    update_settings_menu_pane(app);
+    app.hint_bar.icon.visible = shown;
+    for (lumo::T& text : app.statistics_texts)
+        text.opacity = shown ? 1.0 : ATTRIBUTE_TRACE_HIDDEN_OPACITY;
+    app.hide_logo.visible = !shown;
+}
+
+// A bar's border line sits on the edge that faces the 3-D view.
+void place_inner_border(lumo::P& bar, bool bar_on_top, std::int32_t width)
+{
+    const FillStyle* style =
+        bar.border_top.style != nullptr ? bar.border_top.style : bar.border_bottom.style;
+    lumo::Border& inner = bar_on_top ? bar.border_bottom : bar.border_top;
+    lumo::Border& outer = bar_on_top ? bar.border_top : bar.border_bottom;
+    outer.width = 0;
+    inner.width = width;
+    inner.style = style;
+}
+
+void place_bar_borders(Application& app, bool flipped)
+{
+    const std::int32_t width = app.layout.thin_border;
+    place_inner_border(app.toolbar.bar, !flipped, width);
+    place_inner_border(app.tip_bar.bar, !flipped, width);
+    place_inner_border(app.status_bar.bar, flipped, width);
+    place_inner_border(app.tab_bar.bar, flipped, width);
+}
+
+bool environment_has_entities(const Application& app)
+{
+    return app.current_entity_list != nullptr && app.current_entity_list->count > 0;
+}
+
+void show_value(lumo::F& field, std::int32_t value)
+{
+    field.set_label(std::to_string(value));
+}
+
+void lift_camera(double eye[3], double target[3], double height)
+{
+    target[1] += height - eye[1];
+    eye[1] = height;
 }
 
 } // namespace
@@ -84,6 +121,9 @@ void select_theme(Application& app, std::int32_t theme)
 {
     if (theme == app.view_settings.theme_index) return;
     app.view_settings.theme_index = theme;
+    const std::array<double, 4>& background = app.background_colour;
+    if (app.platform.clear_colour != nullptr)
+        app.platform.clear_colour(background[0], background[1], background[2], background[3]);
     app.redraw_requested = 1;
     refresh_root(app);
 }
@@ -91,32 +131,31 @@ void select_theme(Application& app, std::int32_t theme)
 void set_settings_bar_visible(Application& app, bool on)
 {
     panel_flag(app, PANEL_SETTINGS_BAR_VISIBLE) = on ? 1 : 0;
-    app.settings_bar.visible = on && !panel_flag(app, PANEL_QUICK_HIDE);
+    app.settings_bar.visible = on && !quick_hidden(app);
     update_settings_menu_pane(app);
     request_redraw_if_framed(app);
     refresh_root(app);
 }
 
-void select_settings_menu_item(Application& app, std::int32_t item)
+void show_settings_drop_down(Application& app, std::int32_t item)
 {
-    if (is_action_entry(item)) {
-        run_settings_action(app, item);
-        refresh_root(app);
-        return;
+    const bool in_range = item >= 0 && item < SETTINGS_MENU_COUNT && !is_action_entry(item);
+    const std::int32_t open = in_range ? item : -1;
+    app.view_settings.open_settings_menu = open;
+    for (std::int32_t i = 0; i < SETTINGS_MENU_COUNT; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        if (!is_action_entry(i)) app.settings_bar_items[index].selected = i == open;
+        app.settings_menus[index].pane.visible = i == open;
     }
-    std::int32_t& open = app.view_settings.open_settings_menu;
-    const bool in_range = item >= 0 && item < SETTINGS_MENU_COUNT;
-    open = (!in_range || item == open) ? -1 : item;
-    show_open_settings_menu(app);
+    update_settings_menu_pane(app);
     refresh_root(app);
 }
 
-void toggle_tool_menu(Application& app, std::int32_t menu)
+void show_tool_drop_down(Application& app, std::int32_t menu)
 {
-    std::int32_t& open = app.view_settings.open_tool_menu;
-    const bool in_range = menu >= 0 && menu < TOOL_MENU_COUNT;
-    open = (!in_range || menu == open) ? -1 : menu;
-    const bool is_open = open != -1;
+    const bool is_open = menu >= 0 && menu < TOOL_MENU_COUNT;
+    const std::int32_t open = is_open ? menu : -1;
+    app.view_settings.open_tool_menu = open;
     app.tool_menu_pane.visible = is_open;
     app.tool_menu_title.visible = is_open;
     app.tool_menu_icon.visible = is_open;
@@ -124,6 +163,8 @@ void toggle_tool_menu(Application& app, std::int32_t menu)
         is_open ? static_cast<int>(app.tool_menu_icons[static_cast<std::size_t>(open)]) : -1;
     app.tool_menu_title.set_label(is_open ? k_tool_menu_titles[static_cast<std::size_t>(open)]
                                           : "");
+    // The title is as wide as its text plus a gap each side.
+    app.tool_menu_title.width = app.tool_menu_title.label_width + 2 * app.layout.gap;
     for (std::int32_t i = 0; i < TOOL_MENU_COUNT; ++i)
         app.tool_menus[static_cast<std::size_t>(i)].pane.visible = i == open;
     refresh_root(app);
@@ -145,6 +186,8 @@ void set_vertical_flip_mode(Application& app, bool on)
     std::uint8_t& flip = panel_flag(app, PANEL_VERTICAL_FLIP);
     if ((flip != 0) == on) return;
     flip = on ? 1 : 0;
+    place_bar_borders(app, on);
+    update_panel_visibility(app);
     request_redraw_if_framed(app);
     refresh_root(app);
 }
@@ -154,18 +197,80 @@ void set_quick_hide(Application& app, bool on)
     std::uint8_t& hide = panel_flag(app, PANEL_QUICK_HIDE);
     if ((hide != 0) == on) return;
     hide = on ? 1 : 0;
-    app.settings_bar.visible = !on && panel_flag(app, PANEL_SETTINGS_BAR_VISIBLE);
-    app.slider_bar.visible = !on && panel_flag(app, PANEL_SLIDER_BAR_VISIBLE);
-    app.hint_bar.icon.visible = !on;
-    show_side_panel_widgets(app);
-    update_settings_menu_pane(app);
-    if (on) app.settings_menu_pane.visible = false;
+    show_bars(app);
+    update_panel_visibility(app);
     app.redraw_requested = 1;
     refresh_root(app);
 }
 
+void set_frame_mode(Application& app, bool on)
+{
+    panel_flag(app, PANEL_FRAME_MODE) = on ? 1 : 0;
+    app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+bool toggle_panel_if_content(Application& app)
+{
+    const PanelVisibility& shown = app.panel_visibility;
+    const bool content = shown.camera_views_pane || shown.minimal_panels[0];
+    if (!app.view_settings.minimal_mode || !content) return false;
+    app.view_settings.minimal_panel = app.view_settings.minimal_panel ? 0 : 1;
+    app.redraw_requested = 1;
+    refresh_root(app);
+    return true;
+}
+
+void set_camera_lock(Application& app, bool on)
+{
+    panel_flag(app, PANEL_VIEW_LOCK) = on ? 1 : 0;
+    app.camera_motion.camera_lock = on ? 1 : 0;
+    app.lock_icon.visible = on;
+    refresh_root(app);
+}
+
+void set_parallel_flags_widget(Application& app, bool on)
+{
+    app.view_settings.widget_options[WIDGET_OPTION_PARALLEL_FLAGS] = on ? 1 : 0;
+    update_panel_visibility(app);
+    if (on && app.panel_visibility.parallel_flags) {
+        app.panel_visibility.inspector = 0;
+        app.llmi_toggle.visible = false;
+        app.panel_layout.inspector_shown = 0;
+    }
+}
+
+void set_ll_inspector_widget(Application& app, bool on)
+{
+    app.view_settings.show_llmi = on ? 1 : 0;
+    update_panel_visibility(app);
+    if (on && app.panel_visibility.inspector) {
+        app.panel_visibility.parallel_flags = 0;
+        app.parallel_flags_toggle.visible = false;
+        app.panel_layout.parallel_flags_shown = 0;
+    }
+}
+
+void reset_window_size(Application& app)
+{
+    // A full-screen window keeps its size until full screen is left.
+    if (!app.fullscreen && app.platform.resize_client_area != nullptr)
+        app.platform.resize_client_area(DEFAULT_WINDOW_WIDTH, DEFAULT_WINDOW_HEIGHT);
+    app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+void set_up_light0(Application& app)
+{
+    const ViewSettings& settings = app.view_settings;
+    const Light0Terms terms = compute_light0_terms(
+        settings.ambient_term != 0, settings.diffuse_term != 0, settings.specular_term != 0);
+    if (app.apply_light0 != nullptr) app.apply_light0(terms);
+}
+
 void select_execution_mode(Application& app, std::int32_t mode)
 {
+    if (mode < 0 || mode > 2) return;
     app.view_settings.execution_mode = mode;
     app.view_settings.next_execution_mode = mode;
     for (std::int32_t i = 0; i < 3; ++i) {
@@ -173,7 +278,122 @@ void select_execution_mode(Application& app, std::int32_t mode)
         button.selected = i == mode;
         button.font = i == mode ? lumo::kFontBold : lumo::kFontRegular;
     }
+    for (std::size_t cell = 0; cell < app.run_pane.mode_cells.size(); ++cell)
+        app.run_pane.mode_cells[cell].selected = static_cast<std::int32_t>(cell % 3) == mode;
+    app.run_pane.mode_title.set_label(k_execution_mode_titles[static_cast<std::size_t>(mode)]);
     refresh_root(app);
+}
+
+std::int32_t next_tone(std::int32_t tone)
+{
+    switch (tone) {
+    case 0:
+    case 1:
+    case 6:
+        return tone + 1;
+    case 2:
+    case 4:
+        return tone + 2;
+    case 7:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+void cycle_mono_edge_tone(Application& app)
+{
+    ViewSettings& settings = app.view_settings;
+    settings.mono_edge_tone = next_tone(settings.mono_edge_tone);
+    show_value(app.mono_edge_tone_field, settings.mono_edge_tone);
+    if (settings.polygon_mode && settings.mono_edge) app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+void cycle_mono_dot_tone(Application& app)
+{
+    ViewSettings& settings = app.view_settings;
+    settings.mono_dot_tone = next_tone(settings.mono_dot_tone);
+    show_value(app.mono_dot_tone_field, settings.mono_dot_tone);
+    if (settings.show_points && settings.mono_dot) app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+void cycle_silhouette_tone(Application& app)
+{
+    ViewSettings& settings = app.view_settings;
+    settings.silhouette_tone = next_tone(settings.silhouette_tone);
+    show_value(app.silhouette_tone_field, settings.silhouette_tone);
+    if (settings.programmable_shading && settings.silhouette) app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+void set_eye_height(Application& app, double height, const std::string& text)
+{
+    app.view_settings.eye_height = height;
+    app.view_settings.eye_height_text = text;
+    CameraSet& stored = app.saved_cameras[CAMERA_FIRST_PERSON];
+    lift_camera(stored.eye, stored.target, height);
+    app.camera.motion_parameter = height;
+    if (app.camera_mode == CAMERA_FIRST_PERSON) {
+        lift_camera(app.camera.eye, app.camera.target, height);
+        app.redraw_requested = 1;
+    }
+    refresh_root(app);
+}
+
+void update_panel_visibility(Application& app)
+{
+    const ViewSettings& settings = app.view_settings;
+    const bool free_roam = app.camera_mode == CAMERA_FREE_ROAM;
+    const bool saved_views = !app.directive_menus.camera_rows.empty() && free_roam;
+    const bool c = app.menu_switches.camera_views && saved_views;
+    const bool v = app.variants_enabled && app.variant_count >= 1;
+    const bool a = settings.animation_enabled && app.animation_directive_count >= 1;
+    const bool p = settings.widget_options[WIDGET_OPTION_PARALLEL_FLAGS] != 0;
+    const bool l = settings.show_llmi != 0;
+    const bool content = environment_has_entities(app);
+    const bool hide = settings.panel_flags[PANEL_QUICK_HIDE] != 0;
+    const bool flipped = settings.panel_flags[PANEL_VERTICAL_FLIP] != 0;
+
+    PanelVisibility shown;
+    shown.floating_container = saved_views || p || v || l || a;
+    if (!hide || settings.minimal_mode) {
+        shown.camera_views = c;
+        shown.parallel_flags = p && content;
+        shown.variants = v;
+        shown.inspector = l && content;
+        shown.animator = a;
+        shown.parallel_pane = p;
+        shown.inspector_pane = l;
+        shown.minimal_panels[0] = hide && (p || l || a);
+        shown.minimal_panels[1] = shown.minimal_panels[0];
+        shown.minimal_panels[2] = shown.minimal_panels[0] && v && !flipped;
+        shown.floating_container = !hide || shown.floating_container;
+        shown.camera_views_pane = saved_views;
+    }
+    app.panel_visibility = shown;
+
+    app.directive_column.column.visible = shown.camera_views;
+    app.parallel_flags_toggle.visible = shown.parallel_flags;
+    app.variants_panel.panel.visible = shown.variants;
+    app.llmi_toggle.visible = shown.inspector;
+    app.animation_control.visible = shown.animator;
+    app.parallel_flags_strip.panel.visible = shown.parallel_pane;
+    app.inspector_strip.panel.visible = shown.inspector_pane;
+    app.quick_hide_strips[0].visible = shown.minimal_panels[0];
+    app.quick_hide_strips[1].visible = shown.minimal_panels[1];
+    app.panel_layout.directive_shown = shown.camera_views;
+    app.panel_layout.parallel_flags_shown = shown.parallel_flags;
+    app.panel_layout.inspector_shown = shown.inspector;
+    app.panel_layout.variants_shown = shown.variants;
+}
+
+void mirror_menu_checks(MenuWidgets& menu, const MenuCheckBits& checks)
+{
+    const std::int32_t rows = std::min<std::int32_t>(checks.bit_count, MAX_MENU_ROWS);
+    for (std::int32_t row = 0; row < rows; ++row)
+        menu.rows[static_cast<std::size_t>(row)].selected = get_menu_check(checks, row);
 }
 
 void select_console_channel(Application& app, std::int32_t channel)

@@ -401,19 +401,3 @@ void select_subview_rect(Application& app, int pane)
         view = {widget.x, widget.y, widget.width, widget.height};
     }
 }
-
-void mark_key_down(Application& app, int key)
-{
-    (void)app;
-    if (key >= 'A' && key <= 'Z') {
-        g_key_states[key] = 1;
-        g_key_states[key - 'A' + 'a'] = 1;
-    } else if (key >= 'a' && key <= 'z') {
-        g_key_states[key] = 1;
-        g_key_states[key - 'a' + 'A'] = 1;
-    } else if (key >= 0 && key < 256) {
-        g_key_states[key] = 1;
-    } else if (key >= lumo::kKeyLeft && key <= lumo::kKeyDown) {
-        g_arrow_key_states[key - lumo::kKeyLeft] = 1;
-    }
-}

@@ -22,8 +22,4 @@ void lay_out_view_panels(Application& app, int width, int height);
 // the widget itself when there is no such pane.
 void select_subview_rect(Application& app, int pane);
 
-// Marks a key held: letters in both cases, other codes 0..255 by themselves,
-// 500..503 the arrow flags; anything else changes nothing.
-void mark_key_down(Application& app, int key);
-
 void set_rect(lumo::P& widget, int x, int y, int width, int height);

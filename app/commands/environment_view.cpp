@@ -178,8 +178,8 @@ void reapply_through_setters(Application& app)
     settings.open_side_panel = -1;
     settings.open_settings_menu = -1;
     settings.open_tool_menu = -1;
-    select_settings_menu_item(app, settings_menu);
-    toggle_tool_menu(app, tool_menu);
+    show_settings_drop_down(app, settings_menu);
+    show_tool_drop_down(app, tool_menu);
     select_side_panel(app, side_panel);
     select_console_channel(app, app.current_console->shown_channel);
     const bool flip = settings.panel_flags[PANEL_VERTICAL_FLIP] != 0;

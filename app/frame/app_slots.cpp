@@ -7,6 +7,8 @@
 #include "app/frame/frame_tick.h"
 
 #include "app/commands/dropped_files.h"
+
+#include "app/frame/input_handlers.h"
 #include "app/state/application.h"
 #include "platform/clock.h"
 #include "platform/input_codes.h"
@@ -124,4 +126,10 @@ void install_app_slots(WindowCallbacks& window)
     window.on_focus = noop_false;
     window.on_modifiers = app_on_modifiers;
     window.on_drop = handle_dropped_file;
+
+    window.on_mouse_button = handle_platform_mouse_button;
+    window.on_key_down = handle_platform_key_down;
+    window.on_key_up = handle_platform_key_up;
+    window.on_keys_reset = zero_app_key_states;
+    window.on_unfocus = clear_key_states;
 }

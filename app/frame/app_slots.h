@@ -37,8 +37,7 @@ bool noop_false(WindowCallbacks* window);
 // in the application's ring of the last ten frame times.
 void paint_frame_timed(Application& app);
 
-// Installs the slots above, the frame tick and the drop handler into
-// `window`; every other slot stays empty. The button, key, focus-loss and
-// keys-reset handlers belong to the interface shell, whose slots are filled
-// once it provides them.
+// Installs the slots above, the frame tick, the drop handler and the input
+// handlers (buttons, keys, keys reset, focus loss) into `window`; every
+// other slot stays empty.
 void install_app_slots(WindowCallbacks& window);

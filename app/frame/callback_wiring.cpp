@@ -2,6 +2,7 @@
 
 #include "app/frame/callback_wiring.h"
 
+#include "app/actions/menu_dispatch.h"
 #include "app/state/application.h"
 #include "shell/pane_layouts.h"
 #include "shell/state_setters.h"

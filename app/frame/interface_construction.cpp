@@ -2,6 +2,7 @@
 
 #include "app/commands/environment_lifecycle.h"
 #include "app/frame/callback_wiring.h"
+#include "app/frame/startup.h"
 #include "app/state/application.h"
 #include "lumo/font.h"
 #include "model/console_state.h"
@@ -94,9 +95,7 @@ void build_application_ui(Application& app)
     install_action_callbacks(app);
     measure_console_font();
     write_startup_console_lines(app);
-    const bool configured =
-        g_kernel_path_state == SettingState::VALID && g_workspace_state == SettingState::VALID;
-    app.startup_variant = configured && !g_interactive_config ? 0 : 1;
+    app.startup_variant = choose_startup_variant();
     app.root.width = app.window_width;
     app.root.height = app.window_height;
 }

@@ -16,6 +16,9 @@
 #include "platform/startup_wiring.h"
 #include "app/frame/app_slots.h"
 #include "app/frame/interface_construction.h"
+
+#include "app/frame/input_handlers.h"
+#include "render/gl/light0_gl.h"
 #include "platform/x11/gl_window.h"
 #include "platform/x11/window_services.h"
 
@@ -74,7 +77,8 @@ void build_available_interface(Application& app)
 {
     build_application_ui(app);
     app.root.on_repaint = request_repaint;
-    app.startup_variant = choose_startup_variant();
+    install_application_handlers(app);
+    app.apply_light0 = apply_light0_terms;
 }
 
 std::int32_t choose_startup_variant()

@@ -23,6 +23,7 @@
 #include "app/state/layout_state.h"
 #include "app/state/menu_state.h"
 #include "app/state/pane_state.h"
+#include "app/state/shortcut_state.h"
 #include "app/state/view_settings.h"
 #include "model/entity.h"
 #include "model/entity_views.h"
@@ -30,6 +31,7 @@
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "render/camera.h"
+#include "render/light0.h"
 
 constexpr std::int32_t FRAME_TIME_COUNT = 10;
 
@@ -233,6 +235,7 @@ struct Application {
     std::uint8_t native_io = 0;
     std::uint8_t native_dnd = 1;
 
+
     // Interface construction: the bars, panes and overlays the window layout
     // places, and what it reads and computes besides the view settings.
     lumo::P border; // BORDER
@@ -288,6 +291,17 @@ struct Application {
     // handed to the clear-colour service; the theme appliers rewrite both.
     std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
     std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
+
+
+    // Menus and keys: switches of rows without a field elsewhere, the
+    // derived floating-panel visibility, the Tab step with the 3-D view's
+    // loader of a saved view, and the GL call that sets light 0 (installed
+    // by the frame; shell code computes the terms without GL).
+    MenuSwitches menu_switches;
+    PanelVisibility panel_visibility;
+    SavedViewStep saved_views;
+    void (*load_saved_view)(Application& app) = nullptr;
+    void (*apply_light0)(const Light0Terms& terms) = nullptr;
 
     Application();
     ~Application();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "lumo/font.h"
@@ -29,45 +30,101 @@ TEST_F(StateSettersTest, SidePanelOpensAndTheSameIndexCloses)
 
 TEST_F(StateSettersTest, ToolMenuShowsOnlyTheOpenDropDown)
 {
-    toggle_tool_menu(app, TOOL_MENU_SHADING);
+    show_tool_drop_down(app, TOOL_MENU_SHADING);
     EXPECT_TRUE(app.tool_menu_pane.visible);
     EXPECT_TRUE(app.tool_menus[TOOL_MENU_SHADING].pane.visible);
     EXPECT_FALSE(app.tool_menus[TOOL_MENU_COLOUR].pane.visible);
     EXPECT_EQ(app.tool_menu_title.label, "SHADING");
     EXPECT_EQ(app.tool_menu_icon.icon, 44);
-    toggle_tool_menu(app, -1);
-    EXPECT_EQ(app.view_settings.open_tool_menu, -1);
+    show_tool_drop_down(app, 8);
+    EXPECT_EQ(app.view_settings.open_tool_menu, -1) << "out of range closes";
     EXPECT_FALSE(app.tool_menu_pane.visible);
 }
 
-TEST_F(StateSettersTest, SettingsEntriesOpenOrActAtOnce)
-{
-    set_settings_bar_visible(app, true);
-    select_settings_menu_item(app, SETTINGS_MENU_SHADING);
-    EXPECT_EQ(app.view_settings.open_settings_menu, SETTINGS_MENU_SHADING);
-    EXPECT_TRUE(app.settings_menu_pane.visible);
-    EXPECT_TRUE(app.settings_bar_items[SETTINGS_MENU_SHADING].selected);
-    select_settings_menu_item(app, SETTINGS_MENU_SHADING);
-    EXPECT_EQ(app.view_settings.open_settings_menu, -1);
-    EXPECT_FALSE(app.settings_menu_pane.visible);
-
-    select_settings_menu_item(app, SETTINGS_MENU_LOCK);
-    EXPECT_EQ(app.view_settings.open_settings_menu, -1);
-    EXPECT_EQ(app.view_settings.panel_flags[PANEL_VIEW_LOCK], 1);
-    EXPECT_TRUE(app.settings_bar_items[SETTINGS_MENU_LOCK].selected);
-}
-
-TEST_F(StateSettersTest, QuickHideActsOnlyOnAChange)
+TEST_F(StateSettersTest, QuickHideTakesTheBarsAwayAndShowsTheLogo)
 {
     app.view_settings.panel_flags[PANEL_SETTINGS_BAR_VISIBLE] = 1;
+    select_side_panel(app, 0);
     app.redraw_requested = 0;
     set_quick_hide(app, false);
-    EXPECT_EQ(app.redraw_requested, 0);
+    EXPECT_EQ(app.redraw_requested, 0) << "no change, nothing done";
+
     set_quick_hide(app, true);
-    EXPECT_EQ(app.view_settings.panel_flags[PANEL_QUICK_HIDE], 1);
-    EXPECT_FALSE(app.settings_bar.visible);
+    for (const lumo::KL* bar : {&app.toolbar.bar, &app.tip_bar.bar, &app.status_bar.bar,
+                                &app.tab_bar.bar, &app.settings_bar, &app.control_pane})
+        EXPECT_FALSE(bar->visible);
+    EXPECT_TRUE(app.hide_logo.visible);
+    EXPECT_DOUBLE_EQ(app.statistics_texts[0].opacity, 0.5);
+
     set_quick_hide(app, false);
     EXPECT_TRUE(app.settings_bar.visible);
+    EXPECT_TRUE(app.control_pane.visible) << "the selected side panel comes back";
+    EXPECT_FALSE(app.colour_bar.bar.visible) << "only in the function colour scheme";
+    EXPECT_FALSE(app.hide_logo.visible);
+}
+
+TEST_F(StateSettersTest, TonesCycleThroughTheirSteps)
+{
+    const std::array<std::int32_t, 7> from_four{6, 7, 8, 0, 1, 2, 4};
+    for (std::int32_t expected : from_four) {
+        cycle_mono_edge_tone(app);
+        EXPECT_EQ(app.view_settings.mono_edge_tone, expected);
+        EXPECT_EQ(app.mono_edge_tone_field.label, std::to_string(expected));
+    }
+    EXPECT_EQ(next_tone(5), 0);
+    EXPECT_EQ(next_tone(-3), 0);
+}
+
+TEST_F(StateSettersTest, LightZeroTakesEachTermThatIsOn)
+{
+    static Light0Terms seen;
+    app.apply_light0 = [](const Light0Terms& terms) { seen = terms; };
+    struct Case {
+        std::uint8_t ambient, diffuse, specular;
+        float a, d, s;
+    };
+    for (const Case& c : {Case{1, 1, 1, 0.05f, 1.0f, 0.05f}, Case{0, 1, 0, 0.0f, 1.0f, 0.0f},
+                          Case{1, 0, 0, 0.05f, 0.0f, 0.0f}}) {
+        app.view_settings.ambient_term = c.ambient;
+        app.view_settings.diffuse_term = c.diffuse;
+        app.view_settings.specular_term = c.specular;
+        set_up_light0(app);
+        EXPECT_FLOAT_EQ(seen.ambient[1], c.a);
+        EXPECT_FLOAT_EQ(seen.diffuse[2], c.d);
+        EXPECT_FLOAT_EQ(seen.specular[0], c.s);
+        EXPECT_FLOAT_EQ(seen.diffuse[3], 1.0f);
+    }
+}
+
+TEST_F(StateSettersTest, EyeHeightMovesTheFirstPersonCameraByTheChange)
+{
+    app.camera_mode = CAMERA_FIRST_PERSON;
+    app.camera.eye[1] = 1.75;
+    app.camera.target[1] = 0.75;
+    set_eye_height(app, 2.5, "2.5");
+    EXPECT_DOUBLE_EQ(app.camera.eye[1], 2.5);
+    EXPECT_DOUBLE_EQ(app.camera.target[1], 1.5);
+    EXPECT_DOUBLE_EQ(app.saved_cameras[CAMERA_FIRST_PERSON].target[1], 0.75 + 2.5 - 1.75);
+    EXPECT_EQ(app.view_settings.eye_height_text, "2.5");
+}
+
+TEST_F(StateSettersTest, QuickHideOutsideMinimalModeHidesEveryFloatingWidget)
+{
+    app.variant_count = 2;
+    update_panel_visibility(app);
+    EXPECT_TRUE(app.variants_panel.panel.visible);
+    EXPECT_FALSE(app.llmi_toggle.visible) << "the inspector needs an entity to inspect";
+
+    app.view_settings.minimal_mode = 0;
+    set_quick_hide(app, true);
+    EXPECT_FALSE(app.variants_panel.panel.visible);
+    EXPECT_FALSE(app.parallel_flags_strip.panel.visible);
+    EXPECT_TRUE(app.panel_visibility.floating_container);
+
+    app.view_settings.minimal_mode = 1;
+    update_panel_visibility(app);
+    EXPECT_TRUE(app.quick_hide_strips[0].visible) << "minimal panels while hidden";
+    EXPECT_TRUE(app.panel_visibility.minimal_panels[2]);
 }
 
 TEST_F(StateSettersTest, ExecutionModeMarksItsButtonInBold)

@@ -156,16 +156,4 @@ TEST_F(WindowLayoutTest, NavigatorThumbFollowsTheListFraction)
     }
 }
 
-TEST_F(WindowLayoutTest, MarkKeyDownSetsBothCasesAndArrows)
-{
-    std::fill(std::begin(g_key_states), std::end(g_key_states), 0);
-    std::fill(std::begin(g_arrow_key_states), std::end(g_arrow_key_states), 0);
-    for (int key : {int{'A'}, int{'z'}, 27, 502, 600})
-        mark_key_down(app, key);
-    EXPECT_TRUE(g_key_states['a'] && g_key_states['A'] && g_key_states['z'] && g_key_states['Z']);
-    EXPECT_TRUE(g_key_states[27]);
-    EXPECT_EQ(g_arrow_key_states[2], 1);
-    EXPECT_EQ(std::count(std::begin(g_key_states), std::end(g_key_states), 1), 5);
-}
-
 } // namespace

@@ -145,9 +145,9 @@ void customise(Application& app)
     settings.pick_mode = 'P';
     settings.export_name = "parts";
     select_side_panel(app, 1);
-    toggle_tool_menu(app, TOOL_MENU_ORBIT);
+    show_tool_drop_down(app, TOOL_MENU_ORBIT);
     set_settings_bar_visible(app, true);
-    select_settings_menu_item(app, SETTINGS_MENU_THEME);
+    show_settings_drop_down(app, SETTINGS_MENU_THEME);
     select_console_channel(app, CHANNEL_ERROR);
     set_vertical_flip_mode(app, true);
     select_execution_mode(app, EXECUTION_BASIC_CSG);

@@ -1,0 +1,42 @@
+#pragma once
+
+// State of the menu dispatch and the keyboard that no other part keeps: the
+// switches of menu rows without a field of their own, the Tab step through
+// the saved views and the derived visibility of the floating panels.
+
+#include <cstdint>
+
+// Switches of tool and settings rows; the start values match the rows'
+// initial check marks.
+struct MenuSwitches {
+    std::uint8_t attribute_trace = 1;    // STATE : attribute-trace
+    std::uint8_t orbit_about_centre = 0; // ORBIT : about-center
+    std::uint8_t camera_views = 1;       // WIDGETS : camera-directives
+    std::uint8_t alpha_grid = 1;
+    std::uint8_t upright_grid = 0;
+    std::uint8_t ui_animations = 1;
+};
+
+// Tab and Shift+Tab: the view the 3-D view shows, the one it is asked to
+// load, and how many there are.
+struct SavedViewStep {
+    std::int32_t current = 0;
+    std::int32_t pending = 0;
+    std::int32_t count = 0;
+};
+
+// Which floating panel widgets show, derived from the panel switches.
+struct PanelVisibility {
+    std::uint8_t camera_views = 0;
+    std::uint8_t parallel_flags = 0;
+    std::uint8_t variants = 0;
+    std::uint8_t inspector = 0;
+    std::uint8_t animator = 0;
+    std::uint8_t parallel_pane = 0;
+    std::uint8_t inspector_pane = 0;
+    std::uint8_t minimal_panels[3]{};
+    std::uint8_t floating_container = 1;
+    std::uint8_t camera_views_pane = 0;
+
+    bool operator==(const PanelVisibility&) const = default;
+};

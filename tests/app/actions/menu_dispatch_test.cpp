@@ -1,0 +1,139 @@
+#include "app/actions/menu_dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/state/application.h"
+
+namespace {
+
+class MenuDispatchTest : public testing::Test {
+protected:
+    std::unique_ptr<Application> owner = std::make_unique<Application>();
+    Application& app = *owner;
+    ViewSettings& settings = app.view_settings;
+
+    bool tool_check(std::int32_t menu, std::int32_t item)
+    {
+        return get_menu_check(*app.menu_checks.tool_menu_checks[menu], item);
+    }
+};
+
+// Each row reaches its flag, and its check mark and row widget follow.
+TEST_F(MenuDispatchTest, EveryToggleRowReachesItsFlag)
+{
+    struct Case {
+        bool tool;
+        std::int32_t menu, item;
+        std::function<std::uint8_t(Application&)> flag;
+    };
+    const Case cases[] = {
+        {true, 0, 0, [](Application& a) { return a.view_settings.show_surface; }},
+        {true, 0, 4, [](Application& a) { return a.view_settings.show_points; }},
+        {true, 1, 4, [](Application& a) { return a.view_settings.colour_inverted; }},
+        {true, 2, 2, [](Application& a) { return a.view_settings.transparent_mode; }},
+        {true, 2, 6, [](Application& a) { return a.view_settings.silhouette; }},
+        {true, 3, 2, [](Application& a) { return a.menu_switches.orbit_about_centre; }},
+        {true, 5, 0, [](Application& a) { return a.menu_switches.attribute_trace; }},
+        {true, 6, 3, [](Application& a) { return a.view_settings.show_bounds; }},
+        {false, 0, 4, [](Application& a) { return a.view_settings.show_fps; }},
+        {false, 1, 0, [](Application& a) { return a.view_settings.anti_aliasing; }},
+        {false, 2, 5, [](Application& a) { return a.view_settings.emission_term; }},
+        {false, 8, 1, [](Application& a) { return a.variants_enabled; }},
+        {false, 8, 6, [](Application& a) { return a.menu_switches.upright_grid; }},
+        {false, 9, 1, [](Application& a) { return a.view_settings.inverted_zoom; }},
+        {false, 9, 3, [](Application& a) { return a.native_io; }},
+    };
+    for (const Case& c : cases) {
+        const std::uint8_t before = c.flag(app);
+        if (c.tool)
+            handle_tool_menu_item(app, c.menu, c.item);
+        else
+            handle_settings_menu_item(app, c.menu, c.item);
+        EXPECT_NE(c.flag(app), before) << c.menu << ":" << c.item;
+        const auto& checks =
+            c.tool ? app.menu_checks.tool_menu_checks : app.menu_checks.settings_menu_checks;
+        const auto& rows = c.tool ? app.tool_menus[c.menu].rows : app.settings_menus[c.menu].rows;
+        EXPECT_EQ(get_menu_check(*checks[c.menu], c.item), c.flag(app) != 0);
+        EXPECT_EQ(rows[c.item].selected, c.flag(app) != 0);
+    }
+}
+
+TEST_F(MenuDispatchTest, EdgeTopologiesExcludeEachOtherAndNoneLeftShowsNoRender)
+{
+    handle_tool_menu_item(app, TOOL_MENU_TOPOLOGY, 1);
+    handle_tool_menu_item(app, TOOL_MENU_TOPOLOGY, 2);
+    EXPECT_FALSE(settings.show_polygons);
+    EXPECT_TRUE(settings.show_triangles);
+    EXPECT_TRUE(settings.polygon_mode);
+    EXPECT_FALSE(tool_check(0, 1));
+    handle_tool_menu_item(app, TOOL_MENU_TOPOLOGY, 2);
+    EXPECT_FALSE(settings.polygon_mode) << "twice turns it off";
+    app.no_render.visible = false;
+    handle_tool_menu_item(app, TOOL_MENU_TOPOLOGY, 0);
+    EXPECT_TRUE(app.no_render.visible) << "surface, edges and points all off";
+}
+
+TEST_F(MenuDispatchTest, CurrentRadioItemDoesNotRefresh)
+{
+    handle_tool_menu_item(app, TOOL_MENU_COLOUR, 2);
+    EXPECT_EQ(settings.colour_mode, COLOUR_SCHEME_LIGHT);
+    app.redraw_requested = 0;
+    handle_tool_menu_item(app, TOOL_MENU_COLOUR, 2);
+    EXPECT_EQ(app.redraw_requested, 0);
+    handle_tool_menu_item(app, TOOL_MENU_COLOUR, 3);
+    EXPECT_TRUE(tool_check(1, 3));
+    EXPECT_FALSE(tool_check(1, 2));
+    EXPECT_TRUE(app.colour_bar.bar.visible) << "the function scheme shows its bar";
+}
+
+TEST_F(MenuDispatchTest, GradientsAndThemesAndOutOfRangeNumbers)
+{
+    handle_settings_menu_item(app, SETTINGS_MENU_SHADING, 1);
+    EXPECT_EQ(settings.gradient, 0);
+    handle_settings_menu_item(app, SETTINGS_MENU_SHADING, 2);
+    EXPECT_EQ(settings.gradient, 1) << "radial straight from linear";
+    handle_settings_menu_item(app, SETTINGS_MENU_SHADING, 1);
+    handle_settings_menu_item(app, SETTINGS_MENU_SHADING, 1);
+    EXPECT_EQ(settings.gradient, -1) << "linear twice gives no gradient";
+
+    handle_settings_menu_item(app, SETTINGS_MENU_THEME, 0);
+    EXPECT_EQ(settings.theme_index, 0);
+    EXPECT_TRUE(app.settings_menus[SETTINGS_MENU_THEME].rows[0].selected);
+    EXPECT_FALSE(app.settings_menus[SETTINGS_MENU_THEME].rows[2].selected);
+
+    const ViewSettings before = settings;
+    for (auto [menu, item] : {std::pair{-1, 0}, {10, 0}, {8, 40}, {0, -3}}) {
+        handle_settings_menu_item(app, menu, item);
+        handle_tool_menu_item(app, menu, item);
+    }
+    EXPECT_EQ(settings, before);
+}
+
+TEST_F(MenuDispatchTest, BarEntriesActAtOnceOrOpenTheirDropDown)
+{
+    static std::uint8_t asked = 9;
+    app.platform.set_fullscreen = [](std::uint8_t on) { return asked = on; };
+    select_settings_menu_item(app, SETTINGS_MENU_FULLSCREEN);
+    EXPECT_EQ(app.fullscreen, 1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(settings.open_settings_menu, -1) << "no drop-down";
+    EXPECT_FALSE(app.border.visible);
+
+    select_settings_menu_item(app, SETTINGS_MENU_SHADING);
+    EXPECT_EQ(settings.open_settings_menu, SETTINGS_MENU_SHADING);
+    select_settings_menu_item(app, SETTINGS_MENU_SHADING);
+    EXPECT_EQ(settings.open_settings_menu, -1);
+
+    select_settings_menu_item(app, SETTINGS_MENU_LOCK);
+    EXPECT_EQ(app.camera_motion.camera_lock, 1) << "the frame tick's camera stops";
+    EXPECT_TRUE(app.lock_icon.visible);
+
+    toggle_tool_menu(app, TOOL_MENU_VIEW);
+    toggle_tool_menu(app, TOOL_MENU_VIEW);
+    EXPECT_EQ(settings.open_tool_menu, -1);
+}
+
+} // namespace
