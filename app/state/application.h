@@ -148,6 +148,9 @@ struct Application {
 
     MenuCheckStates menu_checks;
 
+    // Renderer: the legend swatches of the colour functions (0xFFRRGGBB).
+    std::array<std::uint32_t, 10> function_palette{};
+
     // Widgets, built empty here and configured by the interface construction.
     lumo::KL backdrop;
     lumo::KL startup_pane; // the fade overlay
