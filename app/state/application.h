@@ -25,6 +25,7 @@
 #include "model/mesh.h"
 #include "platform/services.h"
 #include "render/camera.h"
+#include "render/render_scene.h"
 
 constexpr std::int32_t FRAME_TIME_COUNT = 10;
 
@@ -150,6 +151,7 @@ struct Application {
 
     // Renderer: the legend swatches of the colour functions (0xFFRRGGBB).
     std::array<std::uint32_t, 10> function_palette{};
+    RendererCache renderer_cache;
 
     // Widgets, built empty here and configured by the interface construction.
     lumo::KL backdrop;

@@ -80,6 +80,8 @@ struct ViewSettings {
     std::uint8_t show_grids = 1;
     std::uint8_t show_rings = 1;
     std::uint8_t show_bounds = 0;
+    std::uint8_t alpha_grid = 0;   // the grid drawn translucent
+    std::uint8_t upright_grid = 0; // the grid standing in the xy plane
 
     // Colour.
     std::int32_t colour_mode = COLOUR_SCHEME_VERTEX;
