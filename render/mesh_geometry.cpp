@@ -132,18 +132,18 @@ std::vector<std::uint32_t> edge_pairs(const Mesh& mesh, int which)
         return pairs;
     }
     std::unordered_set<std::uint64_t> seen;
-    if (which == 0) {
-        for_each_polygon(mesh,
-                         [&](std::uint32_t, const std::uint32_t* indices, std::uint32_t count) {
-                             for (std::uint32_t i = 0; i < count; ++i)
-                                 add_edge(seen, pairs, indices[i], indices[(i + 1) % count]);
-                         });
-    } else if (which == 1) {
-        const std::vector<std::uint32_t> triangles = valid_triangle_indices(mesh);
-        for (std::size_t t = 0; t < triangles.size(); t += 3)
-            for (int i = 0; i < 3; ++i)
-                add_edge(seen, pairs, triangles[t + i], triangles[t + (i + 1) % 3]);
-    }
+    if (which == 2) return pairs;
+    std::vector<std::uint32_t> polygon_pairs;
+    for_each_polygon(mesh, [&](std::uint32_t, const std::uint32_t* indices, std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i)
+            add_edge(seen, polygon_pairs, indices[i], indices[(i + 1) % count]);
+    });
+    if (which == 0) return polygon_pairs;
+    // Like the reader's list, the triangle list leaves out the polygon edges.
+    const std::vector<std::uint32_t> triangles = valid_triangle_indices(mesh);
+    for (std::size_t t = 0; t < triangles.size(); t += 3)
+        for (int i = 0; i < 3; ++i)
+            add_edge(seen, pairs, triangles[t + i], triangles[t + (i + 1) % 3]);
     return pairs;
 }
 

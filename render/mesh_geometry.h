@@ -51,11 +51,11 @@ std::vector<float> vertex_normals(const Mesh& mesh);
 // planar polygons, a best fit otherwise); zero for a degenerate polygon.
 Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32_t count);
 
-// Edge list `which` (0 polygons, 1 triangles, 2 smooth groups) as pairs of
-// vertex indices, pairs naming a missing vertex left out. Without the
-// reader's list, polygon edges come from the polygon stream and triangle
-// edges from the triangles, each edge once; smooth-group edges have no
-// fallback.
+// Edge list `which` as pairs of vertex indices, pairs naming a missing vertex
+// left out. The reader's lists are de-duplicated: 0 the polygon outlines, 1
+// the triangle edges that are no polygon edge, 2 the open edges. Without the
+// reader's list, 0 and 1 are derived the same way from the polygon stream and
+// the triangles; list 2 has no fallback.
 std::vector<std::uint32_t> edge_pairs(const Mesh& mesh, int which);
 
 // min x, y, z then max x, y, z over the vertices; all zero for no vertex.

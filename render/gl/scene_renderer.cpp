@@ -12,7 +12,9 @@
 
 namespace {
 
-enum EdgeList : int { EDGES_POLYGONS = 0, EDGES_TRIANGLES = 1, EDGES_SMOOTH_GROUPS = 2 };
+// The de-duplicated edge lists: polygon outlines, the further triangle edges,
+// and the open edges that bound the smooth groups.
+enum EdgeList : int { EDGES_POLYGONS = 0, EDGES_DIAGONALS = 1, EDGES_SMOOTH_GROUPS = 2 };
 
 // Eye-space position of light 0, as the default lighting places it.
 constexpr float LIGHT_POSITION[3] = {5.0f, 7.5f, 10.0f};
@@ -227,8 +229,9 @@ void draw_mesh(const RenderScene& scene, const Mesh& mesh)
         end_surface_shading();
         glDisable(GL_POLYGON_OFFSET_FILL);
     }
-    if (o.polygons) draw_edges(mesh, EDGES_POLYGONS, o);
-    if (o.triangles) draw_edges(mesh, EDGES_TRIANGLES, o);
+    // Triangles show every triangle edge: the outlines and the diagonals.
+    if (o.polygons || o.triangles) draw_edges(mesh, EDGES_POLYGONS, o);
+    if (o.triangles) draw_edges(mesh, EDGES_DIAGONALS, o);
     if (o.smooth_groups) draw_edges(mesh, EDGES_SMOOTH_GROUPS, o);
     if (o.points) draw_points(mesh, o);
     unbind_mesh_arrays();
