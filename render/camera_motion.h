@@ -18,6 +18,24 @@ struct CameraRig {
     std::array<double, 3>& euler_degrees;
 };
 
+// A view drag: where it began, the camera and angles it began with, and its
+// latest result (two angles, two pan offsets or a look vector) until the
+// frame tick has taken it.
+struct ViewDrag {
+    std::uint8_t active = 0;
+    std::uint8_t pan = 0; // free-roam drags pan instead of turning
+    int start_x = 0;
+    int start_y = 0;
+    CameraSettings start_camera;
+    std::array<double, 3> start_euler{};
+    std::uint8_t result_pending = 0;
+    std::array<double, 3> result{};
+};
+
+// Free-roam pans move this many units per 360 degrees of drag result, so a
+// drag across the larger window side pans about ten units.
+constexpr double PAN_UNITS_PER_TURN = 10.0;
+
 constexpr double ZOOM_STEP = 0.05;
 constexpr double ZOOM_MINIMUM = 0.05;
 constexpr double ZOOM_MAXIMUM = 1000.0;

@@ -152,6 +152,7 @@ struct Application {
     // Renderer: the legend swatches of the colour functions (0xFFRRGGBB).
     std::array<std::uint32_t, 10> function_palette{};
     RendererCache renderer_cache;
+    ViewDrag view_drag;
 
     // Widgets, built empty here and configured by the interface construction.
     lumo::KL backdrop;
