@@ -32,6 +32,23 @@ Vec3d normal_at(const std::vector<float>& normals, std::uint32_t v)
     return {normals[at], normals[at + 1], normals[at + 2]};
 }
 
+// The vertex normals at unit length (the mesh's own may not be).
+std::vector<float> unit_normals(const Mesh& mesh)
+{
+    std::vector<float> normals = vertex_normals(mesh);
+    for (std::size_t i = 0; i + 2 < normals.size(); i += 3) {
+        const float length = std::sqrt(normals[i] * normals[i] + normals[i + 1] * normals[i + 1] +
+                                       normals[i + 2] * normals[i + 2]);
+        if (!(length > 0.0f) || !std::isfinite(length)) {
+            normals[i] = normals[i + 1] = normals[i + 2] = 0.0f;
+            continue;
+        }
+        for (std::size_t c = 0; c < 3; ++c)
+            normals[i + c] /= length;
+    }
+    return normals;
+}
+
 bool is_zero(const Vec3d& v)
 {
     return v[0] == 0.0 && v[1] == 0.0 && v[2] == 0.0;
@@ -141,19 +158,22 @@ std::vector<double> planarity_values(const Mesh& mesh, std::uint32_t vertices)
 std::vector<double> curvature_values(const Mesh& mesh, const std::vector<float>& normals,
                                      std::uint32_t vertices)
 {
-    std::vector<double> values(vertices, MISSING);
+    // The smallest cosine per vertex first: one arc cosine per vertex.
+    std::vector<double> cosines(vertices, 2.0);
     for_each_polygon(mesh, [&](std::uint32_t, const std::uint32_t* indices, std::uint32_t count) {
         const Vec3d face = polygon_normal(mesh, indices, count);
         if (is_zero(face)) return;
         for (std::uint32_t i = 0; i < count; ++i) {
             const Vec3d n = normal_at(normals, indices[i]);
-            if (is_zero(n)) continue;
-            const double angle = std::acos(std::clamp(dot(n, face), -1.0, 1.0));
-            const double t = std::min(1.0, angle / (std::numbers::pi / 2.0));
-            double& value = values[indices[i]];
-            value = std::isfinite(value) ? std::max(value, t) : t;
+            if (!is_zero(n)) cosines[indices[i]] = std::min(cosines[indices[i]], dot(n, face));
         }
     });
+    std::vector<double> values(vertices, MISSING);
+    for (std::uint32_t v = 0; v < vertices; ++v)
+        if (cosines[v] <= 1.5) {
+            const double angle = std::acos(std::clamp(cosines[v], -1.0, 1.0));
+            values[v] = std::min(1.0, angle / (std::numbers::pi / 2.0));
+        }
     return values;
 }
 
@@ -237,13 +257,13 @@ Colours function_colours(const ColourSettings& settings, const Mesh& mesh)
     case ColourModeId::DEPTH:
         return ramp_values(depth_values(mesh, vertices, settings.eye), settings, true);
     case ColourModeId::NORMAL:
-        return normal_colours(vertex_normals(mesh), vertices, settings);
+        return normal_colours(unit_normals(mesh), vertices, settings);
     case ColourModeId::VERTICALITY:
-        return ramp_values(verticality_values(vertex_normals(mesh), vertices), settings, false);
+        return ramp_values(verticality_values(unit_normals(mesh), vertices), settings, false);
     case ColourModeId::PLANARITY:
         return ramp_values(planarity_values(mesh, vertices), settings, false);
     case ColourModeId::CURVATURE:
-        return ramp_values(curvature_values(mesh, vertex_normals(mesh), vertices), settings, false);
+        return ramp_values(curvature_values(mesh, unit_normals(mesh), vertices), settings, false);
     case ColourModeId::QUALITY:
         return ramp_values(quality_values(mesh, vertices), settings, false);
     case ColourModeId::VALENCE_NGON:

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
 
 namespace {
 
@@ -35,14 +34,81 @@ const U32Array* reader_edges(const Mesh& mesh, int which)
     }
 }
 
-// Adds the edge (a, b) once, whatever its direction.
-void add_edge(std::unordered_set<std::uint64_t>& seen, std::vector<std::uint32_t>& pairs,
-              std::uint32_t a, std::uint32_t b)
+// Polygon edges carry this bit on their larger vertex while they are sorted,
+// so a triangle edge that is also a polygon edge can be recognised.
+constexpr std::uint32_t POLYGON_EDGE = 0x80000000u;
+
+// The distinct edges of the raw pairs, bucketed by their smaller vertex
+// (linear, not hashed: meshes have millions of edges): the polygon edges
+// into list 0, the other triangle edges into list 1.
+std::array<std::vector<std::uint32_t>, 2> distinct_edges(const std::vector<std::uint32_t>& raw,
+                                                         std::uint32_t vertices)
 {
-    const std::uint64_t key = (std::uint64_t{std::min(a, b)} << 32) | std::max(a, b);
-    if (!seen.insert(key).second) return;
-    pairs.push_back(a);
-    pairs.push_back(b);
+    std::vector<std::uint32_t> starts(std::size_t{vertices} + 1, 0);
+    for (std::size_t e = 0; e + 1 < raw.size(); e += 2)
+        ++starts[std::min(raw[e], raw[e + 1] & ~POLYGON_EDGE) + 1];
+    for (std::uint32_t v = 0; v < vertices; ++v)
+        starts[v + 1] += starts[v];
+    std::vector<std::uint32_t> slots(raw.size() / 2);
+    std::vector<std::uint32_t> fill(starts.begin(), starts.end() - 1);
+    for (std::size_t e = 0; e + 1 < raw.size(); e += 2) {
+        const std::uint32_t flag = raw[e + 1] & POLYGON_EDGE;
+        const std::uint32_t a = raw[e];
+        const std::uint32_t b = raw[e + 1] & ~POLYGON_EDGE;
+        slots[fill[std::min(a, b)]++] = std::max(a, b) | flag;
+    }
+    std::array<std::vector<std::uint32_t>, 2> lists;
+    for (std::uint32_t v = 0; v < vertices; ++v) {
+        const auto first = slots.begin() + starts[v];
+        const auto last = slots.begin() + starts[v + 1];
+        // Flagged copies sort after plain ones of the same vertex.
+        std::sort(first, last, [](std::uint32_t x, std::uint32_t y) {
+            return (x & ~POLYGON_EDGE) != (y & ~POLYGON_EDGE)
+                       ? (x & ~POLYGON_EDGE) < (y & ~POLYGON_EDGE)
+                       : x < y;
+        });
+        for (auto it = first; it != last;) {
+            const std::uint32_t other = *it & ~POLYGON_EDGE;
+            bool polygon = false;
+            for (; it != last && (*it & ~POLYGON_EDGE) == other; ++it)
+                polygon = polygon || (*it & POLYGON_EDGE) != 0;
+            std::vector<std::uint32_t>& list = lists[polygon ? 0 : 1];
+            list.push_back(v);
+            list.push_back(other);
+        }
+    }
+    return lists;
+}
+
+// Polygon edges flagged, then triangle edges, as raw pairs.
+std::vector<std::uint32_t> raw_edges(const Mesh& mesh)
+{
+    std::vector<std::uint32_t> raw;
+    for_each_polygon(mesh, [&](std::uint32_t, const std::uint32_t* indices, std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            raw.push_back(indices[i]);
+            raw.push_back(indices[(i + 1) % count] | POLYGON_EDGE);
+        }
+    });
+    const std::vector<std::uint32_t> triangles = valid_triangle_indices(mesh);
+    for (std::size_t t = 0; t < triangles.size(); t += 3)
+        for (int i = 0; i < 3; ++i) {
+            raw.push_back(triangles[t + i]);
+            raw.push_back(triangles[t + (i + 1) % 3]);
+        }
+    return raw;
+}
+
+std::vector<std::uint32_t> checked_pairs(const U32Array& given, std::uint32_t vertices)
+{
+    std::vector<std::uint32_t> pairs;
+    pairs.reserve(given.size());
+    for (std::size_t e = 0; e + 1 < given.size(); e += 2)
+        if (given[e] < vertices && given[e + 1] < vertices) {
+            pairs.push_back(given[e]);
+            pairs.push_back(given[e + 1]);
+        }
+    return pairs;
 }
 
 } // namespace
@@ -59,32 +125,47 @@ Vec3d mesh_position(const Mesh& mesh, std::uint32_t k)
     return {at[0], at[1], mesh.dimension == 3 ? at[2] : 0.0};
 }
 
+bool all_indices_below(const std::vector<std::uint32_t>& indices, std::uint32_t limit)
+{
+    std::uint32_t largest = 0;
+    for (std::uint32_t index : indices)
+        largest = std::max(largest, index);
+    return indices.empty() || largest < limit;
+}
+
 std::vector<std::uint32_t> valid_triangle_indices(const Mesh& mesh)
 {
     std::vector<std::uint32_t> kept;
     if (mesh.triangle_indices == nullptr) return kept;
     const U32Array& all = *mesh.triangle_indices;
     const std::uint32_t vertices = mesh_vertex_count(mesh);
+    if (all.size() % 3 == 0 && all_indices_below(all, vertices)) return all;
     kept.reserve(all.size());
     for (std::size_t t = 0; t + 2 < all.size(); t += 3)
-        if (all[t] < vertices && all[t + 1] < vertices && all[t + 2] < vertices)
-            kept.insert(kept.end(), all.begin() + static_cast<std::ptrdiff_t>(t),
-                        all.begin() + static_cast<std::ptrdiff_t>(t + 3));
+        if (all[t] < vertices && all[t + 1] < vertices && all[t + 2] < vertices) {
+            kept.push_back(all[t]);
+            kept.push_back(all[t + 1]);
+            kept.push_back(all[t + 2]);
+        }
     return kept;
 }
 
 std::vector<float> vertex_normals(const Mesh& mesh)
 {
+    std::vector<float> normals(std::size_t{mesh_vertex_count(mesh)} * 3, 0.0f);
+    write_vertex_normals(mesh, normals.data());
+    return normals;
+}
+
+void write_vertex_normals(const Mesh& mesh, float* out)
+{
     const std::uint32_t vertices = mesh_vertex_count(mesh);
-    std::vector<float> normals(std::size_t{vertices} * 3, 0.0f);
-    if (mesh.normal_data != nullptr && mesh.normal_data->size() == normals.size()) {
-        for (std::size_t i = 0; i < normals.size(); i += 3) {
-            const Vec3d n = unit_or_zero(
-                {(*mesh.normal_data)[i], (*mesh.normal_data)[i + 1], (*mesh.normal_data)[i + 2]});
-            for (int c = 0; c < 3; ++c)
-                normals[i + c] = static_cast<float>(n[c]);
-        }
-        return normals;
+    const std::size_t count = std::size_t{vertices} * 3;
+    if (mesh.normal_data != nullptr && mesh.normal_data->size() == count) {
+        const double* from = mesh.normal_data->data();
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<float>(from[i]);
+        return;
     }
     std::vector<Vec3d> sums(vertices, Vec3d{0.0, 0.0, 0.0});
     const std::vector<std::uint32_t> triangles = valid_triangle_indices(mesh);
@@ -100,9 +181,8 @@ std::vector<float> vertex_normals(const Mesh& mesh)
     for (std::uint32_t v = 0; v < vertices; ++v) {
         const Vec3d n = unit_or_zero(sums[v]);
         for (int c = 0; c < 3; ++c)
-            normals[std::size_t{v} * 3 + c] = static_cast<float>(n[c]);
+            out[std::size_t{v} * 3 + c] = static_cast<float>(n[c]);
     }
-    return normals;
 }
 
 Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32_t count)
@@ -118,33 +198,23 @@ Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32
     return unit_or_zero(sum);
 }
 
-std::vector<std::uint32_t> edge_pairs(const Mesh& mesh, int which)
+std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh)
 {
-    std::vector<std::uint32_t> pairs;
     const std::uint32_t vertices = mesh_vertex_count(mesh);
-    const U32Array* given = reader_edges(mesh, which);
-    if (given != nullptr && !given->empty()) {
-        for (std::size_t e = 0; e + 1 < given->size(); e += 2)
-            if ((*given)[e] < vertices && (*given)[e + 1] < vertices) {
-                pairs.push_back((*given)[e]);
-                pairs.push_back((*given)[e + 1]);
-            }
-        return pairs;
+    std::array<std::vector<std::uint32_t>, 3> lists;
+    bool derive = false;
+    for (int which = 0; which < 3; ++which) {
+        const U32Array* given = reader_edges(mesh, which);
+        if (given != nullptr && !given->empty())
+            lists[static_cast<std::size_t>(which)] = checked_pairs(*given, vertices);
+        else
+            derive = derive || which < 2;
     }
-    std::unordered_set<std::uint64_t> seen;
-    if (which == 2) return pairs;
-    std::vector<std::uint32_t> polygon_pairs;
-    for_each_polygon(mesh, [&](std::uint32_t, const std::uint32_t* indices, std::uint32_t count) {
-        for (std::uint32_t i = 0; i < count; ++i)
-            add_edge(seen, polygon_pairs, indices[i], indices[(i + 1) % count]);
-    });
-    if (which == 0) return polygon_pairs;
-    // Like the reader's list, the triangle list leaves out the polygon edges.
-    const std::vector<std::uint32_t> triangles = valid_triangle_indices(mesh);
-    for (std::size_t t = 0; t < triangles.size(); t += 3)
-        for (int i = 0; i < 3; ++i)
-            add_edge(seen, pairs, triangles[t + i], triangles[t + (i + 1) % 3]);
-    return pairs;
+    if (!derive || vertices >= POLYGON_EDGE) return lists;
+    std::array<std::vector<std::uint32_t>, 2> derived = distinct_edges(raw_edges(mesh), vertices);
+    for (std::size_t which = 0; which < 2; ++which)
+        if (lists[which].empty()) lists[which] = std::move(derived[which]);
+    return lists;
 }
 
 std::array<double, 6> vertex_bounds(const Mesh& mesh)

@@ -39,24 +39,30 @@ template <typename Visit> void for_each_polygon(const Mesh& mesh, Visit&& visit)
     }
 }
 
+// True when every entry is below `limit`.
+bool all_indices_below(const std::vector<std::uint32_t>& indices, std::uint32_t limit);
+
 // The triangles whose three indices name existing vertices, as index triples;
 // the rest are left out.
 std::vector<std::uint32_t> valid_triangle_indices(const Mesh& mesh);
 
-// Per-vertex unit normals: the mesh's own when it holds one per vertex, else
-// the area-weighted average of its triangles' normals. Zero vectors stay zero.
+// Per-vertex normals: the mesh's own when it holds one per vertex (as they
+// stand: GL normalises them), else the unit area-weighted average of its
+// triangles' normals. Zero vectors stay zero.
 std::vector<float> vertex_normals(const Mesh& mesh);
+// The same into `out` (three floats per vertex), without a vector between.
+void write_vertex_normals(const Mesh& mesh, float* out);
 
 // Unit normal of a polygon by the sum of its edge cross products (exact for
 // planar polygons, a best fit otherwise); zero for a degenerate polygon.
 Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32_t count);
 
-// Edge list `which` as pairs of vertex indices, pairs naming a missing vertex
-// left out. The reader's lists are de-duplicated: 0 the polygon outlines, 1
-// the triangle edges that are no polygon edge, 2 the open edges. Without the
-// reader's list, 0 and 1 are derived the same way from the polygon stream and
-// the triangles; list 2 has no fallback.
-std::vector<std::uint32_t> edge_pairs(const Mesh& mesh, int which);
+// The three edge lists as pairs of vertex indices, pairs naming a missing
+// vertex left out. The reader's lists are de-duplicated: 0 the polygon
+// outlines, 1 the triangle edges that are no polygon edge, 2 the open edges.
+// Without the reader's list, 0 and 1 are derived the same way from the
+// polygon stream and the triangles; list 2 has no fallback.
+std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh);
 
 // min x, y, z then max x, y, z over the vertices; all zero for no vertex.
 std::array<double, 6> vertex_bounds(const Mesh& mesh);
