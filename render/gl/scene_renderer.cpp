@@ -367,6 +367,9 @@ void draw_scene(const RenderScene& scene)
     glPushMatrix();
     upload_scene_meshes(scene);
     set_multisampling(scene.options.anti_aliasing);
+    // X-Ray and the transparency mode show through blending.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_LIGHT0);
     glEnable(GL_NORMALIZE);
