@@ -36,6 +36,16 @@ struct MeshRenderArrays {
     U32Array* words_4 = nullptr;
 };
 
+// What the renderer's buffers of a mesh hold: the vertex buffer has the
+// positions, the normals and the colours of `vertex_count` vertices one block
+// after the other; the index buffer the triangle indices, then the three edge
+// lists.
+struct MeshUploadLayout {
+    std::uint32_t vertex_count = 0;
+    std::uint32_t triangle_index_count = 0;
+    std::uint32_t edge_index_counts[3] = {0, 0, 0};
+};
+
 // Each array is owned by the mesh; a null pointer means the array is absent.
 struct Mesh {
     std::uint8_t valid = 0;   // read whole by the reader
@@ -75,6 +85,8 @@ struct Mesh {
     std::uint32_t vertex_buffer_name = 0;
     std::uint32_t index_buffer_name = 0;
     std::uint8_t upload_pending = 1;
+    std::uint8_t colours_pending = 0; // recoloured since the upload: colours only
+    MeshUploadLayout uploaded;
 
     std::string mesh_name; // non-empty when the run carried profiling data
     U32Array* label_words_1 = nullptr;

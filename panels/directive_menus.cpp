@@ -1,5 +1,7 @@
 #include "panels/directive_menus.h"
 
+#include <algorithm>
+
 #include "app/state/application.h"
 #include "model/directives.h"
 #include "model/entity.h"
@@ -7,12 +9,36 @@
 void build_camera_directive_menu(Application& app)
 {
     app.directive_menus.camera_rows.clear();
+    app.directive_menus.camera_points.clear();
     const Entity* entity = app.current_scene_state != nullptr
                                ? get_inspected_entity(*app.current_scene_state)
                                : nullptr;
     if (entity == nullptr) return;
-    for (const std::string& line : scan_camera_directives(entity->parse_report.directives_text))
+    for (const std::string& line : scan_camera_directives(entity->parse_report.directives_text)) {
         app.directive_menus.camera_rows.push_back(extract_camera_directive_args(line));
+        std::array<double, 6> point{};
+        extract_brace_body(line, point.data());
+        app.directive_menus.camera_points.push_back(point);
+    }
+}
+
+void layout_directive_menu(Application& app, std::int32_t column_width)
+{
+    DirectiveMenus& menus = app.directive_menus;
+    const std::int32_t gap = app.layout.gap;
+    const bool grid = app.view_settings.directive_mode >= 2;
+    const std::int32_t cell = std::max<std::int32_t>(0, (column_width - 3 * gap) / 2);
+    menus.camera_row_rects.assign(menus.camera_rows.size(), DirectiveRowRect{});
+    for (std::size_t i = 0; i < menus.camera_rows.size(); ++i) {
+        const std::int32_t n = static_cast<std::int32_t>(i);
+        DirectiveRowRect& rect = menus.camera_row_rects[i];
+        if (grid) {
+            rect = {gap + (n % 2) * (cell + gap), gap + (n / 2) * (cell + gap), cell, cell};
+        } else {
+            rect = {gap, gap + n * (app.layout.row_height + gap),
+                    std::max<std::int32_t>(0, column_width - 2 * gap), app.layout.row_height};
+        }
+    }
 }
 
 void build_parametric_variant_menu(Application& app)
@@ -23,7 +49,8 @@ void build_parametric_variant_menu(Application& app)
             for (const std::string& line :
                  scan_variant_directives(entity.parse_report.directives_text))
                 app.directive_menus.variants.push_back({extract_variant_directive_args(line),
-                                                      extract_variant_brace_body(line), entity.id});
+                                                        extract_variant_brace_body(line),
+                                                        entity.id});
     app.variant_count = static_cast<std::int32_t>(app.directive_menus.variants.size());
 }
 

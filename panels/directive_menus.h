@@ -13,7 +13,13 @@
 struct Application;
 struct Entity;
 
+// Also the directive points: the six numbers of each row (zeros where a
+// number cannot be read).
 void build_camera_directive_menu(Application& app);
+// Places the camera rows in the directive column of `column_width` pixels:
+// style 1 a list of full-width rows of the row height, style 2 a grid of
+// square cells, two to a row.
+void layout_directive_menu(Application& app, std::int32_t column_width);
 // Also sets the application's variant count.
 void build_parametric_variant_menu(Application& app);
 void count_animation_directives(Application& app);

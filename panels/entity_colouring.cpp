@@ -4,19 +4,6 @@
 #include "model/entity.h"
 #include "model/mesh.h"
 
-namespace {
-
-void invert_rgb(Mesh& mesh)
-{
-    if (mesh.vertex_colour_bytes == nullptr) return;
-    U8Array& bytes = *mesh.vertex_colour_bytes;
-    for (std::size_t at = 0; at + 2 < bytes.size(); at += 4)
-        for (std::size_t c = 0; c < 3; ++c)
-            bytes[at + c] = static_cast<std::uint8_t>(255 - bytes[at + c]);
-}
-
-} // namespace
-
 bool needs_colouring(const Application& app)
 {
     const ViewSettings& settings = app.view_settings;
@@ -24,20 +11,23 @@ bool needs_colouring(const Application& app)
            settings.colour_inverted != 0;
 }
 
+ColourSettings colour_settings_of(const Application& app)
+{
+    const ViewSettings& view = app.view_settings;
+    ColourSettings settings;
+    settings.scheme = view.colour_mode;
+    settings.function = static_cast<ColourModeId>(view.colour_function);
+    settings.negate = view.colour_negate != 0;
+    settings.multi_channel = view.multi_channel_colour != 0;
+    settings.inverted = view.colour_inverted != 0;
+    settings.transparent = view.transparent_mode != 0;
+    settings.eye = {app.camera.eye[0], app.camera.eye[1], app.camera.eye[2]};
+    return settings;
+}
+
 void apply_colour_function(const Application& app, Mesh& mesh)
 {
-    switch (app.view_settings.colour_mode) {
-    case COLOUR_SCHEME_DARK:
-        fill_vertex_grey(mesh, 0.25);
-        break;
-    case COLOUR_SCHEME_LIGHT:
-        fill_vertex_grey(mesh, 1.0);
-        break;
-    default: // the colour functions are drawn over the mesh's own colours
-        copy_vertex_colours(mesh);
-        break;
-    }
-    if (app.view_settings.colour_inverted != 0) invert_rgb(mesh);
+    apply_colour_function(colour_settings_of(app), mesh);
 }
 
 void colour_entity(const Application& app, Entity& entity)
@@ -48,4 +38,29 @@ void colour_entity(const Application& app, Entity& entity)
     }
     for (Entity* member : entity.members)
         if (member != nullptr && member->mesh != nullptr) apply_colour_function(app, *member->mesh);
+}
+
+void recolour_all(Application& app)
+{
+    if (app.current_entity_list != nullptr)
+        for (Entity& entity : app.current_entity_list->entities)
+            if (entity.assembled != 0) colour_entity(app, entity);
+    app.redraw_requested = 1;
+}
+
+void toggle_colour_inversion(Application& app)
+{
+    app.view_settings.colour_inverted = app.view_settings.colour_inverted != 0 ? 0 : 1;
+    recolour_all(app);
+}
+
+void toggle_transparency_mode(Application& app)
+{
+    app.view_settings.transparent_mode = app.view_settings.transparent_mode != 0 ? 0 : 1;
+    recolour_all(app);
+}
+
+void build_function_palette(Application& app)
+{
+    app.function_palette = build_function_palette(app.view_settings.multi_channel_colour != 0);
 }

@@ -37,14 +37,6 @@ void check_radio(MenuCheckBits& bits, std::int32_t first, std::int32_t count, st
         set_menu_check(bits, i, i == item);
 }
 
-void recolour_all(Application& app)
-{
-    if (app.current_entity_list == nullptr) return;
-    for (Entity& entity : app.current_entity_list->entities)
-        colour_entity(app, entity);
-    app.current_entity_list->changed = 1;
-}
-
 void update_topology_flags(Application& app)
 {
     ViewSettings& settings = app.view_settings;

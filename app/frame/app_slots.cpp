@@ -9,6 +9,8 @@
 #include "app/commands/dropped_files.h"
 
 #include "app/frame/input_handlers.h"
+
+#include "app/frame/render_scene_input.h"
 #include "app/state/application.h"
 #include "platform/clock.h"
 #include "platform/input_codes.h"
@@ -105,9 +107,18 @@ bool noop_false(WindowCallbacks*)
 void paint_frame_timed(Application& app)
 {
     const std::int64_t begin = steady_ns();
-    render_frame(app.root, {app.gl_vertex_arrays_to_delete, app.gl_buffers_to_delete,
-                            app.gl_index_buffers_to_delete});
-    if (!app.redraw_requested) return;
+    // The flag is sampled before the frame clears it: the frame time counts
+    // only for frames that were asked for.
+    const bool requested = app.redraw_requested != 0;
+    app.redraw_requested = 0;
+    // The scene's panes come from the laid-out view widget.
+    app.root.layout();
+    const RenderScene scene = build_render_scene(app);
+    render_frame(
+        app.root,
+        {app.gl_vertex_arrays_to_delete, app.gl_buffers_to_delete, app.gl_index_buffers_to_delete},
+        &scene);
+    if (!requested) return;
     app.frame_times_ns[static_cast<std::size_t>(app.frame_time_index)] = steady_ns() - begin;
     app.frame_time_index = (app.frame_time_index + 1) % FRAME_TIME_COUNT;
 }

@@ -33,6 +33,8 @@
 #include "render/camera.h"
 #include "render/light0.h"
 
+#include "render/render_scene.h"
+
 constexpr std::int32_t FRAME_TIME_COUNT = 10;
 
 struct Application {
@@ -153,6 +155,11 @@ struct Application {
     std::array<std::uint32_t, 4> slider_icons{30, 32, 31, 36};
 
     MenuCheckStates menu_checks;
+
+    // Renderer: the legend swatches of the colour functions (0xFFRRGGBB).
+    std::array<std::uint32_t, 10> function_palette{};
+    RendererCache renderer_cache;
+    ViewDrag view_drag;
 
     // Widgets, built empty here and configured by the interface construction.
     lumo::KL backdrop;

@@ -60,8 +60,19 @@ struct ParametricVariant {
     std::uint32_t entity_id = 0;
 };
 
+// A directive row's place in the directive column, in pixels.
+struct DirectiveRowRect {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
 struct DirectiveMenus {
     std::vector<std::string> camera_rows;
+    // Per camera row: eye x, y, z and look-at x, y, z as the script wrote them.
+    std::vector<std::array<double, 6>> camera_points;
+    std::vector<DirectiveRowRect> camera_row_rects; // by layout_directive_menu
     std::vector<ParametricVariant> variants;
 };
 

@@ -80,6 +80,8 @@ struct ViewSettings {
     std::uint8_t show_grids = 1;
     std::uint8_t show_rings = 1;
     std::uint8_t show_bounds = 0;
+    std::uint8_t alpha_grid = 0;   // the grid drawn translucent
+    std::uint8_t upright_grid = 0; // the grid standing in the xy plane
 
     // Colour.
     std::int32_t colour_mode = COLOUR_SCHEME_VERTEX;
@@ -87,6 +89,7 @@ struct ViewSettings {
     std::int32_t colour_function = 3; // a ColourModeId from 3 (ELEVATION) to 17
     std::uint8_t colour_inverted = 0;
     std::uint8_t transparent_mode = 0;
+    std::uint8_t multi_channel_colour = 1; // function ramps through hue, else grey
 
     // Shading and projection.
     std::uint8_t smooth_shading = 1;
@@ -94,7 +97,7 @@ struct ViewSettings {
     std::int32_t projection = 1; // 0 orthographic, 1 perspective
 
     // Shading effects and lighting terms.
-    std::uint8_t centre_directives_on_environment = 0;
+    std::uint8_t orbit_about_centre = 0; // orbit the centre of the environment's box, not the origin
     std::uint8_t mono_edge = 1;
     std::uint8_t mono_dot = 0;
     std::uint8_t brighten = 0;

@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "platform/x11/gl_window.h"
 #include "render/gl/gl_extensions.h"
+#include "render/gl/scene_renderer.h"
 
 namespace {
 
@@ -44,18 +45,20 @@ void delete_queued_gl_names(GlDeletionLists lists)
     delete_names(lists.vertex_arrays, vertex_arrays);
 }
 
-void render_frame(lumo::UI& root, GlDeletionLists lists)
+void render_frame(lumo::UI& root, GlDeletionLists lists, const RenderScene* scene)
 {
     delete_queued_gl_names(lists);
     const int width = g_client_size.width;
     const int height = g_client_size.height;
+    // Laid out first: the scene's panes come from the laid-out view widget.
+    root.layout();
     glViewport(0, 0, width, height);
     glClearColor(
         static_cast<GLfloat>(g_clear_colour.red), static_cast<GLfloat>(g_clear_colour.green),
         static_cast<GLfloat>(g_clear_colour.blue), static_cast<GLfloat>(g_clear_colour.alpha));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (scene != nullptr) draw_scene(*scene);
 
-    root.layout();
     lumo::DrawList list;
     lumo::build_draw_list(root, list);
     lumo::draw_draw_list(list, width, height);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/render_scene.h"
+
 namespace lumo {
 class UI;
 }
@@ -23,6 +25,7 @@ struct GlDeletionLists {
 // points are missing is only emptied.
 void delete_queued_gl_names(GlDeletionLists lists);
 
-// One frame: the queued deletions first, then the background in the clear
-// colour, the widget tree laid out for the client area, and its draw list.
-void render_frame(lumo::UI& root, GlDeletionLists lists);
+// One frame: the queued deletions first, the widget tree laid out for the
+// client area, the background in the clear colour, the scene passes when a
+// scene is given, then the widget draw list over them.
+void render_frame(lumo::UI& root, GlDeletionLists lists, const RenderScene* scene = nullptr);

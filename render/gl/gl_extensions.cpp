@@ -31,6 +31,8 @@ PFNGLDELETEBUFFERSPROC DeleteBuffers = nullptr;
 PFNGLBINDBUFFERPROC BindBuffer = nullptr;
 PFNGLBUFFERDATAPROC BufferData = nullptr;
 PFNGLBUFFERSUBDATAPROC BufferSubData = nullptr;
+PFNGLMAPBUFFERPROC MapBuffer = nullptr;
+PFNGLUNMAPBUFFERPROC UnmapBuffer = nullptr;
 
 PFNGLGENVERTEXARRAYSPROC GenVertexArrays = nullptr;
 PFNGLDELETEVERTEXARRAYSPROC DeleteVertexArrays = nullptr;
@@ -120,7 +122,8 @@ std::vector<EntryGroup> entry_groups()
          &g_gl_support.buffers,
          {entry("glGenBuffers", GenBuffers), entry("glDeleteBuffers", DeleteBuffers),
           entry("glBindBuffer", BindBuffer), entry("glBufferData", BufferData),
-          entry("glBufferSubData", BufferSubData)}},
+          entry("glBufferSubData", BufferSubData), entry("glMapBuffer", MapBuffer),
+          entry("glUnmapBuffer", UnmapBuffer)}},
         {"vertex array objects",
          3,
          0,

@@ -30,6 +30,8 @@ extern PFNGLDELETEBUFFERSPROC DeleteBuffers;
 extern PFNGLBINDBUFFERPROC BindBuffer;
 extern PFNGLBUFFERDATAPROC BufferData;
 extern PFNGLBUFFERSUBDATAPROC BufferSubData;
+extern PFNGLMAPBUFFERPROC MapBuffer;
+extern PFNGLUNMAPBUFFERPROC UnmapBuffer;
 
 // Vertex array objects (GL 3.0 or ARB_vertex_array_object).
 extern PFNGLGENVERTEXARRAYSPROC GenVertexArrays;

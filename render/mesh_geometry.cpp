@@ -1,0 +1,236 @@
+#include "render/mesh_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+Vec3d subtract(const Vec3d& a, const Vec3d& b)
+{
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+Vec3d cross(const Vec3d& a, const Vec3d& b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+Vec3d unit_or_zero(const Vec3d& v)
+{
+    const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    if (!(length > 1e-300) || !std::isfinite(length)) return {0.0, 0.0, 0.0};
+    return {v[0] / length, v[1] / length, v[2] / length};
+}
+
+const U32Array* reader_edges(const Mesh& mesh, int which)
+{
+    switch (which) {
+    case 0:
+        return mesh.edge_pairs_1;
+    case 1:
+        return mesh.edge_pairs_2;
+    default:
+        return mesh.edge_pairs_3;
+    }
+}
+
+// Polygon edges carry this bit on their larger vertex while they are sorted,
+// so a triangle edge that is also a polygon edge can be recognised.
+constexpr std::uint32_t POLYGON_EDGE = 0x80000000u;
+
+// The distinct edges of the raw pairs, bucketed by their smaller vertex
+// (linear, not hashed: meshes have millions of edges): the polygon edges
+// into list 0, the other triangle edges into list 1.
+std::array<std::vector<std::uint32_t>, 2> distinct_edges(const std::vector<std::uint32_t>& raw,
+                                                         std::uint32_t vertices)
+{
+    std::vector<std::uint32_t> starts(std::size_t{vertices} + 1, 0);
+    for (std::size_t e = 0; e + 1 < raw.size(); e += 2)
+        ++starts[std::min(raw[e], raw[e + 1] & ~POLYGON_EDGE) + 1];
+    for (std::uint32_t v = 0; v < vertices; ++v)
+        starts[v + 1] += starts[v];
+    std::vector<std::uint32_t> slots(raw.size() / 2);
+    std::vector<std::uint32_t> fill(starts.begin(), starts.end() - 1);
+    for (std::size_t e = 0; e + 1 < raw.size(); e += 2) {
+        const std::uint32_t flag = raw[e + 1] & POLYGON_EDGE;
+        const std::uint32_t a = raw[e];
+        const std::uint32_t b = raw[e + 1] & ~POLYGON_EDGE;
+        slots[fill[std::min(a, b)]++] = std::max(a, b) | flag;
+    }
+    std::array<std::vector<std::uint32_t>, 2> lists;
+    for (std::uint32_t v = 0; v < vertices; ++v) {
+        const auto first = slots.begin() + starts[v];
+        const auto last = slots.begin() + starts[v + 1];
+        // Flagged copies sort after plain ones of the same vertex.
+        std::sort(first, last, [](std::uint32_t x, std::uint32_t y) {
+            return (x & ~POLYGON_EDGE) != (y & ~POLYGON_EDGE)
+                       ? (x & ~POLYGON_EDGE) < (y & ~POLYGON_EDGE)
+                       : x < y;
+        });
+        for (auto it = first; it != last;) {
+            const std::uint32_t other = *it & ~POLYGON_EDGE;
+            bool polygon = false;
+            for (; it != last && (*it & ~POLYGON_EDGE) == other; ++it)
+                polygon = polygon || (*it & POLYGON_EDGE) != 0;
+            std::vector<std::uint32_t>& list = lists[polygon ? 0 : 1];
+            list.push_back(v);
+            list.push_back(other);
+        }
+    }
+    return lists;
+}
+
+// Polygon edges flagged, then triangle edges, as raw pairs.
+std::vector<std::uint32_t> raw_edges(const Mesh& mesh)
+{
+    std::vector<std::uint32_t> raw;
+    for_each_polygon(mesh, [&](std::uint32_t, const std::uint32_t* indices, std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            raw.push_back(indices[i]);
+            raw.push_back(indices[(i + 1) % count] | POLYGON_EDGE);
+        }
+    });
+    const std::vector<std::uint32_t> triangles = valid_triangle_indices(mesh);
+    for (std::size_t t = 0; t < triangles.size(); t += 3)
+        for (int i = 0; i < 3; ++i) {
+            raw.push_back(triangles[t + i]);
+            raw.push_back(triangles[t + (i + 1) % 3]);
+        }
+    return raw;
+}
+
+std::vector<std::uint32_t> checked_pairs(const U32Array& given, std::uint32_t vertices)
+{
+    std::vector<std::uint32_t> pairs;
+    pairs.reserve(given.size());
+    for (std::size_t e = 0; e + 1 < given.size(); e += 2)
+        if (given[e] < vertices && given[e + 1] < vertices) {
+            pairs.push_back(given[e]);
+            pairs.push_back(given[e + 1]);
+        }
+    return pairs;
+}
+
+} // namespace
+
+std::uint32_t mesh_vertex_count(const Mesh& mesh)
+{
+    if (mesh.vertex_data == nullptr || (mesh.dimension != 2 && mesh.dimension != 3)) return 0;
+    return static_cast<std::uint32_t>(mesh.vertex_data->size() / mesh.dimension);
+}
+
+Vec3d mesh_position(const Mesh& mesh, std::uint32_t k)
+{
+    const double* at = mesh.vertex_data->data() + std::size_t{k} * mesh.dimension;
+    return {at[0], at[1], mesh.dimension == 3 ? at[2] : 0.0};
+}
+
+bool all_indices_below(const std::vector<std::uint32_t>& indices, std::uint32_t limit)
+{
+    std::uint32_t largest = 0;
+    for (std::uint32_t index : indices)
+        largest = std::max(largest, index);
+    return indices.empty() || largest < limit;
+}
+
+std::vector<std::uint32_t> valid_triangle_indices(const Mesh& mesh)
+{
+    std::vector<std::uint32_t> kept;
+    if (mesh.triangle_indices == nullptr) return kept;
+    const U32Array& all = *mesh.triangle_indices;
+    const std::uint32_t vertices = mesh_vertex_count(mesh);
+    if (all.size() % 3 == 0 && all_indices_below(all, vertices)) return all;
+    kept.reserve(all.size());
+    for (std::size_t t = 0; t + 2 < all.size(); t += 3)
+        if (all[t] < vertices && all[t + 1] < vertices && all[t + 2] < vertices) {
+            kept.push_back(all[t]);
+            kept.push_back(all[t + 1]);
+            kept.push_back(all[t + 2]);
+        }
+    return kept;
+}
+
+std::vector<float> vertex_normals(const Mesh& mesh)
+{
+    std::vector<float> normals(std::size_t{mesh_vertex_count(mesh)} * 3, 0.0f);
+    write_vertex_normals(mesh, normals.data());
+    return normals;
+}
+
+void write_vertex_normals(const Mesh& mesh, float* out)
+{
+    const std::uint32_t vertices = mesh_vertex_count(mesh);
+    const std::size_t count = std::size_t{vertices} * 3;
+    if (mesh.normal_data != nullptr && mesh.normal_data->size() == count) {
+        const double* from = mesh.normal_data->data();
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<float>(from[i]);
+        return;
+    }
+    std::vector<Vec3d> sums(vertices, Vec3d{0.0, 0.0, 0.0});
+    const std::vector<std::uint32_t> triangles = valid_triangle_indices(mesh);
+    for (std::size_t t = 0; t < triangles.size(); t += 3) {
+        const Vec3d a = mesh_position(mesh, triangles[t]);
+        // Unnormalised: the cross product's length weights by area.
+        const Vec3d n = cross(subtract(mesh_position(mesh, triangles[t + 1]), a),
+                              subtract(mesh_position(mesh, triangles[t + 2]), a));
+        for (int k = 0; k < 3; ++k)
+            for (int c = 0; c < 3; ++c)
+                sums[triangles[t + k]][c] += n[c];
+    }
+    for (std::uint32_t v = 0; v < vertices; ++v) {
+        const Vec3d n = unit_or_zero(sums[v]);
+        for (int c = 0; c < 3; ++c)
+            out[std::size_t{v} * 3 + c] = static_cast<float>(n[c]);
+    }
+}
+
+Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32_t count)
+{
+    Vec3d sum{0.0, 0.0, 0.0};
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const Vec3d a = mesh_position(mesh, indices[i]);
+        const Vec3d b = mesh_position(mesh, indices[(i + 1) % count]);
+        const Vec3d c = cross(a, b);
+        for (int k = 0; k < 3; ++k)
+            sum[k] += c[k];
+    }
+    return unit_or_zero(sum);
+}
+
+std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh)
+{
+    const std::uint32_t vertices = mesh_vertex_count(mesh);
+    std::array<std::vector<std::uint32_t>, 3> lists;
+    bool derive = false;
+    for (int which = 0; which < 3; ++which) {
+        const U32Array* given = reader_edges(mesh, which);
+        if (given != nullptr && !given->empty())
+            lists[static_cast<std::size_t>(which)] = checked_pairs(*given, vertices);
+        else
+            derive = derive || which < 2;
+    }
+    if (!derive || vertices >= POLYGON_EDGE) return lists;
+    std::array<std::vector<std::uint32_t>, 2> derived = distinct_edges(raw_edges(mesh), vertices);
+    for (std::size_t which = 0; which < 2; ++which)
+        if (lists[which].empty()) lists[which] = std::move(derived[which]);
+    return lists;
+}
+
+std::array<double, 6> vertex_bounds(const Mesh& mesh)
+{
+    const std::uint32_t vertices = mesh_vertex_count(mesh);
+    if (vertices == 0) return {};
+    std::array<double, 6> box{};
+    const Vec3d first = mesh_position(mesh, 0);
+    for (int c = 0; c < 3; ++c)
+        box[c] = box[c + 3] = first[c];
+    for (std::uint32_t v = 1; v < vertices; ++v) {
+        const Vec3d p = mesh_position(mesh, v);
+        for (int c = 0; c < 3; ++c) {
+            box[c] = std::min(box[c], p[c]);
+            box[c + 3] = std::max(box[c + 3], p[c]);
+        }
+    }
+    return box;
+}

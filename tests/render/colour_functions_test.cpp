@@ -1,0 +1,197 @@
+#include "render/colour_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The unit square in the xy plane as two triangles (0 1 2) and (0 2 3), each
+// also a polygon; polygon 0 has face id 1, polygon 1 face id 3.
+std::unique_ptr<Mesh> square()
+{
+    auto mesh = std::make_unique<Mesh>();
+    mesh->dimension = 3;
+    mesh->vertex_data = new F64Array{0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0};
+    mesh->index_data = new U32Array{2, 3, 3, 0, 1, 2, 0, 2, 3};
+    mesh->triangle_indices = new U32Array{0, 1, 2, 0, 2, 3};
+    mesh->face_ids = new U32Array{1, 3};
+    mesh->vertex_colours = new F64Array{1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 1, 1, 1, 0.5};
+    return mesh;
+}
+
+using Rgb = std::array<int, 3>;
+
+Rgb rgb(const Mesh& mesh, std::size_t v)
+{
+    const U8Array& b = *mesh.vertex_colour_bytes;
+    return {b[v * 4], b[v * 4 + 1], b[v * 4 + 2]};
+}
+
+void expect_near(const Rgb& got, const Rgb& want, const char* what, std::size_t v)
+{
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(got[c], want[c], 1) << what << " vertex " << v << " channel " << c;
+}
+
+struct FunctionCase {
+    const char* name;
+    ColourModeId function;
+    bool multi_channel;
+    std::array<Rgb, 4> expected;
+};
+
+TEST(ColourFunctions, KnownValuesAtKnownVertices)
+{
+    const FunctionCase cases[] = {
+        {"elevation",
+         ColourModeId::ELEVATION,
+         false,
+         {{{0, 0, 0}, {0, 0, 0}, {255, 255, 255}, {255, 255, 255}}}},
+        {"elevation hue",
+         ColourModeId::ELEVATION,
+         true,
+         {{{255, 0, 0}, {255, 0, 0}, {255, 0, 153}, {255, 0, 153}}}},
+        // Eye at (0, 0, 2): distances 2, sqrt 5, sqrt 6, sqrt 5.
+        {"depth",
+         ColourModeId::DEPTH,
+         false,
+         {{{0, 0, 0}, {134, 134, 134}, {255, 255, 255}, {134, 134, 134}}}},
+        {"normal",
+         ColourModeId::NORMAL,
+         true,
+         {{{127, 127, 255}, {127, 127, 255}, {127, 127, 255}, {127, 127, 255}}}},
+        {"verticality",
+         ColourModeId::VERTICALITY,
+         false,
+         {{{255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255}}}},
+        {"planarity",
+         ColourModeId::PLANARITY,
+         false,
+         {{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}}},
+        {"curvature",
+         ColourModeId::CURVATURE,
+         false,
+         {{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}}},
+        // Right isosceles triangles: 4 sqrt 3 x 0.5 / 4 = 0.866.
+        {"quality",
+         ColourModeId::QUALITY,
+         false,
+         {{{220, 220, 220}, {220, 220, 220}, {220, 220, 220}, {220, 220, 220}}}},
+        {"valence ngon",
+         ColourModeId::VALENCE_NGON,
+         false,
+         {{{255, 255, 255}, {127, 127, 127}, {255, 255, 255}, {127, 127, 127}}}},
+        {"valence tess",
+         ColourModeId::VALENCE_TESS,
+         false,
+         {{{255, 255, 255}, {127, 127, 127}, {255, 255, 255}, {127, 127, 127}}}},
+        {"order",
+         ColourModeId::DECLARATION_ORDER,
+         false,
+         {{{0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}}}},
+        // Ids through the entity palette; a vertex takes the last polygon's id.
+        {"face id",
+         ColourModeId::FACEID,
+         false,
+         {{{191, 63, 127}, {255, 191, 0}, {191, 63, 127}, {191, 63, 127}}}},
+        {"operand (missing)",
+         ColourModeId::OPERAND,
+         false,
+         {{{127, 127, 127}, {127, 127, 127}, {127, 127, 127}, {127, 127, 127}}}},
+        {"element id 2",
+         ColourModeId::ELEMENTID,
+         false,
+         {{{127, 191, 63}, {127, 191, 63}, {127, 191, 63}, {127, 191, 63}}}},
+        {"batch id none",
+         ColourModeId::BATCHID,
+         false,
+         {{{127, 127, 127}, {127, 127, 127}, {127, 127, 127}, {127, 127, 127}}}},
+    };
+    for (const FunctionCase& c : cases) {
+        auto mesh = square();
+        mesh->result_index = 2;
+        ColourSettings settings;
+        settings.scheme = 3;
+        settings.function = c.function;
+        settings.multi_channel = c.multi_channel;
+        settings.eye = {0.0, 0.0, 2.0};
+        apply_colour_function(settings, *mesh);
+        ASSERT_EQ(mesh->vertex_colour_bytes->size(), 16u) << c.name;
+        for (std::size_t v = 0; v < 4; ++v)
+            expect_near(rgb(*mesh, v), c.expected[v], c.name, v);
+        EXPECT_EQ(mesh->colours_pending, 1) << c.name;
+    }
+}
+
+TEST(ColourFunctions, NegateInversionTransparencyAndSchemes)
+{
+    auto mesh = square();
+    ColourSettings settings;
+    settings.scheme = 3;
+    settings.multi_channel = false;
+    settings.negate = true;
+    apply_colour_function(settings, *mesh);
+    expect_near(rgb(*mesh, 0), {255, 255, 255}, "negated elevation", 0);
+    settings.negate = false;
+    settings.inverted = true;
+    settings.transparent = true;
+    apply_colour_function(settings, *mesh);
+    expect_near(rgb(*mesh, 0), {255, 255, 255}, "inverted elevation", 0);
+    EXPECT_EQ((*mesh->vertex_colour_bytes)[3], TRANSPARENT_ALPHA);
+    // Back to the mesh's own colours and alpha: the settings undo themselves.
+    settings = ColourSettings{};
+    apply_colour_function(settings, *mesh);
+    EXPECT_EQ(*mesh->vertex_colour_bytes,
+              (U8Array{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 127}));
+    settings.scheme = 1;
+    apply_colour_function(settings, *mesh);
+    expect_near(rgb(*mesh, 2), {63, 63, 63}, "dark", 2);
+}
+
+TEST(ColourFunctions, MissingOrBrokenArraysGiveGreyWithoutReadingPastThem)
+{
+    auto mesh = square();
+    // A triangle naming vertex 9 and a polygon running past the stream.
+    *mesh->triangle_indices = {0, 1, 9, 0, 2, 3};
+    *mesh->index_data = {2, 3, 7, 0, 1, 2};
+    delete mesh->vertex_colours;
+    mesh->vertex_colours = new F64Array{1, 0, 0}; // shorter than one vertex
+    const ColourModeId all[] = {ColourModeId::NORMAL,    ColourModeId::QUALITY,
+                                ColourModeId::PLANARITY, ColourModeId::VALENCE_NGON,
+                                ColourModeId::CURVATURE, ColourModeId::FACEID};
+    for (ColourModeId function : all) {
+        ColourSettings settings;
+        settings.scheme = 3;
+        settings.function = function;
+        apply_colour_function(settings, *mesh);
+        EXPECT_EQ(mesh->vertex_colour_bytes->size(), 16u);
+    }
+    ColourSettings own;
+    apply_colour_function(own, *mesh);
+    expect_near(rgb(*mesh, 0), {255, 0, 0}, "own colour without alpha", 0);
+    EXPECT_EQ((*mesh->vertex_colour_bytes)[3], 255);
+    expect_near(rgb(*mesh, 1), {127, 127, 127}, "beyond the own colours", 1);
+    // Vertex 1 lies only in the dropped triangle: no quality, grey.
+    ColourSettings quality;
+    quality.scheme = 3;
+    quality.function = ColourModeId::QUALITY;
+    quality.multi_channel = false;
+    apply_colour_function(quality, *mesh);
+    expect_near(rgb(*mesh, 1), {127, 127, 127}, "no triangle", 1);
+}
+
+TEST(ColourFunctions, PaletteInBothColourSpaces)
+{
+    const auto grey = build_function_palette(false);
+    const auto hue = build_function_palette(true);
+    EXPECT_EQ(grey[0], 0xFF000000u);
+    EXPECT_EQ(grey[5], 0xFF7F7F7Fu);
+    EXPECT_EQ(hue[0], 0xFFFF0000u);
+    EXPECT_EQ(hue[9] & 0xFFFFFF00u, 0xFFFF0000u) << "hue 0.9: red with some blue";
+    EXPECT_NEAR(static_cast<int>(hue[9] & 0xFFu), 153, 1);
+    for (std::uint32_t swatch : hue)
+        EXPECT_EQ(swatch >> 24, 0xFFu);
+}
+
+} // namespace

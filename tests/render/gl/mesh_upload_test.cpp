@@ -1,0 +1,135 @@
+// Mesh upload and the deletion lists through a recording fake of the GL
+// entry-point table: no context needed.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/gl/frame.h"
+#include "render/gl/gl_extensions.h"
+#include "render/gl/mesh_upload.h"
+
+namespace {
+
+struct Call {
+    std::string name;
+    long long a = 0; // size, count or offset
+    long long b = 0;
+};
+
+std::vector<Call> g_calls;
+GLuint g_next_name = 1;
+
+void APIENTRY fake_gen(GLsizei n, GLuint* names)
+{
+    for (GLsizei i = 0; i < n; ++i)
+        names[i] = g_next_name++;
+    g_calls.push_back({"gen", n});
+}
+void APIENTRY fake_bind(GLenum, GLuint name)
+{
+    g_calls.push_back({"bind", name});
+}
+void APIENTRY fake_data(GLenum, GLsizeiptr size, const void*, GLenum)
+{
+    g_calls.push_back({"data", static_cast<long long>(size)});
+}
+void APIENTRY fake_sub_data(GLenum, GLintptr offset, GLsizeiptr size, const void*)
+{
+    g_calls.push_back({"sub", static_cast<long long>(offset), static_cast<long long>(size)});
+}
+void APIENTRY fake_delete_buffers(GLsizei n, const GLuint* names)
+{
+    for (GLsizei i = 0; i < n; ++i)
+        g_calls.push_back({"delete-buffer", names[i]});
+}
+void APIENTRY fake_delete_arrays(GLsizei n, const GLuint* names)
+{
+    for (GLsizei i = 0; i < n; ++i)
+        g_calls.push_back({"delete-array", names[i]});
+}
+
+class FakeGl : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_calls.clear();
+        gl::GenBuffers = fake_gen;
+        gl::GenVertexArrays = fake_gen;
+        gl::BindBuffer = fake_bind;
+        gl::BufferData = fake_data;
+        gl::BufferSubData = fake_sub_data;
+        gl::DeleteBuffers = fake_delete_buffers;
+        gl::DeleteVertexArrays = fake_delete_arrays;
+    }
+    void TearDown() override
+    {
+        gl::GenBuffers = nullptr;
+        gl::GenVertexArrays = nullptr;
+        gl::BindBuffer = nullptr;
+        gl::BufferData = nullptr;
+        gl::BufferSubData = nullptr;
+        gl::DeleteBuffers = nullptr;
+        gl::DeleteVertexArrays = nullptr;
+    }
+    static std::vector<Call> calls_named(const std::string& name)
+    {
+        std::vector<Call> found;
+        for (const Call& c : g_calls)
+            if (c.name == name) found.push_back(c);
+        return found;
+    }
+};
+
+} // namespace
+
+TEST_F(FakeGl, UploadOnceThenColoursOnly)
+{
+    Mesh mesh;
+    mesh.dimension = 2; // a 2-D quad: z = 0 is filled in
+    mesh.vertex_data = new F64Array{0, 0, 1, 0, 1, 1, 0, 1};
+    mesh.index_data = new U32Array{1, 4, 0, 1, 2, 3};
+    mesh.triangle_indices = new U32Array{0, 1, 2, 0, 2, 3, 0, 2, 9};
+    ASSERT_TRUE(upload_mesh(mesh));
+    // 4 vertices x (12 + 12 + 4) bytes; 6 triangle indices, 8 derived
+    // polygon-edge indices and the one diagonal, 4 bytes each.
+    // The broken triangle is found while copying: the index buffer is sized
+    // again for the checked triangles.
+    const auto data = calls_named("data");
+    ASSERT_EQ(data.size(), 3u);
+    EXPECT_EQ(data[0].a, 4 * 28);
+    EXPECT_EQ(data[2].a, (6 + 8 + 2) * 4);
+    EXPECT_EQ(mesh.uploaded.triangle_index_count, 6u);
+    EXPECT_EQ(mesh.uploaded.edge_index_counts[0], 8u);
+    EXPECT_EQ(mesh.uploaded.edge_index_counts[1], 2u);
+    EXPECT_NE(mesh.vertex_buffer_name, 0u);
+    EXPECT_NE(mesh.vertex_array_name, 0u);
+    EXPECT_EQ(mesh.upload_pending, 0);
+
+    g_calls.clear();
+    EXPECT_TRUE(upload_mesh(mesh));
+    EXPECT_TRUE(g_calls.empty()) << "nothing pending, nothing sent";
+
+    mesh.colours_pending = 1;
+    EXPECT_TRUE(upload_mesh(mesh));
+    EXPECT_TRUE(calls_named("data").empty());
+    const auto sub = calls_named("sub");
+    ASSERT_EQ(sub.size(), 1u);
+    EXPECT_EQ(sub[0].a, 4 * 24) << "the colour block follows positions and normals";
+    EXPECT_EQ(sub[0].b, 4 * 4);
+}
+
+TEST_F(FakeGl, DeletionListsAreEmptiedAndZerosSkipped)
+{
+    std::vector<std::uint32_t> arrays{5, 0}, buffers{7, 0, 8}, index_buffers{9};
+    delete_queued_gl_names({arrays, buffers, index_buffers});
+    EXPECT_EQ(calls_named("delete-buffer").size(), 3u);
+    EXPECT_EQ(calls_named("delete-array").size(), 1u);
+    EXPECT_TRUE(arrays.empty() && buffers.empty() && index_buffers.empty());
+    // Without the entry points the lists are only emptied.
+    gl::DeleteBuffers = nullptr;
+    buffers = {3};
+    delete_queued_gl_names({arrays, buffers, index_buffers});
+    EXPECT_TRUE(buffers.empty());
+}
