@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/commands/script_loading.h"
 #include "panels/info_texts.h"
 #include "platform/kernel_config.h"
 #include "shell/console_views.h"
@@ -95,8 +96,6 @@ void mirror_option_widgets(Application& app)
     for (std::size_t i = 0; i < PICK_MODES.size(); ++i)
         app.pick_mode_rows[i].selected =
             settings.pick_mode == static_cast<std::uint8_t>(PICK_MODES[i]);
-    app.llmi_toggle.selected = settings.show_llmi != 0;
-    app.parallel_flags_toggle.selected = settings.widget_options[WIDGET_OPTION_PARALLEL_FLAGS] != 0;
     app.culling_toggle.selected = settings.culling != 0;
     app.profiler_toggle.selected = settings.profiler != 0;
     app.max_cores_field.set_label_field(std::to_string(settings.max_cores));
@@ -109,6 +108,19 @@ void restore_live_camera(Application& app)
         copy_camera_pose(app.saved_cameras[static_cast<std::size_t>(app.camera_mode)], app.camera);
     app.camera.ground_lock = app.camera_mode == CAMERA_FIRST_PERSON ? 1 : 0;
     update_camera_direction(app.camera);
+}
+
+// The floating strips keep their open state across environments; their
+// toggles and panels show it again after the widgets were rebuilt.
+void show_strip_state(Application& app)
+{
+    const PanelLayoutState& layout = app.panel_layout;
+    app.llmi_toggle.selected = layout.inspector_expanded != 0;
+    app.inspector_strip.panel.visible = layout.inspector_expanded != 0;
+    app.parallel_flags_toggle.selected = layout.parallel_flags_expanded != 0;
+    app.parallel_flags_strip.panel.visible = layout.parallel_flags_expanded != 0;
+    const auto mode = static_cast<char>(app.view_settings.pick_mode);
+    if (mode != '!') app.llmi_indicator.set_label(std::string(1, mode));
 }
 
 void rebuild_derived_texts(Application& app)
@@ -227,6 +239,7 @@ void restore_environment_view(Application& app)
     for (int i = 0; i < SPLIT_LAYOUT_COUNT; ++i)
         app.split_layouts[i].ratio = record->widget_state.split_ratios[i];
     restore_live_camera(app);
+    rebuild_entity_panels(app);
     rebuild_derived_texts(app);
     mirror_panel_widgets(app);
     restore_sliders(app, record->widget_state);
@@ -237,4 +250,5 @@ void restore_environment_view(Application& app)
         update_hover_hint(app);
     }
     reapply_through_setters(app);
+    show_strip_state(app);
 }

@@ -3,8 +3,18 @@
 #include "app/frame/callback_wiring.h"
 
 #include "app/actions/menu_dispatch.h"
+
+#include <utility>
+
+#include "app/actions/environment_callbacks.h"
+#include "app/actions/toggle_callbacks.h"
+#include "app/actions/view_callbacks.h"
+#include "app/commands/environment_tab_callbacks.h"
 #include "app/state/application.h"
+#include "panels/inspection_text.h"
+#include "panels/ppd_view.h"
 #include "shell/pane_layouts.h"
+#include "shell/refresh.h"
 #include "shell/state_setters.h"
 #include "shell/window_layout.h"
 
@@ -83,6 +93,103 @@ void install_settings_buttons(Application& app, std::integer_sequence<int, I...>
     ((app.settings_bar_items[I].on_click = select_settings_item_click<I>), ...);
 }
 
+using AppFn = void (*)(Application&);
+
+// A click callback bound to one operation on the application.
+template <AppFn Action> bool click()
+{
+    if (g_app != nullptr) Action(*g_app);
+    return true;
+}
+
+template <AppFn Action> void action()
+{
+    if (g_app != nullptr) Action(*g_app);
+}
+
+template <int Row> void pick_row(Application& app)
+{
+    set_pick_mode(app, Row);
+}
+template <int Slot> void colour_slot(Application& app)
+{
+    select_colour_function_slot(app, Slot);
+}
+template <int Flag> void assembly_flag(Application& app)
+{
+    toggle_assembly_flag(app, Flag);
+}
+template <int Code> void split_pane(Application& app)
+{
+    split_view_pane(app, Code);
+}
+template <int Direction> void step_directive(Application& app)
+{
+    step_camera_directive(app, Direction);
+}
+bool on_tool_strip_wheel(int /*x*/, int /*y*/, int notches)
+{
+    if (g_app != nullptr) scroll_tool_strip(*g_app, notches);
+    return true;
+}
+
+bool on_settings_strip_wheel(int /*x*/, int /*y*/, int notches)
+{
+    if (g_app != nullptr) scroll_settings_strip(*g_app, notches);
+    return true;
+}
+
+template <int... I> void install_pick_rows(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.pick_mode_rows[I].on_click = click<pick_row<I>>), ...);
+}
+
+template <int... I> void install_colour_toggles(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.colour_function_toggles[I].on_click = click<colour_slot<I>>), ...);
+}
+
+template <int... I> void install_assembly_flags(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.parallel_option_toggles[I].on_click = click<assembly_flag<I>>), ...);
+}
+
+void install_inspection_callbacks(Application& app)
+{
+    app.llmi_toggle.on_click = click<toggle_inspector_strip>;
+    app.llmi_indicator.on_click = click<show_llmi_report>;
+    install_pick_rows(app, std::make_integer_sequence<int, static_cast<int>(PICK_MODES.size())>{});
+    install_colour_toggles(app, std::make_integer_sequence<int, COLOUR_FUNCTION_COUNT>{});
+    app.colour_bar.button.on_click = click<toggle_colour_space>;
+    app.view.on_split_x = action<split_pane<lumo::kSplitX>>;
+    app.view.on_split_y = action<split_pane<lumo::kSplitY>>;
+    app.view.on_close = action<close_view_pane>;
+    app.view.on_repaint = action<refresh_interface>;
+    app.view.on_pane_change = action<load_saved_view>;
+    DirectiveColumnWidgets& directives = app.directive_column;
+    directives.buttons[0].on_click = click<sync_camera_directives>;
+    directives.buttons[1].on_click = click<step_directive<-1>>;
+    directives.buttons[2].on_click = click<step_directive<1>>;
+    directives.buttons[3].on_click = click<toggle_directive_goto>;
+    app.profile_pane.row_toggle.on_click = click<toggle_ppd_row_list>;
+    app.parallel_flags_toggle.on_click = click<toggle_parallel_flags_strip>;
+    install_assembly_flags(app, std::make_integer_sequence<int, ASSEMBLY_FLAG_COUNT>{});
+    app.profiler_toggle.on_click = click<toggle_profiler>;
+    app.culling_toggle.on_click = click<toggle_culling>;
+    app.variants_panel.header.on_click = click<toggle_variants_panel>;
+    app.variants_panel.footer.on_click = click<toggle_variants_panel>;
+    app.tip_bar.scroll.on_wheel_callback = on_tool_strip_wheel;
+    app.menu_bar.drop_column.on_wheel_callback = on_settings_strip_wheel;
+    app.tab_bar.environment_button.on_click = on_new_environment_click;
+    app.environment_tabs.strip.on_move = hover_environment_tab;
+    app.environment_tabs.strip.on_click = on_select_environment_tab;
+    app.tab_bar.hover_card_close.on_click = on_close_environment_tab;
+    app.backdrop.on_move = on_leave_environment_tabs;
+    app.confirm_pane.option_buttons[0].on_click = on_confirm_option_click<0>;
+    app.confirm_pane.option_buttons[1].on_click = on_confirm_option_click<1>;
+    app.confirm_pane.option_buttons[2].on_click = on_confirm_option_click<2>;
+}
+
 } // namespace
 
 void install_layout_callbacks(Application& app)
@@ -127,4 +234,5 @@ void install_action_callbacks(Application& app)
     app.execution_mode_buttons[1].on_click = select_execution_mode_click<1>;
     app.execution_mode_buttons[2].on_click = select_execution_mode_click<2>;
     app.hide_logo.on_click = toggle_quick_hide_click;
+    install_inspection_callbacks(app);
 }

@@ -310,6 +310,23 @@ struct Application {
     void (*load_saved_view)(Application& app) = nullptr;
     void (*apply_light0)(const Light0Terms& terms) = nullptr;
 
+    // Inspection, view and toggles: the LLMI indicator of the inspector strip
+    // (its label shows the pick-mode letter, its hint the last pick), the
+    // picked-element lines its hint points at, the colour space of the colour
+    // functions, the camera-directive options and the parse report's saved
+    // scroll fractions per row.
+    lumo::P llmi_indicator;
+    std::array<std::string, 2> picked_element_lines;
+    std::uint8_t multi_channel_colour_space = 1;
+    std::uint8_t directive_refresh = 0;
+    std::uint8_t directive_root_mode = 0;
+    std::uint8_t directive_auto_sync = 0;
+    std::uint8_t directive_animation = 0;
+    std::uint8_t directive_goto_shown = 0;
+    std::int32_t directive_layout_style = 0; // 1 list, 2 grid
+    std::vector<std::array<double, 2>> parse_row_scroll;
+    std::array<double, 2> parse_report_view_scroll{}; // the shown row's x and y
+
     Application();
     ~Application();
     Application(const Application&) = delete;

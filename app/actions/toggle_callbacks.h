@@ -1,0 +1,33 @@
+#pragma once
+
+// Callbacks of the frame's toggles and strips: the parallel-flags strip and
+// its five assembly flags, PROFILER and CULLING, the VARIANTS header, the
+// side panel's close entry, and the wheels of the two menu strips.
+
+#include <cstdint>
+
+struct Application;
+
+// Opens or closes the parallel-flags strip; opening it closes the inspector strip.
+void toggle_parallel_flags_strip(Application& app);
+
+// Buttons "MCP", "Cull", "IG", "CCPP", "P-Op.", in that order.
+enum AssemblyFlag : std::int32_t {
+    ASSEMBLY_FLAG_MULTI_CORE = 0,
+    ASSEMBLY_FLAG_CULLING,
+    ASSEMBLY_FLAG_INVOCATION_GROUPS,
+    ASSEMBLY_FLAG_CCPP,
+    ASSEMBLY_FLAG_PREEMPTIVE,
+    ASSEMBLY_FLAG_COUNT,
+};
+void toggle_assembly_flag(Application& app, std::int32_t flag);
+
+void toggle_profiler(Application& app);
+void toggle_culling(Application& app);
+void toggle_variants_panel(Application& app);
+
+// Wheel over the tool-menu strip: scrolls the open drop-down when it does
+// not fit, else the script-list text. `notches` is signed.
+void scroll_tool_strip(Application& app, int notches);
+// Wheel over the settings drop-down: only a drop-down of 7 rows or more scrolls.
+void scroll_settings_strip(Application& app, int notches);

@@ -1,0 +1,259 @@
+#include "app/actions/view_callbacks.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/state/application.h"
+#include "model/entity.h"
+#include "model/mesh.h"
+#include "panels/entity_colouring.h"
+#include "panels/info_texts.h"
+#include "platform/trace.h"
+#include "render/camera.h"
+#include "shell/refresh.h"
+
+namespace {
+
+constexpr int SELECT_ICON = 6;
+
+void show_strip(lumo::P& toggle, lumo::KL& panel, std::uint8_t& expanded, bool on)
+{
+    expanded = on ? 1 : 0;
+    toggle.selected = on;
+    panel.visible = on;
+}
+
+// Recolouring marks the mesh for a new upload of its colour bytes.
+void recolour(const Application& app, Mesh& mesh)
+{
+    apply_colour_function(app, mesh);
+    mesh.upload_pending = 1;
+}
+
+// Every assembled entity of the current environment; a group recolours the
+// members that are there, assembled and carry a mesh.
+void recolour_environment(Application& app)
+{
+    if (app.current_entity_list == nullptr) return;
+    for (Entity& entity : app.current_entity_list->entities) {
+        if (entity.assembled == 0) continue;
+        if (entity.kind != ENTITY_GROUP) {
+            if (entity.mesh != nullptr) recolour(app, *entity.mesh);
+            continue;
+        }
+        for (Entity* member : entity.members)
+            if (member != nullptr && member->assembled != 0 && member->mesh != nullptr)
+                recolour(app, *member->mesh);
+    }
+}
+
+bool is_pane(const lumo::VL& view, int pane)
+{
+    return pane >= 0 && pane < view.pane_count();
+}
+
+// The selected pane's record into the live camera; a selected index without
+// a record leaves the camera as it is.
+void load_selected_pane_view(Application& app)
+{
+    lumo::VL& view = app.view;
+    const int pane = view.selected_pane;
+    if (pane < 0 || pane >= static_cast<int>(view.pane_views.size())) return;
+    const lumo::ViewRecord& record = view.pane_views[static_cast<std::size_t>(pane)];
+    const int mode = std::clamp(app.camera_mode, 0, lumo::kViewRecordModes - 1);
+    std::copy_n(lumo::view_eye(record, mode).begin(), 3, app.camera.eye);
+    std::copy_n(lumo::view_target(record, mode).begin(), 3, app.camera.target);
+    app.view_settings.zoom = lumo::view_zoom(record);
+    std::copy_n(lumo::view_angles(record).begin(), 3, app.view_settings.euler_degrees.begin());
+    if (!is_pane(view, pane)) return;
+    for (int k = 0; k < lumo::kViewRecordModes; ++k) {
+        CameraSet& saved = app.saved_cameras[static_cast<std::size_t>(k)];
+        std::copy_n(lumo::view_eye(record, k).begin(), 3, saved.eye);
+        std::copy_n(lumo::view_target(record, k).begin(), 3, saved.target);
+    }
+}
+
+void store_live_view(Application& app)
+{
+    double saved[lumo::kViewRecordModes][6];
+    for (int k = 0; k < lumo::kViewRecordModes; ++k) {
+        const CameraSet& set = app.saved_cameras[static_cast<std::size_t>(k)];
+        std::copy_n(set.eye, 3, saved[k]);
+        std::copy_n(set.target, 3, saved[k] + 3);
+    }
+    app.view.store_pane_view_state(app.camera_mode, app.camera.eye, app.camera.target,
+                                   app.view_settings.zoom, app.view_settings.euler_degrees.data(),
+                                   saved);
+}
+
+std::int32_t directive_count(const Application& app)
+{
+    return static_cast<std::int32_t>(app.directive_menus.camera_rows.size());
+}
+
+// The directive column's buttons: sync, previous, next, goto.
+lumo::P& goto_button(Application& app)
+{
+    return app.directive_column.buttons[3];
+}
+
+void flip(std::uint8_t& flag)
+{
+    flag = flag != 0 ? 0 : 1;
+}
+
+} // namespace
+
+void toggle_inspector_strip(Application& app)
+{
+    PanelLayoutState& layout = app.panel_layout;
+    const bool open = layout.inspector_expanded == 0;
+    show_strip(app.llmi_toggle, app.inspector_strip.panel, layout.inspector_expanded, open);
+    if (open)
+        show_strip(app.parallel_flags_toggle, app.parallel_flags_strip.panel,
+                   layout.parallel_flags_expanded, false);
+    refresh_root(app);
+}
+
+void set_pick_mode(Application& app, std::int32_t row)
+{
+    if (row < 0 || row >= static_cast<std::int32_t>(PICK_MODES.size())) return;
+    const char letter = PICK_MODES[static_cast<std::size_t>(row)];
+    trace_line(std::string("PICK-MODE:") + letter);
+    lumo::P& indicator = app.llmi_indicator;
+    const bool none = letter == '!';
+    indicator.hint_title = none ? nullptr : &app.picked_element_lines[0];
+    indicator.hint_text = none ? nullptr : &app.picked_element_lines[1];
+    indicator.hint_icon = none ? -1 : SELECT_ICON;
+    for (std::size_t i = 0; i < app.pick_mode_rows.size(); ++i)
+        app.pick_mode_rows[i].selected = static_cast<std::int32_t>(i) == row;
+    app.view_settings.pick_mode = static_cast<std::uint8_t>(letter);
+    indicator.set_label(none ? std::string() : std::string(1, letter));
+    refresh_interface(app);
+}
+
+void select_colour_function_slot(Application& app, std::int32_t slot)
+{
+    if (slot < 0 || slot >= COLOUR_FUNCTION_COUNT) return;
+    app.view_settings.colour_function = app.colour_function_ids[static_cast<std::size_t>(slot)];
+    recolour_environment(app);
+    for (std::int32_t i = 0; i < COLOUR_FUNCTION_COUNT; ++i)
+        app.colour_function_toggles[static_cast<std::size_t>(i)].selected = i == slot;
+    refresh_interface(app);
+}
+
+void toggle_colour_space(Application& app)
+{
+    flip(app.multi_channel_colour_space);
+    recolour_environment(app);
+    refresh_interface(app);
+}
+
+void split_view_pane(Application& app, int code)
+{
+    lumo::VL& view = app.view;
+    const int active = view.active_pane;
+    if (!is_pane(view, active)) return;
+    if (view.selected_pane > active) ++view.selected_pane;
+    view.duplicate_viewport_pane_state(active);
+    view.split_viewport_pane(active, code, 0.5, 1, 1);
+    refresh_interface(app);
+}
+
+void close_view_pane(Application& app)
+{
+    lumo::VL& view = app.view;
+    const int active = view.active_pane;
+    if (view.pane_count() < 2 || !is_pane(view, active)) return;
+    const bool closing_selected = view.selected_pane == active;
+    view.remove_viewport_pane_state(active);
+    view.close_viewport_pane(active);
+    if (closing_selected) {
+        load_selected_pane_view(app);
+        update_camera_direction(app.camera);
+    }
+    refresh_interface(app);
+}
+
+void load_saved_view(Application& app)
+{
+    if (app.panel_layout.view_panes_enabled != 0) store_live_view(app);
+    app.view.selected_pane = app.view.active_pane;
+    load_selected_pane_view(app);
+    build_status_line(app);
+    update_camera_direction(app.camera);
+    refresh_interface(app);
+}
+
+void sync_camera_directives(Application& app)
+{
+    app.directive_refresh = 1;
+    refresh_interface(app);
+}
+
+void toggle_directive_auto_sync(Application& app)
+{
+    flip(app.directive_auto_sync);
+    refresh_root(app);
+}
+
+// A current index left past the end by a changed entity set stays where it
+// is rather than naming a directive that no longer exists.
+void step_camera_directive(Application& app, int direction)
+{
+    std::int32_t& current = app.view_settings.current_camera_directive;
+    const std::int32_t count = directive_count(app);
+    if (count > 0) {
+        if (current < 0)
+            current = 0;
+        else if (direction < 0 && current > 0 && current < count)
+            --current;
+        else if (direction > 0 && current < count - 1)
+            ++current;
+    }
+    app.panel_layout.selected_directive = current < count ? current : -1;
+    build_status_line(app);
+    refresh_interface(app);
+}
+
+void toggle_directive_root_mode(Application& app)
+{
+    flip(app.directive_root_mode);
+    refresh_root(app);
+}
+
+void toggle_directive_animation(Application& app)
+{
+    flip(app.directive_animation);
+    refresh_root(app);
+}
+
+void toggle_directive_layout(Application& app)
+{
+    app.directive_layout_style = app.directive_layout_style == 1 ? 2 : 1;
+    refresh_root(app);
+}
+
+void toggle_directive_goto(Application& app)
+{
+    flip(app.directive_goto_shown);
+    const bool shown = app.directive_goto_shown != 0;
+    goto_button(app).selected = shown;
+    for (lumo::F& field : app.directive_column.goto_fields)
+        field.visible = shown;
+    refresh_root(app);
+}
+
+void select_parse_report_row(Application& app, std::int32_t row)
+{
+    ParseResultPane& pane = app.parse_result;
+    const auto count = static_cast<std::int32_t>(pane.rows.size());
+    if (row < 0 || row >= count) return;
+    app.parse_row_scroll.resize(pane.rows.size());
+    const std::int32_t previous = pane.selected_row;
+    if (previous >= 0 && previous < count)
+        app.parse_row_scroll[static_cast<std::size_t>(previous)] = app.parse_report_view_scroll;
+    app.parse_report_view_scroll = app.parse_row_scroll[static_cast<std::size_t>(row)];
+    pane.selected_row = row;
+    refresh_interface(app);
+}
