@@ -144,7 +144,8 @@ void select_colour_function_slot(Application& app, std::int32_t slot)
 
 void toggle_colour_space(Application& app)
 {
-    flip(app.multi_channel_colour_space);
+    flip(app.view_settings.multi_channel_colour);
+    build_function_palette(app);
     recolour_environment(app);
     refresh_interface(app);
 }

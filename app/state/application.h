@@ -317,7 +317,6 @@ struct Application {
     // scroll fractions per row.
     lumo::P llmi_indicator;
     std::array<std::string, 2> picked_element_lines;
-    std::uint8_t multi_channel_colour_space = 1;
     std::uint8_t directive_refresh = 0;
     std::uint8_t directive_root_mode = 0;
     std::uint8_t directive_auto_sync = 0;

@@ -111,7 +111,7 @@ TEST_F(ViewCallbacksTest, ColourFunctionRecoloursAssembledEntitiesAndMembersOnly
         EXPECT_EQ(app.colour_function_toggles[i].selected, i == 4);
     toggle_colour_space(app);
     toggle_colour_space(app);
-    EXPECT_EQ(app.multi_channel_colour_space, 1);
+    EXPECT_EQ(app.view_settings.multi_channel_colour, 1);
 }
 
 TEST_F(ViewCallbacksTest, SplitAndCloseKeepTheSelectionOnItsPane)
