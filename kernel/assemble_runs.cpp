@@ -5,21 +5,21 @@
 #include "kernel/kernel_run_output.h"
 #include "kernel/staging.h"
 #include "platform/clock.h"
-#include "platform/kernel_config.h"
 #include "platform/process.h"
 
 namespace {
 
 // Resets the trace texts, stages the text and runs the assemble kernel. A run
 // whose files could not be staged reports not started.
-ProcessResult run_assemble_kernel(const std::string& staged_input, bool profiling)
+ProcessResult run_assemble_kernel(const KernelSettings& settings, const std::string& staged_input,
+                                  bool profiling)
 {
     set_kernel_trace_texts(std::string());
-    const std::string input_path = staging_path(k_assemble_in_name);
-    const std::string output_path = staging_path(k_assemble_out_name);
-    if (!stage_run_files(input_path, staged_input, output_path)) return ProcessResult();
+    const std::string input_path = staging_path(settings, k_assemble_in_name);
+    const std::string output_path = staging_path(settings, k_assemble_out_name);
+    if (!stage_run_files(settings, input_path, staged_input, output_path)) return ProcessResult();
     ProcessResult run = run_process_with_status(
-        get_kernel_path(), assemble_arguments(input_path, output_path, profiling));
+        settings.kernel_path, assemble_arguments(input_path, output_path, profiling));
     g_kernel_output_texts[0] = run.output;
     return run;
 }
@@ -49,13 +49,15 @@ void discard_mesh(Mesh* mesh)
     delete_mesh(mesh, 1);
 }
 
-Mesh* run_assemble(const std::string& logic, std::int32_t execute_mode, bool profiling)
+Mesh* run_assemble(const KernelSettings& settings, const std::string& logic,
+                   std::int32_t execute_mode, bool profiling)
 {
     const std::int64_t start = now_ms();
-    const ProcessResult run = run_assemble_kernel(assemble_text(logic, execute_mode), profiling);
+    const ProcessResult run =
+        run_assemble_kernel(settings, assemble_text(logic, execute_mode), profiling);
     const std::int64_t end = now_ms();
 
-    std::vector<Mesh*> meshes = read_run_meshes(run, staging_path(k_assemble_out_name));
+    std::vector<Mesh*> meshes = read_run_meshes(run, staging_path(settings, k_assemble_out_name));
     Mesh* result = meshes.empty() ? nullptr : meshes.front();
     for (std::size_t i = 1; i < meshes.size(); ++i)
         discard_mesh(meshes[i]);
@@ -67,17 +69,18 @@ Mesh* run_assemble(const std::string& logic, std::int32_t execute_mode, bool pro
     return result;
 }
 
-Mesh* run_assemble_optimal(const std::string& logic)
+Mesh* run_assemble_optimal(const KernelSettings& settings, const std::string& logic)
 {
-    return run_assemble(logic, 2, false);
+    return run_assemble(settings, logic, 2, false);
 }
 
-std::vector<Mesh*> run_assemble_scripts(const TextList& logics,
+std::vector<Mesh*> run_assemble_scripts(const KernelSettings& settings, const TextList& logics,
                                         const std::vector<std::int32_t>& modes, bool profiling)
 {
     const std::size_t count = std::min(logics.size(), modes.size());
-    const ProcessResult run = run_assemble_kernel(assemble_list_text(logics, modes), profiling);
-    std::vector<Mesh*> meshes = read_run_meshes(run, staging_path(k_assemble_out_name));
+    const ProcessResult run =
+        run_assemble_kernel(settings, assemble_list_text(logics, modes), profiling);
+    std::vector<Mesh*> meshes = read_run_meshes(run, staging_path(settings, k_assemble_out_name));
     if (meshes.size() < count) meshes.resize(count, nullptr);
     for (Mesh* mesh : meshes)
         count_failed_record(mesh, process_failed(run));
@@ -88,16 +91,17 @@ std::vector<Mesh*> run_assemble_scripts(const TextList& logics,
     return meshes;
 }
 
-bool run_ccpp_compute(const std::string& ccpp_text, std::int32_t execute_mode, bool profiling)
+bool run_ccpp_compute(const KernelSettings& settings, const std::string& ccpp_text,
+                      std::int32_t execute_mode, bool profiling)
 {
     if (trim_text(ccpp_text).empty()) return false;
-    const std::string input_path = staging_path(k_ccpp_in_name);
-    const std::string output_path = staging_path(k_ccpp_out_name);
-    if (!stage_run_files(input_path, ccpp_text, output_path)) return false;
+    const std::string input_path = staging_path(settings, k_ccpp_in_name);
+    const std::string output_path = staging_path(settings, k_ccpp_out_name);
+    if (!stage_run_files(settings, input_path, ccpp_text, output_path)) return false;
     // Both runs share the output file: the compute run reads what the parse
     // run left there. Their standard output is not shown.
-    run_process(get_kernel_path(), ccpp_parse_arguments(input_path, output_path));
-    run_process(get_kernel_path(),
+    run_process(settings.kernel_path, ccpp_parse_arguments(input_path, output_path));
+    run_process(settings.kernel_path,
                 ccpp_compute_arguments(input_path, output_path, profiling, execute_mode));
     return true;
 }

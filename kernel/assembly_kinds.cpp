@@ -10,7 +10,6 @@
 #include "kernel/parse_runs.h"
 #include "kernel/staging.h"
 #include "platform/clock.h"
-#include "platform/kernel_config.h"
 #include "platform/process.h"
 #include "platform/trace.h"
 
@@ -24,9 +23,9 @@ bool admits(const ElementMask& mask, std::size_t element_count, std::size_t inde
     return mask.size() == element_count && mask[index];
 }
 
-std::string ccpp_out_path(bool ccpp)
+std::string ccpp_out_path(const KernelSettings& settings, bool ccpp)
 {
-    return ccpp ? staging_path(k_ccpp_out_name) : std::string();
+    return ccpp ? staging_path(settings, k_ccpp_out_name) : std::string();
 }
 
 // The element's texts and the mode; the times stay unmeasured for runs that
@@ -61,45 +60,44 @@ void release_unplaced(std::vector<Mesh*>& meshes)
     }
 }
 
-// Shared set-up of a job run over `table`: free slots, empty job lists and
-// the settings every worker reads.
-void set_up_job_run(KernelJobTable& table, std::size_t slots, KernelJobCallback worker, bool ccpp,
+// Shared set-up of a job run: free slots, empty job lists and the settings
+// every worker reads.
+void set_up_job_run(KernelJobRun& run, const KernelSettings& settings, std::size_t slots, bool ccpp,
                     bool profiling)
 {
-    set_up_kernel_jobs(table, static_cast<std::int32_t>(slots));
-    g_kernel_job_body = worker;
-    g_ccpp_out_path = ccpp_out_path(ccpp);
-    g_kernel_job_ppd = profiling ? 1 : 0;
+    set_up_kernel_jobs(run, static_cast<std::int32_t>(slots));
+    run.settings = settings;
+    run.body = launch_kernel_job;
+    run.ccpp_out_path = ccpp_out_path(settings, ccpp);
+    run.ppd = profiling ? 1 : 0;
 }
 
 // One job for every slot: a worker claims the lowest free slot, so a slot
 // without a job would absorb another slot's job. Slots without a kernel run
 // finish at once.
-void run_one_job_per_slot(KernelJobTable& table)
+void run_one_job_per_slot(KernelJobRun& run)
 {
-    g_finished_jobs = 0;
-    g_running_jobs = 0;
-    for (std::int32_t slot = 0; slot < table.count; ++slot)
-        push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down);
-    run_kernel_jobs(table);
+    for (std::int32_t slot = 0; slot < run.table.count; ++slot)
+        push_kernel_job(run, step_counter_up, kernel_job_entry, step_counter_down);
+    run_kernel_jobs(run);
 }
 
 // Reads sub-element slot i back and stamps the measured times: the kernel
 // run from the slot, the read around the reader, all in 32-bit milliseconds.
-Mesh* read_sub_element_result(std::size_t i, const ParallelElement& element,
-                              std::int32_t execute_mode)
+Mesh* read_sub_element_result(const KernelJobTable& table, std::size_t i,
+                              const ParallelElement& element, std::int32_t execute_mode)
 {
     const std::uint32_t t1 = static_cast<std::uint32_t>(now_ms());
-    const std::string& path = g_sub_element_table.output_paths[i];
+    const std::string& path = table.output_paths[i];
     Mesh* mesh = read_interop_first_mesh(path);
     const std::uint32_t t2 = static_cast<std::uint32_t>(now_ms());
     if (!mesh) {
         note_kernel_run_failure("ERROR-READING-BINARY-INTEROP-FILE: " + path);
         return nullptr;
     }
-    count_failed_record(mesh, g_sub_element_table.run_failed[i] != 0);
-    const std::uint32_t start = g_sub_element_table.start_ms[i];
-    const std::uint32_t end = g_sub_element_table.end_ms[i];
+    count_failed_record(mesh, table.run_failed[i] != 0);
+    const std::uint32_t start = table.start_ms[i];
+    const std::uint32_t end = table.end_ms[i];
     mesh->element_name = element.name;
     mesh->element_logic = element.logic;
     mesh->kernel_time_ms = end - start;
@@ -152,47 +150,53 @@ void place_batch_results(const ParallelElementList& elements,
 
 } // namespace
 
-ElementResults assemble_script(const std::string& script_path, std::int32_t execute_mode,
-                               std::int32_t kind, bool batched, bool ccpp, bool profiling)
+ElementResults assemble_script(const KernelSettings& settings, const std::string& script_path,
+                               std::int32_t execute_mode, std::int32_t kind, bool batched,
+                               bool ccpp, bool profiling)
 {
-    const ParseReport report = parse_script_file(script_path);
+    const ParseReport report = parse_script_file(settings, script_path);
     ParallelElementList elements = build_parallel_script_default(report);
     ElementResults results;
     if (kind == ASSEMBLY_SINGLE) {
-        results = assemble_single(elements, ElementMask(), ccpp, profiling, execute_mode);
+        results = assemble_single(settings, elements, ElementMask(), ccpp, profiling, execute_mode);
     } else if (kind == ASSEMBLY_PARALLEL && !batched) {
-        results = assemble_parallel_sub(elements, ElementMask(), ccpp, profiling, execute_mode);
+        results =
+            assemble_parallel_sub(settings, elements, ElementMask(), ccpp, profiling, execute_mode);
     } else if (kind == ASSEMBLY_PARALLEL) {
         const ElementMask every_element(elements.size(), true);
         const std::vector<std::int32_t> batch_ids = extract_batch_prefixes(elements);
         const BatchList batches = group_parallel_batches(batch_ids, every_element);
-        results = assemble_parallel_batches(elements, batches, ccpp, profiling, execute_mode);
+        results =
+            assemble_parallel_batches(settings, elements, batches, ccpp, profiling, execute_mode);
         stamp_batch_ids(results, batches);
     }
     stamp_result_indices(results);
     return results;
 }
 
-ElementResults reassemble_script(const ParallelElementList& elements, const ElementMask& mask,
+ElementResults reassemble_script(const KernelSettings& settings,
+                                 const ParallelElementList& elements, const ElementMask& mask,
                                  const BatchList& batches, bool ccpp, bool profiling,
                                  std::int32_t execute_mode, std::int32_t kind)
 {
     ElementResults results;
     if (kind == ASSEMBLY_SINGLE) {
-        results = assemble_single(elements, mask, ccpp, profiling, execute_mode);
+        results = assemble_single(settings, elements, mask, ccpp, profiling, execute_mode);
     } else if (kind == ASSEMBLY_PARALLEL) {
         // The batches, when there are any, decide alone: no mask applies.
-        results = batches.empty()
-                      ? assemble_parallel_sub(elements, mask, ccpp, profiling, execute_mode)
-                      : assemble_parallel_batches(elements, batches, ccpp, profiling, execute_mode);
+        results = batches.empty() ? assemble_parallel_sub(settings, elements, mask, ccpp, profiling,
+                                                          execute_mode)
+                                  : assemble_parallel_batches(settings, elements, batches, ccpp,
+                                                              profiling, execute_mode);
         stamp_batch_ids(results, batches);
     }
     stamp_result_indices(results);
     return results;
 }
 
-ElementResults assemble_single(const ParallelElementList& elements, const ElementMask& mask,
-                               bool ccpp, bool profiling, std::int32_t execute_mode)
+ElementResults assemble_single(const KernelSettings& settings, const ParallelElementList& elements,
+                               const ElementMask& mask, bool ccpp, bool profiling,
+                               std::int32_t execute_mode)
 {
     const std::size_t count = elements.size();
     ElementResults results(count, nullptr);
@@ -204,12 +208,13 @@ ElementResults assemble_single(const ParallelElementList& elements, const Elemen
                                    : std::string(k_empty_block));
     }
 
-    const std::string input_path = staging_path(k_assemble_in_name);
-    const std::string output_path = staging_path(k_assemble_out_name);
-    if (!stage_run_files(input_path, element_blocks_text(blocks), output_path)) return results;
+    const std::string input_path = staging_path(settings, k_assemble_in_name);
+    const std::string output_path = staging_path(settings, k_assemble_out_name);
+    if (!stage_run_files(settings, input_path, element_blocks_text(blocks), output_path))
+        return results;
     const ProcessResult run = run_process_with_status(
-        get_kernel_path(),
-        assemble_arguments(input_path, output_path, profiling, ccpp_out_path(ccpp)));
+        settings.kernel_path,
+        assemble_arguments(input_path, output_path, profiling, ccpp_out_path(settings, ccpp)));
 
     std::vector<Mesh*> meshes = read_element_run(output_path, process_failed(run));
     if (count >= 1 && meshes.size() == count) {
@@ -224,13 +229,15 @@ ElementResults assemble_single(const ParallelElementList& elements, const Elemen
     return results;
 }
 
-ElementResults assemble_parallel_sub(const ParallelElementList& elements, const ElementMask& mask,
+ElementResults assemble_parallel_sub(const KernelSettings& settings,
+                                     const ParallelElementList& elements, const ElementMask& mask,
                                      bool ccpp, bool profiling, std::int32_t execute_mode)
 {
     const std::size_t count = elements.size();
     ElementResults results(count, nullptr);
-    KernelJobTable& table = g_sub_element_table;
-    set_up_job_run(table, count, launch_sub_element_job, ccpp, profiling);
+    KernelJobRun run;
+    set_up_job_run(run, settings, count, ccpp, profiling);
+    KernelJobTable& table = run.table;
 
     for (std::size_t i = 0; i < count; ++i) {
         if (elements[i].logic.empty()) {
@@ -238,49 +245,50 @@ ElementResults assemble_parallel_sub(const ParallelElementList& elements, const 
             continue;
         }
         const std::int32_t index = static_cast<std::int32_t>(i);
-        table.input_paths[i] = numbered_staging_path(k_sub_in_prefix, index);
-        table.output_paths[i] = numbered_staging_path(k_sub_out_prefix, index);
+        table.input_paths[i] = numbered_staging_path(settings, k_sub_in_prefix, index);
+        table.output_paths[i] = numbered_staging_path(settings, k_sub_out_prefix, index);
         // An element the mask leaves out still runs, on the input an earlier
         // assembly staged; only its output is emptied, and it is not read.
         const std::string staged_input =
             element_blocks_text({element_block(elements[i].logic, execute_mode)});
-        const bool staged =
-            admits(mask, count, i)
-                ? stage_run_files(table.input_paths[i], staged_input, table.output_paths[i])
-                : empty_run_output(table.output_paths[i]);
+        const bool staged = admits(mask, count, i)
+                                ? stage_run_files(settings, table.input_paths[i], staged_input,
+                                                  table.output_paths[i])
+                                : empty_run_output(settings, table.output_paths[i]);
         table.runs_kernel[i] = staged ? 1 : 0;
     }
 
-    run_one_job_per_slot(table);
+    run_one_job_per_slot(run);
 
     for (std::size_t i = 0; i < count; ++i) {
         if (table.runs_kernel[i] && admits(mask, count, i))
-            results[i] = read_sub_element_result(i, elements[i], execute_mode);
+            results[i] = read_sub_element_result(table, i, elements[i], execute_mode);
     }
-    reset_kernel_jobs(table);
     return results;
 }
 
-ElementResults assemble_parallel_batches(const ParallelElementList& elements, BatchList batches,
+ElementResults assemble_parallel_batches(const KernelSettings& settings,
+                                         const ParallelElementList& elements, BatchList batches,
                                          bool ccpp, bool profiling, std::int32_t execute_mode)
 {
     ElementResults results(elements.size(), nullptr);
-    KernelJobTable& table = g_batch_table;
-    set_up_job_run(table, batches.size(), launch_batch_job, ccpp, profiling);
+    KernelJobRun run;
+    set_up_job_run(run, settings, batches.size(), ccpp, profiling);
+    KernelJobTable& table = run.table;
 
     for (std::size_t b = 0; b < batches.size(); ++b) {
         const std::int32_t index = static_cast<std::int32_t>(b);
-        table.input_paths[b] = numbered_staging_path(k_batch_in_prefix, index);
-        table.output_paths[b] = numbered_staging_path(k_batch_out_prefix, index);
+        table.input_paths[b] = numbered_staging_path(settings, k_batch_in_prefix, index);
+        table.output_paths[b] = numbered_staging_path(settings, k_batch_out_prefix, index);
         // A batch without elements gets no run.
         const bool staged =
             !batches[b].empty() &&
-            stage_run_files(table.input_paths[b], batch_text(elements, batches[b], execute_mode),
-                            table.output_paths[b]);
+            stage_run_files(settings, table.input_paths[b],
+                            batch_text(elements, batches[b], execute_mode), table.output_paths[b]);
         table.runs_kernel[b] = staged ? 1 : 0;
     }
 
-    run_one_job_per_slot(table);
+    run_one_job_per_slot(run);
 
     for (std::size_t b = 0; b < batches.size(); ++b) {
         if (table.runs_kernel[b])
@@ -288,7 +296,6 @@ ElementResults assemble_parallel_batches(const ParallelElementList& elements, Ba
                                 read_element_run(table.output_paths[b], table.run_failed[b] != 0),
                                 execute_mode, results);
     }
-    reset_kernel_jobs(table);
     return results;
 }
 

@@ -2,83 +2,74 @@
 
 #include "kernel/kernel_arguments.h"
 #include "platform/clock.h"
-#include "platform/kernel_config.h"
 #include "platform/process.h"
 #include "platform/trace.h"
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <system_error>
 #include <thread>
-
-KernelJobTable g_sub_element_table;
-KernelJobTable g_batch_table;
-KernelJobList g_kernel_jobs;
-std::int32_t g_running_jobs = 0;
-std::int32_t g_finished_jobs = 0;
-std::int32_t g_max_parallel_jobs = 4;
-std::uint8_t g_kernel_job_ppd = 0;
-KernelJobCallback g_kernel_job_body = nullptr;
 
 namespace {
 
 constexpr auto k_runner_pause = std::chrono::milliseconds(5);
 
 // Slots that have both a state and a job entry; the two agree whenever the
-// table was set up with set_up_kernel_jobs.
-std::size_t job_slot_count(const KernelJobTable& table)
+// run was set up with set_up_kernel_jobs.
+std::size_t job_slot_count(const KernelJobRun& run)
 {
-    return std::min(table.states.size(), g_kernel_jobs.work.size());
+    return std::min(run.table.states.size(), run.jobs.work.size());
 }
 
-void call_if_set(KernelJobCallback callback)
+void call_if_set(KernelJobCallback callback, KernelJobRun& run)
 {
-    if (callback) callback();
+    if (callback) callback(run);
 }
 
 // Calls the completion callback of every finished slot and marks it
 // collected. The acquire load makes the worker's results visible.
-void collect_finished_jobs(KernelJobTable& table)
+void collect_finished_jobs(KernelJobRun& run)
 {
-    for (std::size_t j = 0; j < job_slot_count(table); ++j) {
-        auto& state = table.states[j];
+    for (std::size_t j = 0; j < job_slot_count(run); ++j) {
+        auto& state = run.table.states[j];
         if (state.load(std::memory_order_acquire) != JOB_FINISHED) continue;
-        call_if_set(g_kernel_jobs.completion[j]);
+        call_if_set(run.jobs.completion[j], run);
         state.store(JOB_COLLECTED, std::memory_order_relaxed);
     }
 }
 
-void wait_for_room(KernelJobTable& table)
+void wait_for_room(KernelJobRun& run)
 {
-    const std::int32_t limit = std::max<std::int32_t>(1, g_max_parallel_jobs);
-    while (g_running_jobs >= limit) {
-        collect_finished_jobs(table);
+    const std::int32_t limit = std::max<std::int32_t>(1, run.settings.max_parallel_jobs);
+    while (run.running_jobs >= limit) {
+        collect_finished_jobs(run);
         std::this_thread::sleep_for(k_runner_pause);
     }
 }
 
 // A worker that cannot get a thread runs here instead, so its slot still
 // finishes and the runner never waits for a job that never started.
-std::thread start_worker(KernelJobCallback work)
+std::thread start_worker(KernelJobCallback work, KernelJobRun& run)
 {
     try {
-        return std::thread(work);
+        return std::thread(work, std::ref(run));
     } catch (const std::system_error&) {
-        work();
+        work(run);
         return std::thread();
     }
 }
 
-void run_slot(KernelJobTable& table, std::size_t slot)
+void run_slot(KernelJobRun& run, std::size_t slot)
 {
+    KernelJobTable& table = run.table;
     if (table.runs_kernel[slot]) {
         const std::int64_t start = now_ms();
-        const TextList arguments =
-            assemble_arguments(table.input_paths[slot], table.output_paths[slot],
-                               g_kernel_job_ppd != 0, g_ccpp_out_path);
-        ProcessResult run = run_process_with_status(get_kernel_path(), arguments);
-        table.outputs[slot] = std::move(run.output);
-        table.run_failed[slot] = process_failed(run) ? 1 : 0;
+        const TextList arguments = assemble_arguments(
+            table.input_paths[slot], table.output_paths[slot], run.ppd != 0, run.ccpp_out_path);
+        ProcessResult result = run_process_with_status(run.settings.kernel_path, arguments);
+        table.outputs[slot] = std::move(result.output);
+        table.run_failed[slot] = process_failed(result) ? 1 : 0;
         table.end_ms[slot] = static_cast<std::uint32_t>(now_ms());
         table.start_ms[slot] = static_cast<std::uint32_t>(start);
     }
@@ -87,9 +78,10 @@ void run_slot(KernelJobTable& table, std::size_t slot)
 
 } // namespace
 
-void set_up_kernel_jobs(KernelJobTable& table, std::int32_t count)
+void set_up_kernel_jobs(KernelJobRun& run, std::int32_t count)
 {
     const std::size_t size = static_cast<std::size_t>(std::max<std::int32_t>(0, count));
+    KernelJobTable& table = run.table;
     table.count = static_cast<std::int32_t>(size);
     table.states = std::vector<std::atomic<std::uint32_t>>(size);
     table.input_paths.assign(size, std::string());
@@ -99,60 +91,57 @@ void set_up_kernel_jobs(KernelJobTable& table, std::int32_t count)
     table.run_failed.assign(size, 0);
     table.start_ms.assign(size, 0);
     table.end_ms.assign(size, 0);
-    g_kernel_jobs.start.assign(size, nullptr);
-    g_kernel_jobs.work.assign(size, nullptr);
-    g_kernel_jobs.completion.assign(size, nullptr);
-    g_kernel_jobs.push_index = 0;
+    KernelJobList& jobs = run.jobs;
+    jobs.start.assign(size, nullptr);
+    jobs.work.assign(size, nullptr);
+    jobs.completion.assign(size, nullptr);
+    jobs.push_index = 0;
+    run.running_jobs = 0;
+    run.finished_jobs = 0;
 }
 
-void reset_kernel_jobs(KernelJobTable& table)
+bool push_kernel_job(KernelJobRun& run, KernelJobCallback start, KernelJobCallback work,
+                     KernelJobCallback completion)
 {
-    set_up_kernel_jobs(table, 0);
-    g_ccpp_out_path.clear();
-    g_kernel_job_ppd = 0;
-    g_kernel_job_body = nullptr;
-}
-
-bool push_kernel_job(KernelJobCallback start, KernelJobCallback work, KernelJobCallback completion)
-{
-    const std::size_t index = static_cast<std::size_t>(g_kernel_jobs.push_index);
-    if (index >= g_kernel_jobs.work.size()) return false;
-    g_kernel_jobs.start[index] = start;
-    g_kernel_jobs.work[index] = work;
-    g_kernel_jobs.completion[index] = completion;
-    ++g_kernel_jobs.push_index;
+    KernelJobList& jobs = run.jobs;
+    const std::size_t index = static_cast<std::size_t>(jobs.push_index);
+    if (index >= jobs.work.size()) return false;
+    jobs.start[index] = start;
+    jobs.work[index] = work;
+    jobs.completion[index] = completion;
+    ++jobs.push_index;
     return true;
 }
 
-void run_kernel_jobs(KernelJobTable& table)
+void run_kernel_jobs(KernelJobRun& run)
 {
-    std::vector<std::thread> workers(job_slot_count(table));
+    std::vector<std::thread> workers(job_slot_count(run));
     for (std::size_t i = 0; i < workers.size(); ++i) {
-        wait_for_room(table);
-        call_if_set(g_kernel_jobs.start[i]);
-        if (g_kernel_jobs.work[i]) workers[i] = start_worker(g_kernel_jobs.work[i]);
+        wait_for_room(run);
+        call_if_set(run.jobs.start[i], run);
+        if (run.jobs.work[i]) workers[i] = start_worker(run.jobs.work[i], run);
         std::this_thread::sleep_for(k_runner_pause);
     }
     for (std::thread& worker : workers) {
         if (worker.joinable()) worker.join();
     }
-    collect_finished_jobs(table);
+    collect_finished_jobs(run);
 }
 
-void step_counter_up()
+void step_counter_up(KernelJobRun& run)
 {
-    ++g_running_jobs;
+    ++run.running_jobs;
 }
 
-void step_counter_down()
+void step_counter_down(KernelJobRun& run)
 {
-    --g_running_jobs;
-    ++g_finished_jobs;
+    --run.running_jobs;
+    ++run.finished_jobs;
 }
 
-void kernel_job_entry()
+void kernel_job_entry(KernelJobRun& run)
 {
-    call_if_set(g_kernel_job_body);
+    call_if_set(run.body, run);
 }
 
 std::int32_t claim_kernel_job_slot(KernelJobTable& table)
@@ -166,22 +155,12 @@ std::int32_t claim_kernel_job_slot(KernelJobTable& table)
     return -1;
 }
 
-void launch_kernel_job(KernelJobTable& table)
+void launch_kernel_job(KernelJobRun& run)
 {
-    const std::int32_t slot = claim_kernel_job_slot(table);
+    const std::int32_t slot = claim_kernel_job_slot(run.table);
     if (slot < 0) {
         trace_line("*** INDEX-GRAB-ISSUE !!!");
         return;
     }
-    run_slot(table, static_cast<std::size_t>(slot));
-}
-
-void launch_sub_element_job()
-{
-    launch_kernel_job(g_sub_element_table);
-}
-
-void launch_batch_job()
-{
-    launch_kernel_job(g_batch_table);
+    run_slot(run, static_cast<std::size_t>(slot));
 }

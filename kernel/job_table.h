@@ -1,13 +1,15 @@
 #pragma once
 
 // Kernel jobs of sub-element and batch assembly. The user-interface thread
-// starts one worker thread per slot, keeps at most g_max_parallel_jobs of them
+// starts one worker thread per slot, keeps at most the run's job limit of them
 // running, and joins them all; each worker claims the lowest free slot and
-// makes that slot's kernel run. The table is the only channel between the two
-// sides: slot states are atomics, everything else a slot holds is written by
-// its worker before it publishes state 2 and read only after the joins.
+// makes that slot's kernel run. Everything one parallel assembly shares with
+// its workers is one KernelJobRun, handed by reference to every callback: the
+// slot table, the job lists, the counters and the settings the workers read.
+// Slot states are atomics; everything else a slot holds is written by its
+// worker before it publishes state 2 and read only after the joins.
 
-#include "platform/ccpp_output.h"
+#include "platform/kernel_config.h"
 #include "platform/text.h"
 
 #include <atomic>
@@ -37,7 +39,9 @@ struct KernelJobTable {
     std::vector<std::uint32_t> end_ms;
 };
 
-using KernelJobCallback = void (*)();
+struct KernelJobRun;
+// Plain functions without captures: what they work on is the run they get.
+using KernelJobCallback = void (*)(KernelJobRun& run);
 
 // Start callback, work function and completion callback of each slot's job;
 // entries past the last pushed job stay empty.
@@ -48,47 +52,46 @@ struct KernelJobList {
     std::int32_t push_index = 0;
 };
 
-extern KernelJobTable g_sub_element_table;
-extern KernelJobTable g_batch_table;
-extern KernelJobList g_kernel_jobs;
-// Changed only by the callbacks, on the user-interface thread.
-extern std::int32_t g_running_jobs;
-extern std::int32_t g_finished_jobs;
-// Most jobs running at once; the load commands copy the max-cores option in.
-// Values below 1 count as 1.
-extern std::int32_t g_max_parallel_jobs;
-// Set before the first worker starts and only read while workers run, as is
-// g_ccpp_out_path (platform/ccpp_output.h).
-extern std::uint8_t g_kernel_job_ppd;
-extern KernelJobCallback g_kernel_job_body;
+// One parallel assembly's jobs, from set-up to the reading of the results.
+struct KernelJobRun {
+    KernelJobTable table;
+    KernelJobList jobs;
+    // Changed only by the callbacks, on the user-interface thread.
+    std::int32_t running_jobs = 0;
+    std::int32_t finished_jobs = 0;
+    // Set before the first worker starts and only read while workers run:
+    // the kernel path and the job limit; the output file of the
+    // constant-cost-parallel-prefix runs (empty when they are off); the
+    // profiling flag; and the worker that kernel_job_entry calls.
+    KernelSettings settings;
+    std::string ccpp_out_path;
+    std::uint8_t ppd = 0;
+    KernelJobCallback body = nullptr;
+};
 
-// Sizes the table to `count` free slots with empty paths and results, and the
-// job lists to `count` empty entries.
-void set_up_kernel_jobs(KernelJobTable& table, std::int32_t count);
-// Empties the table and the job lists and clears the shared run settings.
-// The two counters keep their values until the next run sets them to 0.
-void reset_kernel_jobs(KernelJobTable& table);
+// Sizes the table to `count` free slots with empty paths and results, the job
+// lists to `count` empty entries, and sets both counters to 0.
+void set_up_kernel_jobs(KernelJobRun& run, std::int32_t count);
 
 // Appends a job; false when the lists have no room left.
-bool push_kernel_job(KernelJobCallback start, KernelJobCallback work, KernelJobCallback completion);
+bool push_kernel_job(KernelJobRun& run, KernelJobCallback start, KernelJobCallback work,
+                     KernelJobCallback completion);
 
 // Starts the work function of every slot that has one on its own thread,
-// 5 ms apart, waiting while g_max_parallel_jobs jobs are started and not yet
-// collected; joins every worker, then collects the jobs still finished so
+// 5 ms apart, waiting while the job limit's worth of jobs are started and not
+// yet collected; joins every worker, then collects the jobs still finished so
 // that each pushed job's completion callback runs exactly once.
-void run_kernel_jobs(KernelJobTable& table);
+void run_kernel_jobs(KernelJobRun& run);
 
-void step_counter_up();
-void step_counter_down();
-// The work function of every job: calls g_kernel_job_body.
-void kernel_job_entry();
+void step_counter_up(KernelJobRun& run);
+void step_counter_down(KernelJobRun& run);
+// The work function of every job: calls the run's body.
+void kernel_job_entry(KernelJobRun& run);
 
 // Claims the lowest free slot (compare-and-set from free to taken); -1 when
 // no slot is free.
 std::int32_t claim_kernel_job_slot(KernelJobTable& table);
-// The worker: claims a slot, makes its kernel run when it has one, and
-// publishes it as finished. "*** INDEX-GRAB-ISSUE !!!" when no slot is free.
-void launch_kernel_job(KernelJobTable& table);
-// The two forms installed as g_kernel_job_body.
-void launch_sub_element_job();
-void launch_batch_job();
+// The worker of sub-element and batch runs alike: claims a slot, makes its
+// kernel run when it has one, and publishes it as finished.
+// "*** INDEX-GRAB-ISSUE !!!" when no slot is free.
+void launch_kernel_job(KernelJobRun& run);

@@ -26,20 +26,23 @@ struct ParseOutput {
 // Resets the trace texts, stages the input, runs the kernel and returns the
 // output file's text with CRLF line ends made plain. A run whose files cannot
 // be staged is skipped; its cause is already noted.
-ParseOutput run_parse_kernel(const std::string& staged_input, ParseArguments arguments)
+ParseOutput run_parse_kernel(const KernelSettings& settings, const std::string& staged_input,
+                             ParseArguments arguments)
 {
     set_kernel_trace_texts(std::string());
-    const std::string input_path = staging_path(k_parse_in_name);
-    const std::string output_path = staging_path(k_parse_out_name);
-    if (!stage_run_files(input_path, staged_input, output_path)) return {};
-    g_kernel_output_texts[0] = run_process(get_kernel_path(), arguments(input_path, output_path));
+    const std::string input_path = staging_path(settings, k_parse_in_name);
+    const std::string output_path = staging_path(settings, k_parse_out_name);
+    if (!stage_run_files(settings, input_path, staged_input, output_path)) return {};
+    g_kernel_output_texts[0] =
+        run_process(settings.kernel_path, arguments(input_path, output_path));
     return {true, drop_carriage_returns(read_text_file(output_path))};
 }
 
-void note_unreadable_output(const ParseOutput& output)
+void note_unreadable_output(const KernelSettings& settings, const ParseOutput& output)
 {
     if (!output.staged) return;
-    const std::string cause = "ERROR-READING-PARSE-OUTPUT: " + staging_path(k_parse_out_name);
+    const std::string cause =
+        "ERROR-READING-PARSE-OUTPUT: " + staging_path(settings, k_parse_out_name);
     trace_line(cause);
     note_kernel_run_failure(cause);
 }
@@ -63,17 +66,18 @@ bool every_block_sectioned(const TextList& blocks)
 
 } // namespace
 
-std::vector<ParseReport> run_parse(std::int32_t count, const TextList& names, const TextList& texts,
+std::vector<ParseReport> run_parse(const KernelSettings& settings, std::int32_t count,
+                                   const TextList& names, const TextList& texts,
                                    const std::string& staged_input)
 {
     const std::size_t scripts = std::min(
         {static_cast<std::size_t>(std::max<std::int32_t>(0, count)), names.size(), texts.size()});
-    const ParseOutput output = run_parse_kernel(staged_input, parse_list_arguments);
+    const ParseOutput output = run_parse_kernel(settings, staged_input, parse_list_arguments);
     const TextList blocks = split_parse_output(output.text, scripts);
     // One block that cannot be cut makes the whole output suspect: blocks
     // may have shifted, so no script takes another script's report.
     const bool readable = every_block_sectioned(blocks);
-    if (!readable && scripts > 0) note_unreadable_output(output);
+    if (!readable && scripts > 0) note_unreadable_output(settings, output);
     std::vector<ParseReport> reports;
     reports.reserve(scripts);
     for (std::size_t i = 0; i < scripts; ++i)
@@ -82,7 +86,8 @@ std::vector<ParseReport> run_parse(std::int32_t count, const TextList& names, co
     return reports;
 }
 
-std::vector<ParseReport> run_parse_wrapped(const ParallelElementList& scripts)
+std::vector<ParseReport> run_parse_wrapped(const KernelSettings& settings,
+                                           const ParallelElementList& scripts)
 {
     TextList names;
     TextList texts;
@@ -90,23 +95,25 @@ std::vector<ParseReport> run_parse_wrapped(const ParallelElementList& scripts)
         names.push_back(script.name);
         texts.push_back(script.logic);
     }
-    return run_parse(static_cast<std::int32_t>(scripts.size()), names, texts,
+    return run_parse(settings, static_cast<std::int32_t>(scripts.size()), names, texts,
                      parse_list_text(names, texts));
 }
 
-ParseReport run_parse_logic(const std::string& path, const std::string& text)
+ParseReport run_parse_logic(const KernelSettings& settings, const std::string& path,
+                            const std::string& text)
 {
     // The whole output is this script's block, "<BREAK>" or not.
-    const ParseOutput output = run_parse_kernel(parse_logic_text(text), parse_one_arguments);
+    const ParseOutput output =
+        run_parse_kernel(settings, parse_logic_text(text), parse_one_arguments);
     if (parse_block_is_sectioned(output.text)) return build_parse_report(path, text, output.text);
-    note_unreadable_output(output);
+    note_unreadable_output(settings, output);
     return unreadable_parse_report(path, text);
 }
 
-ParseReport parse_script_file(const std::string& path)
+ParseReport parse_script_file(const KernelSettings& settings, const std::string& path)
 {
     const std::string text = read_text_file(path);
-    if (!text.empty()) return run_parse_logic(path, text);
+    if (!text.empty()) return run_parse_logic(settings, path, text);
     trace_line("SCRIPT-READ-EMPTY!");
     ParseReport report = construct_parse_report();
     append_parse_error(report, "SCRIPT-READ-IS-NULL;\n");

@@ -11,6 +11,7 @@
 
 #include "kernel/parallel_script.h"
 #include "model/parse_report.h"
+#include "platform/kernel_config.h"
 #include "platform/text.h"
 
 #include <cstdint>
@@ -20,15 +21,18 @@
 // Reads the script file and parses it. An empty or unreadable file makes no
 // run: "SCRIPT-READ-EMPTY!" goes to the trace and the report carries the
 // error "SCRIPT-READ-IS-NULL;\n" and no script path.
-ParseReport parse_script_file(const std::string& path);
+ParseReport parse_script_file(const KernelSettings& settings, const std::string& path);
 // One script in one run; the report keeps `text`, not the staged wrapper.
-ParseReport run_parse_logic(const std::string& path, const std::string& text);
+ParseReport run_parse_logic(const KernelSettings& settings, const std::string& path,
+                            const std::string& text);
 // Several scripts in one run, one report per script in order; each report's
 // script path is the script's name.
-std::vector<ParseReport> run_parse_wrapped(const ParallelElementList& scripts);
+std::vector<ParseReport> run_parse_wrapped(const KernelSettings& settings,
+                                           const ParallelElementList& scripts);
 // Stages `staged_input`, runs the list parse and builds report i from name i,
 // text i and output block i; every report is unreadable when any block is.
-std::vector<ParseReport> run_parse(std::int32_t count, const TextList& names, const TextList& texts,
+std::vector<ParseReport> run_parse(const KernelSettings& settings, std::int32_t count,
+                                   const TextList& names, const TextList& texts,
                                    const std::string& staged_input);
 
 // Adds one line to the report's errors and raises its error count.

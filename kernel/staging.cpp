@@ -2,7 +2,6 @@
 
 #include "model/enum_names.h"
 #include "platform/files.h"
-#include "platform/kernel_config.h"
 #include "kernel/kernel_run_output.h"
 #include "platform/trace.h"
 
@@ -24,9 +23,9 @@ bool write_staging_file(const std::string& text, const std::string& path)
 
 // Without a workspace every staging path would land in the root's "tmp/",
 // shared with everything else on the machine.
-bool workspace_is_set()
+bool workspace_is_set(const KernelSettings& settings)
 {
-    if (!get_workspace_path_for_staging().empty()) return true;
+    if (!settings.workspace_path.empty()) return true;
     trace_line(k_workspace_not_set);
     note_kernel_run_failure(k_workspace_not_set);
     return false;
@@ -34,16 +33,17 @@ bool workspace_is_set()
 
 } // namespace
 
-std::string staging_path(const std::string& relative_name)
+std::string staging_path(const KernelSettings& settings, const std::string& relative_name)
 {
-    std::string path = get_workspace_path_for_staging();
+    std::string path = settings.workspace_path;
     if (path.empty() || path.back() != '/') path += '/';
     return path + relative_name;
 }
 
-std::string numbered_staging_path(const std::string& prefix, std::int32_t index)
+std::string numbered_staging_path(const KernelSettings& settings, const std::string& prefix,
+                                  std::int32_t index)
 {
-    return staging_path(prefix + std::to_string(index));
+    return staging_path(settings, prefix + std::to_string(index));
 }
 
 std::string execute_mode_name(std::int32_t mode)
@@ -96,14 +96,14 @@ std::string element_blocks_text(const TextList& blocks)
     return staged;
 }
 
-bool stage_run_files(const std::string& input_path, const std::string& input_text,
-                     const std::string& output_path)
+bool stage_run_files(const KernelSettings& settings, const std::string& input_path,
+                     const std::string& input_text, const std::string& output_path)
 {
-    return workspace_is_set() && write_staging_file(input_text, input_path) &&
+    return workspace_is_set(settings) && write_staging_file(input_text, input_path) &&
            write_staging_file(std::string(), output_path);
 }
 
-bool empty_run_output(const std::string& output_path)
+bool empty_run_output(const KernelSettings& settings, const std::string& output_path)
 {
-    return workspace_is_set() && write_staging_file(std::string(), output_path);
+    return workspace_is_set(settings) && write_staging_file(std::string(), output_path);
 }

@@ -4,6 +4,7 @@
 // "tmp/" directory and the exact input texts the kernel reads. Every text is
 // built byte for byte; the kernel depends on the layout, not just the content.
 
+#include "platform/kernel_config.h"
 #include "platform/text.h"
 
 #include <cstdint>
@@ -24,10 +25,11 @@ inline constexpr const char* k_ccpp_out_name = "tmp/plim_assemble_ccpp_out";
 // Stands for an element that is not to be assembled in a multi-block text.
 inline constexpr const char* k_empty_block = "{ };\n";
 
-// The workspace path, a "/" when it does not end in one, and the name.
-std::string staging_path(const std::string& relative_name);
+// The run's workspace path, a "/" when it does not end in one, and the name.
+std::string staging_path(const KernelSettings& settings, const std::string& relative_name);
 // The same for a numbered file: the prefix followed by the index in decimal.
-std::string numbered_staging_path(const std::string& prefix, std::int32_t index);
+std::string numbered_staging_path(const KernelSettings& settings, const std::string& prefix,
+                                  std::int32_t index);
 
 // Written after "#execute_mode:". A mode outside 0 to 2 gives the empty
 // text, which the kernel rejects, rather than reading past the table.
@@ -56,7 +58,7 @@ inline constexpr const char* k_workspace_not_set =
 // On failure notes "ERROR-WRITING-STAGING-FILE: " + path (or the missing
 // workspace) as the run's failure and returns false: the caller must then
 // skip the run.
-bool stage_run_files(const std::string& input_path, const std::string& input_text,
-                     const std::string& output_path);
+bool stage_run_files(const KernelSettings& settings, const std::string& input_path,
+                     const std::string& input_text, const std::string& output_path);
 // The same for a run whose input is already in place: only empties the output.
-bool empty_run_output(const std::string& output_path);
+bool empty_run_output(const KernelSettings& settings, const std::string& output_path);

@@ -64,17 +64,17 @@ bool setup_is_valid()
     return g_kernel_path_state == SettingState::VALID && g_workspace_state == SettingState::VALID;
 }
 
+KernelSettings current_kernel_settings(std::int32_t max_parallel_jobs)
+{
+    return {g_kernel_path, g_workspace_path, max_parallel_jobs};
+}
+
 std::string get_kernel_path()
 {
     return g_kernel_path;
 }
 
 std::string get_workspace_path()
-{
-    return g_workspace_path;
-}
-
-std::string get_workspace_path_for_staging()
 {
     return g_workspace_path;
 }

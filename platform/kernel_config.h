@@ -2,8 +2,9 @@
 
 // The two settings every kernel run needs, the kernel executable and the
 // entity workspace, each with a state that is reclassified whenever it is set,
-// plus the output texts the last kernel run left behind.
-// User-interface thread; kernel job workers only read while no setter runs.
+// plus the output texts the last kernel run left behind. User-interface
+// thread only: a run gets its settings as a KernelSettings value, taken where
+// the command that starts it begins.
 
 #include <array>
 #include <cstdint>
@@ -16,6 +17,16 @@ enum class SettingState : std::int32_t {
 };
 
 extern const std::array<const char*, 3> g_setup_state_names;
+
+// What the kernel runs of one command use. A copy, so that a run and its
+// worker threads never read settings the interface may change meanwhile.
+struct KernelSettings {
+    std::string kernel_path;
+    std::string workspace_path;
+    // Most kernel jobs of a parallel assembly running at once, from the
+    // max-cores option; values below 1 count as 1.
+    std::int32_t max_parallel_jobs = 4;
+};
 
 extern std::string g_kernel_path;
 extern SettingState g_kernel_path_state;
@@ -33,11 +44,11 @@ bool set_kernel_path(const std::string& path);
 // names an existing directory; empty is UNDEFINED, anything else INVALID.
 std::int32_t set_workspace_path(const std::string& path);
 bool setup_is_valid();
+// The kernel path and workspace as they are set now, with the job limit.
+KernelSettings current_kernel_settings(std::int32_t max_parallel_jobs);
 
 std::string get_kernel_path();
 std::string get_workspace_path();
-// Same as get_workspace_path; the staging code reads the workspace here.
-std::string get_workspace_path_for_staging();
 std::string get_kernel_path_state_name();
 std::string get_workspace_state_name();
 

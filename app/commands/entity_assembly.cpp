@@ -88,7 +88,7 @@ Entity build_single_entity(Mesh* mesh, const ParseReport& report)
     return entity;
 }
 
-ParsedElements parse_parallel_elements(const ParseReport& report)
+ParsedElements parse_parallel_elements(const KernelSettings& settings, const ParseReport& report)
 {
     ParsedElements parsed;
     TextList messages{std::string()};
@@ -96,7 +96,7 @@ ParsedElements parse_parallel_elements(const ParseReport& report)
     parsed.build_error = messages[0];
     if (!parsed.build_error.empty()) return parsed;
     parsed.batch_ids = extract_batch_prefixes(parsed.elements);
-    parsed.reports = run_parse_wrapped(parsed.elements);
+    parsed.reports = run_parse_wrapped(settings, parsed.elements);
     if (!parsed.reports.empty() && parsed.reports.front().output_unreadable != 0) {
         parsed.output_unreadable = true;
         parsed.syntax_errors = 1;

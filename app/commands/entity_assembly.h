@@ -42,7 +42,7 @@ struct ParsedElements {
     bool output_unreadable = false;
 };
 
-ParsedElements parse_parallel_elements(const ParseReport& report);
+ParsedElements parse_parallel_elements(const KernelSettings& settings, const ParseReport& report);
 // Shows the builder's failure or the elements' syntax errors; false when
 // there was one.
 bool check_parsed_elements(Application& app, const ParsedElements& parsed, const std::string& name);

@@ -4,6 +4,7 @@
 
 #include "kernel/assemble_runs.h"
 #include "app/commands/entity_assembly.h"
+#include "app/commands/kernel_run_settings.h"
 #include "app/state/application.h"
 #include "model/entity_stats.h"
 #include "panels/console_channels.h"
@@ -37,7 +38,8 @@ void mark_all_synced(std::vector<ScriptParameter>& parameters)
 bool reassemble_with_values(Application& app, Entity& entity, std::int32_t mode,
                             const std::string& name)
 {
-    Mesh* mesh = run_assemble(sync_script_text(entity), mode, app.view_settings.profiler != 0);
+    Mesh* mesh = run_assemble(kernel_run_settings(app), sync_script_text(entity), mode,
+                              app.view_settings.profiler != 0);
     if (!is_finished_mesh(mesh)) {
         release_mesh_queued(app, mesh);
         console_line(app, k_critical_reassembly_line);

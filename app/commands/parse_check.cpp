@@ -1,6 +1,7 @@
 #include "app/commands/parse_check.h"
 
 #include "app/commands/entity_assembly.h"
+#include "app/commands/kernel_run_settings.h"
 #include "kernel/parallel_batches.h"
 #include "kernel/parse_report_builder.h"
 #include "kernel/parse_runs.h"
@@ -49,12 +50,13 @@ ScriptParse reparse_entity(Application& app, const Entity& entity)
     const std::string& path = entity.parse_report.script_path;
     const std::int64_t started_ms = now_ms();
     console_line(app, "Re-Parsing: " + path_file_name(path));
-    ScriptParse parse{parse_script_file(path), {}};
+    const KernelSettings settings = kernel_run_settings(app);
+    ScriptParse parse{parse_script_file(settings, path), {}};
     if (parse.report.parallel == 1) {
         TextList messages{std::string()};
         ParallelElementList elements = build_parallel_script(parse.report, &messages);
         extract_batch_prefixes(elements);
-        parse.elements = run_parse_wrapped(elements);
+        parse.elements = run_parse_wrapped(settings, elements);
         if (!messages[0].empty()) append_parse_error(parse.report, messages[0]);
     }
     console_line(app, timing_line(now_ms() - started_ms));

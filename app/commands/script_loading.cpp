@@ -2,8 +2,8 @@
 
 #include "kernel/assemble_runs.h"
 #include "app/commands/entity_assembly.h"
+#include "app/commands/kernel_run_settings.h"
 #include "app/commands/script_reload.h"
-#include "kernel/job_table.h"
 #include "kernel/parse_report_builder.h"
 #include "kernel/parse_runs.h"
 #include "app/state/application.h"
@@ -16,7 +16,6 @@
 #include "panels/entity_rows.h"
 #include "panels/parameter_rows.h"
 #include "platform/clock.h"
-#include "platform/kernel_config.h"
 #include "platform/paths.h"
 #include "shell/confirm_pane.h"
 #include "shell/refresh.h"
@@ -85,12 +84,14 @@ void add_loaded_entity(Application& app, Entity& entity, std::int64_t started_ms
     if (app.builtin_mesh != nullptr) app.builtin_mesh->visible = 0;
 }
 
-void load_single(Application& app, const ParseReport& report, const std::string& name)
+void load_single(Application& app, const KernelSettings& kernel, const ParseReport& report,
+                 const std::string& name)
 {
     const std::int64_t started_ms = now_ms();
     console_line(app, "Assembling: " + name);
     std::int32_t mode = app.view_settings.execution_mode;
-    Mesh* mesh = run_assemble(parse_statement_text(report), mode, app.view_settings.profiler != 0);
+    Mesh* mesh =
+        run_assemble(kernel, parse_statement_text(report), mode, app.view_settings.profiler != 0);
     if (!is_finished_mesh(mesh)) {
         release_mesh_queued(app, mesh);
         show_critical_assembly(app, name);
@@ -107,19 +108,20 @@ void load_single(Application& app, const ParseReport& report, const std::string&
     add_loaded_entity(app, entity, started_ms);
 }
 
-void load_parallel(Application& app, const ParseReport& report, const std::string& name)
+void load_parallel(Application& app, const KernelSettings& kernel, const ParseReport& report,
+                   const std::string& name)
 {
     const ViewSettings& settings = app.view_settings;
-    g_max_parallel_jobs = settings.max_cores;
     const std::int64_t started_ms = now_ms();
-    const ParsedElements parsed = parse_parallel_elements(report);
+    const ParsedElements parsed = parse_parallel_elements(kernel, report);
     if (!check_parsed_elements(app, parsed, name)) return;
     console_line(app, "Assembling: " + name);
     const bool profiling = settings.profiler != 0;
     if (settings.ccpp != 0)
-        run_ccpp_compute(get_parallel_global_prefix(report), settings.execution_mode, profiling);
+        run_ccpp_compute(kernel, get_parallel_global_prefix(report), settings.execution_mode,
+                         profiling);
     const ElementResults results = assemble_script(
-        report.script_path, settings.execution_mode, settings.multi_core != 0 ? 1 : 0,
+        kernel, report.script_path, settings.execution_mode, settings.multi_core != 0 ? 1 : 0,
         settings.invocation_groups != 0, settings.ccpp != 0, profiling);
     const ResultCheck check = check_results(results);
     if (check.critical || check.errors >= 1) {
@@ -185,14 +187,15 @@ void open_script_paths(Application& app)
 void load_script_entity(Application& app, const std::string& path)
 {
     const std::string name = path_file_name(path);
-    if (get_workspace_path().empty()) {
+    const KernelSettings kernel = kernel_run_settings(app);
+    if (kernel.workspace_path.empty()) {
         console_line(app, k_workspace_not_set_line);
         show_pane(app, workspace_not_set_pane(name));
         return;
     }
     const std::int64_t started_ms = now_ms();
     console_line(app, "Parsing: " + name);
-    const ParseReport report = parse_script_file(path);
+    const ParseReport report = parse_script_file(kernel, path);
     console_line(app, timing_line(now_ms() - started_ms));
     console_show_kernel_run(app);
     const std::int32_t errors = report.section_line_counts[SECTION_ERRORS];
@@ -201,7 +204,7 @@ void load_script_entity(Application& app, const std::string& path)
         return;
     }
     if (report.parallel != 0)
-        load_parallel(app, report, name);
+        load_parallel(app, kernel, report, name);
     else
-        load_single(app, report, name);
+        load_single(app, kernel, report, name);
 }

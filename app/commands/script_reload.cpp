@@ -5,7 +5,7 @@
 
 #include "kernel/assemble_runs.h"
 #include "app/commands/entity_assembly.h"
-#include "kernel/job_table.h"
+#include "app/commands/kernel_run_settings.h"
 #include "kernel/parallel_batches.h"
 #include "kernel/parse_report_builder.h"
 #include "kernel/parse_runs.h"
@@ -14,7 +14,6 @@
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
 #include "platform/clock.h"
-#include "platform/kernel_config.h"
 #include "platform/paths.h"
 
 namespace {
@@ -27,6 +26,7 @@ struct Reload {
     std::int32_t mode;
     std::string name;
     ParseReport report;
+    KernelSettings kernel;
 };
 
 bool mode_unchanged(const Reload& reload)
@@ -126,7 +126,7 @@ void reassemble_single(Reload& reload)
                                      false)
              : parse_statement_text(reload.report);
     std::int32_t mode = reload.mode;
-    Mesh* mesh = run_assemble(logic, mode, app.view_settings.profiler != 0);
+    Mesh* mesh = run_assemble(reload.kernel, logic, mode, app.view_settings.profiler != 0);
     if (!is_finished_mesh(mesh) || mesh->assembly_error_count >= 1) {
         report_single_failure(reload, mesh);
         return;
@@ -209,13 +209,14 @@ ElementResults assemble_elements(Reload& reload, const ParsedElements& parsed,
         return results;
     const bool profiling = settings.profiler != 0;
     if (settings.ccpp != 0)
-        run_ccpp_compute(get_parallel_global_prefix(reload.report), reload.mode, profiling);
+        run_ccpp_compute(reload.kernel, get_parallel_global_prefix(reload.report), reload.mode,
+                         profiling);
     BatchList batches;
     if (settings.invocation_groups != 0 && settings.multi_core != 0)
         batches = group_parallel_batches(parsed.batch_ids, plan.assemble);
-    ElementResults assembled =
-        reassemble_script(parsed.elements, plan.assemble, batches, settings.ccpp != 0, profiling,
-                          reload.mode, settings.multi_core != 0 ? 1 : 0);
+    ElementResults assembled = reassemble_script(reload.kernel, parsed.elements, plan.assemble,
+                                                 batches, settings.ccpp != 0, profiling,
+                                                 reload.mode, settings.multi_core != 0 ? 1 : 0);
     for (std::size_t i = 0; i < assembled.size(); ++i) {
         if (i < results.size() && plan.assemble[i])
             results[i] = assembled[i];
@@ -247,9 +248,8 @@ bool report_group_failure(Reload& reload, const ElementResults& fresh)
 void reassemble_group(Reload& reload)
 {
     Application& app = reload.app;
-    g_max_parallel_jobs = app.view_settings.max_cores;
     const std::int64_t started_ms = now_ms();
-    ParsedElements parsed = parse_parallel_elements(reload.report);
+    ParsedElements parsed = parse_parallel_elements(reload.kernel, reload.report);
     if (!check_parsed_elements(app, parsed, reload.name)) return;
     const std::size_t count = parsed.elements.size();
     ElementPlan plan{ElementMask(count, true), ElementResults(count, nullptr)};
@@ -291,15 +291,17 @@ void report_syntax_errors(Reload& reload, std::int32_t errors)
 
 void reload_script_entity(Application& app, Entity& entity, std::int32_t execute_mode)
 {
-    Reload reload{app, entity, execute_mode, path_file_name(entity.parse_report.script_path), {}};
-    if (get_workspace_path().empty()) {
+    Reload reload{app,          entity,
+                  execute_mode, path_file_name(entity.parse_report.script_path),
+                  {},           kernel_run_settings(app)};
+    if (reload.kernel.workspace_path.empty()) {
         console_line(app, k_workspace_not_set_line);
         show_pane(app, workspace_not_set_pane(reload.name));
         return;
     }
     const std::int64_t started_ms = now_ms();
     console_line(app, "Re-Parsing: " + reload.name);
-    reload.report = parse_script_file(entity.parse_report.script_path);
+    reload.report = parse_script_file(reload.kernel, entity.parse_report.script_path);
     console_line(app, timing_line(now_ms() - started_ms));
     const std::int32_t errors = reload.report.section_line_counts[SECTION_ERRORS];
     // A kernel whose parse output cannot be read is never taken for an

@@ -3,6 +3,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "app/commands/kernel_run_settings.h"
 #include "app/state/application.h"
 #include "kernel/assemble_runs.h"
 #include "model/entity.h"
@@ -197,10 +198,11 @@ void assemble_startup_environment(Application& app)
     stamp(app, STAMP_ASSEMBLY_START) = startup_seconds(app);
     const TextList widget_scripts{app.builtin_scripts[0], app.builtin_scripts[1],
                                   app.builtin_scripts[2]};
-    std::vector<Mesh*> meshes =
-        run_assemble_scripts(widget_scripts, {UNION_MODE, OPTIMAL_MODE, OPTIMAL_MODE}, false);
+    const KernelSettings kernel = kernel_run_settings(app);
+    std::vector<Mesh*> meshes = run_assemble_scripts(
+        kernel, widget_scripts, {UNION_MODE, OPTIMAL_MODE, OPTIMAL_MODE}, false);
     take_widget_meshes(app, meshes);
-    take_sample_mesh(app, run_assemble(app.builtin_scripts[4], OPTIMAL_MODE, false));
+    take_sample_mesh(app, run_assemble(kernel, app.builtin_scripts[4], OPTIMAL_MODE, false));
     stamp(app, STAMP_ASSEMBLY_END) = startup_seconds(app);
     write_assembly_lines(app);
     app.redraw_requested = 1;

@@ -5,7 +5,6 @@
 
 #include "kernel/assemble_runs.h"
 #include "kernel/assembly_kinds.h"
-#include "kernel/job_table.h"
 #include "platform/kernel_config.h"
 
 #include <benchmark/benchmark.h>
@@ -23,15 +22,15 @@ void BM_EightSlowElements(benchmark::State& state)
     const std::filesystem::path workspace =
         std::filesystem::temp_directory_path() / ("plim_bench_jobs_" + std::to_string(::getpid()));
     std::filesystem::create_directories(workspace / "tmp");
-    set_workspace_path(workspace.string());
-    if (!set_kernel_path(PLIM_STANDIN_PATH)) {
+    if (!std::filesystem::exists(PLIM_STANDIN_PATH)) {
         state.SkipWithError("stand-in kernel missing");
         return;
     }
+    const KernelSettings settings{PLIM_STANDIN_PATH, workspace.string(),
+                                  static_cast<std::int32_t>(state.range(0))};
     const ParallelElementList elements(k_elements, ParallelElement{"slow", k_element_logic});
-    g_max_parallel_jobs = static_cast<std::int32_t>(state.range(0));
     for (auto _ : state) {
-        for (Mesh* mesh : assemble_parallel_sub(elements, ElementMask(), false, false, 2))
+        for (Mesh* mesh : assemble_parallel_sub(settings, elements, ElementMask(), false, false, 2))
             discard_mesh(mesh);
     }
     std::filesystem::remove_all(workspace);

@@ -9,7 +9,7 @@ using AssembleRuns = StandinWorkspaceTest;
 
 TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
 {
-    Mesh* mesh = keep(run_assemble("return cube;", 1, false));
+    Mesh* mesh = keep(run_assemble(settings, "return cube;", 1, false));
     EXPECT_EQ(
         read_tmp("plim_assemble_in"),
         "1;\n\n{\n// directives\n#execute_mode:basic_csg_mesh;\n// logic\nreturn cube;\n};\n");
@@ -23,8 +23,8 @@ TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
     EXPECT_EQ(g_kernel_output_texts[2], "");
     EXPECT_EQ(g_kernel_output_texts[3], "");
 
-    Mesh* optimal = keep(run_assemble_optimal("return cube;"));
-    Mesh* profiled = keep(run_assemble("return cube;", 0, true));
+    Mesh* optimal = keep(run_assemble_optimal(settings, "return cube;"));
+    Mesh* profiled = keep(run_assemble(settings, "return cube;", 0, true));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-assemble", tmp_file("plim_assemble_in"),
@@ -39,9 +39,10 @@ TEST_F(AssembleRuns, OneLogicIsStagedAssembledAndStampedWithItsMode)
 
 TEST_F(AssembleRuns, AKernelThatWritesNothingGivesNullNotThePreviousMesh)
 {
-    ASSERT_NE(keep(run_assemble("return cube;", 2, false)), nullptr);
-    EXPECT_EQ(keep(run_assemble("stub(\"fault\", \"no-output\");\nreturn cube;", 2, false)),
-              nullptr);
+    ASSERT_NE(keep(run_assemble(settings, "return cube;", 2, false)), nullptr);
+    EXPECT_EQ(
+        keep(run_assemble(settings, "stub(\"fault\", \"no-output\");\nreturn cube;", 2, false)),
+        nullptr);
     EXPECT_EQ(runs().size(), 2u);
 }
 
@@ -49,7 +50,7 @@ TEST_F(AssembleRuns, AnUnstageableRunIsSkippedWithATraceLine)
 {
     fs::create_directories(tmp_file("plim_assemble_in"));
     TraceCapture trace;
-    EXPECT_EQ(run_assemble("return cube;", 2, false), nullptr);
+    EXPECT_EQ(run_assemble(settings, "return cube;", 2, false), nullptr);
     EXPECT_EQ(trace.text(), "ERROR-WRITING-STAGING-FILE: " + tmp_file("plim_assemble_in") + "\n");
     EXPECT_TRUE(runs().empty());
     EXPECT_EQ(g_kernel_output_texts[0], "");
@@ -58,7 +59,8 @@ TEST_F(AssembleRuns, AnUnstageableRunIsSkippedWithATraceLine)
 TEST_F(AssembleRuns, SeveralLogicsInOneRunEachGetTheirOwnMode)
 {
     const auto& got = keep(run_assemble_scripts(
-        {"return cube;", "return sphere(1);", "return cone(1, 2, 8);"}, {0, 2, 1}, false));
+        settings, {"return cube;", "return sphere(1);", "return cone(1, 2, 8);"}, {0, 2, 1},
+        false));
     EXPECT_EQ(
         read_tmp("plim_assemble_in"),
         "3;\n"
@@ -76,8 +78,8 @@ TEST_F(AssembleRuns, SeveralLogicsInOneRunEachGetTheirOwnMode)
 TEST_F(AssembleRuns, TooFewMeshesArePaddedWithNulls)
 {
     const std::string missing = "stub(\"fault\", \"missing-mesh\");\nreturn cube;";
-    const auto& got =
-        keep(run_assemble_scripts({"return cube;", missing, "return cube;"}, {0, 2, 2}, false));
+    const auto& got = keep(run_assemble_scripts(settings, {"return cube;", missing, "return cube;"},
+                                                {0, 2, 2}, false));
     ASSERT_EQ(got.size(), 3u);
     EXPECT_NE(got[0], nullptr);
     EXPECT_NE(got[1], nullptr);
@@ -85,19 +87,20 @@ TEST_F(AssembleRuns, TooFewMeshesArePaddedWithNulls)
 
     write_text_file("not a mesh file", tmp_file("plim_assemble_out"));
     const std::string no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
-    EXPECT_EQ(keep(run_assemble_scripts({no_output, "return cube;"}, {2, 2}, false)),
+    EXPECT_EQ(keep(run_assemble_scripts(settings, {no_output, "return cube;"}, {2, 2}, false)),
               (std::vector<Mesh*>{nullptr, nullptr}));
 }
 
 TEST_F(AssembleRuns, CcppParsesThenComputesIntoOneOutputAndLeavesTheConsoleAlone)
 {
-    EXPECT_FALSE(run_ccpp_compute(" \t\n", 2, false)) << "a blank text stages and runs nothing";
+    EXPECT_FALSE(run_ccpp_compute(settings, " \t\n", 2, false))
+        << "a blank text stages and runs nothing";
     EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_in")));
     EXPECT_FALSE(fs::exists(tmp_file("plim_assemble_ccpp_out")));
     EXPECT_TRUE(runs().empty());
 
-    EXPECT_TRUE(run_ccpp_compute("k = 0.75;", 1, false));
-    EXPECT_TRUE(run_ccpp_compute("k = 0.75;", 2, true));
+    EXPECT_TRUE(run_ccpp_compute(settings, "k = 0.75;", 1, false));
+    EXPECT_TRUE(run_ccpp_compute(settings, "k = 0.75;", 2, true));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 4u);
     const std::string in = tmp_file("plim_assemble_ccpp_in");

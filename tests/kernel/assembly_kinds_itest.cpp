@@ -22,8 +22,9 @@ using AssemblyKinds = StandinWorkspaceTest;
 
 TEST_F(AssemblyKinds, SingleStagesAnEmptyBlockForAnElementWithoutLogic)
 {
-    const ElementResults& got = keep(reassemble_script({{"a", k_cube}, {"b", ""}, {"c", k_ball}},
-                                                       {}, {}, false, false, 2, ASSEMBLY_SINGLE));
+    const ElementResults& got =
+        keep(reassemble_script(settings, {{"a", k_cube}, {"b", ""}, {"c", k_ball}}, {}, {}, false,
+                               false, 2, ASSEMBLY_SINGLE));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n" + block(k_cube) + "{ };\n" + block(k_ball));
     ASSERT_EQ(got.size(), 3u);
     ASSERT_NE(got[0], nullptr);
@@ -43,27 +44,30 @@ TEST_F(AssemblyKinds, SingleFollowsTheMaskAndGivesNothingWhenTheKernelWritesNoth
 {
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", k_cube}};
     const ElementResults& masked =
-        keep(assemble_single(elements, {false, true, false}, false, false, 2));
+        keep(assemble_single(settings, elements, {false, true, false}, false, false, 2));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n" + block(k_ball) + "{ };\n");
     EXPECT_NE(masked[1], nullptr);
     EXPECT_EQ(masked, (ElementResults{nullptr, masked[1], nullptr}));
 
-    const ElementResults& none = keep(assemble_single(elements, {true, true}, false, false, 2));
+    const ElementResults& none =
+        keep(assemble_single(settings, elements, {true, true}, false, false, 2));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n{ };\n{ };\n{ };\n")
         << "a mask of another length admits nothing";
     EXPECT_EQ(none, (ElementResults{nullptr, nullptr, nullptr}));
 
     const std::string no_output = "stub(\"fault\", \"no-output\");\nreturn cube;";
     const ElementResults& failed =
-        keep(assemble_single({{"a", no_output}, {"b", k_ball}}, {}, false, false, 2));
+        keep(assemble_single(settings, {{"a", no_output}, {"b", k_ball}}, {}, false, false, 2));
     EXPECT_EQ(failed, (ElementResults{nullptr, nullptr}));
 }
 
 TEST_F(AssemblyKinds, AMaskedSubElementAssemblyRestagesAndReadsOnlyAdmittedElements)
 {
-    keep(assemble_parallel_sub({{"a", k_cube}, {"b", k_cube}, {"c", k_cube}}, {}, false, false, 2));
-    const ElementResults& got = keep(assemble_parallel_sub(
-        {{"a", k_ball}, {"b", k_ball}, {"c", k_ball}}, {false, true, false}, false, false, 2));
+    keep(assemble_parallel_sub(settings, {{"a", k_cube}, {"b", k_cube}, {"c", k_cube}}, {}, false,
+                               false, 2));
+    const ElementResults& got =
+        keep(assemble_parallel_sub(settings, {{"a", k_ball}, {"b", k_ball}, {"c", k_ball}},
+                                   {false, true, false}, false, false, 2));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_0"), "1;\n" + block(k_cube));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_1"), "1;\n" + block(k_ball));
     EXPECT_EQ(read_tmp("plim_assemble_in_sub_2"), "1;\n" + block(k_cube));
@@ -77,8 +81,8 @@ TEST_F(AssemblyKinds, AMaskedSubElementAssemblyRestagesAndReadsOnlyAdmittedEleme
 TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
 {
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", ""}, {"d", k_cube}};
-    const ElementResults& got =
-        keep(reassemble_script(elements, {}, {{0, 2}, {1, 3}}, false, false, 1, ASSEMBLY_PARALLEL));
+    const ElementResults& got = keep(reassemble_script(settings, elements, {}, {{0, 2}, {1, 3}},
+                                                       false, false, 1, ASSEMBLY_PARALLEL));
     EXPECT_EQ(read_tmp("plim_assemble_in_batch_0"), "2;\n" + element_block(k_cube, 1) + "{ };\n");
     EXPECT_EQ(read_tmp("plim_assemble_in_batch_1"),
               "2;\n" + element_block(k_ball, 1) + element_block(k_cube, 1));
@@ -95,8 +99,9 @@ TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
     }
 
     // One batch per element stamps no batch ids.
-    const ElementResults& alone = keep(reassemble_script(
-        {{"a", k_cube}, {"b", k_ball}}, {}, {{0}, {1}}, false, false, 2, ASSEMBLY_PARALLEL));
+    const ElementResults& alone =
+        keep(reassemble_script(settings, {{"a", k_cube}, {"b", k_ball}}, {}, {{0}, {1}}, false,
+                               false, 2, ASSEMBLY_PARALLEL));
     ASSERT_NE(alone[0], nullptr);
     ASSERT_NE(alone[1], nullptr);
     EXPECT_EQ(alone[0]->batch_id, -1);
@@ -108,7 +113,7 @@ TEST_F(AssemblyKinds, ABatchWithTheWrongMeshCountGivesNoResults)
     const ParallelElementList elements = {
         {"a", k_cube}, {"b", "stub(\"fault\", \"missing-mesh\");\nreturn cube;"}, {"c", k_ball}};
     const ElementResults& got =
-        keep(assemble_parallel_batches(elements, {{0, 1}, {2}}, false, false, 2));
+        keep(assemble_parallel_batches(settings, elements, {{0, 1}, {2}}, false, false, 2));
     EXPECT_EQ(got[0], nullptr);
     EXPECT_EQ(got[1], nullptr);
     EXPECT_NE(got[2], nullptr);
@@ -118,11 +123,12 @@ TEST_F(AssemblyKinds, CcppRunsComeFirstAndEveryAssemblyRunNamesTheirResult)
 {
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}};
     const auto assemble_every_kind = [&](bool ccpp) {
-        keep(reassemble_script(elements, {}, {}, ccpp, false, 2, ASSEMBLY_SINGLE));
-        keep(reassemble_script(elements, {}, {}, ccpp, false, 2, ASSEMBLY_PARALLEL));
-        keep(reassemble_script(elements, {}, {{0, 1}}, ccpp, false, 2, ASSEMBLY_PARALLEL));
+        keep(reassemble_script(settings, elements, {}, {}, ccpp, false, 2, ASSEMBLY_SINGLE));
+        keep(reassemble_script(settings, elements, {}, {}, ccpp, false, 2, ASSEMBLY_PARALLEL));
+        keep(
+            reassemble_script(settings, elements, {}, {{0, 1}}, ccpp, false, 2, ASSEMBLY_PARALLEL));
     };
-    ASSERT_TRUE(run_ccpp_compute("k = 1;", 2, false));
+    ASSERT_TRUE(run_ccpp_compute(settings, "k = 1;", 2, false));
     assemble_every_kind(true);
     const std::vector<StandinRun> with_ccpp = runs();
     ASSERT_EQ(with_ccpp.size(), 2u + 1u + 2u + 1u);
@@ -143,7 +149,7 @@ TEST_F(AssemblyKinds, CcppRunsComeFirstAndEveryAssemblyRunNamesTheirResult)
     EXPECT_EQ(runs_naming(without, "-ccpp"), 0);
 
     fs::remove(log_path);
-    EXPECT_TRUE(keep(reassemble_script(elements, {}, {}, false, false, 2, 2)).empty())
+    EXPECT_TRUE(keep(reassemble_script(settings, elements, {}, {}, false, false, 2, 2)).empty())
         << "unknown kind";
     EXPECT_TRUE(runs().empty());
 }
@@ -175,7 +181,7 @@ protected:
 TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRunEach)
 {
     const ElementResults& single =
-        keep(assemble_script(script, 2, ASSEMBLY_SINGLE, false, false, false));
+        keep(assemble_script(settings, script, 2, ASSEMBLY_SINGLE, false, false, false));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].arguments[1], "-parse");
@@ -191,7 +197,7 @@ TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRun
 
     fs::remove(log_path);
     const ElementResults& parallel =
-        keep(assemble_script(script, 1, ASSEMBLY_PARALLEL, false, false, false));
+        keep(assemble_script(settings, script, 1, ASSEMBLY_PARALLEL, false, false, false));
     EXPECT_EQ(runs().size(), 1u + 4u);
     ASSERT_EQ(parallel.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
@@ -201,7 +207,7 @@ TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRun
     }
 
     fs::remove(log_path);
-    EXPECT_TRUE(keep(assemble_script(script, 2, 5, false, false, false)).empty())
+    EXPECT_TRUE(keep(assemble_script(settings, script, 2, 5, false, false, false)).empty())
         << "an unknown kind";
     EXPECT_EQ(runs().size(), 1u) << "an unknown kind only parses";
 }
@@ -209,7 +215,7 @@ TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRun
 TEST_F(ScriptAssembly, BatchedKindGroupsByPrefixAndStampsTheBatches)
 {
     const ElementResults& got =
-        keep(assemble_script(script, 2, ASSEMBLY_PARALLEL, true, false, true));
+        keep(assemble_script(settings, script, 2, ASSEMBLY_PARALLEL, true, false, true));
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 1u + 3u);
     EXPECT_EQ(log[1].arguments[1], "-assemble-ppd");

@@ -17,7 +17,7 @@ class KernelFaults : public StandinWorkspaceTest {
 protected:
     void use_hostile_kernel(const char* behaviour, const char* run)
     {
-        ASSERT_TRUE(set_kernel_path(write_hostile_kernel(workspace / "hostile")));
+        settings.kernel_path = write_hostile_kernel(workspace / "hostile");
         ::setenv("PLIM_HOSTILE", behaviour, 1);
         ::setenv("PLIM_HOSTILE_RUN", run, 1);
     }
@@ -52,7 +52,7 @@ TEST_F(KernelFaults, AnEmptyRecordIsAnAssemblyErrorOnlyWhenTheKernelFailed)
     };
     for (const Case& c : cases) {
         if (*c.behaviour != '\0') use_hostile_kernel(c.behaviour, "-assemble");
-        Mesh* mesh = keep(run_assemble(c.logic, 2, false));
+        Mesh* mesh = keep(run_assemble(settings, c.logic, 2, false));
         ASSERT_NE(mesh, nullptr) << c.behaviour << " " << c.logic;
         EXPECT_EQ(vertex_count(*mesh) > 0, c.has_vertices) << c.behaviour << " " << c.logic;
         EXPECT_EQ(mesh->assembly_error_count, c.errors) << c.behaviour << " " << c.logic;
@@ -64,9 +64,9 @@ TEST_F(KernelFaults, AFailedElementIsCountedInEveryAssemblyKind)
     const ParallelElementList elements{{"good", "return cube;"}, {"bad", "return cube + 1;"}};
     const BatchList batches{{0, 1}};
     const ElementResults kinds[] = {
-        assemble_single(elements, {}, false, false, 2),
-        assemble_parallel_sub(elements, {}, false, false, 2),
-        assemble_parallel_batches(elements, batches, false, false, 2),
+        assemble_single(settings, elements, {}, false, false, 2),
+        assemble_parallel_sub(settings, elements, {}, false, false, 2),
+        assemble_parallel_batches(settings, elements, batches, false, false, 2),
     };
     for (const ElementResults& results : kinds) {
         ASSERT_EQ(results.size(), 2u);
@@ -82,7 +82,7 @@ TEST_F(KernelFaults, OnlyTheFirstPartOfAFloodIsKeptAndTheRestIsCounted)
     use_hostile_kernel("flood", "-parse");
     const std::size_t flood = 3 * k_process_output_limit;
     ::setenv("PLIM_HOSTILE_BYTES", std::to_string(flood).c_str(), 1);
-    const ParseReport report = run_parse_logic("ball", "return sphere(1);");
+    const ParseReport report = run_parse_logic(settings, "ball", "return sphere(1);");
     EXPECT_EQ(report.output_unreadable, 0) << "the run itself succeeded";
 
     const std::string& kept_text = g_kernel_output_texts[0];

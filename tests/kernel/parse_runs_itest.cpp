@@ -10,7 +10,7 @@ using ParseRuns = StandinWorkspaceTest;
 TEST_F(ParseRuns, ScriptsAreStagedAsAListAndGetOneReportEach)
 {
     const std::vector<ParseReport> reports =
-        run_parse_wrapped({{"a", "return cube;"}, {"b", "return sphere(1);"}});
+        run_parse_wrapped(settings, {{"a", "return cube;"}, {"b", "return sphere(1);"}});
 
     EXPECT_EQ(read_tmp("plim_parse_in"),
               "2;\n{\n// E:a\nreturn cube;\n};\n{\n// E:b\nreturn sphere(1);\n};\n");
@@ -28,7 +28,7 @@ TEST_F(ParseRuns, ScriptsAreStagedAsAListAndGetOneReportEach)
     EXPECT_EQ(g_kernel_output_texts[1], "");
     EXPECT_EQ(g_kernel_output_texts[3], "");
 
-    EXPECT_TRUE(run_parse_wrapped({}).empty());
+    EXPECT_TRUE(run_parse_wrapped(settings, {}).empty());
     EXPECT_EQ(read_tmp("plim_parse_in"), "0;\n");
     EXPECT_EQ(runs().size(), 2u) << "no scripts still run the kernel";
 }
@@ -37,7 +37,7 @@ TEST_F(ParseRuns, OneScriptFileIsParsedWholeWithFourArguments)
 {
     const std::string script = (workspace / "ball.plim").string();
     write_text_file("// A ball.\nreturn sphere(1);", script);
-    const ParseReport report = parse_script_file(script);
+    const ParseReport report = parse_script_file(settings, script);
 
     EXPECT_EQ(read_tmp("plim_parse_in"), "// logic\n// A ball.\nreturn sphere(1);");
     const std::vector<StandinRun> log = runs();
@@ -55,8 +55,9 @@ TEST_F(ParseRuns, OneScriptFileIsParsedWholeWithFourArguments)
 TEST_F(ParseRuns, OutputThatCannotBeCutFailsEveryScriptOfTheRun)
 {
     // Fewer blocks than scripts: no script may take another's block.
-    const std::vector<ParseReport> reports = run_parse(
-        3, {"a", "b", "c"}, {"return cube;", "x", "y"}, parse_list_text({"a"}, {"return cube;"}));
+    const std::vector<ParseReport> reports =
+        run_parse(settings, 3, {"a", "b", "c"}, {"return cube;", "x", "y"},
+                  parse_list_text({"a"}, {"return cube;"}));
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[2].script_path, "c");
     for (const ParseReport& report : reports) {
@@ -70,7 +71,7 @@ TEST_F(ParseRuns, OutputThatCannotBeCutFailsEveryScriptOfTheRun)
 
     // CRLF line ends read like line feeds: no phantom error line.
     ::setenv("PLIM_STANDIN_FAULT", "parse:crlf", 1);
-    const std::vector<ParseReport> crlf = run_parse_wrapped({{"a", "return cube;"}});
+    const std::vector<ParseReport> crlf = run_parse_wrapped(settings, {{"a", "return cube;"}});
     ASSERT_EQ(crlf.size(), 1u);
     EXPECT_EQ(crlf[0].section_line_counts[SECTION_ERRORS], 0);
     EXPECT_EQ(crlf[0].operations_text, "return cube;\n");
@@ -81,7 +82,7 @@ TEST_F(ParseRuns, AnUnstageableParseMakesNoRun)
 {
     fs::create_directories(tmp_file("plim_parse_out"));
     TraceCapture trace;
-    const std::vector<ParseReport> reports = run_parse_wrapped({{"a", "return cube;"}});
+    const std::vector<ParseReport> reports = run_parse_wrapped(settings, {{"a", "return cube;"}});
     EXPECT_EQ(trace.text(), "ERROR-WRITING-STAGING-FILE: " + tmp_file("plim_parse_out") + "\n");
     EXPECT_TRUE(runs().empty());
     ASSERT_EQ(reports.size(), 1u);

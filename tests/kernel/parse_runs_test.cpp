@@ -11,7 +11,7 @@ TEST_F(ParseRunsWithoutKernel, AnEmptyScriptFileIsOneSyntaxErrorWithoutARun)
     const std::string script = (workspace / "empty.plim").string();
     write_text_file("", script);
     TraceCapture trace;
-    const ParseReport report = parse_script_file(script);
+    const ParseReport report = parse_script_file(settings, script);
     EXPECT_EQ(trace.text(), "SCRIPT-READ-EMPTY!\n");
     EXPECT_EQ(report.errors_text, "SCRIPT-READ-IS-NULL;\n");
     EXPECT_EQ(report.section_line_counts[SECTION_ERRORS], 1);

@@ -1,7 +1,8 @@
 #pragma once
 
 // Test scaffolding for kernel runs: a fresh workspace with its "tmp/"
-// directory per test, and a capture of the trace lines written meanwhile.
+// directory per test, the settings handed to the runs, and a capture of the
+// trace lines written meanwhile.
 
 #include "platform/files.h"
 #include "platform/kernel_config.h"
@@ -25,14 +26,10 @@ protected:
         fs::remove_all(workspace);
         fs::create_directories(workspace / "tmp");
         // Given without its trailing "/": staging must add it.
-        set_workspace_path(workspace.string());
+        settings.workspace_path = workspace.string();
         g_kernel_output_texts = {"kernel", "script", "file-io", "error"};
     }
-    void TearDown() override
-    {
-        set_workspace_path("");
-        fs::remove_all(workspace);
-    }
+    void TearDown() override { fs::remove_all(workspace); }
 
     std::string tmp_file(const std::string& name) const
     {
@@ -41,4 +38,5 @@ protected:
     std::string read_tmp(const std::string& name) const { return read_text_file(tmp_file(name)); }
 
     fs::path workspace;
+    KernelSettings settings;
 };

@@ -9,12 +9,12 @@ using StagingTest = RunWorkspaceTest;
 TEST_F(StagingTest, PathsLieInTheWorkspaceTmpDirectoryWithOrWithoutATrailingSlash)
 {
     const std::string expected = workspace.string() + "/tmp/plim_parse_in";
-    EXPECT_EQ(staging_path(k_parse_in_name), expected);
-    set_workspace_path(workspace.string() + "/");
-    EXPECT_EQ(staging_path(k_parse_in_name), expected);
-    EXPECT_EQ(numbered_staging_path(k_sub_in_prefix, 0),
+    EXPECT_EQ(staging_path(settings, k_parse_in_name), expected);
+    settings.workspace_path = workspace.string() + "/";
+    EXPECT_EQ(staging_path(settings, k_parse_in_name), expected);
+    EXPECT_EQ(numbered_staging_path(settings, k_sub_in_prefix, 0),
               workspace.string() + "/tmp/plim_assemble_in_sub_0");
-    EXPECT_EQ(numbered_staging_path(k_batch_out_prefix, 12),
+    EXPECT_EQ(numbered_staging_path(settings, k_batch_out_prefix, 12),
               workspace.string() + "/tmp/plim_assemble_out_batch_12");
 }
 
@@ -45,10 +45,10 @@ TEST(StagingTexts, AssembleTextsNameTheModeInTheirDirectiveBlock)
 
 TEST_F(StagingTest, StagingWritesTheInputAndEmptiesTheOutput)
 {
-    const std::string in = staging_path(k_assemble_in_name);
-    const std::string out = staging_path(k_assemble_out_name);
+    const std::string in = staging_path(settings, k_assemble_in_name);
+    const std::string out = staging_path(settings, k_assemble_out_name);
     write_text_file("stale mesh", out);
-    EXPECT_TRUE(stage_run_files(in, "1;\n", out));
+    EXPECT_TRUE(stage_run_files(settings, in, "1;\n", out));
     EXPECT_EQ(read_text_file(in), "1;\n");
     EXPECT_TRUE(fs::exists(out));
     EXPECT_EQ(fs::file_size(out), 0u);
@@ -59,14 +59,14 @@ TEST_F(StagingTest, AnUnwritableStagingFileIsReportedAndRefused)
     // A directory where the output file should be.
     fs::create_directories(tmp_file("plim_assemble_out"));
     TraceCapture trace;
-    EXPECT_FALSE(stage_run_files(staging_path(k_assemble_in_name), "1;\n",
-                                 staging_path(k_assemble_out_name)));
+    EXPECT_FALSE(stage_run_files(settings, staging_path(settings, k_assemble_in_name), "1;\n",
+                                 staging_path(settings, k_assemble_out_name)));
     EXPECT_EQ(trace.text(),
-              "ERROR-WRITING-STAGING-FILE: " + staging_path(k_assemble_out_name) + "\n");
+              "ERROR-WRITING-STAGING-FILE: " + staging_path(settings, k_assemble_out_name) + "\n");
 
-    set_workspace_path((workspace / "missing").string());
+    settings.workspace_path = (workspace / "missing").string();
     TraceCapture second;
-    EXPECT_FALSE(
-        stage_run_files(staging_path(k_parse_in_name), "x", staging_path(k_parse_out_name)));
+    EXPECT_FALSE(stage_run_files(settings, staging_path(settings, k_parse_in_name), "x",
+                                 staging_path(settings, k_parse_out_name)));
     EXPECT_NE(second.text().find("ERROR-WRITING-STAGING-FILE: "), std::string::npos);
 }

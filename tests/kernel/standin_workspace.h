@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         RunWorkspaceTest::SetUp();
-        ASSERT_TRUE(set_kernel_path(PLIM_STANDIN_PATH));
+        settings.kernel_path = PLIM_STANDIN_PATH;
         log_path = (workspace / "standin.log").string();
         ::setenv("PLIM_STANDIN_LOG", log_path.c_str(), 1);
     }
@@ -24,10 +24,8 @@ protected:
     {
         for (Mesh* mesh : kept)
             discard_mesh(mesh);
-        g_max_parallel_jobs = 4;
         ::unsetenv("PLIM_STANDIN_LOG");
         ::unsetenv("PLIM_STANDIN_FAULT");
-        set_kernel_path("");
         RunWorkspaceTest::TearDown();
     }
 

@@ -55,7 +55,7 @@ TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryAndSetupNeedsBothSettingsVal
     EXPECT_EQ(set_workspace_path(plain), 1);
     EXPECT_EQ(get_workspace_path(), plain);
     EXPECT_EQ(set_workspace_path(plain + "/"), 1);
-    EXPECT_EQ(get_workspace_path_for_staging(), plain + "/");
+    EXPECT_EQ(get_workspace_path(), plain + "/");
     EXPECT_EQ(get_workspace_state_name(), "VALID");
 
     EXPECT_FALSE(setup_is_valid()); // no kernel yet

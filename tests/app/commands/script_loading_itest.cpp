@@ -145,6 +145,28 @@ TEST_F(LoadScenario, AParallelScriptBecomesAGroupWithBatchIdsAndMergedParameters
     EXPECT_TRUE(is_timing_line(console().back()));
 }
 
+TEST_F(LoadScenario, TheMaxCoresOptionLimitsTheElementRunsAtOnce)
+{
+    std::string script = "#PARALLEL;\n#POST{ return ret; };\n";
+    for (int e = 0; e < 5; ++e)
+        script += "#PLIM(e" + std::to_string(e) + "){ stub(\"delay\", 150); ret = cube; };\n";
+    script += "return{ sub(e0), sub(e1), sub(e2), sub(e3), sub(e4) };\n";
+    app->view_settings.invocation_groups = 0; // one kernel job per element
+    for (const std::int32_t max_cores : {1, 3}) {
+        clear_log();
+        app->view_settings.max_cores = max_cores;
+        load_script_entity(*app, write_script("slow.plim", script));
+        std::vector<StandinRun> element_runs;
+        for (const StandinRun& run : read_standin_log(log_path()))
+            if (run.arguments.size() > 2 && run.arguments[1] == "-assemble")
+                element_runs.push_back(run);
+        ASSERT_EQ(element_runs.size(), 5u) << max_cores;
+        EXPECT_LE(most_overlapping_runs(element_runs), max_cores);
+        if (max_cores > 1) EXPECT_GT(most_overlapping_runs(element_runs), 1);
+    }
+    EXPECT_EQ(entities().count, 2);
+}
+
 TEST_F(LoadScenario, OneFailingElementAddsNoEntity)
 {
     load_script_entity(*app, write_script("fail.plim",

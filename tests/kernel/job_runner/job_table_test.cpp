@@ -20,10 +20,10 @@ std::vector<std::atomic<int>> g_claims_per_slot(64);
 
 // Stands in for a kernel run: claims a slot like the real worker, stays busy
 // for a while and publishes the slot as finished.
-void busy_body()
+void busy_body(KernelJobRun& run)
 {
     ++g_body_calls;
-    const std::int32_t slot = claim_kernel_job_slot(g_sub_element_table);
+    const std::int32_t slot = claim_kernel_job_slot(run.table);
     ASSERT_GE(slot, 0);
     ++g_claims_per_slot[static_cast<std::size_t>(slot)];
     const int now_active = ++g_active_bodies;
@@ -32,18 +32,12 @@ void busy_body()
         continue;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     --g_active_bodies;
-    g_sub_element_table.states[static_cast<std::size_t>(slot)].store(JOB_FINISHED,
-                                                                     std::memory_order_release);
+    run.table.states[static_cast<std::size_t>(slot)].store(JOB_FINISHED, std::memory_order_release);
 }
 
 class KernelJobRunner : public ::testing::Test {
 protected:
     void SetUp() override { forget_runs(); }
-    void TearDown() override
-    {
-        g_max_parallel_jobs = 4;
-        reset_kernel_jobs(g_sub_element_table);
-    }
 
     static void forget_runs()
     {
@@ -52,17 +46,15 @@ protected:
         g_body_calls = 0;
         for (auto& claims : g_claims_per_slot)
             claims = 0;
-        g_running_jobs = 0;
-        g_finished_jobs = 0;
     }
 
     // One job per slot, as the assembly operations push them.
-    void push_jobs(std::int32_t count, KernelJobCallback body)
+    static void push_jobs(KernelJobRun& run, std::int32_t count, KernelJobCallback body)
     {
-        set_up_kernel_jobs(g_sub_element_table, count);
-        g_kernel_job_body = body;
+        set_up_kernel_jobs(run, count);
+        run.body = body;
         for (std::int32_t i = 0; i < count; ++i)
-            ASSERT_TRUE(push_kernel_job(step_counter_up, kernel_job_entry, step_counter_down));
+            ASSERT_TRUE(push_kernel_job(run, step_counter_up, kernel_job_entry, step_counter_down));
     }
 };
 
@@ -70,73 +62,78 @@ protected:
 
 TEST_F(KernelJobRunner, NeverRunsMoreThanTheLimitAndClaimsEverySlotOnce)
 {
-    g_max_parallel_jobs = 4;
-    push_jobs(10, busy_body);
-    run_kernel_jobs(g_sub_element_table);
+    KernelJobRun run;
+    run.settings.max_parallel_jobs = 4;
+    push_jobs(run, 10, busy_body);
+    run_kernel_jobs(run);
 
     EXPECT_EQ(g_body_calls, 10);
     EXPECT_LE(g_most_active_bodies, 4);
     EXPECT_GE(g_most_active_bodies, 2);
     for (std::size_t slot = 0; slot < 10; ++slot) {
         EXPECT_EQ(g_claims_per_slot[slot], 1) << "slot " << slot;
-        EXPECT_EQ(g_sub_element_table.states[slot].load(), JOB_COLLECTED) << "slot " << slot;
+        EXPECT_EQ(run.table.states[slot].load(), JOB_COLLECTED) << "slot " << slot;
     }
     // Also the callbacks of jobs that finished after the last wait for room.
-    EXPECT_EQ(g_running_jobs, 0);
-    EXPECT_EQ(g_finished_jobs, 10);
+    EXPECT_EQ(run.running_jobs, 0);
+    EXPECT_EQ(run.finished_jobs, 10);
 }
 
 TEST_F(KernelJobRunner, ALimitBelowOneRunsOneJobAtATimeAndAnEmptyTableNothing)
 {
     for (std::int32_t limit : {0, -3}) {
         forget_runs();
-        g_max_parallel_jobs = limit;
-        push_jobs(3, busy_body);
-        run_kernel_jobs(g_sub_element_table);
+        KernelJobRun run;
+        run.settings.max_parallel_jobs = limit;
+        push_jobs(run, 3, busy_body);
+        run_kernel_jobs(run);
         EXPECT_EQ(g_body_calls, 3);
         EXPECT_EQ(g_most_active_bodies, 1);
-        EXPECT_EQ(g_finished_jobs, 3);
+        EXPECT_EQ(run.finished_jobs, 3);
     }
     forget_runs();
-    push_jobs(0, busy_body);
-    run_kernel_jobs(g_sub_element_table);
+    KernelJobRun empty;
+    push_jobs(empty, 0, busy_body);
+    run_kernel_jobs(empty);
     EXPECT_EQ(g_body_calls, 0);
-    EXPECT_EQ(g_finished_jobs, 0);
+    EXPECT_EQ(empty.finished_jobs, 0);
 }
 
 TEST_F(KernelJobRunner, SlotsWithoutAKernelRunFinishAtOnceWithoutTimes)
 {
-    push_jobs(5, launch_sub_element_job);
-    run_kernel_jobs(g_sub_element_table);
-    EXPECT_EQ(g_finished_jobs, 5);
+    KernelJobRun run;
+    push_jobs(run, 5, launch_kernel_job);
+    run_kernel_jobs(run);
+    EXPECT_EQ(run.finished_jobs, 5);
     for (std::size_t slot = 0; slot < 5; ++slot) {
-        EXPECT_EQ(g_sub_element_table.states[slot].load(), JOB_COLLECTED);
-        EXPECT_EQ(g_sub_element_table.start_ms[slot], 0u);
-        EXPECT_EQ(g_sub_element_table.outputs[slot], "");
+        EXPECT_EQ(run.table.states[slot].load(), JOB_COLLECTED);
+        EXPECT_EQ(run.table.start_ms[slot], 0u);
+        EXPECT_EQ(run.table.outputs[slot], "");
     }
 }
 
 TEST(KernelJobSlots, ClaimsTakeTheLowestFreeSlotAndAFullTableIsReported)
 {
-    KernelJobTable table;
-    set_up_kernel_jobs(table, 3);
+    KernelJobRun run;
+    set_up_kernel_jobs(run, 3);
+    KernelJobTable& table = run.table;
     table.states[0] = JOB_FINISHED;
     EXPECT_EQ(claim_kernel_job_slot(table), 1);
     EXPECT_EQ(claim_kernel_job_slot(table), 2);
     EXPECT_EQ(claim_kernel_job_slot(table), -1);
 
     TraceCapture trace;
-    launch_kernel_job(table);
+    launch_kernel_job(run);
     EXPECT_EQ(trace.text(), "*** INDEX-GRAB-ISSUE !!!\n");
     EXPECT_EQ(table.states[0].load(), JOB_FINISHED);
-    reset_kernel_jobs(table);
 }
 
 TEST(KernelJobSlots, RacingWorkersClaimEverySlotExactlyOnce)
 {
     constexpr int k_slots = 32;
-    KernelJobTable table;
-    set_up_kernel_jobs(table, k_slots);
+    KernelJobRun run;
+    set_up_kernel_jobs(run, k_slots);
+    KernelJobTable& table = run.table;
     std::vector<std::int32_t> claimed(k_slots, -1);
     std::atomic<bool> go{false};
     std::vector<std::thread> workers;
@@ -153,5 +150,4 @@ TEST(KernelJobSlots, RacingWorkersClaimEverySlotExactlyOnce)
     std::sort(claimed.begin(), claimed.end());
     for (int slot = 0; slot < k_slots; ++slot)
         EXPECT_EQ(claimed[static_cast<std::size_t>(slot)], slot);
-    reset_kernel_jobs(table);
 }
