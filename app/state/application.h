@@ -265,8 +265,6 @@ struct Application {
     ConfigurationWidgets configuration_pane_widgets;
     NavigatorPaneWidgets navigator_pane;
     ConsoleWidgets console;
-    ListPanelWidgets entity_panel;
-    ListPanelWidgets parameter_panel;
     RunPaneWidgets run_pane;
     DialogWidgets parse_pane;
     CapturePaneWidgets capture_pane;
@@ -288,6 +286,16 @@ struct Application {
     // handed to the clear-colour service; the theme appliers rewrite both.
     std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
     std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
+
+    // Editing: the window-size fields of the window settings, read by their
+    // Enter callbacks and rewritten by their cancel callbacks.
+    lumo::F window_width_field;
+    lumo::F window_height_field;
+    // The side panels' scroll panes (ENTITYUPPER, ENTITYLOWER, PARAMETERUPPER,
+    // PARAMETERLOWER) and the transform block's RESET buttons: translation,
+    // uniform scale, per-axis scale, rotation, rotation order, transform order.
+    std::array<lumo::SP, LIST_PANE_COUNT> list_panes;
+    std::array<lumo::P, 6> transform_reset_buttons;
 
     Application();
     ~Application();
