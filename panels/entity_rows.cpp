@@ -321,3 +321,16 @@ void measure_entity_statistics_view(EntitySelection& selection)
     selection.content_width = static_cast<std::int32_t>(widest);
     selection.content_height = list->display_count * LIST_ROW_HEIGHT;
 }
+
+void show_entity_row_statistics(Application& app, const Entity& entity, std::int32_t index,
+                                std::int32_t position)
+{
+    const std::string text = entity_row_text(entity);
+    for (auto [rows, at] : {std::pair{&app.lists.entities.rows.rows, index},
+                            std::pair{&app.lists.parameters.rows.rows, position}}) {
+        if (at < 0 || static_cast<std::size_t>(at) >= rows->size()) continue;
+        EntityRowWidgets& row = *(*rows)[static_cast<std::size_t>(at)];
+        row.first_line.set_label(entity.statistics_lines[0]);
+        row.two_lines.set_label(text);
+    }
+}

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 struct Application;
+struct Entity;
 struct EntityRowList;
 struct EntitySelection;
 namespace lumo {
@@ -19,6 +20,10 @@ void rebuild_entity_details(Application& app);
 // Content size of the parameter panel's statistics view: the widest
 // statistics line over the listed entities and 50 pixels per listed entity.
 void measure_entity_statistics_view(EntitySelection& selection);
+// After a re-assembly: the entity's statistics in its inspector row
+// (`index`) and its parameter panel row (`position`), when those exist.
+void show_entity_row_statistics(Application& app, const Entity& entity, std::int32_t index,
+                                std::int32_t position);
 
 // Shared with the parameter panel's twin list.
 

@@ -422,3 +422,28 @@ void rebuild_parameter_details(Application& app)
                                           panel.details.y + app.lists.pointer[1]);
     refresh_root(app);
 }
+
+ParameterRowWidgets* find_parameter_row(Application& app, std::int32_t index)
+{
+    for (const std::unique_ptr<ParameterRowWidgets>& row : app.lists.parameters.parameters)
+        if (row->value_field.row_id == index) return row.get();
+    return nullptr;
+}
+
+void show_parameter_row_value(Application& app, std::int32_t index)
+{
+    ParameterRowWidgets* row = find_parameter_row(app, index);
+    if (row == nullptr || index < 0) return;
+    const auto at = static_cast<std::size_t>(index);
+    const PanelRows& model = app.panel_rows;
+    if (at < model.value_fields.size()) row->value_field.set_label(model.value_fields[at]);
+    if (at < model.slider_fractions.size()) row->slider.set_value(model.slider_fractions[at]);
+    Entity* entity =
+        app.current_selection != nullptr ? get_selected_entity(*app.current_selection) : nullptr;
+    if (entity == nullptr) return;
+    const std::vector<ScriptParameter*> parameters = editable_parameters(*entity);
+    if (at < parameters.size() && parameters[at] != nullptr &&
+        parameters[at]->value_type == ValueType::BLN)
+        row->value_field.text_colour =
+            parameters[at]->current.bln_value ? BOOLEAN_TRUE_COLOUR : BOOLEAN_FALSE_COLOUR;
+}

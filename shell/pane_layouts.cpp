@@ -215,10 +215,9 @@ void lay_out_entity_detail_header(Application& app, int /*width*/, int /*height*
 {
     const int S = app.layout.side_panel_width;
     const int G = app.layout.gap;
-    ListPanelWidgets& panel = app.entity_panel;
-    const int x =
-        trunc_of((S - 2 * G - panel.detail_title.label_width - 12) * app.scroll.entity_details);
-    panel.detail_title.x = x;
+    EntityInspectorWidgets& panel = app.lists.entities;
+    const int x = trunc_of((S - 2 * G - panel.title.label_width - 12) * app.scroll.entity_details);
+    panel.title.x = x;
     panel.property_lines.x = x;
 }
 

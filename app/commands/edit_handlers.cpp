@@ -1,6 +1,6 @@
 #include "app/commands/edit_handlers.h"
 
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +10,8 @@
 #include "panels/directive_menus.h"
 #include "panels/message_panes.h"
 #include "panels/panel_rows.h"
+#include "panels/parameter_rows.h"
+#include "platform/number_text.h"
 #include "platform/text.h"
 #include "platform/trace.h"
 #include "shell/refresh.h"
@@ -113,12 +115,12 @@ void parse_numeric_field(Application& app, std::uint32_t group, std::int32_t axi
     const std::int32_t at = group <= 3 ? transform_field_index(group, axis) : -1;
     const std::string text =
         at >= 0 ? app.panel_rows.transform_fields[static_cast<std::size_t>(at)] : "";
-    double value = 0.0;
-    if (std::sscanf(text.c_str(), "%lf", &value) != 1) {
+    const std::optional<double> value = read_real_number(text);
+    if (!value) {
         warn_invalid_number(app, text);
         return;
     }
-    store_transform_value(*entity, group, axis, value);
+    store_transform_value(*entity, group, axis, *value);
     apply_transform(app, *entity);
 }
 
@@ -195,7 +197,10 @@ void apply_parametric_variant(Application& app, std::int32_t index)
             if (parameter.name != variant.pairs[k] ||
                 !apply_variant_value(parameter, variant.pairs[k + 1]))
                 continue;
-            if (entity == shown) show_parameter_value(app.panel_rows, p, parameter, variant_field_text(parameter));
+            if (entity == shown) {
+                show_parameter_value(app.panel_rows, p, parameter, variant_field_text(parameter));
+                show_parameter_row_value(app, static_cast<std::int32_t>(p));
+            }
             app.pending_variant_sync = index;
         }
     }

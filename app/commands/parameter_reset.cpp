@@ -8,6 +8,7 @@
 #include "model/entity.h"
 #include "panels/message_panes.h"
 #include "panels/panel_rows.h"
+#include "panels/parameter_rows.h"
 #include "shell/confirm_pane.h"
 
 namespace {
@@ -29,10 +30,11 @@ std::int32_t count_selected(const std::vector<ScriptParameter*>& parameters)
 }
 
 // Back to the declared value, shown in its field and slider.
-void reset_to_initial(PanelRows& rows, std::size_t index, ScriptParameter& parameter)
+void reset_to_initial(Application& app, std::size_t index, ScriptParameter& parameter)
 {
     copy_parameter_value(parameter, parameter.initial, format_parameter_value(parameter.initial));
-    show_parameter_value(rows, index, parameter, parameter_field_text(parameter));
+    show_parameter_value(app.panel_rows, index, parameter, parameter_field_text(parameter));
+    show_parameter_row_value(app, static_cast<std::int32_t>(index));
 }
 
 void sync_unless_manual(Application& app, Entity& entity)
@@ -76,7 +78,7 @@ void reset_parameter_confirmed(Application& app)
     const std::vector<ScriptParameter*> parameters = editable_parameters(*entity);
     const auto at = static_cast<std::size_t>(index);
     if (at >= parameters.size() || parameters[at] == nullptr) return;
-    reset_to_initial(app.panel_rows, at, *parameters[at]);
+    reset_to_initial(app, at, *parameters[at]);
     sync_unless_manual(app, *entity);
 }
 
@@ -89,7 +91,7 @@ void reset_parameters_confirmed(Application& app)
     const bool all = selected == 0 || selected == entity->parameters.count;
     for (std::size_t i = 0; i < parameters.size(); ++i)
         if (parameters[i] != nullptr && (all || parameters[i]->selected != 0))
-            reset_to_initial(app.panel_rows, i, *parameters[i]);
+            reset_to_initial(app, i, *parameters[i]);
     sync_unless_manual(app, *entity);
 }
 

@@ -11,6 +11,7 @@
 #include "panels/directive_menus.h"
 #include "panels/entity_colouring.h"
 #include "panels/entity_properties.h"
+#include "panels/entity_rows.h"
 #include "panels/info_texts.h"
 #include "panels/panel_rows.h"
 #include "platform/clock.h"
@@ -155,6 +156,7 @@ void update_rows(Application& app, const Entity& entity, bool by_selection)
     }
     set_row_text(app.panel_rows.entity_rows, index, label);
     set_row_text(app.panel_rows.parameter_rows, position, label);
+    show_entity_row_statistics(app, entity, index, position);
 }
 
 } // namespace

@@ -13,6 +13,11 @@
 #include "app/state/application.h"
 #include "panels/inspection_text.h"
 #include "panels/ppd_view.h"
+
+#include "app/actions/edit_callbacks.h"
+#include "app/frame/interface_construction.h"
+#include "app/state/application.h"
+#include "app/commands/parameter_reset.h"
 #include "shell/pane_layouts.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
@@ -190,6 +195,26 @@ void install_inspection_callbacks(Application& app)
     app.confirm_pane.option_buttons[2].on_click = on_confirm_option_click<2>;
 }
 
+void lay_out_entity_details_callback(int /*width*/, int /*height*/)
+{
+    if (g_app != nullptr) lay_out_entity_details(*g_app);
+}
+
+bool reset_parameters_click()
+{
+    if (g_app != nullptr) reset_parameter_values(*g_app);
+    return true;
+}
+
+// Editing: number fields, parameter values, the transform block, the entity
+// rows and the export options.
+void wire_editing(Application& app)
+{
+    wire_edit_callbacks(app);
+    app.lists.callbacks.entity_details_layout = lay_out_entity_details_callback;
+    app.lists.parameters.reset_button.on_click = reset_parameters_click;
+}
+
 } // namespace
 
 void install_layout_callbacks(Application& app)
@@ -210,8 +235,6 @@ void install_layout_callbacks(Application& app)
     app.open_pane.set_layout_callback(forward_layout<lay_out_open_pane>);
     app.load_pane.set_layout_callback(forward_layout<lay_out_load_pane>);
     app.capture_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_capture_preview>);
-    app.entity_panel.detail_header.set_layout_callback(
-        forward_layout<lay_out_entity_detail_header>);
     app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
     app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_list>);
     app.navigator_pane.pane.set_layout_callback(forward_layout<lay_out_file_pane>);
@@ -235,4 +258,5 @@ void install_action_callbacks(Application& app)
     app.execution_mode_buttons[2].on_click = select_execution_mode_click<2>;
     app.hide_logo.on_click = toggle_quick_hide_click;
     install_inspection_callbacks(app);
+    wire_editing(app);
 }

@@ -356,16 +356,7 @@ void build_side_panels(Application& app)
     app.side_panels[0].add_child(&console.scroll);
     for (lumo::T& text : app.text_views)
         style_text(app, text, "", lumo::kFontSmall);
-    for (ListPanelWidgets* panel : {&app.entity_panel, &app.parameter_panel}) {
-        apply_theme_to_styles(app, panel->list_scroll);
-        panel->list_scroll.add_child(&panel->list);
-        style_text(app, panel->placeholder, "", lumo::kFontSmallItalic);
-        panel->list.add_child(&panel->placeholder);
-    }
-    style_text(app, app.entity_panel.placeholder, "(no entities)", lumo::kFontSmallItalic);
-    style_text(app, app.parameter_panel.placeholder, "(no parameters)", lumo::kFontSmallItalic);
-    app.side_panels[1].add_child(&app.entity_panel.list_scroll);
-    app.side_panels[2].add_child(&app.parameter_panel.list_scroll);
+    build_list_panels(app);
     style_text(app, app.script_list_label, app.script_list_text, lumo::kFontSmall);
     for (std::size_t i = 0; i < app.side_panels.size(); ++i) {
         app.side_panels[i].visible = static_cast<int>(i) == app.view_settings.open_side_panel;

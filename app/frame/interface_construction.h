@@ -26,3 +26,8 @@ void build_floating_controls(Application& app);
 void build_side_panels(Application& app);
 void build_modal_panes(Application& app);
 void build_startup_widgets(Application& app);
+
+// The side panels' lists and details, in list_panels.cpp.
+void build_list_panels(Application& app);
+// Places the entity inspector's detail widgets around the filled texts.
+void lay_out_entity_details(Application& app);

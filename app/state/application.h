@@ -275,8 +275,6 @@ struct Application {
     ConfigurationWidgets configuration_pane_widgets;
     NavigatorPaneWidgets navigator_pane;
     ConsoleWidgets console;
-    ListPanelWidgets entity_panel;
-    ListPanelWidgets parameter_panel;
     RunPaneWidgets run_pane;
     DialogWidgets parse_pane;
     CapturePaneWidgets capture_pane;
@@ -325,6 +323,16 @@ struct Application {
     std::int32_t directive_layout_style = 0; // 1 list, 2 grid
     std::vector<std::array<double, 2>> parse_row_scroll;
     std::array<double, 2> parse_report_view_scroll{}; // the shown row's x and y
+
+    // Editing: the window-size fields of the window settings, read by their
+    // Enter callbacks and rewritten by their cancel callbacks.
+    lumo::F window_width_field;
+    lumo::F window_height_field;
+    // The side panels' scroll panes (ENTITYUPPER, ENTITYLOWER, PARAMETERUPPER,
+    // PARAMETERLOWER) and the transform block's RESET buttons: translation,
+    // uniform scale, per-axis scale, rotation, rotation order, transform order.
+    std::array<lumo::SP, LIST_PANE_COUNT> list_panes;
+    std::array<lumo::P, 6> transform_reset_buttons;
 
     Application();
     ~Application();

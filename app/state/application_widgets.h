@@ -247,21 +247,6 @@ struct ConsoleWidgets {
     std::array<lumo::T, 4> channel_texts;
 };
 
-// The entity inspector's and the parameter control's list and detail widgets.
-struct ListPanelWidgets {
-    lumo::SP list_scroll;
-    lumo::KL list;
-    lumo::T placeholder;
-    lumo::KL detail_header;
-    lumo::T detail_title;
-    lumo::T property_lines;
-    lumo::T detail_text;
-    lumo::P ppd_indicator;
-    std::array<lumo::P, 12> order_buttons; // rotation "XYZ".., transform "SRT"..
-    std::array<lumo::F, 10> transform_fields;
-    lumo::P reset_button;
-};
-
 // EXPORTPANE: estimate, export button, name and location fields, options.
 struct ExportPaneWidgets {
     DialogWidgets dialog;

@@ -122,3 +122,12 @@ struct ListPanels {
     // Set by a wheel over a list: the next frame lays the interface out again.
     std::uint8_t relayout_requested = 0;
 };
+
+// The scroll panes of the two side panels: each list above its details.
+enum ListPane : int {
+    LIST_PANE_ENTITIES = 0,
+    LIST_PANE_ENTITY_DETAILS,
+    LIST_PANE_PARAMETERS,
+    LIST_PANE_PARAMETER_DETAILS,
+    LIST_PANE_COUNT,
+};

@@ -1,0 +1,231 @@
+// The three side panels' contents: the console with its channel views, the
+// entity inspector and the parameter panel, each a list pane above a detail
+// pane. The list builders fill the lists' rows; this places the fixed
+// widgets around them and lays the panels out.
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/frame/interface_construction.h"
+#include "app/state/application.h"
+#include "lumo/font.h"
+#include "panels/list_styles.h"
+#include "shell/menu_rows.h"
+#include "shell/pane_layouts.h"
+#include "shell/themes.h"
+#include "shell/window_layout.h"
+
+namespace {
+
+const std::array<const char*, 6> ROTATION_ORDER_LABELS{"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX"};
+const std::array<const char*, 6> TRANSFORM_ORDER_LABELS{"RST", "RTS", "SRT", "STR", "TRS", "TSR"};
+const std::array<const char*, 3> PARAMETER_TOGGLE_LABELS{"Auto-Sync.", "Immediate",
+                                                         "Multi-Edit-Mode"};
+// The parameter panel's fixed header: title line, execute mode, toggles, buttons.
+constexpr int PARAMETER_HEADER_STRIPS = 4;
+// Share of a side panel's height the list takes above its details, in percent.
+constexpr int LIST_SHARE_PERCENT = 40;
+
+void style_label(Application& app, lumo::P& widget, const std::string& text, int font)
+{
+    widget.font = font;
+    widget.text_colour_override = app.theme_text_colour.data();
+    widget.set_label(text);
+}
+
+void style_button(Application& app, lumo::P& button, const std::string& text)
+{
+    style_label(app, button, text, lumo::kFontSmall);
+    button.align_x = lumo::kAlignCentre;
+    button.align_y = lumo::kAlignCentre;
+    button.hover_style = &g_active_fill_styles[STYLE_HIGHLIGHT];
+    button.selected_style = &g_active_fill_styles[STYLE_HIGHLIGHT];
+}
+
+void build_entity_inspector(Application& app)
+{
+    EntityInspectorWidgets& widgets = app.lists.entities;
+    lumo::SP& upper = app.list_panes[LIST_PANE_ENTITIES];
+    lumo::SP& lower = app.list_panes[LIST_PANE_ENTITY_DETAILS];
+    style_label(app, widgets.placeholder, "0 entities in environment\n(open a script...)",
+                lumo::kFontSmallItalic);
+    widgets.placeholder.padding.left = app.layout.gap;
+    upper.add_child(&widgets.list);
+    upper.add_child(&widgets.placeholder);
+    style_label(app, widgets.title, "Entity ", lumo::kFontSmallBold);
+    style_label(app, widgets.header, ": (none selected)", lumo::kFontSmall);
+    style_label(app, widgets.property_lines, "", lumo::kFontSmall);
+    style_label(app, widgets.detail_text, "", lumo::kFontSmall);
+    style_label(app, widgets.ppd_indicator, "PPD", lumo::kFontSmallBold);
+    for (lumo::P* part :
+         {static_cast<lumo::P*>(&widgets.title), static_cast<lumo::P*>(&widgets.header),
+          static_cast<lumo::P*>(&widgets.property_lines),
+          static_cast<lumo::P*>(&widgets.detail_text), &widgets.ppd_indicator})
+        widgets.details.add_child(part);
+    for (std::size_t k = 0; k < 6; ++k) {
+        style_button(app, widgets.rotation_order_buttons[k], ROTATION_ORDER_LABELS[k]);
+        style_button(app, widgets.transform_order_buttons[k], TRANSFORM_ORDER_LABELS[k]);
+        style_button(app, app.transform_reset_buttons[k], "RESET");
+        widgets.details.add_child(&widgets.rotation_order_buttons[k]);
+        widgets.details.add_child(&widgets.transform_order_buttons[k]);
+        widgets.details.add_child(&app.transform_reset_buttons[k]);
+    }
+    for (lumo::F& field : widgets.transform_fields) {
+        field.text_colour_override = app.theme_text_colour.data();
+        field.align_x = lumo::kAlignEnd;
+        field.border_bottom = {app.layout.thin_border, &g_active_fill_styles[STYLE_BORDER_BOTTOM],
+                               0};
+        widgets.details.add_child(&field);
+    }
+    widgets.details.visible = false;
+    lower.add_child(&widgets.details);
+    app.side_panels[1].add_child(&upper);
+    app.side_panels[1].add_child(&lower);
+}
+
+void build_parameter_panel(Application& app)
+{
+    ParameterControlWidgets& panel = app.lists.parameters;
+    lumo::SP& upper = app.list_panes[LIST_PANE_PARAMETERS];
+    lumo::SP& lower = app.list_panes[LIST_PANE_PARAMETER_DETAILS];
+    style_label(app, panel.placeholder, "0 parametric entities\n(open a script with #PARAM...)",
+                lumo::kFontSmallItalic);
+    panel.placeholder.padding.left = app.layout.gap;
+    upper.add_child(&panel.list);
+    upper.add_child(&panel.placeholder);
+    style_label(app, panel.title, "Dynamic-Entity ", lumo::kFontSmallBold);
+    style_label(app, panel.header, ": (none selected)", lumo::kFontSmall);
+    style_label(app, panel.execute_mode, EXECUTE_MODE_NONE, lumo::kFontSmall);
+    for (std::size_t k = 0; k < panel.toggles.size(); ++k)
+        style_button(app, panel.toggles[k], PARAMETER_TOGGLE_LABELS[k]);
+    style_button(app, panel.reset_button, "RESET");
+    style_button(app, panel.variants_button, "Variants");
+    style_button(app, panel.apply_button, "APPLY");
+    for (lumo::P* part :
+         {static_cast<lumo::P*>(&panel.title), static_cast<lumo::P*>(&panel.header),
+          static_cast<lumo::P*>(&panel.execute_mode), &panel.toggles[0], &panel.toggles[1],
+          &panel.toggles[2], &panel.reset_button, &panel.variants_button, &panel.apply_button,
+          static_cast<lumo::P*>(&panel.details)})
+        lower.add_child(part);
+    panel.details.visible = false;
+    app.side_panels[2].add_child(&upper);
+    app.side_panels[2].add_child(&lower);
+}
+
+// A list pane above its detail pane; the list is as high as its rows.
+void lay_out_list_panes(Application& app, lumo::SP& upper, lumo::SP& lower, lumo::KL& list,
+                        lumo::P& placeholder, int width, int height)
+{
+    const int top = app.layout.strip_height;
+    const int list_height = (height - top) * LIST_SHARE_PERCENT / 100;
+    set_rect(upper, 0, top, width, list_height);
+    set_rect(lower, 0, top + list_height, width, height - top - list_height);
+    upper.border_bottom = {app.layout.thin_border, &g_active_fill_styles[STYLE_BORDER_BOTTOM], 0};
+    set_rect(list, 0, 0, width - app.layout.panel_inset, std::max(list.content_height, 1));
+    set_rect(placeholder, 0, 0, width, 2 * top);
+}
+
+void lay_out_console_panel(int width, int height)
+{
+    if (g_app == nullptr) return;
+    Application& app = *g_app;
+    const int top = app.layout.strip_height;
+    set_rect(app.console.scroll, 0, top, width, height - top);
+    for (lumo::SP& channel : app.console.channel_scrolls)
+        set_rect(channel, 0, top, width, height - top);
+}
+
+void lay_out_entity_panel(int width, int height)
+{
+    if (g_app == nullptr) return;
+    EntityInspectorWidgets& widgets = g_app->lists.entities;
+    lay_out_list_panes(*g_app, g_app->list_panes[LIST_PANE_ENTITIES],
+                       g_app->list_panes[LIST_PANE_ENTITY_DETAILS], widgets.list,
+                       widgets.placeholder, width, height);
+}
+
+void lay_out_parameter_panel(int width, int height)
+{
+    if (g_app == nullptr) return;
+    Application& app = *g_app;
+    ParameterControlWidgets& panel = app.lists.parameters;
+    lay_out_list_panes(app, app.list_panes[LIST_PANE_PARAMETERS],
+                       app.list_panes[LIST_PANE_PARAMETER_DETAILS], panel.list, panel.placeholder,
+                       width, height);
+    const int u = app.layout.strip_height;
+    const int g = app.layout.gap;
+    const int inner = width - app.layout.panel_inset;
+    set_rect(panel.title, g, 0, panel.title.label_width, u);
+    set_rect(panel.header, g + panel.title.label_width, 0, inner - g - panel.title.label_width, u);
+    set_rect(panel.execute_mode, 0, u, inner, u);
+    for (std::size_t k = 0; k < panel.toggles.size(); ++k)
+        set_rect(panel.toggles[k], static_cast<int>(k) * inner / 3, 2 * u, inner / 3, u);
+    set_rect(panel.reset_button, 0, 3 * u, inner / 3, u);
+    set_rect(panel.variants_button, inner / 3, 3 * u, inner / 3, u);
+    set_rect(panel.apply_button, 2 * inner / 3, 3 * u, inner / 3, u);
+    set_rect(panel.details, 0, PARAMETER_HEADER_STRIPS * u, inner,
+             std::max(panel.details.content_height, 1));
+}
+
+// Six buttons after a RESET button in one strip.
+void place_order_row(std::array<lumo::P, 6>& buttons, lumo::P& reset, int y, int width, int u)
+{
+    set_rect(reset, 0, y, 2 * u, u);
+    const int each = (width - 2 * u) / 6;
+    for (std::size_t k = 0; k < buttons.size(); ++k)
+        set_rect(buttons[k], 2 * u + static_cast<int>(k) * each, y, each, u);
+}
+
+} // namespace
+
+void lay_out_entity_details(Application& app)
+{
+    EntityInspectorWidgets& widgets = app.lists.entities;
+    const int u = app.layout.strip_height;
+    const int g = app.layout.gap;
+    const int width = app.layout.side_panel_width - app.layout.panel_inset;
+    set_rect(widgets.title, 0, 0, widgets.title.label_width, u);
+    set_rect(widgets.ppd_indicator, width - 2 * u, 0, 2 * u, u);
+    widgets.property_lines.y = u;
+    widgets.detail_text.x = 0;
+    widgets.detail_text.y = u + widgets.property_lines.height;
+    // The title and the property lines scroll sideways with the details.
+    lay_out_entity_detail_header(app, width, 0);
+    set_rect(widgets.header, widgets.title.x + widgets.title.label_width, 0,
+             width - 2 * u - widgets.title.label_width, u);
+    const int text_height = widgets.property_lines.height +
+                            (widgets.detail_text.label.empty() ? 0 : widgets.detail_text.height);
+    const int block = u + text_height + g;
+    // Translation, uniform scale, per-axis scale and rotation, one strip
+    // each after its RESET button.
+    constexpr std::array<std::array<int, 2>, 4> groups{{{0, 3}, {3, 1}, {4, 3}, {7, 3}}};
+    for (std::size_t r = 0; r < groups.size(); ++r) {
+        const int y = block + static_cast<int>(r) * u;
+        set_rect(app.transform_reset_buttons[r], 0, y, 2 * u, u);
+        const int count = groups[r][1];
+        const int each = (width - 2 * u) / count;
+        for (int k = 0; k < count; ++k)
+            set_rect(widgets.transform_fields[static_cast<std::size_t>(groups[r][0] + k)],
+                     2 * u + k * each, y, each, u);
+    }
+    place_order_row(widgets.rotation_order_buttons, app.transform_reset_buttons[4], block + 4 * u,
+                    width, u);
+    place_order_row(widgets.transform_order_buttons, app.transform_reset_buttons[5], block + 5 * u,
+                    width, u);
+}
+
+void build_list_panels(Application& app)
+{
+    app.lists.fill_styles = g_active_fill_styles.data();
+    app.lists.text_colour = app.theme_text_colour.data();
+    for (lumo::SP& pane : app.list_panes) {
+        apply_theme_to_styles(app, pane);
+        pane.clip_children = true;
+    }
+    build_entity_inspector(app);
+    build_parameter_panel(app);
+    app.side_panels[0].set_layout_callback(lay_out_console_panel);
+    app.side_panels[1].set_layout_callback(lay_out_entity_panel);
+    app.side_panels[2].set_layout_callback(lay_out_parameter_panel);
+}
