@@ -1,5 +1,7 @@
 #include "app/actions/numeric_fields.h"
 
+#include "shell/state_setters.h"
+
 #include <array>
 #include <cmath>
 
@@ -88,25 +90,6 @@ void request_resize(Application& app, std::int32_t width, std::int32_t height)
 {
     if (app.platform.resize_client_area != nullptr) app.platform.resize_client_area(width, height);
     refresh_interface(app);
-}
-
-// The first-person eye height: the saved first-person camera and, in that
-// mode, the live camera keep their view direction while the eye moves.
-void store_eye_height(Application& app, double height, const std::string& text)
-{
-    ViewSettings& settings = app.view_settings;
-    const double rise = height - settings.eye_height;
-    settings.eye_height = height;
-    settings.eye_height_text = text;
-    CameraSet& saved = app.saved_cameras[FIRST_PERSON_SET];
-    saved.target[1] += rise;
-    saved.eye[1] = height;
-    if (app.camera_mode == CAMERA_FIRST_PERSON) {
-        app.camera.target[1] += rise;
-        app.camera.eye[1] = height;
-        app.redraw_requested = 1;
-    }
-    refresh_root(app);
 }
 
 template <int Slider> void slider_field_entered()
@@ -263,7 +246,7 @@ void enter_eye_height(Application& app)
         reject_typed_number(app, typed, EYE_HEIGHT_NOTE);
         return;
     }
-    store_eye_height(app, *value, typed);
+    set_eye_height(app, *value, typed);
 }
 
 void cancel_window_width(Application& app)
