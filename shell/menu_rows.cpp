@@ -218,6 +218,7 @@ void fill_field_sliders(Application& app)
         set_border(row.slider.knob.border_left, m.thin_border, STYLE_BORDER_LEFT);
         set_border(row.slider.knob.border_right, m.thin_border, STYLE_BORDER_RIGHT);
         row.icon.icon = static_cast<int>(app.slider_icons[i]);
+        row.icon.text_colour_override = app.theme_text_colour.data();
         cell.hint_icon = row.icon.icon;
         cell.add_child(&row.slider);
         cell.add_child(&row.icon);

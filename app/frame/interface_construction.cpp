@@ -6,6 +6,7 @@
 #include "lumo/font.h"
 #include "model/console_state.h"
 #include "model/text_metrics.h"
+#include "panels/environment_tabs.h"
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
 #include "platform/startup_wiring.h"
@@ -84,12 +85,15 @@ void build_application_ui(Application& app)
 {
     if (app.current_environment == nullptr) add_first_environment(app);
     apply_theme_colours(app, app.view_settings.theme_index);
+    app.lists.fill_styles = g_active_fill_styles.data();
+    app.lists.text_colour = app.theme_text_colour.data();
     build_bars(app);
     build_floating_controls(app);
     build_side_panels(app);
     build_modal_panes(app);
     build_startup_widgets(app);
     build_tree(app);
+    rebuild_environment_tabs(app);
     install_layout_callbacks(app);
     install_action_callbacks(app);
     measure_console_font();
