@@ -116,6 +116,9 @@ void lay_out_sliderbar(Application& app, int width, int height)
         m.top = fl ? G / 2 : G / 2 + 1;
         m.bottom = fl ? G / 2 + 1 : G / 2;
         row.icon.y = fl ? -1 : 0;
+        // The track spans its cell less the margins, so wide cells get long tracks.
+        row.slider.width = bar.cells[i].width;
+        row.slider.height = height;
     }
 }
 
@@ -181,9 +184,9 @@ void lay_out_overlay(Application& app, int width, int height)
     const int y = (height - dh) / 2;
     for (lumo::KL* pane :
          {&app.run_pane.dialog.pane, &app.parse_pane.pane, &app.screenshot_pane.dialog.pane,
-          &app.profile_pane.dialog.pane, &app.directive_pane.pane, &app.export_pane_widgets.dialog.pane,
-          &app.about_pane.pane, &app.help_pane.pane, &app.info_pane.pane, &app.error_pane.pane,
-          &app.warning_pane.pane})
+          &app.profile_pane.dialog.pane, &app.directive_pane.pane,
+          &app.export_pane_widgets.dialog.pane, &app.about_pane.pane, &app.help_pane.pane,
+          &app.info_pane.pane, &app.error_pane.pane, &app.warning_pane.pane})
         set_rect(*pane, x, y, dw, dh);
     set_rect(app.capture_pane.dialog.pane, (width - 256) / 2, y, 256, dh);
     for (lumo::KL* pane :

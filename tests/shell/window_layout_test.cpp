@@ -101,10 +101,13 @@ TEST_F(WindowLayoutTest, SliderBarSwitchesToQuartersAboveItsSwitchWidth)
 {
     for (auto [width, content, last] :
          {std::tuple{720, Rect{0, 0, 720, 24}, Rect{540, 0, 180, 24}},
-          std::tuple{721, Rect{0, 0, 721, 24}, Rect{540, 0, 181, 24}}}) {
+          std::tuple{721, Rect{0, 0, 721, 24}, Rect{540, 0, 181, 24}},
+          std::tuple{1024, Rect{0, 0, 1024, 24}, Rect{768, 0, 256, 24}}}) {
         lay_out_sliderbar(app, width, 24);
         EXPECT_EQ(rect_of(app.slider_bar_parts.content), content) << width;
         EXPECT_EQ(rect_of(app.slider_bar_parts.cells[3]), last) << width;
+        EXPECT_EQ(app.slider_rows[3].slider.width, last[2])
+            << width << ": the track fills its cell";
     }
 }
 
