@@ -6,6 +6,7 @@
 #include "app/state/application.h"
 #include "shell/menu_labels.h"
 #include "shell/themes.h"
+#include "lumo/font.h"
 #include "shell/window_layout.h"
 
 namespace {
@@ -108,6 +109,9 @@ std::vector<lumo::P*> build_settings_rows(Application& app, MenuWidgets& menu, i
     std::vector<lumo::P*> rows = row_pointers(menu, count);
     for (int i = 0; i < count; ++i) {
         lumo::P& row = *rows[static_cast<std::size_t>(i)];
+        // The column is 2U wide whatever the label: the tiny face keeps the
+        // longest labels ("Variant-Selector", "Mono-Edge-Tone") unclipped.
+        row.font = lumo::kFontTiny;
         configure_row(app, row, labels, i, icon);
         row.align_x = lumo::kAlignEnd;
         row.padding.left = m.gap;

@@ -72,6 +72,7 @@ void show_side_panel_widgets(Application& app)
 {
     const std::int32_t open = app.view_settings.open_side_panel;
     const bool hidden = panel_flag(app, PANEL_QUICK_HIDE) != 0;
+    app.control_pane.visible = !hidden && open != -1;
     for (std::int32_t i = 0; i < 3; ++i) {
         app.side_panels[static_cast<std::size_t>(i)].visible = !hidden && i == open;
         app.side_panel_tabs[static_cast<std::size_t>(i)].selected = i == open;

@@ -99,6 +99,8 @@ void build_tipbar(Application& app)
     style_text(app, bar.menu_tree, "", lumo::kFontSmall);
     bar.scroll.add_child(&bar.menu_tree);
     style_text(app, app.tool_menu_title, "", lumo::kFontSmallBold);
+    app.tool_menu_title.align_y = lumo::kAlignCentre;
+    app.tool_menu_icon.text_colour_override = app.theme_text_colour.data();
     app.tool_menu_title.visible = false;
     app.tool_menu_icon.visible = false;
     add_children(bar.scroll, {&app.tool_menu_icon, &app.tool_menu_title, &app.tool_menu_pane});
@@ -306,8 +308,13 @@ void build_floating_controls(Application& app)
     app.fps_readout.align_x = lumo::kAlignEnd;
     app.fps_readout.visible = app.view_settings.show_fps != 0;
     app.content_pane.add_child(&app.fps_readout);
-    for (lumo::T& text : app.statistics_texts)
+    // The statistics sit in the lower-left corner of the view; the root
+    // layout's bottom margins lift them above the slider, colour and
+    // variants strips.
+    for (lumo::T& text : app.statistics_texts) {
         style_text(app, text, "", lumo::kFontSmall);
+        text.align_y = lumo::kAlignEnd;
+    }
     // Children paint in order: the shadow first, so the text lies on it.
     app.content_pane.add_child(&app.statistics_texts[1]);
     app.content_pane.add_child(&app.statistics_texts[0]);
