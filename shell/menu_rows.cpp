@@ -157,8 +157,10 @@ void fill_colour_by_menu(Application& app)
     const int colour_icon = static_cast<int>(app.tool_menu_icons[TOOL_MENU_COLOUR]);
     const int width = place_strip_rows(app, rows.data(), count, labels, colour_icon, m.strip_height,
                                        bar.strip, -1);
-    set_rect(bar.strip, 0, 0, width + m.strip_height, m.strip_height);
     bar.drop_down.margin.left = m.bar_unit;
+    // Margins inset only a widget's own box, not its children: the strip
+    // starts after the colour-by button itself.
+    set_rect(bar.strip, bar.drop_down.margin.left, 0, width + m.strip_height, m.strip_height);
     attach_drop_down(bar.strip, bar.drop_down, bar.scroll, false);
     for (int i = 0; i < 10; ++i) {
         lumo::P& swatch = bar.swatches[static_cast<std::size_t>(i)];

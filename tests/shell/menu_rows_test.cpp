@@ -61,6 +61,9 @@ TEST_F(MenuRowsTest, FillersFollowTheLabelTables)
     EXPECT_TRUE(app.colour_bar.row_list[0]->selected);
     EXPECT_FALSE(app.colour_bar.row_list[1]->selected);
     EXPECT_EQ(app.colour_bar.row_list[4]->hint_icon, 43) << "the COLOUR icon";
+    EXPECT_GE(app.colour_bar.strip.x + app.colour_bar.row_list[0]->x,
+              app.colour_bar.button.x + app.colour_bar.button.width)
+        << "no colour row lies under the colour-by button";
 }
 
 TEST(FillStyleCopy, TwoCopiesRestoreTheStopOrder)
