@@ -194,6 +194,14 @@ std::uint32_t widget_text_colour(const P& widget)
     return widget.text_colour;
 }
 
+// A widget whose text follows the theme tints its icon the same way, so
+// icons stay readable on every theme's bars.
+std::uint32_t widget_icon_colour(const P& widget)
+{
+    return widget.text_colour_override != nullptr ? widget_text_colour(widget)
+                                                  : widget.shape_colour;
+}
+
 void paint_label(DrawList& list, const P& widget, const DrawContext& context,
                  const std::string& text, int scroll_x)
 {
@@ -247,8 +255,8 @@ void paint_widget(DrawList& list, const P& widget, const DrawContext& context, b
         if (widget.icon == kIconLogo)
             list.add_logo(left, top, size, size, 0xFFFFFFFF, context);
         else
-            list.add_icon(widget.icon, left, top, size, widget.icon_flip_x, widget.shape_colour,
-                          context);
+            list.add_icon(widget.icon, left, top, size, widget.icon_flip_x,
+                          widget_icon_colour(widget), context);
     }
     if (with_label) paint_label(list, widget, context, widget.label, 0);
 }

@@ -70,6 +70,9 @@ void paint_label(DrawList& list, const P& widget, const DrawContext& context,
                  const std::string& text, int scroll_x);
 // The widget's text colour: the override when set, else its own.
 std::uint32_t widget_text_colour(const P& widget);
+// The icon tint: the text colour when the widget follows the theme, else
+// its own shape colour.
+std::uint32_t widget_icon_colour(const P& widget);
 
 // Lays out nothing: walks the already laid-out tree from the root.
 void build_draw_list(P& root, DrawList& list);

@@ -124,6 +124,7 @@ public:
     std::uint32_t text_colour = 0xFF202020;
     std::uint32_t shape_colour = 0xFF404040;      // icon tint
     const double* text_colour_override = nullptr; // RGBA doubles, wins over text_colour
+                                                  // and shape_colour
 
     int icon = -1; // atlas slot, -1 none
     bool icon_flip_x = false;

@@ -6,6 +6,7 @@
 #include "app/state/application.h"
 #include "shell/menu_labels.h"
 #include "shell/themes.h"
+#include "lumo/font.h"
 #include "shell/window_layout.h"
 
 namespace {
@@ -108,6 +109,9 @@ std::vector<lumo::P*> build_settings_rows(Application& app, MenuWidgets& menu, i
     std::vector<lumo::P*> rows = row_pointers(menu, count);
     for (int i = 0; i < count; ++i) {
         lumo::P& row = *rows[static_cast<std::size_t>(i)];
+        // The column is 2U wide whatever the label: the tiny face keeps the
+        // longest labels ("Variant-Selector", "Mono-Edge-Tone") unclipped.
+        row.font = lumo::kFontTiny;
         configure_row(app, row, labels, i, icon);
         row.align_x = lumo::kAlignEnd;
         row.padding.left = m.gap;
@@ -153,8 +157,10 @@ void fill_colour_by_menu(Application& app)
     const int colour_icon = static_cast<int>(app.tool_menu_icons[TOOL_MENU_COLOUR]);
     const int width = place_strip_rows(app, rows.data(), count, labels, colour_icon, m.strip_height,
                                        bar.strip, -1);
-    set_rect(bar.strip, 0, 0, width + m.strip_height, m.strip_height);
     bar.drop_down.margin.left = m.bar_unit;
+    // Margins inset only a widget's own box, not its children: the strip
+    // starts after the colour-by button itself.
+    set_rect(bar.strip, bar.drop_down.margin.left, 0, width + m.strip_height, m.strip_height);
     attach_drop_down(bar.strip, bar.drop_down, bar.scroll, false);
     for (int i = 0; i < 10; ++i) {
         lumo::P& swatch = bar.swatches[static_cast<std::size_t>(i)];
@@ -218,6 +224,7 @@ void fill_field_sliders(Application& app)
         set_border(row.slider.knob.border_left, m.thin_border, STYLE_BORDER_LEFT);
         set_border(row.slider.knob.border_right, m.thin_border, STYLE_BORDER_RIGHT);
         row.icon.icon = static_cast<int>(app.slider_icons[i]);
+        row.icon.text_colour_override = app.theme_text_colour.data();
         cell.hint_icon = row.icon.icon;
         cell.add_child(&row.slider);
         cell.add_child(&row.icon);

@@ -1,5 +1,6 @@
 #include "shell/pane_layouts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/state/application.h"
@@ -116,6 +117,9 @@ void lay_out_sliderbar(Application& app, int width, int height)
         m.top = fl ? G / 2 : G / 2 + 1;
         m.bottom = fl ? G / 2 + 1 : G / 2;
         row.icon.y = fl ? -1 : 0;
+        // The track spans its cell less the margins, so wide cells get long tracks.
+        row.slider.width = bar.cells[i].width;
+        row.slider.height = height;
     }
 }
 
@@ -132,11 +136,28 @@ void lay_out_tool_scroll(Application& app, int width, int /*height*/)
         first + open * U + U / 2 - app.toolbar.open_menu_marker.width / 2;
 }
 
+namespace {
+
+// The open tool menu reads icon, title, then its drop-down of rows, which
+// takes the rest of the strip.
+void place_tool_menu_header(Application& app, MenuWidgets& menu, int width)
+{
+    const int M = app.layout.row_height;
+    lumo::P& title = app.tool_menu_title;
+    set_rect(app.tool_menu_icon, 0, 0, M, M);
+    set_rect(title, M, 0, title.label_width + app.layout.gap, M);
+    const int right = title.x + title.width;
+    set_rect(menu.pane, right, 0, std::max(0, width - right), M);
+}
+
+} // namespace
+
 void lay_out_tip_scroll(Application& app, int width, int /*height*/)
 {
     const int open = app.view_settings.open_tool_menu;
     if (open >= 0 && open < TOOL_MENU_COUNT) {
         MenuWidgets& menu = app.tool_menus[static_cast<std::size_t>(open)];
+        place_tool_menu_header(app, menu, width);
         const int e = app.tool_menu_title.x + app.tool_menu_title.width + menu.strip_width;
         menu.strip.x =
             width <= e
@@ -181,9 +202,9 @@ void lay_out_overlay(Application& app, int width, int height)
     const int y = (height - dh) / 2;
     for (lumo::KL* pane :
          {&app.run_pane.dialog.pane, &app.parse_pane.pane, &app.screenshot_pane.dialog.pane,
-          &app.profile_pane.dialog.pane, &app.directive_pane.pane, &app.export_pane_widgets.dialog.pane,
-          &app.about_pane.pane, &app.help_pane.pane, &app.info_pane.pane, &app.error_pane.pane,
-          &app.warning_pane.pane})
+          &app.profile_pane.dialog.pane, &app.directive_pane.pane,
+          &app.export_pane_widgets.dialog.pane, &app.about_pane.pane, &app.help_pane.pane,
+          &app.info_pane.pane, &app.error_pane.pane, &app.warning_pane.pane})
         set_rect(*pane, x, y, dw, dh);
     set_rect(app.capture_pane.dialog.pane, (width - 256) / 2, y, 256, dh);
     for (lumo::KL* pane :

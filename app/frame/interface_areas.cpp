@@ -99,6 +99,8 @@ void build_tipbar(Application& app)
     style_text(app, bar.menu_tree, "", lumo::kFontSmall);
     bar.scroll.add_child(&bar.menu_tree);
     style_text(app, app.tool_menu_title, "", lumo::kFontSmallBold);
+    app.tool_menu_title.align_y = lumo::kAlignCentre;
+    app.tool_menu_icon.text_colour_override = app.theme_text_colour.data();
     app.tool_menu_title.visible = false;
     app.tool_menu_icon.visible = false;
     add_children(bar.scroll, {&app.tool_menu_icon, &app.tool_menu_title, &app.tool_menu_pane});
@@ -221,6 +223,7 @@ void build_dialog(Application& app, DialogWidgets& dialog, const std::string& ti
     dialog.close_box.hover_style = style(STYLE_HIGHLIGHT);
     dialog.close_box.text_colour_override = app.theme_text_colour.data();
     set_rect(dialog.close_box, m.dialog_width - m.gap / 2 - 32, m.gap / 2, 32, 32);
+    dialog.icon.text_colour_override = app.theme_text_colour.data();
     add_children(dialog.pane, {&dialog.icon, &dialog.title, &dialog.text, &dialog.close_box});
     dialog.pane.visible = false;
     app.overlay.add_child(&dialog.pane);
@@ -298,14 +301,23 @@ void build_floating_controls(Application& app)
     app.animation_control.visible = false;
     app.expand_button.icon = static_cast<int>(app.settings_menu_icons[SETTINGS_MENU_FULLSCREEN]);
     app.expand_button.hover_style = style(STYLE_HIGHLIGHT);
+    app.expand_button.text_colour_override = app.theme_text_colour.data();
     style_text(app, app.fps_readout, "? fps (? ms)", lumo::kFontSmall);
+    // The read-out's colour tells the frame rate, so it keeps its own.
+    app.fps_readout.text_colour_override = nullptr;
     app.fps_readout.align_x = lumo::kAlignEnd;
     app.fps_readout.visible = app.view_settings.show_fps != 0;
     app.content_pane.add_child(&app.fps_readout);
+    // The statistics sit in the lower-left corner of the view; the root
+    // layout's bottom margins lift them above the slider, colour and
+    // variants strips.
     for (lumo::T& text : app.statistics_texts) {
         style_text(app, text, "", lumo::kFontSmall);
-        app.content_pane.add_child(&text);
+        text.align_y = lumo::kAlignEnd;
     }
+    // Children paint in order: the shadow first, so the text lies on it.
+    app.content_pane.add_child(&app.statistics_texts[1]);
+    app.content_pane.add_child(&app.statistics_texts[0]);
     app.statistics_texts[1].text_colour_override = nullptr;
     app.statistics_texts[1].text_colour = 0x80000000u; // the shadow
     std::vector<std::string> lines(app.mesh_statistics_lines.begin(),
@@ -316,6 +328,8 @@ void build_floating_controls(Application& app)
     app.hide_logo.visible = false;
     app.lock_icon.icon = static_cast<int>(app.settings_menu_icons[SETTINGS_MENU_LOCK]);
     app.lock_icon.visible = app.view_settings.panel_flags[PANEL_VIEW_LOCK] != 0;
+    for (lumo::P* icon : {&app.hide_logo, &app.lock_icon, &app.hint_bar.icon})
+        icon->text_colour_override = app.theme_text_colour.data();
     style_text(app, app.no_render, "NO RENDER", lumo::kFontSmallBold);
     fill_with(app.no_render, STYLE_PANEL);
     app.no_render.visible = false;

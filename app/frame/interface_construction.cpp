@@ -7,6 +7,7 @@
 #include "lumo/font.h"
 #include "model/console_state.h"
 #include "model/text_metrics.h"
+#include "panels/environment_tabs.h"
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
 #include "platform/startup_wiring.h"
@@ -91,6 +92,7 @@ void build_application_ui(Application& app)
     build_modal_panes(app);
     build_startup_widgets(app);
     build_tree(app);
+    rebuild_environment_tabs(app);
     install_layout_callbacks(app);
     install_action_callbacks(app);
     measure_console_font();

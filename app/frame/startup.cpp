@@ -1,6 +1,5 @@
 #include "app/frame/startup.h"
 
-#include <array>
 #include <cstring>
 
 #include "lumo/assets/font_image.h"
@@ -21,6 +20,7 @@
 #include "render/gl/light0_gl.h"
 #include "platform/x11/gl_window.h"
 #include "platform/x11/window_services.h"
+#include "shell/themes.h"
 
 namespace {
 
@@ -93,7 +93,10 @@ void fill_app_window(WindowCallbacks& window, const Application& app, int argc, 
 {
     window.width = static_cast<std::uint32_t>(app.window_width);
     window.height = static_cast<std::uint32_t>(app.window_height);
-    window.title = "PLIM:EI";
+    window.title = "PLIM:EI (WIN32)";
+    // Starting the window installs its record's clear colour, so the record
+    // carries the theme's background rather than the default black.
+    window.clear_colour = argb_of(app.background_colour);
     window.argc = argc;
     window.argv = argv;
     copy_icon_block(icon_pixels);
@@ -110,8 +113,6 @@ bool start_application(const std::vector<std::string>& arguments)
     Application& app = *g_app;
     build_available_interface(app);
     install_platform_services(app.platform);
-    const std::array<double, 4>& background = app.background_colour;
-    app.platform.clear_colour(background[0], background[1], background[2], background[3]);
 
     keep_arguments(arguments);
     fill_app_window(g_app_window, app, static_cast<int>(arguments.size()),

@@ -112,6 +112,10 @@ void handle_configure(const XConfigureEvent& configure)
     g_client_size = {configure.width, configure.height};
     emit_event(&WindowCallbacks::on_resize, configure.width, configure.height);
     paint_window();
+    // The GL driver may take the new drawable size only at this first swap,
+    // and a shrinking window gets no exposure to paint it again: one more
+    // paint on the next pass shows the frame at its new size.
+    g_repaint_requested = 1;
 }
 
 void handle_client_message(const XClientMessageEvent& message)

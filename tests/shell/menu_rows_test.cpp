@@ -47,9 +47,13 @@ TEST_F(MenuRowsTest, FillersFollowTheLabelTables)
     fill_colour_by_menu(app);
     for (int m = 0; m < TOOL_MENU_COUNT; ++m)
         EXPECT_EQ(static_cast<int>(app.tool_menus[m].row_list.size()), TOOL_MENU_ROW_COUNTS[m]);
-    for (int m = 0; m < SETTINGS_MENU_COUNT; ++m)
+    for (int m = 0; m < SETTINGS_MENU_COUNT; ++m) {
         EXPECT_EQ(static_cast<int>(app.settings_menus[m].row_list.size()),
                   SETTINGS_MENU_ROW_COUNTS[m]);
+        for (const lumo::P* row : app.settings_menus[m].row_list)
+            EXPECT_LE(row->label_width, row->width - row->padding.left - row->padding.right)
+                << row->label << ": a settings label fits its row unclipped";
+    }
     EXPECT_EQ(app.tool_menus[0].rows[2].width + 1,
               std::max(24 + app.tool_menus[0].rows[2].label_width, 40))
         << "the first menu's third row is one narrower";
@@ -57,6 +61,9 @@ TEST_F(MenuRowsTest, FillersFollowTheLabelTables)
     EXPECT_TRUE(app.colour_bar.row_list[0]->selected);
     EXPECT_FALSE(app.colour_bar.row_list[1]->selected);
     EXPECT_EQ(app.colour_bar.row_list[4]->hint_icon, 43) << "the COLOUR icon";
+    EXPECT_GE(app.colour_bar.strip.x + app.colour_bar.row_list[0]->x,
+              app.colour_bar.button.x + app.colour_bar.button.width)
+        << "no colour row lies under the colour-by button";
 }
 
 TEST(FillStyleCopy, TwoCopiesRestoreTheStopOrder)

@@ -22,10 +22,12 @@ TEST_F(StateSettersTest, SidePanelOpensAndTheSameIndexCloses)
     EXPECT_EQ(app.view_settings.panel_flags[PANEL_SIDE_PANEL_SHOWN], 1);
     EXPECT_TRUE(app.side_panels[2].visible);
     EXPECT_TRUE(app.side_panel_tabs[2].selected);
+    EXPECT_TRUE(app.control_pane.visible) << "CONTROLPANE shows with its panel";
     select_side_panel(app, 2);
     EXPECT_EQ(app.view_settings.open_side_panel, -1);
     EXPECT_EQ(app.view_settings.panel_flags[PANEL_SIDE_PANEL_SHOWN], 0);
     EXPECT_FALSE(app.side_panels[2].visible);
+    EXPECT_FALSE(app.control_pane.visible);
 }
 
 TEST_F(StateSettersTest, ToolMenuShowsOnlyTheOpenDropDown)

@@ -9,6 +9,7 @@
 #include "app/state/application.h"
 #include "platform/window_callbacks.h"
 #include "shell/pane_layouts.h"
+#include "shell/state_setters.h"
 
 namespace {
 
@@ -101,10 +102,13 @@ TEST_F(WindowLayoutTest, SliderBarSwitchesToQuartersAboveItsSwitchWidth)
 {
     for (auto [width, content, last] :
          {std::tuple{720, Rect{0, 0, 720, 24}, Rect{540, 0, 180, 24}},
-          std::tuple{721, Rect{0, 0, 721, 24}, Rect{540, 0, 181, 24}}}) {
+          std::tuple{721, Rect{0, 0, 721, 24}, Rect{540, 0, 181, 24}},
+          std::tuple{1024, Rect{0, 0, 1024, 24}, Rect{768, 0, 256, 24}}}) {
         lay_out_sliderbar(app, width, 24);
         EXPECT_EQ(rect_of(app.slider_bar_parts.content), content) << width;
         EXPECT_EQ(rect_of(app.slider_bar_parts.cells[3]), last) << width;
+        EXPECT_EQ(app.slider_rows[3].slider.width, last[2])
+            << width << ": the track fills its cell";
     }
 }
 
@@ -122,6 +126,19 @@ TEST_F(WindowLayoutTest, ToolScrollCentresWhenWideAndScrollsWhenNarrow)
         EXPECT_EQ(app.toolbar.menu_buttons[0].x, c.first_x) << c.width << " " << c.fraction;
         EXPECT_EQ(app.toolbar.menu_buttons[7].x, c.first_x + 7 * 56);
     }
+}
+
+TEST_F(WindowLayoutTest, OpenToolMenuReadsIconTitleThenItsRows)
+{
+    show_tool_drop_down(app, TOOL_MENU_SHADING);
+    lay_out_tip_scroll(app, 400, 32);
+    const lumo::P& title = app.tool_menu_title;
+    const lumo::KL& pane = app.tool_menus[TOOL_MENU_SHADING].pane;
+    EXPECT_EQ(rect_of(app.tool_menu_icon), (Rect{0, 0, 32, 32}));
+    EXPECT_EQ(title.x, 32);
+    EXPECT_GT(title.width, title.label_width) << "the title is not clipped";
+    EXPECT_EQ(rect_of(pane), (Rect{title.x + title.width, 0, 400 - title.x - title.width, 32}))
+        << "the drop-down starts where the title ends, so no row lies under it";
 }
 
 TEST_F(WindowLayoutTest, ScrollRuleAlignsTheFarEdgeAtFractionOne)

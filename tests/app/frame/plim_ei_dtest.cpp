@@ -13,12 +13,14 @@
 #include "app/frame/app_slots.h"
 #include "app/frame/startup.h"
 #include "platform/x11/window_services.h"
+#include "shell/themes.h"
 #include "tests/platform/trace_capture.h"
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -66,9 +68,14 @@ TEST_F(StartApplication,
                 s.clipboard_read && s.clipboard_write && s.clear_colour)
         << "every platform service is wired";
     const WindowCallbacks& window = g_app_window;
-    EXPECT_EQ(std::tuple(window.width, window.height, window.title, window.argc,
-                         std::string(window.argv[0])),
-              std::tuple(720u, 480u, std::string("PLIM:EI"), 1, std::string("PLIM-EI.exe")));
+    EXPECT_EQ(
+        std::tuple(window.width, window.height, window.title, window.argc,
+                   std::string(window.argv[0])),
+        std::tuple(720u, 480u, std::string("PLIM:EI (WIN32)"), 1, std::string("PLIM-EI.exe")));
+    const std::array<double, 4>& background = g_app->background_colour;
+    EXPECT_EQ(window.clear_colour, argb_of(background));
+    EXPECT_NEAR(g_clear_colour.green, background[1], 1.0 / 255)
+        << "starting the window keeps the theme's background as the clear colour";
     // The icon is a packed copy of the atlas's last cell, where the logo is
     // drawn, and stays intact when the first paint frees the atlas.
     ASSERT_EQ(std::tuple(window.icon_width, window.icon_height, window.icon_stride),

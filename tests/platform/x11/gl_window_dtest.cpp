@@ -93,9 +93,12 @@ TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot)
     EXPECT_EQ(g_slot_log, (Log{"resize 800 600", "init", "paint"}));
     EXPECT_EQ(g_client_size.width, 800);
     g_slot_log.clear();
+    g_repaint_requested = 0;
     resize_client_area(100, 50);
     settle();
     EXPECT_EQ(g_slot_log, (Log{"resize 360 240", "paint"}));
+    EXPECT_EQ(g_repaint_requested, 1)
+        << "a shrunk window gets no exposure, so the next pass paints it again";
     EXPECT_EQ(window_size(peer_, window_), std::pair(360, 240));
     announce_client_size();
     EXPECT_EQ(g_slot_log.back(), "resize 360 240");
