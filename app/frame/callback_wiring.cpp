@@ -3,7 +3,9 @@
 #include "app/frame/callback_wiring.h"
 
 #include "app/actions/menu_dispatch.h"
+#include "app/actions/pane_callbacks.h"
 #include "app/state/application.h"
+#include "shell/pane_contents.h"
 #include "shell/pane_layouts.h"
 #include "shell/state_setters.h"
 #include "shell/window_layout.h"
@@ -24,6 +26,24 @@ void lay_out_root_and_view(Application& app, int width, int height)
     app.window_height = height;
     lay_out_root(app, width, height);
     lay_out_view_panels(app, width, height);
+    lay_out_startup_panes(app, width, height);
+}
+
+void lay_out_file_pane_contents(Application& app, int width, int height)
+{
+    lay_out_file_pane(app, width, height);
+    lay_out_navigator_pane(app, width, height);
+}
+
+// The panes' contents: the wiring of the modal panes, the navigator and the
+// export and profiling panes.
+void install_pane_layouts(Application& app)
+{
+    app.navigator_pane.pane.set_layout_callback(forward_layout<lay_out_file_pane_contents>);
+    app.confirm_pane.pane.set_layout_callback(forward_layout<lay_out_confirm_box>);
+    app.export_pane_widgets.dialog.pane.set_layout_callback(
+        forward_layout<lay_out_export_contents>);
+    app.profile_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_profile_contents>);
 }
 
 template <int Menu> bool toggle_tool_menu_click()
@@ -107,8 +127,8 @@ void install_layout_callbacks(Application& app)
         forward_layout<lay_out_entity_detail_header>);
     app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
     app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_list>);
-    app.navigator_pane.pane.set_layout_callback(forward_layout<lay_out_file_pane>);
     app.navigator_pane.list_area.set_layout_callback(forward_layout<lay_out_navigator_list>);
+    install_pane_layouts(app);
 }
 
 void install_action_callbacks(Application& app)
@@ -127,4 +147,5 @@ void install_action_callbacks(Application& app)
     app.execution_mode_buttons[1].on_click = select_execution_mode_click<1>;
     app.execution_mode_buttons[2].on_click = select_execution_mode_click<2>;
     app.hide_logo.on_click = toggle_quick_hide_click;
+    wire_pane_callbacks(app);
 }
