@@ -94,8 +94,11 @@ void lay_out_navigator_pane(Application& app, int width, int height)
     const int M = app.layout.row_height;
     const int U = app.layout.bar_unit;
     NavigatorPaneWidgets& nav = app.navigator_pane;
+    const int header_width = (width - 32 - G) / NAV_CLOSE;
     for (int i = 0; i < NAV_CLOSE; ++i)
-        set_rect(nav.header_buttons[static_cast<std::size_t>(i)], i * 2 * U, 0, 2 * U, M);
+        set_rect(nav.header_buttons[static_cast<std::size_t>(i)], i * header_width, 0, header_width,
+                 M);
+    set_rect(app.navigator_dimmer, 0, 0, width, height);
     const int footer = height - 2 * (U + M) + M;
     set_rect(nav.path_bar, 0, footer, width, M);
     set_rect(nav.location_label, G, footer + M, width / 3, U);

@@ -510,6 +510,8 @@ void build_modal_panes(Application& app)
     style_text(app, nav.hint, "", lumo::kFontSmall);
     nav.hint.opacity = 0.5;
     fill_with(nav.header, STYLE_BAR);
+    nav.list_area.clip_children = true;
+    nav.path_bar.clip_children = true;
     fill_with(nav.scroll_track, STYLE_TRACK);
     fill_with(nav.scroll_thumb, STYLE_THUMB_HOVER);
     add_children(nav.pane,
