@@ -40,6 +40,7 @@ void open_setting_selection(Application& app, std::int32_t mode, const Navigator
     app.navigator.mode = mode;
     const std::string start = navigator_start_directory(app);
     app.configuration.visible = 0;
+    if (app.configuration_pane != nullptr) app.configuration_pane->visible = false;
     open_navigator(app, mode, start, texts);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "platform/trace.h"
 #include "shell/confirm_pane.h"
+#include "shell/modal_panes.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -573,10 +574,7 @@ void confirm_navigator_selection(Application& app)
 
 void show_file_navigator(Application& app, bool open)
 {
-    app.modal[MODAL_NAVIGATOR] = open ? 1 : 0;
-    app.navigator_rows.list.visible = open;
-    set_modal_masks(app, open || is_any_modal_open(app));
-    refresh_root(app);
+    set_navigator_visible(app, open);
 }
 
 void open_native_folder_dialog(Application& app)

@@ -1,6 +1,7 @@
 #include "shell/refresh.h"
 
 #include "app/state/application.h"
+#include "shell/pane_contents.h"
 
 void refresh_interface(Application& app)
 {
@@ -10,5 +11,6 @@ void refresh_interface(Application& app)
 
 void refresh_root(Application& app)
 {
+    sync_pane_widgets(app);
     app.root.refresh();
 }

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "app/actions/menu_dispatch.h"
+#include "app/actions/pane_callbacks.h"
 #include "app/commands/entity_commands.h"
 #include "app/commands/environment_lifecycle.h"
 #include "app/commands/parse_check.h"
@@ -219,7 +220,7 @@ bool previous_saved_view(Application& app)
 
 bool enter(Application& app)
 {
-    if (confirm_modal_state(app) == EnterFollowUp::ASSEMBLE) assemble_command(app);
+    run_enter_follow_up(app, confirm_modal_state(app));
     return true;
 }
 

@@ -18,6 +18,10 @@
 #include "app/frame/interface_construction.h"
 #include "app/state/application.h"
 #include "app/commands/parameter_reset.h"
+
+#include "app/actions/pane_callbacks.h"
+#include "app/state/application.h"
+#include "shell/pane_contents.h"
 #include "shell/pane_layouts.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
@@ -39,6 +43,24 @@ void lay_out_root_and_view(Application& app, int width, int height)
     app.window_height = height;
     lay_out_root(app, width, height);
     lay_out_view_panels(app, width, height);
+    lay_out_startup_panes(app, width, height);
+}
+
+void lay_out_file_pane_contents(Application& app, int width, int height)
+{
+    lay_out_file_pane(app, width, height);
+    lay_out_navigator_pane(app, width, height);
+}
+
+// The panes' contents: the wiring of the modal panes, the navigator and the
+// export and profiling panes.
+void install_pane_layouts(Application& app)
+{
+    app.navigator_pane.pane.set_layout_callback(forward_layout<lay_out_file_pane_contents>);
+    app.confirm_pane.pane.set_layout_callback(forward_layout<lay_out_confirm_box>);
+    app.export_pane_widgets.dialog.pane.set_layout_callback(
+        forward_layout<lay_out_export_contents>);
+    app.profile_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_profile_contents>);
 }
 
 template <int Menu> bool toggle_tool_menu_click()
@@ -237,8 +259,8 @@ void install_layout_callbacks(Application& app)
     app.capture_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_capture_preview>);
     app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
     app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_list>);
-    app.navigator_pane.pane.set_layout_callback(forward_layout<lay_out_file_pane>);
     app.navigator_pane.list_area.set_layout_callback(forward_layout<lay_out_navigator_list>);
+    install_pane_layouts(app);
 }
 
 void install_action_callbacks(Application& app)
@@ -259,4 +281,6 @@ void install_action_callbacks(Application& app)
     app.hide_logo.on_click = toggle_quick_hide_click;
     install_inspection_callbacks(app);
     wire_editing(app);
+
+    wire_pane_callbacks(app);
 }

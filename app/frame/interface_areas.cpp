@@ -229,6 +229,76 @@ void build_dialog(Application& app, DialogWidgets& dialog, const std::string& ti
     app.overlay.add_child(&dialog.pane);
 }
 
+void style_plain_button(Application& app, lumo::P& button, const std::string& label)
+{
+    button.set_label(label);
+    button.font = lumo::kFontSmallBold;
+    button.hover_style = style(STYLE_HIGHLIGHT);
+    button.selected_style = style(STYLE_HIGHLIGHT);
+    button.text_colour_override = app.theme_text_colour.data();
+}
+
+void build_confirm_pane(Application& app)
+{
+    ConfirmPaneWidgets& confirm = app.confirm_pane;
+    fill_with(confirm.box, STYLE_PANEL);
+    for (lumo::Border* b : {&confirm.box.border_left, &confirm.box.border_top,
+                            &confirm.box.border_right, &confirm.box.border_bottom})
+        border(*b, app.layout.thick_border, STYLE_BORDER_RIGHT);
+    style_text(app, confirm.title, "", lumo::kFontBold);
+    style_text(app, confirm.text, "", lumo::kFontSmall);
+    style_text(app, confirm.option_label, app.confirm.option_labels[0], lumo::kFontSmall);
+    add_children(confirm.option_row, {&confirm.option_label});
+    for (std::size_t i = 0; i < confirm.option_buttons.size(); ++i) {
+        style_plain_button(app, confirm.option_buttons[i], std::string(1, char('A' + i)));
+        confirm.option_row.add_child(&confirm.option_buttons[i]);
+    }
+    confirm.option_row.visible = false;
+    style_plain_button(app, confirm.answer_buttons[0], app.confirm.cancel_labels[0]);
+    style_plain_button(app, confirm.answer_buttons[1], app.confirm.accept_labels[0]);
+    add_children(confirm.box, {&confirm.icon, &confirm.title, &confirm.text, &confirm.option_row,
+                               &confirm.answer_buttons[0], &confirm.answer_buttons[1]});
+    confirm.pane.add_child(&confirm.box);
+    confirm.pane.visible = false;
+    app.overlay.add_child(&confirm.pane);
+}
+
+void build_export_and_profile_contents(Application& app)
+{
+    ExportPaneWidgets& pane = app.export_pane_widgets;
+    const std::array<const char*, 4> formats{"OBJ", "OFF", "PLY", "STL"};
+    const std::array<const char*, 3> attributes{"normals", "colours", "binary"};
+    const std::array<const char*, 2> topologies{"polygons", "tessellations"};
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        style_plain_button(app, pane.format_toggles[i], formats[i]);
+    for (std::size_t i = 0; i < attributes.size(); ++i)
+        style_plain_button(app, pane.attribute_toggles[i], attributes[i]);
+    for (std::size_t i = 0; i < topologies.size(); ++i)
+        style_plain_button(app, pane.topology_toggles[i], topologies[i]);
+    style_plain_button(app, pane.location_button, "...");
+    style_plain_button(app, pane.export_button, "!");
+    for (lumo::P* child :
+         {&pane.location_button, &pane.format_toggles[0], &pane.format_toggles[1],
+          &pane.format_toggles[2], &pane.format_toggles[3], &pane.attribute_toggles[0],
+          &pane.attribute_toggles[1], &pane.attribute_toggles[2], &pane.topology_toggles[0],
+          &pane.topology_toggles[1]})
+        pane.dialog.pane.add_child(child);
+    ProfilePaneWidgets& profile = app.profile_pane;
+    style_text(app, profile.report_text, "", lumo::kFontSmall);
+    profile.report_scroll.add_child(&profile.report_text);
+    profile.row_scroll.add_child(&profile.row_list);
+    style_plain_button(app, profile.row_toggle, "<<");
+    const std::array<const char*, 3> labels{"Show", "Copy", "Write"};
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        style_plain_button(app, profile.buttons[i], labels[i]);
+    add_children(profile.dialog.pane,
+                 {&profile.report_scroll, &profile.row_scroll, &profile.row_toggle,
+                  &profile.buttons[0], &profile.buttons[1], &profile.buttons[2]});
+    app.ppd_view.row_list = &profile.row_scroll;
+    app.ppd_view.report_area = &profile.report_scroll;
+    app.ppd_view.report_text = &profile.report_text;
+}
+
 } // namespace
 
 void build_bars(Application& app)
@@ -412,10 +482,8 @@ void build_modal_panes(Application& app)
     build_dialog(app, app.warning_pane, "", "");
     build_dialog(app, app.capture_pane.dialog, "Snapshot", "");
     app.capture_pane.dialog.pane.add_child(&app.capture_pane.preview);
-    ConfirmPaneWidgets& confirm = app.confirm_pane;
-    add_children(confirm.pane, {&confirm.icon, &confirm.title, &confirm.text, &confirm.option_row});
-    confirm.pane.visible = false;
-    app.overlay.add_child(&confirm.pane);
+    build_confirm_pane(app);
+    build_export_and_profile_contents(app);
     for (lumo::P& icon : app.open_pane_icons)
         app.open_pane.add_child(&icon);
     app.open_pane.visible = false;
@@ -432,12 +500,39 @@ void build_modal_panes(Application& app)
         nav.header.add_child(&button);
     nav.header.add_child(&nav.sort_marker);
     nav.list_area.add_child(&app.navigator_rows.list);
+    nav.path_bar.add_child(&app.navigator_rows.path_strip);
+    app.navigator_rows.row_fill = style(STYLE_HIGHLIGHT);
+    app.navigator_rows.path_button_fill = style(STYLE_BAR);
+    app.navigator_rows.path_button_hover = style(STYLE_HIGHLIGHT);
+    app.navigator_rows.path_button_border = style(STYLE_BORDER_RIGHT);
+    const std::array<const char*, NAV_CLOSE> header_labels{"TYPE", "NAME",    "SIZE", "DATE",
+                                                           "HOME", "REFRESH", "ALL"};
+    for (std::size_t i = 0; i < header_labels.size(); ++i)
+        style_plain_button(app, nav.header_buttons[i], header_labels[i]);
+    style_plain_button(app, nav.header_buttons[NAV_CLOSE], "X");
+    style_plain_button(app, nav.ok_button, "");
+    style_text(app, nav.title, "", lumo::kFontSmallBold);
+    style_text(app, nav.hint, "", lumo::kFontSmall);
+    nav.hint.opacity = 0.5;
+    fill_with(nav.header, STYLE_BAR);
+    nav.list_area.clip_children = true;
+    nav.path_bar.clip_children = true;
+    fill_with(nav.scroll_track, STYLE_TRACK);
+    fill_with(nav.scroll_thumb, STYLE_THUMB_HOVER);
     add_children(nav.pane,
                  {&nav.header, &nav.path_bar, &nav.list_area, &nav.scroll_track, &nav.scroll_thumb,
                   &nav.column_heads[0], &nav.column_heads[1], &nav.location_label, &nav.path_label,
                   &nav.title, &nav.hint, &nav.ok_button});
+    fill_with(app.navigator_dimmer, STYLE_MASK);
+    app.navigator_dimmer.visible = false;
+    nav.pane.add_child(&app.navigator_dimmer);
     nav.pane.visible = false;
     app.overlay.add_child(&nav.pane);
+    // Messages and confirmations open over the navigator and over each other.
+    for (lumo::P* pane : {&app.warning_pane.pane, &app.error_pane.pane, &app.info_pane.pane})
+        pane->depth_offset = 1.0;
+    app.confirm_pane.pane.depth_offset = 2.0;
+    app.load_pane.depth_offset = 3.0;
 }
 
 void build_startup_widgets(Application& app)
@@ -447,6 +542,7 @@ void build_startup_widgets(Application& app)
     app.startup_logo.opacity = 0.0;
     style_text(app, app.startup.label, "assembling...", lumo::kFontSmall);
     app.startup.label.visible = false;
+    fill_with(app.startup_pane, STYLE_PANEL);
     add_children(app.startup_pane, {&app.startup_logo, &app.startup.label});
     ConfigurationWidgets& config = app.configuration_pane_widgets;
     style_text(app, config.title, "\nProgram Configuration", lumo::kFontBold);
@@ -454,13 +550,15 @@ void build_startup_widgets(Application& app)
     config.workspace_field.set_label_field("???");
     style_text(app, config.kernel_state, "UNDEFINED", lumo::kFontSmall);
     style_text(app, config.workspace_state, "UNDEFINED", lumo::kFontSmall);
-    config.status_button.set_label("!");
+    style_plain_button(app, config.status_button, "!");
+    style_plain_button(app, config.kernel_button, "Kernel");
+    style_plain_button(app, config.workspace_button, "Workspace");
+    fill_with(config.pane, STYLE_MASK);
     fill_with(config.box, STYLE_PANEL);
     add_children(config.box, {&config.title, &config.kernel_field, &config.workspace_field,
                               &config.kernel_state, &config.workspace_state, &config.status_button,
                               &config.kernel_button, &config.workspace_button});
     config.pane.add_child(&config.box);
-    config.pane.visible = false;
     fill_with(app.run_overlay.overlay, STYLE_MASK);
     fill_with(app.run_overlay.box, STYLE_PANEL);
     style_text(app, app.run_overlay.text, "assembling...", lumo::kFontSmall);

@@ -64,6 +64,34 @@ void build_tree(Application& app)
     app.dialog_layer.visible = false;
 }
 
+// The panes the modal dispatch and the start-up sequence show and hide.
+void register_pane_widgets(Application& app)
+{
+    const std::pair<ModalState, lumo::P*> panes[] = {
+        {MODAL_RUN, &app.run_pane.dialog.pane},
+        {MODAL_PARSE, &app.parse_pane.pane},
+        {MODAL_CAPTURE, &app.capture_pane.dialog.pane},
+        {MODAL_SCREENSHOT, &app.screenshot_pane.dialog.pane},
+        {MODAL_PROFILE, &app.profile_pane.dialog.pane},
+        {MODAL_DIRECTIVE, &app.directive_pane.pane},
+        {MODAL_EXPORT, &app.export_pane_widgets.dialog.pane},
+        {MODAL_WARNING, &app.warning_pane.pane},
+        {MODAL_ERROR, &app.error_pane.pane},
+        {MODAL_INFO, &app.info_pane.pane},
+        {MODAL_ABOUT, &app.about_pane.pane},
+        {MODAL_HELP, &app.help_pane.pane},
+        {MODAL_OPENING, &app.open_pane},
+        {MODAL_NAVIGATOR, &app.navigator_pane.pane},
+    };
+    for (const auto& [state, widget] : panes)
+        app.modal_pane_widgets[static_cast<std::size_t>(state)] = widget;
+    app.navigator_list_pane = &app.navigator_rows.list;
+    app.navigator_mask = &app.navigator_dimmer;
+    app.configuration_pane = &app.configuration_pane_widgets.pane;
+    app.configuration_box = &app.configuration_pane_widgets.box;
+    app.startup_label = &app.startup.label;
+}
+
 void write_startup_console_lines(Application& app)
 {
     if (app.current_console == nullptr) return;
@@ -93,6 +121,8 @@ void build_application_ui(Application& app)
     build_startup_widgets(app);
     build_tree(app);
     rebuild_environment_tabs(app);
+
+    register_pane_widgets(app);
     install_layout_callbacks(app);
     install_action_callbacks(app);
     measure_console_font();

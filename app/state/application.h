@@ -297,6 +297,10 @@ struct Application {
     std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
     std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
 
+    // Pane wiring: the mask that dims the navigator behind a warning shown
+    // over it.
+    lumo::P navigator_dimmer;
+
 
     // Menus and keys: switches of rows without a field elsewhere, the
     // derived floating-panel visibility, the Tab step with the 3-D view's

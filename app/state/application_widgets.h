@@ -39,7 +39,9 @@ struct MenuWidgets {
 constexpr std::array<char, 7> PICK_MODES{'!', 'T', 'P', 'G', 'O', 'E', 'U'};
 
 struct ConfirmPaneWidgets {
-    lumo::KL pane;
+    lumo::KL pane; // full-window, holding the box
+    lumo::KL box;
+    std::array<lumo::P, 2> answer_buttons; // Cancel, OK
     lumo::T title;
     lumo::T text;
     lumo::P icon;

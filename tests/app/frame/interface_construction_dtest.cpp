@@ -138,6 +138,11 @@ protected:
         app.view_settings.theme_index = theme;
         install_headless_services(app.platform);
         build_application_ui(app);
+        // As the start-up sequence leaves it: its pane and the configuration
+        // pane gone, the interface showing.
+        app.startup_pane.visible = false;
+        if (app.configuration_pane != nullptr) app.configuration_pane->visible = false;
+        app.startup_finished = 1;
         render_frame(app.root, {app.gl_vertex_arrays_to_delete, app.gl_buffers_to_delete,
                                 app.gl_index_buffers_to_delete});
         Frame frame = read_frame();
