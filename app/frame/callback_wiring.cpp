@@ -18,6 +18,7 @@
 #include "app/frame/interface_construction.h"
 #include "app/state/application.h"
 #include "app/commands/parameter_reset.h"
+#include "shell/camera_control.h"
 #include "shell/pane_layouts.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
@@ -215,6 +216,42 @@ void wire_editing(Application& app)
     app.lists.parameters.reset_button.on_click = reset_parameters_click;
 }
 
+// The 3-D view: a right-button press begins a view drag, the drag turns or
+// pans the camera and the release ends it; the wheel queues steps that the
+// frame tick takes one a frame. Presses go on to the pane selection.
+bool on_view_press(int x, int y, int button)
+{
+    if (g_app != nullptr) begin_view_drag(*g_app, x, y, button);
+    return false;
+}
+
+bool on_view_drag(int x, int y, int button)
+{
+    return g_app != nullptr && update_view_drag(*g_app, x, y, button);
+}
+
+bool on_view_release(int /*x*/, int /*y*/, int /*button*/)
+{
+    if (g_app != nullptr) end_view_drag(*g_app);
+    return false;
+}
+
+bool on_view_wheel(int /*x*/, int /*y*/, int notches)
+{
+    if (g_app == nullptr || g_app->view_settings.panel_flags[PANEL_VIEW_LOCK] != 0) return false;
+    g_app->camera_motion.wheel_queue += g_app->view_settings.inverted_zoom ? -notches : notches;
+    return true;
+}
+
+void wire_render_callbacks(Application& app)
+{
+    app.view.on_press = on_view_press;
+    app.view.on_drag_callback = on_view_drag;
+    app.view.on_release = on_view_release;
+    app.view.on_wheel_callback = on_view_wheel;
+    app.load_saved_view = load_saved_view;
+}
+
 } // namespace
 
 void install_layout_callbacks(Application& app)
@@ -259,4 +296,5 @@ void install_action_callbacks(Application& app)
     app.hide_logo.on_click = toggle_quick_hide_click;
     install_inspection_callbacks(app);
     wire_editing(app);
+    wire_render_callbacks(app);
 }
