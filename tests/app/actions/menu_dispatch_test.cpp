@@ -137,3 +137,31 @@ TEST_F(MenuDispatchTest, BarEntriesActAtOnceOrOpenTheirDropDown)
 }
 
 } // namespace
+
+namespace {
+
+// The camera rows move the camera, except while it is locked.
+TEST_F(MenuDispatchTest, CameraRowsMoveTheCameraUnlessLocked)
+{
+    struct Case {
+        std::int32_t menu, item;
+    };
+    const Case cases[] = {
+        {TOOL_MENU_VIEW, 0}, {TOOL_MENU_VIEW, 3}, {TOOL_MENU_VIEW, 5}, {TOOL_MENU_STATE, 2}};
+    for (bool locked : {false, true}) {
+        settings.panel_flags[PANEL_VIEW_LOCK] = locked ? 1 : 0;
+        for (const Case& c : cases) {
+            app.camera.eye[0] = 7.0;
+            handle_tool_menu_item(app, c.menu, c.item);
+            EXPECT_EQ(app.camera.eye[0] == 7.0, locked) << c.menu << " " << c.item;
+        }
+    }
+    settings.panel_flags[PANEL_VIEW_LOCK] = 0;
+    handle_settings_menu_item(app, SETTINGS_MENU_CAMERA, CAMERA_FIRST_PERSON);
+    EXPECT_EQ(app.camera_mode, CAMERA_FIRST_PERSON);
+    EXPECT_EQ(app.camera.ground_lock, 1) << "the controller switch locks the ground";
+    EXPECT_TRUE(get_menu_check(*app.menu_checks.settings_menu_checks[SETTINGS_MENU_CAMERA],
+                               CAMERA_FIRST_PERSON));
+}
+
+} // namespace
