@@ -254,6 +254,7 @@ void camera_item(Application& app, std::int32_t item)
     switch_camera_controller(app, item);
     check_radio(settings_bits(app, SETTINGS_MENU_CAMERA), 0, 3, item);
     update_panel_visibility(app);
+    build_status_line(app);
 }
 
 void theme_item(Application& app, std::int32_t item)

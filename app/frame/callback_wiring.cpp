@@ -243,8 +243,49 @@ bool on_view_wheel(int /*x*/, int /*y*/, int notches)
     return true;
 }
 
+template <int Menu, int Item> bool tool_menu_row_click()
+{
+    if (g_app != nullptr) handle_tool_menu_item(*g_app, Menu, Item);
+    return true;
+}
+
+template <int Menu, int Item> bool settings_menu_row_click()
+{
+    if (g_app != nullptr) handle_settings_menu_item(*g_app, Menu, Item);
+    return true;
+}
+
+template <int Menu, int... I>
+void install_tool_rows(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.tool_menus[Menu].rows[I].on_click = tool_menu_row_click<Menu, I>), ...);
+}
+
+template <int Menu, int... I>
+void install_settings_rows(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.settings_menus[Menu].rows[I].on_click = settings_menu_row_click<Menu, I>), ...);
+}
+
+template <int... M> void install_all_tool_rows(Application& app, std::integer_sequence<int, M...>)
+{
+    (install_tool_rows<M>(app, std::make_integer_sequence<int, MAX_MENU_ROWS>{}), ...);
+}
+
+// The rows of every tool drop-down, and of the settings drop-downs that
+// change the picture: SHADING, LIGHTING and CAMERA.
+void wire_menu_rows(Application& app)
+{
+    install_all_tool_rows(app, std::make_integer_sequence<int, TOOL_MENU_COUNT>{});
+    const auto rows = std::make_integer_sequence<int, MAX_MENU_ROWS>{};
+    install_settings_rows<SETTINGS_MENU_SHADING>(app, rows);
+    install_settings_rows<SETTINGS_MENU_LIGHTING>(app, rows);
+    install_settings_rows<SETTINGS_MENU_CAMERA>(app, rows);
+}
+
 void wire_render_callbacks(Application& app)
 {
+    wire_menu_rows(app);
     app.view.on_press = on_view_press;
     app.view.on_drag_callback = on_view_drag;
     app.view.on_release = on_view_release;
