@@ -234,7 +234,9 @@ bool VL::on_mouse_down(int px, int py, int button)
     }
     if (pane != selected_pane && on_pane_change) on_pane_change();
     if (on_repaint) on_repaint();
-    // The press goes on to the view itself (camera drags).
+    // The view follows the drag that starts here (camera drags); the press
+    // still goes on to the widgets below.
+    if (on_drag_callback) g_drag_widget = this;
     return false;
 }
 

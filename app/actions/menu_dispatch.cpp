@@ -1,8 +1,11 @@
 #include "app/actions/menu_dispatch.h"
 
+#include <array>
+
 #include "app/state/application.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
+#include "shell/camera_control.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
 
@@ -78,16 +81,15 @@ bool colour_item(Application& app, std::int32_t item)
     ViewSettings& settings = app.view_settings;
     MenuCheckBits& bits = tool_bits(app, TOOL_MENU_COLOUR);
     if (item == 4) {
-        toggle_row(bits, 4, settings.colour_inverted);
-    } else if (item >= 0 && item <= 3) {
-        if (settings.colour_mode == item) return false;
-        check_radio(bits, 0, 4, item);
-        settings.colour_mode = item;
-        app.colour_bar.bar.visible =
-            item == COLOUR_SCHEME_FUNCTION && !settings.panel_flags[PANEL_QUICK_HIDE];
-    } else {
-        return false;
+        toggle_colour_inversion(app);
+        set_menu_check(bits, 4, settings.colour_inverted != 0);
+        return true;
     }
+    if (item < 0 || item > 3 || settings.colour_mode == item) return false;
+    check_radio(bits, 0, 4, item);
+    settings.colour_mode = item;
+    app.colour_bar.bar.visible =
+        item == COLOUR_SCHEME_FUNCTION && !settings.panel_flags[PANEL_QUICK_HIDE];
     recolour_all(app);
     return true;
 }
@@ -104,8 +106,8 @@ bool shading_item(Application& app, std::int32_t item)
         settings.smooth_shading = smooth;
         check_radio(bits, 0, 2, item);
     } else if (item == 2) {
-        toggle_row(bits, 2, settings.transparent_mode);
-        recolour_all(app);
+        toggle_transparency_mode(app);
+        set_menu_check(bits, 2, settings.transparent_mode != 0);
     } else if (item >= 3 && item <= 8) {
         toggle_row(bits, item, *effects[item - 3]);
     } else {
@@ -125,18 +127,42 @@ bool radio_item(Application& app, ToolMenu menu, std::int32_t& value, std::int32
 bool orbit_item(Application& app, std::int32_t item)
 {
     if (item == 2) {
-        toggle_row(tool_bits(app, TOOL_MENU_ORBIT), 2, app.menu_switches.orbit_about_centre);
+        toggle_row(tool_bits(app, TOOL_MENU_ORBIT), 2, app.view_settings.orbit_about_centre);
         return true;
     }
     return radio_item(app, TOOL_MENU_ORBIT, app.view_settings.orbit_kind, item);
 }
 
+bool camera_locked(const Application& app)
+{
+    return app.view_settings.panel_flags[PANEL_VIEW_LOCK] != 0;
+}
+
 bool state_item(Application& app, std::int32_t item)
 {
-    if (item != 0) return false;
-    toggle_row(tool_bits(app, TOOL_MENU_STATE), 0, app.menu_switches.attribute_trace);
-    for (lumo::T& text : app.statistics_texts)
-        text.visible = app.menu_switches.attribute_trace != 0;
+    if (item == 0) {
+        toggle_row(tool_bits(app, TOOL_MENU_STATE), 0, app.menu_switches.attribute_trace);
+        for (lumo::T& text : app.statistics_texts)
+            text.visible = app.menu_switches.attribute_trace != 0;
+        return true;
+    }
+    if ((item != 1 && item != 2) || camera_locked(app)) return false;
+    if (item == 1)
+        sync_view_widget(app);
+    else
+        reset_camera(app);
+    return true;
+}
+
+using ViewPresetFn = void (*)(Application&);
+constexpr std::array<ViewPresetFn, 6> VIEW_PRESETS{set_view_top,   set_view_base,  set_view_left,
+                                                   set_view_right, set_view_front, set_view_back};
+
+bool view_item(Application& app, std::int32_t item)
+{
+    if (item < 0 || item >= static_cast<std::int32_t>(VIEW_PRESETS.size()) || camera_locked(app))
+        return false;
+    VIEW_PRESETS[static_cast<std::size_t>(item)](app);
     return true;
 }
 
@@ -167,6 +193,8 @@ bool run_tool_item(Application& app, std::int32_t menu, std::int32_t item)
         return state_item(app, item);
     case TOOL_MENU_WIDGETS:
         return widget_item(app, item);
+    case TOOL_MENU_VIEW:
+        return view_item(app, item);
     default:
         return false;
     }
@@ -223,10 +251,10 @@ void lighting_item(Application& app, std::int32_t item)
 void camera_item(Application& app, std::int32_t item)
 {
     if (item < 0 || item > 2 || item == app.camera_mode) return;
-    app.camera_mode = item;
-    app.camera.ground_lock = item == CAMERA_FIRST_PERSON ? 1 : 0;
+    switch_camera_controller(app, item);
     check_radio(settings_bits(app, SETTINGS_MENU_CAMERA), 0, 3, item);
     update_panel_visibility(app);
+    build_status_line(app);
 }
 
 void theme_item(Application& app, std::int32_t item)
@@ -261,10 +289,10 @@ void widgets_item(Application& app, std::int32_t item)
         toggle_row(bits, 4, settings.animation_enabled);
         break;
     case 5:
-        toggle_row(bits, 5, app.menu_switches.alpha_grid);
+        toggle_row(bits, 5, settings.alpha_grid);
         break;
     case 6:
-        toggle_row(bits, 6, app.menu_switches.upright_grid);
+        toggle_row(bits, 6, settings.upright_grid);
         break;
     case 11:
         // Enlarged trace text is the regular font, the normal one the small.
@@ -358,7 +386,7 @@ void toggle_tool_menu(Application& app, std::int32_t menu)
 void flip_full_screen(Application& app)
 {
     app.fullscreen = app.fullscreen ? 0 : 1;
-    app.camera_motion.drag_active = 0;
+    end_view_drag(app);
     if (app.platform.set_fullscreen != nullptr) app.platform.set_fullscreen(app.fullscreen);
     build_status_line(app);
     app.border.visible = !app.fullscreen;

@@ -13,6 +13,8 @@
 #include "app/state/application.h"
 #include "panels/info_texts.h"
 #include "platform/input_codes.h"
+#include "render/camera_motion.h"
+#include "shell/camera_control.h"
 #include "shell/confirm_pane.h"
 #include "shell/fade.h"
 #include "shell/modal_panes.h"
@@ -129,11 +131,13 @@ bool next_environment(Application& app)
 }
 
 // Object-orbit zooms by its step within its bounds; the other controllers
-// move, which the camera code does.
+// move one unit.
 bool zoom_out(Application& app)
 {
     ViewSettings& settings = app.view_settings;
-    if (app.camera_mode == CAMERA_OBJECT_ORBIT && settings.zoom > settings.zoom_minimum)
+    if (app.camera_mode != CAMERA_OBJECT_ORBIT)
+        move_camera_backward(app.camera, 1.0);
+    else if (settings.zoom > settings.zoom_minimum)
         settings.zoom =
             std::max(settings.zoom - settings.zoom_step * settings.zoom, settings.zoom_minimum);
     build_status_line(app);
@@ -143,10 +147,24 @@ bool zoom_out(Application& app)
 bool zoom_in(Application& app)
 {
     ViewSettings& settings = app.view_settings;
-    if (app.camera_mode == CAMERA_OBJECT_ORBIT && settings.zoom < settings.zoom_maximum)
+    if (app.camera_mode != CAMERA_OBJECT_ORBIT)
+        move_camera_forward(app.camera, 1.0);
+    else if (settings.zoom < settings.zoom_maximum)
         settings.zoom =
             std::min(settings.zoom + settings.zoom_step * settings.zoom, settings.zoom_maximum);
     build_status_line(app);
+    return true;
+}
+
+bool fit_viewport(Application& app)
+{
+    sync_view_widget(app);
+    return true;
+}
+
+bool reset_view(Application& app)
+{
+    reset_camera(app);
     return true;
 }
 
@@ -204,7 +222,7 @@ bool step_saved_view(Application& app, std::int32_t step)
         app.load_saved_view(app);
         views.pending = previous;
     }
-    app.camera_motion.drag_active = 0;
+    end_view_drag(app);
     return true;
 }
 
@@ -270,9 +288,13 @@ bool flip_settings_bar(Application& app)
     return true;
 }
 
-constexpr std::array<Shortcut, 13> CTRL_TABLE{{
+constexpr std::array<Shortcut, 17> CTRL_TABLE{{
     {KEY_PAGE_DOWN, NOT_MODAL, previous_environment},
     {KEY_PAGE_UP, NOT_MODAL, next_environment},
+    {'9', NOT_MODAL | NOT_LOCKED, fit_viewport},
+    {'(', NOT_MODAL | NOT_LOCKED, fit_viewport},
+    {'0', NOT_MODAL | NOT_LOCKED, reset_view},
+    {')', NOT_MODAL | NOT_LOCKED, reset_view},
     {'-', NOT_MODAL | NOT_LOCKED, zoom_out},
     {'=', NOT_MODAL | NOT_LOCKED, zoom_in},
     {'f', 0, full_screen},

@@ -15,6 +15,7 @@
 #include "panels/parameter_rows.h"
 #include "platform/text.h"
 #include "platform/trace.h"
+#include "shell/camera_control.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -164,14 +165,21 @@ void toggle_entity_row_selection(Application& app, std::int32_t i)
     rebuild_entity_details(app);
 }
 
+// The rows' focus icon aims the camera at the entity while it is not locked.
+void focus_unless_locked(Application& app, const Entity& entity)
+{
+    if (app.view_settings.panel_flags[PANEL_VIEW_LOCK] == 0) focus_camera_on_entity(app, entity);
+}
+
 void click_entity_icons(Application& app, std::int32_t i, Entity& entity, std::int32_t x,
                         std::int32_t r)
 {
     const LayoutMetrics& m = app.layout;
     const bool left = x < m.side_panel_width - m.panel_inset - ICON_COLUMN;
     const bool upper = r < ICON_COLUMN;
-    if (left && upper) return; // the focus icon: the camera moves by its own operations
-    if (upper) {
+    if (left && upper) {
+        focus_unless_locked(app, entity);
+    } else if (upper) {
         toggle_entity_visible(entity);
         show_flags_in_row(row_of(app.lists.entities.rows, i), entity, false);
         mirror_into_parameter_row(app, entity, i, false);
@@ -361,6 +369,8 @@ void click_parameter_row(Application& app, std::int32_t row, std::int32_t x, std
         toggle_entity_visible(entity);
         show_flags_in_row(row_of(app.lists.parameters.rows, row), entity, false);
         show_flags_in_row(row_of(app.lists.entities.rows, index), entity, false);
+    } else {
+        focus_unless_locked(app, entity);
     }
     refresh_interface(app);
 }

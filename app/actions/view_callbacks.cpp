@@ -6,10 +6,12 @@
 #include "app/state/application.h"
 #include "model/entity.h"
 #include "model/mesh.h"
+#include "panels/directive_menus.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
 #include "platform/trace.h"
 #include "render/camera.h"
+#include "shell/camera_control.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -213,6 +215,7 @@ void step_camera_directive(Application& app, int direction)
             ++current;
     }
     app.panel_layout.selected_directive = current < count ? current : -1;
+    apply_camera_directive(app, current);
     build_status_line(app);
     refresh_interface(app);
 }
@@ -231,7 +234,9 @@ void toggle_directive_animation(Application& app)
 
 void toggle_directive_layout(Application& app)
 {
-    app.directive_layout_style = app.directive_layout_style == 1 ? 2 : 1;
+    std::int32_t& style = app.view_settings.directive_mode;
+    style = style == 1 ? 2 : 1;
+    layout_directive_menu(app, app.directive_column.column.width);
     refresh_root(app);
 }
 

@@ -2,25 +2,21 @@
 
 #include "app/frame/callback_wiring.h"
 
-#include "app/actions/menu_dispatch.h"
-
 #include <utility>
 
+#include "app/actions/edit_callbacks.h"
 #include "app/actions/environment_callbacks.h"
+#include "app/actions/menu_dispatch.h"
+#include "app/actions/pane_callbacks.h"
 #include "app/actions/toggle_callbacks.h"
 #include "app/actions/view_callbacks.h"
 #include "app/commands/environment_tab_callbacks.h"
+#include "app/commands/parameter_reset.h"
+#include "app/frame/interface_construction.h"
 #include "app/state/application.h"
 #include "panels/inspection_text.h"
 #include "panels/ppd_view.h"
-
-#include "app/actions/edit_callbacks.h"
-#include "app/frame/interface_construction.h"
-#include "app/state/application.h"
-#include "app/commands/parameter_reset.h"
-
-#include "app/actions/pane_callbacks.h"
-#include "app/state/application.h"
+#include "shell/camera_control.h"
 #include "shell/pane_contents.h"
 #include "shell/pane_layouts.h"
 #include "shell/refresh.h"
@@ -237,6 +233,83 @@ void wire_editing(Application& app)
     app.lists.parameters.reset_button.on_click = reset_parameters_click;
 }
 
+// The 3-D view: a right-button press begins a view drag, the drag turns or
+// pans the camera and the release ends it; the wheel queues steps that the
+// frame tick takes one a frame. Presses go on to the pane selection.
+bool on_view_press(int x, int y, int button)
+{
+    if (g_app != nullptr) begin_view_drag(*g_app, x, y, button);
+    return false;
+}
+
+bool on_view_drag(int x, int y, int button)
+{
+    return g_app != nullptr && update_view_drag(*g_app, x, y, button);
+}
+
+bool on_view_release(int /*x*/, int /*y*/, int /*button*/)
+{
+    if (g_app != nullptr) end_view_drag(*g_app);
+    return false;
+}
+
+bool on_view_wheel(int /*x*/, int /*y*/, int notches)
+{
+    if (g_app == nullptr || g_app->view_settings.panel_flags[PANEL_VIEW_LOCK] != 0) return false;
+    g_app->camera_motion.wheel_queue += g_app->view_settings.inverted_zoom ? -notches : notches;
+    return true;
+}
+
+template <int Menu, int Item> bool tool_menu_row_click()
+{
+    if (g_app != nullptr) handle_tool_menu_item(*g_app, Menu, Item);
+    return true;
+}
+
+template <int Menu, int Item> bool settings_menu_row_click()
+{
+    if (g_app != nullptr) handle_settings_menu_item(*g_app, Menu, Item);
+    return true;
+}
+
+template <int Menu, int... I>
+void install_tool_rows(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.tool_menus[Menu].rows[I].on_click = tool_menu_row_click<Menu, I>), ...);
+}
+
+template <int Menu, int... I>
+void install_settings_rows(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.settings_menus[Menu].rows[I].on_click = settings_menu_row_click<Menu, I>), ...);
+}
+
+template <int... M> void install_all_tool_rows(Application& app, std::integer_sequence<int, M...>)
+{
+    (install_tool_rows<M>(app, std::make_integer_sequence<int, MAX_MENU_ROWS>{}), ...);
+}
+
+// The rows of every tool drop-down, and of the settings drop-downs that
+// change the picture: SHADING, LIGHTING and CAMERA.
+void wire_menu_rows(Application& app)
+{
+    install_all_tool_rows(app, std::make_integer_sequence<int, TOOL_MENU_COUNT>{});
+    const auto rows = std::make_integer_sequence<int, MAX_MENU_ROWS>{};
+    install_settings_rows<SETTINGS_MENU_SHADING>(app, rows);
+    install_settings_rows<SETTINGS_MENU_LIGHTING>(app, rows);
+    install_settings_rows<SETTINGS_MENU_CAMERA>(app, rows);
+}
+
+void wire_render_callbacks(Application& app)
+{
+    wire_menu_rows(app);
+    app.view.on_press = on_view_press;
+    app.view.on_drag_callback = on_view_drag;
+    app.view.on_release = on_view_release;
+    app.view.on_wheel_callback = on_view_wheel;
+    app.load_saved_view = load_saved_view;
+}
+
 } // namespace
 
 void install_layout_callbacks(Application& app)
@@ -281,6 +354,6 @@ void install_action_callbacks(Application& app)
     app.hide_logo.on_click = toggle_quick_hide_click;
     install_inspection_callbacks(app);
     wire_editing(app);
-
     wire_pane_callbacks(app);
+    wire_render_callbacks(app);
 }

@@ -71,13 +71,6 @@ bool camera_motion_blocked(const Application& app)
     return app.camera_motion.camera_lock != 0 || is_any_modal_open(app);
 }
 
-bool run_camera_motion(Application& app, std::int64_t now)
-{
-    const CameraMotion motion = plan_camera_motion(app, now);
-    const bool changed = moves_camera(motion);
-    return apply_drag_result(app, motion.synthetic_drag != 0) || changed;
-}
-
 } // namespace
 
 void run_frame_tick(Application& app)

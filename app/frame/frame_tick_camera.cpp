@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "app/state/application.h"
+#include "render/camera_motion.h"
+#include "shell/camera_control.h"
 
 namespace {
 
@@ -47,12 +49,43 @@ void plan_arrows(const HeldKeys& keys, CameraMotion& motion)
     if (keys.arrows[ARROW_DOWN]) motion.dy += offset;
 }
 
-std::int32_t take_wheel_step(CameraMotionState& state)
+std::int32_t pop_wheel_queue(CameraMotionState& state)
 {
     if (state.wheel_queue == 0) return 0;
     const std::int32_t step = state.wheel_queue > 0 ? 1 : -1;
     state.wheel_queue -= step;
     return step;
+}
+
+using MoveFn = void (*)(CameraSettings&, double);
+// In CameraMove order.
+constexpr std::array<MoveFn, 6> ROAM_MOVES{move_camera_left,  move_camera_forward,
+                                           move_camera_right, move_camera_backward,
+                                           move_camera_up,    move_camera_down};
+
+// Object-orbit zooms by the wheel; the other controllers walk.
+void apply_wheel_step(Application& app, const CameraMotion& motion)
+{
+    if (app.camera_mode == CAMERA_OBJECT_ORBIT) {
+        if (motion.wheel_step > 0)
+            zoom_in_step(app);
+        else
+            zoom_out_step(app);
+    } else if (motion.wheel_step > 0) {
+        move_camera_forward(app.camera, motion.step);
+    } else {
+        move_camera_backward(app.camera, motion.step);
+    }
+}
+
+// A free-roam pan in progress is measured from a base that follows the
+// eye's key motion, so walking while panning does not snap back.
+void follow_pan_base(Application& app, const std::array<double, 3>& eye_before)
+{
+    ViewDrag& drag = app.view_drag;
+    if (app.camera_mode != CAMERA_FREE_ROAM || !drag.active || !drag.pan) return;
+    for (std::size_t i = 0; i < 3; ++i)
+        drag.start_camera.eye[i] += app.camera.eye[i] - eye_before[i];
 }
 
 } // namespace
@@ -62,12 +95,12 @@ CameraMotion plan_camera_motion(Application& app, std::int64_t now_ms)
     CameraMotionState& state = app.camera_motion;
     CameraMotion motion;
     motion.step = static_cast<double>(now_ms - state.last_tick_ms) * 0.5 / 10.0;
-    const bool dragging = state.drag_active != 0;
+    const bool dragging = app.view_drag.active != 0;
     if (app.camera_mode == CAMERA_OBJECT_ORBIT)
         plan_orbit_keys(app.held_keys, dragging, motion);
     else if (app.camera_mode == CAMERA_FREE_ROAM || app.camera_mode == CAMERA_FIRST_PERSON)
         plan_roam_keys(app.held_keys, motion);
-    motion.wheel_step = take_wheel_step(state);
+    motion.wheel_step = pop_wheel_queue(state);
     if (dragging) return motion;
     plan_arrows(app.held_keys, motion);
     if (motion.dx == 0.0 && motion.dy == 0.0) return motion;
@@ -79,22 +112,35 @@ CameraMotion plan_camera_motion(Application& app, std::int64_t now_ms)
     return motion;
 }
 
-bool moves_camera(const CameraMotion& motion)
+bool run_camera_motion(Application& app, std::int64_t now_ms)
 {
-    return motion.wheel_step != 0 ||
-           std::any_of(motion.moves.begin(), motion.moves.end(), [](auto m) { return m != 0; });
-}
-
-bool apply_drag_result(Application& app, bool synthetic_drag)
-{
-    CameraMotionState& state = app.camera_motion;
-    if (!state.drag_active || !state.drag_result_pending) return false;
-    if (app.camera_mode == CAMERA_OBJECT_ORBIT) {
-        app.view_settings.euler_degrees[0] = state.drag_result[0];
-        app.view_settings.euler_degrees[1] = state.drag_result[1];
+    const CameraMotion motion = plan_camera_motion(app, now_ms);
+    CameraSettings& camera = app.camera;
+    const std::array<double, 3> eye_before{camera.eye[0], camera.eye[1], camera.eye[2]};
+    bool changed = false;
+    for (std::size_t i = 0; i < ROAM_MOVES.size(); ++i) {
+        if (motion.moves[i] == 0) continue;
+        ROAM_MOVES[i](camera, motion.step);
+        changed = true;
     }
-    state.drag_result_pending = 0;
-    // A drag the mouse began goes on; the tick's own drag ends with it.
-    if (synthetic_drag) state.drag_active = 0;
-    return true;
+    if (motion.zoom_in) changed = zoom_in_step(app);
+    if (motion.zoom_out) changed = zoom_out_step(app);
+    if (motion.wheel_step != 0) {
+        apply_wheel_step(app, motion);
+        changed = true;
+    }
+    follow_pan_base(app, eye_before);
+    if (motion.synthetic_drag) {
+        begin_view_drag(app, 0, 0, 2);
+        update_view_drag(app, motion.synthetic_drag_to[0], motion.synthetic_drag_to[1], 3);
+    }
+    if (app.view_drag.active && app.view_drag.result_pending) {
+        apply_drag_result(app);
+        app.view_drag.result_pending = 0;
+        changed = true;
+        // A drag the mouse began goes on; the tick's own drag ends with it.
+        if (motion.synthetic_drag) end_view_drag(app);
+    }
+    push_camera_to_viewport(app);
+    return changed;
 }

@@ -2,7 +2,7 @@
 
 // The frame tick's camera step: held keys, one wheel step and the arrow keys
 // become one camera motion, sized by the time since the previous step so the
-// speed does not depend on the frame rate.
+// speed does not depend on the frame rate, and the motion is carried out.
 
 #include <array>
 #include <cstdint>
@@ -34,7 +34,7 @@ struct CameraMotion {
 // Sizes the motion by the time since the last camera tick and takes one
 // step off the wheel queue.
 CameraMotion plan_camera_motion(Application& app, std::int64_t now_ms);
-// Whether the motion changes the view before any zoom bound is known.
-bool moves_camera(const CameraMotion& motion);
-// Takes a pending drag result into the camera; false when none was pending.
-bool apply_drag_result(Application& app, bool synthetic_drag);
+// Plans and carries out one camera step: moves, zooms, the wheel step, the
+// synthetic drag of the orbit keys and arrows and a pending drag result;
+// then pushes the camera to the 3-D view. True when the view changed.
+bool run_camera_motion(Application& app, std::int64_t now_ms);

@@ -62,6 +62,12 @@ void build_tree(Application& app)
         root.add_child(child);
     app.dialog_layer.add_child(&app.dialog_frame);
     app.dialog_layer.visible = false;
+    // The window's border lies over the whole window: it is drawn, but
+    // presses go to the bars and the view beneath it.
+    app.border.enabled = false;
+    // CONTENTPANE holds only read-outs over the view (statistics, frame
+    // rate): presses and the wheel go through to the view.
+    app.content_pane.enabled = false;
 }
 
 // The panes the modal dispatch and the start-up sequence show and hide.

@@ -242,7 +242,6 @@ struct Application {
     std::uint8_t native_io = 0;
     std::uint8_t native_dnd = 1;
 
-
     // Interface construction: the bars, panes and overlays the window layout
     // places, and what it reads and computes besides the view settings.
     lumo::P border; // BORDER
@@ -301,7 +300,6 @@ struct Application {
     // over it.
     lumo::P navigator_dimmer;
 
-
     // Menus and keys: switches of rows without a field elsewhere, the
     // derived floating-panel visibility, the Tab step with the 3-D view's
     // loader of a saved view, and the GL call that sets light 0 (installed
@@ -324,7 +322,6 @@ struct Application {
     std::uint8_t directive_auto_sync = 0;
     std::uint8_t directive_animation = 0;
     std::uint8_t directive_goto_shown = 0;
-    std::int32_t directive_layout_style = 0; // 1 list, 2 grid
     std::vector<std::array<double, 2>> parse_row_scroll;
     std::array<double, 2> parse_report_view_scroll{}; // the shown row's x and y
 

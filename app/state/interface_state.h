@@ -126,15 +126,10 @@ struct HeldKeys {
 
 enum ArrowKey : int { ARROW_LEFT = 0, ARROW_UP, ARROW_RIGHT, ARROW_DOWN };
 
-// Camera motion between ticks: the wheel steps not yet applied, the view
-// drag and its last result, and the time of the previous camera step.
+// Camera motion between ticks: the wheel steps not yet applied and the time
+// of the previous camera step. The view drag is the application's view_drag.
 struct CameraMotionState {
     std::uint8_t camera_lock = 0;
     std::int32_t wheel_queue = 0;
-    std::uint8_t drag_active = 0;
-    std::uint8_t pan = 0; // the free-roam drag pans instead of turning
-    std::array<double, 3> pan_base{};
-    std::uint8_t drag_result_pending = 0;
-    std::array<double, 3> drag_result{};
     std::int64_t last_tick_ms = 0;
 };

@@ -9,11 +9,8 @@
 // Switches of tool and settings rows; the start values match the rows'
 // initial check marks.
 struct MenuSwitches {
-    std::uint8_t attribute_trace = 1;    // STATE : attribute-trace
-    std::uint8_t orbit_about_centre = 0; // ORBIT : about-center
-    std::uint8_t camera_views = 1;       // WIDGETS : camera-directives
-    std::uint8_t alpha_grid = 1;
-    std::uint8_t upright_grid = 0;
+    std::uint8_t attribute_trace = 1; // STATE : attribute-trace
+    std::uint8_t camera_views = 1;    // WIDGETS : camera-directives
     std::uint8_t ui_animations = 1;
 };
 

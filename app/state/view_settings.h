@@ -80,7 +80,7 @@ struct ViewSettings {
     std::uint8_t show_grids = 1;
     std::uint8_t show_rings = 1;
     std::uint8_t show_bounds = 0;
-    std::uint8_t alpha_grid = 0;   // the grid drawn translucent
+    std::uint8_t alpha_grid = 1;   // the grid drawn translucent
     std::uint8_t upright_grid = 0; // the grid standing in the xy plane
 
     // Colour.
@@ -97,7 +97,8 @@ struct ViewSettings {
     std::int32_t projection = 1; // 0 orthographic, 1 perspective
 
     // Shading effects and lighting terms.
-    std::uint8_t orbit_about_centre = 0; // orbit the centre of the environment's box, not the origin
+    std::uint8_t orbit_about_centre =
+        0; // orbit the centre of the environment's box, not the origin
     std::uint8_t mono_edge = 1;
     std::uint8_t mono_dot = 0;
     std::uint8_t brighten = 0;

@@ -65,6 +65,72 @@ TEST(Evaluator, PrimitivesHaveFixedCounts)
     }
 }
 
+Vec3 minus(const Vec3& a, const Vec3& b)
+{
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+double dot(const Vec3& a, const Vec3& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// The area-weighted normal of a polygon by its corner order.
+Vec3 winding_normal(const Mesh& mesh, const std::vector<std::uint32_t>& polygon)
+{
+    Vec3 n{};
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Vec3& a = mesh.positions[polygon[i]];
+        const Vec3& b = mesh.positions[polygon[(i + 1) % polygon.size()]];
+        n[0] += (a[1] - b[1]) * (a[2] + b[2]);
+        n[1] += (a[2] - b[2]) * (a[0] + b[0]);
+        n[2] += (a[0] - b[0]) * (a[1] + b[1]);
+    }
+    return n;
+}
+
+Vec3 centroid(const Mesh& mesh, const std::vector<std::uint32_t>& corners)
+{
+    Vec3 c{};
+    for (std::uint32_t v : corners)
+        for (int k = 0; k < 3; ++k)
+            c[k] += mesh.positions[v][k] / static_cast<double>(corners.size());
+    return c;
+}
+
+// Front faces wind counter-clockwise seen from outside: a convex solid's
+// polygons face away from its centre, the torus's along its vertex normals.
+TEST(Evaluator, PrimitivesWindOutwardLikeTheirNormals)
+{
+    struct Shape {
+        const char* script;
+        bool convex;
+    };
+    for (const Shape& shape :
+         {Shape{"return cube;", true}, Shape{"return mcube;", true},
+          Shape{"return sphere(1);", true}, Shape{"return cylinder(1, 2, 16);", true},
+          Shape{"return cone(1, 2, 16);", true}, Shape{"return torus(1, 0.25, 16, 8);", false}}) {
+        const Evaluation evaluation = evaluated(shape.script);
+        const Mesh& mesh = *evaluation.mesh;
+        std::vector<std::uint32_t> all(mesh.positions.size());
+        for (std::uint32_t v = 0; v < all.size(); ++v)
+            all[v] = v;
+        const Vec3 centre = centroid(mesh, all);
+        for (const auto& polygon : mesh.polygons) {
+            Vec3 outward{};
+            if (shape.convex) {
+                outward = minus(centroid(mesh, polygon), centre);
+            } else {
+                for (std::uint32_t v : polygon)
+                    outward = {outward[0] + mesh.normals[v][0], outward[1] + mesh.normals[v][1],
+                               outward[2] + mesh.normals[v][2]};
+            }
+            ASSERT_GT(dot(winding_normal(mesh, polygon), outward), 0.0)
+                << shape.script << " polygon " << (&polygon - mesh.polygons.data());
+        }
+    }
+}
+
 TEST(Evaluator, MethodsChangeTheirMeshInPlaceDuoCopiesAndMinusKeepsTheLeft)
 {
     const Evaluation moved = evaluated("a = cube; a.tx(2); b = a.duo.ty(5); return a;");

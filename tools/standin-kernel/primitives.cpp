@@ -79,13 +79,14 @@ Mesh make_sphere(double radius)
     };
     std::uint32_t face = 0;
     for (int segment = 0; segment < kSegments; ++segment) {
-        add_polygon(mesh, {south, at(1, segment + 1), at(1, segment)}, face++, 0);
+        // Counter-clockwise seen from outside, like the normals.
+        add_polygon(mesh, {south, at(1, segment), at(1, segment + 1)}, face++, 0);
         for (int ring = 1; ring + 1 < kRings; ++ring)
             add_polygon(mesh,
-                        {at(ring, segment), at(ring, segment + 1), at(ring + 1, segment + 1),
-                         at(ring + 1, segment)},
+                        {at(ring, segment), at(ring + 1, segment), at(ring + 1, segment + 1),
+                         at(ring, segment + 1)},
                         face++, 0);
-        add_polygon(mesh, {at(kRings - 1, segment), at(kRings - 1, segment + 1), north}, face++, 0);
+        add_polygon(mesh, {at(kRings - 1, segment + 1), at(kRings - 1, segment), north}, face++, 0);
     }
     return mesh;
 }

@@ -35,14 +35,14 @@ TEST_F(MenuDispatchTest, EveryToggleRowReachesItsFlag)
         {true, 1, 4, [](Application& a) { return a.view_settings.colour_inverted; }},
         {true, 2, 2, [](Application& a) { return a.view_settings.transparent_mode; }},
         {true, 2, 6, [](Application& a) { return a.view_settings.silhouette; }},
-        {true, 3, 2, [](Application& a) { return a.menu_switches.orbit_about_centre; }},
+        {true, 3, 2, [](Application& a) { return a.view_settings.orbit_about_centre; }},
         {true, 5, 0, [](Application& a) { return a.menu_switches.attribute_trace; }},
         {true, 6, 3, [](Application& a) { return a.view_settings.show_bounds; }},
         {false, 0, 4, [](Application& a) { return a.view_settings.show_fps; }},
         {false, 1, 0, [](Application& a) { return a.view_settings.anti_aliasing; }},
         {false, 2, 5, [](Application& a) { return a.view_settings.emission_term; }},
         {false, 8, 1, [](Application& a) { return a.variants_enabled; }},
-        {false, 8, 6, [](Application& a) { return a.menu_switches.upright_grid; }},
+        {false, 8, 6, [](Application& a) { return a.view_settings.upright_grid; }},
         {false, 9, 1, [](Application& a) { return a.view_settings.inverted_zoom; }},
         {false, 9, 3, [](Application& a) { return a.native_io; }},
     };
@@ -134,6 +134,34 @@ TEST_F(MenuDispatchTest, BarEntriesActAtOnceOrOpenTheirDropDown)
     toggle_tool_menu(app, TOOL_MENU_VIEW);
     toggle_tool_menu(app, TOOL_MENU_VIEW);
     EXPECT_EQ(settings.open_tool_menu, -1);
+}
+
+} // namespace
+
+namespace {
+
+// The camera rows move the camera, except while it is locked.
+TEST_F(MenuDispatchTest, CameraRowsMoveTheCameraUnlessLocked)
+{
+    struct Case {
+        std::int32_t menu, item;
+    };
+    const Case cases[] = {
+        {TOOL_MENU_VIEW, 0}, {TOOL_MENU_VIEW, 3}, {TOOL_MENU_VIEW, 5}, {TOOL_MENU_STATE, 2}};
+    for (bool locked : {false, true}) {
+        settings.panel_flags[PANEL_VIEW_LOCK] = locked ? 1 : 0;
+        for (const Case& c : cases) {
+            app.camera.eye[0] = 7.0;
+            handle_tool_menu_item(app, c.menu, c.item);
+            EXPECT_EQ(app.camera.eye[0] == 7.0, locked) << c.menu << " " << c.item;
+        }
+    }
+    settings.panel_flags[PANEL_VIEW_LOCK] = 0;
+    handle_settings_menu_item(app, SETTINGS_MENU_CAMERA, CAMERA_FIRST_PERSON);
+    EXPECT_EQ(app.camera_mode, CAMERA_FIRST_PERSON);
+    EXPECT_EQ(app.camera.ground_lock, 1) << "the controller switch locks the ground";
+    EXPECT_TRUE(get_menu_check(*app.menu_checks.settings_menu_checks[SETTINGS_MENU_CAMERA],
+                               CAMERA_FIRST_PERSON));
 }
 
 } // namespace

@@ -93,11 +93,17 @@ TEST_F(ShortcutsTest, ConditionsThatStopAKey)
     key('l', MOD_CTRL);
     EXPECT_TRUE(key('=', MOD_CTRL));
     EXPECT_DOUBLE_EQ(app.view_settings.zoom, zoom * 1.05);
+    app.camera_mode = CAMERA_FREE_ROAM;
+    const double z = app.camera.eye[2];
+    EXPECT_TRUE(key('=', MOD_CTRL));
+    EXPECT_LT(app.camera.eye[2], z) << "the other controllers walk forward";
+    EXPECT_TRUE(key('0', MOD_CTRL));
+    EXPECT_DOUBLE_EQ(app.camera.eye[2], app.camera.home_eye[2]) << "reset";
 
     app.saved_views.count = 1;
-    app.camera_motion.drag_active = 1;
+    app.view_drag.active = 1;
     EXPECT_TRUE(key(KEY_TAB));
-    EXPECT_EQ(app.camera_motion.drag_active, 0);
+    EXPECT_EQ(app.view_drag.active, 0);
 
     app.startup_finished = 0;
     EXPECT_FALSE(key('o', MOD_CTRL)) << "before start-up";

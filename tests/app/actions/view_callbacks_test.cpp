@@ -182,12 +182,32 @@ TEST_F(ViewCallbacksTest, DirectiveSteppingStaysWithinTheDirectives)
     }
 }
 
+TEST_F(ViewCallbacksTest, SteppingADirectiveAimsTheCameraThere)
+{
+    app.directive_menus.camera_rows.assign(2, "cd");
+    app.directive_menus.camera_points = {{0, 2, 8, 0, 1, 0}, {0, 9, 0.5, 0, 0, 0}};
+    app.view_settings.current_camera_directive = 0;
+    step_camera_directive(app, 1);
+    EXPECT_DOUBLE_EQ(app.camera.eye[1], 9.0);
+    EXPECT_DOUBLE_EQ(app.camera.eye[2], 0.5);
+    step_camera_directive(app, -1);
+    EXPECT_DOUBLE_EQ(app.camera.eye[2], 8.0);
+}
+
 TEST_F(ViewCallbacksTest, DirectiveOptionButtons)
 {
+    app.directive_menus.camera_rows.assign(3, "cd");
+    app.directive_column.column.width = 216;
+    const auto square = [&] {
+        const DirectiveRowRect& cell = app.directive_menus.camera_row_rects.at(2);
+        return cell.width == cell.height;
+    };
     toggle_directive_layout(app);
-    EXPECT_EQ(app.directive_layout_style, 1);
+    EXPECT_EQ(app.view_settings.directive_mode, 2);
+    EXPECT_TRUE(square()) << "the rows are laid out again as a grid";
     toggle_directive_layout(app);
-    EXPECT_EQ(app.directive_layout_style, 2);
+    EXPECT_EQ(app.view_settings.directive_mode, 1);
+    EXPECT_FALSE(square()) << "and back as a list";
     toggle_directive_goto(app);
     EXPECT_TRUE(app.directive_column.buttons[3].selected);
     EXPECT_TRUE(app.directive_column.goto_fields[0].visible);

@@ -213,6 +213,60 @@ TEST_F(FrameTick, HeldKeysBecomeMovesOrbitOffsetsAndASyntheticDrag)
     }
 }
 
+// What one tick of held input does to the camera, as a person sees it.
+struct CameraBefore {
+    CameraSettings camera;
+    std::array<double, 3> euler;
+    double zoom;
+};
+
+TEST_F(FrameTick, HeldInputMovesTheCameraAndAKeyDragEndsWithinItsTick)
+{
+    using Moved = bool (*)(const CameraBefore& before, const Application& app);
+    struct Case {
+        const char* what;
+        std::int32_t mode;
+        unsigned char key;
+        std::int32_t arrow; // -1 none
+        std::int32_t wheel;
+        Moved moved;
+    };
+    const Case cases[] = {
+        {"w walks in free-roam", CAMERA_FREE_ROAM, 'w', -1, 0,
+         [](const CameraBefore& b, const Application& a) {
+             return a.camera.eye[2] != b.camera.eye[2];
+         }},
+        {"an arrow turns like a drag", CAMERA_FREE_ROAM, 0, ARROW_RIGHT, 0,
+         [](const CameraBefore& b, const Application& a) {
+             return a.camera.forward[0] != b.camera.forward[0];
+         }},
+        {"d orbits in object-orbit", CAMERA_OBJECT_ORBIT, 'd', -1, 0,
+         [](const CameraBefore& b, const Application& a) {
+             return a.view_settings.euler_degrees[0] != b.euler[0];
+         }},
+        {"the wheel zooms in object-orbit", CAMERA_OBJECT_ORBIT, 0, -1, 1,
+         [](const CameraBefore& b, const Application& a) { return a.view_settings.zoom > b.zoom; }},
+    };
+    finish_startup();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.held_keys = {};
+        if (c.key != 0) app.held_keys.keys[c.key] = 1;
+        if (c.arrow >= 0) app.held_keys.arrows[static_cast<std::size_t>(c.arrow)] = 1;
+        app.camera_motion.wheel_queue = c.wheel;
+        app.camera_mode = c.mode;
+        update_camera_direction(app.camera);
+        const CameraBefore before{app.camera, app.view_settings.euler_degrees,
+                                  app.view_settings.zoom};
+        app.camera_motion.last_tick_ms = g_now - 20;
+        app.redraw_requested = 0;
+        run_frame_tick(app);
+        EXPECT_TRUE(c.moved(before, app));
+        EXPECT_EQ(app.redraw_requested, 1);
+        EXPECT_EQ(app.view_drag.active, 0);
+    }
+}
+
 TEST_F(FrameTick, StaleSelectionAndVariantIndicesAreIgnored)
 {
     finish_startup();

@@ -5,8 +5,11 @@
 #include <map>
 #include <set>
 
+#include "app/frame/app_slots.h"
+#include "app/frame/input_handlers.h"
 #include "app/state/application.h"
 #include "lumo/container.h"
+#include "platform/input_codes.h"
 
 namespace {
 
@@ -50,6 +53,32 @@ TEST(InterfaceConstruction, EveryNamedWidgetIsInTheTreeOnce)
     app.root.layout();
     EXPECT_EQ(app.tip_bar.bar.y, 56) << "the root's layout callback placed the bars";
     EXPECT_EQ(app.side_panel_tabs[2].x, 154);
+    destroy_application();
+}
+
+// Through the window's own slots, as a person drags with the right button
+// and turns the wheel over the middle of the 3-D view.
+TEST(InterfaceConstruction, TheViewTakesRightButtonDragsAndTheWheel)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    // Past start-up: its pane and the configuration pane no longer cover the view.
+    app.startup_pane.visible = false;
+    if (app.configuration_pane != nullptr) app.configuration_pane->visible = false;
+    app.startup_finished = 1;
+    app.root.layout();
+    const int x = app.view.x + app.view.width / 2;
+    const int y = app.view.y + app.view.height / 2;
+    const double forward_x = app.camera.forward[0];
+    handle_platform_mouse_button(nullptr, MOUSE_RIGHT, BUTTON_PRESSED, x, y);
+    EXPECT_EQ(app.view_drag.active, 1) << "the press reached the view";
+    app_on_mouse_drag(nullptr, x + 90, y);
+    EXPECT_NE(app.camera.forward[0], forward_x) << "the drag turned the camera";
+    handle_platform_mouse_button(nullptr, MOUSE_RIGHT, BUTTON_RELEASED, x + 90, y);
+    EXPECT_EQ(app.view_drag.active, 0);
+    handle_platform_mouse_button(nullptr, MOUSE_WHEEL_DOWN, BUTTON_PRESSED, x, y);
+    EXPECT_EQ(app.camera_motion.wheel_queue, 1);
     destroy_application();
 }
 
