@@ -61,6 +61,9 @@ void build_tree(Application& app)
         root.add_child(child);
     app.dialog_layer.add_child(&app.dialog_frame);
     app.dialog_layer.visible = false;
+    // The window's frame lines lie over the whole window: pointer events
+    // must pass through them to the bars and panes below.
+    app.border.enabled = false;
 }
 
 void write_startup_console_lines(Application& app)
