@@ -46,7 +46,9 @@ protected:
         for (int i = 0; i < MAX_POLLS && window_ == 0; ++i, usleep(POLL_US))
             window_ = find_window();
         ASSERT_NE(window_, 0u) << "the program's window never appeared";
-        XSelectInput(display_, window_, StructureNotifyMask);
+        // Other display tests open their windows at the origin at the same
+        // time: this one keeps out of their way.
+        XMoveWindow(display_, window_, 540, 520);
         XMapWindow(display_, window_);
         XSync(display_, False);
         // Keys go to the window under the pointer: there is no window manager.
@@ -112,6 +114,7 @@ protected:
     {
         const KeyCode shift_code = XKeysymToKeycode(display_, XK_Shift_L);
         const KeyCode code = XKeysymToKeycode(display_, symbol);
+        XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
         if (shift) XTestFakeKeyEvent(display_, shift_code, True, CurrentTime);
         XTestFakeKeyEvent(display_, code, True, CurrentTime);
         XTestFakeKeyEvent(display_, code, False, CurrentTime);
@@ -192,13 +195,33 @@ protected:
     std::string workspace_;
 };
 
-TEST_F(RunningProgram, KeysAndClicksChangeWhatThePersonSees)
+TEST_F(RunningProgram, KeysClicksAndResizesChangeWhatThePersonSees)
 {
     ASSERT_TRUE(pixel(100, 250).dark()) << "the 3-D view fills the left before any panel";
     ASSERT_TRUE(open_console_once_started()) << "'1' opens the console side panel";
 
+    // Below 480 x 360 the "Resize Window" notice covers everything and keys
+    // do nothing; their effects are judged once the window is large enough
+    // again, where each of them would show.
+    XResizeWindow(display_, window_, 400, 300);
+    XSync(display_, False);
+    EXPECT_TRUE(eventually([&] { return pixel(20, 20).light() && pixel(380, 280).light(); }))
+        << "the notice covers the window";
+    move_pointer(200, 150);
+    key(XK_1);       // would close the console
+    key(XK_space);   // would hide the bars
+    key(XK_T, true); // would change the theme
+    usleep(10 * POLL_US);
+    XResizeWindow(display_, window_, 480, 360);
+    XSync(display_, False);
+    EXPECT_TRUE(eventually([&] {
+        return pixel(470, 130).dark() && pixel(300, 5).light() && pixel(100, 250).light();
+    })) << "notice gone; bars, light theme and console as they were";
+    XResizeWindow(display_, window_, 720, 480);
+    XSync(display_, False);
+    ASSERT_TRUE(eventually([&] { return console_shown(); }));
+
     // Space hides every bar and shows HIDELOGO in the bottom-right corner.
-    const int drawn_corner_before = drawn_pixels(648, 408, 64);
     key(XK_space);
     EXPECT_TRUE(eventually([&] {
         return pixel(300, 5).dark() && pixel(300, 474).dark() && pixel(300, 440).dark() &&
@@ -207,9 +230,9 @@ TEST_F(RunningProgram, KeysAndClicksChangeWhatThePersonSees)
     EXPECT_GT(drawn_pixels(648, 408, 64), 0) << "HIDELOGO shows";
     EXPECT_EQ(drawn_pixels(8, 408, 64), 0) << "the rest of the bottom edge is bare view";
     key(XK_space);
-    EXPECT_TRUE(eventually([&] { return pixel(300, 5).light() && console_shown(); }))
-        << "Space again brings the bars and the open panel back";
-    EXPECT_EQ(drawn_pixels(648, 408, 64), drawn_corner_before);
+    EXPECT_TRUE(eventually([&] {
+        return pixel(300, 5).light() && console_shown() && drawn_pixels(648, 408, 64) > 64 * 64 / 2;
+    })) << "Space again brings the bars, the corner's bars and the open panel back";
 
     // SETTINGS on the tool bar shows the settings column at the right edge.
     const auto light = [](const Rgb& c) { return c.light(); };
@@ -226,27 +249,6 @@ TEST_F(RunningProgram, KeysAndClicksChangeWhatThePersonSees)
         return pixel(300, 5).dark() && settings_column(dark) && pixel(100, 250).dark();
     })) << "bars, settings column and side panel turn dark";
     EXPECT_TRUE(pixel(650, 150).dark()) << "the 3-D background is dark";
-}
-
-TEST_F(RunningProgram, ATooSmallWindowShowsTheResizeNoticeAndIgnoresKeys)
-{
-    ASSERT_TRUE(open_console_once_started());
-    XResizeWindow(display_, window_, 400, 300);
-    XSync(display_, False);
-    EXPECT_TRUE(eventually([&] { return pixel(20, 20).light() && pixel(380, 280).light(); }))
-        << "the notice covers the window";
-    // The notice hides everything, so the keys' effects are judged once the
-    // window is large enough again: each of them would have shown there.
-    move_pointer(200, 150);
-    key(XK_1);       // would close the console
-    key(XK_space);   // would hide the bars
-    key(XK_T, true); // would change the theme
-    usleep(10 * POLL_US);
-    XResizeWindow(display_, window_, 480, 360);
-    XSync(display_, False);
-    EXPECT_TRUE(eventually([&] {
-        return pixel(470, 130).dark() && pixel(300, 5).light() && pixel(100, 250).light();
-    })) << "notice gone; bars, light theme and console as they were";
 }
 
 } // namespace
