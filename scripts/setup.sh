@@ -11,6 +11,7 @@ PLIM_PACKAGES=(
   assimp-utils admesh  # independent mesh readers for the export tests
   clang libclang-rt-14-dev  # libFuzzer for the reader fuzz runs
   libx11-dev libgl-dev libgl1-mesa-dri xvfb xauth  # window, GL and the X server of the display tests
+  libxtst-dev  # synthetic input for the display tests of the real program
 )
 
 plim_install_packages() {

@@ -5,12 +5,18 @@
 #include "lumo/font.h"
 #include "model/console_state.h"
 #include "shell/console_views.h"
+#include "shell/menu_labels.h"
 #include "shell/refresh.h"
+#include "shell/themes.h"
+#include "shell/window_layout.h"
 
 namespace {
 
 const std::array<const char*, TOOL_MENU_COUNT> k_tool_menu_titles{
     "TOPOLOGY", "COLOUR", "SHADING", "ORBIT", "PROJECTION", "STATE", "WIDGETS", "VIEW"};
+const std::array<const char*, SETTINGS_MENU_COUNT> k_settings_menu_titles{
+    "WINDOW", "SHADING", "LIGHTING", "FULLSCREEN", "CAMERA",
+    "LOCK",   "THEME",   "SLIDERS",  "WIDGETS",    "SETTINGS"};
 const std::array<const char*, 3> k_execution_mode_titles{"Pure-Union Mesh", "Basic-CSG Mesh",
                                                          "Optimal-CSG Mesh"};
 
@@ -26,6 +32,14 @@ std::uint8_t& panel_flag(Application& app, PanelFlag flag)
 bool quick_hidden(Application& app)
 {
     return panel_flag(app, PANEL_QUICK_HIDE) != 0;
+}
+
+// Once the window has a size, the 3-D view follows every panel change at
+// once rather than at the next frame's layout.
+void relayout_view_panels(Application& app)
+{
+    if (app.window_width > 0 && app.window_height > 0)
+        lay_out_view_panels(app, app.window_width, app.window_height);
 }
 
 // A framed canvas shows the change only when the bars are not hidden.
@@ -90,6 +104,25 @@ void place_inner_border(lumo::P& bar, bool bar_on_top, std::int32_t width)
     inner.style = style;
 }
 
+// A bar's gradient runs towards the view, so moving a bar to the other edge
+// exchanges its style between the two bar styles.
+void exchange_bar_style(lumo::P& bar)
+{
+    const FillStyle* normal = &g_active_fill_styles[STYLE_BAR];
+    const FillStyle* flipped = &g_active_fill_styles[STYLE_BAR_FLIPPED];
+    if (bar.fill_style == normal)
+        bar.fill_style = flipped;
+    else if (bar.fill_style == flipped)
+        bar.fill_style = normal;
+}
+
+void exchange_bar_styles(Application& app)
+{
+    for (lumo::KL* bar :
+         {&app.toolbar.bar, &app.tip_bar.bar, &app.status_bar.bar, &app.tab_bar.bar})
+        exchange_bar_style(*bar);
+}
+
 void place_bar_borders(Application& app, bool flipped)
 {
     const std::int32_t width = app.layout.thin_border;
@@ -109,6 +142,21 @@ void show_value(lumo::F& field, std::int32_t value)
     field.set_label(std::to_string(value));
 }
 
+// The feature rows of the run pane: what the mode offers stands out in bold
+// and the highlight colour, the rest stays small and grey.
+void show_mode_features(Application& app, std::int32_t mode)
+{
+    const auto& features = g_mesh_feature_matrix[static_cast<std::size_t>(mode)];
+    for (std::size_t row = 0; row < app.run_pane.feature_rows.size(); ++row) {
+        lumo::T& text = app.run_pane.feature_rows[row];
+        const bool offered = features[row] != 0;
+        text.font = offered ? lumo::kFontSmallBold : lumo::kFontSmall;
+        text.text_colour_override =
+            offered ? app.feature_highlight_colour.data() : app.feature_plain_colour.data();
+        text.set_label(text.label);
+    }
+}
+
 void lift_camera(double eye[3], double target[3], double height)
 {
     target[1] += height - eye[1];
@@ -121,9 +169,8 @@ void select_theme(Application& app, std::int32_t theme)
 {
     if (theme == app.view_settings.theme_index) return;
     app.view_settings.theme_index = theme;
-    const std::array<double, 4>& background = app.background_colour;
-    if (app.platform.clear_colour != nullptr)
-        app.platform.clear_colour(background[0], background[1], background[2], background[3]);
+    // The applier also hands the new background to the clear-colour service.
+    apply_theme_colours(app, theme);
     app.redraw_requested = 1;
     refresh_root(app);
 }
@@ -133,6 +180,7 @@ void set_settings_bar_visible(Application& app, bool on)
     panel_flag(app, PANEL_SETTINGS_BAR_VISIBLE) = on ? 1 : 0;
     app.settings_bar.visible = on && !quick_hidden(app);
     update_settings_menu_pane(app);
+    relayout_view_panels(app);
     request_redraw_if_framed(app);
     refresh_root(app);
 }
@@ -147,6 +195,12 @@ void show_settings_drop_down(Application& app, std::int32_t item)
         if (!is_action_entry(i)) app.settings_bar_items[index].selected = i == open;
         app.settings_menus[index].pane.visible = i == open;
     }
+    const bool is_open = open != -1;
+    const auto entry = static_cast<std::size_t>(open);
+    app.settings_menu_icon.visible = is_open;
+    app.settings_menu_title.visible = is_open;
+    app.settings_menu_icon.icon = is_open ? static_cast<int>(app.settings_menu_icons[entry]) : -1;
+    app.settings_menu_title.set_label(is_open ? k_settings_menu_titles[entry] : "");
     update_settings_menu_pane(app);
     refresh_root(app);
 }
@@ -177,6 +231,7 @@ void select_side_panel(Application& app, std::int32_t panel)
     open = (!in_range || panel == open) ? -1 : panel;
     panel_flag(app, PANEL_SIDE_PANEL_SHOWN) = open != -1 ? 1 : 0;
     show_side_panel_widgets(app);
+    relayout_view_panels(app);
     request_redraw_if_framed(app);
     refresh_root(app);
 }
@@ -187,6 +242,7 @@ void set_vertical_flip_mode(Application& app, bool on)
     if ((flip != 0) == on) return;
     flip = on ? 1 : 0;
     place_bar_borders(app, on);
+    exchange_bar_styles(app);
     update_panel_visibility(app);
     request_redraw_if_framed(app);
     refresh_root(app);
@@ -206,6 +262,7 @@ void set_quick_hide(Application& app, bool on)
 void set_frame_mode(Application& app, bool on)
 {
     panel_flag(app, PANEL_FRAME_MODE) = on ? 1 : 0;
+    relayout_view_panels(app);
     app.redraw_requested = 1;
     refresh_root(app);
 }
@@ -216,6 +273,7 @@ bool toggle_panel_if_content(Application& app)
     const bool content = shown.camera_views_pane || shown.minimal_panels[0];
     if (!app.view_settings.minimal_mode || !content) return false;
     app.view_settings.minimal_panel = app.view_settings.minimal_panel ? 0 : 1;
+    relayout_view_panels(app);
     app.redraw_requested = 1;
     refresh_root(app);
     return true;
@@ -278,9 +336,11 @@ void select_execution_mode(Application& app, std::int32_t mode)
         button.selected = i == mode;
         button.font = i == mode ? lumo::kFontBold : lumo::kFontRegular;
     }
+    show_mode_features(app, mode);
     for (std::size_t cell = 0; cell < app.run_pane.mode_cells.size(); ++cell)
         app.run_pane.mode_cells[cell].selected = static_cast<std::int32_t>(cell % 3) == mode;
     app.run_pane.mode_title.set_label(k_execution_mode_titles[static_cast<std::size_t>(mode)]);
+    relayout_view_panels(app);
     refresh_root(app);
 }
 
@@ -387,6 +447,7 @@ void update_panel_visibility(Application& app)
     app.panel_layout.parallel_flags_shown = shown.parallel_flags;
     app.panel_layout.inspector_shown = shown.inspector;
     app.panel_layout.variants_shown = shown.variants;
+    relayout_view_panels(app);
 }
 
 void mirror_menu_checks(MenuWidgets& menu, const MenuCheckBits& checks)

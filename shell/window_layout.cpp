@@ -84,6 +84,8 @@ void place_step1(Application& app, const Frame& f)
              m.dialog_width, m.dialog_height);
     set_rect(app.run_overlay.box, f.W / 2 - 64, f.H / 2 - 64, 128, 128);
     set_rect(app.resize_notice.icon_box, f.W / 2 - 32, f.H / 2 - 64, 64, 64);
+    // The notice's lines are centred across the whole window, below the icon.
+    set_rect(app.resize_notice.text, 0, f.H / 2 + f.G, f.W, f.H / 2 - f.G);
     app.parallel_flags_toggle.x = 0;
     app.llmi_toggle.x = f.Q - f.T;
     app.parallel_flags_strip.panel.border_right.width = f.thick;

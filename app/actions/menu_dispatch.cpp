@@ -263,6 +263,7 @@ void theme_item(Application& app, std::int32_t item)
     MenuCheckBits& bits = settings_bits(app, SETTINGS_MENU_THEME);
     set_menu_check(bits, app.view_settings.theme_index, false);
     select_theme(app, item);
+    build_fps_text(app); // its colours follow the theme
     set_menu_check(bits, item, true);
 }
 

@@ -9,8 +9,12 @@
 #include "app/actions/pane_callbacks.h"
 #include "app/commands/entity_commands.h"
 #include "app/commands/environment_lifecycle.h"
+#include "app/commands/export_command.h"
+#include "app/commands/open_command.h"
 #include "app/commands/parse_check.h"
 #include "app/state/application.h"
+#include "panels/configuration_panes.h"
+#include "panels/file_navigator.h"
 #include "panels/info_texts.h"
 #include "platform/input_codes.h"
 #include "render/camera_motion.h"
@@ -31,6 +35,7 @@ enum Condition : std::uint32_t {
     NOT_NAVIGATOR = 1u << 3,
     SHIFT_HELD = 1u << 4,
     SHIFT_NOT_HELD = 1u << 5,
+    NAVIGATOR = 1u << 6,
 };
 
 using ShortcutAction = bool (*)(Application& app);
@@ -72,6 +77,7 @@ bool holds(const Application& app, std::uint32_t conditions, std::int32_t modifi
     if ((conditions & NOT_LOCKED) && camera_locked(app)) return false;
     if ((conditions & NOT_QUICK_HIDDEN) && quick_hidden(app)) return false;
     if ((conditions & NOT_NAVIGATOR) && navigator_open(app)) return false;
+    if ((conditions & NAVIGATOR) && !navigator_open(app)) return false;
     if ((conditions & SHIFT_HELD) && !shift_held(modifiers)) return false;
     if ((conditions & SHIFT_NOT_HELD) && shift_held(modifiers)) return false;
     return true;
@@ -288,7 +294,112 @@ bool flip_settings_bar(Application& app)
     return true;
 }
 
-constexpr std::array<Shortcut, 17> CTRL_TABLE{{
+// The navigator's keys. Up and Down stamp the press time, from which the
+// frame tick's auto-repeat waits before it repeats them.
+void stamp_arrow_press(Application& app)
+{
+    app.held_keys.arrow_press_ms = app.clock_ms();
+}
+
+bool navigator_first(Application& app)
+{
+    navigator_cursor_first(app);
+    return true;
+}
+
+bool navigator_last(Application& app)
+{
+    navigator_cursor_last(app);
+    return true;
+}
+
+bool navigator_page_towards_start(Application& app)
+{
+    navigator_page_up(app);
+    return true;
+}
+
+bool navigator_page_towards_end(Application& app)
+{
+    navigator_page_down(app);
+    return true;
+}
+
+bool navigator_up(Application& app)
+{
+    navigator_cursor_up(app);
+    stamp_arrow_press(app);
+    return true;
+}
+
+bool navigator_down(Application& app)
+{
+    navigator_cursor_down(app);
+    stamp_arrow_press(app);
+    return true;
+}
+
+bool navigator_parent(Application& app)
+{
+    navigator_go_parent(app);
+    stamp_arrow_press(app);
+    return true;
+}
+
+bool navigator_into_directory(Application& app)
+{
+    navigator_open_single_directory(app);
+    stamp_arrow_press(app);
+    return true;
+}
+
+bool navigator_enter_selected(Application& app)
+{
+    navigator_open_single_directory(app);
+    return true;
+}
+
+bool navigator_relist(Application& app)
+{
+    list_directory(app, app.navigator.directory);
+    return true;
+}
+
+bool navigator_select_all(Application& app)
+{
+    navigator_select_all_files(app);
+    return true;
+}
+
+bool open_scripts(Application& app)
+{
+    open_script_command(app);
+    return true;
+}
+
+bool export_meshes(Application& app)
+{
+    export_command(app);
+    return true;
+}
+
+bool choose_workspace(Application& app)
+{
+    open_workspace_selection(app);
+    return true;
+}
+
+bool choose_kernel(Application& app)
+{
+    open_kernel_path_selection(app);
+    return true;
+}
+
+constexpr std::array<Shortcut, 26> CTRL_TABLE{{
+    {KEY_LEFT, NAVIGATOR, navigator_first},
+    {KEY_UP, NAVIGATOR, navigator_parent},
+    {KEY_RIGHT, NAVIGATOR, navigator_last},
+    {KEY_DOWN, NAVIGATOR, navigator_into_directory},
     {KEY_PAGE_DOWN, NOT_MODAL, previous_environment},
     {KEY_PAGE_UP, NOT_MODAL, next_environment},
     {'9', NOT_MODAL | NOT_LOCKED, fit_viewport},
@@ -297,13 +408,18 @@ constexpr std::array<Shortcut, 17> CTRL_TABLE{{
     {')', NOT_MODAL | NOT_LOCKED, reset_view},
     {'-', NOT_MODAL | NOT_LOCKED, zoom_out},
     {'=', NOT_MODAL | NOT_LOCKED, zoom_in},
+    {'a', NAVIGATOR, navigator_select_all},
     {'f', 0, full_screen},
+    {'h', NAVIGATOR, navigator_enter_selected},
     {'l', NOT_MODAL, flip_camera_lock},
     {'m', NOT_MODAL, flip_minimal_mode},
     {'n', NOT_MODAL, new_environment},
+    {'o', NOT_MODAL, open_scripts},
     {'p', NOT_MODAL, parse},
+    {'r', NAVIGATOR, navigator_relist},
     {'r', NOT_NAVIGATOR | NOT_MODAL | SHIFT_HELD, flip_run_pane},
     {'r', NOT_NAVIGATOR | NOT_MODAL | SHIFT_NOT_HELD, assemble},
+    {'s', NOT_MODAL, export_meshes},
     {'t', SHIFT_NOT_HELD, next_theme},
     {'u', NOT_MODAL, assemble},
 }};
@@ -314,7 +430,16 @@ constexpr std::array<Shortcut, 3> SHIFT_TABLE{{
     {'t', 0, previous_theme},
 }};
 
-constexpr std::array<Shortcut, 11> PLAIN_TABLE{{
+constexpr std::array<Shortcut, 19> PLAIN_TABLE{{
+    {KEY_LEFT, NAVIGATOR, navigator_page_towards_start},
+    {KEY_UP, NAVIGATOR, navigator_up},
+    {KEY_RIGHT, NAVIGATOR, navigator_page_towards_end},
+    {KEY_DOWN, NAVIGATOR, navigator_down},
+    {KEY_HOME, NAVIGATOR, navigator_first},
+    {KEY_END, NAVIGATOR, navigator_last},
+    // Page Down steps towards the start of the list, Page Up towards its end.
+    {KEY_PAGE_DOWN, NAVIGATOR, navigator_page_towards_start},
+    {KEY_PAGE_UP, NAVIGATOR, navigator_page_towards_end},
     {KEY_TAB, NOT_MODAL, next_saved_view},
     {KEY_ENTER, 0, enter},
     {KEY_ESCAPE, 0, escape},
@@ -328,19 +453,62 @@ constexpr std::array<Shortcut, 11> PLAIN_TABLE{{
     {'m', NOT_MODAL | NOT_QUICK_HIDDEN, flip_settings_bar},
 }};
 
-// Before start-up has finished only these keys work.
+// Alt with an arrow jumps: first or last entry, parent or selected directory.
+constexpr std::array<Shortcut, 4> ALT_TABLE{{
+    {KEY_LEFT, NAVIGATOR, navigator_first},
+    {KEY_UP, NAVIGATOR, navigator_parent},
+    {KEY_RIGHT, NAVIGATOR, navigator_last},
+    {KEY_DOWN, NAVIGATOR, navigator_into_directory},
+}};
+
+// Before start-up has finished only these keys work: the navigator's keys
+// (Ctrl or Alt with an arrow jumps as the Alt table does), Enter and
+// Escape, the configuration openers, full screen and the themes.
+constexpr std::array<Shortcut, 8> STARTUP_NAVIGATOR_TABLE{{
+    {KEY_LEFT, NAVIGATOR, navigator_page_towards_start},
+    {KEY_UP, NAVIGATOR, navigator_up},
+    {KEY_RIGHT, NAVIGATOR, navigator_page_towards_end},
+    {KEY_DOWN, NAVIGATOR, navigator_down},
+    {KEY_HOME, NAVIGATOR, navigator_first},
+    {KEY_END, NAVIGATOR, navigator_last},
+    {KEY_PAGE_DOWN, NAVIGATOR, navigator_page_towards_start},
+    {KEY_PAGE_UP, NAVIGATOR, navigator_page_towards_end},
+}};
+
+constexpr std::array<Shortcut, 7> STARTUP_CTRL_TABLE{{
+    {'a', NAVIGATOR, navigator_select_all},
+    {'e', NOT_NAVIGATOR, choose_workspace},
+    {'f', 0, full_screen},
+    {'h', NAVIGATOR, navigator_enter_selected},
+    {'k', NOT_NAVIGATOR, choose_kernel},
+    {'r', NAVIGATOR, navigator_relist},
+    {'t', SHIFT_NOT_HELD, next_theme},
+}};
+
 constexpr std::array<Shortcut, 2> STARTUP_TABLE{{
     {KEY_ENTER, 0, enter},
     {KEY_ESCAPE, 0, escape},
 }};
 
+bool run_startup_navigator_key(Application& app, std::int32_t key, std::int32_t modifiers)
+{
+    const bool jump = (modifiers & (MOD_CTRL | MOD_ALT)) != 0;
+    // With Ctrl or Alt the arrows jump; Home, End and the page keys do not
+    // care for the modifiers.
+    const std::span<const Shortcut> steps =
+        jump ? std::span(STARTUP_NAVIGATOR_TABLE).subspan(4) : std::span(STARTUP_NAVIGATOR_TABLE);
+    const bool used = (jump && run_table(app, ALT_TABLE, key, modifiers)) ||
+                      run_table(app, steps, key, modifiers);
+    if (used && (key == KEY_UP || key == KEY_DOWN)) mark_key_down(app, key);
+    return used;
+}
+
 bool run_startup_key(Application& app, std::int32_t key, std::int32_t modifiers)
 {
+    if (run_startup_navigator_key(app, key, modifiers)) return true;
     const bool ctrl = (modifiers & MOD_CTRL) != 0;
-    if (ctrl && matches(key, 'f')) return full_screen(app);
-    if (ctrl && matches(key, 't') && !shift_held(modifiers)) return next_theme(app);
-    if (!ctrl && shift_held(modifiers) && matches(key, 't')) return previous_theme(app);
-    if (ctrl) return false;
+    if (ctrl) return run_table(app, STARTUP_CTRL_TABLE, key, modifiers);
+    if (shift_held(modifiers) && matches(key, 't')) return previous_theme(app);
     return run_table(app, STARTUP_TABLE, key, modifiers);
 }
 
@@ -370,7 +538,7 @@ std::span<const Shortcut> table_for(std::int32_t modifiers)
     if (modifiers & MOD_CTRL) return CTRL_TABLE;
     if (modifiers & MOD_SHIFT) return SHIFT_TABLE;
     if (!(modifiers & MOD_ALT)) return PLAIN_TABLE;
-    return {};
+    return ALT_TABLE;
 }
 
 void end_widget_drag()

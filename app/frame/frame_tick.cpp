@@ -6,6 +6,7 @@
 #include "app/frame/frame_tick_camera.h"
 #include "app/frame/startup_sequence.h"
 #include "app/state/application.h"
+#include "panels/file_navigator.h"
 #include "panels/info_texts.h"
 #include "shell/confirm_pane.h"
 #include "shell/fade.h"
@@ -13,6 +14,27 @@
 #include "shell/state_setters.h"
 
 namespace {
+
+constexpr std::int64_t NAVIGATOR_REPEAT_DELAY_MS = 500;
+constexpr std::int64_t NAVIGATOR_REPEAT_STEP_MS = 50;
+
+// Up or Down held in the navigator moves the cursor again once the key has
+// been down for half a second, then at most every 50 ms: the key handlers
+// see each press only once.
+void repeat_navigator_arrows(Application& app, std::int64_t now)
+{
+    HeldKeys& held = app.held_keys;
+    const bool up = held.arrows[ARROW_UP] != 0;
+    const bool down = held.arrows[ARROW_DOWN] != 0;
+    if (!app.modal[MODAL_NAVIGATOR] || (!up && !down)) return;
+    if (now - held.last_repeat_ms <= NAVIGATOR_REPEAT_STEP_MS ||
+        now - held.arrow_press_ms <= NAVIGATOR_REPEAT_DELAY_MS)
+        return;
+    held.last_repeat_ms = now;
+    if (up) navigator_cursor_up(app);
+    if (down) navigator_cursor_down(app);
+    refresh_root(app);
+}
 
 // Runs the start-up frame of the variant the interface construction chose.
 void run_startup_frame(Application& app)
@@ -76,6 +98,7 @@ bool camera_motion_blocked(const Application& app)
 void run_frame_tick(Application& app)
 {
     const std::int64_t now = app.clock_ms();
+    repeat_navigator_arrows(app, now);
     if (!app.startup_finished) {
         run_startup_frame(app);
         return;

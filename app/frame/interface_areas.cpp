@@ -115,6 +115,21 @@ void build_tipbar(Application& app)
     bar.bar.add_child(&bar.scroll);
 }
 
+// The open drop-down's icon and title sit in the pane's bottom row, which
+// the drop-down's rows leave free.
+void build_settings_menu_header(Application& app)
+{
+    const LayoutMetrics& m = app.layout;
+    set_rect(app.settings_menu_icon, m.gap / 2, 6 * m.row_height, m.row_height, m.row_height);
+    style_text(app, app.settings_menu_title, "", lumo::kFontSmallBold);
+    app.settings_menu_title.align_y = lumo::kAlignCentre;
+    set_rect(app.settings_menu_title, m.gap / 2 + m.row_height + m.gap, 6 * m.row_height,
+             2 * m.bar_unit - m.row_height - 2 * m.gap, m.row_height);
+    app.settings_menu_icon.visible = false;
+    app.settings_menu_title.visible = false;
+    add_children(app.settings_menu_pane, {&app.settings_menu_icon, &app.settings_menu_title});
+}
+
 void build_menubar(Application& app)
 {
     style_bar(app, app.settings_bar, false);
@@ -138,6 +153,7 @@ void build_menubar(Application& app)
     set_rect(app.menu_bar.drop_column, 0, 0, 2 * app.layout.bar_unit, 7 * app.layout.row_height);
     app.menu_bar.drop_column.clip_children = true;
     app.settings_menu_pane.add_child(&app.menu_bar.drop_column);
+    build_settings_menu_header(app);
     app.settings_menu_pane.visible = false;
 }
 

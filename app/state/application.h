@@ -300,6 +300,7 @@ struct Application {
     // over it.
     lumo::P navigator_dimmer;
 
+
     // Menus and keys: switches of rows without a field elsewhere, the
     // derived floating-panel visibility, the Tab step with the 3-D view's
     // loader of a saved view, and the GL call that sets light 0 (installed
@@ -334,6 +335,14 @@ struct Application {
     // uniform scale, per-axis scale, rotation, rotation order, transform order.
     std::array<lumo::SP, LIST_PANE_COUNT> list_panes;
     std::array<lumo::P, 6> transform_reset_buttons;
+
+    // Menus and keys: the open settings drop-down's header (icon and title,
+    // in the bottom row of MENUNPANE) and the text colours of the run pane's
+    // feature rows, those the chosen execution mode has and those it lacks.
+    lumo::P settings_menu_icon;
+    lumo::T settings_menu_title;
+    std::array<double, 4> feature_highlight_colour{0.275, 0.275, 0.275, 1.0};
+    std::array<double, 4> feature_plain_colour{128.0 / 255.0, 128.0 / 255.0, 128.0 / 255.0, 1.0};
 
     Application();
     ~Application();

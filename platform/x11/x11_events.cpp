@@ -179,8 +179,12 @@ void handle_window_event(XEvent& event)
         handle_selection_clear(event.xselectionclear);
         break;
     case FocusOut:
-        // Releases made elsewhere never reach us; forget which keys were down.
+        // Releases made elsewhere never reach us; forget which keys were
+        // down, here and in the application. The focus moving within the
+        // window leaves the keys alone.
+        if (event.xfocus.detail == NotifyInferior) break;
         std::memset(g_keycode_down, 0, sizeof g_keycode_down);
+        emit_event(&WindowCallbacks::on_unfocus);
         break;
     case MappingNotify:
         XRefreshKeyboardMapping(&event.xmapping);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "lumo/font.h"
+#include "shell/themes.h"
 
 namespace {
 
@@ -137,6 +138,68 @@ TEST_F(StateSettersTest, ExecutionModeMarksItsButtonInBold)
     EXPECT_TRUE(app.execution_mode_buttons[0].selected);
     EXPECT_EQ(app.execution_mode_buttons[0].font, lumo::kFontBold);
     EXPECT_EQ(app.execution_mode_buttons[2].font, lumo::kFontRegular);
+    // Basic-CSG has union, difference, intersection and operand ids only.
+    select_execution_mode(app, EXECUTION_BASIC_CSG);
+    const std::array<bool, 6> offered{true, true, true, true, false, false};
+    for (std::size_t row = 0; row < offered.size(); ++row) {
+        const lumo::T& text = app.run_pane.feature_rows[row];
+        EXPECT_EQ(text.font, offered[row] ? lumo::kFontSmallBold : lumo::kFontSmall) << row;
+        EXPECT_EQ(text.text_colour_override, offered[row] ? app.feature_highlight_colour.data()
+                                                          : app.feature_plain_colour.data());
+    }
+}
+
+TEST_F(StateSettersTest, ThemeCopiesItsStylesAndHandsTheBackgroundToTheClearColour)
+{
+    static std::array<double, 4> cleared{};
+    app.platform.clear_colour = [](double r, double g, double b, double a) {
+        cleared = {r, g, b, a};
+    };
+    for (int theme : {THEME_DARK, THEME_MIDNIGHT}) {
+        select_theme(app, theme);
+        const ThemeColours& colours = theme_table()[static_cast<std::size_t>(theme)];
+        EXPECT_EQ(cleared, colours.background) << colours.name;
+        EXPECT_EQ(app.theme_text_colour, colours.text);
+        EXPECT_DOUBLE_EQ(g_active_fill_styles[STYLE_PANEL].channel(0, 0),
+                         colours.styles[STYLE_PANEL].channel(0, 0));
+    }
+}
+
+TEST_F(StateSettersTest, PanelSettersMoveTheViewAtOnceAndAFlipExchangesTheBarStyles)
+{
+    app.window_width = 720;
+    app.window_height = 480;
+    set_frame_mode(app, true);
+    const std::array<int, 4> framed = app.panel_layout.view_rect;
+    select_side_panel(app, 0);
+    EXPECT_EQ(app.panel_layout.view_rect[0], framed[0] + app.layout.side_panel_width)
+        << "the framed view starts right of the side panel";
+    set_quick_hide(app, true);
+    EXPECT_EQ(app.panel_layout.view_rect, (std::array<int, 4>{0, 0, 720, 480}));
+    set_quick_hide(app, false);
+
+    const FillStyle* normal = &g_active_fill_styles[STYLE_BAR];
+    const FillStyle* flipped = &g_active_fill_styles[STYLE_BAR_FLIPPED];
+    app.toolbar.bar.fill_style = normal;
+    app.status_bar.bar.fill_style = normal;
+    set_vertical_flip_mode(app, true);
+    EXPECT_EQ(app.toolbar.bar.fill_style, flipped);
+    EXPECT_EQ(app.status_bar.bar.fill_style, flipped);
+    set_vertical_flip_mode(app, true);
+    EXPECT_EQ(app.toolbar.bar.fill_style, flipped) << "no change, no exchange";
+    set_vertical_flip_mode(app, false);
+    EXPECT_EQ(app.toolbar.bar.fill_style, normal);
+}
+
+TEST_F(StateSettersTest, SettingsDropDownHeaderNamesTheOpenEntry)
+{
+    show_settings_drop_down(app, SETTINGS_MENU_THEME);
+    EXPECT_TRUE(app.settings_menu_title.visible);
+    EXPECT_EQ(app.settings_menu_title.label, "THEME");
+    EXPECT_EQ(app.settings_menu_icon.icon, static_cast<int>(app.settings_menu_icons[6]));
+    show_settings_drop_down(app, SETTINGS_MENU_LOCK);
+    EXPECT_FALSE(app.settings_menu_icon.visible) << "LOCK has no drop-down";
+    EXPECT_EQ(app.settings_menu_title.label, "");
 }
 
 TEST_F(StateSettersTest, HintBarFollowsTheTooltipWidget)

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "app/state/application.h"
 #include "lumo/text.h"
+#include "panels/file_navigator.h"
 #include "platform/input_codes.h"
+#include "platform/kernel_config.h"
+#include "shell/modal_panes.h"
 
 namespace {
 
@@ -119,6 +124,132 @@ TEST_F(ShortcutsTest, KeyUpClearsBothCasesAndCountsModifiersDown)
     EXPECT_FALSE(root_key_up(app, lumo::kKeyShift, 0));
     EXPECT_FALSE(root_key_up(app, lumo::kKeyShift, 0));
     EXPECT_EQ(lumo::g_held_key_counts[1], 0u) << "never below 0";
+}
+
+// The navigator over a canned listing of /w/: one directory and three
+// scripts; the listing records every directory it was asked for.
+class NavigatorKeysTest : public ShortcutsTest {
+protected:
+    static inline std::vector<std::string> s_listed;
+    static std::string canned(const std::string& directory)
+    {
+        s_listed.push_back(directory);
+        return "01/01/2024  00:00    <DIR>          .\n"
+               "01/01/2024  00:00    <DIR>          ..\n"
+               "01/01/2024  00:00    <DIR>          sub\n"
+               "01/01/2024  00:00   10 a.plim\n01/01/2024  00:00   10 b.plim\n"
+               "01/01/2024  00:00   10 c.plim\n";
+    }
+    void SetUp() override
+    {
+        ShortcutsTest::SetUp();
+        g_app = &app;
+        s_listed.clear();
+        app.clock_ms = [] { return std::int64_t{4242}; };
+        app.navigator.listing_producer = canned;
+        app.navigator.executable_test = nullptr;
+        app.navigator.list_viewport = 64; // two rows of 32 make a page
+        app.navigator.mode = NAVIGATOR_OPEN_SCRIPTS;
+        set_navigator_visible(app, true);
+        list_directory(app, "/w/");
+    }
+    void TearDown() override
+    {
+        g_app = nullptr;
+        set_kernel_path("");
+        set_workspace_path("");
+        ShortcutsTest::TearDown();
+    }
+    std::string cursor() const
+    {
+        const FileNavigator& navigator = app.navigator;
+        for (std::int32_t row = 0; row < navigator.entry_count(); ++row) {
+            const std::int32_t entry = navigator.display_order[static_cast<std::size_t>(row)];
+            if (navigator.selected[static_cast<std::size_t>(entry)])
+                return navigator.entries[static_cast<std::size_t>(entry)].name;
+        }
+        return "";
+    }
+};
+
+TEST_F(NavigatorKeysTest, KeysMoveTheCursorPageAndJumpBeforeAndAfterStartUp)
+{
+    struct Case {
+        std::uint8_t started;
+        std::int32_t key, modifiers;
+        const char* cursor;
+    };
+    // Rows by name: a.plim, b.plim, c.plim, sub/. Page Down and Left page
+    // towards the start, Page Up and Right towards the end, two rows a page.
+    const Case cases[] = {
+        {1, KEY_END, 0, "sub/"},          {1, KEY_PAGE_DOWN, 0, "b.plim"},
+        {1, KEY_PAGE_UP, 0, "sub/"},      {1, KEY_LEFT, 0, "b.plim"},
+        {1, KEY_UP, 0, "a.plim"},         {1, KEY_RIGHT, 0, "c.plim"},
+        {1, KEY_DOWN, 0, "sub/"},         {1, KEY_HOME, 0, "a.plim"},
+        {1, KEY_RIGHT, MOD_CTRL, "sub/"}, {1, KEY_LEFT, MOD_ALT, "a.plim"},
+        {0, KEY_RIGHT, MOD_ALT, "sub/"},  {0, KEY_LEFT, 0, "b.plim"},
+        {0, KEY_DOWN, 0, "c.plim"},       {0, KEY_HOME, MOD_CTRL, "a.plim"},
+    };
+    for (const Case& c : cases) {
+        app.startup_finished = c.started;
+        EXPECT_TRUE(key(c.key, c.modifiers)) << c.key;
+        EXPECT_EQ(cursor(), c.cursor) << "key " << c.key << " modifiers " << c.modifiers;
+    }
+    EXPECT_EQ(app.held_keys.arrow_press_ms, 4242) << "Up and Down stamp the press";
+    EXPECT_EQ(app.held_keys.arrows[ARROW_DOWN], 1) << "held for the repeat, also before start-up";
+}
+
+TEST_F(NavigatorKeysTest, CtrlKeysEnterLeaveRelistAndSelect)
+{
+    key(KEY_END);
+    EXPECT_TRUE(key(KEY_DOWN, MOD_CTRL));
+    EXPECT_EQ(app.navigator.directory, "/w/sub/");
+    EXPECT_TRUE(key(KEY_UP, MOD_CTRL));
+    EXPECT_EQ(app.navigator.directory, "/w/");
+    key(KEY_END);
+    EXPECT_TRUE(key('h', MOD_CTRL));
+    EXPECT_EQ(app.navigator.directory, "/w/sub/") << "Ctrl+H enters the selected directory";
+    s_listed.clear();
+    EXPECT_TRUE(key('r', MOD_CTRL));
+    EXPECT_EQ(s_listed, std::vector<std::string>{"/w/sub/"}) << "listed again, no assembly";
+    EXPECT_TRUE(key('a', MOD_CTRL));
+    EXPECT_EQ(app.navigator.selection_count, 3) << "every script, not the directory";
+    EXPECT_FALSE(key('o', MOD_CTRL)) << "the navigator is a modal pane";
+}
+
+TEST_F(NavigatorKeysTest, EnterRunsTheNavigatorsOkAndBeforeStartUpAppliesTheWorkspace)
+{
+    key(KEY_HOME);
+    EXPECT_TRUE(key(KEY_ENTER));
+    EXPECT_EQ(app.modal[MODAL_NAVIGATOR], 0);
+    EXPECT_EQ(app.deferred[DEFERRED_OPEN_SELECTED_SCRIPTS], 1) << "the chosen script opens";
+
+    // Before start-up, with nothing open, Enter applies the workspace and
+    // points the navigator at it.
+    app.startup_finished = 0;
+    app.modal.fill(0);
+    const std::filesystem::path root = std::filesystem::path(testing::TempDir()) / "enter-keys";
+    std::filesystem::create_directories(root / "workspace");
+    std::ofstream(root / "plim").put('\n');
+    set_kernel_path((root / "plim").string());
+    set_workspace_path((root / "workspace").string());
+    EXPECT_TRUE(key(KEY_ENTER));
+    EXPECT_EQ(app.navigator.directory, (root / "workspace").string());
+    EXPECT_TRUE(std::filesystem::is_directory(root / "workspace" / "tmp")) << "staging made";
+    std::filesystem::remove_all(root);
+}
+
+TEST_F(NavigatorKeysTest, BeforeStartUpCtrlEAndCtrlKChooseTheSettingsOnlyWithTheNavigatorShut)
+{
+    app.startup_finished = 0;
+    EXPECT_FALSE(key('e', MOD_CTRL)) << "navigator open";
+    set_navigator_visible(app, false);
+    EXPECT_TRUE(key('k', MOD_CTRL));
+    EXPECT_EQ(app.navigator.mode, NAVIGATOR_KERNEL);
+    EXPECT_EQ(app.modal[MODAL_NAVIGATOR], 1);
+    set_navigator_visible(app, false);
+    EXPECT_TRUE(key('e', MOD_CTRL));
+    EXPECT_EQ(app.navigator.mode, NAVIGATOR_WORKSPACE);
 }
 
 } // namespace

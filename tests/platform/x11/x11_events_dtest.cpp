@@ -115,3 +115,20 @@ TEST_F(InputEvents, CloseRequestCallsTheCloseSlotAndEndsTheLoopAfterThatPass)
     EXPECT_EQ(g_slot_log, (Log{"mod 0", "motion 7 8", "close", "idle"}));
     EXPECT_EQ(g_running, 0);
 }
+
+TEST_F(InputEvents, FocusLossReachesTheUnfocusSlotAndForgetsHeldKeys)
+{
+    record_.on_unfocus = [](WindowCallbacks*) { return log_slot("unfocus"); };
+    auto focus_out = [&](int detail) {
+        XEvent event{};
+        event.xfocus = {FocusOut, 0, True, peer_, window_, NotifyNormal, detail};
+        XSendEvent(peer_, window_, False, NoEventMask, &event);
+    };
+    send_key(true, XK_1);
+    focus_out(NotifyInferior); // the focus stays inside the window
+    send_key(true, XK_1);      // still held: an auto-repeat
+    focus_out(NotifyNonlinear);
+    send_key(true, XK_1); // its release went elsewhere: a new press
+    settle();
+    EXPECT_EQ(g_slot_log, (Log{"down 49 0", "up 49 0", "unfocus", "down 49 0", "up 49 0"}));
+}
