@@ -5,6 +5,7 @@
 #include <cctype>
 #include <span>
 
+#include "app/actions/image_capture.h"
 #include "app/actions/menu_dispatch.h"
 #include "app/commands/entity_commands.h"
 #include "app/commands/environment_lifecycle.h"
@@ -219,7 +220,21 @@ bool previous_saved_view(Application& app)
 
 bool enter(Application& app)
 {
-    if (confirm_modal_state(app) == EnterFollowUp::ASSEMBLE) assemble_command(app);
+    const EnterFollowUp follow_up = confirm_modal_state(app);
+    if (follow_up == EnterFollowUp::ASSEMBLE) assemble_command(app);
+    run_capture_follow_up(app, follow_up);
+    return true;
+}
+
+bool screenshot(Application& app)
+{
+    make_screenshot_name(app);
+    return true;
+}
+
+bool snapshot(Application& app)
+{
+    make_snapshot_name(app);
     return true;
 }
 
@@ -269,7 +284,7 @@ bool flip_settings_bar(Application& app)
     return true;
 }
 
-constexpr std::array<Shortcut, 13> CTRL_TABLE{{
+constexpr std::array<Shortcut, 17> CTRL_TABLE{{
     {KEY_PAGE_DOWN, NOT_MODAL, previous_environment},
     {KEY_PAGE_UP, NOT_MODAL, next_environment},
     {'-', NOT_MODAL | NOT_LOCKED, zoom_out},
@@ -283,6 +298,10 @@ constexpr std::array<Shortcut, 13> CTRL_TABLE{{
     {'r', NOT_NAVIGATOR | NOT_MODAL | SHIFT_NOT_HELD, assemble},
     {'t', SHIFT_NOT_HELD, next_theme},
     {'u', NOT_MODAL, assemble},
+    {'7', NOT_MODAL, screenshot},
+    {'&', NOT_MODAL, screenshot},
+    {'8', NOT_MODAL, snapshot},
+    {'*', NOT_MODAL, snapshot},
 }};
 
 constexpr std::array<Shortcut, 3> SHIFT_TABLE{{

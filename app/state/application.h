@@ -33,9 +33,17 @@
 #include "render/camera.h"
 #include "render/light0.h"
 
+#include "render/picking.h"
 #include "render/render_scene.h"
 
 constexpr std::int32_t FRAME_TIME_COUNT = 10;
+
+// What the next frame captures: the 3-D view alone or the whole window.
+enum CaptureRequest : std::int32_t {
+    CAPTURE_NONE = 0,
+    CAPTURE_SNAPSHOT = 1,
+    CAPTURE_SCREENSHOT = 2
+};
 
 struct Application {
     lumo::UI root;
@@ -242,7 +250,6 @@ struct Application {
     std::uint8_t native_io = 0;
     std::uint8_t native_dnd = 1;
 
-
     // Interface construction: the bars, panes and overlays the window layout
     // places, and what it reads and computes besides the view settings.
     lumo::P border; // BORDER
@@ -297,7 +304,6 @@ struct Application {
     std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
     std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
 
-
     // Menus and keys: switches of rows without a field elsewhere, the
     // derived floating-panel visibility, the Tab step with the 3-D view's
     // loader of a saved view, and the GL call that sets light 0 (installed
@@ -333,6 +339,15 @@ struct Application {
     // uniform scale, per-axis scale, rotation, rotation order, transform order.
     std::array<lumo::SP, LIST_PANE_COUNT> list_panes;
     std::array<lumo::P, 6> transform_reset_buttons;
+
+    // Picking and image capture: the GL objects of the pick pass, the
+    // thumbnails and the captures; the capture asked for, the file name it is
+    // saved under, and the last captured image (upright RGBA8 of
+    // captured_width x captured_height).
+    ImageGlCache image_gl;
+    std::int32_t capture_request = CAPTURE_NONE;
+    std::string capture_file_name;
+    std::vector<std::uint8_t> captured_pixels;
 
     Application();
     ~Application();
