@@ -250,6 +250,7 @@ struct Application {
     std::uint8_t native_io = 0;
     std::uint8_t native_dnd = 1;
 
+
     // Interface construction: the bars, panes and overlays the window layout
     // places, and what it reads and computes besides the view settings.
     lumo::P border; // BORDER
@@ -303,6 +304,7 @@ struct Application {
     // handed to the clear-colour service; the theme appliers rewrite both.
     std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
     std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
+
 
     // Menus and keys: switches of rows without a field elsewhere, the
     // derived floating-panel visibility, the Tab step with the 3-D view's
