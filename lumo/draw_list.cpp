@@ -187,6 +187,20 @@ void DrawList::add_logo(int x, int y, int width, int height, std::uint32_t argb,
     quads.push_back(quad);
 }
 
+void DrawList::add_image(DrawTexture texture, const std::array<float, 4>& uv, int x, int y,
+                         int width, int height, const DrawContext& context)
+{
+    if (width <= 0 || height <= 0) return;
+    DrawQuad quad = make_quad(x, y, width, height, context);
+    quad.u0 = uv[0];
+    quad.v0 = uv[1];
+    quad.u1 = uv[2];
+    quad.v1 = uv[3];
+    quad.texture = texture;
+    set_colour(quad, apply_tone(0xFFFFFFFF, context.opacity, context.intensity));
+    quads.push_back(quad);
+}
+
 std::uint32_t widget_text_colour(const P& widget)
 {
     const double* c = widget.text_colour_override;
@@ -247,6 +261,10 @@ void paint_widget(DrawList& list, const P& widget, const DrawContext& context, b
                widget.border_right.width, h, context);
     add_border(list, widget.border_bottom, x, y + h - widget.border_bottom.width, w,
                widget.border_bottom.width, context);
+    if (widget.image != WidgetImage::kNone)
+        list.add_image(widget.image == WidgetImage::kThumbnails ? DrawTexture::kThumbnails
+                                                                : DrawTexture::kCapture,
+                       widget.image_uv, x, y, w, h, context);
     if (widget.icon >= 0) {
         const int size = static_cast<int>(std::min(w, h) * widget.icon_scale);
         const int left = x + (w - size) / 2;

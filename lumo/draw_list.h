@@ -11,7 +11,7 @@ namespace lumo {
 
 struct FontHandle;
 
-enum class DrawTexture : std::uint8_t { kNone, kFont, kAtlas, kLogo };
+enum class DrawTexture : std::uint8_t { kNone, kFont, kAtlas, kLogo, kThumbnails, kCapture };
 
 // One screen-aligned quad in window pixels. Corner colours are ARGB with
 // opacity and intensity already applied, in the order top-left, top-right,
@@ -51,6 +51,9 @@ public:
     // One line of text with its top-left corner at (x, y); returns its width.
     int add_text_line(const FontHandle& font, const std::string& line, int x, int y,
                       std::uint32_t argb, const DrawContext& context);
+    // A region (u0, v0, u1, v1) of an application image over the rectangle.
+    void add_image(DrawTexture texture, const std::array<float, 4>& uv, int x, int y, int width,
+                   int height, const DrawContext& context);
     // The whole logo image (in its own colours, toned by argb) over the rectangle.
     void add_logo(int x, int y, int width, int height, std::uint32_t argb,
                   const DrawContext& context);

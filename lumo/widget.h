@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -90,6 +91,9 @@ struct HitStep {
     int origin_y = 0;
 };
 
+// Images the application renders for the toolkit to show in widgets.
+enum class WidgetImage : std::uint8_t { kNone, kThumbnails, kCapture };
+
 // The base widget: a rectangle relative to its parent with a label, an
 // icon, borders and fills, state flags and callbacks. Leaf widgets are P,
 // containers derive from KL.
@@ -127,6 +131,11 @@ public:
                                                   // and shape_colour
 
     int icon = -1; // atlas slot, -1 none
+    // An image over the widget's box (under its icon and label): a region of
+    // the thumbnail atlas or of the captured image, as texture coordinates
+    // u0, v0 of the top-left and u1, v1 of the bottom-right corner.
+    WidgetImage image = WidgetImage::kNone;
+    std::array<float, 4> image_uv{0.0f, 0.0f, 1.0f, 1.0f};
     bool icon_flip_x = false;
     double icon_scale = 1.0;
 

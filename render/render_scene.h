@@ -18,6 +18,9 @@
 struct SceneMesh {
     Mesh* mesh = nullptr;
     Matrix4 model{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    // Index of the entity in the flat entity list; -1 for a mesh that can
+    // only hide what lies behind it from the pick.
+    std::int32_t pick_id = -1;
 };
 
 // A pane in window pixels, origin at the top left, with its own view.

@@ -1,5 +1,7 @@
 #include "app/actions/pane_callbacks.h"
 
+#include "app/actions/image_capture.h"
+
 #include "app/commands/entity_commands.h"
 #include "app/commands/export_command.h"
 #include "app/commands/open_command.h"
@@ -160,6 +162,8 @@ void run_enter_follow_up(Application& app, EnterFollowUp follow_up)
     // The image captures belong to the renderer, which answers them itself.
     case EnterFollowUp::SAVE_ENVIRONMENT_IMAGE:
     case EnterFollowUp::SAVE_SCREENSHOT:
+        run_capture_follow_up(app, follow_up);
+        break;
     case EnterFollowUp::NONE:
         break;
     }

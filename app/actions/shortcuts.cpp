@@ -5,6 +5,7 @@
 #include <cctype>
 #include <span>
 
+#include "app/actions/image_capture.h"
 #include "app/actions/menu_dispatch.h"
 #include "app/actions/pane_callbacks.h"
 #include "app/commands/entity_commands.h"
@@ -248,6 +249,18 @@ bool enter(Application& app)
     return true;
 }
 
+bool screenshot(Application& app)
+{
+    make_screenshot_name(app);
+    return true;
+}
+
+bool snapshot(Application& app)
+{
+    make_snapshot_name(app);
+    return true;
+}
+
 bool escape(Application& app)
 {
     close_modal_state(app);
@@ -395,7 +408,7 @@ bool choose_kernel(Application& app)
     return true;
 }
 
-constexpr std::array<Shortcut, 26> CTRL_TABLE{{
+constexpr std::array<Shortcut, 30> CTRL_TABLE{{
     {KEY_LEFT, NAVIGATOR, navigator_first},
     {KEY_UP, NAVIGATOR, navigator_parent},
     {KEY_RIGHT, NAVIGATOR, navigator_last},
@@ -422,6 +435,10 @@ constexpr std::array<Shortcut, 26> CTRL_TABLE{{
     {'s', NOT_MODAL, export_meshes},
     {'t', SHIFT_NOT_HELD, next_theme},
     {'u', NOT_MODAL, assemble},
+    {'7', NOT_MODAL, screenshot},
+    {'&', NOT_MODAL, screenshot},
+    {'8', NOT_MODAL, snapshot},
+    {'*', NOT_MODAL, snapshot},
 }};
 
 constexpr std::array<Shortcut, 3> SHIFT_TABLE{{

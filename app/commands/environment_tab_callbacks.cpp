@@ -1,14 +1,12 @@
 #include "app/commands/environment_tab_callbacks.h"
 
 #include "app/state/application.h"
+#include "render/picking.h"
 #include "app/commands/environment_lifecycle.h"
 #include "panels/environment_tabs.h"
 #include "shell/refresh.h"
 
 namespace {
-
-// The environment image strip holds environment n in cell 255 - n.
-constexpr int LAST_ENVIRONMENT_IMAGE_CELL = 255;
 
 bool is_other_valid_tab(const Application& app, std::int32_t index)
 {
@@ -22,7 +20,10 @@ void place_hover_card(Application& app, std::int32_t index)
     card.visible = index != app.current_environment_index;
     card.x = app.environment_tabs.strip.x - 32 + 2 * (32 * index + app.layout.bar_unit);
     const EnvironmentRecord* record = environment_at(app.environment_store, index);
-    if (record != nullptr) card.icon = LAST_ENVIRONMENT_IMAGE_CELL - static_cast<int>(record->id);
+    // The card shows the environment's cell of the thumbnail atlas.
+    const int cell = record != nullptr ? environment_thumbnail_cell(record->id) : -1;
+    card.image = cell >= 0 ? lumo::WidgetImage::kThumbnails : lumo::WidgetImage::kNone;
+    if (cell >= 0) card.image_uv = thumbnail_cell_uv(cell);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "app/frame/input_handlers.h"
 
+#include "app/frame/image_capture.h"
 #include "app/frame/render_scene_input.h"
 #include "app/state/application.h"
 #include "platform/clock.h"
@@ -67,6 +68,9 @@ bool app_on_mouse_move(WindowCallbacks*, std::int32_t x, std::int32_t y)
 {
     if (g_app == nullptr) return false;
     store_pointer(*g_app, x, y);
+    // The pick follows the pointer: it runs in the paint path.
+    if (g_app->view_settings.pick_mode != '!' && g_app->platform.request_repaint != nullptr)
+        g_app->platform.request_repaint();
     return g_app->root.dispatch_mouse_move(x, y);
 }
 
@@ -118,6 +122,7 @@ void paint_frame_timed(Application& app)
         app.root,
         {app.gl_vertex_arrays_to_delete, app.gl_buffers_to_delete, app.gl_index_buffers_to_delete},
         &scene);
+    run_image_passes(app, scene);
     if (!requested) return;
     app.frame_times_ns[static_cast<std::size_t>(app.frame_time_index)] = steady_ns() - begin;
     app.frame_time_index = (app.frame_time_index + 1) % FRAME_TIME_COUNT;

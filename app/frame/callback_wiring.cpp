@@ -8,6 +8,8 @@
 #include "app/actions/environment_callbacks.h"
 #include "app/actions/menu_dispatch.h"
 #include "app/actions/pane_callbacks.h"
+
+#include "app/actions/image_capture.h"
 #include "app/actions/toggle_callbacks.h"
 #include "app/actions/view_callbacks.h"
 #include "app/commands/environment_tab_callbacks.h"
@@ -312,6 +314,14 @@ void wire_render_callbacks(Application& app)
 
 } // namespace
 
+// The CAPTURE button and the capture and screenshot panes' save buttons.
+void wire_image_capture(Application& app)
+{
+    app.toolbar.buttons[TOOL_BUTTON_CAPTURE].on_click = on_capture_button_click;
+    app.capture_pane.save_button.on_click = on_save_snapshot_click;
+    app.screenshot_pane.save_button.on_click = on_save_screenshot_click;
+}
+
 void install_layout_callbacks(Application& app)
 {
     app.root.set_layout_callback(forward_layout<lay_out_root_and_view>);
@@ -356,4 +366,5 @@ void install_action_callbacks(Application& app)
     wire_editing(app);
     wire_pane_callbacks(app);
     wire_render_callbacks(app);
+    wire_image_capture(app);
 }

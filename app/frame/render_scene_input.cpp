@@ -39,21 +39,32 @@ void grow_box(const Entity& entity, bool& any, std::array<double, 6>& box)
     }
 }
 
+// Each mesh carries its entity's index in the flat entity list (every
+// entity, then its group members) for the pick pass; hidden entities still
+// count.
 void collect_meshes(Application& app, RenderScene& scene)
 {
     // The start-up sample model shows until the first script is loaded.
     if (app.builtin_mesh != nullptr && app.builtin_mesh->visible != 0)
         scene.meshes.push_back({app.builtin_mesh, model_matrix_of(app.builtin_entity)});
     if (app.current_entity_list == nullptr) return;
+    std::int32_t flat_index = 0;
     for (Entity& entity : app.current_entity_list->entities) {
+        const std::int32_t entity_index = flat_index++;
+        const std::int32_t first_member = flat_index;
+        if (entity.kind == ENTITY_GROUP)
+            flat_index += static_cast<std::int32_t>(entity.members.size());
         if (entity.visible == 0 || entity.assembled == 0) continue;
         const Matrix4 model = model_matrix_of(entity);
         if (entity.kind == ENTITY_GROUP) {
-            for (Entity* member : entity.members)
+            for (std::size_t m = 0; m < entity.members.size(); ++m) {
+                const Entity* member = entity.members[m];
                 if (member != nullptr && member->mesh != nullptr)
-                    scene.meshes.push_back({member->mesh, model});
+                    scene.meshes.push_back(
+                        {member->mesh, model, first_member + static_cast<std::int32_t>(m)});
+            }
         } else if (entity.mesh != nullptr) {
-            scene.meshes.push_back({entity.mesh, model});
+            scene.meshes.push_back({entity.mesh, model, entity_index});
         }
         grow_box(entity, scene.has_bounds, scene.bounds);
     }

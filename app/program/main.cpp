@@ -4,6 +4,7 @@
 #include "lumo/gl/textures.h"
 #include "app/state/application.h"
 #include "platform/startup_plan.h"
+#include "app/frame/image_capture.h"
 #include "app/frame/startup.h"
 #include "platform/x11/gl_window.h"
 #include "platform/x11/message_loop.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     announce_client_size();
     run_message_loop();
 
+    release_image_passes(*g_app);
     lumo::delete_toolkit_textures();
     destroy_gl_window();
     destroy_application();

@@ -33,9 +33,17 @@
 #include "render/camera.h"
 #include "render/light0.h"
 
+#include "render/picking.h"
 #include "render/render_scene.h"
 
 constexpr std::int32_t FRAME_TIME_COUNT = 10;
+
+// What the next frame captures: the 3-D view alone or the whole window.
+enum CaptureRequest : std::int32_t {
+    CAPTURE_NONE = 0,
+    CAPTURE_SNAPSHOT = 1,
+    CAPTURE_SCREENSHOT = 2
+};
 
 struct Application {
     lumo::UI root;
@@ -343,6 +351,15 @@ struct Application {
     lumo::T settings_menu_title;
     std::array<double, 4> feature_highlight_colour{0.275, 0.275, 0.275, 1.0};
     std::array<double, 4> feature_plain_colour{128.0 / 255.0, 128.0 / 255.0, 128.0 / 255.0, 1.0};
+
+    // Picking and image capture: the GL objects of the pick pass, the
+    // thumbnails and the captures; the capture asked for, the file name it is
+    // saved under, and the last captured image (upright RGBA8 of
+    // captured_width x captured_height).
+    ImageGlCache image_gl;
+    std::int32_t capture_request = CAPTURE_NONE;
+    std::string capture_file_name;
+    std::vector<std::uint8_t> captured_pixels;
 
     Application();
     ~Application();

@@ -72,6 +72,10 @@ std::uint32_t texture_name(DrawTexture texture)
         return g_toolkit_textures.atlas;
     case DrawTexture::kLogo:
         return g_toolkit_textures.logo;
+    case DrawTexture::kThumbnails:
+        return g_toolkit_textures.thumbnails;
+    case DrawTexture::kCapture:
+        return g_toolkit_textures.capture;
     case DrawTexture::kNone:
         break;
     }

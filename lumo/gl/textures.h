@@ -12,6 +12,9 @@ struct ToolkitTextures {
     std::uint32_t font = 0;
     std::uint32_t atlas = 0;
     std::uint32_t logo = 0;
+    // Made by the renderer: the thumbnail atlas and the last captured image.
+    std::uint32_t thumbnails = 0;
+    std::uint32_t capture = 0;
 };
 extern ToolkitTextures g_toolkit_textures;
 

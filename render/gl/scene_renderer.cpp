@@ -9,6 +9,7 @@
 #include "render/gl/gl_extensions.h"
 #include "render/gl/gl_program.h"
 #include "render/gl/mesh_upload.h"
+#include "render/picking.h"
 
 namespace {
 
@@ -82,13 +83,7 @@ void draw_gradient(const RenderScene& scene)
 
 void set_projection(const ScenePane& pane, const SceneOptions& options)
 {
-    const double aspect = pane.height > 0 ? static_cast<double>(pane.width) / pane.height : 1.0;
-    const CameraSettings& camera = pane.camera;
-    const Matrix4 projection =
-        options.perspective
-            ? perspective_matrix(camera.field_of_view, aspect, camera.near_plane, camera.far_plane)
-            : orthographic_matrix(camera.field_of_view, aspect, pane.view_distance,
-                                  camera.far_plane);
+    const Matrix4 projection = pane_projection(pane, options);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection.data());
 }

@@ -25,7 +25,8 @@ TEST_F(EnvironmentTabCallbacksTest, HoverCardFollowsTheTabAndClicksActOnlyOnAnot
     EXPECT_EQ(g_app->hovered_environment_tab, 0);
     const lumo::P& card = g_app->environment_tabs.hover_marker;
     EXPECT_TRUE(card.visible);
-    EXPECT_EQ(card.icon, 255);
+    EXPECT_EQ(card.image, lumo::WidgetImage::kThumbnails);
+    EXPECT_EQ(card.image_uv, thumbnail_cell_uv(255)) << "environment 0 shows cell 255";
     const int card_x_of_tab_0 = card.x;
 
     hover_environment_tab(70, 5, 0);

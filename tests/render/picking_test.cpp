@@ -1,0 +1,100 @@
+// Colour ids, thumbnail cells, capture names and row flipping.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "render/picking.h"
+
+TEST(PickIds, EncodeAndDecodeRoundTripAndRejectWhatDoesNotFit)
+{
+    struct Case {
+        std::int64_t id;
+        bool fits;
+        std::array<std::uint8_t, 3> rgb;
+    };
+    const Case cases[] = {{0, true, {0, 0, 0}},
+                          {1, true, {0, 0, 1}},
+                          {0x0102FE, true, {1, 2, 254}},
+                          {0xFFFFFE, true, {255, 255, 254}},
+                          {0xFFFFFF, false, {}},
+                          {0x1000000, false, {}},
+                          {-1, false, {}}};
+    for (const Case& c : cases) {
+        std::array<std::uint8_t, 3> rgb{7, 7, 7};
+        EXPECT_EQ(encode_pick_id(c.id, rgb), c.fits) << c.id;
+        if (!c.fits) continue;
+        EXPECT_EQ(rgb, c.rgb) << c.id;
+        EXPECT_EQ(decode_pick_id(rgb.data()), static_cast<std::uint32_t>(c.id));
+    }
+    const std::uint8_t white[3] = {255, 255, 255};
+    EXPECT_EQ(decode_pick_id(white), PICK_NONE);
+}
+
+TEST(ThumbnailCells, EnvironmentsCountDownDirectivesUpAndEachCellHasItsOwnSquare)
+{
+    EXPECT_EQ(environment_thumbnail_cell(0), 255);
+    EXPECT_EQ(environment_thumbnail_cell(5), 250);
+    EXPECT_EQ(environment_thumbnail_cell(127), 128);
+    EXPECT_EQ(environment_thumbnail_cell(128), -1) << "would reach the directive cells";
+    EXPECT_EQ(directive_thumbnail_cell(0), 0);
+    EXPECT_EQ(directive_thumbnail_cell(127), 127);
+    EXPECT_EQ(directive_thumbnail_cell(128), -1);
+    EXPECT_EQ(directive_thumbnail_cell(-1), -1);
+
+    struct Case {
+        int cell;
+        std::array<int, 2> origin;
+    };
+    const Case cases[] = {
+        {0, {0, 0}}, {1, {128, 0}}, {15, {1920, 0}}, {16, {0, 128}}, {255, {1920, 1920}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(thumbnail_cell_origin(c.cell), c.origin) << c.cell;
+        const std::array<float, 4> uv = thumbnail_cell_uv(c.cell);
+        EXPECT_FLOAT_EQ(uv[0], c.origin[0] / 2048.0f);
+        EXPECT_FLOAT_EQ(uv[2], (c.origin[0] + 128) / 2048.0f);
+        // Rows come bottom-up: the image's top edge is the cell's far row.
+        EXPECT_FLOAT_EQ(uv[1], (c.origin[1] + 128) / 2048.0f);
+        EXPECT_FLOAT_EQ(uv[3], c.origin[1] / 2048.0f);
+    }
+}
+
+TEST(CaptureNames, NamesCarryTheFourteenDigitStamp)
+{
+    const std::regex pattern(R"(plim_(snapshot|screenshot)_[0-9]{14}\.png)");
+    EXPECT_TRUE(std::regex_match(snapshot_file_name("20240229235959"), pattern));
+    EXPECT_TRUE(std::regex_match(screenshot_file_name("20240101000000"), pattern));
+    EXPECT_EQ(snapshot_file_name("20240229235959"), "plim_snapshot_20240229235959.png");
+}
+
+TEST(FlipRows, ReversesRowsAndLeavesShortBuffersAlone)
+{
+    std::vector<std::uint8_t> rows(2 * 3 * 4);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = static_cast<std::uint8_t>(i / 8); // row number per pixel of 2
+    flip_rows(rows, 2, 3);
+    EXPECT_EQ(rows[0], 2);
+    EXPECT_EQ(rows[8], 1);
+    EXPECT_EQ(rows[23], 0);
+    std::vector<std::uint8_t> short_buffer(8, 1);
+    flip_rows(short_buffer, 2, 3);
+    EXPECT_EQ(short_buffer, std::vector<std::uint8_t>(8, 1));
+}
+
+TEST(PaneAt, FindsThePaneUnderAPixelAndSkipsEmptyPanes)
+{
+    RenderScene scene;
+    ScenePane left;
+    left.width = 50;
+    left.height = 40;
+    ScenePane empty;
+    empty.x = 50;
+    ScenePane right = left;
+    right.x = 50;
+    scene.panes = {left, empty, right};
+    EXPECT_EQ(pane_at(scene, 0, 0), 0);
+    EXPECT_EQ(pane_at(scene, 49, 39), 0);
+    EXPECT_EQ(pane_at(scene, 50, 0), 2);
+    EXPECT_EQ(pane_at(scene, 100, 0), -1);
+    EXPECT_EQ(pane_at(scene, 10, 40), -1);
+}
