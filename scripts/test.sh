@@ -38,7 +38,9 @@ for runner_test in kernel_job_runner_unit kernel_job_runner_integration; do
   "$tsan_build/tests/kernel/job_runner/$runner_test" --gtest_brief=1
 done
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# verify_asan_link_order=0: the display tests preload the GL driver ahead of
+# the sanitizer runtime (see tests/CMakeLists.txt).
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:verify_asan_link_order=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PLIM_ROOT/scripts/lsan.supp:print_suppressions=0
 # The display tests draw through Mesa's software renderer on a private Xvfb
