@@ -91,13 +91,16 @@ TEST_F(ViewCallbacksTest, ColourFunctionRecoloursAssembledEntitiesAndMembersOnly
     Entity single = construct_entity();
     single.assembled = 1;
     single.mesh = coloured_mesh();
-    Entity& kept = add_entity(single);
+    add_entity(single);
     Entity group = construct_entity();
     group.kind = ENTITY_GROUP;
     group.assembled = 1;
     group.members = {member(true), nullptr, member(false)};
     group.member_count = 3;
-    Entity& grouped = add_entity(group);
+    add_entity(group);
+    // Looked up after both are added: adding moves the list's entities.
+    const Entity& kept = app.current_entity_list->entities[0];
+    const Entity& grouped = app.current_entity_list->entities[1];
     app.view_settings.colour_mode = COLOUR_SCHEME_LIGHT;
     app.colour_function_ids[4] = 7;
 
