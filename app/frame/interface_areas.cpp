@@ -10,6 +10,7 @@
 #include "shell/help_texts.h"
 #include "shell/menu_labels.h"
 #include "shell/menu_rows.h"
+#include "shell/state_setters.h"
 #include "shell/themes.h"
 #include "shell/window_layout.h"
 
@@ -373,6 +374,14 @@ void build_bars(Application& app)
     fill_view_menus(app);
     fill_settings_menus(app);
     place_settings_value_fields(app);
+    // The rows show the start-up choices (RGBA, Euler orbit, the theme, ...)
+    // before any row is pressed.
+    for (int m = 0; m < TOOL_MENU_COUNT; ++m)
+        mirror_menu_checks(app.tool_menus[static_cast<std::size_t>(m)],
+                           *app.menu_checks.tool_menu_checks[static_cast<std::size_t>(m)]);
+    for (int m = 0; m < SETTINGS_MENU_COUNT; ++m)
+        mirror_menu_checks(app.settings_menus[static_cast<std::size_t>(m)],
+                           *app.menu_checks.settings_menu_checks[static_cast<std::size_t>(m)]);
 }
 
 void build_floating_controls(Application& app)
