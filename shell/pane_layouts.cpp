@@ -139,13 +139,16 @@ void lay_out_tool_scroll(Application& app, int width, int /*height*/)
 namespace {
 
 // The open tool menu reads icon, title, then its drop-down of rows, which
-// takes the rest of the strip.
+// takes the rest of the strip. The title keeps a gap either side of its
+// text, so the first row starts clear of it.
 void place_tool_menu_header(Application& app, MenuWidgets& menu, int width)
 {
     const int M = app.layout.row_height;
+    const int G = app.layout.gap;
     lumo::P& title = app.tool_menu_title;
-    set_rect(app.tool_menu_icon, 0, 0, M, M);
-    set_rect(title, M, 0, title.label_width + app.layout.gap, M);
+    set_rect(app.tool_menu_icon, G / 2, 0, M, M);
+    title.padding.left = G;
+    set_rect(title, G / 2 + M, 0, title.label_width + 2 * G, M);
     const int right = title.x + title.width;
     set_rect(menu.pane, right, 0, std::max(0, width - right), M);
 }
@@ -176,7 +179,7 @@ void lay_out_settings_drop_column(Application& app, int /*width*/, int height)
     if (open < 0 || open >= SETTINGS_MENU_COUNT) return;
     MenuWidgets& menu = app.settings_menus[static_cast<std::size_t>(open)];
     const int rows = static_cast<int>(menu.row_list.size());
-    menu.strip.y = rows > 6 ? trunc_of((height - menu.strip.height - app.layout.row_height) *
+    menu.strip.y = rows > 6 ? trunc_of((height - menu.strip.height) *
                                        app.scroll.settings_menus[static_cast<std::size_t>(open)])
                             : 0;
 }

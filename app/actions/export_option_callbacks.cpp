@@ -39,9 +39,29 @@ template <int Format> bool on_format_click()
     return true;
 }
 
+// The export pane shows the attribute and topology options as buttons of
+// their own; they follow the option as the name-part toggles do.
+lumo::P* pane_toggle(ExportPaneWidgets& pane, int button)
+{
+    if (button >= EXPORT_BUTTON_NORMALS && button <= EXPORT_BUTTON_BINARY)
+        return &pane.attribute_toggles[static_cast<std::size_t>(button)];
+    if (button == EXPORT_BUTTON_POLYGONS || button == EXPORT_BUTTON_TRIANGLES)
+        return &pane.topology_toggles[static_cast<std::size_t>(button - EXPORT_BUTTON_POLYGONS)];
+    return nullptr;
+}
+
+void mirror_into_pane(ExportPaneWidgets& pane, int button, bool on)
+{
+    if (lumo::P* toggle = pane_toggle(pane, button)) toggle->selected = on;
+}
+
 template <int... I> void wire_attributes(Application& app, std::integer_sequence<int, I...>)
 {
     ((app.export_name_part_toggles[I].on_click = on_attribute_click<I>), ...);
+    ((pane_toggle(app.export_pane_widgets, I) != nullptr
+          ? void(pane_toggle(app.export_pane_widgets, I)->on_click = on_attribute_click<I>)
+          : void()),
+     ...);
 }
 
 template <int... I> void wire_formats(Application& app, std::integer_sequence<int, I...>)
@@ -61,6 +81,7 @@ void toggle_export_attribute(Application& app, int button)
     attribute_option(settings, button) = state;
     show_export_size_estimate(app);
     app.export_name_part_toggles[at].selected = state != 0;
+    mirror_into_pane(app.export_pane_widgets, button, state != 0);
     refresh_root(app);
 }
 

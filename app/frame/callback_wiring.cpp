@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/actions/button_bodies.h"
 #include "app/actions/edit_callbacks.h"
 #include "app/actions/environment_callbacks.h"
 #include "app/actions/menu_dispatch.h"
@@ -12,8 +13,11 @@
 #include "app/actions/image_capture.h"
 #include "app/actions/toggle_callbacks.h"
 #include "app/actions/view_callbacks.h"
+#include "app/actions/wheel_steppers.h"
+#include "app/commands/entity_commands.h"
 #include "app/commands/environment_tab_callbacks.h"
 #include "app/commands/parameter_reset.h"
+#include "app/commands/parse_check.h"
 #include "app/frame/interface_construction.h"
 #include "app/state/application.h"
 #include "panels/inspection_text.h"
@@ -291,15 +295,36 @@ template <int... M> void install_all_tool_rows(Application& app, std::integer_se
     (install_tool_rows<M>(app, std::make_integer_sequence<int, MAX_MENU_ROWS>{}), ...);
 }
 
-// The rows of every tool drop-down, and of the settings drop-downs that
-// change the picture: SHADING, LIGHTING and CAMERA.
+// A tone row of the widgets settings is its own value control: each click
+// steps the tone its field shows.
+template <int Item, AppFn Cycle> bool tone_row_click()
+{
+    if (g_app == nullptr) return true;
+    handle_settings_menu_item(*g_app, SETTINGS_MENU_WIDGETS, Item);
+    Cycle(*g_app);
+    return true;
+}
+
+// The rows of every tool drop-down and of every settings drop-down;
+// FULLSCREEN, LOCK and SLIDERS act from the bar and open none.
 void wire_menu_rows(Application& app)
 {
     install_all_tool_rows(app, std::make_integer_sequence<int, TOOL_MENU_COUNT>{});
     const auto rows = std::make_integer_sequence<int, MAX_MENU_ROWS>{};
+    install_settings_rows<SETTINGS_MENU_WINDOW>(app, rows);
     install_settings_rows<SETTINGS_MENU_SHADING>(app, rows);
     install_settings_rows<SETTINGS_MENU_LIGHTING>(app, rows);
     install_settings_rows<SETTINGS_MENU_CAMERA>(app, rows);
+    install_settings_rows<SETTINGS_MENU_THEME>(app, rows);
+    install_settings_rows<SETTINGS_MENU_WIDGETS>(app, rows);
+    install_settings_rows<SETTINGS_MENU_SETTINGS>(app, rows);
+    MenuWidgets& widgets = app.settings_menus[SETTINGS_MENU_WIDGETS];
+    widgets.rows[SETTINGS_ROW_MONO_EDGE_TONE].on_click =
+        tone_row_click<SETTINGS_ROW_MONO_EDGE_TONE, cycle_mono_edge_tone>;
+    widgets.rows[SETTINGS_ROW_MONO_DOT_TONE].on_click =
+        tone_row_click<SETTINGS_ROW_MONO_DOT_TONE, cycle_mono_dot_tone>;
+    widgets.rows[SETTINGS_ROW_SILHOUETTE_TONE].on_click =
+        tone_row_click<SETTINGS_ROW_SILHOUETTE_TONE, cycle_silhouette_tone>;
 }
 
 void wire_render_callbacks(Application& app)
@@ -310,6 +335,46 @@ void wire_render_callbacks(Application& app)
     app.view.on_release = on_view_release;
     app.view.on_wheel_callback = on_view_wheel;
     app.load_saved_view = load_saved_view;
+}
+
+template <EntityFlagToggle Flag> void entity_flag(Application& app)
+{
+    toggle_entity_flag(app, Flag);
+}
+
+template <ScrollStrip Strip> bool on_strip_wheel(int /*x*/, int /*y*/, int steps)
+{
+    return g_app != nullptr && step_scroll_strip(*g_app, Strip, steps);
+}
+
+// The wheels of the bars' scroll strips, the navigator's list and path bar
+// and the camera-directive list.
+void wire_strip_wheels(Application& app)
+{
+    app.navigator_pane.list_area.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_NAVIGATOR_LIST>;
+    app.navigator_pane.path_bar.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_NAVIGATOR_PATH>;
+    app.tab_bar.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_TABS>;
+    app.status_bar.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_STATUS>;
+    app.toolbar.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_TOOLS>;
+    app.menu_bar.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_MENUS>;
+    app.slider_bar_parts.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_SLIDERS>;
+    app.colour_bar.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_COLOURS>;
+    app.directive_column.list_area.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_DIRECTIVES>;
+}
+
+// The tool bar's command buttons that the other topics leave, and the
+// expand button at the view's corner.
+void wire_command_buttons(Application& app)
+{
+    app.toolbar.buttons[TOOL_BUTTON_PARSE].on_click = click<parse_report_command>;
+    app.toolbar.buttons[TOOL_BUTTON_ASSEMBLE].on_click = click<assemble_command>;
+    app.expand_button.on_click = click<press_expand_button>;
+    ParameterControlWidgets& parameters = app.lists.parameters;
+    parameters.toggles[0].on_click = click<entity_flag<ENTITY_FLAG_AUTO_SYNC>>;
+    parameters.toggles[1].on_click = click<entity_flag<ENTITY_FLAG_IMMEDIATE>>;
+    parameters.toggles[2].on_click = click<entity_flag<ENTITY_FLAG_MULTI_EDIT>>;
+    parameters.apply_button.on_click = click<apply_parameter_values>;
+    parameters.variants_button.on_click = click<show_variant_directives_placeholder>;
 }
 
 } // namespace
@@ -367,4 +432,6 @@ void install_action_callbacks(Application& app)
     wire_pane_callbacks(app);
     wire_render_callbacks(app);
     wire_image_capture(app);
+    wire_strip_wheels(app);
+    wire_command_buttons(app);
 }

@@ -3,11 +3,14 @@
 
 #include "app/frame/interface_construction.h"
 
+#include <string>
+
 #include "app/state/application.h"
 #include "lumo/font.h"
 #include "shell/help_texts.h"
 #include "shell/menu_labels.h"
 #include "shell/menu_rows.h"
+#include "shell/state_setters.h"
 #include "shell/themes.h"
 #include "shell/window_layout.h"
 
@@ -150,11 +153,54 @@ void build_menubar(Application& app)
     app.settings_bar.add_child(&app.menu_bar.scroll);
     app.settings_bar.visible = false;
     fill_with(app.settings_menu_pane, STYLE_DROP_DOWN);
-    set_rect(app.menu_bar.drop_column, 0, 0, 2 * app.layout.bar_unit, 7 * app.layout.row_height);
+    // Six rows high: the pane's seventh row holds the header, and a longer
+    // drop-down scrolls beneath the clip rather than under the header.
+    set_rect(app.menu_bar.drop_column, 0, 0, 2 * app.layout.bar_unit, 6 * app.layout.row_height);
     app.menu_bar.drop_column.clip_children = true;
     app.settings_menu_pane.add_child(&app.menu_bar.drop_column);
     build_settings_menu_header(app);
     app.settings_menu_pane.visible = false;
+}
+
+// The value fields of the WINDOW and WIDGETS drop-downs sit at the left of
+// their rows, whose labels are right-aligned. The tone fields only show their
+// value: a click goes through to the row beneath, which steps the tone.
+void place_settings_value_fields(Application& app)
+{
+    const LayoutMetrics& m = app.layout;
+    const ViewSettings& settings = app.view_settings;
+    struct ValueField {
+        int menu;
+        int row;
+        lumo::F* field;
+        std::string text;
+        bool typed;
+    };
+    const ValueField fields[] = {
+        {SETTINGS_MENU_WINDOW, SETTINGS_ROW_WINDOW_WIDTH, &app.window_width_field,
+         std::to_string(app.window_width), true},
+        {SETTINGS_MENU_WINDOW, SETTINGS_ROW_WINDOW_HEIGHT, &app.window_height_field,
+         std::to_string(app.window_height), true},
+        {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_MONO_EDGE_TONE, &app.mono_edge_tone_field,
+         std::to_string(settings.mono_edge_tone), false},
+        {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_MONO_DOT_TONE, &app.mono_dot_tone_field,
+         std::to_string(settings.mono_dot_tone), false},
+        {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_SILHOUETTE_TONE, &app.silhouette_tone_field,
+         std::to_string(settings.silhouette_tone), false},
+        {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_EYE_HEIGHT, &app.eye_height_field,
+         settings.eye_height_text, true},
+    };
+    for (const ValueField& value : fields) {
+        lumo::F& field = *value.field;
+        field.font = lumo::kFontTiny;
+        field.text_colour_override = app.theme_text_colour.data();
+        field.set_label_field(value.text);
+        field.enabled = value.typed;
+        const int width = value.typed ? m.bar_unit - m.gap : m.row_height - m.gap;
+        set_rect(field, m.gap / 2, value.row * m.row_height + m.gap / 2, width,
+                 m.row_height - m.gap);
+        app.settings_menus[static_cast<std::size_t>(value.menu)].strip.add_child(&field);
+    }
 }
 
 void build_status_and_tab_bars(Application& app)
@@ -327,6 +373,15 @@ void build_bars(Application& app)
     build_hint_bar(app);
     fill_view_menus(app);
     fill_settings_menus(app);
+    place_settings_value_fields(app);
+    // The rows show the start-up choices (RGBA, Euler orbit, the theme, ...)
+    // before any row is pressed.
+    for (int m = 0; m < TOOL_MENU_COUNT; ++m)
+        mirror_menu_checks(app.tool_menus[static_cast<std::size_t>(m)],
+                           *app.menu_checks.tool_menu_checks[static_cast<std::size_t>(m)]);
+    for (int m = 0; m < SETTINGS_MENU_COUNT; ++m)
+        mirror_menu_checks(app.settings_menus[static_cast<std::size_t>(m)],
+                           *app.menu_checks.settings_menu_checks[static_cast<std::size_t>(m)]);
 }
 
 void build_floating_controls(Application& app)

@@ -38,6 +38,17 @@ enum SettingsMenu : int {
     SETTINGS_MENU_SETTINGS = 9,
 };
 
+// Rows of the WINDOW and WIDGETS settings drop-downs that carry a value field
+// instead of a check mark.
+enum SettingsValueRow : int {
+    SETTINGS_ROW_WINDOW_WIDTH = 0,
+    SETTINGS_ROW_WINDOW_HEIGHT = 1,
+    SETTINGS_ROW_MONO_EDGE_TONE = 7,
+    SETTINGS_ROW_MONO_DOT_TONE = 8,
+    SETTINGS_ROW_SILHOUETTE_TONE = 9,
+    SETTINGS_ROW_EYE_HEIGHT = 10,
+};
+
 // A growable bit set: bit i lives in bit i % 32 of word i / 32.
 struct MenuCheckBits {
     std::vector<std::uint32_t> words;

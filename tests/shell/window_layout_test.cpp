@@ -134,9 +134,10 @@ TEST_F(WindowLayoutTest, OpenToolMenuReadsIconTitleThenItsRows)
     lay_out_tip_scroll(app, 400, 32);
     const lumo::P& title = app.tool_menu_title;
     const lumo::KL& pane = app.tool_menus[TOOL_MENU_SHADING].pane;
-    EXPECT_EQ(rect_of(app.tool_menu_icon), (Rect{0, 0, 32, 32}));
-    EXPECT_EQ(title.x, 32);
-    EXPECT_GT(title.width, title.label_width) << "the title is not clipped";
+    EXPECT_EQ(rect_of(app.tool_menu_icon), (Rect{4, 0, 32, 32}));
+    EXPECT_EQ(title.x, 36);
+    EXPECT_EQ(title.width, title.label_width + 16) << "a gap either side of the text";
+    EXPECT_EQ(title.padding.left, 8);
     EXPECT_EQ(rect_of(pane), (Rect{title.x + title.width, 0, 400 - title.x - title.width, 32}))
         << "the drop-down starts where the title ends, so no row lies under it";
 }

@@ -1,0 +1,121 @@
+#include "app/actions/wheel_steppers.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/state/application.h"
+#include "shell/refresh.h"
+
+namespace {
+
+struct StepperRule {
+    double step;
+    bool consumed_when_still;
+    bool request_relayout;
+    // True when the strip's view is too small for its content.
+    bool (*needs_scrolling)(const Application&);
+};
+
+bool navigator_list_scrolls(const Application& app)
+{
+    return app.navigator_pane.list_area.height <= app.navigator_rows.list.height;
+}
+
+bool navigator_path_scrolls(const Application& app)
+{
+    return app.navigator_pane.path_bar.width <= app.navigator_rows.path_strip.width;
+}
+
+bool tabs_scroll(const Application& app)
+{
+    return app.tab_bar.scroll.width <= app.environment_tabs.strip.width + 2 * app.layout.gap;
+}
+
+bool status_scrolls(const Application& app)
+{
+    return app.status_bar.scroll.width <= app.status_width;
+}
+
+bool tools_scroll(const Application& app)
+{
+    return app.toolbar.scroll.width <= TOOL_MENU_COUNT * app.layout.bar_unit;
+}
+
+bool menus_scroll(const Application& app)
+{
+    return app.menu_bar.scroll.height <= SETTINGS_MENU_COUNT * app.layout.menu_column_width;
+}
+
+bool sliders_scroll(const Application& app)
+{
+    return app.slider_bar_parts.scroll.width <= app.layout.slider_switch_width;
+}
+
+bool colours_scroll(const Application& app)
+{
+    return app.colour_bar.scroll.width <= app.layout.bar_unit + app.colour_bar.content_width;
+}
+
+bool directives_scroll(const Application& app)
+{
+    const DirectiveColumnWidgets& column = app.directive_column;
+    return column.list_area.height <= column.list.height + 2 * app.layout.gap;
+}
+
+constexpr double BAR_STEP = 0.125;
+constexpr double NAVIGATOR_LIST_STEP = 0.05;
+
+// The status line's offset is computed on every layout pass anyway, so its
+// stepper asks for no extra relayout.
+constexpr std::array<StepperRule, SCROLL_STRIP_COUNT> RULES{{
+    {NAVIGATOR_LIST_STEP, false, true, navigator_list_scrolls},
+    {BAR_STEP, false, true, navigator_path_scrolls},
+    {BAR_STEP, true, true, tabs_scroll},
+    {BAR_STEP, true, false, status_scrolls},
+    {BAR_STEP, true, true, tools_scroll},
+    {BAR_STEP, true, true, menus_scroll},
+    {BAR_STEP, true, true, sliders_scroll},
+    {BAR_STEP, true, true, colours_scroll},
+    {BAR_STEP, true, true, directives_scroll},
+}};
+
+} // namespace
+
+double& scroll_strip_fraction(Application& app, ScrollStrip strip)
+{
+    ScrollFractions& s = app.scroll;
+    switch (strip) {
+    case SCROLL_STRIP_NAVIGATOR_LIST:
+        return app.navigator.list_scroll;
+    case SCROLL_STRIP_NAVIGATOR_PATH:
+        return app.navigator.path_scroll;
+    case SCROLL_STRIP_TABS:
+        return s.tab_scroll;
+    case SCROLL_STRIP_STATUS:
+        return s.status_scroll;
+    case SCROLL_STRIP_TOOLS:
+        return s.tool_scroll;
+    case SCROLL_STRIP_MENUS:
+        return s.menu_scroll;
+    case SCROLL_STRIP_SLIDERS:
+        return s.slider_scroll;
+    case SCROLL_STRIP_COLOURS:
+        return s.colour_scroll;
+    default:
+        return s.directive_list;
+    }
+}
+
+bool step_scroll_strip(Application& app, ScrollStrip strip, int steps)
+{
+    if (strip < 0 || strip >= SCROLL_STRIP_COUNT) return false;
+    const StepperRule& rule = RULES[static_cast<std::size_t>(strip)];
+    if (!rule.needs_scrolling(app)) return rule.consumed_when_still;
+    double& fraction = scroll_strip_fraction(app, strip);
+    const double moved = std::clamp(fraction + steps * rule.step, 0.0, 1.0);
+    if (moved == fraction) return rule.consumed_when_still;
+    fraction = moved;
+    refresh_root(app);
+    if (rule.request_relayout) app.lists.relayout_requested = 1;
+    return true;
+}
