@@ -123,7 +123,9 @@ TEST_F(KernelFaultScenario, EveryFaultEndsWithAnErrorAndLeavesTheOpenEntityAsItW
         EXPECT_EQ(entities().count, 1) << "nothing is added";
         EXPECT_EQ(app->message_panes.error.title, c.load_title);
         EXPECT_TRUE(console_has(c.console_line));
-        if (*c.error_cause != '\0') EXPECT_TRUE(error_channel_starts(c.error_cause));
+        if (*c.error_cause != '\0') {
+            EXPECT_TRUE(error_channel_starts(c.error_cause));
+        }
 
         app->message_panes.error.title.clear();
         app->view_settings.culling = 0;
