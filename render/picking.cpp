@@ -7,7 +7,8 @@ namespace {
 
 constexpr std::string_view PNG_SUFFIX = ".png";
 
-// Column-major product a x b.
+} // namespace
+
 Matrix4 multiply(const Matrix4& a, const Matrix4& b)
 {
     Matrix4 out{};
@@ -22,7 +23,25 @@ Matrix4 multiply(const Matrix4& a, const Matrix4& b)
     return out;
 }
 
-} // namespace
+bool box_may_show(const Matrix4& clip_from_box, const std::array<double, 6>& box)
+{
+    // Per clip plane (x <= w, -x <= w, y, z likewise): how many corners lie
+    // beyond it.
+    std::array<int, 6> beyond{};
+    for (int corner = 0; corner < 8; ++corner) {
+        const std::array<double, 3> p{box[corner & 1 ? 3 : 0], box[corner & 2 ? 4 : 1],
+                                      box[corner & 4 ? 5 : 2]};
+        std::array<double, 4> clip{};
+        for (std::size_t row = 0; row < 4; ++row)
+            clip[row] = clip_from_box[row] * p[0] + clip_from_box[4 + row] * p[1] +
+                        clip_from_box[8 + row] * p[2] + clip_from_box[12 + row];
+        for (std::size_t axis = 0; axis < 3; ++axis) {
+            beyond[axis * 2] += clip[axis] > clip[3] ? 1 : 0;
+            beyond[axis * 2 + 1] += -clip[axis] > clip[3] ? 1 : 0;
+        }
+    }
+    return std::none_of(beyond.begin(), beyond.end(), [](int count) { return count == 8; });
+}
 
 bool encode_pick_id(std::int64_t id, std::array<std::uint8_t, 3>& rgb)
 {

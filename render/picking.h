@@ -30,6 +30,15 @@ Matrix4 pane_projection(const ScenePane& pane, const SceneOptions& options);
 // one-pixel viewport.
 Matrix4 pixel_pick_projection(const ScenePane& pane, const SceneOptions& options, int x, int y);
 
+// Column-major product a x b.
+Matrix4 multiply(const Matrix4& a, const Matrix4& b);
+
+// Whether a box (min x, y, z, max x, y, z) may show through the view of
+// `clip_from_box` (projection x view x model): false only when all eight
+// corners lie beyond one plane of the clip volume. Tested in homogeneous
+// coordinates, so corners behind the eye need no special case.
+bool box_may_show(const Matrix4& clip_from_box, const std::array<double, 6>& box);
+
 // The thumbnail atlas: 16 x 16 cells of 128 x 128 pixels. Environments take
 // cells down from 255 (255 - id), camera directives cells up from 0.
 constexpr int THUMBNAIL_SIZE = 128;
@@ -76,12 +85,20 @@ struct PickArray {
     std::uint32_t corner_count = 0;
 };
 
+// The vertex bounds of one mesh, kept so a pick skips meshes the pixel's
+// view misses without walking their vertices again.
+struct PickBounds {
+    std::uint32_t mesh_id = 0;
+    std::array<double, 6> box{};
+};
+
 // GL objects of picking, thumbnails and captures, kept between frames by the
 // application and released with the context.
 struct ImageGlCache {
     OffscreenTarget pick_target;
     OffscreenTarget image_target;
     std::vector<PickArray> pick_arrays;
+    std::vector<PickBounds> pick_bounds;
     std::uint32_t thumbnail_texture = 0;
     std::uint32_t capture_texture = 0;
 };

@@ -213,7 +213,6 @@ void save_environment_view(Application& app)
     record->view.camera_sets = app.saved_cameras;
     record->camera_mode = app.camera_mode;
     record->view_settings = app.view_settings;
-    if (app.builtin_mesh != nullptr) record->builtin_mesh_visible = app.builtin_mesh->visible;
     snapshot_settings_menu_checks(app.menu_checks, record->settings_menu_snapshot);
     snapshot_tool_menu_checks(app.menu_checks, record->tool_menu_snapshot);
     save_widget_state(app, record->widget_state);
@@ -224,7 +223,6 @@ void restore_environment_view(Application& app)
     EnvironmentRecord* record = app.current_environment;
     if (record == nullptr) return;
     app.view_settings = record->view_settings;
-    if (app.builtin_mesh != nullptr) app.builtin_mesh->visible = record->builtin_mesh_visible;
     restore_viewport(app.view, record->widget_state.viewport);
 
     ViewSettings& settings = app.view_settings;

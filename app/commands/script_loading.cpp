@@ -81,7 +81,6 @@ void add_loaded_entity(Application& app, Entity& entity, std::int64_t started_ms
     if (needs_colouring(app)) colour_entity(app, entity);
     console_line(app, timing_line(now_ms() - started_ms));
     console_show_kernel_run(app);
-    if (app.builtin_mesh != nullptr) app.builtin_mesh->visible = 0;
 }
 
 void load_single(Application& app, const KernelSettings& kernel, const ParseReport& report,

@@ -44,9 +44,6 @@ void grow_box(const Entity& entity, bool& any, std::array<double, 6>& box)
 // count.
 void collect_meshes(Application& app, RenderScene& scene)
 {
-    // The start-up sample model shows until the first script is loaded.
-    if (app.builtin_mesh != nullptr && app.builtin_mesh->visible != 0)
-        scene.meshes.push_back({app.builtin_mesh, model_matrix_of(app.builtin_entity)});
     if (app.current_entity_list == nullptr) return;
     std::int32_t flat_index = 0;
     for (Entity& entity : app.current_entity_list->entities) {

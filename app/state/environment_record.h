@@ -71,7 +71,6 @@ struct EnvironmentRecord {
     EntitySelection entity_selection;
     std::int32_t camera_mode = CAMERA_FREE_ROAM;
     ViewState view;
-    std::uint8_t builtin_mesh_visible = 1;
     std::int32_t view_index = -1;
     EntityList entities;
     ViewSettings view_settings;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "render/gl/gl_extensions.h"
@@ -36,61 +37,94 @@ void send_colours(const Mesh& mesh, std::uint32_t vertices)
     gl::BufferSubData(GL_ARRAY_BUFFER, at, size, grey_block(vertices).data());
 }
 
+// Doubles to floats in one straight pass the compiler turns into vector
+// conversions.
+void convert_to_floats(const double* from, std::size_t count, float* to)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        to[i] = static_cast<float>(from[i]);
+}
+
 // Positions (z = 0 for a 2-D mesh), normals and colours into the block.
+// Reads the mesh's arrays only, so it may run beside the index upload.
 void fill_vertex_block(const Mesh& mesh, std::uint32_t vertices, std::uint8_t* block)
 {
+    MeshUploadLayout layout;
+    layout.vertex_count = vertices;
     auto* positions = reinterpret_cast<float*>(block);
     const double* from = mesh.vertex_data->data();
-    const std::size_t dimension = mesh.dimension;
-    for (std::size_t v = 0; v < vertices; ++v) {
-        positions[v * 3] = static_cast<float>(from[v * dimension]);
-        positions[v * 3 + 1] = static_cast<float>(from[v * dimension + 1]);
-        positions[v * 3 + 2] = dimension == 3 ? static_cast<float>(from[v * 3 + 2]) : 0.0f;
+    if (mesh.dimension == 3) {
+        convert_to_floats(from, std::size_t{vertices} * 3, positions);
+    } else {
+        for (std::size_t v = 0; v < vertices; ++v) {
+            positions[v * 3] = static_cast<float>(from[v * 2]);
+            positions[v * 3 + 1] = static_cast<float>(from[v * 2 + 1]);
+            positions[v * 3 + 2] = 0.0f;
+        }
     }
-    write_vertex_normals(mesh,
-                         reinterpret_cast<float*>(block + normal_block_offset(mesh.uploaded)));
+    write_vertex_normals(mesh, reinterpret_cast<float*>(block + normal_block_offset(layout)));
     const std::size_t colours = std::size_t{vertices} * 4;
-    std::uint8_t* colour_block = block + colour_block_offset(mesh.uploaded);
+    std::uint8_t* colour_block = block + colour_block_offset(layout);
     if (covers_vertices(mesh.vertex_colour_bytes, vertices))
         std::memcpy(colour_block, mesh.vertex_colour_bytes->data(), colours);
     else
         std::memcpy(colour_block, grey_block(vertices).data(), colours);
 }
 
-// Sizes the bound buffer and writes it through a mapping (no staging copy),
-// or from a staging copy where mapping is missing or refused.
-template <typename Fill> void fill_buffer(GLenum target, std::size_t bytes, Fill fill)
+// A mapping of the bound buffer, just sized to `bytes`; null where mapping
+// is missing or refused.
+std::uint8_t* map_bound_buffer(GLenum target, std::size_t bytes)
 {
     gl::BufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
+    if (bytes == 0 || gl::MapBuffer == nullptr || gl::UnmapBuffer == nullptr) return nullptr;
+    return static_cast<std::uint8_t*>(gl::MapBuffer(target, GL_WRITE_ONLY));
+}
+
+// Writes the bound buffer, already sized, from a staging copy.
+template <typename Fill> void fill_staged(GLenum target, std::size_t bytes, Fill fill)
+{
     if (bytes == 0) return;
-    if (gl::MapBuffer != nullptr && gl::UnmapBuffer != nullptr) {
-        if (void* mapped = gl::MapBuffer(target, GL_WRITE_ONLY)) {
-            fill(static_cast<std::uint8_t*>(mapped));
-            gl::UnmapBuffer(target);
-            return;
-        }
-    }
     std::vector<std::uint8_t> staging(bytes);
     fill(staging.data());
     gl::BufferSubData(target, 0, static_cast<GLsizeiptr>(bytes), staging.data());
 }
 
-void upload_vertices(Mesh& mesh, std::uint32_t vertices)
+// Sizes the bound buffer and writes it through a mapping (no staging copy),
+// or from a staging copy where mapping is missing or refused.
+template <typename Fill> void fill_buffer(GLenum target, std::size_t bytes, Fill fill)
 {
-    gl::BindBuffer(GL_ARRAY_BUFFER, mesh.vertex_buffer_name);
-    fill_buffer(GL_ARRAY_BUFFER, std::size_t{vertices} * 28,
-                [&](std::uint8_t* block) { fill_vertex_block(mesh, vertices, block); });
+    if (std::uint8_t* mapped = map_bound_buffer(target, bytes)) {
+        fill(mapped);
+        gl::UnmapBuffer(target);
+        return;
+    }
+    fill_staged(target, bytes, fill);
 }
 
-// Copies the indices and tells whether every one is below `limit`: one pass
-// over arrays of millions of entries instead of a check and a copy.
+// The largest entry. Built twice, for AVX2 and for the baseline: without
+// SSE4.1 there is no unsigned vector maximum and the scan costs more than
+// the copy it guards.
+__attribute__((target_clones("avx2", "default"))) std::uint32_t
+largest_entry(const std::uint32_t* values, std::size_t count)
+{
+    std::uint32_t largest = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        largest = std::max(largest, values[i]);
+    return largest;
+}
+
+// Copies the indices and tells whether every one is below `limit`: block by
+// block, each block scanned while it is still in the first-level cache, so
+// arrays of millions of entries are read from memory once.
 bool copy_indices(const std::uint32_t* from, std::size_t count, std::uint32_t limit,
                   std::uint32_t* to)
 {
+    constexpr std::size_t kBlock = 4096;
     std::uint32_t largest = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        to[i] = from[i];
-        largest = std::max(largest, from[i]);
+    for (std::size_t at = 0; at < count; at += kBlock) {
+        const std::size_t length = std::min(kBlock, count - at);
+        std::memcpy(to + at, from + at, length * 4);
+        largest = std::max(largest, largest_entry(from + at, length));
     }
     return count == 0 || largest < limit;
 }
@@ -149,6 +183,35 @@ void upload_indices(Mesh& mesh, std::uint32_t vertices)
             static_cast<std::uint32_t>(parts[which + 1]->size());
 }
 
+// Below this many vertex bytes a helper thread costs more than it saves.
+constexpr std::size_t kHelperThreadBytes = std::size_t{1} << 20;
+
+// Both buffers: a large vertex block is converted on a helper thread into
+// its mapped buffer while this thread copies and checks the indices, so the
+// two memory-bound passes overlap. Only this thread calls GL.
+void upload_vertices_and_indices(Mesh& mesh, std::uint32_t vertices)
+{
+    const std::size_t bytes = std::size_t{vertices} * 28;
+    gl::BindBuffer(GL_ARRAY_BUFFER, mesh.vertex_buffer_name);
+    std::uint8_t* mapped = map_bound_buffer(GL_ARRAY_BUFFER, bytes);
+    if (mapped == nullptr) {
+        fill_staged(GL_ARRAY_BUFFER, bytes,
+                    [&](std::uint8_t* block) { fill_vertex_block(mesh, vertices, block); });
+        upload_indices(mesh, vertices);
+        return;
+    }
+    {
+        std::jthread helper;
+        if (bytes >= kHelperThreadBytes)
+            helper = std::jthread([&] { fill_vertex_block(mesh, vertices, mapped); });
+        else
+            fill_vertex_block(mesh, vertices, mapped);
+        upload_indices(mesh, vertices);
+    }
+    gl::BindBuffer(GL_ARRAY_BUFFER, mesh.vertex_buffer_name);
+    gl::UnmapBuffer(GL_ARRAY_BUFFER);
+}
+
 } // namespace
 
 std::size_t edge_block_offset(const MeshUploadLayout& layout, int which)
@@ -174,8 +237,7 @@ bool upload_mesh(Mesh& mesh)
             gl::GenVertexArrays(1, &mesh.vertex_array_name);
         mesh.uploaded = MeshUploadLayout{};
         mesh.uploaded.vertex_count = vertices;
-        upload_vertices(mesh, vertices);
-        upload_indices(mesh, vertices);
+        upload_vertices_and_indices(mesh, vertices);
     }
     gl::BindBuffer(GL_ARRAY_BUFFER, 0);
     gl::BindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

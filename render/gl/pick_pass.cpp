@@ -78,21 +78,54 @@ const PickArray& pick_array_of(const Mesh& mesh, ImageGlCache& cache)
     return cache.pick_arrays.back();
 }
 
+bool in_scene(const RenderScene& scene, std::uint32_t mesh_id)
+{
+    return std::any_of(scene.meshes.begin(), scene.meshes.end(), [&](const SceneMesh& item) {
+        return item.mesh != nullptr && item.mesh->id == mesh_id;
+    });
+}
+
 void drop_arrays_not_in(const RenderScene& scene, ImageGlCache& cache)
 {
     auto gone = [&](const PickArray& array) {
-        const bool shown =
-            std::any_of(scene.meshes.begin(), scene.meshes.end(), [&](const SceneMesh& item) {
-                return item.mesh != nullptr && item.mesh->id == array.mesh_id;
-            });
+        const bool shown = in_scene(scene, array.mesh_id);
         if (!shown) gl::DeleteBuffers(1, &array.buffer);
         return !shown;
     };
     std::erase_if(cache.pick_arrays, gone);
+    std::erase_if(cache.pick_bounds,
+                  [&](const PickBounds& bounds) { return !in_scene(scene, bounds.mesh_id); });
+}
+
+const std::array<double, 6>& bounds_of(const Mesh& mesh, ImageGlCache& cache)
+{
+    for (const PickBounds& bounds : cache.pick_bounds)
+        if (bounds.mesh_id == mesh.id) return bounds.box;
+    cache.pick_bounds.push_back({mesh.id, vertex_bounds(mesh)});
+    return cache.pick_bounds.back().box;
+}
+
+bool drawable(const Mesh* mesh)
+{
+    return mesh != nullptr && mesh->visible != 0 && mesh->vertex_buffer_name != 0 &&
+           mesh->uploaded.triangle_index_count != 0;
+}
+
+// The meshes that may cover the pixel: whose bounds show through its view.
+// Meshes elsewhere on the screen cost the passes nothing.
+std::vector<const SceneMesh*>
+meshes_under_pixel(const RenderScene& scene, const Matrix4& clip_from_world, ImageGlCache& cache)
+{
+    std::vector<const SceneMesh*> under;
+    for (const SceneMesh& item : scene.meshes)
+        if (drawable(item.mesh) &&
+            box_may_show(multiply(clip_from_world, item.model), bounds_of(*item.mesh, cache)))
+            under.push_back(&item);
+    return under;
 }
 
 // Exact colours: nothing may blend, light, dither, sample or texture them.
-void begin_pick_state(const RenderScene& scene, const ScenePane& pane, int x, int y)
+void begin_pick_state(const RenderScene& scene, const Matrix4& projection)
 {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
@@ -119,7 +152,6 @@ void begin_pick_state(const RenderScene& scene, const ScenePane& pane, int x, in
     glViewport(0, 0, 1, 1);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    const Matrix4 projection = pixel_pick_projection(pane, scene.options, x - pane.x, y - pane.y);
     glLoadMatrixf(projection.data());
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -154,14 +186,13 @@ std::uint32_t read_id()
     return decode_pick_id(rgba);
 }
 
-// Every shown mesh in its entity's id (meshes without one in the no-hit
+// Each mesh in its entity's id (meshes without one in the no-hit
 // colour, so they still hide what lies behind them).
-void draw_entity_ids(const RenderScene& scene, const Matrix4& view)
+void draw_entity_ids(const std::vector<const SceneMesh*>& meshes, const Matrix4& view)
 {
-    for (const SceneMesh& item : scene.meshes) {
+    for (const SceneMesh* under : meshes) {
+        const SceneMesh& item = *under;
         const Mesh* mesh = item.mesh;
-        if (mesh == nullptr || mesh->visible == 0 || mesh->vertex_buffer_name == 0) continue;
-        if (mesh->uploaded.triangle_index_count == 0) continue;
         std::array<std::uint8_t, 3> rgb{255, 255, 255};
         encode_pick_id(item.pick_id, rgb);
         glColor3ub(rgb[0], rgb[1], rgb[2]);
@@ -180,9 +211,8 @@ void draw_entity_ids(const RenderScene& scene, const Matrix4& view)
     if (gl::BindVertexArray != nullptr) gl::BindVertexArray(0);
 }
 
-std::uint32_t pick_triangle(const SceneMesh& item, const Matrix4& view, ImageGlCache& cache)
+std::uint32_t pick_triangle(const SceneMesh& item, const Matrix4& view, const PickArray& array)
 {
-    const PickArray& array = pick_array_of(*item.mesh, cache);
     if (array.corner_count == 0) return PICK_NONE;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     set_modelview(view, item.model);
@@ -198,36 +228,61 @@ std::uint32_t pick_triangle(const SceneMesh& item, const Matrix4& view, ImageGlC
     return read_id();
 }
 
-const SceneMesh* mesh_with_id(const RenderScene& scene, std::uint32_t id)
+const SceneMesh* mesh_with_id(const std::vector<const SceneMesh*>& meshes, std::uint32_t id)
 {
-    for (const SceneMesh& item : scene.meshes)
-        if (item.mesh != nullptr && item.pick_id >= 0 &&
-            static_cast<std::uint32_t>(item.pick_id) == id)
-            return &item;
+    for (const SceneMesh* item : meshes)
+        if (item->pick_id >= 0 && static_cast<std::uint32_t>(item->pick_id) == id) return item;
     return nullptr;
+}
+
+// A lone entity under the pixel needs no entity pass: its triangle pass
+// tells hit from miss, as long as its array holds every drawn triangle.
+bool triangle_pass_alone_decides(const std::vector<const SceneMesh*>& meshes,
+                                 const PickArray* array)
+{
+    return meshes.size() == 1 && meshes.front()->pick_id >= 0 && array != nullptr &&
+           array->corner_count == meshes.front()->mesh->uploaded.triangle_index_count;
+}
+
+PickResult pick_among(const std::vector<const SceneMesh*>& meshes, const Matrix4& view,
+                      ImageGlCache& cache)
+{
+    PickResult result;
+    if (meshes.size() == 1 && meshes.front()->pick_id >= 0) {
+        const PickArray& array = pick_array_of(*meshes.front()->mesh, cache);
+        if (triangle_pass_alone_decides(meshes, &array)) {
+            result.triangle = pick_triangle(*meshes.front(), view, array);
+            if (result.triangle != PICK_NONE)
+                result.entity = static_cast<std::uint32_t>(meshes.front()->pick_id);
+            return result;
+        }
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw_entity_ids(meshes, view);
+    const SceneMesh* hit = mesh_with_id(meshes, read_id());
+    if (hit == nullptr) return result;
+    result.entity = static_cast<std::uint32_t>(hit->pick_id);
+    result.triangle = pick_triangle(*hit, view, pick_array_of(*hit->mesh, cache));
+    return result;
 }
 
 } // namespace
 
 PickResult pick_scene(const RenderScene& scene, int x, int y, ImageGlCache& cache)
 {
-    PickResult result;
     const int pane_index = pane_at(scene, x, y);
-    if (pane_index < 0 || gl::BindBuffer == nullptr) return result;
+    if (pane_index < 0 || gl::BindBuffer == nullptr) return {};
     drop_arrays_not_in(scene, cache);
     for (const SceneMesh& item : scene.meshes)
         if (item.mesh != nullptr) upload_mesh(*item.mesh);
-    if (!bind_offscreen_target(cache.pick_target, 1, 1)) return result;
     const ScenePane& pane = scene.panes[static_cast<std::size_t>(pane_index)];
-    begin_pick_state(scene, pane, x, y);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const Matrix4 projection = pixel_pick_projection(pane, scene.options, x - pane.x, y - pane.y);
     const Matrix4 view = view_matrix(pane.camera);
-    draw_entity_ids(scene, view);
-    result.entity = read_id();
-    if (const SceneMesh* hit = mesh_with_id(scene, result.entity))
-        result.triangle = pick_triangle(*hit, view, cache);
-    else
-        result.entity = PICK_NONE;
+    const std::vector<const SceneMesh*> under =
+        meshes_under_pixel(scene, multiply(projection, view), cache);
+    if (under.empty() || !bind_offscreen_target(cache.pick_target, 1, 1)) return {};
+    begin_pick_state(scene, projection);
+    const PickResult result = pick_among(under, view, cache);
     end_pick_state();
     unbind_offscreen_target();
     return result;

@@ -98,3 +98,42 @@ TEST(PaneAt, FindsThePaneUnderAPixelAndSkipsEmptyPanes)
     EXPECT_EQ(pane_at(scene, 100, 0), -1);
     EXPECT_EQ(pane_at(scene, 10, 40), -1);
 }
+
+// The pixel at the centre of a 100 x 100 pane, the camera at (0, 0, 5)
+// looking down -z: boxes the pixel's view passes through may show, boxes to
+// its side, behind the eye or past the far plane do not.
+TEST(BoxMayShow, OnlyBoxesThePixelsViewPassesThroughCount)
+{
+    ScenePane pane;
+    pane.width = pane.height = 100;
+    init_view_settings(pane.camera);
+    pane.camera.eye[0] = pane.camera.eye[1] = 0.0;
+    pane.camera.eye[2] = 5.0;
+    std::fill(pane.camera.target, pane.camera.target + 3, 0.0);
+    update_camera_direction(pane.camera);
+    struct Case {
+        const char* what;
+        std::array<double, 6> box;
+        bool perspective;
+        bool shows;
+    };
+    const Case cases[] = {
+        {"around the target", {-1, -1, -1, 1, 1, 1}, true, true},
+        {"a sliver on the axis", {-0.001, -0.001, 0, 0.001, 0.001, 0}, true, true},
+        {"beside the axis", {0.5, -1, -1, 1.5, 1, 1}, true, false},
+        {"above the axis", {-1, 0.2, -1, 1, 1, 1}, true, false},
+        {"behind the eye", {-1, -1, 6, 1, 1, 8}, true, false},
+        {"holding the eye", {-1, -1, 4, 1, 1, 6}, true, true},
+        {"past the far plane", {-1, -1, -2000, 1, 1, -1500}, true, false},
+        {"beside the axis, orthographic", {0.5, -1, -1, 1.5, 1, 1}, false, false},
+        {"around the target, orthographic", {-1, -1, -1, 1, 1, 1}, false, true},
+    };
+    const Matrix4 identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    for (const Case& c : cases) {
+        SceneOptions options;
+        options.perspective = c.perspective;
+        const Matrix4 clip = multiply(pixel_pick_projection(pane, options, 50, 50),
+                                      multiply(view_matrix(pane.camera), identity));
+        EXPECT_EQ(box_may_show(clip, c.box), c.shows) << c.what;
+    }
+}

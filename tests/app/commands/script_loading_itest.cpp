@@ -51,13 +51,10 @@ TEST_F(LoadScenario, AnOpenedScriptBecomesOneEntityWithItsConsoleLines)
     EXPECT_EQ(assemble_runs(), 1);
 }
 
-TEST_F(LoadScenario, TheFirstLoadHidesTheStartUpMeshAndLinesAreTimeStamped)
+TEST_F(LoadScenario, LinesAreTimeStamped)
 {
-    Mesh* startup = new Mesh();
-    app->builtin_mesh = startup;
     app->platform.time_text = [] { return std::string("09:05:07"); };
     load_script_entity(*app, write_script("ball.plim", k_ball));
-    EXPECT_EQ(startup->visible, 0);
     EXPECT_EQ(console()[0], "09:05:07 | Parsing: ball.plim");
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,10 @@ struct Call {
 
 std::vector<Call> g_calls;
 GLuint g_next_name = 1;
+// Buffer contents by name, and the name bound to each target, so mapped
+// writes can be read back.
+std::map<GLuint, std::vector<std::uint8_t>> g_buffers;
+std::map<GLenum, GLuint> g_bound;
 
 void APIENTRY fake_gen(GLsizei n, GLuint* names)
 {
@@ -27,13 +34,23 @@ void APIENTRY fake_gen(GLsizei n, GLuint* names)
         names[i] = g_next_name++;
     g_calls.push_back({"gen", n});
 }
-void APIENTRY fake_bind(GLenum, GLuint name)
+void APIENTRY fake_bind(GLenum target, GLuint name)
 {
+    g_bound[target] = name;
     g_calls.push_back({"bind", name});
 }
-void APIENTRY fake_data(GLenum, GLsizeiptr size, const void*, GLenum)
+void APIENTRY fake_data(GLenum target, GLsizeiptr size, const void*, GLenum)
 {
+    g_buffers[g_bound[target]].assign(static_cast<std::size_t>(size), 0xEE);
     g_calls.push_back({"data", static_cast<long long>(size)});
+}
+void* APIENTRY fake_map(GLenum target, GLenum)
+{
+    return g_buffers[g_bound[target]].data();
+}
+GLboolean APIENTRY fake_unmap(GLenum)
+{
+    return GL_TRUE;
 }
 void APIENTRY fake_sub_data(GLenum, GLintptr offset, GLsizeiptr size, const void*)
 {
@@ -55,6 +72,8 @@ protected:
     void SetUp() override
     {
         g_calls.clear();
+        g_buffers.clear();
+        g_bound.clear();
         gl::GenBuffers = fake_gen;
         gl::GenVertexArrays = fake_gen;
         gl::BindBuffer = fake_bind;
@@ -70,6 +89,8 @@ protected:
         gl::BindBuffer = nullptr;
         gl::BufferData = nullptr;
         gl::BufferSubData = nullptr;
+        gl::MapBuffer = nullptr;
+        gl::UnmapBuffer = nullptr;
         gl::DeleteBuffers = nullptr;
         gl::DeleteVertexArrays = nullptr;
     }
@@ -132,4 +153,74 @@ TEST_F(FakeGl, DeletionListsAreEmptiedAndZerosSkipped)
     buffers = {3};
     delete_queued_gl_names({arrays, buffers, index_buffers});
     EXPECT_TRUE(buffers.empty());
+}
+
+// A strip of quads in one row, two triangles each; `broken` names a
+// triangle whose last index points past the vertices (-1 none).
+namespace {
+
+std::unique_ptr<Mesh> quad_strip(std::uint32_t dimension, std::uint32_t quads, long broken)
+{
+    auto strip = std::make_unique<Mesh>();
+    Mesh& mesh = *strip;
+    mesh.dimension = dimension;
+    mesh.vertex_data = new F64Array();
+    mesh.triangle_indices = new U32Array();
+    for (std::uint32_t q = 0; q <= quads; ++q)
+        for (double y : {0.0, 1.0}) {
+            mesh.vertex_data->insert(mesh.vertex_data->end(), {q + 0.25, y});
+            if (dimension == 3) mesh.vertex_data->push_back(0.5 * q);
+        }
+    for (std::uint32_t q = 0; q < quads; ++q)
+        mesh.triangle_indices->insert(mesh.triangle_indices->end(),
+                                      {2 * q, 2 * q + 2, 2 * q + 3, 2 * q, 2 * q + 3, 2 * q + 1});
+    if (broken >= 0) (*mesh.triangle_indices)[static_cast<std::size_t>(broken) * 3 + 2] = 1u << 30;
+    return strip;
+}
+
+} // namespace
+
+// Small meshes fill the vertex block in line, large ones on a helper thread
+// beside the index copy; a broken index past the first scanned block is
+// still found. The mapped buffers must hold the converted positions and
+// only the sound triangles.
+TEST_F(FakeGl, MappedUploadWritesPositionsAndOnlySoundTriangles)
+{
+    gl::MapBuffer = fake_map;
+    gl::UnmapBuffer = fake_unmap;
+    struct Case {
+        std::uint32_t dimension;
+        std::uint32_t quads;
+        long broken;
+    };
+    const Case cases[] = {
+        {2, 3, -1}, {3, 3, 4}, {3, 40000, -1}, {2, 40000, 79999}, {3, 40000, 5000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dimension << "-D, " << c.quads << " quads");
+        g_buffers.clear();
+        const std::unique_ptr<Mesh> strip = quad_strip(c.dimension, c.quads, c.broken);
+        Mesh& mesh = *strip;
+        ASSERT_TRUE(upload_mesh(mesh));
+        const std::uint32_t triangles = 2 * c.quads - (c.broken >= 0 ? 1 : 0);
+        EXPECT_EQ(mesh.uploaded.triangle_index_count, triangles * 3);
+
+        const std::vector<std::uint8_t>& vertex_block = g_buffers[mesh.vertex_buffer_name];
+        ASSERT_EQ(vertex_block.size(), std::size_t{c.quads + 1} * 2 * 28);
+        const std::uint32_t last = 2 * c.quads + 1; // (quads + 0.25, 1, z)
+        float position[3];
+        std::memcpy(position, vertex_block.data() + std::size_t{last} * 12, sizeof position);
+        EXPECT_FLOAT_EQ(position[0], c.quads + 0.25f);
+        EXPECT_FLOAT_EQ(position[1], 1.0f);
+        EXPECT_FLOAT_EQ(position[2], c.dimension == 3 ? 0.5f * c.quads : 0.0f);
+
+        const std::vector<std::uint8_t>& index_block = g_buffers[mesh.index_buffer_name];
+        ASSERT_GE(index_block.size(), std::size_t{triangles} * 12);
+        std::uint32_t largest = 0;
+        for (std::size_t i = 0; i < std::size_t{triangles} * 3; ++i) {
+            std::uint32_t index;
+            std::memcpy(&index, index_block.data() + i * 4, 4);
+            largest = std::max(largest, index);
+        }
+        EXPECT_EQ(largest, last);
+    }
 }
