@@ -197,33 +197,56 @@ const LabelGroup k_field_sliders = group({
 
 const LabelGroup k_inspector = group({
     {"LLMI", "ll-inspector", "(select to expand the low-level mesh inspector)"},
-    {"None", "pick : none", "(select to pick nothing)"},
-    {"Triangles", "pick : triangles", "(select to pick triangles)"},
-    {"Polygons", "pick : polygons", "(select to pick polygons)"},
-    {"Groups", "pick : smooth-groups", "(select to pick smooth groups)"},
-    {"Operands", "pick : operands", "(select to pick operands)"},
-    {"Entities", "pick : entities", "(select to pick entities)"},
-    {"User-IDs", "pick : user-ids", "(select to pick user-defined ids)"},
+    {"!", "ll-pick-mode: none", "(select to pick nothing)"},
+    {"T", "ll-pick-mode: triangle", "(select to pick triangles)"},
+    {"P", "ll-pick-mode: polygon", "(select to pick polygons)"},
+    {"G", "ll-pick-mode: gouraud-group", "(select to pick smooth groups)"},
+    {"O", "ll-pick-mode: operand", "(select to pick operands)"},
+    {"E", "ll-pick-mode: entity/element", "(select to pick entities)"},
+    {"U", "ll-pick-mode: user-defined", "(select to pick user-defined ids)"},
 });
 
 const LabelGroup k_parallel_flags = group({
     {"PF", "parallel-flags", "(select to expand the parallel-assembly flags)"},
     {"4", "max-cores", "(select to set the most kernel jobs at once)"},
-    {"MCP", "multi-core-processing", "(select to assemble elements in parallel)"},
-    {"RAC", "re-assembly-culling", "(select to re-assemble changed elements only)"},
-    {"IG", "invocation-groups", "(select to assemble elements in batches)"},
-    {"CCPP", "constant-cost-parallel-prefix", "(select to share the constant prefix)"},
-    {"PEO", "pre-emptive-optimisation", "(select to optimise before assembly)"},
+    {"MCP", "multi-core-processing",
+     "(select to enable/disable simultaneous execution for parallel entities)"},
+    {"Cull", "re-assembly-culling",
+     "(select to enable/disable source-to-source parallel-re-assembly-culling)"},
+    {"IG", "invocation-groups",
+     "(select to enable/disable parallel-assembly batching for applicable entities during "
+     "multi-core execution)"},
+    {"CCPP", "constant-cost-parallel-prefix",
+     "(select to enable/disable the CCPP optimisation for applicable parallel entities)"},
+    {"P-Op.", "pre-emptive-optimisation",
+     "(select to enable/disable pre-emptive optimisation for applicable parallel entities)"},
 });
 
+// The first four are the column's buttons sync, previous, next and goto,
+// then the two goto fields, then the four option buttons.
 const LabelGroup k_camera_directives = group({
-    {"SYNC", "sync-CDs", "(select to read the camera directives again)"},
-    {"<", "prev-CD", "(select to go to the previous camera directive)"},
-    {">", "next-CD", "(select to go to the next camera directive)"},
-    {"GOTO", "goto-CD", "(select to go to the camera directive named below)"},
-    {"#", "goto-CD : index", "(select to enter a camera directive number)"},
-    {"name", "goto-CD : name", "(select to enter a camera directive name)"},
+    {"SYNC", "sync-CDs", "(select to synchronise camera-directives)"},
+    {"<", "previous-CD", "(select to apply the previous camera-directive)"},
+    {">", "next-CD", "(select to apply the next camera-directive)"},
+    {"GOTO", "goto-CD",
+     "(select to toggle display of direct-input 'goto' camera-directive control)"},
+    {"0,0,0", "eye-position \t V3:[x,y,z]", "(enter the eye position)"},
+    {"0,0,0", "look-at-position \t V3:[x,y,z]", "(enter the look-at position)"},
+    {"AUTO", "auto-sync-CDs",
+     "(select to toggle automatic state synchronisation for camera-directives)"},
+    {"ROOT", "root-CD-mode",
+     "(select to toggle environment-root versus selected-entity camera-directive filtering "
+     "mode)"},
+    {"ANIM", "animate-CD", "(select to toggle camera-directive state-transition animations)"},
+    {"GRID", "grid|list-CD", "(select to toggle list or grid camera-directive layout mode)"},
 });
+
+} // namespace
+
+const std::array<std::string, 2> g_side_panel_close_hint{"close side-panel",
+                                                         "(select to close the side-panel)"};
+
+namespace {
 
 const LabelGroup k_colour_space = group({
     {"MCCS", "multi-channel-colour-space", "(select to colour each channel apart)"},

@@ -25,6 +25,8 @@ struct LabelGroup {
 using MeshFeatureMatrix = std::array<std::array<unsigned char, 6>, 3>;
 extern const MeshFeatureMatrix g_mesh_feature_matrix;
 extern const std::array<std::string, 6> g_mesh_feature_labels;
+// The side panel's close entry: hint title and text.
+extern const std::array<std::string, 2> g_side_panel_close_hint;
 
 // Entries of g_menu_table_refs.
 enum MenuTableRef : int {

@@ -498,6 +498,10 @@ void update_hover_hint(Application& app)
     }
     hint.icon.icon = icon;
     hint.icon.visible = tooltip != nullptr;
+    // An empty bar would only cover the top of the view.
+    hint.bar.visible = tooltip != nullptr;
     hint.last_tooltip = tooltip;
+    // The hint changes between pointer moves: the frame that shows it is asked for.
+    app.redraw_requested = 1;
     refresh_root(app);
 }

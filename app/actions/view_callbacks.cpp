@@ -197,6 +197,7 @@ void sync_camera_directives(Application& app)
 void toggle_directive_auto_sync(Application& app)
 {
     flip(app.directive_auto_sync);
+    app.directive_option_buttons[0].selected = app.directive_auto_sync != 0;
     refresh_root(app);
 }
 
@@ -220,15 +221,35 @@ void step_camera_directive(Application& app, int direction)
     refresh_interface(app);
 }
 
+// A click on a directive row: the row's position in the list is its index;
+// a row left over from a changed directive set applies nothing.
+void apply_hovered_directive(Application& app)
+{
+    const lumo::P* row = lumo::g_hovered_widget;
+    if (row == nullptr) return;
+    const auto& rows = app.directive_rows;
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [row](const auto& owned) { return owned.get() == row; });
+    const auto index = static_cast<std::int32_t>(found - rows.begin());
+    if (found == rows.end() || index >= directive_count(app)) return;
+    app.view_settings.current_camera_directive = index;
+    app.panel_layout.selected_directive = index;
+    apply_camera_directive(app, index);
+    build_status_line(app);
+    refresh_interface(app);
+}
+
 void toggle_directive_root_mode(Application& app)
 {
     flip(app.directive_root_mode);
+    app.directive_option_buttons[1].selected = app.directive_root_mode != 0;
     refresh_root(app);
 }
 
 void toggle_directive_animation(Application& app)
 {
     flip(app.directive_animation);
+    app.directive_option_buttons[2].selected = app.directive_animation != 0;
     refresh_root(app);
 }
 
@@ -236,6 +257,7 @@ void toggle_directive_layout(Application& app)
 {
     std::int32_t& style = app.view_settings.directive_mode;
     style = style == 1 ? 2 : 1;
+    app.directive_option_buttons[3].selected = style >= 2;
     layout_directive_menu(app, app.directive_column.column.width);
     refresh_root(app);
 }

@@ -33,6 +33,8 @@ void sync_camera_directives(Application& app);
 void toggle_directive_auto_sync(Application& app);
 void step_camera_directive(Application& app, int direction); // -1 previous, +1 next
 void toggle_directive_root_mode(Application& app);
+// The directive row under the pointer is applied.
+void apply_hovered_directive(Application& app);
 void toggle_directive_animation(Application& app);
 void toggle_directive_layout(Application& app);
 void toggle_directive_goto(Application& app);

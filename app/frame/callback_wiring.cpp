@@ -377,6 +377,25 @@ void wire_command_buttons(Application& app)
     parameters.variants_button.on_click = click<show_variant_directives_placeholder>;
 }
 
+void lay_out_directive_rows(Application& app, int width, int height)
+{
+    sync_directive_rows(app);
+    for (const auto& row : app.directive_rows)
+        row->on_click = click<apply_hovered_directive>;
+    lay_out_directive_list(app, width, height);
+}
+
+// The strips' contents and the directive column's option buttons; the
+// side panel's close entry.
+void wire_strips(Application& app)
+{
+    app.directive_option_buttons[0].on_click = click<toggle_directive_auto_sync>;
+    app.directive_option_buttons[1].on_click = click<toggle_directive_root_mode>;
+    app.directive_option_buttons[2].on_click = click<toggle_directive_animation>;
+    app.directive_option_buttons[3].on_click = click<toggle_directive_layout>;
+    app.side_panel_close.on_click = select_side_panel_click<-1>;
+}
+
 } // namespace
 
 // The CAPTURE button and the capture and screenshot panes' save buttons.
@@ -406,7 +425,7 @@ void install_layout_callbacks(Application& app)
     app.load_pane.set_layout_callback(forward_layout<lay_out_load_pane>);
     app.capture_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_capture_preview>);
     app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
-    app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_list>);
+    app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_rows>);
     app.navigator_pane.list_area.set_layout_callback(forward_layout<lay_out_navigator_list>);
     install_pane_layouts(app);
 }
@@ -434,4 +453,5 @@ void install_action_callbacks(Application& app)
     wire_image_capture(app);
     wire_strip_wheels(app);
     wire_command_buttons(app);
+    wire_strips(app);
 }

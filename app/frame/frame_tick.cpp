@@ -4,6 +4,7 @@
 #include "app/commands/parameter_sync.h"
 #include "app/commands/script_loading.h"
 #include "app/frame/frame_tick_camera.h"
+#include "app/frame/interface_construction.h"
 #include "app/frame/startup_sequence.h"
 #include "app/state/application.h"
 #include "panels/file_navigator.h"
@@ -110,6 +111,7 @@ void run_frame_tick(Application& app)
     run_deferred_operations(app);
     tick_environment_switch(app);
     run_requested_syncs(app);
+    follow_floating_controls(app);
     if (app.view_settings.hover_hints) update_hover_hint(app);
     const bool changed = !camera_motion_blocked(app) && run_camera_motion(app, now);
     // The next step counts from the end of this tick: time spent locked,

@@ -8,6 +8,7 @@
 #include "shell/confirm_pane.h"
 #include "shell/modal_panes.h"
 #include "shell/refresh.h"
+#include "shell/state_setters.h"
 
 namespace {
 
@@ -82,6 +83,19 @@ void render_thumbnails(Application& app, const RenderScene& scene)
     }
 }
 
+// The view itself carries no hint: while the pointer rests on a picked
+// element, the hint bar shows the indicator's two lines, so a person sees
+// what lies under the pointer without moving to the indicator.
+void show_pick_in_hint_bar(Application& app)
+{
+    lumo::P& indicator = app.llmi_indicator;
+    if (indicator.hint_title == nullptr || lumo::g_tooltip_widget != nullptr) return;
+    lumo::g_tooltip_widget = &indicator;
+    if (app.hint_texts[0] != *indicator.hint_title || app.hint_texts[1] != *indicator.hint_text)
+        app.hint_bar.last_tooltip = nullptr;
+    update_hover_hint(app);
+}
+
 void pick_under_pointer(Application& app, const RenderScene& scene)
 {
     if (app.view_settings.pick_mode == '!') {
@@ -92,6 +106,7 @@ void pick_under_pointer(Application& app, const RenderScene& scene)
     const int y = app.pointer_position[1];
     if (pane_at(scene, x, y) < 0) return;
     store_pick(app, pick_scene(scene, x, y, app.image_gl));
+    show_pick_in_hint_bar(app);
 }
 
 } // namespace

@@ -122,6 +122,7 @@ void build_application_ui(Application& app)
     apply_theme_colours(app, app.view_settings.theme_index);
     build_bars(app);
     build_floating_controls(app);
+    build_strip_contents(app);
     build_side_panels(app);
     build_modal_panes(app);
     build_startup_widgets(app);

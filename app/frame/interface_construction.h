@@ -31,3 +31,14 @@ void build_startup_widgets(Application& app);
 void build_list_panels(Application& app);
 // Places the entity inspector's detail widgets around the filled texts.
 void lay_out_entity_details(Application& app);
+
+// The strips' contents, the directive column's option buttons and the side
+// panel's close entry, in strip_contents.cpp.
+void build_strip_contents(Application& app);
+// One row widget per camera directive at the rectangle the directive layout
+// gave it: the name in list style, the thumbnail cell in grid style.
+void sync_directive_rows(Application& app);
+// The floating controls (strips, directive column, variants, animator)
+// depend on the entity set, the directives and the camera mode: when any of
+// these changed since the last tick, their visibility is derived again.
+void follow_floating_controls(Application& app);

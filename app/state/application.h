@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -360,6 +361,15 @@ struct Application {
     std::int32_t capture_request = CAPTURE_NONE;
     std::string capture_file_name;
     std::vector<std::uint8_t> captured_pixels;
+
+    // Strips and panes: the directive column's option buttons (auto-sync,
+    // root mode, animate, grid or list), its rows with their thumbnails
+    // (rebuilt with the directives), and the side panel's close entry.
+    std::array<lumo::P, 4> directive_option_buttons;
+    std::vector<std::unique_ptr<lumo::P>> directive_rows;
+    lumo::P side_panel_close;
+    // What the floating controls' visibility was last derived from.
+    std::array<std::int64_t, 5> floating_controls_basis{-1, -1, -1, -1, -1};
 
     Application();
     ~Application();
