@@ -49,69 +49,63 @@ TEST(StartupBanner, TwelveLinesOfFiftyCharacters)
     EXPECT_EQ(banner[11], std::string(50, '-'));
 }
 
-TEST(StartupPlan, NoArgumentsLeaveEverythingUndefined)
+TEST(StartupPlan, KernelAndWorkspaceAreEchoedCompletedAndReportedWhenMissing)
 {
-    g_existing = {};
-    const StartupPlan result = plan({});
-    EXPECT_TRUE(result.trace_lines.empty());
-    EXPECT_FALSE(result.set_kernel);
-    EXPECT_FALSE(result.set_workspace);
-    EXPECT_FALSE(result.interactive_config);
-}
-
-TEST(StartupPlan, KernelOnlyIsEchoedAndReportedWhenMissing)
-{
-    g_existing = {"/k/plim"};
-    StartupPlan result = plan({"/k/plim"});
-    EXPECT_EQ(result.trace_lines, Lines{"EXEC:[\"/k/plim\"];"});
-    EXPECT_TRUE(result.set_kernel);
-    EXPECT_EQ(result.kernel_path, "/k/plim");
-    EXPECT_FALSE(result.set_workspace);
-
-    g_existing = {};
-    result = plan({"plim"});
-    EXPECT_EQ(result.trace_lines, (Lines{"ERROR: the specified kernel executable does not exist.",
-                                         "EXEC:[\"./plim\"];"}));
-    EXPECT_EQ(result.kernel_path, "./plim");
-}
-
-TEST(StartupPlan, KernelAndWorkspaceWithoutFinalSlash)
-{
-    g_existing = {"C:/k/plim.exe", "C:/ws"};
-    const StartupPlan result = plan({"C:/k/plim.exe", "C:/ws"});
-    EXPECT_EQ(result.trace_lines, (Lines{"EXEC:[\"C:/k/plim.exe\"];", "TEMP:[\"C:/ws\"];"}));
-    EXPECT_EQ(result.workspace_path, "C:/ws/");
-    EXPECT_EQ(result.staging_directory, "C:/ws/tmp/");
-    EXPECT_FALSE(result.interactive_config);
-}
-
-TEST(StartupPlan, PlimBecomesDotSlashPlimAndFinalSlashIsKept)
-{
-    g_existing = {"./plim", "C:/ws/", "C:/ws/tmp/"};
-    const StartupPlan result = plan({"plim", "C:/ws/"});
-    EXPECT_EQ(result.trace_lines, (Lines{"EXEC:[\"./plim\"];", "TEMP:[\"C:/ws/\"];"}));
-    EXPECT_EQ(result.kernel_path, "./plim");
-    EXPECT_EQ(result.workspace_path, "C:/ws/");
-    EXPECT_EQ(result.staging_directory, "") << "an existing staging directory is not made again";
-}
-
-TEST(StartupPlan, MissingWorkspaceIsReportedEchoedAndGetsNoStagingDirectory)
-{
-    g_existing = {"/k/plim"};
-    const StartupPlan result = plan({"/k/plim", "/nowhere"});
-    EXPECT_EQ(result.trace_lines, (Lines{"ERROR: the specified entity workspace does not exist.",
-                                         "EXEC:[\"/k/plim\"];", "TEMP:[\"/nowhere\"];"}));
-    EXPECT_TRUE(result.set_workspace);
-    EXPECT_EQ(result.workspace_path, "/nowhere/");
-    EXPECT_EQ(result.staging_directory, "");
-
-    g_existing = {};
-    EXPECT_EQ(plan({"/k/plim", "/nowhere"}).trace_lines.size(), 4u)
-        << "both errors, then both echoes";
-
-    g_existing = {"/k/plim", "/"};
-    EXPECT_EQ(plan({"/k/plim", ""}).workspace_path, "")
-        << "an empty workspace stays undefined instead of becoming the root directory";
+    const std::string kernel_missing = "ERROR: the specified kernel executable does not exist.";
+    const std::string workspace_missing = "ERROR: the specified entity workspace does not exist.";
+    const struct {
+        std::set<std::string> existing;
+        Lines tokens, trace;
+        const char *kernel, *workspace, *staging;
+    } cases[] = {
+        {{}, {}, {}, "", "", ""},
+        {{"/k/plim"}, {"/k/plim"}, {"EXEC:[\"/k/plim\"];"}, "/k/plim", "", ""},
+        {{}, {"plim"}, {kernel_missing, "EXEC:[\"./plim\"];"}, "./plim", "", ""},
+        {{"C:/k/plim.exe", "C:/ws"},
+         {"C:/k/plim.exe", "C:/ws"},
+         {"EXEC:[\"C:/k/plim.exe\"];", "TEMP:[\"C:/ws\"];"},
+         "C:/k/plim.exe",
+         "C:/ws/",
+         "C:/ws/tmp/"},
+        // An existing staging directory is not made again.
+        {{"./plim", "C:/ws/", "C:/ws/tmp/"},
+         {"plim", "C:/ws/"},
+         {"EXEC:[\"./plim\"];", "TEMP:[\"C:/ws/\"];"},
+         "./plim",
+         "C:/ws/",
+         ""},
+        {{"/k/plim"},
+         {"/k/plim", "/nowhere"},
+         {workspace_missing, "EXEC:[\"/k/plim\"];", "TEMP:[\"/nowhere\"];"},
+         "/k/plim",
+         "/nowhere/",
+         ""},
+        {{},
+         {"/k/plim", "/nowhere"},
+         {kernel_missing, workspace_missing, "EXEC:[\"/k/plim\"];", "TEMP:[\"/nowhere\"];"},
+         "/k/plim",
+         "/nowhere/",
+         ""},
+        // An empty workspace stays undefined instead of becoming the root directory.
+        {{"/k/plim", "/"},
+         {"/k/plim", ""},
+         {workspace_missing, "EXEC:[\"/k/plim\"];", "TEMP:[\"\"];"},
+         "/k/plim",
+         "",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.tokens));
+        g_existing = c.existing;
+        const StartupPlan result = plan(c.tokens);
+        EXPECT_EQ(result.trace_lines, c.trace);
+        EXPECT_EQ(result.set_kernel, !c.tokens.empty());
+        EXPECT_EQ(result.kernel_path, c.kernel);
+        EXPECT_EQ(result.set_workspace, c.tokens.size() > 1);
+        EXPECT_EQ(result.workspace_path, c.workspace);
+        EXPECT_EQ(result.staging_directory, c.staging);
+        EXPECT_FALSE(result.interactive_config);
+    }
 }
 
 TEST(StartupPlan, ThirdArgumentSwitchesInteractiveConfigurationInAnySpelling)

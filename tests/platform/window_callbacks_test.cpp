@@ -26,22 +26,6 @@ protected:
 
 } // namespace
 
-TEST_F(WindowRegistry, ConstructedRecordHasTheDefaultsAndNoSlot)
-{
-    const WindowCallbacks record = construct_window_record(720, 480, "PLIM:EI");
-    EXPECT_EQ(record.width, 720u);
-    EXPECT_EQ(record.height, 480u);
-    EXPECT_EQ(record.title, "PLIM:EI");
-    EXPECT_EQ(record.clear_colour, 0xFF000000u);
-    EXPECT_EQ(record.min_width, 360u);
-    EXPECT_EQ(record.min_height, 240u);
-    EXPECT_EQ(record.icon_width, -1);
-    EXPECT_EQ(record.icon_pixels, nullptr);
-    EXPECT_EQ(record.on_start, nullptr);
-    EXPECT_EQ(record.on_drop, nullptr);
-    EXPECT_EQ(record.on_keys_reset, nullptr);
-}
-
 TEST_F(WindowRegistry, EightEntriesAndTheTraceLineBeyondThem)
 {
     WindowCallbacks record;
