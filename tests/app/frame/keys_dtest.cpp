@@ -27,7 +27,9 @@ protected:
 
     void TearDown() override
     {
-        if (program.running()) EXPECT_EQ(program.close(), 0);
+        if (program.running()) {
+            EXPECT_EQ(program.close(), 0);
+        }
     }
 
     Rgb pixel(int x, int y) { return program.pixel(x, y); }
