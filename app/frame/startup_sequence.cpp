@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/commands/kernel_run_settings.h"
+#include "app/commands/open_command.h"
 #include "app/state/application.h"
 #include "kernel/assemble_runs.h"
 #include "model/entity.h"
@@ -148,6 +149,9 @@ void run_startup_sequence(Application& app)
     if (run_logo_phase(app, t)) return;
     const double workspace = stamp(app, STAMP_WORKSPACE);
     if (workspace < 0.0) {
+        // Applying makes the staging directory and points the navigator at
+        // the workspace; the stamp is taken on this frame's clock.
+        apply_entity_workspace(app);
         stamp_workspace_applied(app);
         set_shown(app.configuration_box, false);
         app.startup_logo.visible = false;

@@ -15,10 +15,7 @@
 #include "platform/x11/window_services.h"
 #include "shell/themes.h"
 #include "tests/platform/trace_capture.h"
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "tests/app/frame/program_driver.h"
 
 #include <array>
 #include <cstring>
@@ -108,127 +105,49 @@ TEST_F(StartApplication,
     EXPECT_EQ(g_app->frame_time_index, 1) << "a paint nobody asked a redraw for is not timed";
 }
 
-namespace {
-
-// Bounds that only stop a hung test: the sanitizers and a software GL
-// driver make start-up slow.
-constexpr int POLL_US = 50'000;
-constexpr int MAX_POLLS = 1200;
-
-// Runs `command` through the shell in the stand-in kernel's directory, so
-// that "./plim" names the stand-in; `exec` keeps the pid the program's own.
-pid_t start_program(const std::string& command)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(fs::path(STANDIN_KERNEL_PATH).parent_path().c_str()) == 0) {
-            execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
-        }
-        _exit(127);
-    }
-    return pid;
-}
-
-// The child's exit code, or -1 (after killing it) when it hangs.
-int wait_for_exit(pid_t pid)
-{
-    int status = 0;
-    for (int i = 0; i < MAX_POLLS; ++i, usleep(POLL_US)) {
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
-}
-
-// The top-level window whose _NET_WM_PID is `pid`, or 0.
-Window find_window_of(Display* display, pid_t pid)
-{
-    Window root = 0, parent = 0, found = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    for (unsigned int i = 0; i < count && found == 0; ++i) {
-        if (cardinal_property(display, children[i], "_NET_WM_PID") ==
-            std::vector{std::uint32_t(pid)})
-            found = children[i];
-    }
-    XFree(children);
-    return found;
-}
-
-} // namespace
+using program_driver::Program;
+using program_driver::TempDirectory;
 
 TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClosed)
 {
     if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr) << "needs an X server (xvfb-run)";
-    char pattern[] = "/tmp/plim-ei-ws-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string workspace = pattern;
-    const std::string capture = workspace + ".out";
-    const pid_t pid =
-        start_program("'" PLIM_EI_PATH "' ./plim '" + workspace + "' >'" + capture + "'");
-    ASSERT_GT(pid, 0);
-    Window window = 0;
-    for (int i = 0; i < MAX_POLLS && window == 0; ++i, usleep(POLL_US))
-        window = find_window_of(display, pid);
-    EXPECT_NE(window, 0u);
-    if (window != 0)
-        send_close_request(display, window);
-    else
-        kill(pid, SIGTERM);
-    const int exit_code = wait_for_exit(pid);
-    XCloseDisplay(display);
-    const std::string output = read_text_file(capture);
+    TempDirectory workspace("plim-ei-ws");
+    Program program;
+    ASSERT_TRUE(program.start("./plim '" + workspace.path() + "'"));
+    EXPECT_TRUE(program.wait_for_window());
+    const int exit_code = program.close();
+    const std::string output = program.trace();
     EXPECT_EQ(exit_code, 0) << output;
     EXPECT_EQ(output.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << output;
-    EXPECT_NE(output.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace + "\"];\n"),
+    EXPECT_NE(output.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace.path() + "\"];\n"),
               std::string::npos)
         << output;
     EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
-    EXPECT_TRUE(fs::is_directory(workspace + "/tmp"));
-    fs::remove_all(workspace);
-    fs::remove(capture);
+    EXPECT_TRUE(fs::is_directory(workspace.path() + "/tmp"));
 }
 
 TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy)
 {
-    const std::string capture = "/tmp/plim-ei-errors-" + std::to_string(getpid());
-    const pid_t pid =
-        start_program("env DISPLAY=:4095 '" PLIM_EI_PATH "' 2>'" + capture + "' >/dev/null");
-    ASSERT_GT(pid, 0);
-    EXPECT_EQ(wait_for_exit(pid), 1);
-    const std::string errors = read_text_file(capture);
+    Program program;
+    ASSERT_TRUE(program.start("", "DISPLAY=:4095"));
+    EXPECT_EQ(program.wait_for_exit(), 1);
+    const std::string errors = program.errors();
     EXPECT_NE(errors.find("Cannot open the X display"), std::string::npos) << errors;
-    fs::remove(capture);
 }
 
 TEST(PlimEi, ItsFrameTickAssemblesTheBuiltInMeshesThroughTheKernelAtStartUp)
 {
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr) << "needs an X server (xvfb-run)";
-    char pattern[] = "/tmp/plim-ei-startup-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string workspace = pattern;
-    const pid_t pid = start_program("'" PLIM_EI_PATH "' ./plim '" + workspace + "' >/dev/null");
-    ASSERT_GT(pid, 0);
+    if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
+    TempDirectory workspace("plim-ei-startup");
+    Program program;
+    ASSERT_TRUE(program.start("./plim '" + workspace.path() + "'"));
+    ASSERT_TRUE(program.wait_for_window());
     // The logo phase takes 2 s and the label 0.5 s; then one kernel run
     // assembles the grid, axis and ring scripts together.
-    const std::string staged = workspace + "/tmp/plim_assemble_in";
-    bool assembled = false;
-    for (int i = 0; i < MAX_POLLS && !assembled; ++i, usleep(POLL_US))
-        assembled = read_text_file(staged).find("torus(") != std::string::npos ||
-                    read_text_file(staged).find("rcube(") != std::string::npos;
-    EXPECT_TRUE(assembled) << "the idle slot runs the start-up sequence";
-    Window window = find_window_of(display, pid);
-    if (window != 0)
-        send_close_request(display, window);
-    else
-        kill(pid, SIGTERM);
-    EXPECT_EQ(wait_for_exit(pid), 0);
-    XCloseDisplay(display);
-    fs::remove_all(workspace);
+    const std::string staged = workspace.path() + "/tmp/plim_assemble_in";
+    EXPECT_TRUE(program_driver::wait_until([&] {
+        const std::string text = read_text_file(staged);
+        return text.find("torus(") != std::string::npos || text.find("rcube(") != std::string::npos;
+    })) << "the idle slot runs the start-up sequence";
+    EXPECT_EQ(program.close(), 0);
 }

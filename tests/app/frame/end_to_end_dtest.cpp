@@ -1,0 +1,158 @@
+// The whole program as a person uses it: the real plim-ei with the stand-in
+// kernel and a temporary workspace holding the three examples, driven by
+// synthetic keys and clicks and judged by the window's pixels, its trace on
+// standard output and the files it writes.
+
+#include "tests/app/frame/program_driver.h"
+
+#include <string>
+
+namespace {
+
+using namespace program_driver;
+
+// Regions of the 720 x 480 window.
+constexpr int VIEW_X = 260, VIEW_Y = 100, VIEW_W = 400, VIEW_H = 280;
+constexpr int STATUS_Y = 428;
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (!XTestQueryExtension(program.display(), &event, &error, &major, &minor))
+            GTEST_SKIP() << "the X server has no test extension for synthetic input";
+        for (const char* name : {"simple.plim", "parameters.plim", "parallel.plim"})
+            fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / name,
+                          fs::path(workspace.path()) / name);
+    }
+
+    void TearDown() override
+    {
+        if (program.running()) {
+            EXPECT_EQ(program.close(), 0) << program.errors();
+        }
+    }
+
+    // Starts with `kernel` and the workspace and waits until start-up has
+    // finished: '1' opens the console side panel only from then on. The
+    // panel stays open beside the view.
+    void start_and_wait_for_interface(const std::string& kernel = "./plim")
+    {
+        ASSERT_TRUE(program.start(quoted(kernel) + " " + quoted(workspace.path())));
+        // Parallel display tests open their windows at the origin.
+        ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
+        program.move_pointer(360, 240);
+        ASSERT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
+            << "the start-up pane never went";
+        ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1))
+            << "start-up never finished";
+    }
+
+    // Presses `symbol` every few polls until `seen`.
+    bool toggle_until(const std::function<bool()>& seen, KeySym symbol)
+    {
+        int polls = 0;
+        return wait_until([&] {
+            if (polls++ % 8 == 0) program.key(symbol);
+            return seen();
+        });
+    }
+
+    bool side_panel_shown()
+    {
+        return program.pixel(100, 250).light() && program.pixel(650, 150).view();
+    }
+
+    Image view() { return program.capture(VIEW_X, VIEW_Y, VIEW_W, VIEW_H); }
+    Image status_line() { return program.capture(0, STATUS_Y, 720, 16); }
+
+    // Waits until `region` differs from `before` in more than `least` pixels.
+    bool changes(const std::function<Image()>& region, const Image& before, int least = 50)
+    {
+        return wait_until([&] { return region().differences(before) > least; }, SETTLE_POLLS * 2);
+    }
+
+    // Ctrl+O shows the navigator on the workspace; Ctrl+A selects every
+    // script and Enter opens them.
+    void open_examples()
+    {
+        const Image before = view();
+        program.key(XK_o, {XK_Control_L});
+        ASSERT_TRUE(wait_until([&] { return navigator_shown(); }, SETTLE_POLLS))
+            << "the navigator covers the window";
+        program.key(XK_a, {XK_Control_L});
+        program.key(XK_Return);
+        ASSERT_TRUE(wait_until([&] {
+            return !navigator_shown() && view().differences(before) > 5000;
+        })) << "the meshes are drawn";
+    }
+
+    bool navigator_shown() { return program.pixel(400, 250).light(); }
+
+    TempDirectory workspace{"plim-e2e-ws"};
+    Program program;
+};
+
+bool drawn(const Rgb& c)
+{
+    return !c.view() && !c.light();
+}
+
+} // namespace
+
+TEST_F(EndToEnd, StartsWithTheLogoThenShowsTheInterfaceWithItsWorldWidgets)
+{
+    ASSERT_TRUE(program.start("./plim " + quoted(workspace.path())));
+    ASSERT_TRUE(program.wait_for_window(540, 520));
+    EXPECT_EQ(program.window_name(), "PLIM:EI (WIN32)");
+    EXPECT_TRUE(wait_until([&] { return program.pixel(300, 270).bluish(); }))
+        << "the logo on the start-up pane";
+    EXPECT_TRUE(program.pixel(300, 440).light()) << "the start-up pane covers the bars";
+    ASSERT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
+        << "the interface follows";
+    EXPECT_GT(program.count_pixels(260, 130, 200, 220, drawn), 2000)
+        << "the axes, rings and sample model in the middle of the view";
+    const std::string trace = program.trace();
+    EXPECT_NE(trace.find("EXEC:[\"./plim\"];\nTEMP:[\"" + workspace.path() + "\"];"),
+              std::string::npos)
+        << trace;
+    EXPECT_TRUE(fs::exists(workspace.path() + "/tmp/plim_assemble_out"))
+        << "the start-up assembly ran the kernel in the workspace";
+}
+
+TEST_F(EndToEnd, OpensTheThreeExamplesThroughTheNavigatorAndUpdatesTheStatusLine)
+{
+    start_and_wait_for_interface();
+    const Image status = status_line();
+    open_examples();
+    EXPECT_GT(status_line().differences(status), 20) << "the status line counts the entities";
+}
+
+TEST_F(EndToEnd, TheViewTurnsWithTheRightButtonAndTheArrowsSwitchesControllerAndSplits)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    Image before = view();
+    program.drag(3, 460, 240, 560, 260);
+    EXPECT_TRUE(changes([&] { return view(); }, before, 2000)) << "the right-button drag turns";
+
+    before = view();
+    program.move_pointer(460, 240);
+    program.hold_key(XK_Left, true);
+    usleep(300'000);
+    program.hold_key(XK_Left, false);
+    EXPECT_TRUE(changes([&] { return view(); }, before, 2000)) << "Left turns the view";
+
+    const Image status = status_line();
+    program.key(XK_4);
+    EXPECT_TRUE(changes([&] { return status_line(); }, status, 20))
+        << "the status line names the next controller";
+
+    // The split button at the view's top-right corner makes two panes side
+    // by side, each drawing the scene.
+    before = program.capture();
+    program.click(676, 97);
+    EXPECT_TRUE(changes([&] { return program.capture(); }, before, 2000)) << "two view panes";
+}

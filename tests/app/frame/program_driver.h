@@ -1,0 +1,393 @@
+#pragma once
+
+// Drives the real plim-ei as a person would: starts it with arguments from
+// the stand-in kernel's directory (so "./plim" names the stand-in), finds its
+// window by _NET_WM_PID, sends synthetic keys, clicks, drags and wheel notches
+// through the X server's test extension, samples the window's pixels, polls
+// until something shows, closes the window like its close button and reads
+// the exit code and the trace the program wrote on standard output.
+
+#include "tests/platform/x11/display_fixture.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace program_driver {
+
+namespace fs = std::filesystem;
+
+// Bounds that only stop a hung test: sanitizers and a software GL driver
+// make the program slow.
+inline constexpr int POLL_US = 50'000;
+inline constexpr int MAX_POLLS = 1200;
+// Long enough for a few frames of the program to show a change.
+inline constexpr int SETTLE_POLLS = 40;
+
+struct Rgb {
+    int r = -1, g = -1, b = -1;
+    bool light() const { return r > 230 && g > 230 && b > 230; }
+    bool dark() const { return r >= 0 && r < 90 && g < 90 && b < 90; }
+    // The Light theme's 3-D background (0.80, 0.82, 0.85), a shade below the
+    // bars and panels.
+    bool view() const { return r > 190 && r <= 230 && b > 200 && b <= 230; }
+    bool bluish() const { return b > r + 40; }
+    bool operator==(const Rgb&) const = default;
+};
+
+// A captured rectangle of the window.
+struct Image {
+    int width = 0, height = 0;
+    std::vector<Rgb> pixels;
+    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    int count(const std::function<bool(const Rgb&)>& test) const
+    {
+        int n = 0;
+        for (const Rgb& c : pixels)
+            n += test(c) ? 1 : 0;
+        return n;
+    }
+    int differences(const Image& other) const
+    {
+        int n = 0;
+        for (std::size_t i = 0; i < pixels.size() && i < other.pixels.size(); ++i)
+            n += pixels[i] == other.pixels[i] ? 0 : 1;
+        return n;
+    }
+};
+
+inline std::string read_file(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void write_file(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Polls every POLL_US until `seen` holds; false after `polls` tries.
+inline bool wait_until(const std::function<bool()>& seen, int polls = MAX_POLLS)
+{
+    for (int i = 0; i < polls; ++i, usleep(POLL_US))
+        if (seen()) return true;
+    return false;
+}
+
+// A fresh directory under /tmp, removed with everything in it at the end.
+class TempDirectory {
+public:
+    explicit TempDirectory(const std::string& prefix)
+    {
+        std::string pattern = "/tmp/" + prefix + "-XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~TempDirectory()
+    {
+        std::error_code ignored;
+        if (!path_.empty()) fs::remove_all(path_, ignored);
+    }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+inline std::string quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
+
+// The stand-in kernel's directory, where the program is started.
+inline fs::path kernel_directory()
+{
+    return fs::path(STANDIN_KERNEL_PATH).parent_path();
+}
+
+// One run of plim-ei. Its standard output and error go to files beside the
+// driver's own temporary directory; the destructor ends a program still
+// running.
+class Program {
+public:
+    Program() : files_("plim-ei-run") { display_ = XOpenDisplay(nullptr); }
+    ~Program()
+    {
+        stop();
+        if (display_ != nullptr) XCloseDisplay(display_);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Display* display() const { return display_; }
+    Window window() const { return window_; }
+    pid_t pid() const { return pid_; }
+
+    // Starts `PLIM_EI_PATH arguments` through the shell; `environment` is
+    // put before it ("VAR=value ..."). `exec` keeps the pid the program's own.
+    bool start(const std::string& arguments, const std::string& environment = "")
+    {
+        const std::string command = "exec env " + environment + " " + quoted(PLIM_EI_PATH) + " " +
+                                    arguments + " >" + quoted(trace_path()) + " 2>" +
+                                    quoted(errors_path());
+        pid_ = fork();
+        if (pid_ == 0) {
+            if (chdir(kernel_directory().c_str()) == 0)
+                execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return pid_ > 0;
+    }
+
+    // Waits for the window; when found, it is moved to (x, y) and made the
+    // keyboard's focus, so parallel windows at the origin stay out of the way.
+    bool wait_for_window(int x = -1, int y = -1)
+    {
+        wait_until([&] { return (window_ = find_window()) != 0; });
+        if (window_ == 0) return false;
+        if (x >= 0) XMoveWindow(display_, window_, x, y);
+        XSync(display_, False);
+        return true;
+    }
+
+    Window find_window() const
+    {
+        Window root = 0, parent = 0, found = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
+        for (unsigned int i = 0; i < count && found == 0; ++i)
+            if (cardinal_property(display_, children[i], "_NET_WM_PID") ==
+                std::vector{std::uint32_t(pid_)})
+                found = children[i];
+        XFree(children);
+        return found;
+    }
+
+    std::string window_name() const
+    {
+        char* name = nullptr;
+        std::string text;
+        if (XFetchName(display_, window_, &name) && name != nullptr) text = name;
+        XFree(name);
+        return text;
+    }
+
+    // Client size as the server holds it.
+    std::pair<int, int> window_size() const
+    {
+        XWindowAttributes attributes = {};
+        XGetWindowAttributes(display_, window_, &attributes);
+        return {attributes.width, attributes.height};
+    }
+
+    void resize(int width, int height)
+    {
+        XResizeWindow(display_, window_, unsigned(width), unsigned(height));
+        XSync(display_, False);
+    }
+
+    // --- synthetic input --------------------------------------------------
+
+    void move_pointer(int x, int y)
+    {
+        int root_x = 0, root_y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), x, y, &root_x,
+                              &root_y, &child);
+        XTestFakeMotionEvent(display_, DefaultScreen(display_), root_x, root_y, CurrentTime);
+        XSync(display_, False);
+    }
+
+    void press_modifiers(const std::vector<KeySym>& modifiers, bool down)
+    {
+        for (KeySym modifier : modifiers)
+            XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, modifier), down, CurrentTime);
+    }
+
+    // A key press and release, with the given modifier keys held around it.
+    void key(KeySym symbol, const std::vector<KeySym>& modifiers = {})
+    {
+        raise_and_focus();
+        press_modifiers(modifiers, true);
+        const KeyCode code = XKeysymToKeycode(display_, symbol);
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        press_modifiers(modifiers, false);
+        XSync(display_, False);
+    }
+
+    void hold_key(KeySym symbol, bool down)
+    {
+        raise_and_focus();
+        XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, symbol), down, CurrentTime);
+        XSync(display_, False);
+    }
+
+    // Printable ASCII text, key by key.
+    void type(const std::string& text)
+    {
+        for (char c : text) {
+            const bool upper = c >= 'A' && c <= 'Z';
+            const KeySym symbol = c == '.' ? XK_period : c == '-' ? XK_minus : KeySym(c);
+            key(upper ? KeySym(c - 'A' + 'a') : symbol,
+                upper ? std::vector<KeySym>{XK_Shift_L} : std::vector<KeySym>{});
+        }
+    }
+
+    void click(int x, int y, unsigned button = 1, const std::vector<KeySym>& modifiers = {})
+    {
+        raise_and_focus();
+        move_pointer(x, y);
+        press_modifiers(modifiers, true);
+        XTestFakeButtonEvent(display_, button, True, CurrentTime);
+        XTestFakeButtonEvent(display_, button, False, CurrentTime);
+        press_modifiers(modifiers, false);
+        XSync(display_, False);
+    }
+
+    // Wheel notches: button 4 away from the person, 5 towards.
+    void wheel(int x, int y, int notches)
+    {
+        for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
+            click(x, y, notches > 0 ? 4 : 5);
+    }
+
+    // Press at `from`, move in `steps` to `to` with a short pause between
+    // moves (the program samples the pointer once per frame), release.
+    void drag(unsigned button, int from_x, int from_y, int to_x, int to_y, int steps = 10)
+    {
+        raise_and_focus();
+        move_pointer(from_x, from_y);
+        XTestFakeButtonEvent(display_, button, True, CurrentTime);
+        XSync(display_, False);
+        for (int i = 1; i <= steps; ++i) {
+            usleep(20'000);
+            move_pointer(from_x + (to_x - from_x) * i / steps,
+                         from_y + (to_y - from_y) * i / steps);
+        }
+        usleep(20'000);
+        XTestFakeButtonEvent(display_, button, False, CurrentTime);
+        XSync(display_, False);
+    }
+
+    // --- what a person sees -----------------------------------------------
+
+    Image capture(int x, int y, int width, int height)
+    {
+        raise_and_focus();
+        Image image;
+        XImage* grabbed = XGetImage(display_, window_, x, y, unsigned(width), unsigned(height),
+                                    AllPlanes, ZPixmap);
+        if (grabbed == nullptr) return image;
+        image.width = width;
+        image.height = height;
+        image.pixels.reserve(static_cast<std::size_t>(width * height));
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column) {
+                const unsigned long value = XGetPixel(grabbed, column, row);
+                image.pixels.push_back(
+                    {int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)});
+            }
+        XDestroyImage(grabbed);
+        return image;
+    }
+
+    Image capture()
+    {
+        const auto [width, height] = window_size();
+        return capture(0, 0, width, height);
+    }
+
+    Rgb pixel(int x, int y)
+    {
+        const Image image = capture(x, y, 1, 1);
+        return image.pixels.empty() ? Rgb{} : image.at(0, 0);
+    }
+
+    int count_pixels(int x, int y, int width, int height,
+                     const std::function<bool(const Rgb&)>& test)
+    {
+        return capture(x, y, width, height).count(test);
+    }
+
+    // --- what the program writes ------------------------------------------
+
+    std::string trace() const { return read_file(trace_path()); }
+    std::string errors() const { return read_file(errors_path()); }
+    bool running() { return pid_ > 0 && exit_code() == kStillRunning; }
+
+    // Closes the window as its close button would and returns the exit code
+    // (-1 when the program hangs and had to be killed).
+    int close()
+    {
+        if (window_ != 0) send_close_request(display_, window_);
+        return wait_for_exit();
+    }
+
+    int wait_for_exit()
+    {
+        int code = kStillRunning;
+        wait_until([&] { return (code = exit_code()) != kStillRunning; });
+        if (code == kStillRunning) {
+            stop();
+            return -1;
+        }
+        return code;
+    }
+
+    void stop()
+    {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    static constexpr int kStillRunning = -2;
+
+    std::string trace_path() const { return files_.path() + "/stdout"; }
+    std::string errors_path() const { return files_.path() + "/stderr"; }
+
+    // Reaps the program when it has ended.
+    int exit_code()
+    {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) != pid_) return kStillRunning;
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    // No window manager runs: the window is raised over parallel test
+    // windows so the pixels are its own, and keys go to the focused window.
+    void raise_and_focus()
+    {
+        XRaiseWindow(display_, window_);
+        XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
+        XSync(display_, False);
+    }
+
+    TempDirectory files_;
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    pid_t pid_ = -1;
+};
+
+} // namespace program_driver
