@@ -1,6 +1,7 @@
 #include "app/actions/view_callbacks.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "app/state/application.h"
@@ -9,6 +10,7 @@
 #include "panels/directive_menus.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
+#include "panels/parse_report_rows.h"
 #include "platform/trace.h"
 #include "render/camera.h"
 #include "shell/camera_control.h"
@@ -277,11 +279,25 @@ void select_parse_report_row(Application& app, std::int32_t row)
     ParseResultPane& pane = app.parse_result;
     const auto count = static_cast<std::int32_t>(pane.rows.size());
     if (row < 0 || row >= count) return;
-    app.parse_row_scroll.resize(pane.rows.size());
+    lumo::SP& view = app.parse_report.report_scroll;
     const std::int32_t previous = pane.selected_row;
-    if (previous >= 0 && previous < count)
-        app.parse_row_scroll[static_cast<std::size_t>(previous)] = app.parse_report_view_scroll;
-    app.parse_report_view_scroll = app.parse_row_scroll[static_cast<std::size_t>(row)];
+    if (previous >= 0 && previous < count) {
+        pane.rows[static_cast<std::size_t>(previous)].saved_scroll = {view.fraction_x,
+                                                                      view.fraction_y};
+        mark_parse_report_row(app, previous, false);
+    }
+    show_parse_report_sections(app, row);
+    const std::array<double, 2>& saved = pane.rows[static_cast<std::size_t>(row)].saved_scroll;
+    view.fraction_x = saved[0];
+    view.fraction_y = saved[1];
+    mark_parse_report_row(app, row, true);
     pane.selected_row = row;
     refresh_interface(app);
+}
+
+bool on_parse_report_row_click()
+{
+    if (g_app == nullptr || lumo::g_hovered_widget == nullptr) return false;
+    select_parse_report_row(*g_app, lumo::g_hovered_widget->row_id);
+    return true;
 }

@@ -42,3 +42,5 @@ void toggle_directive_goto(Application& app);
 // The parse report's rows: shows row `row`'s seven sections, keeping each
 // row's scroll position while another row is shown.
 void select_parse_report_row(Application& app, std::int32_t row);
+// The rows' click callback: the hovered row.
+bool on_parse_report_row_click();

@@ -239,7 +239,7 @@ void measure_parameter_list(Application& app)
     }
 }
 
-void carry_entity_settings(const Entity& from, Entity& to)
+void copy_entity_render_attributes(const Entity& from, Entity& to)
 {
     to.translation = from.translation;
     to.uniform_scale = from.uniform_scale;

@@ -83,5 +83,8 @@ void console_line(Application& app, const std::string& text);
 void grow_parameter_list(Application& app, const Entity& entity);
 // Width and height of the parameter panel's list, from its rows.
 void measure_parameter_list(Application& app);
-// Carries the user's settings of an entity over to its re-assembled successor.
-void carry_entity_settings(const Entity& from, Entity& to);
+// Carries what the user set on an entity over to its re-assembled successor:
+// the transform with its orders and matrices, the assembly lock, the
+// parameter-editing switches and the visibility (mirrored into the
+// successor's mesh and members).
+void copy_entity_render_attributes(const Entity& from, Entity& to);

@@ -7,10 +7,12 @@
 #include "kernel/parse_runs.h"
 #include "app/state/application.h"
 #include "panels/message_panes.h"
+#include "panels/parse_report_rows.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "shell/confirm_pane.h"
+#include "shell/modal_panes.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -67,6 +69,8 @@ void toggle_parse_pane(Application& app)
 {
     app.parse_result.visible = app.parse_result.visible == 0 ? 1 : 0;
     app.modal[MODAL_PARSE] = app.parse_result.visible;
+    if (lumo::P* pane = modal_pane_widget(app, MODAL_PARSE))
+        pane->visible = app.parse_result.visible != 0;
     set_modal_masks(app, is_any_modal_open(app));
     refresh_root(app);
 }
@@ -124,5 +128,6 @@ void parse_report_command(Application& app)
     result.title = std::string("Script Parsing Result: ") +
                    (result.erroneous_count >= 1 ? "Erroneous-Syntax" : "Syntax-Valid");
     app.parse_result = std::move(result);
+    rebuild_parse_report_rows(app);
     toggle_parse_pane(app);
 }

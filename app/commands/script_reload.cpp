@@ -84,7 +84,7 @@ bool replace_in_list(Reload& reload, Entity& successor, const Entity& replaced,
                      const ElementResults& carried)
 {
     Application& app = reload.app;
-    carry_entity_settings(replaced, successor);
+    copy_entity_render_attributes(replaced, successor);
     if (app.current_scene_state == nullptr ||
         !replace_entity(*app.current_scene_state, replaced, successor)) {
         release_replaced(app, successor, carried);

@@ -21,6 +21,7 @@
 #include "app/frame/interface_construction.h"
 #include "app/state/application.h"
 #include "panels/inspection_text.h"
+#include "panels/parse_report_rows.h"
 #include "panels/ppd_view.h"
 #include "shell/camera_control.h"
 #include "shell/pane_contents.h"
@@ -406,6 +407,25 @@ void wire_image_capture(Application& app)
     app.screenshot_pane.save_button.on_click = on_save_screenshot_click;
 }
 
+// The scroll views move their content themselves; the frame that shows the
+// move still has to be asked for.
+bool repaint_after_wheel(int /*x*/, int /*y*/, int /*steps*/)
+{
+    if (g_app != nullptr && g_app->platform.request_repaint != nullptr)
+        g_app->platform.request_repaint();
+    return false;
+}
+
+// The parse-check pane: its layout, its scroll views, and the click each
+// rebuilt row takes.
+void wire_parse_report(Application& app)
+{
+    app.parse_pane.pane.set_layout_callback(forward_layout<lay_out_parse_report_pane>);
+    app.parse_report.row_scroll.on_wheel_callback = repaint_after_wheel;
+    app.parse_report.report_scroll.on_wheel_callback = repaint_after_wheel;
+    app.parse_report.row_click = on_parse_report_row_click;
+}
+
 void install_layout_callbacks(Application& app)
 {
     app.root.set_layout_callback(forward_layout<lay_out_root_and_view>);
@@ -454,4 +474,5 @@ void install_action_callbacks(Application& app)
     wire_strip_wheels(app);
     wire_command_buttons(app);
     wire_strips(app);
+    wire_parse_report(app);
 }

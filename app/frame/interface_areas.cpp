@@ -361,6 +361,35 @@ void build_export_and_profile_contents(Application& app)
     app.ppd_view.report_text = &profile.report_text;
 }
 
+// PARSEPANE: the row list and the report view with its fourteen section
+// labels; the rows themselves come with each parse-check.
+void build_parse_report_contents(Application& app)
+{
+    ParseReportWidgets& report = app.parse_report;
+    app.parse_pane.text.visible = false;
+    for (lumo::SP* view : {&report.row_scroll, &report.report_scroll}) {
+        apply_theme_to_styles(app, *view);
+        view->clip_children = true;
+    }
+    report.row_scroll.add_child(&report.row_list);
+    style_text(app, report.title, "", lumo::kFontSmallBold);
+    report.title.padding.left = app.layout.gap;
+    report.title.align_y = lumo::kAlignCentre;
+    fill_with(report.companion, STYLE_PANEL);
+    for (std::size_t k = 0; k < report.headings.size(); ++k) {
+        style_text(app, report.headings[k], "", lumo::kFontSmallBold);
+        report.headings[k].align_y = lumo::kAlignCentre;
+        fill_with(report.headings[k], STYLE_BAR);
+        border(report.headings[k].border_top, app.layout.thin_border, STYLE_BORDER_TOP);
+        border(report.headings[k].border_bottom, app.layout.thin_border, STYLE_BORDER_BOTTOM);
+        style_text(app, report.bodies[k], "", lumo::kFontSmall);
+        report.bodies[k].padding = {app.layout.gap, app.layout.gap, app.layout.gap, app.layout.gap};
+        add_children(report.content, {&report.headings[k], &report.bodies[k]});
+    }
+    add_children(report.report_scroll, {&report.companion, &report.content});
+    add_children(app.parse_pane.pane, {&report.row_scroll, &report.title, &report.report_scroll});
+}
+
 } // namespace
 
 void build_bars(Application& app)
@@ -555,6 +584,7 @@ void build_modal_panes(Application& app)
     app.capture_pane.dialog.pane.add_child(&app.capture_pane.preview);
     build_confirm_pane(app);
     build_export_and_profile_contents(app);
+    build_parse_report_contents(app);
     for (lumo::P& icon : app.open_pane_icons)
         app.open_pane.add_child(&icon);
     app.open_pane.visible = false;

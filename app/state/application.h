@@ -323,8 +323,7 @@ struct Application {
     // Inspection, view and toggles: the LLMI indicator of the inspector strip
     // (its label shows the pick-mode letter, its hint the last pick), the
     // picked-element lines its hint points at, the colour space of the colour
-    // functions, the camera-directive options and the parse report's saved
-    // scroll fractions per row.
+    // functions and the camera-directive options.
     lumo::P llmi_indicator;
     std::array<std::string, 2> picked_element_lines;
     std::uint8_t directive_refresh = 0;
@@ -332,8 +331,6 @@ struct Application {
     std::uint8_t directive_auto_sync = 0;
     std::uint8_t directive_animation = 0;
     std::uint8_t directive_goto_shown = 0;
-    std::vector<std::array<double, 2>> parse_row_scroll;
-    std::array<double, 2> parse_report_view_scroll{}; // the shown row's x and y
 
     // Editing: the window-size fields of the window settings, read by their
     // Enter callbacks and rewritten by their cancel callbacks.
@@ -370,6 +367,10 @@ struct Application {
     lumo::P side_panel_close;
     // What the floating controls' visibility was last derived from.
     std::array<std::int64_t, 5> floating_controls_basis{-1, -1, -1, -1, -1};
+
+    // Parse report pane: the rows of the last parse-check and the shown
+    // row's seven sections.
+    ParseReportWidgets parse_report;
 
     Application();
     ~Application();

@@ -13,6 +13,7 @@
 #include "lumo/slider.h"
 #include "lumo/text.h"
 #include "app/state/menu_state.h"
+#include "model/parse_report.h"
 
 // Colour-function ids shown by the fifteen colour-bar toggles.
 constexpr int COLOUR_FUNCTION_COUNT = 15;
@@ -285,4 +286,21 @@ struct CapturePaneWidgets {
     DialogWidgets dialog;
     lumo::P preview;
     lumo::P save_button;
+};
+
+// PARSEPANE's contents: the row list (one row per parsed script or element,
+// rebuilt by every parse-check), the shown row's title, and the report view
+// whose content holds a heading and a body label per section over a
+// companion backdrop of the same size.
+struct ParseReportWidgets {
+    lumo::SP row_scroll;
+    lumo::KL row_list;
+    std::vector<std::unique_ptr<lumo::P>> rows;
+    lumo::T title;
+    lumo::SP report_scroll;
+    lumo::KL content;
+    lumo::P companion;
+    std::array<lumo::T, kParseSectionCount> headings;
+    std::array<lumo::T, kParseSectionCount> bodies;
+    lumo::ClickFn row_click = nullptr; // installed by the wiring, taken by each row
 };

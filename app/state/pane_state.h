@@ -191,6 +191,8 @@ struct ParseResultRow {
     bool erroneous = false;
     // Per section: its lines, then its header ("\t Errors: [2]").
     std::array<std::vector<std::string>, kParseSectionCount> sections;
+    // The report view's x and y scroll fractions while another row is shown.
+    std::array<double, 2> saved_scroll{};
 };
 
 struct ParseResultPane {

@@ -9,6 +9,7 @@
 #include "app/state/current_environment.h"
 #include "model/entity.h"
 #include "model/mesh.h"
+#include "panels/parse_report_rows.h"
 
 namespace {
 
@@ -221,19 +222,32 @@ TEST_F(ViewCallbacksTest, DirectiveOptionButtons)
 TEST_F(ViewCallbacksTest, ParseReportRowsKeepTheirOwnScrollPosition)
 {
     app.parse_result.rows.resize(3);
+    for (std::size_t r = 0; r < 3; ++r)
+        app.parse_result.rows[r].label = "row" + std::to_string(r) + ".plim";
     app.parse_result.selected_row = 0;
-    app.parse_report_view_scroll = {0.0, 0.5};
+    rebuild_parse_report_rows(app);
+    lumo::SP& view = app.parse_report.report_scroll;
+    view.fraction_y = 0.5;
     select_parse_report_row(app, 2);
     EXPECT_EQ(app.parse_result.selected_row, 2);
-    EXPECT_EQ(app.parse_report_view_scroll[1], 0.0);
-    app.parse_report_view_scroll = {0.25, 0.75};
+    EXPECT_EQ(app.parse_report.title.label, "row2.plim");
+    EXPECT_FALSE(app.parse_report.rows[0]->selected);
+    EXPECT_TRUE(app.parse_report.rows[2]->selected);
+    EXPECT_EQ(view.fraction_y, 0.0);
+    view.fraction_x = 0.25;
+    view.fraction_y = 0.75;
     select_parse_report_row(app, 0);
-    EXPECT_EQ(app.parse_report_view_scroll[1], 0.5);
+    EXPECT_EQ(view.fraction_y, 0.5);
     select_parse_report_row(app, 2);
-    EXPECT_EQ(app.parse_report_view_scroll[0], 0.25);
+    EXPECT_EQ(view.fraction_x, 0.25);
+    // The shown row clicked again keeps its own position.
+    select_parse_report_row(app, 2);
+    EXPECT_EQ(view.fraction_y, 0.75);
     select_parse_report_row(app, 3); // outside the rows: nothing changes
     select_parse_report_row(app, -1);
     EXPECT_EQ(app.parse_result.selected_row, 2);
+    EXPECT_EQ(app.parse_report.title.label, "row2.plim");
+    destroy_parse_report_rows(app);
 }
 
 TEST_F(ViewCallbacksTest, AssemblyFlagsAndLabelledToggles)

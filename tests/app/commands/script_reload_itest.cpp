@@ -112,6 +112,50 @@ TEST_F(ReloadScenario, SingleToGroupAndBackKeepTheListPosition)
     EXPECT_EQ(entities().entities[1].id, second_id);
 }
 
+TEST_F(ReloadScenario, EveryReassemblyPathKeepsTheUsersTransformLockAndVisibility)
+{
+    struct Path {
+        const char* name;
+        std::string before;
+        std::string after;
+    };
+    const Path paths[] = {{"single", k_ball, "return sphere(0.9);\n"},
+                          {"single to group", k_ball, four_elements("1.5")},
+                          {"group", four_elements("1.5"), four_elements("2.5")},
+                          {"group to single", four_elements("1.5"), k_ball}};
+    for (const Path& path : paths) {
+        const std::string name = std::string(path.name) + ".plim";
+        Entity& entity = load(name, path.before);
+        const std::int32_t index = entities().count - 1;
+        entity.translation = {1.0, 2.0, 3.0};
+        entity.uniform_scale = 2.0;
+        entity.axis_scale = {1.0, 0.5, 1.0};
+        entity.rotation_degrees = {0.0, 90.0, 0.0};
+        entity.rotation_order = 4;
+        entity.transform_order = 1;
+        entity.model_matrix[12] = 1.0f;
+        entity.assembly_locked = 1;
+        set_entity_visible(entity, false);
+        write_script(name, path.after);
+        reload(index);
+        const Entity& after = entities().entities[static_cast<std::size_t>(index)];
+        ASSERT_GE(assemble_runs(), 1) << path.name;
+        EXPECT_EQ(after.translation, (std::array<double, 3>{1.0, 2.0, 3.0})) << path.name;
+        EXPECT_EQ(after.uniform_scale, 2.0) << path.name;
+        EXPECT_EQ(after.axis_scale[1], 0.5) << path.name;
+        EXPECT_EQ(after.rotation_degrees[1], 90.0) << path.name;
+        EXPECT_EQ(after.rotation_order, 4u) << path.name;
+        EXPECT_EQ(after.transform_order, 1u) << path.name;
+        EXPECT_EQ(after.model_matrix[12], 1.0f) << path.name;
+        EXPECT_EQ(after.assembly_locked, 1) << path.name;
+        EXPECT_EQ(after.visible, 0) << path.name;
+        if (after.mesh != nullptr) EXPECT_EQ(after.mesh->visible, 0) << path.name;
+        for (const Entity* member : after.members)
+            if (member != nullptr && member->mesh != nullptr)
+                EXPECT_EQ(member->mesh->visible, 0) << path.name;
+    }
+}
+
 TEST_F(ReloadScenario, ParameterValuesAreKeptOnlyWhenTheScriptStillAcceptsThem)
 {
     const std::string pillar = "return cylinder(0.5, n, 12);\n";
