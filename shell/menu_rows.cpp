@@ -60,6 +60,9 @@ int place_strip_rows(Application& app, lumo::P* const* rows, int count, const La
 void attach_drop_down(lumo::KL& strip, lumo::KL& pane, lumo::KL& parent, bool hidden)
 {
     pane.add_child(&strip);
+    // A scrolled strip reaches past the pane; the menu's title beside it
+    // must stay readable and must not take the clicks of hidden rows.
+    pane.clip_children = true;
     pane.fill = true;
     pane.fill_style = style(STYLE_DROP_DOWN);
     if (hidden) pane.visible = false;

@@ -107,8 +107,7 @@ protected:
     {
         std::vector<std::int32_t> rows;
         for (std::size_t r = 0; r < app->navigator_rows.rows.size(); ++r)
-            if (app->navigator_rows.rows[r]->selected)
-                rows.push_back(static_cast<std::int32_t>(r));
+            if (app->navigator_rows.rows[r]->selected) rows.push_back(static_cast<std::int32_t>(r));
         return rows;
     }
     std::vector<std::string> row_names() const
@@ -244,3 +243,17 @@ TEST_F(NavigatorTest, ScrollTrackMapsItsEndsToTheFractionsEnds)
 }
 
 } // namespace
+
+TEST_F(NavigatorTest, OpeningScriptsStartsInTheWorkspaceThenReturnsToTheLastDirectory)
+{
+    const std::string workspace = testing::TempDir();
+    set_workspace_path(workspace);
+    const std::string staged = get_workspace_path();
+    ASSERT_FALSE(staged.empty());
+    show_open_script_navigator(*app);
+    EXPECT_EQ(app->navigator.directory, staged);
+    list_directory(*app, "/w/");
+    show_file_navigator(*app, false);
+    show_open_script_navigator(*app);
+    EXPECT_EQ(app->navigator.directory, "/w/");
+}
