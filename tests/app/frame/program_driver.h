@@ -205,6 +205,12 @@ public:
         return {attributes.width, attributes.height};
     }
 
+    void move(int x, int y)
+    {
+        XMoveWindow(display_, window_, x, y);
+        XSync(display_, False);
+    }
+
     void resize(int width, int height)
     {
         XResizeWindow(display_, window_, unsigned(width), unsigned(height));
