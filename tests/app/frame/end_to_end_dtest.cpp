@@ -60,6 +60,18 @@ protected:
         });
     }
 
+    // Clicks at (x, y) every few polls until `seen`.
+    bool click_until(const std::function<bool()>& seen, int x, int y)
+    {
+        int polls = 0;
+        return wait_until(
+            [&] {
+                if (polls++ % 8 == 0) program.click(x, y);
+                return seen();
+            },
+            SETTLE_POLLS * 2);
+    }
+
     bool side_panel_shown()
     {
         return program.pixel(100, 250).light() && program.pixel(650, 150).view();
@@ -155,4 +167,61 @@ TEST_F(EndToEnd, TheViewTurnsWithTheRightButtonAndTheArrowsSwitchesControllerAnd
     before = program.capture();
     program.click(676, 97);
     EXPECT_TRUE(changes([&] { return program.capture(); }, before, 2000)) << "two view panes";
+}
+
+// In a 1200 x 900 window the parameter panel of parameters.plim shows the
+// fields of "Pillars" (INT n, 3 to 24) and "Height" (DBL h) with the slider
+// of n between them.
+TEST_F(EndToEnd, AParameterChangesThroughItsFieldAndSliderAndEscapeRestoresAField)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    // Captures must lie on the screen.
+    program.move(40, 60);
+    program.resize(1200, 900);
+    ASSERT_TRUE(wait_until([&] { return program.window_size().first == 1200; }));
+    const fs::path staged = fs::path(workspace.path()) / "tmp" / "plim_assemble_in";
+    const auto staged_has = [&](const std::string& line) {
+        return read_file(staged).find(line) != std::string::npos;
+    };
+    const auto pillars = [&] { return program.capture(0, 520, 250, 28); };
+    const auto height = [&] { return program.capture(0, 592, 250, 28); };
+
+    // The first clicks may come before the larger window is laid out.
+    ASSERT_TRUE(click_until([&] { return program.count_pixels(0, 112, 240, 20, &Rgb::dark) > 30; },
+                            205, 71))
+        << "the PARAMETER tab shows the entity row";
+    ASSERT_TRUE(click_until([&] { return pillars().count(&Rgb::dark) > 20; }, 60, 122))
+        << "the entity row selects the script's parameters";
+
+    Image before = pillars();
+    program.click(150, 534);
+    program.key(XK_End);
+    program.key(XK_BackSpace);
+    program.type("12");
+    EXPECT_TRUE(changes(pillars, before, 10)) << "the typed text shows before Enter";
+    program.key(XK_Return);
+    EXPECT_TRUE(wait_until([&] { return staged_has("INT n = 12;"); }))
+        << "Enter re-assembles with the new value:\n"
+        << read_file(staged);
+
+    // The statistics' first lines count the vertices and indices.
+    const auto scene = [&] { return program.capture(260, 665, 200, 30); };
+    before = scene();
+    program.drag(1, 109, 559, 215, 559);
+    EXPECT_TRUE(wait_until([&] { return !staged_has("INT n = 12;") && !staged_has("INT n = 6;"); }))
+        << "the slider re-assembles:\n"
+        << read_file(staged);
+    EXPECT_TRUE(changes(scene, before, 10)) << "the statistics count the new mesh";
+
+    before = height();
+    program.click(150, 606);
+    program.key(XK_End);
+    program.key(XK_BackSpace);
+    program.type("4.5");
+    ASSERT_TRUE(changes(height, before, 10)) << "the Height field shows 4.5";
+    program.key(XK_Escape);
+    EXPECT_TRUE(wait_until([&] { return height().differences(before) < 5; }, SETTLE_POLLS * 2))
+        << "Escape shows the value again";
+    EXPECT_TRUE(staged_has("DBL h = 2;")) << read_file(staged);
 }

@@ -159,8 +159,8 @@ public:
     // keyboard's focus, so parallel windows at the origin stay out of the way.
     bool wait_for_window(int x = -1, int y = -1)
     {
-        wait_until([&] { return (window_ = find_window()) != 0; });
-        if (window_ == 0) return false;
+        wait_until([&] { return (window_ = find_window()) != 0 && viewable(); });
+        if (window_ == 0 || !viewable()) return false;
         if (x >= 0) XMoveWindow(display_, window_, x, y);
         XSync(display_, False);
         return true;
@@ -180,6 +180,14 @@ public:
         return found;
     }
 
+    // Focus may only go to a mapped window: the server refuses it before.
+    bool viewable() const
+    {
+        XWindowAttributes attributes = {};
+        return XGetWindowAttributes(display_, window_, &attributes) != 0 &&
+               attributes.map_state == IsViewable;
+    }
+
     std::string window_name() const
     {
         char* name = nullptr;
@@ -195,6 +203,12 @@ public:
         XWindowAttributes attributes = {};
         XGetWindowAttributes(display_, window_, &attributes);
         return {attributes.width, attributes.height};
+    }
+
+    void move(int x, int y)
+    {
+        XMoveWindow(display_, window_, x, y);
+        XSync(display_, False);
     }
 
     void resize(int width, int height)
