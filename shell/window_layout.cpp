@@ -227,7 +227,7 @@ std::array<lumo::P*, 4> strips_and_toggles(Application& app)
 
 void minimal_strip(Application& app, const Frame& f)
 {
-    const int W = f.W, H = f.H, U = f.U, M = f.M, T = f.T, G = f.G;
+    const int W = f.W, H = f.H, U = f.U, M = f.M, T = f.T;
     lumo::P& strip = app.quick_hide_strips[0];
     strip.width = W - f.D;
     if (f.flipped) {

@@ -38,13 +38,6 @@ ScriptParameter* parameter_at(Entity& entity, std::int32_t index, bool through_r
     return at < own.size() ? &own[at] : nullptr;
 }
 
-bool has_numeric_bounds(const ScriptParameter& parameter)
-{
-    const ValueType type = parameter.value_type;
-    return (type == ValueType::INT || type == ValueType::DBL || type == ValueType::LNG) &&
-           parameter.minimum.type == type && parameter.maximum.type == type;
-}
-
 // Writes the field text into the panel's model and the built row, and the
 // slider's position when the parameter has numeric bounds.
 void show_value_text(Application& app, std::int32_t index, const ScriptParameter& parameter,

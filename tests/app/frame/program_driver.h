@@ -394,15 +394,9 @@ private:
     void raise_and_focus()
     {
         XRaiseWindow(display_, window_);
-        // Focusing a window that is not viewable yet is an X error, which
-        // would end the driver: wait until the program has mapped it.
-        XWindowAttributes attributes{};
-        wait_until([&] {
-            return XGetWindowAttributes(display_, window_, &attributes) != 0 &&
-                   attributes.map_state == IsViewable;
-        });
-        if (attributes.map_state == IsViewable)
-            XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
+        // Focusing a window that is not viewable is an X error, which would
+        // end the driver.
+        if (viewable()) XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
         XSync(display_, False);
     }
 
