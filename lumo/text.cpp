@@ -81,10 +81,15 @@ void F::take_focus()
     g_focused_widget = this;
 }
 
+// The gap between characters nearest to the click. Numbers stand at the end
+// or the middle of wide fields, and a click in the blank space before them
+// means the field, not its first character: typing then appends, as it does
+// after a click past the text.
 int F::cursor_at_x(int px) const
 {
     const FontHandle& font = font_or_default(this->font);
     const int target = px - text_origin();
+    if (target < -padding.left) return static_cast<int>(edit_text.size());
     int pen = 0;
     for (std::size_t i = 0; i < edit_text.size(); ++i) {
         const int advance = static_cast<int>(font.widths[static_cast<unsigned char>(edit_text[i])]);

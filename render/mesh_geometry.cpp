@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <unordered_map>
 
 namespace {
 
@@ -111,6 +113,52 @@ std::vector<std::uint32_t> checked_pairs(const U32Array& given, std::uint32_t ve
     return pairs;
 }
 
+double dot(const Vec3d& a, const Vec3d& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// How the polygons meet along one edge.
+struct EdgeUse {
+    std::uint32_t first_polygon = 0;
+    std::uint32_t uses = 0;
+    bool hard = false; // two of its polygons lie in different smooth groups
+};
+
+// Whether polygons p and q lie in different smooth groups: by their group
+// ids when every polygon has one, else by the angle between their normals
+// (a degenerate polygon, without a normal, joins its neighbours).
+struct GroupTest {
+    const U32Array* group_ids = nullptr;
+    std::vector<Vec3d> normals;
+    double min_cosine = std::cos(CREASE_DEGREES * std::numbers::pi / 180.0);
+
+    bool differ(std::uint32_t p, std::uint32_t q) const
+    {
+        if (group_ids != nullptr) return (*group_ids)[p] != (*group_ids)[q];
+        const Vec3d& a = normals[p];
+        const Vec3d& b = normals[q];
+        if (dot(a, a) == 0.0 || dot(b, b) == 0.0) return false;
+        return dot(a, b) < min_cosine;
+    }
+};
+
+GroupTest group_test(const Mesh& mesh)
+{
+    GroupTest test;
+    const std::size_t polygons =
+        mesh.index_data != nullptr && !mesh.index_data->empty() ? (*mesh.index_data)[0] : 0;
+    if (mesh.group_ids != nullptr && mesh.group_ids->size() >= polygons) {
+        test.group_ids = mesh.group_ids;
+        return test;
+    }
+    test.normals.assign(polygons, Vec3d{0.0, 0.0, 0.0});
+    for_each_polygon(mesh, [&](std::uint32_t p, const std::uint32_t* indices, std::uint32_t count) {
+        test.normals[p] = polygon_normal(mesh, indices, count);
+    });
+    return test;
+}
+
 } // namespace
 
 std::uint32_t mesh_vertex_count(const Mesh& mesh)
@@ -198,6 +246,34 @@ Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32
     return unit_or_zero(sum);
 }
 
+std::vector<std::uint32_t> smooth_group_edges(const Mesh& mesh)
+{
+    const GroupTest test = group_test(mesh);
+    std::unordered_map<std::uint64_t, EdgeUse> uses;
+    std::vector<std::uint64_t> order; // keys by first use, for a stable result
+    for_each_polygon(mesh, [&](std::uint32_t p, const std::uint32_t* indices, std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint32_t a = indices[i];
+            const std::uint32_t b = indices[(i + 1) % count];
+            if (a == b) continue;
+            const std::uint64_t key = (std::uint64_t{std::min(a, b)} << 32) | std::max(a, b);
+            auto [at, fresh] = uses.try_emplace(key, EdgeUse{p, 0, false});
+            EdgeUse& use = at->second;
+            if (fresh) order.push_back(key);
+            if (use.first_polygon != p) use.hard = use.hard || test.differ(use.first_polygon, p);
+            ++use.uses;
+        }
+    });
+    std::vector<std::uint32_t> pairs;
+    for (std::uint64_t key : order) {
+        const EdgeUse& use = uses[key];
+        if (use.uses != 1 && !use.hard) continue;
+        pairs.push_back(static_cast<std::uint32_t>(key >> 32));
+        pairs.push_back(static_cast<std::uint32_t>(key));
+    }
+    return pairs;
+}
+
 std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh)
 {
     const std::uint32_t vertices = mesh_vertex_count(mesh);
@@ -210,6 +286,7 @@ std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh)
         else
             derive = derive || which < 2;
     }
+    if (lists[2].empty()) lists[2] = smooth_group_edges(mesh);
     if (!derive || vertices >= POLYGON_EDGE) return lists;
     std::array<std::vector<std::uint32_t>, 2> derived = distinct_edges(raw_edges(mesh), vertices);
     for (std::size_t which = 0; which < 2; ++which)

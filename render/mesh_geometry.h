@@ -57,11 +57,24 @@ void write_vertex_normals(const Mesh& mesh, float* out);
 // planar polygons, a best fit otherwise); zero for a degenerate polygon.
 Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32_t count);
 
+// Two polygons of a mesh without group ids lie in one smooth group while
+// their normals differ by at most this angle.
+inline constexpr double CREASE_DEGREES = 30.0;
+
+// The edges that bound the smooth groups, as pairs of vertex indices in the
+// order the polygons first use them: edges of one polygon only (open edges),
+// and edges between polygons of different group ids or, for a mesh without
+// one group id per polygon, between polygons whose normals differ by more
+// than CREASE_DEGREES.
+std::vector<std::uint32_t> smooth_group_edges(const Mesh& mesh);
+
 // The three edge lists as pairs of vertex indices, pairs naming a missing
 // vertex left out. The reader's lists are de-duplicated: 0 the polygon
-// outlines, 1 the triangle edges that are no polygon edge, 2 the open edges.
-// Without the reader's list, 0 and 1 are derived the same way from the
-// polygon stream and the triangles; list 2 has no fallback.
+// outlines, 1 the triangle edges that are no polygon edge, 2 the edges that
+// bound the smooth groups (the reader leaves them out of 0 and 1). Without
+// the reader's list, 0 and 1 are derived the same way from the polygon
+// stream and the triangles, and 2 by smooth_group_edges; derived lists 0 and
+// 1 still hold the edges of list 2.
 std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh);
 
 // min x, y, z then max x, y, z over the vertices; all zero for no vertex.

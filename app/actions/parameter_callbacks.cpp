@@ -47,6 +47,17 @@ void show_value_text(Application& app, std::int32_t index, const ScriptParameter
     show_parameter_row_value(app, index);
 }
 
+// After a refused entry the field shows the value the parameter still has,
+// cursor at the end: a field left holding the refused text would claim a
+// value that the parameter, its slider and the mesh do not have.
+void show_current_value(Application& app, std::int32_t index, const ScriptParameter& parameter,
+                        ParameterRowWidgets& row)
+{
+    const std::string text = parameter_field_text(parameter);
+    show_value_text(app, index, parameter, text);
+    row.value_field.set_label_field(text);
+}
+
 void request_sync(Entity& entity)
 {
     if (entity.manual_sync == 0) entity.sync_requested = 1;
@@ -225,6 +236,7 @@ void commit_parameter_value(Application& app, std::int32_t index, bool through_r
     const ParameterValue value = read_typed_text(*parameter, typed);
     if (value.type != parameter->value_type) {
         drop_focus();
+        show_current_value(app, index, *parameter, *row);
         show_error_pane(app, "Error: Invalid Value for Parameter",
                         parameter_parse_error_text(typed));
         refresh_root(app);
@@ -232,6 +244,7 @@ void commit_parameter_value(Application& app, std::int32_t index, bool through_r
     }
     if (!check_parameter_in_range(*parameter, value)) {
         drop_focus();
+        show_current_value(app, index, *parameter, *row);
         show_error_pane(app, "Error: Value Outside of Parameter Bounds",
                         parameter_bounds_error_text(*parameter, value));
         refresh_root(app);

@@ -589,8 +589,12 @@ bool handle_application_key(Application& app, std::int32_t key, std::int32_t mod
     if (!app.startup_finished) {
         used = run_startup_key(app, key, modifiers);
     } else {
-        if (lumo::g_focused_widget != nullptr)
-            return lumo::g_focused_widget->on_key_down(key, modifiers);
+        if (lumo::g_focused_widget != nullptr) {
+            // The field changed its own text or cursor: show it at once.
+            const bool edited = lumo::g_focused_widget->on_key_down(key, modifiers);
+            if (edited && app.root.on_repaint != nullptr) app.root.on_repaint();
+            return edited;
+        }
         mark_key_down(app, key);
         end_widget_drag();
         used = run_table(app, table_for(modifiers), key, modifiers);

@@ -142,9 +142,6 @@ void upload_indices(Mesh& mesh, std::uint32_t vertices)
     std::array<const U32Array*, 4> parts = {
         given_or_null(mesh.triangle_indices, 3), given_or_null(mesh.edge_pairs_1, 2),
         given_or_null(mesh.edge_pairs_2, 2), given_or_null(mesh.edge_pairs_3, 2)};
-    // The open-edge list has no fallback: absent, it is empty.
-    const U32Array none;
-    if (parts[3] == nullptr) parts[3] = &none;
     std::vector<std::uint32_t> checked_triangles;
     std::array<std::vector<std::uint32_t>, 3> derived;
     bool derived_ready = false;
@@ -158,7 +155,7 @@ void upload_indices(Mesh& mesh, std::uint32_t vertices)
         derived_ready = true;
         parts[part] = &derived[part - 1];
     };
-    for (std::size_t part = 0; part < 3; ++part)
+    for (std::size_t part = 0; part < 4; ++part)
         if (parts[part] == nullptr) replace(part);
     for (bool sound = false; !sound;) {
         std::size_t total = 0;

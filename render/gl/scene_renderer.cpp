@@ -14,7 +14,8 @@
 namespace {
 
 // The de-duplicated edge lists: polygon outlines, the further triangle edges,
-// and the open edges that bound the smooth groups.
+// and the edges that bound the smooth groups (open edges among them), which
+// the outlines leave out.
 enum EdgeList : int { EDGES_POLYGONS = 0, EDGES_DIAGONALS = 1, EDGES_SMOOTH_GROUPS = 2 };
 
 // Eye-space position of light 0, as the default lighting places it.
@@ -224,10 +225,11 @@ void draw_mesh(const RenderScene& scene, const Mesh& mesh)
         end_surface_shading();
         glDisable(GL_POLYGON_OFFSET_FILL);
     }
-    // Triangles show every triangle edge: the outlines and the diagonals.
+    // Polygons show every outline, the smooth-group bounds included;
+    // triangles add the diagonals.
     if (o.polygons || o.triangles) draw_edges(mesh, EDGES_POLYGONS, o);
     if (o.triangles) draw_edges(mesh, EDGES_DIAGONALS, o);
-    if (o.smooth_groups) draw_edges(mesh, EDGES_SMOOTH_GROUPS, o);
+    if (o.polygons || o.triangles || o.smooth_groups) draw_edges(mesh, EDGES_SMOOTH_GROUPS, o);
     if (o.points) draw_points(mesh, o);
     unbind_mesh_arrays();
 }
@@ -248,10 +250,13 @@ void draw_widget_mesh(const Mesh& mesh, const Matrix4& view, const SceneOptions&
     if (mesh.uploaded.triangle_index_count > 0)
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.uploaded.triangle_index_count),
                        GL_UNSIGNED_INT, byte_offset(0));
-    const std::uint32_t edges = mesh.uploaded.edge_index_counts[EDGES_POLYGONS];
-    if (mesh.uploaded.triangle_index_count == 0 && edges > 0)
-        glDrawElements(GL_LINES, static_cast<GLsizei>(edges), GL_UNSIGNED_INT,
-                       byte_offset(edge_block_offset(mesh.uploaded, EDGES_POLYGONS)));
+    if (mesh.uploaded.triangle_index_count == 0)
+        for (int which : {EDGES_POLYGONS, EDGES_SMOOTH_GROUPS}) {
+            const std::uint32_t edges = mesh.uploaded.edge_index_counts[which];
+            if (edges > 0)
+                glDrawElements(GL_LINES, static_cast<GLsizei>(edges), GL_UNSIGNED_INT,
+                               byte_offset(edge_block_offset(mesh.uploaded, which)));
+        }
     unbind_mesh_arrays();
 }
 

@@ -107,3 +107,49 @@ TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt)
 
 } // namespace
 } // namespace lumo
+
+namespace lumo {
+namespace {
+
+// A click routed through the root, in a field inside a scrolled row: on the
+// text the cursor takes the nearest gap; in the blank space beside the text
+// (the wide parameter fields align their numbers to the end) it goes to the
+// end, so typing appends instead of prepending.
+TEST(FieldClick, TheCursorGoesWhereTheClickLandsAndToTheEndBesideTheText)
+{
+    struct Case {
+        std::uint8_t align;
+        const char* text;
+        int from_text_end; // pixels right of the drawn text's end
+        int cursor;
+    };
+    const Case cases[] = {
+        {kAlignEnd, "96", 1, 2},    {kAlignEnd, "96", -90, 2},    {kAlignEnd, "1234", -1, 4},
+        {kAlignStart, "96", 30, 2}, {kAlignCentre, "96", -60, 2}, {kAlignCentre, "96", 5, 2},
+    };
+    for (const Case& c : cases) {
+        UI root;
+        KL row;
+        F field;
+        place(root, 0, 0, 400, 300);
+        place(row, 10, 40, 240, 72).content_offset_y = -8;
+        place(field, 48, 24, 192, 24).align_x = c.align;
+        field.set_label(c.text);
+        row.add_child(&field);
+        root.add_child(&row);
+        const int room = field.width - field.padding.left - field.padding.right - field.label_width;
+        const int shift = c.align == kAlignEnd ? room : c.align == kAlignCentre ? room / 2 : 0;
+        const int x = 10 + 48 + field.padding.left + shift + field.label_width + c.from_text_end;
+        const int y = 40 - 8 + 24 + 12;
+        root.dispatch_mouse_down(x, y, 0);
+        root.dispatch_mouse_up(x, y, 0);
+        root.dispatch_click(x, y);
+        EXPECT_EQ(std::tuple(g_focused_widget, field.cursor), std::tuple(&field, c.cursor))
+            << c.text << " align " << int(c.align) << " at " << c.from_text_end;
+        field.drop_focus();
+        clear_pointer_globals();
+    }
+}
+
+} // namespace
+} // namespace lumo

@@ -59,10 +59,17 @@ TEST_F(ShortcutsTest, ModalPanesBlockMostShortcutsButNotAll)
     EXPECT_EQ(app.modal[MODAL_INFO], 0);
 }
 
+int g_repaints = 0;
+
 TEST_F(ShortcutsTest, FocusedFieldTakesTheKeyAndNoShortcutRuns)
 {
     lumo::F field;
-    lumo::g_focused_widget = &field;
+    field.take_focus();
+    g_repaints = 0;
+    app.root.on_repaint = [] { ++g_repaints; };
+    key('7');
+    EXPECT_EQ(field.label, "7");
+    EXPECT_EQ(g_repaints, 1) << "the typed character shows without waiting for the pointer";
     app.modal[MODAL_INFO] = 1;
     key(KEY_ESCAPE);
     EXPECT_EQ(app.modal[MODAL_INFO], 1);

@@ -114,16 +114,18 @@ TEST_F(FakeGl, UploadOnceThenColoursOnly)
     mesh.triangle_indices = new U32Array{0, 1, 2, 0, 2, 3, 0, 2, 9};
     ASSERT_TRUE(upload_mesh(mesh));
     // 4 vertices x (12 + 12 + 4) bytes; 6 triangle indices, 8 derived
-    // polygon-edge indices and the one diagonal, 4 bytes each.
+    // polygon-edge indices, the one diagonal and the 8 indices of the four
+    // open edges that bound the quad's smooth group, 4 bytes each.
     // The broken triangle is found while copying: the index buffer is sized
     // again for the checked triangles.
     const auto data = calls_named("data");
     ASSERT_EQ(data.size(), 3u);
     EXPECT_EQ(data[0].a, 4 * 28);
-    EXPECT_EQ(data[2].a, (6 + 8 + 2) * 4);
+    EXPECT_EQ(data[2].a, (6 + 8 + 2 + 8) * 4);
     EXPECT_EQ(mesh.uploaded.triangle_index_count, 6u);
     EXPECT_EQ(mesh.uploaded.edge_index_counts[0], 8u);
     EXPECT_EQ(mesh.uploaded.edge_index_counts[1], 2u);
+    EXPECT_EQ(mesh.uploaded.edge_index_counts[2], 8u);
     EXPECT_NE(mesh.vertex_buffer_name, 0u);
     EXPECT_NE(mesh.vertex_array_name, 0u);
     EXPECT_EQ(mesh.upload_pending, 0);
