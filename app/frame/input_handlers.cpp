@@ -121,11 +121,7 @@ bool handle_platform_key_down(WindowCallbacks*, std::int32_t key, std::int32_t m
         return false;
     }
     if (!mark_platform_key(key)) return false; // an auto-repeat
-    const bool used = g_app->root.on_key_down(key, modifiers);
-    // A focused field edits its text without refreshing the root; the next
-    // frame must still show what was typed.
-    if (used && g_app->platform.request_repaint != nullptr) g_app->platform.request_repaint();
-    return used;
+    return g_app->root.on_key_down(key, modifiers);
 }
 
 bool handle_platform_key_up(WindowCallbacks*, std::int32_t key, std::int32_t modifiers)

@@ -48,8 +48,9 @@ TEST_F(ParameterEdits, CommitsTakeValuesInBoundsAndRefuseTheRest)
         const ScriptParameter& p = parameter(static_cast<std::size_t>(c.index));
         EXPECT_EQ(format_parameter_value(p.current), c.value_after) << c.typed;
         EXPECT_EQ(value_field(c.index).label, c.field_after) << c.typed;
-        if (*c.error_title != '\0')
+        if (*c.error_title != '\0') {
             EXPECT_EQ(value_field(c.index).cursor, static_cast<int>(std::strlen(c.field_after)));
+        }
         EXPECT_EQ(error().title, c.error_title) << c.typed;
         EXPECT_EQ(entity.sync_requested != 0, *c.error_title == '\0') << c.typed;
         TearDown();
