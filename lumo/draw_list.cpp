@@ -161,9 +161,12 @@ int DrawList::add_text_line(const FontHandle& font, const std::string& line, int
     for (unsigned char byte : line) {
         const int advance = static_cast<int>(font.widths[byte]);
         if (byte > 32 && byte < 127 && advance > 0) {
-            DrawQuad quad = make_quad(pen, y, advance, font.band_height, context);
+            // The cell of a slanted glyph starts left of the pen.
+            const auto cell = static_cast<int>(font.cell_width(byte));
+            DrawQuad quad = make_quad(pen - font.lead, y, cell, font.band_height, context);
             quad.u0 = static_cast<float>(font.offsets[byte]) * su;
-            quad.u1 = static_cast<float>(font.offsets[byte] + advance) * su;
+            quad.u1 =
+                static_cast<float>(font.offsets[byte] + static_cast<std::uint32_t>(cell)) * su;
             quad.v0 = static_cast<float>(font.band_y) * sv;
             quad.v1 = static_cast<float>(font.band_y + font.band_height) * sv;
             quad.texture = DrawTexture::kFont;

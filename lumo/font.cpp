@@ -47,12 +47,16 @@ FontSet build_fonts()
         font.shear = style.italic ? kItalicShear : 0.0;
         const double scale = style.height / kStrokeLineUnits;
         const int bold_extra = static_cast<int>(std::lround(font.stroke_width - 1.0));
+        font.lead =
+            static_cast<int>(std::ceil(font.shear * (kStrokeSlantPivot + kStrokeDescent) * scale));
+        font.overhang =
+            static_cast<int>(std::ceil(font.shear * (kStrokeAscent - kStrokeSlantPivot) * scale));
         std::uint32_t pen = 0;
         for (int byte = kFirstGlyph; byte <= kLastGlyph; ++byte) {
             font.offsets[byte] = pen;
             font.widths[byte] =
                 static_cast<std::uint32_t>(std::lround(stroke_advance(byte) * scale)) + bold_extra;
-            pen += font.widths[byte] + 1; // a blank column keeps filtering apart
+            pen += font.cell_width(byte) + 1; // a blank column keeps filtering apart
         }
         // Tabs read as two spaces; other bytes outside the font as one.
         font.widths['\t'] = 2 * font.widths[' '];

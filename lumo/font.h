@@ -16,8 +16,18 @@ struct FontHandle {
     std::int32_t glyph_height = 0; // line height
     double stroke_width = 1.0;     // pen width in pixels
     double shear = 0.0;            // italic slant, x shift per pixel of height
-    std::uint32_t offsets[256] = {};
-    std::uint32_t widths[256] = {};
+    // A slanted glyph reaches past its advance: its descender `lead` pixels
+    // left of the pen, its ascender `overhang` pixels right of the advance.
+    // Its image cell holds both, so nothing of the glyph is cut off.
+    std::int32_t lead = 0;
+    std::int32_t overhang = 0;
+    std::uint32_t offsets[256] = {}; // first image column of each glyph's cell
+    std::uint32_t widths[256] = {};  // advance of each byte
+
+    std::uint32_t cell_width(int byte) const
+    {
+        return widths[byte] + static_cast<std::uint32_t>(lead + overhang);
+    }
 };
 
 enum FontIndex : int {

@@ -54,6 +54,16 @@ void build_parametric_variant_menu(Application& app)
     app.variant_count = static_cast<std::int32_t>(app.directive_menus.variants.size());
 }
 
+std::string variant_row_text(const ParametricVariant& variant)
+{
+    std::string text = variant.name;
+    for (std::size_t k = 0; k + 1 < variant.pairs.size(); k += 2) {
+        text += k == 0 ? "  " : ", ";
+        text += variant.pairs[k] + ":" + variant.pairs[k + 1];
+    }
+    return text;
+}
+
 void count_animation_directives(Application& app)
 {
     std::int32_t count = 0;

@@ -22,6 +22,9 @@ void build_camera_directive_menu(Application& app);
 void layout_directive_menu(Application& app, std::int32_t column_width);
 // Also sets the application's variant count.
 void build_parametric_variant_menu(Application& app);
+// A variant's menu row: its name, then each pair as name ":" value, the
+// pairs separated by ", ".
+std::string variant_row_text(const ParametricVariant& variant);
 void count_animation_directives(Application& app);
 // The variant's entity in the current environment; null when it is gone.
 Entity* find_variant_entity(Application& app, const ParametricVariant& variant);

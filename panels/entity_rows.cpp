@@ -93,6 +93,9 @@ void configure_row_frame(const Application& app, EntityRowWidgets& widgets, std:
     widgets.row.row_id = index;
     widgets.row.selected = selected;
     place(widgets.inner, 0, 0, inner_width, LIST_ROW_HEIGHT);
+    // The labels are sized to the widest statistics line; a long line ends
+    // where the action icons begin instead of running under them.
+    widgets.inner.clip_children = true;
     widgets.inner.opacity = visible ? FLAG_SET_OPACITY : FLAG_CLEAR_OPACITY;
     widgets.inner.add_child(&widgets.first_line);
     widgets.inner.add_child(&widgets.two_lines);

@@ -286,6 +286,7 @@ void rebuild_rows(Application& app)
         row->row_id = r;
         row->hover_colour = k_row_hover_colour;
         row->fill_style = widgets.row_fill;
+        row->selected_style = widgets.row_fill;
         row->on_click = navigator_row_clicked;
         for (auto& column : widgets.cells) {
             column.push_back(std::make_unique<lumo::P>());

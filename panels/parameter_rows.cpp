@@ -53,6 +53,8 @@ std::unique_ptr<EntityRowWidgets> build_parametric_row(const Application& app, c
     widgets->row.row_id = position;
     widgets->row.selected = selected;
     place(widgets->inner, 0, 0, width - ROW_ICON_SIZE - 1, LIST_ROW_HEIGHT);
+    // Long statistics lines end where the action icons begin.
+    widgets->inner.clip_children = true;
     widgets->inner.opacity = entity.visible != 0 ? FLAG_SET_OPACITY : FLAG_CLEAR_OPACITY;
 
     const std::int32_t label_width = static_cast<std::int32_t>(entity.statistics_width) + 57 + gap;

@@ -306,7 +306,15 @@ void place_step5(Application& app, const Frame& f)
     VariantsPanelWidgets& variants = app.variants_panel;
     variants.list.x = 0;
     variants.list.width = 3 * U;
-    if (app.panel_layout.variants_expanded) {
+    variants.header.x = 0;
+    variants.header.y = 0;
+    variants.header.width = 3 * U;
+    // Expanded, the title moves from the header to the footer below the list.
+    const bool expanded = app.panel_layout.variants_expanded != 0;
+    set_rect(variants.footer, 0, f.V - T, 3 * U, T);
+    variants.footer.visible = expanded;
+    variants.list.visible = expanded;
+    if (expanded) {
         variants.header.height = 8;
         variants.header.padding.left = 3 * U;
         variants.list.y = 8;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "app/commands/edit_handlers.h"
 #include "app/state/application.h"
 #include "model/entity.h"
 #include "model/mesh.h"
@@ -238,6 +239,18 @@ void apply_hovered_directive(Application& app)
     app.panel_layout.selected_directive = index;
     apply_camera_directive(app, index);
     build_status_line(app);
+    refresh_interface(app);
+}
+
+void apply_hovered_variant(Application& app)
+{
+    const lumo::P* row = lumo::g_hovered_widget;
+    if (row == nullptr) return;
+    const auto& rows = app.variant_rows;
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [row](const auto& owned) { return owned.get() == row; });
+    if (found == rows.end()) return;
+    apply_parametric_variant(app, static_cast<std::int32_t>(found - rows.begin()));
     refresh_interface(app);
 }
 

@@ -35,6 +35,9 @@ void step_camera_directive(Application& app, int direction); // -1 previous, +1 
 void toggle_directive_root_mode(Application& app);
 // The directive row under the pointer is applied.
 void apply_hovered_directive(Application& app);
+// A click on a variants panel row: applies that row's parametric variant to
+// its entity, whose synchronisation the frame tick then runs.
+void apply_hovered_variant(Application& app);
 void toggle_directive_animation(Application& app);
 void toggle_directive_layout(Application& app);
 void toggle_directive_goto(Application& app);

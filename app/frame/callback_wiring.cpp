@@ -386,6 +386,13 @@ void lay_out_directive_rows(Application& app, int width, int height)
     lay_out_directive_list(app, width, height);
 }
 
+void lay_out_variant_rows(Application& app, int /*width*/, int /*height*/)
+{
+    sync_variant_rows(app);
+    for (const auto& row : app.variant_rows)
+        row->on_click = click<apply_hovered_variant>;
+}
+
 // The strips' contents and the directive column's option buttons; the
 // side panel's close entry.
 void wire_strips(Application& app)
@@ -446,6 +453,7 @@ void install_layout_callbacks(Application& app)
     app.capture_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_capture_preview>);
     app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
     app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_rows>);
+    app.variants_panel.list.set_layout_callback(forward_layout<lay_out_variant_rows>);
     app.navigator_pane.list_area.set_layout_callback(forward_layout<lay_out_navigator_list>);
     install_pane_layouts(app);
 }

@@ -1,5 +1,7 @@
 #include "app/frame/frame_tick.h"
 
+#include <string>
+
 #include "app/commands/environment_lifecycle.h"
 #include "app/commands/parameter_sync.h"
 #include "app/commands/script_loading.h"
@@ -118,8 +120,11 @@ void run_frame_tick(Application& app)
     // under a pane or in a kernel run this tick made is not motion, and a
     // key held across it must not make the camera jump.
     app.camera_motion.last_tick_ms = app.clock_ms();
-    if (!changed) return;
+    // Rebuilt every frame, the status line follows every camera change
+    // (presets, focus, directives, drags) without each of them asking; the
+    // interface repaints only when its text moved.
+    const std::string shown = app.status_line_text;
     build_status_line(app);
-    app.redraw_requested = 1;
-    refresh_root(app);
+    if (changed) app.redraw_requested = 1;
+    if (changed || app.status_line_text != shown) refresh_root(app);
 }

@@ -463,8 +463,12 @@ void build_floating_controls(Application& app)
     VariantsPanelWidgets& variants = app.variants_panel;
     fill_with(variants.panel, STYLE_PANEL);
     style_text(app, variants.header, "VARIANTS", lumo::kFontSmallBold);
+    variants.header.align_x = lumo::kAlignStart;
     style_text(app, variants.footer, "VARIANTS", lumo::kFontSmall);
     add_children(variants.panel, {&variants.header, &variants.list, &variants.footer});
+    // Collapsed, the panel is one strip high and its list lies below it.
+    variants.panel.clip_children = true;
+    variants.list.clip_children = true;
     variants.panel.visible = false;
 
     fill_with(app.animation_control, STYLE_BAR);

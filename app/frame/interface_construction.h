@@ -38,6 +38,9 @@ void build_strip_contents(Application& app);
 // One row widget per camera directive at the rectangle the directive layout
 // gave it: the name in list style, the thumbnail cell in grid style.
 void sync_directive_rows(Application& app);
+// One row per parametric variant of the current environment, a strip high,
+// down the variants panel's list.
+void sync_variant_rows(Application& app);
 // The floating controls (strips, directive column, variants, animator)
 // depend on the entity set, the directives and the camera mode: when any of
 // these changed since the last tick, their visibility is derived again.

@@ -9,6 +9,7 @@
 #include "app/state/application.h"
 #include "lumo/assets/icons.h"
 #include "lumo/font.h"
+#include "panels/directive_menus.h"
 #include "render/picking.h"
 #include "shell/state_setters.h"
 #include "shell/menu_labels.h"
@@ -191,6 +192,37 @@ void sync_directive_rows(Application& app)
     }
     list.width = app.directive_column.list_area.width;
     list.height = bottom + app.layout.gap;
+}
+
+void sync_variant_rows(Application& app)
+{
+    const std::vector<ParametricVariant>& variants = app.directive_menus.variants;
+    lumo::KL& list = app.variants_panel.list;
+    if (app.variant_rows.size() != variants.size()) {
+        // The pointer may rest on a row about to go.
+        for (const auto& row : app.variant_rows)
+            if (lumo::g_hovered_widget == row.get()) lumo::g_hovered_widget = nullptr;
+        list.children.clear();
+        app.variant_rows.clear();
+        for (std::size_t i = 0; i < variants.size(); ++i) {
+            auto row = std::make_unique<lumo::P>();
+            row->hover_style = style(STYLE_HIGHLIGHT);
+            row->font = lumo::kFontSmall;
+            row->align_x = lumo::kAlignStart;
+            row->padding.left = app.layout.gap;
+            row->text_colour_override = app.theme_text_colour.data();
+            list.add_child(row.get());
+            app.variant_rows.push_back(std::move(row));
+        }
+    }
+    const int height = app.layout.strip_height;
+    for (std::size_t i = 0; i < variants.size(); ++i) {
+        lumo::P& row = *app.variant_rows[i];
+        set_rect(row, 0, static_cast<int>(i) * height, list.width, height);
+        row.row_id = static_cast<int>(i);
+        const std::string text = variant_row_text(variants[i]);
+        if (row.label != text) row.set_label(text);
+    }
 }
 
 void follow_floating_controls(Application& app)

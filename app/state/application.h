@@ -309,7 +309,6 @@ struct Application {
     // over it.
     lumo::P navigator_dimmer;
 
-
     // Menus and keys: switches of rows without a field elsewhere, the
     // derived floating-panel visibility, the Tab step with the 3-D view's
     // loader of a saved view, and the GL call that sets light 0 (installed
@@ -364,6 +363,8 @@ struct Application {
     // (rebuilt with the directives), and the side panel's close entry.
     std::array<lumo::P, 4> directive_option_buttons;
     std::vector<std::unique_ptr<lumo::P>> directive_rows;
+    // The variants panel's rows, one per parametric variant.
+    std::vector<std::unique_ptr<lumo::P>> variant_rows;
     lumo::P side_panel_close;
     // What the floating controls' visibility was last derived from.
     std::array<std::int64_t, 5> floating_controls_basis{-1, -1, -1, -1, -1};

@@ -16,17 +16,13 @@ std::vector<std::uint8_t> g_font_image_pixels;
 
 namespace {
 
-// Italic glyphs lean about the middle of the x-height so that they stay
-// inside their advance.
-constexpr double kShearPivot = 3.5;
-
 std::vector<StrokeSegment> glyph_in_pixels(const FontHandle& font, int byte)
 {
     const double scale = font.glyph_height / kStrokeLineUnits;
-    const double pad = std::round(font.stroke_width - 1.0) * 0.5;
+    const double pad = std::round(font.stroke_width - 1.0) * 0.5 + font.lead;
     std::vector<StrokeSegment> segments = stroke_segments(byte);
     auto to_pixels = [&](double& x, double& y) {
-        const double shifted = x * scale + pad + font.shear * (y - kShearPivot) * scale;
+        const double shifted = x * scale + pad + font.shear * (y - kStrokeSlantPivot) * scale;
         y = (kStrokeAscent - y) * scale;
         x = shifted;
     };
@@ -42,7 +38,7 @@ void rasterise_glyph(const FontHandle& font, int byte, int image_width)
     const std::vector<StrokeSegment> segments = glyph_in_pixels(font, byte);
     if (segments.empty()) return;
     const double half = font.stroke_width * 0.5;
-    const int cell_w = static_cast<int>(font.widths[byte]);
+    const int cell_w = static_cast<int>(font.cell_width(byte));
     for (int row = 0; row < font.band_height; ++row) {
         for (int col = 0; col < cell_w; ++col) {
             const double px = col + 0.5;

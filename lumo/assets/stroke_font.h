@@ -10,6 +10,8 @@ namespace lumo {
 constexpr double kStrokeAscent = 11.5; // top of the line box above the baseline
 constexpr double kStrokeDescent = 3.5; // bottom of the line box below it
 constexpr double kStrokeLineUnits = kStrokeAscent + kStrokeDescent;
+// Italic glyphs lean about the middle of the x-height.
+constexpr double kStrokeSlantPivot = 3.5;
 constexpr int kFirstGlyph = 32;
 constexpr int kLastGlyph = 126;
 

@@ -43,7 +43,7 @@ TEST(FontMetrics, HeightsWidthsCellsAndMeasuring)
         for (int byte = 32; byte <= 126; ++byte) {
             EXPECT_GT(font.widths[byte], 0u) << f << " " << byte;
             EXPECT_GE(font.offsets[byte], previous_end);
-            previous_end = font.offsets[byte] + font.widths[byte];
+            previous_end = font.offsets[byte] + font.cell_width(byte);
         }
         EXPECT_LE(previous_end, static_cast<std::uint32_t>(g_font_handles.image_width()));
     }
@@ -102,7 +102,7 @@ TEST(FontImage, StrokeGlyphsAreRasterisedIntoTheirCells)
     const FontHandle& bold = g_font_handles[kFontSmallBold];
     auto ink = [&](const FontHandle& f, int byte) {
         return alpha_sum(g_font_image_pixels, width, static_cast<int>(f.offsets[byte]), f.band_y,
-                         static_cast<int>(f.widths[byte]), f.band_height);
+                         static_cast<int>(f.cell_width(byte)), f.band_height);
     };
     // Every visible glyph has strokes inside its box, and ink in its cell.
     EXPECT_TRUE(stroke_segments(' ').empty());
@@ -119,6 +119,16 @@ TEST(FontImage, StrokeGlyphsAreRasterisedIntoTheirCells)
         EXPECT_GT(ink(regular, byte), 0) << char(byte);
     }
     EXPECT_GT(ink(bold, 'H'), ink(regular, 'H'));
+    // Slanting keeps every stroke: an italic glyph whose ascender or
+    // descender were cut at its cell (a 'd' without its stem reads 'o') has
+    // clearly less ink than its upright twin of the same pen.
+    for (const auto& [upright, italic] : {std::pair{kFontRegular, kFontItalic},
+                                          {kFontSmall, kFontSmallItalic},
+                                          {kFontLarge, kFontLargeItalic}}) {
+        for (int byte = 33; byte <= 126; ++byte)
+            EXPECT_GT(ink(g_font_handles[italic], byte), 0.9 * ink(g_font_handles[upright], byte))
+                << italic << " '" << char(byte) << "'";
+    }
     // Anti-aliased: some coverage lies strictly between empty and full.
     int partial = 0;
     for (std::size_t i = 3; i < g_font_image_pixels.size(); i += 4)

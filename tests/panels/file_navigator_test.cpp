@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/state/application.h"
+#include "lumo/draw_list.h"
 #include "panels/configuration_panes.h"
 #include "panels/dir_listing.h"
 #include "panels/file_navigator.h"
@@ -170,11 +172,25 @@ TEST_F(NavigatorTest, CursorStaysOnOneRowAndScrollsItIntoView)
 
 TEST_F(NavigatorTest, RowsEnterDirectoriesAndToggleFiles)
 {
+    const FillStyle highlight({0.7, 0.8, 0.9, 1.0}, 0);
+    app->navigator_rows.row_fill = &highlight;
     list({{"sub", "<DIR>"}, {"a.plim", "1"}, {"b.plim", "1"}}, NAVIGATOR_OPEN_SCRIPTS);
     EXPECT_EQ(app->navigator.path_components, (std::vector<std::string>{"/", "w/"}));
     EXPECT_EQ(app->navigator.location_text, "Location \t w/");
     navigator_select_all_files(*app);
     EXPECT_EQ(selected_rows(), (std::vector<std::int32_t>{0, 1}));
+    // Selected rows are painted in the highlight, the others are not.
+    for (const auto& row : app->navigator_rows.rows) {
+        row->width = 400; // the list layout sizes rows; here they are drawn alone
+        row->height = 32;
+        lumo::DrawList painted;
+        row->draw(painted, lumo::DrawContext{});
+        const bool filled =
+            std::any_of(painted.quads.begin(), painted.quads.end(), [](const lumo::DrawQuad& q) {
+                return q.texture == lumo::DrawTexture::kNone;
+            });
+        EXPECT_EQ(filled, row->selected) << row->row_id;
+    }
     navigator_open_entry(*app, 1);
     EXPECT_EQ(app->navigator.selection_count, 1);
     navigator_open_entry(*app, 2);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/state/application.h"
@@ -13,6 +14,7 @@
 #include "model/text_metrics.h"
 #include "panels/entity_rows.h"
 #include "panels/parameter_rows.h"
+#include "lumo/draw_list.h"
 
 namespace {
 
@@ -253,3 +255,39 @@ TEST_F(ListRowsTest, StatisticsViewMeasuresTheListedEntities)
 }
 
 } // namespace
+
+// A long statistics line is cut where the row's action icons begin: no
+// painted glyph reaches under FOCUS, MATERIAL, REFRESH or DELETE.
+TEST_F(ListRowsTest, LongStatisticsTextsStopShortOfTheActionIcons)
+{
+    Entity& entity = add_entity("a-script-with-a-long-name.plim", "INT n(6, 3, 24, 'Pillars');");
+    entity.statistics_lines = {std::string(60, 'W'), std::string(60, 'W'), std::string(60, 'W')};
+    entity.statistics_width = 600;
+    rebuild_entity_rows(app);
+    rebuild_parameter_rows(app);
+    struct Case {
+        const char* list;
+        lumo::KL* row;
+        int first_icon_x;
+    };
+    const Case cases[] = {
+        {"entity", &inspector().rows.rows.at(0)->row, 244 - 47},
+        {"parameter", &panel().rows.rows.at(0)->row, 244 - 25},
+    };
+    for (const Case& c : cases) {
+        lumo::DrawList list;
+        c.row->draw(list, lumo::DrawContext{});
+        int glyphs = 0;
+        for (const lumo::DrawQuad& quad : list.quads) {
+            if (quad.texture != lumo::DrawTexture::kFont) continue;
+            ++glyphs;
+            float right = quad.x1;
+            if (quad.clip >= 0) {
+                const lumo::ClipRect& clip = list.clips.at(static_cast<std::size_t>(quad.clip));
+                right = std::min(right, static_cast<float>(clip.x + clip.width));
+            }
+            if (quad.x0 < right) EXPECT_LE(right, c.first_icon_x) << c.list;
+        }
+        EXPECT_GT(glyphs, 0) << c.list;
+    }
+}

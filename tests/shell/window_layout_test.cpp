@@ -175,3 +175,30 @@ TEST_F(WindowLayoutTest, NavigatorThumbFollowsTheListFraction)
 }
 
 } // namespace
+
+// The variants panel in the lower-left corner and the statistics text beside
+// or above it never share a pixel; collapsed, the panel is one titled strip,
+// expanded, its title moves to a footer below the list.
+TEST_F(WindowLayoutTest, VariantsPanelAndStatisticsNeverOverlap)
+{
+    app.panel_layout.variants_shown = 1;
+    app.variant_count = 3;
+    for (const bool expanded : {false, true}) {
+        for (const bool sliders : {false, true}) {
+            app.panel_layout.variants_expanded = expanded ? 1 : 0;
+            flag(PANEL_SLIDER_BAR_VISIBLE) = sliders ? 1 : 0;
+            lay_out_root(app, 720, 480);
+            const lumo::P& panel = app.variants_panel.panel;
+            const lumo::T& text = app.statistics_texts[0];
+            const int text_left = app.content_pane.x + text.x + text.margin.left;
+            const int text_bottom = app.content_pane.y + text.y + text.height - text.margin.bottom;
+            EXPECT_TRUE(text_left >= panel.x + panel.width || text_bottom <= panel.y)
+                << expanded << sliders;
+            const lumo::P& footer = app.variants_panel.footer;
+            EXPECT_EQ(footer.visible, expanded);
+            EXPECT_EQ(app.variants_panel.list.visible, expanded);
+            if (expanded) EXPECT_EQ(footer.y + footer.height, panel.height);
+            EXPECT_EQ(app.variants_panel.header.width, panel.width);
+        }
+    }
+}

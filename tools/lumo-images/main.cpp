@@ -92,8 +92,9 @@ Image font_sample()
                 const int advance = static_cast<int>(font.widths[byte]);
                 if (byte > 32 && byte < 127)
                     blit(image, lumo::g_font_image_pixels, stride,
-                         static_cast<int>(font.offsets[byte]), font.band_y, advance,
-                         font.band_height, x, y, 1, ink);
+                         static_cast<int>(font.offsets[byte]), font.band_y,
+                         static_cast<int>(font.cell_width(byte)), font.band_height, x - font.lead,
+                         y, 1, ink);
                 x += advance;
             }
             y += font.glyph_height + 2;

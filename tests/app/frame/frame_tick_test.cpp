@@ -16,6 +16,7 @@
 #include "app/state/application.h"
 #include "app/state/current_environment.h"
 #include "platform/kernel_config.h"
+#include "shell/camera_control.h"
 #include "shell/fade.h"
 
 namespace {
@@ -344,3 +345,19 @@ TEST(AssemblyTimeLine, ShowsWholeMilliseconds)
 }
 
 } // namespace
+
+// A camera change that does not go through the tick's own motion (a VIEW
+// preset, a focus, a directive) shows in the status line on the next frame.
+TEST_F(FrameTick, TheStatusLineFollowsACameraChangeOnTheNextTick)
+{
+    finish_startup();
+    run_frame_tick(app);
+    set_view_top(app);
+    run_frame_tick(app);
+    EXPECT_NE(app.status_line_text.find("fwd(0.00,-1.00,"), std::string::npos)
+        << app.status_line_text;
+    set_view_front(app);
+    run_frame_tick(app);
+    EXPECT_EQ(app.status_line_text.find("fwd(0.00,-1.00,"), std::string::npos)
+        << app.status_line_text;
+}
