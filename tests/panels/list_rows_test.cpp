@@ -200,7 +200,9 @@ TEST_F(ListRowsTest, ParameterRowsTakeTwoOrThreeStripsWithStepsAndBooleanColours
         EXPECT_EQ(row.row.y, expected[i].y) << i;
         EXPECT_EQ(row.row.height, expected[i].height) << i;
         EXPECT_EQ(row.row.children.size(), expected[i].slider ? 7u : 6u) << i;
-        if (expected[i].slider) EXPECT_EQ(row.slider.step_count, expected[i].steps) << i;
+        if (expected[i].slider) {
+            EXPECT_EQ(row.slider.step_count, expected[i].steps) << i;
+        }
         EXPECT_EQ(row.value_field.label, expected[i].field) << i;
     }
     EXPECT_DOUBLE_EQ(panel().parameters[0]->slider.value, 0.4);
@@ -286,7 +288,9 @@ TEST_F(ListRowsTest, LongStatisticsTextsStopShortOfTheActionIcons)
                 const lumo::ClipRect& clip = list.clips.at(static_cast<std::size_t>(quad.clip));
                 right = std::min(right, static_cast<float>(clip.x + clip.width));
             }
-            if (quad.x0 < right) EXPECT_LE(right, c.first_icon_x) << c.list;
+            if (quad.x0 < right) {
+                EXPECT_LE(right, c.first_icon_x) << c.list;
+            }
         }
         EXPECT_GT(glyphs, 0) << c.list;
     }

@@ -197,7 +197,9 @@ TEST_F(WindowLayoutTest, VariantsPanelAndStatisticsNeverOverlap)
             const lumo::P& footer = app.variants_panel.footer;
             EXPECT_EQ(footer.visible, expanded);
             EXPECT_EQ(app.variants_panel.list.visible, expanded);
-            if (expanded) EXPECT_EQ(footer.y + footer.height, panel.height);
+            if (expanded) {
+                EXPECT_EQ(footer.y + footer.height, panel.height);
+            }
             EXPECT_EQ(app.variants_panel.header.width, panel.width);
         }
     }

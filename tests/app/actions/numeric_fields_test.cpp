@@ -36,9 +36,13 @@ TEST(NumberReader, RefusesWhatIsNotAFiniteNumberOrDoesNotFitAnInteger)
         const auto real = read_real_number(c.text);
         const auto integer = read_integer_number(c.text);
         EXPECT_EQ(real.has_value(), c.real_reads) << c.text;
-        if (real && c.real_reads) EXPECT_DOUBLE_EQ(*real, c.real) << c.text;
+        if (real && c.real_reads) {
+            EXPECT_DOUBLE_EQ(*real, c.real) << c.text;
+        }
         EXPECT_EQ(integer.has_value(), c.integer_reads) << c.text;
-        if (integer && c.integer_reads) EXPECT_EQ(*integer, c.integer) << c.text;
+        if (integer && c.integer_reads) {
+            EXPECT_EQ(*integer, c.integer) << c.text;
+        }
     }
 }
 
@@ -73,9 +77,12 @@ TEST_F(NumericFields, SliderFieldsTakeClampOrRefuseTheTypedValue)
         EXPECT_EQ(row.field.label, c.field_after) << c.typed;
         EXPECT_EQ(app().slider_field_texts[static_cast<std::size_t>(c.slider)], c.saved_text);
         EXPECT_DOUBLE_EQ(settings[c.slider], c.setting) << c.typed;
-        if (!c.warned) EXPECT_DOUBLE_EQ(row.slider.value, c.slider_value) << c.typed;
-        if (c.slider == SLIDER_FIELD_OF_VIEW)
+        if (!c.warned) {
+            EXPECT_DOUBLE_EQ(row.slider.value, c.slider_value) << c.typed;
+        }
+        if (c.slider == SLIDER_FIELD_OF_VIEW) {
             EXPECT_DOUBLE_EQ(app().camera.field_of_view, c.setting);
+        }
         EXPECT_EQ(warning().visible != 0, c.warned) << c.typed;
         if (c.warned) {
             EXPECT_EQ(warning().title, "Warning: Invalid Numeric Literal");

@@ -159,7 +159,9 @@ TEST_F(LoadScenario, TheMaxCoresOptionLimitsTheElementRunsAtOnce)
                 element_runs.push_back(run);
         ASSERT_EQ(element_runs.size(), 5u) << max_cores;
         EXPECT_LE(most_overlapping_runs(element_runs), max_cores);
-        if (max_cores > 1) EXPECT_GT(most_overlapping_runs(element_runs), 1);
+        if (max_cores > 1) {
+            EXPECT_GT(most_overlapping_runs(element_runs), 1);
+        }
     }
     EXPECT_EQ(entities().count, 2);
 }

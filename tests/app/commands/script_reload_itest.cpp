@@ -149,10 +149,13 @@ TEST_F(ReloadScenario, EveryReassemblyPathKeepsTheUsersTransformLockAndVisibilit
         EXPECT_EQ(after.model_matrix[12], 1.0f) << path.name;
         EXPECT_EQ(after.assembly_locked, 1) << path.name;
         EXPECT_EQ(after.visible, 0) << path.name;
-        if (after.mesh != nullptr) EXPECT_EQ(after.mesh->visible, 0) << path.name;
+        if (after.mesh != nullptr) {
+            EXPECT_EQ(after.mesh->visible, 0) << path.name;
+        }
         for (const Entity* member : after.members)
-            if (member != nullptr && member->mesh != nullptr)
+            if (member != nullptr && member->mesh != nullptr) {
                 EXPECT_EQ(member->mesh->visible, 0) << path.name;
+            }
     }
 }
 

@@ -152,9 +152,10 @@ TEST_F(ImagePasses, ThePointerOverEachQuadPicksItsFlatIndexAndTriangleOncePerCha
     for (const Case& c : cases) {
         paint_with_pointer(c.x, c.y);
         EXPECT_EQ(app.picked_element, c.picked) << c.where;
-        if (c.picked[0] != NO_PICK)
+        if (c.picked[0] != NO_PICK) {
             EXPECT_EQ(app.picked_element_lines[1], "triangle : " + std::to_string(c.picked[1]))
                 << c.where;
+        }
         // The inspection text is rewritten on a change only: a further frame
         // at the same spot leaves the cleared hint alone.
         app.llmi_indicator.hint_text = nullptr;
