@@ -34,7 +34,7 @@ namespace fs = std::filesystem;
 inline constexpr int POLL_US = 50'000;
 inline constexpr int MAX_POLLS = 1200;
 // Long enough for a few frames of the program to show a change.
-inline constexpr int SETTLE_POLLS = 40;
+inline constexpr int SETTLE_POLLS = 120;
 
 struct Rgb {
     int r = -1, g = -1, b = -1;

@@ -23,7 +23,7 @@ namespace {
 
 constexpr int POLL_US = 50'000;
 constexpr int MAX_POLLS = 1200; // only stops a hung program
-constexpr int SETTLE_POLLS = 40;
+constexpr int SETTLE_POLLS = 120;
 
 struct Rgb {
     int r, g, b;
