@@ -12,6 +12,7 @@ PLIM_PACKAGES=(
   clang libclang-rt-14-dev  # libFuzzer for the reader fuzz runs
   libx11-dev libgl-dev libgl1-mesa-dri xvfb xauth  # window, GL and the X server of the display tests
   libxtst-dev  # synthetic input for the display tests of the real program
+  xclip  # reads the clipboard back in the clipboard display test
 )
 
 plim_install_packages() {
