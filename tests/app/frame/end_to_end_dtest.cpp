@@ -5,7 +5,9 @@
 
 #include "tests/app/frame/program_driver.h"
 
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -224,4 +226,41 @@ TEST_F(EndToEnd, AParameterChangesThroughItsFieldAndSliderAndEscapeRestoresAFiel
     EXPECT_TRUE(wait_until([&] { return height().differences(before) < 5; }, SETTLE_POLLS * 2))
         << "Escape shows the value again";
     EXPECT_TRUE(staged_has("DBL h = 2;")) << read_file(staged);
+}
+
+// Ctrl+S opens the export pane; the four format rows are chosen, its export
+// button asks for confirmation and Enter writes every file into the
+// workspace, the default export location.
+TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    // Keys wait while the opened scripts are still being announced.
+    ASSERT_TRUE(wait_until(
+        [&] {
+            program.key(XK_s, {XK_Control_L});
+            return wait_until([&] { return program.pixel(400, 250).light(); }, 10);
+        },
+        SETTLE_POLLS))
+        << "the export pane opens";
+    const Image formats = program.capture(120, 216, 480, 30);
+    for (const int x : {179, 300, 420, 540}) // OBJ, OFF, PLY, STL
+        program.click(x, 231);
+    ASSERT_TRUE(changes([&] { return program.capture(120, 216, 480, 30); }, formats, 1000))
+        << "the four rows show as chosen";
+    program.click(535, 359);
+    const Image pane = program.capture();
+    ASSERT_TRUE(changes([&] { return program.capture(); }, pane, 1000)) << "the confirmation";
+    program.key(XK_Return);
+
+    const fs::path base = fs::path(workspace.path()) / "environment";
+    const std::vector<std::string> files = {"_NGON.obj", "_TESS.obj", "_NGON.off", "_TESS.off",
+                                            "_NGON.ply", "_TESS.ply", ".stl"};
+    for (const std::string& suffix : files) {
+        const fs::path file = base.string() + suffix;
+        EXPECT_TRUE(wait_until([&] { return fs::exists(file) && fs::file_size(file) > 0; }))
+            << file << " was written";
+        const std::string check = "assimp info " + quoted(file.string()) + " >/dev/null 2>&1";
+        EXPECT_EQ(std::system(check.c_str()), 0) << file << " reads back";
+    }
 }
