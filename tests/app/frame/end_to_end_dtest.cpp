@@ -264,3 +264,56 @@ TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
         EXPECT_EQ(std::system(check.c_str()), 0) << file << " reads back";
     }
 }
+
+// A kernel that misbehaves when it assembles simple.plim, and runs the
+// stand-in for everything else.
+struct HostileKernel {
+    const char* name;
+    const char* misdeed; // shell text run in place of a sound assembly
+    bool error_pane;     // whether the person is told
+};
+
+class EndToEndHostile : public EndToEnd, public ::testing::WithParamInterface<HostileKernel> {
+protected:
+    std::string write_kernel()
+    {
+        const std::string path = kernel_home.path() + "/plim";
+        write_file(path, std::string("#!/bin/sh\nstandin=") + quoted(STANDIN_KERNEL_PATH) +
+                             "\ncase \"$2\" in -assemble*) ;; *) exec \"$standin\" \"$@\" ;; esac\n"
+                             "grep -q 'ball = sphere' \"$3\" || exec \"$standin\" \"$@\"\n" +
+                             GetParam().misdeed + "\n");
+        fs::permissions(path, fs::perms::owner_all);
+        return path;
+    }
+
+    TempDirectory kernel_home{"plim-e2e-kernel"};
+};
+
+TEST_P(EndToEndHostile, TheOtherEntitiesStayDrawnAndTheProgramAnswers)
+{
+    start_and_wait_for_interface(write_kernel());
+    open_examples();
+    const auto pane_shown = [&] { return program.pixel(400, 250).light(); };
+    if (GetParam().error_pane) {
+        ASSERT_TRUE(wait_until(pane_shown)) << "an error pane tells of simple.plim";
+        EXPECT_TRUE(toggle_until([&] { return !pane_shown(); }, XK_Escape))
+            << "Escape closes the pane";
+    } else {
+        EXPECT_FALSE(wait_until(pane_shown, SETTLE_POLLS)) << "nothing went wrong";
+    }
+    EXPECT_GT(view().count(drawn), 5000) << "parameters.plim and parallel.plim stay drawn";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernels, EndToEndHostile,
+    ::testing::Values(
+        HostileKernel{"Crashes", "kill -SEGV $$", true},
+        HostileKernel{"TruncatesItsMeshFile",
+                      "\"$standin\" \"$@\"; status=$?\nhead -c 100 \"$4\" >\"$4.part\"\n"
+                      "mv \"$4.part\" \"$4\"\nexit $status",
+                      true},
+        HostileKernel{"FloodsItsOutput",
+                      "\"$standin\" \"$@\"; status=$?\nhead -c 20000000 /dev/zero | tr '\\0' x\n"
+                      "exit $status",
+                      false}),
+    [](const auto& info) { return std::string(info.param.name); });
