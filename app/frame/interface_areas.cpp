@@ -7,6 +7,7 @@
 
 #include "app/state/application.h"
 #include "lumo/font.h"
+#include "platform/kernel_config.h"
 #include "shell/help_texts.h"
 #include "shell/menu_labels.h"
 #include "shell/menu_rows.h"
@@ -574,8 +575,13 @@ void build_modal_panes(Application& app)
     style_text(app, app.export_pane_widgets.estimate_label, "Estimated Size-on-Disk: 0.000 MB",
                lumo::kFontSmall);
     app.export_pane_widgets.export_button.set_label("!");
-    app.export_name_field.set_label_field(
-        app.view_settings.export_name.empty() ? "environment" : app.view_settings.export_name);
+    // The first environment exports into the workspace until a location is
+    // chosen; later environments fill these when they are restored.
+    ViewSettings& settings = app.view_settings;
+    if (settings.export_name.empty()) settings.export_name = "environment";
+    if (settings.export_location.empty()) settings.export_location = get_workspace_path();
+    app.export_name_field.set_label_field(settings.export_name);
+    app.export_location_field.set_label_field(settings.export_location);
     add_children(app.export_pane_widgets.dialog.pane,
                  {&app.export_pane_widgets.estimate_label, &app.export_pane_widgets.export_button,
                   &app.export_name_field, &app.export_location_field});

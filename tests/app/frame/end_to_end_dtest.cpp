@@ -5,7 +5,9 @@
 
 #include "tests/app/frame/program_driver.h"
 
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -225,3 +227,93 @@ TEST_F(EndToEnd, AParameterChangesThroughItsFieldAndSliderAndEscapeRestoresAFiel
         << "Escape shows the value again";
     EXPECT_TRUE(staged_has("DBL h = 2;")) << read_file(staged);
 }
+
+// Ctrl+S opens the export pane; the four format rows are chosen, its export
+// button asks for confirmation and Enter writes every file into the
+// workspace, the default export location.
+TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    // Keys wait while the opened scripts are still being announced.
+    ASSERT_TRUE(wait_until(
+        [&] {
+            program.key(XK_s, {XK_Control_L});
+            return wait_until([&] { return program.pixel(400, 250).light(); }, 10);
+        },
+        SETTLE_POLLS))
+        << "the export pane opens";
+    const Image formats = program.capture(120, 216, 480, 30);
+    for (const int x : {179, 300, 420, 540}) // OBJ, OFF, PLY, STL
+        program.click(x, 231);
+    ASSERT_TRUE(changes([&] { return program.capture(120, 216, 480, 30); }, formats, 1000))
+        << "the four rows show as chosen";
+    program.click(535, 359);
+    const Image pane = program.capture();
+    ASSERT_TRUE(changes([&] { return program.capture(); }, pane, 1000)) << "the confirmation";
+    program.key(XK_Return);
+
+    const fs::path base = fs::path(workspace.path()) / "environment";
+    const std::vector<std::string> files = {"_NGON.obj", "_TESS.obj", "_NGON.off", "_TESS.off",
+                                            "_NGON.ply", "_TESS.ply", ".stl"};
+    for (const std::string& suffix : files) {
+        const fs::path file = base.string() + suffix;
+        EXPECT_TRUE(wait_until([&] { return fs::exists(file) && fs::file_size(file) > 0; }))
+            << file << " was written";
+        const std::string check = "assimp info " + quoted(file.string()) + " >/dev/null 2>&1";
+        EXPECT_EQ(std::system(check.c_str()), 0) << file << " reads back";
+    }
+}
+
+// A kernel that misbehaves when it assembles simple.plim, and runs the
+// stand-in for everything else.
+struct HostileKernel {
+    const char* name;
+    const char* misdeed; // shell text run in place of a sound assembly
+    bool error_pane;     // whether the person is told
+};
+
+class EndToEndHostile : public EndToEnd, public ::testing::WithParamInterface<HostileKernel> {
+protected:
+    std::string write_kernel()
+    {
+        const std::string path = kernel_home.path() + "/plim";
+        write_file(path, std::string("#!/bin/sh\nstandin=") + quoted(STANDIN_KERNEL_PATH) +
+                             "\ncase \"$2\" in -assemble*) ;; *) exec \"$standin\" \"$@\" ;; esac\n"
+                             "grep -q 'ball = sphere' \"$3\" || exec \"$standin\" \"$@\"\n" +
+                             GetParam().misdeed + "\n");
+        fs::permissions(path, fs::perms::owner_all);
+        return path;
+    }
+
+    TempDirectory kernel_home{"plim-e2e-kernel"};
+};
+
+TEST_P(EndToEndHostile, TheOtherEntitiesStayDrawnAndTheProgramAnswers)
+{
+    start_and_wait_for_interface(write_kernel());
+    open_examples();
+    const auto pane_shown = [&] { return program.pixel(400, 250).light(); };
+    if (GetParam().error_pane) {
+        ASSERT_TRUE(wait_until(pane_shown)) << "an error pane tells of simple.plim";
+        EXPECT_TRUE(toggle_until([&] { return !pane_shown(); }, XK_Escape))
+            << "Escape closes the pane";
+    } else {
+        EXPECT_FALSE(wait_until(pane_shown, SETTLE_POLLS)) << "nothing went wrong";
+    }
+    EXPECT_GT(view().count(drawn), 5000) << "parameters.plim and parallel.plim stay drawn";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernels, EndToEndHostile,
+    ::testing::Values(
+        HostileKernel{"Crashes", "kill -SEGV $$", true},
+        HostileKernel{"TruncatesItsMeshFile",
+                      "\"$standin\" \"$@\"; status=$?\nhead -c 100 \"$4\" >\"$4.part\"\n"
+                      "mv \"$4.part\" \"$4\"\nexit $status",
+                      true},
+        HostileKernel{"FloodsItsOutput",
+                      "\"$standin\" \"$@\"; status=$?\nhead -c 20000000 /dev/zero | tr '\\0' x\n"
+                      "exit $status",
+                      false}),
+    [](const auto& info) { return std::string(info.param.name); });
