@@ -58,5 +58,6 @@ void rebuild_environment_tabs(Application& app)
     const std::int32_t hovered = app.hovered_environment_tab;
     widgets.hover_marker.visible = hovered >= 0 && hovered < app.environment_tab_count &&
                                    hovered != app.current_environment_index;
+    app.tab_bar.hover_card.visible = widgets.hover_marker.visible;
     refresh_root(app);
 }

@@ -16,14 +16,19 @@ bool is_other_valid_tab(const Application& app, std::int32_t index)
 
 void place_hover_card(Application& app, std::int32_t index)
 {
-    lumo::P& card = app.environment_tabs.hover_marker;
-    card.visible = index != app.current_environment_index;
-    card.x = app.environment_tabs.strip.x - 32 + 2 * (32 * index + app.layout.bar_unit);
+    // The marker rides on the hovered tab; the card above the tab bar shows
+    // the environment's image and its close box.
+    const bool shown = index != app.current_environment_index;
+    app.environment_tabs.hover_marker.visible = shown;
+    app.environment_tabs.hover_marker.x =
+        app.environment_tabs.strip.x - 32 + 2 * (32 * index + app.layout.bar_unit);
+    app.tab_bar.hover_card.visible = shown;
+    lumo::P& image = app.tab_bar.hover_card_label;
     const EnvironmentRecord* record = environment_at(app.environment_store, index);
     // The card shows the environment's cell of the thumbnail atlas.
     const int cell = record != nullptr ? environment_thumbnail_cell(record->id) : -1;
-    card.image = cell >= 0 ? lumo::WidgetImage::kThumbnails : lumo::WidgetImage::kNone;
-    if (cell >= 0) card.image_uv = thumbnail_cell_uv(cell);
+    image.image = cell >= 0 ? lumo::WidgetImage::kThumbnails : lumo::WidgetImage::kNone;
+    if (cell >= 0) image.image_uv = thumbnail_cell_uv(cell);
 }
 
 } // namespace
@@ -65,6 +70,7 @@ bool on_leave_environment_tabs(int /*x*/, int /*y*/, int /*button*/)
     if (app.hovered_environment_tab == -1) return false;
     app.hovered_environment_tab = -1;
     app.environment_tabs.hover_marker.visible = false;
+    app.tab_bar.hover_card.visible = false;
     refresh_interface(app);
     return false;
 }

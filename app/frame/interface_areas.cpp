@@ -226,7 +226,14 @@ void build_status_and_tab_bars(Application& app)
     add_children(tabs.bar,
                  {&tabs.environment_button, &tabs.scroll, &tabs.about_button, &tabs.help_button});
     fill_with(tabs.hover_card, STYLE_DROP_DOWN);
-    set_rect(tabs.hover_card, 0, 0, 2 * app.layout.bar_unit, 96);
+    const int card_width = 2 * app.layout.bar_unit;
+    set_rect(tabs.hover_card, 0, 0, card_width, 96);
+    // The environment's image above, its close box below.
+    set_rect(tabs.hover_card_label, 0, 2, card_width, 96 - app.layout.strip_height - 4);
+    set_rect(tabs.hover_card_close, 0, 96 - app.layout.strip_height, card_width,
+             app.layout.strip_height);
+    style_text(app, tabs.hover_card_close, "close", lumo::kFontSmallBold);
+    tabs.hover_card_close.hover_style = style(STYLE_HIGHLIGHT);
     add_children(tabs.hover_card, {&tabs.hover_card_label, &tabs.hover_card_close});
     tabs.hover_card.visible = false;
 }

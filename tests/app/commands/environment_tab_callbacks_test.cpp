@@ -23,21 +23,24 @@ TEST_F(EnvironmentTabCallbacksTest, HoverCardFollowsTheTabAndClicksActOnlyOnAnot
     add_environment(*g_app); // env1 is current
     EXPECT_TRUE(hover_environment_tab(1, 5, 0));
     EXPECT_EQ(g_app->hovered_environment_tab, 0);
-    const lumo::P& card = g_app->environment_tabs.hover_marker;
-    EXPECT_TRUE(card.visible);
-    EXPECT_EQ(card.image, lumo::WidgetImage::kThumbnails);
-    EXPECT_EQ(card.image_uv, thumbnail_cell_uv(255)) << "environment 0 shows cell 255";
-    const int card_x_of_tab_0 = card.x;
+    const lumo::P& marker = g_app->environment_tabs.hover_marker;
+    const lumo::P& card = g_app->tab_bar.hover_card;
+    const lumo::P& image = g_app->tab_bar.hover_card_label;
+    EXPECT_TRUE(marker.visible && card.visible) << "the card with its close box shows";
+    EXPECT_EQ(image.image, lumo::WidgetImage::kThumbnails);
+    EXPECT_EQ(image.image_uv, thumbnail_cell_uv(255)) << "environment 0 shows cell 255";
+    const int marker_x_of_tab_0 = marker.x;
 
     hover_environment_tab(70, 5, 0);
     EXPECT_EQ(g_app->hovered_environment_tab, 1);
-    EXPECT_FALSE(card.visible);
-    EXPECT_EQ(card.x, card_x_of_tab_0 + 64);
+    EXPECT_FALSE(marker.visible || card.visible) << "no card over the current tab";
+    EXPECT_EQ(marker.x, marker_x_of_tab_0 + 64);
 
     hover_environment_tab(500, 5, 0); // past the last tab
     EXPECT_EQ(g_app->hovered_environment_tab, 1);
     on_leave_environment_tabs(0, 0, 0);
     EXPECT_EQ(g_app->hovered_environment_tab, -1);
+    EXPECT_FALSE(card.visible);
 
     // A click and a close act only on another tab.
     hover_environment_tab(70, 5, 0); // the current tab
@@ -54,6 +57,12 @@ TEST_F(EnvironmentTabCallbacksTest, HoverCardFollowsTheTabAndClicksActOnlyOnAnot
     EXPECT_EQ(g_app->confirm.environment_to_close, 0);
     g_app->confirm.cancel_action(*g_app);
     EXPECT_EQ(g_app->confirm.environment_to_close, -1);
+
+    // Accepted, the environment goes and its card with it.
+    on_close_environment_tab();
+    g_app->confirm.accept_action(*g_app);
+    EXPECT_EQ(g_app->environment_tab_count, 1);
+    EXPECT_FALSE(g_app->tab_bar.hover_card.visible) << "no card stays over a closed tab";
 }
 
 } // namespace
