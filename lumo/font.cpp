@@ -107,6 +107,48 @@ int text_width(const FontHandle& font, const std::string& text)
     return static_cast<int>(std::min<std::int64_t>(width, std::numeric_limits<int>::max()));
 }
 
+namespace {
+
+// One line (no '\n') broken at blanks into lines of at most `width` pixels.
+void wrap_line(const FontHandle& font, const std::string& line, int width, std::string& out)
+{
+    std::string current;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        std::size_t end = line.find(' ', start);
+        if (end == std::string::npos) end = line.size();
+        const std::string word = line.substr(start, end - start);
+        const std::string joined = current.empty() ? word : current + ' ' + word;
+        if (!current.empty() && text_width(font, joined) > width) {
+            out += current;
+            out += '\n';
+            current = word;
+        } else {
+            current = joined;
+        }
+        start = end + 1;
+    }
+    out += current;
+}
+
+} // namespace
+
+std::string wrap_text(const FontHandle& font, const std::string& text, int width)
+{
+    if (width <= 0) return text;
+    std::string out;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find('\n', start);
+        wrap_line(font, text.substr(start, end == std::string::npos ? end : end - start), width,
+                  out);
+        if (end == std::string::npos) break;
+        out += '\n';
+        start = end + 1;
+    }
+    return out;
+}
+
 TextMetrics measure_text(const FontHandle& font, const std::string& text)
 {
     TextMetrics metrics;

@@ -64,6 +64,11 @@ const FontHandle& font_or_default(int index);
 // at most the largest int.
 int text_width(const FontHandle& font, const std::string& text);
 
+// The text with line breaks added at blanks so that each line fits `width`
+// pixels; a word wider than `width` keeps a line of its own. Existing line
+// breaks stay; a width of 0 or less changes nothing.
+std::string wrap_text(const FontHandle& font, const std::string& text, int width);
+
 // Line widths of a text cut at '\n', its widest line and total height.
 struct TextMetrics {
     std::vector<int> line_widths;

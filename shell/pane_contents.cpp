@@ -1,6 +1,7 @@
 #include "shell/pane_contents.h"
 
 #include "app/state/application.h"
+#include "lumo/font.h"
 #include "shell/window_layout.h"
 
 namespace {
@@ -155,7 +156,11 @@ void sync_message_panes(Application& app)
         {&app.message_panes.directive, &app.directive_pane}};
     for (const auto& [state, widgets] : panes) {
         show_text(widgets->title, state->title);
-        show_text(widgets->text, state->text);
+        // Long sentences break at blanks to stay inside the pane.
+        const lumo::P& body = widgets->text;
+        const int width = body.width - body.padding.left - body.padding.right;
+        show_text(widgets->text,
+                  lumo::wrap_text(lumo::font_or_default(body.font), state->text, width));
     }
     app.directive_pane.pane.visible = app.message_panes.directive.visible != 0;
     ConfirmPaneWidgets& confirm = app.confirm_pane;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "lumo_test_support.h"
@@ -153,3 +154,21 @@ TEST(FieldClick, TheCursorGoesWhereTheClickLandsAndToTheEndBesideTheText)
 
 } // namespace
 } // namespace lumo
+
+TEST(WrapText, BreaksAtBlanksToFitAndKeepsLineBreaksAndLongWords)
+{
+    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kFontSmall];
+    const std::string sentence = "the kernel caused a critical runtime error to occur";
+    const int width = lumo::text_width(font, "the kernel caused a");
+    const std::string wrapped = lumo::wrap_text(font, sentence + "\n\nNote: kept", width);
+    for (const int line_width : lumo::measure_text(font, wrapped).line_widths)
+        EXPECT_LE(line_width, width) << wrapped;
+    std::string joined = wrapped;
+    std::replace(joined.begin(), joined.end(), '\n', ' ');
+    EXPECT_EQ(joined, sentence + "  Note: kept") << "only blanks became line breaks";
+    EXPECT_NE(wrapped.find("\n\nNote: kept"), std::string::npos) << "the paragraph break stays";
+
+    EXPECT_EQ(lumo::wrap_text(font, "unbreakable_word_wider_than_the_line", 10),
+              "unbreakable_word_wider_than_the_line");
+    EXPECT_EQ(lumo::wrap_text(font, sentence, 0), sentence) << "no width, no change";
+}
