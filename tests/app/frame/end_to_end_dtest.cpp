@@ -265,6 +265,45 @@ TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
     }
 }
 
+// Without arguments the configuration box asks for the kernel and the
+// workspace; each button opens the navigator in the working directory, which
+// holds "plim" and "ws/". Down moves the cursor, Ctrl+Down enters the chosen
+// directory, Enter selects; Enter on the completed box starts the program.
+TEST_F(EndToEnd, TheConfigurationBoxTakesTheKernelAndWorkspaceFromTheNavigator)
+{
+    TempDirectory home{"plim-e2e-home"};
+    fs::create_symlink(STANDIN_KERNEL_PATH, fs::path(home.path()) / "plim");
+    fs::create_directory(fs::path(home.path()) / "ws");
+    ASSERT_TRUE(program.start("", "", home.path()));
+    ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
+    program.move_pointer(360, 240);
+    // The box stands over the dimmed interface; the navigator covers it all.
+    const auto box_shown = [&] {
+        return program.pixel(300, 150).light() && !program.pixel(40, 200).light();
+    };
+    const auto navigator_open = [&] { return program.pixel(40, 200).light(); };
+    ASSERT_TRUE(wait_until(box_shown)) << "the configuration box";
+
+    ASSERT_TRUE(click_until(navigator_open, 560, 235)) << "Kernel opens the navigator";
+    program.key(XK_Down);
+    program.key(XK_Return);
+    ASSERT_TRUE(wait_until(box_shown)) << "plim is taken";
+
+    ASSERT_TRUE(click_until(navigator_open, 560, 299)) << "Workspace opens the navigator";
+    program.key(XK_Down);
+    program.key(XK_Down);
+    program.key(XK_Down, {XK_Control_L});
+    program.key(XK_Return);
+    ASSERT_TRUE(wait_until(box_shown)) << "ws/ is taken";
+    program.key(XK_Return);
+
+    EXPECT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
+        << "the interface appears";
+    EXPECT_TRUE(wait_until([&] {
+        return fs::exists(fs::path(home.path()) / "ws" / "tmp" / "plim_assemble_out");
+    })) << "the start-up assembly ran the chosen kernel in the chosen workspace";
+}
+
 // The first entity row's DELETE icon asks for confirmation and Enter removes
 // the entity; ENV adds "env1", the hover card over the tab bar closes "env0";
 // Shift+T twice goes back to the dark theme; the close button ends the
