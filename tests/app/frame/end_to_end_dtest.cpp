@@ -62,13 +62,13 @@ protected:
         });
     }
 
-    // Clicks at (x, y) every few polls until `seen`.
-    bool click_until(const std::function<bool()>& seen, int x, int y)
+    // Clicks at (x, y) every `period` polls until `seen`.
+    bool click_until(const std::function<bool()>& seen, int x, int y, int period = 8)
     {
         int polls = 0;
         return wait_until(
             [&] {
-                if (polls++ % 8 == 0) program.click(x, y);
+                if (polls++ % period == 0) program.click(x, y);
                 return seen();
             },
             SETTLE_POLLS * 2);
@@ -263,6 +263,130 @@ TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
         const std::string check = "assimp info " + quoted(file.string()) + " >/dev/null 2>&1";
         EXPECT_EQ(std::system(check.c_str()), 0) << file << " reads back";
     }
+}
+
+// Without arguments the configuration box asks for the kernel and the
+// workspace; each button opens the navigator in the working directory, which
+// holds "plim" and "ws/". Down moves the cursor, Ctrl+Down enters the chosen
+// directory, Enter selects; Enter on the completed box starts the program.
+TEST_F(EndToEnd, TheConfigurationBoxTakesTheKernelAndWorkspaceFromTheNavigator)
+{
+    TempDirectory home{"plim-e2e-home"};
+    fs::create_symlink(STANDIN_KERNEL_PATH, fs::path(home.path()) / "plim");
+    fs::create_directory(fs::path(home.path()) / "ws");
+    ASSERT_TRUE(program.start("", "", home.path()));
+    ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
+    program.move_pointer(360, 240);
+    // The box stands over the dimmed interface; the navigator covers it all.
+    const auto box_shown = [&] {
+        return program.pixel(300, 150).light() && !program.pixel(40, 200).light();
+    };
+    const auto navigator_open = [&] { return program.pixel(40, 200).light(); };
+    ASSERT_TRUE(wait_until(box_shown)) << "the configuration box";
+
+    ASSERT_TRUE(click_until(navigator_open, 560, 235)) << "Kernel opens the navigator";
+    program.key(XK_Down);
+    program.key(XK_Return);
+    ASSERT_TRUE(wait_until(box_shown)) << "plim is taken";
+
+    ASSERT_TRUE(click_until(navigator_open, 560, 299)) << "Workspace opens the navigator";
+    program.key(XK_Down);
+    program.key(XK_Down);
+    program.key(XK_Down, {XK_Control_L});
+    program.key(XK_Return);
+    ASSERT_TRUE(wait_until(box_shown)) << "ws/ is taken";
+    program.key(XK_Return);
+
+    EXPECT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
+        << "the interface appears";
+    EXPECT_TRUE(wait_until([&] {
+        return fs::exists(fs::path(home.path()) / "ws" / "tmp" / "plim_assemble_out");
+    })) << "the start-up assembly ran the chosen kernel in the chosen workspace";
+}
+
+// The first entity row's DELETE icon asks for confirmation and Enter removes
+// the entity; ENV adds "env1", the hover card over the tab bar closes "env0";
+// Shift+T twice goes back to the dark theme; the close button ends the
+// program cleanly.
+TEST_F(EndToEnd, DeletesAnEntityClosesAnEnvironmentThroughItsCardAndTurnsDark)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    const auto confirmation_shown = [&] {
+        return program.pixel(450, 250).light() && program.pixel(535, 250).light();
+    };
+    const Image status = status_line();
+    // Keys wait while the opened scripts are still being announced.
+    ASSERT_TRUE(
+        toggle_until([&] { return program.count_pixels(0, 112, 190, 20, &Rgb::dark) > 30; }, XK_2))
+        << "the entity list shows";
+    ASSERT_TRUE(click_until(confirmation_shown, 231, 147)) << "the row's DELETE icon asks";
+    program.key(XK_Return);
+    EXPECT_TRUE(changes([&] { return status_line(); }, status, 20))
+        << "the status line counts one entity less";
+
+    // The second tab's place on the tab bar: plain while there is one tab
+    // and the window is not dimmed by a busy state, with dark text on a tab.
+    const auto second_tab = [&] { return program.capture(190, 452, 55, 16); };
+    const auto second_tab_empty = [&] { return second_tab().count(&Rgb::light) == 55 * 16; };
+    ASSERT_TRUE(wait_until(second_tab_empty)) << "the deletion has finished";
+    // A new environment fades in for about two seconds.
+    ASSERT_TRUE(click_until([&] { return second_tab().count(&Rgb::dark) > 10; }, 56, 463, 60))
+        << "ENV adds the tab env1";
+
+    // Over env0 the card shows env0's image to its right, above env1's tab.
+    // Crossing env1, the current tab, would hide it: the pointer jumps past
+    // the last tab, where the card stays, and goes up onto it.
+    const auto card = [&] { return program.capture(200, 352, 110, 60); };
+    const Image no_card = card();
+    int step = 0;
+    ASSERT_TRUE(wait_until([&] {
+        program.move_pointer(150 + step++ % 2 * 2, 460);
+        return card().differences(no_card) > 500;
+    })) << "the hover card shows";
+    for (const auto& [x, y] : {std::pair{290, 460}, {256, 455}, {256, 433}}) {
+        program.move_pointer(x, y);
+        usleep(4 * POLL_US); // a frame sees each place
+    }
+    ASSERT_TRUE(click_until(confirmation_shown, 256, 433, 20))
+        << "the card's \"close\" box asks for confirmation";
+    program.key(XK_Return);
+    EXPECT_TRUE(wait_until(second_tab_empty)) << "one tab remains";
+
+    program.key(XK_t, {XK_Shift_L});
+    program.key(XK_t, {XK_Shift_L});
+    EXPECT_TRUE(wait_until([&] {
+        return program.pixel(700, 70).dark() && program.pixel(600, 470).dark();
+    })) << "the bars turn dark";
+    EXPECT_EQ(program.close(), 0) << program.errors();
+}
+
+// Pick mode T of the inspector strip names the triangle under the pointer in
+// the hint bar; LLMI opens the information pane with its report.
+TEST_F(EndToEnd, PickModeTShowsTheTriangleAndLlmiReportsIt)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    const auto hint_bar = [&] { return program.capture(258, 90, 460, 40); };
+    // The toggle and the chosen mode show on a blue ground.
+    const auto blue_at = [&](int x, int y) {
+        const Rgb c = program.pixel(x, y);
+        return c.b > c.r + 25;
+    };
+    ASSERT_TRUE(click_until([&] { return blue_at(30, 429); }, 36, 436))
+        << "the inspector toggle opens its strip";
+    ASSERT_TRUE(click_until([&] { return blue_at(140, 429); }, 150, 436)) << "T is chosen";
+    const Image hint = hint_bar();
+    int step = 0;
+    EXPECT_TRUE(wait_until([&] {
+        program.move_pointer(300 + step++ % 2, 200);
+        return hint_bar().differences(hint) > 100;
+    })) << "the hint bar names the triangle under the pointer";
+
+    program.click(80, 436); // LLMI
+    EXPECT_TRUE(wait_until([&] {
+        return program.pixel(400, 250).light() && program.pixel(600, 300).light();
+    })) << "the information pane shows the report";
 }
 
 // A kernel that misbehaves when it assembles simple.plim, and runs the

@@ -139,16 +139,18 @@ public:
     Window window() const { return window_; }
     pid_t pid() const { return pid_; }
 
-    // Starts `PLIM_EI_PATH arguments` through the shell; `environment` is
-    // put before it ("VAR=value ..."). `exec` keeps the pid the program's own.
-    bool start(const std::string& arguments, const std::string& environment = "")
+    // Starts `PLIM_EI_PATH arguments` through the shell in `directory`;
+    // `environment` is put before it ("VAR=value ..."). `exec` keeps the pid
+    // the program's own.
+    bool start(const std::string& arguments, const std::string& environment = "",
+               const fs::path& directory = kernel_directory())
     {
         const std::string command = "exec env " + environment + " " + quoted(PLIM_EI_PATH) + " " +
                                     arguments + " >" + quoted(trace_path()) + " 2>" +
                                     quoted(errors_path());
         pid_ = fork();
         if (pid_ == 0) {
-            if (chdir(kernel_directory().c_str()) == 0)
+            if (chdir(directory.c_str()) == 0)
                 execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
