@@ -45,44 +45,6 @@ void forget_hint_inside(Application& app, lumo::KL& container)
         app.hint_bar.last_tooltip = nullptr;
 }
 
-void configure_labels(const Application& app, EntityRowWidgets& widgets, const Entity& entity,
-                      const std::string& two_line_text, std::int32_t extra_width)
-{
-    const std::int32_t gap = app.layout.gap;
-    const std::int32_t width =
-        static_cast<std::int32_t>(entity.statistics_width) + extra_width + gap;
-    lumo::T& first = widgets.first_line;
-    place(first, 0, 0, width, LIST_ROW_HEIGHT);
-    first.font = lumo::kFontSmallBold;
-    first.align_x = lumo::kAlignStart;
-    first.align_y = lumo::kAlignStart;
-    first.padding.left = gap;
-    first.padding.top = gap / 2 - 1;
-    first.depth_offset = ROW_LABEL_DEPTH;
-    first.text_colour_override = app.lists.text_colour;
-    first.set_label(entity.statistics_lines[0]);
-
-    lumo::T& second = widgets.two_lines;
-    place(second, 0, 0, width, LIST_ROW_HEIGHT);
-    second.font = lumo::kFontSmall;
-    second.align_x = lumo::kAlignStart;
-    second.align_y = lumo::kAlignEnd;
-    second.padding.left = gap / 2 + 33;
-    second.padding.bottom = gap / 2;
-    second.depth_offset = ROW_LABEL_DEPTH;
-    second.text_colour_override = app.lists.text_colour;
-    second.set_label(two_line_text);
-}
-
-void configure_marker(const Application& app, lumo::P& marker, bool set)
-{
-    const std::int32_t gap = app.layout.gap;
-    place(marker, gap / 2, 19 - gap / 2, ROW_MARKER_SIZE, ROW_MARKER_SIZE);
-    marker.icon = lumo::kIconLocked;
-    marker.icon_flip_x = true;
-    marker.opacity = set ? FLAG_SET_OPACITY : FLAG_CLEAR_OPACITY;
-}
-
 void configure_row_frame(const Application& app, EntityRowWidgets& widgets, std::int32_t index,
                          bool selected, bool visible, std::int32_t inner_width)
 {
@@ -119,8 +81,8 @@ std::unique_ptr<EntityRowWidgets> build_entity_row(const Application& app, const
     const std::int32_t width = app.layout.side_panel_width - app.layout.panel_inset;
     const SceneState* scene = app.current_scene_state;
     const bool selected = scene != nullptr && scene->selected_index == index;
-    configure_labels(app, *widgets, entity, text, 82);
-    configure_marker(app, widgets->marker, entity.assembly_locked != 0);
+    configure_row_labels(app, *widgets, entity, text, 82);
+    configure_row_marker(app, widgets->marker, entity.assembly_locked != 0);
     configure_row_frame(app, *widgets, index, selected, entity.visible != 0, width - 48);
     const std::array<std::array<std::int32_t, 2>, 4> corners{
         {{width - 47, 2}, {width - 25, 2}, {width - 47, 22}, {width - 25, 22}}};
@@ -205,6 +167,44 @@ void show_entity(Application& app, const Entity& entity)
 }
 
 } // namespace
+
+void configure_row_labels(const Application& app, EntityRowWidgets& widgets, const Entity& entity,
+                          const std::string& two_line_text, std::int32_t extra_width)
+{
+    const std::int32_t gap = app.layout.gap;
+    const std::int32_t width =
+        static_cast<std::int32_t>(entity.statistics_width) + extra_width + gap;
+    lumo::T& first = widgets.first_line;
+    place(first, 0, 0, width, LIST_ROW_HEIGHT);
+    first.font = lumo::kFontSmallBold;
+    first.align_x = lumo::kAlignStart;
+    first.align_y = lumo::kAlignStart;
+    first.padding.left = gap;
+    first.padding.top = gap / 2 - 1;
+    first.depth_offset = ROW_LABEL_DEPTH;
+    first.text_colour_override = app.lists.text_colour;
+    first.set_label(entity.statistics_lines[0]);
+
+    lumo::T& second = widgets.two_lines;
+    place(second, 0, 0, width, LIST_ROW_HEIGHT);
+    second.font = lumo::kFontSmall;
+    second.align_x = lumo::kAlignStart;
+    second.align_y = lumo::kAlignEnd;
+    second.padding.left = gap / 2 + 33;
+    second.padding.bottom = gap / 2;
+    second.depth_offset = ROW_LABEL_DEPTH;
+    second.text_colour_override = app.lists.text_colour;
+    second.set_label(two_line_text);
+}
+
+void configure_row_marker(const Application& app, lumo::P& marker, bool set)
+{
+    const std::int32_t gap = app.layout.gap;
+    place(marker, gap / 2, 19 - gap / 2, ROW_MARKER_SIZE, ROW_MARKER_SIZE);
+    marker.icon = lumo::kIconLocked;
+    marker.icon_flip_x = true;
+    marker.opacity = set ? FLAG_SET_OPACITY : FLAG_CLEAR_OPACITY;
+}
 
 bool store_list_pointer(int x, int y, int /*button*/)
 {

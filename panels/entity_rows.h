@@ -6,13 +6,16 @@
 // rebuilt from scratch; the details are refilled in place.
 
 #include <cstdint>
+#include <string>
 
 struct Application;
 struct Entity;
 struct EntityRowList;
 struct EntitySelection;
+struct EntityRowWidgets;
 namespace lumo {
 class KL;
+class P;
 }
 
 void rebuild_entity_rows(Application& app);
@@ -33,6 +36,12 @@ void show_entity_row_statistics(Application& app, const Entity& entity, std::int
 std::int32_t destroy_entity_rows(Application& app, lumo::KL& list, EntityRowList& rows);
 // n separators between rows and the container's content height.
 void add_row_separators(Application& app, lumo::KL& list, EntityRowList& rows, std::int32_t n);
+// A row's two labels: the bold first statistics line and `two_line_text`
+// under it, as wide as the statistics plus `extra_width`.
+void configure_row_labels(const Application& app, EntityRowWidgets& widgets, const Entity& entity,
+                          const std::string& two_line_text, std::int32_t extra_width);
+// The lock marker at the row's left, opaque when `set`.
+void configure_row_marker(const Application& app, lumo::P& marker, bool set);
 // Hovers row `index` again when it still exists.
 void restore_hovered_row(EntityRowList& rows, std::int32_t index);
 // The lists' press and move callbacks: keep the point, leave the event to the row.

@@ -46,7 +46,6 @@ std::unique_ptr<EntityRowWidgets> build_parametric_row(const Application& app, c
 {
     auto widgets = std::make_unique<EntityRowWidgets>();
     const std::int32_t width = list_width(app);
-    const std::int32_t gap = app.layout.gap;
     place(widgets->row, 0, LIST_ROW_PITCH * position, width, LIST_ROW_HEIGHT);
     widgets->row.hover_style = active_style(app, STYLE_ROW_HIGHLIGHT);
     widgets->row.selected_style = active_style(app, STYLE_ROW_HIGHLIGHT);
@@ -57,38 +56,13 @@ std::unique_ptr<EntityRowWidgets> build_parametric_row(const Application& app, c
     widgets->inner.clip_children = true;
     widgets->inner.opacity = entity.visible != 0 ? FLAG_SET_OPACITY : FLAG_CLEAR_OPACITY;
 
-    const std::int32_t label_width = static_cast<std::int32_t>(entity.statistics_width) + 57 + gap;
-    lumo::T& first = widgets->first_line;
-    place(first, 0, 0, label_width, LIST_ROW_HEIGHT);
-    first.font = lumo::kFontSmallBold;
-    first.align_x = lumo::kAlignStart;
-    first.align_y = lumo::kAlignStart;
-    first.padding.left = gap;
-    first.padding.top = gap / 2 - 1;
-    first.depth_offset = ROW_LABEL_DEPTH;
-    first.text_colour_override = app.lists.text_colour;
-    first.set_label(entity.statistics_lines[0]);
-    lumo::T& second = widgets->two_lines;
-    place(second, 0, 0, label_width, LIST_ROW_HEIGHT);
-    second.font = lumo::kFontSmall;
-    second.align_x = lumo::kAlignStart;
-    second.align_y = lumo::kAlignEnd;
-    second.padding.left = gap / 2 + 33;
-    second.padding.bottom = gap / 2;
-    second.depth_offset = ROW_LABEL_DEPTH;
-    second.text_colour_override = app.lists.text_colour;
-    second.set_label(text);
-
-    lumo::P& marker = widgets->marker;
-    place(marker, gap / 2, 19 - gap / 2, ROW_MARKER_SIZE, ROW_MARKER_SIZE);
-    marker.icon = lumo::kIconLocked;
-    marker.icon_flip_x = true;
-    marker.opacity = selected ? FLAG_SET_OPACITY : FLAG_CLEAR_OPACITY;
+    configure_row_labels(app, *widgets, entity, text, 57);
+    configure_row_marker(app, widgets->marker, selected);
 
     widgets->inner.add_child(&widgets->first_line);
     widgets->inner.add_child(&widgets->two_lines);
     widgets->row.add_child(&widgets->inner);
-    widgets->row.add_child(&marker);
+    widgets->row.add_child(&widgets->marker);
     const std::array<std::pair<int, std::int32_t>, 2> icons{
         {{lumo::kIconFocus, 22}, {lumo::kIconMaterial, 2}}};
     for (std::size_t slot = 0; slot < icons.size(); ++slot) {
