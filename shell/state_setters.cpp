@@ -361,31 +361,38 @@ std::int32_t next_tone(std::int32_t tone)
     }
 }
 
+namespace {
+
+// Steps one tone, shows it in its field and redraws when the tone is in use.
+void cycle_tone(Application& app, std::int32_t& tone, lumo::F& field, bool in_use)
+{
+    tone = next_tone(tone);
+    show_value(field, tone);
+    if (in_use) app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+} // namespace
+
 void cycle_mono_edge_tone(Application& app)
 {
     ViewSettings& settings = app.view_settings;
-    settings.mono_edge_tone = next_tone(settings.mono_edge_tone);
-    show_value(app.mono_edge_tone_field, settings.mono_edge_tone);
-    if (settings.polygon_mode && settings.mono_edge) app.redraw_requested = 1;
-    refresh_root(app);
+    cycle_tone(app, settings.mono_edge_tone, app.mono_edge_tone_field,
+               settings.polygon_mode && settings.mono_edge);
 }
 
 void cycle_mono_dot_tone(Application& app)
 {
     ViewSettings& settings = app.view_settings;
-    settings.mono_dot_tone = next_tone(settings.mono_dot_tone);
-    show_value(app.mono_dot_tone_field, settings.mono_dot_tone);
-    if (settings.show_points && settings.mono_dot) app.redraw_requested = 1;
-    refresh_root(app);
+    cycle_tone(app, settings.mono_dot_tone, app.mono_dot_tone_field,
+               settings.show_points && settings.mono_dot);
 }
 
 void cycle_silhouette_tone(Application& app)
 {
     ViewSettings& settings = app.view_settings;
-    settings.silhouette_tone = next_tone(settings.silhouette_tone);
-    show_value(app.silhouette_tone_field, settings.silhouette_tone);
-    if (settings.programmable_shading && settings.silhouette) app.redraw_requested = 1;
-    refresh_root(app);
+    cycle_tone(app, settings.silhouette_tone, app.silhouette_tone_field,
+               settings.programmable_shading && settings.silhouette);
 }
 
 void set_eye_height(Application& app, double height, const std::string& text)
