@@ -44,6 +44,22 @@ using ShortcutAction = bool (*)(Application& app);
 // One row of a shortcut table: the key (a letter in either case), its
 // conditions and what it does. The action returns whether the key counts
 // as used.
+// A table action that runs `Action` and takes the key.
+template <void (*Action)(Application&)> bool consumed(Application& app)
+{
+    Action(app);
+    return true;
+}
+
+// The navigator's Up and Down: they also stamp the press time, from which
+// the frame tick's auto-repeat waits before it repeats them.
+template <void (*Action)(Application&)> bool arrow(Application& app)
+{
+    Action(app);
+    app.held_keys.arrow_press_ms = app.clock_ms();
+    return true;
+}
+
 struct Shortcut {
     std::int32_t key;
     std::uint32_t conditions;
@@ -163,18 +179,6 @@ bool zoom_in(Application& app)
     return true;
 }
 
-bool fit_viewport(Application& app)
-{
-    sync_view_widget(app);
-    return true;
-}
-
-bool reset_view(Application& app)
-{
-    reset_camera(app);
-    return true;
-}
-
 bool flip_camera_lock(Application& app)
 {
     set_camera_lock(app, !camera_locked(app));
@@ -194,18 +198,6 @@ bool new_environment(Application& app)
 {
     refresh_root(app);
     start_fade(app, add_environment);
-    return true;
-}
-
-bool parse(Application& app)
-{
-    parse_report_command(app);
-    return true;
-}
-
-bool assemble(Application& app)
-{
-    assemble_command(app);
     return true;
 }
 
@@ -249,24 +241,6 @@ bool enter(Application& app)
     return true;
 }
 
-bool screenshot(Application& app)
-{
-    make_screenshot_name(app);
-    return true;
-}
-
-bool snapshot(Application& app)
-{
-    make_snapshot_name(app);
-    return true;
-}
-
-bool escape(Application& app)
-{
-    close_modal_state(app);
-    return true;
-}
-
 bool flip_quick_hide(Application& app)
 {
     set_quick_hide(app, !quick_hidden(app));
@@ -307,138 +281,43 @@ bool flip_settings_bar(Application& app)
     return true;
 }
 
-// The navigator's keys. Up and Down stamp the press time, from which the
-// frame tick's auto-repeat waits before it repeats them.
-void stamp_arrow_press(Application& app)
-{
-    app.held_keys.arrow_press_ms = app.clock_ms();
-}
-
-bool navigator_first(Application& app)
-{
-    navigator_cursor_first(app);
-    return true;
-}
-
-bool navigator_last(Application& app)
-{
-    navigator_cursor_last(app);
-    return true;
-}
-
-bool navigator_page_towards_start(Application& app)
-{
-    navigator_page_up(app);
-    return true;
-}
-
-bool navigator_page_towards_end(Application& app)
-{
-    navigator_page_down(app);
-    return true;
-}
-
-bool navigator_up(Application& app)
-{
-    navigator_cursor_up(app);
-    stamp_arrow_press(app);
-    return true;
-}
-
-bool navigator_down(Application& app)
-{
-    navigator_cursor_down(app);
-    stamp_arrow_press(app);
-    return true;
-}
-
-bool navigator_parent(Application& app)
-{
-    navigator_go_parent(app);
-    stamp_arrow_press(app);
-    return true;
-}
-
-bool navigator_into_directory(Application& app)
-{
-    navigator_open_single_directory(app);
-    stamp_arrow_press(app);
-    return true;
-}
-
-bool navigator_enter_selected(Application& app)
-{
-    navigator_open_single_directory(app);
-    return true;
-}
-
 bool navigator_relist(Application& app)
 {
     list_directory(app, app.navigator.directory);
     return true;
 }
 
-bool navigator_select_all(Application& app)
-{
-    navigator_select_all_files(app);
-    return true;
-}
-
-bool open_scripts(Application& app)
-{
-    open_script_command(app);
-    return true;
-}
-
-bool export_meshes(Application& app)
-{
-    export_command(app);
-    return true;
-}
-
-bool choose_workspace(Application& app)
-{
-    open_workspace_selection(app);
-    return true;
-}
-
-bool choose_kernel(Application& app)
-{
-    open_kernel_path_selection(app);
-    return true;
-}
-
 constexpr std::array<Shortcut, 30> CTRL_TABLE{{
-    {KEY_LEFT, NAVIGATOR, navigator_first},
-    {KEY_UP, NAVIGATOR, navigator_parent},
-    {KEY_RIGHT, NAVIGATOR, navigator_last},
-    {KEY_DOWN, NAVIGATOR, navigator_into_directory},
+    {KEY_LEFT, NAVIGATOR, consumed<navigator_cursor_first>},
+    {KEY_UP, NAVIGATOR, arrow<navigator_go_parent>},
+    {KEY_RIGHT, NAVIGATOR, consumed<navigator_cursor_last>},
+    {KEY_DOWN, NAVIGATOR, arrow<navigator_open_single_directory>},
     {KEY_PAGE_DOWN, NOT_MODAL, previous_environment},
     {KEY_PAGE_UP, NOT_MODAL, next_environment},
-    {'9', NOT_MODAL | NOT_LOCKED, fit_viewport},
-    {'(', NOT_MODAL | NOT_LOCKED, fit_viewport},
-    {'0', NOT_MODAL | NOT_LOCKED, reset_view},
-    {')', NOT_MODAL | NOT_LOCKED, reset_view},
+    {'9', NOT_MODAL | NOT_LOCKED, consumed<sync_view_widget>},
+    {'(', NOT_MODAL | NOT_LOCKED, consumed<sync_view_widget>},
+    {'0', NOT_MODAL | NOT_LOCKED, consumed<reset_camera>},
+    {')', NOT_MODAL | NOT_LOCKED, consumed<reset_camera>},
     {'-', NOT_MODAL | NOT_LOCKED, zoom_out},
     {'=', NOT_MODAL | NOT_LOCKED, zoom_in},
-    {'a', NAVIGATOR, navigator_select_all},
+    {'a', NAVIGATOR, consumed<navigator_select_all_files>},
     {'f', 0, full_screen},
-    {'h', NAVIGATOR, navigator_enter_selected},
+    {'h', NAVIGATOR, consumed<navigator_open_single_directory>},
     {'l', NOT_MODAL, flip_camera_lock},
     {'m', NOT_MODAL, flip_minimal_mode},
     {'n', NOT_MODAL, new_environment},
-    {'o', NOT_MODAL, open_scripts},
-    {'p', NOT_MODAL, parse},
+    {'o', NOT_MODAL, consumed<open_script_command>},
+    {'p', NOT_MODAL, consumed<parse_report_command>},
     {'r', NAVIGATOR, navigator_relist},
     {'r', NOT_NAVIGATOR | NOT_MODAL | SHIFT_HELD, flip_run_pane},
-    {'r', NOT_NAVIGATOR | NOT_MODAL | SHIFT_NOT_HELD, assemble},
-    {'s', NOT_MODAL, export_meshes},
+    {'r', NOT_NAVIGATOR | NOT_MODAL | SHIFT_NOT_HELD, consumed<assemble_command>},
+    {'s', NOT_MODAL, consumed<export_command>},
     {'t', SHIFT_NOT_HELD, next_theme},
-    {'u', NOT_MODAL, assemble},
-    {'7', NOT_MODAL, screenshot},
-    {'&', NOT_MODAL, screenshot},
-    {'8', NOT_MODAL, snapshot},
-    {'*', NOT_MODAL, snapshot},
+    {'u', NOT_MODAL, consumed<assemble_command>},
+    {'7', NOT_MODAL, consumed<make_screenshot_name>},
+    {'&', NOT_MODAL, consumed<make_screenshot_name>},
+    {'8', NOT_MODAL, consumed<make_snapshot_name>},
+    {'*', NOT_MODAL, consumed<make_snapshot_name>},
 }};
 
 constexpr std::array<Shortcut, 3> SHIFT_TABLE{{
@@ -448,18 +327,18 @@ constexpr std::array<Shortcut, 3> SHIFT_TABLE{{
 }};
 
 constexpr std::array<Shortcut, 19> PLAIN_TABLE{{
-    {KEY_LEFT, NAVIGATOR, navigator_page_towards_start},
-    {KEY_UP, NAVIGATOR, navigator_up},
-    {KEY_RIGHT, NAVIGATOR, navigator_page_towards_end},
-    {KEY_DOWN, NAVIGATOR, navigator_down},
-    {KEY_HOME, NAVIGATOR, navigator_first},
-    {KEY_END, NAVIGATOR, navigator_last},
+    {KEY_LEFT, NAVIGATOR, consumed<navigator_page_up>},
+    {KEY_UP, NAVIGATOR, arrow<navigator_cursor_up>},
+    {KEY_RIGHT, NAVIGATOR, consumed<navigator_page_down>},
+    {KEY_DOWN, NAVIGATOR, arrow<navigator_cursor_down>},
+    {KEY_HOME, NAVIGATOR, consumed<navigator_cursor_first>},
+    {KEY_END, NAVIGATOR, consumed<navigator_cursor_last>},
     // Page Down steps towards the start of the list, Page Up towards its end.
-    {KEY_PAGE_DOWN, NAVIGATOR, navigator_page_towards_start},
-    {KEY_PAGE_UP, NAVIGATOR, navigator_page_towards_end},
+    {KEY_PAGE_DOWN, NAVIGATOR, consumed<navigator_page_up>},
+    {KEY_PAGE_UP, NAVIGATOR, consumed<navigator_page_down>},
     {KEY_TAB, NOT_MODAL, next_saved_view},
     {KEY_ENTER, 0, enter},
-    {KEY_ESCAPE, 0, escape},
+    {KEY_ESCAPE, 0, consumed<close_modal_state>},
     {KEY_SPACE, NOT_MODAL, flip_quick_hide},
     {'1', NOT_MODAL | NOT_QUICK_HIDDEN, side_panel<0>},
     {'2', NOT_MODAL | NOT_QUICK_HIDDEN, side_panel<1>},
@@ -472,39 +351,39 @@ constexpr std::array<Shortcut, 19> PLAIN_TABLE{{
 
 // Alt with an arrow jumps: first or last entry, parent or selected directory.
 constexpr std::array<Shortcut, 4> ALT_TABLE{{
-    {KEY_LEFT, NAVIGATOR, navigator_first},
-    {KEY_UP, NAVIGATOR, navigator_parent},
-    {KEY_RIGHT, NAVIGATOR, navigator_last},
-    {KEY_DOWN, NAVIGATOR, navigator_into_directory},
+    {KEY_LEFT, NAVIGATOR, consumed<navigator_cursor_first>},
+    {KEY_UP, NAVIGATOR, arrow<navigator_go_parent>},
+    {KEY_RIGHT, NAVIGATOR, consumed<navigator_cursor_last>},
+    {KEY_DOWN, NAVIGATOR, arrow<navigator_open_single_directory>},
 }};
 
 // Before start-up has finished only these keys work: the navigator's keys
 // (Ctrl or Alt with an arrow jumps as the Alt table does), Enter and
 // Escape, the configuration openers, full screen and the themes.
 constexpr std::array<Shortcut, 8> STARTUP_NAVIGATOR_TABLE{{
-    {KEY_LEFT, NAVIGATOR, navigator_page_towards_start},
-    {KEY_UP, NAVIGATOR, navigator_up},
-    {KEY_RIGHT, NAVIGATOR, navigator_page_towards_end},
-    {KEY_DOWN, NAVIGATOR, navigator_down},
-    {KEY_HOME, NAVIGATOR, navigator_first},
-    {KEY_END, NAVIGATOR, navigator_last},
-    {KEY_PAGE_DOWN, NAVIGATOR, navigator_page_towards_start},
-    {KEY_PAGE_UP, NAVIGATOR, navigator_page_towards_end},
+    {KEY_LEFT, NAVIGATOR, consumed<navigator_page_up>},
+    {KEY_UP, NAVIGATOR, arrow<navigator_cursor_up>},
+    {KEY_RIGHT, NAVIGATOR, consumed<navigator_page_down>},
+    {KEY_DOWN, NAVIGATOR, arrow<navigator_cursor_down>},
+    {KEY_HOME, NAVIGATOR, consumed<navigator_cursor_first>},
+    {KEY_END, NAVIGATOR, consumed<navigator_cursor_last>},
+    {KEY_PAGE_DOWN, NAVIGATOR, consumed<navigator_page_up>},
+    {KEY_PAGE_UP, NAVIGATOR, consumed<navigator_page_down>},
 }};
 
 constexpr std::array<Shortcut, 7> STARTUP_CTRL_TABLE{{
-    {'a', NAVIGATOR, navigator_select_all},
-    {'e', NOT_NAVIGATOR, choose_workspace},
+    {'a', NAVIGATOR, consumed<navigator_select_all_files>},
+    {'e', NOT_NAVIGATOR, consumed<open_workspace_selection>},
     {'f', 0, full_screen},
-    {'h', NAVIGATOR, navigator_enter_selected},
-    {'k', NOT_NAVIGATOR, choose_kernel},
+    {'h', NAVIGATOR, consumed<navigator_open_single_directory>},
+    {'k', NOT_NAVIGATOR, consumed<open_kernel_path_selection>},
     {'r', NAVIGATOR, navigator_relist},
     {'t', SHIFT_NOT_HELD, next_theme},
 }};
 
 constexpr std::array<Shortcut, 2> STARTUP_TABLE{{
     {KEY_ENTER, 0, enter},
-    {KEY_ESCAPE, 0, escape},
+    {KEY_ESCAPE, 0, consumed<close_modal_state>},
 }};
 
 bool run_startup_navigator_key(Application& app, std::int32_t key, std::int32_t modifiers)
