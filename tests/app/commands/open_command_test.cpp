@@ -18,6 +18,7 @@
 
 namespace {
 
+// An empty answer: an empty directory, or a dialog the person cancelled.
 std::string empty_listing(const std::string&)
 {
     return std::string();
@@ -25,10 +26,6 @@ std::string empty_listing(const std::string&)
 std::string two_scripts(const std::string&)
 {
     return "/s/a.plim\n/s/b c.plim";
-}
-std::string cancelled(const std::string&)
-{
-    return std::string();
 }
 
 class OpenCommandTest : public testing::Test {
@@ -78,7 +75,7 @@ TEST_F(OpenCommandTest, TheNativeDialogHandsOnItsPathsOrEndsTheOpeningState)
         std::vector<std::string> paths;
     };
     const Case cases[] = {
-        {nullptr, {}}, {cancelled, {}}, {two_scripts, {"/s/a.plim", "/s/b c.plim"}}};
+        {nullptr, {}}, {empty_listing, {}}, {two_scripts, {"/s/a.plim", "/s/b c.plim"}}};
     for (const Case& c : cases) {
         SetUp();
         app->platform.open_dialog = c.dialog;
