@@ -3,35 +3,17 @@
 // without a selection, and that rebuilding under the pointer, the focus and
 // a drag leaves nothing pointing at a destroyed row.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <memory>
 
-#include "app/state/application.h"
-#include "app/state/current_environment.h"
-#include "model/entity.h"
-#include "model/text_metrics.h"
+#include "lumo/draw_list.h"
 #include "panels/entity_rows.h"
 #include "panels/parameter_rows.h"
-#include "lumo/draw_list.h"
+#include "tests/panels/panel_fixture.h"
 
 namespace {
 
-class ListRowsTest : public testing::Test {
+class ListRowsTest : public PanelTest {
 protected:
-    void SetUp() override
-    {
-        g_char_widths.assign(256, 7);
-        g_default_line_height = 14;
-        add_first_environment(app);
-    }
-    void TearDown() override
-    {
-        g_char_widths.clear();
-        g_default_line_height = 0;
-    }
-
     Entity& add_entity(const std::string& name, const std::string& parameters = "")
     {
         Entity entity = construct_entity();
@@ -50,9 +32,6 @@ protected:
 
     EntityInspectorWidgets& inspector() { return app.lists.entities; }
     ParameterControlWidgets& panel() { return app.lists.parameters; }
-
-    std::unique_ptr<Application> owner = std::make_unique<Application>();
-    Application& app = *owner;
 };
 
 TEST_F(ListRowsTest, RowsSit51ApartWithSeparatorsBetweenAndAPlaceholderWhenEmpty)

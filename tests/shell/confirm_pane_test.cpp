@@ -29,19 +29,12 @@ protected:
     Application& app = *owner;
 };
 
-TEST_F(ConfirmPaneTest, ShowingFillsTheModelAndTheWidgets)
-{
-    EXPECT_EQ(app.confirm.texts[0], "Title");
-    EXPECT_EQ(app.confirm.texts[1], "Body");
-    EXPECT_EQ(app.confirm_pane.title.label, "Title");
-    EXPECT_EQ(app.confirm_pane.icon.icon, 24);
-    EXPECT_TRUE(app.confirm_pane.pane.visible);
-    EXPECT_TRUE(app.mask_pane.visible);
-    EXPECT_TRUE(is_any_modal_open(app));
-}
-
 TEST_F(ConfirmPaneTest, AcceptDefersTheActionAndKeepsTheMasksUntilItRan)
 {
+    EXPECT_EQ(app.confirm_pane.title.label, "Title");
+    EXPECT_EQ(app.confirm_pane.icon.icon, 24);
+    EXPECT_TRUE(app.confirm_pane.pane.visible && app.mask_pane.visible);
+    EXPECT_TRUE(is_any_modal_open(app));
     accept_confirm_dialog(app);
     EXPECT_EQ(g_accepted, 0);
     EXPECT_EQ(app.deferred_countdown, DEFERRED_FRAMES);
