@@ -28,6 +28,21 @@ Rgb rgb(const Mesh& mesh, std::size_t v)
     return {b[v * 4], b[v * 4 + 1], b[v * 4 + 2]};
 }
 
+// Settings colouring by `function` on the full-range scheme.
+ColourSettings by_function(ColourModeId function)
+{
+    ColourSettings settings;
+    settings.scheme = 3;
+    settings.function = function;
+    return settings;
+}
+
+// A grey of one level in all three channels.
+Rgb g(int level)
+{
+    return {level, level, level};
+}
+
 void expect_near(const Rgb& got, const Rgb& want, const char* what, std::size_t v)
 {
     for (int c = 0; c < 3; ++c)
@@ -43,77 +58,33 @@ struct FunctionCase {
 
 TEST(ColourFunctions, KnownValuesAtKnownVertices)
 {
+    using C = ColourModeId;
+    const Rgb red{255, 0, 0}, rose{255, 0, 153}, facing_z{127, 127, 255};
+    const Rgb face_1{191, 63, 127}, face_3{255, 191, 0}, element_2{127, 191, 63};
     const FunctionCase cases[] = {
-        {"elevation",
-         ColourModeId::ELEVATION,
-         false,
-         {{{0, 0, 0}, {0, 0, 0}, {255, 255, 255}, {255, 255, 255}}}},
-        {"elevation hue",
-         ColourModeId::ELEVATION,
-         true,
-         {{{255, 0, 0}, {255, 0, 0}, {255, 0, 153}, {255, 0, 153}}}},
+        {"elevation", C::ELEVATION, false, {g(0), g(0), g(255), g(255)}},
+        {"elevation hue", C::ELEVATION, true, {red, red, rose, rose}},
         // Eye at (0, 0, 2): distances 2, sqrt 5, sqrt 6, sqrt 5.
-        {"depth",
-         ColourModeId::DEPTH,
-         false,
-         {{{0, 0, 0}, {134, 134, 134}, {255, 255, 255}, {134, 134, 134}}}},
-        {"normal",
-         ColourModeId::NORMAL,
-         true,
-         {{{127, 127, 255}, {127, 127, 255}, {127, 127, 255}, {127, 127, 255}}}},
-        {"verticality",
-         ColourModeId::VERTICALITY,
-         false,
-         {{{255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255}}}},
-        {"planarity",
-         ColourModeId::PLANARITY,
-         false,
-         {{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}}},
-        {"curvature",
-         ColourModeId::CURVATURE,
-         false,
-         {{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}}},
+        {"depth", C::DEPTH, false, {g(0), g(134), g(255), g(134)}},
+        {"normal", C::NORMAL, true, {facing_z, facing_z, facing_z, facing_z}},
+        {"verticality", C::VERTICALITY, false, {g(255), g(255), g(255), g(255)}},
+        {"planarity", C::PLANARITY, false, {g(0), g(0), g(0), g(0)}},
+        {"curvature", C::CURVATURE, false, {g(0), g(0), g(0), g(0)}},
         // Right isosceles triangles: 4 sqrt 3 x 0.5 / 4 = 0.866.
-        {"quality",
-         ColourModeId::QUALITY,
-         false,
-         {{{220, 220, 220}, {220, 220, 220}, {220, 220, 220}, {220, 220, 220}}}},
-        {"valence ngon",
-         ColourModeId::VALENCE_NGON,
-         false,
-         {{{255, 255, 255}, {127, 127, 127}, {255, 255, 255}, {127, 127, 127}}}},
-        {"valence tess",
-         ColourModeId::VALENCE_TESS,
-         false,
-         {{{255, 255, 255}, {127, 127, 127}, {255, 255, 255}, {127, 127, 127}}}},
-        {"order",
-         ColourModeId::DECLARATION_ORDER,
-         false,
-         {{{0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}}}},
+        {"quality", C::QUALITY, false, {g(220), g(220), g(220), g(220)}},
+        {"valence ngon", C::VALENCE_NGON, false, {g(255), g(127), g(255), g(127)}},
+        {"valence tess", C::VALENCE_TESS, false, {g(255), g(127), g(255), g(127)}},
+        {"order", C::DECLARATION_ORDER, false, {g(0), g(85), g(170), g(255)}},
         // Ids through the entity palette; a vertex takes the last polygon's id.
-        {"face id",
-         ColourModeId::FACEID,
-         false,
-         {{{191, 63, 127}, {255, 191, 0}, {191, 63, 127}, {191, 63, 127}}}},
-        {"operand (missing)",
-         ColourModeId::OPERAND,
-         false,
-         {{{127, 127, 127}, {127, 127, 127}, {127, 127, 127}, {127, 127, 127}}}},
-        {"element id 2",
-         ColourModeId::ELEMENTID,
-         false,
-         {{{127, 191, 63}, {127, 191, 63}, {127, 191, 63}, {127, 191, 63}}}},
-        {"batch id none",
-         ColourModeId::BATCHID,
-         false,
-         {{{127, 127, 127}, {127, 127, 127}, {127, 127, 127}, {127, 127, 127}}}},
+        {"face id", C::FACEID, false, {face_1, face_3, face_1, face_1}},
+        {"operand (missing)", C::OPERAND, false, {g(127), g(127), g(127), g(127)}},
+        {"element id 2", C::ELEMENTID, false, {element_2, element_2, element_2, element_2}},
+        {"batch id none", C::BATCHID, false, {g(127), g(127), g(127), g(127)}},
     };
     for (const FunctionCase& c : cases) {
         auto mesh = square();
         mesh->result_index = 2;
-        ColourSettings settings;
-        settings.scheme = 3;
-        settings.function = c.function;
+        ColourSettings settings = by_function(c.function);
         settings.multi_channel = c.multi_channel;
         settings.eye = {0.0, 0.0, 2.0};
         apply_colour_function(settings, *mesh);
@@ -161,10 +132,7 @@ TEST(ColourFunctions, MissingOrBrokenArraysGiveGreyWithoutReadingPastThem)
                                 ColourModeId::PLANARITY, ColourModeId::VALENCE_NGON,
                                 ColourModeId::CURVATURE, ColourModeId::FACEID};
     for (ColourModeId function : all) {
-        ColourSettings settings;
-        settings.scheme = 3;
-        settings.function = function;
-        apply_colour_function(settings, *mesh);
+        apply_colour_function(by_function(function), *mesh);
         EXPECT_EQ(mesh->vertex_colour_bytes->size(), 16u);
     }
     ColourSettings own;
@@ -173,9 +141,7 @@ TEST(ColourFunctions, MissingOrBrokenArraysGiveGreyWithoutReadingPastThem)
     EXPECT_EQ((*mesh->vertex_colour_bytes)[3], 255);
     expect_near(rgb(*mesh, 1), {127, 127, 127}, "beyond the own colours", 1);
     // Vertex 1 lies only in the dropped triangle: no quality, grey.
-    ColourSettings quality;
-    quality.scheme = 3;
-    quality.function = ColourModeId::QUALITY;
+    ColourSettings quality = by_function(ColourModeId::QUALITY);
     quality.multi_channel = false;
     apply_colour_function(quality, *mesh);
     expect_near(rgb(*mesh, 1), {127, 127, 127}, "no triangle", 1);

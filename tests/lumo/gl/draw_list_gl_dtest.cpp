@@ -38,6 +38,8 @@ protected:
         glViewport(0, 0, WIDTH, HEIGHT);
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
+        root_.width = WIDTH;
+        root_.height = HEIGHT;
     }
 
     void TearDown() override
@@ -72,14 +74,30 @@ protected:
         return count;
     }
 
-    void draw(lumo::P& root)
+    // Places `widget` under the root, to be drawn by draw().
+    void add(lumo::P& widget, int x, int y, int width, int height)
     {
-        lumo::DrawList list;
-        lumo::build_draw_list(root, list);
+        widget.x = x;
+        widget.y = y;
+        widget.width = width;
+        widget.height = height;
+        root_.add_child(&widget);
+    }
+
+    void draw(const lumo::DrawList& list)
+    {
         lumo::draw_draw_list(list, WIDTH, HEIGHT);
         read_frame();
     }
 
+    void draw()
+    {
+        lumo::DrawList list;
+        lumo::build_draw_list(root_, list);
+        draw(list);
+    }
+
+    lumo::KL root_;
     std::vector<std::uint8_t> frame_;
 };
 
@@ -95,27 +113,16 @@ TEST_F(ToolkitDrawing, TexturesAreMadeAndAFilledWidgetAndALabelReachTheFramebuff
     EXPECT_FALSE(lumo::g_logo_pixels.empty());
 
     const FillStyle red({1.0, 0.0, 0.0, 1.0}, kFillFlat);
-    lumo::KL root;
-    root.width = WIDTH;
-    root.height = HEIGHT;
     lumo::P filled;
-    filled.x = 10;
-    filled.y = 10;
-    filled.width = 40;
-    filled.height = 30;
     filled.fill = true;
     filled.fill_style = &red;
+    add(filled, 10, 10, 40, 30);
     lumo::P label;
-    label.x = 60;
-    label.y = 50;
-    label.width = 90;
-    label.height = 30;
     label.text_colour = 0xFF000000;
     label.set_label("PLIM");
-    root.add_child(&filled);
-    root.add_child(&label);
+    add(label, 60, 50, 90, 30);
 
-    draw(root);
+    draw();
 
     EXPECT_EQ(pixel(30, 25), (Pixel{255, 0, 0})) << "inside the filled widget";
     EXPECT_EQ(pixel(5, 5), (Pixel{255, 255, 255})) << "outside every widget";
@@ -127,24 +134,16 @@ TEST_F(ToolkitDrawing, TexturesAreMadeAndAFilledWidgetAndALabelReachTheFramebuff
 TEST_F(ToolkitDrawing, GradientCornersAndTransparencyAreBlended)
 {
     const FillStyle vertical({0.0, 0.0, 1.0, 1.0, 0.0, 1.0, 0.0, 1.0}, kFillVertical);
-    lumo::KL root;
-    root.width = WIDTH;
-    root.height = HEIGHT;
     lumo::P gradient;
-    gradient.width = 20;
-    gradient.height = HEIGHT;
     gradient.fill = true;
     gradient.fill_style = &vertical;
+    add(gradient, 0, 0, 20, HEIGHT);
     lumo::P half_black;
-    half_black.x = 100;
-    half_black.width = 20;
-    half_black.height = 20;
     half_black.background_colour = 0xFF000000;
     half_black.opacity = 0.5;
-    root.add_child(&gradient);
-    root.add_child(&half_black);
+    add(half_black, 100, 0, 20, 20);
 
-    draw(root);
+    draw();
 
     const Pixel top = pixel(10, 0);
     const Pixel bottom = pixel(10, HEIGHT - 1);
@@ -164,8 +163,7 @@ TEST_F(ToolkitDrawing, QuadsStayInsideTheirClipRectangle)
     context.clip = clip;
     list.add_rect(20, 20, 60, 20, 0xFF00FF00, context);
     list.add_rect(20, 60, 60, 20, 0xFF0000FF, lumo::DrawContext{});
-    lumo::draw_draw_list(list, WIDTH, HEIGHT);
-    read_frame();
+    draw(list);
 
     EXPECT_EQ(pixel(30, 30), (Pixel{0, 255, 0}));
     EXPECT_EQ(pixel(50, 30), (Pixel{255, 255, 255})) << "cut off by the clip";
@@ -176,8 +174,7 @@ TEST_F(ToolkitDrawing, AnIconIsTintedFromTheAtlas)
 {
     lumo::DrawList list;
     list.add_icon(lumo::kIconConfirm, 0, 0, 64, false, 0xFF0000FF, lumo::DrawContext{});
-    lumo::draw_draw_list(list, WIDTH, HEIGHT);
-    read_frame();
+    draw(list);
 
     int blue = 0;
     for (int y = 0; y < 64; y += 2)
@@ -192,17 +189,12 @@ TEST_F(ToolkitDrawing, AnIconIsTintedFromTheAtlas)
 TEST_F(ToolkitDrawing, WithoutItsTextureALabelDrawsNothingRatherThanBoxes)
 {
     lumo::delete_toolkit_textures();
-    lumo::KL root;
-    root.width = WIDTH;
-    root.height = HEIGHT;
     lumo::P label;
-    label.width = WIDTH;
-    label.height = HEIGHT;
     label.text_colour = 0xFF000000;
     label.set_label("PLIM");
-    root.add_child(&label);
+    add(label, 0, 0, WIDTH, HEIGHT);
 
-    draw(root);
+    draw();
 
     EXPECT_EQ(inked_pixels(0, 0, WIDTH, HEIGHT), 0);
 }
