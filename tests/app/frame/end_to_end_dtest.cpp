@@ -52,26 +52,14 @@ protected:
             << "start-up never finished";
     }
 
-    // Presses `symbol` every few polls until `seen`.
     bool toggle_until(const std::function<bool()>& seen, KeySym symbol)
     {
-        int polls = 0;
-        return wait_until([&] {
-            if (polls++ % 8 == 0) program.key(symbol);
-            return seen();
-        });
+        return repeat_until(seen, [&] { program.key(symbol); }, 8);
     }
 
-    // Clicks at (x, y) every `period` polls until `seen`.
     bool click_until(const std::function<bool()>& seen, int x, int y, int period = 8)
     {
-        int polls = 0;
-        return wait_until(
-            [&] {
-                if (polls++ % period == 0) program.click(x, y);
-                return seen();
-            },
-            SETTLE_POLLS * 2);
+        return repeat_until(seen, [&] { program.click(x, y); }, period);
     }
 
     bool side_panel_shown()

@@ -53,9 +53,7 @@ TEST_F(RunningProgram, WithoutArgumentsTheConfigurationBoxOpensTheNavigator)
     })) << "the configuration box is shown";
     // Its kernel button; the start-up pane takes the clicks until it has
     // faded out completely, so the click is repeated until it lands.
-    int polls = 0;
-    EXPECT_TRUE(wait_until([&] {
-        if (polls++ % 10 == 0) program.click(560, 236);
-        return program.pixel(40, 300).light();
-    })) << "the navigator covers the window";
+    EXPECT_TRUE(repeat_until([&] { return program.pixel(40, 300).light(); },
+                             [&] { program.click(560, 236); }))
+        << "the navigator covers the window";
 }

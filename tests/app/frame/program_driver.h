@@ -89,6 +89,23 @@ inline bool wait_until(const std::function<bool()>& seen, int polls = MAX_POLLS)
     return false;
 }
 
+// Repeats `act` until `seen`, waiting twice as long after each try. A slow
+// program may take a try only after its successor has been sent; for a toggle
+// the two cancel, and the growing wait lets a later try settle.
+inline bool repeat_until(const std::function<bool()>& seen, const std::function<void()>& act,
+                         int period = 8)
+{
+    int polls = 0, next_try = 0;
+    return wait_until([&] {
+        if (polls++ == next_try) {
+            act();
+            next_try += period;
+            period *= 2;
+        }
+        return seen();
+    });
+}
+
 // A fresh directory under /tmp, removed with everything in it at the end.
 class TempDirectory {
 public:
