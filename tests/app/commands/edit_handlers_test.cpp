@@ -55,14 +55,13 @@ protected:
 
 TEST_F(EditHandlerTest, FieldsReadTheirLeadingNumberOrWarnAndLeaveTheEntity)
 {
-    app.panel_rows.transform_fields[0] = "1e3";
-    parse_numeric_field(app, 0, 0);
-    app.panel_rows.transform_fields[3] = " 2";
-    parse_numeric_field(app, 1, 0);
-    app.panel_rows.transform_fields[8] = "2.5cm";
-    parse_numeric_field(app, 3, 1);
-    app.panel_rows.transform_fields[5] = "-0";
-    parse_numeric_field(app, 2, 1);
+    // Field index, then the group and axis it edits.
+    const std::tuple<int, int, int, const char*> typed[] = {
+        {0, 0, 0, "1e3"}, {3, 1, 0, " 2"}, {8, 3, 1, "2.5cm"}, {5, 2, 1, "-0"}};
+    for (const auto& [field, group, axis, text] : typed) {
+        app.panel_rows.transform_fields[field] = text;
+        parse_numeric_field(app, group, axis);
+    }
     EXPECT_EQ(entity().translation[0], 1000.0);
     EXPECT_EQ(entity().uniform_scale, 2.0);
     EXPECT_EQ(entity().rotation_degrees[1], 2.5);
@@ -137,17 +136,9 @@ TEST_F(EditHandlerTest, CharacterAndStringVariantsFollowTheirTraces)
     EXPECT_EQ(parameter(2).current.str_value, "'ab'");
 }
 
-TEST_F(EditHandlerTest, ResetTitlesCountTheSelectedParametersAndNeedASelectedEntity)
+// Without a selected entity the reset commands ask nothing and forget their target.
+TEST_F(EditHandlerTest, ResetsNeedASelectedEntity)
 {
-    parameter(0).selected = 1;
-    parameter(1).selected = 1;
-    parameter(2).selected = 1;
-    reset_parameter_values(app);
-    EXPECT_EQ(app.confirm.title, "Confirm Reset of All Entity Parameter Values")
-        << "every one selected";
-    EXPECT_EQ(app.confirm.icon, 24u);
-    app.modal[MODAL_CONFIRM] = 0;
-
     app.current_selection->selected_position = -1;
     reset_parameter_value(app, 0);
     reset_parameter_values(app);
@@ -159,18 +150,10 @@ TEST_F(EditHandlerTest, ResetTitlesCountTheSelectedParametersAndNeedASelectedEnt
     EXPECT_EQ(app.reset_parameter_target, -1);
 }
 
-TEST_F(EditHandlerTest, InformationPanesOfTheParameterPanel)
+TEST_F(EditHandlerTest, TheVariantDirectivesPaneOpensAndClosesOnEachRequest)
 {
-    show_parameter_type_info(app, 1);
-    EXPECT_EQ(app.message_panes.info.title, "Info: DBL Type");
-    EXPECT_EQ(app.message_panes.info.text, "Type: DBL");
-    show_parameter_definition_info(app, 2);
-    EXPECT_EQ(app.message_panes.info.title, "Info: Parameter-Definition");
-    EXPECT_EQ(app.message_panes.info.text, "...");
     show_variant_directives_placeholder(app);
     EXPECT_EQ(app.message_panes.directive.title, "Parametric-Variant Directives");
-    EXPECT_EQ(app.message_panes.directive.title_icon, 35);
-    EXPECT_EQ(app.message_panes.directive.text.substr(0, 17), "UN-IMPLEMENTED!\n\n");
     EXPECT_EQ(app.modal[MODAL_DIRECTIVE], 1);
     show_variant_directives_placeholder(app);
     EXPECT_EQ(app.modal[MODAL_DIRECTIVE], 0);
