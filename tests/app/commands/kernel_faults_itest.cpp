@@ -13,55 +13,52 @@ namespace {
 const char* const k_ball = "return cube.s(2, 0.25, 2) + sphere(0.6).ty(0.7);\n";
 const char* const k_failing = "return cube + 1;\n";
 
-// What the person sees for each fault: on loading a faulty script, and on
-// re-assembling the good one under the same fault.
+// What the person sees after a fault: the console line, the error titles on
+// loading a faulty script and on re-assembling the good one under the same
+// fault, and the start of a line on the error channel ("" for none).
+struct Outcome {
+    const char* console_line;
+    const char* load_title;
+    const char* reload_title;
+    const char* error_cause;
+};
+const Outcome k_unreadable = {"  \t Unreadable Kernel Parse-Output (see trace for details)",
+                              "Error: Syntax-Error in Script",
+                              "Error: Re-Assembly Syntax-Error in Script",
+                              "ERROR-READING-PARSE-OUTPUT: "};
+const Outcome k_unreadable_silent = {k_unreadable.console_line, k_unreadable.load_title,
+                                     k_unreadable.reload_title, ""};
+const Outcome k_failed = {"  \t 1 Assembly-Error (see trace for details)",
+                          "Error: Assembly Error Occurred", "Error: Re-Assembly Error Occurred", ""};
+const Outcome k_null_return = {"  \t Critical Assembly-Error (NULL-RETURN)",
+                               "Error: Critical Assembly Error Occurred",
+                               "Error: Critical Re-Assembly-Error Occurred",
+                               "ERROR-READING-BINARY-INTEROP-FILE: "};
+
 struct FaultCase {
     const char* name;
     const char* standin_fault; // PLIM_STANDIN_FAULT, or ""
     const char* hostile;       // hostile kernel behaviour, or ""
     const char* hostile_run;   // the run kind it misbehaves on
     const char* script;        // the faulty script; the good one is rewritten to it
-    const char* console_line;  // the line the failure leaves on the console
-    const char* load_title;
-    const char* reload_title;
-    const char* error_cause; // the start of a line on the error channel, or ""
+    const Outcome& seen;
 };
 
-const char* const k_unreadable = "  \t Unreadable Kernel Parse-Output (see trace for details)";
-const char* const k_parse_cause = "ERROR-READING-PARSE-OUTPUT: ";
-const char* const k_syntax = "Error: Syntax-Error in Script";
-const char* const k_resyntax = "Error: Re-Assembly Syntax-Error in Script";
-const char* const k_critical = "Error: Critical Assembly Error Occurred";
-const char* const k_recritical = "Error: Critical Re-Assembly-Error Occurred";
-
 const FaultCase k_cases[] = {
-    {"no output", "parse:no-output", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
-     k_parse_cause},
-    {"too few breaks", "parse:few-breaks", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
-     k_parse_cause},
-    {"missing tag", "parse:no-open-tag", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
-     k_parse_cause},
-    {"swapped tags", "parse:swapped-tags", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
-     k_parse_cause},
-    {"garbage", "parse:garbage", "", "", k_ball, k_unreadable, k_syntax, k_resyntax, k_parse_cause},
-    {"parse crash", "parse:crash", "", "", k_ball, k_unreadable, k_syntax, k_resyntax,
-     k_parse_cause},
+    {"no output", "parse:no-output", "", "", k_ball, k_unreadable},
+    {"too few breaks", "parse:few-breaks", "", "", k_ball, k_unreadable},
+    {"missing tag", "parse:no-open-tag", "", "", k_ball, k_unreadable},
+    {"swapped tags", "parse:swapped-tags", "", "", k_ball, k_unreadable},
+    {"garbage", "parse:garbage", "", "", k_ball, k_unreadable},
+    {"parse crash", "parse:crash", "", "", k_ball, k_unreadable},
     {"lost errors tag", "", "", "",
-     "// @error oops\n// @parse-fault no-close-tag ERRORS\nreturn cube;\n", k_unreadable, k_syntax,
-     k_resyntax, k_parse_cause},
-    {"parse output a fifo", "", "fifo", "-parse", k_ball, k_unreadable, k_syntax, k_resyntax, ""},
-    {"parse output a device", "", "device", "-parse", k_ball, k_unreadable, k_syntax, k_resyntax,
-     ""},
-    {"parse crash mid-write", "", "midcrash", "-parse", k_ball, k_unreadable, k_syntax, k_resyntax,
-     k_parse_cause},
-    {"failed evaluation", "", "", "", k_failing, "  \t 1 Assembly-Error (see trace for details)",
-     "Error: Assembly Error Occurred", "Error: Re-Assembly Error Occurred", ""},
-    {"unreadable mesh", "assemble:short", "", "", k_ball,
-     "  \t Critical Assembly-Error (NULL-RETURN)", k_critical, k_recritical,
-     "ERROR-READING-BINARY-INTEROP-FILE: "},
-    {"assemble crash mid-write", "", "midcrash", "-assemble", k_ball,
-     "  \t Critical Assembly-Error (NULL-RETURN)", k_critical, k_recritical,
-     "ERROR-READING-BINARY-INTEROP-FILE: "},
+     "// @error oops\n// @parse-fault no-close-tag ERRORS\nreturn cube;\n", k_unreadable},
+    {"parse output a fifo", "", "fifo", "-parse", k_ball, k_unreadable_silent},
+    {"parse output a device", "", "device", "-parse", k_ball, k_unreadable_silent},
+    {"parse crash mid-write", "", "midcrash", "-parse", k_ball, k_unreadable},
+    {"failed evaluation", "", "", "", k_failing, k_failed},
+    {"unreadable mesh", "assemble:short", "", "", k_ball, k_null_return},
+    {"assemble crash mid-write", "", "midcrash", "-assemble", k_ball, k_null_return},
 };
 
 std::vector<double> vertices_of(const Entity& entity)
@@ -121,17 +118,17 @@ TEST_F(KernelFaultScenario, EveryFaultEndsWithAnErrorAndLeavesTheOpenEntityAsItW
         apply(c);
         load_script_entity(*app, write_script("bad.plim", c.script));
         EXPECT_EQ(entities().count, 1) << "nothing is added";
-        EXPECT_EQ(app->message_panes.error.title, c.load_title);
-        EXPECT_TRUE(console_has(c.console_line));
-        if (*c.error_cause != '\0') {
-            EXPECT_TRUE(error_channel_starts(c.error_cause));
+        EXPECT_EQ(app->message_panes.error.title, c.seen.load_title);
+        EXPECT_TRUE(console_has(c.seen.console_line));
+        if (*c.seen.error_cause != '\0') {
+            EXPECT_TRUE(error_channel_starts(c.seen.error_cause));
         }
 
         app->message_panes.error.title.clear();
         app->view_settings.culling = 0;
         write_script("good.plim", c.script);
         reload_script_entity(*app, entities().entities[0], EXECUTION_OPTIMAL_CSG);
-        EXPECT_EQ(app->message_panes.error.title, c.reload_title);
+        EXPECT_EQ(app->message_panes.error.title, c.seen.reload_title);
         ASSERT_EQ(entities().count, 1);
         EXPECT_EQ(entities().entities[0].mesh, mesh);
         EXPECT_EQ(vertices_of(entities().entities[0]), vertices);
@@ -149,7 +146,7 @@ TEST_F(KernelFaultScenario, AGroupStaysWholeWhenItsReparseCannotBeRead)
     app->view_settings.culling = 0;
     ::setenv("PLIM_STANDIN_FAULT", "parse:few-breaks", 1);
     reload_script_entity(*app, entities().entities[0], EXECUTION_OPTIMAL_CSG);
-    EXPECT_EQ(app->message_panes.error.title, k_resyntax);
+    EXPECT_EQ(app->message_panes.error.title, k_unreadable.reload_title);
     const Entity& after = entities().entities[0];
     ASSERT_EQ(after.members.size(), 2u);
     EXPECT_EQ(after.members[0]->mesh, meshes[0]);
@@ -164,7 +161,7 @@ TEST_F(KernelFaultScenario, StagingFailuresShowTheirCauseAndTheFailedRun)
     fs::create_directories(workspace / "tmp" / "plim_assemble_in");
     load_script_entity(*app, write_script("other.plim", "return cube;\n"));
     EXPECT_EQ(entities().count, 1);
-    EXPECT_EQ(app->message_panes.error.title, k_critical);
+    EXPECT_EQ(app->message_panes.error.title, k_null_return.load_title);
     EXPECT_TRUE(error_channel_starts("ERROR-WRITING-STAGING-FILE: "));
     for (const std::string& line : channel(CHANNEL_KERNEL))
         EXPECT_EQ(line.find("assembling"), std::string::npos) << "no earlier run is shown";
