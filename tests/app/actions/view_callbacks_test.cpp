@@ -77,8 +77,7 @@ TEST_F(ViewCallbacksTest, StatusBarStripsExcludeEachOther)
     toggle_inspector_strip(app);
     EXPECT_EQ(layout.inspector_expanded, 1);
     EXPECT_EQ(layout.parallel_flags_expanded, 0);
-    EXPECT_FALSE(app.parallel_flags_strip.panel.visible);
-    EXPECT_FALSE(app.parallel_flags_toggle.selected);
+    EXPECT_FALSE(app.parallel_flags_strip.panel.visible || app.parallel_flags_toggle.selected);
     toggle_parallel_flags_strip(app);
     EXPECT_EQ(layout.inspector_expanded, 0);
     EXPECT_FALSE(app.llmi_toggle.selected);
@@ -135,7 +134,6 @@ TEST_F(ViewCallbacksTest, SplitAndCloseKeepTheSelectionOnItsPane)
     view.pane_views[2][18] = 9.0;
     view.active_pane = 2;
     close_view_pane(app); // closing the selected pane loads the new selection's view
-    EXPECT_EQ(view.pane_count(), 2);
     EXPECT_EQ(static_cast<int>(view.pane_views.size()), 2);
     EXPECT_EQ(app.view_settings.zoom, view.pane_views[view.selected_pane][18]);
 
@@ -184,10 +182,7 @@ TEST_F(ViewCallbacksTest, DirectiveSteppingStaysWithinTheDirectives)
         const bool named = c.expected >= 0 && c.expected < c.count;
         EXPECT_EQ(app.panel_layout.selected_directive, named ? c.expected : -1);
     }
-}
-
-TEST_F(ViewCallbacksTest, SteppingADirectiveAimsTheCameraThere)
-{
+    // A step aims the camera at the directive's eye.
     app.directive_menus.camera_rows.assign(2, "cd");
     app.directive_menus.camera_points = {{0, 2, 8, 0, 1, 0}, {0, 9, 0.5, 0, 0, 0}};
     app.view_settings.current_camera_directive = 0;
@@ -229,10 +224,8 @@ TEST_F(ViewCallbacksTest, ParseReportRowsKeepTheirOwnScrollPosition)
     lumo::SP& view = app.parse_report.report_scroll;
     view.fraction_y = 0.5;
     select_parse_report_row(app, 2);
-    EXPECT_EQ(app.parse_result.selected_row, 2);
     EXPECT_EQ(app.parse_report.title.label, "row2.plim");
-    EXPECT_FALSE(app.parse_report.rows[0]->selected);
-    EXPECT_TRUE(app.parse_report.rows[2]->selected);
+    EXPECT_TRUE(app.parse_report.rows[2]->selected && !app.parse_report.rows[0]->selected);
     EXPECT_EQ(view.fraction_y, 0.0);
     view.fraction_x = 0.25;
     view.fraction_y = 0.75;
@@ -264,12 +257,11 @@ TEST_F(ViewCallbacksTest, AssemblyFlagsAndLabelledToggles)
         EXPECT_EQ(app.parallel_option_toggles[f].selected, starts[f] == 0);
     }
     toggle_profiler(app);
-    EXPECT_EQ(app.view_settings.profiler, 1);
-    EXPECT_EQ(app.profiler_toggle.font, 4);
-    EXPECT_EQ(app.profiler_toggle.label, "PROFILER");
     toggle_culling(app);
+    EXPECT_EQ(app.view_settings.profiler, 1);
     EXPECT_EQ(app.view_settings.culling, 0);
-    EXPECT_EQ(app.culling_toggle.font, 3);
+    EXPECT_EQ(app.profiler_toggle.font, 4) << "shown as on";
+    EXPECT_EQ(app.culling_toggle.font, 3) << "shown as off";
 }
 
 TEST_F(ViewCallbacksTest, MenuStripWheelsScrollOnlyWhatDoesNotFit)
