@@ -26,19 +26,18 @@ TEST_F(ParameterEdits, CommitsTakeValuesInBoundsAndRefuseTheRest)
         int index;
         const char* typed;
         const char* error_title; // "" when taken
-        const char* value_after;
-        const char* field_after; // a refused entry shows the kept value again
+        const char* value_after; // also in the field: a refused entry shows the kept value
     };
     const Case cases[] = {
-        {0, "7", "", "7", "7"},
-        {0, "11", "Error: Value Outside of Parameter Bounds", "4", "4"},
-        {0, "abc", "Error: Invalid Value for Parameter", "4", "4"},
-        {1, "2.5", "", "2.5", "2.5"},
-        {1, "nan", "Error: Invalid Value for Parameter", "1.5", "1.5"},
-        {1, "-1", "Error: Value Outside of Parameter Bounds", "1.5", "1.5"},
-        {3, "xyz", "", "x", "x"},
-        {3, "", "Error: Invalid Value for Parameter", "a", "a"},
-        {4, "hello", "", "hello", "hello"},
+        {0, "7", "", "7"},
+        {0, "11", "Error: Value Outside of Parameter Bounds", "4"},
+        {0, "abc", "Error: Invalid Value for Parameter", "4"},
+        {1, "2.5", "", "2.5"},
+        {1, "nan", "Error: Invalid Value for Parameter", "1.5"},
+        {1, "-1", "Error: Value Outside of Parameter Bounds", "1.5"},
+        {3, "xyz", "", "x"},
+        {3, "", "Error: Invalid Value for Parameter", "a"},
+        {4, "hello", "", "hello"},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -47,9 +46,9 @@ TEST_F(ParameterEdits, CommitsTakeValuesInBoundsAndRefuseTheRest)
         commit_parameter_value(app(), c.index, false);
         const ScriptParameter& p = parameter(static_cast<std::size_t>(c.index));
         EXPECT_EQ(format_parameter_value(p.current), c.value_after) << c.typed;
-        EXPECT_EQ(value_field(c.index).label, c.field_after) << c.typed;
+        EXPECT_EQ(value_field(c.index).label, c.value_after) << c.typed;
         if (*c.error_title != '\0') {
-            EXPECT_EQ(value_field(c.index).cursor, static_cast<int>(std::strlen(c.field_after)));
+            EXPECT_EQ(value_field(c.index).cursor, static_cast<int>(std::strlen(c.value_after)));
         }
         EXPECT_EQ(error().title, c.error_title) << c.typed;
         EXPECT_EQ(entity.sync_requested != 0, *c.error_title == '\0') << c.typed;
