@@ -136,10 +136,6 @@ TEST_F(MenuDispatchTest, BarEntriesActAtOnceOrOpenTheirDropDown)
     EXPECT_EQ(settings.open_tool_menu, -1);
 }
 
-} // namespace
-
-namespace {
-
 // The camera rows move the camera, except while it is locked.
 TEST_F(MenuDispatchTest, CameraRowsMoveTheCameraUnlessLocked)
 {

