@@ -63,17 +63,20 @@ TEST_F(ConfirmPaneTest, CancelRunsTheCancelActionOnly)
     EXPECT_TRUE(app.mask_pane.visible);
 }
 
+// An option out of range, or without a target, changes nothing.
 TEST_F(ConfirmPaneTest, OptionWritesThroughItsTargetAndMarksTheButton)
 {
+    set_confirm_option(app, 2);
+    EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
+    EXPECT_TRUE(app.confirm_pane.option_label.label.empty());
     std::int32_t mode = 2;
     app.confirm.option_target = &mode;
     set_confirm_option(app, 1);
+    set_confirm_option(app, 3);
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(app.confirm_pane.option_label.label, "Basic-CSG-Mesh");
     EXPECT_TRUE(app.confirm_pane.option_buttons[1].selected);
     EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
-    set_confirm_option(app, 3);
-    EXPECT_EQ(mode, 1);
 }
 
 } // namespace

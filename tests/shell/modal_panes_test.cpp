@@ -171,16 +171,12 @@ TEST_F(ModalPanes, EnterNamesTheFollowUpOfTheFirstMatchingState)
     EXPECT_TRUE(app.modal[MODAL_BUSY] && masks()) << "the masks stay until the action ran";
 }
 
-TEST_F(ModalPanes, AboutAndHelpToggleAndAnOptionWithoutTargetChangesNothing)
+TEST_F(ModalPanes, AboutToggles)
 {
     toggle_about_pane(app);
     EXPECT_TRUE(app.modal[MODAL_ABOUT] && panes[MODAL_ABOUT].visible && masks());
     toggle_about_pane(app);
     EXPECT_FALSE(app.modal[MODAL_ABOUT] || masks());
-    app.confirm.option_target = nullptr;
-    set_confirm_option(app, 2);
-    EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
-    EXPECT_TRUE(app.confirm_pane.option_label.label.empty());
 }
 
 } // namespace
