@@ -39,17 +39,13 @@ TEST_F(ConfirmPaneTest, AcceptDefersTheActionAndKeepsTheMasksUntilItRan)
     EXPECT_EQ(g_accepted, 0);
     EXPECT_EQ(app.deferred_countdown, DEFERRED_FRAMES);
     EXPECT_EQ(app.deferred[DEFERRED_CONFIRMED_ACTION], 1);
-    EXPECT_EQ(app.modal[MODAL_CONFIRM], 0);
-    EXPECT_EQ(app.modal[MODAL_BUSY], 1);
-    EXPECT_TRUE(app.mask_pane.visible);
-    EXPECT_TRUE(app.load_pane.visible);
+    EXPECT_TRUE(!app.modal[MODAL_CONFIRM] && app.modal[MODAL_BUSY]);
+    EXPECT_TRUE(app.mask_pane.visible && app.load_pane.visible);
 
     run_confirmed_action(app);
     EXPECT_EQ(g_accepted, 1);
     EXPECT_EQ(g_cancelled, 0);
-    EXPECT_FALSE(is_any_modal_open(app));
-    EXPECT_FALSE(app.mask_pane.visible);
-    EXPECT_FALSE(app.load_pane.visible);
+    EXPECT_FALSE(is_any_modal_open(app) || app.mask_pane.visible || app.load_pane.visible);
 }
 
 TEST_F(ConfirmPaneTest, CancelRunsTheCancelActionOnly)
