@@ -44,6 +44,14 @@ protected:
         panes[state].visible = true;
         set_modal_masks(app, true);
     }
+    // A fresh start with only `states` open, in that order.
+    void open_only(const std::vector<ModalState>& states)
+    {
+        SetUp();
+        app.modal = {};
+        for (ModalState state : states)
+            open(state);
+    }
     bool masks() const { return app.mask_pane.visible && app.overlay.visible; }
 
     std::unique_ptr<Application> owner = std::make_unique<Application>();
@@ -74,10 +82,7 @@ TEST_F(ModalPanes, EscapeClosesTheFirstOpenStateOnlyAndKeepsTheMasksForWhatStays
     };
     for (const EscapeCase& c : cases) {
         SCOPED_TRACE(c.what);
-        SetUp();
-        app.modal = {};
-        for (ModalState state : c.open)
-            open(state);
+        open_only(c.open);
         close_modal_state(app);
         EXPECT_EQ(app.modal[c.closed], 0);
         EXPECT_FALSE(panes[c.closed].visible);
@@ -158,11 +163,8 @@ TEST_F(ModalPanes, EnterNamesTheFollowUpOfTheFirstMatchingState)
     };
     for (const EnterCase& c : cases) {
         SCOPED_TRACE(c.what);
-        SetUp();
-        app.modal = {};
+        open_only(c.open);
         app.startup_finished = c.startup_finished ? 1 : 0;
-        for (ModalState state : c.open)
-            open(state);
         EXPECT_EQ(confirm_modal_state(app), c.follow_up);
     }
     EXPECT_FALSE(app.modal[MODAL_RUN]) << "Enter on the run pane closes it first";
