@@ -144,30 +144,25 @@ TEST_F(NavigatorTest, CursorStaysOnOneRowAndScrollsItIntoView)
 {
     list({{"a.plim", "1"}, {"b.plim", "1"}, {"c.plim", "1"}, {"d.plim", "1"}, {"e.plim", "1"}},
          NAVIGATOR_OPEN_SCRIPTS);
-    navigator_cursor_up(*app); // nothing selected: the first row
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{0});
-    navigator_cursor_up(*app);
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{0});
-    navigator_cursor_last(*app);
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{4});
+    const auto step = [&](void (*move)(Application&), std::vector<std::int32_t> rows) {
+        move(*app);
+        EXPECT_EQ(selected_rows(), rows);
+    };
+    step(navigator_cursor_up, {0}); // nothing selected: the first row
+    step(navigator_cursor_up, {0});
+    step(navigator_cursor_last, {4});
     EXPECT_DOUBLE_EQ(app->navigator.list_scroll, 1.0);
-    navigator_cursor_down(*app);
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{4});
+    step(navigator_cursor_down, {4});
     navigator_open_entry(*app, 1);
-    navigator_open_entry(*app, 2); // three selected: keep the first, do not move
-    navigator_cursor_down(*app);
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{1});
+    navigator_open_entry(*app, 2);
+    step(navigator_cursor_down, {1}); // three selected: keep the first, do not move
     EXPECT_EQ(app->navigator.selection_count, 1);
-    navigator_page_down(*app); // three rows fit
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{4});
-    navigator_cursor_first(*app);
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{0});
+    step(navigator_page_down, {4}); // three rows fit
+    step(navigator_cursor_first, {0});
     EXPECT_DOUBLE_EQ(app->navigator.list_scroll, 0.0);
     app->navigator.list_viewport = 20; // shorter than a row: no page
-    navigator_page_down(*app);
-    EXPECT_EQ(selected_rows(), std::vector<std::int32_t>{0});
-    navigator_select_none(*app);
-    EXPECT_TRUE(selected_rows().empty());
+    step(navigator_page_down, {0});
+    step(navigator_select_none, {});
 }
 
 TEST_F(NavigatorTest, RowsEnterDirectoriesAndToggleFiles)

@@ -40,45 +40,43 @@ protected:
     EntityList list;
 };
 
-TEST_F(InspectionTextTest, HintLinesFollowThePickMode)
+// The hint line and the report's mode line name the same pick the same way.
+TEST_F(InspectionTextTest, HintAndReportLinesFollowThePickMode)
 {
     struct Case {
         char mode;
         std::int32_t entity;
         std::int32_t triangle;
         const char* title;
-        const char* text;
+        const char* hint;
+        const char* report; // the report's line after the entity line, null: not checked
     };
     const Case cases[] = {
-        {'P', 0, 0, "\t room.plim", "polygon : 3"},
-        {'G', 0, 0, "\t room.plim", "group : 7"},
-        {'G', 0, 1, "\t room.plim", "group : -1"},   // polygon beyond the group map
-        {'O', 0, 0, "\t room.plim", "operand : -1"}, // no operand map
-        {'U', 0, 0, "\t room.plim", "\"floor\" | 1"},
-        {'u', 0, 0, "\t room.plim", "\"floor\" | 1"},
-        {'U', 0, 1, "\t room.plim", "\"\" | -1"},
-        {'E', 0, 0, "\t room.plim", "index : 0"},
-        {'T', 0, 1, "\t room.plim", "triangle : 1"},
-        {'T', 0, 5, "\t room.plim", "triangle : 5"}, // triangle beyond the polygon map
-        {'P', 3, 0, "\t ?", "polygon : 0"},          // entity beyond the flat list
-        {'!', 0, 0, "\t room.plim", "0"},
+        {'P', 0, 0, "\t room.plim", "polygon : 3", nullptr},
+        {'G', 0, 0, "\t room.plim", "group : 7", "\t Gouraud-Group: 7\n"},
+        {'G', 0, 1, "\t room.plim", "group : -1", "\t Gouraud-Group: -1\n"}, // beyond the map
+        {'O', 0, 0, "\t room.plim", "operand : -1", "\t Operand: -1\n"},     // no operand map
+        {'U', 0, 0, "\t room.plim", "\"floor\" | 1", "\t Type: \"floor\" | 1\n"},
+        {'u', 0, 0, "\t room.plim", "\"floor\" | 1", nullptr},
+        {'U', 0, 1, "\t room.plim", "\"\" | -1", "\t Type: -1\n"},
+        {'E', 0, 0, "\t room.plim", "index : 0", "\t Triangle: 0 of 2"},
+        {'T', 0, 1, "\t room.plim", "triangle : 1", "\t Triangle: 1 of 2"},
+        {'T', 0, 5, "\t room.plim", "triangle : 5", nullptr}, // beyond the polygon map
+        {'P', 3, 0, "\t ?", "polygon : 0", nullptr},          // entity beyond the flat list
+        {'!', 0, 0, "\t room.plim", "0", nullptr},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " " << c.entity << " " << c.triangle);
         const InspectionLines lines = format_inspection_lines(&list, c.entity, c.triangle, c.mode);
-        EXPECT_TRUE(lines.picked) << c.mode << c.triangle;
-        EXPECT_EQ(lines.title, c.title) << c.mode << c.triangle;
-        EXPECT_EQ(lines.text, c.text) << c.mode << c.triangle;
+        EXPECT_TRUE(lines.picked);
+        EXPECT_EQ(lines.title, c.title);
+        EXPECT_EQ(lines.text, c.hint);
+        if (c.report != nullptr) {
+            const std::string text = format_llmi_report(&list, 0, c.triangle, c.mode).text;
+            const std::size_t after = text.find("| 0\n") + 4;
+            EXPECT_EQ(text.compare(after, std::string(c.report).size(), c.report), 0) << text;
+        }
     }
-}
-
-TEST_F(InspectionTextTest, MissesClearTheHintAndNoListShowsRawIndices)
-{
-    EXPECT_FALSE(format_inspection_lines(&list, NO_PICK, 0, 'T').picked);
-    EXPECT_FALSE(format_inspection_lines(&list, 0, NO_PICK, 'T').picked);
-    EXPECT_FALSE(format_inspection_lines(&list, -1, 0, 'T').picked);
-    const InspectionLines raw = format_inspection_lines(nullptr, 4, 2, 'P');
-    EXPECT_EQ(raw.title, "entity \t 4");
-    EXPECT_EQ(raw.text, "triangle : 2");
 }
 
 TEST_F(InspectionTextTest, ReportListsTheTriangleAndMarksMissingDataWithQuestionMarks)
@@ -96,28 +94,16 @@ TEST_F(InspectionTextTest, ReportListsTheTriangleAndMarksMissingDataWithQuestion
                                "     V[0,1,0.5] C[?,?,?,?] N[?,?,?]\n");
 }
 
-TEST_F(InspectionTextTest, ReportModeLines)
+// A miss clears the hint and no list shows raw indices; the report needs a
+// mode and a pick inside the flat list.
+TEST_F(InspectionTextTest, MissesAndPicksOutsideTheListShowNothing)
 {
-    struct Case {
-        char mode;
-        std::int32_t triangle;
-        const char* line; // the line after the entity line, empty for none
-    };
-    const Case cases[] = {
-        {'G', 0, "\t Gouraud-Group: 7\n"}, {'G', 1, "\t Gouraud-Group: -1\n"},
-        {'O', 0, "\t Operand: -1\n"},      {'U', 0, "\t Type: \"floor\" | 1\n"},
-        {'U', 1, "\t Type: -1\n"},         {'T', 0, "\t Triangle: 0 of 2"},
-        {'E', 0, "\t Triangle: 0 of 2"},
-    };
-    for (const Case& c : cases) {
-        const std::string text = format_llmi_report(&list, 0, c.triangle, c.mode).text;
-        const std::size_t after = text.find("| 0\n") + 4;
-        EXPECT_EQ(text.compare(after, std::string(c.line).size(), c.line), 0) << c.mode << text;
-    }
-}
-
-TEST_F(InspectionTextTest, ReportNeedsAModeAndAPickInsideTheFlatList)
-{
+    EXPECT_FALSE(format_inspection_lines(&list, NO_PICK, 0, 'T').picked);
+    EXPECT_FALSE(format_inspection_lines(&list, 0, NO_PICK, 'T').picked);
+    EXPECT_FALSE(format_inspection_lines(&list, -1, 0, 'T').picked);
+    const InspectionLines raw = format_inspection_lines(nullptr, 4, 2, 'P');
+    EXPECT_EQ(raw.title, "entity \t 4");
+    EXPECT_EQ(raw.text, "triangle : 2");
     Entity group = construct_entity();
     group.kind = ENTITY_GROUP;
     group.members = {nullptr};

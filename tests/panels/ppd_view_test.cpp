@@ -11,8 +11,6 @@
 
 namespace {
 
-std::string g_copied;
-
 TEST(PpdView, EntityHasPpdBySingleMeshOrAnyGroupMember)
 {
     Mesh with_ppd;
@@ -58,13 +56,14 @@ TEST(PpdView, CopiedAndWrittenTextsShowTabsAsArrows)
 
     copy_ppd_to_clipboard(app);
     EXPECT_EQ(app.message_panes.info.title, "PPD Emission Failure");
+    static std::string copied;
     app.platform.clipboard_write = [](const std::string& text) {
-        g_copied = text;
+        copied = text;
         return true;
     };
     copy_ppd_to_clipboard(app);
     EXPECT_EQ(app.message_panes.info.title, "PPD Copied to Clipboard");
-    EXPECT_EQ(g_copied, expected);
+    EXPECT_EQ(copied, expected);
 
     const auto workspace = std::filesystem::temp_directory_path() / "plim_ppd_view_test";
     std::filesystem::create_directories(workspace);
@@ -76,15 +75,6 @@ TEST(PpdView, CopiedAndWrittenTextsShowTabsAsArrows)
     std::filesystem::remove_all(workspace);
     write_ppd_text_file(app);
     EXPECT_EQ(app.message_panes.info.title, "PPD Emission Failure");
-}
-
-TEST(PpdView, ShowWithoutPpdExplainsAndKeepsThePaneClosed)
-{
-    auto owner = std::make_unique<Application>();
-    Application& app = *owner;
-    show_entity_ppd(app);
-    EXPECT_EQ(app.message_panes.info.title, "Entity is Missing PPD");
-    EXPECT_EQ(app.modal[MODAL_PROFILE], 0);
 }
 
 } // namespace

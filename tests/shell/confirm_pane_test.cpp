@@ -39,17 +39,13 @@ TEST_F(ConfirmPaneTest, AcceptDefersTheActionAndKeepsTheMasksUntilItRan)
     EXPECT_EQ(g_accepted, 0);
     EXPECT_EQ(app.deferred_countdown, DEFERRED_FRAMES);
     EXPECT_EQ(app.deferred[DEFERRED_CONFIRMED_ACTION], 1);
-    EXPECT_EQ(app.modal[MODAL_CONFIRM], 0);
-    EXPECT_EQ(app.modal[MODAL_BUSY], 1);
-    EXPECT_TRUE(app.mask_pane.visible);
-    EXPECT_TRUE(app.load_pane.visible);
+    EXPECT_TRUE(!app.modal[MODAL_CONFIRM] && app.modal[MODAL_BUSY]);
+    EXPECT_TRUE(app.mask_pane.visible && app.load_pane.visible);
 
     run_confirmed_action(app);
     EXPECT_EQ(g_accepted, 1);
     EXPECT_EQ(g_cancelled, 0);
-    EXPECT_FALSE(is_any_modal_open(app));
-    EXPECT_FALSE(app.mask_pane.visible);
-    EXPECT_FALSE(app.load_pane.visible);
+    EXPECT_FALSE(is_any_modal_open(app) || app.mask_pane.visible || app.load_pane.visible);
 }
 
 TEST_F(ConfirmPaneTest, CancelRunsTheCancelActionOnly)
@@ -63,17 +59,20 @@ TEST_F(ConfirmPaneTest, CancelRunsTheCancelActionOnly)
     EXPECT_TRUE(app.mask_pane.visible);
 }
 
+// An option out of range, or without a target, changes nothing.
 TEST_F(ConfirmPaneTest, OptionWritesThroughItsTargetAndMarksTheButton)
 {
+    set_confirm_option(app, 2);
+    EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
+    EXPECT_TRUE(app.confirm_pane.option_label.label.empty());
     std::int32_t mode = 2;
     app.confirm.option_target = &mode;
     set_confirm_option(app, 1);
+    set_confirm_option(app, 3);
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(app.confirm_pane.option_label.label, "Basic-CSG-Mesh");
     EXPECT_TRUE(app.confirm_pane.option_buttons[1].selected);
     EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
-    set_confirm_option(app, 3);
-    EXPECT_EQ(mode, 1);
 }
 
 } // namespace

@@ -44,6 +44,14 @@ protected:
         panes[state].visible = true;
         set_modal_masks(app, true);
     }
+    // A fresh start with only `states` open, in that order.
+    void open_only(const std::vector<ModalState>& states)
+    {
+        SetUp();
+        app.modal = {};
+        for (ModalState state : states)
+            open(state);
+    }
     bool masks() const { return app.mask_pane.visible && app.overlay.visible; }
 
     std::unique_ptr<Application> owner = std::make_unique<Application>();
@@ -74,10 +82,7 @@ TEST_F(ModalPanes, EscapeClosesTheFirstOpenStateOnlyAndKeepsTheMasksForWhatStays
     };
     for (const EscapeCase& c : cases) {
         SCOPED_TRACE(c.what);
-        SetUp();
-        app.modal = {};
-        for (ModalState state : c.open)
-            open(state);
+        open_only(c.open);
         close_modal_state(app);
         EXPECT_EQ(app.modal[c.closed], 0);
         EXPECT_FALSE(panes[c.closed].visible);
@@ -158,11 +163,8 @@ TEST_F(ModalPanes, EnterNamesTheFollowUpOfTheFirstMatchingState)
     };
     for (const EnterCase& c : cases) {
         SCOPED_TRACE(c.what);
-        SetUp();
-        app.modal = {};
+        open_only(c.open);
         app.startup_finished = c.startup_finished ? 1 : 0;
-        for (ModalState state : c.open)
-            open(state);
         EXPECT_EQ(confirm_modal_state(app), c.follow_up);
     }
     EXPECT_FALSE(app.modal[MODAL_RUN]) << "Enter on the run pane closes it first";
@@ -171,16 +173,12 @@ TEST_F(ModalPanes, EnterNamesTheFollowUpOfTheFirstMatchingState)
     EXPECT_TRUE(app.modal[MODAL_BUSY] && masks()) << "the masks stay until the action ran";
 }
 
-TEST_F(ModalPanes, AboutAndHelpToggleAndAnOptionWithoutTargetChangesNothing)
+TEST_F(ModalPanes, AboutToggles)
 {
     toggle_about_pane(app);
     EXPECT_TRUE(app.modal[MODAL_ABOUT] && panes[MODAL_ABOUT].visible && masks());
     toggle_about_pane(app);
     EXPECT_FALSE(app.modal[MODAL_ABOUT] || masks());
-    app.confirm.option_target = nullptr;
-    set_confirm_option(app, 2);
-    EXPECT_FALSE(app.confirm_pane.option_buttons[2].selected);
-    EXPECT_TRUE(app.confirm_pane.option_label.label.empty());
 }
 
 } // namespace

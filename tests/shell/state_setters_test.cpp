@@ -18,46 +18,63 @@ protected:
 
 TEST_F(StateSettersTest, SidePanelOpensAndTheSameIndexCloses)
 {
-    select_side_panel(app, 2);
-    EXPECT_EQ(app.view_settings.open_side_panel, 2);
-    EXPECT_EQ(app.view_settings.panel_flags[PANEL_SIDE_PANEL_SHOWN], 1);
-    EXPECT_TRUE(app.side_panels[2].visible);
-    EXPECT_TRUE(app.side_panel_tabs[2].selected);
-    EXPECT_TRUE(app.control_pane.visible) << "CONTROLPANE shows with its panel";
-    select_side_panel(app, 2);
-    EXPECT_EQ(app.view_settings.open_side_panel, -1);
-    EXPECT_EQ(app.view_settings.panel_flags[PANEL_SIDE_PANEL_SHOWN], 0);
-    EXPECT_FALSE(app.side_panels[2].visible);
-    EXPECT_FALSE(app.control_pane.visible);
+    for (const bool open : {true, false}) {
+        select_side_panel(app, 2);
+        SCOPED_TRACE(open ? "opened" : "closed again");
+        EXPECT_EQ(app.view_settings.open_side_panel, open ? 2 : -1);
+        EXPECT_EQ(app.view_settings.panel_flags[PANEL_SIDE_PANEL_SHOWN], open ? 1 : 0);
+        EXPECT_EQ(app.side_panels[2].visible, open);
+        EXPECT_EQ(app.side_panel_tabs[2].selected, open);
+        EXPECT_EQ(app.control_pane.visible, open) << "CONTROLPANE shows with its panel";
+    }
 }
 
-TEST_F(StateSettersTest, ToolMenuShowsOnlyTheOpenDropDown)
+TEST_F(StateSettersTest, DropDownsNameTheOpenEntryAndCloseOutOfRange)
 {
     show_tool_drop_down(app, TOOL_MENU_SHADING);
-    EXPECT_TRUE(app.tool_menu_pane.visible);
-    EXPECT_TRUE(app.tool_menus[TOOL_MENU_SHADING].pane.visible);
+    EXPECT_TRUE(app.tool_menu_pane.visible && app.tool_menus[TOOL_MENU_SHADING].pane.visible);
     EXPECT_FALSE(app.tool_menus[TOOL_MENU_COLOUR].pane.visible);
     EXPECT_EQ(app.tool_menu_title.label, "SHADING");
-    EXPECT_EQ(app.tool_menu_icon.icon, 44);
     show_tool_drop_down(app, 8);
     EXPECT_EQ(app.view_settings.open_tool_menu, -1) << "out of range closes";
     EXPECT_FALSE(app.tool_menu_pane.visible);
+
+    show_settings_drop_down(app, SETTINGS_MENU_THEME);
+    EXPECT_TRUE(app.settings_menu_title.visible);
+    EXPECT_EQ(app.settings_menu_title.label, "THEME");
+    show_settings_drop_down(app, SETTINGS_MENU_LOCK);
+    EXPECT_FALSE(app.settings_menu_icon.visible) << "LOCK has no drop-down";
+    EXPECT_EQ(app.settings_menu_title.label, "");
 }
 
-TEST_F(StateSettersTest, QuickHideTakesTheBarsAwayAndShowsTheLogo)
+TEST_F(StateSettersTest, QuickHideTakesTheBarsAwayShowsTheLogoAndBringsBackWhatWasShown)
 {
     app.view_settings.panel_flags[PANEL_SETTINGS_BAR_VISIBLE] = 1;
+    app.view_settings.minimal_mode = 0;
+    app.variant_count = 2;
     select_side_panel(app, 0);
+    update_panel_visibility(app);
+    EXPECT_TRUE(app.variants_panel.panel.visible);
+    EXPECT_FALSE(app.llmi_toggle.visible) << "the inspector needs an entity to inspect";
     app.redraw_requested = 0;
     set_quick_hide(app, false);
     EXPECT_EQ(app.redraw_requested, 0) << "no change, nothing done";
 
     set_quick_hide(app, true);
-    for (const lumo::KL* bar : {&app.toolbar.bar, &app.tip_bar.bar, &app.status_bar.bar,
-                                &app.tab_bar.bar, &app.settings_bar, &app.control_pane})
-        EXPECT_FALSE(bar->visible);
+    const lumo::P* const hidden_widgets[] = {
+        &app.toolbar.bar,          &app.tip_bar.bar,
+        &app.status_bar.bar,       &app.tab_bar.bar,
+        &app.settings_bar,         &app.control_pane,
+        &app.variants_panel.panel, &app.parallel_flags_strip.panel};
+    for (const lumo::P* hidden : hidden_widgets)
+        EXPECT_FALSE(hidden->visible);
     EXPECT_TRUE(app.hide_logo.visible);
+    EXPECT_TRUE(app.panel_visibility.floating_container);
     EXPECT_DOUBLE_EQ(app.statistics_texts[0].opacity, 0.5);
+    app.view_settings.minimal_mode = 1;
+    update_panel_visibility(app);
+    EXPECT_TRUE(app.quick_hide_strips[0].visible) << "minimal panels while hidden";
+    EXPECT_TRUE(app.panel_visibility.minimal_panels[2]);
 
     set_quick_hide(app, false);
     EXPECT_TRUE(app.settings_bar.visible);
@@ -68,8 +85,7 @@ TEST_F(StateSettersTest, QuickHideTakesTheBarsAwayAndShowsTheLogo)
 
 TEST_F(StateSettersTest, TonesCycleThroughTheirSteps)
 {
-    const std::array<std::int32_t, 7> from_four{6, 7, 8, 0, 1, 2, 4};
-    for (std::int32_t expected : from_four) {
+    for (std::int32_t expected : {6, 7, 8, 0, 1, 2, 4}) {
         cycle_mono_edge_tone(app);
         EXPECT_EQ(app.view_settings.mono_edge_tone, expected);
         EXPECT_EQ(app.mono_edge_tone_field.label, std::to_string(expected));
@@ -82,19 +98,15 @@ TEST_F(StateSettersTest, LightZeroTakesEachTermThatIsOn)
 {
     static Light0Terms seen;
     app.apply_light0 = [](const Light0Terms& terms) { seen = terms; };
-    struct Case {
-        std::uint8_t ambient, diffuse, specular;
-        float a, d, s;
-    };
-    for (const Case& c : {Case{1, 1, 1, 0.05f, 1.0f, 0.05f}, Case{0, 1, 0, 0.0f, 1.0f, 0.0f},
-                          Case{1, 0, 0, 0.05f, 0.0f, 0.0f}}) {
-        app.view_settings.ambient_term = c.ambient;
-        app.view_settings.diffuse_term = c.diffuse;
-        app.view_settings.specular_term = c.specular;
+    const std::array<std::array<std::uint8_t, 3>, 3> cases{{{1, 1, 1}, {0, 1, 0}, {1, 0, 0}}};
+    for (const auto& on : cases) {
+        app.view_settings.ambient_term = on[0];
+        app.view_settings.diffuse_term = on[1];
+        app.view_settings.specular_term = on[2];
         set_up_light0(app);
-        EXPECT_FLOAT_EQ(seen.ambient[1], c.a);
-        EXPECT_FLOAT_EQ(seen.diffuse[2], c.d);
-        EXPECT_FLOAT_EQ(seen.specular[0], c.s);
+        EXPECT_FLOAT_EQ(seen.ambient[1], on[0] ? 0.05f : 0.0f);
+        EXPECT_FLOAT_EQ(seen.diffuse[2], on[1] ? 1.0f : 0.0f);
+        EXPECT_FLOAT_EQ(seen.specular[0], on[2] ? 0.05f : 0.0f);
         EXPECT_FLOAT_EQ(seen.diffuse[3], 1.0f);
     }
 }
@@ -109,25 +121,6 @@ TEST_F(StateSettersTest, EyeHeightMovesTheFirstPersonCameraByTheChange)
     EXPECT_DOUBLE_EQ(app.camera.target[1], 1.5);
     EXPECT_DOUBLE_EQ(app.saved_cameras[CAMERA_FIRST_PERSON].target[1], 0.75 + 2.5 - 1.75);
     EXPECT_EQ(app.view_settings.eye_height_text, "2.5");
-}
-
-TEST_F(StateSettersTest, QuickHideOutsideMinimalModeHidesEveryFloatingWidget)
-{
-    app.variant_count = 2;
-    update_panel_visibility(app);
-    EXPECT_TRUE(app.variants_panel.panel.visible);
-    EXPECT_FALSE(app.llmi_toggle.visible) << "the inspector needs an entity to inspect";
-
-    app.view_settings.minimal_mode = 0;
-    set_quick_hide(app, true);
-    EXPECT_FALSE(app.variants_panel.panel.visible);
-    EXPECT_FALSE(app.parallel_flags_strip.panel.visible);
-    EXPECT_TRUE(app.panel_visibility.floating_container);
-
-    app.view_settings.minimal_mode = 1;
-    update_panel_visibility(app);
-    EXPECT_TRUE(app.quick_hide_strips[0].visible) << "minimal panels while hidden";
-    EXPECT_TRUE(app.panel_visibility.minimal_panels[2]);
 }
 
 TEST_F(StateSettersTest, ExecutionModeMarksItsButtonInBold)
@@ -189,17 +182,6 @@ TEST_F(StateSettersTest, PanelSettersMoveTheViewAtOnceAndAFlipExchangesTheBarSty
     EXPECT_EQ(app.toolbar.bar.fill_style, flipped) << "no change, no exchange";
     set_vertical_flip_mode(app, false);
     EXPECT_EQ(app.toolbar.bar.fill_style, normal);
-}
-
-TEST_F(StateSettersTest, SettingsDropDownHeaderNamesTheOpenEntry)
-{
-    show_settings_drop_down(app, SETTINGS_MENU_THEME);
-    EXPECT_TRUE(app.settings_menu_title.visible);
-    EXPECT_EQ(app.settings_menu_title.label, "THEME");
-    EXPECT_EQ(app.settings_menu_icon.icon, static_cast<int>(app.settings_menu_icons[6]));
-    show_settings_drop_down(app, SETTINGS_MENU_LOCK);
-    EXPECT_FALSE(app.settings_menu_icon.visible) << "LOCK has no drop-down";
-    EXPECT_EQ(app.settings_menu_title.label, "");
 }
 
 TEST_F(StateSettersTest, HintBarFollowsTheTooltipWidget)

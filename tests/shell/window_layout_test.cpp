@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <tuple>
@@ -27,43 +28,28 @@ protected:
     std::uint8_t& flag(PanelFlag f) { return app.view_settings.panel_flags[f]; }
 };
 
-TEST_F(WindowLayoutTest, BarsAtStartFlagsInBothOrientations)
+// The bars stack edge to edge over the full width and height of the window,
+// the toolbar on top; a vertical flip turns the stack upside down.
+TEST_F(WindowLayoutTest, BarsStackWithoutGapsAndAFlipReversesThem)
 {
-    struct Case {
-        bool flipped;
-        Rect toolbar, tipbar, content, statusbar, tabbar;
-        int strip_top, strip_bottom;
-    };
-    const Case cases[] = {
-        {false,
-         {0, 0, 720, 56},
-         {0, 56, 720, 32},
-         {0, 88, 720, 336},
-         {0, 424, 720, 24},
-         {0, 448, 720, 32},
-         1,
-         0},
-        {true,
-         {0, 424, 720, 56},
-         {0, 392, 720, 32},
-         {0, 56, 720, 336},
-         {0, 32, 720, 24},
-         {0, 0, 720, 32},
-         0,
-         1},
-    };
-    for (const Case& c : cases) {
-        flag(PANEL_VERTICAL_FLIP) = c.flipped;
+    for (const bool flipped : {false, true}) {
+        SCOPED_TRACE(flipped ? "flipped" : "normal");
+        flag(PANEL_VERTICAL_FLIP) = flipped;
         lay_out_root(app, 720, 480);
         lay_out_view_panels(app, 720, 480);
-        SCOPED_TRACE(c.flipped ? "flipped" : "normal");
-        EXPECT_EQ(rect_of(app.toolbar.bar), c.toolbar);
-        EXPECT_EQ(rect_of(app.tip_bar.bar), c.tipbar);
-        EXPECT_EQ(rect_of(app.content_pane), c.content);
-        EXPECT_EQ(rect_of(app.status_bar.bar), c.statusbar);
-        EXPECT_EQ(rect_of(app.tab_bar.bar), c.tabbar);
-        EXPECT_EQ(app.parallel_flags_strip.panel.border_top.width, c.strip_top);
-        EXPECT_EQ(app.parallel_flags_strip.panel.border_bottom.width, c.strip_bottom);
+        std::array<std::pair<const lumo::P*, int>, 5> stack{{{&app.toolbar.bar, 56},
+                                                             {&app.tip_bar.bar, 32},
+                                                             {&app.content_pane, 336},
+                                                             {&app.status_bar.bar, 24},
+                                                             {&app.tab_bar.bar, 32}}};
+        if (flipped) std::reverse(stack.begin(), stack.end());
+        int y = 0;
+        for (const auto& [bar, height] : stack) {
+            EXPECT_EQ(rect_of(*bar), (Rect{0, y, 720, height}));
+            y += height;
+        }
+        EXPECT_EQ(app.parallel_flags_strip.panel.border_top.width, flipped ? 0 : 1);
+        EXPECT_EQ(app.parallel_flags_strip.panel.border_bottom.width, flipped ? 1 : 0);
         EXPECT_EQ(app.panel_layout.view_rect, (Rect{0, 0, 720, 480})) << "edge to edge";
     }
 }
@@ -157,12 +143,11 @@ TEST_F(WindowLayoutTest, ScrollRuleAlignsTheFarEdgeAtFractionOne)
 
 TEST_F(WindowLayoutTest, DirectiveMarkerWithoutSelectionIsOutOfSight)
 {
-    app.panel_layout.selected_directive = -1;
-    lay_out_directive_list(app, 112, 300);
-    EXPECT_EQ(rect_of(app.directive_column.marker), (Rect{-16, -16, 0, 0}));
-    app.panel_layout.selected_directive = 3; // no such row
-    lay_out_directive_list(app, 112, 300);
-    EXPECT_EQ(rect_of(app.directive_column.marker), (Rect{-16, -16, 0, 0}));
+    for (const int selected : {-1, 3}) { // none, and no such row
+        app.panel_layout.selected_directive = selected;
+        lay_out_directive_list(app, 112, 300);
+        EXPECT_EQ(rect_of(app.directive_column.marker), (Rect{-16, -16, 0, 0})) << selected;
+    }
 }
 
 TEST_F(WindowLayoutTest, NavigatorThumbFollowsTheListFraction)
