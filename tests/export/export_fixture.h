@@ -3,7 +3,6 @@
 // Scenes, writer calls and file helpers shared by the writer tests. The
 // fixture scene is the one the golden files under golden/ were written for.
 
-#include <atomic>
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
@@ -11,8 +10,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "export/export_frame.h"
 #include "export/export_names.h"
@@ -22,6 +19,7 @@
 #include "export/stl_writer.h"
 #include "model/entity.h"
 #include "model/mesh.h"
+#include "tests/platform/test_support.h"
 
 struct MeshArrays {
     std::vector<double> positions;
@@ -54,25 +52,6 @@ struct WriterCall {
     ExportFormat format;
     std::int32_t topology;
     bool normals, colours, binary;
-};
-
-// A fresh directory under the build tree, removed by the destructor.
-struct ScratchDirectory {
-    std::filesystem::path path;
-    ScratchDirectory()
-    {
-        static std::atomic<int> counter{0};
-        path = std::filesystem::path(PLIM_BINARY_DIR) / "export-scratch" /
-               (std::to_string(getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchDirectory()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
 };
 
 template <typename T> inline std::vector<T>* optional_array(const std::vector<T>& values)
@@ -228,4 +207,10 @@ inline std::vector<std::string> read_lines(const std::string& path)
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// A reference file under golden/.
+inline std::string read_golden(const std::string& name)
+{
+    return read_file_bytes(std::string(PLIM_SOURCE_DIR) + "/tests/export/golden/" + name);
 }

@@ -32,23 +32,23 @@ Lines ply_body(const Lines& lines)
 class ExportFrame : public ::testing::Test {
 protected:
     Scene scene;
-    ScratchDirectory scratch;
+    ScratchDir scratch;
 
     Lines obj_lines(std::int32_t topology, bool normals, bool colours)
     {
-        EXPECT_TRUE(write_obj(scene.list, scratch.file("s.obj"), topology, normals, colours));
-        return read_lines(scratch.file("s.obj"));
+        EXPECT_TRUE(write_obj(scene.list, scratch.path("s.obj"), topology, normals, colours));
+        return read_lines(scratch.path("s.obj"));
     }
     Lines ply_lines(std::int32_t topology, bool normals, bool colours)
     {
         EXPECT_TRUE(
-            write_ply(scene.list, scratch.file("s.ply"), topology, normals, colours, false));
-        return read_lines(scratch.file("s.ply"));
+            write_ply(scene.list, scratch.path("s.ply"), topology, normals, colours, false));
+        return read_lines(scratch.path("s.ply"));
     }
     Lines stl_normals()
     {
-        EXPECT_TRUE(write_stl(scene.list, scratch.file("s.stl"), false));
-        return lines_starting(read_lines(scratch.file("s.stl")), "facet normal ");
+        EXPECT_TRUE(write_stl(scene.list, scratch.path("s.stl"), false));
+        return lines_starting(read_lines(scratch.path("s.stl")), "facet normal ");
     }
 };
 
@@ -183,12 +183,12 @@ TEST_F(ExportFrame, AllHiddenGivesHeadersWithZeroCounts)
     const auto obj = obj_lines(3, true, true);
     EXPECT_EQ(obj.size(), 9u);
     EXPECT_EQ(obj[3], "#   - vertex : 0");
-    ASSERT_TRUE(write_off(scene.list, scratch.file("e.off"), 0, false, false, false));
-    const auto off = read_lines(scratch.file("e.off"));
+    ASSERT_TRUE(write_off(scene.list, scratch.path("e.off"), 0, false, false, false));
+    const auto off = read_lines(scratch.path("e.off"));
     EXPECT_EQ(off.front(), "OFF");
     EXPECT_EQ(off.back(), "0 0 0");
     EXPECT_TRUE(stl_normals().empty());
-    EXPECT_EQ(read_file_bytes(scratch.file("s.stl")), "solid object\nendsolid object\n");
+    EXPECT_EQ(read_file_bytes(scratch.path("s.stl")), "solid object\nendsolid object\n");
 }
 
 TEST_F(ExportFrame, LongPolygonsKeepEveryIndexInBinaryForms)
@@ -215,11 +215,11 @@ TEST_F(ExportFrame, LongPolygonsKeepEveryIndexInBinaryForms)
         }
         return bytes;
     };
-    ASSERT_TRUE(write_ply(scene.list, scratch.file("r.ply"), 0, false, false, true));
-    const std::string ply = read_file_bytes(scratch.file("r.ply"));
+    ASSERT_TRUE(write_ply(scene.list, scratch.path("r.ply"), 0, false, false, true));
+    const std::string ply = read_file_bytes(scratch.path("r.ply"));
     EXPECT_EQ(ply.substr(ply.size() - 41 * 4), record_bytes(false, false));
-    ASSERT_TRUE(write_off(scene.list, scratch.file("r.off"), 0, false, false, true));
-    const std::string off = read_file_bytes(scratch.file("r.off"));
+    ASSERT_TRUE(write_off(scene.list, scratch.path("r.off"), 0, false, false, true));
+    const std::string off = read_file_bytes(scratch.path("r.off"));
     EXPECT_EQ(off.size(), std::string("OFF BINARY\n").size() + 3 * 4 + 40 * 12 + 42 * 4);
     EXPECT_EQ(off.substr(off.size() - 42 * 4), record_bytes(true, true));
 }
@@ -227,7 +227,7 @@ TEST_F(ExportFrame, LongPolygonsKeepEveryIndexInBinaryForms)
 TEST_F(ExportFrame, OffKeywordNamesTheAttributes)
 {
     scene.add(make_single_entity(triangle_arrays()));
-    const std::string path = scratch.file("k.off");
+    const std::string path = scratch.path("k.off");
     const char* keywords[] = {"OFF", "COFF", "NOFF", "CNOFF"}; // index: normals * 2 + colours
     for (int i = 0; i < 8; ++i) {
         const bool binary = i >= 4;

@@ -15,11 +15,10 @@ TEST_P(GoldenFiles, MatchByteForByte)
 {
     Scene scene;
     build_fixture_scene(scene);
-    ScratchDirectory scratch;
-    const std::string path = scratch.file(GetParam().name);
+    ScratchDir scratch;
+    const std::string path = scratch.path(GetParam().name);
     ASSERT_TRUE(write_with(GetParam(), scene.list, path));
-    EXPECT_EQ(read_file_bytes(path), read_file_bytes(std::string(PLIM_SOURCE_DIR) +
-                                                     "/tests/export/golden/" + GetParam().name));
+    EXPECT_EQ(read_file_bytes(path), read_golden(GetParam().name));
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, GoldenFiles, ::testing::ValuesIn(kEveryWriter),

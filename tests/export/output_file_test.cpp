@@ -60,12 +60,12 @@ TEST(OutputFile, FailedWriteReturnsFalseAndKeepsTheExistingFile)
     const bool have_dev_full = std::filesystem::is_character_file("/dev/full");
     for (const WriterCall& call : kEveryWriter) {
         SCOPED_TRACE(call.name);
-        ScratchDirectory scratch;
-        const std::string target = scratch.file("model.out");
+        ScratchDir scratch;
+        const std::string target = scratch.path("model.out");
         std::ofstream(target) << "earlier export\n";
         EXPECT_FALSE(write_with_file_size_limit(call, scene.list, target));
         EXPECT_EQ(read_file_bytes(target), "earlier export\n");
-        EXPECT_EQ(directory_entries(scratch.path), std::vector<std::string>{"model.out"});
+        EXPECT_EQ(directory_entries(scratch.dir), std::vector<std::string>{"model.out"});
         if (have_dev_full) {
             EXPECT_FALSE(write_with(call, scene.list, "/dev/full"));
             EXPECT_TRUE(std::filesystem::is_character_file("/dev/full")); // written in place
@@ -81,11 +81,11 @@ TEST(OutputFile, MissingDirectoryFailsAndSuccessReplacesTheTargetThroughALink)
     build_fixture_scene(scene);
     for (const WriterCall& call : kEveryWriter) {
         SCOPED_TRACE(call.name);
-        ScratchDirectory scratch;
-        EXPECT_FALSE(write_with(call, scene.list, scratch.file("missing/model.out")));
-        EXPECT_TRUE(directory_entries(scratch.path).empty());
-        const std::string target = scratch.file("model.out");
-        const std::string link = scratch.file("link.out");
+        ScratchDir scratch;
+        EXPECT_FALSE(write_with(call, scene.list, scratch.path("missing/model.out")));
+        EXPECT_TRUE(directory_entries(scratch.dir).empty());
+        const std::string target = scratch.path("model.out");
+        const std::string link = scratch.path("link.out");
         std::ofstream(target) << std::string(100000, 'x');
         std::filesystem::create_symlink(target, link);
         ASSERT_TRUE(write_with(call, scene.list, link));
@@ -93,7 +93,7 @@ TEST(OutputFile, MissingDirectoryFailsAndSuccessReplacesTheTargetThroughALink)
         const std::string written = read_file_bytes(target);
         EXPECT_LT(written.size(), 100000u);
         EXPECT_EQ(written.find("xxxx"), std::string::npos);
-        EXPECT_EQ(directory_entries(scratch.path),
+        EXPECT_EQ(directory_entries(scratch.dir),
                   (std::vector<std::string>{"link.out", "model.out"}));
     }
 }
@@ -113,9 +113,9 @@ TEST(OutputFile, ReplacingKeepsTheModeAndWritesHardLinkedTargetsInPlace)
         for (const bool linked : {false, true}) {
             SCOPED_TRACE(testing::Message() << "mode " << std::oct << static_cast<int>(mode)
                                             << (linked ? " linked" : ""));
-            ScratchDirectory scratch;
-            const std::string target = scratch.file("model.obj");
-            const std::string other_name = scratch.file("other.obj");
+            ScratchDir scratch;
+            const std::string target = scratch.path("model.obj");
+            const std::string other_name = scratch.path("other.obj");
             std::ofstream(target) << "earlier export\n";
             fs::permissions(target, mode);
             if (linked) fs::create_hard_link(target, other_name);

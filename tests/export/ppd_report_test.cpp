@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "export/ppd_report.h"
+#include "export_fixture.h"
 
 namespace {
 
@@ -36,15 +35,6 @@ struct ProfiledEntity {
         entity.run_time_seconds = 2.5;
     }
 };
-
-std::string read_golden(const std::string& name)
-{
-    std::ifstream in(std::string(PLIM_SOURCE_DIR) + "/tests/export/golden/" + name,
-                     std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(PpdReport, MonolithAndElementMatchTheirGoldenTexts)
 {

@@ -29,8 +29,8 @@ CommandResult write_and_run(const WriterCall& call, const std::string& tool,
     }
     Scene scene;
     build_fixture_scene(scene);
-    ScratchDirectory scratch;
-    const std::string path = scratch.file(call.name);
+    ScratchDir scratch;
+    const std::string path = scratch.path(call.name);
     if (!write_with(call, scene.list, path)) return result;
     std::FILE* pipe = popen((tool + " '" + path + "'" + options + " 2>&1").c_str(), "r");
     if (!pipe) return result;
@@ -81,7 +81,7 @@ TEST(StlChecker, AcceptsBothFormsWithFacetCountAndPositiveVolume)
             write_and_run({"checked.stl", stl, 3, false, false, binary}, "admesh");
         ASSERT_EQ(check.status, 0) << check.output;
         EXPECT_EQ(number_after(check.output, "Number of facets"), 16) << check.output;
-        EXPECT_NEAR(number_after(check.output, "Volume"), 1.0 + 1.0 / 6.0, 1e-5) << check.output;
+        EXPECT_NEAR(number_after(check.output, "Volume "), 1.0 + 1.0 / 6.0, 1e-5) << check.output;
         EXPECT_EQ(number_after(check.output, "Facets reversed"), 0) << check.output;
     }
 }

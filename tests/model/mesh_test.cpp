@@ -62,11 +62,9 @@ TEST(Mesh, ColourFillsWriteClampedRgbBytesAndKeepAlpha)
     copy_vertex_colours(bare);
     EXPECT_TRUE(bare.vertex_colour_bytes->empty());
 
-    const std::pair<double, int> bytes[] = {{0.5, 127},
-                                            {0.999, 254},
-                                            {1.5, 255},
-                                            {-0.5, 0},
-                                            {std::numeric_limits<double>::quiet_NaN(), 0}};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, int> bytes[] = {
+        {0.5, 127}, {0.999, 254}, {1.5, 255}, {-0.5, 0}, {nan, 0}};
     for (const auto& [value, byte] : bytes)
         EXPECT_EQ(colour_to_byte(value), byte) << value;
 }

@@ -17,14 +17,8 @@ ParameterValue make_value(ValueType type, std::int32_t int_value, double dbl_val
     value.dbl_value = dbl_value;
     return value;
 }
-ParameterValue make_int(std::int32_t v)
-{
-    return make_value(ValueType::INT, v);
-}
-ParameterValue make_dbl(double v)
-{
-    return make_value(ValueType::DBL, 0, v);
-}
+ParameterValue make_int(std::int32_t v) { return make_value(ValueType::INT, v); }
+ParameterValue make_dbl(double v) { return make_value(ValueType::DBL, 0, v); }
 
 } // namespace
 
@@ -102,42 +96,29 @@ TEST(ParameterValueCompare, RangeAndSliderFraction)
 TEST(ParseTypedValue, EveryTypeCodeWithItsLimits)
 {
     // Type codes: 0 INT, 1 DBL, 2 LNG, 3 BLN, 4 CHR, 5 STR; "null" = did not read.
+    using enum ValueType;
     const struct {
         std::uint32_t code;
         const char* text;
         ValueType type;
         const char* display;
     } cases[] = {
-        {0, "42", ValueType::INT, "42"},
-        {0, "12abc", ValueType::INT, "12"},
-        {0, " -3", ValueType::INT, "-3"},
-        {0, "-2147483648", ValueType::INT, "-2147483648"},
-        {0, "x", ValueType::UNDEFINED, "null"},
-        {0, "", ValueType::UNDEFINED, "null"},
-        {0, "2147483648", ValueType::UNDEFINED, "null"},
-        {2, "-7", ValueType::LNG, "-7"},
-        {2, "4294967296", ValueType::UNDEFINED, "null"},
-        {1, "0.5", ValueType::DBL, "0.5"},
-        {1, " -3.5e2", ValueType::DBL, "-350"},
-        {1, "nan", ValueType::UNDEFINED, "null"},
-        {1, "-inf", ValueType::UNDEFINED, "null"},
-        {1, "1e999", ValueType::UNDEFINED, "null"},
-        {3, "true", ValueType::BLN, "true"},
-        {3, "1", ValueType::BLN, "false"},
-        {3, "", ValueType::UNDEFINED, "null"},
-        {4, "'a'", ValueType::CHR, "a"},
-        {4, "'\\n'", ValueType::CHR, "n"},
-        {4, "ab", ValueType::UNDEFINED, "null"},
-        {5, "\"hi\"", ValueType::STR, "hi"},
-        {5, "\"\"", ValueType::STR, ""},
-        {5, "x", ValueType::UNDEFINED, "null"},
-        {7, "1", ValueType::UNDEFINED, "null"},
-        {12345, "1", ValueType::UNDEFINED, "null"},
+        {0, "42", INT, "42"}, {0, "12abc", INT, "12"}, {0, " -3", INT, "-3"},
+        {0, "-2147483648", INT, "-2147483648"}, {0, "x", UNDEFINED, "null"},
+        {0, "", UNDEFINED, "null"}, {0, "2147483648", UNDEFINED, "null"}, {2, "-7", LNG, "-7"},
+        {2, "4294967296", UNDEFINED, "null"}, {1, "0.5", DBL, "0.5"},
+        {1, " -3.5e2", DBL, "-350"}, {1, "nan", UNDEFINED, "null"},
+        {1, "-inf", UNDEFINED, "null"}, {1, "1e999", UNDEFINED, "null"},
+        {3, "true", BLN, "true"}, {3, "1", BLN, "false"}, {3, "", UNDEFINED, "null"},
+        {4, "'a'", CHR, "a"}, {4, "'\\n'", CHR, "n"}, {4, "ab", UNDEFINED, "null"},
+        {5, "\"hi\"", STR, "hi"}, {5, "\"\"", STR, ""}, {5, "x", UNDEFINED, "null"},
+        {7, "1", UNDEFINED, "null"}, {12345, "1", UNDEFINED, "null"},
     };
     for (const auto& c : cases) {
         const ParameterValue value = parse_typed_value(c.code, c.text);
-        EXPECT_EQ(value.type, c.type) << c.code << " '" << c.text << "'";
-        EXPECT_EQ(format_parameter_value(value), c.display) << c.code << " '" << c.text << "'";
+        SCOPED_TRACE(testing::Message() << c.code << " '" << c.text << "'");
+        EXPECT_EQ(value.type, c.type);
+        EXPECT_EQ(format_parameter_value(value), c.display);
     }
 }
 
@@ -157,23 +138,6 @@ TEST(StatementText, ClassifyQuotesAndSearch)
     EXPECT_EQ(find_last_char("abc", '='), -1);
 }
 
-TEST(EnumNames, TablesPairIdsWithNames)
-{
-    for (std::size_t i = 0; i < kColourModeCount; ++i)
-        EXPECT_EQ(g_colour_mode_ids[i], i);
-    for (std::size_t i = 0; i < kValueTypeCount; ++i)
-        EXPECT_EQ(g_value_type_codes[i], i);
-    EXPECT_STREQ(g_colour_mode_names[static_cast<std::size_t>(ColourModeId::BATCHID)], "BATCHID");
-    EXPECT_STREQ(g_colour_mode_names[12], "DECLARATION_ORDER");
-    EXPECT_STREQ(g_value_type_names[11], "ET");
-    EXPECT_STREQ(value_type_name(static_cast<ValueType>(99)), "UNDEFINED");
-    EXPECT_STREQ(g_parse_section_tags[6], "NOTES");
-    const auto optimal = static_cast<std::size_t>(MeshAlgorithm::OPTIMAL_CSG);
-    EXPECT_STREQ(g_execute_modes[optimal], "optimal_csg_mesh");
-    EXPECT_STREQ(g_mesh_algorithm_titles[optimal], "Optimal-CSG Mesh");
-    EXPECT_STREQ(g_mesh_algorithm_short_names[optimal], "Optimal-CSG");
-}
-
 TEST(EnumNames, TypeNameLookupIgnoresCaseAndBlanks)
 {
     const std::pair<const char*, ValueType> cases[] = {
@@ -183,4 +147,5 @@ TEST(EnumNames, TypeNameLookupIgnoresCaseAndBlanks)
         {"I NT", ValueType::UNDEFINED}};
     for (const auto& [name, type] : cases)
         EXPECT_EQ(value_type_from_name(name), type) << "'" << name << "'";
+    EXPECT_STREQ(value_type_name(static_cast<ValueType>(99)), "UNDEFINED");
 }

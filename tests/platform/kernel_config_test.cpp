@@ -31,29 +31,22 @@ protected:
 
 TEST_F(KernelConfigTest, KernelPathNeedsTheNameSuffixAndAnExistingFile)
 {
-    EXPECT_TRUE(set_kernel_path(touch("plim")));
-    EXPECT_EQ(g_kernel_path_state, SettingState::VALID);
-    EXPECT_EQ(get_kernel_path_state_name(), "VALID");
+    const std::pair<std::string, const char*> cases[] = {
+        {touch("plim"), "VALID"},          {touch("PLIM"), "INVALID"},
+        {touch("plim.exe"), "VALID"},      {touch("plim.com"), "INVALID"},
+        {touch("myplim"), "VALID"},        {(dir / "missing" / "plim").string(), "INVALID"},
+        {"", "UNDEFINED"}};
+    for (const auto& [path, state] : cases) {
+        EXPECT_EQ(set_kernel_path(path), std::string(state) == "VALID") << path;
+        EXPECT_EQ(get_kernel_path_state_name(), state) << path;
+    }
+    set_kernel_path(touch("plim"));
     EXPECT_EQ(get_kernel_path(), (dir / "plim").string());
-
-    EXPECT_FALSE(set_kernel_path(touch("PLIM")));
-    EXPECT_EQ(get_kernel_path_state_name(), "INVALID");
-    EXPECT_TRUE(set_kernel_path(touch("plim.exe")));
-    EXPECT_FALSE(set_kernel_path(touch("plim.com")));
-    EXPECT_TRUE(set_kernel_path(touch("myplim")));
-    EXPECT_FALSE(set_kernel_path((dir / "missing" / "plim").string()));
-    EXPECT_EQ(g_kernel_path_state, SettingState::INVALID);
-
-    EXPECT_FALSE(set_kernel_path(""));
-    EXPECT_EQ(g_kernel_path_state, SettingState::UNDEFINED);
-    EXPECT_EQ(get_kernel_path_state_name(), "UNDEFINED");
 }
 
 TEST_F(KernelConfigTest, WorkspaceProbesTheDirectoryAndSetupNeedsBothSettingsValid)
 {
     const std::string plain = dir.string();
-    EXPECT_EQ(set_workspace_path(plain), 1);
-    EXPECT_EQ(get_workspace_path(), plain);
     EXPECT_EQ(set_workspace_path(plain + "/"), 1);
     EXPECT_EQ(get_workspace_path(), plain + "/");
     EXPECT_EQ(get_workspace_state_name(), "VALID");

@@ -12,15 +12,9 @@ TEST(PathParts, FileNameAndDirectory)
         const char* directory;
     } cases[] = {
         {"dir/sub/file.plim", "file.plim", "dir/sub/"},
-        {"C:\\work\\a.plim", "a.plim", "C:\\work\\"},
-        {"a\\b/c", "c", "a\\b/"},
-        {"/x", "x", "/"},
-        {"a/b", "b", "a/"},
-        {"a/b/", "b/", "a/"},
-        {"x/", "x/", "x/"},
-        {"/", "/", "/"},
-        {"", "", ""},
-        {"file.plim", "file.plim", "file.plim"},
+        {"C:\\work\\a.plim", "a.plim", "C:\\work\\"}, {"a\\b/c", "c", "a\\b/"},
+        {"/x", "x", "/"}, {"a/b", "b", "a/"}, {"a/b/", "b/", "a/"},
+        {"x/", "x/", "x/"}, {"/", "/", "/"}, {"", "", ""}, {"file.plim", "file.plim", "file.plim"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(path_file_name(c.path), c.file_name) << c.path;

@@ -5,11 +5,7 @@
 #include "platform/files.h"
 #include "platform/kernel_config.h"
 #include "platform/startup_plan.h"
-#include "tests/platform/trace_capture.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
+#include "tests/platform/test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -19,33 +15,17 @@ class StartupWiring : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/plim-startup-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root_ = pattern;
-        kernel_ = root_ + "/plim";
         ASSERT_TRUE(write_text_file("#!/bin/sh\n", kernel_));
-        workspace_ = root_ + "/ws";
         fs::create_directory(workspace_);
         g_interactive_config = 0;
         set_kernel_path("");
         set_workspace_path("");
     }
 
-    void TearDown() override { fs::remove_all(root_); }
-
-    std::string root_;
-    std::string kernel_;
-    std::string workspace_;
+    ScratchDir scratch_;
+    const std::string kernel_ = scratch_.path("plim");
+    const std::string workspace_ = scratch_.path("ws");
 };
-
-std::string banner_text()
-{
-    std::string text;
-    for (const std::string& line : startup_banner()) {
-        text += line + "\n";
-    }
-    return text;
-}
 
 } // namespace
 
@@ -53,8 +33,11 @@ TEST_F(StartupWiring, KernelAndWorkspaceAreRecordedAndTheStagingDirectoryIsMade)
 {
     TraceCapture trace;
     apply_command_line({"PLIM-EI.exe", kernel_, workspace_, "--Interactive-Config"});
+    std::string banner;
+    for (const std::string& line : startup_banner())
+        banner += line + "\n";
     EXPECT_EQ(trace.text(),
-              banner_text() + "EXEC:[\"" + kernel_ + "\"];\n" + "TEMP:[\"" + workspace_ + "\"];\n");
+              banner + "EXEC:[\"" + kernel_ + "\"];\n" + "TEMP:[\"" + workspace_ + "\"];\n");
     EXPECT_GT(g_program_start_ms, 0);
     EXPECT_EQ(get_kernel_path(), kernel_);
     EXPECT_EQ(g_kernel_path_state, SettingState::VALID);
@@ -64,24 +47,20 @@ TEST_F(StartupWiring, KernelAndWorkspaceAreRecordedAndTheStagingDirectoryIsMade)
     EXPECT_EQ(g_interactive_config, 1);
 }
 
-TEST_F(StartupWiring, MissingWorkspaceEndsInvalidWithoutAStagingDirectory)
+// A missing workspace ends invalid and nothing is made; a plain file exists,
+// but nothing can be made inside it.
+TEST_F(StartupWiring, MissingOrUnwritableWorkspacesAreReported)
 {
-    TraceCapture trace;
-    apply_command_line({"PLIM-EI.exe", kernel_, root_ + "/absent"});
-    EXPECT_NE(trace.text().find("ERROR: the specified entity workspace does not exist.\n"),
-              std::string::npos);
-    EXPECT_EQ(g_workspace_state, SettingState::INVALID);
-    EXPECT_FALSE(fs::exists(root_ + "/absent"));
-    EXPECT_EQ(g_interactive_config, 0);
-}
-
-TEST_F(StartupWiring, AWorkspaceThatCannotHoldTheStagingDirectoryIsReported)
-{
-    // A plain file exists, but nothing can be made inside it.
-    const std::string not_a_directory = root_ + "/file";
-    ASSERT_TRUE(write_text_file("x", not_a_directory));
-    TraceCapture trace;
-    apply_command_line({"PLIM-EI.exe", kernel_, not_a_directory});
-    const std::string text = trace.text();
-    EXPECT_TRUE(text.ends_with("ERROR: unable to write to specified entity workspace.\n")) << text;
+    ASSERT_TRUE(write_text_file("x", scratch_.path("file")));
+    const std::pair<std::string, const char*> cases[] = {
+        {scratch_.path("absent"), "ERROR: the specified entity workspace does not exist.\n"},
+        {scratch_.path("file"), "ERROR: unable to write to specified entity workspace.\n"}};
+    for (const auto& [workspace, error] : cases) {
+        TraceCapture trace;
+        apply_command_line({"PLIM-EI.exe", kernel_, workspace});
+        EXPECT_NE(trace.text().find(error), std::string::npos) << trace.text();
+        EXPECT_EQ(g_workspace_state, SettingState::INVALID) << workspace;
+        EXPECT_EQ(g_interactive_config, 0);
+    }
+    EXPECT_FALSE(fs::exists(scratch_.path("absent")));
 }

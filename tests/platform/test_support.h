@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -15,10 +16,11 @@
 struct ScratchDir {
     std::filesystem::path dir;
     ScratchDir()
-        : dir(std::filesystem::temp_directory_path() /
-              ("plim_platform_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name()))
     {
+        std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(test.begin(), test.end(), '/', '_'); // parameterised tests
+        dir = std::filesystem::temp_directory_path() /
+              ("plim_platform_" + std::to_string(::getpid()) + "_" + test);
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
     }
