@@ -18,13 +18,6 @@ TEST_F(StagingTest, PathsLieInTheWorkspaceTmpDirectoryWithOrWithoutATrailingSlas
               workspace.string() + "/tmp/plim_assemble_out_batch_12");
 }
 
-TEST(StagingTexts, ParseTextsOpenEachScriptWithItsNameOrTheLogicMarker)
-{
-    EXPECT_EQ(parse_list_text({"a", "b"}, {"X", "Y"}), "2;\n{\n// E:a\nX\n};\n{\n// E:b\nY\n};\n");
-    EXPECT_EQ(parse_list_text({}, {}), "0;\n");
-    EXPECT_EQ(parse_logic_text("a = 1;\nb = 2;"), "// logic\na = 1;\nb = 2;");
-}
-
 TEST(StagingTexts, AssembleTextsNameTheModeInTheirDirectiveBlock)
 {
     EXPECT_EQ(assemble_text("cube();", 1),
