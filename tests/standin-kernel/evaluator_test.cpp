@@ -69,10 +69,12 @@ TEST(Evaluator, PrimitivesHaveFixedCounts)
 // polygons face away from its centre, the torus's along its vertex normals.
 TEST(Evaluator, PrimitivesWindOutwardLikeTheirNormals)
 {
-    for (const auto& [script, convex] :
-         {std::pair{"return cube;", true}, {"return mcube;", true}, {"return sphere(1);", true},
-          {"return cylinder(1, 2, 16);", true}, {"return cone(1, 2, 16);", true},
-          {"return torus(1, 0.25, 16, 8);", false}}) {
+    for (const auto& [script, convex] : {std::pair{"return cube;", true},
+                                         {"return mcube;", true},
+                                         {"return sphere(1);", true},
+                                         {"return cylinder(1, 2, 16);", true},
+                                         {"return cone(1, 2, 16);", true},
+                                         {"return torus(1, 0.25, 16, 8);", false}}) {
         const Evaluation evaluation = evaluated(script);
         const Mesh& mesh = *evaluation.mesh;
         Vec3 centre{};
@@ -111,12 +113,14 @@ TEST(Evaluator, ScriptsGiveTheirVertexCountAndFirstVertex)
         {"a = cube; a.tx(2); b = a.duo.ty(5); return a;", 8, {1.5, -0.5, -0.5}},
         {"a = cube.s(1, 2, 4); a.rx90; return a;", 8, {-0.5, 2, -1}}, // z became y
         {"INT n(4, 0, 10, 'Count');\nreturn cylinder(1, 1, n);", 8, {any, any, any}},
-        {"INT n = 6;\nINT n(4, 0, 10);\nINT n = 5;\nreturn cylinder(1, 1, n * 2 - 5);", 10,
+        {"INT n = 6;\nINT n(4, 0, 10);\nINT n = 5;\nreturn cylinder(1, 1, n * 2 - 5);",
+         10,
          {any, any, any}},
         {"DBL k = 1.5e+00;\nreturn cube.s(k / 3);", 8, {-0.25, -0.25, -0.25}},
         {"#PARALLEL;\n#PRE{ k = 2; };\n#PLIM(a){ ret = cube.s(k); };\n#POSTFIX{ return ret; };\n"
          "return{ sub(0|a), sub(b){ ret = mcube; }, sub(a) };",
-         8 + 24 + 8, {-1, -1, -1}},
+         8 + 24 + 8,
+         {-1, -1, -1}},
     };
     for (const Case& c : cases) {
         const Evaluation evaluation = evaluated(c.script);

@@ -77,11 +77,11 @@ TEST(ParseOutput, FaultsMalformTheOutput)
     EXPECT_NE(output_with("crlf").find("</ERRORS>\r\n<WARNINGS>\r\n"), std::string::npos);
     EXPECT_NE(output_with("no-separator ERRORS").find("<ERRORS></ERRORS>\n"), std::string::npos);
     // What the inspector cuts from the operations of the first block.
-    for (const auto& [fault, operations] :
-         {std::pair{"no-open-tag", "(absent)"}, {"no-close-tag", "(absent)"},
-          {"swapped-tags", "(close before open)"}, {"no-separator", "(close before open)"},
-          {"no-separator ERRORS", "return cube;\n"}})
-    {
+    for (const auto& [fault, operations] : {std::pair{"no-open-tag", "(absent)"},
+                                            {"no-close-tag", "(absent)"},
+                                            {"swapped-tags", "(close before open)"},
+                                            {"no-separator", "(close before open)"},
+                                            {"no-separator ERRORS", "return cube;\n"}}) {
         const std::string output = output_with(fault);
         EXPECT_EQ(section(output.substr(0, output.find("<BREAK>")), "OPERATIONS"), operations)
             << fault;

@@ -68,7 +68,8 @@ TEST_F(KernelJobRunner, NeverRunsMoreThanTheLimitAndClaimsEverySlotOnce)
         int fewest_at_once;
         int most_at_once;
     };
-    for (const Case& c : {Case{4, 10, 2, 4}, Case{0, 3, 1, 1}, Case{-3, 3, 1, 1}, Case{4, 0, 0, 0}}) {
+    for (const Case& c :
+         {Case{4, 10, 2, 4}, Case{0, 3, 1, 1}, Case{-3, 3, 1, 1}, Case{4, 0, 0, 0}}) {
         SCOPED_TRACE("limit " + std::to_string(c.limit) + ", jobs " + std::to_string(c.jobs));
         forget_runs();
         KernelJobRun run;
