@@ -72,13 +72,9 @@ TEST_F(StandinInterop, EveryPrimitiveReadsBackWhole)
 
     const ReadBack result = assemble("return cube;");
     const Mesh& cube = *result.meshes.at(0);
-    EXPECT_EQ(vertex_count(cube), 8u);
-    EXPECT_EQ(cube.triangle_indices->size(), 36u);
-    EXPECT_EQ(cube.index_data->front(), 6u);
     EXPECT_EQ(cube.polygon_normals->size(), 24u);
     EXPECT_EQ((*cube.vertex_colour_bytes)[0], 204) << "0.8 grey";
     EXPECT_EQ((*cube.vertex_colour_bytes)[3], 255);
-    EXPECT_EQ(cube.mesh_name, "");
 
     const ReadBack narrow = assemble("stub(\"index16\"); return cube;");
     const Mesh& mesh = *narrow.meshes.at(0);
