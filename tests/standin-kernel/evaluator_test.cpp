@@ -6,23 +6,6 @@
 
 namespace {
 
-// The scripts the inspector assembles at start-up.
-const char* const kBuiltinScripts[] = {
-    "e = mcube.gty.zy.flx(5,2).fl(2,1,0,1).flz(5,2).c; ret = e.rgb(0.75) + e.duo.rgb(0.25).ix; "
-    "return ret.ty(-0.0001);",
-    "a = cylinder(0.025,1,32).zy + cone(0.05625,0.125,32).zy.ty(1); b = "
-    "bcube(0.075,0.005625).rgb(0.25) + "
-    "sphere(0.08625).rgb(1,0.75,0); return b + a.duo.rgb(0.25,0.75,0) + "
-    "a.duo.rzN90.rgb(0.75,0.25,0) + "
-    "a.duo.rxN90.rgb(0,0.5,1.0);",
-    "t = torus(0.5,0.005,64,4); ret = t.duo.rgb(0.25,0.75,0) + t.duo.rx90.rgb(0,0.5,1) + "
-    "t.duo.rz90.rgb(0.75,0.25,0); "
-    "return ret.s(2);",
-    "return cube.rgba(0.25,0.5,1,0.25);",
-    "r = rcube(5,5,0.5,0.25,8); a = cylinder(1.75,1,64) - cylinder(1.25,1,64); a.rx90; "
-    "d = rcube(0.5,2,1,0.25,8).rz(45).txy(1.0,-1.0); ret = r - a - d; return ret.s(0.2);",
-};
-
 Evaluation evaluated(const std::string& logic)
 {
     Evaluation evaluation = evaluate_script(logic);
@@ -36,14 +19,6 @@ std::string failure(const std::string& logic)
     EXPECT_FALSE(evaluation.ok) << logic;
     EXPECT_EQ(evaluation.mesh, nullptr);
     return evaluation.error;
-}
-
-TEST(Evaluator, BuiltinScriptsAssemble)
-{
-    for (const char* script : kBuiltinScripts) {
-        const Evaluation evaluation = evaluated(script);
-        EXPECT_TRUE(evaluation.ok && !evaluation.mesh->polygons.empty()) << script;
-    }
 }
 
 TEST(Evaluator, PrimitivesHaveFixedCounts)
