@@ -1,6 +1,7 @@
+#include "kernel/assemble_runs.h"
 #include "kernel/interop_reader.h"
-#include "tests/kernel/standin_run.h"
-#include "tests/platform/trace_capture.h"
+
+#include "tests/kernel/standin_workspace.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,15 @@ struct ReadBack {
     ~ReadBack() { release_meshes(meshes); }
 };
 
-class StandinInterop : public ::testing::Test {
+class StandinInterop : public StandinWorkspaceTest {
 protected:
-    StandinWorkspace workspace;
-
-    // Assembles the logic and reads the output back.
-    ReadBack assemble(const std::string& logic) const
+    // Assembles the logic alone, execute mode 2, and reads the output again.
+    ReadBack assemble(const std::string& logic)
     {
-        const std::string path = workspace.assemble(logic);
+        TraceCapture quiet;
+        keep(run_assemble(settings, logic, 2, false));
         TraceCapture capture;
-        MeshList meshes = read_interop_file(path);
+        MeshList meshes = read_interop_file(tmp_file("plim_assemble_out"));
         return ReadBack{std::move(meshes), capture.text()};
     }
 };
@@ -118,7 +118,7 @@ TEST_F(StandinInterop, MalformedFilesAreRejectedWithTheTraceLine)
             assemble(std::string("stub(\"fault\", \"") + fault + "\"); return cube;");
         EXPECT_TRUE(result.meshes.empty()) << fault;
         EXPECT_EQ(result.trace,
-                  "ERROR-READING-BINARY-INTEROP-FILE: " + workspace.path("assemble_out") + "\n")
+                  "ERROR-READING-BINARY-INTEROP-FILE: " + tmp_file("plim_assemble_out") + "\n")
             << fault;
     }
     const ReadBack sixteen_bit_odd =
