@@ -21,21 +21,6 @@ protected:
 
 } // namespace
 
-TEST_F(StandinParse, PlainScriptFillsItsSections)
-{
-    const ParseReport report =
-        parse("#CAM(front){0,0,5,0,0,0};\nINT n(5, 0, 10, 'Count');\n"
-              "DBL d = 0.5;\n// @error one\n// @error two\nreturn cube.s(n);\n");
-    EXPECT_EQ(report.valid, 1);
-    EXPECT_EQ(report.parallel, 0u);
-    EXPECT_EQ(report.section_line_counts[SECTION_DIRECTIVES], 1);
-    EXPECT_EQ(report.section_line_counts[SECTION_PARAMETERS], 2);
-    EXPECT_EQ(report.section_line_counts[SECTION_ERRORS], 2);
-    EXPECT_EQ(report.parameter_set.valid, 1);
-    EXPECT_EQ(report.parameter_set.count, 2);
-    EXPECT_NE(report.source_text.find("return cube.s(n);"), std::string::npos);
-}
-
 TEST_F(StandinParse, MalformedOutputsGiveReportsWithoutReadingOutsideTheBlock)
 {
     struct Case {
