@@ -18,30 +18,36 @@ std::string block(const std::string& logic)
 
 using AssemblyKinds = StandinWorkspaceTest;
 
+// Result i carries its index, batch and execute mode.
+void expect_stamped(const ElementResults& got, std::size_t i, std::int32_t batch,
+                    std::uint32_t mode)
+{
+    ASSERT_LT(i, got.size());
+    ASSERT_NE(got[i], nullptr) << "element " << i;
+    EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i)) << "element " << i;
+    EXPECT_EQ(got[i]->batch_id, batch) << "element " << i;
+    EXPECT_EQ(got[i]->execute_mode, mode) << "element " << i;
+}
+
 } // namespace
 
-TEST_F(AssemblyKinds, SingleStagesAnEmptyBlockForAnElementWithoutLogic)
+// An element without logic, or outside the mask, is staged as an empty block
+// and gets no mesh; so does every element when the kernel writes nothing.
+TEST_F(AssemblyKinds, SingleStagesEmptyBlocksAndFollowsTheMask)
 {
     const ElementResults& got =
         keep(reassemble_script(settings, {{"a", k_cube}, {"b", ""}, {"c", k_ball}}, {}, {}, false,
                                false, 2, ASSEMBLY_SINGLE));
     EXPECT_EQ(read_tmp("plim_assemble_in"), "3;\n" + block(k_cube) + "{ };\n" + block(k_ball));
     ASSERT_EQ(got.size(), 3u);
-    ASSERT_NE(got[0], nullptr);
+    expect_stamped(got, 0, -1, 2);
     EXPECT_EQ(got[1], nullptr);
-    ASSERT_NE(got[2], nullptr);
+    expect_stamped(got, 2, -1, 2);
     EXPECT_EQ(got[2]->element_name, "c");
     EXPECT_EQ(got[2]->element_logic, k_ball);
-    EXPECT_EQ(got[2]->result_index, 2);
-    EXPECT_EQ(got[2]->kernel_time_ms, 0xFFFFFFFFu);
-    EXPECT_EQ(got[2]->read_time_ms, 0xFFFFFFFFu);
+    EXPECT_EQ(got[2]->kernel_time_ms, 0xFFFFFFFFu) << "one run for all: no time per element";
     EXPECT_EQ(got[2]->run_time_ms, -1);
-    EXPECT_EQ(got[2]->execute_mode, 2u);
-    EXPECT_EQ(got[0]->batch_id, -1);
-}
 
-TEST_F(AssemblyKinds, SingleFollowsTheMaskAndGivesNothingWhenTheKernelWritesNothing)
-{
     const ParallelElementList elements = {{"a", k_cube}, {"b", k_ball}, {"c", k_cube}};
     const ElementResults& masked =
         keep(assemble_single(settings, elements, {false, true, false}, false, false, 2));
@@ -89,12 +95,8 @@ TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
     EXPECT_EQ(runs().size(), 2u);
     ASSERT_EQ(got.size(), 4u);
     EXPECT_EQ(got[2], nullptr);
-    const std::int32_t expected_batch[] = {0, 1, -1, 1};
-    for (std::size_t e : {0u, 1u, 3u}) {
-        ASSERT_NE(got[e], nullptr) << "element " << e;
-        EXPECT_EQ(got[e]->batch_id, expected_batch[e]);
-        EXPECT_EQ(got[e]->result_index, static_cast<std::int32_t>(e));
-        EXPECT_EQ(got[e]->execute_mode, 1u);
+    for (const auto& [e, batch] : {std::pair{0u, 0}, {1u, 1}, {3u, 1}}) {
+        expect_stamped(got, e, batch, 1);
         EXPECT_EQ(got[e]->kernel_time_ms, 0xFFFFFFFFu);
     }
 
@@ -102,10 +104,8 @@ TEST_F(AssemblyKinds, BatchesRunOneJobEachAndStampTheirIds)
     const ElementResults& alone =
         keep(reassemble_script(settings, {{"a", k_cube}, {"b", k_ball}}, {}, {{0}, {1}}, false,
                                false, 2, ASSEMBLY_PARALLEL));
-    ASSERT_NE(alone[0], nullptr);
-    ASSERT_NE(alone[1], nullptr);
-    EXPECT_EQ(alone[0]->batch_id, -1);
-    EXPECT_EQ(alone[1]->batch_id, -1);
+    expect_stamped(alone, 0, -1, 2);
+    expect_stamped(alone, 1, -1, 2);
 }
 
 TEST_F(AssemblyKinds, ABatchWithTheWrongMeshCountGivesNoResults)
@@ -187,11 +187,8 @@ TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRun
     EXPECT_EQ(log[0].arguments[1], "-parse");
     EXPECT_EQ(log[1].arguments[1], "-assemble");
     ASSERT_EQ(single.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        ASSERT_NE(single[i], nullptr) << "element " << i;
-        EXPECT_EQ(single[i]->result_index, static_cast<std::int32_t>(i));
-        EXPECT_EQ(single[i]->batch_id, -1);
-    }
+    for (std::size_t i = 0; i < 4; ++i)
+        expect_stamped(single, i, -1, 2);
     EXPECT_EQ(single[1]->element_name, "0 | b");
     EXPECT_EQ(single[1]->element_logic, "k = 1;\nret = sphere(k);\nreturn ret;");
 
@@ -200,11 +197,8 @@ TEST_F(ScriptAssembly, SingleKindAssemblesEveryElementInOneRunParallelKindOneRun
         keep(assemble_script(settings, script, 1, ASSEMBLY_PARALLEL, false, false, false));
     EXPECT_EQ(runs().size(), 1u + 4u);
     ASSERT_EQ(parallel.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        ASSERT_NE(parallel[i], nullptr) << "element " << i;
-        EXPECT_EQ(parallel[i]->execute_mode, 1u);
-        EXPECT_EQ(parallel[i]->result_index, static_cast<std::int32_t>(i));
-    }
+    for (std::size_t i = 0; i < 4; ++i)
+        expect_stamped(parallel, i, -1, 1);
 
     fs::remove(log_path);
     EXPECT_TRUE(keep(assemble_script(settings, script, 2, 5, false, false, false)).empty())
@@ -224,9 +218,7 @@ TEST_F(ScriptAssembly, BatchedKindGroupsByPrefixAndStampsTheBatches)
     const std::int32_t batch[] = {0, 0, 1, 2};
     const char* names[] = {"a", "b", "a", "c"};
     for (std::size_t i = 0; i < 4; ++i) {
-        ASSERT_NE(got[i], nullptr) << "element " << i;
-        EXPECT_EQ(got[i]->batch_id, batch[i]);
+        expect_stamped(got, i, batch[i], 2);
         EXPECT_EQ(got[i]->element_name, names[i]);
-        EXPECT_EQ(got[i]->result_index, static_cast<std::int32_t>(i));
     }
 }

@@ -63,8 +63,7 @@ InteropBytes& quad_triangles(InteropBytes& file, std::uint32_t last = 3)
 
 InteropBytes quad_file(const HeaderFields& h)
 {
-    InteropBytes file;
-    file.i32(1).header(h);
+    InteropBytes file = start_file(h, 0);
     for (double v : {0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0, 1.0, 0.0, 0.0, 1.0, 0.0})
         file.f64(v);
     return quad_triangles(file);
@@ -180,15 +179,10 @@ TEST(InteropDecode, PaletteIndexWidthFollowsThePaletteSize)
         InteropBytes file = start_file(quad_header({{12, 0}, {6, c.palette_values}}), 12);
         for (std::int32_t i = 0; i < c.palette_values; ++i)
             file.f64(i < 4 ? 1.0 : 0.5); // colour 0 white, the rest half
-        for (std::uint32_t vertex = 0; vertex < 4; ++vertex) {
-            const std::uint32_t colour = vertex % 2;
-            if (c.index_bytes == 1)
-                file.u8(static_cast<std::uint8_t>(colour));
-            else if (c.index_bytes == 2)
-                file.u16(static_cast<std::uint16_t>(colour));
-            else
-                file.u32(colour);
-        }
+        for (std::uint8_t colour : {0, 1, 0, 1})
+            c.index_bytes == 1   ? file.u8(colour)
+            : c.index_bytes == 2 ? file.u16(colour)
+                                 : file.u32(colour);
         auto meshes = decode(file.bytes);
         ASSERT_TRUE(meshes) << c.palette_values;
         const InteropMeshData& mesh = meshes->front();

@@ -23,40 +23,36 @@ const std::string k_cube_source = "#PLIM(cube){ make(); };\n";
 
 } // namespace
 
+// Each element's logic is the global prefix, its own source and the global
+// suffix; directive lines are classified by their key, the first prefix or
+// suffix staying in use.
 TEST(ParallelScript, JoinsPrefixOwnSourceAndSuffix)
 {
-    Built built = build("#PARALLEL;\n#PRE{ a = 1; };\n", k_cube_source, "return{ sub(cube) };\n");
-    ASSERT_EQ(built.elements.size(), 1u);
-    EXPECT_EQ(built.elements[0].name, "cube");
-    EXPECT_EQ(built.elements[0].logic, "a = 1;\nmake();");
-    EXPECT_EQ(built.last_message, "");
-
-    built = build("#PARALLEL;\n#POSTFIX{ x; };\n", k_cube_source, "return{ sub(cube) };\n");
-    ASSERT_EQ(built.elements.size(), 1u);
-    EXPECT_EQ(built.elements[0].logic, "make();\nx;");
-}
-
-TEST(ParallelScript, ClassifiesDirectiveLinesByTheirKey)
-{
-    Built built = build(
-        "#PARALLEL;\n#global_pre{ p; };\n#GLOBAL{ q; };\n#VIEWPOINT(1,2,3);\n#CAMERA(a){1};\n",
-        k_cube_source, "return{ sub(cube) };");
-    ASSERT_EQ(built.elements.size(), 1u);
-    EXPECT_EQ(built.elements[0].logic, "p;\nmake();") << "the first prefix stays in use";
-    EXPECT_EQ(built.last_message, "ERROR: GLOBAL-PREFIX-ALREADY-DEFINED!");
-
-    built = build("#PARALLEL;\n#FOO;\n", k_cube_source, "return{ sub(cube) };");
-    EXPECT_EQ(built.elements.size(), 1u) << "an unknown line does not stop the build";
-    EXPECT_EQ(built.last_message, "ERROR: UNKNOWN-PARALLEL-TYPE : { #FOO; };");
-
-    built =
-        build("#PRE\n#PARALLEL\n#VIEW(a){0,0,0,0,0,0};\n", k_cube_source, "return{ sub(cube) };");
-    EXPECT_EQ(built.last_message, "ERROR: UNKNOWN-PARALLEL-TYPE : { #VIEW(a){0,0,0,0,0,0}; };")
-        << "bare keywords and view lines are not parallel directives";
-
-    built = build("#SUFFIX{ s; };\n#POST{ t; };\n", k_cube_source, "return{ sub(cube) };");
-    EXPECT_EQ(built.elements[0].logic, "make();\ns;");
-    EXPECT_EQ(built.last_message, "ERROR: GLOBAL-SUFFIX-ALREADY-DEFINED!");
+    struct Case {
+        const char* directives;
+        const char* logic;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"#PARALLEL;\n#PRE{ a = 1; };\n", "a = 1;\nmake();", ""},
+        {"#PARALLEL;\n#POSTFIX{ x; };\n", "make();\nx;", ""},
+        {"#PRE{};", "\nmake();", ""},
+        {"#PARALLEL;\n#global_pre{ p; };\n#GLOBAL{ q; };\n#VIEWPOINT(1,2,3);\n#CAMERA(a){1};\n",
+         "p;\nmake();", "ERROR: GLOBAL-PREFIX-ALREADY-DEFINED!"},
+        {"#SUFFIX{ s; };\n#POST{ t; };\n", "make();\ns;", "ERROR: GLOBAL-SUFFIX-ALREADY-DEFINED!"},
+        // An unknown line does not stop the build; bare keywords and view
+        // lines are not parallel directives.
+        {"#PARALLEL;\n#FOO;\n", "make();", "ERROR: UNKNOWN-PARALLEL-TYPE : { #FOO; };"},
+        {"#PRE\n#PARALLEL\n#VIEW(a){0,0,0,0,0,0};\n", "make();",
+         "ERROR: UNKNOWN-PARALLEL-TYPE : { #VIEW(a){0,0,0,0,0,0}; };"},
+    };
+    for (const Case& c : cases) {
+        const Built built = build(c.directives, k_cube_source, "return{ sub(cube) };\n");
+        ASSERT_EQ(built.elements.size(), 1u) << c.directives;
+        EXPECT_EQ(built.elements[0].name, "cube");
+        EXPECT_EQ(built.elements[0].logic, c.logic) << c.directives;
+        EXPECT_EQ(built.last_message, c.message) << c.directives;
+    }
 }
 
 TEST(ParallelScript, ResolvesSourcesByDefinitionThenInline)
@@ -129,9 +125,6 @@ TEST(ParallelScript, MalformedBracesAreReportedNeverCutNegatively)
         EXPECT_TRUE(built.elements.empty()) << c.directives << c.functions;
         EXPECT_EQ(built.last_message, c.message) << c.directives << c.functions;
     }
-    Built empty_prefix = build("#PRE{};", k_cube_source, "return{ sub(cube) };");
-    ASSERT_EQ(empty_prefix.elements.size(), 1u);
-    EXPECT_EQ(empty_prefix.elements[0].logic, "\nmake();");
 }
 
 TEST(ParallelScript, GlobalPrefixAloneIsReadQuietly)

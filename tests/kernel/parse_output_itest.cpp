@@ -1,37 +1,27 @@
 #include "kernel/parse_output.h"
 #include "kernel/parse_report_builder.h"
-#include "tests/kernel/standin_run.h"
-#include "tests/platform/trace_capture.h"
+#include "kernel/parse_runs.h"
+
+#include "tests/kernel/standin_workspace.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ParseReport parse(const std::string& script_text)
-{
-    const std::string output = StandinWorkspace().parse(script_text);
-    TraceCapture quiet;
-    return build_parse_report("script.plim", script_text, output);
-}
+// Reports built straight from the stand-in's output, sectioned or not.
+class StandinParse : public StandinWorkspaceTest {
+protected:
+    ParseReport parse(const std::string& script_text)
+    {
+        TraceCapture quiet;
+        run_parse_logic(settings, "script.plim", script_text);
+        return build_parse_report("script.plim", script_text, read_tmp("plim_parse_out"));
+    }
+};
 
 } // namespace
 
-TEST(StandinParse, PlainScriptFillsItsSections)
-{
-    const ParseReport report =
-        parse("#CAM(front){0,0,5,0,0,0};\nINT n(5, 0, 10, 'Count');\n"
-              "DBL d = 0.5;\n// @error one\n// @error two\nreturn cube.s(n);\n");
-    EXPECT_EQ(report.valid, 1);
-    EXPECT_EQ(report.parallel, 0u);
-    EXPECT_EQ(report.section_line_counts[SECTION_DIRECTIVES], 1);
-    EXPECT_EQ(report.section_line_counts[SECTION_PARAMETERS], 2);
-    EXPECT_EQ(report.section_line_counts[SECTION_ERRORS], 2);
-    EXPECT_EQ(report.parameter_set.valid, 1);
-    EXPECT_EQ(report.parameter_set.count, 2);
-    EXPECT_NE(report.source_text.find("return cube.s(n);"), std::string::npos);
-}
-
-TEST(StandinParse, MalformedOutputsGiveReportsWithoutReadingOutsideTheBlock)
+TEST_F(StandinParse, MalformedOutputsGiveReportsWithoutReadingOutsideTheBlock)
 {
     struct Case {
         const char* fault;
@@ -51,14 +41,11 @@ TEST(StandinParse, MalformedOutputsGiveReportsWithoutReadingOutsideTheBlock)
         EXPECT_EQ(parse(std::string("// @parse-fault ") + fault + "\nreturn cube;\n").valid, 1)
             << fault;
 
-    StandinWorkspace workspace;
-    workspace.run("-parse",
-                  "2;\n{\n// E:first\n// @parse-fault few-breaks\nreturn cube;\n};\n"
-                  "{\n// E:second\nreturn sphere(1);\n};\n",
-                  "list_in", "list_out", "'*'");
-    const TextList blocks = split_parse_output(read_text_file(workspace.path("list_out")), 2);
-    ASSERT_EQ(blocks.size(), 2u);
     TraceCapture quiet;
+    run_parse_wrapped(settings, {{"first", "// @parse-fault few-breaks\nreturn cube;"},
+                                 {"second", "return sphere(1);"}});
+    const TextList blocks = split_parse_output(read_tmp("plim_parse_out"), 2);
+    ASSERT_EQ(blocks.size(), 2u);
     EXPECT_EQ(build_parse_report("first", "", blocks[0]).section_line_counts[SECTION_OPERATIONS],
               1);
     const ParseReport second = build_parse_report("second", "", blocks[1]);

@@ -35,8 +35,6 @@ TEST(ParseReportBuilder, CutsEverySectionAndCountsItsLines)
                     "INT n(5, 0, 10, 'Count');\n", "#PLIM(x){ y; };\n"));
     EXPECT_EQ(report.valid, 1);
     EXPECT_EQ(report.parallel, 0u);
-    EXPECT_EQ(report.script_path, "a.plim");
-    EXPECT_EQ(report.script_text, "staged");
     EXPECT_EQ(report.directives_text, "#CAM(a){1,2,3,4,5,6};\n");
     EXPECT_EQ(report.functions_text, "#PLIM(x){ y; };\n");
     EXPECT_EQ(report.operations_text, "return cube;\n");

@@ -35,21 +35,30 @@ TEST_F(ParseRuns, ScriptsAreStagedAsAListAndGetOneReportEach)
 
 TEST_F(ParseRuns, OneScriptFileIsParsedWholeWithFourArguments)
 {
+    const std::string text = "#CAM(front){0,0,5,0,0,0};\nINT n(5, 0, 10, 'Count');\nDBL d = 0.5;\n"
+                             "// @error one\n// @error two\nreturn sphere(n);";
     const std::string script = (workspace / "ball.plim").string();
-    write_text_file("// A ball.\nreturn sphere(1);", script);
+    write_text_file(text, script);
     const ParseReport report = parse_script_file(settings, script);
 
-    EXPECT_EQ(read_tmp("plim_parse_in"), "// logic\n// A ball.\nreturn sphere(1);");
+    EXPECT_EQ(read_tmp("plim_parse_in"), "// logic\n" + text);
     const std::vector<StandinRun> log = runs();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].arguments, (TextList{"-interop", "-parse", tmp_file("plim_parse_in"),
                                           tmp_file("plim_parse_out")}));
     EXPECT_EQ(report.script_path, script);
-    EXPECT_EQ(report.script_text, "// A ball.\nreturn sphere(1);");
+    EXPECT_EQ(report.script_text, text);
     // The block is the whole output, "<BREAK>" included.
     EXPECT_EQ(report.parse_block, read_tmp("plim_parse_out"));
     EXPECT_NE(report.parse_block.find("<BREAK>"), std::string::npos);
-    EXPECT_NE(report.operations_text.find("sphere"), std::string::npos);
+    EXPECT_EQ(report.operations_text, "return sphere(n);\n");
+    EXPECT_EQ(report.parallel, 0u);
+    EXPECT_EQ(report.section_line_counts[SECTION_DIRECTIVES], 1);
+    EXPECT_EQ(report.section_line_counts[SECTION_PARAMETERS], 2);
+    EXPECT_EQ(report.section_line_counts[SECTION_ERRORS], 2);
+    EXPECT_EQ(report.parameter_set.valid, 1);
+    EXPECT_EQ(report.parameter_set.count, 2);
+    EXPECT_NE(report.source_text.find("return sphere(n);"), std::string::npos);
 }
 
 TEST_F(ParseRuns, OutputThatCannotBeCutFailsEveryScriptOfTheRun)

@@ -52,13 +52,10 @@ TEST(TopLevelSeparators, BracketsOfAllKindsNestAndOnlyDepthZeroCounts)
     EXPECT_EQ(replace_top_level_separator("", ';', "|"), "");
 }
 
-TEST(SplitStatements, BlankPartsAndTrimming)
+// The parallel script builder splits with dropping and trimming on.
+TEST(SplitStatements, BlankPartsAreDroppedAndPartsTrimmed)
 {
-    EXPECT_EQ(split_statements("", ',', false, false), (TextList{""}));
-    EXPECT_TRUE(split_statements("", ',', true, true).empty());
+    EXPECT_TRUE(split_commas("").empty());
     EXPECT_EQ(split_commas("a, ,b"), (TextList{"a", "b"}));
-    EXPECT_EQ(split_statements("a , b", ',', true, false), (TextList{"a ", " b"}));
-    EXPECT_EQ(split_statements("a , ,b", ',', false, true), (TextList{"a ", " ", "b"}))
-        << "without dropping, parts come as cut whatever the trim flag";
     EXPECT_EQ(split_commas("a &&& b, c"), (TextList{"a", "b", "c"})) << "an existing marker cuts";
 }

@@ -6,23 +6,6 @@
 
 namespace {
 
-// The scripts the inspector assembles at start-up.
-const char* const kBuiltinScripts[] = {
-    "e = mcube.gty.zy.flx(5,2).fl(2,1,0,1).flz(5,2).c; ret = e.rgb(0.75) + e.duo.rgb(0.25).ix; "
-    "return ret.ty(-0.0001);",
-    "a = cylinder(0.025,1,32).zy + cone(0.05625,0.125,32).zy.ty(1); b = "
-    "bcube(0.075,0.005625).rgb(0.25) + "
-    "sphere(0.08625).rgb(1,0.75,0); return b + a.duo.rgb(0.25,0.75,0) + "
-    "a.duo.rzN90.rgb(0.75,0.25,0) + "
-    "a.duo.rxN90.rgb(0,0.5,1.0);",
-    "t = torus(0.5,0.005,64,4); ret = t.duo.rgb(0.25,0.75,0) + t.duo.rx90.rgb(0,0.5,1) + "
-    "t.duo.rz90.rgb(0.75,0.25,0); "
-    "return ret.s(2);",
-    "return cube.rgba(0.25,0.5,1,0.25);",
-    "r = rcube(5,5,0.5,0.25,8); a = cylinder(1.75,1,64) - cylinder(1.25,1,64); a.rx90; "
-    "d = rcube(0.5,2,1,0.25,8).rz(45).txy(1.0,-1.0); ret = r - a - d; return ret.s(0.2);",
-};
-
 Evaluation evaluated(const std::string& logic)
 {
     Evaluation evaluation = evaluate_script(logic);
@@ -36,14 +19,6 @@ std::string failure(const std::string& logic)
     EXPECT_FALSE(evaluation.ok) << logic;
     EXPECT_EQ(evaluation.mesh, nullptr);
     return evaluation.error;
-}
-
-TEST(Evaluator, BuiltinScriptsAssemble)
-{
-    for (const char* script : kBuiltinScripts) {
-        const Evaluation evaluation = evaluated(script);
-        EXPECT_TRUE(evaluation.ok && !evaluation.mesh->polygons.empty()) << script;
-    }
 }
 
 TEST(Evaluator, PrimitivesHaveFixedCounts)
@@ -65,81 +40,69 @@ TEST(Evaluator, PrimitivesHaveFixedCounts)
     }
 }
 
-Vec3 minus(const Vec3& a, const Vec3& b)
-{
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-
-double dot(const Vec3& a, const Vec3& b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-// The area-weighted normal of a polygon by its corner order.
-Vec3 winding_normal(const Mesh& mesh, const std::vector<std::uint32_t>& polygon)
-{
-    Vec3 n{};
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const Vec3& a = mesh.positions[polygon[i]];
-        const Vec3& b = mesh.positions[polygon[(i + 1) % polygon.size()]];
-        n[0] += (a[1] - b[1]) * (a[2] + b[2]);
-        n[1] += (a[2] - b[2]) * (a[0] + b[0]);
-        n[2] += (a[0] - b[0]) * (a[1] + b[1]);
-    }
-    return n;
-}
-
-Vec3 centroid(const Mesh& mesh, const std::vector<std::uint32_t>& corners)
-{
-    Vec3 c{};
-    for (std::uint32_t v : corners)
-        for (int k = 0; k < 3; ++k)
-            c[k] += mesh.positions[v][k] / static_cast<double>(corners.size());
-    return c;
-}
-
 // Front faces wind counter-clockwise seen from outside: a convex solid's
 // polygons face away from its centre, the torus's along its vertex normals.
 TEST(Evaluator, PrimitivesWindOutwardLikeTheirNormals)
 {
-    struct Shape {
-        const char* script;
-        bool convex;
-    };
-    for (const Shape& shape :
-         {Shape{"return cube;", true}, Shape{"return mcube;", true},
-          Shape{"return sphere(1);", true}, Shape{"return cylinder(1, 2, 16);", true},
-          Shape{"return cone(1, 2, 16);", true}, Shape{"return torus(1, 0.25, 16, 8);", false}}) {
-        const Evaluation evaluation = evaluated(shape.script);
+    for (const auto& [script, convex] : {std::pair{"return cube;", true},
+                                         {"return mcube;", true},
+                                         {"return sphere(1);", true},
+                                         {"return cylinder(1, 2, 16);", true},
+                                         {"return cone(1, 2, 16);", true},
+                                         {"return torus(1, 0.25, 16, 8);", false}}) {
+        const Evaluation evaluation = evaluated(script);
         const Mesh& mesh = *evaluation.mesh;
-        std::vector<std::uint32_t> all(mesh.positions.size());
-        for (std::uint32_t v = 0; v < all.size(); ++v)
-            all[v] = v;
-        const Vec3 centre = centroid(mesh, all);
+        Vec3 centre{};
+        for (const Vec3& p : mesh.positions)
+            for (int k = 0; k < 3; ++k)
+                centre[k] += p[k] / static_cast<double>(mesh.positions.size());
         for (const auto& polygon : mesh.polygons) {
-            Vec3 outward{};
-            if (shape.convex) {
-                outward = minus(centroid(mesh, polygon), centre);
-            } else {
-                for (std::uint32_t v : polygon)
-                    outward = {outward[0] + mesh.normals[v][0], outward[1] + mesh.normals[v][1],
-                               outward[2] + mesh.normals[v][2]};
+            Vec3 winding{}, outward{}; // winding: the area-weighted normal by corner order
+            for (std::size_t i = 0; i < polygon.size(); ++i) {
+                const Vec3& a = mesh.positions[polygon[i]];
+                const Vec3& b = mesh.positions[polygon[(i + 1) % polygon.size()]];
+                for (int k = 0; k < 3; ++k) {
+                    const int u = (k + 1) % 3, v = (k + 2) % 3;
+                    winding[k] += (a[u] - b[u]) * (a[v] + b[v]);
+                    outward[k] += convex ? a[k] - centre[k] : mesh.normals[polygon[i]][k];
+                }
             }
-            ASSERT_GT(dot(winding_normal(mesh, polygon), outward), 0.0)
-                << shape.script << " polygon " << (&polygon - mesh.polygons.data());
+            ASSERT_GT(winding[0] * outward[0] + winding[1] * outward[1] + winding[2] * outward[2],
+                      0.0)
+                << script << " polygon " << (&polygon - mesh.polygons.data());
         }
     }
 }
 
-TEST(Evaluator, MethodsChangeTheirMeshInPlaceDuoCopiesAndMinusKeepsTheLeft)
+// Methods change their mesh in place, duo copies, parameters bind with later
+// bindings winning, and a parallel script assembled whole joins its elements.
+TEST(Evaluator, ScriptsGiveTheirVertexCountAndFirstVertex)
 {
-    const Evaluation moved = evaluated("a = cube; a.tx(2); b = a.duo.ty(5); return a;");
-    EXPECT_DOUBLE_EQ(moved.mesh->positions[0][0], 1.5);
-    EXPECT_DOUBLE_EQ(moved.mesh->positions[0][1], -0.5);
-
-    const Evaluation turned = evaluated("a = cube.s(1, 2, 4); a.rx90; return a;");
-    EXPECT_NEAR(turned.mesh->positions[0][1], 2.0, 1e-12); // z became y
-    EXPECT_NEAR(turned.mesh->positions[0][2], -1.0, 1e-12);
+    struct Case {
+        const char* script;
+        std::size_t vertices;
+        Vec3 first; // NaN: not checked
+    };
+    const double any = std::nan("");
+    const Case cases[] = {
+        {"a = cube; a.tx(2); b = a.duo.ty(5); return a;", 8, {1.5, -0.5, -0.5}},
+        {"a = cube.s(1, 2, 4); a.rx90; return a;", 8, {-0.5, 2, -1}}, // z became y
+        {"INT n(4, 0, 10, 'Count');\nreturn cylinder(1, 1, n);", 8, {any, any, any}},
+        {"INT n = 6;\nINT n(4, 0, 10);\nINT n = 5;\nreturn cylinder(1, 1, n * 2 - 5);",
+         10,
+         {any, any, any}},
+        {"DBL k = 1.5e+00;\nreturn cube.s(k / 3);", 8, {-0.25, -0.25, -0.25}},
+        {"#PARALLEL;\n#PRE{ k = 2; };\n#PLIM(a){ ret = cube.s(k); };\n#POSTFIX{ return ret; };\n"
+         "return{ sub(0|a), sub(b){ ret = mcube; }, sub(a) };",
+         8 + 24 + 8,
+         {-1, -1, -1}},
+    };
+    for (const Case& c : cases) {
+        const Evaluation evaluation = evaluated(c.script);
+        ASSERT_EQ(evaluation.mesh->positions.size(), c.vertices) << c.script;
+        for (int k = 0; k < 3 && !std::isnan(c.first[0]); ++k)
+            EXPECT_NEAR(evaluation.mesh->positions[0][k], c.first[k], 1e-12) << c.script << k;
+    }
 
     const Evaluation coloured = evaluated("return cube.rgb(0.5) + cube.rgba(1, 0, 0, 0.5);");
     EXPECT_EQ(coloured.mesh->colours[0], (Rgba{0.5, 0.5, 0.5, 1}));
@@ -149,17 +112,6 @@ TEST(Evaluator, MethodsChangeTheirMeshInPlaceDuoCopiesAndMinusKeepsTheLeft)
     EXPECT_EQ(minus.mesh->positions.size(), 8u) << "minus keeps the left mesh";
     ASSERT_EQ(minus.messages.size(), 1u);
     EXPECT_NE(minus.messages[0].find("keeps the left mesh"), std::string::npos);
-}
-
-TEST(Evaluator, ParametersBindAndLaterBindingsWin)
-{
-    const Evaluation defined = evaluated("INT n(4, 0, 10, 'Count');\nreturn cylinder(1, 1, n);");
-    EXPECT_EQ(defined.mesh->positions.size(), 8u);
-    const Evaluation rebound =
-        evaluated("INT n = 6;\nINT n(4, 0, 10);\nINT n = 5;\nreturn cylinder(1, 1, n * 2 - 5);");
-    EXPECT_EQ(rebound.mesh->positions.size(), 10u);
-    const Evaluation exponent = evaluated("DBL k = 1.5e+00;\nreturn cube.s(k / 3);");
-    EXPECT_DOUBLE_EQ(exponent.mesh->positions[0][0], -0.25);
 }
 
 TEST(Evaluator, OneTimingPerOperation)
@@ -190,15 +142,6 @@ TEST(Evaluator, FailuresExplainThemselves)
     };
     for (const auto& [logic, why] : cases)
         EXPECT_NE(failure(logic).find(why), std::string::npos) << logic;
-}
-
-TEST(Evaluator, AParallelScriptAssembledWholeJoinsItsElements)
-{
-    const Evaluation evaluation = evaluated(
-        "#PARALLEL;\n#PRE{ k = 2; };\n#PLIM(a){ ret = cube.s(k); };\n#POSTFIX{ return ret; };\n"
-        "return{ sub(0|a), sub(b){ ret = mcube; }, sub(a) };");
-    EXPECT_EQ(evaluation.mesh->positions.size(), 8u + 24u + 8u);
-    EXPECT_DOUBLE_EQ(evaluation.mesh->positions[0][0], -1.0);
 }
 
 } // namespace

@@ -32,22 +32,10 @@ TEST(StagedInput, ScriptsComeExactlyAsWrittenAndListProblemsAreDescribed)
     EXPECT_NE(problem.find("no count line"), std::string::npos);
 }
 
+// Modes, logic and empty blocks of a full list are the assemble run test's.
 TEST(StagedInput, AssemblyBlocksCarryModeAndLogic)
 {
     std::string problem;
-    const auto blocks =
-        split_assembly_input("3;\n\n{\n// directives\n#execute_mode:pure_union_mesh;\n// logic\n"
-                             "a = cube;\nreturn a;\n};\n{ };\n{\n// directives\n"
-                             "#execute_mode:basic_csg_mesh;\n// logic\nreturn{ };\n};\n",
-                             problem);
-    EXPECT_EQ(problem, "");
-    ASSERT_EQ(blocks.size(), 3u);
-    EXPECT_EQ(blocks[0].execute_mode, 0);
-    EXPECT_EQ(blocks[0].logic, "a = cube;\nreturn a;");
-    EXPECT_TRUE(blocks[1].empty);
-    EXPECT_EQ(blocks[2].execute_mode, 1);
-    EXPECT_EQ(blocks[2].logic, "return{ };");
-
     const auto plain = split_assembly_input("a = cube;\nreturn a;\n", problem);
     ASSERT_EQ(plain.size(), 1u) << "a plain script is one block";
     EXPECT_EQ(plain[0].execute_mode, 2);
