@@ -47,12 +47,16 @@ protected:
         if (!ready_) return;
         release_pick_arrays(cache_);
         release_offscreen_target(cache_.pick_target);
-        for (Mesh* mesh : {left_.get(), right_.get()}) {
-            const GLuint buffers[2] = {mesh->vertex_buffer_name, mesh->index_buffer_name};
-            gl::DeleteBuffers(2, buffers);
-            if (mesh->vertex_array_name != 0) gl::DeleteVertexArrays(1, &mesh->vertex_array_name);
-        }
+        release(*left_);
+        release(*right_);
         GlWindowTest::TearDown();
+    }
+
+    static void release(Mesh& mesh)
+    {
+        const GLuint buffers[2] = {mesh.vertex_buffer_name, mesh.index_buffer_name};
+        gl::DeleteBuffers(2, buffers);
+        if (mesh.vertex_array_name != 0) gl::DeleteVertexArrays(1, &mesh.vertex_array_name);
     }
 
     RenderScene scene() const
@@ -138,7 +142,5 @@ TEST_F(PickPass, APointerOutsideThePanesAndAMeshLeftOutOfTheSceneArePickedAsNoth
     Matrix4 nearer{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 1};
     s.meshes.push_back({front.get(), nearer, -1});
     EXPECT_EQ(pick_scene(s, left[0], left[1], cache_).entity, PICK_NONE);
-    const GLuint buffers[2] = {front->vertex_buffer_name, front->index_buffer_name};
-    gl::DeleteBuffers(2, buffers);
-    if (front->vertex_array_name != 0) gl::DeleteVertexArrays(1, &front->vertex_array_name);
+    release(*front);
 }
