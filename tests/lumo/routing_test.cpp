@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "lumo_test_support.h"
 
@@ -132,20 +133,16 @@ TEST_F(Tree, BubblingStopsWhenAHandlerDestroysWidgetsOnThePath)
 TEST_F(Tree, MoveTracksHoverAndTooltipThroughAncestors)
 {
     rows[0].on_move = [](int x, int y, int) { return logged<false>("move", x, y); };
+    const auto state = [&] {
+        return std::tuple(g_hovered_widget, rows[0].hovered, rows[1].hovered, g_tooltip_widget);
+    };
     root.dispatch_mouse_move(20, 30);
-    EXPECT_EQ(g_hovered_widget, &rows[0]);
-    EXPECT_TRUE(rows[0].hovered);
-    EXPECT_EQ(g_tooltip_widget, nullptr);
+    EXPECT_EQ(state(), std::tuple(&rows[0], true, false, nullptr));
     EXPECT_EQ(g_last_x, 10);
     root.dispatch_mouse_move(20, 60);
-    EXPECT_EQ(g_hovered_widget, &rows[1]);
-    EXPECT_FALSE(rows[0].hovered);
-    EXPECT_TRUE(rows[1].hovered);
-    EXPECT_EQ(g_tooltip_widget, &rows[1]);
+    EXPECT_EQ(state(), std::tuple(&rows[1], false, true, &rows[1])) << "the second row's hint";
     root.dispatch_mouse_move(-1, -1); // pointer left the window
-    EXPECT_EQ(g_hovered_widget, nullptr);
-    EXPECT_FALSE(rows[1].hovered);
-    EXPECT_EQ(g_tooltip_widget, nullptr);
+    EXPECT_EQ(state(), std::tuple(nullptr, false, false, nullptr));
 }
 
 TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt)
