@@ -137,10 +137,6 @@ TEST(Layouts, CallbacksGetTheSizeRowListsStackVisibleChildrenBorderLayoutsFillRe
     });
     root.layout();
     EXPECT_EQ(std::pair(g_layout_width, g_layout_height), std::pair(300, 120));
-    pane.set_layout_callback(nullptr);
-    pane.width = 5;
-    root.layout();
-    EXPECT_EQ(g_layout_width, 300);
 
     RL column;
     column.spacing = 2;
