@@ -38,13 +38,12 @@ protected:
     {
         GlWindowTest::SetUp();
         if (IsSkipped()) return;
-        ready_ = true;
         left_ = quad(-2.0, 0);
         right_ = quad(0.5, 1);
     }
     void TearDown() override
     {
-        if (!ready_) return;
+        if (!left_) return;
         release_pick_arrays(cache_);
         release_offscreen_target(cache_.pick_target);
         release(*left_);
@@ -93,7 +92,6 @@ protected:
     std::unique_ptr<Mesh> left_;
     std::unique_ptr<Mesh> right_;
     ImageGlCache cache_;
-    bool ready_ = false;
 };
 
 } // namespace
