@@ -181,18 +181,5 @@ TEST_F(Tree, KeysGoToTheFocusedFieldFirstThenToTheRoot)
     EXPECT_FALSE(field.focused);
 }
 
-int g_resized_width = 0;
-
-TEST_F(Tree, ResizeArrivesAsTheAuxiliaryEventAndSizesTheRoot)
-{
-    root.on_aux = [](int code, int width, int) {
-        if (code == kAuxResize) g_resized_width = width;
-        return true;
-    };
-    EXPECT_TRUE(root.dispatch_aux_event(kAuxResize, 640, 360));
-    EXPECT_EQ(std::pair(root.width, root.height), std::pair(640, 360));
-    EXPECT_EQ(g_resized_width, 640);
-}
-
 } // namespace
 } // namespace lumo
