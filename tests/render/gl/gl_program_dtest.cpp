@@ -16,21 +16,10 @@ using GlProgram = GlWindowTest<64, 64>;
 
 } // namespace
 
-TEST_F(GlProgram, MesaLegacyContextHasEveryGroup)
+TEST_F(GlProgram, EveryGroupLoadsAndValidSourcesLinkIntoAProgram)
 {
-    EXPECT_TRUE(g_gl_support.framebuffers);
-    EXPECT_TRUE(g_gl_support.buffers);
-    EXPECT_TRUE(g_gl_support.vertex_arrays);
-    EXPECT_TRUE(g_gl_support.shaders);
-    EXPECT_TRUE(g_gl_support.multitexture);
-    EXPECT_NE(gl::GenFramebuffers, nullptr);
-    EXPECT_NE(gl::BindVertexArray, nullptr);
-    EXPECT_NE(gl::UniformMatrix4fv, nullptr);
-    EXPECT_NE(gl::ActiveTexture, nullptr);
-}
-
-TEST_F(GlProgram, ValidSourcesLinkIntoAProgram)
-{
+    EXPECT_TRUE(g_gl_support.framebuffers && g_gl_support.buffers && g_gl_support.vertex_arrays &&
+                g_gl_support.shaders && g_gl_support.multitexture && gl::ActiveTexture != nullptr);
     TraceCapture trace;
     const GLuint program = build_gl_program(PASS_THROUGH_VERTEX, WHITE_FRAGMENT);
     EXPECT_NE(program, 0u);

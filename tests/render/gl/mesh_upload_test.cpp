@@ -15,13 +15,8 @@
 
 namespace {
 
-struct Call {
-    std::string name;
-    long long a = 0; // size, count or offset
-    long long b = 0;
-};
-
-std::vector<Call> g_calls;
+// One line a call: "gen", "bind", "data <size>", "sub <offset> <size>", "delete <name>".
+std::vector<std::string> g_calls;
 GLuint g_next_name = 1;
 // Buffer contents by name, and the name bound to each target, so mapped
 // writes can be read back.
@@ -32,135 +27,33 @@ void APIENTRY fake_gen(GLsizei n, GLuint* names)
 {
     for (GLsizei i = 0; i < n; ++i)
         names[i] = g_next_name++;
-    g_calls.push_back({"gen", n});
+    g_calls.push_back("gen");
 }
 void APIENTRY fake_bind(GLenum target, GLuint name)
 {
     g_bound[target] = name;
-    g_calls.push_back({"bind", name});
+    g_calls.push_back("bind");
 }
 void APIENTRY fake_data(GLenum target, GLsizeiptr size, const void*, GLenum)
 {
     g_buffers[g_bound[target]].assign(static_cast<std::size_t>(size), 0xEE);
-    g_calls.push_back({"data", static_cast<long long>(size)});
+    g_calls.push_back("data " + std::to_string(size));
+}
+void APIENTRY fake_sub_data(GLenum, GLintptr offset, GLsizeiptr size, const void*)
+{
+    g_calls.push_back("sub " + std::to_string(offset) + " " + std::to_string(size));
+}
+void APIENTRY fake_delete(GLsizei n, const GLuint* names)
+{
+    for (GLsizei i = 0; i < n; ++i)
+        g_calls.push_back("delete " + std::to_string(names[i]));
 }
 void* APIENTRY fake_map(GLenum target, GLenum)
 {
     return g_buffers[g_bound[target]].data();
 }
-GLboolean APIENTRY fake_unmap(GLenum)
-{
-    return GL_TRUE;
-}
-void APIENTRY fake_sub_data(GLenum, GLintptr offset, GLsizeiptr size, const void*)
-{
-    g_calls.push_back({"sub", static_cast<long long>(offset), static_cast<long long>(size)});
-}
-void APIENTRY fake_delete_buffers(GLsizei n, const GLuint* names)
-{
-    for (GLsizei i = 0; i < n; ++i)
-        g_calls.push_back({"delete-buffer", names[i]});
-}
-void APIENTRY fake_delete_arrays(GLsizei n, const GLuint* names)
-{
-    for (GLsizei i = 0; i < n; ++i)
-        g_calls.push_back({"delete-array", names[i]});
-}
-
-class FakeGl : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        g_calls.clear();
-        g_buffers.clear();
-        g_bound.clear();
-        gl::GenBuffers = fake_gen;
-        gl::GenVertexArrays = fake_gen;
-        gl::BindBuffer = fake_bind;
-        gl::BufferData = fake_data;
-        gl::BufferSubData = fake_sub_data;
-        gl::DeleteBuffers = fake_delete_buffers;
-        gl::DeleteVertexArrays = fake_delete_arrays;
-    }
-    void TearDown() override
-    {
-        gl::GenBuffers = nullptr;
-        gl::GenVertexArrays = nullptr;
-        gl::BindBuffer = nullptr;
-        gl::BufferData = nullptr;
-        gl::BufferSubData = nullptr;
-        gl::MapBuffer = nullptr;
-        gl::UnmapBuffer = nullptr;
-        gl::DeleteBuffers = nullptr;
-        gl::DeleteVertexArrays = nullptr;
-    }
-    static std::vector<Call> calls_named(const std::string& name)
-    {
-        std::vector<Call> found;
-        for (const Call& c : g_calls)
-            if (c.name == name) found.push_back(c);
-        return found;
-    }
-};
-
-} // namespace
-
-TEST_F(FakeGl, UploadOnceThenColoursOnly)
-{
-    Mesh mesh;
-    mesh.dimension = 2; // a 2-D quad: z = 0 is filled in
-    mesh.vertex_data = new F64Array{0, 0, 1, 0, 1, 1, 0, 1};
-    mesh.index_data = new U32Array{1, 4, 0, 1, 2, 3};
-    mesh.triangle_indices = new U32Array{0, 1, 2, 0, 2, 3, 0, 2, 9};
-    ASSERT_TRUE(upload_mesh(mesh));
-    // 4 vertices x (12 + 12 + 4) bytes; 6 triangle indices, 8 derived
-    // polygon-edge indices, the one diagonal and the 8 indices of the four
-    // open edges that bound the quad's smooth group, 4 bytes each.
-    // The broken triangle is found while copying: the index buffer is sized
-    // again for the checked triangles.
-    const auto data = calls_named("data");
-    ASSERT_EQ(data.size(), 3u);
-    EXPECT_EQ(data[0].a, 4 * 28);
-    EXPECT_EQ(data[2].a, (6 + 8 + 2 + 8) * 4);
-    EXPECT_EQ(mesh.uploaded.triangle_index_count, 6u);
-    EXPECT_EQ(mesh.uploaded.edge_index_counts[0], 8u);
-    EXPECT_EQ(mesh.uploaded.edge_index_counts[1], 2u);
-    EXPECT_EQ(mesh.uploaded.edge_index_counts[2], 8u);
-    EXPECT_NE(mesh.vertex_buffer_name, 0u);
-    EXPECT_NE(mesh.vertex_array_name, 0u);
-    EXPECT_EQ(mesh.upload_pending, 0);
-
-    g_calls.clear();
-    EXPECT_TRUE(upload_mesh(mesh));
-    EXPECT_TRUE(g_calls.empty()) << "nothing pending, nothing sent";
-
-    mesh.colours_pending = 1;
-    EXPECT_TRUE(upload_mesh(mesh));
-    EXPECT_TRUE(calls_named("data").empty());
-    const auto sub = calls_named("sub");
-    ASSERT_EQ(sub.size(), 1u);
-    EXPECT_EQ(sub[0].a, 4 * 24) << "the colour block follows positions and normals";
-    EXPECT_EQ(sub[0].b, 4 * 4);
-}
-
-TEST_F(FakeGl, DeletionListsAreEmptiedAndZerosSkipped)
-{
-    std::vector<std::uint32_t> arrays{5, 0}, buffers{7, 0, 8}, index_buffers{9};
-    delete_queued_gl_names({arrays, buffers, index_buffers});
-    EXPECT_EQ(calls_named("delete-buffer").size(), 3u);
-    EXPECT_EQ(calls_named("delete-array").size(), 1u);
-    EXPECT_TRUE(arrays.empty() && buffers.empty() && index_buffers.empty());
-    // Without the entry points the lists are only emptied.
-    gl::DeleteBuffers = nullptr;
-    buffers = {3};
-    delete_queued_gl_names({arrays, buffers, index_buffers});
-    EXPECT_TRUE(buffers.empty());
-}
-
 // A strip of quads in one row, two triangles each; `broken` names a
 // triangle whose last index points past the vertices (-1 none).
-namespace {
-
 std::unique_ptr<Mesh> quad_strip(std::uint32_t dimension, std::uint32_t quads, long broken)
 {
     auto strip = std::make_unique<Mesh>();
@@ -180,16 +73,87 @@ std::unique_ptr<Mesh> quad_strip(std::uint32_t dimension, std::uint32_t quads, l
     return strip;
 }
 
+class FakeGl : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_calls.clear();
+        g_buffers.clear();
+        g_bound.clear();
+        gl::GenBuffers = gl::GenVertexArrays = fake_gen;
+        gl::BindBuffer = fake_bind;
+        gl::BufferData = fake_data;
+        gl::BufferSubData = fake_sub_data;
+        gl::DeleteBuffers = gl::DeleteVertexArrays = fake_delete;
+    }
+    void TearDown() override
+    {
+        gl::GenBuffers = gl::GenVertexArrays = nullptr;
+        gl::DeleteBuffers = gl::DeleteVertexArrays = nullptr;
+        gl::BindBuffer = nullptr;
+        gl::BufferData = nullptr;
+        gl::BufferSubData = nullptr;
+        gl::MapBuffer = nullptr;
+        gl::UnmapBuffer = nullptr;
+    }
+    static std::vector<std::string> calls_named(const std::string& name)
+    {
+        std::vector<std::string> found;
+        for (const std::string& c : g_calls)
+            if (c.rfind(name, 0) == 0) found.push_back(c);
+        return found;
+    }
+};
+
 } // namespace
 
-// Small meshes fill the vertex block in line, large ones on a helper thread
-// beside the index copy; a broken index past the first scanned block is
-// still found. The mapped buffers must hold the converted positions and
-// only the sound triangles.
+TEST_F(FakeGl, UploadOnceThenColoursOnly)
+{
+    Mesh mesh;
+    mesh.dimension = 2; // a 2-D quad: z = 0 is filled in
+    mesh.vertex_data = new F64Array{0, 0, 1, 0, 1, 1, 0, 1};
+    mesh.index_data = new U32Array{1, 4, 0, 1, 2, 3};
+    mesh.triangle_indices = new U32Array{0, 1, 2, 0, 2, 3, 0, 2, 9};
+    ASSERT_TRUE(upload_mesh(mesh));
+    // 4 vertices x 28 bytes; 6 triangle, 8 polygon-edge, 2 diagonal and 8
+    // smooth-group-edge indices, sized again once the broken triangle is dropped.
+    const auto data = calls_named("data");
+    ASSERT_EQ(data.size(), 3u);
+    EXPECT_EQ(data[0], "data " + std::to_string(4 * 28));
+    EXPECT_EQ(data[2], "data " + std::to_string((6 + 8 + 2 + 8) * 4));
+    const auto& up = mesh.uploaded;
+    EXPECT_EQ((std::vector<std::uint32_t>{up.triangle_index_count, up.edge_index_counts[0],
+                                          up.edge_index_counts[1], up.edge_index_counts[2]}),
+              (std::vector<std::uint32_t>{6, 8, 2, 8}));
+    EXPECT_TRUE(mesh.vertex_buffer_name != 0 && mesh.vertex_array_name != 0);
+    EXPECT_EQ(mesh.upload_pending, 0);
+
+    g_calls.clear();
+    EXPECT_TRUE(upload_mesh(mesh));
+    EXPECT_TRUE(g_calls.empty()) << "nothing pending, nothing sent";
+
+    mesh.colours_pending = 1;
+    EXPECT_TRUE(upload_mesh(mesh));
+    EXPECT_TRUE(calls_named("data").empty());
+    EXPECT_EQ(calls_named("sub"), (std::vector<std::string>{"sub 96 16"}))
+        << "4 colours of 4 bytes after 4 positions and normals of 12";
+}
+
+TEST_F(FakeGl, WithoutTheBufferEntryPointTheDeletionListsAreStillEmptied)
+{
+    std::vector<std::uint32_t> arrays{5, 0}, buffers{7, 0, 8}, index_buffers{9};
+    gl::DeleteBuffers = nullptr;
+    delete_queued_gl_names({arrays, buffers, index_buffers});
+    EXPECT_TRUE(arrays.empty() && buffers.empty() && index_buffers.empty());
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"delete 5"})) << "the one vertex array";
+}
+
+// Large meshes fill the vertex block on a helper thread; a broken index past
+// the first scanned block is still found and only sound triangles are sent.
 TEST_F(FakeGl, MappedUploadWritesPositionsAndOnlySoundTriangles)
 {
     gl::MapBuffer = fake_map;
-    gl::UnmapBuffer = fake_unmap;
+    gl::UnmapBuffer = [](GLenum) -> GLboolean { return GL_TRUE; };
     struct Case {
         std::uint32_t dimension;
         std::uint32_t quads;
@@ -209,11 +173,10 @@ TEST_F(FakeGl, MappedUploadWritesPositionsAndOnlySoundTriangles)
         const std::vector<std::uint8_t>& vertex_block = g_buffers[mesh.vertex_buffer_name];
         ASSERT_EQ(vertex_block.size(), std::size_t{c.quads + 1} * 2 * 28);
         const std::uint32_t last = 2 * c.quads + 1; // (quads + 0.25, 1, z)
-        float position[3];
-        std::memcpy(position, vertex_block.data() + std::size_t{last} * 12, sizeof position);
-        EXPECT_FLOAT_EQ(position[0], c.quads + 0.25f);
-        EXPECT_FLOAT_EQ(position[1], 1.0f);
-        EXPECT_FLOAT_EQ(position[2], c.dimension == 3 ? 0.5f * c.quads : 0.0f);
+        std::array<float, 3> position;
+        std::memcpy(position.data(), vertex_block.data() + std::size_t{last} * 12, 12);
+        EXPECT_EQ(position, (std::array<float, 3>{c.quads + 0.25f, 1.0f,
+                                                  c.dimension == 3 ? 0.5f * c.quads : 0.0f}));
 
         const std::vector<std::uint8_t>& index_block = g_buffers[mesh.index_buffer_name];
         ASSERT_GE(index_block.size(), std::size_t{triangles} * 12);

@@ -38,21 +38,24 @@ protected:
     {
         GlWindowTest::SetUp();
         if (IsSkipped()) return;
-        ready_ = true;
         left_ = quad(-2.0, 0);
         right_ = quad(0.5, 1);
     }
     void TearDown() override
     {
-        if (!ready_) return;
+        if (!left_) return;
         release_pick_arrays(cache_);
         release_offscreen_target(cache_.pick_target);
-        for (Mesh* mesh : {left_.get(), right_.get()}) {
-            const GLuint buffers[2] = {mesh->vertex_buffer_name, mesh->index_buffer_name};
-            gl::DeleteBuffers(2, buffers);
-            if (mesh->vertex_array_name != 0) gl::DeleteVertexArrays(1, &mesh->vertex_array_name);
-        }
+        release(*left_);
+        release(*right_);
         GlWindowTest::TearDown();
+    }
+
+    static void release(Mesh& mesh)
+    {
+        const GLuint buffers[2] = {mesh.vertex_buffer_name, mesh.index_buffer_name};
+        gl::DeleteBuffers(2, buffers);
+        if (mesh.vertex_array_name != 0) gl::DeleteVertexArrays(1, &mesh.vertex_array_name);
     }
 
     RenderScene scene() const
@@ -89,7 +92,6 @@ protected:
     std::unique_ptr<Mesh> left_;
     std::unique_ptr<Mesh> right_;
     ImageGlCache cache_;
-    bool ready_ = false;
 };
 
 } // namespace
@@ -138,7 +140,5 @@ TEST_F(PickPass, APointerOutsideThePanesAndAMeshLeftOutOfTheSceneArePickedAsNoth
     Matrix4 nearer{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 1};
     s.meshes.push_back({front.get(), nearer, -1});
     EXPECT_EQ(pick_scene(s, left[0], left[1], cache_).entity, PICK_NONE);
-    const GLuint buffers[2] = {front->vertex_buffer_name, front->index_buffer_name};
-    gl::DeleteBuffers(2, buffers);
-    if (front->vertex_array_name != 0) gl::DeleteVertexArrays(1, &front->vertex_array_name);
+    release(*front);
 }
