@@ -145,6 +145,23 @@ void lay_out_entity_panel(int width, int height)
                        widgets.placeholder, width, height);
 }
 
+// The toggles share their strip by label width, with the spare width spread
+// evenly, so the long "Multi-Edit-Mode" keeps a gap to its neighbour in a
+// narrow panel.
+void place_by_label_width(std::array<lumo::P, 3>& toggles, int y, int width, int u)
+{
+    int labels = 0;
+    for (const lumo::P& toggle : toggles)
+        labels += toggle.label_width;
+    const int spare = (width - labels) / static_cast<int>(toggles.size());
+    int x = 0;
+    for (std::size_t k = 0; k < toggles.size(); ++k) {
+        const int w = k + 1 == toggles.size() ? width - x : toggles[k].label_width + spare;
+        set_rect(toggles[k], x, y, w, u);
+        x += w;
+    }
+}
+
 void lay_out_parameter_panel(int width, int height)
 {
     if (g_app == nullptr) return;
@@ -159,8 +176,7 @@ void lay_out_parameter_panel(int width, int height)
     set_rect(panel.title, g, 0, panel.title.label_width, u);
     set_rect(panel.header, g + panel.title.label_width, 0, inner - g - panel.title.label_width, u);
     set_rect(panel.execute_mode, 0, u, inner, u);
-    for (std::size_t k = 0; k < panel.toggles.size(); ++k)
-        set_rect(panel.toggles[k], static_cast<int>(k) * inner / 3, 2 * u, inner / 3, u);
+    place_by_label_width(panel.toggles, 2 * u, inner, u);
     set_rect(panel.reset_button, 0, 3 * u, inner / 3, u);
     set_rect(panel.variants_button, inner / 3, 3 * u, inner / 3, u);
     set_rect(panel.apply_button, 2 * inner / 3, 3 * u, inner / 3, u);
