@@ -17,54 +17,22 @@ using namespace program_driver;
 constexpr int VIEW_X = 260, VIEW_Y = 100, VIEW_W = 400, VIEW_H = 280;
 constexpr int STATUS_Y = 428;
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public ProgramTest {
 protected:
     void SetUp() override
     {
-        if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
-        int event = 0, error = 0, major = 0, minor = 0;
-        if (!XTestQueryExtension(program.display(), &event, &error, &major, &minor))
-            GTEST_SKIP() << "the X server has no test extension for synthetic input";
+        ProgramTest::SetUp();
+        if (IsSkipped()) return;
         for (const char* name : {"simple.plim", "parameters.plim", "parallel.plim"})
             fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / name,
                           fs::path(workspace.path()) / name);
     }
 
-    void TearDown() override
-    {
-        if (program.running()) {
-            EXPECT_EQ(program.close(), 0) << program.errors();
-        }
-    }
-
-    // Starts with `kernel` and the workspace and waits until start-up has
-    // finished: '1' opens the console side panel only from then on. The
-    // panel stays open beside the view.
+    // With `kernel` and the workspace; the console panel stays open beside
+    // the view.
     void start_and_wait_for_interface(const std::string& kernel = "./plim")
     {
-        ASSERT_TRUE(program.start(quoted(kernel) + " " + quoted(workspace.path())));
-        // Parallel display tests open their windows at the origin.
-        ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
-        program.move_pointer(360, 240);
-        ASSERT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
-            << "the start-up pane never went";
-        ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1))
-            << "start-up never finished";
-    }
-
-    bool toggle_until(const std::function<bool()>& seen, KeySym symbol)
-    {
-        return repeat_until(seen, [&] { program.key(symbol); }, 8);
-    }
-
-    bool click_until(const std::function<bool()>& seen, int x, int y, int period = 8)
-    {
-        return repeat_until(seen, [&] { program.click(x, y); }, period);
-    }
-
-    bool side_panel_shown()
-    {
-        return program.pixel(100, 250).light() && program.pixel(650, 150).view();
+        ProgramTest::start_and_wait_for_interface(quoted(kernel) + " " + quoted(workspace.path()));
     }
 
     Image view() { return program.capture(VIEW_X, VIEW_Y, VIEW_W, VIEW_H); }
@@ -94,7 +62,6 @@ protected:
     bool navigator_shown() { return program.pixel(400, 250).light(); }
 
     TempDirectory workspace{"plim-e2e-ws"};
-    Program program;
 };
 
 bool drawn(const Rgb& c)
@@ -116,12 +83,19 @@ TEST_F(EndToEnd, StartsWithTheLogoThenShowsTheInterfaceWithItsWorldWidgets)
         << "the interface follows";
     EXPECT_GT(program.count_pixels(260, 130, 200, 220, drawn), 2000)
         << "the axes, rings and sample model in the middle of the view";
+    // One kernel run assembled the grid, axis and ring scripts together.
+    const std::string staged = read_file(workspace.path() + "/tmp/plim_assemble_in");
+    EXPECT_TRUE(staged.find("torus(") != std::string::npos ||
+                staged.find("rcube(") != std::string::npos)
+        << staged;
+    EXPECT_TRUE(fs::exists(workspace.path() + "/tmp/plim_assemble_out"));
+    EXPECT_EQ(program.close(), 0) << program.errors();
     const std::string trace = program.trace();
-    EXPECT_NE(trace.find("EXEC:[\"./plim\"];\nTEMP:[\"" + workspace.path() + "\"];"),
+    EXPECT_EQ(trace.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << trace;
+    EXPECT_NE(trace.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace.path() + "\"];\n"),
               std::string::npos)
         << trace;
-    EXPECT_TRUE(fs::exists(workspace.path() + "/tmp/plim_assemble_out"))
-        << "the start-up assembly ran the kernel in the workspace";
+    EXPECT_EQ(trace.find("ERROR"), std::string::npos) << trace;
 }
 
 TEST_F(EndToEnd, OpensTheThreeExamplesThroughTheNavigatorAndUpdatesTheStatusLine)

@@ -295,13 +295,6 @@ public:
         XSync(display_, False);
     }
 
-    // Wheel notches: button 4 away from the person, 5 towards.
-    void wheel(int x, int y, int notches)
-    {
-        for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
-            click(x, y, notches > 0 ? 4 : 5);
-    }
-
     // Press at `from`, move in `steps` to `to` with a short pause between
     // moves (the program samples the pointer once per frame), release.
     void drag(unsigned button, int from_x, int from_y, int to_x, int to_y, int steps = 10)
@@ -423,6 +416,61 @@ private:
     Display* display_ = nullptr;
     Window window_ = 0;
     pid_t pid_ = -1;
+};
+
+// A test that drives one run of the program. It is skipped without a display
+// or the test extension; a program still running at its end must close
+// cleanly.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (!XTestQueryExtension(program.display(), &event, &error, &major, &minor))
+            GTEST_SKIP() << "the X server has no test extension for synthetic input";
+    }
+
+    void TearDown() override
+    {
+        if (program.running()) {
+            EXPECT_EQ(program.close(), 0) << program.errors();
+        }
+    }
+
+    // Starts the program and waits until start-up has finished: '1' opens
+    // the console side panel only from then on. The panel stays open.
+    void start_and_wait_for_interface(const std::string& arguments,
+                                      const fs::path& directory = kernel_directory())
+    {
+        ASSERT_TRUE(program.start(arguments, "", directory));
+        // Parallel display tests open their windows at the origin.
+        ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
+        program.move_pointer(360, 240);
+        ASSERT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
+            << "the start-up pane never went";
+        ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1))
+            << "start-up never finished";
+    }
+
+    bool toggle_until(const std::function<bool()>& seen, KeySym symbol)
+    {
+        return repeat_until(seen, [&] { program.key(symbol); });
+    }
+
+    bool click_until(const std::function<bool()>& seen, int x, int y, int period = 8)
+    {
+        return repeat_until(
+            seen, [&] { program.click(x, y); }, period);
+    }
+
+    // The console's light body covers the left of the 3-D view.
+    bool side_panel_shown()
+    {
+        return program.pixel(100, 250).light() && program.pixel(650, 150).view();
+    }
+
+    Program program;
 };
 
 } // namespace program_driver
