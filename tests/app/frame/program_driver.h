@@ -51,7 +51,6 @@ struct Rgb {
 struct Image {
     int width = 0, height = 0;
     std::vector<Rgb> pixels;
-    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
     int count(const std::function<bool(const Rgb&)>& test) const
     {
         int n = 0;
@@ -153,8 +152,6 @@ public:
     Program& operator=(const Program&) = delete;
 
     Display* display() const { return display_; }
-    Window window() const { return window_; }
-    pid_t pid() const { return pid_; }
 
     // Starts `PLIM_EI_PATH arguments` through the shell in `directory`;
     // `environment` is put before it ("VAR=value ..."). `exec` keeps the pid
@@ -174,13 +171,13 @@ public:
         return pid_ > 0;
     }
 
-    // Waits for the window; when found, it is moved to (x, y) and made the
-    // keyboard's focus, so parallel windows at the origin stay out of the way.
+    // Waits for the window; when found, it is moved to (x, y), so parallel
+    // windows at the origin stay out of the way.
     bool wait_for_window(int x = -1, int y = -1)
     {
         wait_until([&] { return (window_ = find_window()) != 0 && viewable(); });
         if (window_ == 0 || !viewable()) return false;
-        if (x >= 0) XMoveWindow(display_, window_, x, y);
+        if (x >= 0) move(x, y);
         XSync(display_, False);
         return true;
     }
@@ -216,7 +213,6 @@ public:
         return text;
     }
 
-    // Client size as the server holds it.
     std::pair<int, int> window_size() const
     {
         XWindowAttributes attributes = {};
@@ -344,7 +340,7 @@ public:
     Rgb pixel(int x, int y)
     {
         const Image image = capture(x, y, 1, 1);
-        return image.pixels.empty() ? Rgb{} : image.at(0, 0);
+        return image.pixels.empty() ? Rgb{} : image.pixels[0];
     }
 
     int count_pixels(int x, int y, int width, int height,
