@@ -50,16 +50,25 @@ protected:
     {
         const Image before = view();
         program.key(XK_o, {XK_Control_L});
-        ASSERT_TRUE(wait_until([&] { return navigator_shown(); }, SETTLE_POLLS))
+        ASSERT_TRUE(wait_until([&] { return pane_shown(); }, SETTLE_POLLS))
             << "the navigator covers the window";
         program.key(XK_a, {XK_Control_L});
         program.key(XK_Return);
-        ASSERT_TRUE(wait_until([&] {
-            return !navigator_shown() && view().differences(before) > 5000;
-        })) << "the meshes are drawn";
+        ASSERT_TRUE(wait_until([&] { return !pane_shown() && view().differences(before) > 5000; }))
+            << "the meshes are drawn";
     }
 
-    bool navigator_shown() { return program.pixel(400, 250).light(); }
+    // The navigator, the export pane and the error panes cover the view.
+    bool pane_shown() { return program.pixel(400, 250).light(); }
+
+    // Clicks a field and replaces the last character of its text.
+    void retype(int x, int y, const std::string& text)
+    {
+        program.click(x, y);
+        program.key(XK_End);
+        program.key(XK_BackSpace);
+        program.type(text);
+    }
 
     TempDirectory workspace{"plim-e2e-ws"};
 };
@@ -159,10 +168,7 @@ TEST_F(EndToEnd, AParameterChangesThroughItsFieldAndSliderAndEscapeRestoresAFiel
         << "the entity row selects the script's parameters";
 
     Image before = pillars();
-    program.click(150, 534);
-    program.key(XK_End);
-    program.key(XK_BackSpace);
-    program.type("12");
+    retype(150, 534, "12");
     EXPECT_TRUE(changes(pillars, before, 10)) << "the typed text shows before Enter";
     program.key(XK_Return);
     EXPECT_TRUE(wait_until([&] { return staged_has("INT n = 12;"); }))
@@ -179,10 +185,7 @@ TEST_F(EndToEnd, AParameterChangesThroughItsFieldAndSliderAndEscapeRestoresAFiel
     EXPECT_TRUE(changes(scene, before, 10)) << "the statistics count the new mesh";
 
     before = height();
-    program.click(150, 606);
-    program.key(XK_End);
-    program.key(XK_BackSpace);
-    program.type("4.5");
+    retype(150, 606, "4.5");
     ASSERT_TRUE(changes(height, before, 10)) << "the Height field shows 4.5";
     program.key(XK_Escape);
     EXPECT_TRUE(wait_until([&] { return height().differences(before) < 5; }, SETTLE_POLLS * 2))
@@ -198,12 +201,8 @@ TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
     start_and_wait_for_interface();
     open_examples();
     // Keys wait while the opened scripts are still being announced.
-    ASSERT_TRUE(wait_until(
-        [&] {
-            program.key(XK_s, {XK_Control_L});
-            return wait_until([&] { return program.pixel(400, 250).light(); }, 10);
-        },
-        SETTLE_POLLS))
+    ASSERT_TRUE(
+        repeat_until([&] { return pane_shown(); }, [&] { program.key(XK_s, {XK_Control_L}); }))
         << "the export pane opens";
     const Image formats = program.capture(120, 216, 480, 30);
     for (const int x : {179, 300, 420, 540}) // OBJ, OFF, PLY, STL
@@ -379,13 +378,14 @@ TEST_P(EndToEndHostile, TheOtherEntitiesStayDrawnAndTheProgramAnswers)
 {
     start_and_wait_for_interface(write_kernel());
     open_examples();
-    const auto pane_shown = [&] { return program.pixel(400, 250).light(); };
     if (GetParam().error_pane) {
-        ASSERT_TRUE(wait_until(pane_shown)) << "an error pane tells of simple.plim";
+        ASSERT_TRUE(wait_until([&] { return pane_shown(); }))
+            << "an error pane tells of simple.plim";
         EXPECT_TRUE(toggle_until([&] { return !pane_shown(); }, XK_Escape))
             << "Escape closes the pane";
     } else {
-        EXPECT_FALSE(wait_until(pane_shown, SETTLE_POLLS)) << "nothing went wrong";
+        EXPECT_FALSE(wait_until([&] { return pane_shown(); }, SETTLE_POLLS))
+            << "nothing went wrong";
     }
     EXPECT_GT(view().count(drawn), 5000) << "parameters.plim and parallel.plim stay drawn";
 }
