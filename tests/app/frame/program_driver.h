@@ -2,10 +2,10 @@
 
 // Drives the real plim-ei as a person would: starts it with arguments from
 // the stand-in kernel's directory (so "./plim" names the stand-in), finds its
-// window by _NET_WM_PID, sends synthetic keys, clicks, drags and wheel notches
-// through the X server's test extension, samples the window's pixels, polls
-// until something shows, closes the window like its close button and reads
-// the exit code and the trace the program wrote on standard output.
+// window by _NET_WM_PID, sends synthetic keys, clicks and drags through the
+// X server's test extension, samples the window's pixels, polls until
+// something shows, closes the window like its close button and reads the
+// exit code and the trace the program wrote on standard output.
 
 #include "tests/platform/x11/display_fixture.h"
 
