@@ -138,10 +138,8 @@ TEST_F(CallbackWiring, EveryToolBarButtonReachesItsEffect)
     }
     for (lumo::P& button : app().toolbar.menu_buttons) {
         button.on_click();
-        EXPECT_EQ(app()
-                      .tool_menus[static_cast<std::size_t>(app().view_settings.open_tool_menu)]
-                      .pane.visible,
-                  true);
+        const auto open = static_cast<std::size_t>(app().view_settings.open_tool_menu);
+        EXPECT_TRUE(app().tool_menus[open].pane.visible) << button.label;
     }
 }
 

@@ -17,54 +17,22 @@ using namespace program_driver;
 constexpr int VIEW_X = 260, VIEW_Y = 100, VIEW_W = 400, VIEW_H = 280;
 constexpr int STATUS_Y = 428;
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public ProgramTest {
 protected:
     void SetUp() override
     {
-        if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
-        int event = 0, error = 0, major = 0, minor = 0;
-        if (!XTestQueryExtension(program.display(), &event, &error, &major, &minor))
-            GTEST_SKIP() << "the X server has no test extension for synthetic input";
+        ProgramTest::SetUp();
+        if (IsSkipped()) return;
         for (const char* name : {"simple.plim", "parameters.plim", "parallel.plim"})
             fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / name,
                           fs::path(workspace.path()) / name);
     }
 
-    void TearDown() override
-    {
-        if (program.running()) {
-            EXPECT_EQ(program.close(), 0) << program.errors();
-        }
-    }
-
-    // Starts with `kernel` and the workspace and waits until start-up has
-    // finished: '1' opens the console side panel only from then on. The
-    // panel stays open beside the view.
+    // With `kernel` and the workspace; the console panel stays open beside
+    // the view.
     void start_and_wait_for_interface(const std::string& kernel = "./plim")
     {
-        ASSERT_TRUE(program.start(quoted(kernel) + " " + quoted(workspace.path())));
-        // Parallel display tests open their windows at the origin.
-        ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
-        program.move_pointer(360, 240);
-        ASSERT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
-            << "the start-up pane never went";
-        ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1))
-            << "start-up never finished";
-    }
-
-    bool toggle_until(const std::function<bool()>& seen, KeySym symbol)
-    {
-        return repeat_until(seen, [&] { program.key(symbol); }, 8);
-    }
-
-    bool click_until(const std::function<bool()>& seen, int x, int y, int period = 8)
-    {
-        return repeat_until(seen, [&] { program.click(x, y); }, period);
-    }
-
-    bool side_panel_shown()
-    {
-        return program.pixel(100, 250).light() && program.pixel(650, 150).view();
+        ProgramTest::start_and_wait_for_interface(quoted(kernel) + " " + quoted(workspace.path()));
     }
 
     Image view() { return program.capture(VIEW_X, VIEW_Y, VIEW_W, VIEW_H); }
@@ -82,19 +50,27 @@ protected:
     {
         const Image before = view();
         program.key(XK_o, {XK_Control_L});
-        ASSERT_TRUE(wait_until([&] { return navigator_shown(); }, SETTLE_POLLS))
+        ASSERT_TRUE(wait_until([&] { return pane_shown(); }, SETTLE_POLLS))
             << "the navigator covers the window";
         program.key(XK_a, {XK_Control_L});
         program.key(XK_Return);
-        ASSERT_TRUE(wait_until([&] {
-            return !navigator_shown() && view().differences(before) > 5000;
-        })) << "the meshes are drawn";
+        ASSERT_TRUE(wait_until([&] { return !pane_shown() && view().differences(before) > 5000; }))
+            << "the meshes are drawn";
     }
 
-    bool navigator_shown() { return program.pixel(400, 250).light(); }
+    // The navigator, the export pane and the error panes cover the view.
+    bool pane_shown() { return program.pixel(400, 250).light(); }
+
+    // Clicks a field and replaces the last character of its text.
+    void retype(int x, int y, const std::string& text)
+    {
+        program.click(x, y);
+        program.key(XK_End);
+        program.key(XK_BackSpace);
+        program.type(text);
+    }
 
     TempDirectory workspace{"plim-e2e-ws"};
-    Program program;
 };
 
 bool drawn(const Rgb& c)
@@ -116,12 +92,19 @@ TEST_F(EndToEnd, StartsWithTheLogoThenShowsTheInterfaceWithItsWorldWidgets)
         << "the interface follows";
     EXPECT_GT(program.count_pixels(260, 130, 200, 220, drawn), 2000)
         << "the axes, rings and sample model in the middle of the view";
+    // One kernel run assembled the grid, axis and ring scripts together.
+    const std::string staged = read_file(workspace.path() + "/tmp/plim_assemble_in");
+    EXPECT_TRUE(staged.find("torus(") != std::string::npos ||
+                staged.find("rcube(") != std::string::npos)
+        << staged;
+    EXPECT_TRUE(fs::exists(workspace.path() + "/tmp/plim_assemble_out"));
+    EXPECT_EQ(program.close(), 0) << program.errors();
     const std::string trace = program.trace();
-    EXPECT_NE(trace.find("EXEC:[\"./plim\"];\nTEMP:[\"" + workspace.path() + "\"];"),
+    EXPECT_EQ(trace.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << trace;
+    EXPECT_NE(trace.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace.path() + "\"];\n"),
               std::string::npos)
         << trace;
-    EXPECT_TRUE(fs::exists(workspace.path() + "/tmp/plim_assemble_out"))
-        << "the start-up assembly ran the kernel in the workspace";
+    EXPECT_EQ(trace.find("ERROR"), std::string::npos) << trace;
 }
 
 TEST_F(EndToEnd, OpensTheThreeExamplesThroughTheNavigatorAndUpdatesTheStatusLine)
@@ -185,10 +168,7 @@ TEST_F(EndToEnd, AParameterChangesThroughItsFieldAndSliderAndEscapeRestoresAFiel
         << "the entity row selects the script's parameters";
 
     Image before = pillars();
-    program.click(150, 534);
-    program.key(XK_End);
-    program.key(XK_BackSpace);
-    program.type("12");
+    retype(150, 534, "12");
     EXPECT_TRUE(changes(pillars, before, 10)) << "the typed text shows before Enter";
     program.key(XK_Return);
     EXPECT_TRUE(wait_until([&] { return staged_has("INT n = 12;"); }))
@@ -205,10 +185,7 @@ TEST_F(EndToEnd, AParameterChangesThroughItsFieldAndSliderAndEscapeRestoresAFiel
     EXPECT_TRUE(changes(scene, before, 10)) << "the statistics count the new mesh";
 
     before = height();
-    program.click(150, 606);
-    program.key(XK_End);
-    program.key(XK_BackSpace);
-    program.type("4.5");
+    retype(150, 606, "4.5");
     ASSERT_TRUE(changes(height, before, 10)) << "the Height field shows 4.5";
     program.key(XK_Escape);
     EXPECT_TRUE(wait_until([&] { return height().differences(before) < 5; }, SETTLE_POLLS * 2))
@@ -224,12 +201,8 @@ TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
     start_and_wait_for_interface();
     open_examples();
     // Keys wait while the opened scripts are still being announced.
-    ASSERT_TRUE(wait_until(
-        [&] {
-            program.key(XK_s, {XK_Control_L});
-            return wait_until([&] { return program.pixel(400, 250).light(); }, 10);
-        },
-        SETTLE_POLLS))
+    ASSERT_TRUE(
+        repeat_until([&] { return pane_shown(); }, [&] { program.key(XK_s, {XK_Control_L}); }))
         << "the export pane opens";
     const Image formats = program.capture(120, 216, 480, 30);
     for (const int x : {179, 300, 420, 540}) // OBJ, OFF, PLY, STL
@@ -405,13 +378,14 @@ TEST_P(EndToEndHostile, TheOtherEntitiesStayDrawnAndTheProgramAnswers)
 {
     start_and_wait_for_interface(write_kernel());
     open_examples();
-    const auto pane_shown = [&] { return program.pixel(400, 250).light(); };
     if (GetParam().error_pane) {
-        ASSERT_TRUE(wait_until(pane_shown)) << "an error pane tells of simple.plim";
+        ASSERT_TRUE(wait_until([&] { return pane_shown(); }))
+            << "an error pane tells of simple.plim";
         EXPECT_TRUE(toggle_until([&] { return !pane_shown(); }, XK_Escape))
             << "Escape closes the pane";
     } else {
-        EXPECT_FALSE(wait_until(pane_shown, SETTLE_POLLS)) << "nothing went wrong";
+        EXPECT_FALSE(wait_until([&] { return pane_shown(); }, SETTLE_POLLS))
+            << "nothing went wrong";
     }
     EXPECT_GT(view().count(drawn), 5000) << "parameters.plim and parallel.plim stay drawn";
 }

@@ -164,43 +164,27 @@ TEST_F(FrameTick, TimeSpentLockedDoesNotBecomeCameraMotion)
 struct KeyCase {
     const char* what;
     std::int32_t mode;
-    std::vector<unsigned char> keys;
+    const char* keys;
     std::array<std::uint8_t, 4> arrows;
     std::array<std::uint8_t, 6> moves;
-    double dx;
-    double dy;
-    std::array<std::int32_t, 2> drag_to;
+    double dx, dy; // a key drag goes twice as far on the 1440 x 900 window
 };
 
 TEST_F(FrameTick, HeldKeysBecomeMovesOrbitOffsetsAndASyntheticDrag)
 {
     const KeyCase cases[] = {
-        {"roam letters in both cases",
-         CAMERA_FREE_ROAM,
-         {'W', 'a', 'e'},
-         {},
-         {1, 1, 0, 0, 0, 1},
-         0.0,
-         0.0,
-         {0, 0}},
-        {"roam arrows", CAMERA_FIRST_PERSON, {}, {1, 0, 0, 1}, {}, -4.0, 4.0, {-8, 8}},
-        {"orbit keys", CAMERA_OBJECT_ORBIT, {'d', 'q'}, {}, {}, 4.0, 4.0, {8, 8}},
-        {"orbit keys and arrows cancel",
-         CAMERA_OBJECT_ORBIT,
-         {'d'},
-         {1, 0, 0, 0},
-         {},
-         0.0,
-         0.0,
-         {0, 0}},
+        {"roam letters in both cases", CAMERA_FREE_ROAM, "Wae", {}, {1, 1, 0, 0, 0, 1}, 0, 0},
+        {"roam arrows", CAMERA_FIRST_PERSON, "", {1, 0, 0, 1}, {}, -4.0, 4.0},
+        {"orbit keys", CAMERA_OBJECT_ORBIT, "dq", {}, {}, 4.0, 4.0},
+        {"orbit keys and arrows cancel", CAMERA_OBJECT_ORBIT, "d", {1, 0, 0, 0}, {}, 0, 0},
     };
     app.window_width = 1440;
     app.window_height = 900;
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.what);
         app.held_keys = {};
-        for (unsigned char key : c.keys)
-            app.held_keys.keys[key] = 1;
+        for (const char* key = c.keys; *key != 0; ++key)
+            app.held_keys.keys[static_cast<unsigned char>(*key)] = 1;
         app.held_keys.arrows = c.arrows;
         app.camera_mode = c.mode;
         app.camera_motion.last_tick_ms = g_now - 20; // one unit of motion
@@ -210,43 +194,30 @@ TEST_F(FrameTick, HeldKeysBecomeMovesOrbitOffsetsAndASyntheticDrag)
         EXPECT_DOUBLE_EQ(motion.dx, c.dx);
         EXPECT_DOUBLE_EQ(motion.dy, c.dy);
         EXPECT_EQ(motion.synthetic_drag, c.dx != 0.0 || c.dy != 0.0);
-        EXPECT_EQ(motion.synthetic_drag_to, c.drag_to);
+        EXPECT_EQ(motion.synthetic_drag_to, (std::array{int(c.dx) * 2, int(c.dy) * 2}));
     }
 }
 
 // What one tick of held input does to the camera, as a person sees it.
-struct CameraBefore {
-    CameraSettings camera;
-    std::array<double, 3> euler;
-    double zoom;
-};
-
 TEST_F(FrameTick, HeldInputMovesTheCameraAndAKeyDragEndsWithinItsTick)
 {
-    using Moved = bool (*)(const CameraBefore& before, const Application& app);
     struct Case {
         const char* what;
         std::int32_t mode;
         unsigned char key;
         std::int32_t arrow; // -1 none
         std::int32_t wheel;
-        Moved moved;
+        double (*watched)(const Application&); // grows with the motion
     };
     const Case cases[] = {
-        {"w walks in free-roam", CAMERA_FREE_ROAM, 'w', -1, 0,
-         [](const CameraBefore& b, const Application& a) {
-             return a.camera.eye[2] != b.camera.eye[2];
-         }},
+        {"w walks towards the scene in free-roam", CAMERA_FREE_ROAM, 'w', -1, 0,
+         [](const Application& a) { return -a.camera.eye[2]; }},
         {"an arrow turns like a drag", CAMERA_FREE_ROAM, 0, ARROW_RIGHT, 0,
-         [](const CameraBefore& b, const Application& a) {
-             return a.camera.forward[0] != b.camera.forward[0];
-         }},
+         [](const Application& a) { return a.camera.forward[0]; }},
         {"d orbits in object-orbit", CAMERA_OBJECT_ORBIT, 'd', -1, 0,
-         [](const CameraBefore& b, const Application& a) {
-             return a.view_settings.euler_degrees[0] != b.euler[0];
-         }},
-        {"the wheel zooms in object-orbit", CAMERA_OBJECT_ORBIT, 0, -1, 1,
-         [](const CameraBefore& b, const Application& a) { return a.view_settings.zoom > b.zoom; }},
+         [](const Application& a) { return -a.view_settings.euler_degrees[0]; }},
+        {"the wheel zooms in in object-orbit", CAMERA_OBJECT_ORBIT, 0, -1, 1,
+         [](const Application& a) { return a.view_settings.zoom; }},
     };
     finish_startup();
     for (const Case& c : cases) {
@@ -257,12 +228,11 @@ TEST_F(FrameTick, HeldInputMovesTheCameraAndAKeyDragEndsWithinItsTick)
         app.camera_motion.wheel_queue = c.wheel;
         app.camera_mode = c.mode;
         update_camera_direction(app.camera);
-        const CameraBefore before{app.camera, app.view_settings.euler_degrees,
-                                  app.view_settings.zoom};
+        const double before = c.watched(app);
         app.camera_motion.last_tick_ms = g_now - 20;
         app.redraw_requested = 0;
         run_frame_tick(app);
-        EXPECT_TRUE(c.moved(before, app));
+        EXPECT_GT(c.watched(app), before);
         EXPECT_EQ(app.redraw_requested, 1);
         EXPECT_EQ(app.view_drag.active, 0);
     }

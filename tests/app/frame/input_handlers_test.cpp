@@ -71,7 +71,7 @@ TEST_F(InputHandlersTest, TooSmallWindowBlocksKeys)
         std::int32_t w, h;
         bool blocked;
     };
-    install_application_handlers(*g_app);
+    install_application_handlers(*g_app); // the program's root key handler, not the counter
     for (const Case& c : {Case{479, 600, true}, Case{480, 360, false}, Case{600, 359, true}}) {
         g_app->root.dispatch_aux_event(lumo::kAuxResize, c.w, c.h);
         EXPECT_EQ(g_app->window_width, c.w);

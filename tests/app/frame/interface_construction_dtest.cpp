@@ -1,7 +1,7 @@
 // One frame of the built interface in a real GL context, in every theme:
 // the bars stand apart from the 3-D area, which shows the theme's
 // background, and the side-panel tabs carry their labels. The Light frame
-// stays in the build folder as a PNG for a person to look at.
+// stays in the build folder's artefacts as a PNG for a person to look at.
 
 #include "tests/platform/x11/display_fixture.h"
 
@@ -18,7 +18,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -77,33 +77,18 @@ int marked_pixels(const Frame& frame, int x0, int y0, int x1, int y1, Rgb ground
     return count;
 }
 
-struct Band {
+// The 720 x 480 start layout: a point of each bar's own fill, clear of its
+// widgets.
+constexpr struct {
     const char* id;
-    int y0, y1;
-    int sample_x, sample_y; // a point of the bar's own fill, clear of its widgets
-};
+    int x, y;
+} kBars[] = {
+    {"TOOLBAR", 140, 4}, {"TIPBAR", 400, 72}, {"STATUSBAR", 400, 436}, {"TABBAR", 400, 464}};
 
-// The 720 x 480 start layout: bars as bands across the window.
-constexpr std::array<Band, 4> kBands{{
-    {"TOOLBAR", 0, 56, 140, 4},
-    {"TIPBAR", 56, 88, 400, 72},
-    {"STATUSBAR", 424, 448, 400, 436},
-    {"TABBAR", 448, 480, 400, 464},
-}};
-
-struct Tab {
+constexpr struct {
     const char* label;
     int x0, x1;
-};
-
-constexpr std::array<Tab, 3> kTabs{
-    {{"CONSOLE", 0, 84}, {"ENTITY", 84, 154}, {"PARAMETER", 154, 256}}};
-
-// The first tool-menu button: TOOLSCROLL starts after three 56 px buttons.
-constexpr Tab kFirstToolIcon{"TOPOLOGY", 168, 224};
-
-// In the 3-D area, clear of the statistics text in its upper-left corner.
-constexpr int kViewX = 400, kViewY = 300;
+} kTabs[] = {{"CONSOLE", 0, 84}, {"ENTITY", 84, 154}, {"PARAMETER", 154, 256}};
 
 class InterfaceFrame : public GlWindowTest<W, H> {
 protected:
@@ -117,20 +102,18 @@ protected:
         lumo::create_icon_atlas_texture();
         lumo::create_logo_texture();
         lumo::create_font_texture();
-        char pattern[] = "/tmp/plim-interface-frames-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
     }
 
     void TearDown() override
     {
-        if (!folder_.empty()) fs::remove_all(folder_);
         lumo::delete_toolkit_textures();
         set_clear_colour(0.0, 0.0, 0.0, 1.0);
         GlWindowTest::TearDown();
     }
 
-    // Builds the interface in `theme` the way start-up does and paints it.
+    // Builds the interface in `theme` the way start-up does and paints it as
+    // the start-up sequence leaves it: its pane and the configuration pane
+    // gone.
     Frame paint(int theme)
     {
         create_application();
@@ -138,8 +121,6 @@ protected:
         app.view_settings.theme_index = theme;
         install_headless_services(app.platform);
         build_application_ui(app);
-        // As the start-up sequence leaves it: its pane and the configuration
-        // pane gone, the interface showing.
         app.startup_pane.visible = false;
         if (app.configuration_pane != nullptr) app.configuration_pane->visible = false;
         app.startup_finished = 1;
@@ -149,56 +130,48 @@ protected:
         destroy_application();
         return frame;
     }
-
-    fs::path folder_;
 };
 
 } // namespace
 
 TEST_F(InterfaceFrame, EveryThemeShowsItsBarsOverItsBackgroundAndLabelsTheSidePanelTabs)
 {
-    std::array<Rgb, THEME_COUNT> toolbar_colours;
+    std::vector<Rgb> toolbar_colours;
     for (int theme = 0; theme < THEME_COUNT; ++theme) {
         const ThemeColours& colours = theme_table()[static_cast<std::size_t>(theme)];
         SCOPED_TRACE(colours.name);
         const Frame frame = paint(theme);
-        const fs::path png = folder_ / (std::string("interface-") + colours.name + ".png");
-        ASSERT_TRUE(write_image(png.string(), "png", frame.rgba.data(), W, H, W * 4));
-        EXPECT_GT(fs::file_size(png), 1000u);
         if (theme == THEME_LIGHT) {
-            const fs::path artefact = fs::path(PLIM_BINARY_DIR) / "artefacts";
-            fs::create_directories(artefact);
-            fs::copy_file(png, artefact / "interface-light-720x480.png",
-                          fs::copy_options::overwrite_existing);
+            const fs::path artefacts = fs::path(PLIM_BINARY_DIR) / "artefacts";
+            fs::create_directories(artefacts);
+            const fs::path png = artefacts / "interface-light-720x480.png";
+            ASSERT_TRUE(write_image(png.string(), "png", frame.rgba.data(), W, H, W * 4));
+            EXPECT_GT(fs::file_size(png), 1000u);
         }
 
-        const Rgb view = frame.at(kViewX, kViewY);
+        // In the 3-D area, clear of the statistics text in its upper-left corner.
+        const Rgb view = frame.at(400, 300);
         EXPECT_LE(distance(view, rgb_of(colours.background)), 6)
             << "the 3-D area shows the theme's background";
-        for (const Band& band : kBands) {
-            ASSERT_TRUE(band.sample_y >= band.y0 && band.sample_y < band.y1);
-            EXPECT_GT(distance(frame.at(band.sample_x, band.sample_y), view), 24)
-                << band.id << " stands apart from the 3-D area";
-        }
-        toolbar_colours[static_cast<std::size_t>(theme)] =
-            frame.at(kBands[0].sample_x, kBands[0].sample_y);
-
-        const Rgb toolbar = frame.at(kBands[0].sample_x, kBands[0].sample_y);
-        EXPECT_GT(marked_pixels(frame, kFirstToolIcon.x0, 2, kFirstToolIcon.x1, 54, toolbar), 150)
+        for (const auto& bar : kBars)
+            EXPECT_GT(distance(frame.at(bar.x, bar.y), view), 24)
+                << bar.id << " stands apart from the 3-D area";
+        const Rgb toolbar = frame.at(kBars[0].x, kBars[0].y);
+        toolbar_colours.push_back(toolbar);
+        // TOPOLOGY, the first tool-menu button, after three 56 px buttons.
+        EXPECT_GT(marked_pixels(frame, 168, 2, 224, 54, toolbar), 150)
             << "the first tool-menu icon shows on the tool bar";
 
-        const Rgb text = rgb_of(colours.text);
-        for (const Tab& tab : kTabs) {
+        for (const auto& tab : kTabs) {
             const Rgb ground = frame.at(tab.x0 + 3, 58);
-            EXPECT_GT(distance(text, ground), 200) << tab.label << ": text readable on its tab";
+            EXPECT_GT(distance(rgb_of(colours.text), ground), 200)
+                << tab.label << ": text readable on its tab";
             EXPECT_GT(marked_pixels(frame, tab.x0 + 2, 58, tab.x1 - 2, 86, ground), 40)
                 << tab.label << " puts glyph pixels inside its tab";
         }
     }
-    for (int a = 0; a < THEME_COUNT; ++a)
-        for (int b = a + 1; b < THEME_COUNT; ++b)
-            EXPECT_GT(distance(toolbar_colours[static_cast<std::size_t>(a)],
-                               toolbar_colours[static_cast<std::size_t>(b)]),
-                      24)
+    for (std::size_t a = 0; a < toolbar_colours.size(); ++a)
+        for (std::size_t b = a + 1; b < toolbar_colours.size(); ++b)
+            EXPECT_GT(distance(toolbar_colours[a], toolbar_colours[b]), 24)
                 << "themes " << a << " and " << b << " give different bar colours";
 }

@@ -1,29 +1,25 @@
 // The start-up wiring in-process in a real window, and the real program
-// under the X server: its start-up output, the staging directory it makes,
-// and its exit when the window is closed.
+// without a display. The real program's start-up output and clean exit are
+// checked by the first end-to-end scenario.
 
 #include "tests/platform/x11/display_fixture.h"
 
+#include "app/frame/app_slots.h"
+#include "app/frame/startup.h"
+#include "app/state/application.h"
 #include "lumo/assets/icon_atlas.h"
 #include "lumo/assets/icons.h"
 #include "lumo/gl/textures.h"
-#include "app/state/application.h"
-#include "platform/files.h"
 #include "platform/kernel_config.h"
-#include "app/frame/app_slots.h"
-#include "app/frame/startup.h"
 #include "platform/x11/window_services.h"
 #include "shell/themes.h"
-#include "tests/platform/trace_capture.h"
 #include "tests/app/frame/program_driver.h"
+#include "tests/platform/trace_capture.h"
 
 #include <array>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <tuple>
-
-namespace fs = std::filesystem;
 
 class StartApplication : public GlWindowTest<720, 480> {
 protected:
@@ -106,25 +102,6 @@ TEST_F(StartApplication,
 }
 
 using program_driver::Program;
-using program_driver::TempDirectory;
-
-TEST(PlimEi, PrintsItsStartUpLinesMakesTheStagingDirectoryAndEndsWithZeroWhenClosed)
-{
-    if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
-    TempDirectory workspace("plim-ei-ws");
-    Program program;
-    ASSERT_TRUE(program.start("./plim '" + workspace.path() + "'"));
-    EXPECT_TRUE(program.wait_for_window());
-    const int exit_code = program.close();
-    const std::string output = program.trace();
-    EXPECT_EQ(exit_code, 0) << output;
-    EXPECT_EQ(output.rfind(std::string(50, '-') + "\n%  PLIM-EI", 0), 0u) << output;
-    EXPECT_NE(output.find("\nEXEC:[\"./plim\"];\nTEMP:[\"" + workspace.path() + "\"];\n"),
-              std::string::npos)
-        << output;
-    EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
-    EXPECT_TRUE(fs::is_directory(workspace.path() + "/tmp"));
-}
 
 TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy)
 {
@@ -133,21 +110,4 @@ TEST(PlimEi, WithoutADisplayEndsWithCodeOneAndSaysWhy)
     EXPECT_EQ(program.wait_for_exit(), 1);
     const std::string errors = program.errors();
     EXPECT_NE(errors.find("Cannot open the X display"), std::string::npos) << errors;
-}
-
-TEST(PlimEi, ItsFrameTickAssemblesTheBuiltInMeshesThroughTheKernelAtStartUp)
-{
-    if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
-    TempDirectory workspace("plim-ei-startup");
-    Program program;
-    ASSERT_TRUE(program.start("./plim '" + workspace.path() + "'"));
-    ASSERT_TRUE(program.wait_for_window());
-    // The logo phase takes 2 s and the label 0.5 s; then one kernel run
-    // assembles the grid, axis and ring scripts together.
-    const std::string staged = workspace.path() + "/tmp/plim_assemble_in";
-    EXPECT_TRUE(program_driver::wait_until([&] {
-        const std::string text = read_text_file(staged);
-        return text.find("torus(") != std::string::npos || text.find("rcube(") != std::string::npos;
-    })) << "the idle slot runs the start-up sequence";
-    EXPECT_EQ(program.close(), 0);
 }

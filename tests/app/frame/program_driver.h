@@ -2,10 +2,10 @@
 
 // Drives the real plim-ei as a person would: starts it with arguments from
 // the stand-in kernel's directory (so "./plim" names the stand-in), finds its
-// window by _NET_WM_PID, sends synthetic keys, clicks, drags and wheel notches
-// through the X server's test extension, samples the window's pixels, polls
-// until something shows, closes the window like its close button and reads
-// the exit code and the trace the program wrote on standard output.
+// window by _NET_WM_PID, sends synthetic keys, clicks and drags through the
+// X server's test extension, samples the window's pixels, polls until
+// something shows, closes the window like its close button and reads the
+// exit code and the trace the program wrote on standard output.
 
 #include "tests/platform/x11/display_fixture.h"
 
@@ -51,7 +51,6 @@ struct Rgb {
 struct Image {
     int width = 0, height = 0;
     std::vector<Rgb> pixels;
-    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
     int count(const std::function<bool(const Rgb&)>& test) const
     {
         int n = 0;
@@ -153,8 +152,6 @@ public:
     Program& operator=(const Program&) = delete;
 
     Display* display() const { return display_; }
-    Window window() const { return window_; }
-    pid_t pid() const { return pid_; }
 
     // Starts `PLIM_EI_PATH arguments` through the shell in `directory`;
     // `environment` is put before it ("VAR=value ..."). `exec` keeps the pid
@@ -174,13 +171,13 @@ public:
         return pid_ > 0;
     }
 
-    // Waits for the window; when found, it is moved to (x, y) and made the
-    // keyboard's focus, so parallel windows at the origin stay out of the way.
+    // Waits for the window; when found, it is moved to (x, y), so parallel
+    // windows at the origin stay out of the way.
     bool wait_for_window(int x = -1, int y = -1)
     {
         wait_until([&] { return (window_ = find_window()) != 0 && viewable(); });
         if (window_ == 0 || !viewable()) return false;
-        if (x >= 0) XMoveWindow(display_, window_, x, y);
+        if (x >= 0) move(x, y);
         XSync(display_, False);
         return true;
     }
@@ -216,7 +213,6 @@ public:
         return text;
     }
 
-    // Client size as the server holds it.
     std::pair<int, int> window_size() const
     {
         XWindowAttributes attributes = {};
@@ -295,13 +291,6 @@ public:
         XSync(display_, False);
     }
 
-    // Wheel notches: button 4 away from the person, 5 towards.
-    void wheel(int x, int y, int notches)
-    {
-        for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
-            click(x, y, notches > 0 ? 4 : 5);
-    }
-
     // Press at `from`, move in `steps` to `to` with a short pause between
     // moves (the program samples the pointer once per frame), release.
     void drag(unsigned button, int from_x, int from_y, int to_x, int to_y, int steps = 10)
@@ -351,7 +340,7 @@ public:
     Rgb pixel(int x, int y)
     {
         const Image image = capture(x, y, 1, 1);
-        return image.pixels.empty() ? Rgb{} : image.at(0, 0);
+        return image.pixels.empty() ? Rgb{} : image.pixels[0];
     }
 
     int count_pixels(int x, int y, int width, int height,
@@ -423,6 +412,61 @@ private:
     Display* display_ = nullptr;
     Window window_ = 0;
     pid_t pid_ = -1;
+};
+
+// A test that drives one run of the program. It is skipped without a display
+// or the test extension; a program still running at its end must close
+// cleanly.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (!XTestQueryExtension(program.display(), &event, &error, &major, &minor))
+            GTEST_SKIP() << "the X server has no test extension for synthetic input";
+    }
+
+    void TearDown() override
+    {
+        if (program.running()) {
+            EXPECT_EQ(program.close(), 0) << program.errors();
+        }
+    }
+
+    // Starts the program and waits until start-up has finished: '1' opens
+    // the console side panel only from then on. The panel stays open.
+    void start_and_wait_for_interface(const std::string& arguments,
+                                      const fs::path& directory = kernel_directory())
+    {
+        ASSERT_TRUE(program.start(arguments, "", directory));
+        // Parallel display tests open their windows at the origin.
+        ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
+        program.move_pointer(360, 240);
+        ASSERT_TRUE(wait_until([&] { return program.pixel(650, 300).view(); }))
+            << "the start-up pane never went";
+        ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1))
+            << "start-up never finished";
+    }
+
+    bool toggle_until(const std::function<bool()>& seen, KeySym symbol)
+    {
+        return repeat_until(seen, [&] { program.key(symbol); });
+    }
+
+    bool click_until(const std::function<bool()>& seen, int x, int y, int period = 8)
+    {
+        return repeat_until(
+            seen, [&] { program.click(x, y); }, period);
+    }
+
+    // The console's light body covers the left of the 3-D view.
+    bool side_panel_shown()
+    {
+        return program.pixel(100, 250).light() && program.pixel(650, 150).view();
+    }
+
+    Program program;
 };
 
 } // namespace program_driver

@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -73,17 +74,15 @@ protected:
     // Pixels of the view's middle that differ from the clear colour.
     static int drawn(const Pixels& pixels)
     {
-        const int background[3] = {static_cast<int>(g_clear_colour.red * 255.0 + 0.5),
-                                   static_cast<int>(g_clear_colour.green * 255.0 + 0.5),
-                                   static_cast<int>(g_clear_colour.blue * 255.0 + 0.5)};
+        const double clear[3] = {g_clear_colour.red, g_clear_colour.green, g_clear_colour.blue};
         int count = 0;
         for (int y = 140; y < 340; ++y)
             for (int x = 260; x < 460; ++x) {
-                const unsigned char* p = &pixels[static_cast<std::size_t>(y * 720 + x) * 3];
-                if (std::abs(p[0] - background[0]) + std::abs(p[1] - background[1]) +
-                        std::abs(p[2] - background[2]) >
-                    12)
-                    ++count;
+                int distance = 0;
+                for (int k = 0; k < 3; ++k)
+                    distance += std::abs(pixels[std::size_t(y * 720 + x) * 3 + std::size_t(k)] -
+                                         static_cast<int>(clear[k] * 255.0 + 0.5));
+                count += distance > 12 ? 1 : 0;
             }
         return count;
     }
@@ -92,7 +91,7 @@ protected:
     {
         int count = 0;
         for (std::size_t i = 0; i < a.size(); i += 3)
-            if (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ++count;
+            count += std::equal(&a[i], &a[i] + 3, &b[i]) ? 0 : 1;
         return count;
     }
 };

@@ -21,10 +21,7 @@ TEST(Application, CreatedAndDestroyedWithoutADisplay)
 TEST(Application, FreshObjectLooksAtTheOriginAndSeedsNewEnvironments)
 {
     Application app;
-    EXPECT_EQ(query_local_time_text(app), "") << "no platform installed";
-    app.platform.time_text = [] { return std::string("12:34:56"); };
-    EXPECT_EQ(query_local_time_text(app), "12:34:56");
-
+    EXPECT_EQ(query_local_time_text(app), "") << "no platform installed, no crash";
     const CameraSettings& camera = app.camera;
     const double length = std::sqrt(11.0);
     for (int k = 0; k < 3; ++k)
