@@ -68,10 +68,14 @@ bool app_on_mouse_move(WindowCallbacks*, std::int32_t x, std::int32_t y)
 {
     if (g_app == nullptr) return false;
     store_pointer(*g_app, x, y);
-    // The pick follows the pointer: it runs in the paint path.
-    if (g_app->view_settings.pick_mode != '!' && g_app->platform.request_repaint != nullptr)
-        g_app->platform.request_repaint();
-    return g_app->root.dispatch_mouse_move(x, y);
+    const lumo::P* hovered = lumo::g_hovered_widget;
+    const bool handled = g_app->root.dispatch_mouse_move(x, y);
+    // The pick follows the pointer: it runs in the paint path. A hover
+    // style shows only once painted, and rows without a hint (variants,
+    // directives) change nothing else that would paint them.
+    const bool repaint = g_app->view_settings.pick_mode != '!' || lumo::g_hovered_widget != hovered;
+    if (repaint && g_app->platform.request_repaint != nullptr) g_app->platform.request_repaint();
+    return handled;
 }
 
 bool app_on_mouse_exit(WindowCallbacks*)

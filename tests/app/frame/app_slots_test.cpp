@@ -33,8 +33,14 @@ TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys)
               (std::vector<std::uint32_t>{1, 0, 0}));
 }
 
+int g_repaints = 0;
+
+// A row without a hint changes nothing but its hover style, and that shows
+// only when the move asks for a paint.
 TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusOne)
 {
+    g_repaints = 0;
+    app().platform.request_repaint = [] { ++g_repaints; };
     app().root.width = 720;
     app().root.height = 480;
     const FillStyle hover_style({1.0, 1.0, 1.0, 1.0}, kFillFlat);
@@ -48,10 +54,13 @@ TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusO
     app_on_mouse_move(window(), 110, 60);
     EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{110, 60}));
     EXPECT_TRUE(button.hovered);
+    app_on_mouse_move(window(), 112, 61);
+    EXPECT_EQ(g_repaints, 1) << "a move within the hovered widget paints nothing new";
     app_on_mouse_drag(window(), 5, 6);
     EXPECT_EQ(app().pointer_position, (std::array<std::int32_t, 2>{5, 6}));
     app_on_mouse_move(window(), 300, 300);
     EXPECT_FALSE(button.hovered);
+    EXPECT_EQ(g_repaints, 2);
     app().root.children.clear();
     // Leaving the window is a move to (-1, -1) through window 0.
     WindowCallbacks record = recording_record();
