@@ -62,6 +62,12 @@ bool directives_scroll(const Application& app)
     return column.list_area.height <= column.list.height + 2 * app.layout.gap;
 }
 
+bool variants_scroll(const Application& app)
+{
+    return app.variants_panel.list.height <
+           static_cast<int>(app.variant_rows.size()) * app.layout.strip_height;
+}
+
 constexpr double BAR_STEP = 0.125;
 constexpr double NAVIGATOR_LIST_STEP = 0.05;
 
@@ -77,6 +83,7 @@ constexpr std::array<StepperRule, SCROLL_STRIP_COUNT> RULES{{
     {BAR_STEP, true, true, sliders_scroll},
     {BAR_STEP, true, true, colours_scroll},
     {BAR_STEP, true, true, directives_scroll},
+    {BAR_STEP, true, true, variants_scroll},
 }};
 
 } // namespace
@@ -101,6 +108,8 @@ double& scroll_strip_fraction(Application& app, ScrollStrip strip)
         return s.slider_scroll;
     case SCROLL_STRIP_COLOURS:
         return s.colour_scroll;
+    case SCROLL_STRIP_VARIANTS:
+        return s.variant_list;
     default:
         return s.directive_list;
     }

@@ -361,6 +361,7 @@ void wire_strip_wheels(Application& app)
     app.slider_bar_parts.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_SLIDERS>;
     app.colour_bar.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_COLOURS>;
     app.directive_column.list_area.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_DIRECTIVES>;
+    app.variants_panel.list.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_VARIANTS>;
 }
 
 // The tool bar's command buttons that the other topics leave, and the

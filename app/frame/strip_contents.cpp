@@ -215,10 +215,13 @@ void sync_variant_rows(Application& app)
             app.variant_rows.push_back(std::move(row));
         }
     }
+    // More variants than the panel holds scroll with the wheel.
     const int height = app.layout.strip_height;
+    const int offset = lumo::scroll_offset(list.height, static_cast<int>(variants.size()) * height,
+                                           app.scroll.variant_list, true);
     for (std::size_t i = 0; i < variants.size(); ++i) {
         lumo::P& row = *app.variant_rows[i];
-        set_rect(row, 0, static_cast<int>(i) * height, list.width, height);
+        set_rect(row, 0, offset + static_cast<int>(i) * height, list.width, height);
         row.row_id = static_cast<int>(i);
         const std::string text = variant_row_text(variants[i]);
         if (row.label != text) row.set_label(text);

@@ -18,6 +18,7 @@ struct ScrollFractions {
     double status_scroll = 0.0; // STATSCROLL
     double menu_tree = 0.0;     // TIPSCROLL with no tool menu open
     double directive_list = 0.0;
+    double variant_list = 0.0;
     double parallel_flags = 0.0;
     double inspector = 0.0;
     double entity_details = 0.0;

@@ -182,6 +182,9 @@ TEST_F(CallbackWiring, WheelSteppersScrollOnlyWhatOverflows)
          [](Application& x, int n) { x.colour_bar.content_width = n; }, false, 0.125, true},
         {SCROLL_STRIP_DIRECTIVES, &a.directive_column.list_area,
          [](Application& x, int n) { x.directive_column.list.height = n; }, true, 0.125, true},
+        {SCROLL_STRIP_VARIANTS, &a.variants_panel.list,
+         [](Application& x, int n) { x.variant_rows.resize(n / x.layout.strip_height); }, true,
+         0.125, true},
     };
     for (const Case& c : cases) {
         (c.vertical ? c.view->height : c.view->width) = 200;
@@ -200,6 +203,7 @@ TEST_F(CallbackWiring, WheelSteppersScrollOnlyWhatOverflows)
         EXPECT_EQ(step_scroll_strip(a, c.strip, 1), c.still_flag) << c.strip << ": at the end";
         EXPECT_EQ(fraction, 1.0) << c.strip;
     }
+    a.variant_rows.clear();
 }
 
 } // namespace
