@@ -7,8 +7,7 @@
 namespace {
 
 constexpr double DEGREES = std::numbers::pi / 180.0;
-// Short of the poles, where yaw and pitch lose the up direction.
-constexpr double PITCH_LIMIT = 89.9;
+constexpr double PITCH_LIMIT = EULER_PITCH_LIMIT;
 
 double length3(const double* v)
 {

@@ -41,6 +41,9 @@ constexpr double ZOOM_MINIMUM = 0.05;
 constexpr double ZOOM_MAXIMUM = 1000.0;
 // Orbit distance = ORBIT_REACH / zoom: the default zoom of 4 orbits at 10.
 constexpr double ORBIT_REACH = 40.0;
+// The Euler orbit's pitch stops short of the poles, where yaw and pitch lose
+// the up direction.
+constexpr double EULER_PITCH_LIMIT = 89.9;
 
 // Moves eye and target by step x movement speed along forward, right or the
 // world up. With the ground lock, forward and backward keep the height.

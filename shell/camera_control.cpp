@@ -81,7 +81,12 @@ bool update_view_drag(Application& app, int x, int y, int /*code*/)
     const double dx = drag_degrees(x - drag.start_x, app.window_width, app.window_height);
     const double dy = drag_degrees(y - drag.start_y, app.window_width, app.window_height);
     if (app.camera_mode == CAMERA_OBJECT_ORBIT) {
-        drag.result = {drag.start_euler[0] - dx, drag.start_euler[1] + dy, 0.0};
+        // The Euler orbit keeps its pitch within the poles: a pitch stored
+        // beyond them would have to be dragged back before the view moved.
+        double pitch = drag.start_euler[1] + dy;
+        if (app.view_settings.orbit_kind == 0)
+            pitch = std::clamp(pitch, -EULER_PITCH_LIMIT, EULER_PITCH_LIMIT);
+        drag.result = {drag.start_euler[0] - dx, pitch, 0.0};
     } else if (app.camera_mode == CAMERA_FREE_ROAM && drag.pan != 0) {
         drag.result = {-dx / 360.0 * PAN_UNITS_PER_TURN, dy / 360.0 * PAN_UNITS_PER_TURN, 0.0};
     } else {

@@ -40,6 +40,15 @@ TEST_F(CameraControlTest, DragResultsByControllerMode)
     EXPECT_DOUBLE_EQ(app.view_settings.euler_degrees[1], 30.0 - 18.0);
     EXPECT_EQ(app.view_drag.result_pending, 1);
     end_view_drag(app);
+    // 300 degrees down: the Euler orbit stops at the pole, so the next drag
+    // up moves the view at once; the quaternion orbit goes over the top.
+    for (const auto& [kind, pitch] : {std::pair{0, 89.9}, std::pair{1, 89.9 + 300.0}}) {
+        app.view_settings.orbit_kind = kind;
+        ASSERT_TRUE(begin_view_drag(app, 0, 0, 2));
+        update_view_drag(app, 0, 600, 0);
+        end_view_drag(app);
+        EXPECT_DOUBLE_EQ(app.view_settings.euler_degrees[1], pitch) << "orbit kind " << kind;
+    }
 
     app.camera_mode = CAMERA_FREE_ROAM;
     const CameraSettings start = app.camera;
