@@ -173,8 +173,11 @@ void lay_out_tip_scroll(Application& app, int width, int /*height*/)
     first.x = lumo::scroll_offset(width, first.width, app.scroll.menu_tree);
 }
 
-void lay_out_settings_drop_column(Application& app, int /*width*/, int height)
+void lay_out_settings_drop_column(Application& app, int width, int height)
 {
+    // Each drop-down clips its rows to its pane, which fills the column.
+    for (MenuWidgets& menu : app.settings_menus)
+        set_rect(menu.pane, 0, 0, width, height);
     const int open = app.view_settings.open_settings_menu;
     if (open < 0 || open >= SETTINGS_MENU_COUNT) return;
     MenuWidgets& menu = app.settings_menus[static_cast<std::size_t>(open)];

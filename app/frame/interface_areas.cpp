@@ -125,6 +125,7 @@ void build_settings_menu_header(Application& app)
 {
     const LayoutMetrics& m = app.layout;
     set_rect(app.settings_menu_icon, m.gap / 2, 6 * m.row_height, m.row_height, m.row_height);
+    app.settings_menu_icon.text_colour_override = app.theme_text_colour.data();
     style_text(app, app.settings_menu_title, "", lumo::kFontSmallBold);
     app.settings_menu_title.align_y = lumo::kAlignCentre;
     set_rect(app.settings_menu_title, m.gap / 2 + m.row_height + m.gap, 6 * m.row_height,

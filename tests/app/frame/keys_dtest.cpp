@@ -88,6 +88,17 @@ TEST_F(ShortcutsInProgram, KeysClicksAndResizesChangeWhatThePersonSees)
         return pixel(300, 5).dark() && settings_column(&Rgb::dark) && pixel(100, 250).dark();
     })) << "bars, settings column and side panel turn dark";
     EXPECT_TRUE(pixel(650, 150).dark()) << "the 3-D background is dark";
+
+    // THEME in the settings column lists the five themes beside it; the
+    // "Light" row brings the light theme back.
+    program.click(692, 420);
+    const auto label_pixel = [](const Rgb& c) { return c.r > 120 && c.g > 120 && c.b > 120; };
+    EXPECT_TRUE(eventually([&] {
+        return program.count_pixels(560, 60, 100, 150, label_pixel) > 60;
+    })) << "the theme rows show their labels";
+    program.click(620, 135);
+    EXPECT_TRUE(eventually([&] { return pixel(300, 5).light() && settings_column(&Rgb::light); }))
+        << "the Light row turns the bars light again";
 }
 
 } // namespace
