@@ -287,10 +287,6 @@ void lay_out_file_pane(Application& app, int width, int height)
     const double fraction = app.navigator.list_scroll;
     set_rect(nav.scroll_thumb, width - T,
              trunc_of((height - 2 * U - 3 * M + 2) * fraction) - trunc_of(fraction) - 1, T, M + 1);
-    set_rect(nav.column_heads[0], width - 5 * U, 0, 2 * U, M);
-    set_rect(nav.column_heads[1], width - 3 * U, 0, 3 * U, M);
-    set_rect(nav.column_areas[0], width - 3 * U, 0, U, height - 2 * (M + U));
-    set_rect(nav.column_areas[1], width - 2 * U, 0, 2 * U - T, height - 2 * (U + M));
     set_rect(nav.select_none_button, width - 2 * U, 0, 2 * U, U);
     const int key = app.view_settings.navigator_sort_key;
     const std::array<int, 4> marker_x{U - G, width - 5 * U - G - 1, width + 1 + G / 2 - 5 * U,

@@ -640,8 +640,7 @@ void build_modal_panes(Application& app)
     fill_with(nav.scroll_thumb, STYLE_THUMB_HOVER);
     add_children(nav.pane,
                  {&nav.header, &nav.path_bar, &nav.list_area, &nav.scroll_track, &nav.scroll_thumb,
-                  &nav.column_heads[0], &nav.column_heads[1], &nav.location_label, &nav.path_label,
-                  &nav.title, &nav.hint, &nav.ok_button});
+                  &nav.location_label, &nav.path_label, &nav.title, &nav.hint, &nav.ok_button});
     fill_with(app.navigator_dimmer, STYLE_MASK);
     app.navigator_dimmer.visible = false;
     nav.pane.add_child(&app.navigator_dimmer);

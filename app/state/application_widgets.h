@@ -230,8 +230,6 @@ struct NavigatorPaneWidgets {
     lumo::P sort_marker;
     lumo::KL path_bar;
     lumo::KL list_area;
-    std::array<lumo::P, 2> column_heads;
-    std::array<lumo::P, 2> column_areas;
     lumo::P scroll_track;
     lumo::P scroll_thumb;
     lumo::P select_none_button;

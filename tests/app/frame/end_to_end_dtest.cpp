@@ -107,11 +107,24 @@ TEST_F(EndToEnd, StartsWithTheLogoThenShowsTheInterfaceWithItsWorldWidgets)
     EXPECT_EQ(trace.find("ERROR"), std::string::npos) << trace;
 }
 
+// With the mouse alone: the navigator's ALL button picks the three scripts
+// and its Open button opens them.
 TEST_F(EndToEnd, OpensTheThreeExamplesThroughTheNavigatorAndUpdatesTheStatusLine)
 {
     start_and_wait_for_interface();
     const Image status = status_line();
-    open_examples();
+    const Image before = view();
+    program.key(XK_o, {XK_Control_L});
+    ASSERT_TRUE(wait_until([&] { return program.count_pixels(60, 36, 150, 90, &Rgb::dark) > 50; }))
+        << "the navigator lists the workspace";
+    program.click(630, 16);
+    ASSERT_TRUE(wait_until([&] {
+        return program.pixel(300, 47).bluish() && program.pixel(300, 79).bluish() &&
+               program.pixel(300, 111).bluish();
+    })) << "ALL picks every script";
+    program.click(636, 412);
+    ASSERT_TRUE(wait_until([&] { return !pane_shown() && view().differences(before) > 5000; }))
+        << "Open draws the meshes";
     EXPECT_GT(status_line().differences(status), 20) << "the status line counts the entities";
 }
 
