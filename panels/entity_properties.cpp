@@ -85,10 +85,14 @@ std::string member_line(const Entity& group, const Entity* member)
     if (member == nullptr) return "\t [!] : |V|=? | ? ms (NULL)";
     const std::string element = member->mesh != nullptr ? member->mesh->element_name : "";
     const double vertex_share = percent_of(member->vertex_count, group.vertex_count);
+    const std::string vertices = "\t [" + element + "] : |V| " +
+                                 std::to_string(member->vertex_count) + " (" +
+                                 fixed_to_text(vertex_share, 2) + "%) | ";
+    // Elements assembled in one run together have no time of their own.
+    if (member->run_time_ms < 0) return vertices + "? ms (?)";
     const double time_share = percent_of(member->run_time_ms, group.run_time_ms);
-    return "\t [" + element + "] : |V| " + std::to_string(member->vertex_count) + " (" +
-           fixed_to_text(vertex_share, 2) + "%) | " + unsigned_to_text(member->run_time_ms) +
-           " ms (" + fixed_to_text(time_share, 2) + "%)";
+    return vertices + unsigned_to_text(member->run_time_ms) + " ms (" +
+           fixed_to_text(time_share, 2) + "%)";
 }
 
 Lines single_lines(const Entity& entity)

@@ -105,6 +105,10 @@ TEST_F(PanelTest, AGroupListsItsMembersWithTheirShares)
     group.run_time_ms = 0;
     format_entity_properties(group);
     EXPECT_EQ(group.property_lines[16], "\t [tower] : |V| 25 (0.00%) | 0 ms (0.00%)");
+    // An element assembled together with others has no time of its own.
+    member.run_time_ms = -1;
+    format_entity_properties(group);
+    EXPECT_EQ(group.property_lines[16], "\t [tower] : |V| 25 (0.00%) | ? ms (?)");
 
     const TextList titles = split_text(group.property_titles + "\n", '\n');
     EXPECT_EQ(titles[14], "Parallel-Elements");
