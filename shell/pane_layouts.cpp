@@ -212,7 +212,8 @@ void lay_out_overlay(Application& app, int width, int height)
           &app.export_pane_widgets.dialog.pane, &app.about_pane.pane, &app.help_pane.pane,
           &app.info_pane.pane, &app.error_pane.pane, &app.warning_pane.pane})
         set_rect(*pane, x, y, dw, dh);
-    set_rect(app.capture_pane.dialog.pane, (width - 256) / 2, y, 256, dh);
+    set_rect(app.capture_pane.dialog.pane, (width - CAPTURE_PANE_SIZE) / 2, y, CAPTURE_PANE_SIZE,
+             dh);
     for (lumo::KL* pane :
          {&app.confirm_pane.pane, &app.open_pane, &app.load_pane, &app.navigator_pane.pane})
         set_rect(*pane, 0, 0, width, height);
@@ -234,8 +235,9 @@ void lay_out_capture_preview(Application& app, int width, int /*height*/)
 {
     const double iw = app.captured_width;
     const double ih = app.captured_height > 0 ? app.captured_height : 1;
-    set_rect(app.capture_pane.preview, trunc_of(width * 0.5 - iw * 0.5 * 256 / ih), 0,
-             trunc_of(256 * iw / ih), 256);
+    const int size = CAPTURE_PANE_SIZE;
+    set_rect(app.capture_pane.preview, trunc_of(width * 0.5 - iw * 0.5 * size / ih), 0,
+             trunc_of(size * iw / ih), size);
 }
 
 void lay_out_entity_detail_header(Application& app, int /*width*/, int /*height*/)

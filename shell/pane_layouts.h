@@ -6,6 +6,9 @@
 
 struct Application;
 
+// The snapshot pane is as wide as its preview is high.
+inline constexpr int CAPTURE_PANE_SIZE = 256;
+
 void lay_out_toolbar(Application& app, int width, int height);
 void lay_out_tipbar(Application& app, int width, int height);
 void lay_out_control_pane(Application& app, int width, int height);

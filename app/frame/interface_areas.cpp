@@ -3,7 +3,9 @@
 
 #include "app/frame/interface_construction.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/state/application.h"
 #include "lumo/font.h"
@@ -11,6 +13,7 @@
 #include "shell/help_texts.h"
 #include "shell/menu_labels.h"
 #include "shell/menu_rows.h"
+#include "shell/pane_layouts.h"
 #include "shell/state_setters.h"
 #include "shell/themes.h"
 #include "shell/window_layout.h"
@@ -275,6 +278,19 @@ void build_hint_bar(Application& app)
     hint.icon.visible = false;
     add_children(hint.bar, {&hint.icon, &hint.texts[0], &hint.texts[1]});
     hint.bar.visible = false;
+}
+
+// The snapshot pane is narrower than the other dialogs: its close box sits at
+// its own corner, on a panel patch above the preview.
+void build_capture_pane_contents(Application& app)
+{
+    DialogWidgets& dialog = app.capture_pane.dialog;
+    const LayoutMetrics& m = app.layout;
+    set_rect(dialog.close_box, CAPTURE_PANE_SIZE - m.gap / 2 - 32, m.gap / 2, 32, 32);
+    fill_with(dialog.close_box, STYLE_PANEL);
+    std::vector<lumo::P*>& children = dialog.pane.children;
+    children.insert(std::find(children.begin(), children.end(), &dialog.close_box),
+                    &app.capture_pane.preview);
 }
 
 void build_dialog(Application& app, DialogWidgets& dialog, const std::string& title,
@@ -599,7 +615,7 @@ void build_modal_panes(Application& app)
     build_dialog(app, app.error_pane, "", "");
     build_dialog(app, app.warning_pane, "", "");
     build_dialog(app, app.capture_pane.dialog, "Snapshot", "");
-    app.capture_pane.dialog.pane.add_child(&app.capture_pane.preview);
+    build_capture_pane_contents(app);
     build_confirm_pane(app);
     build_export_and_profile_contents(app);
     build_parse_report_contents(app);
