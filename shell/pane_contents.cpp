@@ -95,7 +95,7 @@ void lay_out_navigator_pane(Application& app, int width, int height)
     const int M = app.layout.row_height;
     const int U = app.layout.bar_unit;
     NavigatorPaneWidgets& nav = app.navigator_pane;
-    const int header_width = (width - 32 - G) / NAV_CLOSE;
+    const int header_width = (width - app.layout.strip_height - 32 - G) / NAV_CLOSE;
     for (int i = 0; i < NAV_CLOSE; ++i)
         set_rect(nav.header_buttons[static_cast<std::size_t>(i)], i * header_width, 0, header_width,
                  M);

@@ -282,7 +282,9 @@ void lay_out_file_pane(Application& app, int width, int height)
     const int U = app.layout.bar_unit;
     const int T = app.layout.strip_height;
     NavigatorPaneWidgets& nav = app.navigator_pane;
-    set_rect(nav.header_buttons[NAV_CLOSE], width - G / 2 - 32, G / 2, 32, 32);
+    // The scroll track runs down the right edge from the top: the close box
+    // sits left of it, where it can be seen and clicked.
+    set_rect(nav.header_buttons[NAV_CLOSE], width - T - G / 2 - 32, G / 2, 32, 32);
     set_rect(nav.header, 0, 0, width, M + 1);
     set_rect(nav.list_area, 0, M, width, height - 2 * (U + M));
     set_rect(nav.scroll_track, width - T, 0, T, height - 2 * (M + U));

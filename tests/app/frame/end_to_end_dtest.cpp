@@ -107,16 +107,22 @@ TEST_F(EndToEnd, StartsWithTheLogoThenShowsTheInterfaceWithItsWorldWidgets)
     EXPECT_EQ(trace.find("ERROR"), std::string::npos) << trace;
 }
 
-// With the mouse alone: the navigator's ALL button picks the three scripts
-// and its Open button opens them.
+// With the mouse alone: the navigator's X closes it, its ALL button picks
+// the three scripts and its Open button opens them.
 TEST_F(EndToEnd, OpensTheThreeExamplesThroughTheNavigatorAndUpdatesTheStatusLine)
 {
     start_and_wait_for_interface();
     const Image status = status_line();
     const Image before = view();
+    const auto navigator_listed = [&] {
+        return program.count_pixels(60, 36, 150, 90, &Rgb::dark) > 50;
+    };
     program.key(XK_o, {XK_Control_L});
-    ASSERT_TRUE(wait_until([&] { return program.count_pixels(60, 36, 150, 90, &Rgb::dark) > 50; }))
-        << "the navigator lists the workspace";
+    ASSERT_TRUE(wait_until(navigator_listed)) << "the navigator lists the workspace";
+    program.click(676, 20);
+    ASSERT_TRUE(wait_until([&] { return !pane_shown(); })) << "its X closes the navigator";
+    program.key(XK_o, {XK_Control_L});
+    ASSERT_TRUE(wait_until(navigator_listed));
     program.click(630, 16);
     ASSERT_TRUE(wait_until([&] {
         return program.pixel(300, 47).bluish() && program.pixel(300, 79).bluish() &&
