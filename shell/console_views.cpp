@@ -11,6 +11,8 @@ void show_console_log(Application& app)
     view.width = view.label_width + 2 * app.layout.gap;
     // The main log sits four units tighter than the channel view.
     view.height = view.label_height - 4 + 2 * app.layout.gap;
+    // The newest lines are the ones to see.
+    app.console.log_scroll.fraction_y = 1.0;
 }
 
 void show_console_channel(Application& app)
@@ -22,4 +24,5 @@ void show_console_channel(Application& app)
     view.set_text_lines(console.channel_lines[k], console.channel_count[k]);
     view.width = view.label_width + 2 * app.layout.gap;
     view.height = view.label_height + 2 * app.layout.gap;
+    app.console.channel_scroll.fraction_y = 1.0;
 }

@@ -553,22 +553,23 @@ void build_side_panels(Application& app)
         const auto index = static_cast<std::size_t>(i);
         lumo::P& tab = app.console_channel_tabs[index];
         style_button(app, tab, channels, i);
-        set_rect(tab, i * (m.side_panel_width / 4), 0, m.side_panel_width / 4, m.strip_height);
-        apply_theme_to_styles(app, console.channel_scrolls[index]);
-        style_text(app, console.channel_texts[index], "", lumo::kFontSmall);
-        console.channel_scrolls[index].add_child(&console.channel_texts[index]);
-        console.channel_scrolls[index].visible = false;
+        // The four tabs leave the strip's end to the side panel's close box.
+        const int tab_width = (m.side_panel_width - m.strip_height) / 4;
+        set_rect(tab, i * tab_width, 0, tab_width, m.strip_height);
         app.side_panels[0].add_child(&tab);
-        app.side_panels[0].add_child(&console.channel_scrolls[index]);
     }
     app.console_channel_tabs[0].selected = true;
-    apply_theme_to_styles(app, console.scroll);
-    style_text(app, console.text, "", lumo::kFontSmall);
-    console.scroll.add_child(&console.text);
-    set_rect(console.scroll, 0, m.strip_height, m.side_panel_width, 0);
-    app.side_panels[0].add_child(&console.scroll);
-    for (lumo::T& text : app.text_views)
+    // Each view is sized to its lines plus a gap on every side.
+    for (lumo::T& text : app.text_views) {
         style_text(app, text, "", lumo::kFontSmall);
+        text.padding.left = text.padding.top = m.gap;
+    }
+    for (lumo::SP* scroll : {&console.channel_scroll, &console.log_scroll}) {
+        apply_theme_to_styles(app, *scroll);
+        app.side_panels[0].add_child(scroll);
+    }
+    console.log_scroll.add_child(&app.text_views[0]);
+    console.channel_scroll.add_child(&app.text_views[1]);
     build_list_panels(app);
     style_text(app, app.script_list_label, app.script_list_text, lumo::kFontSmall);
     for (std::size_t i = 0; i < app.side_panels.size(); ++i) {

@@ -131,9 +131,12 @@ void lay_out_console_panel(int width, int height)
     if (g_app == nullptr) return;
     Application& app = *g_app;
     const int top = app.layout.strip_height;
-    set_rect(app.console.scroll, 0, top, width, height - top);
-    for (lumo::SP& channel : app.console.channel_scrolls)
-        set_rect(channel, 0, top, width, height - top);
+    const int channel_height = (height - top) / 2;
+    ConsoleWidgets& console = app.console;
+    set_rect(console.channel_scroll, 0, top, width, channel_height);
+    console.channel_scroll.border_bottom = {app.layout.thin_border,
+                                            &g_active_fill_styles[STYLE_BORDER_BOTTOM], 0};
+    set_rect(console.log_scroll, 0, top + channel_height, width, height - top - channel_height);
 }
 
 void lay_out_entity_panel(int width, int height)

@@ -240,12 +240,12 @@ struct NavigatorPaneWidgets {
     lumo::P ok_button;
 };
 
-// The console trace panel: the text widget and the four channel views.
+// The console trace panel: under the channel tabs, the scroll pane of the
+// selected channel's view above the scroll pane of the main log's view (the
+// two views are the Application's `text_views`).
 struct ConsoleWidgets {
-    lumo::SP scroll;
-    lumo::T text;
-    std::array<lumo::SP, 4> channel_scrolls;
-    std::array<lumo::T, 4> channel_texts;
+    lumo::SP channel_scroll;
+    lumo::SP log_scroll;
 };
 
 // EXPORTPANE: estimate, export button, name and location fields, options.

@@ -460,10 +460,17 @@ protected:
             seen, [&] { program.click(x, y); }, period);
     }
 
+    // Whether `test` holds for most of a patch of the console's body, between
+    // its trace lines and its scroll bars, at the left of the window.
+    bool side_panel_area(bool (Rgb::*test)() const)
+    {
+        return program.count_pixels(8, 190, 200, 40, std::mem_fn(test)) > 200 * 40 / 2;
+    }
+
     // The console's light body covers the left of the 3-D view.
     bool side_panel_shown()
     {
-        return program.pixel(100, 250).light() && program.pixel(650, 150).view();
+        return side_panel_area(&Rgb::light) && program.pixel(650, 150).view();
     }
 
     Program program;
