@@ -92,6 +92,9 @@ TEST_F(EndToEnd, StartsWithTheLogoThenShowsTheInterfaceWithItsWorldWidgets)
         << "the interface follows";
     EXPECT_GT(program.count_pixels(260, 130, 200, 220, drawn), 2000)
         << "the axes, rings and sample model in the middle of the view";
+    // The console's main log, below the channel view, holds the start-up lines.
+    ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1));
+    EXPECT_GT(program.count_pixels(8, 258, 230, 80, &Rgb::dark), 100) << "the main log";
     // One kernel run assembled the grid, axis and ring scripts together.
     const std::string staged = read_file(workspace.path() + "/tmp/plim_assemble_in");
     EXPECT_TRUE(staged.find("torus(") != std::string::npos ||
