@@ -88,20 +88,23 @@ inline bool wait_until(const std::function<bool()>& seen, int polls = MAX_POLLS)
     return false;
 }
 
-// Repeats `act` until `seen`, waiting twice as long after each try. A slow
-// program may take a try only after its successor has been sent; for a toggle
-// the two cancel, and the growing wait lets a later try settle.
+// Repeats `act` until `seen` holds and keeps holding, waiting twice as long
+// after each try. A slow program may show one try while it still holds the
+// next; for a toggle the two cancel. So what is seen must last as long as the
+// latest wait before it counts, and when it goes the tries go on.
 inline bool repeat_until(const std::function<bool()>& seen, const std::function<void()>& act,
                          int period = 8)
 {
-    int polls = 0, next_try = 0;
+    int polls = 0, next_try = 0, held = 0;
     return wait_until([&] {
-        if (polls++ == next_try) {
+        if (seen()) return ++held > period;
+        held = 0;
+        if (polls++ >= next_try) {
             act();
-            next_try += period;
+            next_try = polls + period;
             period *= 2;
         }
-        return seen();
+        return false;
     });
 }
 
@@ -454,10 +457,9 @@ protected:
         return repeat_until(seen, [&] { program.key(symbol); });
     }
 
-    bool click_until(const std::function<bool()>& seen, int x, int y, int period = 8)
+    bool click_until(const std::function<bool()>& seen, int x, int y)
     {
-        return repeat_until(
-            seen, [&] { program.click(x, y); }, period);
+        return repeat_until(seen, [&] { program.click(x, y); });
     }
 
     // Whether `test` holds for most of a patch of the console's body, between
