@@ -45,19 +45,6 @@ void style_bar(Application& app, lumo::P& bar, bool border_below)
            border_below ? STYLE_BORDER_BOTTOM : STYLE_BORDER_TOP);
 }
 
-// A button labelled from row `i` of a label group, with its hint.
-void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i)
-{
-    const auto index = static_cast<std::size_t>(i);
-    button.set_label(labels.short_labels[index]);
-    button.hint_title = &labels.pairs[index].label;
-    button.hint_text = &labels.pairs[index].tooltip;
-    button.hover_style = style(STYLE_HIGHLIGHT);
-    button.selected_style = style(STYLE_HIGHLIGHT);
-    button.text_colour_override = app.theme_text_colour.data();
-    button.font = lumo::kFontSmallBold;
-}
-
 void style_text(Application& app, lumo::P& text, const std::string& label, int font)
 {
     text.font = font;
@@ -416,6 +403,18 @@ void build_parse_report_contents(Application& app)
 }
 
 } // namespace
+
+void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i)
+{
+    const auto index = static_cast<std::size_t>(i);
+    button.set_label(labels.short_labels[index]);
+    button.hint_title = &labels.pairs[index].label;
+    button.hint_text = &labels.pairs[index].tooltip;
+    button.hover_style = style(STYLE_HIGHLIGHT);
+    button.selected_style = style(STYLE_HIGHLIGHT);
+    button.text_colour_override = app.theme_text_colour.data();
+    button.font = lumo::kFontSmallBold;
+}
 
 void build_bars(Application& app)
 {

@@ -7,6 +7,7 @@
 #include <vector>
 
 struct Application;
+struct LabelGroup;
 
 namespace lumo {
 class P;
@@ -19,6 +20,10 @@ void build_application_ui(Application& app);
 
 // The widgets that carry an id in the interface, by that id.
 std::vector<std::pair<std::string, lumo::P*>> named_widgets(Application& app);
+
+// A button labelled from row `i` of a label group, with its hint, in the bars'
+// small bold face; in interface_areas.cpp.
+void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i);
 
 // Builders of the areas, in interface_areas.cpp.
 void build_bars(Application& app);

@@ -23,16 +23,11 @@ const FillStyle* style(int slot)
     return &g_active_fill_styles[static_cast<std::size_t>(slot)];
 }
 
-// A strip button: the short label of row `i`, the hint of that row.
+// A strip button: the short label of row `i`, the hint of that row, in the
+// strips' tiny face.
 void label_button(Application& app, lumo::P& button, const LabelGroup& labels, int i)
 {
-    const auto index = static_cast<std::size_t>(i);
-    button.set_label(labels.short_labels[index]);
-    button.hint_title = &labels.pairs[index].label;
-    button.hint_text = &labels.pairs[index].tooltip;
-    button.hover_style = style(STYLE_HIGHLIGHT);
-    button.selected_style = style(STYLE_HIGHLIGHT);
-    button.text_colour_override = app.theme_text_colour.data();
+    style_button(app, button, labels, i);
     button.font = lumo::kFontTinyBold;
     button.align_x = lumo::kAlignCentre;
 }
