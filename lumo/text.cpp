@@ -145,6 +145,14 @@ void F::edited()
     scroll_text_field_to_cursor();
 }
 
+// An edit the application may follow, as it follows any key press.
+bool F::typed(int key, int modifiers)
+{
+    edited();
+    if (on_key_down_callback != nullptr) on_key_down_callback(key, modifiers);
+    return true;
+}
+
 bool F::on_key_down(int key, int modifiers)
 {
     if (!focused) return P::on_key_down(key, modifiers);
@@ -165,8 +173,7 @@ bool F::on_key_down(int key, int modifiers)
             edit_text.erase(static_cast<std::size_t>(cursor - 1), 1);
             move_cursor(cursor - 1, false);
         }
-        edited();
-        return true;
+        return typed(key, modifiers);
     case kKeyLeft:
         move_cursor(cursor - 1, extend);
         return true;
@@ -184,8 +191,7 @@ bool F::on_key_down(int key, int modifiers)
     }
     if (key >= 32 && key < 127) {
         insert_text(std::string(1, static_cast<char>(key)));
-        edited();
-        return true;
+        return typed(key, modifiers);
     }
     return false;
 }
@@ -213,6 +219,11 @@ void F::draw(DrawList& list, const DrawContext& context)
         list.add_rect(left + x0, text_y, x1 - x0, font.glyph_height, 0x663F7FFF, inner);
     }
     list.add_text_line(font, label, left, text_y, widget_text_colour(*this), inner);
+    if (label.empty() && !focused && !hint.empty()) {
+        const std::uint32_t colour = widget_text_colour(*this);
+        const std::uint32_t faded = ((colour >> 25) << 24) | (colour & 0x00FFFFFFu);
+        list.add_text_line(font, hint, left, text_y, faded, inner);
+    }
     if (focused) {
         const int cx = text_width(font, edit_text.substr(0, static_cast<std::size_t>(cursor)));
         list.add_rect(left + cx, text_y, 1, font.glyph_height, widget_text_colour(*this), inner);

@@ -14,7 +14,9 @@ public:
 
 // A single-line text field. The label shows the edit text; the cursor and
 // the selection are byte positions in it. Enter runs the Enter callback and
-// keeps the focus; Escape runs the Esc callback, then drops the focus.
+// keeps the focus; Escape runs the Esc callback, then drops the focus. A key
+// that changed the text runs the key-down callback after the change. While
+// the field is empty and not focused it shows its hint, faded.
 class F : public P {
 public:
     F();
@@ -31,6 +33,7 @@ public:
 
     ActionFn on_enter = nullptr;
     ActionFn on_escape = nullptr;
+    std::string hint;
 
     P* set_label(const std::string& text) override;
     P* set_label_field(const std::string& text) override;
@@ -47,6 +50,7 @@ private:
     void insert_text(const std::string& text);
     void erase_selection();
     void edited();
+    bool typed(int key, int modifiers);
     int cursor_at_x(int px) const;
     int text_left() const;
     int visible_text_width() const;

@@ -6,6 +6,7 @@
 #include "app/state/application.h"
 #include "export/ppd_report.h"
 #include "lumo/font.h"
+#include "panels/list_styles.h"
 #include "panels/message_panes.h"
 #include "platform/files.h"
 #include "platform/kernel_config.h"
@@ -58,6 +59,12 @@ std::unique_ptr<lumo::P> make_row(const Application& app, const Entity& shown, c
     row->padding = {metrics.gap, 0, metrics.gap, 0};
     row->align_x = lumo::kAlignStart;
     row->align_y = lumo::kAlignCentre;
+    // The list rows' highlight marks the hovered and the shown row.
+    if (app.lists.fill_styles != nullptr) {
+        row->hover_style = &app.lists.fill_styles[STYLE_ROW_HIGHLIGHT];
+        row->selected_style = &app.lists.fill_styles[STYLE_ROW_HIGHLIGHT];
+    }
+    row->text_colour_override = app.lists.text_colour;
     row->row_id = static_cast<int>(position);
     row->on_click = on_ppd_row_click;
     return row;

@@ -298,6 +298,37 @@ const std::array<std::string, 6> g_mesh_feature_labels{"mesh union",       "csg 
                                                        "csg intersection", "operand ids",
                                                        "coplanar merging", "vertex welding"};
 
+const std::array<TaggedLabel, 4> g_export_format_labels{{
+    {"OBJ", ": Alias-Wavefront-Format"},
+    {"OFF", ": Object-File-Format"},
+    {"PLY", ": Stanford-Polygon-Format"},
+    {"STL", ": Stereolithagraphy-Format"},
+}};
+
+const std::array<TaggedLabel, 6> g_export_option_labels{{
+    {"NXYZ", "normals"},
+    {"RGBA", "colours"},
+    {"0|1", "binary"},
+    {"NGON", "polygons"},
+    {"TESS", "triangles"},
+    {"12:34", "timestamp"},
+}};
+
+const std::array<LabelPair, 6> g_export_option_hints{{
+    {"Normals", "(select to write the vertex normals)"},
+    {"Colours", "(select to write the vertex colours)"},
+    {"Binary", "(select to write PLY and STL files in binary form)"},
+    {"Polygon-Loops", "(select to write a file of the polygons, \"_NGON\")"},
+    {"Tesselations", "(select to write a file of the triangles, \"_TESS\")"},
+    {"Time-Stamp", "(select to end the file names with the date and time)"},
+}};
+
+const std::array<ExecutionModeTexts, 3> g_execution_mode_texts{{
+    {{"Re-Assembly Execution Mode:", "Pure-Union-Mesh"}, {"Pure-Union", "Mesh", "A|1"}},
+    {{"Re-Assembly Execution Mode:", "Basic-CSG-Mesh"}, {"Basic-CSG", "Mesh", "B|2"}},
+    {{"Re-Assembly Execution Mode:", "Optimal-CSG-Mesh"}, {"Optimal-CSG", "Mesh", "C|3"}},
+}};
+
 namespace {
 
 std::array<MenuTableEntry, MENU_TABLE_COUNT> make_refs()

@@ -25,6 +25,24 @@ struct LabelGroup {
 using MeshFeatureMatrix = std::array<std::array<unsigned char, 6>, 3>;
 extern const MeshFeatureMatrix g_mesh_feature_matrix;
 extern const std::array<std::string, 6> g_mesh_feature_labels;
+// The run pane's grid of mode cells: per execution mode the hint of its
+// column, then its three texts (name, kind, key), the fourth cell being the
+// column's selection band.
+struct ExecutionModeTexts {
+    LabelPair hint;
+    std::array<std::string, 3> cells;
+};
+extern const std::array<ExecutionModeTexts, 3> g_execution_mode_texts;
+// The export pane: per format row its tag and description (OBJ, OFF, PLY,
+// STL), per option button its tag and caption and the hint it gives
+// (normals, colours, binary, polygons, triangles, time stamp).
+struct TaggedLabel {
+    std::string tag;
+    std::string text;
+};
+extern const std::array<TaggedLabel, 4> g_export_format_labels;
+extern const std::array<TaggedLabel, 6> g_export_option_labels;
+extern const std::array<LabelPair, 6> g_export_option_hints;
 // The side panel's close entry: hint title and text.
 extern const std::array<std::string, 2> g_side_panel_close_hint;
 

@@ -1,5 +1,7 @@
 #include "shell/pane_contents.h"
 
+#include <algorithm>
+
 #include "app/state/application.h"
 #include "lumo/font.h"
 #include "shell/window_layout.h"
@@ -109,25 +111,77 @@ void lay_out_navigator_pane(Application& app, int width, int height)
     set_rect(nav.ok_button, width - 3 * U + G, footer + M + U / 2, 3 * U - 2 * G, M);
 }
 
-void lay_out_export_contents(Application& app, int width, int /*height*/)
+// The title row holds CULLING and PROFILER left of the close box; the body
+// below it holds, from the top, the mode title, the three mode buttons with
+// their column of cells beneath each (the fourth cell a band that marks the
+// chosen column) and the six feature rows in two columns; the assemble
+// button stands at the foot. The body scrolls by its own content offset.
+void lay_out_run_contents(Application& app, int width, int height)
 {
     const int G = app.layout.gap;
     const int M = app.layout.row_height;
+    const int T = app.layout.strip_height;
+    RunPaneWidgets& run = app.run_pane;
+    const int toggle_width = 3 * M;
+    const int close_x = run.dialog.close_box.x;
+    set_rect(app.profiler_toggle, close_x - G - toggle_width, G, toggle_width, T);
+    set_rect(app.culling_toggle, app.profiler_toggle.x - G - toggle_width, G, toggle_width, T);
+    run.dialog.title.width = std::max(0, app.culling_toggle.x - run.dialog.title.x - G);
+    set_rect(run.assemble_button, width - 2 * G - 4 * M, height - M - G, 4 * M, M);
+    const int body_top = M + 2 * G;
+    set_rect(run.body, G, body_top, width - 2 * G, std::max(0, height - body_top - M - 2 * G));
+    const int inner = run.body.width - 2 * G;
+    const int column = inner / 3;
+    set_rect(run.mode_title, G, 0, inner, M);
+    for (int i = 0; i < 3; ++i)
+        set_rect(app.execution_mode_buttons[static_cast<std::size_t>(i)], G + i * column, M + G,
+                 column - G / 2, M);
+    const int grid_top = 2 * M + 2 * G;
+    for (std::size_t cell = 0; cell < run.mode_cells.size(); ++cell) {
+        const int row = static_cast<int>(cell / 3);
+        const int x = G + static_cast<int>(cell % 3) * column;
+        set_rect(run.mode_cells[cell], x, grid_top + row * T, column - G / 2, row < 3 ? T : G);
+    }
+    const int features_top = grid_top + 3 * T + 2 * G;
+    const int half = inner / 2;
+    for (std::size_t row = 0; row < run.feature_rows.size(); ++row)
+        set_rect(run.feature_rows[row], G + static_cast<int>(row / 3) * half,
+                 features_top + static_cast<int>(row % 3) * T, half, T);
+    run.body.content_height = features_top + 3 * T + G;
+    const int lowest = std::min(0, run.body.height - run.body.content_height);
+    run.body.content_offset_y = std::clamp(run.body.content_offset_y, lowest, 0);
+}
+
+// From the top: the estimate, the name field, the location field with its
+// "..." button, the four format rows with their markers in a second column,
+// the six option buttons in one row and the export button at the foot.
+void lay_out_export_contents(Application& app, int width, int height)
+{
+    const int G = app.layout.gap;
+    const int M = app.layout.row_height;
+    const int T = app.layout.strip_height;
     ExportPaneWidgets& pane = app.export_pane_widgets;
     const int inner = width - 4 * G;
-    set_rect(pane.estimate_label, 2 * G, M + 2 * G, inner, M);
-    set_rect(app.export_name_field, 2 * G, 2 * M + 3 * G, inner, M);
-    set_rect(app.export_location_field, 2 * G, 3 * M + 4 * G, inner - 3 * M - G, M);
-    set_rect(pane.location_button, width - 2 * G - 3 * M, 3 * M + 4 * G, 3 * M, M);
-    const int cell = inner / 4;
-    for (std::size_t i = 0; i < pane.format_toggles.size(); ++i)
-        set_rect(pane.format_toggles[i], 2 * G + cell * static_cast<int>(i), 5 * M, cell, M);
-    for (std::size_t i = 0; i < pane.attribute_toggles.size(); ++i)
-        set_rect(pane.attribute_toggles[i], 2 * G + cell * static_cast<int>(i), 6 * M + G, cell, M);
-    for (std::size_t i = 0; i < pane.topology_toggles.size(); ++i)
-        set_rect(pane.topology_toggles[i], 2 * G + cell * static_cast<int>(i), 7 * M + 2 * G, cell,
-                 M);
-    set_rect(pane.export_button, width - 2 * G - 4 * M, 9 * M, 4 * M, M);
+    set_rect(pane.estimate_label, 2 * G, M + 2 * G, inner, T);
+    set_rect(app.export_name_field, 2 * G, M + T + 3 * G, inner, M);
+    const int location_y = 2 * M + T + 4 * G;
+    set_rect(app.export_location_field, 2 * G, location_y, inner - 3 * M - G, M);
+    set_rect(pane.location_button, width - 2 * G - 3 * M, location_y, 3 * M, M);
+    const int rows_y = location_y + M + 2 * G;
+    const int row_width = inner - T - G;
+    for (std::size_t i = 0; i < pane.format_toggles.size(); ++i) {
+        const int y = rows_y + static_cast<int>(i) * T;
+        set_rect(pane.format_toggles[i], 2 * G, y, row_width, T);
+        set_rect(pane.format_descriptions[i], 2 * G + 2 * M, y, row_width - 2 * M, T);
+        set_rect(pane.format_markers[i], 2 * G + inner - T + G / 2, y + G / 2, T - G, T - G);
+    }
+    const int options_y = rows_y + 4 * T + G;
+    const int count = static_cast<int>(app.export_name_part_toggles.size());
+    const int cell = inner / count;
+    for (int i = 0; i < count; ++i)
+        set_rect(app.export_name_part_toggles[static_cast<std::size_t>(i)], 2 * G + i * cell,
+                 options_y, cell - G / 2, M + G);
+    set_rect(pane.export_button, width - 2 * G - 4 * M, height - M - G, 4 * M, M);
 }
 
 void lay_out_profile_contents(Application& app, int width, int height)
@@ -196,21 +250,19 @@ void sync_export_pane(Application& app)
     const ExportPaneState& state = app.export_pane;
     ExportPaneWidgets& widgets = app.export_pane_widgets;
     show_text(widgets.estimate_label, state.size_text);
+    // "!" still takes the press: the warning then says what is missing.
     show_text(widgets.export_button, state.button_label);
-    widgets.export_button.enabled = state.enabled != 0;
     // Escape closes the pane through its modal byte; the navigator for the
     // location and the confirmation hide it through the state.
     widgets.dialog.pane.visible =
         state.visible != 0 && app.modal[MODAL_EXPORT] != 0 && app.modal[MODAL_NAVIGATOR] == 0;
-    const auto& formats = app.view_settings.export_formats;
-    for (std::size_t i = 0; i < formats.size(); ++i)
-        widgets.format_toggles[i].selected = formats[i] != 0;
-    const auto& attributes = app.view_settings.export_attributes;
-    for (std::size_t i = 0; i < attributes.size(); ++i)
-        widgets.attribute_toggles[i].selected = attributes[i] != 0;
-    const auto& topologies = app.view_settings.export_topologies;
-    for (std::size_t i = 0; i < topologies.size(); ++i)
-        widgets.topology_toggles[i].selected = topologies[i] != 0;
+    const ViewSettings& settings = app.view_settings;
+    for (std::size_t i = 0; i < settings.export_formats.size(); ++i) {
+        widgets.format_toggles[i].selected = settings.export_formats[i] != 0;
+        widgets.format_markers[i].selected = settings.export_formats[i] != 0;
+    }
+    for (std::size_t i = 0; i < settings.export_name_parts.size(); ++i)
+        app.export_name_part_toggles[i].selected = settings.export_name_parts[i] != 0;
 }
 
 void sync_profile_pane(Application& app)

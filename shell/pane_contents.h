@@ -10,6 +10,7 @@ struct Application;
 void lay_out_startup_panes(Application& app, int width, int height);
 void lay_out_confirm_box(Application& app, int width, int height);
 void lay_out_navigator_pane(Application& app, int width, int height);
+void lay_out_run_contents(Application& app, int width, int height);
 void lay_out_export_contents(Application& app, int width, int height);
 void lay_out_profile_contents(Application& app, int width, int height);
 

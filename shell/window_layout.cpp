@@ -1,5 +1,7 @@
 #include "shell/window_layout.h"
 
+#include <utility>
+
 #include "app/state/application.h"
 #include "platform/window_callbacks.h"
 
@@ -257,6 +259,13 @@ void minimal_strip(Application& app, const Frame& f)
             panel->border_right.width = 0;
         }
     }
+    // A strip cut short scrolls its content by its wheel's fraction.
+    const std::pair<StripWidgets*, double> strips[] = {
+        {&app.parallel_flags_strip, app.scroll.parallel_flags},
+        {&app.inspector_strip, app.scroll.inspector}};
+    for (const auto& [strip, fraction] : strips)
+        strip->content.x =
+            lumo::scroll_offset(strip->panel.width, strip->content.width, fraction, true);
 }
 
 void quick_hide(Application& app, const Frame& f)

@@ -39,29 +39,25 @@ template <int Format> bool on_format_click()
     return true;
 }
 
-// The export pane shows the attribute and topology options as buttons of
-// their own; they follow the option as the name-part toggles do.
-lumo::P* pane_toggle(ExportPaneWidgets& pane, int button)
+// Each key that changes the name field's text makes it the export name, so
+// the next export uses what is shown.
+bool on_export_name_key(int /*key*/, int /*modifiers*/)
 {
-    if (button >= EXPORT_BUTTON_NORMALS && button <= EXPORT_BUTTON_BINARY)
-        return &pane.attribute_toggles[static_cast<std::size_t>(button)];
-    if (button == EXPORT_BUTTON_POLYGONS || button == EXPORT_BUTTON_TRIANGLES)
-        return &pane.topology_toggles[static_cast<std::size_t>(button - EXPORT_BUTTON_POLYGONS)];
-    return nullptr;
+    if (g_app == nullptr) return true;
+    g_app->view_settings.export_name = g_app->export_name_field.label;
+    refresh_root(*g_app);
+    return true;
 }
 
-void mirror_into_pane(ExportPaneWidgets& pane, int button, bool on)
+// Enter ends the edit; the name is already taken.
+void on_export_name_enter()
 {
-    if (lumo::P* toggle = pane_toggle(pane, button)) toggle->selected = on;
+    if (g_app != nullptr && g_app->export_name_field.focused) g_app->export_name_field.drop_focus();
 }
 
 template <int... I> void wire_attributes(Application& app, std::integer_sequence<int, I...>)
 {
     ((app.export_name_part_toggles[I].on_click = on_attribute_click<I>), ...);
-    ((pane_toggle(app.export_pane_widgets, I) != nullptr
-          ? void(pane_toggle(app.export_pane_widgets, I)->on_click = on_attribute_click<I>)
-          : void()),
-     ...);
 }
 
 template <int... I> void wire_formats(Application& app, std::integer_sequence<int, I...>)
@@ -81,7 +77,6 @@ void toggle_export_attribute(Application& app, int button)
     attribute_option(settings, button) = state;
     show_export_size_estimate(app);
     app.export_name_part_toggles[at].selected = state != 0;
-    mirror_into_pane(app.export_pane_widgets, button, state != 0);
     refresh_root(app);
 }
 
@@ -93,6 +88,7 @@ void toggle_export_format(Application& app, int format)
     chosen = chosen != 0 ? 0 : 1;
     show_export_size_estimate(app);
     app.export_pane_widgets.format_toggles[at].selected = chosen != 0;
+    app.export_pane_widgets.format_markers[at].selected = chosen != 0;
     refresh_root(app);
 }
 
@@ -100,4 +96,6 @@ void wire_export_option_callbacks(Application& app)
 {
     wire_attributes(app, std::make_integer_sequence<int, EXPORT_BUTTON_COUNT>{});
     wire_formats(app, std::make_integer_sequence<int, EXPORT_FORMAT_COUNT>{});
+    app.export_name_field.on_key_down_callback = on_export_name_key;
+    app.export_name_field.on_enter = on_export_name_enter;
 }

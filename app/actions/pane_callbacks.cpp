@@ -56,6 +56,14 @@ void navigator_ok(Application& app)
     run_enter_follow_up(app, confirm_modal_state(app));
 }
 
+// The run pane's assemble button: the pane closes before the scripts are
+// assembled again under the chosen mode and options.
+void assemble_again(Application& app)
+{
+    close_modal_state(app);
+    assemble_command(app);
+}
+
 // The export pane's button: the estimate decides whether the options can be
 // exported before the confirmation is asked for.
 void export_pane_button(Application& app)
@@ -122,6 +130,7 @@ void wire_export_and_profile(Application& app)
 {
     app.toolbar.buttons[TOOL_BUTTON_OPEN].on_click = on_click<open_script_command>;
     app.toolbar.buttons[TOOL_BUTTON_EXPORT].on_click = on_click<export_command>;
+    app.run_pane.assemble_button.on_click = on_click<assemble_again>;
     ExportPaneWidgets& pane = app.export_pane_widgets;
     pane.export_button.on_click = on_click<export_pane_button>;
     pane.location_button.on_click = on_click<show_export_location_navigator>;

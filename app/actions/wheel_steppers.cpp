@@ -68,7 +68,24 @@ bool variants_scroll(const Application& app)
            static_cast<int>(app.variant_rows.size()) * app.layout.strip_height;
 }
 
+// The status bar's strips are cut short where the window ends.
+bool strip_scrolls(const StripWidgets& strip)
+{
+    return strip.panel.width < strip.content.width;
+}
+
+bool parallel_flags_scroll(const Application& app)
+{
+    return strip_scrolls(app.parallel_flags_strip);
+}
+
+bool inspector_scrolls(const Application& app)
+{
+    return strip_scrolls(app.inspector_strip);
+}
+
 constexpr double BAR_STEP = 0.125;
+constexpr int RUN_PANE_STEP = 48;
 constexpr double NAVIGATOR_LIST_STEP = 0.05;
 
 // The status line's offset is computed on every layout pass anyway, so its
@@ -84,6 +101,8 @@ constexpr std::array<StepperRule, SCROLL_STRIP_COUNT> RULES{{
     {BAR_STEP, true, true, colours_scroll},
     {BAR_STEP, true, true, directives_scroll},
     {BAR_STEP, true, true, variants_scroll},
+    {BAR_STEP, true, true, parallel_flags_scroll},
+    {BAR_STEP, true, true, inspector_scrolls},
 }};
 
 } // namespace
@@ -110,6 +129,10 @@ double& scroll_strip_fraction(Application& app, ScrollStrip strip)
         return s.colour_scroll;
     case SCROLL_STRIP_VARIANTS:
         return s.variant_list;
+    case SCROLL_STRIP_PARALLEL_FLAGS:
+        return s.parallel_flags;
+    case SCROLL_STRIP_INSPECTOR:
+        return s.inspector;
     default:
         return s.directive_list;
     }
@@ -126,5 +149,17 @@ bool step_scroll_strip(Application& app, ScrollStrip strip, int steps)
     fraction = moved;
     refresh_root(app);
     if (rule.request_relayout) app.lists.relayout_requested = 1;
+    return true;
+}
+
+bool step_run_pane_text(Application& app, int steps)
+{
+    lumo::KL& body = app.run_pane.body;
+    if (body.content_height <= body.height) return true;
+    const int offset = std::clamp(body.content_offset_y - steps * RUN_PANE_STEP,
+                                  body.height - body.content_height, 0);
+    if (offset == body.content_offset_y) return true;
+    body.content_offset_y = offset;
+    refresh_root(app);
     return true;
 }

@@ -19,6 +19,8 @@ enum ScrollStrip : std::int32_t {
     SCROLL_STRIP_COLOURS, // COLOURSCROLL
     SCROLL_STRIP_DIRECTIVES,
     SCROLL_STRIP_VARIANTS,
+    SCROLL_STRIP_PARALLEL_FLAGS, // the parallel-flags strip's content
+    SCROLL_STRIP_INSPECTOR,      // the low-level inspector strip's content
     SCROLL_STRIP_COUNT,
 };
 
@@ -30,3 +32,8 @@ bool step_scroll_strip(Application& app, ScrollStrip strip, int steps);
 
 // The strip's fraction, for the layout and the tests.
 double& scroll_strip_fraction(Application& app, ScrollStrip strip);
+
+// The run pane's body, a pixel offset rather than a fraction: 48 pixels a
+// notch, a positive step showing what lies further down, kept between
+// (view - content) and 0. Consumed whether or not it moved.
+bool step_run_pane_text(Application& app, int steps);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/commands/script_loading.h"
+#include "lumo/font.h"
 #include "panels/info_texts.h"
 #include "platform/kernel_config.h"
 #include "shell/console_views.h"
@@ -81,24 +83,6 @@ void restore_export_fields(Application& app)
     if (settings.export_location.empty()) settings.export_location = get_workspace_path();
     app.export_name_field.set_label_field(settings.export_name);
     app.export_location_field.set_label_field(settings.export_location);
-}
-
-void mirror_option_widgets(Application& app)
-{
-    const ViewSettings& settings = app.view_settings;
-    for (std::size_t i = 0; i < settings.export_name_parts.size(); ++i)
-        app.export_name_part_toggles[i].selected = settings.export_name_parts[i] != 0;
-    const std::array<std::uint8_t, 5> parallel{settings.multi_core, settings.reassembly_culling,
-                                               settings.invocation_groups, settings.ccpp,
-                                               settings.preemptive_optimisation};
-    for (std::size_t i = 0; i < parallel.size(); ++i)
-        app.parallel_option_toggles[i].selected = parallel[i] != 0;
-    for (std::size_t i = 0; i < PICK_MODES.size(); ++i)
-        app.pick_mode_rows[i].selected =
-            settings.pick_mode == static_cast<std::uint8_t>(PICK_MODES[i]);
-    app.culling_toggle.selected = settings.culling != 0;
-    app.profiler_toggle.selected = settings.profiler != 0;
-    app.max_cores_field.set_label_field(std::to_string(settings.max_cores));
 }
 
 void restore_live_camera(Application& app)
@@ -203,6 +187,30 @@ void reapply_through_setters(Application& app)
 }
 
 } // namespace
+
+void mirror_option_widgets(Application& app)
+{
+    const ViewSettings& settings = app.view_settings;
+    for (std::size_t i = 0; i < settings.export_name_parts.size(); ++i)
+        app.export_name_part_toggles[i].selected = settings.export_name_parts[i] != 0;
+    const std::array<std::uint8_t, 5> parallel{settings.multi_core, settings.reassembly_culling,
+                                               settings.invocation_groups, settings.ccpp,
+                                               settings.preemptive_optimisation};
+    for (std::size_t i = 0; i < parallel.size(); ++i)
+        app.parallel_option_toggles[i].selected = parallel[i] != 0;
+    for (std::size_t i = 0; i < PICK_MODES.size(); ++i)
+        app.pick_mode_rows[i].selected =
+            settings.pick_mode == static_cast<std::uint8_t>(PICK_MODES[i]);
+    // PROFILER and CULLING stand out in bold while they are on.
+    const std::pair<lumo::P*, std::uint8_t> labelled[] = {{&app.culling_toggle, settings.culling},
+                                                          {&app.profiler_toggle, settings.profiler}};
+    for (const auto& [toggle, on] : labelled) {
+        toggle->selected = on != 0;
+        toggle->font = on != 0 ? lumo::kFontSmallBold : lumo::kFontSmall;
+        toggle->measure_label();
+    }
+    app.max_cores_field.set_label_field(std::to_string(settings.max_cores));
+}
 
 void save_environment_view(Application& app)
 {

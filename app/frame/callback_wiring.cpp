@@ -64,6 +64,7 @@ void install_pane_layouts(Application& app)
     app.export_pane_widgets.dialog.pane.set_layout_callback(
         forward_layout<lay_out_export_contents>);
     app.profile_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_profile_contents>);
+    app.run_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_run_contents>);
 }
 
 template <int Menu> bool toggle_tool_menu_click()
@@ -202,6 +203,7 @@ void install_inspection_callbacks(Application& app)
     directives.buttons[2].on_click = click<step_directive<1>>;
     directives.buttons[3].on_click = click<toggle_directive_goto>;
     app.profile_pane.row_toggle.on_click = click<toggle_ppd_row_list>;
+    app.lists.entities.ppd_indicator.on_click = click<show_entity_ppd>;
     app.parallel_flags_toggle.on_click = click<toggle_parallel_flags_strip>;
     install_assembly_flags(app, std::make_integer_sequence<int, ASSEMBLY_FLAG_COUNT>{});
     app.profiler_toggle.on_click = click<toggle_profiler>;
@@ -279,16 +281,23 @@ template <int Menu, int Item> bool settings_menu_row_click()
     return true;
 }
 
+// Only the rows a drop-down shows take a callback; the rest of the fixed
+// row array stays out of the tree.
 template <int Menu, int... I>
 void install_tool_rows(Application& app, std::integer_sequence<int, I...>)
 {
-    ((app.tool_menus[Menu].rows[I].on_click = tool_menu_row_click<Menu, I>), ...);
+    constexpr int rows = TOOL_MENU_ROW_COUNTS[Menu];
+    ((app.tool_menus[Menu].rows[I].on_click = I < rows ? tool_menu_row_click<Menu, I> : nullptr),
+     ...);
 }
 
 template <int Menu, int... I>
 void install_settings_rows(Application& app, std::integer_sequence<int, I...>)
 {
-    ((app.settings_menus[Menu].rows[I].on_click = settings_menu_row_click<Menu, I>), ...);
+    constexpr int rows = SETTINGS_MENU_ROW_COUNTS[Menu];
+    ((app.settings_menus[Menu].rows[I].on_click =
+          I < rows ? settings_menu_row_click<Menu, I> : nullptr),
+     ...);
 }
 
 template <int... M> void install_all_tool_rows(Application& app, std::integer_sequence<int, M...>)
@@ -343,6 +352,11 @@ template <EntityFlagToggle Flag> void entity_flag(Application& app)
     toggle_entity_flag(app, Flag);
 }
 
+bool on_run_pane_wheel(int /*x*/, int /*y*/, int steps)
+{
+    return g_app == nullptr || step_run_pane_text(*g_app, steps);
+}
+
 template <ScrollStrip Strip> bool on_strip_wheel(int /*x*/, int /*y*/, int steps)
 {
     return g_app != nullptr && step_scroll_strip(*g_app, Strip, steps);
@@ -362,6 +376,9 @@ void wire_strip_wheels(Application& app)
     app.colour_bar.scroll.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_COLOURS>;
     app.directive_column.list_area.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_DIRECTIVES>;
     app.variants_panel.list.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_VARIANTS>;
+    app.parallel_flags_strip.panel.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_PARALLEL_FLAGS>;
+    app.inspector_strip.panel.on_wheel_callback = on_strip_wheel<SCROLL_STRIP_INSPECTOR>;
+    app.run_pane.body.on_wheel_callback = on_run_pane_wheel;
 }
 
 // The tool bar's command buttons that the other topics leave, and the

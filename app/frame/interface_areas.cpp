@@ -337,26 +337,85 @@ void build_confirm_pane(Application& app)
     app.overlay.add_child(&confirm.pane);
 }
 
+// RUNPANE: the mode title, the three mode buttons, the grid of mode cells
+// (a column per mode) and the feature rows in the body; PROFILER and CULLING
+// at the title's right; the assemble button at the foot. The texts, fonts
+// and selections come from select_execution_mode.
+void build_run_pane_contents(Application& app)
+{
+    RunPaneWidgets& run = app.run_pane;
+    build_dialog(app, run.dialog, "Assembly", "");
+    run.dialog.text.visible = false;
+    style_text(app, run.mode_title, "", lumo::kFontBold);
+    run.mode_title.align_y = lumo::kAlignCentre;
+    run.body.add_child(&run.mode_title);
+    const LabelGroup& modes = label_group(MENU_TABLE_EXECUTE_MODES);
+    for (int i = 0; i < 3; ++i) {
+        lumo::P& button = app.execution_mode_buttons[static_cast<std::size_t>(i)];
+        style_button(app, button, modes, i);
+        run.body.add_child(&button);
+    }
+    for (std::size_t cell = 0; cell < run.mode_cells.size(); ++cell) {
+        const ExecutionModeTexts& texts = g_execution_mode_texts[cell % 3];
+        const std::size_t row = cell / 3;
+        lumo::P& widget = run.mode_cells[cell];
+        style_text(app, widget, row < texts.cells.size() ? texts.cells[row] : "",
+                   row == 0 ? lumo::kFontSmallBold : lumo::kFontSmall);
+        widget.hint_title = &texts.hint.label;
+        widget.hint_text = &texts.hint.tooltip;
+        widget.selected_style = style(STYLE_HIGHLIGHT);
+        run.body.add_child(&widget);
+    }
+    for (std::size_t row = 0; row < run.feature_rows.size(); ++row) {
+        style_text(app, run.feature_rows[row], g_mesh_feature_labels[row], lumo::kFontSmall);
+        run.feature_rows[row].align_y = lumo::kAlignCentre;
+        run.body.add_child(&run.feature_rows[row]);
+    }
+    run.body.clip_children = true;
+    style_plain_button(app, app.profiler_toggle, "PROFILER");
+    style_plain_button(app, app.culling_toggle, "CULLING");
+    style_button(app, run.assemble_button, label_group(MENU_TABLE_TOOL_BUTTONS),
+                 TOOL_BUTTON_ASSEMBLE);
+    add_children(run.dialog.pane,
+                 {&run.body, &app.culling_toggle, &app.profiler_toggle, &run.assemble_button});
+}
+
 void build_export_and_profile_contents(Application& app)
 {
     ExportPaneWidgets& pane = app.export_pane_widgets;
-    const std::array<const char*, 4> formats{"OBJ", "OFF", "PLY", "STL"};
-    const std::array<const char*, 3> attributes{"normals", "colours", "binary"};
-    const std::array<const char*, 2> topologies{"polygons", "tessellations"};
-    for (std::size_t i = 0; i < formats.size(); ++i)
-        style_plain_button(app, pane.format_toggles[i], formats[i]);
-    for (std::size_t i = 0; i < attributes.size(); ++i)
-        style_plain_button(app, pane.attribute_toggles[i], attributes[i]);
-    for (std::size_t i = 0; i < topologies.size(); ++i)
-        style_plain_button(app, pane.topology_toggles[i], topologies[i]);
+    pane.dialog.text.visible = false;
     style_plain_button(app, pane.location_button, "...");
     style_plain_button(app, pane.export_button, "!");
-    for (lumo::P* child :
-         {&pane.location_button, &pane.format_toggles[0], &pane.format_toggles[1],
-          &pane.format_toggles[2], &pane.format_toggles[3], &pane.attribute_toggles[0],
-          &pane.attribute_toggles[1], &pane.attribute_toggles[2], &pane.topology_toggles[0],
-          &pane.topology_toggles[1]})
-        pane.dialog.pane.add_child(child);
+    pane.dialog.pane.add_child(&pane.location_button);
+    // A format row is pressed anywhere along it: its description lies over
+    // it without taking the press.
+    for (std::size_t i = 0; i < pane.format_toggles.size(); ++i) {
+        const TaggedLabel& format = g_export_format_labels[i];
+        lumo::P& row = pane.format_toggles[i];
+        style_plain_button(app, row, format.tag);
+        row.align_x = lumo::kAlignStart;
+        row.padding.left = app.layout.gap;
+        lumo::T& description = pane.format_descriptions[i];
+        style_text(app, description, format.text, lumo::kFontSmall);
+        description.align_y = lumo::kAlignCentre;
+        description.enabled = false;
+        lumo::P& marker = pane.format_markers[i];
+        marker.selected_style = style(STYLE_HIGHLIGHT);
+        for (lumo::Border* b :
+             {&marker.border_left, &marker.border_top, &marker.border_right, &marker.border_bottom})
+            border(*b, app.layout.thin_border, STYLE_BORDER_RIGHT);
+        add_children(pane.dialog.pane, {&row, &description, &marker});
+    }
+    for (std::size_t i = 0; i < app.export_name_part_toggles.size(); ++i) {
+        const TaggedLabel& option = g_export_option_labels[i];
+        lumo::P& button = app.export_name_part_toggles[i];
+        style_plain_button(app, button, option.tag + "\n" + option.text);
+        button.hint_title = &g_export_option_hints[i].label;
+        button.hint_text = &g_export_option_hints[i].tooltip;
+        pane.dialog.pane.add_child(&button);
+    }
+    app.export_name_field.hint = "enter a filename";
+    app.export_location_field.hint = "select an output file location";
     ProfilePaneWidgets& profile = app.profile_pane;
     style_text(app, profile.report_text, "", lumo::kFontSmall);
     profile.report_scroll.add_child(&profile.report_text);
@@ -583,14 +642,7 @@ void build_modal_panes(Application& app)
     fill_with(app.mask_pane, STYLE_MASK);
     app.mask_pane.visible = false;
     app.overlay.visible = false;
-    const LabelGroup& modes = label_group(MENU_TABLE_EXECUTE_MODES);
-    build_dialog(app, app.run_pane.dialog, "Assembly", "");
-    for (int i = 0; i < 3; ++i) {
-        lumo::P& button = app.execution_mode_buttons[static_cast<std::size_t>(i)];
-        style_button(app, button, modes, i);
-        set_rect(button, 16 + 160 * i, 48, 152, 32);
-        app.run_pane.dialog.pane.add_child(&button);
-    }
+    build_run_pane_contents(app);
     build_dialog(app, app.parse_pane, "Script Parsing Result", "");
     build_dialog(app, app.screenshot_pane.dialog, "Screenshot", "");
     build_dialog(app, app.profile_pane.dialog, "Performance Profile", "");
@@ -598,7 +650,6 @@ void build_modal_panes(Application& app)
     build_dialog(app, app.export_pane_widgets.dialog, "Export", "");
     style_text(app, app.export_pane_widgets.estimate_label, "Estimated Size-on-Disk: 0.000 MB",
                lumo::kFontSmall);
-    app.export_pane_widgets.export_button.set_label("!");
     // The first environment exports into the workspace until a location is
     // chosen; later environments fill these when they are restored.
     ViewSettings& settings = app.view_settings;

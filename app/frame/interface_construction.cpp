@@ -1,6 +1,7 @@
 #include "app/frame/interface_construction.h"
 
 #include "app/commands/environment_lifecycle.h"
+#include "app/commands/environment_view.h"
 #include "app/frame/callback_wiring.h"
 #include "app/frame/startup.h"
 #include "app/state/application.h"
@@ -11,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
 #include "platform/startup_wiring.h"
+#include "shell/state_setters.h"
 #include "shell/themes.h"
 
 namespace {
@@ -132,6 +134,10 @@ void build_application_ui(Application& app)
     register_pane_widgets(app);
     install_layout_callbacks(app);
     install_action_callbacks(app);
+    // The run pane and the option buttons show the start values before
+    // anything is pressed.
+    select_execution_mode(app, app.view_settings.execution_mode);
+    mirror_option_widgets(app);
     measure_console_font();
     write_startup_console_lines(app);
     app.startup_variant = choose_startup_variant();

@@ -248,14 +248,17 @@ struct ConsoleWidgets {
     lumo::SP log_scroll;
 };
 
-// EXPORTPANE: estimate, export button, name and location fields, options.
+// EXPORTPANE: estimate, export button, name and location fields (members
+// of the Application), the four format rows, each with its description over
+// it and its marker in the second column, and the six option buttons (the
+// Application's name-part toggles).
 struct ExportPaneWidgets {
     DialogWidgets dialog;
     lumo::T estimate_label;
     lumo::P export_button;
     std::array<lumo::P, 4> format_toggles;
-    std::array<lumo::P, 3> attribute_toggles;
-    std::array<lumo::P, 2> topology_toggles;
+    std::array<lumo::T, 4> format_descriptions;
+    std::array<lumo::P, 4> format_markers;
     lumo::P location_button;
 };
 
@@ -270,9 +273,12 @@ struct ProfilePaneWidgets {
     std::array<lumo::P, 3> buttons; // show, copy, write
 };
 
-// RUNPANE: the execution-mode choice with its feature rows and grid.
+// RUNPANE: the execution-mode choice with its feature rows and grid in a
+// body that the wheel scrolls when the pane is lower than its content; the
+// PROFILER and CULLING toggles (Application members) sit in its title row.
 struct RunPaneWidgets {
     DialogWidgets dialog;
+    lumo::KL body;
     lumo::T mode_title;
     std::array<lumo::T, 6> feature_rows;
     std::array<lumo::P, 12> mode_cells; // four rows of three columns

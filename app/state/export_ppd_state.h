@@ -16,7 +16,7 @@ struct Entity;
 
 struct ExportPaneState {
     std::int64_t size_estimate = 0;
-    std::string size_text = "Estimated Size-on-Disk: 0.000 MB";
+    std::string size_text = "Estimate Size-on-Disk: 0.000 MB"; // until the first estimate
     std::uint8_t enabled = 0;
     std::string button_label = "!"; // "Export" while the options can be exported
     std::uint8_t location_hint_visible = 0;

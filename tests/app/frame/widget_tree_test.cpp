@@ -1,0 +1,170 @@
+// The tree test: every widget a pane shows and every widget that carries a
+// callback can be reached by a person once its pane is open, at the start-up
+// window size and at a larger one. Later panes add their table here.
+
+#include "tests/app/frame/widget_tree.h"
+
+#include <gtest/gtest.h>
+
+#include "app/commands/export_command.h"
+#include "app/frame/input_handlers.h"
+#include "panels/ppd_view.h"
+#include "platform/input_codes.h"
+#include "tests/export/export_fixture.h"
+
+namespace {
+
+using widget_tree::NamedWidget;
+using widget_tree::PaneTable;
+
+void press_key(std::int32_t key, std::int32_t modifiers)
+{
+    handle_platform_key_down(nullptr, key, modifiers);
+    handle_platform_key_up(nullptr, key, modifiers);
+}
+
+// One assembled cube carrying profiling data, selected in the inspector.
+void add_profiled_cube(Application& app)
+{
+    Entity entity = make_single_entity(cube_arrays());
+    entity.mesh->mesh_name = "1000\n2000\n";
+    entity.parse_report.script_path = "cube.plim";
+    EntityList& list = *app.current_entity_list;
+    list.entities.push_back(std::move(entity));
+    list.count = static_cast<std::int32_t>(list.entities.size());
+    app.current_scene_state->selected_index = 0;
+}
+
+void open_run_pane(Application& /*app*/)
+{
+    press_key('R', MOD_SHIFT);
+}
+
+void open_export_pane(Application& app)
+{
+    add_profiled_cube(app);
+    press_key('s', MOD_CTRL);
+}
+
+void open_profile_pane(Application& app)
+{
+    add_profiled_cube(app);
+    show_entity_ppd(app);
+}
+
+template <typename Widgets>
+void add_all(std::vector<NamedWidget>& table, const std::string& name, Widgets& widgets)
+{
+    for (std::size_t i = 0; i < widgets.size(); ++i)
+        table.push_back({name + "[" + std::to_string(i) + "]", &widgets[i]});
+}
+
+PaneTable run_pane(Application& app)
+{
+    RunPaneWidgets& run = app.run_pane;
+    PaneTable table{"RUNPANE",
+                    &run.dialog.pane,
+                    open_run_pane,
+                    {{"title", &run.dialog.title},
+                     {"close box", &run.dialog.close_box},
+                     {"PROFILER", &app.profiler_toggle},
+                     {"CULLING", &app.culling_toggle},
+                     {"mode title", &run.mode_title},
+                     {"assemble button", &run.assemble_button}}};
+    add_all(table.widgets, "mode button", app.execution_mode_buttons);
+    add_all(table.widgets, "mode cell", run.mode_cells);
+    add_all(table.widgets, "feature row", run.feature_rows);
+    return table;
+}
+
+PaneTable export_pane(Application& app)
+{
+    ExportPaneWidgets& pane = app.export_pane_widgets;
+    PaneTable table{"EXPORTPANE",
+                    &pane.dialog.pane,
+                    open_export_pane,
+                    {{"title", &pane.dialog.title},
+                     {"close box", &pane.dialog.close_box},
+                     {"estimate", &pane.estimate_label},
+                     {"name field", &app.export_name_field},
+                     {"location field", &app.export_location_field},
+                     {"location button", &pane.location_button},
+                     {"export button", &pane.export_button}}};
+    add_all(table.widgets, "format row", pane.format_toggles);
+    add_all(table.widgets, "format description", pane.format_descriptions);
+    add_all(table.widgets, "format marker", pane.format_markers);
+    add_all(table.widgets, "option button", app.export_name_part_toggles);
+    return table;
+}
+
+PaneTable profile_pane(Application& app)
+{
+    ProfilePaneWidgets& pane = app.profile_pane;
+    PaneTable table{"PROFILEPANE",
+                    &pane.dialog.pane,
+                    open_profile_pane,
+                    {{"title", &pane.dialog.title},
+                     {"close box", &pane.dialog.close_box},
+                     {"report", &pane.report_text},
+                     {"row list", &pane.row_scroll},
+                     {"row-list toggle", &pane.row_toggle}}};
+    add_all(table.widgets, "button", pane.buttons);
+    for (std::size_t i = 0; i < app.ppd_view.rows.size(); ++i)
+        table.widgets.push_back({"row[" + std::to_string(i) + "]", app.ppd_view.rows[i].get()});
+    return table;
+}
+
+const std::vector<widget_tree::PaneTableOf> kTables{run_pane, export_pane, profile_pane};
+
+TEST(WidgetTree, EveryPaneWidgetIsReachableWhenItsPaneIsOpen)
+{
+    for (const auto& [width, height] : widget_tree::kWindowSizes)
+        for (widget_tree::PaneTableOf table : kTables)
+            for (const std::string& missing : widget_tree::missing_in_pane(table, width, height))
+                ADD_FAILURE() << missing;
+}
+
+// Widgets that carry a callback and that the slices still open leave out
+// of the tree; each entry goes when its widget is placed.
+std::vector<const lumo::P*> known_outside_tree(Application& app)
+{
+    return {&app.frame_rate_limit_field, &app.navigator_pane.select_none_button,
+            &app.capture_pane.save_button, &app.screenshot_pane.save_button};
+}
+
+TEST(WidgetTree, EveryWidgetWithACallbackIsInTheTree)
+{
+    Application& app = widget_tree::fresh_application();
+    const std::vector<const lumo::P*> known = known_outside_tree(app);
+    std::vector<std::string> expected;
+    for (const lumo::P* widget : known)
+        expected.push_back(widget_tree::describe(*widget) +
+                           ": has a callback but is not in the tree");
+    EXPECT_EQ(widget_tree::callback_widgets_outside_tree(app), expected);
+    destroy_application();
+}
+
+// The check itself: a widget left out of the tree, hidden, empty or
+// covered is named with the reason.
+TEST(WidgetTree, NamesWhyAWidgetCannotBeReached)
+{
+    Application& app = widget_tree::fresh_application();
+    widget_tree::lay_out(app, 720, 480);
+    lumo::P loose;
+    EXPECT_EQ(widget_tree::why_unreachable(app, &loose), "not in the tree");
+    EXPECT_EQ(widget_tree::why_unreachable(app, &app.run_pane.assemble_button).rfind("hidden", 0),
+              0u)
+        << "the run pane is closed";
+    lumo::P& open_button = app.toolbar.buttons[TOOL_BUTTON_OPEN];
+    EXPECT_EQ(widget_tree::why_unreachable(app, &open_button), "");
+    const int width = open_button.width;
+    open_button.width = 0;
+    EXPECT_EQ(widget_tree::why_unreachable(app, &open_button), "empty rectangle 0 x " +
+                                                                   std::to_string(open_button.height));
+    open_button.width = width;
+    app.mask_pane.visible = true; // the modal mask lies over the bars
+    EXPECT_EQ(widget_tree::why_unreachable(app, &open_button).rfind("covered by", 0), 0u);
+    destroy_application();
+}
+
+} // namespace
