@@ -8,7 +8,7 @@ PLIM_PACKAGES=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
-  assimp-utils admesh  # independent mesh readers for the export tests
+  assimp-utils admesh python3-meshio  # independent mesh readers for the export tests
   clang libclang-rt-14-dev  # libFuzzer for the reader fuzz runs
   libx11-dev libgl-dev libgl1-mesa-dri xvfb xauth  # window, GL and the X server of the display tests
   libxtst-dev  # synthetic input for the display tests of the real program

@@ -86,4 +86,19 @@ TEST(StlChecker, AcceptsBothFormsWithFacetCountAndPositiveVolume)
     }
 }
 
+// A third reader, Python's meshio, which takes no comment line in an ascii
+// STL: the STL writer keeps its comment block out of both forms for it.
+TEST(MeshioReader, LoadsBothStlFormsWithEveryTriangle)
+{
+    const std::string meshio =
+        "/usr/bin/python3 -c 'import meshio, sys; m = meshio.read(sys.argv[1]); "
+        "print(\"triangles\", sum(len(c.data) for c in m.cells if c.type == \"triangle\"))'";
+    for (bool binary : {false, true}) {
+        SCOPED_TRACE(binary ? "binary" : "ascii");
+        const CommandResult read = write_and_run({"read.stl", stl, 3, false, false, binary}, meshio);
+        ASSERT_EQ(read.status, 0) << read.output;
+        EXPECT_EQ(number_after(read.output, "triangles"), 16) << read.output;
+    }
+}
+
 } // namespace
