@@ -5,7 +5,11 @@
 
 #include "tests/app/frame/program_driver.h"
 
+#include "platform/process.h"
+
 #include <cstdlib>
+#include <regex>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,23 @@ using namespace program_driver;
 // Regions of the 720 x 480 window.
 constexpr int VIEW_X = 260, VIEW_Y = 100, VIEW_W = 400, VIEW_H = 280;
 constexpr int STATUS_Y = 428;
+// The panes of the 720 x 480 window: the run pane's PROFILER and CULLING in
+// its title row, its assemble button, and its grid of mode cells, a column
+// per mode; the export pane's name field, time-stamp button and export
+// button; the profiling pane's Copy and Write and the panes' close box.
+constexpr int PROFILER_X = 524, CULLING_X = 420, TITLE_ROW_Y = 76;
+constexpr int ASSEMBLE_X = 536, ASSEMBLE_Y = 400;
+constexpr int MODE_CELL_X = 140, MODE_CELL_PITCH = 160, MODE_CELL_Y = 220;
+constexpr int NAME_FIELD_X = 300, NAME_FIELD_Y = 152;
+constexpr int TIMESTAMP_X = 540, TIMESTAMP_Y = 348, OBJ_ROW_Y = 236;
+constexpr int EXPORT_BUTTON_X = 536, EXPORT_BUTTON_Y = 400;
+constexpr int COPY_X = 447, WRITE_X = 551, PANE_BUTTON_Y = 399;
+constexpr int CLOSE_X = 596, CLOSE_Y = 74;
+// The entity inspector: its first row and the profiling-data control.
+// The status bar's parallel-flags toggle and, in its strip, "Cull".
+constexpr int PARALLEL_FLAGS_X = 12, CULL_X = 212, STRIP_Y = 435, CULL_FILL_Y = 429;
+constexpr int ENTITY_TAB_X = 100, ENTITY_TAB_Y = 64;
+constexpr int FIRST_ROW_X = 80, FIRST_ROW_Y = 128, PPD_X = 220, PPD_Y = 246;
 
 class EndToEnd : public ProgramTest {
 protected:
@@ -251,12 +272,12 @@ TEST_F(EndToEnd, TheExportPaneWritesEveryFormatIntoTheWorkspace)
     ASSERT_TRUE(
         repeat_until([&] { return pane_shown(); }, [&] { program.key(XK_s, {XK_Control_L}); }))
         << "the export pane opens";
-    const Image formats = program.capture(120, 216, 480, 30);
-    for (const int x : {179, 300, 420, 540}) // OBJ, OFF, PLY, STL
-        program.click(x, 231);
-    ASSERT_TRUE(changes([&] { return program.capture(120, 216, 480, 30); }, formats, 1000))
+    const Image formats = program.capture(120, 224, 480, 96);
+    for (const int y : {236, 260, 284, 308}) // OBJ, OFF, PLY, STL
+        program.click(200, y);
+    ASSERT_TRUE(changes([&] { return program.capture(120, 224, 480, 96); }, formats, 4000))
         << "the four rows show as chosen";
-    program.click(535, 359);
+    program.click(EXPORT_BUTTON_X, EXPORT_BUTTON_Y);
     const Image pane = program.capture();
     ASSERT_TRUE(changes([&] { return program.capture(); }, pane, 1000)) << "the confirmation";
     program.key(XK_Return);
@@ -462,3 +483,123 @@ INSTANTIATE_TEST_SUITE_P(
                       "exit $status",
                       false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Shift+R opens the run pane: 1, 2 and 3 choose the execution mode, whose
+// title and column of cells follow; PROFILER and CULLING switch from its
+// title row. With the parallel flags' Cull off, its assemble button assembles
+// the examples again with profiling data, which the inspector's PPD control
+// shows in the profiling pane; Copy offers the report to the clipboard and
+// Write puts it into "plim_ppd.txt".
+TEST_F(EndToEnd, TheRunPaneAssemblesWithTheProfilerAndTheProfilePaneCopiesAndWrites)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    // The parallel example keeps the elements that did not change unless the
+    // strip's re-assembly culling, on from the start, is switched off.
+    ASSERT_TRUE(click_until([&] { return program.pixel(CULL_X, CULL_FILL_Y).bluish(); },
+                            PARALLEL_FLAGS_X, STRIP_Y))
+        << "the parallel-flags strip opens with Cull on";
+    ASSERT_TRUE(repeat_until([&] { return !program.pixel(CULL_X, CULL_FILL_Y).bluish(); },
+                             [&] {
+                                 program.click(CULL_X, STRIP_Y);
+                                 program.move_pointer(300, 300);
+                             }))
+        << "Cull is switched off";
+    ASSERT_TRUE(repeat_until([&] { return pane_shown(); }, [&] { program.key(XK_R, {XK_Shift_L}); }))
+        << "Shift+R opens the run pane";
+    const auto column_chosen = [&](int column) {
+        return program.pixel(MODE_CELL_X + column * MODE_CELL_PITCH, MODE_CELL_Y).bluish();
+    };
+    EXPECT_TRUE(column_chosen(2)) << "the optimal-CSG column at start";
+    const auto mode_title = [&] { return program.capture(120, 104, 300, 32); };
+    for (const auto& [key, column] : {std::pair{XK_1, 0}, {XK_2, 1}, {XK_3, 2}}) {
+        const Image title = mode_title();
+        program.key(key);
+        EXPECT_TRUE(wait_until([&] {
+            return column_chosen(column) && !column_chosen((column + 1) % 3) &&
+                   !column_chosen((column + 2) % 3);
+        })) << "column " << column;
+        EXPECT_GT(mode_title().differences(title), 50) << "the mode title of column " << column;
+    }
+    // A toggle shows its state once the pointer has left it: hovered, it is
+    // highlighted either way.
+    const auto toggle_shows = [&](int x, bool on) {
+        return repeat_until([&] { return program.pixel(x - 40, TITLE_ROW_Y).bluish() == on; },
+                            [&] {
+                                program.click(x, TITLE_ROW_Y);
+                                program.move_pointer(300, 300);
+                            });
+    };
+    ASSERT_TRUE(toggle_shows(PROFILER_X, true)) << "PROFILER is switched on";
+    ASSERT_TRUE(toggle_shows(CULLING_X, false))
+        << "CULLING is switched off, so every example assembles again";
+    const Image pane = program.capture();
+    program.click(ASSEMBLE_X, ASSEMBLE_Y);
+    ASSERT_TRUE(changes([&] { return program.capture(); }, pane, 1000)) << "the confirmation";
+    // The examples assemble again one after another, simple.plim last.
+    fs::remove(fs::path(workspace.path()) / "tmp" / "plim_assemble_in");
+    program.key(XK_Return);
+    wait_for_the_last_example();
+
+    ASSERT_TRUE(toggle_until([&] { return program.pixel(ENTITY_TAB_X, ENTITY_TAB_Y).bluish(); },
+                             XK_2))
+        << "the entity inspector";
+    program.click(FIRST_ROW_X, FIRST_ROW_Y);
+    ASSERT_TRUE(click_until([&] { return pane_shown(); }, PPD_X, PPD_Y))
+        << "the PPD control opens the profiling pane";
+    program.click(COPY_X, PANE_BUTTON_Y);
+    std::string copied;
+    EXPECT_TRUE(wait_until([&] {
+        copied = run_process("/usr/bin/timeout", {"5", "/usr/bin/xclip", "-o", "-selection",
+                                                  "clipboard"});
+        return copied.rfind(std::string(64, '-') + "\nPLIM:PPD\n", 0) == 0;
+    })) << copied;
+    EXPECT_NE(copied.find("> Workload : Per-Entity Breakdown"), std::string::npos)
+        << "tabs go to the clipboard as '>'";
+    program.click(CLOSE_X, CLOSE_Y);
+    const fs::path written = fs::path(workspace.path()) / "plim_ppd.txt";
+    ASSERT_TRUE(click_until([&] { return fs::exists(written); }, WRITE_X, PANE_BUTTON_Y))
+        << "Write makes plim_ppd.txt";
+    EXPECT_EQ(read_file(written).substr(0, copied.find('\n')), copied.substr(0, copied.find('\n')));
+}
+
+// A typed name and the time-stamp button make the file names: the name, "_",
+// the fourteen digits of the date and time, then the usual ends.
+TEST_F(EndToEnd, TheExportPaneUsesTheTypedNameAndTheTimeStamp)
+{
+    start_and_wait_for_interface();
+    open_examples();
+    ASSERT_TRUE(
+        repeat_until([&] { return pane_shown(); }, [&] { program.key(XK_s, {XK_Control_L}); }))
+        << "the export pane opens";
+    program.click(NAME_FIELD_X, NAME_FIELD_Y);
+    program.key(XK_End);
+    for (int i = 0; i < 11; ++i) // "environment"
+        program.key(XK_BackSpace);
+    program.type("myname");
+    program.key(XK_Return);
+    const Image options = program.capture(120, 224, 480, 150);
+    program.click(TIMESTAMP_X, TIMESTAMP_Y);
+    program.click(200, OBJ_ROW_Y);
+    ASSERT_TRUE(changes([&] { return program.capture(120, 224, 480, 150); }, options, 1000))
+        << "OBJ and the time stamp show as chosen";
+    const Image pane = program.capture();
+    program.click(EXPORT_BUTTON_X, EXPORT_BUTTON_Y);
+    ASSERT_TRUE(changes([&] { return program.capture(); }, pane, 1000)) << "the confirmation";
+    program.key(XK_Return);
+
+    const std::regex name(R"(myname_\d{14}_(NGON|TESS)\.obj)");
+    std::vector<fs::path> written;
+    EXPECT_TRUE(wait_until([&] {
+        written.clear();
+        for (const auto& entry : fs::directory_iterator(workspace.path()))
+            if (std::regex_match(entry.path().filename().string(), name))
+                written.push_back(entry.path());
+        return written.size() == 2;
+    })) << "the two OBJ files carry the name and the stamp";
+    for (const fs::path& file : written) {
+        const std::string check = "assimp info " + quoted(file.string()) + " >/dev/null 2>&1";
+        EXPECT_TRUE(wait_until([&] { return std::system(check.c_str()) == 0; }))
+            << file << " reads back";
+    }
+}
