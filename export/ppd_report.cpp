@@ -126,15 +126,16 @@ void write_output_mesh(std::ostringstream& out, const Entity& entity, const char
         << " bytes)\n";
 }
 
+// `title` ends with its own line break.
 void write_section_title(std::ostringstream& out, const char* title)
 {
-    out << R64 << "\n" << title << "\n" << R64 << "\n";
+    out << R64 << "\n" << title << R64 << "\n";
 }
 
 void write_tail(std::ostringstream& out, const Entity& entity, const TextList& timing_lines,
                 std::int32_t statements, std::int32_t first, std::int32_t count)
 {
-    write_section_title(out, "\t Auxiliary : Summary Statistics");
+    write_section_title(out, "\t Auxiliary : Summary Statistics\n");
     out << format_ppd_statistics(entity, timing_lines, statements, first, count);
     out << R64 << "\nEnd.\n" << R64;
 }
@@ -292,12 +293,12 @@ std::string format_ppd_report(const Entity& entity)
     write_input_script(out, counts, report.script_text.size());
     write_run_process(out, entity.mesh->execute_mode, entity, "-1");
     write_output_mesh(out, entity, element ? "ELEMENT" : "MONOLITH");
-    write_section_title(out, "\t Workload : Task-Type Distribution");
+    write_section_title(out, "\t Workload : Task-Type Distribution\n");
     out << TASK_TYPE_TABLE;
-    write_section_title(out, "\t Workload : Per-Statement Breakdown");
+    write_section_title(out, "\t Workload : Per-Statement Breakdown\n");
     if (has_statement_rows(timing_lines, counts))
         write_statement_rows(out, timing_lines, statements, counts);
-    write_section_title(out, "\t Workload : Post-Execution Operations");
+    write_section_title(out, "\t Workload : Post-Execution Operations\n");
     out << "  TODO!\n";
     write_tail(out, entity, timing_lines, counts.total(), counts.functions, counts.operations);
     return out.str();
@@ -321,13 +322,13 @@ std::string format_ppd_report_parallel(const Entity& group)
     write_input_script(out, counts, group.parse_report.script_text.size());
     write_run_process(out, group.root_execute_mode, group, "?");
     write_output_mesh(out, group, "PARALLEL");
-    write_section_title(out, "\t Workload : Task-Type Distribution");
+    write_section_title(out, "\t Workload : Task-Type Distribution\n");
     out << TASK_TYPE_TABLE;
-    write_section_title(out, "\t Workload : Per-Entity Breakdown");
+    write_section_title(out, "\t Workload : Per-Entity Breakdown\n");
     write_member_rows(out, group);
-    write_section_title(out, "\t Workload : Parallel-Assembly Outline");
+    write_section_title(out, "\t Workload : Parallel-Assembly Outline\n");
     out << "  \t executor:   0\n  \t processors: 0\n";
-    write_section_title(out, "\t Workload : Parallel-Assembly Batching");
+    write_section_title(out, "\t Workload : Parallel-Assembly Batching\n");
     write_batch_rows(out, batches);
     out << R62 << "\n    ...\n" << R62 << "\n  \t Batch-Identifier Suggestions\n" << R62;
     write_suggestions(out);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 #include "export/ppd_report.h"
 #include "export_fixture.h"
@@ -130,6 +131,29 @@ TEST(PpdReport, ParallelReportListsMembersNullSlotAndBatches)
     group.member_count = 3;
     const std::string report = format_ppd_report_parallel(group);
     EXPECT_EQ(report, read_golden("ppd_parallel.txt"));
+}
+
+// The section headings of both forms (a tab-led line between two rules), in
+// order, as the golden list holds them.
+TEST(PpdReport, SectionHeadingsAreExactAndInOrder)
+{
+    const auto headings = [](const std::string& report) {
+        const std::string rule(64, '-');
+        std::vector<std::string> lines;
+        std::istringstream in(report);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        std::string found;
+        for (std::size_t i = 1; i + 1 < lines.size(); ++i)
+            if (lines[i - 1] == rule && lines[i + 1] == rule && lines[i].rfind('\t', 0) == 0)
+                found += lines[i] + "\n";
+        return found;
+    };
+    ProfiledEntity monolith("1500000\n", 1, "return cube;\n");
+    Entity group = construct_entity_as_group(true);
+    EXPECT_EQ("monolith:\n" + headings(format_ppd_report(monolith.entity)) + "parallel:\n" +
+                  headings(format_ppd_report_parallel(group)),
+              read_golden("ppd_headings.txt"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// Text field editing: typing, cursor keys, selection, focus and the Enter and
-// Escape callbacks.
+// Text field editing: typing, cursor keys, selection, focus, the Enter,
+// Escape and key callbacks, and the hint.
 
 #include "lumo/text.h"
 
@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "lumo/draw_list.h"
 #include "lumo_test_support.h"
 
 namespace lumo {
@@ -104,6 +105,41 @@ TEST_F(Field, APressPlacesTheCursorAndEnterKeepsTheFocusButEscapeDropsIt)
     EXPECT_EQ(std::tuple(field.focused, g_focused_widget), std::tuple(false, nullptr));
     EXPECT_EQ(g_events, (std::vector<std::string>{"enter focused=1", "escape focused=1"}));
     EXPECT_FALSE(field.on_key_down('a', 0)); // without the focus
+}
+
+// Keys that change the text tell the key-down callback, after the change;
+// keys that only move the cursor do not.
+TEST_F(Field, AKeyThatChangesTheTextRunsTheKeyCallbackAfterTheChange)
+{
+    static std::vector<std::string> seen;
+    seen.clear();
+    field.on_key_down_callback = [](int key, int) {
+        seen.push_back(std::to_string(key) + ":" + static_cast<F*>(g_focused_widget)->label);
+        return true;
+    };
+    type("ab");
+    keys({kKeyLeft, kKeyHome, kKeyEnd, kKeyBackspace});
+    EXPECT_EQ(seen, (std::vector<std::string>{"97:a", "98:ab", "8:a"}));
+}
+
+// The hint shows, faded, only while the field is empty and not focused.
+TEST_F(Field, TheHintShowsFadedWhileTheFieldIsEmptyAndUnfocused)
+{
+    field.hint = "abc";
+    const auto hint_glyphs = [&] {
+        DrawList list;
+        field.draw(list, DrawContext{});
+        const std::uint32_t faded = (widget_text_colour(field) >> 25) << 24 |
+                                    (widget_text_colour(field) & 0x00FFFFFFu);
+        return std::count_if(list.quads.begin(), list.quads.end(), [&](const DrawQuad& quad) {
+            return quad.texture != DrawTexture::kNone && quad.colours[0] == faded;
+        });
+    };
+    EXPECT_EQ(hint_glyphs(), 0) << "focused";
+    field.drop_focus();
+    EXPECT_EQ(hint_glyphs(), 3);
+    field.set_label_field("x");
+    EXPECT_EQ(hint_glyphs(), 0) << "with a text";
 }
 
 // A click in a field inside a scrolled row: on the text the cursor takes the

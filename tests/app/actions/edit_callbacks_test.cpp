@@ -243,7 +243,28 @@ TEST_F(ExportOptionClicks, ButtonsKeepTheirStatesAndTheOptionsInStep)
     toggle_export_format(app(), 2);
     EXPECT_EQ(v.export_formats[2], 1);
     EXPECT_TRUE(app().export_pane_widgets.format_toggles[2].selected);
+    EXPECT_TRUE(app().export_pane_widgets.format_markers[2].selected) << "the row's marker";
     EXPECT_FALSE(app().export_pane.size_text.empty());
+}
+
+// Every key that changes the name field makes its text the export name;
+// Enter ends the edit.
+TEST_F(ExportOptionClicks, TheNameFieldGivesTheExportNameAsItIsTyped)
+{
+    wire_export_option_callbacks(app());
+    lumo::F& field = app().export_name_field;
+    field.set_label_field("environment");
+    field.take_focus();
+    field.on_key_down(lumo::kKeyEnd, 0);
+    for (int i = 0; i < 7; ++i)
+        field.on_key_down(lumo::kKeyBackspace, 0);
+    EXPECT_EQ(app().view_settings.export_name, "envi");
+    for (char c : std::string("ron_2"))
+        field.on_key_down(c, 0);
+    EXPECT_EQ(app().view_settings.export_name, "environ_2");
+    field.on_key_down(lumo::kKeyEnter, 0);
+    EXPECT_FALSE(field.focused);
+    EXPECT_EQ(lumo::g_focused_widget, nullptr);
 }
 
 } // namespace

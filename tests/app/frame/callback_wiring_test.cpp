@@ -185,6 +185,11 @@ TEST_F(CallbackWiring, WheelSteppersScrollOnlyWhatOverflows)
         {SCROLL_STRIP_VARIANTS, &a.variants_panel.list,
          [](Application& x, int n) { x.variant_rows.resize(n / x.layout.strip_height); }, true,
          0.125, true},
+        {SCROLL_STRIP_PARALLEL_FLAGS, &a.parallel_flags_strip.panel,
+         [](Application& x, int n) { x.parallel_flags_strip.content.width = n; }, false, 0.125,
+         true},
+        {SCROLL_STRIP_INSPECTOR, &a.inspector_strip.panel,
+         [](Application& x, int n) { x.inspector_strip.content.width = n; }, false, 0.125, true},
     };
     for (const Case& c : cases) {
         (c.vertical ? c.view->height : c.view->width) = 200;
@@ -204,6 +209,24 @@ TEST_F(CallbackWiring, WheelSteppersScrollOnlyWhatOverflows)
         EXPECT_EQ(fraction, 1.0) << c.strip;
     }
     a.variant_rows.clear();
+}
+
+// The run pane's body moves 48 pixels a notch, down for a positive step,
+// between its last line at the foot of the view and its top; a body that
+// fits stays. Every notch is consumed.
+TEST_F(CallbackWiring, TheRunPaneBodyScrollsByPixelsWithinItsContent)
+{
+    lumo::KL& body = app().run_pane.body;
+    body.height = 100;
+    body.content_height = 80;
+    EXPECT_TRUE(step_run_pane_text(app(), 1));
+    EXPECT_EQ(body.content_offset_y, 0) << "fits";
+    body.content_height = 300;
+    const std::pair<int, int> steps[] = {{1, -48}, {3, -192}, {1, -200}, {-1, -152}, {-9, 0}};
+    for (const auto& [notches, offset] : steps) {
+        EXPECT_TRUE(step_run_pane_text(app(), notches));
+        EXPECT_EQ(body.content_offset_y, offset) << notches;
+    }
 }
 
 } // namespace
