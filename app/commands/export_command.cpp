@@ -259,9 +259,3 @@ void show_export_location_navigator(Application& app)
     app.export_pane.visible = 0;
     show_export_location_selection(app, with_trailing_separator(start));
 }
-
-void set_export_name(Application& app, const std::string& name)
-{
-    app.view_settings.export_name = name;
-    app.export_name_field.set_label_field(name);
-}

@@ -24,5 +24,3 @@ void export_environment_mesh(Application& app);
 // Starts choosing the output directory: the in-app navigator or the native
 // dialog, as the system settings allow.
 void show_export_location_navigator(Application& app);
-// The name field's text becomes the file-name stem.
-void set_export_name(Application& app, const std::string& name);

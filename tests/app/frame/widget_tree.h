@@ -11,6 +11,12 @@
 // callback are found in the Application object itself (see
 // `application_widgets`), so a callback installed on a widget that was never
 // put in the tree is caught without any table naming it.
+//
+// A new pane: write a function that returns its PaneTable (its id, the pane
+// widget, how a person opens it and its named widgets; `add_each` names the
+// widgets of an array) and add it to the tables of widget_tree_test.cpp.
+// A table may be asked twice: before the pane opens and once it is open, so
+// that rows the opening builds can be named.
 
 #include <algorithm>
 #include <array>
@@ -37,7 +43,7 @@ namespace widget_tree {
 
 struct NamedWidget {
     std::string name;
-    lumo::P* widget = nullptr;
+    const lumo::P* widget = nullptr;
 };
 
 struct PaneTable {
@@ -49,6 +55,14 @@ struct PaneTable {
 
 // A table names widgets of one application; each check builds its own.
 using PaneTableOf = PaneTable (*)(Application& app);
+
+// Names every widget of an array or vector of widgets as "name[i]".
+template <typename Widgets>
+void add_each(std::vector<NamedWidget>& table, const std::string& name, Widgets& widgets)
+{
+    for (std::size_t i = 0; i < widgets.size(); ++i)
+        table.push_back({name + "[" + std::to_string(i) + "]", &widgets[i]});
+}
 
 // The window sizes every table is checked at: the start-up size and a larger one.
 constexpr std::array<std::pair<int, int>, 2> kWindowSizes{{{720, 480}, {1200, 800}}};

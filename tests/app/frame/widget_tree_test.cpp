@@ -52,13 +52,6 @@ void open_profile_pane(Application& app)
     show_entity_ppd(app);
 }
 
-template <typename Widgets>
-void add_all(std::vector<NamedWidget>& table, const std::string& name, Widgets& widgets)
-{
-    for (std::size_t i = 0; i < widgets.size(); ++i)
-        table.push_back({name + "[" + std::to_string(i) + "]", &widgets[i]});
-}
-
 PaneTable run_pane(Application& app)
 {
     RunPaneWidgets& run = app.run_pane;
@@ -71,9 +64,9 @@ PaneTable run_pane(Application& app)
                      {"CULLING", &app.culling_toggle},
                      {"mode title", &run.mode_title},
                      {"assemble button", &run.assemble_button}}};
-    add_all(table.widgets, "mode button", app.execution_mode_buttons);
-    add_all(table.widgets, "mode cell", run.mode_cells);
-    add_all(table.widgets, "feature row", run.feature_rows);
+    widget_tree::add_each(table.widgets, "mode button", app.execution_mode_buttons);
+    widget_tree::add_each(table.widgets, "mode cell", run.mode_cells);
+    widget_tree::add_each(table.widgets, "feature row", run.feature_rows);
     return table;
 }
 
@@ -90,10 +83,10 @@ PaneTable export_pane(Application& app)
                      {"location field", &app.export_location_field},
                      {"location button", &pane.location_button},
                      {"export button", &pane.export_button}}};
-    add_all(table.widgets, "format row", pane.format_toggles);
-    add_all(table.widgets, "format description", pane.format_descriptions);
-    add_all(table.widgets, "format marker", pane.format_markers);
-    add_all(table.widgets, "option button", app.export_name_part_toggles);
+    widget_tree::add_each(table.widgets, "format row", pane.format_toggles);
+    widget_tree::add_each(table.widgets, "format description", pane.format_descriptions);
+    widget_tree::add_each(table.widgets, "format marker", pane.format_markers);
+    widget_tree::add_each(table.widgets, "option button", app.export_name_part_toggles);
     return table;
 }
 
@@ -108,7 +101,7 @@ PaneTable profile_pane(Application& app)
                      {"report", &pane.report_text},
                      {"row list", &pane.row_scroll},
                      {"row-list toggle", &pane.row_toggle}}};
-    add_all(table.widgets, "button", pane.buttons);
+    widget_tree::add_each(table.widgets, "button", pane.buttons);
     for (std::size_t i = 0; i < app.ppd_view.rows.size(); ++i)
         table.widgets.push_back({"row[" + std::to_string(i) + "]", app.ppd_view.rows[i].get()});
     return table;
