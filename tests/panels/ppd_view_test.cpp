@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "app/state/application.h"
+#include "panels/list_styles.h"
 #include "platform/files.h"
 #include "platform/kernel_config.h"
+#include "tests/panels/panel_fixture.h"
 
 namespace {
 
@@ -75,6 +77,46 @@ TEST(PpdView, CopiedAndWrittenTextsShowTabsAsArrows)
     std::filesystem::remove_all(workspace);
     write_ppd_text_file(app);
     EXPECT_EQ(app.message_panes.info.title, "PPD Emission Failure");
+}
+
+using PpdShow = PanelTest;
+
+// The control opens the pane on the selected entity's report with its rows,
+// the first highlighted in the list rows' style, and closes it when pressed
+// again; an entity without profiling data gets the pane that says so.
+TEST_F(PpdShow, TheControlOpensAndClosesThePaneOrSaysTheEntityHasNone)
+{
+    std::array<FillStyle, ACTIVE_FILL_STYLE_COUNT> styles{};
+    app.lists.fill_styles = styles.data();
+    show_entity_ppd(app);
+    EXPECT_EQ(app.message_panes.info.title, "Entity is Missing PPD") << "nothing selected";
+    EXPECT_EQ(app.message_panes.info.text,
+              "The selected entity does not include embedded performance-profiling-data.\n\n"
+              "In order to use this control, re-assemble with profiling enabled.\n\nNote: you "
+              "can enable (and disable) performance-profiling using the\nrun-script/"
+              "assemble-mesh menu-dialog's title-right toggle-button.\n\nNote: you can quickly "
+              "display the run/assemble menu-dialog using the shortcut:\n\t [SHIFT + R]");
+    Mesh mesh;
+    add_script("/ws/box.plim", 8).mesh = &mesh;
+    app.current_scene_state->selected_index = 0;
+    app.message_panes.info = {};
+    show_entity_ppd(app);
+    EXPECT_EQ(app.message_panes.info.title, "Entity is Missing PPD") << "no profiling text";
+    mesh.mesh_name = "fn\n1000\n";
+    show_entity_ppd(app);
+    EXPECT_EQ(app.modal[MODAL_PROFILE], 1);
+    EXPECT_EQ(app.ppd_view.rows.size(), 1u);
+    if (!app.ppd_view.rows.empty()) {
+        const lumo::P& row = *app.ppd_view.rows[0];
+        EXPECT_EQ(row.label, "box.plim");
+        EXPECT_TRUE(row.selected);
+        EXPECT_EQ(row.selected_style, &styles[STYLE_ROW_HIGHLIGHT]);
+        EXPECT_EQ(row.hover_style, &styles[STYLE_ROW_HIGHLIGHT]);
+    }
+    EXPECT_EQ(app.ppd_view.text.rfind(std::string(64, '-') + "\nPLIM:PPD\n", 0), 0u);
+    show_entity_ppd(app);
+    EXPECT_EQ(app.modal[MODAL_PROFILE], 0) << "pressed again, the pane closes";
+    app.current_entity_list->entities.front().mesh = nullptr; // the test's own
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/frame/app_slots.h"
 #include "app/frame/input_handlers.h"
 #include "app/state/application.h"
+#include "lumo/font.h"
 #include "lumo/container.h"
 #include "platform/input_codes.h"
 
@@ -78,6 +79,30 @@ TEST(InterfaceConstruction, TheViewTakesRightButtonDragsAndTheWheel)
     EXPECT_EQ(app.view_drag.active, 0);
     handle_platform_mouse_button(nullptr, MOUSE_WHEEL_DOWN, BUTTON_PRESSED, x, y);
     EXPECT_EQ(app.camera_motion.wheel_queue, 1);
+    destroy_application();
+}
+
+// Before anything is pressed: the run pane shows the optimal-CSG mode with
+// its title, column and features, CULLING on in bold and PROFILER off; the
+// parallel flags MCP, Cull and IG are on, CCPP and P-Op. off.
+TEST(InterfaceConstruction, TheRunPaneAndTheOptionButtonsShowTheStartValues)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    EXPECT_EQ(app.run_pane.mode_title.label, "Optimal-CSG Mesh");
+    for (std::size_t cell = 0; cell < app.run_pane.mode_cells.size(); ++cell)
+        EXPECT_EQ(app.run_pane.mode_cells[cell].selected, cell % 3 == 2) << cell;
+    for (const lumo::T& row : app.run_pane.feature_rows)
+        EXPECT_EQ(row.font, lumo::kFontSmallBold) << row.label << ": optimal CSG has them all";
+    EXPECT_TRUE(app.execution_mode_buttons[2].selected);
+    EXPECT_EQ(std::pair(app.culling_toggle.selected, app.culling_toggle.font),
+              std::pair(true, int{lumo::kFontSmallBold}));
+    EXPECT_EQ(std::pair(app.profiler_toggle.selected, app.profiler_toggle.font),
+              std::pair(false, int{lumo::kFontSmall}));
+    const std::array<bool, 5> flags{true, true, true, false, false};
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        EXPECT_EQ(app.parallel_option_toggles[i].selected, flags[i]) << i;
     destroy_application();
 }
 
