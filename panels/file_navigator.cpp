@@ -526,14 +526,15 @@ void navigator_cursor_last(Application& app)
 
 void sort_navigator_entries(Application& app, std::int32_t key)
 {
-    static const char* const names[] = {"TYPE", "NAME", "SIZE", "DATE"};
+    static const char* const traces[] = {"SORTING-FILES-BY:TYPE", "SORTING-FILES-BY:NAME",
+                                         "SORTING-FILES-BY:SIZE", "SORTING-FILES-BY:DATE"};
     if (key < NAVIGATOR_SORT_TYPE || key > NAVIGATOR_SORT_DATE) return;
     FileNavigator& navigator = app.navigator;
     if (key == navigator.sort_key)
         navigator.sort_ascending = navigator.sort_ascending != 0 ? 0 : 1;
     else
         navigator.sort_key = key;
-    trace_line(std::string("SORTING-FILES-BY:") + names[key]);
+    trace_line(traces[key]);
     sort_display_order(navigator);
     for (std::int32_t row = 0; row < navigator.entry_count(); ++row)
         write_row_cells(app, row);

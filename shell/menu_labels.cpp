@@ -28,7 +28,7 @@ const LabelGroup k_tool_titles = group({
     {"ORBIT", "menu : orbit", "(select to choose how the camera orbits)"},
     {"PROJECTION", "menu : projection", "(select to choose the camera projection)"},
     {"STATE", "menu : state", "(select to trace attributes or reset the view)"},
-    {"WIDGETS", "menu : widgets", "(select to show or hide the world widgets)"},
+    {"WIDGET", "menu : widget", "(select to show or hide the world widgets)"},
     {"VIEW", "menu : view", "(select to look along one of the six axes)"},
 });
 
@@ -189,10 +189,10 @@ const LabelGroup k_colour_by = group({
 });
 
 const LabelGroup k_field_sliders = group({
-    {"1.0", "world-scale [ 0 : 1 ]", "(select to scale the world)"},
-    {"60", "field-of-view [ 20 : 160 ]", "(select to widen or narrow the view)"},
-    {"1.0", "light-intensity [ 0 : 1 ]", "(select to brighten or dim the light)"},
-    {"0.5", "background-intensity [ 0 : 1 ]", "(select to brighten or dim the background)"},
+    {"1.0", "world-scale [ 0 : 1 ]", "\t World-Scale"},
+    {"60", "field-of-view [ 20 : 160 ]", "\t Field-of-View"},
+    {"1.0", "light-intensity [ 0 : 1 ]", "\t Light-Intensity"},
+    {"0.5", "background-intensity [ 0 : 1 ]", "\t Gradient-Intensity"},
 });
 
 const LabelGroup k_inspector = group({
@@ -253,10 +253,10 @@ const LabelGroup k_colour_space = group({
 });
 
 const LabelGroup k_console_channels = group({
-    {"KERNEL", "kernel trace", "(select to show the kernel's output)"},
-    {"SCRIPT", "script trace", "(select to show the script messages)"},
-    {"FILE-IO", "file-io trace", "(select to show the file reads and writes)"},
-    {"ERROR", "error trace", "(select to show the errors)"},
+    {"KERNEL", "kernel trace", "(select to display kernel invocation messages)"},
+    {"SCRIPT", "script trace", "(select to display script print statement messages)"},
+    {"FILE-IO", "file-io trace", "(select to display input-output operation messsage)"},
+    {"ERROR", "error trace", "(select to display parsing and assembly error messages)"},
 });
 
 const LabelGroup k_side_panel = group({

@@ -196,6 +196,8 @@ void fill_field_sliders(Application& app)
     const int G = m.gap;
     const LabelGroup& labels = label_group(MENU_TABLE_FIELD_SLIDERS);
     SliderBarWidgets& bar = app.slider_bar_parts;
+    // The knobs start where a new environment's sliders stand.
+    const EnvironmentWidgetState start;
     const std::size_t count = app.slider_rows.size();
     for (std::size_t i = 0; i < count; ++i) {
         lumo::KL& cell = bar.cells[i];
@@ -207,6 +209,7 @@ void fill_field_sliders(Application& app)
         set_rect(row.icon, 1, 0, T, T);
         if (i > 0) set_border(row.icon.border_left, m.thin_border, STYLE_BORDER_LEFT);
         row.field.set_label_field(app.slider_field_texts[i]);
+        row.slider.set_value(start.slider_values[i]);
         row.field.text_colour_override = app.theme_text_colour.data();
         row.field.align_x = lumo::kAlignCentre;
         if (i == 0)

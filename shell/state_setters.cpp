@@ -13,7 +13,7 @@
 namespace {
 
 const std::array<const char*, TOOL_MENU_COUNT> k_tool_menu_titles{
-    "TOPOLOGY", "COLOUR", "SHADING", "ORBIT", "PROJECTION", "STATE", "WIDGETS", "VIEW"};
+    "TOPOLOGY", "COLOUR", "SHADING", "ORBIT", "PROJECTION", "STATE", "WIDGET", "VIEW"};
 const std::array<const char*, SETTINGS_MENU_COUNT> k_settings_menu_titles{
     "WINDOW", "SHADING", "LIGHTING", "FULLSCREEN", "CAMERA",
     "LOCK",   "THEME",   "SLIDERS",  "WIDGETS",    "SETTINGS"};
@@ -23,6 +23,8 @@ const std::array<const char*, 3> k_execution_mode_titles{"Pure-Union Mesh", "Bas
 constexpr std::int32_t DEFAULT_WINDOW_WIDTH = 720;
 constexpr std::int32_t DEFAULT_WINDOW_HEIGHT = 480;
 constexpr double ATTRIBUTE_TRACE_HIDDEN_OPACITY = 0.5;
+// Atlas icon of the pick-mode indicator's hint.
+constexpr int SELECT_ICON = 6;
 
 std::uint8_t& panel_flag(Application& app, PanelFlag flag)
 {
@@ -474,13 +476,33 @@ void select_console_channel(Application& app, std::int32_t channel)
     refresh_root(app);
 }
 
-void select_text_view_font(Application& app, bool regular_font)
+void select_text_view_font(Application& app, bool enlarged)
 {
-    app.view_settings.view_flags[VIEW_FLAG_TEXT_VIEW_FONT] = regular_font ? 1 : 0;
+    app.view_settings.view_flags[VIEW_FLAG_TEXT_VIEW_FONT] = enlarged ? 1 : 0;
     for (lumo::T& text : app.text_views) {
-        text.font = regular_font ? lumo::kFontRegular : lumo::kFontSmall;
+        text.font = enlarged ? lumo::kFontSmall : lumo::kFontRegular;
         text.set_label(text.label);
     }
+}
+
+void show_labelled_toggle(lumo::P& button, bool on)
+{
+    button.selected = on;
+    button.font = on ? lumo::kFontSmallBold : lumo::kFontSmall;
+    button.measure_label();
+}
+
+void show_pick_mode(Application& app)
+{
+    const auto letter = static_cast<char>(app.view_settings.pick_mode);
+    lumo::P& indicator = app.llmi_indicator;
+    const bool none = letter == '!';
+    indicator.hint_title = none ? nullptr : &app.picked_element_lines[0];
+    indicator.hint_text = none ? nullptr : &app.picked_element_lines[1];
+    indicator.hint_icon = none ? -1 : SELECT_ICON;
+    for (std::size_t i = 0; i < app.pick_mode_rows.size(); ++i)
+        app.pick_mode_rows[i].selected = PICK_MODES[i] == letter;
+    indicator.set_label(none ? std::string() : std::string(1, letter));
 }
 
 void update_hover_hint(Application& app)

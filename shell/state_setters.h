@@ -45,10 +45,16 @@ void set_eye_height(Application& app, double height, const std::string& text);
 void update_panel_visibility(Application& app);
 // Shows trace channel 0 to 3 of the current console.
 void select_console_channel(Application& app, std::int32_t channel);
-// The console's two text widgets use the regular font when set, the small
-// one otherwise.
-void select_text_view_font(Application& app, bool regular_font);
+// Enlarged, the console's two text widgets use the console font (handle 3),
+// otherwise the regular one (handle 0).
+void select_text_view_font(Application& app, bool enlarged);
 // Copies the hovered widget's hint into the hint bar when it changed.
 void update_hover_hint(Application& app);
+// A labelled toggle shows its flag by its mark and by bold type.
+void show_labelled_toggle(lumo::P& button, bool on);
+// The inspector's pick-mode rows and its indicator show the pick mode: the
+// indicator carries the mode's letter and points its hint at the last pick,
+// and shows nothing for the mode that picks nothing.
+void show_pick_mode(Application& app);
 // Row j of the drop-down shows check mark j.
 void mirror_menu_checks(MenuWidgets& menu, const MenuCheckBits& checks);

@@ -214,6 +214,9 @@ void window_item(Application& app, std::int32_t item)
         toggle_row(bits, 4, settings.show_fps);
         app.fps_readout.visible = settings.show_fps != 0;
     } else if (item == 5) {
+        // A full-screen window first leaves full screen as the bar's
+        // FULLSCREEN item does, so that the start size can take effect.
+        if (app.fullscreen) select_settings_menu_item(app, SETTINGS_MENU_FULLSCREEN);
         reset_window_size(app);
     }
 }
@@ -296,7 +299,6 @@ void widgets_item(Application& app, std::int32_t item)
         toggle_row(bits, 6, settings.upright_grid);
         break;
     case 11:
-        // Enlarged trace text is the regular font, the normal one the small.
         toggle_row(bits, 11, settings.view_flags[VIEW_FLAG_TEXT_VIEW_FONT]);
         select_text_view_font(app, settings.view_flags[VIEW_FLAG_TEXT_VIEW_FONT] != 0);
         return;

@@ -21,7 +21,6 @@
 #include "render/camera_motion.h"
 #include "shell/camera_control.h"
 #include "shell/confirm_pane.h"
-#include "shell/fade.h"
 #include "shell/modal_panes.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
@@ -196,8 +195,7 @@ bool flip_minimal_mode(Application& app)
 
 bool new_environment(Application& app)
 {
-    refresh_root(app);
-    start_fade(app, add_environment);
+    notify_ui_change(app);
     return true;
 }
 

@@ -4,13 +4,10 @@
 
 #include "app/state/application.h"
 #include "shell/refresh.h"
+#include "shell/state_setters.h"
 #include "shell/themes.h"
 
 namespace {
-
-// The regular and the bold small font handles.
-constexpr int SMALL_FONT = 3;
-constexpr int SMALL_BOLD_FONT = 4;
 
 constexpr double WHEEL_STEP = 0.125;
 
@@ -40,9 +37,8 @@ std::uint8_t& assembly_flag(ViewSettings& settings, std::int32_t flag)
 void flip_labelled_toggle(Application& app, lumo::P& button, std::uint8_t& flag, const char* label)
 {
     flag = flag != 0 ? 0 : 1;
-    button.selected = flag != 0;
-    button.font = flag != 0 ? SMALL_BOLD_FONT : SMALL_FONT;
     button.set_label(label);
+    show_labelled_toggle(button, flag != 0);
     refresh_root(app);
 }
 

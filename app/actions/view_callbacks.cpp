@@ -16,10 +16,10 @@
 #include "render/camera.h"
 #include "shell/camera_control.h"
 #include "shell/refresh.h"
+#include "shell/state_setters.h"
 
 namespace {
 
-constexpr int SELECT_ICON = 6;
 
 void show_strip(lumo::P& toggle, lumo::KL& panel, std::uint8_t& expanded, bool on)
 {
@@ -125,15 +125,8 @@ void set_pick_mode(Application& app, std::int32_t row)
     if (row < 0 || row >= static_cast<std::int32_t>(PICK_MODES.size())) return;
     const char letter = PICK_MODES[static_cast<std::size_t>(row)];
     trace_line(std::string("PICK-MODE:") + letter);
-    lumo::P& indicator = app.llmi_indicator;
-    const bool none = letter == '!';
-    indicator.hint_title = none ? nullptr : &app.picked_element_lines[0];
-    indicator.hint_text = none ? nullptr : &app.picked_element_lines[1];
-    indicator.hint_icon = none ? -1 : SELECT_ICON;
-    for (std::size_t i = 0; i < app.pick_mode_rows.size(); ++i)
-        app.pick_mode_rows[i].selected = static_cast<std::int32_t>(i) == row;
     app.view_settings.pick_mode = static_cast<std::uint8_t>(letter);
-    indicator.set_label(none ? std::string() : std::string(1, letter));
+    show_pick_mode(app);
     refresh_interface(app);
 }
 

@@ -18,23 +18,24 @@ std::string refer_to_trace(std::int64_t count)
            count_article(count) + " error.\n\n";
 }
 
-std::string syntax_error_body(const std::string& subject, const std::string& name,
+// `opening` names the script up to its name.
+std::string syntax_error_body(const std::string& opening, const std::string& name,
                               std::int64_t count)
 {
-    return "The " + subject + "script '" + name + "' contains " + std::to_string(count) +
+    return opening + name + "' contains " + std::to_string(count) +
            " syntactic error" + plural_ending(count) + refer_to_trace(count) +
            "Note: syntax errors are the product of parsing a malformed or grammatically invalid "
            "set "
            "of PLIM statements.\n\n";
 }
 
-std::string critical_body(const std::string& name, const std::string& verb)
+// `ending` follows the script's name in the closing note.
+std::string critical_body(const std::string& name, const std::string& ending)
 {
     return "The input script '" + name +
            "' caused a critical runtime error to occur which forcibly terminated kernel execution "
            "prior to completion.\n\nNote: the input script '" +
-           name + "' can not be " + verb +
-           " until the source of the critical runtime error has been resolved.";
+           name + ending;
 }
 
 std::string runtime_error_body(const std::string& name, std::int64_t count, const std::string& kind,
@@ -91,7 +92,7 @@ std::string reassembly_error_line(std::int64_t count)
 PaneText syntax_error_pane(const std::string& name, std::int64_t count)
 {
     return {"Error: Syntax-Error" + plural_ending(count) + " in Script",
-            syntax_error_body("input ", name, count) + "Note: the input script '" + name +
+            syntax_error_body("The input script '", name, count) + "Note: the input script '" + name +
                 "' can not be assembled until " + count_article(count) +
                 " error has been resolved."};
 }
@@ -107,14 +108,16 @@ PaneText element_syntax_error_pane(const std::string& name, std::int64_t count,
 PaneText reparse_syntax_error_pane(const std::string& name, std::int64_t count)
 {
     return {"Error: Re-Assembly Syntax-Error" + plural_ending(count) + " in Script",
-            syntax_error_body("", name, count) + "Note: the script '" + name +
+            syntax_error_body("The script '", name, count) + "Note: the script '" + name +
                 "' can not be re-assembled until " + count_article(count) +
                 " error has been resolved."};
 }
 
 PaneText critical_assembly_pane(const std::string& name)
 {
-    return {"Error: Critical Assembly Error Occurred", critical_body(name, "assembled")};
+    return {"Error: Critical Assembly Error Occurred",
+            critical_body(name, "' can not be assembled until the source of the critical runtime "
+                                "error has been resolved.")};
 }
 
 PaneText assembly_error_pane(const std::string& name, std::int64_t count)
@@ -126,9 +129,14 @@ PaneText assembly_error_pane(const std::string& name, std::int64_t count)
 PaneText critical_reassembly_pane(const std::string& name, bool parallel)
 {
     if (parallel)
-        return {"Error: Critical Re-Assembly Error Occurred", critical_body(name, "re-assembled")};
+        return {"Error: Critical Re-Assembly Error Occurred",
+                critical_body(name, "' can not be re-assembled until the source of the critical "
+                                    "runtime error has been resolved.")};
     return {"Error: Critical Re-Assembly-Error Occurred",
-            critical_body(name, "re-assembled") + not_modified_note(name)};
+            critical_body(name, "' can not be re-assembled until the source of the critical "
+                                "runtime error has been resolved.\n\nNote: the state of the "
+                                "entity '") +
+                name + "' has not been modified."};
 }
 
 PaneText reassembly_error_pane(const std::string& name, std::int64_t count, bool parallel)

@@ -67,10 +67,14 @@ bool on_close_environment_tab()
 bool on_leave_environment_tabs(int /*x*/, int /*y*/, int /*button*/)
 {
     Application& app = *g_app;
-    if (app.hovered_environment_tab == -1) return false;
-    app.hovered_environment_tab = -1;
-    app.environment_tabs.hover_marker.visible = false;
-    app.tab_bar.hover_card.visible = false;
-    refresh_interface(app);
+    if (app.hovered_environment_tab != -1) {
+        app.hovered_environment_tab = -1;
+        app.environment_tabs.hover_marker.visible = false;
+        app.tab_bar.hover_card.visible = false;
+        refresh_interface(app);
+    }
+    // A pick mode shows what lies under the pointer, so the view follows it.
+    if (app.panel_visibility.inspector != 0 && app.view_settings.pick_mode != '!')
+        refresh_root(app);
     return false;
 }

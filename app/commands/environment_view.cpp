@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 #include "app/commands/script_loading.h"
-#include "lumo/font.h"
+#include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
 #include "platform/kernel_config.h"
 #include "shell/console_views.h"
@@ -65,6 +64,22 @@ void save_widget_state(const Application& app, EnvironmentWidgetState& state)
     save_viewport(app.view, state.viewport);
 }
 
+// The navigator works on its own copy of the directory and the sort order;
+// the environment keeps them in its view settings.
+void save_navigator(const FileNavigator& navigator, ViewSettings& settings)
+{
+    settings.navigator_directory = navigator.directory;
+    settings.navigator_sort_key = navigator.sort_key;
+    settings.navigator_reverse = navigator.sort_ascending;
+}
+
+void restore_navigator(FileNavigator& navigator, const ViewSettings& settings)
+{
+    navigator.directory = settings.navigator_directory;
+    navigator.sort_key = settings.navigator_sort_key;
+    navigator.sort_ascending = settings.navigator_reverse;
+}
+
 void write_settings_fields(Application& app)
 {
     const ViewSettings& settings = app.view_settings;
@@ -103,8 +118,7 @@ void show_strip_state(Application& app)
     app.inspector_strip.panel.visible = layout.inspector_expanded != 0;
     app.parallel_flags_toggle.selected = layout.parallel_flags_expanded != 0;
     app.parallel_flags_strip.panel.visible = layout.parallel_flags_expanded != 0;
-    const auto mode = static_cast<char>(app.view_settings.pick_mode);
-    if (mode != '!') app.llmi_indicator.set_label(std::string(1, mode));
+    show_pick_mode(app);
 }
 
 void rebuild_derived_texts(Application& app)
@@ -115,17 +129,29 @@ void rebuild_derived_texts(Application& app)
     refresh_root(app);
 }
 
+// The lock reaches the camera motion and LOCKICON through its setter, so a
+// locked environment never hands its lock to the next one.
 void mirror_panel_widgets(Application& app)
 {
     const ViewSettings& settings = app.view_settings;
-    for (lumo::P& toggle : app.view_lock_toggles)
-        toggle.selected = settings.panel_flags[PANEL_VIEW_LOCK] != 0;
+    const bool locked = settings.panel_flags[PANEL_VIEW_LOCK] != 0;
+    set_camera_lock(app, locked);
+    app.settings_bar_items[SETTINGS_MENU_LOCK].selected = locked;
     app.slider_bar.visible = settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;
     app.settings_bar_items[SETTINGS_MENU_SLIDERS].selected =
         settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;
     for (int i = 0; i < COLOUR_FUNCTION_COUNT; ++i)
         app.colour_function_toggles[i].selected =
             app.colour_function_ids[i] == settings.colour_function;
+    build_function_palette(app);
+}
+
+// The sample model is hidden once a script is loaded into the environment.
+void restore_builtin_mesh(Application& app, std::uint8_t visible)
+{
+    if (app.builtin_mesh == nullptr) return;
+    app.builtin_mesh->visible = visible;
+    if (visible != 0) apply_colour_function(app, *app.builtin_mesh);
 }
 
 void restore_sliders(Application& app, const EnvironmentWidgetState& state)
@@ -201,14 +227,8 @@ void mirror_option_widgets(Application& app)
     for (std::size_t i = 0; i < PICK_MODES.size(); ++i)
         app.pick_mode_rows[i].selected =
             settings.pick_mode == static_cast<std::uint8_t>(PICK_MODES[i]);
-    // PROFILER and CULLING stand out in bold while they are on.
-    const std::pair<lumo::P*, std::uint8_t> labelled[] = {{&app.culling_toggle, settings.culling},
-                                                          {&app.profiler_toggle, settings.profiler}};
-    for (const auto& [toggle, on] : labelled) {
-        toggle->selected = on != 0;
-        toggle->font = on != 0 ? lumo::kFontSmallBold : lumo::kFontSmall;
-        toggle->measure_label();
-    }
+    show_labelled_toggle(app.culling_toggle, settings.culling != 0);
+    show_labelled_toggle(app.profiler_toggle, settings.profiler != 0);
     app.max_cores_field.set_label_field(std::to_string(settings.max_cores));
 }
 
@@ -221,6 +241,8 @@ void save_environment_view(Application& app)
     record->view.camera_sets = app.saved_cameras;
     record->camera_mode = app.camera_mode;
     record->view_settings = app.view_settings;
+    save_navigator(app.navigator, record->view_settings);
+    if (app.builtin_mesh != nullptr) record->builtin_mesh_visible = app.builtin_mesh->visible;
     snapshot_settings_menu_checks(app.menu_checks, record->settings_menu_snapshot);
     snapshot_tool_menu_checks(app.menu_checks, record->tool_menu_snapshot);
     save_widget_state(app, record->widget_state);
@@ -237,6 +259,7 @@ void restore_environment_view(Application& app)
     if (settings.execution_mode >= 0 && settings.execution_mode <= 2)
         select_execution_mode(app, settings.execution_mode);
     if (settings.navigator_directory.empty()) settings.navigator_directory = get_workspace_path();
+    restore_navigator(app.navigator, settings);
     app.hint_bar.bar.fill = settings.hover_hints != 0;
     write_settings_fields(app);
     restore_export_fields(app);
@@ -248,6 +271,7 @@ void restore_environment_view(Application& app)
     rebuild_entity_panels(app);
     rebuild_derived_texts(app);
     mirror_panel_widgets(app);
+    restore_builtin_mesh(app, record->builtin_mesh_visible);
     restore_sliders(app, record->widget_state);
     restore_menu_checks(app, *record);
     show_console_log(app);

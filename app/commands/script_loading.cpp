@@ -81,6 +81,8 @@ void add_loaded_entity(Application& app, Entity& entity, std::int64_t started_ms
     if (needs_colouring(app)) colour_entity(app, entity);
     console_line(app, timing_line(now_ms() - started_ms));
     console_show_kernel_run(app);
+    // The environment now shows a script of its own instead of the sample model.
+    if (app.builtin_mesh != nullptr) app.builtin_mesh->visible = 0;
 }
 
 void load_single(Application& app, const KernelSettings& kernel, const ParseReport& report,

@@ -22,6 +22,9 @@ const std::array<const char*, 6> ROTATION_ORDER_LABELS{"XYZ", "XZY", "YXZ", "YZX
 const std::array<const char*, 6> TRANSFORM_ORDER_LABELS{"RST", "RTS", "SRT", "STR", "TRS", "TSR"};
 const std::array<const char*, 3> PARAMETER_TOGGLE_LABELS{"Auto-Sync.", "Immediate",
                                                          "Multi-Edit-Mode"};
+// The APPLY button's hint.
+const std::string APPLY_HINT_TITLE = "apply parameters";
+const std::string APPLY_HINT_TEXT = "(select to push any pending parametric mutations)";
 // The parameter panel's fixed header: title line, execute mode, toggles, buttons.
 constexpr int PARAMETER_HEADER_STRIPS = 4;
 // Share of a side panel's height the list takes above its details, in percent.
@@ -102,6 +105,8 @@ void build_parameter_panel(Application& app)
     style_button(app, panel.reset_button, "RESET");
     style_button(app, panel.variants_button, "Variants");
     style_button(app, panel.apply_button, "APPLY");
+    panel.apply_button.hint_title = &APPLY_HINT_TITLE;
+    panel.apply_button.hint_text = &APPLY_HINT_TEXT;
     for (lumo::P* part :
          {static_cast<lumo::P*>(&panel.title), static_cast<lumo::P*>(&panel.header),
           static_cast<lumo::P*>(&panel.execute_mode), &panel.toggles[0], &panel.toggles[1],

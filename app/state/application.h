@@ -211,7 +211,6 @@ struct Application {
     std::array<lumo::P, PICK_MODES.size()> pick_mode_rows;
     lumo::P llmi_toggle;
     lumo::P parallel_flags_toggle;
-    std::array<lumo::P, 2> view_lock_toggles;
     lumo::F export_name_field;
     lumo::F export_location_field;
     std::array<lumo::P, 6> export_name_part_toggles;

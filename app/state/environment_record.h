@@ -71,6 +71,7 @@ struct EnvironmentRecord {
     EntitySelection entity_selection;
     std::int32_t camera_mode = CAMERA_FREE_ROAM;
     ViewState view;
+    std::uint8_t builtin_mesh_visible = 1; // the sample model, hidden once a script loads
     std::int32_t view_index = -1;
     EntityList entities;
     ViewSettings view_settings;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 
+#include "app/commands/environment_lifecycle.h"
 #include "app/state/application.h"
 #include "lumo/text.h"
 #include "panels/file_navigator.h"
@@ -85,6 +86,14 @@ TEST_F(ShortcutsTest, RunPaneDigitsChooseTheExecutionMode)
     EXPECT_EQ(app.view_settings.open_side_panel, -1);
     EXPECT_TRUE(key('c'));
     EXPECT_EQ(app.view_settings.execution_mode, EXECUTION_OPTIMAL_CSG);
+}
+
+TEST_F(ShortcutsTest, CtrlNFadesToANewEnvironmentAndAsksForThePreviewOfTheOldOne)
+{
+    EXPECT_TRUE(key('n', MOD_CTRL));
+    EXPECT_EQ(app.refresh_preview, 1) << "the hover card of the environment left shows its view";
+    EXPECT_EQ(app.fade.active, 1);
+    EXPECT_EQ(app.fade.completion_action, &add_environment);
 }
 
 TEST_F(ShortcutsTest, ConditionsThatStopAKey)

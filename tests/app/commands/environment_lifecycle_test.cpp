@@ -6,7 +6,9 @@
 
 #include "app/state/environment_store.h"
 #include "app/commands/environment_view.h"
+#include "lumo/font.h"
 #include "panels/console_channels.h"
+#include "panels/entity_colouring.h"
 #include "platform/kernel_config.h"
 #include "shell/confirm_pane.h"
 #include "shell/fade.h"
@@ -226,6 +228,90 @@ TEST_F(EnvironmentLifecycleTest, NewEnvironmentStartsFromTheDefaultsInTheWorkspa
     // The environment it came from kept its own state.
     EXPECT_EQ(app.environment_store.order[0]->view_settings.theme_index, 4);
     g_workspace_path = saved_workspace;
+}
+
+// What one environment shows of its own and must never hand to another.
+struct OwnView {
+    bool locked;
+    std::string directory;
+    std::int32_t sort_key;
+    std::uint8_t ascending;
+    char pick_mode;
+    std::string indicator;
+    std::uint8_t multi_channel;
+    std::uint8_t sample_visible;
+};
+
+void show_own_view(Application& app, const OwnView& own)
+{
+    set_camera_lock(app, own.locked);
+    app.navigator.directory = own.directory;
+    app.navigator.sort_key = own.sort_key;
+    app.navigator.sort_ascending = own.ascending;
+    app.view_settings.pick_mode = static_cast<std::uint8_t>(own.pick_mode);
+    show_pick_mode(app);
+    app.view_settings.multi_channel_colour = own.multi_channel;
+    build_function_palette(app);
+    app.builtin_mesh->visible = own.sample_visible;
+}
+
+void expect_own_view(const Application& app, const OwnView& own)
+{
+    EXPECT_EQ(app.camera_motion.camera_lock != 0, own.locked);
+    EXPECT_EQ(app.lock_icon.visible, own.locked);
+    EXPECT_EQ(app.settings_bar_items[SETTINGS_MENU_LOCK].selected, own.locked);
+    EXPECT_EQ(app.navigator.directory, own.directory);
+    EXPECT_EQ(app.navigator.sort_key, own.sort_key);
+    EXPECT_EQ(app.navigator.sort_ascending, own.ascending);
+    EXPECT_EQ(app.llmi_indicator.label, own.indicator);
+    for (std::size_t i = 0; i < PICK_MODES.size(); ++i)
+        EXPECT_EQ(app.pick_mode_rows[i].selected, PICK_MODES[i] == own.pick_mode);
+    EXPECT_EQ(app.function_palette, build_function_palette(own.multi_channel != 0));
+    EXPECT_EQ(app.builtin_mesh->visible, own.sample_visible);
+}
+
+TEST_F(EnvironmentLifecycleTest, EachEnvironmentShowsOnlyItsOwnLockNavigatorPickModeAndColours)
+{
+    const std::string saved_workspace = g_workspace_path;
+    g_workspace_path = "/srv/ws/";
+    app.builtin_mesh = construct_mesh(nullptr, nullptr, 0, 3);
+    const OwnView views[] = {
+        {true, "/srv/ws/a/", NAVIGATOR_SORT_SIZE, 0, 'T', "T", 0, 0},
+        {false, "/srv/ws/", NAVIGATOR_SORT_NAME, 1, '!', "", 1, 1},
+        {true, "/tmp/", NAVIGATOR_SORT_DATE, 1, 'U', "U", 1, 0},
+    };
+    show_own_view(app, views[0]);
+    add_environment(app);
+    expect_own_view(app, views[1]); // a new environment starts from the defaults
+    show_own_view(app, views[1]);
+    add_environment(app);
+    show_own_view(app, views[2]);
+    for (const std::int32_t index : {0, 1, 2, 1, 0}) {
+        SCOPED_TRACE(index);
+        switch_now(index);
+        expect_own_view(app, views[index]);
+    }
+    // The record keeps them while another environment is current.
+    const EnvironmentRecord& stored = *app.environment_store.order[2];
+    EXPECT_EQ(stored.view_settings.navigator_directory, "/tmp/");
+    EXPECT_EQ(stored.view_settings.navigator_sort_key, NAVIGATOR_SORT_DATE);
+    EXPECT_EQ(stored.view_settings.panel_flags[PANEL_VIEW_LOCK], 1);
+    EXPECT_EQ(stored.builtin_mesh_visible, 0);
+    EXPECT_EQ(construct_environment_record().builtin_mesh_visible, 1);
+    g_workspace_path = saved_workspace;
+}
+
+TEST_F(EnvironmentLifecycleTest, RestoredFlagTogglesTakeTheirBoldType)
+{
+    open_environments(2);
+    customise(app); // culling off, profiler on
+    switch_now(0);
+    switch_now(1);
+    EXPECT_EQ(app.culling_toggle.font, lumo::kFontSmall);
+    EXPECT_EQ(app.profiler_toggle.font, lumo::kFontSmallBold);
+    switch_now(0);
+    EXPECT_EQ(app.culling_toggle.font, lumo::kFontSmallBold);
+    EXPECT_EQ(app.profiler_toggle.font, lumo::kFontSmall);
 }
 
 TEST_F(EnvironmentLifecycleTest, NewEnvironmentRequestsDuringOneFadeCreateOne)

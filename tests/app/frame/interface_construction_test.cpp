@@ -51,6 +51,12 @@ TEST(InterfaceConstruction, EveryNamedWidgetIsInTheTreeOnce)
         EXPECT_EQ(seen[widget], 1) << name;
     EXPECT_EQ(app.current_console->line_count, 2) << "the two start-up lines";
     EXPECT_EQ(app.startup_variant, 1) << "nothing configured";
+    // The first environment's knobs stand at the values their fields read.
+    const EnvironmentWidgetState start;
+    for (int i = 0; i < SLIDER_COUNT; ++i) {
+        EXPECT_EQ(app.slider_rows[i].field.label, start.slider_field_texts[i]);
+        EXPECT_DOUBLE_EQ(app.slider_rows[i].slider.value, start.slider_values[i]);
+    }
     app.root.layout();
     EXPECT_EQ(app.tip_bar.bar.y, 56) << "the root's layout callback placed the bars";
     destroy_application();
