@@ -1,0 +1,250 @@
+// Three environments of the real program, each given its own camera lock,
+// pick mode, navigator directory and colours, then visited again with
+// Ctrl+PageDown, Ctrl+PageUp and the tabs: each shows only its own state.
+// Judged by the window's pixels at 720 x 480 with the side panel closed.
+
+#include "tests/app/frame/program_driver.h"
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using namespace program_driver;
+
+struct Area {
+    int x, y, width, height;
+};
+
+// Where the 720 x 480 window shows what the scenario looks at.
+constexpr Area LOCK_CORNER{684, 362, 32, 36};    // LOCKICON over the expand button
+constexpr Area PICK_INDICATOR{70, 426, 22, 18};  // the inspector strip's letter
+constexpr Area PATH_BAR{0, 340, 720, 60};         // the navigator's path buttons and location
+constexpr Area VIEW{200, 110, 320, 250};         // the middle of the 3-D view
+constexpr int PICK_ROW_Y = 435;
+// Pixels of the hue ramp in VIEW: a ball and a slab coloured by function
+// over the hue ramp, or little more than the blue ring without it.
+constexpr int HUE_RAMP_SHOWN = 6000;
+constexpr int HUE_RAMP_ABSENT = 3000;
+constexpr int PICK_T_X = 148;
+constexpr int PICK_P_X = 172;
+
+bool dark(const Rgb& c)
+{
+    return c.dark();
+}
+
+// The stand-in's sample script shows an orange ball in its own colours.
+bool orange(const Rgb& c)
+{
+    return c.r > 200 && c.g > 90 && c.g < 190 && c.b < 90;
+}
+
+// A colour function over the hue ramp paints the meshes green, cyan and
+// violet; over the grey ramp, and in their own colours, there is little of it.
+bool hue_ramp(const Rgb& c)
+{
+    return c.g > c.r + 60 || c.b > c.g + 100;
+}
+
+class EnvironmentsInProgram : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        if (IsSkipped()) return;
+        const std::string script =
+            program_driver::read_file(fs::path(PLIM_SOURCE_DIR) / "examples" / "simple.plim");
+        write_file(fs::path(workspace.path()) / "simple.plim", script);
+        fs::create_directory(fs::path(workspace.path()) / "sub");
+        write_file(fs::path(workspace.path()) / "sub" / "simple.plim", script);
+    }
+
+    int count(const Area& a, const std::function<bool(const Rgb&)>& test)
+    {
+        return program.count_pixels(a.x, a.y, a.width, a.height, test);
+    }
+
+    bool eventually(const std::function<bool()>& test) { return wait_until(test); }
+
+    void over_view() { program.move_pointer(360, 240); }
+
+    Image indicator()
+    {
+        return program.capture(PICK_INDICATOR.x, PICK_INDICATOR.y, PICK_INDICATOR.width,
+                               PICK_INDICATOR.height);
+    }
+
+    // The selected "!" row of the inspector strip, pale blue.
+    bool strip_open()
+    {
+        const Rgb row = program.pixel(116, 430);
+        return row.b > row.r + 30;
+    }
+
+    // Tab i of the tab bar shows its name, and the fade that brings a new
+    // environment in has left the view.
+    bool tab_shown(int i)
+    {
+        return program.count_pixels(124 + 64 * i, 451, 58, 16, dark) > 30 &&
+               program.pixel(650, 150).view();
+    }
+
+    bool locked() { return count(LOCK_CORNER, dark) > 400; }
+    bool unlocked() { return count(LOCK_CORNER, dark) < 250; }
+    bool navigator_shown()
+    {
+        return program.pixel(300, 250).light() && program.pixel(650, 250).light();
+    }
+    Image path_bar()
+    {
+        return program.capture(PATH_BAR.x, PATH_BAR.y, PATH_BAR.width, PATH_BAR.height);
+    }
+    bool navigator_in(const Image& bar) { return path_bar().differences(bar) == 0; }
+
+    // Ctrl+O, then: is the first directory it shows the subdirectory (its
+    // path bar as it was seen there)? Escape closes the navigator again.
+    bool navigator_opens_in_sub()
+    {
+        over_view();
+        EXPECT_TRUE(repeat_until([&] { return navigator_shown(); },
+                                 [&] { program.key(XK_o, {XK_Control_L}); }));
+        EXPECT_TRUE(navigator_in(sub_bar) || navigator_in(workspace_bar));
+        const bool in_sub = navigator_in(sub_bar);
+        EXPECT_TRUE(repeat_until([&] { return !navigator_shown(); },
+                                 [&] { program.key(XK_Escape); }));
+        return in_sub;
+    }
+
+    // Opens the workspace's script through Ctrl+O; the ball shows.
+    void open_script()
+    {
+        over_view();
+        ASSERT_TRUE(repeat_until([&] { return navigator_shown(); },
+                                 [&] { program.key(XK_o, {XK_Control_L}); }));
+        if (workspace_bar.pixels.empty()) workspace_bar = path_bar();
+        ASSERT_TRUE(navigator_in(workspace_bar)) << "a new environment starts in the workspace";
+        program.click(108, 47); // the first row: simple.plim, then sub/ and tmp/
+        program.click(634, 411); // Open
+        over_view();
+        ASSERT_TRUE(eventually([&] { return count(VIEW, orange) > 1500; })) << "the ball shows";
+    }
+
+    void choose_pick_mode(int row_x)
+    {
+        const Image before = indicator();
+        ASSERT_TRUE(click_until(
+            [&] { return count(PICK_INDICATOR, dark) > 5 && indicator().differences(before) > 20; },
+            row_x, PICK_ROW_Y));
+        over_view();
+    }
+
+    // COLOUR on the tool bar, then Function, then COLOUR again to close it.
+    void colour_by_function()
+    {
+        // The open menu's header shows the COLOUR icon beside its rows.
+        const auto menu_open = [&] { return program.pixel(276, 72).dark(); };
+        ASSERT_TRUE(click_until(menu_open, 251, 27));
+        program.click(596, 71);
+        ASSERT_TRUE(click_until([&] { return !menu_open(); }, 251, 27));
+        over_view();
+        ASSERT_TRUE(eventually([&] { return count(VIEW, hue_ramp) > HUE_RAMP_SHOWN; }));
+    }
+
+    // Ctrl with a key that steps to another environment or makes one: a
+    // second press would step on, so it is pressed once.
+    void press_once_until_shown(KeySym symbol, const std::function<bool()>& shown)
+    {
+        over_view();
+        program.key(symbol, {XK_Control_L});
+        ASSERT_TRUE(eventually(shown));
+    }
+
+    // Ctrl+= walks the free-roam camera forward unless the camera is locked.
+    bool camera_moves()
+    {
+        over_view();
+        const Image before = program.capture(VIEW.x, VIEW.y, VIEW.width, VIEW.height);
+        for (int i = 0; i < 3; ++i)
+            program.key(XK_equal, {XK_Control_L});
+        return wait_until(
+            [&] {
+                return program.capture(VIEW.x, VIEW.y, VIEW.width, VIEW.height)
+                           .differences(before) > 500;
+            },
+            SETTLE_POLLS);
+    }
+
+    TempDirectory workspace{"plim-ei-environments"};
+    Image workspace_bar;
+    Image sub_bar;
+};
+
+TEST_F(EnvironmentsInProgram, EachEnvironmentShowsAndAppliesOnlyItsOwnView)
+{
+    start_and_wait_for_interface(quoted("./plim") + " " + quoted(workspace.path()));
+    ASSERT_TRUE(toggle_until([&] { return !side_panel_shown(); }, XK_1));
+
+    // env0: its own colours, pick mode T, the navigator left in sub/, locked.
+    open_script();
+    ASSERT_TRUE(click_until([&] { return strip_open(); }, 35, PICK_ROW_Y))
+        << "the inspector strip opens";
+    choose_pick_mode(PICK_T_X);
+    const Image letter_t = indicator();
+    ASSERT_TRUE(repeat_until([&] { return navigator_shown(); },
+                             [&] { program.key(XK_o, {XK_Control_L}); }));
+    ASSERT_TRUE(click_until([&] { return !navigator_in(workspace_bar); }, 86, 79))
+        << "into sub/";
+    ASSERT_TRUE(wait_until([&] { return program.pixel(300, 150).light(); }));
+    sub_bar = path_bar();
+    ASSERT_TRUE(repeat_until([&] { return !navigator_shown(); }, [&] { program.key(XK_Escape); }));
+    over_view();
+    ASSERT_TRUE(repeat_until([&] { return locked(); },
+                             [&] { program.key(XK_l, {XK_Control_L}); }));
+    EXPECT_FALSE(camera_moves()) << "env0 is locked";
+
+    // env1: a new environment is unlocked and picks nothing; colours by function.
+    press_once_until_shown(XK_n, [&] { return tab_shown(1); });
+    EXPECT_TRUE(unlocked());
+    open_script();
+    EXPECT_EQ(count(PICK_INDICATOR, dark), 0) << "env1 picks nothing";
+    colour_by_function();
+    EXPECT_TRUE(camera_moves()) << "env1 is not locked";
+
+    // env2: function colours over the grey ramp, pick mode P.
+    press_once_until_shown(XK_n, [&] { return tab_shown(2); });
+    EXPECT_LT(count(VIEW, hue_ramp), HUE_RAMP_ABSENT) << "env2's own colours";
+    open_script();
+    colour_by_function();
+    ASSERT_TRUE(click_until([&] { return count(VIEW, hue_ramp) < HUE_RAMP_ABSENT; }, 28, 99))
+        << "the colour-space button turns the ramp grey";
+    over_view();
+    choose_pick_mode(PICK_P_X);
+    const Image letter_p = indicator();
+
+    // Back to env1 with Ctrl+PageDown.
+    press_once_until_shown(XK_Next, [&] { return count(PICK_INDICATOR, dark) == 0; });
+    EXPECT_TRUE(unlocked());
+    EXPECT_GT(count(VIEW, hue_ramp), HUE_RAMP_SHOWN) << "env1's hue ramp";
+    EXPECT_FALSE(navigator_opens_in_sub());
+    EXPECT_TRUE(camera_moves());
+
+    // Back to env0.
+    press_once_until_shown(XK_Next, [&] { return locked(); });
+    EXPECT_EQ(indicator().differences(letter_t), 0) << "env0's T";
+    EXPECT_LT(count(VIEW, hue_ramp), HUE_RAMP_ABSENT) << "env0's own colours";
+    EXPECT_TRUE(navigator_opens_in_sub());
+    EXPECT_FALSE(camera_moves());
+
+    // Ctrl+PageUp to env1, then the env2 tab.
+    press_once_until_shown(XK_Prior, [&] { return unlocked(); });
+    ASSERT_TRUE(click_until([&] { return indicator().differences(letter_p) == 0; }, 280, 459))
+        << "env2's P";
+    over_view();
+    EXPECT_TRUE(unlocked());
+    EXPECT_LT(count(VIEW, hue_ramp), HUE_RAMP_ABSENT) << "env2's grey ramp";
+    EXPECT_FALSE(navigator_opens_in_sub());
+    EXPECT_TRUE(camera_moves());
+}
+
+} // namespace
