@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/state/application.h"
+#include "lumo/font.h"
 
 namespace {
 
@@ -134,6 +135,31 @@ TEST_F(MenuDispatchTest, BarEntriesActAtOnceOrOpenTheirDropDown)
     toggle_tool_menu(app, TOOL_MENU_VIEW);
     toggle_tool_menu(app, TOOL_MENU_VIEW);
     EXPECT_EQ(settings.open_tool_menu, -1);
+}
+
+TEST_F(MenuDispatchTest, EnlargeTraceSwitchesTheConsoleFontAndResetSizeLeavesFullScreen)
+{
+    const MenuCheckBits& widgets = *app.menu_checks.settings_menu_checks[SETTINGS_MENU_WIDGETS];
+    EXPECT_TRUE(get_menu_check(widgets, 11)) << "the trace starts enlarged";
+    for (const int font : {lumo::kFontRegular, lumo::kFontSmall}) {
+        handle_settings_menu_item(app, SETTINGS_MENU_WIDGETS, 11);
+        EXPECT_EQ(get_menu_check(widgets, 11), font == lumo::kFontSmall);
+        for (const lumo::T& view : app.text_views)
+            EXPECT_EQ(view.font, font);
+    }
+
+    static std::array<std::int32_t, 2> asked_size{};
+    app.platform.set_fullscreen = [](std::uint8_t) { return std::uint8_t{0}; };
+    app.platform.resize_client_area = [](std::int32_t width, std::int32_t height) {
+        asked_size = {width, height};
+        return 1;
+    };
+    select_settings_menu_item(app, SETTINGS_MENU_FULLSCREEN);
+    handle_settings_menu_item(app, SETTINGS_MENU_WINDOW, 5);
+    EXPECT_EQ(app.fullscreen, 0) << "full screen is left as the bar's item leaves it";
+    EXPECT_FALSE(app.settings_bar_items[SETTINGS_MENU_FULLSCREEN].selected);
+    EXPECT_TRUE(app.border.visible);
+    EXPECT_EQ(asked_size, (std::array<std::int32_t, 2>{720, 480}));
 }
 
 // The camera rows move the camera, except while it is locked.

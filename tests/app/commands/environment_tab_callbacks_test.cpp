@@ -65,4 +65,29 @@ TEST_F(EnvironmentTabCallbacksTest, HoverCardFollowsTheTabAndClicksActOnlyOnAnot
     EXPECT_FALSE(g_app->tab_bar.hover_card.visible) << "no card stays over a closed tab";
 }
 
+// Leaving the strip repaints when a tab was hovered, and always while a
+// pick mode shows what lies under the pointer.
+TEST_F(EnvironmentTabCallbacksTest, LeavingTheStripRepaintsForTheHoverOrThePickMode)
+{
+    static int refreshes = 0;
+    g_app->root.on_refresh = [] { ++refreshes; };
+    struct Case {
+        std::int32_t hovered;
+        std::uint8_t inspector_shown;
+        char pick_mode;
+        bool repaints;
+    };
+    const Case cases[] = {
+        {-1, 0, 'T', false}, {-1, 1, '!', false}, {-1, 1, 'T', true}, {0, 0, '!', true}};
+    for (const Case& c : cases) {
+        g_app->hovered_environment_tab = c.hovered;
+        g_app->panel_visibility.inspector = c.inspector_shown;
+        g_app->view_settings.pick_mode = static_cast<std::uint8_t>(c.pick_mode);
+        refreshes = 0;
+        EXPECT_FALSE(on_leave_environment_tabs(0, 0, 0));
+        EXPECT_EQ(refreshes > 0, c.repaints) << c.hovered << " " << c.pick_mode;
+        EXPECT_EQ(g_app->hovered_environment_tab, -1);
+    }
+}
+
 } // namespace
