@@ -71,6 +71,9 @@ struct Mesh {
     U32Array* edge_pairs_1 = nullptr;
     U32Array* edge_pairs_2 = nullptr;
     U32Array* edge_pairs_3 = nullptr;
+    // Set once the renderer has checked the three lists above and derived
+    // the missing ones; they are then never derived again.
+    std::uint8_t edge_lists_complete = 0;
     U16Array* edge_pairs_1_16 = nullptr;
     U16Array* edge_pairs_2_16 = nullptr;
     U16Array* edge_pairs_3_16 = nullptr;

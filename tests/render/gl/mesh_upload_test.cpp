@@ -137,6 +137,13 @@ TEST_F(FakeGl, UploadOnceThenColoursOnly)
     EXPECT_TRUE(calls_named("data").empty());
     EXPECT_EQ(calls_named("sub"), (std::vector<std::string>{"sub 96 16"}))
         << "4 colours of 4 bytes after 4 positions and normals of 12";
+
+    // A full upload again (recolouring asks for one) sends the edge lists
+    // derived the first time instead of deriving them anew.
+    mesh.edge_pairs_3->assign({0, 1});
+    mesh.upload_pending = 1;
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_EQ(mesh.uploaded.edge_index_counts[2], 2u);
 }
 
 TEST_F(FakeGl, WithoutTheBufferEntryPointTheDeletionListsAreStillEmptied)
