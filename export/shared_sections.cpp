@@ -1,28 +1,74 @@
 #include "export/shared_sections.h"
 
-#include "export/output_encoding.h"
-#include "model/mesh.h"
+#include <charconv>
+#include <cstring>
 
+#include "export/output_encoding.h"
+
+namespace {
+
+// The decimal text of every byte value, so a colour channel costs one copy.
+struct ByteTexts {
+    char text[256][4]; // digits, then the length in the last byte
+    constexpr ByteTexts() : text{}
+    {
+        for (int value = 0; value < 256; ++value) {
+            int length = 0;
+            if (value >= 100) text[value][length++] = static_cast<char>('0' + value / 100);
+            if (value >= 10) text[value][length++] = static_cast<char>('0' + value / 10 % 10);
+            text[value][length++] = static_cast<char>('0' + value % 10);
+            text[value][3] = static_cast<char>(length);
+        }
+    }
+};
+constexpr ByteTexts kByteTexts;
+
+char* put_byte_text(char* at, std::uint8_t value)
+{
+    std::memcpy(at, kByteTexts.text[value], 3);
+    return at + kByteTexts.text[value][3];
+}
+
+char* put_real_triple(char* at, const Vec3& v)
+{
+    at = put_real(at, v.x);
+    *at++ = ' ';
+    at = put_real(at, v.y);
+    *at++ = ' ';
+    return put_real(at, v.z);
+}
+
+// The most one vertex line can take: six reals, four channels, the blanks.
+constexpr std::size_t kVertexLineRoom = 6 * kRealTextRoom + 4 * 4 + 8;
+
+// The most one face line of up to kLineIndices indices can take.
+constexpr std::uint32_t kLineIndices = 64;
+constexpr std::size_t kIndexTextRoom = 21; // a blank and a 64-bit count
+
+} // namespace
+
+// Each line is built in place in the output buffer, checked once for room.
 void write_vertex_lines(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                         std::int32_t topology, bool normals, bool colours)
 {
     for (const PlacedMesh& mesh : meshes) {
         for (std::uint32_t k = 0; k < mesh.vertex_count; ++k) {
-            const Vec3 p = placed_position(mesh, k);
-            append_real_triple(out, p.x, p.y, p.z);
+            char* const start = reserve_output(out, kVertexLineRoom);
+            char* at = put_real_triple(start, placed_position(mesh, k));
             if (normals) {
-                const Vec3 n = placed_normal(mesh, topology, k);
-                append_char(out, ' ');
-                append_real_triple(out, n.x, n.y, n.z);
+                *at++ = ' ';
+                at = put_real_triple(at, placed_normal(mesh, topology, k));
             }
             if (colours) {
                 const Rgba c = vertex_colour(mesh, k);
+                // The channels are clamped to 0..1 already: x 255 truncated.
                 for (double channel : {c.red, c.green, c.blue, c.alpha}) {
-                    append_char(out, ' ');
-                    append_uint(out, colour_to_byte(channel));
+                    *at++ = ' ';
+                    at = put_byte_text(at, static_cast<std::uint8_t>(channel * 255.0));
                 }
             }
-            append_char(out, '\n');
+            *at++ = '\n';
+            advance_output(out, static_cast<std::size_t>(at - start));
         }
     }
 }
@@ -214,12 +260,23 @@ void write_counted_faces_text(OutputFile& out, const std::vector<PlacedMesh>& me
     std::uint64_t first_index = 0;
     for (const PlacedMesh& mesh : meshes) {
         for_each_face(mesh, topology, [&](const std::uint32_t* indices, std::uint32_t count) {
-            append_uint(out, count);
-            for (std::uint32_t i = 0; i < count; ++i) {
-                append_char(out, ' ');
-                append_uint(out, indices[i] + first_index);
+            if (count > kLineIndices) {
+                append_uint(out, count);
+                for (std::uint32_t i = 0; i < count; ++i) {
+                    append_char(out, ' ');
+                    append_uint(out, indices[i] + first_index);
+                }
+                append_char(out, '\n');
+                return;
             }
-            append_char(out, '\n');
+            char* const start = reserve_output(out, (std::size_t{count} + 1) * kIndexTextRoom + 1);
+            char* at = std::to_chars(start, start + kIndexTextRoom, count).ptr;
+            for (std::uint32_t i = 0; i < count; ++i) {
+                *at++ = ' ';
+                at = std::to_chars(at, at + kIndexTextRoom, indices[i] + first_index).ptr;
+            }
+            *at++ = '\n';
+            advance_output(out, static_cast<std::size_t>(at - start));
         });
         first_index += mesh.vertex_count;
     }
