@@ -44,6 +44,7 @@ struct MeshUploadLayout {
     std::uint32_t vertex_count = 0;
     std::uint32_t triangle_index_count = 0;
     std::uint32_t edge_index_counts[3] = {0, 0, 0};
+    bool translucent = false; // some vertex colour sent is not opaque
 };
 
 // Each array is owned by the mesh; a null pointer means the array is absent.

@@ -26,10 +26,23 @@ std::vector<std::uint8_t> grey_block(std::uint32_t vertices)
     return grey;
 }
 
-void send_colours(const Mesh& mesh, std::uint32_t vertices)
+// Whether any of the colours sent has an alpha below 255: only then does the
+// surface need blending, which costs a read of every pixel it covers.
+bool any_translucent(const Mesh& mesh, std::uint32_t vertices)
+{
+    if (!covers_vertices(mesh.vertex_colour_bytes, vertices)) return false; // the grey is opaque
+    const std::uint8_t* bytes = mesh.vertex_colour_bytes->data();
+    std::uint8_t lowest = 255;
+    for (std::size_t at = 3; at < std::size_t{vertices} * 4; at += 4)
+        lowest = std::min(lowest, bytes[at]);
+    return lowest < 255;
+}
+
+void send_colours(Mesh& mesh, std::uint32_t vertices)
 {
     const GLintptr at = static_cast<GLintptr>(colour_block_offset(mesh.uploaded));
     const GLsizeiptr size = static_cast<GLsizeiptr>(std::size_t{vertices} * 4);
+    mesh.uploaded.translucent = any_translucent(mesh, vertices);
     if (covers_vertices(mesh.vertex_colour_bytes, vertices)) {
         gl::BufferSubData(GL_ARRAY_BUFFER, at, size, mesh.vertex_colour_bytes->data());
         return;
@@ -225,6 +238,7 @@ bool upload_mesh(Mesh& mesh)
             gl::GenVertexArrays(1, &mesh.vertex_array_name);
         mesh.uploaded = MeshUploadLayout{};
         mesh.uploaded.vertex_count = vertices;
+        mesh.uploaded.translucent = any_translucent(mesh, vertices);
         upload_vertices_and_indices(mesh, vertices);
     }
     gl::BindBuffer(GL_ARRAY_BUFFER, 0);

@@ -146,6 +146,28 @@ TEST_F(FakeGl, UploadOnceThenColoursOnly)
     EXPECT_EQ(mesh.uploaded.edge_index_counts[2], 2u);
 }
 
+// Only a mesh with a colour that is not opaque is drawn with blending.
+TEST_F(FakeGl, TheUploadTellsWhetherAnyColourIsTranslucent)
+{
+    Mesh mesh;
+    mesh.dimension = 3;
+    mesh.vertex_data = new F64Array{0, 0, 0, 1, 0, 0, 0, 1, 0};
+    mesh.triangle_indices = new U32Array{0, 1, 2};
+    mesh.vertex_colour_bytes = new U8Array{9, 9, 9, 255, 9, 9, 9, 255, 9, 9, 9, 254};
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_TRUE(mesh.uploaded.translucent);
+
+    (*mesh.vertex_colour_bytes)[11] = 255; // recoloured opaque: the colours alone go again
+    mesh.colours_pending = 1;
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_FALSE(mesh.uploaded.translucent);
+
+    mesh.vertex_colour_bytes->resize(4); // too short: the grey sent instead is opaque
+    mesh.upload_pending = 1;
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_FALSE(mesh.uploaded.translucent);
+}
+
 TEST_F(FakeGl, WithoutTheBufferEntryPointTheDeletionListsAreStillEmptied)
 {
     std::vector<std::uint32_t> arrays{5, 0}, buffers{7, 0, 8}, index_buffers{9};
