@@ -179,4 +179,8 @@ void remove_duplicate_edges(std::vector<std::uint32_t>& edges_1,
         ++fill[std::min(edges_3[i], edges_3[i + 1]) & mask];
     keep_first_sightings(edges_1, mask, fill, repeated);
     keep_first_sightings(edges_2, mask, fill, repeated);
+    // A closed mesh's lists lose most of their pairs: the mesh keeps only
+    // what remains.
+    edges_1.shrink_to_fit();
+    edges_2.shrink_to_fit();
 }

@@ -7,7 +7,9 @@
 // - IdleCpu: the share of one core the program takes over 10 s with the
 //   examples open and nothing moving, from the scheduler's run time of
 //   its threads.
-// Both run once; the figures are counters of the report.
+// - MemoryAfterOpeningTorus: the resident growth from opening the stand-in's
+//   1M-triangle torus, beside its interop file and the renderer's buffers.
+// Each runs once; the figures are counters of the report.
 
 #include <benchmark/benchmark.h>
 
@@ -29,6 +31,9 @@
 #include <sstream>
 #include <string>
 #include <thread>
+
+#include "kernel/interop_reader.h"
+#include "render/mesh_geometry.h"
 
 namespace {
 
@@ -123,11 +128,16 @@ struct Session {
         return display != nullptr;
     }
 
-    bool make_workspace()
+    // The three examples, or the one script `only` when it is given.
+    bool make_workspace(const std::string& only_name = "", const std::string& only_text = "")
     {
         std::string pattern = "/tmp/plim-bench-ws-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr) return false;
         workspace = pattern;
+        if (!only_name.empty()) {
+            std::ofstream(workspace / only_name) << only_text;
+            return true;
+        }
         for (const char* name : {"simple.plim", "parameters.plim", "parallel.plim"})
             fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / name, workspace / name);
         return true;
@@ -238,6 +248,88 @@ struct Session {
 };
 
 Session* g_session = nullptr;
+
+double resident_bytes(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmRSS:", 0) == 0) return 1024.0 * std::stod(line.substr(6));
+    return 0.0;
+}
+
+// Polls the resident size until it has not moved by more than a megabyte
+// for two seconds (at most a minute); returns it.
+double settled_resident_bytes(pid_t pid)
+{
+    double last = resident_bytes(pid);
+    for (int still = 0, polls = 0; still < 20 && polls < 600; ++polls) {
+        pause_ms(100);
+        const double now = resident_bytes(pid);
+        still = std::abs(now - last) < 1e6 ? still + 1 : 0;
+        last = now;
+    }
+    return last;
+}
+
+// The largest file under `directory`: the interop file the kernel wrote.
+fs::path largest_file(const fs::path& directory)
+{
+    fs::path largest;
+    std::uintmax_t most = 0;
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(directory, ignored)) {
+        if (entry.is_regular_file(ignored) && entry.file_size(ignored) > most) {
+            most = entry.file_size(ignored);
+            largest = entry.path();
+        }
+    }
+    return largest;
+}
+
+// The bytes the renderer's buffers of the file's mesh hold: 28 per vertex,
+// 4 per triangle and edge index, the edge lists as the upload completes them.
+double gl_buffer_bytes(const fs::path& interop)
+{
+    MeshList meshes = read_interop_file(interop.string());
+    double bytes = 0.0;
+    for (Mesh* mesh : meshes) {
+        complete_edge_lists(*mesh);
+        bytes += 28.0 * mesh_vertex_count(*mesh) +
+                 4.0 * double(mesh->triangle_indices->size() + mesh->edge_pairs_1->size() +
+                              mesh->edge_pairs_2->size() + mesh->edge_pairs_3->size());
+    }
+    release_meshes(meshes);
+    return bytes;
+}
+
+// The program's resident growth from opening the stand-in's 1M-triangle torus
+// (assembled, read and drawn), against the interop file's size plus the
+// renderer's buffers: the decoded arrays and the GL driver's copy.
+void MemoryAfterOpeningTorus(benchmark::State& state)
+{
+    Session session;
+    if (!session.open_server() ||
+        !session.make_workspace("torus.plim", "return torus(1, 0.3, 1024, 512);\n") ||
+        !session.start_program()) {
+        state.SkipWithError("no X server or the interface never showed");
+        return;
+    }
+    double growth = 0.0;
+    for (auto _ : state) {
+        const double before = settled_resident_bytes(session.program);
+        session.open_examples();
+        growth = settled_resident_bytes(session.program) - before;
+    }
+    const fs::path interop = largest_file(session.workspace);
+    const double file = interop.empty() ? 0.0 : double(fs::file_size(interop));
+    const double gl = interop.empty() ? 0.0 : gl_buffer_bytes(interop);
+    state.counters["growth_MB"] = growth / 1e6;
+    state.counters["file_MB"] = file / 1e6;
+    state.counters["gl_buffer_MB"] = gl / 1e6;
+    if (file + gl > 0.0) state.counters["growth_x_file_plus_gl"] = growth / (file + gl);
+}
+BENCHMARK(MemoryAfterOpeningTorus)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void StartToInterface(benchmark::State& state)
 {
