@@ -75,6 +75,7 @@ void write_vertex_lines(OutputFile& out, const std::vector<PlacedMesh>& meshes,
 
 namespace {
 
+// The two binary vertex forms: the bytes of one real and of one colour.
 struct OffFloats {
     static constexpr std::size_t kReal = 4;
     static constexpr std::size_t kColour = 16;
