@@ -36,6 +36,9 @@ struct PlacedMesh {
     std::uint32_t vertex_count = 0;
     std::span<const std::uint32_t> polygon_stream;
     std::span<const std::uint32_t> triangle_indices;
+    // Whole triangles that all name vertices of the mesh: checked once, so
+    // the face walks need not check each triangle.
+    bool triangles_sound = false;
     std::span<const double> polygon_normals;
     std::span<const double> triangle_normals;
     std::span<const double> colours;
@@ -143,6 +146,11 @@ template <typename Visit> void visit_polygons(const PlacedMesh& mesh, Visit& vis
 template <typename Visit> void visit_triangles(const PlacedMesh& mesh, Visit& visit)
 {
     const auto indices = mesh.triangle_indices;
+    if (mesh.triangles_sound && !mesh.mirrored) {
+        for (std::size_t t = 0; t < indices.size(); t += 3)
+            visit(indices.data() + t, 3u);
+        return;
+    }
     std::vector<std::uint32_t> scratch;
     for (std::size_t t = 0; t + 3 <= indices.size(); t += 3) {
         visit_face(mesh, indices.data() + t, 3, scratch, visit);

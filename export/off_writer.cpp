@@ -16,10 +16,15 @@ struct OffLayout {
     bool colours;
 };
 
-std::string_view keyword(const OffLayout& layout)
+// The first line by the attribute flags: [normals][colours], text form then
+// binary form.
+constexpr std::string_view kKeywordLines[2][2][2] = {
+    {{"OFF\n", "OFF BINARY\n"}, {"COFF\n", "COFF BINARY\n"}},
+    {{"NOFF\n", "NOFF BINARY\n"}, {"CNOFF\n", "CNOFF BINARY\n"}}};
+
+std::string_view keyword_line(const OffLayout& layout, bool binary)
 {
-    if (layout.normals) return layout.colours ? "CNOFF" : "NOFF";
-    return layout.colours ? "COFF" : "OFF";
+    return kKeywordLines[layout.normals ? 1 : 0][layout.colours ? 1 : 0][binary ? 1 : 0];
 }
 
 void write_text_form(OutputFile& out, const std::string& file_name,
@@ -27,8 +32,7 @@ void write_text_form(OutputFile& out, const std::string& file_name,
 {
     const std::uint64_t vertices = count_vertices(meshes);
     const std::uint64_t faces = count_faces(meshes, layout.topology);
-    append_text(out, keyword(layout));
-    append_char(out, '\n');
+    append_text(out, keyword_line(layout, false));
     const CommentBlockFacts facts{vertices, faces, layout.topology, layout.normals, layout.colours};
     append_text(out, comment_block("# ", file_name, facts));
     append_uint(out, vertices);
@@ -42,13 +46,12 @@ void write_text_form(OutputFile& out, const std::string& file_name,
 void write_binary_form(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                        const OffLayout& layout)
 {
-    append_text(out, keyword(layout));
-    append_text(out, " BINARY\n");
-    append_u32(out, static_cast<std::uint32_t>(count_vertices(meshes)), kBinaryOrder);
-    append_u32(out, static_cast<std::uint32_t>(count_faces(meshes, layout.topology)), kBinaryOrder);
-    append_u32(out, 0, kBinaryOrder);
+    append_text(out, keyword_line(layout, true));
+    append_u32<kBinaryOrder>(out, static_cast<std::uint32_t>(count_vertices(meshes)));
+    append_u32<kBinaryOrder>(out, static_cast<std::uint32_t>(count_faces(meshes, layout.topology)));
+    append_u32<kBinaryOrder>(out, 0);
     const BinaryVertexForm form{layout.topology, layout.normals, layout.colours,
-                                kBinaryOrder,    false,          false};
+                                BinaryVertexEncoding::off_floats};
     write_binary_vertices(out, meshes, form);
     write_counted_faces_binary(out, meshes, layout.topology, kBinaryOrder, true);
 }

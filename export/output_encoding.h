@@ -38,65 +38,49 @@ inline void append_uint(OutputFile& out, std::uint64_t value)
     advance_output(out, static_cast<std::size_t>(result.ptr - first));
 }
 
-inline std::uint32_t swap_bytes(std::uint32_t value)
-{
-    return __builtin_bswap32(value);
-}
-inline std::uint64_t swap_bytes(std::uint64_t value)
-{
-    return __builtin_bswap64(value);
-}
+// Binary values are put straight into the output buffer: a writer reserves
+// room for a block of records with reserve_output, fills it with the put_*
+// functions below (each returns the end of what it put) and advances by the
+// block, so the buffer is checked once per block instead of per value.
 
-// The bytes of one binary record (a vertex, a face, a facet), gathered so
-// that the output buffer is checked once per record instead of per value.
-struct BinaryRecord {
-    static constexpr std::size_t kCapacity = 64;
-    unsigned char bytes[kCapacity];
-    std::size_t size = 0;
-};
-
-template <typename Word> inline void put_word(BinaryRecord& record, Word word, std::endian order)
+template <std::endian Order, typename Word> inline char* put_word(char* at, Word word)
 {
-    if (order != std::endian::native) word = swap_bytes(word);
-    std::memcpy(record.bytes + record.size, &word, sizeof word);
-    record.size += sizeof word;
+    if constexpr (Order != std::endian::native) {
+        if constexpr (sizeof(Word) == 8)
+            word = __builtin_bswap64(word);
+        else if constexpr (sizeof(Word) == 4)
+            word = __builtin_bswap32(word);
+    }
+    std::memcpy(at, &word, sizeof word);
+    return at + sizeof word;
 }
 
-inline void put_u32(BinaryRecord& record, std::uint32_t value, std::endian order)
+template <std::endian Order> inline char* put_u32(char* at, std::uint32_t value)
 {
-    put_word(record, value, order);
+    return put_word<Order>(at, value);
 }
 
-inline void put_f32(BinaryRecord& record, double value, std::endian order)
+template <std::endian Order> inline char* put_f32(char* at, double value)
 {
-    put_word(record, std::bit_cast<std::uint32_t>(static_cast<float>(value)), order);
+    return put_word<Order>(at, std::bit_cast<std::uint32_t>(static_cast<float>(value)));
 }
 
-inline void put_f64(BinaryRecord& record, double value, std::endian order)
+template <std::endian Order> inline char* put_f64(char* at, double value)
 {
-    put_word(record, std::bit_cast<std::uint64_t>(value), order);
+    return put_word<Order>(at, std::bit_cast<std::uint64_t>(value));
 }
 
-inline void put_u8(BinaryRecord& record, std::uint8_t value)
+// How many records of `record_bytes` fit the output buffer at once.
+inline std::size_t records_per_block(const OutputFile& out, std::size_t record_bytes)
 {
-    record.bytes[record.size++] = value;
-}
-
-// Copies the whole fixed-size array, which is much faster than a copy of
-// variable length; only `size` bytes count as written.
-inline void append_record(OutputFile& out, const BinaryRecord& record)
-{
-    std::memcpy(reserve_output(out, BinaryRecord::kCapacity), record.bytes,
-                BinaryRecord::kCapacity);
-    advance_output(out, record.size);
+    return out.buffer.size() / record_bytes;
 }
 
 // A single 32-bit word, for headers and counts.
-inline void append_u32(OutputFile& out, std::uint32_t value, std::endian order)
+template <std::endian Order> inline void append_u32(OutputFile& out, std::uint32_t value)
 {
-    BinaryRecord record;
-    put_u32(record, value, order);
-    append_record(out, record);
+    put_u32<Order>(reserve_output(out, 4), value);
+    advance_output(out, 4);
 }
 
 // "a b c": three reals separated by single blanks.

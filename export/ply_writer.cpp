@@ -7,9 +7,16 @@
 
 namespace {
 
-// Binary values are always little-endian, whatever the host, as the format
-// line says.
-constexpr std::endian kBinaryOrder = std::endian::little;
+// Binary values are written in the host's byte order, which the format line
+// names.
+constexpr std::endian kBinaryOrder = std::endian::native;
+
+std::string_view format_line(bool binary)
+{
+    if (!binary) return "format ascii 1.0\n";
+    return kBinaryOrder == std::endian::big ? "format binary_big_endian 1.0\n"
+                                            : "format binary_little_endian 1.0\n";
+}
 
 struct PlyLayout {
     std::int32_t topology;
@@ -22,7 +29,7 @@ std::string header_text(const std::string& file_name, const PlyLayout& layout,
                         std::uint64_t vertices, std::uint64_t faces)
 {
     std::string header = "ply\n";
-    header += layout.binary ? "format binary_little_endian 1.0\n" : "format ascii 1.0\n";
+    header += format_line(layout.binary);
     const CommentBlockFacts facts{vertices, faces, layout.topology, layout.normals, layout.colours};
     header += comment_block("comment ", file_name, facts);
     header += "element vertex " + std::to_string(vertices) + "\n";
@@ -51,7 +58,7 @@ bool write_ply(const EntityList& container, const std::string& file_name, std::i
     if (!open_output(out, file_name)) return false;
     append_text(out, header);
     if (binary) {
-        const BinaryVertexForm form{topology, normals, colours, kBinaryOrder, true, true};
+        const BinaryVertexForm form{topology, normals, colours, BinaryVertexEncoding::ply_doubles};
         write_binary_vertices(out, meshes, form);
         write_counted_faces_binary(out, meshes, topology, kBinaryOrder, false);
     } else {

@@ -16,17 +16,21 @@
 void write_vertex_lines(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                         std::int32_t topology, bool normals, bool colours);
 
-// How a binary form stores one vertex: positions, then normals, then colours.
+// How a binary form stores the values of one vertex.
+enum class BinaryVertexEncoding {
+    off_floats, // 32-bit big-endian reals; colours as four such reals
+    ply_doubles, // 64-bit reals in the host's byte order; colours as four 0..255 bytes
+};
+
 struct BinaryVertexForm {
     std::int32_t topology;
     bool normals;
     bool colours;
-    std::endian order;
-    bool double_reals; // positions and normals as 64-bit reals, else 32-bit
-    bool colour_bytes; // colours as four 0..255 bytes, else four 32-bit reals
+    BinaryVertexEncoding encoding;
 };
 
-// One fixed-size record per vertex, in the order the meshes are given.
+// One record per vertex (positions, then normals, then colours), in the
+// order the meshes are given, built in blocks straight in the output buffer.
 void write_binary_vertices(OutputFile& out, const std::vector<PlacedMesh>& meshes,
                            const BinaryVertexForm& form);
 

@@ -1,68 +1,95 @@
 #include "kernel/byte_cursor.h"
 
-#include <bit>
-#include <cstring>
-#include <type_traits>
+#include <iterator>
 
 namespace {
 
-// Moves n bytes from the source to `destination`, after the bounds check.
-bool copy_bytes(ByteCursor& cursor, void* destination, std::size_t n)
-{
-    if (n > bytes_left(cursor)) return false;
-    if (n == 0) return true; // an empty vector's data() may be null
-    if (cursor.data != nullptr)
-        std::memcpy(destination, cursor.data + cursor.position, n);
-    else if (std::fread(destination, 1, n, cursor.file) != n)
-        return false;
-    cursor.position += n;
-    return true;
-}
+// The elements of a little-endian array in host order, as a random-access
+// range: a vector assigned from it is sized once and written once, with no
+// zero-fill before the copy.
+template <typename Element> struct LittleEndianElements {
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = Element;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const Element*;
+    using reference = Element;
 
-template <typename Unsigned> Unsigned reverse_bytes(Unsigned value)
-{
-    Unsigned reversed = 0;
-    for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
-        reversed = static_cast<Unsigned>((reversed << 8) | (value & 0xFF));
-        value = static_cast<Unsigned>(value >> 8);
-    }
-    return reversed;
-}
+    const std::uint8_t* at = nullptr;
 
-// The file is little-endian: on a big-endian host every element is turned
-// round; on a little-endian one the bytes already are the values.
-template <typename Element> void to_host_order(std::vector<Element>& values)
-{
-    if constexpr (std::endian::native == std::endian::big && sizeof(Element) > 1) {
-        using Bits = std::conditional_t<
-            sizeof(Element) == 8, std::uint64_t,
-            std::conditional_t<sizeof(Element) == 4, std::uint32_t, std::uint16_t>>;
-        for (Element& value : values)
-            value = std::bit_cast<Element>(reverse_bytes(std::bit_cast<Bits>(value)));
+    Element operator*() const { return load_little_endian<Element>(at, 0); }
+    Element operator[](difference_type k) const
+    {
+        return load_little_endian<Element>(at, static_cast<std::size_t>(k));
     }
-}
+    LittleEndianElements& operator++()
+    {
+        at += sizeof(Element);
+        return *this;
+    }
+    LittleEndianElements operator++(int)
+    {
+        LittleEndianElements before = *this;
+        ++*this;
+        return before;
+    }
+    LittleEndianElements& operator--()
+    {
+        at -= sizeof(Element);
+        return *this;
+    }
+    LittleEndianElements& operator-=(difference_type n) { return *this += -n; }
+    LittleEndianElements& operator+=(difference_type n)
+    {
+        at += n * static_cast<difference_type>(sizeof(Element));
+        return *this;
+    }
+    friend LittleEndianElements operator+(LittleEndianElements it, difference_type n)
+    {
+        return it += n;
+    }
+    friend difference_type operator-(const LittleEndianElements& a, const LittleEndianElements& b)
+    {
+        return (a.at - b.at) / static_cast<difference_type>(sizeof(Element));
+    }
+    friend auto operator<=>(const LittleEndianElements& a, const LittleEndianElements& b)
+    {
+        return a.at <=> b.at;
+    }
+    friend bool operator==(const LittleEndianElements& a, const LittleEndianElements& b)
+    {
+        return a.at == b.at;
+    }
+};
 
 template <typename Element>
 bool read_array(ByteCursor& cursor, std::uint64_t count, std::vector<Element>& out)
 {
-    if (!has_elements(cursor, count, sizeof(Element))) return false;
-    out.resize(static_cast<std::size_t>(count));
-    if (!copy_bytes(cursor, out.data(), out.size() * sizeof(Element))) return false;
-    to_host_order(out);
+    const std::uint8_t* at = nullptr;
+    if (!take_elements(cursor, count, sizeof(Element), at)) return false;
+    const LittleEndianElements<Element> first{at};
+    out.assign(first, first + static_cast<std::ptrdiff_t>(count));
+    release_read_pages(cursor);
     return true;
 }
 
 } // namespace
 
+void release_read_pages(const ByteCursor& cursor)
+{
+    if (cursor.mapping != nullptr) release_pages_before(*cursor.mapping, cursor.position);
+}
+
 ByteCursor make_memory_cursor(const std::uint8_t* data, std::size_t size)
 {
     static const std::uint8_t no_bytes = 0;
-    return ByteCursor{data == nullptr ? &no_bytes : data, nullptr, data == nullptr ? 0 : size, 0};
+    return ByteCursor{data == nullptr ? &no_bytes : data, data == nullptr ? 0 : size, 0, nullptr};
 }
 
-ByteCursor make_file_cursor(std::FILE* file, std::size_t size)
+ByteCursor make_mapped_cursor(MappedFile& file)
 {
-    return ByteCursor{nullptr, file, size, 0};
+    ByteCursor cursor = make_memory_cursor(file.data, file.size);
+    cursor.mapping = &file;
+    return cursor;
 }
 
 std::size_t bytes_left(const ByteCursor& cursor)
@@ -78,22 +105,24 @@ bool has_elements(const ByteCursor& cursor, std::uint64_t count, std::size_t wid
 
 bool read_i32(ByteCursor& cursor, std::int32_t& out)
 {
-    std::uint8_t bytes[4];
-    if (!copy_bytes(cursor, bytes, 4)) return false;
-    const std::uint32_t value =
-        static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-        (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-    out = static_cast<std::int32_t>(value);
+    const std::uint8_t* at = nullptr;
+    if (!take_elements(cursor, 1, 4, at)) return false;
+    out = static_cast<std::int32_t>(load_little_endian<std::uint32_t>(at, 0));
     return true;
 }
 
 bool skip_elements(ByteCursor& cursor, std::uint64_t count, std::size_t width)
 {
+    const std::uint8_t* at = nullptr;
+    return take_elements(cursor, count, width, at);
+}
+
+bool take_elements(ByteCursor& cursor, std::uint64_t count, std::size_t width,
+                   const std::uint8_t*& at)
+{
     if (!has_elements(cursor, count, width)) return false;
-    const std::size_t n = static_cast<std::size_t>(count) * width;
-    if (cursor.data == nullptr && std::fseek(cursor.file, static_cast<long>(n), SEEK_CUR) != 0)
-        return false;
-    cursor.position += n;
+    at = cursor.data + cursor.position;
+    cursor.position += static_cast<std::size_t>(count) * width;
     return true;
 }
 
@@ -124,15 +153,18 @@ bool read_i8_array(ByteCursor& cursor, std::uint64_t count, std::vector<std::int
 
 bool read_u16_widened(ByteCursor& cursor, std::uint64_t count, std::vector<std::uint32_t>& out)
 {
-    std::vector<std::uint16_t> narrow;
-    if (!read_u16_array(cursor, count, narrow)) return false;
-    out.assign(narrow.begin(), narrow.end());
+    const std::uint8_t* at = nullptr;
+    if (!take_elements(cursor, count, 2, at)) return false;
+    const LittleEndianElements<std::uint16_t> first{at};
+    out.assign(first, first + static_cast<std::ptrdiff_t>(count));
+    release_read_pages(cursor);
     return true;
 }
 
 bool read_text(ByteCursor& cursor, std::uint64_t count, std::string& out)
 {
-    if (!has_elements(cursor, count, 1)) return false;
-    out.resize(static_cast<std::size_t>(count));
-    return copy_bytes(cursor, out.data(), out.size());
+    const std::uint8_t* at = nullptr;
+    if (!take_elements(cursor, count, 1, at)) return false;
+    out.assign(reinterpret_cast<const char*>(at), static_cast<std::size_t>(count));
+    return true;
 }

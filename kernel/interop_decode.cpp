@@ -183,6 +183,40 @@ bool read_plain_edges(ByteCursor& cursor, const InteropMeshHeader& header, Inter
     return true;
 }
 
+// The place of one group's three arrays in the file.
+bool take_index_group(ByteCursor& cursor, const InteropGroupCounts& counts, IndexGroupBytes& group)
+{
+    group.item_count = counts.item_count;
+    group.value_count = static_cast<std::size_t>(counts.value_count);
+    group.local_count_entries =
+        counts.local_count >= 1 ? static_cast<std::size_t>(counts.item_count) + 1 : 0;
+    group.local_total = static_cast<std::size_t>(counts.local_count);
+    return take_elements(cursor, group.value_count, 4, group.values) &&
+           take_elements(cursor, group.local_count_entries, 4, group.local_counts) &&
+           take_elements(cursor, group.local_total, 2, group.local_indices);
+}
+
+// 32-bit files: groups K, L and M become edge lists 1 to 3, decoded where
+// they lie in the file (J is not an edge list), then de-duplicated.
+bool decode_edge_groups(ByteCursor& cursor, const InteropMeshHeader& header,
+                        InteropMeshData& mesh)
+{
+    std::vector<std::uint32_t>* lists[] = {nullptr, &mesh.edge_pairs_1, &mesh.edge_pairs_2,
+                                           &mesh.edge_pairs_3};
+    for (std::size_t g = 0; g < 4; ++g) {
+        IndexGroupBytes group;
+        if (!take_index_group(cursor, header.groups[g], group)) return false;
+        if (lists[g] == nullptr) continue;
+        if (!decode_index_group(group, vertex_count_of(header), *lists[g]) ||
+            lists[g]->size() % 2 != 0)
+            return false;
+        release_read_pages(cursor);
+    }
+    remove_duplicate_edges(mesh.edge_pairs_1, mesh.edge_pairs_2, mesh.edge_pairs_3);
+    return true;
+}
+
+// 16-bit files keep their four groups as they stand.
 bool read_index_groups(ByteCursor& cursor, const InteropMeshHeader& header, InteropMeshData& mesh)
 {
     for (std::size_t g = 0; g < 4; ++g) {
@@ -209,22 +243,6 @@ bool read_trailer(ByteCursor& cursor, const InteropMeshHeader& header, InteropMe
            read_u8_array(cursor, header.label_text_length, mesh.label_text);
 }
 
-// 32-bit files: groups K, L and M become edge lists 1 to 3 (J is not an edge
-// list), then the raw groups are dropped.
-bool decode_edge_groups(const InteropMeshHeader& header, InteropMeshData& mesh)
-{
-    std::vector<std::uint32_t>* lists[] = {&mesh.edge_pairs_1, &mesh.edge_pairs_2,
-                                           &mesh.edge_pairs_3};
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (!decode_index_group(mesh.index_groups[i + 1], vertex_count_of(header), *lists[i]) ||
-            lists[i]->size() % 2 != 0)
-            return false;
-    }
-    mesh.index_groups = {};
-    remove_duplicate_edges(mesh.edge_pairs_1, mesh.edge_pairs_2, mesh.edge_pairs_3);
-    return true;
-}
-
 bool read_mesh_record(ByteCursor& cursor, InteropMeshData& mesh)
 {
     InteropMeshHeader header;
@@ -234,10 +252,11 @@ bool read_mesh_record(ByteCursor& cursor, InteropMeshData& mesh)
     mesh.aux_count = header.aux_count;
     mesh.has_aux_count = header.aux_count > 0;
     if (!read_geometry(cursor, header, mesh) || !read_triangles(cursor, header, mesh) ||
-        !read_plain_edges(cursor, header, mesh) || !read_index_groups(cursor, header, mesh) ||
-        !read_trailer(cursor, header, mesh))
+        !read_plain_edges(cursor, header, mesh))
         return false;
-    if (uses_32_bit_indices(header) && !decode_edge_groups(header, mesh)) return false;
+    const bool groups_read = uses_32_bit_indices(header) ? decode_edge_groups(cursor, header, mesh)
+                                                         : read_index_groups(cursor, header, mesh);
+    if (!groups_read || !read_trailer(cursor, header, mesh)) return false;
     mesh.vertex_colour_bytes = colour_values_to_bytes(mesh.vertex_colours);
     return true;
 }

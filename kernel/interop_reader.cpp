@@ -4,7 +4,6 @@
 #include "platform/files.h"
 #include "platform/trace.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -75,11 +74,10 @@ MeshList read_interop_file(const std::string& path)
         report_unreadable(path);
         return {};
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return {};
-    ByteCursor cursor = make_file_cursor(file, static_cast<std::size_t>(size));
+    MappedFile file;
+    if (!map_file(file, path)) return {};
+    ByteCursor cursor = make_mapped_cursor(file);
     std::optional<std::vector<InteropMeshData>> decoded = decode_interop(cursor);
-    std::fclose(file);
     if (!decoded) {
         report_unreadable(path);
         return {};

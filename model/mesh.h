@@ -44,6 +44,7 @@ struct MeshUploadLayout {
     std::uint32_t vertex_count = 0;
     std::uint32_t triangle_index_count = 0;
     std::uint32_t edge_index_counts[3] = {0, 0, 0};
+    bool translucent = false; // some vertex colour sent is not opaque
 };
 
 // Each array is owned by the mesh; a null pointer means the array is absent.
@@ -71,6 +72,9 @@ struct Mesh {
     U32Array* edge_pairs_1 = nullptr;
     U32Array* edge_pairs_2 = nullptr;
     U32Array* edge_pairs_3 = nullptr;
+    // Set once the renderer has checked the three lists above and derived
+    // the missing ones; they are then never derived again.
+    std::uint8_t edge_lists_complete = 0;
     U16Array* edge_pairs_1_16 = nullptr;
     U16Array* edge_pairs_2_16 = nullptr;
     U16Array* edge_pairs_3_16 = nullptr;

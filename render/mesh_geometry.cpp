@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <unordered_map>
 
 namespace {
 
@@ -22,18 +21,6 @@ Vec3d unit_or_zero(const Vec3d& v)
     const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
     if (!(length > 1e-300) || !std::isfinite(length)) return {0.0, 0.0, 0.0};
     return {v[0] / length, v[1] / length, v[2] / length};
-}
-
-const U32Array* reader_edges(const Mesh& mesh, int which)
-{
-    switch (which) {
-    case 0:
-        return mesh.edge_pairs_1;
-    case 1:
-        return mesh.edge_pairs_2;
-    default:
-        return mesh.edge_pairs_3;
-    }
 }
 
 // Polygon edges carry this bit on their larger vertex while they are sorted,
@@ -118,13 +105,6 @@ double dot(const Vec3d& a, const Vec3d& b)
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
-// How the polygons meet along one edge.
-struct EdgeUse {
-    std::uint32_t first_polygon = 0;
-    std::uint32_t uses = 0;
-    bool hard = false; // two of its polygons lie in different smooth groups
-};
-
 // Whether polygons p and q lie in different smooth groups: by their group
 // ids when every polygon has one, else by the angle between their normals
 // (a degenerate polygon, without a normal, joins its neighbours).
@@ -157,6 +137,60 @@ GroupTest group_test(const Mesh& mesh)
         test.normals[p] = polygon_normal(mesh, indices, count);
     });
     return test;
+}
+
+// One side of a polygon edge: the polygon that uses it and the place of the
+// use in polygon order.
+struct EdgeSide {
+    std::uint32_t low;
+    std::uint32_t high;
+    std::uint32_t polygon;
+    std::uint32_t order;
+};
+
+// Every polygon side (self-edges left out), grouped by edge: spread by the
+// smaller vertex (counting sort, linear in the sides, no hashing), then each
+// vertex's sides sorted by the other vertex and by use, so the sides of one
+// edge stand together with its first use in front.
+std::vector<EdgeSide> edge_sides_by_low_vertex(const Mesh& mesh)
+{
+    const std::uint32_t vertices = mesh_vertex_count(mesh);
+    std::vector<std::uint32_t> starts(std::size_t{vertices} + 1, 0);
+    std::size_t count = 0;
+    const auto each_side = [&](auto visit) {
+        std::uint32_t order = 0;
+        for_each_polygon(mesh, [&](std::uint32_t p, const std::uint32_t* indices,
+                                   std::uint32_t corners) {
+            for (std::uint32_t i = 0; i < corners; ++i) {
+                const std::uint32_t a = indices[i];
+                const std::uint32_t b = indices[(i + 1) % corners];
+                if (a != b) visit(EdgeSide{std::min(a, b), std::max(a, b), p, order++});
+            }
+        });
+    };
+    each_side([&](const EdgeSide& side) {
+        ++starts[side.low + 1];
+        ++count;
+    });
+    for (std::uint32_t v = 0; v < vertices; ++v)
+        starts[v + 1] += starts[v];
+    std::vector<EdgeSide> sides(count);
+    std::vector<std::uint32_t> fill(starts.begin(), starts.end() - 1);
+    each_side([&](const EdgeSide& side) { sides[fill[side.low]++] = side; });
+    for (std::uint32_t v = 0; v < vertices; ++v)
+        std::sort(sides.begin() + starts[v], sides.begin() + starts[v + 1],
+                  [](const EdgeSide& x, const EdgeSide& y) {
+                      return x.high != y.high ? x.high < y.high : x.order < y.order;
+                  });
+    return sides;
+}
+
+void replace_list(U32Array*& list, std::vector<std::uint32_t>&& pairs)
+{
+    if (list == nullptr)
+        list = new U32Array(std::move(pairs));
+    else
+        *list = std::move(pairs);
 }
 
 } // namespace
@@ -249,49 +283,59 @@ Vec3d polygon_normal(const Mesh& mesh, const std::uint32_t* indices, std::uint32
 std::vector<std::uint32_t> smooth_group_edges(const Mesh& mesh)
 {
     const GroupTest test = group_test(mesh);
-    std::unordered_map<std::uint64_t, EdgeUse> uses;
-    std::vector<std::uint64_t> order; // keys by first use, for a stable result
-    for_each_polygon(mesh, [&](std::uint32_t p, const std::uint32_t* indices, std::uint32_t count) {
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint32_t a = indices[i];
-            const std::uint32_t b = indices[(i + 1) % count];
-            if (a == b) continue;
-            const std::uint64_t key = (std::uint64_t{std::min(a, b)} << 32) | std::max(a, b);
-            auto [at, fresh] = uses.try_emplace(key, EdgeUse{p, 0, false});
-            EdgeUse& use = at->second;
-            if (fresh) order.push_back(key);
-            if (use.first_polygon != p) use.hard = use.hard || test.differ(use.first_polygon, p);
-            ++use.uses;
+    const std::vector<EdgeSide> sides = edge_sides_by_low_vertex(mesh);
+    // (first use, low, high) of each edge that bounds a group.
+    std::vector<std::array<std::uint32_t, 3>> bounding;
+    for (std::size_t at = 0; at < sides.size();) {
+        const EdgeSide& first = sides[at];
+        std::size_t end = at + 1;
+        bool hard = false;
+        for (; end < sides.size() && sides[end].low == first.low && sides[end].high == first.high;
+             ++end) {
+            const std::uint32_t p = sides[end].polygon;
+            if (p != first.polygon) hard = hard || test.differ(first.polygon, p);
         }
-    });
+        if (end - at == 1 || hard) bounding.push_back({first.order, first.low, first.high});
+        at = end;
+    }
+    std::sort(bounding.begin(), bounding.end());
     std::vector<std::uint32_t> pairs;
-    for (std::uint64_t key : order) {
-        const EdgeUse& use = uses[key];
-        if (use.uses != 1 && !use.hard) continue;
-        pairs.push_back(static_cast<std::uint32_t>(key >> 32));
-        pairs.push_back(static_cast<std::uint32_t>(key));
+    pairs.reserve(bounding.size() * 2);
+    for (const auto& edge : bounding) {
+        pairs.push_back(edge[1]);
+        pairs.push_back(edge[2]);
     }
     return pairs;
 }
 
-std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh)
+void complete_edge_lists(Mesh& mesh)
 {
+    if (mesh.edge_lists_complete != 0) return;
     const std::uint32_t vertices = mesh_vertex_count(mesh);
-    std::array<std::vector<std::uint32_t>, 3> lists;
+    U32Array** lists[] = {&mesh.edge_pairs_1, &mesh.edge_pairs_2, &mesh.edge_pairs_3};
     bool derive = false;
     for (int which = 0; which < 3; ++which) {
-        const U32Array* given = reader_edges(mesh, which);
-        if (given != nullptr && !given->empty())
-            lists[static_cast<std::size_t>(which)] = checked_pairs(*given, vertices);
-        else
+        U32Array*& given = *lists[which];
+        if (given == nullptr || given->empty()) {
             derive = derive || which < 2;
+            continue;
+        }
+        // A sound list stays as the reader made it; only a broken one is copied.
+        if (given->size() % 2 != 0 || !all_indices_below(*given, vertices))
+            *given = checked_pairs(*given, vertices);
     }
-    if (lists[2].empty()) lists[2] = smooth_group_edges(mesh);
-    if (!derive || vertices >= POLYGON_EDGE) return lists;
-    std::array<std::vector<std::uint32_t>, 2> derived = distinct_edges(raw_edges(mesh), vertices);
-    for (std::size_t which = 0; which < 2; ++which)
-        if (lists[which].empty()) lists[which] = std::move(derived[which]);
-    return lists;
+    if (mesh.edge_pairs_3 == nullptr || mesh.edge_pairs_3->empty())
+        replace_list(mesh.edge_pairs_3, smooth_group_edges(mesh));
+    if (derive && vertices < POLYGON_EDGE) {
+        std::array<std::vector<std::uint32_t>, 2> derived =
+            distinct_edges(raw_edges(mesh), vertices);
+        for (std::size_t which = 0; which < 2; ++which)
+            if (*lists[which] == nullptr || (*lists[which])->empty())
+                replace_list(*lists[which], std::move(derived[which]));
+    }
+    for (U32Array** list : lists)
+        if (*list == nullptr) *list = new U32Array();
+    mesh.edge_lists_complete = 1;
 }
 
 std::array<double, 6> vertex_bounds(const Mesh& mesh)

@@ -68,14 +68,16 @@ inline constexpr double CREASE_DEGREES = 30.0;
 // than CREASE_DEGREES.
 std::vector<std::uint32_t> smooth_group_edges(const Mesh& mesh);
 
-// The three edge lists as pairs of vertex indices, pairs naming a missing
-// vertex left out. The reader's lists are de-duplicated: 0 the polygon
-// outlines, 1 the triangle edges that are no polygon edge, 2 the edges that
-// bound the smooth groups (the reader leaves them out of 0 and 1). Without
-// the reader's list, 0 and 1 are derived the same way from the polygon
-// stream and the triangles, and 2 by smooth_group_edges; derived lists 0 and
-// 1 still hold the edges of list 2.
-std::array<std::vector<std::uint32_t>, 3> edge_lists(const Mesh& mesh);
+// Makes the mesh's three edge lists (pairs of vertex indices) whole, once
+// per mesh: 0 the polygon outlines, 1 the triangle edges that are no polygon
+// edge, 2 the edges that bound the smooth groups (the reader leaves them out
+// of 0 and 1). A list the reader brought stays as it is, less any pair naming
+// a missing vertex; a missing or empty list is derived: 0 and 1 the same way
+// from the polygon stream and the triangles (they then still hold the edges
+// of list 2), and 2 by smooth_group_edges. Afterwards every list exists (an
+// empty one for no edges) and `edge_lists_complete` is set, so uploads and
+// recolouring never derive them again.
+void complete_edge_lists(Mesh& mesh);
 
 // min x, y, z then max x, y, z over the vertices; all zero for no vertex.
 std::array<double, 6> vertex_bounds(const Mesh& mesh);

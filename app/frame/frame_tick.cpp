@@ -1,5 +1,6 @@
 #include "app/frame/frame_tick.h"
 
+#include <array>
 #include <string>
 
 #include "app/commands/environment_lifecycle.h"
@@ -96,6 +97,61 @@ bool camera_motion_blocked(const Application& app)
     return app.camera_motion.camera_lock != 0 || is_any_modal_open(app);
 }
 
+// Everything the status line shows and sizes itself by. An idle window
+// keeps them all, and its tick then formats no numbers at all.
+struct StatusLineInputs {
+    const Application* app = nullptr;
+    std::int32_t environment = -1;
+    std::string environment_name;
+    std::int32_t entities = 0;
+    std::int32_t window_width = 0;
+    std::int32_t window_height = 0;
+    std::int32_t camera_mode = 0;
+    double zoom = 0.0;
+    std::array<double, 3> euler{};
+    std::array<double, 3> eye{};
+    std::array<double, 3> forward{};
+    double eye_height = 0.0;
+    std::int32_t gap = 0;
+    std::int32_t strip_height = 0;
+
+    bool operator==(const StatusLineInputs&) const = default;
+};
+
+StatusLineInputs status_line_inputs(const Application& app)
+{
+    StatusLineInputs inputs;
+    inputs.app = &app;
+    inputs.environment = app.current_environment_index;
+    const auto index = static_cast<std::size_t>(app.current_environment_index);
+    if (index < app.environment_tab_names.size())
+        inputs.environment_name = app.environment_tab_names[index];
+    inputs.entities = app.current_entity_list != nullptr ? app.current_entity_list->count : 0;
+    inputs.window_width = app.window_width;
+    inputs.window_height = app.window_height;
+    inputs.camera_mode = app.camera_mode;
+    inputs.zoom = app.view_settings.zoom;
+    inputs.euler = app.view_settings.euler_degrees;
+    inputs.eye = {app.camera.eye[0], app.camera.eye[1], app.camera.eye[2]};
+    inputs.forward = {app.camera.forward[0], app.camera.forward[1], app.camera.forward[2]};
+    inputs.eye_height = app.view_settings.eye_height;
+    inputs.gap = app.layout.gap;
+    inputs.strip_height = app.layout.strip_height;
+    return inputs;
+}
+
+// Rebuilds the status line when what it shows moved; true when its text changed.
+bool follow_status_line(Application& app)
+{
+    static StatusLineInputs last;
+    StatusLineInputs now = status_line_inputs(app);
+    if (now == last && !app.status_line_text.empty()) return false;
+    last = std::move(now);
+    const std::string shown = app.status_line_text;
+    build_status_line(app);
+    return app.status_line_text != shown;
+}
+
 } // namespace
 
 void run_frame_tick(Application& app)
@@ -120,11 +176,10 @@ void run_frame_tick(Application& app)
     // under a pane or in a kernel run this tick made is not motion, and a
     // key held across it must not make the camera jump.
     app.camera_motion.last_tick_ms = app.clock_ms();
-    // Rebuilt every frame, the status line follows every camera change
+    // Checked every frame, the status line follows every camera change
     // (presets, focus, directives, drags) without each of them asking; the
     // interface repaints only when its text moved.
-    const std::string shown = app.status_line_text;
-    build_status_line(app);
+    const bool status_moved = follow_status_line(app);
     if (changed) app.redraw_requested = 1;
-    if (changed || app.status_line_text != shown) refresh_root(app);
+    if (changed || status_moved) refresh_root(app);
 }

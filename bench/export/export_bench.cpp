@@ -1,8 +1,9 @@
-// Each writer on a mesh of one million triangles with normals and colours:
-// time and throughput, beside the export step of the assimp command line tool
-// on the same mesh (its own reported export time, without its import), and
-// for the binary writers their ratio to writing the same bytes with one
-// fwrite, in CPU time and in wall time.
+// Each writer on meshes of one million triangles with normals and colours
+// (the stand-in's closed torus as the reader gives it, and a wavy grid),
+// every run to a fresh file, pairs timed in turns: the binary writers beside
+// one fwrite of the same bytes to a new file (CPU and wall time), the text
+// writers beside the export step of the assimp command line tool on the
+// same mesh (its own reported export time, without its import).
 
 #include <benchmark/benchmark.h>
 
@@ -17,12 +18,13 @@
 #include <string>
 #include <vector>
 
-#include <time.h>
-
 #include "export/obj_writer.h"
 #include "export/off_writer.h"
 #include "export/ply_writer.h"
 #include "export/stl_writer.h"
+#include "bench/common/paired_runs.h"
+#include "bench/common/standin_tori.h"
+#include "kernel/interop_reader.h"
 #include "model/entity.h"
 #include "model/mesh.h"
 
@@ -71,17 +73,27 @@ Mesh* make_wavy_grid()
     return mesh;
 }
 
-const EntityList& grid_scene()
+EntityList scene_of(Mesh* mesh)
 {
-    static EntityList list = [] {
-        EntityList scene;
-        Entity entity = construct_entity();
-        attach_mesh_to_entity(entity, make_wavy_grid());
-        scene.entities.push_back(std::move(entity));
-        scene.count = 1;
-        return scene;
+    EntityList scene;
+    if (mesh == nullptr) return scene;
+    Entity entity = construct_entity();
+    attach_mesh_to_entity(entity, mesh);
+    scene.entities.push_back(std::move(entity));
+    scene.count = 1;
+    return scene;
+}
+
+// Argument 0: the stand-in's closed torus of 1M triangles as the reader
+// gives it; 1: the wavy grid.
+const EntityList& bench_scene(int which)
+{
+    static EntityList torus = [] {
+        MeshList meshes = read_interop_file(standin_torus_file(1));
+        return scene_of(meshes.empty() ? nullptr : meshes.front());
     }();
-    return list;
+    static EntityList grid = scene_of(make_wavy_grid());
+    return which == 0 ? torus : grid;
 }
 
 std::string output_path(const std::string& name)
@@ -92,29 +104,6 @@ std::string output_path(const std::string& name)
 }
 
 using Writer = std::function<bool(const EntityList&, const std::string&)>;
-
-// Wall and CPU seconds spent on one piece of work.
-struct Spent {
-    double wall = 0.0;
-    double cpu = 0.0;
-};
-
-double cpu_seconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
-
-template <typename Work> Spent measure(Work&& work)
-{
-    const auto wall_start = std::chrono::steady_clock::now();
-    const double cpu_start = cpu_seconds();
-    work();
-    const double cpu = cpu_seconds() - cpu_start;
-    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wall_start;
-    return {wall.count(), cpu};
-}
 
 std::vector<char> file_bytes(const std::string& path)
 {
@@ -128,42 +117,6 @@ bool write_with_one_fwrite(const std::string& path, const std::vector<char>& byt
     if (file == nullptr) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
-}
-
-// How many times longer the writer takes than one fwrite of its bytes, over
-// as many runs of each.
-void report_fwrite_ratio(benchmark::State& state, const std::string& path, const Spent& writer)
-{
-    const std::vector<char> bytes = file_bytes(path);
-    const std::string copy = path + ".fwrite";
-    Spent fwrite_total;
-    for (benchmark::IterationCount i = 0; i < state.iterations(); ++i) {
-        const Spent one = measure([&] { write_with_one_fwrite(copy, bytes); });
-        fwrite_total.wall += one.wall;
-        fwrite_total.cpu += one.cpu;
-    }
-    std::filesystem::remove(copy);
-    if (fwrite_total.wall > 0.0) state.counters["wall_x_fwrite"] = writer.wall / fwrite_total.wall;
-    if (fwrite_total.cpu > 0.0) state.counters["cpu_x_fwrite"] = writer.cpu / fwrite_total.cpu;
-}
-
-void run_writer(benchmark::State& state, const std::string& name, const Writer& write,
-                bool binary)
-{
-    const EntityList& scene = grid_scene();
-    const std::string path = output_path(name);
-    Spent spent;
-    for (auto _ : state) {
-        const Spent one = measure([&] {
-            if (!write(scene, path)) state.SkipWithError("write failed");
-        });
-        spent.wall += one.wall;
-        spent.cpu += one.cpu;
-    }
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
-    if (binary) report_fwrite_ratio(state, path, spent);
-    std::filesystem::remove(path);
 }
 
 // The seconds of assimp's own "export took approx. N seconds" line; -1 when
@@ -181,33 +134,10 @@ double assimp_export_seconds(const std::string& command)
     return pclose(pipe) == 0 ? seconds : -1.0;
 }
 
-// assimp reads the binary PLY of the same mesh and writes the format; only
-// its export step is timed, as it reports it, so its import of the PLY does
-// not count against it.
-void run_assimp_export(benchmark::State& state, const std::string& format)
+void remove_outputs(const std::vector<std::string>& paths)
 {
-    const std::string source = output_path("assimp_source.ply");
-    if (!write_ply(grid_scene(), source, 3, true, true, true)) state.SkipWithError("write failed");
-    const std::string target = output_path("assimp_out." + format);
-    const std::string command =
-        "assimp export '" + source + "' '" + target + "' -f" + format + " 2>&1";
-    for (auto _ : state) {
-        const double seconds = assimp_export_seconds(command);
-        if (seconds < 0.0) {
-            state.SkipWithError("assimp export failed");
-            break;
-        }
-        state.SetIterationTime(seconds);
-    }
-    if (std::filesystem::exists(target)) {
-        state.SetBytesProcessed(state.iterations() *
-                                static_cast<std::int64_t>(std::filesystem::file_size(target)));
-    }
-    std::filesystem::remove(source);
-    // The OBJ exporter adds a material file beside its output.
-    for (const auto& entry : std::filesystem::directory_iterator(output_path(""))) {
-        if (entry.path().stem() == "assimp_out") std::filesystem::remove(entry.path());
-    }
+    for (const std::string& path : paths)
+        std::filesystem::remove(path);
 }
 
 struct WriterCase {
@@ -215,38 +145,118 @@ struct WriterCase {
     const char* file_name;
     Writer write;
     bool binary;
+    const char* assimp_format; // null: assimp has no exporter of the form
 };
+
+// A binary writer against one fwrite of the same bytes to a new file, in
+// CPU time (x_min, x_med) and wall time (wall_x_med); each run writes a
+// fresh file.
+void binary_writer_vs_fwrite(benchmark::State& state, const WriterCase& writer, int mesh)
+{
+    const EntityList& scene = bench_scene(mesh);
+    const std::string path = output_path(writer.file_name);
+    const std::string copy = path + ".fwrite";
+    if (!writer.write(scene, path)) return state.SkipWithError("write failed");
+    const std::vector<char> bytes = file_bytes(path);
+    for (auto _ : state) {
+        const PairRounds times = run_in_turns([&] { writer.write(scene, path); },
+                                              [&] { write_with_one_fwrite(copy, bytes); },
+                                              [&] { remove_outputs({path, copy}); });
+        report_pair(state, times, "writer", "fwrite", true);
+        std::vector<double> wall;
+        for (std::size_t i = 0; i < times.first.size(); ++i)
+            wall.push_back(times.first[i].wall / times.second[i].wall);
+        state.counters["wall_x_med"] = median_of(wall);
+    }
+    state.counters["MB"] = static_cast<double>(bytes.size()) / 1e6;
+    remove_outputs({path, copy});
+}
+
+// A text writer against assimp's export step alone (its own reported time,
+// without its import of the binary PLY it is given), in turns; x_min and
+// x_med are assimp's time over the writer's, so larger is faster.
+void text_writer_vs_assimp(benchmark::State& state, const WriterCase& writer, int mesh)
+{
+    const EntityList& scene = bench_scene(mesh);
+    const std::string path = output_path(writer.file_name);
+    const std::string source = output_path("assimp_source.ply");
+    if (!write_ply(scene, source, 3, true, true, true)) return state.SkipWithError("write failed");
+    const std::string target = output_path(std::string("assimp_out.") + writer.assimp_format);
+    const std::string command = "assimp export '" + source + "' '" + target + "' -f" +
+                                writer.assimp_format + " 2>&1";
+    PairRounds times;
+    double megabytes = 0.0;
+    for (auto _ : state) {
+        for (int round = 0; round < kPairRounds; ++round) {
+            remove_outputs({path, target});
+            times.second.push_back(spend([&] { writer.write(scene, path); }));
+            megabytes = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+            remove_outputs({path, target});
+            const double seconds = assimp_export_seconds(command);
+            if (seconds < 0.0) return state.SkipWithError("assimp export failed");
+            times.first.push_back(Spent{seconds, seconds});
+        }
+        report_pair(state, times, "assimp_export", "writer");
+    }
+    state.counters["MB"] = megabytes;
+    remove_outputs({source});
+    // The OBJ exporter adds a material file beside its output.
+    for (const auto& entry : std::filesystem::directory_iterator(output_path(""))) {
+        if (entry.path().stem() == "assimp_out") std::filesystem::remove(entry.path());
+    }
+}
+
+// A writer with no counterpart: its time alone, on fresh files.
+void writer_alone(benchmark::State& state, const WriterCase& writer, int mesh)
+{
+    const EntityList& scene = bench_scene(mesh);
+    const std::string path = output_path(writer.file_name);
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        for (int round = 0; round < kPairRounds; ++round) {
+            remove_outputs({path});
+            seconds.push_back(spend([&] { writer.write(scene, path); }).wall);
+        }
+    }
+    // The last run's file stays until its size is taken.
+    state.counters["writer_ms_min"] = 1e3 * *std::min_element(seconds.begin(), seconds.end());
+    state.counters["writer_ms_med"] = 1e3 * median_of(seconds);
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+    remove_outputs({path});
+}
 
 const WriterCase kWriters[] = {
-    {"obj", "grid.obj", [](auto& l, auto& f) { return write_obj(l, f, 3, true, true); }, false},
-    {"off_text", "grid.off", [](auto& l, auto& f) { return write_off(l, f, 3, true, true, false); },
-     false},
-    {"ply_ascii", "grid.ply",
-     [](auto& l, auto& f) { return write_ply(l, f, 3, true, true, false); }, false},
-    {"stl_ascii", "grid.stl", [](auto& l, auto& f) { return write_stl(l, f, false); }, false},
-    {"off_binary", "grid_binary.off",
-     [](auto& l, auto& f) { return write_off(l, f, 3, true, true, true); }, true},
-    {"ply_binary", "grid_binary.ply",
-     [](auto& l, auto& f) { return write_ply(l, f, 3, true, true, true); }, true},
-    {"stl_binary", "grid_binary.stl", [](auto& l, auto& f) { return write_stl(l, f, true); }, true},
+    {"obj", "mesh.obj", [](auto& l, auto& f) { return write_obj(l, f, 3, true, true); }, false,
+     "obj"},
+    {"off_text", "mesh.off",
+     [](auto& l, auto& f) { return write_off(l, f, 3, true, true, false); }, false, nullptr},
+    {"ply_ascii", "mesh.ply",
+     [](auto& l, auto& f) { return write_ply(l, f, 3, true, true, false); }, false, "ply"},
+    {"stl_ascii", "mesh.stl", [](auto& l, auto& f) { return write_stl(l, f, false); }, false,
+     "stl"},
+    {"off_binary", "mesh_binary.off",
+     [](auto& l, auto& f) { return write_off(l, f, 3, true, true, true); }, true, nullptr},
+    {"ply_binary", "mesh_binary.ply",
+     [](auto& l, auto& f) { return write_ply(l, f, 3, true, true, true); }, true, nullptr},
+    {"stl_binary", "mesh_binary.stl", [](auto& l, auto& f) { return write_stl(l, f, true); }, true,
+     nullptr},
 };
 
-// assimp has no OFF exporter; "assbin" is its own binary dump.
-const char* const kAssimpFormats[] = {"obj", "ply", "stl", "plyb", "stlb", "assbin"};
-
 const bool kRegistered = [] {
-    for (const WriterCase& writer : kWriters) {
-        benchmark::RegisterBenchmark((std::string("write/") + writer.name).c_str(), run_writer,
-                                     std::string(writer.file_name), writer.write, writer.binary)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-    }
-    for (const char* format : kAssimpFormats) {
-        benchmark::RegisterBenchmark((std::string("assimp_export/") + format).c_str(),
-                                     run_assimp_export, std::string(format))
-            ->Unit(benchmark::kMillisecond)
-            ->UseManualTime()
-            ->Iterations(2);
+    const char* const mesh_names[] = {"torus_1m", "grid_1m"};
+    for (int mesh = 0; mesh < 2; ++mesh) {
+        for (const WriterCase& writer : kWriters) {
+            const std::string name = std::string(writer.name) + "/" + mesh_names[mesh];
+            benchmark::internal::Benchmark* registered =
+                writer.binary ? benchmark::RegisterBenchmark(("vs_fwrite/" + name).c_str(),
+                                                             binary_writer_vs_fwrite, writer, mesh)
+                : writer.assimp_format != nullptr
+                    ? benchmark::RegisterBenchmark(("vs_assimp/" + name).c_str(),
+                                                   text_writer_vs_assimp, writer, mesh)
+                    : benchmark::RegisterBenchmark(("alone/" + name).c_str(), writer_alone,
+                                                   writer, mesh);
+            registered->Iterations(1)->Unit(benchmark::kMillisecond);
+        }
     }
     return true;
 }();

@@ -26,10 +26,23 @@ std::vector<std::uint8_t> grey_block(std::uint32_t vertices)
     return grey;
 }
 
-void send_colours(const Mesh& mesh, std::uint32_t vertices)
+// Whether any of the colours sent has an alpha below 255: only then does the
+// surface need blending, which costs a read of every pixel it covers.
+bool any_translucent(const Mesh& mesh, std::uint32_t vertices)
+{
+    if (!covers_vertices(mesh.vertex_colour_bytes, vertices)) return false; // the grey is opaque
+    const std::uint8_t* bytes = mesh.vertex_colour_bytes->data();
+    std::uint8_t lowest = 255;
+    for (std::size_t at = 3; at < std::size_t{vertices} * 4; at += 4)
+        lowest = std::min(lowest, bytes[at]);
+    return lowest < 255;
+}
+
+void send_colours(Mesh& mesh, std::uint32_t vertices)
 {
     const GLintptr at = static_cast<GLintptr>(colour_block_offset(mesh.uploaded));
     const GLsizeiptr size = static_cast<GLsizeiptr>(std::size_t{vertices} * 4);
+    mesh.uploaded.translucent = any_translucent(mesh, vertices);
     if (covers_vertices(mesh.vertex_colour_bytes, vertices)) {
         gl::BufferSubData(GL_ARRAY_BUFFER, at, size, mesh.vertex_colour_bytes->data());
         return;
@@ -129,55 +142,46 @@ bool copy_indices(const std::uint32_t* from, std::size_t count, std::uint32_t li
     return count == 0 || largest < limit;
 }
 
-const U32Array* given_or_null(const U32Array* given, std::size_t group)
-{
-    return given != nullptr && !given->empty() && given->size() % group == 0 ? given : nullptr;
-}
-
-// Triangles, then the three edge lists, from the reader's arrays copied as
-// they stand when every index names a vertex; where one does not, or an
-// array is missing, from the checked or derived lists instead.
+// Triangles, then the three edge lists. The edge lists are completed on the
+// mesh once (complete_edge_lists) and copied as they stand; the triangles
+// are copied as the reader made them when every index names a vertex, and
+// otherwise replaced by the checked ones, sending the buffer again.
 void upload_indices(Mesh& mesh, std::uint32_t vertices)
 {
-    std::array<const U32Array*, 4> parts = {
-        given_or_null(mesh.triangle_indices, 3), given_or_null(mesh.edge_pairs_1, 2),
-        given_or_null(mesh.edge_pairs_2, 2), given_or_null(mesh.edge_pairs_3, 2)};
+    complete_edge_lists(mesh);
     std::vector<std::uint32_t> checked_triangles;
-    std::array<std::vector<std::uint32_t>, 3> derived;
-    bool derived_ready = false;
-    auto replace = [&](std::size_t part) {
-        if (part == 0) {
-            checked_triangles = valid_triangle_indices(mesh);
-            parts[0] = &checked_triangles;
-            return;
-        }
-        if (!derived_ready) derived = edge_lists(mesh);
-        derived_ready = true;
-        parts[part] = &derived[part - 1];
-    };
-    for (std::size_t part = 0; part < 4; ++part)
-        if (parts[part] == nullptr) replace(part);
-    for (bool sound = false; !sound;) {
-        std::size_t total = 0;
-        for (const U32Array* part : parts)
-            total += part->size();
-        gl::BindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.index_buffer_name);
-        sound = true;
-        fill_buffer(GL_ELEMENT_ARRAY_BUFFER, total * 4, [&](std::uint8_t* block) {
-            auto* to = reinterpret_cast<std::uint32_t*>(block);
-            for (std::size_t part = 0; part < 4 && sound; ++part) {
-                if (!copy_indices(parts[part]->data(), parts[part]->size(), vertices, to)) {
-                    replace(part); // a broken reader array: the next round sends the checked one
-                    sound = false;
-                }
-                to += parts[part]->size();
-            }
-        });
+    const U32Array* triangles = mesh.triangle_indices;
+    if (triangles == nullptr || triangles->size() % 3 != 0) {
+        checked_triangles = valid_triangle_indices(mesh);
+        triangles = &checked_triangles;
     }
-    mesh.uploaded.triangle_index_count = static_cast<std::uint32_t>(parts[0]->size());
+    const std::array<const U32Array*, 3> edges = {mesh.edge_pairs_1, mesh.edge_pairs_2,
+                                                  mesh.edge_pairs_3};
+    std::size_t edge_total = 0;
+    for (const U32Array* list : edges)
+        edge_total += list->size();
+    for (bool sound = false; !sound;) {
+        gl::BindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.index_buffer_name);
+        fill_buffer(GL_ELEMENT_ARRAY_BUFFER, (triangles->size() + edge_total) * 4,
+                    [&](std::uint8_t* block) {
+                        auto* to = reinterpret_cast<std::uint32_t*>(block);
+                        sound = copy_indices(triangles->data(), triangles->size(), vertices, to);
+                        if (!sound) return;
+                        to += triangles->size();
+                        for (const U32Array* list : edges) {
+                            if (!list->empty()) std::memcpy(to, list->data(), list->size() * 4);
+                            to += list->size();
+                        }
+                    });
+        if (!sound) {
+            // A broken reader array: the next round sends the checked triangles.
+            checked_triangles = valid_triangle_indices(mesh);
+            triangles = &checked_triangles;
+        }
+    }
+    mesh.uploaded.triangle_index_count = static_cast<std::uint32_t>(triangles->size());
     for (std::size_t which = 0; which < 3; ++which)
-        mesh.uploaded.edge_index_counts[which] =
-            static_cast<std::uint32_t>(parts[which + 1]->size());
+        mesh.uploaded.edge_index_counts[which] = static_cast<std::uint32_t>(edges[which]->size());
 }
 
 // Below this many vertex bytes a helper thread costs more than it saves.
@@ -234,6 +238,7 @@ bool upload_mesh(Mesh& mesh)
             gl::GenVertexArrays(1, &mesh.vertex_array_name);
         mesh.uploaded = MeshUploadLayout{};
         mesh.uploaded.vertex_count = vertices;
+        mesh.uploaded.translucent = any_translucent(mesh, vertices);
         upload_vertices_and_indices(mesh, vertices);
     }
     gl::BindBuffer(GL_ARRAY_BUFFER, 0);

@@ -219,10 +219,15 @@ void draw_mesh(const RenderScene& scene, const Mesh& mesh)
         // The surface steps back a little so that edges drawn over it show.
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1.0f, 1.0f);
+        // An opaque surface is drawn without blending, which would only read
+        // back every pixel to mix it with nothing.
+        const bool blended = o.x_ray || mesh.uploaded.translucent;
+        if (!blended) glDisable(GL_BLEND);
         begin_surface_shading(scene);
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.uploaded.triangle_index_count),
                        GL_UNSIGNED_INT, byte_offset(0));
         end_surface_shading();
+        if (!blended) glEnable(GL_BLEND);
         glDisable(GL_POLYGON_OFFSET_FILL);
     }
     // Polygons show every outline, the smooth-group bounds included;

@@ -331,3 +331,29 @@ TEST_F(FrameTick, TheStatusLineFollowsACameraChangeOnTheNextTick)
     EXPECT_EQ(app.status_line_text.find("fwd(0.00,-1.00,"), std::string::npos)
         << app.status_line_text;
 }
+
+// Idle ticks leave the status line alone, yet each thing it shows still
+// reaches it on the next tick.
+TEST_F(FrameTick, TheStatusLineFollowsTheWindowSizeAndTheEntityCount)
+{
+    finish_startup();
+    run_frame_tick(app);
+    const std::string idle = app.status_line_text;
+    run_frame_tick(app);
+    EXPECT_EQ(app.status_line_text, idle);
+
+    app.window_width = 1200;
+    app.window_height = 800;
+    run_frame_tick(app);
+    EXPECT_NE(app.status_line_text.find("1200 x 800"), std::string::npos) << app.status_line_text;
+
+    ASSERT_NE(app.current_entity_list, nullptr);
+    app.current_entity_list->count += 1;
+    run_frame_tick(app);
+    EXPECT_NE(app.status_line_text.find(std::to_string(app.current_entity_list->count) +
+                                        (app.current_entity_list->count == 1 ? " entity"
+                                                                             : " entities")),
+              std::string::npos)
+        << app.status_line_text;
+    app.current_entity_list->count -= 1;
+}

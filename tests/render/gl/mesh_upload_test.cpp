@@ -137,6 +137,35 @@ TEST_F(FakeGl, UploadOnceThenColoursOnly)
     EXPECT_TRUE(calls_named("data").empty());
     EXPECT_EQ(calls_named("sub"), (std::vector<std::string>{"sub 96 16"}))
         << "4 colours of 4 bytes after 4 positions and normals of 12";
+
+    // A full upload again (recolouring asks for one) sends the edge lists
+    // derived the first time instead of deriving them anew.
+    mesh.edge_pairs_3->assign({0, 1});
+    mesh.upload_pending = 1;
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_EQ(mesh.uploaded.edge_index_counts[2], 2u);
+}
+
+// Only a mesh with a colour that is not opaque is drawn with blending.
+TEST_F(FakeGl, TheUploadTellsWhetherAnyColourIsTranslucent)
+{
+    Mesh mesh;
+    mesh.dimension = 3;
+    mesh.vertex_data = new F64Array{0, 0, 0, 1, 0, 0, 0, 1, 0};
+    mesh.triangle_indices = new U32Array{0, 1, 2};
+    mesh.vertex_colour_bytes = new U8Array{9, 9, 9, 255, 9, 9, 9, 255, 9, 9, 9, 254};
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_TRUE(mesh.uploaded.translucent);
+
+    (*mesh.vertex_colour_bytes)[11] = 255; // recoloured opaque: the colours alone go again
+    mesh.colours_pending = 1;
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_FALSE(mesh.uploaded.translucent);
+
+    mesh.vertex_colour_bytes->resize(4); // too short: the grey sent instead is opaque
+    mesh.upload_pending = 1;
+    ASSERT_TRUE(upload_mesh(mesh));
+    EXPECT_FALSE(mesh.uploaded.translucent);
 }
 
 TEST_F(FakeGl, WithoutTheBufferEntryPointTheDeletionListsAreStillEmptied)
