@@ -63,4 +63,6 @@ void toggle_transparency_mode(Application& app)
 void build_function_palette(Application& app)
 {
     app.function_palette = build_function_palette(app.view_settings.multi_channel_colour != 0);
+    for (std::size_t i = 0; i < app.function_palette.size(); ++i)
+        app.colour_bar.swatches[i].background_colour = app.function_palette[i];
 }

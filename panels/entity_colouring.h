@@ -24,5 +24,6 @@ void recolour_all(Application& app);
 // Flip the setting, recolour everything and ask for a redraw.
 void toggle_colour_inversion(Application& app);
 void toggle_transparency_mode(Application& app);
-// The legend swatches by the multi-channel colour-space byte.
+// The palette of the colour functions by the multi-channel colour-space
+// byte, shown in the colour bar's ten legend swatches.
 void build_function_palette(Application& app);

@@ -171,21 +171,21 @@ const std::array<LabelGroup, SETTINGS_MENU_COUNT> k_settings_menus{
 };
 
 const LabelGroup k_colour_by = group({
-    {"Elevation", "colour-by : elevation", "(select to colour by height)"},
-    {"Depth", "colour-by : depth", "(select to colour by distance from the camera)"},
-    {"Normal", "colour-by : normal", "(select to colour by surface direction)"},
-    {"Verticality", "colour-by : verticality", "(select to colour by steepness)"},
-    {"Planarity", "colour-by : planarity", "(select to colour by polygon flatness)"},
-    {"Curvature", "colour-by : curvature", "(select to colour by surface bending)"},
-    {"Quality", "colour-by : quality", "(select to colour by triangle shape)"},
-    {"Valence-Ngon", "colour-by : valence-ngon", "(select to colour by polygon side count)"},
-    {"Valence-Tess", "colour-by : valence-tess", "(select to colour by vertex triangle count)"},
-    {"Declaration", "colour-by : declaration-order", "(select to colour by script order)"},
-    {"Operand", "colour-by : operand", "(select to colour by operand)"},
-    {"Face-ID", "colour-by : face-id", "(select to colour by face id)"},
-    {"Group-ID", "colour-by : group-id", "(select to colour by group id)"},
-    {"Element-ID", "colour-by : element-id", "(select to colour by element id)"},
-    {"Batch-ID", "colour-by : batch-id", "(select to colour by batch id)"},
+    {"elevation", "colour-by: elevation", "(select to colour by height)"},
+    {"depth", "colour-by: depth", "(select to colour by distance from the camera)"},
+    {"normal", "colour-by: normal", "(select to colour by surface direction)"},
+    {"verticality", "colour-by: verticality", "(select to colour by steepness)"},
+    {"planarity", "colour-by: planarity", "(select to colour by polygon flatness)"},
+    {"curvature", "colour-by: curvature", "(select to colour by surface bending)"},
+    {"quality", "colour-by: element-quality", "(select to colour by triangle shape)"},
+    {"valence-NGON", "colour-by: valence-ngon", "(select to colour by polygon side count)"},
+    {"valence-TESS", "colour-by: valence-tess", "(select to colour by vertex triangle count)"},
+    {"declaration-order", "colour-by: declaration-order", "(select to colour by script order)"},
+    {"operand", "colour-by: operand", "(select to colour by operand)"},
+    {"face-ID", "colour-by: face-identifier", "(select to colour by face id)"},
+    {"group-ID", "colour-by: group-identifier", "(select to colour by group id)"},
+    {"element-ID", "colour-by: parallel-element", "(select to colour by parallel element)"},
+    {"batch-ID", "colour-by: parallel-batch", "(select to colour by parallel batch)"},
 });
 
 const LabelGroup k_field_sliders = group({

@@ -1,12 +1,12 @@
 #include "shell/menu_rows.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/state/application.h"
 #include "shell/menu_labels.h"
 #include "shell/themes.h"
 #include "lumo/font.h"
+#include "render/colour_functions.h"
 #include "shell/window_layout.h"
 
 namespace {
@@ -76,16 +76,6 @@ std::vector<lumo::P*> row_pointers(MenuWidgets& menu, int count)
     for (int i = 0; i < count; ++i)
         rows.push_back(&menu.rows[static_cast<std::size_t>(i)]);
     return rows;
-}
-
-// RGB of hue h (0..1) at full saturation and value, as an ARGB word.
-std::uint32_t hue_colour(double h)
-{
-    const double r = std::clamp(std::fabs(h * 6.0 - 3.0) - 1.0, 0.0, 1.0);
-    const double g = std::clamp(2.0 - std::fabs(h * 6.0 - 2.0), 0.0, 1.0);
-    const double b = std::clamp(2.0 - std::fabs(h * 6.0 - 4.0), 0.0, 1.0);
-    return 0xFF000000u | static_cast<std::uint32_t>(r * 255) << 16 |
-           static_cast<std::uint32_t>(g * 255) << 8 | static_cast<std::uint32_t>(b * 255);
 }
 
 } // namespace
@@ -160,15 +150,15 @@ void fill_colour_by_menu(Application& app)
     const int colour_icon = static_cast<int>(app.tool_menu_icons[TOOL_MENU_COLOUR]);
     const int width = place_strip_rows(app, rows.data(), count, labels, colour_icon, m.strip_height,
                                        bar.strip, -1);
-    bar.drop_down.margin.left = m.bar_unit;
-    // Margins inset only a widget's own box, not its children: the strip
-    // starts after the colour-by button itself.
-    set_rect(bar.strip, bar.drop_down.margin.left, 0, width + m.strip_height, m.strip_height);
+    set_rect(bar.strip, 0, 0, width + m.strip_height, m.strip_height);
     attach_drop_down(bar.strip, bar.drop_down, bar.scroll, false);
+    // The legend starts as the hue palette, the one the colour-space toggle
+    // comes back to.
+    const auto hues = build_function_palette(true);
     for (int i = 0; i < 10; ++i) {
         lumo::P& swatch = bar.swatches[static_cast<std::size_t>(i)];
         set_rect(swatch, m.gap * i / 2, 0, m.gap / 2, m.strip_height - 2 * m.gap - m.gap / 2);
-        swatch.background_colour = hue_colour(i / 10.0);
+        swatch.background_colour = hues[static_cast<std::size_t>(i)];
         bar.swatch_container.add_child(&swatch);
     }
     set_border(bar.swatch_container.border_top, m.thin_border, STYLE_BORDER_TOP);

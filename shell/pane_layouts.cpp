@@ -253,9 +253,12 @@ void lay_out_entity_detail_header(Application& app, int /*width*/, int /*height*
 void lay_out_colourbar(Application& app, int width, int height)
 {
     ColourBarWidgets& bar = app.colour_bar;
+    const int U = app.layout.bar_unit;
     set_rect(bar.scroll, 0, 0, width, height);
-    bar.scroll.content_offset_x = lumo::scroll_offset(
-        width, app.layout.bar_unit + bar.content_width, app.scroll.colour_scroll);
+    // The drop-down starts right of the colour-by button and clips the rows
+    // scrolled under it, so the button and its swatches stay in view.
+    set_rect(bar.drop_down, U, 0, std::max(0, width - U), height);
+    bar.strip.x = lumo::scroll_offset(width, U + bar.content_width, app.scroll.colour_scroll);
 }
 
 void lay_out_directive_list(Application& app, int /*width*/, int height)

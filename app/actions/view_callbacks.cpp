@@ -135,6 +135,7 @@ void select_colour_function_slot(Application& app, std::int32_t slot)
     if (slot < 0 || slot >= COLOUR_FUNCTION_COUNT) return;
     app.view_settings.colour_function = app.colour_function_ids[static_cast<std::size_t>(slot)];
     recolour_environment(app);
+    build_function_palette(app);
     for (std::int32_t i = 0; i < COLOUR_FUNCTION_COUNT; ++i)
         app.colour_function_toggles[static_cast<std::size_t>(i)].selected = i == slot;
     refresh_interface(app);

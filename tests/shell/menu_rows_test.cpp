@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/state/application.h"
+#include "render/colour_functions.h"
 #include "shell/menu_labels.h"
 #include "shell/themes.h"
 
@@ -61,9 +62,14 @@ TEST_F(MenuRowsTest, FillersFollowTheLabelTables)
     EXPECT_TRUE(app.colour_bar.row_list[0]->selected);
     EXPECT_FALSE(app.colour_bar.row_list[1]->selected);
     EXPECT_EQ(app.colour_bar.row_list[4]->hint_icon, 43) << "the COLOUR icon";
-    EXPECT_GE(app.colour_bar.strip.x + app.colour_bar.row_list[0]->x,
-              app.colour_bar.button.x + app.colour_bar.button.width)
-        << "no colour row lies under the colour-by button";
+    EXPECT_EQ(app.colour_bar.row_list[11]->label, "face-ID");
+    EXPECT_EQ(*app.colour_bar.row_list[11]->hint_title, "colour-by: face-identifier");
+    EXPECT_EQ(app.colour_bar.strip.height, 24) << "rows of the strip height, sized to be seen";
+    EXPECT_EQ(app.colour_bar.content_width, app.colour_bar.strip.width);
+    const auto hues = build_function_palette(true);
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(app.colour_bar.swatches[i].background_colour, hues[i])
+            << "the legend starts as the hue palette that the colour-space toggle restores";
 }
 
 TEST(FillStyleCopy, TwoCopiesRestoreTheStopOrder)

@@ -128,17 +128,22 @@ TEST_F(WindowLayoutTest, OpenToolMenuReadsIconTitleThenItsRows)
         << "the drop-down starts where the title ends, so no row lies under it";
 }
 
-TEST_F(WindowLayoutTest, ScrollRuleAlignsTheFarEdgeAtFractionOne)
+TEST_F(WindowLayoutTest, ColourRowsScrollRightOfTheButtonAndReachTheFarEdgeAtFractionOne)
 {
-    app.colour_bar.content_width = 1000;
+    ColourBarWidgets& bar = app.colour_bar;
+    bar.content_width = 1000;
     for (auto [fraction, offset] : {std::pair{0.0, 0}, std::pair{1.0, 400 - 1056}}) {
         app.scroll.colour_scroll = fraction;
         lay_out_colourbar(app, 400, 24);
-        EXPECT_EQ(app.colour_bar.scroll.content_offset_x, offset) << fraction;
+        EXPECT_EQ(rect_of(bar.drop_down), (Rect{56, 0, 344, 24}))
+            << "the rows' pane starts after the colour-by button and clips what scrolls under it";
+        EXPECT_EQ(bar.strip.x, offset) << fraction;
+        EXPECT_EQ(bar.scroll.content_offset_x, 0) << "the button itself never scrolls";
     }
-    app.colour_bar.content_width = 100;
+    EXPECT_EQ(bar.drop_down.x + bar.strip.x + bar.content_width, 400);
+    bar.content_width = 100;
     lay_out_colourbar(app, 400, 24);
-    EXPECT_EQ(app.colour_bar.scroll.content_offset_x, 0) << "content that fits never scrolls";
+    EXPECT_EQ(bar.strip.x, 0) << "content that fits never scrolls";
 }
 
 TEST_F(WindowLayoutTest, DirectiveMarkerWithoutSelectionIsOutOfSight)

@@ -10,6 +10,7 @@
 #include "model/entity.h"
 #include "model/mesh.h"
 #include "panels/parse_report_rows.h"
+#include "render/colour_functions.h"
 
 namespace {
 
@@ -112,9 +113,24 @@ TEST_F(ViewCallbacksTest, ColourFunctionRecoloursAssembledEntitiesAndMembersOnly
     EXPECT_EQ(grouped.members[2]->mesh->upload_pending, 0);
     for (int i = 0; i < COLOUR_FUNCTION_COUNT; ++i)
         EXPECT_EQ(app.colour_function_toggles[i].selected, i == 4);
+}
+
+TEST_F(ViewCallbacksTest, ColourSpaceTogglesTheLegendBetweenGreyStepsAndHues)
+{
+    const auto hues = build_function_palette(true);
     toggle_colour_space(app);
+    for (std::size_t i = 0; i < 10; ++i) {
+        const std::uint32_t c = app.colour_bar.swatches[i].background_colour;
+        EXPECT_EQ(c >> 16 & 0xFF, c & 0xFF) << "grey swatch " << i;
+        EXPECT_EQ(c >> 8 & 0xFF, c & 0xFF) << "grey swatch " << i;
+    }
+    EXPECT_LT(app.colour_bar.swatches[0].background_colour & 0xFF,
+              app.colour_bar.swatches[9].background_colour & 0xFF)
+        << "a ramp from dark to light";
     toggle_colour_space(app);
     EXPECT_EQ(app.view_settings.multi_channel_colour, 1);
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(app.colour_bar.swatches[i].background_colour, hues[i]) << i;
 }
 
 TEST_F(ViewCallbacksTest, SplitAndCloseKeepTheSelectionOnItsPane)
