@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "model/entity.h"
+#include "model/transform_editor_labels.h"
 
 // Pixel height of one parameter panel row.
 constexpr std::int32_t PARAMETER_ROW_HEIGHT = 32;
@@ -16,6 +17,7 @@ struct SceneState {
     std::int32_t widest_statistics = 0; // largest statistics width in the list
     EntityList* entity_list = nullptr;  // set when the environment becomes current
     std::int32_t selected_index = -1;   // index into entities, -1 none
+    TransformEditorLabels editor_labels = transform_editor_labels();
 };
 
 struct EntitySelection {

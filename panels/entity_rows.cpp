@@ -7,6 +7,7 @@
 #include "app/state/application.h"
 #include "lumo/font.h"
 #include "model/entity.h"
+#include "model/transform_editor_labels.h"
 #include "panels/list_styles.h"
 #include "panels/panel_rows.h"
 #include "shell/refresh.h"
@@ -99,6 +100,26 @@ void install_list_callbacks(lumo::KL& list, lumo::ClickFn click, lumo::LayoutFn 
     list.set_layout_callback(layout);
 }
 
+// The current environment's transform editor labels, the built-in ones
+// before an environment exists.
+const TransformEditorLabels& editor_labels(const Application& app)
+{
+    return app.current_scene_state != nullptr ? app.current_scene_state->editor_labels
+                                              : transform_editor_labels();
+}
+
+void show_editor_labels(Application& app)
+{
+    EntityInspectorWidgets& widgets = app.lists.entities;
+    std::size_t k = 0;
+    for (std::size_t r = 0; r < widgets.transform_titles.size(); ++r) {
+        const TransformEditorRow& row = editor_labels(app)[r];
+        widgets.transform_titles[r].set_label(row.title);
+        for (const std::string& axis : row.axis_names)
+            widgets.axis_names[k++].set_label(axis);
+    }
+}
+
 void show_no_entity(Application& app)
 {
     EntityInspectorWidgets& widgets = app.lists.entities;
@@ -112,14 +133,14 @@ void show_no_entity(Application& app)
     widgets.details.content_offset_y = 0;
     widgets.details.content_width = 0;
     widgets.details.content_height = 0;
-    static const std::array<const char*, TRANSFORM_FIELD_COUNT> identity{"0", "0", "0", "1", "1",
-                                                                         "1", "1", "0", "0", "0"};
-    for (std::size_t k = 0; k < widgets.transform_fields.size(); ++k) {
-        lumo::F& field = widgets.transform_fields[k];
-        field.set_label(identity[k]);
-        field.on_enter = nullptr;
-        field.on_escape = nullptr;
-    }
+    std::size_t k = 0;
+    for (const TransformEditorRow& row : editor_labels(app))
+        for (const std::string& identity : row.default_values) {
+            lumo::F& field = widgets.transform_fields[k++];
+            field.set_label(identity);
+            field.on_enter = nullptr;
+            field.on_escape = nullptr;
+        }
     for (auto* buttons : {&widgets.rotation_order_buttons, &widgets.transform_order_buttons})
         for (lumo::P& button : *buttons) {
             button.font = lumo::kFontSmall;
@@ -151,9 +172,14 @@ void show_entity(Application& app, const Entity& entity)
         label->height = label->label_height + 2 * gap;
     }
     widgets.details.visible = true;
+    // The titles stand among the value lines; whichever column is longer
+    // sets where the transform block starts.
+    const std::int32_t text_height =
+        std::max(widgets.property_lines.label_height, widgets.detail_text.label_height);
     place(widgets.details, 0, 0, app.layout.side_panel_width - app.layout.panel_inset,
-          widgets.property_lines.label_height - 1 + 2 * (gap + 6 * app.layout.strip_height));
+          text_height - 1 + 2 * (gap + 6 * app.layout.strip_height));
 
+    show_editor_labels(app);
     const PanelRows& model = app.panel_rows;
     for (std::size_t k = 0; k < widgets.transform_fields.size(); ++k) {
         lumo::F& field = widgets.transform_fields[k];

@@ -198,8 +198,12 @@ void lay_out_row_markers(Application& app, EntityRowList& rows, lumo::KL& list, 
     list.border_bottom.style = overflow && app.lists.fill_styles != nullptr
                                    ? &app.lists.fill_styles[STYLE_SEPARATOR]
                                    : nullptr;
-    for (const std::unique_ptr<EntityRowWidgets>& row : rows.rows)
+    // The labels and the lock box scroll sideways together.
+    for (const std::unique_ptr<EntityRowWidgets>& row : rows.rows) {
+        row->first_line.x = column;
+        row->two_lines.x = column;
         row->marker.x = column + app.layout.gap / 2;
+    }
 }
 
 void on_transform_enter()

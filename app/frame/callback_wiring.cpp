@@ -451,6 +451,13 @@ void wire_parse_report(Application& app)
     app.parse_report.row_click = on_parse_report_row_click;
 }
 
+// The side panels' list and detail panes, the entity details among them.
+void wire_list_pane_wheels(Application& app)
+{
+    for (lumo::SP& pane : app.list_panes)
+        pane.on_wheel_callback = repaint_after_wheel;
+}
+
 void install_layout_callbacks(Application& app)
 {
     app.root.set_layout_callback(forward_layout<lay_out_root_and_view>);
@@ -501,4 +508,5 @@ void install_action_callbacks(Application& app)
     wire_command_buttons(app);
     wire_strips(app);
     wire_parse_report(app);
+    wire_list_pane_wheels(app);
 }

@@ -10,6 +10,7 @@
 #include "app/frame/interface_construction.h"
 #include "app/state/application.h"
 #include "lumo/font.h"
+#include "model/transform_editor_labels.h"
 #include "panels/list_styles.h"
 #include "shell/menu_rows.h"
 #include "shell/pane_layouts.h"
@@ -59,7 +60,7 @@ void build_entity_inspector(Application& app)
     style_label(app, widgets.title, "Entity ", lumo::kFontSmallBold);
     style_label(app, widgets.header, ": (none selected)", lumo::kFontSmall);
     style_label(app, widgets.property_lines, "", lumo::kFontSmall);
-    style_label(app, widgets.detail_text, "", lumo::kFontSmall);
+    style_label(app, widgets.detail_text, "", lumo::kFontSmallBold);
     style_label(app, widgets.ppd_indicator, "PPD", lumo::kFontSmallBold);
     for (lumo::P* part :
          {static_cast<lumo::P*>(&widgets.title), static_cast<lumo::P*>(&widgets.header),
@@ -80,6 +81,17 @@ void build_entity_inspector(Application& app)
         field.border_bottom = {app.layout.thin_border, &g_active_fill_styles[STYLE_BORDER_BOTTOM],
                                0};
         widgets.details.add_child(&field);
+    }
+    for (lumo::T& title : widgets.transform_titles) {
+        style_label(app, title, "", lumo::kFontSmallBold);
+        title.align_x = lumo::kAlignStart;
+        widgets.details.add_child(&title);
+    }
+    for (lumo::T& axis : widgets.axis_names) {
+        style_label(app, axis, "", lumo::kFontSmall);
+        axis.align_x = lumo::kAlignCentre;
+        axis.align_y = lumo::kAlignCentre;
+        widgets.details.add_child(&axis);
     }
     widgets.details.visible = false;
     lower.add_child(&widgets.details);
@@ -212,30 +224,34 @@ void lay_out_entity_details(Application& app)
     set_rect(widgets.title, 0, 0, widgets.title.label_width, u);
     set_rect(widgets.ppd_indicator, width - 2 * u, 0, 2 * u, u);
     widgets.property_lines.y = u;
-    widgets.detail_text.x = 0;
-    widgets.detail_text.y = u + widgets.property_lines.height;
-    // The title and the property lines scroll sideways with the details.
+    // The title and the property lines scroll sideways with the details;
+    // the titles stand in the value column's empty lines, above their values.
     lay_out_entity_detail_header(app, width, 0);
+    widgets.detail_text.x = widgets.property_lines.x;
+    widgets.detail_text.y = u;
     set_rect(widgets.header, widgets.title.x + widgets.title.label_width, 0,
              width - 2 * u - widgets.title.label_width, u);
-    const int text_height = widgets.property_lines.height +
-                            (widgets.detail_text.label.empty() ? 0 : widgets.detail_text.height);
-    const int block = u + text_height + g;
-    // Translation, uniform scale, per-axis scale and rotation, one strip
-    // each after its RESET button.
-    constexpr std::array<std::array<int, 2>, 4> groups{{{0, 3}, {3, 1}, {4, 3}, {7, 3}}};
-    for (std::size_t r = 0; r < groups.size(); ++r) {
-        const int y = block + static_cast<int>(r) * u;
-        set_rect(app.transform_reset_buttons[r], 0, y, 2 * u, u);
-        const int count = groups[r][1];
-        const int each = (width - 2 * u) / count;
-        for (int k = 0; k < count; ++k)
-            set_rect(widgets.transform_fields[static_cast<std::size_t>(groups[r][0] + k)],
-                     2 * u + k * each, y, each, u);
+    const int block =
+        u + std::max(widgets.property_lines.height, widgets.detail_text.height) + g;
+    // Translation, uniform scale, per-axis scale and rotation: a title strip
+    // with the row's RESET button, then its fields after their axis names.
+    std::size_t field = 0;
+    for (std::size_t r = 0; r < widgets.transform_titles.size(); ++r) {
+        const int y = block + 2 * static_cast<int>(r) * u;
+        set_rect(widgets.transform_titles[r], 0, y, width - 2 * u, u);
+        set_rect(app.transform_reset_buttons[r], width - 2 * u, y, 2 * u, u);
+        const int count = static_cast<int>(transform_editor_labels()[r].axis_names.size());
+        const int each = width / count;
+        const int name_width = count == 1 ? 2 * u : u;
+        for (int k = 0; k < count; ++k, ++field) {
+            set_rect(widgets.axis_names[field], k * each, y + u, name_width, u);
+            set_rect(widgets.transform_fields[field], k * each + name_width, y + u,
+                     each - name_width, u);
+        }
     }
-    place_order_row(widgets.rotation_order_buttons, app.transform_reset_buttons[4], block + 4 * u,
+    place_order_row(widgets.rotation_order_buttons, app.transform_reset_buttons[4], block + 8 * u,
                     width, u);
-    place_order_row(widgets.transform_order_buttons, app.transform_reset_buttons[5], block + 5 * u,
+    place_order_row(widgets.transform_order_buttons, app.transform_reset_buttons[5], block + 9 * u,
                     width, u);
 }
 
