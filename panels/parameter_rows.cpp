@@ -172,6 +172,7 @@ std::int32_t add_parameter_row(Application& app, const ScriptParameter& paramete
     name.padding.right = gap;
     name.padding.bottom = 2;
     name.selected = parameter.selected != 0;
+    name.selected_style = active_style(app, STYLE_ROW_HIGHLIGHT);
     name.text_colour_override = app.lists.text_colour;
     name.set_label(parameter.label);
 

@@ -47,17 +47,6 @@ void show_value_text(Application& app, std::int32_t index, const ScriptParameter
     show_parameter_row_value(app, index);
 }
 
-// After a refused entry the field shows the value the parameter still has,
-// cursor at the end: a field left holding the refused text would claim a
-// value that the parameter, its slider and the mesh do not have.
-void show_current_value(Application& app, std::int32_t index, const ScriptParameter& parameter,
-                        ParameterRowWidgets& row)
-{
-    const std::string text = parameter_field_text(parameter);
-    show_value_text(app, index, parameter, text);
-    row.value_field.set_label_field(text);
-}
-
 void request_sync(Entity& entity)
 {
     if (entity.manual_sync == 0) entity.sync_requested = 1;
@@ -195,6 +184,20 @@ template <bool Refs, bool Released> void on_parameter_slider(double value)
     move_parameter_slider(*g_app, lumo::g_drag_widget->row_id, value, Released, Refs);
 }
 
+// A list shorter than its pane closes with a bottom border; a longer one
+// runs on under the pane's edge.
+void on_parameter_details_layout(int /*width*/, int /*height*/)
+{
+    if (g_app == nullptr) return;
+    lumo::KL& details = g_app->lists.parameters.details;
+    const lumo::SP& pane = g_app->list_panes[LIST_PANE_PARAMETER_DETAILS];
+    const bool short_list = details.height < pane.height - g_app->layout.panel_inset;
+    details.border_bottom.width = short_list ? g_app->layout.thin_border : 0;
+    details.border_bottom.style = short_list && g_app->lists.fill_styles != nullptr
+                                      ? &g_app->lists.fill_styles[STYLE_SEPARATOR]
+                                      : nullptr;
+}
+
 template <bool Refs> bool on_parameter_details_click()
 {
     if (g_app != nullptr)
@@ -235,8 +238,8 @@ void commit_parameter_value(Application& app, std::int32_t index, bool through_r
     const std::string typed = row->value_field.label;
     const ParameterValue value = read_typed_text(*parameter, typed);
     if (value.type != parameter->value_type) {
+        // The field keeps the typed text for the person to correct.
         drop_focus();
-        show_current_value(app, index, *parameter, *row);
         show_error_pane(app, "Error: Invalid Value for Parameter",
                         parameter_parse_error_text(typed));
         refresh_root(app);
@@ -244,7 +247,6 @@ void commit_parameter_value(Application& app, std::int32_t index, bool through_r
     }
     if (!check_parameter_in_range(*parameter, value)) {
         drop_focus();
-        show_current_value(app, index, *parameter, *row);
         show_error_pane(app, "Error: Value Outside of Parameter Bounds",
                         parameter_bounds_error_text(*parameter, value));
         refresh_root(app);
@@ -314,4 +316,5 @@ void wire_parameter_callbacks(Application& app)
     callbacks.group_slider_released = on_parameter_slider<true, true>;
     callbacks.parameter_info = on_parameter_details_click<false>;
     callbacks.group_parameter_info = on_parameter_details_click<true>;
+    callbacks.parameter_details_layout = on_parameter_details_layout;
 }

@@ -42,9 +42,17 @@ void sync_unless_manual(Application& app, Entity& entity)
     if (entity.manual_sync == 0) sync_entity_parameters(app, &entity, true);
 }
 
+// The reset-one request shows the confirmation's icon mirrored; its answer,
+// either way, turns it back.
+void mirror_confirm_icon(Application& app, bool mirrored)
+{
+    app.confirm_pane.icon.icon_flip_x = mirrored;
+}
+
 void cancel_reset(Application& app)
 {
     app.reset_parameter_target = -1;
+    mirror_confirm_icon(app, false);
 }
 
 } // namespace
@@ -55,6 +63,7 @@ void reset_parameter_value(Application& app, std::int32_t index)
     app.reset_parameter_target = index;
     show_confirm_dialog(app, "Confirm Reset of Entity Parameter Value", k_undo_note, k_confirm_icon,
                         cancel_reset, reset_parameter_confirmed);
+    mirror_confirm_icon(app, true);
 }
 
 void reset_parameter_values(Application& app)
@@ -73,6 +82,7 @@ void reset_parameter_confirmed(Application& app)
 {
     const std::int32_t index = app.reset_parameter_target;
     app.reset_parameter_target = -1;
+    mirror_confirm_icon(app, false);
     Entity* entity = selected_entity(app);
     if (entity == nullptr || index < 0) return;
     const std::vector<ScriptParameter*> parameters = editable_parameters(*entity);
@@ -84,6 +94,7 @@ void reset_parameter_confirmed(Application& app)
 
 void reset_parameters_confirmed(Application& app)
 {
+    mirror_confirm_icon(app, false);
     Entity* entity = selected_entity(app);
     if (entity == nullptr) return;
     const std::vector<ScriptParameter*> parameters = editable_parameters(*entity);
@@ -114,7 +125,12 @@ void show_parameter_type_info(Application& app, std::int32_t type_code)
     show_info_pane(app, "Info: " + name + " Type", "Type: " + name);
 }
 
-void show_parameter_definition_info(Application& app, std::int32_t)
+void show_parameter_definition_info(Application& app, std::int32_t index)
 {
-    show_info_pane(app, "Info: Parameter-Definition", "...");
+    Entity* entity = selected_entity(app);
+    if (entity == nullptr || index < 0) return;
+    const std::vector<ScriptParameter*> parameters = editable_parameters(*entity);
+    const auto at = static_cast<std::size_t>(index);
+    if (at >= parameters.size() || parameters[at] == nullptr) return;
+    show_info_pane(app, "Info: Parameter-Definition", parameters[at]->definition);
 }

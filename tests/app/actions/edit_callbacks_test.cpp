@@ -3,7 +3,6 @@
 
 #include "app/actions/export_option_callbacks.h"
 
-#include <cstring>
 #include "app/actions/parameter_callbacks.h"
 #include "app/actions/transform_callbacks.h"
 #include "app/commands/parameter_reset.h"
@@ -26,7 +25,7 @@ TEST_F(ParameterEdits, CommitsTakeValuesInBoundsAndRefuseTheRest)
         int index;
         const char* typed;
         const char* error_title; // "" when taken
-        const char* value_after; // also in the field: a refused entry shows the kept value
+        const char* value_after; // also in the field, unless refused
     };
     const Case cases[] = {
         {0, "7", "", "7"},
@@ -46,10 +45,9 @@ TEST_F(ParameterEdits, CommitsTakeValuesInBoundsAndRefuseTheRest)
         commit_parameter_value(app(), c.index, false);
         const ScriptParameter& p = parameter(static_cast<std::size_t>(c.index));
         EXPECT_EQ(format_parameter_value(p.current), c.value_after) << c.typed;
-        EXPECT_EQ(value_field(c.index).label, c.value_after) << c.typed;
-        if (*c.error_title != '\0') {
-            EXPECT_EQ(value_field(c.index).cursor, static_cast<int>(std::strlen(c.value_after)));
-        }
+        const bool refused = *c.error_title != '\0';
+        EXPECT_EQ(value_field(c.index).label, refused ? c.typed : c.value_after)
+            << "a refused entry stays for the person to correct";
         EXPECT_EQ(error().title, c.error_title) << c.typed;
         EXPECT_EQ(entity.sync_requested != 0, *c.error_title == '\0') << c.typed;
         TearDown();
@@ -113,6 +111,10 @@ TEST_F(ParameterEdits, DetailZonesFlipMarkAndSetBounds)
     EXPECT_EQ(entity.sync_requested, 1u);
     click_parameter_details(app(), 3 * u, first.y, false); // on the top edge: no row
     EXPECT_EQ(parameter(0).selected, 1);
+    click_parameter_details(app(), right, first.y + u / 2, false); // header's right zone
+    EXPECT_EQ(app().message_panes.info.title, "Info: Parameter-Definition");
+    EXPECT_EQ(app().message_panes.info.text, parameter(0).definition);
+    EXPECT_NE(parameter(0).definition.find("'N'"), std::string::npos);
 
     const lumo::KL& boolean = find_parameter_row(app(), 2)->row;
     click_parameter_details(app(), 3 * u, boolean.y + u + u / 2, false);
@@ -127,9 +129,16 @@ TEST_F(ParameterEdits, ResetsGoThroughTheConfirmationAndSurviveAShorterList)
     entity.manual_sync = 1; // no kernel here: the values are what is checked
     value_field(0).set_label("9");
     commit_parameter_value(app(), 0, false);
+    const lumo::P& icon = app().confirm_pane.icon;
+    reset_parameter_value(app(), 1);
+    EXPECT_TRUE(icon.icon_flip_x) << "the reset-one request mirrors the icon";
+    app().confirm.cancel_action(app());
+    EXPECT_FALSE(icon.icon_flip_x);
+    EXPECT_EQ(app().reset_parameter_target, -1);
     reset_parameter_value(app(), 0);
     ASSERT_NE(app().confirm.accept_action, nullptr);
     app().confirm.accept_action(app());
+    EXPECT_FALSE(icon.icon_flip_x);
     EXPECT_EQ(parameter(0).current.int_value, 4);
     EXPECT_EQ(value_field(0).label, "4");
     EXPECT_DOUBLE_EQ(find_parameter_row(app(), 0)->slider.value, 0.4);
