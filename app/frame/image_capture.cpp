@@ -98,15 +98,12 @@ void show_pick_in_hint_bar(Application& app)
 
 void pick_under_pointer(Application& app, const RenderScene& scene)
 {
-    if (app.view_settings.pick_mode == '!') {
-        release_pick_arrays(app.image_gl);
-        return;
-    }
     const int x = app.pointer_position[0];
     const int y = app.pointer_position[1];
     if (pane_at(scene, x, y) < 0) return;
     store_pick(app, pick_scene(scene, x, y, app.image_gl));
-    show_pick_in_hint_bar(app);
+    // Without a pick mode the lines wait on the indicator's own hint.
+    if (app.view_settings.pick_mode != '!') show_pick_in_hint_bar(app);
 }
 
 } // namespace

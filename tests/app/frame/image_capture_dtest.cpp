@@ -141,8 +141,11 @@ TEST_F(ImagePasses, ThePointerOverEachQuadPicksItsFlatIndexAndTriangleOncePerCha
         {"right quad, lower right", 1.7, -0.6, {1, 0}},
         {"background", 0.0, 0.0, {NO_PICK, NO_PICK}},
     };
-    paint_with_pointer(-1.7, 0.6);
-    EXPECT_EQ(app.picked_element, (std::array<std::int32_t, 2>{-1, -1})) << "pick mode '!'";
+    paint_with_pointer(1.7, -0.6);
+    EXPECT_EQ(app.picked_element, (std::array<std::int32_t, 2>{1, 0})) << "pick mode '!' picks too";
+    EXPECT_EQ(app.picked_element_lines[1], "0") << "the raw triangle, without a prefix";
+    ASSERT_NE(app.llmi_indicator.hint_text, nullptr);
+    EXPECT_EQ(lumo::g_tooltip_widget, nullptr) << "the view's hint waits for a pick mode";
     app.view_settings.pick_mode = 'T';
     for (const Case& c : cases) {
         paint_with_pointer(c.x, c.y);
@@ -157,10 +160,6 @@ TEST_F(ImagePasses, ThePointerOverEachQuadPicksItsFlatIndexAndTriangleOncePerCha
         paint_with_pointer(c.x, c.y);
         EXPECT_EQ(app.llmi_indicator.hint_text, nullptr) << c.where;
     }
-    EXPECT_FALSE(app.image_gl.pick_arrays.empty());
-    app.view_settings.pick_mode = '!';
-    paint_frame_timed(app);
-    EXPECT_TRUE(app.image_gl.pick_arrays.empty()) << "freed when the pick mode is off";
 }
 
 TEST_F(ImagePasses, AStalePickOutsideTheFlatListCountsAsNoHit)
