@@ -1,0 +1,291 @@
+// The tree test for the side panels and the colour-by strip: with an entity
+// open and selected, every widget of the entity inspector's details, of the
+// parameter rows and every colour function a person scrolls to can be
+// reached, at the start-up window size and at a larger one.
+
+#include "tests/app/frame/widget_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/actions/menu_dispatch.h"
+#include "app/frame/input_handlers.h"
+#include "model/entity_views.h"
+#include "model/parameters.h"
+#include "panels/entity_properties.h"
+#include "panels/entity_rows.h"
+#include "panels/parameter_rows.h"
+#include "platform/input_codes.h"
+
+namespace {
+
+using widget_tree::NamedWidget;
+using widget_tree::PaneTable;
+
+const char* const DEFINITIONS = "INT n(6, 3, 24, 'Pillars');\nSTR s(\"x\", 'Title');\n";
+
+void press_key(std::int32_t key)
+{
+    handle_platform_key_down(nullptr, key, 0);
+    handle_platform_key_up(nullptr, key, 0);
+}
+
+// One script with two parameters, its property texts written, selected in
+// both side panels.
+void add_selected_entity(Application& app)
+{
+    Entity entity = construct_entity();
+    entity.parse_report.script_path = "/tmp/scripts/pillars.plim";
+    entity.parameters = construct_parameter_set(DEFINITIONS);
+    format_property_titles(entity);
+    format_entity_properties(entity);
+    add_entity_unique(*app.current_scene_state, entity);
+    app.current_scene_state->selected_index = 0;
+    app.current_selection->selected_position = 0;
+    rebuild_entity_rows(app);
+    rebuild_entity_details(app);
+    rebuild_parameter_rows(app);
+    rebuild_parameter_details(app);
+}
+
+// Turns the wheel over the middle of `pane` until `widget` lies wholly in
+// view, as a person scrolls to it; stops when the wheel moves nothing more.
+void scroll_to(Application& app, lumo::P& pane, const lumo::P& widget)
+{
+    for (int notch = 0; notch < 64; ++notch) {
+        widget_tree::lay_out(app, app.root.width, app.root.height);
+        const std::vector<lumo::HitStep> to_pane = lumo::find_widget_path(&app.root, &pane);
+        const std::vector<lumo::HitStep> to_widget = lumo::find_widget_path(&app.root, &widget);
+        if (to_pane.empty() || to_widget.empty()) return;
+        const widget_tree::Area view = widget_tree::area_of(to_pane.back());
+        const widget_tree::Area at = widget_tree::area_of(to_widget.back());
+        const int steps = at.x0 < view.x0 || at.y0 < view.y0 ? -1
+                          : at.x1 > view.x1 || at.y1 > view.y1 ? 1
+                                                               : 0;
+        if (steps == 0) return;
+        handle_platform_mouse_button(nullptr, steps > 0 ? MOUSE_WHEEL_DOWN : MOUSE_WHEEL_UP,
+                                     BUTTON_PRESSED, (view.x0 + view.x1) / 2,
+                                     (view.y0 + view.y1) / 2);
+    }
+}
+
+template <typename Widgets>
+void add_all(std::vector<NamedWidget>& table, const std::string& name, Widgets& widgets)
+{
+    for (std::size_t i = 0; i < widgets.size(); ++i)
+        table.push_back({name + "[" + std::to_string(i) + "]", &widgets[i]});
+}
+
+void open_entity_inspector(Application& app)
+{
+    add_selected_entity(app);
+    press_key('2');
+}
+
+// The details from their top: the row, the header and the property texts.
+PaneTable entity_inspector(Application& app)
+{
+    EntityInspectorWidgets& panel = app.lists.entities;
+    PaneTable table{"ENTITYINSPECTOR",
+                    &app.side_panels[1],
+                    open_entity_inspector,
+                    {{"title", &panel.title},
+                     {"header", &panel.header},
+                     {"PPD indicator", &panel.ppd_indicator},
+                     // The titles lie over the value lines, in their empty
+                     // lines: a press on either text lands on the titles.
+                     {"property titles", &panel.detail_text}}};
+    for (const auto& row : panel.rows.rows) {
+        table.widgets.push_back({"row", &row->row});
+        table.widgets.push_back({"lock box", &row->marker});
+        add_all(table.widgets, "row icon", row->actions);
+    }
+    return table;
+}
+
+template <std::size_t Row> void open_transform_row(Application& app)
+{
+    open_entity_inspector(app);
+    lumo::SP& details = app.list_panes[LIST_PANE_ENTITY_DETAILS];
+    if constexpr (Row < 4)
+        scroll_to(app, details, app.lists.entities.transform_titles[Row]);
+    else
+        scroll_to(app, details, app.transform_reset_buttons[Row]);
+}
+
+// One strip group of the transform editor, scrolled to: a titled row with
+// its RESET and its named fields, or an order row.
+template <std::size_t Row> PaneTable transform_row(Application& app)
+{
+    EntityInspectorWidgets& panel = app.lists.entities;
+    PaneTable table{"ENTITYINSPECTOR transform row " + std::to_string(Row),
+                    &app.side_panels[1],
+                    open_transform_row<Row>,
+                    {{"RESET", &app.transform_reset_buttons[Row]}}};
+    if constexpr (Row < 4) {
+        table.widgets.push_back({"title", &panel.transform_titles[Row]});
+        constexpr std::array<std::size_t, 5> first{0, 3, 4, 7, 10};
+        for (std::size_t k = first[Row]; k < first[Row + 1]; ++k) {
+            table.widgets.push_back({"axis name", &panel.axis_names[k]});
+            table.widgets.push_back({"field", &panel.transform_fields[k]});
+        }
+    } else {
+        add_all(table.widgets, "order button",
+                Row == 4 ? panel.rotation_order_buttons : panel.transform_order_buttons);
+    }
+    return table;
+}
+
+void open_parameter_control(Application& app)
+{
+    add_selected_entity(app);
+    press_key('3');
+}
+
+PaneTable parameter_control(Application& app)
+{
+    ParameterControlWidgets& panel = app.lists.parameters;
+    PaneTable table{"PARAMETERCONTROL",
+                    &app.side_panels[2],
+                    open_parameter_control,
+                    {{"title", &panel.title},
+                     {"header", &panel.header},
+                     {"execute mode", &panel.execute_mode},
+                     {"RESET", &panel.reset_button},
+                     {"Variants", &panel.variants_button},
+                     {"APPLY", &panel.apply_button}}};
+    add_all(table.widgets, "option toggle", panel.toggles);
+    for (const auto& row : panel.rows.rows)
+        table.widgets.push_back({"entity row", &row->row});
+    if (!panel.parameters.empty()) {
+        ParameterRowWidgets& first = *panel.parameters.front();
+        table.widgets.push_back({"type", &first.type_label});
+        table.widgets.push_back({"name", &first.name_label});
+        table.widgets.push_back({"info icon", &first.info_icon});
+        table.widgets.push_back({"value field", &first.value_field});
+        table.widgets.push_back({"reset icon", &first.reset_icon});
+        table.widgets.push_back({"slider", &first.slider});
+    }
+    return table;
+}
+
+// The string parameter's row, the second, scrolled to.
+void open_string_parameter(Application& app)
+{
+    open_parameter_control(app);
+    if (app.lists.parameters.parameters.size() > 1)
+        scroll_to(app, app.list_panes[LIST_PANE_PARAMETER_DETAILS],
+                  app.lists.parameters.parameters[1]->value_field);
+}
+
+PaneTable string_parameter(Application& app)
+{
+    PaneTable table{"PARAMETERCONTROL string row", &app.side_panels[2], open_string_parameter, {}};
+    if (app.lists.parameters.parameters.size() > 1) {
+        ParameterRowWidgets& row = *app.lists.parameters.parameters[1];
+        table.widgets = {{"name", &row.name_label}, {"value field", &row.value_field}};
+    }
+    return table;
+}
+
+// "colour : function" from the COLOUR menu, then the strip scrolled to
+// colour function I.
+template <std::size_t I> void open_colour_function(Application& app)
+{
+    handle_tool_menu_item(app, 1, 3);
+    scroll_to(app, app.colour_bar.scroll, app.colour_function_toggles[I]);
+}
+
+template <std::size_t I> PaneTable colour_function(Application& app)
+{
+    return {"COLOURBAR function " + std::to_string(I),
+            &app.colour_bar.bar,
+            open_colour_function<I>,
+            {{"colour-by button", &app.colour_bar.button},
+             {"swatch container", &app.colour_bar.swatch_container},
+             {"colour function", &app.colour_function_toggles[I]}}};
+}
+
+template <std::size_t... I>
+std::vector<widget_tree::PaneTableOf> colour_functions(std::index_sequence<I...>)
+{
+    return {colour_function<I>...};
+}
+
+// What one table's state shows: its named widgets that cannot be reached,
+// and, by their place inside the Application, the widgets with a callback
+// under its pane and which of them can be reached in that state.
+struct Outcome {
+    std::vector<std::string> missing;
+    std::map<std::ptrdiff_t, std::string> with_callback;
+    std::set<std::ptrdiff_t> reached;
+};
+
+Outcome check(widget_tree::PaneTableOf table_of, int width, int height)
+{
+    Application& app = widget_tree::fresh_application();
+    widget_tree::lay_out(app, width, height);
+    table_of(app).open(app);
+    const PaneTable table = table_of(app);
+    app.root.refresh();
+    widget_tree::lay_out(app, width, height);
+    Outcome outcome;
+    const std::string where =
+        table.pane + " at " + std::to_string(width) + " x " + std::to_string(height) + ": ";
+    for (const NamedWidget& entry : table.widgets) {
+        const std::string why = widget_tree::why_unreachable(app, entry.widget);
+        if (!why.empty()) outcome.missing.push_back(where + entry.name + " " + why);
+    }
+    const auto* base = reinterpret_cast<const unsigned char*>(&app);
+    for (lumo::P* widget : widget_tree::application_widgets(app)) {
+        if (!widget_tree::has_callback(*widget) ||
+            !widget_tree::under(app, widget, table.pane_widget))
+            continue;
+        const std::ptrdiff_t at = reinterpret_cast<const unsigned char*>(widget) - base;
+        outcome.with_callback[at] = table.pane + ": " + widget_tree::describe(*widget);
+        if (widget_tree::why_unreachable(app, widget).empty()) outcome.reached.insert(at);
+    }
+    destroy_application();
+    return outcome;
+}
+
+// The tables of one scrolled pane: each names what shows once scrolled to;
+// together they must reach every widget with a callback in the pane.
+void expect_reachable(const std::vector<widget_tree::PaneTableOf>& tables)
+{
+    for (const auto& [width, height] : widget_tree::kWindowSizes) {
+        std::map<std::ptrdiff_t, std::string> with_callback;
+        std::set<std::ptrdiff_t> reached;
+        for (widget_tree::PaneTableOf table : tables) {
+            const Outcome outcome = check(table, width, height);
+            for (const std::string& missing : outcome.missing)
+                ADD_FAILURE() << missing;
+            with_callback.insert(outcome.with_callback.begin(), outcome.with_callback.end());
+            reached.insert(outcome.reached.begin(), outcome.reached.end());
+        }
+        for (const auto& [at, name] : with_callback)
+            if (reached.count(at) == 0)
+                ADD_FAILURE() << name << " has a callback but no scroll position reaches it at "
+                              << width << " x " << height;
+    }
+}
+
+TEST(SidePanelsTree, TheEntityDetailsReachEveryTransformFieldAndButton)
+{
+    expect_reachable({entity_inspector, transform_row<0>, transform_row<1>, transform_row<2>,
+                      transform_row<3>, transform_row<4>, transform_row<5>});
+}
+
+TEST(SidePanelsTree, TheParameterRowsReachTheirFieldsSlidersAndButtons)
+{
+    expect_reachable({parameter_control, string_parameter});
+}
+
+TEST(SidePanelsTree, TheColourByStripScrollsToEveryColourFunction)
+{
+    expect_reachable(colour_functions(std::make_index_sequence<COLOUR_FUNCTION_COUNT>{}));
+}
+
+} // namespace
