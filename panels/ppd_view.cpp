@@ -174,12 +174,20 @@ void show_entity_ppd(Application& app)
 void select_ppd_row(Application& app, std::int32_t row)
 {
     PpdViewState& view = app.ppd_view;
-    if (row < 0 || row >= static_cast<std::int32_t>(view.rows.size())) return;
-    for (std::size_t i = 0; i < view.rows.size(); ++i)
-        view.rows[i]->selected = static_cast<std::int32_t>(i) == row;
-    view.selected_row = row;
-    const Entity* entity = view.row_entities[static_cast<std::size_t>(row)];
-    if (entity != nullptr) show_report_text(app, format_entity_ppd(*entity));
+    const auto count = static_cast<std::int32_t>(view.rows.size());
+    if (row >= 0 && row < count && row != view.selected_row) {
+        if (view.selected_row >= 0 && view.selected_row < count)
+            view.rows[static_cast<std::size_t>(view.selected_row)]->selected = false;
+        view.rows[static_cast<std::size_t>(row)]->selected = true;
+        view.selected_row = row;
+        const Entity* entity = view.row_entities[static_cast<std::size_t>(row)];
+        if (entity != nullptr) show_report_text(app, format_entity_ppd(*entity));
+    }
+    // Any click on the list, the shown row's too, brings the report back to its start.
+    if (view.report_area != nullptr) {
+        view.report_area->fraction_x = 0.0;
+        view.report_area->fraction_y = 0.0;
+    }
     refresh_root(app);
 }
 

@@ -444,6 +444,8 @@ void update_panel_visibility(Application& app)
     app.panel_visibility = shown;
 
     app.directive_column.column.visible = shown.camera_views;
+    // The grip stays while directives exist, to bring the column back.
+    app.directive_column.grip.visible = shown.camera_views_pane;
     app.parallel_flags_toggle.visible = shown.parallel_flags;
     app.variants_panel.panel.visible = shown.variants;
     app.llmi_toggle.visible = shown.inspector;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "app/actions/menu_dispatch.h"
 #include "app/commands/edit_handlers.h"
 #include "app/state/application.h"
 #include "model/entity.h"
@@ -17,6 +18,7 @@
 #include "shell/camera_control.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
+#include "shell/window_layout.h"
 
 namespace {
 
@@ -223,7 +225,7 @@ void step_camera_directive(Application& app, int direction)
 void apply_hovered_directive(Application& app)
 {
     const lumo::P* row = lumo::g_hovered_widget;
-    if (row == nullptr) return;
+    if (row == nullptr || app.view_settings.panel_flags[PANEL_VIEW_LOCK] != 0) return;
     const auto& rows = app.directive_rows;
     const auto found = std::find_if(rows.begin(), rows.end(),
                                     [row](const auto& owned) { return owned.get() == row; });
@@ -278,7 +280,15 @@ void toggle_directive_goto(Application& app)
     goto_button(app).selected = shown;
     for (lumo::F& field : app.directive_column.goto_fields)
         field.visible = shown;
+    // The fields sit below the buttons: the column's foot grows to hold them.
+    app.panel_layout.directive_widened = shown ? 1 : 0;
     refresh_root(app);
+}
+
+void toggle_directive_column(Application& app)
+{
+    handle_settings_menu_item(app, SETTINGS_MENU_WIDGETS, 0);
+    lay_out_view_panels(app, app.window_width, app.window_height);
 }
 
 void select_parse_report_row(Application& app, std::int32_t row)

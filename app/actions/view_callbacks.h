@@ -33,7 +33,7 @@ void sync_camera_directives(Application& app);
 void toggle_directive_auto_sync(Application& app);
 void step_camera_directive(Application& app, int direction); // -1 previous, +1 next
 void toggle_directive_root_mode(Application& app);
-// The directive row under the pointer is applied.
+// The directive row under the pointer is applied, unless the camera is locked.
 void apply_hovered_directive(Application& app);
 // A click on a variants panel row: applies that row's parametric variant to
 // its entity, whose synchronisation the frame tick then runs.
@@ -41,6 +41,9 @@ void apply_hovered_variant(Application& app);
 void toggle_directive_animation(Application& app);
 void toggle_directive_layout(Application& app);
 void toggle_directive_goto(Application& app);
+// The grip at the directive column's corner: the widgets menu's
+// camera-directives row, then the view panels laid out again.
+void toggle_directive_column(Application& app);
 
 // The parse report's rows: shows row `row`'s seven sections, keeping each
 // row's scroll position while another row is shown.

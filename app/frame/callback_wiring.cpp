@@ -20,6 +20,7 @@
 #include "app/commands/parse_check.h"
 #include "app/frame/interface_construction.h"
 #include "app/state/application.h"
+#include "panels/directive_menus.h"
 #include "panels/inspection_text.h"
 #include "panels/parse_report_rows.h"
 #include "panels/ppd_view.h"
@@ -202,6 +203,12 @@ void install_inspection_callbacks(Application& app)
     directives.buttons[1].on_click = click<step_directive<-1>>;
     directives.buttons[2].on_click = click<step_directive<1>>;
     directives.buttons[3].on_click = click<toggle_directive_goto>;
+    directives.grip.on_click = click<toggle_directive_column>;
+    // The goto fields take typed vectors that nothing applies yet.
+    for (lumo::F& field : directives.goto_fields) {
+        field.on_enter = action<refresh_root>;
+        field.on_escape = action<refresh_root>;
+    }
     app.profile_pane.row_toggle.on_click = click<toggle_ppd_row_list>;
     app.lists.entities.ppd_indicator.on_click = click<show_entity_ppd>;
     app.parallel_flags_toggle.on_click = click<toggle_parallel_flags_strip>;
@@ -398,6 +405,8 @@ void wire_command_buttons(Application& app)
 
 void lay_out_directive_rows(Application& app, int width, int height)
 {
+    // The rows follow the directives of the latest menu build and the layout style.
+    layout_directive_menu(app, app.directive_column.column.width);
     sync_directive_rows(app);
     for (const auto& row : app.directive_rows)
         row->on_click = click<apply_hovered_directive>;

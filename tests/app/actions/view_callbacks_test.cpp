@@ -306,3 +306,25 @@ TEST_F(ViewCallbacksTest, MenuStripWheelsScrollOnlyWhatDoesNotFit)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ViewCallbacksTest, ADirectiveRowMovesTheCameraOnlyWhileItIsNotLocked)
+{
+    app.directive_menus.camera_rows = {"front", "above"};
+    app.directive_menus.camera_points = {{{0, 2, 8, 0, 1, 0}}, {{0, 9, 0.01, 0, 0, 0}}};
+    for (int i = 0; i < 2; ++i)
+        app.directive_rows.push_back(std::make_unique<lumo::P>());
+    lumo::g_hovered_widget = app.directive_rows[1].get();
+    app.view_settings.panel_flags[PANEL_VIEW_LOCK] = 1;
+    const double eye_y = app.camera.eye[1];
+    apply_hovered_directive(app);
+    EXPECT_EQ(app.view_settings.current_camera_directive, -1) << "locked: nothing applied";
+    EXPECT_EQ(app.camera.eye[1], eye_y);
+    app.view_settings.panel_flags[PANEL_VIEW_LOCK] = 0;
+    apply_hovered_directive(app);
+    EXPECT_EQ(app.view_settings.current_camera_directive, 1);
+    lumo::g_hovered_widget = nullptr;
+}
+
+} // namespace

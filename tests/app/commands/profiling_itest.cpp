@@ -1,6 +1,7 @@
 // The profiling pane of the parallel example, assembled by the stand-in
 // kernel with the PROFILER option on and off.
 
+#include "lumo/scroll_pane.h"
 #include "panels/ppd_view.h"
 #include "tests/app/commands/command_scenario.h"
 
@@ -56,6 +57,17 @@ TEST_F(ProfilingScenario, TheParallelExampleShowsItsEntitiesAndBatches)
     EXPECT_TRUE(view.rows[2]->selected && !view.rows[0]->selected);
     EXPECT_NE(view.text.find("ordinal: 1 (2 of 5)"), std::string::npos);
     EXPECT_NE(view.text.find("\t Workload : Per-Statement Breakdown"), std::string::npos);
+
+    // The shown row again only brings its report back to the start.
+    lumo::SP report_area;
+    report_area.fraction_y = 0.5;
+    app->ppd_view.report_area = &report_area;
+    const std::string shown = view.text;
+    select_ppd_row(*app, 2);
+    EXPECT_EQ(report_area.fraction_y, 0.0);
+    EXPECT_EQ(view.text, shown);
+    EXPECT_TRUE(view.rows[2]->selected);
+    app->ppd_view.report_area = nullptr;
 }
 
 TEST_F(ProfilingScenario, WithoutTheProfilerTheEntityHasNoReport)

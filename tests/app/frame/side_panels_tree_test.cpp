@@ -18,6 +18,7 @@
 #include "panels/entity_rows.h"
 #include "panels/parameter_rows.h"
 #include "platform/input_codes.h"
+#include "shell/state_setters.h"
 
 namespace {
 
@@ -190,6 +191,34 @@ PaneTable string_parameter(Application& app)
     return table;
 }
 
+// The selected script's camera directives, as the menu builder leaves them,
+// with the goto fields shown from their button.
+void open_directive_column(Application& app)
+{
+    app.directive_menus.camera_rows = {"front", "above"};
+    app.directive_menus.camera_points = {{{0, 2, 8, 0, 1, 0}}, {{0, 9, 0.01, 0, 0, 0}}};
+    update_panel_visibility(app);
+    widget_tree::lay_out(app, app.root.width, app.root.height);
+    app.directive_column.buttons[3].on_click();
+}
+
+PaneTable directive_column(Application& app)
+{
+    DirectiveColumnWidgets& column = app.directive_column;
+    PaneTable table{"directive column", &column.column, open_directive_column,
+                    {{"grip", &column.grip}}};
+    add_all(table.widgets, "button", column.buttons);
+    add_all(table.widgets, "option button", app.directive_option_buttons);
+    add_all(table.widgets, "goto field", column.goto_fields);
+    // One row per directive; a row never built shows as a widget outside the tree.
+    static lumo::P never_built;
+    for (std::size_t i = 0; i < app.directive_menus.camera_rows.size(); ++i)
+        table.widgets.push_back({"directive row " + std::to_string(i),
+                                 i < app.directive_rows.size() ? app.directive_rows[i].get()
+                                                               : &never_built});
+    return table;
+}
+
 // "colour : function" from the COLOUR menu, then the strip scrolled to
 // colour function I.
 template <std::size_t I> void open_colour_function(Application& app)
@@ -281,6 +310,11 @@ TEST(SidePanelsTree, TheEntityDetailsReachEveryTransformFieldAndButton)
 TEST(SidePanelsTree, TheParameterRowsReachTheirFieldsSlidersAndButtons)
 {
     expect_reachable({parameter_control, string_parameter});
+}
+
+TEST(SidePanelsTree, TheDirectiveColumnShowsItsRowsGotoFieldsAndGrip)
+{
+    expect_reachable({directive_column});
 }
 
 TEST(SidePanelsTree, TheColourByStripScrollsToEveryColourFunction)
