@@ -24,6 +24,7 @@ namespace {
 
 using widget_tree::NamedWidget;
 using widget_tree::PaneTable;
+using widget_tree::add_each;
 
 const char* const DEFINITIONS = "INT n(6, 3, 24, 'Pillars');\nSTR s(\"x\", 'Title');\n";
 
@@ -52,7 +53,7 @@ void add_selected_entity(Application& app)
 }
 
 // Turns the wheel over the middle of `pane` until `widget` lies wholly in
-// view, as a person scrolls to it; stops when the wheel moves nothing more.
+// view, as a person scrolls to it; gives up after 64 notches.
 void scroll_to(Application& app, lumo::P& pane, const lumo::P& widget)
 {
     for (int notch = 0; notch < 64; ++notch) {
@@ -72,12 +73,6 @@ void scroll_to(Application& app, lumo::P& pane, const lumo::P& widget)
     }
 }
 
-template <typename Widgets>
-void add_all(std::vector<NamedWidget>& table, const std::string& name, Widgets& widgets)
-{
-    for (std::size_t i = 0; i < widgets.size(); ++i)
-        table.push_back({name + "[" + std::to_string(i) + "]", &widgets[i]});
-}
 
 void open_entity_inspector(Application& app)
 {
@@ -101,7 +96,7 @@ PaneTable entity_inspector(Application& app)
     for (const auto& row : panel.rows.rows) {
         table.widgets.push_back({"row", &row->row});
         table.widgets.push_back({"lock box", &row->marker});
-        add_all(table.widgets, "row icon", row->actions);
+        add_each(table.widgets, "row icon", row->actions);
     }
     return table;
 }
@@ -133,7 +128,7 @@ template <std::size_t Row> PaneTable transform_row(Application& app)
             table.widgets.push_back({"field", &panel.transform_fields[k]});
         }
     } else {
-        add_all(table.widgets, "order button",
+        add_each(table.widgets, "order button",
                 Row == 4 ? panel.rotation_order_buttons : panel.transform_order_buttons);
     }
     return table;
@@ -157,7 +152,7 @@ PaneTable parameter_control(Application& app)
                      {"RESET", &panel.reset_button},
                      {"Variants", &panel.variants_button},
                      {"APPLY", &panel.apply_button}}};
-    add_all(table.widgets, "option toggle", panel.toggles);
+    add_each(table.widgets, "option toggle", panel.toggles);
     for (const auto& row : panel.rows.rows)
         table.widgets.push_back({"entity row", &row->row});
     if (!panel.parameters.empty()) {
@@ -207,9 +202,9 @@ PaneTable directive_column(Application& app)
     DirectiveColumnWidgets& column = app.directive_column;
     PaneTable table{"directive column", &column.column, open_directive_column,
                     {{"grip", &column.grip}}};
-    add_all(table.widgets, "button", column.buttons);
-    add_all(table.widgets, "option button", app.directive_option_buttons);
-    add_all(table.widgets, "goto field", column.goto_fields);
+    add_each(table.widgets, "button", column.buttons);
+    add_each(table.widgets, "option button", app.directive_option_buttons);
+    add_each(table.widgets, "goto field", column.goto_fields);
     // One row per directive; a row never built shows as a widget outside the tree.
     static lumo::P never_built;
     for (std::size_t i = 0; i < app.directive_menus.camera_rows.size(); ++i)
