@@ -223,22 +223,6 @@ void grow_parameter_list(Application& app, const Entity& entity)
     selection.content_height += 50;
 }
 
-void measure_parameter_list(Application& app)
-{
-    if (app.current_selection == nullptr || app.current_entity_list == nullptr) return;
-    EntitySelection& selection = *app.current_selection;
-    const EntityList& list = *app.current_entity_list;
-    selection.content_width = 0;
-    selection.content_height = 0;
-    for (std::int32_t index : list.display_order) {
-        if (index < 0 || index >= list.count) continue;
-        const Entity& entity = list.entities[static_cast<std::size_t>(index)];
-        selection.content_width =
-            std::max(selection.content_width, static_cast<std::int32_t>(entity.statistics_width));
-        selection.content_height += 50;
-    }
-}
-
 void copy_entity_render_attributes(const Entity& from, Entity& to)
 {
     to.translation = from.translation;

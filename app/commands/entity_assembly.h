@@ -81,8 +81,6 @@ void show_pane(Application& app, const PaneText& pane);
 void console_line(Application& app, const std::string& text);
 // The parameter panel's bookkeeping when a parametric entity joins.
 void grow_parameter_list(Application& app, const Entity& entity);
-// Width and height of the parameter panel's list, from its rows.
-void measure_parameter_list(Application& app);
 // Carries what the user set on an entity over to its re-assembled successor:
 // the transform with its orders and matrices, the assembly lock, the
 // parameter-editing switches and the visibility (mirrored into the

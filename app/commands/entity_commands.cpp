@@ -7,6 +7,7 @@
 #include "app/commands/script_reload.h"
 #include "app/state/application.h"
 #include "app/commands/environment_lifecycle.h"
+#include "panels/entity_rows.h"
 #include "panels/info_texts.h"
 #include "panels/message_panes.h"
 #include "platform/paths.h"
@@ -182,6 +183,8 @@ void close_script_file(Application& app)
     if (!remove_entity_at(*app.current_scene_state, index)) return;
     release_entity_queued(app, removed);
     console_line(app, "Script-File Closed: " + file_name(removed));
+    // The closed script may have had the widest row.
+    if (app.current_selection != nullptr) measure_entity_statistics_view(*app.current_selection);
     rebuild_entity_panels(app);
     update_environment_totals(app);
     build_script_list_text(app);

@@ -12,6 +12,7 @@
 #include "app/state/application.h"
 #include "panels/console_channels.h"
 #include "panels/entity_colouring.h"
+#include "panels/entity_rows.h"
 #include "panels/info_texts.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -90,7 +91,7 @@ bool replace_in_list(Reload& reload, Entity& successor, const Entity& replaced,
         release_replaced(app, successor, carried);
         return false;
     }
-    measure_parameter_list(app);
+    if (app.current_selection != nullptr) measure_entity_statistics_view(*app.current_selection);
     update_environment_totals(app);
     return true;
 }
