@@ -82,15 +82,15 @@ void build_entity_inspector(Application& app)
                                0};
         widgets.details.add_child(&field);
     }
-    for (lumo::T& title : widgets.transform_titles) {
-        style_label(app, title, "", lumo::kFontSmallBold);
+    // The row titles stand level with their RESET buttons, in the regular
+    // face so that the longest keeps clear of its button.
+    for (lumo::P& title : widgets.transform_titles) {
+        style_label(app, title, "", lumo::kFontSmall);
         title.align_x = lumo::kAlignStart;
         widgets.details.add_child(&title);
     }
-    for (lumo::T& axis : widgets.axis_names) {
+    for (lumo::P& axis : widgets.axis_names) {
         style_label(app, axis, "", lumo::kFontSmall);
-        axis.align_x = lumo::kAlignCentre;
-        axis.align_y = lumo::kAlignCentre;
         widgets.details.add_child(&axis);
     }
     widgets.details.visible = false;

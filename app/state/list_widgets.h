@@ -49,8 +49,8 @@ struct EntityInspectorWidgets {
     // Translation x, y, z; uniform scale; per-axis scale x, y, z; rotation x, y, z.
     std::array<lumo::F, 10> transform_fields;
     // The transform editor's row titles and the axis name before each field.
-    std::array<lumo::T, 4> transform_titles;
-    std::array<lumo::T, 10> axis_names;
+    std::array<lumo::P, 4> transform_titles;
+    std::array<lumo::P, 10> axis_names;
 };
 
 // One parameter of the selected entity: type and name on the first row, the

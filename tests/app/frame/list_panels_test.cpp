@@ -90,7 +90,7 @@ TEST_F(EntityDetails, RowsAreTitledAndEachFieldNamesItsAxis)
 {
     const EntityInspectorWidgets& details = inspector();
     std::vector<std::string> titles;
-    for (const lumo::T& title : details.transform_titles)
+    for (const lumo::P& title : details.transform_titles)
         titles.push_back(title.label);
     EXPECT_EQ(titles, (std::vector<std::string>{"\t Translation", "\t Uniform Scale-Factor",
                                                 "\t Non-Uniform Scale-Factor",
