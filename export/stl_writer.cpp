@@ -5,6 +5,10 @@
 #include <cstring>
 #include <memory>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "export/export_frame.h"
 #include "export/output_encoding.h"
 
@@ -88,8 +92,9 @@ constexpr std::size_t kBinaryRecordBytes = 50;
 // compiler turns into vector operations, then put in front of the corners.
 constexpr std::size_t kBatchTriangles = 256;
 
-struct CornerRows {
-    double row[9][kBatchTriangles]; // p0 x, y, z, p1 x, y, z, p2 x, y, z
+// The two edges from the first corner, p1 - p0 and p2 - p0, of each triangle.
+struct EdgeRows {
+    double row[6][kBatchTriangles]; // e1 x, y, z, e2 x, y, z
 };
 
 // A corner goes in as four floats in one 16-byte store: x, y, z and a zero
@@ -103,35 +108,43 @@ inline void put_corner(char* at, double x, double y, double z)
     if constexpr (std::endian::native != kBinaryOrder) {
         put_f32<kBinaryOrder>(put_f32<kBinaryOrder>(put_f32<kBinaryOrder>(at, x), y), z);
     } else {
+#if defined(__SSE2__)
+        // Spelled out: the compiler makes two stores of the array below.
+        const __m128 xy = _mm_cvtpd_ps(_mm_set_pd(y, x));
+        const __m128 z0 = _mm_cvtpd_ps(_mm_set_sd(z));
+        _mm_storeu_ps(reinterpret_cast<float*>(at), _mm_movelh_ps(xy, z0));
+#else
         const float corner[4] = {static_cast<float>(x), static_cast<float>(y),
                                  static_cast<float>(z), 0.0f};
         std::memcpy(at, corner, sizeof corner);
+#endif
     }
 }
 
-// Triangle i of a batch: its corners into the rows and into its record.
-inline void put_triangle(CornerRows& rows, char* records, std::size_t i, const Vec3 (&p)[3])
+// Triangle i of a batch: its edges into the rows, its corners into its record.
+inline void put_triangle(EdgeRows& rows, char* records, std::size_t i, const Vec3 (&p)[3])
 {
-    char* at = records + i * kBinaryRecordBytes + 12;
-    for (std::size_t k = 0; k < 3; ++k, at += 12) {
-        rows.row[3 * k][i] = p[k].x;
-        rows.row[3 * k + 1][i] = p[k].y;
-        rows.row[3 * k + 2][i] = p[k].z;
-        put_corner(at, p[k].x, p[k].y, p[k].z);
+    for (std::size_t k = 1; k < 3; ++k) {
+        rows.row[3 * k - 3][i] = p[k].x - p[0].x;
+        rows.row[3 * k - 2][i] = p[k].y - p[0].y;
+        rows.row[3 * k - 1][i] = p[k].z - p[0].z;
     }
+    char* at = records + i * kBinaryRecordBytes + 12;
+    for (std::size_t k = 0; k < 3; ++k, at += 12)
+        put_corner(at, p[k].x, p[k].y, p[k].z);
 }
 
 // The same arithmetic as facet_normal, batch-wide; a zero square leaves the
 // normal as it is (scale 1). The normals go in front of their corners.
 // Square roots and divisions are most of the time: built for AVX2 as well,
 // which takes four at a time.
-__attribute__((target_clones("avx2", "default"))) void put_batch_normals(const CornerRows& rows, char* records, std::size_t count)
+__attribute__((target_clones("avx2", "default"))) void put_batch_normals(const EdgeRows& rows, char* records, std::size_t count)
 {
-    const auto& c = rows.row;
+    const auto& e = rows.row;
     float normal[3][kBatchTriangles];
     for (std::size_t i = 0; i < count; ++i) {
-        const double e1x = c[3][i] - c[0][i], e1y = c[4][i] - c[1][i], e1z = c[5][i] - c[2][i];
-        const double e2x = c[6][i] - c[0][i], e2y = c[7][i] - c[1][i], e2z = c[8][i] - c[2][i];
+        const double e1x = e[0][i], e1y = e[1][i], e1z = e[2][i];
+        const double e2x = e[3][i], e2y = e[4][i], e2z = e[5][i];
         const double nx = e1y * e2z - e1z * e2y;
         const double ny = e1z * e2x - e1x * e2z;
         const double nz = e1x * e2y - e1y * e2x;
@@ -156,7 +169,7 @@ char* reserve_batch(OutputFile& out)
 
 // Checked triangles of a mesh in place (3-D, not transformed, not mirrored):
 // positions straight from the array, everything the loop uses in locals.
-void write_sound_triangles(OutputFile& out, const PlacedMesh& mesh, CornerRows& rows)
+void write_sound_triangles(OutputFile& out, const PlacedMesh& mesh, EdgeRows& rows)
 {
     const double* positions = mesh.positions.data();
     const std::uint32_t* indices = mesh.triangle_indices.data();
@@ -180,7 +193,7 @@ void write_sound_triangles(OutputFile& out, const PlacedMesh& mesh, CornerRows& 
 
 // Any other mesh: its faces as the face walk gives them, positions through
 // the entity transform.
-void write_placed_triangles(OutputFile& out, const PlacedMesh& mesh, CornerRows& rows)
+void write_placed_triangles(OutputFile& out, const PlacedMesh& mesh, EdgeRows& rows)
 {
     char* records = nullptr;
     std::size_t count = 0;
@@ -204,7 +217,7 @@ void write_binary(OutputFile& out, const std::vector<PlacedMesh>& meshes)
     const char head[kBinaryHeadBytes] = {};
     append_bytes(out, head, sizeof head);
     append_u32<kBinaryOrder>(out, static_cast<std::uint32_t>(count_faces(meshes, EXPORT_TRIANGLES)));
-    auto rows = std::make_unique<CornerRows>();
+    auto rows = std::make_unique<EdgeRows>();
     for (const PlacedMesh& mesh : meshes) {
         if (mesh.triangles_sound && !mesh.transformed && mesh.dimension == 3)
             write_sound_triangles(out, mesh, *rows);
