@@ -83,6 +83,18 @@ bool on_disk_file_system(std::FILE* stream)
     return facts.f_type != TMPFS_MAGIC && facts.f_type != RAMFS_MAGIC;
 }
 
+// Only a file that replaces none reserves: when a rename replaces a file,
+// a disk file system writes out the blocks it has yet to allocate before
+// the rename is committed, so that after a crash the name holds the old or
+// the new contents whole; reserved blocks would skip that and could leave
+// zeros under the name.
+bool reserves_ahead(const OutputFile& out)
+{
+    std::error_code error;
+    return out.renames && !std::filesystem::exists(out.target_path, error) && !error &&
+           on_disk_file_system(out.stream);
+}
+
 // Space beyond the end of the file that is not yet written (the size stays);
 // a file system that cannot reserve ends the reserving, not the export.
 void reserve_ahead(OutputFile& out)
@@ -136,7 +148,7 @@ bool open_output(OutputFile& out, const std::string& target_path)
     out.buffer.resize(kBufferBytes);
     out.used = 0;
     out.failed = false;
-    out.reserves = out.renames && on_disk_file_system(out.stream);
+    out.reserves = reserves_ahead(out);
     out.written = 0;
     out.reserved = 0;
     return true;

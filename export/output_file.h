@@ -39,9 +39,9 @@ struct OutputFile {
 bool open_output(OutputFile& out, const std::string& target_path);
 
 // Writes the buffer out and empties it; marks the file failed on a short write.
-// A new file on a disk file system gets its blocks reserved some megabytes
-// ahead of the writes: that takes the kernel about a third less time than
-// reserving them block by block as the writes arrive.
+// A new file on a disk file system that replaces no other gets its blocks
+// reserved some megabytes ahead of the writes: that takes the kernel about a
+// third less time than reserving them block by block as the writes arrive.
 void flush_output(OutputFile& out);
 
 // Room for `bytes` more bytes at the end of the buffer (at most the buffer
