@@ -13,6 +13,10 @@
 
 #include "model/entity.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Writer topologies: polygons, triangles; any other value writes no faces.
 constexpr std::int32_t EXPORT_POLYGONS = 0;
 constexpr std::int32_t EXPORT_TRIANGLES = 3;
@@ -78,10 +82,18 @@ inline Vec3 placed_normal(const PlacedMesh& mesh, std::int32_t topology, std::ui
     return n;
 }
 
+// A max and a min without branches: channels vary from vertex to vertex and
+// branches on them mispredict (the compiler makes branches of the selects).
 inline double clamp_unit(double value)
 {
-    if (!(value > 0.0)) return 0.0; // NaN included
-    return value < 1.0 ? value : 1.0;
+#if defined(__SSE2__)
+    // maxsd gives its second operand when the first is NaN.
+    const __m128d above_zero = _mm_max_sd(_mm_set_sd(value), _mm_setzero_pd());
+    return _mm_cvtsd_f64(_mm_min_sd(above_zero, _mm_set_sd(1.0)));
+#else
+    const double above_zero = value > 0.0 ? value : 0.0; // NaN included
+    return above_zero < 1.0 ? above_zero : 1.0;
+#endif
 }
 
 // Colour k clamped to 0..1 (NaN to 0); opaque white when the mesh has none.

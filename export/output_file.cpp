@@ -5,10 +5,16 @@
 #include <random>
 #include <system_error>
 
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
 constexpr int kTemporaryNameAttempts = 8;
+constexpr std::uint64_t kReserveStepBytes = std::uint64_t{8} << 20;
 
 std::string random_suffix()
 {
@@ -68,6 +74,49 @@ std::FILE* create_temporary(OutputFile& out)
     return nullptr;
 }
 
+// Memory file systems would zero-fill reserved pages only to have them
+// overwritten, so only files on other file systems reserve space ahead.
+bool on_disk_file_system(std::FILE* stream)
+{
+    struct statfs facts {};
+    if (fstatfs(fileno(stream), &facts) != 0) return false;
+    return facts.f_type != TMPFS_MAGIC && facts.f_type != RAMFS_MAGIC;
+}
+
+// Only a file that replaces none reserves: when a rename replaces a file,
+// a disk file system writes out the blocks it has yet to allocate before
+// the rename is committed, so that after a crash the name holds the old or
+// the new contents whole; reserved blocks would skip that and could leave
+// zeros under the name.
+bool reserves_ahead(const OutputFile& out)
+{
+    std::error_code error;
+    return out.renames && !std::filesystem::exists(out.target_path, error) && !error &&
+           on_disk_file_system(out.stream);
+}
+
+// Space beyond the end of the file that is not yet written (the size stays);
+// a file system that cannot reserve ends the reserving, not the export.
+void reserve_ahead(OutputFile& out)
+{
+    if (!out.reserves || out.written + out.used <= out.reserved) return;
+    const auto offset = static_cast<off_t>(out.reserved);
+    if (fallocate(fileno(out.stream), FALLOC_FL_KEEP_SIZE, offset, kReserveStepBytes) != 0) {
+        out.reserves = false;
+        return;
+    }
+    out.reserved += kReserveStepBytes;
+}
+
+// Gives back the reserved space past the last byte written.
+void release_reserve(OutputFile& out)
+{
+    if (out.reserved > out.written &&
+        ftruncate(fileno(out.stream), static_cast<off_t>(out.written)) != 0) {
+        out.failed = true;
+    }
+}
+
 void discard_temporary(OutputFile& out)
 {
     if (out.renames) std::remove(out.write_path.c_str());
@@ -99,15 +148,20 @@ bool open_output(OutputFile& out, const std::string& target_path)
     out.buffer.resize(kBufferBytes);
     out.used = 0;
     out.failed = false;
+    out.reserves = reserves_ahead(out);
+    out.written = 0;
+    out.reserved = 0;
     return true;
 }
 
 void flush_output(OutputFile& out)
 {
     if (out.used == 0) return;
+    reserve_ahead(out);
     if (!out.failed && std::fwrite(out.buffer.data(), 1, out.used, out.stream) != out.used) {
         out.failed = true;
     }
+    out.written += out.used;
     out.used = 0;
 }
 
@@ -133,6 +187,7 @@ bool finish_output(OutputFile& out)
     if (!out.stream) return false;
     flush_output(out);
     if (std::fflush(out.stream) != 0 || std::ferror(out.stream)) out.failed = true;
+    release_reserve(out);
     if (std::fclose(out.stream) != 0) out.failed = true;
     out.stream = nullptr;
     if (!out.failed && out.renames &&

@@ -109,6 +109,29 @@ char* put_triple(char* at, double x, double y, double z)
     return Encoding::real(at, z);
 }
 
+// Records of vertices [first, last) read straight from arrays that cover
+// them: the pointers are locals, which the stores into the output buffer
+// cannot change, so the loop keeps them in registers.
+template <typename Encoding, bool Normals, bool Colours>
+char* put_direct_records(char* at, const double* positions, const double* normals,
+                         const double* colours, std::size_t first, std::size_t last)
+{
+    for (std::size_t k = first; k < last; ++k) {
+        const double* p = positions + k * 3;
+        at = put_triple<Encoding>(at, p[0], p[1], p[2]);
+        if constexpr (Normals) {
+            const double* n = normals + k * 3;
+            at = put_triple<Encoding>(at, n[0], n[1], n[2]);
+        }
+        if constexpr (Colours) {
+            const double* c = colours + k * 4;
+            at = Encoding::colour(at, Rgba{clamp_unit(c[0]), clamp_unit(c[1]), clamp_unit(c[2]),
+                                           clamp_unit(c[3])});
+        }
+    }
+    return at;
+}
+
 // The checks of the per-vertex readers, made once per mesh: for a mesh in
 // place (3-D, not transformed) whose arrays cover its vertices, the values
 // are read straight from the arrays.
@@ -123,13 +146,19 @@ void write_mesh_vertices(OutputFile& out, const PlacedMesh& mesh, std::int32_t t
     const bool direct_normals = !mesh.transformed && normals.size() >= std::size_t{count} * 3;
     const bool direct_colours = mesh.colours.size() >= std::size_t{count} * 4;
     const double* positions = mesh.positions.data();
+    const bool direct = direct_positions && (!Normals || direct_normals) &&
+                        (!Colours || direct_colours);
     const std::size_t block = records_per_block(out, kRecord);
     for (std::uint32_t first = 0; first < count;) {
         const std::uint32_t last =
             static_cast<std::uint32_t>(std::min<std::size_t>(count, first + block));
         char* const start = reserve_output(out, (last - first) * kRecord);
         char* at = start;
-        for (std::uint32_t k = first; k < last; ++k) {
+        if (direct) {
+            at = put_direct_records<Encoding, Normals, Colours>(at, positions, normals.data(),
+                                                               mesh.colours.data(), first, last);
+        }
+        for (std::uint32_t k = direct ? last : first; k < last; ++k) {
             if (direct_positions) {
                 const double* p = positions + std::size_t{k} * 3;
                 at = put_triple<Encoding>(at, p[0], p[1], p[2]);

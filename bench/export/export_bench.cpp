@@ -1,7 +1,8 @@
 // Each writer on meshes of one million triangles with normals and colours
 // (the stand-in's closed torus as the reader gives it, and a wavy grid),
 // every run to a fresh file, pairs timed in turns: the binary writers beside
-// one fwrite of the same bytes to a new file (CPU and wall time), the text
+// one fwrite of the same bytes to a new file (CPU and wall time) and beside
+// that fwrite into blocks reserved first (CPU), the text
 // writers beside the export step of the assimp command line tool on the
 // same mesh (its own reported export time, without its import).
 
@@ -17,6 +18,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
 
 #include "export/obj_writer.h"
 #include "export/off_writer.h"
@@ -119,6 +122,18 @@ bool write_with_one_fwrite(const std::string& path, const std::vector<char>& byt
     return std::fclose(file) == 0 && written;
 }
 
+// The same fwrite into a new file whose blocks were reserved first, as the
+// writers reserve theirs on a disk file system: the floor of a writer that
+// reserves, beside the plain fwrite the targets name.
+bool write_with_reserved_fwrite(const std::string& path, const std::vector<char>& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    fallocate(fileno(file), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size()));
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
 // The seconds of assimp's own "export took approx. N seconds" line; -1 when
 // the command fails or prints none.
 double assimp_export_seconds(const std::string& command)
@@ -149,8 +164,9 @@ struct WriterCase {
 };
 
 // A binary writer against one fwrite of the same bytes to a new file, in
-// CPU time (x_min, x_med) and wall time (wall_x_med); each run writes a
-// fresh file.
+// CPU time (x_min, x_med) and wall time (wall_x_med); then, in rounds of
+// their own, against that fwrite into reserved blocks (reserved_x_min,
+// reserved_x_med). Each run writes a fresh file.
 void binary_writer_vs_fwrite(benchmark::State& state, const WriterCase& writer, int mesh)
 {
     const EntityList& scene = bench_scene(mesh);
@@ -167,6 +183,20 @@ void binary_writer_vs_fwrite(benchmark::State& state, const WriterCase& writer, 
         for (std::size_t i = 0; i < times.first.size(); ++i)
             wall.push_back(times.first[i].wall / times.second[i].wall);
         state.counters["wall_x_med"] = median_of(wall);
+        const PairRounds reserved =
+            run_in_turns([&] { writer.write(scene, path); },
+                         [&] { write_with_reserved_fwrite(copy, bytes); },
+                         [&] { remove_outputs({path, copy}); });
+        std::vector<double> ratios, writer_cpu, fwrite_cpu;
+        for (std::size_t i = 0; i < reserved.first.size(); ++i) {
+            writer_cpu.push_back(reserved.first[i].cpu);
+            fwrite_cpu.push_back(reserved.second[i].cpu);
+            ratios.push_back(writer_cpu.back() / fwrite_cpu.back());
+        }
+        state.counters["reserved_fwrite_ms_med"] = 1e3 * median_of(fwrite_cpu);
+        state.counters["reserved_x_min"] = *std::min_element(writer_cpu.begin(), writer_cpu.end()) /
+                                           *std::min_element(fwrite_cpu.begin(), fwrite_cpu.end());
+        state.counters["reserved_x_med"] = median_of(ratios);
     }
     state.counters["MB"] = static_cast<double>(bytes.size()) / 1e6;
     remove_outputs({path, copy});

@@ -131,4 +131,28 @@ TEST(OutputFile, ReplacingKeepsTheModeAndWritesHardLinkedTargetsInPlace)
     }
 }
 
+// Space reserved ahead of the writes is given back when the file is done:
+// a small export and one larger than a reserve step hold about their bytes.
+TEST(OutputFile, FinishedFilesHoldNoReservedSpaceBeyondTheirBytes)
+{
+    Scene small;
+    build_fixture_scene(small);
+    Scene large;
+    for (int i = 0; i < 2000; ++i)
+        build_fixture_scene(large);
+    const std::uintmax_t slack = 256 * 1024; // blocks and file-system metadata
+    for (const Scene* scene : {&small, &large}) {
+        for (const WriterCall& call : kEveryWriter) {
+            SCOPED_TRACE(call.name);
+            ScratchDir scratch;
+            const std::string target = scratch.path("model.out");
+            ASSERT_TRUE(write_with(call, scene->list, target));
+            struct stat facts {};
+            ASSERT_EQ(stat(target.c_str(), &facts), 0);
+            const auto held = static_cast<std::uintmax_t>(facts.st_blocks) * 512;
+            EXPECT_LT(held, static_cast<std::uintmax_t>(facts.st_size) + slack);
+        }
+    }
+}
+
 } // namespace
