@@ -110,6 +110,8 @@ const std::array<LabelGroup, SETTINGS_MENU_COUNT> k_settings_menus{
         {"Frame-Mode", "window : frame-mode \t [ k ]", "(select to confine the view to the frame)"},
         {"Frame-Rate", "window : frame-rate", "(select to toggle the frame-rate read-out)"},
         {"Reset-Size", "window : reset-size", "(select to restore the 720 x 480 window)"},
+        {"Max-FPS", "window : frame-rate",
+         "(select to cap the update frequency in frames per second, -1 for none)"},
     }),
     group({
         {"Anti-Aliasing", "shading : anti-aliasing", "(select to toggle anti-aliasing)"},

@@ -173,6 +173,8 @@ void place_settings_value_fields(Application& app)
          std::to_string(app.window_width), true},
         {SETTINGS_MENU_WINDOW, SETTINGS_ROW_WINDOW_HEIGHT, &app.window_height_field,
          std::to_string(app.window_height), true},
+        {SETTINGS_MENU_WINDOW, SETTINGS_ROW_FRAME_RATE_LIMIT, &app.frame_rate_limit_field,
+         std::to_string(settings.frame_rate_limit), true},
         {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_MONO_EDGE_TONE, &app.mono_edge_tone_field,
          std::to_string(settings.mono_edge_tone), false},
         {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_MONO_DOT_TONE, &app.mono_dot_tone_field,

@@ -22,7 +22,7 @@ constexpr int FIRST_COLOUR_FUNCTION = 3;
 // Row counts of the menus; the largest sizes the fixed row arrays.
 constexpr int MAX_MENU_ROWS = 12;
 constexpr std::array<int, TOOL_MENU_COUNT> TOOL_MENU_ROW_COUNTS{5, 5, 9, 3, 2, 3, 4, 6};
-constexpr std::array<int, SETTINGS_MENU_COUNT> SETTINGS_MENU_ROW_COUNTS{6, 5, 7, 1,  3,
+constexpr std::array<int, SETTINGS_MENU_COUNT> SETTINGS_MENU_ROW_COUNTS{7, 5, 7, 1,  3,
                                                                         1, 5, 1, 12, 6};
 
 // One drop-down: the pane that opens, the strip holding its rows, the rows
