@@ -190,6 +190,8 @@ void place_settings_value_fields(Application& app)
         field.text_colour_override = app.theme_text_colour.data();
         field.set_label_field(value.text);
         field.enabled = value.typed;
+        // A field that takes typing is framed, so it reads as one.
+        if (value.typed) apply_grey_frame_style(field);
         const int width = value.typed ? m.bar_unit - m.gap : m.row_height - m.gap;
         set_rect(field, m.gap / 2, value.row * m.row_height + m.gap / 2, width,
                  m.row_height - m.gap);
@@ -440,8 +442,9 @@ void build_parse_report_contents(Application& app)
 {
     ParseReportWidgets& report = app.parse_report;
     app.parse_pane.text.visible = false;
+    // The report's views inside the dialog keep one grey frame in every theme.
     for (lumo::SP* view : {&report.row_scroll, &report.report_scroll}) {
-        apply_theme_to_styles(app, *view);
+        apply_widget_style_b(app, *view);
         view->clip_children = true;
     }
     report.row_scroll.add_child(&report.row_list);
