@@ -291,12 +291,25 @@ void lay_out_file_pane(Application& app, int width, int height)
     const double fraction = app.navigator.list_scroll;
     set_rect(nav.scroll_thumb, width - T,
              trunc_of((height - 2 * U - 3 * M + 2) * fraction) - trunc_of(fraction) - 1, T, M + 1);
-    set_rect(nav.select_none_button, width - 2 * U, 0, 2 * U, U);
-    const int key = app.view_settings.navigator_sort_key;
+    // The column heads over the rows' cells: type, name, size, and date with
+    // time.
+    const std::array<std::array<int, 2>, 4> heads{
+        {{0, U}, {U, width - 6 * U}, {width - 5 * U, 2 * U}, {width - 3 * U, 3 * U}}};
+    for (int i = NAV_SORT_TYPE; i <= NAV_SORT_DATE; ++i) {
+        const std::array<int, 2>& head = heads[static_cast<std::size_t>(i)];
+        set_rect(nav.header_buttons[static_cast<std::size_t>(i)], head[0], 0, head[1], M);
+    }
+    // In list-area coordinates; the list area clips them.
+    set_rect(nav.column_areas[0], width - 3 * U, 0, U, height - 2 * (M + U));
+    set_rect(nav.column_areas[1], width - 2 * U, 0, 2 * U - T, height - 2 * (U + M));
+    // The marker sits at the sorted column's edge; the date column's far
+    // edge is under the close box and the scroll track, so its marker goes
+    // just left of the close box.
+    const int key = app.navigator.sort_key;
     const std::array<int, 4> marker_x{U - G, width - 5 * U - G - 1, width + 1 + G / 2 - 5 * U,
-                                      width - G};
+                                      width - T - G / 2 - 32 - G};
     const int x = key >= 0 && key < 4 ? marker_x[static_cast<std::size_t>(key)] : -2 * G;
-    set_rect(nav.sort_marker, x, app.view_settings.navigator_reverse ? G / 2 : M - G - 1, G / 2,
+    set_rect(nav.sort_marker, x, app.navigator.sort_ascending == 0 ? G / 2 : M - G - 1, G / 2,
              G / 2);
 }
 

@@ -687,9 +687,19 @@ void build_modal_panes(Application& app)
     fill_with(nav.pane, STYLE_PANEL);
     style_text(app, nav.location_label, "Location \t test/", lumo::kFontSmall);
     style_text(app, nav.path_label, "\nnone selected", lumo::kFontSmall);
-    for (lumo::P& button : nav.header_buttons)
-        nav.header.add_child(&button);
+    // The column heads, the close box over the last head's free end, the
+    // sort marker over both.
+    for (int i = NAV_SORT_TYPE; i <= NAV_SORT_DATE; ++i)
+        nav.header.add_child(&nav.header_buttons[static_cast<std::size_t>(i)]);
+    nav.header.add_child(&nav.header_buttons[NAV_CLOSE]);
+    fill_with(nav.sort_marker, STYLE_BORDER_BOTTOM);
     nav.header.add_child(&nav.sort_marker);
+    const std::array<double, 2> area_opacity{0.5, 0.25};
+    for (std::size_t i = 0; i < nav.column_areas.size(); ++i) {
+        fill_with(nav.column_areas[i], STYLE_TRACK);
+        nav.column_areas[i].opacity = area_opacity[i];
+        nav.list_area.add_child(&nav.column_areas[i]);
+    }
     nav.list_area.add_child(&app.navigator_rows.list);
     nav.path_bar.add_child(&app.navigator_rows.path_strip);
     app.navigator_rows.row_fill = style(STYLE_HIGHLIGHT);
@@ -701,6 +711,7 @@ void build_modal_panes(Application& app)
     for (std::size_t i = 0; i < header_labels.size(); ++i)
         style_plain_button(app, nav.header_buttons[i], header_labels[i]);
     style_plain_button(app, nav.header_buttons[NAV_CLOSE], "X");
+    style_plain_button(app, nav.select_none_button, "NONE");
     style_plain_button(app, nav.ok_button, "");
     style_text(app, nav.title, "", lumo::kFontSmallBold);
     style_text(app, nav.hint, "", lumo::kFontSmall);
@@ -711,7 +722,9 @@ void build_modal_panes(Application& app)
     fill_with(nav.scroll_track, STYLE_TRACK);
     fill_with(nav.scroll_thumb, STYLE_THUMB_HOVER);
     add_children(nav.pane,
-                 {&nav.header, &nav.path_bar, &nav.list_area, &nav.scroll_track, &nav.scroll_thumb,
+                 {&nav.header, &nav.path_bar, &nav.header_buttons[NAV_HOME],
+                  &nav.header_buttons[NAV_REFRESH], &nav.header_buttons[NAV_SELECT_ALL],
+                  &nav.select_none_button, &nav.list_area, &nav.scroll_track, &nav.scroll_thumb,
                   &nav.location_label, &nav.path_label, &nav.title, &nav.hint, &nav.ok_button});
     fill_with(app.navigator_dimmer, STYLE_MASK);
     app.navigator_dimmer.visible = false;

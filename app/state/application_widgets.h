@@ -233,6 +233,8 @@ struct NavigatorPaneWidgets {
     lumo::P scroll_track;
     lumo::P scroll_thumb;
     lumo::P select_none_button;
+    // Shades behind the date and time cells of the rows.
+    std::array<lumo::P, 2> column_areas;
     lumo::T location_label;
     lumo::T path_label;
     lumo::T title;

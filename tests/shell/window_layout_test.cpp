@@ -159,6 +159,36 @@ TEST_F(WindowLayoutTest, NavigatorThumbFollowsTheListFraction)
     }
 }
 
+// The four column heads lie over the rows' cells and never under the close
+// box's centre or the scroll track; the marker sits at the sorted head's
+// edge, at the top when the order is reversed.
+TEST_F(WindowLayoutTest, NavigatorHeadsLeaveTheCloseBoxClearAndTheMarkerFollowsTheSort)
+{
+    const NavigatorPaneWidgets& nav = app.navigator_pane;
+    const std::array<Rect, 4> heads{
+        {{0, 0, 56, 32}, {56, 0, 384, 32}, {440, 0, 112, 32}, {552, 0, 168, 32}}};
+    struct Sort {
+        int key;
+        bool ascending;
+        Rect marker;
+    };
+    for (const Sort& s : {Sort{0, true, {48, 23, 4, 4}}, Sort{1, false, {431, 4, 4, 4}},
+                          Sort{2, true, {445, 23, 4, 4}}, Sort{3, false, {652, 4, 4, 4}}}) {
+        app.navigator.sort_key = s.key;
+        app.navigator.sort_ascending = s.ascending ? 1 : 0;
+        lay_out_file_pane(app, 720, 480);
+        EXPECT_EQ(rect_of(nav.sort_marker), s.marker) << s.key;
+        const Rect head = rect_of(nav.header_buttons[static_cast<std::size_t>(s.key)]);
+        EXPECT_EQ(head, heads[static_cast<std::size_t>(s.key)]);
+        const Rect& m = s.marker;
+        EXPECT_TRUE(m[0] >= head[0] && m[0] + m[2] <= head[0] + head[2]) << "under its head";
+    }
+    const Rect close = rect_of(nav.header_buttons[NAV_CLOSE]);
+    EXPECT_LE(close[0] + close[2], rect_of(nav.scroll_track)[0]) << "clear of the scroll track";
+    EXPECT_EQ(rect_of(nav.column_areas[0]), (Rect{552, 0, 56, 480 - 176}));
+    EXPECT_EQ(rect_of(nav.column_areas[1]), (Rect{608, 0, 88, 480 - 176}));
+}
+
 } // namespace
 
 // The variants panel in the lower-left corner and the statistics text beside
