@@ -38,7 +38,29 @@ void lay_out_tipbar(Application& app, int width, int /*height*/)
     static constexpr std::array<std::array<int, 2>, 3> k_tabs{{{0, 84}, {84, 70}, {154, 102}}};
     for (std::size_t i = 0; i < k_tabs.size(); ++i)
         set_rect(app.side_panel_tabs[i], k_tabs[i][0], 0, k_tabs[i][1], M);
+    // The open panel's tab is marked at its edge toward the panel.
+    const int G = app.layout.gap;
+    const std::int32_t open = app.view_settings.open_side_panel;
+    lumo::P& marker = app.tip_bar.tab_marker;
+    marker.visible = open >= 0 && open < 3;
+    if (!marker.visible) return;
+    const std::array<int, 2>& tab = k_tabs[static_cast<std::size_t>(open)];
+    set_rect(marker, tab[0] + tab[1] / 2 - G / 2, flipped(app) ? 0 : M - G / 2, G, G / 2);
 }
+
+namespace {
+
+// The menu tree hangs beneath the script list in the tool strip, or above
+// it when the bars are flipped to the bottom.
+void place_menu_tree(Application& app)
+{
+    const TipBarWidgets& bar = app.tip_bar;
+    lumo::KL& pane = app.menu_tree.pane;
+    pane.x = bar.bar.x + bar.scroll.x + std::max(0, app.script_list_label.x);
+    pane.y = flipped(app) ? bar.bar.y - pane.height : bar.bar.y + bar.bar.height;
+}
+
+} // namespace
 
 void lay_out_control_pane(Application& app, int width, int height)
 {
@@ -168,9 +190,9 @@ void lay_out_tip_scroll(Application& app, int width, int /*height*/)
                 : 0;
         return;
     }
-    if (app.tip_bar.scroll.children.empty()) return;
-    lumo::P& first = *app.tip_bar.scroll.children.front();
-    first.x = lumo::scroll_offset(width, first.width, app.scroll.menu_tree);
+    app.script_list_label.x =
+        lumo::scroll_offset(width, app.script_list_width, app.script_list_scroll);
+    place_menu_tree(app);
 }
 
 void lay_out_settings_drop_column(Application& app, int width, int height)

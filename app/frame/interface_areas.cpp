@@ -90,8 +90,17 @@ void build_tipbar(Application& app)
     TipBarWidgets& bar = app.tip_bar;
     style_bar(app, bar.bar, true);
     bar.scroll.clip_children = true;
-    style_text(app, bar.menu_tree, "", lumo::kFontSmall);
-    bar.scroll.add_child(&bar.menu_tree);
+    // With no tool menu open the strip shows the script list.
+    style_text(app, app.script_list_label, app.script_list_text, lumo::kFontSmall);
+    app.script_list_label.align_y = lumo::kAlignCentre;
+    app.script_list_label.padding.left = app.layout.gap;
+    app.script_list_width = app.script_list_label.label_width;
+    set_rect(app.script_list_label, 0, 0, app.script_list_width + 2 * app.layout.gap,
+             app.layout.row_height);
+    app.script_list_label.hint_title = &app.script_list_text;
+    app.script_list_label.hint_text = &g_menu_tree_hint;
+    app.script_list_label.hover_style = style(STYLE_HIGHLIGHT);
+    bar.scroll.add_child(&app.script_list_label);
     style_text(app, app.tool_menu_title, "", lumo::kFontSmallBold);
     app.tool_menu_title.align_y = lumo::kAlignCentre;
     app.tool_menu_icon.text_colour_override = app.theme_text_colour.data();
@@ -107,6 +116,33 @@ void build_tipbar(Application& app)
         bar.bar.add_child(&tab);
     }
     bar.bar.add_child(&bar.scroll);
+    // Drawn in the border tone: the open tab itself wears the highlight.
+    fill_with(bar.tab_marker, STYLE_BORDER_BOTTOM);
+    bar.bar.add_child(&bar.tab_marker);
+}
+
+// Rows one under the other, wide enough for the longest label; the layout
+// puts the pane beneath the script list.
+void build_menu_tree(Application& app)
+{
+    const LayoutMetrics& m = app.layout;
+    MenuTreeWidgets& tree = app.menu_tree;
+    const LabelGroup& labels = menu_tree_labels();
+    const int width = 3 * m.bar_unit + 2 * m.gap;
+    for (int i = 0; i < MENU_TREE_ROW_COUNT; ++i) {
+        lumo::P& row = tree.rows[static_cast<std::size_t>(i)];
+        style_button(app, row, labels, i);
+        row.font = lumo::kFontSmall;
+        row.align_x = lumo::kAlignStart;
+        row.padding.left = m.gap;
+        border(row.border_bottom, m.thin_border, STYLE_BORDER_BOTTOM);
+        set_rect(row, 0, i * m.row_height, width, m.row_height);
+        tree.pane.add_child(&row);
+    }
+    fill_with(tree.pane, STYLE_DROP_DOWN);
+    border(tree.pane.border_right, m.thin_border, STYLE_BORDER_RIGHT);
+    set_rect(tree.pane, 0, 0, width, MENU_TREE_ROW_COUNT * m.row_height + 1);
+    tree.pane.visible = false;
 }
 
 // The open drop-down's icon and title sit in the pane's bottom row, which
@@ -484,6 +520,7 @@ void build_bars(Application& app)
 {
     build_toolbar(app);
     build_tipbar(app);
+    build_menu_tree(app);
     build_menubar(app);
     build_status_and_tab_bars(app);
     build_slider_and_colour_bars(app);
@@ -634,7 +671,6 @@ void build_side_panels(Application& app)
     console.log_scroll.add_child(&app.text_views[0]);
     console.channel_scroll.add_child(&app.text_views[1]);
     build_list_panels(app);
-    style_text(app, app.script_list_label, app.script_list_text, lumo::kFontSmall);
     for (std::size_t i = 0; i < app.side_panels.size(); ++i) {
         app.side_panels[i].visible = static_cast<int>(i) == app.view_settings.open_side_panel;
         app.control_pane.add_child(&app.side_panels[i]);

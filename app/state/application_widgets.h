@@ -89,11 +89,29 @@ struct ToolBarWidgets {
     lumo::P open_menu_marker;
 };
 
-// TIPBAR: TIPSCROLL (tool drop-downs or the menu tree) and the side-panel tabs.
+// TIPBAR: TIPSCROLL (the open tool drop-down, or else the script list) and
+// the side-panel tabs with the marker under the open panel's tab.
 struct TipBarWidgets {
     lumo::KL bar;
     lumo::KL scroll; // TIPSCROLL
-    lumo::T menu_tree;
+    lumo::P tab_marker;
+};
+
+// The menu tree that a click on the script list opens beneath it.
+enum MenuTreeRow : int {
+    MENU_TREE_CONSOLE = 0,
+    MENU_TREE_ENTITIES,
+    MENU_TREE_PARAMETERS,
+    MENU_TREE_CLOSE_PANEL,
+    MENU_TREE_SNAPSHOT,
+    MENU_TREE_SCREENSHOT,
+    MENU_TREE_HOVER_HINTS,
+    MENU_TREE_QUICK_HIDE,
+    MENU_TREE_ROW_COUNT,
+};
+struct MenuTreeWidgets {
+    lumo::KL pane;
+    std::array<lumo::P, MENU_TREE_ROW_COUNT> rows;
 };
 
 // MENUBAR: MENUSCROLL with the ten settings buttons and their markers.

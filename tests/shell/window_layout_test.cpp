@@ -189,6 +189,27 @@ TEST_F(WindowLayoutTest, NavigatorHeadsLeaveTheCloseBoxClearAndTheMarkerFollowsT
     EXPECT_EQ(rect_of(nav.column_areas[1]), (Rect{608, 0, 88, 480 - 176}));
 }
 
+// With no tool menu open the tool strip shows the script list, which scrolls
+// only when it is wider than the strip; the menu tree hangs beneath it.
+TEST_F(WindowLayoutTest, TheToolStripShowsTheScriptListAndTheMenuTreeBeneathIt)
+{
+    app.script_list_width = 1000;
+    for (auto [fraction, x] : {std::pair{0.0, 0}, std::pair{0.5, -300}, std::pair{1.0, -600}}) {
+        app.script_list_scroll = fraction;
+        lay_out_tip_scroll(app, 400, 32);
+        EXPECT_EQ(app.script_list_label.x, x) << fraction;
+    }
+    app.script_list_width = 300;
+    lay_out_tip_scroll(app, 400, 32);
+    EXPECT_EQ(app.script_list_label.x, 0) << "a list that fits stays put";
+    set_rect(app.tip_bar.bar, 0, 56, 720, 32);
+    set_rect(app.tip_bar.scroll, 256, 0, 464, 32);
+    lay_out_tip_scroll(app, 464, 32);
+    EXPECT_EQ(std::pair(app.menu_tree.pane.x, app.menu_tree.pane.y), std::pair(256, 88));
+    show_tool_drop_down(app, TOOL_MENU_VIEW);
+    EXPECT_FALSE(app.script_list_label.visible) << "the open drop-down takes the strip";
+}
+
 } // namespace
 
 // The variants panel in the lower-left corner and the statistics text beside
