@@ -118,6 +118,7 @@ void build_tipbar(Application& app)
     bar.bar.add_child(&bar.scroll);
     // Drawn in the border tone: the open tab itself wears the highlight.
     fill_with(bar.tab_marker, STYLE_BORDER_BOTTOM);
+    bar.tab_marker.enabled = false; // a press on it is one on the tab
     bar.bar.add_child(&bar.tab_marker);
 }
 
@@ -729,11 +730,13 @@ void build_modal_panes(Application& app)
         nav.header.add_child(&nav.header_buttons[static_cast<std::size_t>(i)]);
     nav.header.add_child(&nav.header_buttons[NAV_CLOSE]);
     fill_with(nav.sort_marker, STYLE_BORDER_BOTTOM);
+    nav.sort_marker.enabled = false; // a press on it is one on the head
     nav.header.add_child(&nav.sort_marker);
     const std::array<double, 2> area_opacity{0.5, 0.25};
     for (std::size_t i = 0; i < nav.column_areas.size(); ++i) {
         fill_with(nav.column_areas[i], STYLE_TRACK);
         nav.column_areas[i].opacity = area_opacity[i];
+        nav.column_areas[i].enabled = false; // presses go to the rows
         nav.list_area.add_child(&nav.column_areas[i]);
     }
     nav.list_area.add_child(&app.navigator_rows.list);
