@@ -190,8 +190,10 @@ void lay_out_tip_scroll(Application& app, int width, int /*height*/)
                 : 0;
         return;
     }
-    app.script_list_label.x =
-        lumo::scroll_offset(width, app.script_list_width, app.script_list_scroll);
+    // The label's width holds the text and a gap either side: at the far end
+    // the text's last letter stays a gap clear of the strip's edge.
+    lumo::T& list = app.script_list_label;
+    list.x = lumo::scroll_offset(width, list.width, app.script_list_scroll);
     place_menu_tree(app);
 }
 

@@ -167,7 +167,7 @@ void scroll_tool_strip(Application& app, int notches)
         app.lists.relayout_requested = 1;
         return;
     }
-    if (visible > app.script_list_width) return;
+    if (visible > app.script_list_label.width) return;
     if (step_fraction(app.script_list_scroll, notches)) refresh_root(app);
 }
 

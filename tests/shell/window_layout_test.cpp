@@ -193,13 +193,13 @@ TEST_F(WindowLayoutTest, NavigatorHeadsLeaveTheCloseBoxClearAndTheMarkerFollowsT
 // only when it is wider than the strip; the menu tree hangs beneath it.
 TEST_F(WindowLayoutTest, TheToolStripShowsTheScriptListAndTheMenuTreeBeneathIt)
 {
-    app.script_list_width = 1000;
+    app.script_list_label.width = 1000;
     for (auto [fraction, x] : {std::pair{0.0, 0}, std::pair{0.5, -300}, std::pair{1.0, -600}}) {
         app.script_list_scroll = fraction;
         lay_out_tip_scroll(app, 400, 32);
         EXPECT_EQ(app.script_list_label.x, x) << fraction;
     }
-    app.script_list_width = 300;
+    app.script_list_label.width = 300;
     lay_out_tip_scroll(app, 400, 32);
     EXPECT_EQ(app.script_list_label.x, 0) << "a list that fits stays put";
     set_rect(app.tip_bar.bar, 0, 56, 720, 32);
