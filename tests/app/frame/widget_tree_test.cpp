@@ -116,7 +116,7 @@ PaneTable tool_strip(Application& app)
         &app.script_list_label,
         [](Application& a) { a.side_panel_tabs[0].on_click(); },
         {{"script list", &app.script_list_label}, {"open-tab marker", &app.tip_bar.tab_marker}}};
-    add_all(table.widgets, "side-panel tab", app.side_panel_tabs);
+    widget_tree::add_each(table.widgets, "side-panel tab", app.side_panel_tabs);
     return table;
 }
 
@@ -126,7 +126,7 @@ PaneTable menu_tree(Application& app)
                     &app.menu_tree.pane,
                     [](Application& a) { a.script_list_label.on_click(); },
                     {}};
-    add_all(table.widgets, "row", app.menu_tree.rows);
+    widget_tree::add_each(table.widgets, "row", app.menu_tree.rows);
     return table;
 }
 
@@ -178,8 +178,8 @@ PaneTable navigator(Application& app)
                      {"sort marker", &nav.sort_marker},
                      {"scroll track", &nav.scroll_track},
                      {"path bar", &nav.path_bar}}};
-    add_all(table.widgets, "header button", nav.header_buttons);
-    add_all(table.widgets, "column area", nav.column_areas);
+    widget_tree::add_each(table.widgets, "header button", nav.header_buttons);
+    widget_tree::add_each(table.widgets, "column area", nav.column_areas);
     return table;
 }
 
