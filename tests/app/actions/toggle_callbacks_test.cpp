@@ -92,20 +92,4 @@ TEST_F(ToggleCallbacksTest, HoverHintsSwitchedOffTakeTheShownHintAway)
     EXPECT_TRUE(bar.bar.fill);
 }
 
-// The tool strip's wheel moves the script list only when it is wider than
-// the strip.
-TEST_F(ToggleCallbacksTest, TheWheelScrollsAScriptListWiderThanTheStrip)
-{
-    app.tip_bar.scroll.width = 400;
-    app.script_list_label.width = 300;
-    scroll_tool_strip(app, 1);
-    EXPECT_EQ(app.script_list_scroll, 0.0);
-    app.script_list_label.width = 900;
-    for (int notch = 0; notch < 10; ++notch)
-        scroll_tool_strip(app, 1);
-    EXPECT_EQ(app.script_list_scroll, 1.0) << "clamped at the far end";
-    scroll_tool_strip(app, -2);
-    EXPECT_EQ(app.script_list_scroll, 0.75);
-}
-
 } // namespace
