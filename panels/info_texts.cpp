@@ -76,9 +76,10 @@ void add_entity_to_totals(EnvironmentTotals& totals, const Entity& entity, bool 
     }
 }
 
-std::string corner_text(const char* title, const std::array<double, 3>& v)
+// `opening` ends in the first axis name: "extent [ w:" and the like.
+std::string corner_text(const char* opening, const std::array<double, 3>& v)
 {
-    return std::string(title) + " [ w:" + fixed_to_text(v[0], 2) + ",h:" + fixed_to_text(v[1], 2) +
+    return opening + fixed_to_text(v[0], 2) + ",h:" + fixed_to_text(v[1], 2) +
            ",d:" + fixed_to_text(v[2], 2) + " ]";
 }
 
@@ -180,9 +181,9 @@ void build_mesh_statistics_text(Application& app)
             uint_to_grouped_text(t.triangle_index_count),
         uint_to_grouped_text(t.polygon_count) + " ngons (" +
             uint_to_grouped_text(t.triangle_count) + " triangles)",
-        corner_text("extent", t.extent),
-        corner_text("min", t.minimum),
-        corner_text("max", t.maximum),
+        corner_text("extent [ w:", t.extent),
+        corner_text("min [ w:", t.minimum),
+        corner_text("max [ w:", t.maximum),
         fixed_to_text(t.seconds, 2) + " seconds (" + fixed_to_text(t.milliseconds, 0) + " ms)",
         fixed_to_text(t.megabytes, 2) + " MB (" + fixed_to_text(t.kilobytes, 2) + " kb | " +
             std::to_string(t.bytes) + " bytes)"};

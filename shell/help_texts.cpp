@@ -13,7 +13,8 @@ const std::string g_about_text =
 const std::string g_help_title = "Help";
 const std::string g_help_text = "Tool bar: open, parse and assemble scripts; the tool menus;\n"
                                 "capture, export and the settings bar.\n"
-                                "Tip bar: the side-panel tabs and the open tool menu.\n"
+                                "Tip bar: the side-panel tabs and the open tool menu, or else the\n"
+                                "script list, whose click opens the menu tree.\n"
                                 "Side panel: console trace, entity inspector, parameter control.\n"
                                 "Status bar: the status line, parallel flags and the inspector.\n"
                                 "Tab bar: environments, about and help.\n\n"

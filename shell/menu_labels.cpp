@@ -110,6 +110,8 @@ const std::array<LabelGroup, SETTINGS_MENU_COUNT> k_settings_menus{
         {"Frame-Mode", "window : frame-mode \t [ k ]", "(select to confine the view to the frame)"},
         {"Frame-Rate", "window : frame-rate", "(select to toggle the frame-rate read-out)"},
         {"Reset-Size", "window : reset-size", "(select to restore the 720 x 480 window)"},
+        {"Max-FPS", "window : frame-rate",
+         "(select to cap the update frequency in frames per second, -1 for none)"},
     }),
     group({
         {"Anti-Aliasing", "shading : anti-aliasing", "(select to toggle anti-aliasing)"},
@@ -245,6 +247,8 @@ const LabelGroup k_camera_directives = group({
 
 const std::array<std::string, 2> g_side_panel_close_hint{"close side-panel",
                                                          "(select to close the side-panel)"};
+const std::string g_menu_tree_hint =
+    "(select to open the menu tree: side-panels, captures, hints and quick-hide)";
 
 namespace {
 
@@ -260,9 +264,24 @@ const LabelGroup k_console_channels = group({
 });
 
 const LabelGroup k_side_panel = group({
-    {"CONSOLE", "console trace", "(select to show the console)"},
-    {"ENTITY", "entity inspector", "(select to inspect the entities)"},
-    {"PARAMETER", "parameter control", "(select to edit the script parameters)"},
+    {"CONSOLE", "console trace", "(select for system, kernel, script, io and error logs)"},
+    {"ENTITY", "entity inspector", "(select to inspect entity attributes)"},
+    {"PARAMETER", "parameter control", "(select to configure entity parameters)"},
+});
+
+// Rows in the order of `MenuTreeRow`.
+const LabelGroup k_menu_tree = group({
+    {"Console-Trace [1]", "console trace",
+     "(select for system, kernel, script, io and error logs)"},
+    {"Entity-Inspector [2]", "entity inspector", "(select to inspect entity attributes)"},
+    {"Parameter-Control [3]", "parameter control", "(select to configure entity parameters)"},
+    {"Close-Panel", "close side-panel", "(select to close the side-panel)"},
+    {"Snapshot [CTRL+8]", "file : snapshot", "(select to capture the 3-D view as an image)"},
+    {"Screenshot [CTRL+7]", "file : screenshot",
+     "(select to capture the whole window as an image)"},
+    {"Hover-Hints", "hover hints",
+     "(select to toggle the hints shown for the widget under the pointer)"},
+    {"UI-Quick-Hide [SPACEBAR]", "ui : quick-hide", "(select to hide the bars and panels)"},
 });
 
 const LabelGroup k_execute_modes = group({
@@ -277,7 +296,7 @@ const LabelGroup k_tool_buttons = group({
     {"ASSEMBLE", "file : assemble", "(select to assemble the scripts again)"},
     {"CAPTURE", "file : capture", "(select to save a snapshot of the view)"},
     {"EXPORT", "file : export", "(select to export the meshes)"},
-    {"SETTINGS", "file : settings", "(select to show or hide the settings bar)"},
+    {"SETTINGS", "settings \t [ m ]", "(select to toggle display of the options menu)"},
 });
 
 const LabelGroup k_tab_bar = group({
@@ -366,6 +385,11 @@ const LabelGroup& label_group(MenuTableRef ref)
     static const LabelGroup empty;
     const LabelGroup* group = g_menu_table_refs[static_cast<std::size_t>(ref)].group;
     return group != nullptr ? *group : empty;
+}
+
+const LabelGroup& menu_tree_labels()
+{
+    return k_menu_tree;
 }
 
 const LabelGroup& tool_menu_labels(int menu)

@@ -45,6 +45,9 @@ extern const std::array<TaggedLabel, 6> g_export_option_labels;
 extern const std::array<LabelPair, 6> g_export_option_hints;
 // The side panel's close entry: hint title and text.
 extern const std::array<std::string, 2> g_side_panel_close_hint;
+// The script list's hint text (its title is the script list itself): a
+// click opens the menu tree.
+extern const std::string g_menu_tree_hint;
 
 // Entries of g_menu_table_refs.
 enum MenuTableRef : int {
@@ -75,5 +78,7 @@ struct MenuTableEntry {
 extern const std::array<MenuTableEntry, MENU_TABLE_COUNT> g_menu_table_refs;
 
 const LabelGroup& tool_menu_labels(int menu);
+// The menu tree's rows.
+const LabelGroup& menu_tree_labels();
 const LabelGroup& settings_menu_labels(int menu);
 const LabelGroup& label_group(MenuTableRef ref);

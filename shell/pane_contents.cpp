@@ -1,6 +1,7 @@
 #include "shell/pane_contents.h"
 
 #include <algorithm>
+#include <array>
 
 #include "app/state/application.h"
 #include "lumo/font.h"
@@ -97,13 +98,18 @@ void lay_out_navigator_pane(Application& app, int width, int height)
     const int M = app.layout.row_height;
     const int U = app.layout.bar_unit;
     NavigatorPaneWidgets& nav = app.navigator_pane;
-    const int header_width = (width - app.layout.strip_height - 32 - G) / NAV_CLOSE;
-    for (int i = 0; i < NAV_CLOSE; ++i)
-        set_rect(nav.header_buttons[static_cast<std::size_t>(i)], i * header_width, 0, header_width,
-                 M);
     set_rect(app.navigator_dimmer, 0, 0, width, height);
     const int footer = height - 2 * (U + M) + M;
-    set_rect(nav.path_bar, 0, footer, width, M);
+    // HOME, REFRESH, ALL and NONE end the path bar's row.
+    const int button_width = U + G;
+    const int buttons_x = width - 4 * button_width;
+    set_rect(nav.path_bar, 0, footer, buttons_x, M);
+    const std::array<lumo::P*, 4> buttons{
+        &nav.header_buttons[NAV_HOME], &nav.header_buttons[NAV_REFRESH],
+        &nav.header_buttons[NAV_SELECT_ALL], &nav.select_none_button};
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        set_rect(*buttons[i], buttons_x + static_cast<int>(i) * button_width, footer, button_width,
+                 M);
     set_rect(nav.location_label, G, footer + M, width / 3, U);
     set_rect(nav.path_label, width / 3, footer + M, width / 3, U);
     set_rect(nav.title, G, footer + M + U, width / 2, M);

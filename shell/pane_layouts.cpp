@@ -38,7 +38,29 @@ void lay_out_tipbar(Application& app, int width, int /*height*/)
     static constexpr std::array<std::array<int, 2>, 3> k_tabs{{{0, 84}, {84, 70}, {154, 102}}};
     for (std::size_t i = 0; i < k_tabs.size(); ++i)
         set_rect(app.side_panel_tabs[i], k_tabs[i][0], 0, k_tabs[i][1], M);
+    // The open panel's tab is marked at its edge toward the panel.
+    const int G = app.layout.gap;
+    const std::int32_t open = app.view_settings.open_side_panel;
+    lumo::P& marker = app.tip_bar.tab_marker;
+    marker.visible = open >= 0 && open < 3;
+    if (!marker.visible) return;
+    const std::array<int, 2>& tab = k_tabs[static_cast<std::size_t>(open)];
+    set_rect(marker, tab[0] + tab[1] / 2 - G / 2, flipped(app) ? 0 : M - G / 2, G, G / 2);
 }
+
+namespace {
+
+// The menu tree hangs beneath the script list in the tool strip, or above
+// it when the bars are flipped to the bottom.
+void place_menu_tree(Application& app)
+{
+    const TipBarWidgets& bar = app.tip_bar;
+    lumo::KL& pane = app.menu_tree.pane;
+    pane.x = bar.bar.x + bar.scroll.x + std::max(0, app.script_list_label.x);
+    pane.y = flipped(app) ? bar.bar.y - pane.height : bar.bar.y + bar.bar.height;
+}
+
+} // namespace
 
 void lay_out_control_pane(Application& app, int width, int height)
 {
@@ -168,9 +190,11 @@ void lay_out_tip_scroll(Application& app, int width, int /*height*/)
                 : 0;
         return;
     }
-    if (app.tip_bar.scroll.children.empty()) return;
-    lumo::P& first = *app.tip_bar.scroll.children.front();
-    first.x = lumo::scroll_offset(width, first.width, app.scroll.menu_tree);
+    // The label's width holds the text and a gap either side: at the far end
+    // the text's last letter stays a gap clear of the strip's edge.
+    lumo::T& list = app.script_list_label;
+    list.x = lumo::scroll_offset(width, list.width, app.script_list_scroll);
+    place_menu_tree(app);
 }
 
 void lay_out_settings_drop_column(Application& app, int width, int height)
@@ -294,12 +318,25 @@ void lay_out_file_pane(Application& app, int width, int height)
     const double fraction = app.navigator.list_scroll;
     set_rect(nav.scroll_thumb, width - T,
              trunc_of((height - 2 * U - 3 * M + 2) * fraction) - trunc_of(fraction) - 1, T, M + 1);
-    set_rect(nav.select_none_button, width - 2 * U, 0, 2 * U, U);
-    const int key = app.view_settings.navigator_sort_key;
+    // The column heads over the rows' cells: type, name, size, and date with
+    // time.
+    const std::array<std::array<int, 2>, 4> heads{
+        {{0, U}, {U, width - 6 * U}, {width - 5 * U, 2 * U}, {width - 3 * U, 3 * U}}};
+    for (int i = NAV_SORT_TYPE; i <= NAV_SORT_DATE; ++i) {
+        const std::array<int, 2>& head = heads[static_cast<std::size_t>(i)];
+        set_rect(nav.header_buttons[static_cast<std::size_t>(i)], head[0], 0, head[1], M);
+    }
+    // In list-area coordinates; the list area clips them.
+    set_rect(nav.column_areas[0], width - 3 * U, 0, U, height - 2 * (M + U));
+    set_rect(nav.column_areas[1], width - 2 * U, 0, 2 * U - T, height - 2 * (U + M));
+    // The marker sits at the sorted column's edge; the date column's far
+    // edge is under the close box and the scroll track, so its marker goes
+    // just left of the close box.
+    const int key = app.navigator.sort_key;
     const std::array<int, 4> marker_x{U - G, width - 5 * U - G - 1, width + 1 + G / 2 - 5 * U,
-                                      width - G};
+                                      width - T - G / 2 - 32 - G};
     const int x = key >= 0 && key < 4 ? marker_x[static_cast<std::size_t>(key)] : -2 * G;
-    set_rect(nav.sort_marker, x, app.view_settings.navigator_reverse ? G / 2 : M - G - 1, G / 2,
+    set_rect(nav.sort_marker, x, app.navigator.sort_ascending == 0 ? G / 2 : M - G - 1, G / 2,
              G / 2);
 }
 

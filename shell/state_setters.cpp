@@ -92,6 +92,7 @@ void show_bars(Application& app)
     for (lumo::T& text : app.statistics_texts)
         text.opacity = shown ? 1.0 : ATTRIBUTE_TRACE_HIDDEN_OPACITY;
     app.hide_logo.visible = !shown;
+    if (!shown) app.menu_tree.pane.visible = false;
 }
 
 // A bar's border line sits on the edge that faces the 3-D view.
@@ -215,6 +216,8 @@ void show_tool_drop_down(Application& app, std::int32_t menu)
     app.tool_menu_pane.visible = is_open;
     app.tool_menu_title.visible = is_open;
     app.tool_menu_icon.visible = is_open;
+    app.script_list_label.visible = !is_open;
+    if (is_open) app.menu_tree.pane.visible = false;
     app.tool_menu_icon.icon =
         is_open ? static_cast<int>(app.tool_menu_icons[static_cast<std::size_t>(open)]) : -1;
     app.tool_menu_title.set_label(is_open ? k_tool_menu_titles[static_cast<std::size_t>(open)]

@@ -213,6 +213,7 @@ void window_item(Application& app, std::int32_t item)
     } else if (item == 4) {
         toggle_row(bits, 4, settings.show_fps);
         app.fps_readout.visible = settings.show_fps != 0;
+        build_fps_text(app);
     } else if (item == 5) {
         // A full-screen window first leaves full screen as the bar's
         // FULLSCREEN item does, so that the start size can take effect.

@@ -118,6 +118,7 @@ void wire_navigator(Application& app)
     nav.select_none_button.on_click = select_none_click;
     nav.scroll_track.on_drag_callback = navigator_scroll_track_moved;
     nav.scroll_track.on_press = navigator_scroll_track_moved;
+    nav.scroll_track.on_release = navigator_scroll_track_moved;
     nav.ok_button.on_click = on_click<navigator_ok>;
     nav.path_bar.set_layout_callback(lay_out_navigator_path_bar);
     ConfigurationWidgets& config = app.configuration_pane_widgets;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/actions/image_capture.h"
 #include "app/state/application.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
@@ -93,6 +94,66 @@ void toggle_variants_panel(Application& app)
     refresh_root(app);
 }
 
+void toggle_hover_hints(Application& app)
+{
+    std::uint8_t& hints = app.view_settings.hover_hints;
+    hints = hints != 0 ? 0 : 1;
+    HintBarWidgets& bar = app.hint_bar;
+    bar.bar.fill = hints != 0;
+    if (hints == 0) {
+        // The frame tick no longer updates the bar: the last hint must not stay.
+        bar.bar.visible = false;
+        bar.icon.visible = false;
+        bar.last_tooltip = nullptr;
+        app.hint_texts = {"", ""};
+        for (lumo::T& text : bar.texts)
+            text.set_label("");
+    }
+    app.redraw_requested = 1;
+    refresh_root(app);
+}
+
+void toggle_menu_tree(Application& app)
+{
+    MenuTreeWidgets& tree = app.menu_tree;
+    tree.pane.visible = !tree.pane.visible;
+    const std::int32_t panel = app.view_settings.open_side_panel;
+    for (int i = MENU_TREE_CONSOLE; i <= MENU_TREE_PARAMETERS; ++i)
+        tree.rows[static_cast<std::size_t>(i)].selected = i == panel;
+    tree.rows[MENU_TREE_HOVER_HINTS].selected = app.view_settings.hover_hints != 0;
+    refresh_root(app);
+}
+
+void run_menu_tree_row(Application& app, int row)
+{
+    app.menu_tree.pane.visible = false;
+    switch (row) {
+    case MENU_TREE_CONSOLE:
+    case MENU_TREE_ENTITIES:
+    case MENU_TREE_PARAMETERS:
+        select_side_panel(app, row);
+        break;
+    case MENU_TREE_CLOSE_PANEL:
+        select_side_panel(app, -1);
+        break;
+    case MENU_TREE_SNAPSHOT:
+        make_snapshot_name(app);
+        break;
+    case MENU_TREE_SCREENSHOT:
+        make_screenshot_name(app);
+        break;
+    case MENU_TREE_HOVER_HINTS:
+        toggle_hover_hints(app);
+        break;
+    case MENU_TREE_QUICK_HIDE:
+        set_quick_hide(app, app.view_settings.panel_flags[PANEL_QUICK_HIDE] == 0);
+        break;
+    default:
+        break;
+    }
+    refresh_root(app);
+}
+
 void scroll_tool_strip(Application& app, int notches)
 {
     const int visible = app.tip_bar.scroll.width;
@@ -106,9 +167,8 @@ void scroll_tool_strip(Application& app, int notches)
         app.lists.relayout_requested = 1;
         return;
     }
-    if (app.tip_bar.scroll.children.empty()) return;
-    if (visible > app.tip_bar.scroll.children.front()->width) return;
-    if (step_fraction(app.scroll.menu_tree, notches)) refresh_root(app);
+    if (visible > app.script_list_label.width) return;
+    if (step_fraction(app.script_list_scroll, notches)) refresh_root(app);
 }
 
 void scroll_settings_strip(Application& app, int notches)

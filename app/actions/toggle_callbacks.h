@@ -2,7 +2,8 @@
 
 // Callbacks of the frame's toggles and strips: the parallel-flags strip and
 // its five assembly flags, PROFILER and CULLING, the VARIANTS header, the
-// side panel's close entry, and the wheels of the two menu strips.
+// side panel's close entry, the hover hints, the menu tree and the wheels of
+// the two menu strips.
 
 #include <cstdint>
 
@@ -25,6 +26,14 @@ void toggle_assembly_flag(Application& app, std::int32_t flag);
 void toggle_profiler(Application& app);
 void toggle_culling(Application& app);
 void toggle_variants_panel(Application& app);
+
+// Flips the hover hints; switched off, the hint shown goes with the bar.
+void toggle_hover_hints(Application& app);
+
+// A click on the script list opens the menu tree beneath it, or closes it.
+void toggle_menu_tree(Application& app);
+// A row of the menu tree closes the tree and does what it names.
+void run_menu_tree_row(Application& app, int row);
 
 // Wheel over the tool-menu strip: scrolls the open drop-down when it does
 // not fit, else the script-list text. `notches` is signed.

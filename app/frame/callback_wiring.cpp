@@ -86,6 +86,17 @@ template <int Panel> bool select_side_panel_click()
     return true;
 }
 
+template <int Row> bool menu_tree_row_click()
+{
+    if (g_app != nullptr) run_menu_tree_row(*g_app, Row);
+    return true;
+}
+
+template <int... I> void install_menu_tree_rows(Application& app, std::integer_sequence<int, I...>)
+{
+    ((app.menu_tree.rows[I].on_click = menu_tree_row_click<I>), ...);
+}
+
 template <int Channel> bool select_console_channel_click()
 {
     if (g_app != nullptr) select_console_channel(*g_app, Channel);
@@ -429,6 +440,8 @@ void wire_strips(Application& app)
     app.directive_option_buttons[2].on_click = click<toggle_directive_animation>;
     app.directive_option_buttons[3].on_click = click<toggle_directive_layout>;
     app.side_panel_close.on_click = select_side_panel_click<-1>;
+    app.script_list_label.on_click = click<toggle_menu_tree>;
+    install_menu_tree_rows(app, std::make_integer_sequence<int, MENU_TREE_ROW_COUNT>{});
 }
 
 } // namespace

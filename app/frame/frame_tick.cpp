@@ -152,6 +152,23 @@ bool follow_status_line(Application& app)
     return app.status_line_text != shown;
 }
 
+// While shown, rebuilds the frame-rate read-out when a frame was timed or
+// the theme changed its colours; true when its text changed.
+bool follow_fps_readout(Application& app)
+{
+    static std::array<std::int64_t, FRAME_TIME_COUNT> last_times{};
+    static std::int32_t last_theme = -1;
+    if (app.view_settings.show_fps == 0) return false;
+    if (app.frame_times_ns == last_times && app.view_settings.theme_index == last_theme &&
+        !app.fps_readout.label.empty())
+        return false;
+    last_times = app.frame_times_ns;
+    last_theme = app.view_settings.theme_index;
+    const std::string shown = app.fps_readout.label;
+    build_fps_text(app);
+    return app.fps_readout.label != shown;
+}
+
 } // namespace
 
 void run_frame_tick(Application& app)
@@ -177,9 +194,11 @@ void run_frame_tick(Application& app)
     // key held across it must not make the camera jump.
     app.camera_motion.last_tick_ms = app.clock_ms();
     // Checked every frame, the status line follows every camera change
-    // (presets, focus, directives, drags) without each of them asking; the
-    // interface repaints only when its text moved.
+    // (presets, focus, directives, drags) without each of them asking, and
+    // the frame-rate read-out the frames timed since; the interface repaints
+    // only when a text moved.
     const bool status_moved = follow_status_line(app);
+    const bool rate_moved = follow_fps_readout(app);
     if (changed) app.redraw_requested = 1;
-    if (changed || status_moved) refresh_root(app);
+    if (changed || status_moved || rate_moved) refresh_root(app);
 }

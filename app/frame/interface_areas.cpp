@@ -90,8 +90,17 @@ void build_tipbar(Application& app)
     TipBarWidgets& bar = app.tip_bar;
     style_bar(app, bar.bar, true);
     bar.scroll.clip_children = true;
-    style_text(app, bar.menu_tree, "", lumo::kFontSmall);
-    bar.scroll.add_child(&bar.menu_tree);
+    // With no tool menu open the strip shows the script list.
+    style_text(app, app.script_list_label, app.script_list_text, lumo::kFontSmall);
+    app.script_list_label.align_y = lumo::kAlignCentre;
+    app.script_list_label.padding.left = app.layout.gap;
+    app.script_list_width = app.script_list_label.label_width;
+    set_rect(app.script_list_label, 0, 0, app.script_list_width + 2 * app.layout.gap,
+             app.layout.row_height);
+    app.script_list_label.hint_title = &app.script_list_text;
+    app.script_list_label.hint_text = &g_menu_tree_hint;
+    app.script_list_label.hover_style = style(STYLE_HIGHLIGHT);
+    bar.scroll.add_child(&app.script_list_label);
     style_text(app, app.tool_menu_title, "", lumo::kFontSmallBold);
     app.tool_menu_title.align_y = lumo::kAlignCentre;
     app.tool_menu_icon.text_colour_override = app.theme_text_colour.data();
@@ -107,6 +116,34 @@ void build_tipbar(Application& app)
         bar.bar.add_child(&tab);
     }
     bar.bar.add_child(&bar.scroll);
+    // Drawn in the border tone: the open tab itself wears the highlight.
+    fill_with(bar.tab_marker, STYLE_BORDER_BOTTOM);
+    bar.tab_marker.enabled = false; // a press on it is one on the tab
+    bar.bar.add_child(&bar.tab_marker);
+}
+
+// Rows one under the other, wide enough for the longest label; the layout
+// puts the pane beneath the script list.
+void build_menu_tree(Application& app)
+{
+    const LayoutMetrics& m = app.layout;
+    MenuTreeWidgets& tree = app.menu_tree;
+    const LabelGroup& labels = menu_tree_labels();
+    const int width = 3 * m.bar_unit + 2 * m.gap;
+    for (int i = 0; i < MENU_TREE_ROW_COUNT; ++i) {
+        lumo::P& row = tree.rows[static_cast<std::size_t>(i)];
+        style_button(app, row, labels, i);
+        row.font = lumo::kFontSmall;
+        row.align_x = lumo::kAlignStart;
+        row.padding.left = m.gap;
+        border(row.border_bottom, m.thin_border, STYLE_BORDER_BOTTOM);
+        set_rect(row, 0, i * m.row_height, width, m.row_height);
+        tree.pane.add_child(&row);
+    }
+    fill_with(tree.pane, STYLE_DROP_DOWN);
+    border(tree.pane.border_right, m.thin_border, STYLE_BORDER_RIGHT);
+    set_rect(tree.pane, 0, 0, width, MENU_TREE_ROW_COUNT * m.row_height + 1);
+    tree.pane.visible = false;
 }
 
 // The open drop-down's icon and title sit in the pane's bottom row, which
@@ -173,6 +210,8 @@ void place_settings_value_fields(Application& app)
          std::to_string(app.window_width), true},
         {SETTINGS_MENU_WINDOW, SETTINGS_ROW_WINDOW_HEIGHT, &app.window_height_field,
          std::to_string(app.window_height), true},
+        {SETTINGS_MENU_WINDOW, SETTINGS_ROW_FRAME_RATE_LIMIT, &app.frame_rate_limit_field,
+         std::to_string(settings.frame_rate_limit), true},
         {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_MONO_EDGE_TONE, &app.mono_edge_tone_field,
          std::to_string(settings.mono_edge_tone), false},
         {SETTINGS_MENU_WIDGETS, SETTINGS_ROW_MONO_DOT_TONE, &app.mono_dot_tone_field,
@@ -188,6 +227,8 @@ void place_settings_value_fields(Application& app)
         field.text_colour_override = app.theme_text_colour.data();
         field.set_label_field(value.text);
         field.enabled = value.typed;
+        // A field that takes typing is framed, so it reads as one.
+        if (value.typed) apply_grey_frame_style(field);
         const int width = value.typed ? m.bar_unit - m.gap : m.row_height - m.gap;
         set_rect(field, m.gap / 2, value.row * m.row_height + m.gap / 2, width,
                  m.row_height - m.gap);
@@ -438,8 +479,9 @@ void build_parse_report_contents(Application& app)
 {
     ParseReportWidgets& report = app.parse_report;
     app.parse_pane.text.visible = false;
+    // The report's views inside the dialog keep one grey frame in every theme.
     for (lumo::SP* view : {&report.row_scroll, &report.report_scroll}) {
-        apply_theme_to_styles(app, *view);
+        apply_widget_style_b(app, *view);
         view->clip_children = true;
     }
     report.row_scroll.add_child(&report.row_list);
@@ -479,6 +521,7 @@ void build_bars(Application& app)
 {
     build_toolbar(app);
     build_tipbar(app);
+    build_menu_tree(app);
     build_menubar(app);
     build_status_and_tab_bars(app);
     build_slider_and_colour_bars(app);
@@ -629,7 +672,6 @@ void build_side_panels(Application& app)
     console.log_scroll.add_child(&app.text_views[0]);
     console.channel_scroll.add_child(&app.text_views[1]);
     build_list_panels(app);
-    style_text(app, app.script_list_label, app.script_list_text, lumo::kFontSmall);
     for (std::size_t i = 0; i < app.side_panels.size(); ++i) {
         app.side_panels[i].visible = static_cast<int>(i) == app.view_settings.open_side_panel;
         app.control_pane.add_child(&app.side_panels[i]);
@@ -682,9 +724,21 @@ void build_modal_panes(Application& app)
     fill_with(nav.pane, STYLE_PANEL);
     style_text(app, nav.location_label, "Location \t test/", lumo::kFontSmall);
     style_text(app, nav.path_label, "\nnone selected", lumo::kFontSmall);
-    for (lumo::P& button : nav.header_buttons)
-        nav.header.add_child(&button);
+    // The column heads, the close box over the last head's free end, the
+    // sort marker over both.
+    for (int i = NAV_SORT_TYPE; i <= NAV_SORT_DATE; ++i)
+        nav.header.add_child(&nav.header_buttons[static_cast<std::size_t>(i)]);
+    nav.header.add_child(&nav.header_buttons[NAV_CLOSE]);
+    fill_with(nav.sort_marker, STYLE_BORDER_BOTTOM);
+    nav.sort_marker.enabled = false; // a press on it is one on the head
     nav.header.add_child(&nav.sort_marker);
+    const std::array<double, 2> area_opacity{0.5, 0.25};
+    for (std::size_t i = 0; i < nav.column_areas.size(); ++i) {
+        fill_with(nav.column_areas[i], STYLE_TRACK);
+        nav.column_areas[i].opacity = area_opacity[i];
+        nav.column_areas[i].enabled = false; // presses go to the rows
+        nav.list_area.add_child(&nav.column_areas[i]);
+    }
     nav.list_area.add_child(&app.navigator_rows.list);
     nav.path_bar.add_child(&app.navigator_rows.path_strip);
     app.navigator_rows.row_fill = style(STYLE_HIGHLIGHT);
@@ -696,6 +750,7 @@ void build_modal_panes(Application& app)
     for (std::size_t i = 0; i < header_labels.size(); ++i)
         style_plain_button(app, nav.header_buttons[i], header_labels[i]);
     style_plain_button(app, nav.header_buttons[NAV_CLOSE], "X");
+    style_plain_button(app, nav.select_none_button, "NONE");
     style_plain_button(app, nav.ok_button, "");
     style_text(app, nav.title, "", lumo::kFontSmallBold);
     style_text(app, nav.hint, "", lumo::kFontSmall);
@@ -706,7 +761,9 @@ void build_modal_panes(Application& app)
     fill_with(nav.scroll_track, STYLE_TRACK);
     fill_with(nav.scroll_thumb, STYLE_THUMB_HOVER);
     add_children(nav.pane,
-                 {&nav.header, &nav.path_bar, &nav.list_area, &nav.scroll_track, &nav.scroll_thumb,
+                 {&nav.header, &nav.path_bar, &nav.header_buttons[NAV_HOME],
+                  &nav.header_buttons[NAV_REFRESH], &nav.header_buttons[NAV_SELECT_ALL],
+                  &nav.select_none_button, &nav.list_area, &nav.scroll_track, &nav.scroll_thumb,
                   &nav.location_label, &nav.path_label, &nav.title, &nav.hint, &nav.ok_button});
     fill_with(app.navigator_dimmer, STYLE_MASK);
     app.navigator_dimmer.visible = false;

@@ -36,6 +36,7 @@ void build_tree(Application& app)
                                                           &app.tab_bar.bar,
                                                           &app.settings_bar,
                                                           &app.settings_menu_pane,
+                                                          &app.menu_tree.pane,
                                                           &app.parallel_flags_toggle,
                                                           &app.llmi_toggle,
                                                           &app.parallel_flags_strip.panel,

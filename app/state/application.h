@@ -255,6 +255,7 @@ struct Application {
     lumo::P border; // BORDER
     ToolBarWidgets toolbar;
     TipBarWidgets tip_bar;
+    MenuTreeWidgets menu_tree;
     lumo::KL control_pane; // CONTROLPANE
     lumo::KL content_pane; // CONTENTPANE
     MenuBarWidgets menu_bar;

@@ -22,7 +22,7 @@ constexpr int FIRST_COLOUR_FUNCTION = 3;
 // Row counts of the menus; the largest sizes the fixed row arrays.
 constexpr int MAX_MENU_ROWS = 12;
 constexpr std::array<int, TOOL_MENU_COUNT> TOOL_MENU_ROW_COUNTS{5, 5, 9, 3, 2, 3, 4, 6};
-constexpr std::array<int, SETTINGS_MENU_COUNT> SETTINGS_MENU_ROW_COUNTS{6, 5, 7, 1,  3,
+constexpr std::array<int, SETTINGS_MENU_COUNT> SETTINGS_MENU_ROW_COUNTS{7, 5, 7, 1,  3,
                                                                         1, 5, 1, 12, 6};
 
 // One drop-down: the pane that opens, the strip holding its rows, the rows
@@ -89,11 +89,29 @@ struct ToolBarWidgets {
     lumo::P open_menu_marker;
 };
 
-// TIPBAR: TIPSCROLL (tool drop-downs or the menu tree) and the side-panel tabs.
+// TIPBAR: TIPSCROLL (the open tool drop-down, or else the script list) and
+// the side-panel tabs with the marker under the open panel's tab.
 struct TipBarWidgets {
     lumo::KL bar;
     lumo::KL scroll; // TIPSCROLL
-    lumo::T menu_tree;
+    lumo::P tab_marker;
+};
+
+// The menu tree that a click on the script list opens beneath it.
+enum MenuTreeRow : int {
+    MENU_TREE_CONSOLE = 0,
+    MENU_TREE_ENTITIES,
+    MENU_TREE_PARAMETERS,
+    MENU_TREE_CLOSE_PANEL,
+    MENU_TREE_SNAPSHOT,
+    MENU_TREE_SCREENSHOT,
+    MENU_TREE_HOVER_HINTS,
+    MENU_TREE_QUICK_HIDE,
+    MENU_TREE_ROW_COUNT,
+};
+struct MenuTreeWidgets {
+    lumo::KL pane;
+    std::array<lumo::P, MENU_TREE_ROW_COUNT> rows;
 };
 
 // MENUBAR: MENUSCROLL with the ten settings buttons and their markers.
@@ -233,6 +251,8 @@ struct NavigatorPaneWidgets {
     lumo::P scroll_track;
     lumo::P scroll_thumb;
     lumo::P select_none_button;
+    // Shades behind the date and time cells of the rows.
+    std::array<lumo::P, 2> column_areas;
     lumo::T location_label;
     lumo::T path_label;
     lumo::T title;

@@ -16,7 +16,6 @@ struct ScrollFractions {
     double colour_scroll = 0.0; // COLOURSCROLL
     double tab_scroll = 0.0;    // TABSCROLL
     double status_scroll = 0.0; // STATSCROLL
-    double menu_tree = 0.0;     // TIPSCROLL with no tool menu open
     double directive_list = 0.0;
     double variant_list = 0.0;
     double parallel_flags = 0.0;

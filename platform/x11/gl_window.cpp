@@ -123,7 +123,7 @@ bool create_window_on(XVisualInfo* visual, const std::string& title, std::int32_
     attributes.border_pixel = 0;
     attributes.event_mask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            FocusChangeMask;
+                            EnterWindowMask | LeaveWindowMask | FocusChangeMask;
     g_x11.window =
         XCreateWindow(g_x11.display, root, 0, 0, static_cast<unsigned>(width),
                       static_cast<unsigned>(height), 0, visual->depth, InputOutput, visual->visual,

@@ -178,6 +178,18 @@ void handle_window_event(XEvent& event)
     case SelectionClear:
         handle_selection_clear(event.xselectionclear);
         break;
+    case EnterNotify:
+    case LeaveNotify:
+        // Only the pointer crossing the window's edge counts; a grab taking
+        // or giving back the pointer does not move it.
+        if (event.xcrossing.mode != NotifyNormal || event.xcrossing.detail == NotifyInferior) break;
+        emit_event(event.type == EnterNotify ? &WindowCallbacks::on_enter
+                                             : &WindowCallbacks::on_exit);
+        break;
+    case FocusIn:
+        if (event.xfocus.detail == NotifyInferior) break;
+        emit_event(&WindowCallbacks::on_focus);
+        break;
     case FocusOut:
         // Releases made elsewhere never reach us; forget which keys were
         // down, here and in the application. The focus moving within the

@@ -164,6 +164,57 @@ TEST_F(WindowLayoutTest, NavigatorThumbFollowsTheListFraction)
     }
 }
 
+// The four column heads lie over the rows' cells and never under the close
+// box's centre or the scroll track; the marker sits at the sorted head's
+// edge, at the top when the order is reversed.
+TEST_F(WindowLayoutTest, NavigatorHeadsLeaveTheCloseBoxClearAndTheMarkerFollowsTheSort)
+{
+    const NavigatorPaneWidgets& nav = app.navigator_pane;
+    const std::array<Rect, 4> heads{
+        {{0, 0, 56, 32}, {56, 0, 384, 32}, {440, 0, 112, 32}, {552, 0, 168, 32}}};
+    struct Sort {
+        int key;
+        bool ascending;
+        Rect marker;
+    };
+    for (const Sort& s : {Sort{0, true, {48, 23, 4, 4}}, Sort{1, false, {431, 4, 4, 4}},
+                          Sort{2, true, {445, 23, 4, 4}}, Sort{3, false, {652, 4, 4, 4}}}) {
+        app.navigator.sort_key = s.key;
+        app.navigator.sort_ascending = s.ascending ? 1 : 0;
+        lay_out_file_pane(app, 720, 480);
+        EXPECT_EQ(rect_of(nav.sort_marker), s.marker) << s.key;
+        const Rect head = rect_of(nav.header_buttons[static_cast<std::size_t>(s.key)]);
+        EXPECT_EQ(head, heads[static_cast<std::size_t>(s.key)]);
+        const Rect& m = s.marker;
+        EXPECT_TRUE(m[0] >= head[0] && m[0] + m[2] <= head[0] + head[2]) << "under its head";
+    }
+    const Rect close = rect_of(nav.header_buttons[NAV_CLOSE]);
+    EXPECT_LE(close[0] + close[2], rect_of(nav.scroll_track)[0]) << "clear of the scroll track";
+    EXPECT_EQ(rect_of(nav.column_areas[0]), (Rect{552, 0, 56, 480 - 176}));
+    EXPECT_EQ(rect_of(nav.column_areas[1]), (Rect{608, 0, 88, 480 - 176}));
+}
+
+// With no tool menu open the tool strip shows the script list, which scrolls
+// only when it is wider than the strip; the menu tree hangs beneath it.
+TEST_F(WindowLayoutTest, TheToolStripShowsTheScriptListAndTheMenuTreeBeneathIt)
+{
+    app.script_list_label.width = 1000;
+    for (auto [fraction, x] : {std::pair{0.0, 0}, std::pair{0.5, -300}, std::pair{1.0, -600}}) {
+        app.script_list_scroll = fraction;
+        lay_out_tip_scroll(app, 400, 32);
+        EXPECT_EQ(app.script_list_label.x, x) << fraction;
+    }
+    app.script_list_label.width = 300;
+    lay_out_tip_scroll(app, 400, 32);
+    EXPECT_EQ(app.script_list_label.x, 0) << "a list that fits stays put";
+    set_rect(app.tip_bar.bar, 0, 56, 720, 32);
+    set_rect(app.tip_bar.scroll, 256, 0, 464, 32);
+    lay_out_tip_scroll(app, 464, 32);
+    EXPECT_EQ(std::pair(app.menu_tree.pane.x, app.menu_tree.pane.y), std::pair(256, 88));
+    show_tool_drop_down(app, TOOL_MENU_VIEW);
+    EXPECT_FALSE(app.script_list_label.visible) << "the open drop-down takes the strip";
+}
+
 } // namespace
 
 // The variants panel in the lower-left corner and the statistics text beside

@@ -116,9 +116,16 @@ bool trace_drop(WindowCallbacks*, std::int32_t, std::int32_t, const std::string&
     return true;
 }
 
-bool trace_close(WindowCallbacks*)
+// The slots that carry no values trace one fixed text each.
+constexpr char k_close[] = "CLOSE;";
+constexpr char k_enter[] = "ENTER;";
+constexpr char k_exit[] = "EXIT;";
+constexpr char k_focus[] = "FOCUS;";
+constexpr char k_unfocus[] = "UNFOCUS;";
+
+template <const char* Text> bool trace_plain(WindowCallbacks*)
 {
-    trace_line("CLOSE;");
+    trace_line(Text);
     return true;
 }
 
@@ -132,7 +139,11 @@ void install_tracing_slots(WindowCallbacks& record)
     record.on_key_up = trace_key_up;
     record.on_resize = trace_resize;
     record.on_drop = trace_drop;
-    record.on_close = trace_close;
+    record.on_close = trace_plain<k_close>;
+    record.on_enter = trace_plain<k_enter>;
+    record.on_exit = trace_plain<k_exit>;
+    record.on_focus = trace_plain<k_focus>;
+    record.on_unfocus = trace_plain<k_unfocus>;
 }
 
 } // namespace

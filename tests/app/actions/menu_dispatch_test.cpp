@@ -187,3 +187,18 @@ TEST_F(MenuDispatchTest, CameraRowsMoveTheCameraUnlessLocked)
 }
 
 } // namespace
+
+namespace {
+
+// Switched on, the read-out shows the frames already timed, not a
+// placeholder left from construction.
+TEST_F(MenuDispatchTest, FrameRateRowShowsTheTimedFramesAtOnce)
+{
+    app.fps_readout.set_label("? fps (? ms)");
+    app.frame_times_ns.fill(4'000'000);
+    handle_settings_menu_item(app, SETTINGS_MENU_WINDOW, 4);
+    EXPECT_TRUE(app.fps_readout.visible);
+    EXPECT_EQ(app.fps_readout.label, "250.0 fps (4.0 ms)");
+}
+
+} // namespace

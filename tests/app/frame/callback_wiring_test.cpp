@@ -78,7 +78,9 @@ TEST_F(CallbackWiring, EveryMenuRowReachesItsEffect)
         // Fit-Viewport has nothing to fit in an empty scene.
         {true, TOOL_MENU_STATE, {1}},
         {true, TOOL_MENU_WIDGETS, {}},
-        {false, SETTINGS_MENU_WINDOW, {SETTINGS_ROW_WINDOW_WIDTH, SETTINGS_ROW_WINDOW_HEIGHT}},
+        {false,
+         SETTINGS_MENU_WINDOW,
+         {SETTINGS_ROW_WINDOW_WIDTH, SETTINGS_ROW_WINDOW_HEIGHT, SETTINGS_ROW_FRAME_RATE_LIMIT}},
         {false, SETTINGS_MENU_SHADING, {}},
         {false, SETTINGS_MENU_LIGHTING, {}},
         {false, SETTINGS_MENU_CAMERA, {}},
@@ -112,6 +114,7 @@ TEST_F(CallbackWiring, ValueFieldsSitInTheirRows)
     const std::pair<int, lumo::F*> fields[] = {
         {SETTINGS_MENU_WINDOW, &app().window_width_field},
         {SETTINGS_MENU_WINDOW, &app().window_height_field},
+        {SETTINGS_MENU_WINDOW, &app().frame_rate_limit_field},
         {SETTINGS_MENU_WIDGETS, &app().mono_edge_tone_field},
         {SETTINGS_MENU_WIDGETS, &app().eye_height_field},
     };

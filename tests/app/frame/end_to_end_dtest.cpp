@@ -167,7 +167,7 @@ TEST_F(EndToEnd, OpensTheThreeExamplesThroughTheNavigatorAndUpdatesTheStatusLine
     ASSERT_TRUE(wait_until([&] { return !pane_shown(); })) << "its X closes the navigator";
     program.key(XK_o, {XK_Control_L});
     ASSERT_TRUE(wait_until(navigator_listed));
-    program.click(630, 16);
+    program.click(624, 352); // ALL, beside the path bar
     ASSERT_TRUE(wait_until([&] {
         return program.pixel(300, 47).bluish() && program.pixel(300, 79).bluish() &&
                program.pixel(300, 111).bluish();

@@ -357,3 +357,21 @@ TEST_F(FrameTick, TheStatusLineFollowsTheWindowSizeAndTheEntityCount)
         << app.status_line_text;
     app.current_entity_list->count -= 1;
 }
+
+// While the read-out is shown, every tick shows the frames timed since the
+// last; switched off, it keeps its last text.
+TEST_F(FrameTick, TheFrameRateReadOutFollowsTheTimedFramesWhileShown)
+{
+    finish_startup();
+    app.view_settings.show_fps = 1;
+    app.frame_times_ns.fill(0);
+    run_frame_tick(app);
+    EXPECT_EQ(app.fps_readout.label, "? fps (0.0 ms)");
+    app.frame_times_ns.fill(10'000'000);
+    run_frame_tick(app);
+    EXPECT_EQ(app.fps_readout.label, "100.0 fps (10.0 ms)");
+    app.view_settings.show_fps = 0;
+    app.frame_times_ns.fill(20'000'000);
+    run_frame_tick(app);
+    EXPECT_EQ(app.fps_readout.label, "100.0 fps (10.0 ms)");
+}

@@ -113,3 +113,27 @@ TEST(InterfaceConstruction, TheRunPaneAndTheOptionButtonsShowTheStartValues)
 }
 
 } // namespace
+
+namespace {
+
+// Fields that take typing are framed in grey, and the parse report's views
+// keep grey borders whatever the theme.
+TEST(InterfaceConstruction, TypedSettingsFieldsAndTheReportViewsWearGreyFrames)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    const auto grey = [](const lumo::Border& b) {
+        return b.width == 1 && b.style == nullptr && b.colour == 0xFF808080u;
+    };
+    for (const lumo::F* field : {&app.window_width_field, &app.window_height_field,
+                                 &app.frame_rate_limit_field, &app.eye_height_field})
+        EXPECT_TRUE(grey(field->border_left) && grey(field->border_top) &&
+                    grey(field->border_right) && grey(field->border_bottom));
+    EXPECT_FALSE(grey(app.mono_edge_tone_field.border_left)) << "a stepped tone is not typed";
+    for (const lumo::SP* view : {&app.parse_report.row_scroll, &app.parse_report.report_scroll})
+        EXPECT_TRUE(grey(view->parts[lumo::SP::kThumbY].border_left));
+    destroy_application();
+}
+
+} // namespace

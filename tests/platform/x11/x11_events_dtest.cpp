@@ -110,6 +110,38 @@ TEST_F(InputEvents, CloseRequestCallsTheCloseSlotAndEndsTheLoopAfterThatPass)
     EXPECT_EQ(g_running, 0);
 }
 
+// The pointer crossing the window's edge and the focus coming in reach their
+// slots; a grab's crossings and moves within the window do not.
+TEST_F(InputEvents, CrossingsAndFocusReachTheirSlots)
+{
+    record_.on_enter = [](WindowCallbacks*) { return log_slot("enter"); };
+    record_.on_exit = [](WindowCallbacks*) { return log_slot("exit"); };
+    record_.on_focus = [](WindowCallbacks*) { return log_slot("focus"); };
+    auto cross = [&](int type, int mode, int detail) {
+        XEvent event{};
+        event.xcrossing.type = type;
+        event.xcrossing.send_event = True;
+        event.xcrossing.display = peer_;
+        event.xcrossing.window = window_;
+        event.xcrossing.mode = mode;
+        event.xcrossing.detail = detail;
+        XSendEvent(peer_, window_, False, NoEventMask, &event);
+    };
+    auto focus_in = [&](int detail) {
+        XEvent event{};
+        event.xfocus = {FocusIn, 0, True, peer_, window_, NotifyNormal, detail};
+        XSendEvent(peer_, window_, False, NoEventMask, &event);
+    };
+    cross(EnterNotify, NotifyNormal, NotifyAncestor);
+    cross(LeaveNotify, NotifyGrab, NotifyAncestor);
+    cross(LeaveNotify, NotifyNormal, NotifyInferior);
+    cross(LeaveNotify, NotifyNormal, NotifyNonlinear);
+    focus_in(NotifyInferior);
+    focus_in(NotifyNonlinear);
+    settle();
+    EXPECT_EQ(g_slot_log, (Log{"enter", "exit", "focus"}));
+}
+
 TEST_F(InputEvents, FocusLossReachesTheUnfocusSlotAndForgetsHeldKeys)
 {
     record_.on_unfocus = [](WindowCallbacks*) { return log_slot("unfocus"); };
