@@ -370,7 +370,7 @@ void click_parameter_row(Application& app, std::int32_t row, std::int32_t x, std
             clicked->row.selected = selection->selected_position == row;
         rebuild_parameter_details(app);
     } else if (r < ICON_COLUMN) {
-        toggle_entity_visible(entity);
+        toggle_entity_visible_at(*selection, row);
         show_flags_in_row(row_of(app.lists.parameters.rows, row), entity, false);
         show_flags_in_row(row_of(app.lists.entities.rows, index), entity, false);
     } else {
