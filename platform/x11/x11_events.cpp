@@ -10,6 +10,7 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -104,10 +105,29 @@ void handle_motion(const XMotionEvent& motion)
     }
 }
 
+// Without a window manager nothing holds the size hints: a resize below
+// the minimum is answered with a request for the minimum, and the
+// application sees only the size the window gets then.
+bool below_minimum_size(const XConfigureEvent& configure)
+{
+    if (configure.width >= static_cast<int>(MIN_CLIENT_WIDTH) &&
+        configure.height >= static_cast<int>(MIN_CLIENT_HEIGHT)) {
+        return false;
+    }
+    XResizeWindow(g_x11.display, g_x11.window,
+                  static_cast<unsigned>(std::max<int>(configure.width, MIN_CLIENT_WIDTH)),
+                  static_cast<unsigned>(std::max<int>(configure.height, MIN_CLIENT_HEIGHT)));
+    XFlush(g_x11.display);
+    return true;
+}
+
 void handle_configure(const XConfigureEvent& configure)
 {
     if (configure.width == g_client_size.width && configure.height == g_client_size.height) {
         return; // a move, not a resize
+    }
+    if (below_minimum_size(configure)) {
+        return;
     }
     g_client_size = {configure.width, configure.height};
     emit_event(&WindowCallbacks::on_resize, configure.width, configure.height);

@@ -104,6 +104,22 @@ TEST_F(GlWindow, ClientResizeKeepsTheMinimumAndReachesTheResizeSlot)
     EXPECT_EQ(g_slot_log.back(), "resize 360 240");
 }
 
+// Without a window manager another program may shrink the window at will;
+// the window takes the minimum back and the application never sees less.
+TEST_F(GlWindow, AResizeBelowTheMinimumByAnotherProgramIsTakenBack)
+{
+    record_.on_paint = nullptr;
+    record_.on_init = nullptr;
+    start();
+    XResizeWindow(peer_, window_, 200, 150);
+    settle();
+    settle(); // the window's own request for the minimum, and its answer
+    EXPECT_EQ(g_slot_log, (Log{"resize 360 240"}));
+    EXPECT_EQ(window_size(peer_, window_), std::pair(360, 240));
+    EXPECT_EQ(g_client_size.width, 360);
+    EXPECT_EQ(g_client_size.height, 240);
+}
+
 using MessageLoop = DisplayTest;
 
 TEST_F(MessageLoop, PaintsOnlyOnRequestAndOnlyOnceStarted)
