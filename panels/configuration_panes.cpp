@@ -71,10 +71,7 @@ void show_open_script_navigator(Application& app)
     // The navigator returns to the directory it showed last; before it has
     // shown one, it starts where the scripts are staged, not in the
     // process's directory under an empty path.
-    app.navigator.mode = NAVIGATOR_OPEN_SCRIPTS;
-    const std::string directory =
-        app.navigator.directory.empty() ? navigator_start_directory(app) : app.navigator.directory;
-    open_navigator(app, NAVIGATOR_OPEN_SCRIPTS, directory, k_script_texts);
+    open_navigator(app, NAVIGATOR_OPEN_SCRIPTS, navigator_current_directory(app), k_script_texts);
 }
 
 void show_export_location_selection(Application& app, const std::string& start)

@@ -318,12 +318,6 @@ std::string joined_components(const FileNavigator& navigator, std::size_t count)
     return directory;
 }
 
-void close_navigator_after_choice(Application& app)
-{
-    if (app.startup_finished == 0) app.configuration.visible = 1;
-    show_file_navigator(app, false);
-}
-
 // ---- OK action by mode -----------------------------------------------------
 
 void confirm_open_scripts(Application& app)
@@ -334,11 +328,9 @@ void confirm_open_scripts(Application& app)
         return;
     }
     show_file_navigator(app, false);
-    app.modal[MODAL_OPENING] = 1;
-    set_modal_masks(app, true);
     app.deferred_countdown = DEFERRED_FRAMES;
     app.deferred[DEFERRED_OPEN_SELECTED_SCRIPTS] = 1;
-    refresh_root(app);
+    show_opening_pane(app);
 }
 
 bool ends_in_slash(const std::string& text)
@@ -350,7 +342,8 @@ void confirm_workspace(Application& app)
 {
     if (app.navigator.selection_count == 0 && ends_in_slash(app.navigator.directory)) {
         apply_workspace_path(app, app.navigator.directory);
-        close_navigator_after_choice(app);
+        // Closes the navigator and brings back what it was opened from.
+        close_modal_state(app);
         return;
     }
     show_warning_pane(app, "Warning: Invalid Entity Workspace",
@@ -366,7 +359,7 @@ void confirm_export_location(Application& app)
                           "be no files selected.");
     } else if (ends_in_slash(app.navigator.directory)) {
         set_export_location(app, app.navigator.directory);
-        close_navigator_after_choice(app);
+        close_modal_state(app);
     } else {
         show_warning_pane(app, "Warning: Invalid Export Location",
                           "Navigate to a valid entity export location.\n\nNote: there should be "
@@ -386,7 +379,7 @@ void confirm_kernel(Application& app)
         const std::string name = path_file_name(path);
         if (name == "plim" || name == "plimp" || name == "plim.exe" || name == "plimp.exe") {
             apply_kernel_path(app, path);
-            close_navigator_after_choice(app);
+            close_modal_state(app);
             return;
         }
     }
@@ -582,18 +575,27 @@ void show_file_navigator(Application& app, bool open)
 void open_native_folder_dialog(Application& app)
 {
     if (app.platform.save_dialog != nullptr) {
-        const std::string chosen = app.platform.save_dialog(app.view_settings.export_location);
-        if (!chosen.empty()) {
+        const std::string start = app.view_settings.export_location;
+        const std::vector<std::string> answer = split_text(app.platform.save_dialog(start), '\n');
+        // The save dialog names a file in the chosen directory (its
+        // suggestion is "_"); a chosen directory is taken as it is. An empty
+        // answer is a cancelled choice and keeps the location.
+        if (!answer.empty() && !answer.front().empty()) {
+            const std::string& chosen = answer.front();
             std::error_code error;
             const bool folder = std::filesystem::is_directory(chosen, error);
-            app.view_settings.export_location =
-                folder ? (ends_in_slash(chosen) ? chosen : chosen + "/") : path_directory(chosen);
-            app.export_location_field.set_label_field(app.view_settings.export_location);
+            set_export_location(app, folder ? chosen : path_directory(chosen));
         }
     }
-    app.modal[MODAL_OPENING] = 0;
-    set_modal_masks(app, is_any_modal_open(app));
-    refresh_root(app);
+    set_opening_busy_style(app, false);
+    hide_opening_pane(app);
+}
+
+std::string navigator_current_directory(const Application& app)
+{
+    // Before it has listed anything the navigator stands where scripts are
+    // staged, as when it first opens for scripts.
+    return app.navigator.directory.empty() ? get_workspace_path() : app.navigator.directory;
 }
 
 bool navigator_row_clicked()

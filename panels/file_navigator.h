@@ -50,8 +50,14 @@ void confirm_navigator_selection(Application& app);
 // Opens or closes the navigator's panes and the masks, then refreshes.
 void show_file_navigator(Application& app, bool open);
 
-// Deferred step of the export location's native route.
+// Deferred step of the export location's native route: asks the platform's
+// location dialog, takes the directory of its answer as the export location
+// and ends the opening state and its busy style, whatever the answer.
 void open_native_folder_dialog(Application& app);
+
+// The directory the navigator shows, where it and the native open dialog
+// start; the workspace before the navigator has listed one.
+std::string navigator_current_directory(const Application& app);
 
 // Widget callbacks, reaching the application through g_app.
 bool navigator_row_clicked();

@@ -2,6 +2,7 @@
 
 #include "shell/confirm_pane.h"
 #include "shell/refresh.h"
+#include "shell/themes.h"
 
 namespace {
 
@@ -167,6 +168,40 @@ void set_navigator_visible(Application& app, bool visible)
     set_pane_visible(app, MODAL_NAVIGATOR, visible);
     set_modal_masks(app, visible || is_any_modal_open(app));
     refresh_root(app);
+}
+
+void show_opening_pane(Application& app)
+{
+    app.modal[MODAL_OPENING] = 1;
+    set_pane_visible(app, MODAL_OPENING, true);
+    set_modal_masks(app, true);
+    refresh_root(app);
+}
+
+void hide_opening_pane(Application& app)
+{
+    app.modal[MODAL_OPENING] = 0;
+    set_pane_visible(app, MODAL_OPENING, false);
+    set_modal_masks(app, is_any_modal_open(app));
+    refresh_root(app);
+}
+
+void set_opening_busy_style(Application& app, bool busy)
+{
+    lumo::P& pane = app.open_pane;
+    const FillStyle* dim = busy ? &g_active_fill_styles[STYLE_MASK] : nullptr;
+    pane.fill = busy;
+    pane.fill_style = dim;
+    pane.hover_style = dim;
+    const int width = busy ? app.layout.thin_border : 0;
+    const std::pair<lumo::Border*, int> borders[] = {{&pane.border_left, STYLE_BORDER_LEFT},
+                                                     {&pane.border_top, STYLE_BORDER_TOP},
+                                                     {&pane.border_right, STYLE_BORDER_RIGHT},
+                                                     {&pane.border_bottom, STYLE_BORDER_BOTTOM}};
+    for (const auto& [border, slot] : borders) {
+        border->width = width;
+        border->style = busy ? &g_active_fill_styles[static_cast<std::size_t>(slot)] : nullptr;
+    }
 }
 
 void toggle_about_pane(Application& app)

@@ -40,6 +40,17 @@ void close_modal_state(Application& app);
 EnterFollowUp confirm_modal_state(Application& app);
 
 void set_navigator_visible(Application& app, bool visible);
+
+// The opening state: its modal byte and OPENPANE, shown with the masks while
+// scripts or a native dialog are on their way. Ending it leaves the masks to
+// whatever else is still open, so every route out of it leaves the window
+// usable.
+void show_opening_pane(Application& app);
+void hide_opening_pane(Application& app);
+// While the export location's native dialog is awaited, OPENPANE dims the
+// export pane beneath it with a fill, the same fill under the pointer and
+// a thin frame; the dialog's step takes them off again.
+void set_opening_busy_style(Application& app, bool busy);
 void toggle_about_pane(Application& app);
 void toggle_help_pane(Application& app);
 

@@ -112,8 +112,8 @@ void lay_out_navigator_pane(Application& app, int width, int height)
                  M);
     set_rect(nav.location_label, G, footer + M, width / 3, U);
     set_rect(nav.path_label, width / 3, footer + M, width / 3, U);
-    set_rect(nav.title, G, footer + M + U, width / 2, M);
-    set_rect(nav.hint, width / 2, footer + M + U, width / 2 - 3 * U, M);
+    set_rect(nav.title, G, footer + M + U, width - 3 * U - G, M);
+    set_rect(nav.hint, G, footer + M + U, width - 3 * U - G, M);
     set_rect(nav.ok_button, width - 3 * U + G, footer + M + U / 2, 3 * U - 2 * G, M);
 }
 
@@ -245,6 +245,8 @@ void sync_navigator_pane(Application& app)
     NavigatorPaneWidgets& widgets = app.navigator_pane;
     show_text(widgets.title, navigator.title);
     show_text(widgets.hint, navigator.hint);
+    // The hint reads on from the end of the title's first line.
+    widgets.hint.margin.left = widgets.title.line_widths.empty() ? 0 : widgets.title.line_widths[0];
     show_text(widgets.ok_button, navigator.ok_label);
     show_text(widgets.location_label, navigator.location_text);
     show_text(widgets.path_label, navigator.path_text);

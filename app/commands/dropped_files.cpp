@@ -4,8 +4,7 @@
 #include "panels/message_panes.h"
 #include "platform/text.h"
 #include "platform/trace.h"
-#include "shell/confirm_pane.h"
-#include "shell/refresh.h"
+#include "shell/modal_panes.h"
 
 namespace {
 
@@ -54,12 +53,12 @@ bool handle_drop_request(Application& app, const std::vector<std::string>& paths
 
 bool record_dropped_files(Application& app, const std::vector<std::string>& paths)
 {
-    app.pending_paths = paths;
-    app.pending_path_count = static_cast<std::int32_t>(paths.size());
-    app.modal[MODAL_OPENING] = 1;
-    set_modal_masks(app, true);
+    // A drop while earlier paths still wait joins them: both are opened.
+    if (app.deferred[DEFERRED_OPEN_PENDING_PATHS] == 0) app.pending_paths.clear();
+    app.pending_paths.insert(app.pending_paths.end(), paths.begin(), paths.end());
+    app.pending_path_count = static_cast<std::int32_t>(app.pending_paths.size());
     app.deferred_countdown = DEFERRED_FRAMES;
     app.deferred[DEFERRED_OPEN_PENDING_PATHS] = 1;
-    refresh_root(app);
+    show_opening_pane(app);
     return true;
 }

@@ -248,14 +248,13 @@ void show_export_location_navigator(Application& app)
     }
     if (native) {
         app.view_settings.export_location = start;
-        app.modal[MODAL_OPENING] = 1;
         app.deferred[DEFERRED_NATIVE_FOLDER_DIALOG] = 1;
         app.deferred_countdown = DEFERRED_FRAMES;
-        set_modal_masks(app, true);
-        refresh_root(app);
+        set_opening_busy_style(app, true);
+        show_opening_pane(app);
         return;
     }
-    // The navigator's OK hands the chosen directory to set_export_location.
-    app.export_pane.visible = 0;
+    // The navigator hides the export pane while it is open; its OK hands
+    // the chosen directory to set_export_location and closes back to it.
     show_export_location_selection(app, with_trailing_separator(start));
 }

@@ -3,12 +3,13 @@
 #include "app/state/application.h"
 #include "lumo/widget.h"
 #include "panels/configuration_panes.h"
+#include "panels/file_navigator.h"
 #include "panels/message_panes.h"
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
 #include "platform/text.h"
 #include "platform/trace.h"
-#include "shell/confirm_pane.h"
+#include "shell/modal_panes.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -29,13 +30,6 @@ void schedule_native_open_dialog(Application& app)
 {
     app.deferred_countdown = DEFERRED_FRAMES;
     app.deferred[DEFERRED_NATIVE_OPEN_DIALOG] = 1;
-}
-
-void end_opening_state(Application& app)
-{
-    app.modal[MODAL_OPENING] = 0;
-    set_modal_masks(app, is_any_modal_open(app));
-    refresh_root(app);
 }
 
 } // namespace
@@ -67,27 +61,23 @@ void open_script_command(Application& app)
         schedule_native_open_dialog(app);
     else
         show_open_script_navigator(app);
-    if (app.deferred[DEFERRED_NATIVE_OPEN_DIALOG] != 0) {
-        app.modal[MODAL_OPENING] = 1;
-        set_modal_masks(app, true);
-        refresh_root(app);
-    }
+    if (app.deferred[DEFERRED_NATIVE_OPEN_DIALOG] != 0) show_opening_pane(app);
 }
 
 void open_native_file_dialog(Application& app)
 {
     const std::string chosen = app.platform.open_dialog != nullptr
-                                   ? app.platform.open_dialog(app.navigator.directory)
+                                   ? app.platform.open_dialog(navigator_current_directory(app))
                                    : std::string();
+    // No dialog, a cancelled one and a failed one all answer nothing: the
+    // opening state ends here instead of waiting for an open that never comes.
     if (chosen.empty()) {
-        end_opening_state(app);
+        hide_opening_pane(app);
         return;
     }
     app.pending_paths = split_text(chosen, '\n');
     app.pending_path_count = static_cast<std::int32_t>(app.pending_paths.size());
-    app.modal[MODAL_OPENING] = 1;
-    set_modal_masks(app, true);
     app.deferred_countdown = DEFERRED_FRAMES;
     app.deferred[DEFERRED_OPEN_PENDING_PATHS] = 1;
-    refresh_root(app);
+    show_opening_pane(app);
 }

@@ -17,7 +17,7 @@
 #include "panels/parameter_rows.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
-#include "shell/confirm_pane.h"
+#include "shell/modal_panes.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -47,10 +47,8 @@ bool open_one_path(Application& app, const std::string& path, const std::string&
 
 void close_open_pane(Application& app)
 {
-    app.modal[MODAL_OPENING] = 0;
-    set_modal_masks(app, is_any_modal_open(app));
     app.redraw_requested = 1;
-    refresh_root(app);
+    hide_opening_pane(app);
 }
 
 void show_syntax_errors(Application& app, const ParseReport& report, const std::string& name,
@@ -163,7 +161,10 @@ void open_selected_scripts(Application& app)
             navigator.selected[at] == 0)
             continue;
         const std::string& name = navigator.entries[at].name;
-        if (!open_one_path(app, navigator.directory + name, name)) return;
+        if (!open_one_path(app, navigator.directory + name, name)) {
+            close_open_pane(app); // nothing to open into; the window stays usable
+            return;
+        }
     }
     rebuild_entity_panels(app);
     close_open_pane(app);
@@ -179,7 +180,10 @@ void open_script_paths(Application& app)
         std::min(static_cast<std::size_t>(app.pending_path_count), app.pending_paths.size());
     for (std::size_t i = 0; i < count; ++i) {
         const std::string path = app.pending_paths[i];
-        if (!open_one_path(app, path, path_file_name(path))) return;
+        if (!open_one_path(app, path, path_file_name(path))) {
+            close_open_pane(app); // nothing to open into; the window stays usable
+            return;
+        }
     }
     rebuild_entity_panels(app);
     close_open_pane(app);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/commands/environment_lifecycle.h"
+#include "app/commands/open_command.h"
 #include "app/commands/parameter_sync.h"
 #include "app/commands/script_loading.h"
 #include "app/frame/frame_tick_camera.h"
@@ -49,31 +50,8 @@ void run_startup_frame(Application& app)
         run_config_startup_sequence(app);
 }
 
-// A path the native dialog returns is opened like a dropped file, after its
-// own countdown.
-void ask_native_open_dialog(Application& app)
-{
-    if (app.platform.open_dialog == nullptr) return;
-    const std::string path = app.platform.open_dialog(app.view_settings.navigator_directory);
-    if (path.empty()) return;
-    app.pending_paths = {path};
-    app.pending_path_count = 1;
-    app.deferred[DEFERRED_OPEN_PENDING_PATHS] = 1;
-    app.deferred_countdown = DEFERRED_FRAMES;
-}
-
-void ask_native_folder_dialog(Application& app)
-{
-    if (app.platform.save_dialog == nullptr) return;
-    const std::string location = app.platform.save_dialog(app.view_settings.export_location);
-    if (location.empty()) return;
-    app.view_settings.export_location = location;
-    app.export_location_field.set_label(location);
-    refresh_root(app);
-}
-
 constexpr std::array<ApplicationAction, DEFERRED_OPERATION_COUNT> DEFERRED_ACTIONS{
-    open_selected_scripts, open_script_paths, ask_native_open_dialog, ask_native_folder_dialog,
+    open_selected_scripts, open_script_paths, open_native_file_dialog, open_native_folder_dialog,
     run_confirmed_action};
 
 void run_deferred_operations(Application& app)

@@ -712,8 +712,12 @@ void build_modal_panes(Application& app)
     build_confirm_pane(app);
     build_export_and_profile_contents(app);
     build_parse_report_contents(app);
-    for (lumo::P& icon : app.open_pane_icons)
+    for (std::size_t i = 0; i < app.open_pane_icons.size(); ++i) {
+        lumo::P& icon = app.open_pane_icons[i];
+        icon.icon = static_cast<int>(app.opening_icons[i]);
+        icon.text_colour_override = app.theme_text_colour.data();
         app.open_pane.add_child(&icon);
+    }
     app.open_pane.visible = false;
     app.overlay.add_child(&app.open_pane);
     fill_with(app.load_box, STYLE_PANEL);
@@ -753,8 +757,11 @@ void build_modal_panes(Application& app)
     style_plain_button(app, nav.select_none_button, "NONE");
     style_plain_button(app, nav.ok_button, "");
     style_text(app, nav.title, "", lumo::kFontSmallBold);
-    style_text(app, nav.hint, "", lumo::kFontSmall);
+    style_text(app, nav.hint, "", lumo::kFontSmallItalic);
     nav.hint.opacity = 0.5;
+    // The hint continues the title's first line: both start at the left.
+    nav.title.align_x = lumo::kAlignStart;
+    nav.hint.align_x = lumo::kAlignStart;
     fill_with(nav.header, STYLE_BAR);
     nav.list_area.clip_children = true;
     nav.path_bar.clip_children = true;

@@ -162,6 +162,8 @@ struct Application {
     std::array<std::uint32_t, SETTINGS_MENU_COUNT> settings_menu_icons{29, 20, 31, 37, 34,
                                                                        33, 5,  35, 13, 2};
     std::array<std::uint32_t, 4> slider_icons{30, 32, 31, 36};
+    // OPENPANE, left to right: the choice, the kernel at work, the mesh.
+    std::array<std::uint32_t, 3> opening_icons{6, 24, 51};
 
     MenuCheckStates menu_checks;
 

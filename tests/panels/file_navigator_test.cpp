@@ -231,6 +231,31 @@ TEST_F(NavigatorTest, OkActsByModeOrWarns)
     EXPECT_EQ(app->configuration.kernel_state, "INVALID");
 }
 
+// OK closes the navigator back to what it was opened from: the export pane
+// for a location, the configuration pane for a setting before start-up.
+TEST_F(NavigatorTest, OkReturnsToThePaneTheChoiceWasMadeFor)
+{
+    lumo::P configuration;
+    for (const std::int32_t mode : {NAVIGATOR_EXPORT_LOCATION, NAVIGATOR_WORKSPACE}) {
+        SCOPED_TRACE(mode);
+        SetUp();
+        app->configuration_pane = &configuration;
+        configuration.visible = false;
+        app->modal[MODAL_EXPORT] = mode == NAVIGATOR_EXPORT_LOCATION ? 1 : 0;
+        app->startup_finished = mode == NAVIGATOR_EXPORT_LOCATION ? 1 : 0;
+        list({{"s.plim", "1"}}, mode);
+        show_file_navigator(*app, true);
+        confirm_navigator_selection(*app);
+        EXPECT_EQ(app->modal[MODAL_NAVIGATOR], 0);
+        EXPECT_EQ(app->mask_pane.visible, mode == NAVIGATOR_EXPORT_LOCATION);
+        EXPECT_EQ(configuration.visible, mode == NAVIGATOR_WORKSPACE);
+        if (mode == NAVIGATOR_EXPORT_LOCATION) {
+            EXPECT_EQ(app->modal[MODAL_EXPORT], 1);
+            EXPECT_EQ(app->view_settings.export_location, "/w/");
+        }
+    }
+}
+
 TEST_F(NavigatorTest, OkOnOneSelectedDirectoryEntersIt)
 {
     list({{"d", "<DIR>"}, {"s.plim", "1"}}, NAVIGATOR_WORKSPACE);

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/commands/dropped_files.h"
 #include "app/commands/environment_lifecycle.h"
+#include "app/commands/export_command.h"
+#include "app/commands/open_command.h"
 #include "app/frame/frame_tick_camera.h"
 #include "app/frame/startup_sequence.h"
 #include "app/state/application.h"
@@ -36,6 +39,13 @@ std::string native_open(const std::string&)
 {
     g_ran.push_back("native-open");
     return "";
+}
+std::string g_dialog_answer;
+std::string g_dialog_start;
+std::string dialog(const std::string& start)
+{
+    g_dialog_start = start;
+    return g_dialog_answer;
 }
 std::int32_t g_hold_at_fade_action = -1;
 void fade_action(Application& app)
@@ -98,6 +108,76 @@ TEST_F(FrameTick, ADeferredFlagRunsOnTheSixthTickAndTwoFlagsRunInStepOrder)
     run_frame_tick(app);
     EXPECT_EQ(g_ran, (std::vector<std::string>{"native-open", "confirmed"}));
     EXPECT_EQ(app.deferred_countdown, -1) << "idles once the countdown ran out";
+}
+
+// Each way into the opening state, whatever its dialog answers, ends with
+// the opening byte, OPENPANE and the busy style cleared and the masks only
+// over what else is open; what was chosen waits to be opened or is stored.
+TEST_F(FrameTick, EveryOpeningRouteEndsWithTheWindowUsable)
+{
+    enum Route { NATIVE_OPEN, NATIVE_FOLDER, DROP_DURING_NATIVE_OPEN };
+    struct Case {
+        Route route;
+        bool service;
+        std::string answer;
+        std::vector<std::string> pending;
+        std::string location;
+    };
+    const std::string ws = workspace.string() + "/";
+    const Case cases[] = {
+        {NATIVE_OPEN, false, "", {}, ""},
+        {NATIVE_OPEN, true, "", {}, ""},
+        {NATIVE_OPEN, true, "/s/a.txt\n/s/b c.txt", {"/s/a.txt", "/s/b c.txt"}, ""},
+        {DROP_DURING_NATIVE_OPEN, true, "/s/c.txt", {"/s/c.txt", "/d/x.txt"}, ""},
+        {NATIVE_FOLDER, false, "", {}, "/start/"},
+        {NATIVE_FOLDER, true, "", {}, "/start/"},
+        {NATIVE_FOLDER, true, ws + "_", {}, ws},
+        {NATIVE_FOLDER, true, workspace.string(), {}, ws},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.route << " '" << c.answer << "'");
+        std::unique_ptr<Application> fresh = std::make_unique<Application>();
+        Application& a = *fresh;
+        a.clock_ms = fake_clock;
+        add_first_environment(a);
+        a.startup_finished = 1;
+        a.modal_pane_widgets[MODAL_OPENING] = &a.open_pane;
+        a.platform.open_dialog = c.service ? dialog : nullptr;
+        a.platform.save_dialog = c.service ? dialog : nullptr;
+        g_dialog_answer = c.answer;
+        a.native_io = 1;
+        a.inline_io = 0;
+        if (c.route == NATIVE_FOLDER) {
+            a.modal[MODAL_EXPORT] = 1; // the location's "..." lies in the export pane
+            a.view_settings.export_location = "/start/";
+            show_export_location_navigator(a);
+            EXPECT_NE(a.open_pane.fill_style, nullptr) << "the busy style shows";
+        } else {
+            open_script_command(a);
+        }
+        ASSERT_EQ(a.modal[MODAL_OPENING], 1);
+        EXPECT_TRUE(a.open_pane.visible);
+        bool dropped = false;
+        for (int tick = 0; tick < 3 * DEFERRED_FRAMES; ++tick) {
+            run_frame_tick(a);
+            // Dropped while the dialog's paths wait for their countdown.
+            if (c.route == DROP_DURING_NATIVE_OPEN && !dropped &&
+                a.deferred[DEFERRED_OPEN_PENDING_PATHS] != 0)
+                dropped = record_dropped_files(a, {"/d/x.txt"});
+        }
+        EXPECT_EQ(a.modal[MODAL_OPENING], 0);
+        EXPECT_FALSE(a.open_pane.visible);
+        EXPECT_EQ(a.mask_pane.visible, c.route == NATIVE_FOLDER) << "only the export pane stays";
+        EXPECT_EQ(a.open_pane.fill_style, nullptr);
+        EXPECT_EQ(a.open_pane.border_top.width, 0);
+        EXPECT_EQ(a.pending_paths, c.pending);
+        if (c.route == NATIVE_FOLDER) {
+            EXPECT_EQ(a.view_settings.export_location, c.location);
+        }
+        if (c.service) {
+            EXPECT_EQ(g_dialog_start, c.route == NATIVE_FOLDER ? "/start/" : ws);
+        }
+    }
 }
 
 TEST_F(FrameTick, AFadeHoldsBackAPendingSwitchAndRunsItsActionOnTheFifthHeldFrame)
