@@ -13,6 +13,7 @@ PLIM_PACKAGES=(
   libx11-dev libgl-dev libgl1-mesa-dri xvfb xauth  # window, GL and the X server of the display tests
   libxtst-dev  # synthetic input for the display tests of the real program
   xclip  # reads the clipboard back in the clipboard display test
+  zenity  # the native open and save dialogs (Native-IO), and their display test
 )
 
 plim_install_packages() {

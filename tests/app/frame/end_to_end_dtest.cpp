@@ -89,14 +89,7 @@ protected:
         ASSERT_TRUE(wait_until([&] {
             return read_file(staged).find("cube.s(2, 0.25, 2)") != std::string::npos;
         })) << "simple.plim is assembled";
-        Image shown = status_line();
-        int still = 0;
-        ASSERT_TRUE(wait_until([&] {
-            const Image now = status_line();
-            still = now.differences(shown) == 0 ? still + 1 : 0;
-            shown = now;
-            return still > 10;
-        })) << "the status line settles";
+        ASSERT_TRUE(wait_until_still([&] { return status_line(); })) << "the status line settles";
     }
 
     // The navigator, the export pane and the error panes cover the view.

@@ -88,6 +88,20 @@ inline bool wait_until(const std::function<bool()>& seen, int polls = MAX_POLLS)
     return false;
 }
 
+// Waits until what `region` captures has stayed the same for more than ten
+// polls in a row.
+inline bool wait_until_still(const std::function<Image()>& region)
+{
+    Image shown = region();
+    int still = 0;
+    return wait_until([&] {
+        const Image now = region();
+        still = now.differences(shown) == 0 ? still + 1 : 0;
+        shown = now;
+        return still > 10;
+    });
+}
+
 // Repeats `act` until `seen` holds and keeps holding, waiting twice as long
 // after each try. A slow program may show one try while it still holds the
 // next; for a toggle the two cancel. So what is seen must last as long as the
@@ -440,9 +454,10 @@ protected:
     // Starts the program and waits until start-up has finished: '1' opens
     // the console side panel only from then on. The panel stays open.
     void start_and_wait_for_interface(const std::string& arguments,
-                                      const fs::path& directory = kernel_directory())
+                                      const fs::path& directory = kernel_directory(),
+                                      const std::string& environment = "")
     {
-        ASSERT_TRUE(program.start(arguments, "", directory));
+        ASSERT_TRUE(program.start(arguments, environment, directory));
         // Parallel display tests open their windows at the origin.
         ASSERT_TRUE(program.wait_for_window(540, 520)) << "no window";
         program.move_pointer(360, 240);
