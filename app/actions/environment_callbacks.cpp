@@ -28,6 +28,7 @@ bool on_confirm_cancel_click()
 
 bool on_confirm_accept_click()
 {
-    if (g_app != nullptr) accept_confirm_dialog(*g_app);
+    // A second click that arrives after the pane closed accepts nothing.
+    if (g_app != nullptr && g_app->modal[MODAL_CONFIRM]) accept_confirm_dialog(*g_app);
     return true;
 }

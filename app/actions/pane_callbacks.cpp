@@ -23,20 +23,10 @@ template <AppAction Action> bool on_click()
     return true;
 }
 
-template <std::int32_t Option> void choose_option(Application& app)
-{
-    set_confirm_option(app, Option);
-}
-
 template <std::int32_t Key> void sort_by(Application& app)
 {
     sort_navigator_entries(app, Key);
     refresh_root(app);
-}
-
-void accept_confirmation(Application& app)
-{
-    if (app.modal[MODAL_CONFIRM]) accept_confirm_dialog(app);
 }
 
 void list_again(Application& app)
@@ -95,16 +85,6 @@ void wire_close_boxes(Application& app)
     app.navigator_pane.header_buttons[NAV_CLOSE].on_click = on_click<close_modal_state>;
 }
 
-void wire_confirm_pane(Application& app)
-{
-    ConfirmPaneWidgets& confirm = app.confirm_pane;
-    confirm.answer_buttons[0].on_click = on_click<cancel_confirm_dialog>;
-    confirm.answer_buttons[1].on_click = on_click<accept_confirmation>;
-    confirm.option_buttons[0].on_click = on_click<choose_option<0>>;
-    confirm.option_buttons[1].on_click = on_click<choose_option<1>>;
-    confirm.option_buttons[2].on_click = on_click<choose_option<2>>;
-}
-
 void wire_navigator(Application& app)
 {
     NavigatorPaneWidgets& nav = app.navigator_pane;
@@ -147,7 +127,6 @@ void wire_export_and_profile(Application& app)
 void wire_pane_callbacks(Application& app)
 {
     wire_close_boxes(app);
-    wire_confirm_pane(app);
     app.tab_bar.about_button.on_click = on_click<toggle_about_pane>;
     app.tab_bar.help_button.on_click = on_click<toggle_help_pane>;
     wire_navigator(app);

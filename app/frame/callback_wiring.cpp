@@ -238,6 +238,8 @@ void install_inspection_callbacks(Application& app)
     app.confirm_pane.option_buttons[0].on_click = on_confirm_option_click<0>;
     app.confirm_pane.option_buttons[1].on_click = on_confirm_option_click<1>;
     app.confirm_pane.option_buttons[2].on_click = on_confirm_option_click<2>;
+    app.confirm_pane.answer_buttons[0].on_click = on_confirm_cancel_click;
+    app.confirm_pane.answer_buttons[1].on_click = on_confirm_accept_click;
 }
 
 void lay_out_entity_details_callback(int /*width*/, int /*height*/)

@@ -10,6 +10,7 @@
 #include "app/actions/wheel_steppers.h"
 #include "app/frame/interface_construction.h"
 #include "app/state/application.h"
+#include "shell/confirm_pane.h"
 
 namespace {
 
@@ -230,6 +231,34 @@ TEST_F(CallbackWiring, TheRunPaneBodyScrollsByPixelsWithinItsContent)
         EXPECT_TRUE(step_run_pane_text(app(), notches));
         EXPECT_EQ(body.content_offset_y, offset) << notches;
     }
+}
+
+// The confirmation pane's buttons: Cancel and OK close it (OK arms the
+// confirmed action, once), and the three options write the execution mode.
+TEST_F(CallbackWiring, TheConfirmationPaneAnswersAndItsOptionsSetTheMode)
+{
+    std::int32_t mode = -1;
+    const auto open = [&] {
+        show_confirm_dialog(app(), "Re-Assemble", "?", 0, nullptr, nullptr);
+        app().confirm.option_target = &mode;
+        app().confirm_pane.pane.visible = true;
+    };
+    for (std::int32_t option = 0; option < 3; ++option) {
+        open();
+        ASSERT_TRUE(app().confirm_pane.option_buttons[static_cast<std::size_t>(option)].on_click());
+        EXPECT_EQ(mode, option);
+    }
+    open();
+    ASSERT_TRUE(app().confirm_pane.answer_buttons[0].on_click());
+    EXPECT_EQ(app().modal[MODAL_CONFIRM], 0) << "Cancel closes the pane";
+    EXPECT_EQ(app().deferred[DEFERRED_CONFIRMED_ACTION], 0) << "and arms nothing";
+    open();
+    ASSERT_TRUE(app().confirm_pane.answer_buttons[1].on_click());
+    EXPECT_EQ(app().modal[MODAL_CONFIRM], 0) << "OK closes the pane";
+    EXPECT_EQ(app().deferred[DEFERRED_CONFIRMED_ACTION], 1) << "and arms the confirmed action";
+    app().deferred[DEFERRED_CONFIRMED_ACTION] = 0;
+    app().confirm_pane.answer_buttons[1].on_click();
+    EXPECT_EQ(app().deferred[DEFERRED_CONFIRMED_ACTION], 0) << "a late second OK accepts nothing";
 }
 
 } // namespace
