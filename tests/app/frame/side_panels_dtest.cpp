@@ -80,8 +80,9 @@ TEST_P(SidePanelsInProgram, CurvatureChosenInTheColourByStripRecoloursTheBall)
         << "the console panel closes, giving the strip the window's width";
     const int colour_button = width() == 720 ? 252 : 168 + (width() - 336 - 448) / 2 + 84;
     const Image plain = view();
-    // The open menu's title, "COLOUR", stands left of its rows.
-    ASSERT_TRUE(repeat_until([&] { return program.count_pixels(290, 62, 70, 18, &Rgb::dark) > 20; },
+    // The open menu marks its chosen row, RGBA, in the selection's blue; the
+    // script list that the strip shows while no menu is open has none there.
+    ASSERT_TRUE(repeat_until([&] { return program.count_pixels(372, 60, 50, 22, &Rgb::bluish) > 200; },
                              [&] { program.click(colour_button, 27); }))
         << "the COLOUR menu shows its rows";
     program.click(595, 71);
