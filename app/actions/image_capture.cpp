@@ -121,14 +121,3 @@ bool on_capture_button_click()
     return true;
 }
 
-bool on_save_snapshot_click()
-{
-    save_environment_image(*g_app);
-    return true;
-}
-
-bool on_save_screenshot_click()
-{
-    save_application_screenshot(*g_app);
-    return true;
-}

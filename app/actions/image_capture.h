@@ -29,6 +29,3 @@ bool run_capture_follow_up(Application& app, EnterFollowUp follow_up);
 
 // The CAPTURE button: a snapshot, or with Alt, Shift or Ctrl held a screenshot.
 bool on_capture_button_click();
-// The capture and screenshot panes' save buttons.
-bool on_save_snapshot_click();
-bool on_save_screenshot_click();

@@ -452,8 +452,6 @@ void wire_strips(Application& app)
 void wire_image_capture(Application& app)
 {
     app.toolbar.buttons[TOOL_BUTTON_CAPTURE].on_click = on_capture_button_click;
-    app.capture_pane.save_button.on_click = on_save_snapshot_click;
-    app.screenshot_pane.save_button.on_click = on_save_screenshot_click;
 }
 
 // The scroll views move their content themselves; the frame that shows the

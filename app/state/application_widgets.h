@@ -305,11 +305,10 @@ struct RunPaneWidgets {
     lumo::P assemble_button;
 };
 
-// The two capture panes: preview and save button.
+// The two capture panes and their preview; Enter saves the image.
 struct CapturePaneWidgets {
     DialogWidgets dialog;
     lumo::P preview;
-    lumo::P save_button;
 };
 
 // PARSEPANE's contents: the row list (one row per parsed script or element,
