@@ -38,8 +38,9 @@ bool is_bounded(const ScriptParameter& parameter)
            parameter.maximum.type == parameter.value_type;
 }
 
-// The entity rows of the panel: labels, the selection marker and the focus
-// and material icons at the row's end.
+// The entity rows of the panel: labels, the lock icon and the focus and
+// material icons at the row's end. The row's highlight shows the selection;
+// the lock icon shows the same lock as the entity inspector's row.
 std::unique_ptr<EntityRowWidgets> build_parametric_row(const Application& app, const Entity& entity,
                                                        std::int32_t position, bool selected,
                                                        const std::string& text)
@@ -57,7 +58,7 @@ std::unique_ptr<EntityRowWidgets> build_parametric_row(const Application& app, c
     widgets->inner.opacity = entity.visible != 0 ? FLAG_SET_OPACITY : FLAG_CLEAR_OPACITY;
 
     configure_row_labels(app, *widgets, entity, text, 57);
-    configure_row_marker(app, widgets->marker, selected);
+    configure_row_marker(app, widgets->marker, entity.assembly_locked != 0);
 
     widgets->inner.add_child(&widgets->first_line);
     widgets->inner.add_child(&widgets->two_lines);

@@ -17,9 +17,8 @@
 #include "lumo/text.h"
 
 // One entity row: the inner container holds the two labels and fades with
-// the entity's visibility; the marker is the lock icon (entity inspector) or
-// the selection icon (parameter panel); the parameter panel uses the first
-// two action icons only.
+// the entity's visibility; the marker is the lock icon, the same in both
+// lists; the parameter panel uses the first two action icons only.
 struct EntityRowWidgets {
     lumo::KL row;
     lumo::KL inner;
