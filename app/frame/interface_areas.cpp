@@ -277,7 +277,10 @@ void build_slider_and_colour_bars(Application& app)
     sliders.scroll.clip_children = true;
     sliders.scroll.add_child(&sliders.content);
     app.slider_bar.add_child(&sliders.scroll);
-    app.slider_bar.visible = app.view_settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;
+    // The SLIDERS item of the settings bar is marked while the bar shows.
+    const bool shown = app.view_settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;
+    app.slider_bar.visible = shown;
+    app.settings_bar_items[SETTINGS_MENU_SLIDERS].selected = shown;
     fill_field_sliders(app);
 
     ColourBarWidgets& colours = app.colour_bar;

@@ -90,7 +90,8 @@ TEST(InterfaceConstruction, TheViewTakesRightButtonDragsAndTheWheel)
 
 // Before anything is pressed: the run pane shows the optimal-CSG mode with
 // its title, column and features, CULLING on in bold and PROFILER off; the
-// parallel flags MCP, Cull and IG are on, CCPP and P-Op. off.
+// parallel flags MCP, Cull and IG are on, CCPP and P-Op. off; of the settings
+// bar's FULLSCREEN, LOCK and SLIDERS only SLIDERS is marked.
 TEST(InterfaceConstruction, TheRunPaneAndTheOptionButtonsShowTheStartValues)
 {
     create_application();
@@ -109,6 +110,16 @@ TEST(InterfaceConstruction, TheRunPaneAndTheOptionButtonsShowTheStartValues)
     const std::array<bool, 5> flags{true, true, true, false, false};
     for (std::size_t i = 0; i < flags.size(); ++i)
         EXPECT_EQ(app.parallel_option_toggles[i].selected, flags[i]) << i;
+    // The settings bar's items that act at once are marked as their state
+    // stands: only the slider bar shows, and the first click hides it.
+    const std::pair<int, bool> items[] = {
+        {SETTINGS_MENU_FULLSCREEN, false}, {SETTINGS_MENU_LOCK, false}, {SETTINGS_MENU_SLIDERS, true}};
+    for (const auto& [item, on] : items)
+        EXPECT_EQ(app.settings_bar_items[static_cast<std::size_t>(item)].selected, on) << item;
+    EXPECT_TRUE(app.slider_bar.visible);
+    app.settings_bar_items[SETTINGS_MENU_SLIDERS].on_click();
+    EXPECT_FALSE(app.slider_bar.visible);
+    EXPECT_FALSE(app.settings_bar_items[SETTINGS_MENU_SLIDERS].selected);
     destroy_application();
 }
 
