@@ -92,8 +92,9 @@ void place_step1(Application& app, const Frame& f)
     app.llmi_toggle.x = f.Q - f.T;
     app.parallel_flags_strip.panel.border_right.width = f.thick;
     app.inspector_strip.panel.border_right.width = f.thick;
+    const int foot = DIRECTIVE_FOOT_ROWS * (f.U / 2);
     const int south =
-        app.panel_layout.directive_widened ? 2 * f.U : f.U + (f.hidden ? f.M - f.U / 2 : 0);
+        app.panel_layout.directive_widened ? foot + f.U : foot + (f.hidden ? f.M - f.U / 2 : 0);
     app.directive_column.column.sizes[lumo::BL::kSouth] = south;
 }
 

@@ -584,7 +584,8 @@ void build_floating_controls(Application& app)
         directives.south.add_child(&directives.goto_fields[i]);
     }
     directives.column.set_region(lumo::BL::kCentre, &directives.list_area, 0);
-    directives.column.set_region(lumo::BL::kSouth, &directives.south, m.bar_unit);
+    directives.column.set_region(lumo::BL::kSouth, &directives.south,
+                                 DIRECTIVE_FOOT_ROWS * (m.bar_unit / 2));
     directives.column.visible = false;
     fill_with(directives.grip, STYLE_THUMB_HOVER);
     directives.grip.visible = false;

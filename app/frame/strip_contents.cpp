@@ -4,6 +4,7 @@
 #include "app/frame/interface_construction.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "app/state/application.h"
@@ -91,22 +92,28 @@ void build_parallel_flags_strip(Application& app)
     set_rect(strip.content, 0, 0, 2 * m.bar_unit + count * flag_width, T);
 }
 
-// The column's south part: sync, previous, next, goto above auto-sync, root
-// mode, animate and grid or list; the goto fields below when it widens.
+// The column's south part: the buttons in three rows, the two arrows narrow
+// between the wider sync and goto; the goto fields below them.
 void build_directive_buttons(Application& app)
 {
     const LayoutMetrics& m = app.layout;
     DirectiveColumnWidgets& column = app.directive_column;
     const LabelGroup& labels = label_group(MENU_TABLE_CAMERA_DIRECTIVES);
     const int cell = m.bar_unit / 2;
+    const int arrow = m.bar_unit / 4;
+    const int wide = m.bar_unit - arrow;
+    const std::array<int, 4> widths{wide, arrow, arrow, wide};
+    int x = 0;
     for (std::size_t i = 0; i < column.buttons.size(); ++i) {
         label_button(app, column.buttons[i], labels, static_cast<int>(i));
-        set_rect(column.buttons[i], static_cast<int>(i) * cell, 0, cell, cell);
+        set_rect(column.buttons[i], x, 0, widths[i], cell);
+        x += widths[i];
     }
     for (std::size_t i = 0; i < app.directive_option_buttons.size(); ++i) {
         lumo::P& button = app.directive_option_buttons[i];
         label_button(app, button, labels, 6 + static_cast<int>(i));
-        set_rect(button, static_cast<int>(i) * cell, cell, cell, cell);
+        const int row = 1 + static_cast<int>(i) / 2;
+        set_rect(button, static_cast<int>(i % 2) * m.bar_unit, row * cell, m.bar_unit, cell);
         column.south.add_child(&button);
     }
     app.directive_option_buttons[3].selected = app.view_settings.directive_mode >= 2;
@@ -114,7 +121,8 @@ void build_directive_buttons(Application& app)
         lumo::F& field = column.goto_fields[i];
         field.set_label_field(labels.short_labels[4 + i]);
         field.text_colour_override = app.theme_text_colour.data();
-        set_rect(field, 0, m.bar_unit + static_cast<int>(i) * cell, 2 * m.bar_unit, cell);
+        set_rect(field, 0, (DIRECTIVE_FOOT_ROWS + static_cast<int>(i)) * cell, 2 * m.bar_unit,
+                 cell);
         field.visible = app.directive_goto_shown != 0;
     }
 }

@@ -177,7 +177,13 @@ struct StripWidgets {
     lumo::KL content;
 };
 
-// The camera-directive list at the right edge.
+// The camera-directive list at the right edge. Its foot holds three rows of
+// buttons, each a half bar unit high: sync, previous, next and goto; then
+// auto-sync and root mode; then animate and grid or list. Four-letter labels
+// need more than a quarter of the column, so the option buttons go two to a
+// row. The goto fields add two rows below when the column widens.
+constexpr int DIRECTIVE_FOOT_ROWS = 3;
+
 struct DirectiveColumnWidgets {
     lumo::BL column;
     lumo::KL list_area;

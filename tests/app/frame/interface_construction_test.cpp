@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <vector>
 
 #include "app/frame/app_slots.h"
 #include "app/frame/input_handlers.h"
@@ -112,8 +113,9 @@ TEST(InterfaceConstruction, TheRunPaneAndTheOptionButtonsShowTheStartValues)
         EXPECT_EQ(app.parallel_option_toggles[i].selected, flags[i]) << i;
     // The settings bar's items that act at once are marked as their state
     // stands: only the slider bar shows, and the first click hides it.
-    const std::pair<int, bool> items[] = {
-        {SETTINGS_MENU_FULLSCREEN, false}, {SETTINGS_MENU_LOCK, false}, {SETTINGS_MENU_SLIDERS, true}};
+    const std::pair<int, bool> items[] = {{SETTINGS_MENU_FULLSCREEN, false},
+                                          {SETTINGS_MENU_LOCK, false},
+                                          {SETTINGS_MENU_SLIDERS, true}};
     for (const auto& [item, on] : items)
         EXPECT_EQ(app.settings_bar_items[static_cast<std::size_t>(item)].selected, on) << item;
     EXPECT_TRUE(app.slider_bar.visible);
@@ -144,6 +146,36 @@ TEST(InterfaceConstruction, TypedSettingsFieldsAndTheReportViewsWearGreyFrames)
     EXPECT_FALSE(grey(app.mono_edge_tone_field.border_left)) << "a stepped tone is not typed";
     for (const lumo::SP* view : {&app.parse_report.row_scroll, &app.parse_report.report_scroll})
         EXPECT_TRUE(grey(view->parts[lumo::SP::kThumbY].border_left));
+    destroy_application();
+}
+
+} // namespace
+
+namespace {
+
+// The directive column's foot: every label fits its button with room to
+// spare, and no two buttons share a pixel.
+TEST(InterfaceConstruction, TheDirectiveFootGivesEveryLabelRoom)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    std::vector<const lumo::P*> buttons;
+    for (const lumo::P& button : app.directive_column.buttons)
+        buttons.push_back(&button);
+    for (const lumo::P& button : app.directive_option_buttons)
+        buttons.push_back(&button);
+    const auto overlap = [](const lumo::P* a, const lumo::P* b) {
+        return a->x < b->x + b->width && b->x < a->x + a->width && a->y < b->y + b->height &&
+               b->y < a->y + a->height;
+    };
+    for (const lumo::P* button : buttons) {
+        const int text = lumo::text_width(lumo::font_or_default(button->font), button->label);
+        EXPECT_LE(text + 4, button->width) << button->label;
+        for (const lumo::P* other : buttons)
+            EXPECT_TRUE(other == button || !overlap(button, other))
+                << button->label << " over " << other->label;
+    }
     destroy_application();
 }
 
