@@ -68,10 +68,7 @@ protected:
         return program.count_pixels(10, row_top(row) + 4, 80, 14, dark) > 30;
     }
 
-    int padlock_pixels(int row)
-    {
-        return program.count_pixels(8, row_top(row) + 20, 22, 22, dark);
-    }
+    int padlock_pixels(int row) { return program.count_pixels(8, row_top(row) + 20, 22, 22, dark); }
     bool locked(int row) { return padlock_pixels(row) > 120; }
     bool open(int row) { return padlock_pixels(row) < 20; }
 
