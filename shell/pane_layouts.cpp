@@ -82,8 +82,8 @@ void lay_out_statusbar(Application& app, int width, int /*height*/)
     if (pl.parallel_flags_shown) x += pl.parallel_flags_expanded ? T + 2 * (U + 120) : T;
     if (pl.inspector_shown) x += pl.inspector_expanded ? 2 * (3 * T + U) : T;
     set_rect(app.status_bar.scroll, x, 0, width - x, T);
-    app.status_bar.scroll.content_offset_x =
-        lumo::scroll_offset(width - x, app.status_width, app.scroll.status_scroll);
+    app.status_bar.scroll.content_offset_x = lumo::scroll_offset(
+        width - x, app.status_width, app.view_settings.pane_scroll_fractions[PANE_SCROLL_STATUS]);
 }
 
 void lay_out_tabbar(Application& app, int width, int /*height*/)
@@ -105,7 +105,9 @@ void lay_out_tabbar(Application& app, int width, int /*height*/)
         strip.y = 1;
         strip.height = M - G - 1;
     }
-    strip.x = lumo::scroll_offset(scroll_width, strip.width + 2 * G, app.scroll.tab_scroll) + G;
+    strip.x = lumo::scroll_offset(scroll_width, strip.width + 2 * G,
+                                  app.view_settings.pane_scroll_fractions[PANE_SCROLL_TABS]) +
+              G;
     app.tab_bar.hover_card.x = strip.x + 2 * U - 32 + 2 * (32 * app.hovered_environment_tab + U);
 }
 
@@ -124,7 +126,8 @@ void lay_out_sliderbar(Application& app, int width, int height)
             set_rect(bar.cells[static_cast<std::size_t>(i)], i * q, 0,
                      i == cell_count - 1 ? width - 3 * q : q, height);
     } else {
-        const int x = trunc_of((width - switch_width) * app.scroll.slider_scroll);
+        const int x = trunc_of((width - switch_width) *
+                               app.view_settings.pane_scroll_fractions[PANE_SCROLL_SLIDERS]);
         set_rect(bar.content, x, 0, switch_width, height);
         for (int i = 0; i < cell_count; ++i)
             set_rect(bar.cells[static_cast<std::size_t>(i)], 180 * i, 0, 180, height);
@@ -149,7 +152,9 @@ void lay_out_tool_scroll(Application& app, int width, int /*height*/)
 {
     const int U = app.layout.bar_unit;
     const int first =
-        width <= 8 * U ? trunc_of((width - 8 * U) * app.scroll.tool_scroll) : (width - 8 * U) / 2;
+        width <= 8 * U
+            ? trunc_of((width - 8 * U) * app.view_settings.pane_scroll_fractions[PANE_SCROLL_TOOLS])
+            : (width - 8 * U) / 2;
     for (int i = 0; i < TOOL_MENU_COUNT; ++i)
         set_rect(app.toolbar.menu_buttons[static_cast<std::size_t>(i)], first + i * U, 0, U, U);
     const int open = app.view_settings.open_tool_menu;
@@ -215,7 +220,10 @@ void lay_out_menu_scroll(Application& app, int /*width*/, int height)
 {
     const int N = app.layout.menu_column_width;
     const int U = app.layout.bar_unit;
-    const int y0 = height <= 10 * U ? trunc_of((height - 10 * U) * app.scroll.menu_scroll) : 0;
+    const int y0 = height <= 10 * U
+                       ? trunc_of((height - 10 * U) *
+                                  app.view_settings.pane_scroll_fractions[PANE_SCROLL_MENUS])
+                       : 0;
     for (int i = 0; i < SETTINGS_MENU_COUNT; ++i) {
         lumo::P& button = app.settings_bar_items[static_cast<std::size_t>(i)];
         set_rect(button, 0, y0 + i * N, N, N);
@@ -282,15 +290,17 @@ void lay_out_colourbar(Application& app, int width, int height)
     // The drop-down starts right of the colour-by button and clips the rows
     // scrolled under it, so the button and its swatches stay in view.
     set_rect(bar.drop_down, U, 0, std::max(0, width - U), height);
-    bar.strip.x = lumo::scroll_offset(width, U + bar.content_width, app.scroll.colour_scroll);
+    bar.strip.x = lumo::scroll_offset(width, U + bar.content_width,
+                                      app.view_settings.pane_scroll_fractions[PANE_SCROLL_COLOURS]);
 }
 
 void lay_out_directive_list(Application& app, int /*width*/, int height)
 {
     const int G = app.layout.gap;
     DirectiveColumnWidgets& column = app.directive_column;
-    column.list.y =
-        lumo::scroll_offset(height, column.list.height, app.scroll.directive_list, true);
+    column.list.y = lumo::scroll_offset(
+        height, column.list.height,
+        app.view_settings.minimal_scroll_fractions[MINIMAL_SCROLL_DIRECTIVES], true);
     const int selected = app.panel_layout.selected_directive;
     const int count = static_cast<int>(column.list.children.size());
     if (selected >= 0 && selected < count &&

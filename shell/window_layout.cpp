@@ -262,8 +262,10 @@ void minimal_strip(Application& app, const Frame& f)
     }
     // A strip cut short scrolls its content by its wheel's fraction.
     const std::pair<StripWidgets*, double> strips[] = {
-        {&app.parallel_flags_strip, app.scroll.parallel_flags},
-        {&app.inspector_strip, app.scroll.inspector}};
+        {&app.parallel_flags_strip,
+         app.view_settings.minimal_scroll_fractions[MINIMAL_SCROLL_PARALLEL_FLAGS]},
+        {&app.inspector_strip,
+         app.view_settings.minimal_scroll_fractions[MINIMAL_SCROLL_INSPECTOR]}};
     for (const auto& [strip, fraction] : strips)
         strip->content.x =
             lumo::scroll_offset(strip->panel.width, strip->content.width, fraction, true);

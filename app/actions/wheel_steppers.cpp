@@ -109,32 +109,33 @@ constexpr std::array<StepperRule, SCROLL_STRIP_COUNT> RULES{{
 
 double& scroll_strip_fraction(Application& app, ScrollStrip strip)
 {
-    ScrollFractions& s = app.scroll;
+    std::array<double, PANE_SCROLL_COUNT>& panes = app.view_settings.pane_scroll_fractions;
+    std::array<double, MINIMAL_SCROLL_COUNT>& minimal = app.view_settings.minimal_scroll_fractions;
     switch (strip) {
     case SCROLL_STRIP_NAVIGATOR_LIST:
         return app.navigator.list_scroll;
     case SCROLL_STRIP_NAVIGATOR_PATH:
         return app.navigator.path_scroll;
     case SCROLL_STRIP_TABS:
-        return s.tab_scroll;
+        return panes[PANE_SCROLL_TABS];
     case SCROLL_STRIP_STATUS:
-        return s.status_scroll;
+        return panes[PANE_SCROLL_STATUS];
     case SCROLL_STRIP_TOOLS:
-        return s.tool_scroll;
+        return panes[PANE_SCROLL_TOOLS];
     case SCROLL_STRIP_MENUS:
-        return s.menu_scroll;
+        return panes[PANE_SCROLL_MENUS];
     case SCROLL_STRIP_SLIDERS:
-        return s.slider_scroll;
+        return panes[PANE_SCROLL_SLIDERS];
     case SCROLL_STRIP_COLOURS:
-        return s.colour_scroll;
+        return panes[PANE_SCROLL_COLOURS];
     case SCROLL_STRIP_VARIANTS:
-        return s.variant_list;
+        return minimal[MINIMAL_SCROLL_VARIANTS];
     case SCROLL_STRIP_PARALLEL_FLAGS:
-        return s.parallel_flags;
+        return minimal[MINIMAL_SCROLL_PARALLEL_FLAGS];
     case SCROLL_STRIP_INSPECTOR:
-        return s.inspector;
+        return minimal[MINIMAL_SCROLL_INSPECTOR];
     default:
-        return s.directive_list;
+        return minimal[MINIMAL_SCROLL_DIRECTIVES];
     }
 }
 

@@ -220,8 +220,9 @@ void sync_variant_rows(Application& app)
     }
     // More variants than the panel holds scroll with the wheel.
     const int height = app.layout.strip_height;
-    const int offset = lumo::scroll_offset(list.height, static_cast<int>(variants.size()) * height,
-                                           app.scroll.variant_list, true);
+    const int offset = lumo::scroll_offset(
+        list.height, static_cast<int>(variants.size()) * height,
+        app.view_settings.minimal_scroll_fractions[MINIMAL_SCROLL_VARIANTS], true);
     for (std::size_t i = 0; i < variants.size(); ++i) {
         lumo::P& row = *app.variant_rows[i];
         set_rect(row, 0, offset + static_cast<int>(i) * height, list.width, height);

@@ -1,25 +1,19 @@
 #pragma once
 
 // What the window layout reads besides the panel flags of the view settings:
-// which floating controls are shown and expanded, the scroll fractions of the
-// scrollable strips, and the 3-D view rectangle it computes for the renderer.
+// which floating controls are shown and expanded, the scroll fractions that
+// no environment keeps, and the 3-D view rectangle it computes for the
+// renderer.
 
 #include <array>
 #include <cstdint>
 
 #include "app/state/menu_state.h"
 
+// The scroll fractions that belong to the window rather than to one
+// environment; the bars' strips and the floating controls keep theirs in the
+// environment's view settings.
 struct ScrollFractions {
-    double tool_scroll = 0.0;   // TOOLSCROLL
-    double menu_scroll = 0.0;   // MENUSCROLL
-    double slider_scroll = 0.0; // SLIDERSCROLL
-    double colour_scroll = 0.0; // COLOURSCROLL
-    double tab_scroll = 0.0;    // TABSCROLL
-    double status_scroll = 0.0; // STATSCROLL
-    double directive_list = 0.0;
-    double variant_list = 0.0;
-    double parallel_flags = 0.0;
-    double inspector = 0.0;
     double entity_details = 0.0;
     double navigator_path = 0.0;
     std::array<double, TOOL_MENU_COUNT> tool_menus{};

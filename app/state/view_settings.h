@@ -46,6 +46,27 @@ enum ColourScheme : std::int32_t {
     COLOUR_SCHEME_FUNCTION = 3,
 };
 
+// The bars' strips that scroll sideways (or, MENUSCROLL, downwards) when the
+// window is too small for them; each environment keeps where they stand.
+enum PaneScroll : int {
+    PANE_SCROLL_TOOLS = 0, // TOOLSCROLL
+    PANE_SCROLL_MENUS,     // MENUSCROLL
+    PANE_SCROLL_STATUS,    // STATSCROLL
+    PANE_SCROLL_TABS,      // TABSCROLL
+    PANE_SCROLL_SLIDERS,   // SLIDERSCROLL
+    PANE_SCROLL_COLOURS,   // COLOURSCROLL
+    PANE_SCROLL_COUNT,
+};
+
+// The floating controls that stay in minimal mode when the bars are hidden.
+enum MinimalScroll : int {
+    MINIMAL_SCROLL_DIRECTIVES = 0, // the camera-directive list
+    MINIMAL_SCROLL_VARIANTS,       // the variants list
+    MINIMAL_SCROLL_PARALLEL_FLAGS, // the parallel-flags strip's content
+    MINIMAL_SCROLL_INSPECTOR,      // the low-level inspector strip's content
+    MINIMAL_SCROLL_COUNT,
+};
+
 // Widget option bytes; only the parallel-flags widget is read by name.
 constexpr int WIDGET_OPTION_PARALLEL_FLAGS = 4;
 
@@ -64,7 +85,7 @@ struct ViewSettings {
     std::int32_t open_side_panel = -1;
     std::int32_t open_settings_menu = -1;
     std::int32_t open_tool_menu = -1;
-    std::array<double, 6> pane_scroll_fractions{};
+    std::array<double, PANE_SCROLL_COUNT> pane_scroll_fractions{}; // by PaneScroll
 
     std::int32_t execution_mode = EXECUTION_OPTIMAL_CSG;
     std::int32_t next_execution_mode = EXECUTION_OPTIMAL_CSG; // set together by the mode buttons
@@ -165,7 +186,7 @@ struct ViewSettings {
     std::array<std::uint8_t, 6> export_name_parts{1, 1, 0, 1, 1, 0};
 
     std::uint8_t minimal_mode = 1;
-    std::array<double, 4> minimal_scroll_fractions{};
+    std::array<double, MINIMAL_SCROLL_COUNT> minimal_scroll_fractions{}; // by MinimalScroll
 
     std::int32_t directive_mode = 1; // a settings toggle shows whether it is 2
     std::int32_t current_camera_directive = -1;

@@ -107,7 +107,7 @@ TEST_F(WindowLayoutTest, ToolScrollCentresWhenWideAndScrollsWhenNarrow)
     };
     for (const Case& c : {Case{600, 0.0, 76}, Case{300, 0.0, 0}, Case{300, 1.0, 300 - 448},
                           Case{300, 0.5, (300 - 448) / 2}}) {
-        app.scroll.tool_scroll = c.fraction;
+        app.view_settings.pane_scroll_fractions[PANE_SCROLL_TOOLS] = c.fraction;
         lay_out_tool_scroll(app, c.width, 56);
         EXPECT_EQ(app.toolbar.menu_buttons[0].x, c.first_x) << c.width << " " << c.fraction;
         EXPECT_EQ(app.toolbar.menu_buttons[7].x, c.first_x + 7 * 56);
@@ -133,7 +133,7 @@ TEST_F(WindowLayoutTest, ColourRowsScrollRightOfTheButtonAndReachTheFarEdgeAtFra
     ColourBarWidgets& bar = app.colour_bar;
     bar.content_width = 1000;
     for (auto [fraction, offset] : {std::pair{0.0, 0}, std::pair{1.0, 400 - 1056}}) {
-        app.scroll.colour_scroll = fraction;
+        app.view_settings.pane_scroll_fractions[PANE_SCROLL_COLOURS] = fraction;
         lay_out_colourbar(app, 400, 24);
         EXPECT_EQ(rect_of(bar.drop_down), (Rect{56, 0, 344, 24}))
             << "the rows' pane starts after the colour-by button and clips what scrolls under it";

@@ -2,7 +2,7 @@
 // state: the padlocks of the entity inspector and of the parameter control
 // show one lock, whichever list was clicked and whichever row is selected,
 // also after the lists were built again; a strip scrolled in one
-// environment shows unscrolled in a new one and scrolled again back home.
+// environment shows unscrolled in a new one and scrolled again back there.
 
 #include "tests/app/frame/program_driver.h"
 
@@ -35,9 +35,8 @@ bool dark(const Rgb& c)
 
 class PanelStateInProgram : public ProgramTest {
 protected:
-    // The program on a workspace holding `scripts`, sized `size`, with all of
-    // them opened.
-    void start_with(const std::vector<std::string>& scripts, WindowSize size)
+    // The program on a workspace holding `scripts`, sized `size`.
+    void start(const std::vector<std::string>& scripts, WindowSize size)
     {
         width = size.width;
         height = size.height;
@@ -52,6 +51,13 @@ protected:
             program.resize(width, height);
             ASSERT_TRUE(wait_until([&] { return program.window_size().first == width; }));
         }
+    }
+
+    // The same, with every script opened and the entity inspector showing
+    // their rows.
+    void start_with(const std::vector<std::string>& scripts, WindowSize size)
+    {
+        start(scripts, size);
         ASSERT_TRUE(repeat_until([&] { return program.pixel(width - 100, 250).light(); },
                                  [&] { program.key(XK_o, {XK_Control_L}); }))
             << "the navigator opens";
@@ -116,6 +122,14 @@ protected:
                program.pixel(width - 70, 150).view();
     }
 
+    // Ctrl+N, then the new environment's tab.
+    void make_environment(int index)
+    {
+        program.move_pointer(width / 2, height / 2);
+        program.key(XK_n, {XK_Control_L});
+        ASSERT_TRUE(wait_until([&] { return tab_shown(index); })) << "env" << index;
+    }
+
     int width = 720;
     int height = 480;
     TempDirectory workspace{"plim-panel-state"};
@@ -149,9 +163,7 @@ TEST_P(PadlocksInProgram, BothListsShowTheEntityLockNotTheSelection)
     // A new environment and back: the lists are built again from the
     // entities, with the selection kept.
     show_parameters();
-    program.move_pointer(width / 2, height / 2);
-    program.key(XK_n, {XK_Control_L});
-    ASSERT_TRUE(wait_until([&] { return tab_shown(1); })) << "env1";
+    make_environment(1);
     program.key(XK_Next, {XK_Control_L});
     ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "env0's parameter rows";
     ASSERT_TRUE(wait_until([&] { return selected(0); }, SETTLE_POLLS));
@@ -168,5 +180,44 @@ INSTANTIATE_TEST_SUITE_P(BothWindowSizes, PadlocksInProgram,
                              return std::to_string(info.param.width) + "x" +
                                     std::to_string(info.param.height);
                          });
+
+// Pixels dark in one image and not in the other: the icons and labels,
+// whatever shade of the bar's gradient lies behind them.
+int dark_differences(const Image& a, const Image& b)
+{
+    int n = 0;
+    for (std::size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i)
+        n += a.pixels[i].dark() != b.pixels[i].dark() ? 1 : 0;
+    return n;
+}
+
+// At 720 x 480 the eight tool-menu buttons are wider than their strip, which
+// the wheel scrolls.
+TEST_F(PanelStateInProgram, AScrolledToolStripStaysWithItsEnvironment)
+{
+    start({}, {720, 480});
+    const auto tool_strip = [&] {
+        program.move_pointer(width / 2, height / 2); // no button hovered
+        return program.capture(168, 0, 384, 56);
+    };
+    const auto shows = [&](const Image& strip) {
+        return dark_differences(tool_strip(), strip) < 40;
+    };
+    const Image unscrolled = tool_strip();
+    for (int i = 0; i < 8; ++i)
+        program.click(360, 27, 5);
+    ASSERT_TRUE(wait_until([&] { return dark_differences(tool_strip(), unscrolled) > 500; }))
+        << "the wheel scrolls the strip";
+    ASSERT_TRUE(wait_until_still(tool_strip));
+    const Image scrolled = tool_strip();
+
+    make_environment(1);
+    EXPECT_TRUE(wait_until([&] { return shows(unscrolled); }, SETTLE_POLLS))
+        << "a new environment starts unscrolled";
+    program.key(XK_Next, {XK_Control_L});
+    EXPECT_TRUE(wait_until([&] { return shows(scrolled); })) << "env0 shows its strip scrolled";
+    program.key(XK_Prior, {XK_Control_L});
+    EXPECT_TRUE(wait_until([&] { return shows(unscrolled); })) << "env1 kept its own";
+}
 
 } // namespace
