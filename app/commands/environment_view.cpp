@@ -6,6 +6,7 @@
 #include "app/commands/script_loading.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
+#include "panels/inspection_text.h"
 #include "platform/kernel_config.h"
 #include "shell/console_views.h"
 #include "shell/refresh.h"
@@ -119,6 +120,16 @@ void show_strip_state(Application& app)
     app.parallel_flags_toggle.selected = layout.parallel_flags_expanded != 0;
     app.parallel_flags_strip.panel.visible = layout.parallel_flags_expanded != 0;
     show_pick_mode(app);
+}
+
+// The picked ids and their lines name an element of the environment left
+// behind; here the same ids would name another script's element. The
+// inspector names nothing until the pointer picks again.
+void forget_pick(Application& app)
+{
+    app.picked_element = {-1, -1};
+    app.picked_element_lines = {};
+    format_inspection_text(app);
 }
 
 void rebuild_derived_texts(Application& app)
@@ -281,4 +292,5 @@ void restore_environment_view(Application& app)
     }
     reapply_through_setters(app);
     show_strip_state(app);
+    forget_pick(app);
 }

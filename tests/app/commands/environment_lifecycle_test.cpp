@@ -9,6 +9,7 @@
 #include "lumo/font.h"
 #include "panels/console_channels.h"
 #include "panels/entity_colouring.h"
+#include "panels/inspection_text.h"
 #include "platform/kernel_config.h"
 #include "shell/confirm_pane.h"
 #include "shell/fade.h"
@@ -438,4 +439,29 @@ TEST_F(EnvironmentLifecycleTest, EachEnvironmentShowsItsOwnConsoleAfterASwitch)
         EXPECT_EQ(app.text_views[0].label, log) << "environment " << index;
         EXPECT_EQ(app.text_views[1].label, channel) << "environment " << index;
     }
+}
+
+// The element under the pointer in one environment, named in the hint bar:
+// after a switch into another environment in a pick mode, neither the bar nor
+// the inspector's hint names it, and the next pick is formatted afresh.
+TEST_F(EnvironmentLifecycleTest, ASwitchForgetsThePickOfTheEnvironmentLeftBehind)
+{
+    app.view_settings.pick_mode = 'T';
+    show_pick_mode(app);
+    open_environments(2);
+    app.view_settings.pick_mode = 'T';
+    show_pick_mode(app);
+    app.picked_element = {0, 5};
+    format_inspection_text(app);
+    lumo::g_tooltip_widget = &app.llmi_indicator;
+    update_hover_hint(app);
+    ASSERT_EQ(app.hint_texts[1], "triangle : 5");
+
+    switch_now(0);
+    EXPECT_EQ(app.picked_element, (std::array<std::int32_t, 2>{-1, -1}));
+    EXPECT_EQ(app.llmi_indicator.hint_title, nullptr);
+    EXPECT_EQ(app.llmi_indicator.hint_text, nullptr);
+    EXPECT_EQ(lumo::g_tooltip_widget, nullptr);
+    EXPECT_FALSE(app.hint_bar.bar.visible);
+    EXPECT_EQ(app.hint_texts, (std::array<std::string, 2>{"", ""}));
 }
