@@ -44,11 +44,6 @@ void open_setting_selection(Application& app, std::int32_t mode, const Navigator
     open_navigator(app, mode, start, texts);
 }
 
-void show_status(Application& app)
-{
-    app.configuration.status = setup_is_valid() ? "OK" : "!";
-}
-
 std::string shown_path(const std::string& path)
 {
     return path.empty() ? "???" : path;
@@ -82,17 +77,23 @@ void show_export_location_selection(Application& app, const std::string& start)
 void apply_kernel_path(Application& app, const std::string& path)
 {
     set_kernel_path(path);
-    app.configuration.kernel_path = shown_path(path);
-    app.configuration.kernel_state = get_kernel_path_state_name();
-    show_status(app);
+    show_held_settings(app);
 }
 
 void apply_workspace_path(Application& app, const std::string& directory)
 {
     set_workspace_path(directory);
-    app.configuration.workspace_path = shown_path(directory);
-    app.configuration.workspace_state = get_workspace_state_name();
-    show_status(app);
+    show_held_settings(app);
+}
+
+void show_held_settings(Application& app)
+{
+    ConfigurationPane& pane = app.configuration;
+    pane.kernel_path = shown_path(get_kernel_path());
+    pane.kernel_state = get_kernel_path_state_name();
+    pane.workspace_path = shown_path(get_workspace_path());
+    pane.workspace_state = get_workspace_state_name();
+    pane.status = setup_is_valid() ? "OK" : "!";
 }
 
 void set_export_location(Application& app, const std::string& location)

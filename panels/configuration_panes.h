@@ -19,6 +19,9 @@ void show_export_location_selection(Application& app, const std::string& start);
 // settings are VALID ("OK") or not ("!").
 void apply_kernel_path(Application& app, const std::string& path);
 void apply_workspace_path(Application& app, const std::string& directory);
+// Shows the paths and states the program holds, as the appliers do; the
+// command line sets them before the box is first shown.
+void show_held_settings(Application& app);
 // The export location as a directory path ending in '/'; the location
 // field's hint shows while it is empty.
 void set_export_location(Application& app, const std::string& location);

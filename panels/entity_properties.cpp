@@ -42,8 +42,7 @@ void add_script_lines(Lines& lines, const Entity& entity, const char* type)
     const std::string& path = entity.parse_report.script_path;
     add_blank_lines(lines, 2);
     lines.push_back("\t Name: " + path_file_name(path));
-    const std::string directory = path_directory(path);
-    lines.push_back("\t Path: " + (directory == path ? std::string() : directory));
+    lines.push_back("\t Path: " + path_directory(path));
     lines.push_back("\t Size: " + uint_to_grouped_text(entity.parse_report.script_text.size()) +
                     " bytes");
     lines.push_back(std::string("\t Type: ") + type);

@@ -417,8 +417,9 @@ void list_directory(Application& app, const std::string& directory)
 std::string navigator_start_directory(const Application& app)
 {
     const std::int32_t mode = app.navigator.mode;
-    if (mode == NAVIGATOR_KERNEL && !get_kernel_path().empty())
-        return path_directory(get_kernel_path());
+    // A kernel named without a directory lies in the current directory.
+    const std::string kernel_directory = path_directory(get_kernel_path());
+    if (mode == NAVIGATOR_KERNEL && !kernel_directory.empty()) return kernel_directory;
     if (mode != NAVIGATOR_KERNEL && !get_workspace_path().empty()) return get_workspace_path();
     if (mode == NAVIGATOR_OPEN_SCRIPTS || mode == NAVIGATOR_EXPORT_LOCATION)
         return get_workspace_path();

@@ -61,7 +61,8 @@ void toggle_pane(Application& app, ModalState state)
 }
 
 // Before start-up has finished the configuration pane is what the navigator
-// and the warnings were opened from.
+// and the warnings were opened from. They come back only once the navigator
+// has closed: a choice it turns down leaves it open under its warning.
 void reopen_callers_of_navigator(Application& app)
 {
     if (!app.startup_finished) set_widget_visible(app.configuration_pane, true);
@@ -134,7 +135,6 @@ void close_modal_state(Application& app)
     } else if (modal[MODAL_HELP]) {
         toggle_help_pane(app);
     } else if (modal[MODAL_NAVIGATOR]) {
-        reopen_callers_of_navigator(app);
         set_navigator_visible(app, false);
     }
 }
@@ -153,16 +153,14 @@ EnterFollowUp confirm_modal_state(Application& app)
     if (modal[MODAL_CAPTURE]) return EnterFollowUp::SAVE_ENVIRONMENT_IMAGE;
     if (modal[MODAL_SCREENSHOT]) return EnterFollowUp::SAVE_SCREENSHOT;
     if (modal[MODAL_PROFILE] || modal[MODAL_DIRECTIVE]) return EnterFollowUp::NONE;
-    if (modal[MODAL_NAVIGATOR]) {
-        reopen_callers_of_navigator(app);
-        return EnterFollowUp::CONFIRM_NAVIGATOR;
-    }
+    if (modal[MODAL_NAVIGATOR]) return EnterFollowUp::CONFIRM_NAVIGATOR;
     if (modal[MODAL_EXPORT]) return EnterFollowUp::CONFIRM_EXPORT;
     return app.startup_finished ? EnterFollowUp::NONE : EnterFollowUp::APPLY_ENTITY_WORKSPACE;
 }
 
 void set_navigator_visible(Application& app, bool visible)
 {
+    if (!visible && app.modal[MODAL_NAVIGATOR]) reopen_callers_of_navigator(app);
     app.modal[MODAL_NAVIGATOR] = visible ? 1 : 0;
     set_widget_visible(app.navigator_list_pane, visible);
     set_pane_visible(app, MODAL_NAVIGATOR, visible);

@@ -35,10 +35,12 @@ enum class EnterFollowUp {
 // The masks stay while any other modal state is still open.
 void close_modal_state(Application& app);
 // Enter: accepts the confirmation pane (its action runs five frames later,
-// under the busy pane), or reopens what the navigator was called from and
-// names the follow-up. Message, about, help and busy panes ignore it.
+// under the busy pane), or names the follow-up. Message, about, help and
+// busy panes ignore it.
 EnterFollowUp confirm_modal_state(Application& app);
 
+// Closing the navigator shows again what it was opened from: the
+// configuration pane before start-up has finished, an open export pane.
 void set_navigator_visible(Application& app, bool visible);
 
 // The opening state: its modal byte and OPENPANE, shown with the masks while

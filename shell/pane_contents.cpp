@@ -100,21 +100,25 @@ void lay_out_navigator_pane(Application& app, int width, int height)
     NavigatorPaneWidgets& nav = app.navigator_pane;
     set_rect(app.navigator_dimmer, 0, 0, width, height);
     const int footer = height - 2 * (U + M) + M;
-    // HOME, REFRESH, ALL and NONE end the path bar's row.
+    // The path buttons stand a gap below the bar's top and above its foot,
+    // so the bar is that much taller than a row and shows them whole; HOME,
+    // REFRESH, ALL and NONE end the row level with them.
+    const int bar_height = M + 2 * G;
     const int button_width = U + G;
     const int buttons_x = width - 4 * button_width;
-    set_rect(nav.path_bar, 0, footer, buttons_x, M);
+    set_rect(nav.path_bar, 0, footer, buttons_x, bar_height);
     const std::array<lumo::P*, 4> buttons{
         &nav.header_buttons[NAV_HOME], &nav.header_buttons[NAV_REFRESH],
         &nav.header_buttons[NAV_SELECT_ALL], &nav.select_none_button};
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        set_rect(*buttons[i], buttons_x + static_cast<int>(i) * button_width, footer, button_width,
-                 M);
-    set_rect(nav.location_label, G, footer + M, width / 3, U);
-    set_rect(nav.path_label, width / 3, footer + M, width / 3, U);
-    set_rect(nav.title, G, footer + M + U, width - 3 * U - G, M);
-    set_rect(nav.hint, G, footer + M + U, width - 3 * U - G, M);
-    set_rect(nav.ok_button, width - 3 * U + G, footer + M + U / 2, 3 * U - 2 * G, M);
+        set_rect(*buttons[i], buttons_x + static_cast<int>(i) * button_width, footer + G,
+                 button_width, M);
+    const int texts = footer + bar_height;
+    set_rect(nav.location_label, G, texts, width / 3, U);
+    set_rect(nav.path_label, width / 3, texts, width / 3, U);
+    set_rect(nav.title, G, texts + U, width - 3 * U - G, M);
+    set_rect(nav.hint, G, texts + U, width - 3 * U - G, M);
+    set_rect(nav.ok_button, width - 3 * U + G, texts + U / 2, 3 * U - 2 * G, M);
 }
 
 // The title row holds CULLING and PROFILER left of the close box; the body

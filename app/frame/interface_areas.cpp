@@ -460,6 +460,9 @@ void build_export_and_profile_contents(Application& app)
     }
     app.export_name_field.hint = "enter a filename";
     app.export_location_field.hint = "select an output file location";
+    // The location is chosen with its "..." button, which checks it; typing
+    // could only show a location the export would not use.
+    app.export_location_field.editable = false;
     ProfilePaneWidgets& profile = app.profile_pane;
     style_text(app, profile.report_text, "", lumo::kFontSmall);
     profile.report_scroll.add_child(&profile.report_text);

@@ -8,6 +8,7 @@
 #include "lumo/font.h"
 #include "model/console_state.h"
 #include "model/text_metrics.h"
+#include "panels/configuration_panes.h"
 #include "panels/environment_tabs.h"
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
@@ -136,9 +137,10 @@ void build_application_ui(Application& app)
     install_layout_callbacks(app);
     install_action_callbacks(app);
     // The run pane and the option buttons show the start values before
-    // anything is pressed.
+    // anything is pressed, the configuration box the command line's settings.
     select_execution_mode(app, app.view_settings.execution_mode);
     mirror_option_widgets(app);
+    show_held_settings(app);
     measure_console_font();
     write_startup_console_lines(app);
     app.startup_variant = choose_startup_variant();

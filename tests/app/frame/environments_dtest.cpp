@@ -125,7 +125,7 @@ protected:
         if (workspace_bar.pixels.empty()) workspace_bar = path_bar();
         ASSERT_TRUE(navigator_in(workspace_bar)) << "a new environment starts in the workspace";
         program.click(108, 47); // the first row: simple.plim, then sub/ and tmp/
-        program.click(634, 411); // Open
+        program.click(634, 427); // Open
         over_view();
         ASSERT_TRUE(eventually([&] { return count(VIEW, orange) > 1500; })) << "the ball shows";
     }

@@ -22,7 +22,7 @@ constexpr int NATIVE_IO_X = 600, NATIVE_IO_Y = 167;
 constexpr int LOCATION_BUTTON_X = 551, LOCATION_BUTTON_Y = 192;
 constexpr int STL_ROW_X = 400, STL_ROW_Y = 308, EXPORT_BUTTON_X = 536, EXPORT_BUTTON_Y = 400;
 constexpr int NAVIGATOR_FIRST_ROW_X = 200, NAVIGATOR_FIRST_ROW_Y = 47;
-constexpr int NAVIGATOR_OK_X = 635, NAVIGATOR_OK_Y = 411;
+constexpr int NAVIGATOR_OK_X = 635, NAVIGATOR_OK_Y = 427;
 constexpr const char* CHOOSER_TITLE = "Open Brisk-Form 3D Script Files";
 
 int count_of(const std::string& text, const std::string& part)
