@@ -9,6 +9,7 @@
 
 #include "app/state/application.h"
 #include "lumo/font.h"
+#include "panels/message_panes.h"
 #include "platform/kernel_config.h"
 #include "shell/help_texts.h"
 #include "shell/menu_labels.h"
@@ -342,6 +343,20 @@ void build_dialog(Application& app, DialogWidgets& dialog, const std::string& ti
     add_children(dialog.pane, {&dialog.icon, &dialog.title, &dialog.text, &dialog.close_box});
     dialog.pane.visible = false;
     app.overlay.add_child(&dialog.pane);
+}
+
+// The directive pane's title follows an icon, which the builder sets and
+// whoever opens the pane may change.
+void build_directive_pane(Application& app)
+{
+    DialogWidgets& dialog = app.directive_pane;
+    build_dialog(app, dialog, "", "");
+    const LayoutMetrics& m = app.layout;
+    set_rect(dialog.icon, 2 * m.gap, m.gap, m.row_height, m.row_height);
+    const int title_x = dialog.icon.x + m.row_height + m.gap;
+    set_rect(dialog.title, title_x, m.gap, dialog.title.width - (title_x - dialog.title.x),
+             m.row_height);
+    app.message_panes.directive.title_icon = DIRECTIVE_PANE_BUILT_ICON;
 }
 
 void style_plain_button(Application& app, lumo::P& button, const std::string& label)
@@ -688,7 +703,7 @@ void build_modal_panes(Application& app)
     build_dialog(app, app.parse_pane, "Script Parsing Result", "");
     build_dialog(app, app.screenshot_pane.dialog, "Screenshot", "");
     build_dialog(app, app.profile_pane.dialog, "Performance Profile", "");
-    build_dialog(app, app.directive_pane, "", "");
+    build_directive_pane(app);
     build_dialog(app, app.export_pane_widgets.dialog, "Export", "");
     style_text(app, app.export_pane_widgets.estimate_label, "Estimated Size-on-Disk: 0.000 MB",
                lumo::kFontSmall);
