@@ -309,17 +309,15 @@ void build_hint_bar(Application& app)
     hint.bar.visible = false;
 }
 
-// The snapshot pane is narrower than the other dialogs: its close box sits at
-// its own corner, on a panel patch above the preview.
-void build_capture_pane_contents(Application& app)
+// A capture pane shows its image under the title and, below it, what Enter
+// does; the layout fits both inside the pane.
+void build_capture_pane_contents(CapturePaneWidgets& pane)
 {
-    DialogWidgets& dialog = app.capture_pane.dialog;
-    const LayoutMetrics& m = app.layout;
-    set_rect(dialog.close_box, CAPTURE_PANE_SIZE - m.gap / 2 - 32, m.gap / 2, 32, 32);
-    fill_with(dialog.close_box, STYLE_PANEL);
-    std::vector<lumo::P*>& children = dialog.pane.children;
-    children.insert(std::find(children.begin(), children.end(), &dialog.close_box),
-                    &app.capture_pane.preview);
+    pane.dialog.text.align_x = lumo::kAlignCentre;
+    pane.dialog.text.align_y = lumo::kAlignCentre;
+    std::vector<lumo::P*>& children = pane.dialog.pane.children;
+    children.insert(std::find(children.begin(), children.end(), &pane.dialog.close_box),
+                    &pane.preview);
 }
 
 void build_dialog(Application& app, DialogWidgets& dialog, const std::string& title,
@@ -343,6 +341,17 @@ void build_dialog(Application& app, DialogWidgets& dialog, const std::string& ti
     add_children(dialog.pane, {&dialog.icon, &dialog.title, &dialog.text, &dialog.close_box});
     dialog.pane.visible = false;
     app.overlay.add_child(&dialog.pane);
+}
+
+// The snapshot pane is narrower than the other dialogs: its close box sits
+// at its own corner.
+void build_snapshot_pane(Application& app)
+{
+    build_dialog(app, app.capture_pane.dialog, "Snapshot", g_snapshot_hint);
+    const LayoutMetrics& m = app.layout;
+    set_rect(app.capture_pane.dialog.close_box, CAPTURE_PANE_SIZE - m.gap / 2 - 32, m.gap / 2, 32,
+             32);
+    build_capture_pane_contents(app.capture_pane);
 }
 
 // The directive pane's title follows an icon, which the builder sets and
@@ -701,7 +710,8 @@ void build_modal_panes(Application& app)
     app.overlay.visible = false;
     build_run_pane_contents(app);
     build_dialog(app, app.parse_pane, "Script Parsing Result", "");
-    build_dialog(app, app.screenshot_pane.dialog, "Screenshot", "");
+    build_dialog(app, app.screenshot_pane.dialog, "Screenshot", g_screenshot_hint);
+    build_capture_pane_contents(app.screenshot_pane);
     build_dialog(app, app.profile_pane.dialog, "Performance Profile", "");
     build_directive_pane(app);
     build_dialog(app, app.export_pane_widgets.dialog, "Export", "");
@@ -722,8 +732,7 @@ void build_modal_panes(Application& app)
     build_dialog(app, app.info_pane, "", "");
     build_dialog(app, app.error_pane, "", "");
     build_dialog(app, app.warning_pane, "", "");
-    build_dialog(app, app.capture_pane.dialog, "Snapshot", "");
-    build_capture_pane_contents(app);
+    build_snapshot_pane(app);
     build_confirm_pane(app);
     build_export_and_profile_contents(app);
     build_parse_report_contents(app);
