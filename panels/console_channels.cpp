@@ -93,6 +93,11 @@ void console_show_kernel_run(Application& app)
     console_append_error_trace(app, g_kernel_output_texts[3]);
 }
 
+void console_append_kernel_run_errors(Application& app)
+{
+    console_append_error_trace(app, g_kernel_output_texts[3]);
+}
+
 void reset_console_channel(ConsoleState& console, std::int32_t channel)
 {
     if (!is_channel(channel)) return;

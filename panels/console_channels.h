@@ -23,6 +23,10 @@ void console_append_file_io_trace(Application& app, const std::string& text);
 void console_append_error_trace(Application& app, const std::string& text);
 // The four writers in their order with the texts the last kernel run left.
 void console_show_kernel_run(Application& app);
+// After a run that ended the kernel before it finished: the channels go on
+// showing the trace they hold, and only the run's error text is added to
+// the error channel, so the cause of the failure is not lost.
+void console_append_kernel_run_errors(Application& app);
 
 // Back to 64 empty lines with zero metrics.
 void reset_console_channel(ConsoleState& console, std::int32_t channel);

@@ -11,6 +11,10 @@
 
 struct Application;
 
+// The directive pane's title icon as the interface builds it; opening the
+// pane through the toggle below shows the icon it is given instead.
+inline constexpr std::int32_t DIRECTIVE_PANE_BUILT_ICON = 50;
+
 // Opens the directive pane when closed and closes it when open.
 void toggle_directive_pane(Application& app, const std::string& title, const std::string& text,
                            std::int32_t title_icon);

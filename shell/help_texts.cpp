@@ -1,4 +1,4 @@
-// Texts of the about and help panes (data).
+// Texts of the about and help panes and the capture panes' hints (data).
 
 #include "shell/help_texts.h"
 
@@ -20,3 +20,7 @@ const std::string g_help_text = "Tool bar: open, parse and assemble scripts; the
                                 "Tab bar: environments, about and help.\n\n"
                                 "Keys: Ctrl+O open, SPACE hide the bars, i flip the bars,\n"
                                 "k frame the view, ESCAPE close a pane, ENTER accept it.";
+
+// As the help says, Enter accepts a pane: on a capture pane it saves.
+const std::string g_snapshot_hint = "ENTER saves the snapshot\nto the workspace.";
+const std::string g_screenshot_hint = "ENTER saves the screenshot to the workspace.";

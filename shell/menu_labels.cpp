@@ -318,10 +318,10 @@ const std::array<std::string, 6> g_mesh_feature_labels{"mesh union",       "csg 
                                                        "coplanar merging", "vertex welding"};
 
 const std::array<TaggedLabel, 4> g_export_format_labels{{
-    {"OBJ", ": Alias-Wavefront-Format"},
-    {"OFF", ": Object-File-Format"},
-    {"PLY", ": Stanford-Polygon-Format"},
-    {"STL", ": Stereolithagraphy-Format"},
+    {"OBJ", " | Alias-Wavefront-Format"},
+    {"OFF", " | Object-File-Format"},
+    {"PLY", " | Stanford-Polygon-Format"},
+    {"STL", " | Stereolithagraphy-Format"},
 }};
 
 const std::array<TaggedLabel, 6> g_export_option_labels{{

@@ -219,6 +219,7 @@ void sync_message_panes(Application& app)
         {&app.message_panes.warning, &app.warning_pane},
         {&app.message_panes.directive, &app.directive_pane}};
     for (const auto& [state, widgets] : panes) {
+        widgets->icon.icon = state->title_icon;
         show_text(widgets->title, state->title);
         // Long sentences break at blanks to stay inside the pane.
         const lumo::P& body = widgets->text;

@@ -263,13 +263,39 @@ void lay_out_load_pane(Application& app, int width, int height)
     set_rect(app.load_box, width / 2 - 64, height / 2 - 64, 128, 128);
 }
 
-void lay_out_capture_preview(Application& app, int width, int /*height*/)
+namespace {
+
+// The title strip on top, the Enter hint at the foot and between them the
+// captured image, scaled to fit and centred, so that neither the image nor
+// the hint leaves the pane and the close box stays clear of the image.
+void lay_out_capture_contents(Application& app, CapturePaneWidgets& pane, int width, int height)
 {
-    const double iw = app.captured_width;
-    const double ih = app.captured_height > 0 ? app.captured_height : 1;
-    const int size = CAPTURE_PANE_SIZE;
-    set_rect(app.capture_pane.preview, trunc_of(width * 0.5 - iw * 0.5 * size / ih), 0,
-             trunc_of(size * iw / ih), size);
+    const int G = app.layout.gap;
+    const int M = app.layout.row_height;
+    set_rect(pane.dialog.title, 2 * G, G, width - 6 * G, M);
+    const int hint_height = pane.dialog.text.label_height + G;
+    set_rect(pane.dialog.text, 2 * G, height - hint_height - G, width - 4 * G, hint_height);
+    const int top = M + 2 * G;
+    const int area_width = width - 2 * G;
+    const int area_height = height - top - hint_height - 2 * G;
+    const double iw = std::max(app.captured_width, 1);
+    const double ih = std::max(app.captured_height, 1);
+    const double scale = std::min(area_width / iw, area_height / ih);
+    const int w = trunc_of(iw * scale);
+    const int h = trunc_of(ih * scale);
+    set_rect(pane.preview, G + (area_width - w) / 2, top + (area_height - h) / 2, w, h);
+}
+
+} // namespace
+
+void lay_out_capture_preview(Application& app, int width, int height)
+{
+    lay_out_capture_contents(app, app.capture_pane, width, height);
+}
+
+void lay_out_screenshot_preview(Application& app, int width, int height)
+{
+    lay_out_capture_contents(app, app.screenshot_pane, width, height);
 }
 
 void lay_out_entity_detail_header(Application& app, int /*width*/, int /*height*/)

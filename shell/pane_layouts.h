@@ -6,7 +6,7 @@
 
 struct Application;
 
-// The snapshot pane is as wide as its preview is high.
+// The snapshot pane is narrower than the other dialogs.
 inline constexpr int CAPTURE_PANE_SIZE = 256;
 
 void lay_out_toolbar(Application& app, int width, int height);
@@ -23,7 +23,10 @@ void lay_out_menu_scroll(Application& app, int width, int height);
 void lay_out_overlay(Application& app, int width, int height);
 void lay_out_open_pane(Application& app, int width, int height);
 void lay_out_load_pane(Application& app, int width, int height);
+// The snapshot and screenshot panes: title, the captured image fitted
+// inside the pane, and the line that says what Enter does.
 void lay_out_capture_preview(Application& app, int width, int height);
+void lay_out_screenshot_preview(Application& app, int width, int height);
 void lay_out_entity_detail_header(Application& app, int width, int height);
 void lay_out_colourbar(Application& app, int width, int height);
 void lay_out_directive_list(Application& app, int width, int height);

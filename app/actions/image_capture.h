@@ -3,7 +3,7 @@
 // Snapshots of the 3-D view (Ctrl+8, the CAPTURE button) and screenshots of
 // the window (Ctrl+7, CAPTURE with a modifier held). Asking names the file
 // and requests the capture, which the next frame takes and shows in its
-// pane; Enter on that pane (or its save button) writes the image into the
+// pane; Enter on that pane, as the pane says, writes the image into the
 // workspace as PNG.
 
 #include <string>

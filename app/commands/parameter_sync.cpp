@@ -45,7 +45,7 @@ bool reassemble_with_values(Application& app, Entity& entity, std::int32_t mode,
         release_mesh_queued(app, mesh);
         console_line(app, k_critical_reassembly_line);
         show_pane(app, critical_reassembly_pane(name, false));
-        console_show_kernel_run(app);
+        console_append_kernel_run_errors(app);
         return false;
     }
     if (mesh->assembly_error_count >= 1) {

@@ -59,13 +59,11 @@ void show_syntax_errors(Application& app, const ParseReport& report, const std::
     show_pane(app, syntax_error_pane(name, count));
 }
 
-// The failed run's own trace, so its cause is on the error channel and the
-// kernel channel does not show the run before it.
 void show_critical_assembly(Application& app, const std::string& name)
 {
     console_line(app, k_critical_assembly_line);
     show_pane(app, critical_assembly_pane(name));
-    console_show_kernel_run(app);
+    console_append_kernel_run_errors(app);
 }
 
 // What every successful load does once its entity (or group) is built.

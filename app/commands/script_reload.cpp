@@ -102,7 +102,7 @@ void report_single_failure(Reload& reload, Mesh* mesh)
     if (!is_finished_mesh(mesh)) {
         console_line(app, k_critical_reassembly_line);
         show_pane(app, critical_reassembly_pane(reload.name, false));
-        console_show_kernel_run(app);
+        console_append_kernel_run_errors(app);
     } else {
         const std::int32_t errors = mesh->assembly_error_count;
         console_line(app, reassembly_error_line(errors));
@@ -235,7 +235,7 @@ bool report_group_failure(Reload& reload, const ElementResults& fresh)
     if (check.critical) {
         console_line(app, k_critical_parallel_reassembly_line);
         show_pane(app, critical_reassembly_pane(reload.name, true));
-        console_show_kernel_run(app);
+        console_append_kernel_run_errors(app);
     } else {
         console_line(app, reassembly_error_line(check.errors));
         show_pane(app, reassembly_error_pane(reload.name, check.errors, true));

@@ -498,6 +498,7 @@ void install_layout_callbacks(Application& app)
     app.open_pane.set_layout_callback(forward_layout<lay_out_open_pane>);
     app.load_pane.set_layout_callback(forward_layout<lay_out_load_pane>);
     app.capture_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_capture_preview>);
+    app.screenshot_pane.dialog.pane.set_layout_callback(forward_layout<lay_out_screenshot_preview>);
     app.colour_bar.bar.set_layout_callback(forward_layout<lay_out_colourbar>);
     app.directive_column.list_area.set_layout_callback(forward_layout<lay_out_directive_rows>);
     app.variants_panel.list.set_layout_callback(forward_layout<lay_out_variant_rows>);

@@ -45,8 +45,9 @@ void take_capture(Application& app, const RenderScene& scene)
     app.captured_pixels = std::move(image.pixels);
     app.captured_width = image.width;
     app.captured_height = image.height;
-    app.capture_pane.preview.image = lumo::WidgetImage::kCapture;
-    app.capture_pane.preview.image_uv = {0.0f, 0.0f, 1.0f, 1.0f};
+    lumo::P& preview = snapshot ? app.capture_pane.preview : app.screenshot_pane.preview;
+    preview.image = lumo::WidgetImage::kCapture;
+    preview.image_uv = {0.0f, 0.0f, 1.0f, 1.0f};
     open_capture_pane(app, snapshot ? MODAL_CAPTURE : MODAL_SCREENSHOT);
 }
 

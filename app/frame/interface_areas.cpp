@@ -9,6 +9,7 @@
 
 #include "app/state/application.h"
 #include "lumo/font.h"
+#include "panels/message_panes.h"
 #include "platform/kernel_config.h"
 #include "shell/help_texts.h"
 #include "shell/menu_labels.h"
@@ -311,17 +312,15 @@ void build_hint_bar(Application& app)
     hint.bar.visible = false;
 }
 
-// The snapshot pane is narrower than the other dialogs: its close box sits at
-// its own corner, on a panel patch above the preview.
-void build_capture_pane_contents(Application& app)
+// A capture pane shows its image under the title and, below it, what Enter
+// does; the layout fits both inside the pane.
+void build_capture_pane_contents(CapturePaneWidgets& pane)
 {
-    DialogWidgets& dialog = app.capture_pane.dialog;
-    const LayoutMetrics& m = app.layout;
-    set_rect(dialog.close_box, CAPTURE_PANE_SIZE - m.gap / 2 - 32, m.gap / 2, 32, 32);
-    fill_with(dialog.close_box, STYLE_PANEL);
-    std::vector<lumo::P*>& children = dialog.pane.children;
-    children.insert(std::find(children.begin(), children.end(), &dialog.close_box),
-                    &app.capture_pane.preview);
+    pane.dialog.text.align_x = lumo::kAlignCentre;
+    pane.dialog.text.align_y = lumo::kAlignCentre;
+    std::vector<lumo::P*>& children = pane.dialog.pane.children;
+    children.insert(std::find(children.begin(), children.end(), &pane.dialog.close_box),
+                    &pane.preview);
 }
 
 void build_dialog(Application& app, DialogWidgets& dialog, const std::string& title,
@@ -345,6 +344,31 @@ void build_dialog(Application& app, DialogWidgets& dialog, const std::string& ti
     add_children(dialog.pane, {&dialog.icon, &dialog.title, &dialog.text, &dialog.close_box});
     dialog.pane.visible = false;
     app.overlay.add_child(&dialog.pane);
+}
+
+// The snapshot pane is narrower than the other dialogs: its close box sits
+// at its own corner.
+void build_snapshot_pane(Application& app)
+{
+    build_dialog(app, app.capture_pane.dialog, "Snapshot", g_snapshot_hint);
+    const LayoutMetrics& m = app.layout;
+    set_rect(app.capture_pane.dialog.close_box, CAPTURE_PANE_SIZE - m.gap / 2 - 32, m.gap / 2, 32,
+             32);
+    build_capture_pane_contents(app.capture_pane);
+}
+
+// The directive pane's title follows an icon, which the builder sets and
+// whoever opens the pane may change.
+void build_directive_pane(Application& app)
+{
+    DialogWidgets& dialog = app.directive_pane;
+    build_dialog(app, dialog, "", "");
+    const LayoutMetrics& m = app.layout;
+    set_rect(dialog.icon, 2 * m.gap, m.gap, m.row_height, m.row_height);
+    const int title_x = dialog.icon.x + m.row_height + m.gap;
+    set_rect(dialog.title, title_x, m.gap, dialog.title.width - (title_x - dialog.title.x),
+             m.row_height);
+    app.message_panes.directive.title_icon = DIRECTIVE_PANE_BUILT_ICON;
 }
 
 void style_plain_button(Application& app, lumo::P& button, const std::string& label)
@@ -693,9 +717,10 @@ void build_modal_panes(Application& app)
     app.overlay.visible = false;
     build_run_pane_contents(app);
     build_dialog(app, app.parse_pane, "Script Parsing Result", "");
-    build_dialog(app, app.screenshot_pane.dialog, "Screenshot", "");
+    build_dialog(app, app.screenshot_pane.dialog, "Screenshot", g_screenshot_hint);
+    build_capture_pane_contents(app.screenshot_pane);
     build_dialog(app, app.profile_pane.dialog, "Performance Profile", "");
-    build_dialog(app, app.directive_pane, "", "");
+    build_directive_pane(app);
     build_dialog(app, app.export_pane_widgets.dialog, "Export", "");
     style_text(app, app.export_pane_widgets.estimate_label, "Estimated Size-on-Disk: 0.000 MB",
                lumo::kFontSmall);
@@ -714,8 +739,7 @@ void build_modal_panes(Application& app)
     build_dialog(app, app.info_pane, "", "");
     build_dialog(app, app.error_pane, "", "");
     build_dialog(app, app.warning_pane, "", "");
-    build_dialog(app, app.capture_pane.dialog, "Snapshot", "");
-    build_capture_pane_contents(app);
+    build_snapshot_pane(app);
     build_confirm_pane(app);
     build_export_and_profile_contents(app);
     build_parse_report_contents(app);

@@ -62,11 +62,8 @@ void build_entity_inspector(Application& app)
     style_label(app, widgets.property_lines, "", lumo::kFontSmall);
     style_label(app, widgets.detail_text, "", lumo::kFontSmallBold);
     style_label(app, widgets.ppd_indicator, "PPD", lumo::kFontSmallBold);
-    for (lumo::P* part :
-         {static_cast<lumo::P*>(&widgets.title), static_cast<lumo::P*>(&widgets.header),
-          static_cast<lumo::P*>(&widgets.property_lines),
-          static_cast<lumo::P*>(&widgets.detail_text), &widgets.ppd_indicator})
-        widgets.details.add_child(part);
+    widgets.details.add_child(&widgets.property_lines);
+    widgets.details.add_child(&widgets.detail_text);
     for (std::size_t k = 0; k < 6; ++k) {
         style_button(app, widgets.rotation_order_buttons[k], ROTATION_ORDER_LABELS[k]);
         style_button(app, widgets.transform_order_buttons[k], TRANSFORM_ORDER_LABELS[k]);
@@ -95,6 +92,13 @@ void build_entity_inspector(Application& app)
     }
     widgets.details.visible = false;
     lower.add_child(&widgets.details);
+    // The header strip stands beside the details, not in them: with nothing
+    // selected the details hide and the header still says so. The PPD
+    // indicator shows only with an entity.
+    widgets.ppd_indicator.visible = false;
+    for (lumo::P* part : {static_cast<lumo::P*>(&widgets.title),
+                          static_cast<lumo::P*>(&widgets.header), &widgets.ppd_indicator})
+        lower.add_child(part);
     app.side_panels[1].add_child(&upper);
     app.side_panels[1].add_child(&lower);
 }
@@ -156,6 +160,20 @@ void lay_out_console_panel(int width, int height)
     set_rect(console.log_scroll, 0, top + channel_height, width, height - top - channel_height);
 }
 
+// The title, the header and the PPD indicator in the details' first strip.
+// The title and the property lines scroll sideways with the details.
+void lay_out_entity_header(Application& app)
+{
+    EntityInspectorWidgets& widgets = app.lists.entities;
+    const int u = app.layout.strip_height;
+    const int width = app.layout.side_panel_width - app.layout.panel_inset;
+    set_rect(widgets.title, 0, 0, widgets.title.label_width, u);
+    set_rect(widgets.ppd_indicator, width - 2 * u, 0, 2 * u, u);
+    lay_out_entity_detail_header(app, width, 0);
+    set_rect(widgets.header, widgets.title.x + widgets.title.label_width, 0,
+             width - 2 * u - widgets.title.label_width, u);
+}
+
 void lay_out_entity_panel(int width, int height)
 {
     if (g_app == nullptr) return;
@@ -163,6 +181,7 @@ void lay_out_entity_panel(int width, int height)
     lay_out_list_panes(*g_app, g_app->list_panes[LIST_PANE_ENTITIES],
                        g_app->list_panes[LIST_PANE_ENTITY_DETAILS], widgets.list,
                        widgets.placeholder, width, height);
+    lay_out_entity_header(*g_app);
 }
 
 // The toggles share their strip by label width, with the spare width spread
@@ -221,16 +240,11 @@ void lay_out_entity_details(Application& app)
     const int u = app.layout.strip_height;
     const int g = app.layout.gap;
     const int width = app.layout.side_panel_width - app.layout.panel_inset;
-    set_rect(widgets.title, 0, 0, widgets.title.label_width, u);
-    set_rect(widgets.ppd_indicator, width - 2 * u, 0, 2 * u, u);
     widgets.property_lines.y = u;
-    // The title and the property lines scroll sideways with the details;
-    // the titles stand in the value column's empty lines, above their values.
-    lay_out_entity_detail_header(app, width, 0);
+    lay_out_entity_header(app);
+    // The titles stand in the value column's empty lines, above their values.
     widgets.detail_text.x = widgets.property_lines.x;
     widgets.detail_text.y = u;
-    set_rect(widgets.header, widgets.title.x + widgets.title.label_width, 0,
-             width - 2 * u - widgets.title.label_width, u);
     const int block =
         u + std::max(widgets.property_lines.height, widgets.detail_text.height) + g;
     // Translation, uniform scale, per-axis scale and rotation: a title strip

@@ -1,6 +1,7 @@
-// The open and save dialogs: zenity's file chooser, run as a child process.
-// Without zenity on the PATH a dialog counts as cancelled, so the caller
-// never waits for a choice that cannot come.
+// The open and save dialogs: zenity's file chooser, run as a child process,
+// and zenity's information box for what the save dialog reports. Without
+// zenity on the PATH a dialog counts as cancelled, so the caller never waits
+// for a choice that cannot come.
 
 #include "platform/x11/window_services.h"
 
@@ -58,6 +59,16 @@ TextList run_file_chooser(const TextList& arguments)
     return chosen_paths(run_process("zenity", arguments));
 }
 
+// The platform's modal information box, captioned, over the window like the
+// file chooser before it; the trace holds the same line, also without zenity.
+void show_information_box(const std::string& caption, const std::string& text)
+{
+    trace_line(caption + ": " + text);
+    if (zenity_on_path()) {
+        run_process("zenity", {"--info", "--no-markup", "--title=" + caption, "--text=" + text});
+    }
+}
+
 std::string with_final_slash(const std::string& directory)
 {
     return !directory.empty() && directory.back() != '/' ? directory + "/" : directory;
@@ -96,9 +107,10 @@ std::string run_save_dialog(const std::string& initial_directory)
         return std::string();
     }
     const std::string chosen = joined_lines(paths);
-    trace_line("OPEN-FILE: " + chosen);
+    show_information_box("OPEN-FILE", chosen);
     if (paths.size() > 1) {
-        trace_line("TOKEN-COUNT: " + int_to_text(static_cast<std::int32_t>(paths.size())));
+        show_information_box("TOKEN-COUNT", int_to_text(static_cast<std::int32_t>(paths.size())));
+        show_information_box("OUT", chosen);
     }
     return chosen;
 }

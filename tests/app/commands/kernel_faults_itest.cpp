@@ -1,6 +1,7 @@
 // A kernel that misbehaves never passes as success: the faulty script adds
 // nothing, and the entity already open keeps its mesh byte for byte.
 
+#include "app/commands/parameter_sync.h"
 #include "app/commands/script_reload.h"
 
 #include <algorithm>
@@ -132,6 +133,54 @@ TEST_F(KernelFaultScenario, EveryFaultEndsWithAnErrorAndLeavesTheOpenEntityAsItW
         ASSERT_EQ(entities().count, 1);
         EXPECT_EQ(entities().entities[0].mesh, mesh);
         EXPECT_EQ(vertices_of(entities().entities[0]), vertices);
+    }
+}
+
+// A run that ends the kernel early leaves the channels with the trace they
+// held (for a load, its parse run); only the run's error text is added.
+TEST_F(KernelFaultScenario, ACriticalRunShowsNoTraceChannelsAgainButKeepsItsCause)
+{
+    struct Command {
+        const char* name;
+        void (*run)(Application&, Entity&, const std::string& script);
+        const char* kernel_trace; // a line the kernel channel then holds
+    };
+    const Command commands[] = {
+        {"load",
+         [](Application& a, Entity&, const std::string& script) { load_script_entity(a, script); },
+         "plim stand-in kernel: parsing 1 script from "},
+        {"re-assembly",
+         [](Application& a, Entity& e, const std::string&) {
+             reload_script_entity(a, e, EXECUTION_BASIC_CSG);
+         },
+         "earlier trace"},
+        {"synchronisation",
+         [](Application& a, Entity& e, const std::string&) {
+             e.parameters.parameters[0].current.int_value = 3;
+             sync_entity_parameters(a, &e, true);
+         },
+         "earlier trace"},
+    };
+    for (const Command& c : commands) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        Entity& entity =
+            load("pillar.plim", "INT n(2, 1, 10, 'N');\nreturn cylinder(1, 1, n * 4);\n");
+        app->view_settings.culling = 0;
+        const std::size_t errors = channel(CHANNEL_ERROR).size();
+        console_show_kernel_trace(*app, "earlier trace");
+        ::setenv("PLIM_STANDIN_FAULT", "assemble:short", 1);
+        c.run(*app, entity, write_script("other.plim", "return cube;\n"));
+        const std::vector<std::string> kernel = channel(CHANNEL_KERNEL);
+        ASSERT_FALSE(kernel.empty());
+        EXPECT_EQ(kernel[0].rfind(c.kernel_trace, 0), 0u) << kernel[0];
+        for (const std::string& line : kernel)
+            EXPECT_EQ(line.find("assembling"), std::string::npos) << "the failed run is not shown";
+        const std::vector<std::string> after = channel(CHANNEL_ERROR);
+        ASSERT_GT(after.size(), errors);
+        EXPECT_EQ(after[errors].rfind("ERROR-READING-BINARY-INTEROP-FILE: ", 0), 0u)
+            << after[errors];
     }
 }
 

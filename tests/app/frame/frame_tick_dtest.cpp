@@ -82,13 +82,18 @@ protected:
         for (const char* name : {"simple.plim", "parameters.plim"})
             fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / name, ws() / name);
         fs::create_directories(ws() / "out" / "deeper");
-        // Prints the answer it is given and ends with the given code; it
-        // notes its arguments and counts its runs.
+        // Its file chooser prints the answer it is given and ends with the
+        // given code; it notes its arguments and counts its runs. Its
+        // information box adds "title: text" to the boxes it showed.
         const fs::path zenity = fs::path(bin.path()) / "zenity";
-        write_file(zenity, "#!/bin/sh\nhere=$(dirname \"$0\")\n"
-                           "printf '%s\\n' \"$@\" > \"$here/arguments\"\n"
-                           "cat \"$here/answer\"\necho run >> \"$here/runs\"\n"
-                           "exit \"$(cat \"$here/code\")\"\n");
+        write_file(zenity,
+                   "#!/bin/sh\nhere=$(dirname \"$0\")\n"
+                   "if [ \"$1\" = --info ]; then\n  for a; do case \"$a\" in\n"
+                   "    --title=*) t=${a#--title=};; --text=*) x=${a#--text=};; esac; done\n"
+                   "  printf '%s: %s\\n' \"$t\" \"$x\" >> \"$here/boxes\"\n  exit 0\nfi\n"
+                   "printf '%s\\n' \"$@\" > \"$here/arguments\"\n"
+                   "cat \"$here/answer\"\necho run >> \"$here/runs\"\n"
+                   "exit \"$(cat \"$here/code\")\"\n");
         chmod(zenity.c_str(), 0755);
         answer("", 1);
     }
@@ -113,6 +118,7 @@ protected:
 
     int dialog_runs() const { return count_of(read_file(fs::path(bin.path()) / "runs"), "run"); }
     std::string dialog_arguments() const { return read_file(fs::path(bin.path()) / "arguments"); }
+    std::string boxes() const { return read_file(fs::path(bin.path()) / "boxes"); }
     std::string kernel_log() const { return bin.path() + "/kernel.log"; }
     int parse_runs() const { return count_of(read_file(kernel_log()), " -parse "); }
 
@@ -252,6 +258,8 @@ TEST_F(NativeDialogs, TheExportLocationComesFromTheDialogOrTheNavigatorAndBackTo
     EXPECT_NE(dialog_arguments().find("--filename=" + ws_slash() + "_\n"), std::string::npos)
         << dialog_arguments();
     ASSERT_TRUE(wait_until([&] { return pane_shown(); })) << "the export pane, no longer dimmed";
+    const std::string chosen_box = "OPEN-FILE: " + (out / "_").string() + "\n";
+    EXPECT_EQ(boxes(), chosen_box) << "the chosen path's information box";
     EXPECT_TRUE(export_writes(out / "environment.stl")) << "the location is the directory";
 
     // A failing dialog keeps the location and leaves the pane usable.
@@ -259,6 +267,7 @@ TEST_F(NativeDialogs, TheExportLocationComesFromTheDialogOrTheNavigatorAndBackTo
     program.click(LOCATION_BUTTON_X, LOCATION_BUTTON_Y, 1, {XK_Shift_L});
     ASSERT_TRUE(wait_until([&] { return dialog_runs() == runs + 2; }));
     ASSERT_TRUE(wait_until([&] { return pane_shown(); }));
+    EXPECT_EQ(boxes(), chosen_box) << "no box for a failed dialog";
 
     // The navigator starts in the location; its first row is "deeper/".
     ASSERT_TRUE(click_until([&] { return navigator_shown(); }, LOCATION_BUTTON_X,

@@ -6,12 +6,14 @@
 #include <set>
 #include <vector>
 
+#include "app/commands/parameter_reset.h"
 #include "app/frame/app_slots.h"
 #include "app/frame/input_handlers.h"
 #include "app/state/application.h"
 #include "lumo/font.h"
 #include "lumo/container.h"
 #include "platform/input_codes.h"
+#include "shell/refresh.h"
 
 namespace {
 
@@ -176,6 +178,24 @@ TEST(InterfaceConstruction, TheDirectiveFootGivesEveryLabelRoom)
             EXPECT_TRUE(other == button || !overlap(button, other))
                 << button->label << " over " << other->label;
     }
+    destroy_application();
+}
+
+// The directive pane's title icon stands before its title: the one the
+// interface is built with, then the one the variant placeholder gives it.
+TEST(InterfaceConstruction, TheDirectivePaneShowsTheTitleIconItIsOpenedWith)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    const DialogWidgets& pane = app.directive_pane;
+    refresh_root(app);
+    EXPECT_EQ(pane.icon.icon, 50);
+    show_variant_directives_placeholder(app);
+    EXPECT_TRUE(pane.pane.visible);
+    EXPECT_EQ(pane.icon.icon, 35);
+    EXPECT_GT(pane.icon.width, 0);
+    EXPECT_LE(pane.icon.x + pane.icon.width, pane.title.x) << "the icon does not cover the title";
     destroy_application();
 }
 

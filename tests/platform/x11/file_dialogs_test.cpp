@@ -33,15 +33,27 @@ protected:
         std::filesystem::remove_all(directory_);
     }
 
-    // A zenity that records its arguments, one a line, prints `output` and ends with `exit_code`.
+    // A zenity whose file chooser records its arguments, one a line, prints
+    // `output` and ends with `exit_code`; its information box adds "title:
+    // text" to the boxes file.
     void install_zenity(const std::string& output, int exit_code)
     {
         const std::string path = directory_ + "/zenity";
-        ASSERT_TRUE(write_text_file("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + directory_ +
-                                        "/arguments'\nprintf '%s' '" + output + "'\nexit " +
-                                        std::to_string(exit_code) + "\n",
-                                    path));
+        ASSERT_TRUE(write_text_file(
+            "#!/bin/sh\nif [ \"$1\" = --info ]; then\n  for a; do case \"$a\" in\n"
+            "    --title=*) t=${a#--title=};; --text=*) x=${a#--text=};; esac; done\n"
+            "  printf '%s: %s\\n' \"$t\" \"$x\" >> '" +
+                directory_ + "/boxes'\n  exit 0\nfi\nprintf '%s\\n' \"$@\" > '" + directory_ +
+                "/arguments'\nprintf '%s' '" + output + "'\nexit " + std::to_string(exit_code) +
+                "\n",
+            path));
         ASSERT_EQ(chmod(path.c_str(), 0755), 0);
+    }
+
+    std::string boxes() const
+    {
+        const std::string path = directory_ + "/boxes";
+        return std::filesystem::exists(path) ? read_text_file(path) : std::string();
     }
 
     bool given(const std::string& argument) const
@@ -97,4 +109,33 @@ TEST_F(FileDialogs, SaveSuggestsAnUnderscoreInTheStartDirectoryAndTracesTheChoic
     }
     EXPECT_EQ(trace.text(), "OPEN-FILE: /ws/exports/_\n");
     EXPECT_EQ(g_slot_log, Log{"keys-reset"});
+}
+
+// Each successful save shows its information boxes, in this order, and
+// traces their lines: the chosen path, and for several pieces their count
+// and their joined list. A cancelled dialog shows none.
+TEST_F(FileDialogs, ASuccessfulSaveShowsItsInformationBoxesInOrder)
+{
+    struct Case {
+        const char* name;
+        std::string output;
+        int exit_code;
+        std::string result;
+        std::string boxes;
+    };
+    const Case cases[] = {
+        {"one path", "/ws/out/_\n", 0, "/ws/out/_", "OPEN-FILE: /ws/out/_\n"},
+        {"two pieces", "/ws/a\n/ws/b\n", 0, "/ws/a\n/ws/b",
+         "OPEN-FILE: /ws/a\n/ws/b\nTOKEN-COUNT: 2\nOUT: /ws/a\n/ws/b\n"},
+        {"cancelled", "", 1, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(directory_ + "/boxes");
+        install_zenity(c.output, c.exit_code);
+        TraceCapture trace;
+        EXPECT_EQ(run_save_dialog("/ws"), c.result);
+        EXPECT_EQ(boxes(), c.boxes);
+        EXPECT_EQ(trace.text(), c.boxes) << "the trace keeps a line per box";
+    }
 }
