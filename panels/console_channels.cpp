@@ -87,10 +87,10 @@ void console_append_error_trace(Application& app, const std::string& text)
 
 void console_show_kernel_run(Application& app)
 {
-    console_show_kernel_trace(app, g_kernel_output_texts[0]);
-    console_show_script_trace(app, g_kernel_output_texts[1]);
-    console_append_file_io_trace(app, g_kernel_output_texts[2]);
-    console_append_error_trace(app, g_kernel_output_texts[3]);
+    console_show_kernel_trace(app, get_kernel_output_text());
+    console_show_script_trace(app, get_kernel_aux_text_1());
+    console_append_file_io_trace(app, get_kernel_aux_text_2());
+    console_append_error_trace(app, get_kernel_aux_text_3());
 }
 
 void console_append_kernel_run_errors(Application& app)

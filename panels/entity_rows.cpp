@@ -10,6 +10,7 @@
 #include "model/transform_editor_labels.h"
 #include "panels/list_styles.h"
 #include "panels/panel_rows.h"
+#include "panels/ppd_view.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -25,15 +26,6 @@ void place(lumo::P& widget, std::int32_t x, std::int32_t y, std::int32_t width, 
     widget.y = y;
     widget.width = width;
     widget.height = height;
-}
-
-bool carries_profiling_data(const Entity& entity)
-{
-    if (entity.kind != ENTITY_GROUP)
-        return entity.mesh != nullptr && !entity.mesh->mesh_name.empty();
-    return std::any_of(entity.members.begin(), entity.members.end(), [](const Entity* member) {
-        return member != nullptr && member->mesh != nullptr && !member->mesh->mesh_name.empty();
-    });
 }
 
 // Clears the hint bar's pointer when it rests on a widget inside `container`,
@@ -162,7 +154,7 @@ void show_entity(Application& app, const Entity& entity)
     const std::int32_t gap = app.layout.gap;
     widgets.title.enabled = true;
     widgets.ppd_indicator.visible = true;
-    widgets.ppd_indicator.intensity = carries_profiling_data(entity) ? 1.0 : DIMMED_INTENSITY;
+    widgets.ppd_indicator.intensity = entity_has_ppd(entity) ? 1.0 : DIMMED_INTENSITY;
     widgets.header.set_label(get_entity_label(entity));
     widgets.property_lines.set_text_list(entity.property_lines);
     widgets.detail_text.set_label(get_entity_detail_text(entity));

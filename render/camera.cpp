@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/numeric.h"
+
 namespace {
 
 void copy3(const double* from, double* to)
@@ -11,11 +13,16 @@ void copy3(const double* from, double* to)
     to[2] = from[2];
 }
 
-void cross(const double* a, const double* b, double* out)
+Vector3 as_vector(const double* v)
 {
-    out[0] = a[1] * b[2] - a[2] * b[1];
-    out[1] = a[2] * b[0] - a[0] * b[2];
-    out[2] = a[0] * b[1] - a[1] * b[0];
+    return {v[0], v[1], v[2]};
+}
+
+void store(const Vector3& v, double* to)
+{
+    to[0] = v.x;
+    to[1] = v.y;
+    to[2] = v.z;
 }
 
 // Scales v to unit length; false (v unchanged) when it has none.
@@ -67,16 +74,16 @@ void update_camera_direction(CameraSettings& camera)
     double forward[3] = {camera.target[0] - camera.eye[0], camera.target[1] - camera.eye[1],
                          camera.target[2] - camera.eye[2]};
     if (!normalise(forward)) return;
-    double right[3];
-    cross(forward, camera.world_up, right);
-    if (!normalise(right)) return;
-    const double left[3] = {-right[0], -right[1], -right[2]};
-    double up[3];
-    cross(forward, left, up);
-    normalise(up);
+    normalised_cross(as_vector(forward), as_vector(camera.world_up));
+    const Vector3 right = g_cross_result;
+    // No right (looking along the world up, or an up that is no direction):
+    // the frame stays as it was.
+    if (!(right.x * right.x + right.y * right.y + right.z * right.z > 0.0)) return;
+    normalised_cross(as_vector(forward), {-right.x, -right.y, -right.z});
+    const Vector3 up = g_cross_result;
     copy3(forward, camera.forward);
-    copy3(right, camera.right);
-    copy3(up, camera.camera_up);
+    store(right, camera.right);
+    store(up, camera.camera_up);
     for (int i = 0; i < 3; ++i)
         camera.target[i] = camera.eye[i] + forward[i];
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/entity_palette.h"
+#include "platform/numeric.h"
 
 namespace {
 
@@ -329,23 +330,8 @@ Colours scheme_colours(const ColourSettings& settings, const Mesh& mesh, std::si
 Vec3d ramp_colour(double t, bool multi_channel)
 {
     if (!multi_channel) return {t, t, t};
-    const double h = 0.9 * t * 6.0;
-    const int sector = std::min(5, static_cast<int>(h));
-    const double f = h - sector;
-    switch (sector) {
-    case 0:
-        return {1.0, f, 0.0};
-    case 1:
-        return {1.0 - f, 1.0, 0.0};
-    case 2:
-        return {0.0, 1.0, f};
-    case 3:
-        return {0.0, 1.0 - f, 1.0};
-    case 4:
-        return {f, 0.0, 1.0};
-    default:
-        return {1.0, 0.0, 1.0 - f};
-    }
+    hsv_to_rgb(0.9 * t, 1.0, 1.0);
+    return {g_hsv_colour.red, g_hsv_colour.green, g_hsv_colour.blue};
 }
 
 void apply_colour_function(const ColourSettings& settings, Mesh& mesh)

@@ -466,12 +466,9 @@ bool handle_application_key(Application& app, std::int32_t key, std::int32_t mod
     if (!app.startup_finished) {
         used = run_startup_key(app, key, modifiers);
     } else {
-        if (lumo::g_focused_widget != nullptr) {
-            // The field changed its own text or cursor: show it at once.
-            const bool edited = lumo::g_focused_widget->on_key_down(key, modifiers);
-            if (edited && app.root.on_repaint != nullptr) app.root.on_repaint();
-            return edited;
-        }
+        // The root's dispatch has offered the key to the focused widget
+        // first; what the widget leaves is no shortcut.
+        if (lumo::g_focused_widget != nullptr) return false;
         mark_key_down(app, key);
         end_widget_drag();
         used = run_table(app, table_for(modifiers), key, modifiers);
@@ -483,9 +480,23 @@ bool handle_application_key(Application& app, std::int32_t key, std::int32_t mod
     return true;
 }
 
-bool handle_app_key_up(Application& app, std::int32_t key, std::int32_t modifiers)
+bool root_key_down(Application& app, std::int32_t key, std::int32_t modifiers)
 {
-    if (lumo::g_focused_widget != nullptr) return lumo::g_focused_widget->on_key_up(key, modifiers);
+    // Before start-up has finished, and while the window is too small, no
+    // widget takes keys: the Application's handler alone decides.
+    if (app.startup_finished == 0 || app.panel_layout.window_too_small != 0)
+        return app.root.on_key_down(key, modifiers);
+    const lumo::P* focused = lumo::g_focused_widget;
+    const bool used = app.root.dispatch_key_down(key, modifiers);
+    // A field that took the key changed its own text or cursor: show it at once.
+    if (used && focused != nullptr && app.root.on_repaint != nullptr) app.root.on_repaint();
+    return used;
+}
+
+bool handle_app_key_up(Application& app, std::int32_t key, std::int32_t)
+{
+    // The root's dispatch has given the key-up to the focused widget first.
+    if (lumo::g_focused_widget != nullptr) return false;
     HeldKeys& held = app.held_keys;
     if (key >= 0 && key < 256) {
         held.keys[static_cast<std::size_t>(key)] = 0;
@@ -506,5 +517,5 @@ bool root_key_up(Application& app, std::int32_t key, std::int32_t modifiers)
         if (count > 0) --count;
         return false;
     }
-    return app.root.on_key_up(key, modifiers);
+    return app.root.dispatch_key_up(key, modifiers);
 }

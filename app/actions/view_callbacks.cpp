@@ -37,10 +37,12 @@ void recolour(const Application& app, Mesh& mesh)
     mesh.upload_pending = 1;
 }
 
-// Every assembled entity of the current environment; a group recolours the
-// members that are there, assembled and carry a mesh.
+// The built-in sample mesh when there is one, then every assembled entity
+// of the current environment; a group recolours the members that are there,
+// assembled and carry a mesh.
 void recolour_environment(Application& app)
 {
+    if (app.builtin_mesh != nullptr) recolour(app, *app.builtin_mesh);
     if (app.current_entity_list == nullptr) return;
     for (Entity& entity : app.current_entity_list->entities) {
         if (entity.assembled == 0) continue;

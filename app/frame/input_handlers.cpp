@@ -121,7 +121,7 @@ bool handle_platform_key_down(WindowCallbacks*, std::int32_t key, std::int32_t m
         return false;
     }
     if (!mark_platform_key(key)) return false; // an auto-repeat
-    return g_app->root.on_key_down(key, modifiers);
+    return root_key_down(*g_app, key, modifiers);
 }
 
 bool handle_platform_key_up(WindowCallbacks*, std::int32_t key, std::int32_t modifiers)

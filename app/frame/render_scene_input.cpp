@@ -1,11 +1,14 @@
 #include "app/frame/render_scene_input.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "app/state/application.h"
 #include "platform/services.h"
 #include "platform/x11/gl_window.h"
+#include "shell/window_layout.h"
 
 namespace {
 
@@ -103,23 +106,16 @@ SceneOptions options_of(const ViewSettings& v)
     return o;
 }
 
-// Root coordinates of `target` inside the tree under `node`; false when it
-// is not there or a widget on the way is hidden.
-bool find_origin(const lumo::P& node, const lumo::P& target, int parent_x, int parent_y, int& x,
-                 int& y)
+// True when `target` is in the tree under `node` and no widget on the way
+// is hidden.
+bool shown_in(const lumo::P& node, const lumo::P& target)
 {
     if (!node.visible) return false;
-    const int own_x = parent_x + node.x;
-    const int own_y = parent_y + node.y;
-    if (&node == &target) {
-        x = own_x;
-        y = own_y;
-        return true;
-    }
+    if (&node == &target) return true;
     const auto* container = dynamic_cast<const lumo::KL*>(&node);
     if (container == nullptr) return false;
     for (const lumo::P* child : container->children)
-        if (child != nullptr && find_origin(*child, target, own_x, own_y, x, y)) return true;
+        if (child != nullptr && shown_in(*child, target)) return true;
     return false;
 }
 
@@ -157,12 +153,8 @@ double view_distance(const Application& app, const CameraSettings& camera, const
 
 void collect_panes(Application& app, RenderScene& scene)
 {
-    int x = 0;
-    int y = 0;
     const lumo::VL& view = app.view;
-    const bool placed =
-        view.width > 0 && view.height > 0 && find_origin(app.root, view, 0, 0, x, y);
-    if (!placed || view.panes.empty()) {
+    if (view.width <= 0 || view.height <= 0 || view.panes.empty() || !shown_in(app.root, view)) {
         ScenePane pane;
         pane.width = scene.window_width;
         pane.height = scene.window_height;
@@ -171,17 +163,14 @@ void collect_panes(Application& app, RenderScene& scene)
         scene.panes.push_back(pane);
         return;
     }
-    const int inner_x = x + view.insets.left;
-    const int inner_y = y + view.insets.top;
-    const int inner_w = view.width - view.insets.left - view.insets.right;
-    const int inner_h = view.height - view.insets.top - view.insets.bottom;
     for (int i = 0; i < view.pane_count(); ++i) {
-        const lumo::PaneRect& r = view.panes[static_cast<std::size_t>(i)];
+        select_subview_rect(app, i);
+        const std::array<std::int32_t, 4>& rect = app.panel_layout.view_rect;
         ScenePane pane;
-        pane.x = inner_x + static_cast<int>(r.x0 * inner_w);
-        pane.y = inner_y + static_cast<int>(r.y0 * inner_h);
-        pane.width = static_cast<int>((r.x1 - r.x0) * inner_w);
-        pane.height = static_cast<int>((r.y1 - r.y0) * inner_h);
+        pane.x = rect[0];
+        pane.y = rect[1];
+        pane.width = rect[2];
+        pane.height = rect[3];
         pane.camera = pane_camera(app, i);
         pane.view_distance = view_distance(app, pane.camera, scene);
         scene.panes.push_back(pane);

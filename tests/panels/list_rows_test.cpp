@@ -5,6 +5,7 @@
 #include "lumo/draw_list.h"
 #include "panels/entity_rows.h"
 #include "panels/parameter_rows.h"
+#include "panels/ppd_view.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace {
@@ -135,6 +136,26 @@ TEST_F(ListRowsTest, DetailsShowTheSelectedEntityOrTheIdentityWithoutCallbacks)
     inspector().transform_fields[0].cursor = 2;
     rebuild_entity_details(app);
     EXPECT_EQ(inspector().transform_fields[0].cursor, 2);
+}
+
+// A group whose member list disagrees with its member count has no
+// profiling data: the indicator dims, as the pane says.
+TEST_F(ListRowsTest, AGroupWithAWrongMemberCountShowsNoProfilingData)
+{
+    Mesh profiled;
+    profiled.mesh_name = "fn\n1000\n";
+    Entity member = construct_entity();
+    member.mesh = &profiled;
+    Entity& group = add_entity("g.plim");
+    group.kind = ENTITY_GROUP;
+    group.members = {&member};
+    group.member_count = 2;
+    app.current_scene_state->selected_index = 0;
+    rebuild_entity_details(app);
+    EXPECT_DOUBLE_EQ(inspector().ppd_indicator.intensity, 0.5);
+    show_entity_ppd(app);
+    EXPECT_EQ(app.message_panes.info.title, "Entity is Missing PPD");
+    group.members.clear(); // the test's own
 }
 
 TEST_F(ListRowsTest, ParameterRowsTakeTwoOrThreeStripsWithStepsAndBooleanColours)

@@ -62,19 +62,33 @@ TEST_F(ShortcutsTest, ModalPanesBlockMostShortcutsButNotAll)
 
 int g_repaints = 0;
 
+// Keys from the platform pass the root's dispatch, as the program wires it:
+// the focused field first, then the Application's handler.
 TEST_F(ShortcutsTest, FocusedFieldTakesTheKeyAndNoShortcutRuns)
 {
+    g_app = &app;
+    app.root.on_key_down_callback = [](int key, int modifiers) {
+        return handle_application_key(*g_app, key, modifiers);
+    };
     lumo::F field;
     field.take_focus();
     g_repaints = 0;
     app.root.on_repaint = [] { ++g_repaints; };
-    key('7');
+    root_key_down(app, '7', 0);
     EXPECT_EQ(field.label, "7");
     EXPECT_EQ(g_repaints, 1) << "the typed character shows without waiting for the pointer";
+    EXPECT_FALSE(root_key_down(app, 'l', MOD_CTRL)) << "the field leaves Ctrl keys, unused";
+    EXPECT_EQ(app.view_settings.panel_flags[PANEL_VIEW_LOCK], 0);
     app.modal[MODAL_INFO] = 1;
-    key(KEY_ESCAPE);
+    root_key_down(app, KEY_ESCAPE, 0);
     EXPECT_EQ(app.modal[MODAL_INFO], 1);
     EXPECT_EQ(app.held_keys.keys[KEY_ESCAPE], 0);
+    field.take_focus();
+    app.startup_finished = 0;
+    EXPECT_TRUE(root_key_down(app, KEY_ESCAPE, 0));
+    EXPECT_EQ(app.modal[MODAL_INFO], 0) << "before start-up no field takes keys";
+    EXPECT_TRUE(field.focused);
+    g_app = nullptr;
 }
 
 TEST_F(ShortcutsTest, RunPaneDigitsChooseTheExecutionMode)

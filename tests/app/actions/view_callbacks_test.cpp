@@ -104,9 +104,11 @@ TEST_F(ViewCallbacksTest, ColourFunctionRecoloursAssembledEntitiesAndMembersOnly
     const Entity& grouped = app.current_entity_list->entities[1];
     app.view_settings.colour_mode = COLOUR_SCHEME_LIGHT;
     app.colour_function_ids[4] = 7;
+    app.builtin_mesh = coloured_mesh();
 
     select_colour_function_slot(app, 4);
     EXPECT_EQ(app.view_settings.colour_function, 7);
+    EXPECT_EQ((*app.builtin_mesh->vertex_colour_bytes)[0], 255) << "the built-in sample mesh too";
     EXPECT_EQ(kept.mesh->upload_pending, 1);
     EXPECT_EQ((*kept.mesh->vertex_colour_bytes)[0], 255);
     EXPECT_EQ(grouped.members[0]->mesh->upload_pending, 1);
