@@ -767,6 +767,9 @@ void build_modal_panes(Application& app)
     nav.path_bar.clip_children = true;
     fill_with(nav.scroll_track, STYLE_TRACK);
     fill_with(nav.scroll_thumb, STYLE_THUMB_HOVER);
+    // The thumb shows where the track stands: a press on it is a press on
+    // the track, which then follows the drag.
+    nav.scroll_thumb.enabled = false;
     add_children(nav.pane,
                  {&nav.header, &nav.path_bar, &nav.header_buttons[NAV_HOME],
                   &nav.header_buttons[NAV_REFRESH], &nav.header_buttons[NAV_SELECT_ALL],

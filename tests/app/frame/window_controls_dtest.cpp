@@ -1,0 +1,93 @@
+// The real program at 720 x 480 and at 1200 x 800, driven as a person would:
+// the navigator's scroll thumb and track follow a drag. Judged by the
+// window's pixels.
+
+#include "tests/app/frame/program_driver.h"
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace program_driver;
+using namespace program_driver::metrics;
+
+// The Light theme's scroll thumb, darker than its track.
+bool thumb_grey(const Rgb& c)
+{
+    return c.r > 150 && c.r < 215 && c.b > c.r;
+}
+
+class WindowControlsInProgram : public SizedProgramTest {
+protected:
+    // Starts on a workspace holding `files` (name, text), the console
+    // closed, at the size under test.
+    void start(const std::vector<std::pair<std::string, std::string>>& files = {})
+    {
+        for (const auto& [name, text] : files)
+            write_file(fs::path(workspace.path()) / name, text);
+        start_sized(workspace.path() + "/");
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(toggle_until([&] { return !side_panel_shown(); }, XK_1));
+    }
+
+    TempDirectory workspace{"plim-ei-controls"};
+};
+
+// Sixty scripts overflow the navigator's list. A drag from the thumb, or
+// from a press on the track (which first jumps there), moves the thumb with
+// the pointer and scrolls the list before the button is released.
+TEST_P(WindowControlsInProgram, TheNavigatorThumbAndTrackFollowADrag)
+{
+    std::vector<std::pair<std::string, std::string>> scripts;
+    for (int i = 10; i < 70; ++i)
+        scripts.push_back({"script_" + std::to_string(i) + ".plim", "x\n"});
+    start(scripts);
+    if (HasFatalFailure()) return;
+    // Between the name and size columns of the list.
+    ASSERT_TRUE(repeat_until([&] { return program.pixel(W / 2, H / 2).light(); },
+                             [&] { program.key(XK_o, {XK_Control_L}); }))
+        << "the navigator opens";
+    const int track_x = W - T / 2;
+    const int track_end = H - 2 * (M + U);
+    const auto names = [&] { return program.capture(U, M, 200, 5 * M); };
+    const auto thumb_at = [&](int y) { return thumb_grey(program.pixel(track_x, y)); };
+    ASSERT_TRUE(eventually([&] { return thumb_at(M / 2) && !thumb_at(track_end / 2); }))
+        << "the thumb at the top of the track";
+    struct Drag {
+        const char* from;
+        int press_y;
+        std::vector<int> through;
+    };
+    const Drag drags[] = {{"the thumb", M / 2, {track_end / 3, track_end * 2 / 3}},
+                          {"the track", track_end - 40, {track_end / 2, 40}}};
+    for (const Drag& drag : drags) {
+        program.move_pointer(track_x, drag.press_y);
+        program.hold_button(1, true);
+        EXPECT_TRUE(eventually([&] { return thumb_at(drag.press_y); }))
+            << "a press on " << drag.from << " puts the thumb under the pointer";
+        int y = drag.press_y;
+        for (const int target : drag.through) {
+            const Image before = names();
+            while (std::abs(target - y) > 10) {
+                y += target > y ? 10 : -10;
+                program.move_pointer(track_x, y);
+                usleep(20'000);
+            }
+            y = target;
+            program.move_pointer(track_x, y);
+            EXPECT_TRUE(eventually([&] {
+                return thumb_at(target) && names().differences(before) > 200;
+            })) << "dragging from " << drag.from << " to " << target
+                << " moves the thumb and scrolls the list";
+        }
+        program.hold_button(1, false);
+    }
+    program.key(XK_Escape);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WindowControlsInProgram, kWindowSizes, size_name);
+
+} // namespace
