@@ -259,10 +259,11 @@ void build_status_and_tab_bars(Application& app)
                  {&tabs.environment_button, &tabs.scroll, &tabs.about_button, &tabs.help_button});
     fill_with(tabs.hover_card, STYLE_DROP_DOWN);
     const int card_width = 2 * app.layout.bar_unit;
-    set_rect(tabs.hover_card, 0, 0, card_width, 96);
+    const int card_height = HOVER_CARD_HEIGHT;
+    set_rect(tabs.hover_card, 0, 0, card_width, card_height);
     // The environment's image above, its close box below.
-    set_rect(tabs.hover_card_label, 0, 2, card_width, 96 - app.layout.strip_height - 4);
-    set_rect(tabs.hover_card_close, 0, 96 - app.layout.strip_height, card_width,
+    set_rect(tabs.hover_card_label, 0, 2, card_width, card_height - app.layout.strip_height - 4);
+    set_rect(tabs.hover_card_close, 0, card_height - app.layout.strip_height, card_width,
              app.layout.strip_height);
     style_text(app, tabs.hover_card_close, "close", lumo::kFontSmallBold);
     tabs.hover_card_close.hover_style = style(STYLE_HIGHLIGHT);

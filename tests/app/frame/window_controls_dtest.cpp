@@ -1,6 +1,7 @@
 // The real program at 720 x 480 and at 1200 x 800, driven as a person would:
-// the navigator's scroll thumb and track follow a drag. Judged by the
-// window's pixels.
+// the environment hover card leaves when the pointer does, and the
+// navigator's scroll thumb and track follow a drag. Judged by the window's
+// pixels.
 
 #include "tests/app/frame/program_driver.h"
 
@@ -13,6 +14,9 @@ namespace {
 
 using namespace program_driver;
 using namespace program_driver::metrics;
+
+// The first environment tab's left edge.
+constexpr int FIRST_TAB_X = 2 * U + G + 1;
 
 // The Light theme's scroll thumb, darker than its track.
 bool thumb_grey(const Rgb& c)
@@ -33,8 +37,59 @@ protected:
         ASSERT_TRUE(toggle_until([&] { return !side_panel_shown(); }, XK_1));
     }
 
+    // Where the card over the first tab shows its environment's image.
+    Image card_image() { return program.capture(FIRST_TAB_X - 31, H - M - 94, 104, 60); }
+
+    // The pointer rests on the first tab, which is not the current one,
+    // until its card shows.
+    bool hover_first_tab(const Image& no_card)
+    {
+        int step = 0;
+        return wait_until([&] {
+            program.move_pointer(FIRST_TAB_X + 30 + step++ % 2 * 2, H - 20);
+            return card_image().differences(no_card) > 500;
+        });
+    }
+
     TempDirectory workspace{"plim-ei-controls"};
 };
+
+// With a second environment current, the card of the first tab stays while
+// the pointer goes up onto its "close" box, and goes as soon as the pointer
+// moves anywhere else.
+TEST_P(WindowControlsInProgram, TheHoverCardLeavesWithThePointer)
+{
+    start();
+    if (HasFatalFailure()) return;
+    program.move_pointer(W / 2, H / 2);
+    program.key(XK_n, {XK_Control_L});
+    ASSERT_TRUE(eventually([&] {
+        return program.count_pixels(FIRST_TAB_X + 64 + 4, H - M + 5, 56, 16, &Rgb::dark) > 10 &&
+               program.pixel(W - 40, H / 2).view();
+    })) << "Ctrl+N adds the tab env1";
+    ASSERT_TRUE(wait_until_still([&] { return card_image(); })) << "the fade has ended";
+    const Image no_card = card_image();
+    struct Exit {
+        const char* over;
+        int x, y;
+    };
+    const Exit exits[] = {{"the 3-D view", W / 2 + 100, H / 2},
+                          {"the slider bar", W / 2, H - M - 2 * T + T / 2},
+                          {"the status bar", W / 2 + 100, H - M - T / 2},
+                          {"HELP on the tab bar", W - U / 2, H - M / 2}};
+    for (const Exit& exit : exits) {
+        ASSERT_TRUE(hover_first_tab(no_card)) << "the card shows before leaving over " << exit.over;
+        for (const int y : {H - 25, H - 31, H - 32, H - 33, H - 34, H - 40, H - 46}) {
+            program.move_pointer(FIRST_TAB_X + 30, y);
+            usleep(4 * POLL_US);
+        }
+        EXPECT_GT(card_image().differences(no_card), 500)
+            << "the card stays on the way up to its close box";
+        program.move_pointer(exit.x, exit.y);
+        EXPECT_TRUE(eventually([&] { return card_image().differences(no_card) < 50; }))
+            << "the card leaves when the pointer moves over " << exit.over;
+    }
+}
 
 // Sixty scripts overflow the navigator's list. A drag from the thumb, or
 // from a press on the track (which first jumps there), moves the thumb with
