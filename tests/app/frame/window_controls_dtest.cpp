@@ -1,7 +1,8 @@
 // The real program at 720 x 480 and at 1200 x 800, driven as a person would:
-// the environment hover card leaves when the pointer does, and the
-// navigator's scroll thumb and track follow a drag. Judged by the window's
-// pixels.
+// the environment hover card leaves when the pointer does, the expand button
+// in a corner of HIDELOGO switches minimal mode while the rest of the logo
+// ends quick-hide, and the navigator's scroll thumb and track follow a drag.
+// Judged by the window's pixels.
 
 #include "tests/app/frame/program_driver.h"
 
@@ -37,6 +38,12 @@ protected:
         ASSERT_TRUE(toggle_until([&] { return !side_panel_shown(); }, XK_1));
     }
 
+    int share(int x, int y, int width, int height, bool (Rgb::*test)() const)
+    {
+        return program.count_pixels(x, y, width, height, std::mem_fn(test)) * 100 /
+               (width * height);
+    }
+
     // Where the card over the first tab shows its environment's image.
     Image card_image() { return program.capture(FIRST_TAB_X - 31, H - M - 94, 104, 60); }
 
@@ -50,6 +57,12 @@ protected:
             return card_image().differences(no_card) > 500;
         });
     }
+
+    // The tool bar is gone and the view reaches the window's top.
+    bool bars_hidden() { return program.pixel(W / 2, 5).view(); }
+    // The quick-hide strip of minimal mode along the window's foot.
+    bool strip_shown() { return share(W / 2 - 50, H - 20, 100, 8, &Rgb::light) > 90; }
+    bool strip_gone() { return share(W / 2 - 50, H - 20, 100, 8, &Rgb::view) > 90; }
 
     TempDirectory workspace{"plim-ei-controls"};
 };
@@ -89,6 +102,36 @@ TEST_P(WindowControlsInProgram, TheHoverCardLeavesWithThePointer)
         EXPECT_TRUE(eventually([&] { return card_image().differences(no_card) < 50; }))
             << "the card leaves when the pointer moves over " << exit.over;
     }
+}
+
+// Quick-hide starts in minimal mode over an assembled script: the
+// quick-hide strip lies along the foot. The expand button's icon switches
+// minimal mode both ways and the bars stay hidden; the rest of HIDELOGO
+// brings them back.
+TEST_P(WindowControlsInProgram, TheExpandIconSwitchesMinimalModeAndTheLogoEndsQuickHide)
+{
+    start({{"simple.plim",
+            read_file(fs::path(PLIM_SOURCE_DIR) / "examples" / "simple.plim")}});
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(repeat_until([&] { return program.pixel(W - 100, H / 2).light(); },
+                             [&] { program.key(XK_o, {XK_Control_L}); }))
+        << "the navigator opens";
+    program.key(XK_a, {XK_Control_L});
+    program.key(XK_Return);
+    ASSERT_TRUE(eventually([&] { return program.pixel(W - 40, H / 2).view(); }))
+        << "the script is open";
+    program.move_pointer(W / 2, H / 2);
+    ASSERT_TRUE(toggle_until([&] { return bars_hidden() && strip_shown(); }, XK_space))
+        << "Space hides the bars; the strip of minimal mode shows";
+
+    // Minimal mode lifts the expand button and HIDELOGO above the strip.
+    EXPECT_TRUE(click_until([&] { return strip_gone() && bars_hidden(); }, W - M / 2, H - M - M / 2))
+        << "the expand icon leaves minimal mode; the bars stay hidden";
+    EXPECT_TRUE(click_until([&] { return strip_shown() && bars_hidden(); }, W - M / 2, H - M / 2))
+        << "and enters it again";
+    EXPECT_TRUE(click_until([&] { return program.pixel(W / 2, 5).light(); }, W - G - 32,
+                            H - M - G - 32))
+        << "the middle of HIDELOGO ends quick-hide";
 }
 
 // Sixty scripts overflow the navigator's list. A drag from the thumb, or
