@@ -642,6 +642,9 @@ void build_floating_controls(Application& app)
         strip.height = m.row_height;
         strip.visible = false;
     }
+    // The window frame's top line has no width until a screenshot pane
+    // opens; from then on it closes the frame over the tool bar.
+    border(app.border.border_top, 0, STYLE_BORDER_TOP);
 }
 
 void build_side_panels(Application& app)
