@@ -342,9 +342,9 @@ TEST(SidePanelsTree, TheDirectiveColumnShowsItsRowsGotoFieldsAndGrip)
 
 TEST(SidePanelsTree, TheToolStripScrollsToEveryRowOfEachToolDropDown)
 {
-    for (const auto& tables : {tool_drop_down<0>(), tool_drop_down<1>(), tool_drop_down<2>(),
-                               tool_drop_down<3>(), tool_drop_down<4>(), tool_drop_down<5>(),
-                               tool_drop_down<6>(), tool_drop_down<7>()})
+    for (const auto& tables :
+         {tool_drop_down<0>(), tool_drop_down<1>(), tool_drop_down<2>(), tool_drop_down<3>(),
+          tool_drop_down<4>(), tool_drop_down<5>(), tool_drop_down<6>(), tool_drop_down<7>()})
         expect_reachable(tables);
 }
 

@@ -188,8 +188,8 @@ PaneTable navigator(Application& app)
 // A scrolling row of buttons shows `visible` of its `count` at a time: the
 // first ones at its start, the last ones scrolled to its end.
 template <typename Buttons>
-void add_buttons_in_view(std::vector<NamedWidget>& table, const std::string& name,
-                         Buttons& buttons, int visible, bool scrolled)
+void add_buttons_in_view(std::vector<NamedWidget>& table, const std::string& name, Buttons& buttons,
+                         int visible, bool scrolled)
 {
     const int count = static_cast<int>(buttons.size());
     const int first = scrolled ? std::max(count - visible, 0) : 0;
@@ -237,8 +237,8 @@ PaneTable slider_bar(Application& app)
 
 PaneTable console_panel(Application& app)
 {
-    PaneTable table{"CONSOLETRACE", &app.side_panels[0], [](Application&) { press_key('1', 0); },
-                    {}};
+    PaneTable table{
+        "CONSOLETRACE", &app.side_panels[0], [](Application&) { press_key('1', 0); }, {}};
     widget_tree::add_each(table.widgets, "channel tab", app.console_channel_tabs);
     return table;
 }
@@ -266,7 +266,9 @@ PaneTable tab_bar(Application& app)
 
 PaneTable hover_card(Application& app)
 {
-    return {"hover card", &app.tab_bar.hover_card, hover_first_tab,
+    return {"hover card",
+            &app.tab_bar.hover_card,
+            hover_first_tab,
             {{"close box", &app.tab_bar.hover_card_close}}};
 }
 

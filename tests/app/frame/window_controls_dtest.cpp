@@ -110,8 +110,7 @@ TEST_P(WindowControlsInProgram, TheHoverCardLeavesWithThePointer)
 // brings them back.
 TEST_P(WindowControlsInProgram, TheExpandIconSwitchesMinimalModeAndTheLogoEndsQuickHide)
 {
-    start({{"simple.plim",
-            read_file(fs::path(PLIM_SOURCE_DIR) / "examples" / "simple.plim")}});
+    start({{"simple.plim", read_file(fs::path(PLIM_SOURCE_DIR) / "examples" / "simple.plim")}});
     if (HasFatalFailure()) return;
     ASSERT_TRUE(repeat_until([&] { return program.pixel(W - 100, H / 2).light(); },
                              [&] { program.key(XK_o, {XK_Control_L}); }))
@@ -125,12 +124,13 @@ TEST_P(WindowControlsInProgram, TheExpandIconSwitchesMinimalModeAndTheLogoEndsQu
         << "Space hides the bars; the strip of minimal mode shows";
 
     // Minimal mode lifts the expand button and HIDELOGO above the strip.
-    EXPECT_TRUE(click_until([&] { return strip_gone() && bars_hidden(); }, W - M / 2, H - M - M / 2))
+    EXPECT_TRUE(
+        click_until([&] { return strip_gone() && bars_hidden(); }, W - M / 2, H - M - M / 2))
         << "the expand icon leaves minimal mode; the bars stay hidden";
     EXPECT_TRUE(click_until([&] { return strip_shown() && bars_hidden(); }, W - M / 2, H - M / 2))
         << "and enters it again";
-    EXPECT_TRUE(click_until([&] { return program.pixel(W / 2, 5).light(); }, W - G - 32,
-                            H - M - G - 32))
+    EXPECT_TRUE(
+        click_until([&] { return program.pixel(W / 2, 5).light(); }, W - G - 32, H - M - G - 32))
         << "the middle of HIDELOGO ends quick-hide";
 }
 
@@ -178,8 +178,8 @@ TEST_P(WindowControlsInProgram, TheNavigatorThumbAndTrackFollowADrag)
             program.move_pointer(track_x, y);
             EXPECT_TRUE(eventually([&] {
                 return thumb_at(target) && names().differences(before) > 200;
-            })) << "dragging from " << drag.from << " to " << target
-                << " moves the thumb and scrolls the list";
+            })) << "dragging from "
+                << drag.from << " to " << target << " moves the thumb and scrolls the list";
         }
         program.hold_button(1, false);
     }
