@@ -110,19 +110,24 @@ int text_width(const FontHandle& font, const std::string& text)
 namespace {
 
 // One line (no '\n') broken at blanks into lines of at most `width` pixels.
+// Leading blanks indent the line (report columns): they stay in front of its
+// first word; the lines a break starts begin at their word.
 void wrap_line(const FontHandle& font, const std::string& line, int width, std::string& out)
 {
-    std::string current;
-    std::size_t start = 0;
+    std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
+    std::string current = line.substr(0, indent);
+    std::size_t start = indent;
     while (start <= line.size()) {
         std::size_t end = line.find(' ', start);
         if (end == std::string::npos) end = line.size();
         const std::string word = line.substr(start, end - start);
-        const std::string joined = current.empty() ? word : current + ' ' + word;
-        if (!current.empty() && text_width(font, joined) > width) {
+        const bool has_words = current.size() > indent;
+        const std::string joined = has_words ? current + ' ' + word : current + word;
+        if (has_words && text_width(font, joined) > width) {
             out += current;
             out += '\n';
             current = word;
+            indent = 0;
         } else {
             current = joined;
         }

@@ -160,12 +160,14 @@ P::PressOutcome P::run_press_callback(int px, int py, int button)
 bool P::on_mouse_down(int px, int py, int button)
 {
     const PressOutcome outcome = run_press_callback(px, py, button);
-    if (outcome != kPressPassed) return outcome == kPressConsumed;
+    if (outcome == kPressGone) return false;
+    // A widget that follows drags follows the one this press starts, also
+    // when the press itself already acted (a scroll track jumps, then drags).
     if (on_drag_callback) {
         g_drag_widget = this;
         return true;
     }
-    return false;
+    return outcome == kPressConsumed;
 }
 
 bool P::on_mouse_up(int px, int py, int button)

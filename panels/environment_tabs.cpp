@@ -49,6 +49,9 @@ void rebuild_environment_tabs(Application& app)
     widgets.strip.children.clear();
     widgets.tabs.clear();
     widgets.strip.content_width = ENVIRONMENT_TAB_WIDTH * app.environment_tab_count + 2;
+    // The strip is as wide as its tabs: TABSCROLL scrolls it by that width,
+    // and a press between the tabs' borders still lands on it.
+    widgets.strip.width = widgets.strip.content_width;
     const auto count = std::min<std::size_t>(static_cast<std::size_t>(app.environment_tab_count),
                                              app.environment_tab_names.size());
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(count); ++i) {

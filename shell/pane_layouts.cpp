@@ -108,7 +108,9 @@ void lay_out_tabbar(Application& app, int width, int /*height*/)
     strip.x = lumo::scroll_offset(scroll_width, strip.width + 2 * G,
                                   app.view_settings.pane_scroll_fractions[PANE_SCROLL_TABS]) +
               G;
-    app.tab_bar.hover_card.x = strip.x + 2 * U - 32 + 2 * (32 * app.hovered_environment_tab + U);
+    // The card is a root child and the bar starts at the window's left edge:
+    // 2U, TABSCROLL's place in the bar, puts the card over the hovered tab.
+    app.tab_bar.hover_card.x = strip.x - 32 + 2 * (32 * app.hovered_environment_tab + U);
 }
 
 void lay_out_sliderbar(Application& app, int width, int height)

@@ -135,7 +135,12 @@ void place_bars(Application& app, const Frame& f)
     const int icon = N - G;
     set_rect(app.lock_icon, fl ? W - R - icon : W - R - D - icon,
              fl ? H - U - M - icon : H - M - T - icon, icon, icon);
-    app.tab_bar.hover_card.y = fl ? M : H - M - 98;
+    // Below the bars the card reaches down to the tab strip (one pixel into
+    // the tab bar): the pointer goes from a tab up to the card's close box
+    // without crossing another widget, a move over which ends the hover.
+    lumo::KL& card = app.tab_bar.hover_card;
+    card.y = fl ? M : H - M - 98;
+    card.height = fl ? HOVER_CARD_HEIGHT : H - M + 1 - card.y;
     lumo::P& fps = app.fps_readout;
     set_rect(fps, app.content_pane.width - D - (fl ? 128 : 160),
              fl ? 0 : app.content_pane.height - 32, 128, 32);

@@ -64,6 +64,11 @@ bool on_close_environment_tab()
     return true;
 }
 
+bool keep_environment_hover(int /*x*/, int /*y*/, int /*button*/)
+{
+    return true;
+}
+
 bool on_leave_environment_tabs(int /*x*/, int /*y*/, int /*button*/)
 {
     Application& app = *g_app;

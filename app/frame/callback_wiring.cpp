@@ -234,7 +234,10 @@ void install_inspection_callbacks(Application& app)
     app.environment_tabs.strip.on_move = hover_environment_tab;
     app.environment_tabs.strip.on_click = on_select_environment_tab;
     app.tab_bar.hover_card_close.on_click = on_close_environment_tab;
-    app.backdrop.on_move = on_leave_environment_tabs;
+    // Moves bubble from the widget under the pointer up to the root; the
+    // strip and the card take theirs, every other move ends the hover.
+    app.tab_bar.hover_card.on_move = keep_environment_hover;
+    app.root.on_move = on_leave_environment_tabs;
     app.confirm_pane.option_buttons[0].on_click = on_confirm_option_click<0>;
     app.confirm_pane.option_buttons[1].on_click = on_confirm_option_click<1>;
     app.confirm_pane.option_buttons[2].on_click = on_confirm_option_click<2>;

@@ -24,6 +24,7 @@ void open_capture_pane(Application& app, ModalState state)
 {
     app.modal[state] = 1;
     if (lumo::P* pane = modal_pane_widget(app, state)) pane->visible = true;
+    if (state == MODAL_SCREENSHOT) app.border.border_top.width = app.layout.thin_border;
     set_modal_masks(app, true);
     refresh_root(app);
     app.redraw_requested = 1;

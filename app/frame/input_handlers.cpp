@@ -80,8 +80,16 @@ bool is_click(std::int32_t button, std::int32_t state, std::int32_t x, std::int3
 bool route_button(Application& app, std::int32_t button, std::int32_t state, std::int32_t x,
                   std::int32_t y)
 {
-    if (button == MOUSE_WHEEL_UP || button == MOUSE_WHEEL_DOWN)
+    if (button == MOUSE_WHEEL_UP || button == MOUSE_WHEEL_DOWN) {
+        // A notch that scrolled a strip asked for a fresh layout: the next
+        // notch finds the strip's rows where they now show, even before a
+        // paint has laid them out.
+        if (app.lists.relayout_requested != 0) {
+            app.lists.relayout_requested = 0;
+            app.root.layout();
+        }
         return app.root.dispatch_wheel(x, y, button == MOUSE_WHEEL_UP ? -1 : 1);
+    }
     if (button < MOUSE_LEFT || button > MOUSE_RIGHT) return false;
     if (state == BUTTON_PRESSED) return app.root.dispatch_mouse_down(x, y, button);
     const bool used = app.root.dispatch_mouse_up(x, y, button);

@@ -260,10 +260,11 @@ void build_status_and_tab_bars(Application& app)
                  {&tabs.environment_button, &tabs.scroll, &tabs.about_button, &tabs.help_button});
     fill_with(tabs.hover_card, STYLE_DROP_DOWN);
     const int card_width = 2 * app.layout.bar_unit;
-    set_rect(tabs.hover_card, 0, 0, card_width, 96);
+    const int card_height = HOVER_CARD_HEIGHT;
+    set_rect(tabs.hover_card, 0, 0, card_width, card_height);
     // The environment's image above, its close box below.
-    set_rect(tabs.hover_card_label, 0, 2, card_width, 96 - app.layout.strip_height - 4);
-    set_rect(tabs.hover_card_close, 0, 96 - app.layout.strip_height, card_width,
+    set_rect(tabs.hover_card_label, 0, 2, card_width, card_height - app.layout.strip_height - 4);
+    set_rect(tabs.hover_card_close, 0, card_height - app.layout.strip_height, card_width,
              app.layout.strip_height);
     style_text(app, tabs.hover_card_close, "close", lumo::kFontSmallBold);
     tabs.hover_card_close.hover_style = style(STYLE_HIGHLIGHT);
@@ -672,6 +673,9 @@ void build_floating_controls(Application& app)
         strip.height = m.row_height;
         strip.visible = false;
     }
+    // The window frame's top line has no width until a screenshot pane
+    // opens; from then on it closes the frame over the tool bar.
+    border(app.border.border_top, 0, STYLE_BORDER_TOP);
 }
 
 void build_side_panels(Application& app)
@@ -798,6 +802,9 @@ void build_modal_panes(Application& app)
     nav.path_bar.clip_children = true;
     fill_with(nav.scroll_track, STYLE_TRACK);
     fill_with(nav.scroll_thumb, STYLE_THUMB_HOVER);
+    // The thumb shows where the track stands: a press on it is a press on
+    // the track, which then follows the drag.
+    nav.scroll_thumb.enabled = false;
     add_children(nav.pane,
                  {&nav.header, &nav.path_bar, &nav.header_buttons[NAV_HOME],
                   &nav.header_buttons[NAV_REFRESH], &nav.header_buttons[NAV_SELECT_ALL],

@@ -20,6 +20,9 @@ namespace {
 
 // Root children bottom to top: the scene's backdrop and view, the panes and
 // bars, the floating controls, then the masks, dialogs and start-up panes.
+// While quick-hidden the status bar's toggles and strips lie on the
+// quick-hide strip, and the expand button sits in a corner of HIDELOGO and
+// lies above it, so each takes the press its icon shows.
 void build_tree(Application& app)
 {
     lumo::UI& root = app.root;
@@ -38,21 +41,21 @@ void build_tree(Application& app)
                                                           &app.settings_bar,
                                                           &app.settings_menu_pane,
                                                           &app.menu_tree.pane,
+                                                          &app.quick_hide_strips[0],
+                                                          &app.quick_hide_strips[1],
                                                           &app.parallel_flags_toggle,
                                                           &app.llmi_toggle,
                                                           &app.parallel_flags_strip.panel,
                                                           &app.inspector_strip.panel,
-                                                          &app.quick_hide_strips[0],
-                                                          &app.quick_hide_strips[1],
                                                           &app.directive_column.column,
                                                           &app.directive_column.grip,
                                                           &app.variants_panel.panel,
                                                           &app.animation_control,
+                                                          &app.hide_logo,
                                                           &app.expand_button,
                                                           &app.caption_box,
                                                           &app.centre_marker,
                                                           &app.no_render,
-                                                          &app.hide_logo,
                                                           &app.lock_icon,
                                                           &app.tab_bar.hover_card,
                                                           &app.border,

@@ -121,6 +121,9 @@ struct MenuBarWidgets {
     lumo::KL drop_column; // holds the open settings drop-down inside MENUNPANE
 };
 
+// The environment hover card's height: its image above its close box.
+constexpr int HOVER_CARD_HEIGHT = 96;
+
 // TABBAR: new-environment button, TABSCROLL with the environment tabs,
 // ABOUT and HELP.
 struct TabBarWidgets {

@@ -160,6 +160,26 @@ TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt)
     EXPECT_FALSE(root.dispatch_drag(300, 10, 0));
 }
 
+// A press that acts at once (a scroll track jumps) still starts the drag
+// that follows it; a press that passes on does too.
+TEST_F(Tree, APressOnAWidgetThatFollowsDragsStartsTheDragConsumedOrNot)
+{
+    rows[1].on_drag_callback = [](int x, int y, int) { return logged<true>("drag", x, y); };
+    const PointerFn consumed = [](int x, int y, int) { return logged<true>("press", x, y); };
+    const PointerFn passed = [](int x, int y, int) { return logged<false>("press", x, y); };
+    for (const PointerFn press : {consumed, passed}) {
+        g_log.clear();
+        rows[1].on_press = press;
+        EXPECT_TRUE(root.dispatch_mouse_down(20, 60, 0));
+        EXPECT_EQ(g_drag_widget, &rows[1]);
+        root.dispatch_drag(20, 90, 0);
+        root.dispatch_mouse_up(20, 90, 0);
+        EXPECT_EQ(g_log, (std::vector<std::string>{"press", "drag"}));
+        EXPECT_EQ(g_last_y, 40) << "the drag in the row's coordinates";
+        EXPECT_EQ(g_drag_widget, nullptr);
+    }
+}
+
 TEST_F(Tree, KeysGoToTheFocusedFieldFirstThenToTheRoot)
 {
     root.on_key_down_callback = [](int key, int) {

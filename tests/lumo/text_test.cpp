@@ -199,5 +199,26 @@ TEST(WrapText, BreaksAtBlanksToFitAndKeepsLineBreaksAndLongWords)
     EXPECT_EQ(wrap_text(font, sentence, 0), sentence) << "no width, no change";
 }
 
+// A report's indented lines keep their leading blanks; a line that breaks
+// goes on at its next word.
+TEST(WrapText, KeepsTheLeadingBlanksOfIndentedLines)
+{
+    const FontHandle& font = g_font_handles[kFontSmall];
+    const std::string vertex = "     V[0,1,2] C[1,0,0,1]";
+    struct Case {
+        std::string text;
+        int width;
+        std::string wrapped;
+    };
+    const Case cases[] = {
+        {vertex, 1000, vertex},
+        {"Triangle: 3\n" + vertex, 1000, "Triangle: 3\n" + vertex},
+        {vertex, text_width(font, "     V[0,1,2] C"), "     V[0,1,2]\nC[1,0,0,1]"},
+        {"  ", 1000, "  "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(wrap_text(font, c.text, c.width), c.wrapped) << c.text;
+}
+
 } // namespace
 } // namespace lumo

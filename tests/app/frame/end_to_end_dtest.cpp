@@ -361,13 +361,12 @@ TEST_F(EndToEnd, DeletesAnEntityClosesAnEnvironmentThroughItsCardAndTurnsDark)
     ASSERT_TRUE(wait_until([&] { return second_tab().count(&Rgb::dark) > 10; }))
         << "ENV adds the tab env1";
 
-    // Over env0 the card shows env0's image to its right, above env1's tab.
-    // Crossing env1, the current tab, would hide it: the pointer jumps past
-    // the last tab, where the card stays, and goes up onto it.
+    // Over env0 the card shows env0's image above its tab, reaching down to
+    // it: the pointer goes straight up onto the card's "close" box.
     // A slow program may lay the card out only after the pointer has passed,
     // so the way onto it is walked again, more slowly, until the card's
     // "close" box asks.
-    const auto card = [&] { return program.capture(200, 352, 110, 60); };
+    const auto card = [&] { return program.capture(90, 352, 108, 60); };
     const Image no_card = card();
     bool asked = false;
     for (int attempt = 0; attempt < 4 && !asked; ++attempt) {
@@ -376,11 +375,11 @@ TEST_F(EndToEnd, DeletesAnEntityClosesAnEnvironmentThroughItsCardAndTurnsDark)
             program.move_pointer(150 + step++ % 2 * 2, 460);
             return card().differences(no_card) > 500 || confirmation_shown();
         })) << "the hover card shows";
-        for (const auto& [x, y] : {std::pair{290, 460}, {256, 455}, {256, 433}}) {
-            program.move_pointer(x, y);
+        for (const int y : {455, 449, 447, 440, 433}) {
+            program.move_pointer(150, y);
             usleep((4 << attempt) * POLL_US); // a frame sees each place
         }
-        if (!confirmation_shown()) program.click(256, 433);
+        if (!confirmation_shown()) program.click(150, 433);
         asked = wait_until(confirmation_shown, SETTLE_POLLS);
     }
     ASSERT_TRUE(asked) << "the card's \"close\" box asks for confirmation";

@@ -180,10 +180,11 @@ TEST_F(ImagePasses, SnapshotAndScreenshotAreWrittenUprightAtTheCapturedSize)
         void (*request)(Application&);
         void (*save)(Application&);
         ModalState pane;
+        int frame_top; // the window frame's top line once the pane showed
     };
     const Case cases[] = {
-        {"snapshot", make_snapshot_name, save_environment_image, MODAL_CAPTURE},
-        {"screenshot", make_screenshot_name, save_application_screenshot, MODAL_SCREENSHOT},
+        {"snapshot", make_snapshot_name, save_environment_image, MODAL_CAPTURE, 0},
+        {"screenshot", make_screenshot_name, save_application_screenshot, MODAL_SCREENSHOT, 1},
     };
     // The left quad reaches the top-left corner of the view, nothing the
     // bottom-right one.
@@ -196,6 +197,7 @@ TEST_F(ImagePasses, SnapshotAndScreenshotAreWrittenUprightAtTheCapturedSize)
         c.request(app);
         paint_frame_timed(app);
         EXPECT_EQ(app.modal[c.pane], 1) << c.what << ": its pane shows the capture";
+        EXPECT_EQ(app.border.border_top.width, c.frame_top) << c.what;
         c.save(app);
         EXPECT_EQ(app.modal[c.pane], 0) << c.what;
         EXPECT_EQ(app.modal[MODAL_INFO], 1) << c.what;

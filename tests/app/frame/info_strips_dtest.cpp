@@ -11,12 +11,7 @@
 namespace {
 
 using namespace program_driver;
-
-// The layout metrics: bar unit, row height, gap, side-panel width.
-constexpr int U = 56;
-constexpr int M = 32;
-constexpr int G = 8;
-constexpr int S = 256;
+using namespace program_driver::metrics;
 
 // The read-out's rate colours; "?" is grey.
 bool coloured(const Rgb& c)
@@ -29,29 +24,15 @@ bool ink(const Rgb& c)
     return c.r < 120 && c.g < 120 && c.b < 120;
 }
 
-class InfoAndStripsInProgram : public ProgramTest,
-                               public ::testing::WithParamInterface<std::pair<int, int>> {
+class InfoAndStripsInProgram : public SizedProgramTest {
 protected:
-    int W = GetParam().first;
-    int H = GetParam().second;
-
-    bool eventually(const std::function<bool()>& test) { return wait_until(test, MAX_POLLS / 4); }
-
     // Starts on the workspace, with the console open, at the size under test.
     void start(const std::vector<std::string>& examples = {})
     {
         for (const std::string& name : examples)
             fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / name,
                           fs::path(workspace.path()) / name);
-        start_and_wait_for_interface(
-            quoted(STANDIN_KERNEL_PATH) + " " + quoted(workspace.path() + "/"), workspace.path());
-        if (HasFatalFailure()) return;
-        program.move(0, 0);
-        program.resize(W, H);
-        ASSERT_TRUE(eventually([&] {
-            return program.window_size() == std::pair(W, H) &&
-                   program.pixel(W - 4, H - 4).light() && program.pixel(W - 40, H / 2).view();
-        })) << "the window takes the size";
+        start_sized(workspace.path() + "/");
     }
 
     // Where the frame-rate read-out shows, right of the view's middle, above
@@ -161,9 +142,4 @@ TEST_P(InfoAndStripsInProgram, TheNavigatorClearsTheSelectionAndMarksTheSortedCo
     program.key(XK_Escape);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, InfoAndStripsInProgram,
-                         ::testing::Values(std::pair{720, 480}, std::pair{1200, 800}),
-                         [](const auto& info) {
-                             return std::to_string(info.param.first) + "x" +
-                                    std::to_string(info.param.second);
-                         });
+INSTANTIATE_TEST_SUITE_P(Sizes, InfoAndStripsInProgram, kWindowSizes, size_name);

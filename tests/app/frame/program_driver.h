@@ -23,6 +23,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace program_driver {
@@ -308,6 +309,15 @@ public:
         XSync(display_, False);
     }
 
+    // Presses or releases a mouse button where the pointer is; between the
+    // two, pointer moves drag.
+    void hold_button(unsigned button, bool down)
+    {
+        raise_and_focus();
+        XTestFakeButtonEvent(display_, button, down, CurrentTime);
+        XSync(display_, False);
+    }
+
     // Press at `from`, move in `steps` to `to` with a short pause between
     // moves (the program samples the pointer once per frame), release.
     void drag(unsigned button, int from_x, int from_y, int to_x, int to_y, int steps = 10)
@@ -492,5 +502,48 @@ protected:
 
     Program program;
 };
+
+// The layout metrics a scenario finds widgets by: bar unit, row height, gap,
+// strip height and side-panel width.
+namespace metrics {
+inline constexpr int U = 56;
+inline constexpr int M = 32;
+inline constexpr int G = 8;
+inline constexpr int T = 24;
+inline constexpr int S = 256;
+} // namespace metrics
+
+// A test that drives the program at the start-up window size and at a larger
+// one (the parameter, W x H).
+class SizedProgramTest : public ProgramTest,
+                         public ::testing::WithParamInterface<std::pair<int, int>> {
+protected:
+    int W = GetParam().first;
+    int H = GetParam().second;
+
+    bool eventually(const std::function<bool()>& test) { return wait_until(test, MAX_POLLS / 4); }
+
+    // Starts on `workspace` (its path ends in '/'), with the console open,
+    // and sizes the window.
+    void start_sized(const std::string& workspace)
+    {
+        start_and_wait_for_interface(quoted(STANDIN_KERNEL_PATH) + " " + quoted(workspace),
+                                     workspace);
+        if (HasFatalFailure()) return;
+        program.move(0, 0);
+        program.resize(W, H);
+        ASSERT_TRUE(eventually([&] {
+            return program.window_size() == std::pair(W, H) &&
+                   program.pixel(W - 4, H - 4).light() && program.pixel(W - 40, H / 2).view();
+        })) << "the window takes the size";
+    }
+};
+
+inline const auto kWindowSizes = ::testing::Values(std::pair{720, 480}, std::pair{1200, 800});
+
+inline std::string size_name(const ::testing::TestParamInfo<std::pair<int, int>>& info)
+{
+    return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
+}
 
 } // namespace program_driver

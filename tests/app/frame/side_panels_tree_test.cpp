@@ -1,7 +1,8 @@
-// The tree test for the side panels and the colour-by strip: with an entity
+// The tree test for the side panels and the scrolled strips: with an entity
 // open and selected, every widget of the entity inspector's details, of the
-// parameter rows and every colour function a person scrolls to can be
-// reached, at the start-up window size and at a larger one.
+// parameter rows, every colour function and every tool drop-down row a
+// person scrolls to can be reached, at the start-up window size and at a
+// larger one.
 
 #include "tests/app/frame/widget_tree.h"
 
@@ -238,6 +239,33 @@ std::vector<widget_tree::PaneTableOf> colour_functions(std::index_sequence<I...>
     return {colour_function<I>...};
 }
 
+// A tool drop-down opened from its button on the tool bar, the tool strip
+// scrolled to row Row.
+template <int Menu, int Row> void open_tool_row(Application& app)
+{
+    app.toolbar.menu_buttons[Menu].on_click();
+    scroll_to(app, app.tip_bar.scroll, app.tool_menus[Menu].rows[Row]);
+}
+
+template <int Menu, int Row> PaneTable tool_row(Application& app)
+{
+    return {"tool drop-down " + std::to_string(Menu) + " row " + std::to_string(Row),
+            &app.tool_menus[Menu].pane,
+            open_tool_row<Menu, Row>,
+            {{"row", &app.tool_menus[Menu].rows[Row]}}};
+}
+
+template <int Menu, int... Row>
+std::vector<widget_tree::PaneTableOf> tool_rows(std::integer_sequence<int, Row...>)
+{
+    return {tool_row<Menu, Row>...};
+}
+
+template <int Menu> std::vector<widget_tree::PaneTableOf> tool_drop_down()
+{
+    return tool_rows<Menu>(std::make_integer_sequence<int, TOOL_MENU_ROW_COUNTS[Menu]>{});
+}
+
 // What one table's state shows: its named widgets that cannot be reached,
 // and, by their place inside the Application, the widgets with a callback
 // under its pane and which of them can be reached in that state.
@@ -310,6 +338,14 @@ TEST(SidePanelsTree, TheParameterRowsReachTheirFieldsSlidersAndButtons)
 TEST(SidePanelsTree, TheDirectiveColumnShowsItsRowsGotoFieldsAndGrip)
 {
     expect_reachable({directive_column});
+}
+
+TEST(SidePanelsTree, TheToolStripScrollsToEveryRowOfEachToolDropDown)
+{
+    for (const auto& tables :
+         {tool_drop_down<0>(), tool_drop_down<1>(), tool_drop_down<2>(), tool_drop_down<3>(),
+          tool_drop_down<4>(), tool_drop_down<5>(), tool_drop_down<6>(), tool_drop_down<7>()})
+        expect_reachable(tables);
 }
 
 TEST(SidePanelsTree, TheColourByStripScrollsToEveryColourFunction)

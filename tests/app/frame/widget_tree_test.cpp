@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/commands/environment_lifecycle.h"
 #include "app/commands/export_command.h"
 #include "app/frame/input_handlers.h"
 #include "panels/ppd_view.h"
 #include "platform/input_codes.h"
+#include "shell/state_setters.h"
 #include "tests/export/export_fixture.h"
 
 namespace {
@@ -183,6 +185,148 @@ PaneTable navigator(Application& app)
     return table;
 }
 
+// A scrolling row of buttons shows `visible` of its `count` at a time: the
+// first ones at its start, the last ones scrolled to its end.
+template <typename Buttons>
+void add_buttons_in_view(std::vector<NamedWidget>& table, const std::string& name, Buttons& buttons,
+                         int visible, bool scrolled)
+{
+    const int count = static_cast<int>(buttons.size());
+    const int first = scrolled ? std::max(count - visible, 0) : 0;
+    for (int i = first; i < std::min(first + visible, count); ++i)
+        table.push_back({name + "[" + std::to_string(i) + "]", &buttons[std::size_t(i)]});
+}
+
+// TOOLBAR: its six buttons and the tool-menu buttons of TOOLSCROLL, which
+// scrolls them where the window is narrow.
+template <bool Scrolled> PaneTable tool_bar(Application& app)
+{
+    ToolBarWidgets& bar = app.toolbar;
+    PaneTable table{std::string("TOOLBAR") + (Scrolled ? " scrolled" : ""),
+                    nullptr,
+                    [](Application& a) {
+                        if (Scrolled) a.toolbar.scroll.on_wheel_callback(0, 0, 8);
+                    },
+                    {}};
+    widget_tree::add_each(table.widgets, "button", bar.buttons);
+    add_buttons_in_view(table.widgets, "tool-menu button", bar.menu_buttons,
+                        bar.scroll.width / app.layout.bar_unit, Scrolled);
+    return table;
+}
+
+// MENUBAR, the settings column: its ten buttons scroll where the window is low.
+template <bool Scrolled> PaneTable settings_bar(Application& app)
+{
+    PaneTable table{std::string("MENUBAR") + (Scrolled ? " scrolled" : ""),
+                    nullptr,
+                    [](Application& a) {
+                        a.toolbar.buttons[TOOL_BUTTON_SETTINGS].on_click();
+                        if (Scrolled) a.menu_bar.scroll.on_wheel_callback(0, 0, 8);
+                    },
+                    {}};
+    const int height = app.window_height - app.layout.bar_unit - app.layout.row_height;
+    add_buttons_in_view(table.widgets, "settings button", app.settings_bar_items,
+                        height / app.layout.menu_column_width, Scrolled);
+    return table;
+}
+
+PaneTable slider_bar(Application& app)
+{
+    return {"SLIDERBAR", &app.slider_bar, [](Application&) {}, {}};
+}
+
+PaneTable console_panel(Application& app)
+{
+    PaneTable table{
+        "CONSOLETRACE", &app.side_panels[0], [](Application&) { press_key('1', 0); }, {}};
+    widget_tree::add_each(table.widgets, "channel tab", app.console_channel_tabs);
+    return table;
+}
+
+// A second environment, current, and the pointer resting on the first's
+// tab: the tabs, and the hover card over that tab with its close box.
+void hover_first_tab(Application& app)
+{
+    add_environment(app);
+    widget_tree::lay_out(app, app.root.width, app.root.height);
+    const std::vector<lumo::HitStep> path =
+        lumo::find_widget_path(&app.root, app.environment_tabs.tabs.front().get());
+    if (path.empty()) return;
+    app.root.dispatch_mouse_move(path.back().origin_x + 20, path.back().origin_y + 8);
+}
+
+PaneTable tab_bar(Application& app)
+{
+    PaneTable table{"TABBAR", &app.tab_bar.bar, hover_first_tab, {}};
+    for (std::size_t i = 0; i < app.environment_tabs.tabs.size(); ++i)
+        table.widgets.push_back(
+            {"tab[" + std::to_string(i) + "]", app.environment_tabs.tabs[i].get()});
+    return table;
+}
+
+PaneTable hover_card(Application& app)
+{
+    return {"hover card",
+            &app.tab_bar.hover_card,
+            hover_first_tab,
+            {{"close box", &app.tab_bar.hover_card_close}}};
+}
+
+// The status bar's two strips of an assembled entity, each opened by its
+// toggle: every flag, field and pick-mode row in it.
+void open_parallel_flags(Application& app)
+{
+    add_profiled_cube(app);
+    update_panel_visibility(app);
+    app.parallel_flags_toggle.on_click();
+}
+
+void open_inspector(Application& app)
+{
+    add_profiled_cube(app);
+    update_panel_visibility(app);
+    app.llmi_toggle.on_click();
+}
+
+PaneTable parallel_flags_strip(Application& app)
+{
+    return {"parallel-flags strip",
+            &app.parallel_flags_strip.panel,
+            open_parallel_flags,
+            {{"toggle", &app.parallel_flags_toggle}, {"inspector toggle", &app.llmi_toggle}}};
+}
+
+PaneTable inspector_strip(Application& app)
+{
+    return {"inspector strip",
+            &app.inspector_strip.panel,
+            open_inspector,
+            {{"toggle", &app.llmi_toggle}}};
+}
+
+// Quick-hide (Space) over an assembled entity, in minimal mode (as it starts)
+// with the two toggles on the quick-hide strip, or out of it: the expand
+// button lies in a corner of HIDELOGO and each takes its own presses.
+template <bool Minimal> void hide_bars(Application& app)
+{
+    add_profiled_cube(app);
+    press_key(' ', 0);
+    if (!Minimal) app.expand_button.on_click();
+}
+
+template <bool Minimal> PaneTable quick_hide(Application& app)
+{
+    PaneTable table{std::string("quick-hide") + (Minimal ? " minimal" : ""),
+                    nullptr,
+                    hide_bars<Minimal>,
+                    {{"expand button", &app.expand_button}, {"HIDELOGO", &app.hide_logo}}};
+    if (Minimal) {
+        table.widgets.push_back({"parallel-flags toggle", &app.parallel_flags_toggle});
+        table.widgets.push_back({"inspector toggle", &app.llmi_toggle});
+    }
+    return table;
+}
+
 const std::vector<widget_tree::PaneTableOf> kTables{run_pane,
                                                     export_pane,
                                                     profile_pane,
@@ -198,7 +342,19 @@ const std::vector<widget_tree::PaneTableOf> kTables{run_pane,
                                                     settings_menu<SETTINGS_MENU_WIDGETS, false>,
                                                     settings_menu<SETTINGS_MENU_WIDGETS, true>,
                                                     settings_menu<SETTINGS_MENU_SETTINGS, false>,
-                                                    navigator};
+                                                    navigator,
+                                                    tool_bar<false>,
+                                                    tool_bar<true>,
+                                                    settings_bar<false>,
+                                                    settings_bar<true>,
+                                                    slider_bar,
+                                                    console_panel,
+                                                    tab_bar,
+                                                    hover_card,
+                                                    parallel_flags_strip,
+                                                    inspector_strip,
+                                                    quick_hide<true>,
+                                                    quick_hide<false>};
 
 TEST(WidgetTree, EveryPaneWidgetIsReachableWhenItsPaneIsOpen)
 {
