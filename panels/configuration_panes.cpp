@@ -1,6 +1,6 @@
 #include "panels/configuration_panes.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/file_navigator.h"
 #include "platform/kernel_config.h"
 #include "shell/refresh.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/text_metrics.h"
 #include "platform/kernel_config.h"
 #include "platform/text.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state/pane_state.h"
+#include "state/pane_state.h"
 
 // Extra executable test on an entry's name (beside the ".exe" ending);
 // null keeps the ".exe" rule alone.

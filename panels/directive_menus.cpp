@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/directives.h"
 #include "model/entity.h"
 

@@ -1,6 +1,6 @@
 #include "panels/entity_colouring.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity.h"
 #include "model/mesh.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "model/entity.h"
 #include "model/transform_editor_labels.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/list_styles.h"
 #include "shell/refresh.h"
 

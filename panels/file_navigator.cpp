@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "panels/configuration_panes.h"
 #include "panels/dir_listing.h"

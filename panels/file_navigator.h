@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/state/pane_state.h"
+#include "state/pane_state.h"
 
 struct Application;
 

@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/list_styles.h"
 #include "platform/paths.h"
 #include "platform/text.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <sstream>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity.h"
 #include "model/mesh.h"
 #include "platform/paths.h"

@@ -1,6 +1,6 @@
 #include "panels/message_panes.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/confirm_pane.h"
 #include "shell/refresh.h"
 

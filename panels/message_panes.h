@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/state/pane_state.h"
+#include "state/pane_state.h"
 #include "shell/modal_panes.h"
 
 struct Application;

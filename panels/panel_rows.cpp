@@ -1,6 +1,6 @@
 #include "panels/panel_rows.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity.h"
 #include "platform/text.h"
 

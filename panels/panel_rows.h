@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state/pane_state.h"
+#include "state/pane_state.h"
 
 struct Application;
 struct Entity;

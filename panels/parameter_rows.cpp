@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "model/entity.h"
 #include "panels/entity_rows.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/list_styles.h"
 #include "shell/refresh.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "export/ppd_report.h"
 #include "lumo/font.h"
 #include "panels/list_styles.h"

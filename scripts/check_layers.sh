@@ -17,7 +17,7 @@ lumo 30
 render 30
 lumo/gl 35
 render/gl 38
-app/state 40
+state 40
 shell 50
 panels 55
 app/commands 60

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/widget.h"
 #include "model/directives.h"
 #include "render/camera_motion.h"

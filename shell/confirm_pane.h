@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 bool is_any_modal_open(const Application& app);
 // Shows or hides MASKPANE and OVERLAY together.

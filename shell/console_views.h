@@ -5,7 +5,7 @@
 // so they are reloaded whenever a line is added, the channel is chosen or the
 // environment changes.
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 // Hands the main log's used lines to the main console widget and sizes it.
 void show_console_log(Application& app);

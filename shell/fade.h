@@ -3,7 +3,7 @@
 // The fade overlay: it rises to full opacity, holds while its completion
 // action runs, and falls away again.
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 // Arms a fade with the action; does nothing while one runs.
 void start_fade(Application& app, ApplicationAction completion_action);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state/menu_state.h"
+#include "state/menu_state.h"
 
 struct LabelPair {
     std::string label;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/menu_labels.h"
 #include "shell/themes.h"
 #include "lumo/font.h"

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 // Each opens its pane over whatever is open already; Escape closes them one
 // by one. The warning also shows the navigator mask over an open navigator.

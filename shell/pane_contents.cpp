@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "shell/window_layout.h"
 

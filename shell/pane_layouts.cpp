@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/window_layout.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "shell/refresh.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/pane_contents.h"
 
 void refresh_interface(Application& app)

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 // Re-applies only when the index differs from the current theme.
 void select_theme(Application& app, std::int32_t theme);

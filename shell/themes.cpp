@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 std::array<FillStyle, FILL_STYLE_COUNT> g_active_fill_styles;
 

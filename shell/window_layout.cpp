@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "platform/window_callbacks.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/actions/button_bodies.h"
 
 #include "app/commands/parameter_sync.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity_views.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"

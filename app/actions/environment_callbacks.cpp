@@ -1,7 +1,7 @@
 #include "app/actions/environment_callbacks.h"
 
 #include "app/commands/environment_lifecycle.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/confirm_pane.h"
 
 bool on_new_environment_click()

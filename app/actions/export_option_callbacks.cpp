@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/commands/export_command.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/refresh.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/widget.h"
 #include "panels/console_channels.h"
 #include "platform/kernel_config.h"

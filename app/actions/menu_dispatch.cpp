@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
 #include "shell/camera_control.h"

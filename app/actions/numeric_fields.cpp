@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "platform/number_text.h"
 #include "platform/text.h"
 #include "shell/modal_panes.h"

@@ -5,7 +5,7 @@
 #include "app/commands/entity_commands.h"
 #include "app/commands/export_command.h"
 #include "app/commands/open_command.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/configuration_panes.h"
 #include "panels/file_navigator.h"
 #include "panels/ppd_view.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/commands/parameter_reset.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity.h"
 #include "model/entity_views.h"
 #include "panels/list_styles.h"

@@ -13,7 +13,7 @@
 #include "app/commands/export_command.h"
 #include "app/commands/open_command.h"
 #include "app/commands/parse_check.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/configuration_panes.h"
 #include "panels/file_navigator.h"
 #include "panels/info_texts.h"

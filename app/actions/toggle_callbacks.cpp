@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/actions/image_capture.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/refresh.h"
 #include "shell/state_setters.h"
 #include "shell/themes.h"

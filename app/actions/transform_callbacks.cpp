@@ -6,7 +6,7 @@
 
 #include "app/commands/edit_handlers.h"
 #include "app/commands/entity_commands.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity.h"
 #include "model/entity_views.h"
 #include "panels/entity_rows.h"

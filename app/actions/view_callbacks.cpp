@@ -6,7 +6,7 @@
 
 #include "app/actions/menu_dispatch.h"
 #include "app/commands/edit_handlers.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity.h"
 #include "model/mesh.h"
 #include "panels/directive_menus.h"

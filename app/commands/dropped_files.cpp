@@ -1,6 +1,6 @@
 #include "app/commands/dropped_files.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/message_panes.h"
 #include "platform/text.h"
 #include "platform/trace.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "lumo/widget.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity_transform.h"
 #include "panels/directive_menus.h"
 #include "panels/message_panes.h"

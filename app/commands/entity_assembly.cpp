@@ -8,7 +8,7 @@
 #include "kernel/assemble_runs.h"
 #include "kernel/parse_report_builder.h"
 #include "kernel/parse_runs.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity_stats.h"
 #include "panels/console_channels.h"
 #include "panels/entity_properties.h"

@@ -5,7 +5,7 @@
 #include "app/commands/entity_assembly.h"
 #include "app/commands/script_loading.h"
 #include "app/commands/script_reload.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "app/commands/environment_lifecycle.h"
 #include "panels/entity_rows.h"
 #include "panels/info_texts.h"

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "app/state/application.h"
-#include "app/state/current_environment.h"
+#include "state/application.h"
+#include "state/current_environment.h"
 
 // Ctrl+N: creates a new environment behind the fade overlay. Requests made
 // while a fade runs only refresh.

@@ -1,6 +1,6 @@
 #include "app/commands/environment_tab_callbacks.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "render/picking.h"
 #include "app/commands/environment_lifecycle.h"
 #include "panels/environment_tabs.h"

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "export/export_names.h"
 #include "export/export_options.h"
 #include "export/obj_writer.h"

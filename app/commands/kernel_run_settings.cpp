@@ -1,6 +1,6 @@
 #include "app/commands/kernel_run_settings.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 KernelSettings kernel_run_settings(const Application& app)
 {

@@ -1,6 +1,6 @@
 #include "app/commands/open_command.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/widget.h"
 #include "panels/configuration_panes.h"
 #include "panels/file_navigator.h"

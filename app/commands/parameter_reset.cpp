@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/commands/parameter_sync.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity.h"
 #include "panels/message_panes.h"
 #include "panels/panel_rows.h"

@@ -5,7 +5,7 @@
 #include "kernel/assemble_runs.h"
 #include "app/commands/entity_assembly.h"
 #include "app/commands/kernel_run_settings.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity_stats.h"
 #include "panels/console_channels.h"
 #include "panels/directive_menus.h"

@@ -5,7 +5,7 @@
 #include "kernel/parallel_batches.h"
 #include "kernel/parse_report_builder.h"
 #include "kernel/parse_runs.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/message_panes.h"
 #include "panels/parse_report_rows.h"
 #include "platform/clock.h"

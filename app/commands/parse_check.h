@@ -11,7 +11,7 @@
 
 #include "model/parse_report.h"
 
-#include "app/state/pane_state.h"
+#include "state/pane_state.h"
 
 struct Application;
 

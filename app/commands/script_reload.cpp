@@ -9,7 +9,7 @@
 #include "kernel/parallel_batches.h"
 #include "kernel/parse_report_builder.h"
 #include "kernel/parse_runs.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/console_channels.h"
 #include "panels/entity_colouring.h"
 #include "panels/entity_rows.h"

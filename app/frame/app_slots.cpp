@@ -12,7 +12,7 @@
 
 #include "app/frame/image_capture.h"
 #include "app/frame/render_scene_input.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "platform/clock.h"
 #include "platform/input_codes.h"
 #include "render/gl/frame.h"

@@ -19,7 +19,7 @@
 #include "app/commands/parameter_reset.h"
 #include "app/commands/parse_check.h"
 #include "app/frame/interface_construction.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/directive_menus.h"
 #include "panels/inspection_text.h"
 #include "panels/parse_report_rows.h"

@@ -10,7 +10,7 @@
 #include "app/frame/frame_tick_camera.h"
 #include "app/frame/interface_construction.h"
 #include "app/frame/startup_sequence.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/file_navigator.h"
 #include "panels/info_texts.h"
 #include "shell/confirm_pane.h"

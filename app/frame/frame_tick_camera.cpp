@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "render/camera_motion.h"
 #include "shell/camera_control.h"
 

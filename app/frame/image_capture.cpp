@@ -1,6 +1,6 @@
 #include "app/frame/image_capture.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/console_channels.h"
 #include "panels/inspection_text.h"
 #include "render/gl/image_capture.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/actions/shortcuts.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/info_texts.h"
 #include "platform/input_codes.h"
 #include "platform/trace.h"

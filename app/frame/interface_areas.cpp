@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "panels/message_panes.h"
 #include "platform/kernel_config.h"

@@ -4,7 +4,7 @@
 #include "app/commands/environment_view.h"
 #include "app/frame/callback_wiring.h"
 #include "app/frame/startup.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "model/console_state.h"
 #include "model/text_metrics.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/frame/interface_construction.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "model/transform_editor_labels.h"
 #include "panels/list_styles.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "platform/services.h"
 #include "platform/x11/gl_window.h"
 #include "shell/window_layout.h"

@@ -6,7 +6,7 @@
 #include "lumo/assets/icon_atlas.h"
 #include "lumo/assets/icons.h"
 #include "lumo/font.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "app/commands/environment_lifecycle.h"
 #include "model/text_metrics.h"
 #include "platform/char_widths.h"

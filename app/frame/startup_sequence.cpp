@@ -5,7 +5,7 @@
 
 #include "app/commands/kernel_run_settings.h"
 #include "app/commands/open_command.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "kernel/assemble_runs.h"
 #include "model/entity.h"
 #include "panels/console_channels.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/assets/icons.h"
 #include "lumo/font.h"
 #include "panels/directive_menus.h"

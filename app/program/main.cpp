@@ -2,7 +2,7 @@
 // to the start-up wiring and runs the message loop until the window closes.
 
 #include "lumo/gl/textures.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "platform/startup_plan.h"
 #include "app/frame/image_capture.h"
 #include "app/frame/startup.h"

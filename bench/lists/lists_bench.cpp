@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/state/application.h"
-#include "app/state/current_environment.h"
+#include "state/application.h"
+#include "state/current_environment.h"
 #include "model/entity.h"
 #include "model/text_metrics.h"
 #include "panels/entity_rows.h"

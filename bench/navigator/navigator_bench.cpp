@@ -8,7 +8,7 @@
 #include <memory>
 #include <unistd.h>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/dir_listing.h"
 #include "panels/file_navigator.h"
 #include "platform/directory_listing.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/draw_list.h"
 #include "panels/configuration_panes.h"
 #include "panels/dir_listing.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/state/application.h"
-#include "app/state/current_environment.h"
+#include "state/application.h"
+#include "state/current_environment.h"
 #include "model/entity.h"
 #include "model/text_metrics.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/list_styles.h"
 #include "platform/files.h"
 #include "platform/kernel_config.h"

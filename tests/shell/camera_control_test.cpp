@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/widget.h"
 
 namespace {

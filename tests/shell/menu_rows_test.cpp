@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "render/colour_functions.h"
 #include "shell/menu_labels.h"
 #include "shell/themes.h"

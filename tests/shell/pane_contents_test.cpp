@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/modal_panes.h"
 #include "shell/refresh.h"
 

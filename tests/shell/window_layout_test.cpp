@@ -7,7 +7,7 @@
 #include <memory>
 #include <tuple>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "platform/window_callbacks.h"
 #include "shell/pane_layouts.h"
 #include "shell/state_setters.h"

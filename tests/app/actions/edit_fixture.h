@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/commands/environment_lifecycle.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "model/entity_views.h"
 #include "panels/entity_rows.h"
 #include "panels/parameter_rows.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/commands/environment_lifecycle.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/text.h"
 #include "panels/file_navigator.h"
 #include "platform/input_codes.h"

@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/state/application.h"
-#include "app/state/current_environment.h"
+#include "state/application.h"
+#include "state/current_environment.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "app/actions/toggle_callbacks.h"
 #include "app/actions/view_callbacks.h"
-#include "app/state/application.h"
-#include "app/state/current_environment.h"
+#include "state/application.h"
+#include "state/current_environment.h"
 #include "model/entity.h"
 #include "model/mesh.h"
 #include "panels/parse_report_rows.h"

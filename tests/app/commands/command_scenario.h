@@ -6,11 +6,11 @@
 
 #include "app/commands/parse_check.h"
 #include "app/commands/script_loading.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "app/commands/environment_lifecycle.h"
 #include "panels/directive_menus.h"
 #include "panels/message_panes.h"
-#include "app/state/pane_state.h"
+#include "state/pane_state.h"
 #include "panels/panel_rows.h"
 #include "platform/files.h"
 #include "platform/kernel_config.h"

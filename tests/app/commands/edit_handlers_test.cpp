@@ -1,7 +1,7 @@
 #include "app/commands/edit_handlers.h"
 #include "app/commands/parameter_reset.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "app/commands/environment_lifecycle.h"
 #include "panels/directive_menus.h"
 #include "panels/message_panes.h"

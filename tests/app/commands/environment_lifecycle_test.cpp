@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/state/environment_store.h"
+#include "state/environment_store.h"
 #include "app/commands/environment_view.h"
 #include "lumo/font.h"
 #include "panels/console_channels.h"

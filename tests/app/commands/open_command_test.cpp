@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "app/commands/dropped_files.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/widget.h"
 #include "platform/kernel_config.h"
 #include "tests/platform/trace_capture.h"

@@ -5,7 +5,7 @@
 
 #include "tests/platform/x11/display_fixture.h"
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "app/frame/app_slots.h"
 #include "app/frame/startup.h"
 #include "lumo/widget.h"

@@ -9,7 +9,7 @@
 
 #include "app/actions/wheel_steppers.h"
 #include "app/frame/interface_construction.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/confirm_pane.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/state/application.h"
+#include "state/application.h"
 #include "platform/input_codes.h"
 #include "platform/window_callbacks.h"
 

@@ -6,7 +6,7 @@
 #include "tests/platform/x11/display_fixture.h"
 
 #include "app/frame/interface_construction.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/assets/font_image.h"
 #include "lumo/assets/icon_atlas.h"
 #include "lumo/gl/textures.h"

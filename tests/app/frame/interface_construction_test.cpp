@@ -9,7 +9,7 @@
 #include "app/commands/parameter_reset.h"
 #include "app/frame/app_slots.h"
 #include "app/frame/input_handlers.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/font.h"
 #include "lumo/container.h"
 #include "platform/input_codes.h"

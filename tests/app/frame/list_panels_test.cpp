@@ -8,7 +8,7 @@
 
 #include "app/frame/interface_construction.h"
 #include "app/frame/startup.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "panels/entity_properties.h"
 #include "panels/entity_rows.h"
 #include "shell/state_setters.h"

@@ -6,7 +6,7 @@
 
 #include "app/frame/app_slots.h"
 #include "app/frame/startup.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/assets/icon_atlas.h"
 #include "lumo/assets/icons.h"
 #include "lumo/gl/textures.h"

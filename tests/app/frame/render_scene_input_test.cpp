@@ -4,7 +4,7 @@
 
 #include "app/frame/input_handlers.h"
 #include "app/frame/interface_construction.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "shell/window_layout.h"
 
 namespace {

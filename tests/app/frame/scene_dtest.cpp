@@ -15,7 +15,7 @@
 #include "app/commands/script_loading.h"
 #include "app/frame/app_slots.h"
 #include "app/frame/interface_construction.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/gl/textures.h"
 #include "platform/kernel_config.h"
 #include "platform/services.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/state/application.h"
-#include "app/state/current_environment.h"
+#include "state/application.h"
+#include "state/current_environment.h"
 #include "platform/kernel_config.h"
 
 namespace fs = std::filesystem;

@@ -30,7 +30,7 @@
 
 #include "app/frame/input_handlers.h"
 #include "app/frame/interface_construction.h"
-#include "app/state/application.h"
+#include "state/application.h"
 #include "lumo/container.h"
 #include "lumo/layouts.h"
 #include "lumo/root.h"

@@ -1,4 +1,4 @@
-#include "app/state/application.h"
+#include "state/application.h"
 
 Application* g_app = nullptr;
 

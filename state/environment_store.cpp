@@ -1,4 +1,4 @@
-#include "app/state/environment_store.h"
+#include "state/environment_store.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/state/menu_state.h"
+#include "state/menu_state.h"
 
 // The scroll fractions that belong to the window rather than to one
 // environment; the bars' strips and the floating controls keep theirs in the

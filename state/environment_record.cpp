@@ -1,4 +1,4 @@
-#include "app/state/environment_record.h"
+#include "state/environment_record.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/state/current_environment.h"
+#include "state/current_environment.h"
 
 void make_environment_current(Application& app, EnvironmentRecord& record)
 {

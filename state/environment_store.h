@@ -8,7 +8,7 @@
 #include <list>
 #include <vector>
 
-#include "app/state/environment_record.h"
+#include "state/environment_record.h"
 
 struct EnvironmentStore {
     std::int32_t count = 0;

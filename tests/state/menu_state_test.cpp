@@ -1,4 +1,4 @@
-#include "app/state/menu_state.h"
+#include "state/menu_state.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // Which environment is current: the Application's pointers into one record.
 // Exactly one environment is current once the first one exists.
 
-#include "app/state/application.h"
+#include "state/application.h"
 
 // The interface construction's first environment, "env0": listed in the
 // store and made current. The application's own default cameras serve as

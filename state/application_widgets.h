@@ -12,7 +12,7 @@
 #include "lumo/scroll_pane.h"
 #include "lumo/slider.h"
 #include "lumo/text.h"
-#include "app/state/menu_state.h"
+#include "state/menu_state.h"
 #include "model/parse_report.h"
 
 // Colour-function ids shown by the fifteen colour-bar toggles.

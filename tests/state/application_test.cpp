@@ -1,10 +1,10 @@
-#include "app/state/application.h"
+#include "state/application.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/state/current_environment.h"
+#include "state/current_environment.h"
 
 namespace {
 

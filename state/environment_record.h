@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "lumo/view_layout.h"
-#include "app/state/menu_state.h"
-#include "app/state/view_settings.h"
+#include "state/menu_state.h"
+#include "state/view_settings.h"
 #include "model/console_state.h"
 #include "model/entity.h"
 #include "model/entity_views.h"
