@@ -206,7 +206,7 @@ void assemble_startup_environment(Application& app)
     std::vector<Mesh*> meshes = run_assemble_scripts(
         kernel, widget_scripts, {UNION_MODE, OPTIMAL_MODE, OPTIMAL_MODE}, false);
     take_widget_meshes(app, meshes);
-    take_sample_mesh(app, run_assemble(kernel, app.builtin_scripts[4], OPTIMAL_MODE, false));
+    take_sample_mesh(app, run_assemble_optimal(kernel, app.builtin_scripts[4]));
     stamp(app, STAMP_ASSEMBLY_END) = startup_seconds(app);
     write_assembly_lines(app);
     app.redraw_requested = 1;
