@@ -22,7 +22,6 @@
 
 namespace {
 
-
 void show_strip(lumo::P& toggle, lumo::KL& panel, std::uint8_t& expanded, bool on)
 {
     expanded = on ? 1 : 0;
