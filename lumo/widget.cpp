@@ -159,8 +159,12 @@ P::PressOutcome P::run_press_callback(int px, int py, int button)
 
 bool P::on_mouse_down(int px, int py, int button)
 {
+    const unsigned before = g_destroyed_widgets;
     const PressOutcome outcome = run_press_callback(px, py, button);
     if (outcome == kPressGone) return false;
+    // A press that acted may still have destroyed this widget (a row
+    // rebuild): then nothing of it may be read.
+    if (g_destroyed_widgets != before) return true;
     // A widget that follows drags follows the one this press starts, also
     // when the press itself already acted (a scroll track jumps, then drags).
     if (on_drag_callback) {
