@@ -1,19 +1,12 @@
 #pragma once
 
-// The "Program Configuration" box: the openers that put the navigator into
-// kernel-executable or entity-workspace mode, the opener for scripts, and
-// the appliers that store a choice and show its state.
+// The "Program Configuration" box's settings: the appliers that store a
+// choice and show its state, and the export location's setter. The
+// navigator's OK ends in them, so they sit below it.
 
 #include <string>
 
 struct Application;
-
-void open_kernel_path_selection(Application& app);
-void open_workspace_selection(Application& app);
-// Lists the directory the navigator was last left in.
-void show_open_script_navigator(Application& app);
-// Lists `start` for choosing the directory the export writes into.
-void show_export_location_selection(Application& app, const std::string& start);
 
 // Store and classify the setting, then show it, its state and whether both
 // settings are VALID ("OK") or not ("!").

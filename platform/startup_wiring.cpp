@@ -34,3 +34,8 @@ void apply_command_line(const std::vector<std::string>& arguments)
         g_interactive_config = 1;
     }
 }
+
+std::int32_t choose_startup_variant()
+{
+    return setup_is_valid() && g_interactive_config == 0 ? 0 : 1;
+}

@@ -1,9 +1,9 @@
 #pragma once
 
 // The part of the start-up wiring that needs neither the application object
-// nor the window: the banner, the start time and the command line. The rest
-// (images, interface, services, window record) is start_application's, in
-// app/frame/startup.h.
+// nor the window: the banner, the start time, the command line and the
+// start-up variant its settings lead to. The rest (images, interface,
+// services, window record) is start_application's, in app/frame/startup.h.
 
 #include <cstdint>
 #include <string>
@@ -17,3 +17,7 @@ extern std::uint8_t g_interactive_config; // 1: keep the configuration pane open
 // lines, the kernel path and workspace settings, the staging directory and
 // the interactive-configuration switch. Nothing it reports stops the start-up.
 void apply_command_line(const std::vector<std::string>& arguments);
+
+// 0, the plain start-up, when the kernel and the workspace are both valid and
+// no interactive configuration was asked for; else 1, configuration first.
+std::int32_t choose_startup_variant();

@@ -1,6 +1,7 @@
 #include "app/commands/export_command.h"
 
 #include "panels/configuration_panes.h"
+#include "panels/navigator_openers.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,9 +2,9 @@
 
 #include "state/application.h"
 #include "lumo/widget.h"
-#include "panels/configuration_panes.h"
 #include "panels/file_navigator.h"
 #include "panels/message_panes.h"
+#include "panels/navigator_openers.h"
 #include "platform/clock.h"
 #include "platform/kernel_config.h"
 #include "platform/text.h"

@@ -7,7 +7,6 @@
 #include <vector>
 
 struct Application;
-struct LabelGroup;
 
 namespace lumo {
 class P;
@@ -21,14 +20,20 @@ void build_application_ui(Application& app);
 // The widgets that carry an id in the interface, by that id.
 std::vector<std::pair<std::string, lumo::P*>> named_widgets(Application& app);
 
-// A button labelled from row `i` of a label group, with its hint, in the bars'
-// small bold face; in interface_areas.cpp.
-void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i);
+// Builders of the areas, one file an area. The styling steps they share
+// (fills, borders, texts, labelled buttons) are in interface_styles.h.
 
-// Builders of the areas, in interface_areas.cpp.
+// The bars along the window's edges, and the strips, columns, panels and
+// read-outs that float over the view, in interface_bars.cpp.
 void build_bars(Application& app);
 void build_floating_controls(Application& app);
+// The control pane with the console and the three side panels, in
+// interface_side_panels.cpp.
 void build_side_panels(Application& app);
+// The panes that open over the window: the dialogs, the confirmation pane,
+// the opening and loading panes and the file navigator; and the start-up
+// pane, the configuration box, the run overlay and the resize notice. In
+// interface_modal_panes.cpp.
 void build_modal_panes(Application& app);
 void build_startup_widgets(Application& app);
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/frame/interface_construction.h"
+#include "app/frame/interface_styles.h"
 #include "state/application.h"
 #include "lumo/font.h"
 #include "model/transform_editor_labels.h"
@@ -31,16 +32,9 @@ constexpr int PARAMETER_HEADER_STRIPS = 4;
 // Share of a side panel's height the list takes above its details, in percent.
 constexpr int LIST_SHARE_PERCENT = 40;
 
-void style_label(Application& app, lumo::P& widget, const std::string& text, int font)
-{
-    widget.font = font;
-    widget.text_colour_override = app.theme_text_colour.data();
-    widget.set_label(text);
-}
-
 void style_button(Application& app, lumo::P& button, const std::string& text)
 {
-    style_label(app, button, text, lumo::kFontSmall);
+    style_text(app, button, text, lumo::kFontSmall);
     button.align_x = lumo::kAlignCentre;
     button.align_y = lumo::kAlignCentre;
     button.hover_style = &g_active_fill_styles[STYLE_HIGHLIGHT];
@@ -52,16 +46,16 @@ void build_entity_inspector(Application& app)
     EntityInspectorWidgets& widgets = app.lists.entities;
     lumo::SP& upper = app.list_panes[LIST_PANE_ENTITIES];
     lumo::SP& lower = app.list_panes[LIST_PANE_ENTITY_DETAILS];
-    style_label(app, widgets.placeholder, "0 entities in environment\n(open a script...)",
-                lumo::kFontSmallItalic);
+    style_text(app, widgets.placeholder, "0 entities in environment\n(open a script...)",
+               lumo::kFontSmallItalic);
     widgets.placeholder.padding.left = app.layout.gap;
     upper.add_child(&widgets.list);
     upper.add_child(&widgets.placeholder);
-    style_label(app, widgets.title, "Entity ", lumo::kFontSmallBold);
-    style_label(app, widgets.header, ": (none selected)", lumo::kFontSmall);
-    style_label(app, widgets.property_lines, "", lumo::kFontSmall);
-    style_label(app, widgets.detail_text, "", lumo::kFontSmallBold);
-    style_label(app, widgets.ppd_indicator, "PPD", lumo::kFontSmallBold);
+    style_text(app, widgets.title, "Entity ", lumo::kFontSmallBold);
+    style_text(app, widgets.header, ": (none selected)", lumo::kFontSmall);
+    style_text(app, widgets.property_lines, "", lumo::kFontSmall);
+    style_text(app, widgets.detail_text, "", lumo::kFontSmallBold);
+    style_text(app, widgets.ppd_indicator, "PPD", lumo::kFontSmallBold);
     widgets.details.add_child(&widgets.property_lines);
     widgets.details.add_child(&widgets.detail_text);
     for (std::size_t k = 0; k < 6; ++k) {
@@ -82,12 +76,12 @@ void build_entity_inspector(Application& app)
     // The row titles stand level with their RESET buttons, in the regular
     // face so that the longest keeps clear of its button.
     for (lumo::P& title : widgets.transform_titles) {
-        style_label(app, title, "", lumo::kFontSmall);
+        style_text(app, title, "", lumo::kFontSmall);
         title.align_x = lumo::kAlignStart;
         widgets.details.add_child(&title);
     }
     for (lumo::P& axis : widgets.axis_names) {
-        style_label(app, axis, "", lumo::kFontSmall);
+        style_text(app, axis, "", lumo::kFontSmall);
         widgets.details.add_child(&axis);
     }
     widgets.details.visible = false;
@@ -108,14 +102,14 @@ void build_parameter_panel(Application& app)
     ParameterControlWidgets& panel = app.lists.parameters;
     lumo::SP& upper = app.list_panes[LIST_PANE_PARAMETERS];
     lumo::SP& lower = app.list_panes[LIST_PANE_PARAMETER_DETAILS];
-    style_label(app, panel.placeholder, "0 parametric entities\n(open a script with #PARAM...)",
-                lumo::kFontSmallItalic);
+    style_text(app, panel.placeholder, "0 parametric entities\n(open a script with #PARAM...)",
+               lumo::kFontSmallItalic);
     panel.placeholder.padding.left = app.layout.gap;
     upper.add_child(&panel.list);
     upper.add_child(&panel.placeholder);
-    style_label(app, panel.title, "Dynamic-Entity ", lumo::kFontSmallBold);
-    style_label(app, panel.header, ": (none selected)", lumo::kFontSmall);
-    style_label(app, panel.execute_mode, EXECUTE_MODE_NONE, lumo::kFontSmall);
+    style_text(app, panel.title, "Dynamic-Entity ", lumo::kFontSmallBold);
+    style_text(app, panel.header, ": (none selected)", lumo::kFontSmall);
+    style_text(app, panel.execute_mode, EXECUTE_MODE_NONE, lumo::kFontSmall);
     for (std::size_t k = 0; k < panel.toggles.size(); ++k)
         style_button(app, panel.toggles[k], PARAMETER_TOGGLE_LABELS[k]);
     style_button(app, panel.reset_button, "RESET");

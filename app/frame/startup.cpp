@@ -10,7 +10,6 @@
 #include "app/commands/environment_lifecycle.h"
 #include "model/text_metrics.h"
 #include "platform/char_widths.h"
-#include "platform/kernel_config.h"
 #include "platform/services.h"
 #include "platform/startup_wiring.h"
 #include "app/frame/app_slots.h"
@@ -79,13 +78,6 @@ void build_available_interface(Application& app)
     app.root.on_repaint = request_repaint;
     install_application_handlers(app);
     app.apply_light0 = apply_light0_terms;
-}
-
-std::int32_t choose_startup_variant()
-{
-    const bool configured =
-        g_kernel_path_state == SettingState::VALID && g_workspace_state == SettingState::VALID;
-    return configured && g_interactive_config == 0 ? 0 : 1;
 }
 
 void fill_app_window(WindowCallbacks& window, const Application& app, int argc, char** argv,

@@ -15,10 +15,6 @@ struct WindowCallbacks;
 // and the start-up variant.
 void build_available_interface(Application& app);
 
-// 0, the plain start-up, when the kernel and the workspace are both valid and
-// no interactive configuration was asked for; else 1, configuration first.
-std::int32_t choose_startup_variant();
-
 // Window 0's settings: the application's window size, the title "PLIM:EI (WIN32)",
 // the argument vector and the 128 x 128 icon. The icon is a copy of the
 // atlas's last cell, kept in `icon_pixels`, because the atlas buffer is freed

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "app/frame/interface_styles.h"
 #include "state/application.h"
 #include "lumo/assets/icons.h"
 #include "lumo/font.h"
@@ -18,11 +19,6 @@
 #include "shell/window_layout.h"
 
 namespace {
-
-const FillStyle* style(int slot)
-{
-    return &g_active_fill_styles[static_cast<std::size_t>(slot)];
-}
 
 // A strip button: the short label of row `i`, the hint of that row, in the
 // strips' tiny face.
@@ -51,7 +47,7 @@ void build_inspector_strip(Application& app)
     app.llmi_indicator.hint_text = nullptr;
     app.llmi_indicator.hint_icon = -1;
     app.llmi_indicator.border_right.width = m.thin_border;
-    app.llmi_indicator.border_right.style = style(STYLE_BORDER_RIGHT);
+    app.llmi_indicator.border_right.style = active_style(STYLE_BORDER_RIGHT);
     set_rect(app.llmi_indicator, 0, 0, indicator_width, T);
     strip.content.add_child(&app.llmi_indicator);
     for (int r = 0; r < rows; ++r) {
@@ -79,7 +75,7 @@ void build_parallel_flags_strip(Application& app)
     cores.text_colour_override = app.theme_text_colour.data();
     cores.align_x = lumo::kAlignCentre;
     cores.border_right.width = m.thin_border;
-    cores.border_right.style = style(STYLE_BORDER_RIGHT);
+    cores.border_right.style = active_style(STYLE_BORDER_RIGHT);
     set_rect(cores, 0, 0, 2 * m.bar_unit, T);
     strip.content.add_child(&cores);
     const int count = static_cast<int>(app.parallel_option_toggles.size());
@@ -134,7 +130,7 @@ void build_side_panel_close(Application& app)
     close.set_label("X");
     close.font = lumo::kFontTinyBold;
     close.align_x = lumo::kAlignCentre;
-    close.hover_style = style(STYLE_HIGHLIGHT);
+    close.hover_style = active_style(STYLE_HIGHLIGHT);
     close.text_colour_override = app.theme_text_colour.data();
     close.hint_title = &g_side_panel_close_hint[0];
     close.hint_text = &g_side_panel_close_hint[1];
@@ -171,7 +167,7 @@ void sync_directive_rows(Application& app)
         app.directive_rows.clear();
         for (std::size_t i = 0; i < count; ++i) {
             auto row = std::make_unique<lumo::P>();
-            row->hover_style = style(STYLE_HIGHLIGHT);
+            row->hover_style = active_style(STYLE_HIGHLIGHT);
             row->font = lumo::kFontTiny;
             row->text_colour_override = app.theme_text_colour.data();
             list.add_child(row.get());
@@ -209,7 +205,7 @@ void sync_variant_rows(Application& app)
         app.variant_rows.clear();
         for (std::size_t i = 0; i < variants.size(); ++i) {
             auto row = std::make_unique<lumo::P>();
-            row->hover_style = style(STYLE_HIGHLIGHT);
+            row->hover_style = active_style(STYLE_HIGHLIGHT);
             row->font = lumo::kFontSmall;
             row->align_x = lumo::kAlignStart;
             row->padding.left = app.layout.gap;

@@ -7,9 +7,9 @@
 
 #include "state/application.h"
 #include "lumo/draw_list.h"
-#include "panels/configuration_panes.h"
 #include "panels/dir_listing.h"
 #include "panels/file_navigator.h"
+#include "panels/navigator_openers.h"
 #include "platform/kernel_config.h"
 #include "platform/text.h"
 #include "tests/platform/trace_capture.h"
