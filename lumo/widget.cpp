@@ -159,19 +159,19 @@ P::PressOutcome P::run_press_callback(int px, int py, int button)
 
 bool P::on_mouse_down(int px, int py, int button)
 {
-    const unsigned before = g_destroyed_widgets;
-    const PressOutcome outcome = run_press_callback(px, py, button);
-    if (outcome == kPressGone) return false;
-    // A press that acted may still have destroyed this widget (a row
-    // rebuild): then nothing of it may be read.
-    if (g_destroyed_widgets != before) return true;
     // A widget that follows drags follows the one this press starts, also
     // when the press itself already acted (a scroll track jumps, then drags).
-    if (on_drag_callback) {
-        g_drag_widget = this;
-        return true;
+    // It holds the drag before its callback runs, so that a callback that
+    // destroys it (a row rebuild) clears the drag again and nothing of the
+    // widget is read afterwards.
+    const bool follows_drags = on_drag_callback != nullptr;
+    if (follows_drags) g_drag_widget = this;
+    const PressOutcome outcome = run_press_callback(px, py, button);
+    if (outcome == kPressGone) {
+        if (g_drag_widget == this) g_drag_widget = nullptr;
+        return false;
     }
-    return outcome == kPressConsumed;
+    return follows_drags || outcome == kPressConsumed;
 }
 
 bool P::on_mouse_up(int px, int py, int button)

@@ -161,13 +161,19 @@ TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt)
 }
 
 // A press that acts at once (a scroll track jumps) still starts the drag
-// that follows it; a press that passes on does too.
+// that follows it, also when it rebuilt other rows on the way; a press that
+// passes on does too.
 TEST_F(Tree, APressOnAWidgetThatFollowsDragsStartsTheDragConsumedOrNot)
 {
     rows[1].on_drag_callback = [](int x, int y, int) { return logged<true>("drag", x, y); };
     const PointerFn consumed = [](int x, int y, int) { return logged<true>("press", x, y); };
     const PointerFn passed = [](int x, int y, int) { return logged<false>("press", x, y); };
-    for (const PointerFn press : {consumed, passed}) {
+    const PointerFn rebuilds = [](int x, int y, int) {
+        g_rebuilt_row.reset();
+        return logged<true>("press", x, y);
+    };
+    for (const PointerFn press : {consumed, passed, rebuilds}) {
+        g_rebuilt_row = std::make_unique<KL>();
         g_log.clear();
         rows[1].on_press = press;
         EXPECT_TRUE(root.dispatch_mouse_down(20, 60, 0));
