@@ -1,6 +1,7 @@
 #include "lumo/widget.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "lumo/container.h"
 #include "lumo/draw_list.h"
@@ -21,6 +22,13 @@ int g_widget_counter = 0;
 // Bumped by every destruction: a handler that rebuilt rows under the
 // pointer ends the bubbling, whose remaining path may now dangle.
 unsigned g_destroyed_widgets = 0;
+
+// Made by the first widget's construction, so it outlives every widget.
+std::unordered_set<LiveEntry*>& live_entries()
+{
+    static std::unordered_set<LiveEntry*> entries;
+    return entries;
+}
 
 template <typename Handler> bool bubble(const std::vector<HitStep>& path, Handler handler)
 {
@@ -45,6 +53,27 @@ template <typename Test> P* deepest(const std::vector<HitStep>& path, Test test)
 bool shift_held(int modifiers)
 {
     return (modifiers & kModShift) != 0 || g_held_key_counts[1] != 0;
+}
+
+LiveEntry::LiveEntry()
+{
+    live_entries().insert(this);
+}
+
+LiveEntry::LiveEntry(const LiveEntry& /*other*/) : LiveEntry() {}
+
+LiveEntry::~LiveEntry()
+{
+    live_entries().erase(this);
+}
+
+std::vector<P*> live_widgets()
+{
+    std::vector<P*> widgets;
+    widgets.reserve(live_entries().size());
+    for (LiveEntry* entry : live_entries())
+        widgets.push_back(static_cast<P*>(entry));
+    return widgets;
 }
 
 P::P() : id(g_widget_counter++) {}

@@ -94,10 +94,24 @@ struct HitStep {
 // Images the application renders for the toolkit to show in widgets.
 enum class WidgetImage : std::uint8_t { kNone, kThumbnails, kCapture };
 
+// Keeps the widget it is part of in the registry of live widgets for as long
+// as the widget lives. Copying a widget enters the copy too, because rows
+// held by value in vectors are copied as the vectors grow; assignment leaves
+// both widgets where they are.
+class LiveEntry {
+protected:
+    LiveEntry();
+    LiveEntry(const LiveEntry& other);
+    LiveEntry& operator=(const LiveEntry& other) = default;
+    ~LiveEntry();
+};
+
 // The base widget: a rectangle relative to its parent with a label, an
 // icon, borders and fills, state flags and callbacks. Leaf widgets are P,
 // containers derive from KL.
-class P {
+class P : private LiveEntry {
+    friend std::vector<P*> live_widgets();
+
 public:
     P();
     virtual ~P();
@@ -232,6 +246,10 @@ protected:
     // False for hidden, disabled or fully transparent widgets.
     bool takes_pointer() const { return visible && enabled && opacity > 0.0; }
 };
+
+// Every widget alive now, wherever it is held and whether or not it is in a
+// tree, in no particular order.
+std::vector<P*> live_widgets();
 
 // Shift is held, by the event's modifier bits or by the held-key counters.
 bool shift_held(int modifiers);

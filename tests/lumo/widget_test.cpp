@@ -30,6 +30,30 @@ TEST(WidgetConstruction, EveryClassConstructsAndDestroysAndRowVectorsReleaseThro
     EXPECT_EQ(g_hovered_widget, nullptr);
 }
 
+// The registry of live widgets: a widget, the parts it holds, a copy, an
+// assigned one and the rows of a vector that grows are each entered once
+// while they live, and gone once destroyed.
+TEST(WidgetConstruction, TheRegistryHoldsEachLiveWidgetOnceAndNoDestroyedOne)
+{
+    const std::size_t before = live_widgets().size();
+    {
+        SP pane;
+        F field;
+        F copy = field;
+        copy = field;
+        std::vector<KL> rows(2);
+        rows.resize(40);
+        std::vector<const P*> expected = {&pane, &pane.parts[SP::kThumbX], &field, &copy};
+        for (const KL& row : rows)
+            expected.push_back(&row);
+        const std::vector<P*> live = live_widgets();
+        EXPECT_EQ(live.size(), before + 5 + 2 + 40) << "a pane of four parts, two fields, the rows";
+        for (const P* widget : expected)
+            EXPECT_EQ(std::count(live.begin(), live.end(), widget), 1) << "widget #" << widget->id;
+    }
+    EXPECT_EQ(live_widgets().size(), before);
+}
+
 TEST(WidgetText, SetLabelMeasuresEveryLineFieldsResetTheirBufferAndTextLinesJoin)
 {
     P p;

@@ -150,6 +150,8 @@ void customise(Application& app)
     app.slider_field_texts[2] = "0.75";
     set_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_VIEW], 2, true);
     set_menu_check(app.menu_checks.tool_menu_bits[TOOL_MENU_TOPOLOGY], 0, false);
+    // As the split button does: the new pane starts with a copy of the view.
+    app.view.duplicate_viewport_pane_state(0);
     app.view.split_viewport_pane(0, lumo::kSplitX, 0.5, 1, 1);
     app.view.selected_pane = 1;
     lumo::view_zoom(app.view.pane_views[1]) = 7.0;

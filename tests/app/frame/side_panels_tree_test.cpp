@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
 #include "app/actions/menu_dispatch.h"
 #include "app/frame/input_handlers.h"
 #include "model/entity_views.h"
@@ -53,28 +50,6 @@ void add_selected_entity(Application& app)
     rebuild_parameter_details(app);
 }
 
-// Turns the wheel over the middle of `pane` until `widget` lies wholly in
-// view, as a person scrolls to it; gives up after 64 notches.
-void scroll_to(Application& app, lumo::P& pane, const lumo::P& widget)
-{
-    for (int notch = 0; notch < 64; ++notch) {
-        widget_tree::lay_out(app, app.root.width, app.root.height);
-        const std::vector<lumo::HitStep> to_pane = lumo::find_widget_path(&app.root, &pane);
-        const std::vector<lumo::HitStep> to_widget = lumo::find_widget_path(&app.root, &widget);
-        if (to_pane.empty() || to_widget.empty()) return;
-        const widget_tree::Area view = widget_tree::area_of(to_pane.back());
-        const widget_tree::Area at = widget_tree::area_of(to_widget.back());
-        const int steps = at.x0 < view.x0 || at.y0 < view.y0 ? -1
-                          : at.x1 > view.x1 || at.y1 > view.y1 ? 1
-                                                               : 0;
-        if (steps == 0) return;
-        handle_platform_mouse_button(nullptr, steps > 0 ? MOUSE_WHEEL_DOWN : MOUSE_WHEEL_UP,
-                                     BUTTON_PRESSED, (view.x0 + view.x1) / 2,
-                                     (view.y0 + view.y1) / 2);
-    }
-}
-
-
 void open_entity_inspector(Application& app)
 {
     add_selected_entity(app);
@@ -107,9 +82,9 @@ template <std::size_t Row> void open_transform_row(Application& app)
     open_entity_inspector(app);
     lumo::SP& details = app.list_panes[LIST_PANE_ENTITY_DETAILS];
     if constexpr (Row < 4)
-        scroll_to(app, details, app.lists.entities.transform_titles[Row]);
+        widget_tree::scroll_to(app, details, app.lists.entities.transform_titles[Row]);
     else
-        scroll_to(app, details, app.transform_reset_buttons[Row]);
+        widget_tree::scroll_to(app, details, app.transform_reset_buttons[Row]);
 }
 
 // One strip group of the transform editor, scrolled to: a titled row with
@@ -173,8 +148,8 @@ void open_string_parameter(Application& app)
 {
     open_parameter_control(app);
     if (app.lists.parameters.parameters.size() > 1)
-        scroll_to(app, app.list_panes[LIST_PANE_PARAMETER_DETAILS],
-                  app.lists.parameters.parameters[1]->value_field);
+        widget_tree::scroll_to(app, app.list_panes[LIST_PANE_PARAMETER_DETAILS],
+                               app.lists.parameters.parameters[1]->value_field);
 }
 
 PaneTable string_parameter(Application& app)
@@ -220,7 +195,7 @@ PaneTable directive_column(Application& app)
 template <std::size_t I> void open_colour_function(Application& app)
 {
     handle_tool_menu_item(app, 1, 3);
-    scroll_to(app, app.colour_bar.scroll, app.colour_function_toggles[I]);
+    widget_tree::scroll_to(app, app.colour_bar.scroll, app.colour_function_toggles[I]);
 }
 
 template <std::size_t I> PaneTable colour_function(Application& app)
@@ -244,7 +219,7 @@ std::vector<widget_tree::PaneTableOf> colour_functions(std::index_sequence<I...>
 template <int Menu, int Row> void open_tool_row(Application& app)
 {
     app.toolbar.menu_buttons[Menu].on_click();
-    scroll_to(app, app.tip_bar.scroll, app.tool_menus[Menu].rows[Row]);
+    widget_tree::scroll_to(app, app.tip_bar.scroll, app.tool_menus[Menu].rows[Row]);
 }
 
 template <int Menu, int Row> PaneTable tool_row(Application& app)
@@ -266,62 +241,12 @@ template <int Menu> std::vector<widget_tree::PaneTableOf> tool_drop_down()
     return tool_rows<Menu>(std::make_integer_sequence<int, TOOL_MENU_ROW_COUNTS[Menu]>{});
 }
 
-// What one table's state shows: its named widgets that cannot be reached,
-// and, by their place inside the Application, the widgets with a callback
-// under its pane and which of them can be reached in that state.
-struct Outcome {
-    std::vector<std::string> missing;
-    std::map<std::ptrdiff_t, std::string> with_callback;
-    std::set<std::ptrdiff_t> reached;
-};
-
-Outcome check(widget_tree::PaneTableOf table_of, int width, int height)
-{
-    Application& app = widget_tree::fresh_application();
-    widget_tree::lay_out(app, width, height);
-    table_of(app).open(app);
-    const PaneTable table = table_of(app);
-    app.root.refresh();
-    widget_tree::lay_out(app, width, height);
-    Outcome outcome;
-    const std::string where =
-        table.pane + " at " + std::to_string(width) + " x " + std::to_string(height) + ": ";
-    for (const NamedWidget& entry : table.widgets) {
-        const std::string why = widget_tree::why_unreachable(app, entry.widget);
-        if (!why.empty()) outcome.missing.push_back(where + entry.name + " " + why);
-    }
-    const auto* base = reinterpret_cast<const unsigned char*>(&app);
-    for (lumo::P* widget : widget_tree::application_widgets(app)) {
-        if (!widget_tree::has_callback(*widget) ||
-            !widget_tree::under(app, widget, table.pane_widget))
-            continue;
-        const std::ptrdiff_t at = reinterpret_cast<const unsigned char*>(widget) - base;
-        outcome.with_callback[at] = table.pane + ": " + widget_tree::describe(*widget);
-        if (widget_tree::why_unreachable(app, widget).empty()) outcome.reached.insert(at);
-    }
-    destroy_application();
-    return outcome;
-}
-
 // The tables of one scrolled pane: each names what shows once scrolled to;
 // together they must reach every widget with a callback in the pane.
 void expect_reachable(const std::vector<widget_tree::PaneTableOf>& tables)
 {
-    for (const auto& [width, height] : widget_tree::kWindowSizes) {
-        std::map<std::ptrdiff_t, std::string> with_callback;
-        std::set<std::ptrdiff_t> reached;
-        for (widget_tree::PaneTableOf table : tables) {
-            const Outcome outcome = check(table, width, height);
-            for (const std::string& missing : outcome.missing)
-                ADD_FAILURE() << missing;
-            with_callback.insert(outcome.with_callback.begin(), outcome.with_callback.end());
-            reached.insert(outcome.reached.begin(), outcome.reached.end());
-        }
-        for (const auto& [at, name] : with_callback)
-            if (reached.count(at) == 0)
-                ADD_FAILURE() << name << " has a callback but no scroll position reaches it at "
-                              << width << " x " << height;
-    }
+    for (const std::string& missing : widget_tree::missing_in_pane(tables))
+        ADD_FAILURE() << missing;
 }
 
 TEST(SidePanelsTree, TheEntityDetailsReachEveryTransformFieldAndButton)
