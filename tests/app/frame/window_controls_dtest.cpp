@@ -1,6 +1,7 @@
 // The real program at 720 x 480 and at 1200 x 800, driven as a person would
-// and judged by the window's pixels: the window's own controls follow the
-// pointer.
+// and judged by the window's pixels: the environment hover card, the
+// navigator's scroll thumb, and the expand icon and HIDELOGO of quick-hide
+// follow the pointer.
 
 #include "tests/app/frame/program_driver.h"
 
@@ -18,7 +19,7 @@ class WindowControlsInProgram : public SizedProgramTest {};
 } // namespace
 
 // One run over the ball's script, first by name, and sixty more scripts.
-TEST_P(WindowControlsInProgram, ExpandIconNavigatorThumbAndHoverCardFollowThePointer)
+TEST_P(WindowControlsInProgram, HoverCardNavigatorThumbAndExpandIconFollowThePointer)
 {
     add_example("simple.plim", "a_simple.plim");
     for (int i = 10; i < 70; ++i)
@@ -26,31 +27,40 @@ TEST_P(WindowControlsInProgram, ExpandIconNavigatorThumbAndHoverCardFollowThePoi
     ASSERT_NO_FATAL_FAILURE(start_sized());
     ASSERT_NO_FATAL_FAILURE(close_console());
 
-    // Quick-hide starts in minimal mode over an assembled script: the
-    // quick-hide strip lies along the foot. The expand button's icon switches
-    // minimal mode both ways and the bars stay hidden; the rest of HIDELOGO
-    // brings them back. Minimal mode lifts both above the strip.
-    ASSERT_NO_FATAL_FAILURE(open_navigator());
-    program.key(XK_Down);
-    program.key(XK_Return);
-    ASSERT_TRUE(eventually([&] { return program.pixel(W - 40, H / 2).view(); }))
-        << "the script is open";
-    const auto bars_hidden = [&] { return program.pixel(W / 2, 5).view(); };
-    const auto strip_is = [&](bool (Rgb::*test)() const) {
-        return program.count_pixels(W / 2 - 50, H - 20, 100, 8, std::mem_fn(test)) * 100 / 800 > 90;
+    // With a second environment current, the card of the first tab stays
+    // while the pointer goes up onto its "close" box, and goes as soon as the
+    // pointer moves anywhere else.
+    ASSERT_NO_FATAL_FAILURE(add_environment(1));
+    const int first_tab_x = 2 * U + G + 1;
+    const auto card_image = [&] { return program.capture(first_tab_x - 31, H - M - 94, 104, 60); };
+    ASSERT_TRUE(wait_until_still(card_image)) << "the fade has ended";
+    const Image no_card = card_image();
+    struct Exit {
+        const char* over;
+        int x, y;
     };
-    program.move_pointer(W / 2, H / 2);
-    ASSERT_TRUE(toggle_until([&] { return bars_hidden() && strip_is(&Rgb::light); }, XK_space))
-        << "Space hides the bars; the strip of minimal mode shows";
-    EXPECT_TRUE(click_until([&] { return strip_is(&Rgb::view) && bars_hidden(); }, W - M / 2,
-                            H - M - M / 2))
-        << "the expand icon leaves minimal mode; the bars stay hidden";
-    EXPECT_TRUE(
-        click_until([&] { return strip_is(&Rgb::light) && bars_hidden(); }, W - M / 2, H - M / 2))
-        << "and enters it again";
-    EXPECT_TRUE(
-        click_until([&] { return program.pixel(W / 2, 5).light(); }, W - G - 32, H - M - G - 32))
-        << "the middle of HIDELOGO ends quick-hide";
+    const Exit exits[] = {{"the 3-D view", W / 2 + 100, H / 2},
+                          {"the slider bar", W / 2, H - M - 2 * T + T / 2},
+                          {"the status bar", W / 2 + 100, H - M - T / 2},
+                          {"HELP on the tab bar", W - U / 2, H - M / 2}};
+    for (const Exit& exit : exits) {
+        // The pointer rests on the first tab until its card shows.
+        int step = 0;
+        ASSERT_TRUE(wait_until([&] {
+            program.move_pointer(first_tab_x + 30 + step++ % 2 * 2, H - 20);
+            return card_image().differences(no_card) > 500;
+        })) << "the card shows before leaving over "
+            << exit.over;
+        for (const int y : {H - 25, H - 31, H - 32, H - 33, H - 34, H - 40, H - 46}) {
+            program.move_pointer(first_tab_x + 30, y);
+            usleep(4 * POLL_US);
+        }
+        EXPECT_GT(card_image().differences(no_card), 500)
+            << "the card stays on the way up to its close box";
+        program.move_pointer(exit.x, exit.y);
+        EXPECT_TRUE(eventually([&] { return card_image().differences(no_card) < 50; }))
+            << "the card leaves when the pointer moves over " << exit.over;
+    }
 
     // The scripts overflow the navigator's list. A drag from the thumb, or
     // from a press on the track (which first jumps there), moves the thumb
@@ -92,40 +102,31 @@ TEST_P(WindowControlsInProgram, ExpandIconNavigatorThumbAndHoverCardFollowThePoi
     }
     program.key(XK_Escape);
 
-    // With a second environment current, the card of the first tab stays
-    // while the pointer goes up onto its "close" box, and goes as soon as the
-    // pointer moves anywhere else.
-    ASSERT_NO_FATAL_FAILURE(add_environment(1));
-    const int first_tab_x = 2 * U + G + 1;
-    const auto card_image = [&] { return program.capture(first_tab_x - 31, H - M - 94, 104, 60); };
-    ASSERT_TRUE(wait_until_still(card_image)) << "the fade has ended";
-    const Image no_card = card_image();
-    struct Exit {
-        const char* over;
-        int x, y;
+    // Quick-hide starts in minimal mode over an assembled script: the
+    // quick-hide strip lies along the foot. The expand button's icon switches
+    // minimal mode both ways and the bars stay hidden; the rest of HIDELOGO
+    // brings them back. Minimal mode lifts both above the strip.
+    ASSERT_NO_FATAL_FAILURE(open_navigator());
+    program.key(XK_Down);
+    program.key(XK_Return);
+    ASSERT_TRUE(eventually([&] { return program.pixel(W - 40, H / 2).view(); }))
+        << "the script is open";
+    const auto bars_hidden = [&] { return program.pixel(W / 2, 5).view(); };
+    const auto strip_is = [&](bool (Rgb::*test)() const) {
+        return program.count_pixels(W / 2 - 50, H - 20, 100, 8, std::mem_fn(test)) * 100 / 800 > 90;
     };
-    const Exit exits[] = {{"the 3-D view", W / 2 + 100, H / 2},
-                          {"the slider bar", W / 2, H - M - 2 * T + T / 2},
-                          {"the status bar", W / 2 + 100, H - M - T / 2},
-                          {"HELP on the tab bar", W - U / 2, H - M / 2}};
-    for (const Exit& exit : exits) {
-        // The pointer rests on the first tab until its card shows.
-        int step = 0;
-        ASSERT_TRUE(wait_until([&] {
-            program.move_pointer(first_tab_x + 30 + step++ % 2 * 2, H - 20);
-            return card_image().differences(no_card) > 500;
-        })) << "the card shows before leaving over "
-            << exit.over;
-        for (const int y : {H - 25, H - 31, H - 32, H - 33, H - 34, H - 40, H - 46}) {
-            program.move_pointer(first_tab_x + 30, y);
-            usleep(4 * POLL_US);
-        }
-        EXPECT_GT(card_image().differences(no_card), 500)
-            << "the card stays on the way up to its close box";
-        program.move_pointer(exit.x, exit.y);
-        EXPECT_TRUE(eventually([&] { return card_image().differences(no_card) < 50; }))
-            << "the card leaves when the pointer moves over " << exit.over;
-    }
+    program.move_pointer(W / 2, H / 2);
+    ASSERT_TRUE(toggle_until([&] { return bars_hidden() && strip_is(&Rgb::light); }, XK_space))
+        << "Space hides the bars; the strip of minimal mode shows";
+    EXPECT_TRUE(click_until([&] { return strip_is(&Rgb::view) && bars_hidden(); }, W - M / 2,
+                            H - M - M / 2))
+        << "the expand icon leaves minimal mode; the bars stay hidden";
+    EXPECT_TRUE(
+        click_until([&] { return strip_is(&Rgb::light) && bars_hidden(); }, W - M / 2, H - M / 2))
+        << "and enters it again";
+    EXPECT_TRUE(
+        click_until([&] { return program.pixel(W / 2, 5).light(); }, W - G - 32, H - M - G - 32))
+        << "the middle of HIDELOGO ends quick-hide";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, WindowControlsInProgram, kWindowSizes, size_name);
