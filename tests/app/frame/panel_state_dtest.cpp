@@ -34,11 +34,7 @@ protected:
         const int padlock = ink(8, top(row) + 20, 22, 22);
         return lock ? padlock > 120 : padlock < 20;
     }
-    bool selected(int row)
-    {
-        const Rgb c = program.pixel(150, top(row) + 3);
-        return c.b > c.r + 20;
-    }
+    bool selected(int row) { return program.pixel(150, top(row) + 3).bluish(); }
 
     // Side panel 2 or 3 with its key, until its tab shows highlighted.
     void show_side_panel(int panel)
