@@ -8,66 +8,30 @@
 #include "tests/app/frame/program_driver.h"
 
 #include <cstdlib>
-#include <functional>
-#include <string>
-#include <utility>
 
 namespace {
 
 using namespace program_driver;
+using namespace program_driver::metrics;
 
-// The layout metrics: bar unit, row height, gap, strip height.
-constexpr int U = 56;
-constexpr int M = 32;
-constexpr int G = 8;
-constexpr int T = 24;
-constexpr int BOX_W = 560, BOX_H = 232;       // the configuration box
-constexpr int DIALOG_W = 512, DIALOG_H = 368; // warning and export panes
+constexpr int BOX_W = 560, BOX_H = 232; // the configuration box
 
 // What the window shows on top, from the top down.
 enum class Stack { WARNING_OVER_NAVIGATOR, NAVIGATOR, CONFIGURATION, EXPORT, INTERFACE };
 
-class ConfigurationInProgram : public ProgramTest,
-                               public ::testing::WithParamInterface<std::pair<int, int>> {
+class ConfigurationInProgram : public SizedProgramTest {
 protected:
-    int W = GetParam().first;
-    int H = GetParam().second;
     int box_x = (W - BOX_W) / 2, box_y = (H - BOX_H) / 2;
     int dialog_x = (W - DIALOG_W) / 2, dialog_y = (H - DIALOG_H) / 2;
     int footer = H - 2 * (U + M) + M; // the navigator's path bar
-    // The navigator's Select/Open button and NONE.
+    // The navigator's Select/Open button and NONE; the export pane's "..."
+    // button, location field, STL row and export button.
     std::pair<int, int> ok_button{W - 3 * U / 2 - G / 2, footer + M + 2 * G + U / 2 + M / 2};
     std::pair<int, int> none_button{W - (U + G) / 2, footer + G + M / 2};
-
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        if (IsSkipped()) return;
-        fs::create_symlink(STANDIN_KERNEL_PATH, home() / "plim");
-        fs::create_directory(ws());
-        fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / "simple.plim", ws() / "simple.plim");
-    }
-
-    fs::path home() const { return home_.path(); }
-    fs::path ws() const { return home() / "ws"; }
-
-    // Starts in the home directory, which holds "plim" and "ws/", and
-    // takes the size under test.
-    void start(const std::string& arguments)
-    {
-        ASSERT_TRUE(program.start(arguments, "", home()));
-        ASSERT_TRUE(program.wait_for_window(0, 0)) << "no window";
-        program.resize(W, H);
-        ASSERT_TRUE(eventually([&] { return program.window_size() == std::pair(W, H); }));
-        program.move_pointer(W / 2, H - 12);
-    }
-
-    bool eventually(const std::function<bool()>& test) { return wait_until(test, MAX_POLLS / 4); }
-
-    int ink(int x, int y, int width, int height)
-    {
-        return program.count_pixels(x, y, width, height, &Rgb::dark);
-    }
+    std::pair<int, int> location_button{dialog_x + 448, dialog_y + 136};
+    std::pair<int, int> location_field{dialog_x + 100, dialog_y + 136};
+    std::pair<int, int> stl_row{dialog_x + 296, dialog_y + 168 + 3 * T + T / 2};
+    std::pair<int, int> export_button{dialog_x + 432, dialog_y + 344};
 
     // A warning's long title reaches past where the export pane's "Export"
     // ends; "Kernel" stands on the configuration box's first button.
@@ -85,30 +49,23 @@ protected:
     // window covers: light while the navigator is on top, dimmed once
     // under a warning; the 3-D view, dimmed or not, is a bluer grey.
     Rgb probe() { return program.pixel(40, 200); }
-    bool navigator_dimmed_once()
-    {
-        const Rgb c = probe();
-        return c.r >= 190 && c.r <= 220 && std::abs(c.b - c.r) < 10;
-    }
-    bool interface_dimmed()
-    {
-        const Rgb c = probe();
-        return c.r > 100 && c.r < 190;
-    }
 
     bool shows(Stack stack)
     {
+        const Rgb c = probe();
+        const bool navigator_dimmed_once = c.r >= 190 && c.r <= 220 && std::abs(c.b - c.r) < 10;
+        const bool interface_dimmed = c.r > 100 && c.r < 190;
         switch (stack) {
         case Stack::WARNING_OVER_NAVIGATOR:
-            return warning_title() && !box_shown() && navigator_dimmed_once();
+            return warning_title() && !box_shown() && navigator_dimmed_once;
         case Stack::NAVIGATOR:
-            return probe().light() && !box_shown() && !warning_title();
+            return c.light() && !box_shown() && !warning_title();
         case Stack::CONFIGURATION:
-            return box_shown() && !warning_title() && interface_dimmed();
+            return box_shown() && !warning_title() && interface_dimmed;
         case Stack::EXPORT:
-            return export_title() && !warning_title() && !box_shown() && interface_dimmed();
+            return export_title() && !warning_title() && !box_shown() && interface_dimmed;
         case Stack::INTERFACE:
-            return probe().view() && !box_shown() && !warning_title();
+            return c.view() && !box_shown() && !warning_title();
         }
         return false;
     }
@@ -120,15 +77,6 @@ protected:
         return "\ninks: warning " + std::to_string(warning_ink()) + ", export " +
                std::to_string(export_ink()) + ", box " + std::to_string(box_ink()) + "; probe " +
                std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b);
-    }
-
-    // The console opens with '1' only once start-up has finished; it is
-    // closed again, so the probe sees the view.
-    void wait_for_startup_to_finish()
-    {
-        ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1))
-            << "start-up never finished";
-        ASSERT_TRUE(toggle_until([&] { return !side_panel_shown(); }, XK_1));
     }
 
     // Shows `stack` and keeps showing it for a few frames.
@@ -160,11 +108,15 @@ protected:
 
     void click(std::pair<int, int> point) { program.click(point.first, point.second); }
 
-    // The export pane's "..." button, STL row and export button.
-    std::pair<int, int> location_button() const { return {dialog_x + 448, dialog_y + 136}; }
-    std::pair<int, int> location_field() const { return {dialog_x + 100, dialog_y + 136}; }
-    std::pair<int, int> stl_row() const { return {dialog_x + 296, dialog_y + 168 + 3 * T + T / 2}; }
-    std::pair<int, int> export_button() const { return {dialog_x + 432, dialog_y + 344}; }
+    // Chooses in the navigator and confirms, step by step: 'd' Down (the
+    // first row), 'n' NONE, 'o' the Select/Open button, 'e' Enter.
+    void choose(const std::string& steps)
+    {
+        for (const char step : steps) {
+            if (step == 'd' || step == 'e') program.key(step == 'd' ? XK_Down : XK_Return);
+            if (step == 'n' || step == 'o') click(step == 'n' ? none_button : ok_button);
+        }
+    }
 
     // The stand-in's script shows an orange ball in the middle of the view.
     bool script_shown()
@@ -173,20 +125,18 @@ protected:
             return c.r > 200 && c.g > 90 && c.g < 190 && c.b < 90;
         }) > 500;
     }
-
-private:
-    TempDirectory home_{"plim-config-home"};
 };
 
-// One navigator mode: how it is opened, a choice it turns down and how that
-// is confirmed, a choice it takes, and what shows once it has closed.
+// One navigator mode: how it is opened, the steps of a choice it turns down
+// and of one it takes, what shows once it has closed, and what the next mode
+// needs.
 struct ModeWalk {
     const char* mode;
     std::function<void()> open;
-    std::function<void()> turned_down; // choose and confirm
-    std::function<void()> taken;       // choose and confirm
+    const char* turned_down;
+    const char* taken;
     Stack caller;
-    std::function<void()> then; // what the next mode needs
+    std::function<void()> then;
 };
 
 } // namespace
@@ -197,11 +147,19 @@ struct ModeWalk {
 // and brings back its caller. The box shows the command line's settings
 // from the start and after a new kernel was chosen. Then the export
 // location field shows where the export writes: typing into it and erasing
-// change nothing, and the export goes where it shows.
+// change nothing, and the export goes where it shows. The program starts in a
+// directory that holds "plim" and the workspace it is given, "ws/".
 TEST_P(ConfigurationInProgram, AWarningStaysOverTheNavigatorAndTheExportWritesWhereItShows)
 {
-    start(quoted((home() / "plim").string()) + " " + quoted(ws().string() + "/") + " -ic");
-    if (HasFatalFailure()) return;
+    fs::create_symlink(STANDIN_KERNEL_PATH, workspace / "plim");
+    fs::create_directory(workspace / "ws");
+    add_example("simple.plim", "ws/simple.plim");
+    ASSERT_TRUE(program.start(quoted((workspace / "plim").string()) + " " +
+                                  quoted((workspace / "ws/").string()) + " -ic",
+                              "", workspace));
+    ASSERT_TRUE(program.wait_for_window(0, 0)) << "no window";
+    ASSERT_NO_FATAL_FAILURE(take_size());
+    program.move_pointer(W / 2, H - 12);
     ASSERT_TRUE(settles_on(Stack::CONFIGURATION)) << "the configuration box" << seen();
     EXPECT_TRUE(box_reads_valid_settings()) << "the box shows the command line's settings";
 
@@ -211,58 +169,47 @@ TEST_P(ConfigurationInProgram, AWarningStaysOverTheNavigatorAndTheExportWritesWh
                                     box_y + row + M / 2));
         };
     };
-    const auto enter = [&] { program.key(XK_Return); };
-    const auto ok = [&] { click(ok_button); };
-    const auto first_row_then = [&](std::function<void()> confirm) {
-        return [&, confirm] {
-            program.key(XK_Down);
-            confirm();
-        };
-    };
-    const auto none_then_ok = [&] {
-        click(none_button);
-        ok();
-    };
-    const auto nothing = [] {};
     const ModeWalk walks[] = {
-        {"kernel", box_button(3 * M), ok, first_row_then(enter), Stack::CONFIGURATION, nothing},
-        {"workspace", box_button(5 * M), first_row_then(enter), none_then_ok, Stack::CONFIGURATION,
+        {"kernel", box_button(3 * M), "o", "de", Stack::CONFIGURATION, nullptr},
+        {"workspace", box_button(5 * M), "de", "no", Stack::CONFIGURATION,
          [&] {
              program.key(XK_Return); // the box is complete: start-up goes on
-             wait_for_startup_to_finish();
+             ASSERT_TRUE(toggle_until([&] { return side_panel_shown(); }, XK_1))
+                 << "start-up never finished";
+             close_console(); // so the probe sees the view
          }},
         {"scripts",
          [&] {
              ASSERT_TRUE(repeat_until([&] { return shows(Stack::NAVIGATOR); },
                                       [&] { program.key(XK_o, {XK_Control_L}); }));
          },
-         enter, first_row_then(enter), Stack::INTERFACE,
+         "e", "de", Stack::INTERFACE,
          [&] { ASSERT_TRUE(eventually([&] { return script_shown(); })); }},
         {"export location",
          [&] {
              ASSERT_TRUE(repeat_until([&] { return shows(Stack::EXPORT); },
                                       [&] { program.key(XK_s, {XK_Control_L}); }));
-             ASSERT_TRUE(click_until([&] { return shows(Stack::NAVIGATOR); },
-                                     location_button().first, location_button().second));
+             ASSERT_TRUE(click_until([&] { return shows(Stack::NAVIGATOR); }, location_button.first,
+                                     location_button.second));
          },
-         first_row_then(ok), none_then_ok, Stack::EXPORT, nothing},
+         "do", "no", Stack::EXPORT, nullptr},
     };
     for (const ModeWalk& walk : walks) {
         SCOPED_TRACE(walk.mode);
         walk.open();
         if (HasFatalFailure()) return;
         EXPECT_TRUE(path_buttons_whole());
-        walk.turned_down();
+        choose(walk.turned_down);
         ASSERT_TRUE(settles_on(Stack::WARNING_OVER_NAVIGATOR))
             << "the warning shows over the navigator" << seen();
         program.key(XK_Escape);
         ASSERT_TRUE(settles_on(Stack::NAVIGATOR)) << "Escape leaves the navigator open" << seen();
-        walk.taken();
+        choose(walk.taken);
         ASSERT_TRUE(settles_on(walk.caller)) << "then what it was opened from" << seen();
         if (walk.caller == Stack::CONFIGURATION) {
             EXPECT_TRUE(box_reads_valid_settings()) << "the box still shows both settings";
         }
-        walk.then();
+        if (walk.then) walk.then();
         if (HasFatalFailure()) return;
     }
 
@@ -270,7 +217,7 @@ TEST_P(ConfigurationInProgram, AWarningStaysOverTheNavigatorAndTheExportWritesWh
         return program.capture(dialog_x + 2 * G, dialog_y + 120, DIALOG_W - 4 * G - 3 * M - G, M);
     };
     const Image shown = field();
-    click(location_field());
+    click(location_field);
     program.type("nowhere");
     for (int i = 0; i < 30; ++i)
         program.key(XK_BackSpace);
@@ -278,22 +225,17 @@ TEST_P(ConfigurationInProgram, AWarningStaysOverTheNavigatorAndTheExportWritesWh
         << "the field still shows the location";
 
     ASSERT_TRUE(click_until(
-        [&] { return ink(export_button().first - 40, export_button().second - 12, 80, 24) > 40; },
-        stl_row().first, stl_row().second))
+        [&] { return ink(export_button.first - 40, export_button.second - 12, 80, 24) > 40; },
+        stl_row.first, stl_row.second))
         << "STL is chosen: the export button reads \"Export\"";
     const Image pane = program.capture();
-    click(export_button());
+    click(export_button);
     ASSERT_TRUE(eventually([&] { return program.capture().differences(pane) > 1000; }))
         << "the confirmation";
     program.key(XK_Return);
-    EXPECT_TRUE(eventually([&] { return fs::exists(ws() / "environment.stl"); }))
+    EXPECT_TRUE(eventually([&] { return fs::exists(workspace / "ws" / "environment.stl"); }))
         << "written where the field shows";
     program.key(XK_Escape);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, ConfigurationInProgram,
-                         ::testing::Values(std::pair{720, 480}, std::pair{1200, 800}),
-                         [](const auto& info) {
-                             return std::to_string(info.param.first) + "x" +
-                                    std::to_string(info.param.second);
-                         });
+INSTANTIATE_TEST_SUITE_P(Sizes, ConfigurationInProgram, kWindowSizes, size_name);

@@ -19,7 +19,7 @@ bool coloured(const Rgb& c)
     return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) > 100;
 }
 
-bool ink(const Rgb& c)
+bool text_ink(const Rgb& c)
 {
     return c.r < 120 && c.g < 120 && c.b < 120;
 }
@@ -30,9 +30,8 @@ protected:
     void start(const std::vector<std::string>& examples = {})
     {
         for (const std::string& name : examples)
-            fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / name,
-                          fs::path(workspace.path()) / name);
-        start_sized(workspace.path() + "/");
+            add_example(name);
+        start_sized();
     }
 
     // Where the frame-rate read-out shows, right of the view's middle, above
@@ -46,12 +45,10 @@ protected:
         int end = 0;
         for (int row = 0; row < strip.height; ++row)
             for (int column = 0; column < strip.width; ++column)
-                if (ink(strip.pixels[static_cast<std::size_t>(row * strip.width + column)]))
+                if (text_ink(strip.pixels[static_cast<std::size_t>(row * strip.width + column)]))
                     end = std::max(end, S + column);
         return end;
     }
-
-    TempDirectory workspace{"plim-ei-3s"};
 };
 
 } // namespace
@@ -86,11 +83,7 @@ TEST_P(InfoAndStripsInProgram, TheToolStripListsThreeScriptsAndOpensTheMenuTree)
     if (HasFatalFailure()) return;
     const int placeholder_end = strip_text_end();
     ASSERT_GT(placeholder_end, S) << "the placeholder shows in the strip";
-    ASSERT_TRUE(repeat_until([&] { return program.pixel(W - 100, H / 2).light(); },
-                             [&] { program.key(XK_o, {XK_Control_L}); }))
-        << "the navigator opens";
-    program.key(XK_a, {XK_Control_L});
-    program.key(XK_Return);
+    ASSERT_NO_FATAL_FAILURE(open_navigator(true));
     // One script's line ends well short of this; three run to the strip's end.
     EXPECT_TRUE(eventually([&] { return strip_text_end() > S + 400; }))
         << "the list of three scripts, ending at " << strip_text_end();
@@ -107,9 +100,7 @@ TEST_P(InfoAndStripsInProgram, TheNavigatorClearsTheSelectionAndMarksTheSortedCo
 {
     start({"parallel.plim", "parameters.plim", "simple.plim"});
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(repeat_until([&] { return program.pixel(W - 100, H / 2).light(); },
-                             [&] { program.key(XK_o, {XK_Control_L}); }))
-        << "the navigator opens";
+    ASSERT_NO_FATAL_FAILURE(open_navigator());
     // The first row, by name, is a script; the pointer then rests on the
     // title row, so what shows is the selection, not the hover.
     const int row_y = M + M / 2;

@@ -1,185 +1,16 @@
-// What the side panels and the bars of the real program show of their own
-// state: the padlocks of the entity inspector and of the parameter control
-// show one lock, whichever list was clicked and whichever row is selected,
-// also after the lists were built again; a strip scrolled in one
-// environment shows unscrolled in a new one and scrolled again back there.
+// What the side panels, the bars and the capture panes of the real program
+// show of their own state, at the start-up window size and at a larger one.
 
 #include "tests/app/frame/program_driver.h"
 
-#include <functional>
 #include <string>
-#include <vector>
 
 namespace {
 
 using namespace program_driver;
+using namespace program_driver::metrics;
 
-struct WindowSize {
-    int width, height;
-};
-
-// The side panel's lists start below its tabs and its close strip; rows
-// stand 51 pixels apart.
-constexpr int FIRST_ROW_Y = 112;
-constexpr int ROW_PITCH = 51;
-
-int row_top(int row)
-{
-    return FIRST_ROW_Y + ROW_PITCH * row;
-}
-
-bool dark(const Rgb& c)
-{
-    return c.dark();
-}
-
-class PanelStateInProgram : public ProgramTest {
-protected:
-    // The program on a workspace holding `scripts`, sized `size`.
-    void start(const std::vector<std::string>& scripts, WindowSize size)
-    {
-        width = size.width;
-        height = size.height;
-        for (const std::string& name : scripts)
-            fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / "parameters.plim",
-                          fs::path(workspace.path()) / name);
-        start_and_wait_for_interface(quoted(STANDIN_KERNEL_PATH) + " " +
-                                     quoted(workspace.path() + "/"));
-        if (width != 720) {
-            // Captures and clicks must lie on the screen.
-            program.move(40, 60);
-            program.resize(width, height);
-            ASSERT_TRUE(wait_until([&] { return program.window_size().first == width; }));
-        }
-    }
-
-    // The same, with every script opened and the entity inspector showing
-    // their rows.
-    void start_with(const std::vector<std::string>& scripts, WindowSize size)
-    {
-        start(scripts, size);
-        ASSERT_TRUE(repeat_until([&] { return program.pixel(width - 100, 250).light(); },
-                                 [&] { program.key(XK_o, {XK_Control_L}); }))
-            << "the navigator opens";
-        program.key(XK_a, {XK_Control_L});
-        program.key(XK_Return);
-        show_entities();
-        const int rows = static_cast<int>(scripts.size());
-        ASSERT_TRUE(wait_until([&] { return row_named(rows - 1); })) << "the scripts' rows show";
-    }
-
-    // The row's first line names its script in dark bold type.
-    bool row_named(int row)
-    {
-        return program.count_pixels(10, row_top(row) + 4, 80, 14, dark) > 30;
-    }
-
-    int padlock_pixels(int row) { return program.count_pixels(8, row_top(row) + 20, 22, 22, dark); }
-    bool locked(int row) { return padlock_pixels(row) > 120; }
-    bool open(int row) { return padlock_pixels(row) < 20; }
-
-    // The row's highlight: pale blue behind its labels.
-    bool selected(int row)
-    {
-        const Rgb c = program.pixel(150, row_top(row) + 3);
-        return c.b > c.r + 20;
-    }
-
-    // Side panel 2 (ENTITY) or 3 (PARAMETER), judged by its tab's highlight.
-    void show_panel(KeySym key, int tab_x)
-    {
-        ASSERT_TRUE(repeat_until(
-            [&] {
-                const Rgb c = program.pixel(tab_x, 60);
-                return c.b > c.r + 20;
-            },
-            [&] { program.key(key); }));
-    }
-    void show_entities() { show_panel(XK_2, 118); }
-    void show_parameters() { show_panel(XK_3, 204); }
-
-    // A click on the padlock of `row` until `seen`: a padlock click toggles.
-    bool click_padlock_until(const std::function<bool()>& seen, int row)
-    {
-        return click_until(seen, 18, row_top(row) + 35);
-    }
-
-    // A click on the row's labels selects it; the pointer then leaves, since
-    // a hovered row shows the same highlight.
-    bool select_row(int row)
-    {
-        return repeat_until([&] { return selected(row); },
-                            [&] {
-                                program.click(150, row_top(row) + 25);
-                                program.move_pointer(width / 2, height / 2);
-                            });
-    }
-
-    // The new environment's tab shows its name and the fade has left the view.
-    bool tab_shown(int i)
-    {
-        return program.count_pixels(124 + 64 * i, height - 29, 58, 16, dark) > 30 &&
-               program.pixel(width - 70, 150).view();
-    }
-
-    // Ctrl+N, then the new environment's tab.
-    void make_environment(int index)
-    {
-        program.move_pointer(width / 2, height / 2);
-        program.key(XK_n, {XK_Control_L});
-        ASSERT_TRUE(wait_until([&] { return tab_shown(index); })) << "env" << index;
-    }
-
-    int width = 720;
-    int height = 480;
-    TempDirectory workspace{"plim-panel-state"};
-};
-
-class PadlocksInProgram : public PanelStateInProgram,
-                          public testing::WithParamInterface<WindowSize> {};
-
-TEST_P(PadlocksInProgram, BothListsShowTheEntityLockNotTheSelection)
-{
-    start_with({"a.plim", "b.plim"}, GetParam());
-    show_parameters();
-    ASSERT_TRUE(select_row(0));
-    EXPECT_TRUE(open(0)) << "the selected row's entity is not locked";
-
-    // Locked in the parameter control: both lists show it.
-    ASSERT_TRUE(click_padlock_until([&] { return locked(1); }, 1));
-    show_entities();
-    EXPECT_TRUE(locked(1));
-    EXPECT_TRUE(open(0));
-
-    // Locked and unlocked again in the entity inspector, then the other way.
-    ASSERT_TRUE(click_padlock_until([&] { return locked(0); }, 0));
-    show_parameters();
-    EXPECT_TRUE(locked(0));
-    ASSERT_TRUE(click_padlock_until([&] { return open(0); }, 0));
-    show_entities();
-    EXPECT_TRUE(open(0));
-    EXPECT_TRUE(locked(1));
-
-    // A new environment and back: the lists are built again from the
-    // entities, with the selection kept.
-    show_parameters();
-    make_environment(1);
-    program.key(XK_Next, {XK_Control_L});
-    ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "env0's parameter rows";
-    ASSERT_TRUE(wait_until([&] { return selected(0); }, SETTLE_POLLS));
-    EXPECT_TRUE(open(0)) << "the selected row";
-    EXPECT_TRUE(locked(1)) << "the locked entity on the other row";
-    show_entities();
-    EXPECT_TRUE(open(0));
-    EXPECT_TRUE(locked(1));
-}
-
-INSTANTIATE_TEST_SUITE_P(BothWindowSizes, PadlocksInProgram,
-                         testing::Values(WindowSize{720, 480}, WindowSize{1200, 800}),
-                         [](const testing::TestParamInfo<WindowSize>& info) {
-                             return std::to_string(info.param.width) + "x" +
-                                    std::to_string(info.param.height);
-                         });
+constexpr int ENTITIES = 2, PARAMETERS = 3; // the side panels
 
 // Pixels dark in one image and not in the other: the icons and labels,
 // whatever shade of the bar's gradient lies behind them.
@@ -191,33 +22,176 @@ int dark_differences(const Image& a, const Image& b)
     return n;
 }
 
-// At 720 x 480 the eight tool-menu buttons are wider than their strip, which
-// the wheel scrolls.
-TEST_F(PanelStateInProgram, AScrolledToolStripStaysWithItsEnvironment)
-{
-    start({}, {720, 480});
-    const auto tool_strip = [&] {
-        program.move_pointer(width / 2, height / 2); // no button hovered
+// The side panel's lists start below its tabs and its close strip; rows
+// stand 51 pixels apart. A row's first line names its script in dark bold
+// type, its padlock stands below, and its highlight is pale blue.
+class PanelStateInProgram : public SizedProgramTest {
+protected:
+    static int top(int row) { return 112 + 51 * row; }
+    bool row_named(int row) { return ink(10, top(row) + 4, 80, 14) > 30; }
+    bool shows_lock(int row, bool lock)
+    {
+        const int padlock = ink(8, top(row) + 20, 22, 22);
+        return lock ? padlock > 120 : padlock < 20;
+    }
+    bool selected(int row) { return program.pixel(150, top(row) + 3).bluish(); }
+
+    // Side panel 2 or 3 with its key, until its tab shows highlighted.
+    void show_side_panel(int panel)
+    {
+        const char* const names[] = {"entity inspector", "parameter control"};
+        ASSERT_TRUE(toggle_until([&] { return program.pixel(86 * panel - 54, 62).bluish(); },
+                                 XK_1 + panel - 1))
+            << "the " << names[panel - 2] << " opens";
+    }
+
+    // The tool-menu buttons, none of them hovered.
+    Image tool_strip()
+    {
+        program.move_pointer(W / 2, H / 2);
         return program.capture(168, 0, 384, 56);
+    }
+};
+
+} // namespace
+
+// Two scripts' rows in both lists. The entity inspector's header reads that
+// nothing is selected before any script and after the selected entity is
+// clicked again, and the details below it are hidden.
+TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
+{
+    add_example("parameters.plim", "a.plim");
+    add_example("parameters.plim", "b.plim");
+    ASSERT_NO_FATAL_FAILURE(start_sized());
+    ASSERT_NO_FATAL_FAILURE(show_side_panel(ENTITIES));
+    // The details pane takes the lower 60 percent of the side panel below
+    // its tab strip; its first strip is the header.
+    const int details_top = 112 + (H - 168) * 40 / 100;
+    const auto header_text = [&] { return ink(0, details_top, 240, 24); };
+    const auto details_text = [&] { return ink(0, details_top + 30, 240, 90); };
+    EXPECT_TRUE(wait_until([&] { return header_text() > 30; }))
+        << "before any script the header shows";
+    EXPECT_LT(details_text(), 5);
+    ASSERT_NO_FATAL_FAILURE(open_navigator(true));
+    ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "the scripts' rows show";
+    const auto shown = [&] { return details_text() > 100; };
+    ASSERT_TRUE(click_until(shown, 60, 122)) << "the first row shows its details";
+    ASSERT_TRUE(click_until([&] { return !shown(); }, 60, 122)) << "a second click unselects";
+    EXPECT_GT(header_text(), 30) << "the header still shows";
+    EXPECT_LT(details_text(), 5) << "the details are hidden";
+
+    show_side_panel(PARAMETERS);
+    // A click on the row's labels selects it; the pointer then leaves, since
+    // a hovered row shows the same highlight.
+    ASSERT_TRUE(repeat_until([&] { return selected(0); },
+                             [&] {
+                                 program.click(150, top(0) + 25);
+                                 program.move_pointer(W / 2, H / 2);
+                             }));
+    EXPECT_TRUE(shows_lock(0, false)) << "the selected row's entity is not locked";
+
+    // A padlock click (which toggles) in one list, then both rows' locks as
+    // the other list shows them: locked in the parameter control, locked and
+    // unlocked again in the entity inspector, then the other way.
+    struct Click {
+        int row;
+        bool lock;
+        int then_shown;
+        bool locks[2];
     };
+    const Click clicks[] = {{1, true, ENTITIES, {false, true}},
+                            {0, true, PARAMETERS, {true, true}},
+                            {0, false, ENTITIES, {false, true}}};
+    for (const Click& click : clicks) {
+        ASSERT_TRUE(click_until([&] { return shows_lock(click.row, click.lock); }, 18,
+                                top(click.row) + 35));
+        show_side_panel(click.then_shown);
+        for (const int row : {0, 1})
+            EXPECT_TRUE(shows_lock(row, click.locks[row]))
+                << "row " << row << " after the click on row " << click.row;
+    }
+
+    // At 720 x 480 the eight tool-menu buttons are wider than their strip,
+    // which the wheel scrolls.
+    show_side_panel(PARAMETERS);
+    const Image unscrolled = tool_strip();
+    Image scrolled = unscrolled;
+    if (W == 720) {
+        for (int i = 0; i < 8; ++i)
+            program.click(360, 27, 5);
+        ASSERT_TRUE(wait_until([&] { return dark_differences(tool_strip(), unscrolled) > 500; }))
+            << "the wheel scrolls the strip";
+        ASSERT_TRUE(wait_until_still([&] { return tool_strip(); }));
+        scrolled = tool_strip();
+    }
     const auto shows = [&](const Image& strip) {
         return dark_differences(tool_strip(), strip) < 40;
     };
-    const Image unscrolled = tool_strip();
-    for (int i = 0; i < 8; ++i)
-        program.click(360, 27, 5);
-    ASSERT_TRUE(wait_until([&] { return dark_differences(tool_strip(), unscrolled) > 500; }))
-        << "the wheel scrolls the strip";
-    ASSERT_TRUE(wait_until_still(tool_strip));
-    const Image scrolled = tool_strip();
 
-    make_environment(1);
+    // A new environment and back: the lists are built again from the
+    // entities, with the selection kept, and the strip shows as it was left.
+    ASSERT_NO_FATAL_FAILURE(add_environment(1));
     EXPECT_TRUE(wait_until([&] { return shows(unscrolled); }, SETTLE_POLLS))
         << "a new environment starts unscrolled";
     program.key(XK_Next, {XK_Control_L});
+    ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "env0's parameter rows";
+    ASSERT_TRUE(wait_until([&] { return selected(0); }, SETTLE_POLLS));
     EXPECT_TRUE(wait_until([&] { return shows(scrolled); })) << "env0 shows its strip scrolled";
+    for (const int panel : {PARAMETERS, ENTITIES}) {
+        show_side_panel(panel);
+        EXPECT_TRUE(shows_lock(0, false)) << "the selected row";
+        EXPECT_TRUE(shows_lock(1, true)) << "the locked entity on the other row";
+    }
     program.key(XK_Prior, {XK_Control_L});
     EXPECT_TRUE(wait_until([&] { return shows(unscrolled); })) << "env1 kept its own";
+
+    // Ctrl+8 snapshots the view into a narrow pane, Ctrl+7 the window into a
+    // dialog-wide one; each keeps the image inside its frame, between its
+    // title and its Enter line, and Enter saves it into the workspace.
+    constexpr int GAP = 8, TITLE_STRIP = 48; // inside a pane
+    const struct {
+        const char* name;
+        KeySym key;
+        int width;
+    } captures[] = {{"snapshot", XK_8, 256}, {"screenshot", XK_7, DIALOG_W}};
+    for (const auto& c : captures) {
+        SCOPED_TRACE(c.name);
+        const int x = (W - c.width) / 2, y = (H - DIALOG_H) / 2, inner = c.width - 2 * GAP;
+        // The pane's body between its title strip and the image covers the view.
+        ASSERT_TRUE(repeat_until([&] { return program.pixel(x + c.width - 5, y + 40).light(); },
+                                 [&] { program.key(c.key, {XK_Control_L}); }))
+            << "the pane opens";
+        // The frame is whole when its left and right columns and its top row
+        // are the frame's colour from end to end: nothing is drawn over it.
+        const auto frame_whole = [&] {
+            const Rgb colour = program.pixel(x, y + DIALOG_H - 1);
+            const auto frame = [&](const Rgb& p) { return p == colour; };
+            return program.count_pixels(x, y, 1, DIALOG_H, frame) == DIALOG_H &&
+                   program.count_pixels(x + c.width - 1, y, 1, DIALOG_H, frame) == DIALOG_H &&
+                   program.count_pixels(x, y, c.width, 1, frame) == c.width;
+        };
+        EXPECT_TRUE(wait_until(frame_whole)) << "nothing covers the pane's frame";
+        EXPECT_TRUE(wait_until([&] {
+            return program.count_pixels(x + GAP, y + TITLE_STRIP, inner, DIALOG_H - 2 * TITLE_STRIP,
+                                        &Rgb::view) > 500;
+        })) << "the captured view shows in the pane";
+        EXPECT_GT(ink(x + GAP, y + DIALOG_H - TITLE_STRIP + GAP / 2, inner, TITLE_STRIP - GAP), 50)
+            << "the Enter line shows at the foot of the pane";
+
+        program.key(XK_Return);
+        const std::string prefix = "plim_" + std::string(c.name) + "_";
+        std::string saved;
+        EXPECT_TRUE(wait_until([&] {
+            for (const fs::directory_entry& entry : fs::directory_iterator(workspace))
+                if (entry.path().filename().string().rfind(prefix, 0) == 0)
+                    saved = entry.path().filename().string();
+            return !saved.empty();
+        })) << "Enter saves the image into the workspace";
+        EXPECT_EQ(fs::path(saved).extension(), ".png");
+        program.key(XK_Escape); // the pane that names the saved path
+        ASSERT_TRUE(wait_until([&] { return program.pixel(650, 150).view(); }))
+            << "no pane is left over the view";
+    }
 }
 
-} // namespace
+INSTANTIATE_TEST_SUITE_P(Sizes, PanelStateInProgram, kWindowSizes, size_name);

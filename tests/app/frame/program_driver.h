@@ -477,6 +477,11 @@ protected:
             << "start-up never finished";
     }
 
+    void close_console()
+    {
+        ASSERT_TRUE(toggle_until([&] { return !side_panel_shown(); }, XK_1));
+    }
+
     bool toggle_until(const std::function<bool()>& seen, KeySym symbol)
     {
         return repeat_until(seen, [&] { program.key(symbol); });
@@ -504,38 +509,79 @@ protected:
 };
 
 // The layout metrics a scenario finds widgets by: bar unit, row height, gap,
-// strip height and side-panel width.
+// strip height, side-panel width, and the size of the panes centred in the
+// window (warnings, export, screenshot).
 namespace metrics {
 inline constexpr int U = 56;
 inline constexpr int M = 32;
 inline constexpr int G = 8;
 inline constexpr int T = 24;
 inline constexpr int S = 256;
+inline constexpr int DIALOG_W = 512, DIALOG_H = 368;
 } // namespace metrics
 
-// A test that drives the program at the start-up window size and at a larger
-// one (the parameter, W x H).
+// A test that drives the program on its own workspace at the start-up window
+// size and at a larger one (the parameter, W x H).
 class SizedProgramTest : public ProgramTest,
                          public ::testing::WithParamInterface<std::pair<int, int>> {
 protected:
     int W = GetParam().first;
     int H = GetParam().second;
+    TempDirectory directory{"plim-ei-workspace"};
+    const fs::path workspace = directory.path();
 
     bool eventually(const std::function<bool()>& test) { return wait_until(test, MAX_POLLS / 4); }
+    int ink(int x, int y, int w, int h) { return program.count_pixels(x, y, w, h, &Rgb::dark); }
 
-    // Starts on `workspace` (its path ends in '/'), with the console open,
-    // and sizes the window.
-    void start_sized(const std::string& workspace)
+    void add_example(const std::string& example, const std::string& name = "")
     {
-        start_and_wait_for_interface(quoted(STANDIN_KERNEL_PATH) + " " + quoted(workspace),
-                                     workspace);
-        if (HasFatalFailure()) return;
+        fs::copy_file(fs::path(PLIM_SOURCE_DIR) / "examples" / example,
+                      workspace / (name.empty() ? example : name));
+    }
+
+    // Sizes the window at the screen's origin, so captures and clicks lie on
+    // the screen, until it is `drawn` at that size.
+    void take_size(const std::function<bool()>& drawn = [] { return true; })
+    {
         program.move(0, 0);
         program.resize(W, H);
+        ASSERT_TRUE(eventually([&] { return program.window_size() == std::pair(W, H) && drawn(); }))
+            << "the window takes the size";
+    }
+
+    // Starts on the workspace, with the console open, at the size under test.
+    void start_sized()
+    {
+        ASSERT_NO_FATAL_FAILURE(start_and_wait_for_interface(quoted(STANDIN_KERNEL_PATH) + " " +
+                                                             quoted(workspace.string() + "/")));
+        take_size([&] {
+            return program.pixel(W - 4, H - 4).light() && program.pixel(W - 40, H / 2).view();
+        });
+    }
+
+    // Ctrl+O until the navigator's list covers the view's middle; with
+    // `open_all`, every script in it is then opened.
+    void open_navigator(bool open_all = false)
+    {
+        ASSERT_TRUE(repeat_until([&] { return program.pixel(W / 2, H / 2).light(); },
+                                 [&] { program.key(XK_o, {XK_Control_L}); }))
+            << "the navigator opens";
+        if (!open_all) return;
+        program.key(XK_a, {XK_Control_L});
+        program.key(XK_Return);
+    }
+
+    // Ctrl+N, until the new environment's tab shows its name and the fade
+    // has left the view.
+    void add_environment(int index)
+    {
+        program.move_pointer(W / 2, H / 2);
+        program.key(XK_n, {XK_Control_L});
         ASSERT_TRUE(eventually([&] {
-            return program.window_size() == std::pair(W, H) &&
-                   program.pixel(W - 4, H - 4).light() && program.pixel(W - 40, H / 2).view();
-        })) << "the window takes the size";
+            return ink(124 + 64 * index, H - 29, 58, 16) > 30 &&
+                   program.pixel(W - 40, H / 2).view();
+        })) << "Ctrl+N adds the tab env"
+            << index;
     }
 };
 
