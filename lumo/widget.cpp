@@ -288,6 +288,9 @@ bool P::dispatch_mouse_move(int px, int py)
         g_hovered_widget = hover;
     }
     g_tooltip_widget = deepest(path, [](const P& w) { return w.has_hint(); });
+    // A pointer outside the receiver (it left the window) is over none of its
+    // widgets, so the receiver itself hears of it, as over its backdrop.
+    if (path.empty()) return on_move && on_move(px - x, py - y, 0);
     return bubble(path, [&](const HitStep& step) {
         return step.widget->on_move &&
                step.widget->on_move(px - step.origin_x, py - step.origin_y, 0);

@@ -141,8 +141,11 @@ TEST_F(Tree, MoveTracksHoverAndTooltipThroughAncestors)
     EXPECT_EQ(g_last_x, 10);
     root.dispatch_mouse_move(20, 60);
     EXPECT_EQ(state(), std::tuple(&rows[1], false, true, &rows[1])) << "the second row's hint";
+    root.on_move = [](int x, int y, int) { return logged<false>("backdrop", x, y); };
     root.dispatch_mouse_move(-1, -1); // pointer left the window
     EXPECT_EQ(state(), std::tuple(nullptr, false, false, nullptr));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"move", "backdrop"}))
+        << "the root hears of a pointer over none of its widgets";
 }
 
 TEST_F(Tree, DragFollowsTheDragWidgetAndReleaseEndsIt)

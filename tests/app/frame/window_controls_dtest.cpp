@@ -42,7 +42,8 @@ TEST_P(WindowControlsInProgram, HoverCardNavigatorThumbAndExpandIconFollowThePoi
     const Exit exits[] = {{"the 3-D view", W / 2 + 100, H / 2},
                           {"the slider bar", W / 2, H - M - 2 * T + T / 2},
                           {"the status bar", W / 2 + 100, H - M - T / 2},
-                          {"HELP on the tab bar", W - U / 2, H - M / 2}};
+                          {"HELP on the tab bar", W - U / 2, H - M / 2},
+                          {"nothing, outside the window", W / 2, H + 20}};
     for (const Exit& exit : exits) {
         // The pointer rests on the first tab until its card shows.
         int step = 0;
