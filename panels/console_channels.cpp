@@ -95,7 +95,7 @@ void console_show_kernel_run(Application& app)
 
 void console_append_kernel_run_errors(Application& app)
 {
-    console_append_error_trace(app, g_kernel_output_texts[3]);
+    console_append_error_trace(app, get_kernel_aux_text_3());
 }
 
 void reset_console_channel(ConsoleState& console, std::int32_t channel)

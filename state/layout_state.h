@@ -15,7 +15,6 @@
 // environment's view settings.
 struct ScrollFractions {
     double entity_details = 0.0;
-    double navigator_path = 0.0;
     std::array<double, TOOL_MENU_COUNT> tool_menus{};
     std::array<double, SETTINGS_MENU_COUNT> settings_menus{};
 };
