@@ -84,15 +84,6 @@ void build_directive_pane(Application& app)
     app.message_panes.directive.title_icon = DIRECTIVE_PANE_BUILT_ICON;
 }
 
-void style_plain_button(Application& app, lumo::P& button, const std::string& label)
-{
-    button.set_label(label);
-    button.font = lumo::kFontSmallBold;
-    button.hover_style = active_style(STYLE_HIGHLIGHT);
-    button.selected_style = active_style(STYLE_HIGHLIGHT);
-    button.text_colour_override = app.theme_text_colour.data();
-}
-
 void build_confirm_pane(Application& app)
 {
     ConfirmPaneWidgets& confirm = app.confirm_pane;

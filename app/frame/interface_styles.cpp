@@ -36,14 +36,19 @@ void add_children(lumo::KL& parent, std::initializer_list<lumo::P*> children)
         parent.add_child(child);
 }
 
-void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i)
+void style_plain_button(Application& app, lumo::P& button, const std::string& label)
 {
-    const auto index = static_cast<std::size_t>(i);
-    button.set_label(labels.short_labels[index]);
-    button.hint_title = &labels.pairs[index].label;
-    button.hint_text = &labels.pairs[index].tooltip;
+    button.set_label(label);
+    button.font = lumo::kFontSmallBold;
     button.hover_style = active_style(STYLE_HIGHLIGHT);
     button.selected_style = active_style(STYLE_HIGHLIGHT);
     button.text_colour_override = app.theme_text_colour.data();
-    button.font = lumo::kFontSmallBold;
+}
+
+void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i)
+{
+    const auto index = static_cast<std::size_t>(i);
+    style_plain_button(app, button, labels.short_labels[index]);
+    button.hint_title = &labels.pairs[index].label;
+    button.hint_text = &labels.pairs[index].tooltip;
 }

@@ -25,6 +25,8 @@ void set_border(lumo::Border& b, int width, int slot);
 // A text widget in `font` and the theme's text colour, showing `label`.
 void style_text(Application& app, lumo::P& text, const std::string& label, int font);
 void add_children(lumo::KL& parent, std::initializer_list<lumo::P*> children);
-// A button labelled from row `i` of a label group, with its hint, in the bars'
-// small bold face.
+// A button showing `label` in the bars' small bold face, highlighted when
+// hovered or selected.
+void style_plain_button(Application& app, lumo::P& button, const std::string& label);
+// A plain button labelled from row `i` of a label group, with its hint.
 void style_button(Application& app, lumo::P& button, const LabelGroup& labels, int i);

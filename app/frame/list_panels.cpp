@@ -32,13 +32,15 @@ constexpr int PARAMETER_HEADER_STRIPS = 4;
 // Share of a side panel's height the list takes above its details, in percent.
 constexpr int LIST_SHARE_PERCENT = 40;
 
-void style_button(Application& app, lumo::P& button, const std::string& text)
+// A panel button: its text centred in the small face, highlighted when
+// hovered or selected.
+void style_panel_button(Application& app, lumo::P& button, const std::string& text)
 {
     style_text(app, button, text, lumo::kFontSmall);
     button.align_x = lumo::kAlignCentre;
     button.align_y = lumo::kAlignCentre;
-    button.hover_style = &g_active_fill_styles[STYLE_HIGHLIGHT];
-    button.selected_style = &g_active_fill_styles[STYLE_HIGHLIGHT];
+    button.hover_style = active_style(STYLE_HIGHLIGHT);
+    button.selected_style = active_style(STYLE_HIGHLIGHT);
 }
 
 void build_entity_inspector(Application& app)
@@ -59,9 +61,9 @@ void build_entity_inspector(Application& app)
     widgets.details.add_child(&widgets.property_lines);
     widgets.details.add_child(&widgets.detail_text);
     for (std::size_t k = 0; k < 6; ++k) {
-        style_button(app, widgets.rotation_order_buttons[k], ROTATION_ORDER_LABELS[k]);
-        style_button(app, widgets.transform_order_buttons[k], TRANSFORM_ORDER_LABELS[k]);
-        style_button(app, app.transform_reset_buttons[k], "RESET");
+        style_panel_button(app, widgets.rotation_order_buttons[k], ROTATION_ORDER_LABELS[k]);
+        style_panel_button(app, widgets.transform_order_buttons[k], TRANSFORM_ORDER_LABELS[k]);
+        style_panel_button(app, app.transform_reset_buttons[k], "RESET");
         widgets.details.add_child(&widgets.rotation_order_buttons[k]);
         widgets.details.add_child(&widgets.transform_order_buttons[k]);
         widgets.details.add_child(&app.transform_reset_buttons[k]);
@@ -111,10 +113,10 @@ void build_parameter_panel(Application& app)
     style_text(app, panel.header, ": (none selected)", lumo::kFontSmall);
     style_text(app, panel.execute_mode, EXECUTE_MODE_NONE, lumo::kFontSmall);
     for (std::size_t k = 0; k < panel.toggles.size(); ++k)
-        style_button(app, panel.toggles[k], PARAMETER_TOGGLE_LABELS[k]);
-    style_button(app, panel.reset_button, "RESET");
-    style_button(app, panel.variants_button, "Variants");
-    style_button(app, panel.apply_button, "APPLY");
+        style_panel_button(app, panel.toggles[k], PARAMETER_TOGGLE_LABELS[k]);
+    style_panel_button(app, panel.reset_button, "RESET");
+    style_panel_button(app, panel.variants_button, "Variants");
+    style_panel_button(app, panel.apply_button, "APPLY");
     panel.apply_button.hint_title = &APPLY_HINT_TITLE;
     panel.apply_button.hint_text = &APPLY_HINT_TEXT;
     for (lumo::P* part :
