@@ -54,8 +54,7 @@ std::uint32_t style_colour(const FillStyle& style, double u, double v, const Dra
     double rgba[4];
     for (int c = 0; c < 4; ++c)
         rgba[c] = style.channel(0, c) * (1.0 - t) + style.channel(1, c) * t;
-    return apply_tone(rgba_to_argb(rgba[0], rgba[1], rgba[2], rgba[3]), context.opacity,
-                      context.intensity);
+    return apply_opacity(rgba_to_argb(rgba[0], rgba[1], rgba[2], rgba[3]), context.opacity);
 }
 
 void add_border(DrawList& list, const Border& border, int x, int y, int width, int height,
@@ -83,13 +82,10 @@ std::uint32_t rgba_to_argb(double r, double g, double b, double a)
     return (to_byte(a) << 24) | (to_byte(r) << 16) | (to_byte(g) << 8) | to_byte(b);
 }
 
-std::uint32_t apply_tone(std::uint32_t argb, double opacity, double intensity)
+std::uint32_t apply_opacity(std::uint32_t argb, double opacity)
 {
     const double a = ((argb >> 24) & 0xFF) / 255.0 * opacity;
-    const double r = ((argb >> 16) & 0xFF) / 255.0 * intensity;
-    const double g = ((argb >> 8) & 0xFF) / 255.0 * intensity;
-    const double b = (argb & 0xFF) / 255.0 * intensity;
-    return rgba_to_argb(r, g, b, a);
+    return (argb & 0x00FFFFFFu) | (to_byte(a) << 24);
 }
 
 void DrawList::clear()
@@ -118,7 +114,7 @@ void DrawList::add_rect(int x, int y, int width, int height, std::uint32_t argb,
 {
     if (width <= 0 || height <= 0) return;
     DrawQuad quad = make_quad(x, y, width, height, context);
-    set_colour(quad, apply_tone(argb, context.opacity, context.intensity));
+    set_colour(quad, apply_opacity(argb, context.opacity));
     quads.push_back(quad);
 }
 
@@ -147,14 +143,14 @@ void DrawList::add_icon(int slot, int x, int y, int size, bool flip_x, std::uint
     quad.v0 = cell.y * scale;
     quad.v1 = (cell.y + cell.size) * scale;
     quad.texture = DrawTexture::kAtlas;
-    set_colour(quad, apply_tone(argb, context.opacity, context.intensity));
+    set_colour(quad, apply_opacity(argb, context.opacity));
     quads.push_back(quad);
 }
 
 int DrawList::add_text_line(const FontHandle& font, const std::string& line, int x, int y,
                             std::uint32_t argb, const DrawContext& context)
 {
-    const std::uint32_t colour = apply_tone(argb, context.opacity, context.intensity);
+    const std::uint32_t colour = apply_opacity(argb, context.opacity);
     const float su = 1.0f / static_cast<float>(std::max(g_font_handles.image_width(), 1));
     const float sv = 1.0f / static_cast<float>(std::max(g_font_handles.image_height(), 1));
     int pen = x;
@@ -186,7 +182,7 @@ void DrawList::add_logo(int x, int y, int width, int height, std::uint32_t argb,
     quad.u1 = 1.0f;
     quad.v1 = 1.0f;
     quad.texture = DrawTexture::kLogo;
-    set_colour(quad, apply_tone(argb, context.opacity, context.intensity));
+    set_colour(quad, apply_opacity(argb, context.opacity));
     quads.push_back(quad);
 }
 
@@ -200,7 +196,7 @@ void DrawList::add_image(DrawTexture texture, const std::array<float, 4>& uv, in
     quad.u1 = uv[2];
     quad.v1 = uv[3];
     quad.texture = texture;
-    set_colour(quad, apply_tone(0xFFFFFFFF, context.opacity, context.intensity));
+    set_colour(quad, apply_opacity(0xFFFFFFFF, context.opacity));
     quads.push_back(quad);
 }
 

@@ -14,7 +14,7 @@ struct FontHandle;
 enum class DrawTexture : std::uint8_t { kNone, kFont, kAtlas, kLogo, kThumbnails, kCapture };
 
 // One screen-aligned quad in window pixels. Corner colours are ARGB with
-// opacity and intensity already applied, in the order top-left, top-right,
+// opacity already applied, in the order top-left, top-right,
 // bottom-right, bottom-left. Texture coordinates are normalised.
 struct DrawQuad {
     float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -59,8 +59,8 @@ public:
                   const DrawContext& context);
 };
 
-// ARGB with opacity multiplied into alpha and intensity into the colour.
-std::uint32_t apply_tone(std::uint32_t argb, double opacity, double intensity);
+// ARGB with opacity multiplied into alpha.
+std::uint32_t apply_opacity(std::uint32_t argb, double opacity);
 // RGBA doubles (0 to 1) to ARGB.
 std::uint32_t rgba_to_argb(double r, double g, double b, double a);
 

@@ -165,7 +165,6 @@ DrawContext P::child_context(const DrawContext& parent) const
     own.x = parent.x + x;
     own.y = parent.y + y;
     own.opacity = parent.opacity * opacity;
-    own.intensity = parent.intensity * intensity;
     own.depth = parent.depth + depth_offset;
     return own;
 }

@@ -74,12 +74,11 @@ struct Insets {
 };
 
 // Where a widget sits on screen while it is drawn: accumulated origin,
-// opacity, intensity and depth of its ancestors, and the clip rectangle.
+// opacity and depth of its ancestors, and the clip rectangle.
 struct DrawContext {
     int x = 0;
     int y = 0;
     double opacity = 1.0;
-    double intensity = 1.0;
     double depth = 0.0;
     int clip = -1; // index into the draw list's clip rectangles, -1 none
 };
@@ -155,7 +154,6 @@ public:
 
     double opacity = 1.0;      // multiplied down the tree
     double depth_offset = 0.0; // siblings with more depth lie on top
-    double intensity = 1.0;    // colour factor, multiplied down the tree
 
     bool enabled = true;
     bool visible = true;

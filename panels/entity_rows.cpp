@@ -154,7 +154,7 @@ void show_entity(Application& app, const Entity& entity)
     const std::int32_t gap = app.layout.gap;
     widgets.title.enabled = true;
     widgets.ppd_indicator.visible = true;
-    widgets.ppd_indicator.intensity = entity_has_ppd(entity) ? 1.0 : DIMMED_INTENSITY;
+    widgets.ppd_indicator.opacity = entity_has_ppd(entity) ? 1.0 : DIMMED_OPACITY;
     widgets.header.set_label(get_entity_label(entity));
     widgets.property_lines.set_text_list(entity.property_lines);
     widgets.detail_text.set_label(get_entity_detail_text(entity));

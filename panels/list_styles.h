@@ -29,6 +29,9 @@ constexpr double ROW_LABEL_DEPTH = 0.005;
 // Opacity of a set flag and of a clear one.
 constexpr double FLAG_SET_OPACITY = 1.0;
 constexpr double FLAG_CLEAR_OPACITY = 0.25;
+// Controls that have nothing to act on (no selected entity, no profiling
+// data) stand half-transparent over the panel.
+constexpr double DIMMED_OPACITY = 0.5;
 
 // Entity inspector action icons in row order: focus, material, refresh, delete.
 constexpr std::array<int, 4> ENTITY_ROW_ICONS{lumo::kIconFocus, lumo::kIconMaterial,
@@ -42,7 +45,6 @@ constexpr double SLIDER_DEPTH = 0.05;
 constexpr double SLIDER_KNOB_DEPTH = 0.1;
 constexpr double SLIDER_END_DEPTH = 0.075;
 constexpr double SLIDER_TICK_DEPTH = 0.0875;
-constexpr double DIMMED_INTENSITY = 0.5;
 
 // The execute mode of the selected entity, by mode index.
 inline const std::array<std::string, 3> EXECUTE_MODE_LABELS{"\t Pure-Union", "\t Basic-CSG",

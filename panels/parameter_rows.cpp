@@ -261,7 +261,7 @@ void show_no_parameters(Application& app)
     panel.title.enabled = false;
     for (lumo::P* control : {&panel.toggles[0], &panel.toggles[1], &panel.toggles[2],
                              &panel.reset_button, &panel.apply_button})
-        control->intensity = DIMMED_INTENSITY;
+        control->opacity = DIMMED_OPACITY;
     for (lumo::P& toggle : panel.toggles)
         toggle.selected = false;
     panel.details.content_height = 0;
@@ -286,7 +286,7 @@ void show_parameter_header(Application& app, const Entity& entity)
     panel.title.enabled = true;
     for (lumo::P* control : {&panel.toggles[0], &panel.toggles[1], &panel.toggles[2],
                              &panel.reset_button, &panel.apply_button})
-        control->intensity = 1.0;
+        control->opacity = 1.0;
     // The entity keeps auto-sync as its carry-over flag, immediate as live
     // sync and multi-edit as manual sync.
     panel.toggles[0].selected = entity.keep_parameter_values != 0;

@@ -26,10 +26,10 @@ TEST(FillStyle, CopyingReversesTheStopsAndToneScales)
     EXPECT_EQ(assigned.stops, copy.stops);
     const FillStyle single({0.5, 0.5, 0.5, 1}, kFillFlat);
     EXPECT_EQ(FillStyle(single).stops, single.stops);
-    // Opacity scales alpha and intensity scales colour.
-    EXPECT_EQ(std::tuple(apply_tone(0xFF804020, 1.0, 1.0), apply_tone(0xFF804020, 0.5, 1.0) >> 24,
-                         apply_tone(0xFF804020, 1.0, 0.5)),
-              std::tuple(0xFF804020u, 0x80u, 0xFF402010u));
+    // Opacity scales alpha and leaves the colour.
+    EXPECT_EQ(std::tuple(apply_opacity(0xFF804020, 1.0), apply_opacity(0xFF804020, 0.5),
+                         apply_opacity(0x80804020, 0.5)),
+              std::tuple(0xFF804020u, 0x80804020u, 0x40804020u));
     EXPECT_EQ(rgba_to_argb(1, 0, 0, 1), 0xFFFF0000u);
 }
 
@@ -82,14 +82,14 @@ TEST_F(Scene, FillBordersGradientAndStateStyles)
     EXPECT_EQ(draw().size(), 2u);
 }
 
-TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity)
+TEST_F(Scene, LabelGlyphsIconAndInheritedOpacity)
 {
     KL row;
     place(row, 5, 5, 200, 40);
     row.opacity = 0.5;
-    row.intensity = 0.5;
     P label;
     place(label, 0, 0, 200, 20).align_x = kAlignStart;
+    label.opacity = 0.5;
     label.text_colour = 0xFFFFFFFF;
     label.set_label("Ab c");
     P icon;
@@ -108,7 +108,7 @@ TEST_F(Scene, LabelGlyphsIconAndInheritedOpacityAndIntensity)
     EXPECT_EQ(first.x0, 5);
     EXPECT_EQ(first.x1 - first.x0, static_cast<float>(font.widths['A']));
     EXPECT_EQ(list.quads[1].x0, 5 + static_cast<float>(font.widths['A']));
-    EXPECT_EQ(first.colours[0], 0x80808080u); // half opacity, half intensity, rounded
+    EXPECT_EQ(first.colours[0], 0x40FFFFFFu); // half of half opacity, rounded; white stays white
     const DrawQuad& glyph_icon = list.quads[3];
     EXPECT_EQ(glyph_icon.texture, DrawTexture::kAtlas);
     EXPECT_FLOAT_EQ(glyph_icon.depth, 0.1f);

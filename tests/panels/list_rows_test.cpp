@@ -126,7 +126,7 @@ TEST_F(ListRowsTest, DetailsShowTheSelectedEntityOrTheIdentityWithoutCallbacks)
     rebuild_entity_details(app);
     EXPECT_EQ(inspector().header.label, ": a.plim");
     EXPECT_TRUE(inspector().details.visible);
-    EXPECT_DOUBLE_EQ(inspector().ppd_indicator.intensity, 0.5) << "no profiling data";
+    EXPECT_DOUBLE_EQ(inspector().ppd_indicator.opacity, 0.5) << "no profiling data";
     EXPECT_EQ(inspector().transform_fields[0].label, "1.5");
     EXPECT_NE(inspector().transform_fields[0].on_enter, nullptr);
     EXPECT_TRUE(inspector().rotation_order_buttons[3].selected);
@@ -152,7 +152,7 @@ TEST_F(ListRowsTest, AGroupWithAWrongMemberCountShowsNoProfilingData)
     group.member_count = 2;
     app.current_scene_state->selected_index = 0;
     rebuild_entity_details(app);
-    EXPECT_DOUBLE_EQ(inspector().ppd_indicator.intensity, 0.5);
+    EXPECT_DOUBLE_EQ(inspector().ppd_indicator.opacity, 0.5);
     show_entity_ppd(app);
     EXPECT_EQ(app.message_panes.info.title, "Entity is Missing PPD");
     group.members.clear(); // the test's own
@@ -170,7 +170,7 @@ TEST_F(ListRowsTest, ParameterRowsTakeTwoOrThreeStripsWithStepsAndBooleanColours
     rebuild_parameter_details(app);
     EXPECT_EQ(panel().header.label, ": (none-seleted)");
     EXPECT_EQ(panel().execute_mode.label, "?");
-    EXPECT_DOUBLE_EQ(panel().apply_button.intensity, 0.5);
+    EXPECT_DOUBLE_EQ(panel().apply_button.opacity, 0.5);
 
     app.current_selection->selected_position = 0;
     rebuild_parameter_details(app);

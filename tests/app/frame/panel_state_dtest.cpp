@@ -3,6 +3,9 @@
 
 #include "tests/app/frame/program_driver.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <map>
 #include <string>
 
 namespace {
@@ -11,6 +14,22 @@ using namespace program_driver;
 using namespace program_driver::metrics;
 
 constexpr int ENTITIES = 2, PARAMETERS = 3; // the side panels
+constexpr int INSET = 12;                   // kept free for a scroll bar at a side panel's right
+
+// How far a text stands out of its box: the largest difference in luminance
+// from the luminance most of the box shows.
+int contrast(const Image& box)
+{
+    std::map<int, int> counts; // pixels by luminance
+    for (const Rgb& c : box.pixels)
+        ++counts[(299 * c.r + 587 * c.g + 114 * c.b) / 1000];
+    if (counts.empty()) return 0;
+    const int under = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                          return a.second < b.second;
+                      })->first;
+    return std::max(std::abs(counts.begin()->first - under),
+                    std::abs(counts.rbegin()->first - under));
+}
 
 // Pixels dark in one image and not in the other: the icons and labels,
 // whatever shade of the bar's gradient lies behind them.
@@ -181,16 +200,63 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
         program.key(XK_Return);
         const std::string prefix = "plim_" + std::string(c.name) + "_";
         std::string saved;
+        // The image is written under a passing name first, then renamed.
         EXPECT_TRUE(wait_until([&] {
             for (const fs::directory_entry& entry : fs::directory_iterator(workspace))
-                if (entry.path().filename().string().rfind(prefix, 0) == 0)
+                if (entry.path().filename().string().rfind(prefix, 0) == 0 &&
+                    entry.path().extension() == ".png")
                     saved = entry.path().filename().string();
             return !saved.empty();
-        })) << "Enter saves the image into the workspace";
-        EXPECT_EQ(fs::path(saved).extension(), ".png");
+        })) << "Enter saves a PNG image into the workspace";
         program.key(XK_Escape); // the pane that names the saved path
         ASSERT_TRUE(wait_until([&] { return program.pixel(650, 150).view(); }))
             << "no pane is left over the view";
+    }
+
+    // Controls with nothing to act on stand half-transparent over their
+    // panel, in the start theme (Light) as in Dark: the PPD indicator of an
+    // entity without profiling data stands out about half as far as the title
+    // beside it in the same face, APPLY without a selected row about half as
+    // far as with one.
+    program.key(XK_Next, {XK_Control_L});
+    ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "env0's rows";
+    show_side_panel(ENTITIES);
+    ASSERT_TRUE(click_until(shown, 60, 122)) << "the first row shows its details";
+    const auto measured = [&](int x, int y, int width) {
+        program.move_pointer(W / 2, H / 2);
+        wait_until_still([&] { return program.capture(0, y, S, T); });
+        return contrast(program.capture(x, y, width, T));
+    };
+    const auto about_half = [](int weak, int strong) {
+        return weak > strong * 3 / 10 && weak < strong * 7 / 10;
+    };
+    const int inner = S - INSET;
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "Dark" : "Light");
+        if (dark) { // Shift+T steps back from Light to Silver, then to Dark
+            for (int i = 0; i < 2; ++i)
+                program.key(XK_t, {XK_Shift_L});
+            ASSERT_TRUE(wait_until([&] { return program.pixel(W - 4, H - 4).dark(); }))
+                << "Dark darkens the bars";
+        }
+        show_side_panel(ENTITIES);
+        const int title = measured(0, details_top, 40);
+        const int ppd = measured(inner - 2 * T, details_top, 2 * T);
+        EXPECT_TRUE(about_half(ppd, title)) << "PPD " << ppd << " beside the title " << title;
+        show_side_panel(PARAMETERS);
+        int apply[2] = {}; // without, with a selected row
+        for (int i = 0; i < 2; ++i) {
+            const bool with_row = selected(0);
+            apply[with_row] = measured(2 * inner / 3, details_top + 3 * T, inner / 3);
+            ASSERT_TRUE(repeat_until([&] { return selected(0) != with_row; },
+                                     [&] {
+                                         program.click(150, top(0) + 25);
+                                         program.move_pointer(W / 2, H / 2);
+                                     }))
+                << "a click on the row toggles its selection";
+        }
+        EXPECT_TRUE(about_half(apply[0], apply[1]))
+            << "APPLY " << apply[0] << " without a selected row, " << apply[1] << " with one";
     }
 }
 
