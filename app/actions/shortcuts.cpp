@@ -11,6 +11,7 @@
 #include "app/commands/entity_commands.h"
 #include "app/commands/environment_lifecycle.h"
 #include "app/commands/export_command.h"
+#include "app/commands/menu_bars.h"
 #include "app/commands/open_command.h"
 #include "app/commands/parse_check.h"
 #include "state/application.h"

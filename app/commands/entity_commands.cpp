@@ -183,11 +183,12 @@ void close_script_file(Application& app)
     if (!remove_entity_at(*app.current_scene_state, index)) return;
     release_entity_queued(app, removed);
     console_line(app, "Script-File Closed: " + file_name(removed));
-    // The closed script may have had the widest row.
-    if (app.current_selection != nullptr) measure_entity_statistics_view(*app.current_selection);
-    rebuild_entity_panels(app);
+    // The totals and texts first, so that the rows built after them read
+    // what is left; the closed script may have had the widest row.
     update_environment_totals(app);
     build_script_list_text(app);
+    if (app.current_selection != nullptr) measure_entity_statistics_view(*app.current_selection);
+    rebuild_entity_panels(app);
     build_status_line(app);
     refresh_interface(app);
 }

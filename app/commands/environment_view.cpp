@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/commands/menu_bars.h"
 #include "app/commands/script_loading.h"
 #include "panels/entity_colouring.h"
 #include "panels/info_texts.h"
@@ -132,6 +133,7 @@ void forget_pick(Application& app)
     format_inspection_text(app);
 }
 
+// The texts first: the rows built after them read the fresh totals.
 void rebuild_derived_texts(Application& app)
 {
     build_script_list_text(app);
@@ -211,8 +213,8 @@ void reapply_through_setters(Application& app)
     settings.open_side_panel = -1;
     settings.open_settings_menu = -1;
     settings.open_tool_menu = -1;
-    show_settings_drop_down(app, settings_menu);
-    show_tool_drop_down(app, tool_menu);
+    select_settings_menu_item(app, settings_menu);
+    toggle_tool_menu(app, tool_menu);
     select_side_panel(app, side_panel);
     select_console_channel(app, app.current_console->shown_channel);
     const bool flip = settings.panel_flags[PANEL_VERTICAL_FLIP] != 0;
@@ -279,8 +281,9 @@ void restore_environment_view(Application& app)
     for (int i = 0; i < SPLIT_LAYOUT_COUNT; ++i)
         app.split_layouts[i].ratio = record->widget_state.split_ratios[i];
     restore_live_camera(app);
-    rebuild_entity_panels(app);
     rebuild_derived_texts(app);
+    rebuild_entity_panels(app);
+    update_panel_visibility(app);
     mirror_panel_widgets(app);
     restore_builtin_mesh(app, record->builtin_mesh_visible);
     restore_sliders(app, record->widget_state);

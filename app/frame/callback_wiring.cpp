@@ -16,6 +16,7 @@
 #include "app/actions/wheel_steppers.h"
 #include "app/commands/entity_commands.h"
 #include "app/commands/environment_tab_callbacks.h"
+#include "app/commands/menu_bars.h"
 #include "app/commands/parameter_reset.h"
 #include "app/commands/parse_check.h"
 #include "app/frame/interface_construction.h"

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/commands/menu_bars.h"
 #include "state/application.h"
 #include "lumo/font.h"
 
@@ -111,30 +112,6 @@ TEST_F(MenuDispatchTest, GradientsAndThemesAndOutOfRangeNumbers)
         handle_tool_menu_item(app, menu, item);
     }
     EXPECT_EQ(settings, before);
-}
-
-TEST_F(MenuDispatchTest, BarEntriesActAtOnceOrOpenTheirDropDown)
-{
-    static std::uint8_t asked = 9;
-    app.platform.set_fullscreen = [](std::uint8_t on) { return asked = on; };
-    select_settings_menu_item(app, SETTINGS_MENU_FULLSCREEN);
-    EXPECT_EQ(app.fullscreen, 1);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(settings.open_settings_menu, -1) << "no drop-down";
-    EXPECT_FALSE(app.border.visible);
-
-    select_settings_menu_item(app, SETTINGS_MENU_SHADING);
-    EXPECT_EQ(settings.open_settings_menu, SETTINGS_MENU_SHADING);
-    select_settings_menu_item(app, SETTINGS_MENU_SHADING);
-    EXPECT_EQ(settings.open_settings_menu, -1);
-
-    select_settings_menu_item(app, SETTINGS_MENU_LOCK);
-    EXPECT_EQ(app.camera_motion.camera_lock, 1) << "the frame tick's camera stops";
-    EXPECT_TRUE(app.lock_icon.visible);
-
-    toggle_tool_menu(app, TOOL_MENU_VIEW);
-    toggle_tool_menu(app, TOOL_MENU_VIEW);
-    EXPECT_EQ(settings.open_tool_menu, -1);
 }
 
 TEST_F(MenuDispatchTest, EnlargeTraceSwitchesTheConsoleFontAndResetSizeLeavesFullScreen)
