@@ -107,23 +107,15 @@ void place_inner_border(lumo::P& bar, bool bar_on_top, std::int32_t width)
     inner.style = style;
 }
 
-// A bar's gradient runs towards the view, so moving a bar to the other edge
-// exchanges its style between the two bar styles.
-void exchange_bar_style(lumo::P& bar)
+// A bar's gradient runs towards the view: the flipped bars take the flipped
+// bar style. Each bar is given the style of the state, so applying a state
+// again (as restoring an environment does) changes nothing.
+void give_bars_their_style(Application& app, bool flipped)
 {
-    const FillStyle* normal = &g_active_fill_styles[STYLE_BAR];
-    const FillStyle* flipped = &g_active_fill_styles[STYLE_BAR_FLIPPED];
-    if (bar.fill_style == normal)
-        bar.fill_style = flipped;
-    else if (bar.fill_style == flipped)
-        bar.fill_style = normal;
-}
-
-void exchange_bar_styles(Application& app)
-{
+    const FillStyle* style = &g_active_fill_styles[flipped ? STYLE_BAR_FLIPPED : STYLE_BAR];
     for (lumo::KL* bar :
          {&app.toolbar.bar, &app.tip_bar.bar, &app.status_bar.bar, &app.tab_bar.bar})
-        exchange_bar_style(*bar);
+        bar->fill_style = style;
 }
 
 void place_bar_borders(Application& app, bool flipped)
@@ -247,7 +239,7 @@ void set_vertical_flip_mode(Application& app, bool on)
     if ((flip != 0) == on) return;
     flip = on ? 1 : 0;
     place_bar_borders(app, on);
-    exchange_bar_styles(app);
+    give_bars_their_style(app, on);
     update_panel_visibility(app);
     request_redraw_if_framed(app);
     refresh_root(app);
@@ -507,7 +499,10 @@ void show_pick_mode(Application& app)
     indicator.hint_icon = none ? -1 : SELECT_ICON;
     for (std::size_t i = 0; i < app.pick_mode_rows.size(); ++i)
         app.pick_mode_rows[i].selected = PICK_MODES[i] == letter;
-    indicator.set_label(none ? std::string() : std::string(1, letter));
+    if (app.view_settings.pick_mode_chosen == 0)
+        indicator.set_label(label_group(MENU_TABLE_INSPECTOR).short_labels[0]);
+    else
+        indicator.set_label(none ? std::string() : std::string(1, letter));
 }
 
 void update_hover_hint(Application& app)

@@ -53,8 +53,9 @@ void update_hover_hint(Application& app);
 // A labelled toggle shows its flag by its mark and by bold type.
 void show_labelled_toggle(lumo::P& button, bool on);
 // The inspector's pick-mode rows and its indicator show the pick mode: the
-// indicator carries the mode's letter and points its hint at the last pick,
-// and shows nothing for the mode that picks nothing.
+// indicator points its hint at the last pick and carries the mode's letter,
+// nothing for the mode that picks nothing, or its own name while no row has
+// been chosen in this environment.
 void show_pick_mode(Application& app);
 // Row j of the drop-down shows check mark j.
 void mirror_menu_checks(MenuWidgets& menu, const MenuCheckBits& checks);

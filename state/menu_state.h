@@ -50,6 +50,15 @@ enum SettingsValueRow : int {
     SETTINGS_ROW_EYE_HEIGHT = 10,
 };
 
+// Rows of the SETTINGS drop-down (the system configuration).
+enum SystemSettingsRow : int {
+    SYSTEM_ROW_UI_ANIMATIONS = 0,
+    SYSTEM_ROW_INVERTED_ZOOM = 1,
+    SYSTEM_ROW_INLINE_IO = 2,
+    SYSTEM_ROW_NATIVE_IO = 3,
+    SYSTEM_ROW_NATIVE_DND = 4,
+};
+
 // A growable bit set: bit i lives in bit i % 32 of word i / 32.
 struct MenuCheckBits {
     std::vector<std::uint32_t> words;

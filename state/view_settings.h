@@ -202,6 +202,9 @@ struct ViewSettings {
     std::uint8_t show_llmi = 1;
     std::uint8_t llmi_view_option = 0;
     std::uint8_t pick_mode = '!';
+    // Whether a pick-mode row was chosen here: until then the indicator
+    // keeps its own name rather than the letter of the mode.
+    std::uint8_t pick_mode_chosen = 0;
 
     std::uint8_t animation_view_byte = 0;
     std::uint8_t animation_enabled = 1;

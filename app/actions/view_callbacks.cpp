@@ -129,6 +129,7 @@ void set_pick_mode(Application& app, std::int32_t row)
     const char letter = PICK_MODES[static_cast<std::size_t>(row)];
     trace_line(std::string("PICK-MODE:") + letter);
     app.view_settings.pick_mode = static_cast<std::uint8_t>(letter);
+    app.view_settings.pick_mode_chosen = 1;
     show_pick_mode(app);
     refresh_interface(app);
 }

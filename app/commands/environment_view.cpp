@@ -184,6 +184,22 @@ void mirror_menu_rows(std::array<MenuWidgets, N>& menus, const std::vector<MenuC
             menus[m].rows[static_cast<std::size_t>(row)].selected = get_menu_check(*checks[m], row);
 }
 
+// UI-Animations, Inline-IO, Native-IO and Native-DND are the program's
+// settings, not the environment's: whatever the snapshot held, their marks
+// show the flags, so a click flips flag and mark together.
+void mark_program_settings(Application& app)
+{
+    MenuCheckBits& bits = *app.menu_checks.settings_menu_checks[SETTINGS_MENU_SETTINGS];
+    const std::pair<int, std::uint8_t> program_rows[] = {
+        {SYSTEM_ROW_UI_ANIMATIONS, app.menu_switches.ui_animations},
+        {SYSTEM_ROW_INLINE_IO, app.inline_io},
+        {SYSTEM_ROW_NATIVE_IO, app.native_io},
+        {SYSTEM_ROW_NATIVE_DND, app.native_dnd},
+    };
+    for (const auto& [row, flag] : program_rows)
+        set_menu_check(bits, row, flag != 0);
+}
+
 // A record that was never saved takes the application's default marks.
 void restore_menu_checks(Application& app, EnvironmentRecord& record)
 {
@@ -194,6 +210,7 @@ void restore_menu_checks(Application& app, EnvironmentRecord& record)
         record.settings_menu_snapshot = checks.default_settings_menu_snapshot;
     restore_tool_menu_checks(checks, record.tool_menu_snapshot);
     restore_settings_menu_checks(checks, record.settings_menu_snapshot);
+    mark_program_settings(app);
     mirror_menu_rows(app.tool_menus, checks.tool_menu_checks);
     mirror_menu_rows(app.settings_menus, checks.settings_menu_checks);
 }

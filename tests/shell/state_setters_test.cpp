@@ -158,7 +158,7 @@ TEST_F(StateSettersTest, ThemeCopiesItsStylesAndHandsTheBackgroundToTheClearColo
     }
 }
 
-TEST_F(StateSettersTest, PanelSettersMoveTheViewAtOnceAndAFlipExchangesTheBarStyles)
+TEST_F(StateSettersTest, PanelSettersMoveTheViewAtOnceAndAFlipGivesTheBarsItsStyle)
 {
     app.window_width = 720;
     app.window_height = 480;
@@ -182,6 +182,11 @@ TEST_F(StateSettersTest, PanelSettersMoveTheViewAtOnceAndAFlipExchangesTheBarSty
     EXPECT_EQ(app.toolbar.bar.fill_style, flipped) << "no change, no exchange";
     set_vertical_flip_mode(app, false);
     EXPECT_EQ(app.toolbar.bar.fill_style, normal);
+    // A restored environment inverts the flag first and applies its own
+    // state again: the bars keep that state's style.
+    app.view_settings.panel_flags[PANEL_VERTICAL_FLIP] = 1;
+    set_vertical_flip_mode(app, false);
+    EXPECT_EQ(app.status_bar.bar.fill_style, normal);
 }
 
 TEST_F(StateSettersTest, HintBarFollowsTheTooltipWidget)

@@ -252,6 +252,7 @@ void show_own_view(Application& app, const OwnView& own)
     app.navigator.sort_key = own.sort_key;
     app.navigator.sort_ascending = own.ascending;
     app.view_settings.pick_mode = static_cast<std::uint8_t>(own.pick_mode);
+    app.view_settings.pick_mode_chosen = 1; // as a pick-mode row does
     show_pick_mode(app);
     app.view_settings.multi_channel_colour = own.multi_channel;
     build_function_palette(app);
@@ -283,9 +284,12 @@ TEST_F(EnvironmentLifecycleTest, EachEnvironmentShowsOnlyItsOwnLockNavigatorPick
         {false, "/srv/ws/", NAVIGATOR_SORT_NAME, 1, '!', "", 1, 1},
         {true, "/tmp/", NAVIGATOR_SORT_DATE, 1, 'U', "U", 1, 0},
     };
+    // A new environment starts from the defaults; its indicator keeps its
+    // name until a row is chosen there.
+    const OwnView fresh{false, "/srv/ws/", NAVIGATOR_SORT_NAME, 1, '!', "LLMI", 1, 1};
     show_own_view(app, views[0]);
     add_environment(app);
-    expect_own_view(app, views[1]); // a new environment starts from the defaults
+    expect_own_view(app, fresh);
     show_own_view(app, views[1]);
     add_environment(app);
     show_own_view(app, views[2]);
@@ -302,6 +306,30 @@ TEST_F(EnvironmentLifecycleTest, EachEnvironmentShowsOnlyItsOwnLockNavigatorPick
     EXPECT_EQ(stored.builtin_mesh_visible, 0);
     EXPECT_EQ(construct_environment_record().builtin_mesh_visible, 1);
     g_workspace_path = saved_workspace;
+}
+
+// UI-Animations, Inline-IO, Native-IO and Native-DND are the program's: their
+// marks show the flags in every environment. Inverted-Zoom is each
+// environment's own, flag and mark.
+TEST_F(EnvironmentLifecycleTest, ProgramSettingsShowTheirFlagsInEveryEnvironment)
+{
+    MenuCheckBits& bits = app.menu_checks.settings_menu_bits[SETTINGS_MENU_SETTINGS];
+    std::uint8_t* const flags[] = {&app.menu_switches.ui_animations, &app.view_settings.inverted_zoom,
+                                   &app.inline_io, &app.native_io, &app.native_dnd};
+    open_environments(2);
+    switch_now(0);
+    for (int row = SYSTEM_ROW_UI_ANIMATIONS; row <= SYSTEM_ROW_NATIVE_DND; ++row) {
+        *flags[row] = *flags[row] != 0 ? 0 : 1; // as each row's click does in env0
+        set_menu_check(bits, row, *flags[row] != 0);
+    }
+    for (const std::int32_t index : {1, 0}) {
+        switch_now(index);
+        for (int row = SYSTEM_ROW_UI_ANIMATIONS; row <= SYSTEM_ROW_NATIVE_DND; ++row)
+            EXPECT_EQ(app.settings_menus[SETTINGS_MENU_SETTINGS].rows[row].selected,
+                      *flags[row] != 0)
+                << "env" << index << " row " << row;
+        EXPECT_EQ(app.view_settings.inverted_zoom, index == 0 ? 1 : 0) << "each its own";
+    }
 }
 
 TEST_F(EnvironmentLifecycleTest, RestoredFlagTogglesTakeTheirBoldType)

@@ -1,10 +1,12 @@
 // The real program at 720 x 480 and at 1200 x 800, driven as a person would
-// and judged by the window's pixels: the environment hover card, the
+// and judged by the window's pixels: the bars' shading and the system
+// settings' marks in a second environment, the environment hover card, the
 // navigator's scroll thumb, and the expand icon and HIDELOGO of quick-hide
 // follow the pointer.
 
 #include "tests/app/frame/program_driver.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -27,10 +29,25 @@ TEST_P(WindowControlsInProgram, HoverCardNavigatorThumbAndExpandIconFollowThePoi
     ASSERT_NO_FATAL_FAILURE(start_sized());
     ASSERT_NO_FATAL_FAILURE(close_console());
 
+    // A new environment draws its bars with the shading of the first, and
+    // "i" (twice) turns them over and back.
+    const auto tool_bar = [&] {
+        program.move_pointer(W / 2, H / 2);
+        return program.capture(0, 0, W, U);
+    };
+    const Image first_bar = tool_bar();
+    ASSERT_NO_FATAL_FAILURE(add_environment(1));
+    EXPECT_TRUE(eventually([&] { return tool_bar().differences(first_bar) == 0; }))
+        << "env1's tool bar is shaded as env0's";
+    for (const bool flipped : {true, false}) {
+        program.key(XK_i);
+        EXPECT_TRUE(eventually([&] { return (tool_bar().differences(first_bar) > W) == flipped; }))
+            << (flipped ? "i flips the bars" : "a second i flips them back");
+    }
+
     // With a second environment current, the card of the first tab stays
     // while the pointer goes up onto its "close" box, and goes as soon as the
     // pointer moves anywhere else.
-    ASSERT_NO_FATAL_FAILURE(add_environment(1));
     const int first_tab_x = 2 * U + G + 1;
     const auto card_image = [&] { return program.capture(first_tab_x - 31, H - M - 94, 104, 60); };
     ASSERT_TRUE(wait_until_still(card_image)) << "the fade has ended";
@@ -62,6 +79,45 @@ TEST_P(WindowControlsInProgram, HoverCardNavigatorThumbAndExpandIconFollowThePoi
         EXPECT_TRUE(eventually([&] { return card_image().differences(no_card) < 50; }))
             << "the card leaves when the pointer moves over " << exit.over;
     }
+
+    // UI-Animations, Inline-IO, Native-IO and Native-DND are the program's:
+    // their marks in the SETTINGS drop-down show the same flags in every
+    // environment. The drop-down is the settings bar's ("m") last entry,
+    // which the wheel brings into a short window.
+    const int dnd_row_y = U + 4 * M + M / 2;
+    const auto dnd_marked = [&] { return program.pixel(W - U - 100, dnd_row_y).bluish(); };
+    const auto settings_bar_shown = [&] { return program.pixel(W - 4, H / 2).light(); };
+    const auto open_system_settings = [&] {
+        ASSERT_TRUE(toggle_until(settings_bar_shown, XK_m)) << "m shows the settings bar";
+        for (int i = 0; i < 8; ++i)
+            program.click(W - U / 2, H / 2, 5);
+        const int entry_y = std::min(U + U / 2 + 9 * U, H - M - U / 2);
+        // UI-Animations, on, marks the drop-down's first row.
+        ASSERT_TRUE(click_until([&] { return program.pixel(W - U - 100, U + M / 2).bluish(); },
+                                W - U / 2, entry_y))
+            << "the SETTINGS drop-down opens";
+    };
+    const auto click_dnd_until = [&](bool marked) {
+        return repeat_until([&] { return dnd_marked() == marked; },
+                            [&] {
+                                program.click(W - U - 60, dnd_row_y);
+                                program.move_pointer(W / 2, H / 2);
+                            });
+    };
+    ASSERT_NO_FATAL_FAILURE(open_system_settings());
+    EXPECT_TRUE(dnd_marked()) << "drops are taken at start";
+    ASSERT_TRUE(click_dnd_until(false)) << "env1 turns Native-DND off";
+    program.key(XK_Next, {XK_Control_L});
+    ASSERT_TRUE(eventually([&] { return !settings_bar_shown(); })) << "env0 without its bar";
+    ASSERT_NO_FATAL_FAILURE(open_system_settings());
+    EXPECT_FALSE(dnd_marked()) << "env0 shows Native-DND off";
+    ASSERT_TRUE(click_dnd_until(true)) << "env0 turns it on again";
+    program.key(XK_Prior, {XK_Control_L});
+    ASSERT_TRUE(eventually([&] { return program.pixel(first_tab_x + 64 + 4, H - 20).bluish(); }))
+        << "env1 is current again";
+    EXPECT_TRUE(eventually([&] { return settings_bar_shown() && dnd_marked(); }))
+        << "env1 shows it on";
+    ASSERT_TRUE(toggle_until([&] { return !settings_bar_shown(); }, XK_m));
 
     // The scripts overflow the navigator's list. A drag from the thumb, or
     // from a press on the track (which first jumps there), moves the thumb
