@@ -31,6 +31,17 @@ void place_hover_card(Application& app, std::int32_t index)
     if (cell >= 0) image.image_uv = thumbnail_cell_uv(cell);
 }
 
+// Nothing is hovered any more: the marker and the card go. False when
+// nothing was hovered.
+bool forget_hovered_tab(Application& app)
+{
+    if (app.hovered_environment_tab == -1) return false;
+    app.hovered_environment_tab = -1;
+    app.environment_tabs.hover_marker.visible = false;
+    app.tab_bar.hover_card.visible = false;
+    return true;
+}
+
 } // namespace
 
 bool hover_environment_tab(int x, int /*y*/, int /*button*/)
@@ -59,7 +70,10 @@ bool on_close_environment_tab()
 {
     Application& app = *g_app;
     if (!is_other_valid_tab(app, app.hovered_environment_tab)) return true;
+    // The confirmation keeps the tab it closes; the card would only stand
+    // over the pane.
     confirm_close_environment(app);
+    forget_hovered_tab(app);
     refresh_root(app);
     return true;
 }
@@ -72,12 +86,7 @@ bool keep_environment_hover(int /*x*/, int /*y*/, int /*button*/)
 bool on_leave_environment_tabs(int /*x*/, int /*y*/, int /*button*/)
 {
     Application& app = *g_app;
-    if (app.hovered_environment_tab != -1) {
-        app.hovered_environment_tab = -1;
-        app.environment_tabs.hover_marker.visible = false;
-        app.tab_bar.hover_card.visible = false;
-        refresh_interface(app);
-    }
+    if (forget_hovered_tab(app)) refresh_interface(app);
     // A pick mode shows what lies under the pointer, so the view follows it.
     if (app.panel_visibility.inspector != 0 && app.view_settings.pick_mode != '!')
         refresh_root(app);

@@ -352,6 +352,9 @@ void wire_menu_rows(Application& app)
     install_settings_rows<SETTINGS_MENU_THEME>(app, rows);
     install_settings_rows<SETTINGS_MENU_WIDGETS>(app, rows);
     install_settings_rows<SETTINGS_MENU_SETTINGS>(app, rows);
+    // The maximum frame rate is set through its field alone: its row takes
+    // no click of its own.
+    app.settings_menus[SETTINGS_MENU_WINDOW].rows[SETTINGS_ROW_FRAME_RATE_LIMIT].on_click = nullptr;
     MenuWidgets& widgets = app.settings_menus[SETTINGS_MENU_WIDGETS];
     widgets.rows[SETTINGS_ROW_MONO_EDGE_TONE].on_click =
         tone_row_click<SETTINGS_ROW_MONO_EDGE_TONE, cycle_mono_edge_tone>;

@@ -55,10 +55,14 @@ TEST_F(EnvironmentTabCallbacksTest, HoverCardFollowsTheTabAndClicksActOnlyOnAnot
     on_close_environment_tab();
     EXPECT_EQ(g_app->modal[MODAL_CONFIRM], 1);
     EXPECT_EQ(g_app->confirm.environment_to_close, 0);
+    EXPECT_EQ(g_app->hovered_environment_tab, -1);
+    EXPECT_FALSE(marker.visible || card.visible) << "no card over the confirmation";
     g_app->confirm.cancel_action(*g_app);
     EXPECT_EQ(g_app->confirm.environment_to_close, -1);
+    EXPECT_EQ(g_app->environment_tab_count, 2);
 
-    // Accepted, the environment goes and its card with it.
+    // Accepted, the environment goes.
+    hover_environment_tab(1, 5, 0);
     on_close_environment_tab();
     g_app->confirm.accept_action(*g_app);
     EXPECT_EQ(g_app->environment_tab_count, 1);

@@ -61,24 +61,39 @@ TEST_P(WindowControlsInProgram, HoverCardNavigatorThumbAndExpandIconFollowThePoi
                           {"the status bar", W / 2 + 100, H - M - T / 2},
                           {"HELP on the tab bar", W - U / 2, H - M / 2},
                           {"nothing, outside the window", W / 2, H + 20}};
-    for (const Exit& exit : exits) {
-        // The pointer rests on the first tab until its card shows.
+    // The pointer rests on the first tab until its card shows, then goes up
+    // onto the card's close box.
+    const auto up_to_close_box = [&] {
         int step = 0;
-        ASSERT_TRUE(wait_until([&] {
+        const bool shown = wait_until([&] {
             program.move_pointer(first_tab_x + 30 + step++ % 2 * 2, H - 20);
             return card_image().differences(no_card) > 500;
-        })) << "the card shows before leaving over "
-            << exit.over;
+        });
         for (const int y : {H - 25, H - 31, H - 32, H - 33, H - 34, H - 40, H - 46}) {
             program.move_pointer(first_tab_x + 30, y);
             usleep(4 * POLL_US);
         }
+        return shown;
+    };
+    for (const Exit& exit : exits) {
+        ASSERT_TRUE(up_to_close_box()) << "the card shows before leaving over " << exit.over;
         EXPECT_GT(card_image().differences(no_card), 500)
             << "the card stays on the way up to its close box";
         program.move_pointer(exit.x, exit.y);
         EXPECT_TRUE(eventually([&] { return card_image().differences(no_card) < 50; }))
             << "the card leaves when the pointer moves over " << exit.over;
     }
+    // Its close box asks to close env0. Opening the confirmation takes the
+    // card away, so it is gone when Escape (Cancel) leaves both tabs.
+    ASSERT_TRUE(up_to_close_box()) << "the card shows";
+    program.click(first_tab_x + 30, H - 46);
+    EXPECT_TRUE(eventually([&] { return !program.pixel(W - 40, H / 2).view(); }))
+        << "the confirmation dims the window";
+    program.key(XK_Escape);
+    EXPECT_TRUE(eventually([&] { return program.pixel(W - 40, H / 2).view(); }));
+    EXPECT_LT(card_image().differences(no_card), 50) << "no card where the pointer rests";
+    EXPECT_GT(ink(124 + 64, H - 29, 58, 16), 30) << "env1's tab stays";
+    EXPECT_GT(ink(124, H - 29, 58, 16), 30) << "env0's tab stays";
 
     // UI-Animations, Inline-IO, Native-IO and Native-DND are the program's:
     // their marks in the SETTINGS drop-down show the same flags in every
