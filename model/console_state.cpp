@@ -36,12 +36,3 @@ void select_shown_channel(ConsoleState& console, std::int32_t channel)
     console.channel_shown_2 = console.channel_view_2[at];
 }
 
-std::string query_local_time_text(const PlatformServices& services)
-{
-    return services.time_text == nullptr ? std::string() : services.time_text();
-}
-
-std::string query_local_datetime_text(const PlatformServices& services)
-{
-    return services.datetime_text == nullptr ? std::string() : services.datetime_text();
-}

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/services.h"
-
 enum ConsoleChannel : std::int32_t {
     CHANNEL_KERNEL = 0,
     CHANNEL_SCRIPT = 1,
@@ -66,9 +64,3 @@ void append_console_line(ConsoleState& console, const std::string& line, const s
 // Shows trace channel `channel` (0 to 3) in the channel view; other values
 // change nothing.
 void select_shown_channel(ConsoleState& console, std::int32_t channel);
-
-// The platform's time text ("09:05:30"), the stamp of every console line, and
-// its date-time text ("20240305090507") for file names; empty when the
-// service is not installed.
-std::string query_local_time_text(const PlatformServices& services);
-std::string query_local_datetime_text(const PlatformServices& services);

@@ -61,7 +61,7 @@ void console_log(Application& app, const std::string& text, bool stamp)
 {
     if (app.current_console == nullptr) return;
     ConsoleState& console = *app.current_console;
-    append_console_line(console, text, stamp ? query_local_time_text(app.platform) : std::string());
+    append_console_line(console, text, stamp ? query_local_time_text(app) : std::string());
     show_console_log(app);
 }
 
@@ -77,7 +77,7 @@ void console_show_script_trace(Application& app, const std::string& text)
 
 void console_append_file_io_trace(Application& app, const std::string& text)
 {
-    write_channel(app, CHANNEL_FILE_IO, text, false, query_local_time_text(app.platform));
+    write_channel(app, CHANNEL_FILE_IO, text, false, query_local_time_text(app));
 }
 
 void console_append_error_trace(Application& app, const std::string& text)

@@ -13,24 +13,20 @@ namespace {
 // Atlas icon of the close-environment confirmation.
 constexpr std::uint32_t CLOSE_ENVIRONMENT_ICON = 1;
 
-void queue_mesh_names(Application& app, const Mesh& mesh)
-{
-    app.gl_vertex_arrays_to_delete.push_back(mesh.vertex_array_name);
-    app.gl_buffers_to_delete.push_back(mesh.vertex_buffer_name);
-    app.gl_index_buffers_to_delete.push_back(mesh.index_buffer_name);
-}
-
-// The GL names of every mesh of the list, in entity order, group members in
-// member order; released later by the renderer inside the GL context.
+// The GL names of every mesh of the list, each kind on its own list in
+// entity order, group members in member order; released later by the
+// renderer inside the GL context.
 void queue_environment_gl_names(Application& app, const EntityList& list)
 {
-    for (const Entity& entity : list.entities) {
-        if (entity.kind == ENTITY_SINGLE) {
-            if (entity.mesh != nullptr) queue_mesh_names(app, *entity.mesh);
-            continue;
-        }
-        for (const Entity* member : entity.members)
-            if (member != nullptr && member->mesh != nullptr) queue_mesh_names(app, *member->mesh);
+    const std::pair<void (*)(const EntityList&, U32Array&), U32Array*> kinds[] = {
+        {collect_vertex_array_names, &app.gl_vertex_arrays_to_delete},
+        {collect_vertex_buffer_names, &app.gl_buffers_to_delete},
+        {collect_index_buffer_names, &app.gl_index_buffers_to_delete},
+    };
+    U32Array names;
+    for (const auto& [collect, queue] : kinds) {
+        collect(list, names);
+        queue->insert(queue->end(), names.begin(), names.end());
     }
 }
 

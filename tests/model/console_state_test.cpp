@@ -32,7 +32,7 @@ TEST(ConsoleState, AppendStampsMeasuresAndGrowsBeforeFull)
     EXPECT_EQ(copy.channel_lines[3].size(), 64u);
 }
 
-TEST(ConsoleState, ChannelMetricsAndTimeTexts)
+TEST(ConsoleState, ChannelMetrics)
 {
     ConsoleState console;
     console.channel_widest = {10, 20, 30, 40};
@@ -44,9 +44,4 @@ TEST(ConsoleState, ChannelMetricsAndTimeTexts)
     EXPECT_EQ(console.channel_shown_2, 0.75);
     select_shown_channel(console, 4);
     EXPECT_EQ(console.shown_channel, 2) << "an unknown channel keeps the shown one";
-
-    PlatformServices services; // the stamped time text is checked with the console panel
-    EXPECT_EQ(query_local_datetime_text(services), "") << "no platform installed";
-    services.datetime_text = [] { return std::string("20240305090530"); };
-    EXPECT_EQ(query_local_datetime_text(services), "20240305090530");
 }

@@ -22,6 +22,9 @@ TEST(Application, FreshObjectLooksAtTheOriginAndSeedsNewEnvironments)
 {
     Application app;
     EXPECT_EQ(query_local_time_text(app), "") << "no platform installed, no crash";
+    EXPECT_EQ(query_local_datetime_text(app), "");
+    app.platform.datetime_text = [] { return std::string("20240305090530"); };
+    EXPECT_EQ(query_local_datetime_text(app), "20240305090530");
     const CameraSettings& camera = app.camera;
     const double length = std::sqrt(11.0);
     for (int k = 0; k < 3; ++k)
