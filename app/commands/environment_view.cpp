@@ -120,7 +120,6 @@ void show_strip_state(Application& app)
     app.inspector_strip.panel.visible = layout.inspector_expanded != 0;
     app.parallel_flags_toggle.selected = layout.parallel_flags_expanded != 0;
     app.parallel_flags_strip.panel.visible = layout.parallel_flags_expanded != 0;
-    show_pick_mode(app);
 }
 
 // The picked ids and their lines name an element of the environment left
@@ -254,9 +253,7 @@ void mirror_option_widgets(Application& app)
                                                settings.preemptive_optimisation};
     for (std::size_t i = 0; i < parallel.size(); ++i)
         app.parallel_option_toggles[i].selected = parallel[i] != 0;
-    for (std::size_t i = 0; i < PICK_MODES.size(); ++i)
-        app.pick_mode_rows[i].selected =
-            settings.pick_mode == static_cast<std::uint8_t>(PICK_MODES[i]);
+    show_pick_mode(app);
     show_labelled_toggle(app.culling_toggle, settings.culling != 0);
     show_labelled_toggle(app.profiler_toggle, settings.profiler != 0);
     app.max_cores_field.set_label_field(std::to_string(settings.max_cores));

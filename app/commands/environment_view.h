@@ -8,6 +8,7 @@
 void save_environment_view(Application& app);
 void restore_environment_view(Application& app);
 
-// The option widgets (name-part toggles, parallel flags, pick-mode rows,
-// PROFILER, CULLING, max cores) show the current view settings.
+// The option widgets (name-part toggles, parallel flags, pick-mode rows and
+// their indicator, PROFILER, CULLING, max cores) show the current view
+// settings.
 void mirror_option_widgets(Application& app);

@@ -41,11 +41,9 @@ void build_inspector_strip(Application& app)
     StripWidgets& strip = app.inspector_strip;
     set_rect(strip.content, 0, 0, indicator_width + rows * T, T);
     const LabelGroup& labels = label_group(MENU_TABLE_INSPECTOR);
+    // Its hint comes from the picks, and its label and the rows' marks from
+    // the pick mode (show_pick_mode), not from this group's first row.
     label_button(app, app.llmi_indicator, labels, 0);
-    // The hint comes from the picks (or none): the indicator names no row.
-    app.llmi_indicator.hint_title = nullptr;
-    app.llmi_indicator.hint_text = nullptr;
-    app.llmi_indicator.hint_icon = -1;
     app.llmi_indicator.border_right.width = m.thin_border;
     app.llmi_indicator.border_right.style = active_style(STYLE_BORDER_RIGHT);
     set_rect(app.llmi_indicator, 0, 0, indicator_width, T);
@@ -56,7 +54,6 @@ void build_inspector_strip(Application& app)
         set_rect(row, indicator_width + r * T, 0, T, T);
         strip.content.add_child(&row);
     }
-    app.pick_mode_rows[0].selected = true;
 }
 
 // Parallel-flags strip: the max-cores field, then the five assembly flags;
