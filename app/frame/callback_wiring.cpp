@@ -315,12 +315,19 @@ void install_tool_rows(Application& app, std::integer_sequence<int, I...>)
      ...);
 }
 
+// The maximum frame rate is set through its field alone: its row takes no
+// click of its own.
+constexpr bool has_row_click(int menu, int row)
+{
+    return row < SETTINGS_MENU_ROW_COUNTS[menu] &&
+           !(menu == SETTINGS_MENU_WINDOW && row == SETTINGS_ROW_FRAME_RATE_LIMIT);
+}
+
 template <int Menu, int... I>
 void install_settings_rows(Application& app, std::integer_sequence<int, I...>)
 {
-    constexpr int rows = SETTINGS_MENU_ROW_COUNTS[Menu];
     ((app.settings_menus[Menu].rows[I].on_click =
-          I < rows ? settings_menu_row_click<Menu, I> : nullptr),
+          has_row_click(Menu, I) ? settings_menu_row_click<Menu, I> : nullptr),
      ...);
 }
 
@@ -352,9 +359,6 @@ void wire_menu_rows(Application& app)
     install_settings_rows<SETTINGS_MENU_THEME>(app, rows);
     install_settings_rows<SETTINGS_MENU_WIDGETS>(app, rows);
     install_settings_rows<SETTINGS_MENU_SETTINGS>(app, rows);
-    // The maximum frame rate is set through its field alone: its row takes
-    // no click of its own.
-    app.settings_menus[SETTINGS_MENU_WINDOW].rows[SETTINGS_ROW_FRAME_RATE_LIMIT].on_click = nullptr;
     MenuWidgets& widgets = app.settings_menus[SETTINGS_MENU_WIDGETS];
     widgets.rows[SETTINGS_ROW_MONO_EDGE_TONE].on_click =
         tone_row_click<SETTINGS_ROW_MONO_EDGE_TONE, cycle_mono_edge_tone>;
