@@ -33,6 +33,11 @@ void set_colour(DrawQuad& quad, std::uint32_t argb)
         corner = argb;
 }
 
+std::uint32_t argb_of(const double* rgba)
+{
+    return rgba_to_argb(rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
 // Colour of a style at one corner (u, v in 0..1 across the rectangle).
 std::uint32_t style_colour(const FillStyle& style, double u, double v, const DrawContext& context)
 {
@@ -54,7 +59,7 @@ std::uint32_t style_colour(const FillStyle& style, double u, double v, const Dra
     double rgba[4];
     for (int c = 0; c < 4; ++c)
         rgba[c] = style.channel(0, c) * (1.0 - t) + style.channel(1, c) * t;
-    return apply_opacity(rgba_to_argb(rgba[0], rgba[1], rgba[2], rgba[3]), context.opacity);
+    return apply_opacity(argb_of(rgba), context.opacity);
 }
 
 void add_border(DrawList& list, const Border& border, int x, int y, int width, int height,
@@ -202,17 +207,18 @@ void DrawList::add_image(DrawTexture texture, const std::array<float, 4>& uv, in
 
 std::uint32_t widget_text_colour(const P& widget)
 {
-    const double* c = widget.text_colour_override;
-    if (c != nullptr) return rgba_to_argb(c[0], c[1], c[2], c[3]);
-    return widget.text_colour;
+    if (widget.text_colour_override != nullptr) return argb_of(widget.text_colour_override);
+    return widget.text_colour != kThemeColour ? widget.text_colour : argb_of(g_theme_text_colour);
 }
 
-// A widget whose text follows the theme tints its icon the same way, so
-// icons stay readable on every theme's bars.
+// A widget whose text follows an override tints its icon the same way, so
+// icons stay readable on every theme's bars; an icon given no colour takes
+// the theme's text colour too.
 std::uint32_t widget_icon_colour(const P& widget)
 {
-    return widget.text_colour_override != nullptr ? widget_text_colour(widget)
-                                                  : widget.shape_colour;
+    if (widget.text_colour_override != nullptr) return widget_text_colour(widget);
+    return widget.shape_colour != kThemeColour ? widget.shape_colour
+                                               : argb_of(g_theme_text_colour);
 }
 
 void paint_label(DrawList& list, const P& widget, const DrawContext& context,
@@ -260,6 +266,10 @@ void paint_widget(DrawList& list, const P& widget, const DrawContext& context, b
                widget.border_right.width, h, context);
     add_border(list, widget.border_bottom, x, y + h - widget.border_bottom.width, w,
                widget.border_bottom.width, context);
+    // A text-only widget with a shape colour stands on a backing of it, so
+    // its text reads over whatever lies behind (the 3-D view).
+    if (widget.icon < 0 && widget.shape_colour != kThemeColour)
+        list.add_rect(x, y, w, h, widget.shape_colour, context);
     if (widget.image != WidgetImage::kNone)
         list.add_image(widget.image == WidgetImage::kThumbnails ? DrawTexture::kThumbnails
                                                                 : DrawTexture::kCapture,

@@ -15,6 +15,7 @@ P* g_hovered_widget = nullptr;
 P* g_tooltip_widget = nullptr;
 int g_active_widget_id = -1;
 std::uint32_t g_held_key_counts[3] = {0, 0, 0};
+double g_theme_text_colour[4] = {0.125, 0.125, 0.125, 1.0};
 
 namespace {
 

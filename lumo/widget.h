@@ -46,6 +46,14 @@ enum Key : int {
 };
 enum Modifier : int { kModAlt = 2, kModShift = 4, kModCtrl = 8 };
 
+// A text or shape colour of 0 (nothing would show) means none was given:
+// such texts and icons take the theme's text colour below.
+constexpr std::uint32_t kThemeColour = 0;
+
+// The text colour of the theme in use, as RGBA doubles. Whoever applies a
+// theme writes it; until then it is a dark grey for light panels.
+extern double g_theme_text_colour[4];
+
 // Auxiliary event codes of dispatch_aux_event.
 enum AuxEvent : int { kAuxResize = 0 };
 
@@ -138,8 +146,10 @@ public:
     const FillStyle* selected_style = nullptr;
     std::uint32_t background_colour = 0; // ARGB, alpha 0 draws nothing
     std::uint32_t hover_colour = 0;
-    std::uint32_t text_colour = 0xFF202020;
-    std::uint32_t shape_colour = 0xFF404040;      // icon tint
+    std::uint32_t text_colour = kThemeColour;
+    // The icon tint; a widget without an icon whose shape colour is given
+    // draws it as a backing under its text.
+    std::uint32_t shape_colour = kThemeColour;
     const double* text_colour_override = nullptr; // RGBA doubles, wins over text_colour
                                                   // and shape_colour
 

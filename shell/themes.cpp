@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lumo/widget.h"
 #include "state/application.h"
 
 std::array<FillStyle, FILL_STYLE_COUNT> g_active_fill_styles;
@@ -13,6 +14,7 @@ void apply_theme_colours(Application& app, int theme)
     for (std::size_t i = 0; i < g_active_fill_styles.size(); ++i)
         g_active_fill_styles[i] = colours.styles[i];
     app.theme_text_colour = colours.text;
+    std::copy(colours.text.begin(), colours.text.end(), lumo::g_theme_text_colour);
     app.background_colour = colours.background;
     if (app.platform.clear_colour != nullptr)
         app.platform.clear_colour(colours.background[0], colours.background[1],

@@ -138,6 +138,47 @@ TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue)
     EXPECT_EQ(std::pair(list.quads[0].x0, list.quads[0].x1), std::pair(50.0f, 60.0f));
 }
 
+// Texts and icons given no colour take the theme's text colour; a text-only
+// widget with a shape colour stands on a backing of it.
+TEST_F(Scene, UncolouredTextsAndIconsFollowTheThemeAndAShapeColourBacksAText)
+{
+    const double saved[4] = {g_theme_text_colour[0], g_theme_text_colour[1],
+                             g_theme_text_colour[2], g_theme_text_colour[3]};
+    const double light[4] = {1.0, 1.0, 1.0, 1.0};
+    std::copy(light, light + 4, g_theme_text_colour);
+    const double green[4] = {0.0, 1.0, 0.0, 1.0};
+    struct Case {
+        const char* what;
+        int icon;
+        std::uint32_t text_colour, shape_colour;
+        const double* override_colour;
+        std::vector<std::uint32_t> colours; // of the quads, backing first
+    };
+    const Case cases[] = {
+        {"plain text", -1, kThemeColour, kThemeColour, nullptr, {0xFFFFFFFF}},
+        {"own text colour", -1, 0xFF102030, kThemeColour, nullptr, {0xFF102030}},
+        {"plain icon", kIconDelete, kThemeColour, kThemeColour, nullptr, {0xFFFFFFFF}},
+        {"tinted icon", kIconDelete, kThemeColour, 0xFF405060, nullptr, {0xFF405060}},
+        {"override tints the icon", kIconDelete, kThemeColour, 0xFF405060, green, {0xFF00FF00}},
+        {"backed text", -1, 0xFF2080FF, 0x40000000, nullptr, {0x40000000, 0xFF2080FF}},
+    };
+    for (const Case& c : cases) {
+        P widget;
+        place(widget, 0, 0, 60, 20).icon = c.icon;
+        widget.text_colour = c.text_colour;
+        widget.shape_colour = c.shape_colour;
+        widget.text_colour_override = c.override_colour;
+        if (c.icon < 0) widget.set_label("x");
+        root.children = {&widget};
+        std::vector<std::uint32_t> colours;
+        for (const DrawQuad& quad : draw())
+            colours.push_back(quad.colours[0]);
+        EXPECT_EQ(colours, c.colours) << c.what;
+    }
+    root.children.clear();
+    std::copy(saved, saved + 4, g_theme_text_colour);
+}
+
 TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent)
 {
     SP pane;
