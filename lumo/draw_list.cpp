@@ -217,8 +217,7 @@ std::uint32_t widget_text_colour(const P& widget)
 std::uint32_t widget_icon_colour(const P& widget)
 {
     if (widget.text_colour_override != nullptr) return widget_text_colour(widget);
-    return widget.shape_colour != kThemeColour ? widget.shape_colour
-                                               : argb_of(g_theme_text_colour);
+    return widget.shape_colour != kThemeColour ? widget.shape_colour : argb_of(g_theme_text_colour);
 }
 
 void paint_label(DrawList& list, const P& widget, const DrawContext& context,

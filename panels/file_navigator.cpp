@@ -23,9 +23,6 @@ namespace {
 
 enum Cell : std::size_t { CELL_TYPE = 0, CELL_NAME, CELL_SIZE, CELL_TIME, CELL_DATE };
 
-const double k_cell_text_colour[4] = {0.275, 0.275, 0.275, 1.0};
-constexpr std::uint32_t k_executable_colour = 0xFF3F7FFF;
-constexpr std::uint32_t k_plain_file_colour = 0xFF808080;
 constexpr std::uint32_t k_row_hover_colour = 0x1F7F7F7F;
 
 struct ExecutableContext {
@@ -171,10 +168,18 @@ void write_row_cells(Application& app, std::int32_t row)
 {
     NavigatorRows& widgets = app.navigator_rows;
     const NavigatorEntry& entry = app.navigator.entries[at(app.navigator.display_order[at(row)])];
+    // Cells point at the theme's records, so a theme change reaches rows
+    // already built: executables stand out, files of no use stay faint.
+    const MeaningColours& colours = app.meaning_colours;
+    const double* type_and_name = colours.normal.data();
+    const double* others = colours.normal.data();
+    if (entry.type == ENTRY_EXECUTABLE) type_and_name = colours.executable.data();
+    if (entry.type == ENTRY_OTHER || entry.type == ' ')
+        type_and_name = others = colours.faint.data();
     std::array<lumo::P*, 5> cells{};
     for (std::size_t c = 0; c < cells.size(); ++c) {
         cells[c] = widgets.cells[c][at(row)].get();
-        cells[c]->text_colour_override = k_cell_text_colour;
+        cells[c]->text_colour_override = c == CELL_TYPE || c == CELL_NAME ? type_and_name : others;
     }
     const std::int32_t padding = app.layout.gap + app.layout.gap / 2;
     cells[CELL_TYPE]->font = lumo::kFontSmallBold;
@@ -191,17 +196,6 @@ void write_row_cells(Application& app, std::int32_t row)
     size.set_label(entry.type == ENTRY_DIRECTORY ? std::string() : entry.size_text);
     cells[CELL_TIME]->set_label(entry.time);
     cells[CELL_DATE]->set_label(entry.date);
-    if (entry.type == ENTRY_EXECUTABLE) {
-        for (lumo::P* cell : {cells[CELL_TYPE], cells[CELL_NAME]}) {
-            cell->text_colour_override = nullptr;
-            cell->text_colour = k_executable_colour;
-        }
-    } else if (entry.type == ENTRY_OTHER || entry.type == ' ') {
-        for (lumo::P* cell : cells) {
-            cell->text_colour_override = nullptr;
-            cell->text_colour = k_plain_file_colour;
-        }
-    }
     widgets.rows[at(row)]->selected =
         app.navigator.selected[at(app.navigator.display_order[at(row)])] != 0;
 }
@@ -242,7 +236,7 @@ void rebuild_path_buttons(Application& app)
     for (std::size_t k = 0; k < components.size(); ++k) {
         auto button = std::make_unique<lumo::P>();
         button->row_id = static_cast<int>(k);
-        button->text_colour_override = k_cell_text_colour;
+        button->text_colour_override = app.meaning_colours.normal.data();
         button->fill = true;
         button->fill_style = widgets.path_button_fill;
         button->hover_style = widgets.path_button_hover;

@@ -32,6 +32,13 @@ std::int32_t list_width(const Application& app)
     return app.layout.side_panel_width - app.layout.panel_inset;
 }
 
+// A BLN value shows green when true and red when false, in the forms the
+// theme gives them.
+const double* boolean_colour(const Application& app, bool value)
+{
+    return value ? app.meaning_colours.true_value.data() : app.meaning_colours.false_value.data();
+}
+
 bool is_bounded(const ScriptParameter& parameter)
 {
     return parameter.minimum.type == parameter.value_type &&
@@ -94,8 +101,7 @@ void configure_value_field(const Application& app, lumo::F& field, const ScriptP
     if (parameter.value_type == ValueType::BLN) {
         field.editable = false;
         field.font = lumo::kFontSmallBold;
-        field.text_colour =
-            parameter.current.bln_value ? BOOLEAN_TRUE_COLOUR : BOOLEAN_FALSE_COLOUR;
+        field.text_colour_override = boolean_colour(app, parameter.current.bln_value != 0);
     }
     const std::vector<std::string>& texts = app.panel_rows.value_fields;
     field.set_label(index < texts.size() ? texts[index] : parameter_field_text(parameter));
@@ -422,6 +428,6 @@ void show_parameter_row_value(Application& app, std::int32_t index)
     const std::vector<ScriptParameter*> parameters = editable_parameters(*entity);
     if (at < parameters.size() && parameters[at] != nullptr &&
         parameters[at]->value_type == ValueType::BLN)
-        row->value_field.text_colour =
-            parameters[at]->current.bln_value ? BOOLEAN_TRUE_COLOUR : BOOLEAN_FALSE_COLOUR;
+        row->value_field.text_colour_override =
+            boolean_colour(app, parameters[at]->current.bln_value != 0);
 }

@@ -147,7 +147,7 @@ void show_mode_features(Application& app, std::int32_t mode)
         const bool offered = features[row] != 0;
         text.font = offered ? lumo::kFontSmallBold : lumo::kFontSmall;
         text.text_colour_override =
-            offered ? app.feature_highlight_colour.data() : app.feature_plain_colour.data();
+            offered ? app.meaning_colours.normal.data() : app.meaning_colours.faint.data();
         text.set_label(text.label);
     }
 }

@@ -15,6 +15,7 @@ void apply_theme_colours(Application& app, int theme)
         g_active_fill_styles[i] = colours.styles[i];
     app.theme_text_colour = colours.text;
     std::copy(colours.text.begin(), colours.text.end(), lumo::g_theme_text_colour);
+    app.meaning_colours = colours.meanings;
     app.background_colour = colours.background;
     if (app.platform.clear_colour != nullptr)
         app.platform.clear_colour(colours.background[0], colours.background[1],

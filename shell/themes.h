@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "lumo/fill_style.h"
+#include "state/interface_state.h"
 
 struct Application;
 
@@ -45,6 +46,8 @@ struct ThemeColours {
     std::array<FillStyle, FILL_STYLE_COUNT> styles;
     std::array<double, 4> background;
     std::array<double, 4> text;
+    // The same meanings in colours that read on this theme's panels.
+    MeaningColours meanings;
 };
 
 // The themes in index order (data table).
@@ -53,10 +56,10 @@ const std::array<ThemeColours, THEME_COUNT>& theme_table();
 // The active styles; the widgets point into this array.
 extern std::array<FillStyle, FILL_STYLE_COUNT> g_active_fill_styles;
 
-// Copies theme `theme` (clamped to 0..4) over the active styles, into the
-// application's text and background colours and into the toolkit's colour
-// of widgets given none, and hands the background to the clear-colour
-// service when one is installed.
+// Copies theme `theme` (clamped to 0..4) over the active styles and into
+// the application's text, meaning and background colours and the toolkit's
+// colour of widgets given none, and hands the background to the
+// clear-colour service when one is installed.
 void apply_theme_colours(Application& app, int theme);
 
 // An ARGB word of an RGBA colour of doubles.

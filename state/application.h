@@ -302,9 +302,12 @@ struct Application {
     lumo::P load_box;
     ScrollFractions scroll;
     PanelLayoutState panel_layout;
-    // The theme's text colour that rows point at, and the background colour
-    // handed to the clear-colour service; the theme appliers rewrite both.
+    // The theme's text colour that rows point at, the colours of texts that
+    // carry a meaning (the run pane's feature rows, the navigator's entries,
+    // true and false values), and the background colour handed to the
+    // clear-colour service; the theme appliers rewrite all three.
     std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
+    MeaningColours meaning_colours;
     std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
 
     // Pane wiring: the mask that dims the navigator behind a warning shown
@@ -344,12 +347,9 @@ struct Application {
     std::array<lumo::P, 6> transform_reset_buttons;
 
     // Menus and keys: the open settings drop-down's header (icon and title,
-    // in the bottom row of MENUNPANE) and the text colours of the run pane's
-    // feature rows, those the chosen execution mode has and those it lacks.
+    // in the bottom row of MENUNPANE).
     lumo::P settings_menu_icon;
     lumo::T settings_menu_title;
-    std::array<double, 4> feature_highlight_colour{0.275, 0.275, 0.275, 1.0};
-    std::array<double, 4> feature_plain_colour{128.0 / 255.0, 128.0 / 255.0, 128.0 / 255.0, 1.0};
 
     // Picking and image capture: the GL objects of the pick pass, the
     // thumbnails and the captures; the capture asked for, the file name it is

@@ -64,6 +64,23 @@ struct LayoutMetrics {
     std::int32_t dialog_height = 368;
 };
 
+// Text colours that say something of what they show. Widgets point at the
+// Application's copy, which the themes rewrite; the values here are the ones
+// the panels were drawn with on a light panel, and the Light theme keeps
+// them as they are.
+struct MeaningColours {
+    using Rgba = std::array<double, 4>;
+    // The navigator's entries and path buttons; the features a mode offers.
+    Rgba normal{0.275, 0.275, 0.275, 1.0};
+    // What is not on offer: files the navigator cannot use, missing features.
+    Rgba faint{128.0 / 255.0, 128.0 / 255.0, 128.0 / 255.0, 1.0};
+    Rgba executable{63.0 / 255.0, 127.0 / 255.0, 1.0, 1.0};
+    Rgba true_value{32.0 / 255.0, 160.0 / 255.0, 0.0, 1.0};
+    Rgba false_value{160.0 / 255.0, 32.0 / 255.0, 0.0, 1.0};
+
+    bool operator==(const MeaningColours&) const = default;
+};
+
 // What the confirmation pane asks and what accepting or cancelling runs.
 struct ConfirmPaneModel {
     std::string title;

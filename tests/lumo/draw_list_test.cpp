@@ -142,8 +142,8 @@ TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue)
 // widget with a shape colour stands on a backing of it.
 TEST_F(Scene, UncolouredTextsAndIconsFollowTheThemeAndAShapeColourBacksAText)
 {
-    const double saved[4] = {g_theme_text_colour[0], g_theme_text_colour[1],
-                             g_theme_text_colour[2], g_theme_text_colour[3]};
+    const double saved[4] = {g_theme_text_colour[0], g_theme_text_colour[1], g_theme_text_colour[2],
+                             g_theme_text_colour[3]};
     const double light[4] = {1.0, 1.0, 1.0, 1.0};
     std::copy(light, light + 4, g_theme_text_colour);
     const double green[4] = {0.0, 1.0, 0.0, 1.0};

@@ -4,6 +4,7 @@
 
 #include "lumo/draw_list.h"
 #include "panels/entity_rows.h"
+#include "panels/list_styles.h"
 #include "panels/parameter_rows.h"
 #include "panels/ppd_view.h"
 #include "tests/panels/panel_fixture.h"
@@ -66,8 +67,8 @@ TEST_F(ListRowsTest, RowsSit51ApartWithSeparatorsBetweenAndAPlaceholderWhenEmpty
     app.current_entity_list->entities[1].visible = 0;
     app.current_entity_list->entities[2].assembly_locked = 1;
     rebuild_entity_rows(app);
-    EXPECT_DOUBLE_EQ(inspector().rows.rows[1]->inner.opacity, 0.25);
-    EXPECT_DOUBLE_EQ(inspector().rows.rows[1]->marker.opacity, 0.25);
+    EXPECT_DOUBLE_EQ(inspector().rows.rows[1]->inner.opacity, FLAG_CLEAR_OPACITY);
+    EXPECT_DOUBLE_EQ(inspector().rows.rows[1]->marker.opacity, FLAG_CLEAR_OPACITY);
     EXPECT_DOUBLE_EQ(inspector().rows.rows[2]->marker.opacity, 1.0);
     EXPECT_EQ(inspector().rows.rows[0]->two_lines.label, "1 vertex\n0.00 kb");
 }
@@ -197,7 +198,7 @@ TEST_F(ListRowsTest, ParameterRowsTakeTwoOrThreeStripsWithStepsAndBooleanColours
         EXPECT_EQ(row.value_field.label, expected[i].field) << i;
     }
     EXPECT_DOUBLE_EQ(panel().parameters[0]->slider.value, 0.4);
-    EXPECT_EQ(panel().parameters[2]->value_field.text_colour, 0xFF20A000u);
+    EXPECT_EQ(lumo::widget_text_colour(panel().parameters[2]->value_field), 0xFF20A000u);
     EXPECT_FALSE(panel().parameters[2]->value_field.editable) << "a BLN field takes no focus";
     EXPECT_EQ(panel().execute_mode.label, "\t Pure-Union");
     EXPECT_EQ(app.current_entity_list->entities[1].parameters.row_count, 11);
@@ -228,7 +229,7 @@ TEST_F(ListRowsTest, AGroupTitlesEachMemberAndSkipsNullReferences)
     ASSERT_EQ(panel().parameters.size(), 2u);
     EXPECT_EQ(panel().parameters[1]->value_field.row_id, 2) << "index into the references";
     EXPECT_EQ(panel().parameters[1]->value_field.label, "FALSE");
-    EXPECT_EQ(panel().parameters[1]->value_field.text_colour, 0xFFA02000u);
+    EXPECT_EQ(lumo::widget_text_colour(panel().parameters[1]->value_field), 0xFFA02000u);
     EXPECT_EQ(app.current_entity_list->entities[0].parameters.row_count, 7);
 }
 

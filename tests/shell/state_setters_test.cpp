@@ -137,8 +137,8 @@ TEST_F(StateSettersTest, ExecutionModeMarksItsButtonInBold)
     for (std::size_t row = 0; row < offered.size(); ++row) {
         const lumo::T& text = app.run_pane.feature_rows[row];
         EXPECT_EQ(text.font, offered[row] ? lumo::kFontSmallBold : lumo::kFontSmall) << row;
-        EXPECT_EQ(text.text_colour_override, offered[row] ? app.feature_highlight_colour.data()
-                                                          : app.feature_plain_colour.data());
+        EXPECT_EQ(text.text_colour_override, offered[row] ? app.meaning_colours.normal.data()
+                                                          : app.meaning_colours.faint.data());
     }
 }
 
@@ -153,6 +153,8 @@ TEST_F(StateSettersTest, ThemeCopiesItsStylesAndHandsTheBackgroundToTheClearColo
         const ThemeColours& colours = theme_table()[static_cast<std::size_t>(theme)];
         EXPECT_EQ(cleared, colours.background) << colours.name;
         EXPECT_EQ(app.theme_text_colour, colours.text);
+        EXPECT_EQ(app.meaning_colours, colours.meanings) << colours.name;
+        EXPECT_DOUBLE_EQ(lumo::g_theme_text_colour[1], colours.text[1]) << colours.name;
         EXPECT_DOUBLE_EQ(g_active_fill_styles[STYLE_PANEL].channel(0, 0),
                          colours.styles[STYLE_PANEL].channel(0, 0));
     }

@@ -6,7 +6,9 @@
 #include "app/actions/parameter_callbacks.h"
 #include "app/actions/transform_callbacks.h"
 #include "app/commands/parameter_reset.h"
+#include "lumo/draw_list.h"
 #include "model/entity_transform.h"
+#include "panels/list_styles.h"
 #include "tests/app/actions/edit_fixture.h"
 
 namespace {
@@ -120,7 +122,7 @@ TEST_F(ParameterEdits, DetailZonesFlipMarkAndSetBounds)
     click_parameter_details(app(), 3 * u, boolean.y + u + u / 2, false);
     EXPECT_FALSE(parameter(2).current.bln_value);
     EXPECT_EQ(value_field(2).label, "FALSE");
-    EXPECT_EQ(value_field(2).text_colour, 0xFFA02000u);
+    EXPECT_EQ(lumo::widget_text_colour(value_field(2)), 0xFFA02000u);
 }
 
 TEST_F(ParameterEdits, ResetsGoThroughTheConfirmationAndSurviveAShorterList)
@@ -230,8 +232,9 @@ TEST_F(EntityRowClicks, ZonesOfARowLockSelectHideAndAskToDelete)
     }
     const EntityRowWidgets& first = *app().lists.entities.rows.rows[0];
     EXPECT_DOUBLE_EQ(first.marker.opacity, 1.0);
-    EXPECT_DOUBLE_EQ(first.inner.opacity, 0.25) << "a hidden entity's row fades at once";
-    EXPECT_DOUBLE_EQ(app().lists.parameters.rows.rows[0]->inner.opacity, 0.25);
+    EXPECT_DOUBLE_EQ(first.inner.opacity, FLAG_CLEAR_OPACITY)
+        << "a hidden entity's row fades at once";
+    EXPECT_DOUBLE_EQ(app().lists.parameters.rows.rows[0]->inner.opacity, FLAG_CLEAR_OPACITY);
 }
 
 TEST_F(ExportOptionClicks, ButtonsKeepTheirStatesAndTheOptionsInStep)

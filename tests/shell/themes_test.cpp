@@ -1,0 +1,61 @@
+// Every theme's texts read on its own fills: the text colour on the panels,
+// tracks, drop-downs and the highlight; the meaning colours on the panels
+// and tracks, each at the floor its meaning asks.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "shell/themes.h"
+
+namespace {
+
+double linear(double c)
+{
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(double r, double g, double b)
+{
+    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+}
+
+double contrast(const MeaningColours::Rgba& ink, const FillStyle& fill)
+{
+    const double a = luminance(ink[0], ink[1], ink[2]);
+    const double b = luminance(fill.channel(0, 0), fill.channel(0, 1), fill.channel(0, 2));
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+TEST(Themes, TextsAndMeaningsReadOnTheirFills)
+{
+    for (const ThemeColours& theme : theme_table()) {
+        const std::string name = theme.name;
+        for (int slot : {STYLE_PANEL, STYLE_TRACK, STYLE_HIGHLIGHT, STYLE_DROP_DOWN})
+            EXPECT_GE(contrast(theme.text, theme.styles[slot]), 4.5) << name << " style " << slot;
+        // Light keeps the colours the panels were drawn with.
+        if (name == "Light") {
+            EXPECT_EQ(theme.meanings, MeaningColours{});
+            continue;
+        }
+        const MeaningColours& m = theme.meanings;
+        const struct {
+            const char* what;
+            const MeaningColours::Rgba& ink;
+            double floor;
+        } samples[] = {{"normal", m.normal, 4.5},
+                       {"faint", m.faint, 2.0},
+                       {"executable", m.executable, 3.0},
+                       {"true", m.true_value, 3.0},
+                       {"false", m.false_value, 3.0}};
+        for (int slot : {STYLE_PANEL, STYLE_TRACK}) {
+            const FillStyle& fill = theme.styles[slot];
+            for (const auto& sample : samples)
+                EXPECT_GE(contrast(sample.ink, fill), sample.floor) << name << " " << sample.what;
+            EXPECT_LT(contrast(m.faint, fill), contrast(m.normal, fill) / 2)
+                << name << ": what is not on offer stays plainly fainter";
+        }
+    }
+}
+
+} // namespace
