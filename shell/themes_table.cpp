@@ -1,12 +1,11 @@
 // The five themes as data. Each two-stop style is listed bottom (or right)
 // stop first, because the theme applier's copy reverses the stops.
 //
-// Every theme's text colour reads at contrast 4.5 or more on its panels and
-// on its highlight (style 9). The meaning colours keep their sense in each
-// theme: on dark panels, normal entries take the text colour, what is not on
-// offer lies halfway to the panel (contrast 2 and more, below normal), and
-// the accents are lightened until they reach 3; Light keeps the colours the
-// panels were drawn with.
+// Every theme's text colour reads at contrast 4.5 or more on its bars and
+// panels, on its highlight (style 9) and on a hovered tab (style 8). The meaning colours keep their
+// sense in each theme: on dark panels, normal entries take the text colour, what is not on offer
+// lies halfway to the panel (contrast 2 and more, below normal), and the accents are lightened
+// until they reach 3; Light keeps the colours the panels were drawn with.
 
 #include "shell/themes.h"
 
@@ -39,7 +38,7 @@ const std::array<ThemeColours, THEME_COUNT> k_themes{
                {vertical({0.13, 0.14, 0.15, 1}, {0.20, 0.21, 0.23, 1}),
                 vertical({0.20, 0.21, 0.23, 1}, {0.13, 0.14, 0.15, 1}), flat(0.17, 0.18, 0.19),
                 flat(0.12, 0.12, 0.13), flat(0.30, 0.31, 0.33), flat(0.07, 0.07, 0.08),
-                flat(0.30, 0.31, 0.33), flat(0.07, 0.07, 0.08), flat(0.45, 0.47, 0.50),
+                flat(0.30, 0.31, 0.33), flat(0.07, 0.07, 0.08), flat(0.33, 0.35, 0.38),
                 flat(0.18, 0.38, 0.62), flat(0.22, 0.23, 0.25), flat(0.0, 0.0, 0.0, 0.55)},
                {0.09, 0.10, 0.11, 1.0}, {0.88, 0.89, 0.90, 1.0},
                MeaningColours{{0.88, 0.89, 0.90, 1},
@@ -70,7 +69,7 @@ const std::array<ThemeColours, THEME_COUNT> k_themes{
                {vertical({0.21, 0.21, 0.21, 1}, {0.29, 0.29, 0.29, 1}),
                 vertical({0.29, 0.29, 0.29, 1}, {0.21, 0.21, 0.21, 1}), flat(0.25, 0.25, 0.25),
                 flat(0.19, 0.19, 0.19), flat(0.38, 0.38, 0.38), flat(0.12, 0.12, 0.12),
-                flat(0.38, 0.38, 0.38), flat(0.12, 0.12, 0.12), flat(0.52, 0.52, 0.52),
+                flat(0.38, 0.38, 0.38), flat(0.12, 0.12, 0.12), flat(0.40, 0.40, 0.40),
                 flat(0.54, 0.36, 0.12), flat(0.30, 0.30, 0.30), flat(0.0, 0.0, 0.0, 0.50)},
                {0.35, 0.35, 0.35, 1.0}, {0.92, 0.92, 0.90, 1.0},
                MeaningColours{{0.92, 0.92, 0.90, 1},
@@ -82,7 +81,7 @@ const std::array<ThemeColours, THEME_COUNT> k_themes{
                {vertical({0.06, 0.08, 0.16, 1}, {0.11, 0.14, 0.26, 1}),
                 vertical({0.11, 0.14, 0.26, 1}, {0.06, 0.08, 0.16, 1}), flat(0.08, 0.10, 0.20),
                 flat(0.05, 0.06, 0.13), flat(0.20, 0.24, 0.40), flat(0.02, 0.03, 0.07),
-                flat(0.20, 0.24, 0.40), flat(0.02, 0.03, 0.07), flat(0.30, 0.36, 0.58),
+                flat(0.20, 0.24, 0.40), flat(0.02, 0.03, 0.07), flat(0.26, 0.32, 0.52),
                 flat(0.14, 0.36, 0.58), flat(0.12, 0.15, 0.28), flat(0.0, 0.0, 0.05, 0.55)},
                {0.02, 0.03, 0.08, 1.0}, {0.82, 0.86, 0.96, 1.0},
                MeaningColours{{0.82, 0.86, 0.96, 1},

@@ -1,5 +1,5 @@
-// Every theme's texts read on its own fills: the text colour on the panels,
-// tracks, drop-downs and the highlight; the meaning colours on the panels
+// Every theme's texts read on its own fills: the text colour on the bars,
+// panels, tracks, drop-downs, hovered tabs and the highlight; the meaning colours on the panels
 // and tracks, each at the floor its meaning asks.
 
 #include <gtest/gtest.h>
@@ -20,18 +20,25 @@ double luminance(double r, double g, double b)
     return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
 }
 
+// Against the fill's stop that reads worst.
 double contrast(const MeaningColours::Rgba& ink, const FillStyle& fill)
 {
     const double a = luminance(ink[0], ink[1], ink[2]);
-    const double b = luminance(fill.channel(0, 0), fill.channel(0, 1), fill.channel(0, 2));
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    double worst = 21.0;
+    for (int stop = 0; stop < fill.stop_count(); ++stop) {
+        const double b =
+            luminance(fill.channel(stop, 0), fill.channel(stop, 1), fill.channel(stop, 2));
+        worst = std::min(worst, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+    }
+    return worst;
 }
 
 TEST(Themes, TextsAndMeaningsReadOnTheirFills)
 {
     for (const ThemeColours& theme : theme_table()) {
         const std::string name = theme.name;
-        for (int slot : {STYLE_PANEL, STYLE_TRACK, STYLE_HIGHLIGHT, STYLE_DROP_DOWN})
+        for (int slot : {STYLE_BAR, STYLE_BAR_FLIPPED, STYLE_PANEL, STYLE_TRACK, STYLE_THUMB_HOVER,
+                         STYLE_HIGHLIGHT, STYLE_DROP_DOWN})
             EXPECT_GE(contrast(theme.text, theme.styles[slot]), 4.5) << name << " style " << slot;
         // Light keeps the colours the panels were drawn with.
         if (name == "Light") {
