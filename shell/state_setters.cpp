@@ -505,6 +505,14 @@ void show_pick_mode(Application& app)
         indicator.set_label(none ? std::string() : std::string(1, letter));
 }
 
+void style_hint_bar(Application& app)
+{
+    lumo::KL& bar = app.hint_bar.bar;
+    const bool hints = app.view_settings.hover_hints != 0;
+    bar.fill = hints;
+    bar.fill_style = hints ? &g_active_fill_styles[STYLE_HIGHLIGHT] : nullptr;
+}
+
 void update_hover_hint(Application& app)
 {
     HintBarWidgets& hint = app.hint_bar;

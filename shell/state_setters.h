@@ -48,6 +48,9 @@ void select_console_channel(Application& app, std::int32_t channel);
 // Enlarged, the console's two text widgets use the console font (handle 3),
 // otherwise the regular one (handle 0).
 void select_text_view_font(Application& app, bool enlarged);
+// With hover hints on, the hint bar wears the hovered rows' highlight, so a
+// hint reads as belonging to what the pointer rests on; off, it has no fill.
+void style_hint_bar(Application& app);
 // Copies the hovered widget's hint into the hint bar when it changed.
 void update_hover_hint(Application& app);
 // A labelled toggle shows its flag by its mark and by bold type.

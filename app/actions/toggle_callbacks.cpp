@@ -98,8 +98,8 @@ void toggle_hover_hints(Application& app)
 {
     std::uint8_t& hints = app.view_settings.hover_hints;
     hints = hints != 0 ? 0 : 1;
+    style_hint_bar(app);
     HintBarWidgets& bar = app.hint_bar;
-    bar.bar.fill = hints != 0;
     if (hints == 0) {
         // The frame tick no longer updates the bar: the last hint must not stay.
         bar.bar.visible = false;

@@ -287,7 +287,7 @@ void restore_environment_view(Application& app)
         select_execution_mode(app, settings.execution_mode);
     if (settings.navigator_directory.empty()) settings.navigator_directory = get_workspace_path();
     restore_navigator(app.navigator, settings);
-    app.hint_bar.bar.fill = settings.hover_hints != 0;
+    style_hint_bar(app);
     write_settings_fields(app);
     restore_export_fields(app);
     mirror_option_widgets(app);

@@ -265,8 +265,7 @@ void build_slider_and_colour_bars(Application& app)
 void build_hint_bar(Application& app)
 {
     HintBarWidgets& hint = app.hint_bar;
-    hint.bar.fill = app.view_settings.hover_hints != 0;
-    hint.bar.fill_style = active_style(STYLE_DROP_DOWN);
+    style_hint_bar(app);
     set_border(hint.bar.border_bottom, app.layout.thin_border, STYLE_BORDER_BOTTOM);
     for (std::size_t i = 0; i < hint.texts.size(); ++i) {
         lumo::T& text = hint.texts[i];

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "state/application.h"
+#include "shell/themes.h"
 #include "state/current_environment.h"
 
 namespace {
@@ -84,12 +85,13 @@ TEST_F(ToggleCallbacksTest, HoverHintsSwitchedOffTakeTheShownHintAway)
     app.hint_texts = {"title", "text"};
     toggle_hover_hints(app);
     EXPECT_EQ(app.view_settings.hover_hints, 0);
-    EXPECT_FALSE(bar.bar.visible || bar.bar.fill);
+    EXPECT_FALSE(bar.bar.visible || bar.bar.fill || bar.bar.fill_style != nullptr);
     EXPECT_EQ(bar.texts[0].label, "");
     EXPECT_EQ(bar.last_tooltip, nullptr) << "switched on again, the next hover shows anew";
     toggle_hover_hints(app);
     EXPECT_EQ(app.view_settings.hover_hints, 1);
     EXPECT_TRUE(bar.bar.fill);
+    EXPECT_EQ(bar.bar.fill_style, &g_active_fill_styles[STYLE_HIGHLIGHT]) << "a hovered row's";
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "shell/confirm_pane.h"
 #include "shell/fade.h"
 #include "shell/state_setters.h"
+#include "shell/themes.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ void customise(Application& app)
     settings.zoom = 2.5;
     settings.pick_mode = 'P';
     settings.export_name = "parts";
+    settings.hover_hints = 0;
     select_side_panel(app, 1);
     show_tool_drop_down(app, TOOL_MENU_ORBIT);
     set_settings_bar_visible(app, true);
@@ -172,8 +174,10 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField)
     EXPECT_TRUE(app.console_channel_tabs[CHANNEL_KERNEL].selected);
     EXPECT_DOUBLE_EQ(app.split_layouts[1].ratio, 0.5);
     EXPECT_EQ(app.view.pane_count(), 1);
+    EXPECT_EQ(app.hint_bar.bar.fill_style, &g_active_fill_styles[STYLE_HIGHLIGHT]);
 
     switch_now(1);
+    EXPECT_FALSE(app.hint_bar.bar.fill || app.hint_bar.bar.fill_style != nullptr) << "hints off";
     EXPECT_TRUE(app.view_settings == before);
     for (const lumo::P* shown :
          {&app.side_panels[1], &app.tool_menus[TOOL_MENU_ORBIT].pane,

@@ -217,7 +217,7 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
     // panel, in the start theme (Light) as in Dark: the PPD indicator of an
     // entity without profiling data stands out about half as far as the title
     // beside it in the same face, APPLY without a selected row about half as
-    // far as with one.
+    // far as with one. The hint bar wears a hovered row's highlight.
     program.key(XK_Next, {XK_Control_L});
     ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "env0's rows";
     show_side_panel(ENTITIES);
@@ -257,6 +257,14 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
         }
         EXPECT_TRUE(about_half(apply[0], apply[1]))
             << "APPLY " << apply[0] << " without a selected row, " << apply[1] << " with one";
+
+        program.move_pointer(150, top(0) + 25);
+        ASSERT_TRUE(wait_until([&] { return selected(0); })) << "the hovered row highlights";
+        const Rgb hovered_row = program.pixel(150, top(0) + 3);
+        program.move_pointer(5 * inner / 6, details_top + 3 * T + T / 2); // APPLY's hint
+        const int under_hint = U + 2 * M + 2 * G - 4; // the hint bar's foot, below its lines
+        EXPECT_TRUE(wait_until([&] { return program.pixel(S + 2, under_hint) == hovered_row; }))
+            << "the hint bar shows in the row's colour";
     }
 }
 
