@@ -53,6 +53,7 @@ inline const std::array<std::string, 3> EXECUTE_MODE_LABELS{"\t Pure-Union", "\t
 // The entity inspector reads "(none-selected)", the parameter panel
 // "(none-seleted)" and the freshly built header "(none selected)"; each
 // place keeps its own spelling.
+inline const std::string HEADER_START = ": (none selected)";
 inline const std::string ENTITY_HEADER_NONE = ": (none-selected)";
 inline const std::string PARAMETER_HEADER_NONE = ": (none-seleted)";
 inline const std::string EXECUTE_MODE_NONE = "?";

@@ -256,23 +256,6 @@ std::int32_t add_group_parameters(Application& app, Entity& group)
     return rows;
 }
 
-void show_no_parameters(Application& app)
-{
-    ParameterControlWidgets& panel = app.lists.parameters;
-    panel.header.set_label(PARAMETER_HEADER_NONE);
-    panel.execute_mode.set_label(EXECUTE_MODE_NONE);
-    panel.details.visible = false;
-    panel.execute_mode.visible = false;
-    panel.variants_button.visible = false;
-    panel.title.enabled = false;
-    for (lumo::P* control : {&panel.toggles[0], &panel.toggles[1], &panel.toggles[2],
-                             &panel.reset_button, &panel.apply_button})
-        control->opacity = DIMMED_OPACITY;
-    for (lumo::P& toggle : panel.toggles)
-        toggle.selected = false;
-    panel.details.content_height = 0;
-}
-
 std::uint32_t execute_mode_of(const Entity& entity)
 {
     if (entity.kind == ENTITY_GROUP) return entity.root_execute_mode;
@@ -347,6 +330,23 @@ std::int32_t parameter_slider_steps(const ScriptParameter& parameter)
         std::clamp<std::int64_t>(span, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
+void show_no_parameters(Application& app, const std::string& header)
+{
+    ParameterControlWidgets& panel = app.lists.parameters;
+    panel.header.set_label(header);
+    panel.execute_mode.set_label(EXECUTE_MODE_NONE);
+    panel.details.visible = false;
+    panel.execute_mode.visible = false;
+    panel.variants_button.visible = false;
+    panel.title.enabled = false;
+    for (lumo::P* control : {&panel.toggles[0], &panel.toggles[1], &panel.toggles[2],
+                             &panel.reset_button, &panel.apply_button})
+        control->opacity = DIMMED_OPACITY;
+    for (lumo::P& toggle : panel.toggles)
+        toggle.selected = false;
+    panel.details.content_height = 0;
+}
+
 void rebuild_parameter_rows(Application& app)
 {
     fill_parameter_row_texts(app);
@@ -384,7 +384,7 @@ void rebuild_parameter_details(Application& app)
     Entity* entity =
         app.current_selection != nullptr ? get_selected_entity(*app.current_selection) : nullptr;
     if (entity == nullptr) {
-        show_no_parameters(app);
+        show_no_parameters(app, PARAMETER_HEADER_NONE);
         refresh_root(app);
         return;
     }

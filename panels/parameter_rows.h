@@ -5,6 +5,7 @@
 // name, value field and, for a bounded number, a slider.
 
 #include <cstdint>
+#include <string>
 
 struct Application;
 struct ParameterRowWidgets;
@@ -12,6 +13,9 @@ struct ScriptParameter;
 
 void rebuild_parameter_rows(Application& app);
 void rebuild_parameter_details(Application& app);
+// The details with no entity selected: the title and `header`, the toggles,
+// RESET and APPLY dimmed, for they have nothing to act on, the rest hidden.
+void show_no_parameters(Application& app, const std::string& header);
 
 // Discrete slider positions of a bounded parameter: maximum - minimum for
 // INT and LNG (0 when the bounds are reversed), 0 (continuous) otherwise.

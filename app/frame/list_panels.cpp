@@ -13,6 +13,7 @@
 #include "lumo/font.h"
 #include "model/transform_editor_labels.h"
 #include "panels/list_styles.h"
+#include "panels/parameter_rows.h"
 #include "shell/menu_rows.h"
 #include "shell/pane_layouts.h"
 #include "shell/themes.h"
@@ -54,7 +55,7 @@ void build_entity_inspector(Application& app)
     upper.add_child(&widgets.list);
     upper.add_child(&widgets.placeholder);
     style_text(app, widgets.title, "Entity ", lumo::kFontSmallBold);
-    style_text(app, widgets.header, ": (none selected)", lumo::kFontSmall);
+    style_text(app, widgets.header, HEADER_START, lumo::kFontSmall);
     style_text(app, widgets.property_lines, "", lumo::kFontSmall);
     style_text(app, widgets.detail_text, "", lumo::kFontSmallBold);
     style_text(app, widgets.ppd_indicator, "PPD", lumo::kFontSmallBold);
@@ -110,7 +111,7 @@ void build_parameter_panel(Application& app)
     upper.add_child(&panel.list);
     upper.add_child(&panel.placeholder);
     style_text(app, panel.title, "Dynamic-Entity ", lumo::kFontSmallBold);
-    style_text(app, panel.header, ": (none selected)", lumo::kFontSmall);
+    style_text(app, panel.header, HEADER_START, lumo::kFontSmall);
     style_text(app, panel.execute_mode, EXECUTE_MODE_NONE, lumo::kFontSmall);
     for (std::size_t k = 0; k < panel.toggles.size(); ++k)
         style_panel_button(app, panel.toggles[k], PARAMETER_TOGGLE_LABELS[k]);
@@ -125,7 +126,8 @@ void build_parameter_panel(Application& app)
           &panel.toggles[2], &panel.reset_button, &panel.variants_button, &panel.apply_button,
           static_cast<lumo::P*>(&panel.details)})
         lower.add_child(part);
-    panel.details.visible = false;
+    // Until a script is opened nothing is selected.
+    show_no_parameters(app, HEADER_START);
     app.side_panels[2].add_child(&upper);
     app.side_panels[2].add_child(&lower);
 }

@@ -127,6 +127,26 @@ TEST(InterfaceConstruction, TheRunPaneAndTheOptionButtonsShowTheStartValues)
     destroy_application();
 }
 
+// Before the first script the parameter panel has no entity to act on, as
+// after a selection is cleared; the header keeps its start text.
+TEST(InterfaceConstruction, BeforeTheFirstScriptTheParameterPanelIsEmpty)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    const ParameterControlWidgets& panel = app.lists.parameters;
+    EXPECT_EQ(panel.header.label, ": (none selected)");
+    EXPECT_FALSE(panel.title.enabled);
+    for (const lumo::P* hidden :
+         {static_cast<const lumo::P*>(&panel.execute_mode), &panel.variants_button,
+          static_cast<const lumo::P*>(&panel.details)})
+        EXPECT_FALSE(hidden->visible);
+    for (const lumo::P* dimmed : {&panel.toggles[0], &panel.toggles[1], &panel.toggles[2],
+                                  &panel.reset_button, &panel.apply_button})
+        EXPECT_DOUBLE_EQ(dimmed->opacity, 0.5) << dimmed->label;
+    destroy_application();
+}
+
 } // namespace
 
 namespace {

@@ -76,7 +76,8 @@ protected:
 
 // Two scripts' rows in both lists. The entity inspector's header reads that
 // nothing is selected before any script and after the selected entity is
-// clicked again, and the details below it are hidden.
+// clicked again, and the details below it are hidden; before any script the
+// parameter panel shows nothing it cannot act on.
 TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
 {
     add_example("parameters.plim", "a.plim");
@@ -91,6 +92,22 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
     EXPECT_TRUE(wait_until([&] { return header_text() > 30; }))
         << "before any script the header shows";
     EXPECT_LT(details_text(), 5);
+    const auto measured = [&](int x, int y, int width) {
+        program.move_pointer(W / 2, H / 2);
+        wait_until_still([&] { return program.capture(0, y, S, T); });
+        return contrast(program.capture(x, y, width, T));
+    };
+    const auto about_half = [](int weak, int strong) {
+        return weak > strong * 3 / 10 && weak < strong * 7 / 10;
+    };
+    const int inner = S - INSET;
+    // Nor has the parameter panel anything to act on: no execute mode, no
+    // "Variants", and APPLY as faint as without a selected row (below).
+    ASSERT_NO_FATAL_FAILURE(show_side_panel(PARAMETERS));
+    EXPECT_LT(measured(0, details_top + T, inner), 10) << "the execute mode is hidden";
+    EXPECT_LT(measured(inner / 3, details_top + 3 * T, inner / 3), 10) << "Variants is hidden";
+    const int apply_before_scripts = measured(2 * inner / 3, details_top + 3 * T, inner / 3);
+    ASSERT_NO_FATAL_FAILURE(show_side_panel(ENTITIES));
     ASSERT_NO_FATAL_FAILURE(open_navigator(true));
     ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "the scripts' rows show";
     const auto shown = [&] { return details_text() > 100; };
@@ -222,15 +239,6 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
     ASSERT_TRUE(wait_until([&] { return row_named(1); })) << "env0's rows";
     show_side_panel(ENTITIES);
     ASSERT_TRUE(click_until(shown, 60, 122)) << "the first row shows its details";
-    const auto measured = [&](int x, int y, int width) {
-        program.move_pointer(W / 2, H / 2);
-        wait_until_still([&] { return program.capture(0, y, S, T); });
-        return contrast(program.capture(x, y, width, T));
-    };
-    const auto about_half = [](int weak, int strong) {
-        return weak > strong * 3 / 10 && weak < strong * 7 / 10;
-    };
-    const int inner = S - INSET;
     for (const bool dark : {false, true}) {
         SCOPED_TRACE(dark ? "Dark" : "Light");
         if (dark) { // Shift+T steps back from Light to Silver, then to Dark
@@ -257,6 +265,8 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
         }
         EXPECT_TRUE(about_half(apply[0], apply[1]))
             << "APPLY " << apply[0] << " without a selected row, " << apply[1] << " with one";
+        EXPECT_TRUE(dark || about_half(apply_before_scripts, apply[1])) // measured in Light
+            << "APPLY " << apply_before_scripts << " before any script";
 
         program.move_pointer(150, top(0) + 25);
         ASSERT_TRUE(wait_until([&] { return selected(0); })) << "the hovered row highlights";
