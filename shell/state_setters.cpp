@@ -284,6 +284,12 @@ void set_camera_lock(Application& app, bool on)
     refresh_root(app);
 }
 
+void show_attribute_trace(Application& app)
+{
+    for (lumo::T& text : app.statistics_texts)
+        text.visible = app.view_settings.attribute_trace != 0;
+}
+
 void set_parallel_flags_widget(Application& app, bool on)
 {
     app.view_settings.widget_options[WIDGET_OPTION_PARALLEL_FLAGS] = on ? 1 : 0;
@@ -411,8 +417,8 @@ void update_panel_visibility(Application& app)
     const ViewSettings& settings = app.view_settings;
     const bool free_roam = app.camera_mode == CAMERA_FREE_ROAM;
     const bool saved_views = !app.directive_menus.camera_rows.empty() && free_roam;
-    const bool c = app.menu_switches.camera_views && saved_views;
-    const bool v = app.variants_enabled && app.variant_count >= 1;
+    const bool c = settings.camera_views && saved_views;
+    const bool v = settings.variants_enabled && app.variant_count >= 1;
     const bool a = settings.animation_enabled && app.animation_directive_count >= 1;
     const bool p = settings.widget_options[WIDGET_OPTION_PARALLEL_FLAGS] != 0;
     const bool l = settings.show_llmi != 0;

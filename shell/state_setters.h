@@ -26,6 +26,9 @@ void set_frame_mode(Application& app, bool on);
 // when there was nothing to do.
 bool toggle_panel_if_content(Application& app);
 void set_camera_lock(Application& app, bool on);
+// The statistics texts show while the attribute trace is on; quick hide
+// only dims them.
+void show_attribute_trace(Application& app);
 void set_parallel_flags_widget(Application& app, bool on);
 void set_ll_inspector_widget(Application& app, bool on);
 // Asks the platform for the start size, 720 x 480.

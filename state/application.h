@@ -110,7 +110,6 @@ struct Application {
     std::array<std::string, SLIDER_COUNT> slider_field_texts{"1.0", "60", "1.0", "0.5"};
 
     // Derived from the current environment's entities.
-    std::uint8_t variants_enabled = 1;
     std::int32_t variant_count = 0;
     std::int32_t animation_directive_count = 0;
     std::int32_t pending_variant_sync = -1;
@@ -314,10 +313,10 @@ struct Application {
     // over it.
     lumo::P navigator_dimmer;
 
-    // Menus and keys: switches of rows without a field elsewhere, the
-    // derived floating-panel visibility, the Tab step with the 3-D view's
-    // loader of a saved view, and the GL call that sets light 0 (installed
-    // by the frame; shell code computes the terms without GL).
+    // Menus and keys: the program's switch of a row without a field
+    // elsewhere, the derived floating-panel visibility, the Tab step with the
+    // 3-D view's loader of a saved view, and the GL call that sets light 0
+    // (installed by the frame; shell code computes the terms without GL).
     MenuSwitches menu_switches;
     PanelVisibility panel_visibility;
     SavedViewStep saved_views;

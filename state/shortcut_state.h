@@ -1,16 +1,14 @@
 #pragma once
 
 // State of the menu dispatch and the keyboard that no other part keeps: the
-// switches of menu rows without a field of their own, the Tab step through
-// the saved views and the derived visibility of the floating panels.
+// program-wide switch of a menu row without a field of its own, the Tab step
+// through the saved views and the derived visibility of the floating panels.
 
 #include <cstdint>
 
-// Switches of tool and settings rows; the start values match the rows'
-// initial check marks.
+// Switches of settings rows that belong to the program, not to an
+// environment; the start values match the rows' initial check marks.
 struct MenuSwitches {
-    std::uint8_t attribute_trace = 1; // STATE : attribute-trace
-    std::uint8_t camera_views = 1;    // WIDGETS : camera-directives
     std::uint8_t ui_animations = 1;
 };
 

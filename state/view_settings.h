@@ -191,6 +191,10 @@ struct ViewSettings {
     std::int32_t directive_mode = 1; // a settings toggle shows whether it is 2
     std::int32_t current_camera_directive = -1;
     std::array<std::uint8_t, 6> widget_options{1, 0, 1, 0, 1, 0};
+    // Rows of the STATE and WIDGETS menus without a widget option byte.
+    std::uint8_t attribute_trace = 1;  // the statistics texts over the view
+    std::uint8_t camera_views = 1;     // the camera-directive column
+    std::uint8_t variants_enabled = 1; // the VARIANTS panel
 
     // Parallel assembly.
     std::int32_t max_cores = 4;

@@ -142,9 +142,8 @@ bool camera_locked(const Application& app)
 bool state_item(Application& app, std::int32_t item)
 {
     if (item == 0) {
-        toggle_row(tool_bits(app, TOOL_MENU_STATE), 0, app.menu_switches.attribute_trace);
-        for (lumo::T& text : app.statistics_texts)
-            text.visible = app.menu_switches.attribute_trace != 0;
+        toggle_row(tool_bits(app, TOOL_MENU_STATE), 0, app.view_settings.attribute_trace);
+        show_attribute_trace(app);
         return true;
     }
     if ((item != 1 && item != 2) || camera_locked(app)) return false;
@@ -278,10 +277,10 @@ void widgets_item(Application& app, std::int32_t item)
     MenuCheckBits& bits = settings_bits(app, SETTINGS_MENU_WIDGETS);
     switch (item) {
     case 0:
-        toggle_row(bits, 0, app.menu_switches.camera_views);
+        toggle_row(bits, 0, settings.camera_views);
         break;
     case 1:
-        toggle_row(bits, 1, app.variants_enabled);
+        toggle_row(bits, 1, settings.variants_enabled);
         break;
     case 2:
         set_parallel_flags_widget(app, !settings.widget_options[WIDGET_OPTION_PARALLEL_FLAGS]);

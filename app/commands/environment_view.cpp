@@ -149,6 +149,7 @@ void mirror_panel_widgets(Application& app)
     const bool locked = settings.panel_flags[PANEL_VIEW_LOCK] != 0;
     set_camera_lock(app, locked);
     app.settings_bar_items[SETTINGS_MENU_LOCK].selected = locked;
+    show_attribute_trace(app);
     app.slider_bar.visible = settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;
     app.settings_bar_items[SETTINGS_MENU_SLIDERS].selected =
         settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;

@@ -5,8 +5,10 @@
 #include <functional>
 #include <memory>
 
+#include "app/commands/environment_lifecycle.h"
 #include "app/commands/menu_bars.h"
 #include "state/application.h"
+#include "state/current_environment.h"
 #include "lumo/font.h"
 
 namespace {
@@ -38,12 +40,12 @@ TEST_F(MenuDispatchTest, EveryToggleRowReachesItsFlag)
         {true, 2, 2, [](Application& a) { return a.view_settings.transparent_mode; }},
         {true, 2, 6, [](Application& a) { return a.view_settings.silhouette; }},
         {true, 3, 2, [](Application& a) { return a.view_settings.orbit_about_centre; }},
-        {true, 5, 0, [](Application& a) { return a.menu_switches.attribute_trace; }},
+        {true, 5, 0, [](Application& a) { return a.view_settings.attribute_trace; }},
         {true, 6, 3, [](Application& a) { return a.view_settings.show_bounds; }},
         {false, 0, 4, [](Application& a) { return a.view_settings.show_fps; }},
         {false, 1, 0, [](Application& a) { return a.view_settings.anti_aliasing; }},
         {false, 2, 5, [](Application& a) { return a.view_settings.emission_term; }},
-        {false, 8, 1, [](Application& a) { return a.variants_enabled; }},
+        {false, 8, 1, [](Application& a) { return a.view_settings.variants_enabled; }},
         {false, 8, 6, [](Application& a) { return a.view_settings.upright_grid; }},
         {false, 9, 1, [](Application& a) { return a.view_settings.inverted_zoom; }},
         {false, 9, 3, [](Application& a) { return a.native_io; }},
@@ -137,6 +139,75 @@ TEST_F(MenuDispatchTest, EnlargeTraceSwitchesTheConsoleFontAndResetSizeLeavesFul
     EXPECT_FALSE(app.settings_bar_items[SETTINGS_MENU_FULLSCREEN].selected);
     EXPECT_TRUE(app.border.visible);
     EXPECT_EQ(asked_size, (std::array<std::int32_t, 2>{720, 480}));
+}
+
+// Attribute-Trace, Camera-Views and Variant-Selector belong to their
+// environment: in each one the row's mark, its setting and its widget agree,
+// a new one starts with them on, and a click flips all three together.
+TEST_F(MenuDispatchTest, EnvironmentRowsAgreeWithTheirSettingAndWidgetInEachEnvironment)
+{
+    struct Row {
+        const char* name;
+        bool tool;
+        std::int32_t menu, item;
+        std::uint8_t ViewSettings::*setting;
+        const lumo::P* widget;
+    };
+    const Row rows[] = {
+        {"Attribute-Trace", true, TOOL_MENU_STATE, 0, &ViewSettings::attribute_trace,
+         &app.statistics_texts[0]},
+        {"Camera-Views", false, SETTINGS_MENU_WIDGETS, 0, &ViewSettings::camera_views,
+         &app.directive_column.column},
+        {"Variant-Selector", false, SETTINGS_MENU_WIDGETS, 1, &ViewSettings::variants_enabled,
+         &app.variants_panel.panel},
+    };
+    const auto click_rows = [&] {
+        for (const Row& row : rows)
+            if (row.tool)
+                handle_tool_menu_item(app, row.menu, row.item);
+            else
+                handle_settings_menu_item(app, row.menu, row.item);
+    };
+    // Without a camera view or a variant to show only the statistics can.
+    const auto expect_rows = [&](bool on, bool something_to_show) {
+        for (const Row& row : rows) {
+            const auto& marks =
+                row.tool ? app.tool_menus[row.menu].rows : app.settings_menus[row.menu].rows;
+            EXPECT_EQ(app.view_settings.*row.setting, on ? 1 : 0) << row.name;
+            EXPECT_EQ(marks[row.item].selected, on) << row.name;
+            if (something_to_show || row.tool) EXPECT_EQ(row.widget->visible, on) << row.name;
+        }
+    };
+    const auto switch_now = [&](std::int32_t index) {
+        request_environment_switch(app, index);
+        for (int i = 0; i <= DEFERRED_FRAMES; ++i)
+            tick_environment_switch(app);
+    };
+    g_next_environment_id = 0;
+    add_first_environment(app);
+    add_environment(app);
+    for (EnvironmentRecord* record : app.environment_store.order) {
+        Entity entity = construct_entity();
+        entity.parse_report.directives_text = "#CAM(front){0, 2, 8, 0, 1, 0};\n"
+                                              "#VARIANT(tall){ h = 4; n = 8 };\n";
+        record->entities.entities = {entity};
+        record->entities.count = 1;
+        record->scene_state.selected_index = 0;
+    }
+    switch_now(0);
+    expect_rows(true, true);
+    click_rows();
+    expect_rows(false, true);
+    for (const std::int32_t index : {1, 0}) {
+        SCOPED_TRACE(index);
+        switch_now(index);
+        expect_rows(index != 0, true);
+    }
+    add_environment(app);
+    expect_rows(true, false);
+    switch_now(0);
+    click_rows();
+    expect_rows(true, true);
 }
 
 // The camera rows move the camera, except while it is locked.
