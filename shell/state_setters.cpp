@@ -281,6 +281,7 @@ void set_camera_lock(Application& app, bool on)
     panel_flag(app, PANEL_VIEW_LOCK) = on ? 1 : 0;
     app.camera_motion.camera_lock = on ? 1 : 0;
     app.lock_icon.visible = on;
+    app.settings_bar_items[SETTINGS_MENU_LOCK].selected = on;
     refresh_root(app);
 }
 

@@ -25,6 +25,8 @@ void set_frame_mode(Application& app, bool on);
 // In minimal mode with something to show, flips the minimal panel; false
 // when there was nothing to do.
 bool toggle_panel_if_content(Application& app);
+// The lock stops the camera keys and drags; LOCKICON and the settings bar's
+// LOCK item show it.
 void set_camera_lock(Application& app, bool on);
 // The statistics texts show while the attribute trace is on; quick hide
 // only dims them.

@@ -141,14 +141,12 @@ void rebuild_derived_texts(Application& app)
     refresh_root(app);
 }
 
-// The lock reaches the camera motion and LOCKICON through its setter, so a
-// locked environment never hands its lock to the next one.
+// The lock reaches the camera motion, LOCKICON and the LOCK item through
+// its setter, so a locked environment never hands its lock to the next one.
 void mirror_panel_widgets(Application& app)
 {
     const ViewSettings& settings = app.view_settings;
-    const bool locked = settings.panel_flags[PANEL_VIEW_LOCK] != 0;
-    set_camera_lock(app, locked);
-    app.settings_bar_items[SETTINGS_MENU_LOCK].selected = locked;
+    set_camera_lock(app, settings.panel_flags[PANEL_VIEW_LOCK] != 0);
     show_attribute_trace(app);
     app.slider_bar.visible = settings.panel_flags[PANEL_SLIDER_BAR_VISIBLE] != 0;
     app.settings_bar_items[SETTINGS_MENU_SLIDERS].selected =

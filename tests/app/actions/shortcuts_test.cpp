@@ -124,8 +124,10 @@ TEST_F(ShortcutsTest, ConditionsThatStopAKey)
     const double zoom = app.view_settings.zoom;
     app.camera_mode = CAMERA_OBJECT_ORBIT;
     key('l', MOD_CTRL);
+    EXPECT_TRUE(app.settings_bar_items[SETTINGS_MENU_LOCK].selected) << "the LOCK item shows it";
     EXPECT_FALSE(key('=', MOD_CTRL)) << "locked camera";
     key('l', MOD_CTRL);
+    EXPECT_FALSE(app.settings_bar_items[SETTINGS_MENU_LOCK].selected);
     EXPECT_TRUE(key('=', MOD_CTRL));
     EXPECT_DOUBLE_EQ(app.view_settings.zoom, zoom * 1.05);
     app.camera_mode = CAMERA_FREE_ROAM;
