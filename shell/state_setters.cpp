@@ -228,6 +228,7 @@ void select_side_panel(Application& app, std::int32_t panel)
     open = (!in_range || panel == open) ? -1 : panel;
     panel_flag(app, PANEL_SIDE_PANEL_SHOWN) = open != -1 ? 1 : 0;
     show_side_panel_widgets(app);
+    mark_menu_tree(app);
     relayout_view_panels(app);
     request_redraw_if_framed(app);
     refresh_root(app);
@@ -283,6 +284,15 @@ void set_camera_lock(Application& app, bool on)
     app.lock_icon.visible = on;
     app.settings_bar_items[SETTINGS_MENU_LOCK].selected = on;
     refresh_root(app);
+}
+
+void mark_menu_tree(Application& app)
+{
+    MenuTreeWidgets& tree = app.menu_tree;
+    const std::int32_t panel = app.view_settings.open_side_panel;
+    for (int i = MENU_TREE_CONSOLE; i <= MENU_TREE_PARAMETERS; ++i)
+        tree.rows[static_cast<std::size_t>(i)].selected = i == panel;
+    tree.rows[MENU_TREE_HOVER_HINTS].selected = app.view_settings.hover_hints != 0;
 }
 
 void show_attribute_trace(Application& app)

@@ -18,6 +18,9 @@ void show_settings_drop_down(Application& app, std::int32_t item);
 void show_tool_drop_down(Application& app, std::int32_t menu);
 // -1 or the open panel closes it; 0 console, 1 entity inspector, 2 parameters.
 void select_side_panel(Application& app, std::int32_t panel);
+// The menu tree's rows mark the open side panel and the hover hints, also
+// while the tree is open and a key or a switch changes them.
+void mark_menu_tree(Application& app);
 // The flip and quick-hide setters act only on a change of their flag.
 void set_vertical_flip_mode(Application& app, bool on);
 void set_quick_hide(Application& app, bool on);

@@ -99,6 +99,7 @@ void toggle_hover_hints(Application& app)
     std::uint8_t& hints = app.view_settings.hover_hints;
     hints = hints != 0 ? 0 : 1;
     style_hint_bar(app);
+    mark_menu_tree(app);
     HintBarWidgets& bar = app.hint_bar;
     if (hints == 0) {
         // The frame tick no longer updates the bar: the last hint must not stay.
@@ -115,12 +116,8 @@ void toggle_hover_hints(Application& app)
 
 void toggle_menu_tree(Application& app)
 {
-    MenuTreeWidgets& tree = app.menu_tree;
-    tree.pane.visible = !tree.pane.visible;
-    const std::int32_t panel = app.view_settings.open_side_panel;
-    for (int i = MENU_TREE_CONSOLE; i <= MENU_TREE_PARAMETERS; ++i)
-        tree.rows[static_cast<std::size_t>(i)].selected = i == panel;
-    tree.rows[MENU_TREE_HOVER_HINTS].selected = app.view_settings.hover_hints != 0;
+    app.menu_tree.pane.visible = !app.menu_tree.pane.visible;
+    mark_menu_tree(app);
     refresh_root(app);
 }
 

@@ -8,6 +8,7 @@
 #include "state/application.h"
 #include "shell/themes.h"
 #include "state/current_environment.h"
+#include "shell/state_setters.h"
 
 namespace {
 
@@ -63,13 +64,22 @@ TEST_F(ToggleCallbacksTest, EveryMenuTreeRowActsAndClosesTheTree)
     }
 }
 
+// The marks follow also a change made while the tree is open: a key that
+// opens a side panel, or the hints switched by an environment's restore.
 TEST_F(ToggleCallbacksTest, TheOpenTreeMarksTheOpenPanelAndTheHints)
 {
+    const auto expect_marks = [&](int panel, bool hints) {
+        for (int row = MENU_TREE_CONSOLE; row <= MENU_TREE_PARAMETERS; ++row)
+            EXPECT_EQ(app.menu_tree.rows[static_cast<std::size_t>(row)].selected, row == panel)
+                << row;
+        EXPECT_EQ(app.menu_tree.rows[MENU_TREE_HOVER_HINTS].selected, hints);
+    };
     app.view_settings.open_side_panel = 2;
     toggle_menu_tree(app);
-    for (int row = MENU_TREE_CONSOLE; row <= MENU_TREE_PARAMETERS; ++row)
-        EXPECT_EQ(app.menu_tree.rows[static_cast<std::size_t>(row)].selected, row == 2) << row;
-    EXPECT_TRUE(app.menu_tree.rows[MENU_TREE_HOVER_HINTS].selected);
+    expect_marks(2, true);
+    select_side_panel(app, 0);
+    toggle_hover_hints(app);
+    expect_marks(0, false);
     toggle_menu_tree(app);
     EXPECT_FALSE(app.menu_tree.pane.visible) << "a second click closes it";
 }
