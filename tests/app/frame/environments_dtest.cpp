@@ -1,7 +1,8 @@
 // Three environments of the real program, each given its own camera lock,
-// pick mode (or none chosen), navigator directory and colours, then visited
-// again with Ctrl+PageDown, Ctrl+PageUp and the tabs: each shows only its
-// own state.
+// pick mode (or none chosen), navigator directory and colours, and the first
+// its own Attribute-Trace and Variant-Selector, then visited again with
+// Ctrl+PageDown, Ctrl+PageUp and the tabs: each shows only its own state,
+// and every mark shows its setting.
 // Judged by the window's pixels at 720 x 480 with the side panel closed.
 
 #include "tests/app/frame/program_driver.h"
@@ -22,6 +23,14 @@ constexpr Area LOCK_CORNER{684, 362, 32, 36};    // LOCKICON over the expand but
 constexpr Area PICK_INDICATOR{70, 426, 22, 18};  // the inspector strip's letter
 constexpr Area PATH_BAR{0, 340, 720, 60};         // the navigator's path buttons and location
 constexpr Area VIEW{200, 110, 320, 250};         // the middle of the 3-D view
+constexpr Area STATISTICS{8, 250, 190, 100};     // the statistics, over the VARIANTS strip
+constexpr Area VARIANTS_STRIP{8, 370, 160, 18};
+// The tool bar's STATE menu and its first row, Attribute-Trace.
+constexpr int STATE_X = 476, TRACE_ROW_X = 360;
+// The settings bar scrolled to its end: its LOCK and WIDGETS items, and the
+// WIDGETS drop-down's rows Camera-Views and Variant-Selector.
+constexpr int BAR_X = 692, LOCK_Y = 172, WIDGETS_Y = 365;
+constexpr int ROWS_X = 560, CAMERA_VIEWS_Y = 71, VARIANT_SELECTOR_Y = 103;
 constexpr int PICK_ROW_Y = 435;
 // Pixels of the hue ramp in VIEW: a ball and a slab coloured by function
 // over the hue ramp, or little more than the blue ring without it.
@@ -54,7 +63,9 @@ protected:
     {
         ProgramTest::SetUp();
         if (IsSkipped()) return;
+        // The ball's script declares a variant: the VARIANTS strip shows.
         const std::string script =
+            "#VARIANT(tall){ h = 4 };\n" +
             program_driver::read_file(fs::path(PLIM_SOURCE_DIR) / "examples" / "simple.plim");
         write_file(fs::path(workspace.path()) / "simple.plim", script);
         fs::create_directory(fs::path(workspace.path()) / "sub");
@@ -129,6 +140,30 @@ protected:
         program.click(634, 427); // Open
         over_view();
         ASSERT_TRUE(eventually([&] { return count(VIEW, orange) > 1500; })) << "the ball shows";
+    }
+
+    bool statistics_shown() { return count(STATISTICS, dark) > 400; }
+    bool variants_shown()
+    {
+        return count(VARIANTS_STRIP, [](const Rgb& c) { return c.light(); }) > 1500;
+    }
+    bool state_menu_open() { return program.pixel(281, 72).dark(); } // its header icon
+    bool trace_marked() { return program.pixel(TRACE_ROW_X, 60).bluish(); }
+    bool settings_bar_shown() { return program.pixel(716, 150).light(); }
+    bool lock_marked() { return program.pixel(668, LOCK_Y).bluish(); }
+    bool variant_selector_marked() { return program.pixel(ROWS_X, VARIANT_SELECTOR_Y).bluish(); }
+    Image settings_bar() { return program.capture(664, 56, 56, 392); }
+
+    // "m" shows the settings bar, the wheel scrolls it to its end, and its
+    // WIDGETS item opens the drop-down (Camera-Views, always on, marked).
+    void open_widgets_settings()
+    {
+        ASSERT_TRUE(toggle_until([&] { return settings_bar_shown(); }, XK_m));
+        for (int i = 0; i < 8; ++i)
+            program.click(BAR_X, 240, 5);
+        ASSERT_TRUE(click_until([&] { return program.pixel(ROWS_X, CAMERA_VIEWS_Y).bluish(); },
+                                BAR_X, WIDGETS_Y));
+        over_view();
     }
 
     void choose_pick_mode(int row_x)
@@ -206,11 +241,32 @@ TEST_F(EnvironmentsInProgram, EachEnvironmentShowsAndAppliesOnlyItsOwnView)
     ASSERT_TRUE(repeat_until([&] { return locked(); },
                              [&] { program.key(XK_l, {XK_Control_L}); }));
     EXPECT_FALSE(camera_moves()) << "env0 is locked";
+    // Attribute-Trace (its STATE menu stays open) and Variant-Selector off take
+    // the statistics and the VARIANTS strip away; Ctrl+L has marked LOCK.
+    ASSERT_TRUE(click_until([&] { return trace_marked(); }, STATE_X, 27));
+    ASSERT_TRUE(click_until([&] { return !statistics_shown(); }, TRACE_ROW_X + 50, 71));
+    ASSERT_NO_FATAL_FAILURE(open_widgets_settings());
+    ASSERT_TRUE(click_until([&] { return !variants_shown(); }, ROWS_X + 50, VARIANT_SELECTOR_Y));
+    over_view();
+    EXPECT_TRUE(eventually([&] { return !trace_marked() && !variant_selector_marked(); }));
+    EXPECT_TRUE(lock_marked()) << "Ctrl+L marks LOCK";
+    const Image env0_bar = settings_bar();
+    ASSERT_TRUE(toggle_until([&] { return !settings_bar_shown(); }, XK_m));
 
     // env1: a new environment is unlocked and picks nothing; colours by function.
     press_once_until_shown(XK_n, [&] { return tab_shown(1); });
     EXPECT_TRUE(unlocked());
     open_script();
+    EXPECT_TRUE(eventually([&] { return statistics_shown() && variants_shown(); }))
+        << "env1's Attribute-Trace and Variant-Selector are on";
+    ASSERT_TRUE(click_until([&] { return state_menu_open(); }, STATE_X, 27));
+    over_view();
+    EXPECT_TRUE(trace_marked());
+    ASSERT_TRUE(click_until([&] { return !state_menu_open(); }, STATE_X, 27));
+    ASSERT_NO_FATAL_FAILURE(open_widgets_settings());
+    EXPECT_TRUE(variant_selector_marked());
+    EXPECT_FALSE(lock_marked());
+    ASSERT_TRUE(toggle_until([&] { return !settings_bar_shown(); }, XK_m));
     EXPECT_EQ(indicator().differences(own_name), 0) << "env1 picks nothing: its indicator's name";
     colour_by_function();
     EXPECT_TRUE(camera_moves()) << "env1 is not locked";
@@ -235,6 +291,11 @@ TEST_F(EnvironmentsInProgram, EachEnvironmentShowsAndAppliesOnlyItsOwnView)
 
     // Back to env0.
     press_once_until_shown(XK_Next, [&] { return locked(); });
+    EXPECT_FALSE(statistics_shown() || variants_shown()) << "env0's own trace and selector";
+    EXPECT_TRUE(state_menu_open() && !trace_marked());
+    ASSERT_TRUE(toggle_until([&] { return settings_bar_shown(); }, XK_m));
+    EXPECT_EQ(settings_bar().differences(env0_bar), 0) << "the marks and LOCK as env0 left them";
+    ASSERT_TRUE(toggle_until([&] { return !settings_bar_shown(); }, XK_m));
     EXPECT_EQ(indicator().differences(letter_t), 0) << "env0's T";
     EXPECT_LT(count(VIEW, hue_ramp), HUE_RAMP_ABSENT) << "env0's own colours";
     EXPECT_TRUE(navigator_opens_in_sub());
