@@ -37,6 +37,12 @@ TEST(Themes, TextsAndMeaningsReadOnTheirFills)
 {
     for (const ThemeColours& theme : theme_table()) {
         const std::string name = theme.name;
+        // The window starts with the background as a word: the same shade
+        // as the exact colour a theme change clears with.
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(argb_of(theme.background) >> (16 - 8 * c) & 0xFF,
+                      std::lround(theme.background[static_cast<std::size_t>(c)] * 255))
+                << name << " channel " << c;
         for (int slot : {STYLE_BAR, STYLE_BAR_FLIPPED, STYLE_PANEL, STYLE_TRACK, STYLE_THUMB_HOVER,
                          STYLE_HIGHLIGHT, STYLE_DROP_DOWN})
             EXPECT_GE(contrast(theme.text, theme.styles[slot]), 4.5) << name << " style " << slot;
