@@ -1,8 +1,8 @@
 #include "shell/themes.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "lumo/draw_list.h"
 #include "lumo/widget.h"
 #include "state/application.h"
 
@@ -23,13 +23,10 @@ void apply_theme_colours(Application& app, int theme)
                                   colours.background[2], colours.background[3]);
 }
 
-// Rounded as GL rounds a colour into an 8-bit framebuffer, so the window's
-// first clear colour is the very shade a later theme change clears with.
+// Rounded as GL rounds a colour into an 8-bit framebuffer (the toolkit's
+// conversion does so), so the window's first clear colour is the very shade
+// a later theme change clears with.
 std::uint32_t argb_of(const std::array<double, 4>& rgba)
 {
-    auto channel = [&](int c) {
-        return static_cast<std::uint32_t>(
-            std::lround(std::clamp(rgba[static_cast<std::size_t>(c)], 0.0, 1.0) * 255.0));
-    };
-    return channel(3) << 24 | channel(0) << 16 | channel(1) << 8 | channel(2);
+    return lumo::rgba_to_argb(rgba[0], rgba[1], rgba[2], rgba[3]);
 }
