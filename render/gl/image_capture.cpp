@@ -52,6 +52,10 @@ void draw_off_screen(const RenderScene& scene)
     glViewport(0, 0, scene.window_width, scene.window_height);
     glClearColor(scene.clear_colour[0], scene.clear_colour[1], scene.clear_colour[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Blending translucent parts would lower the target's alpha where they
+    // lie; the image is what the view shows, so it keeps the clear's opaque
+    // alpha everywhere.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     draw_scene(scene);
     glPopAttrib();
 }
@@ -79,6 +83,14 @@ void ensure_thumbnail_atlas(ImageGlCache& cache)
     lumo::g_toolkit_textures.thumbnails = cache.thumbnail_texture;
 }
 
+// A window whose visual has an alpha channel keeps what blending left in
+// it, which is not part of what a person sees.
+void make_opaque(std::vector<std::uint8_t>& rgba)
+{
+    for (std::size_t i = 3; i < rgba.size(); i += 4)
+        rgba[i] = 0xFF;
+}
+
 } // namespace
 
 CapturedImage capture_scene_image(const RenderScene& scene, ImageGlCache& cache)
@@ -102,6 +114,7 @@ CapturedImage capture_window_image(int width, int height)
     if (width <= 0 || height <= 0) return image;
     glReadBuffer(GL_BACK);
     image.pixels = read_rgba_pixels(0, 0, width, height);
+    make_opaque(image.pixels);
     image.width = width;
     image.height = height;
     flip_rows(image.pixels, width, height);

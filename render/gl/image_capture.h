@@ -1,9 +1,9 @@
 #pragma once
 
-// Captured images, upright (top row first) RGBA8: the 3-D view alone drawn
-// off screen, and the whole window read back after a full frame; and the
-// textures the toolkit shows them in (the capture preview, the thumbnail
-// atlas of environments and camera directives).
+// Captured images, upright (top row first) RGBA8 and opaque: the 3-D view
+// alone drawn off screen, and the whole window read back after a full frame;
+// and the textures the toolkit shows them in (the capture preview, the
+// thumbnail atlas of environments and camera directives).
 
 #include <cstdint>
 #include <vector>

@@ -27,14 +27,14 @@ constexpr int H = 120;
 constexpr double EYE_DISTANCE = 4.0;
 
 // A red quad from x0 to x0 + 1.5, y -1 to 1, as two triangles: 0 below its
-// diagonal, 1 above.
-Mesh* red_quad(double x0)
+// diagonal, 1 above; `alpha` below 255 makes it translucent.
+Mesh* red_quad(double x0, std::uint8_t alpha)
 {
     Mesh* mesh = construct_mesh(new F64Array{x0, -1, 0, x0 + 1.5, -1, 0, x0 + 1.5, 1, 0, x0, 1, 0},
                                 new U32Array{1, 4, 0, 1, 2, 3}, 0, 3);
     mesh->triangle_indices = new U32Array{0, 1, 2, 0, 2, 3};
     mesh->vertex_colour_bytes =
-        new U8Array{255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255};
+        new U8Array{255, 0, 0, alpha, 255, 0, 0, alpha, 255, 0, 0, alpha, 255, 0, 0, alpha};
     return mesh;
 }
 
@@ -65,6 +65,15 @@ bool reddish(const std::uint8_t* p)
     return p[0] > 120 && p[1] < 60 && p[2] < 60;
 }
 
+// Pixels of an RGBA8 image whose alpha is below 255.
+int translucent_pixels(const std::vector<std::uint8_t>& rgba)
+{
+    int count = 0;
+    for (std::size_t i = 3; i < rgba.size(); i += 4)
+        count += rgba[i] < 255 ? 1 : 0;
+    return count;
+}
+
 class ImagePasses : public GlWindowTest<W, H> {
 protected:
     void SetUp() override
@@ -75,9 +84,11 @@ protected:
         show_gl_window();
         install_headless_services(g_app->platform);
         add_first_environment(*g_app);
-        for (double x0 : {-2.0, 0.5}) {
+        // The right quad is translucent: blended into the view, it must not
+        // make the captured images translucent.
+        for (const auto& [x0, alpha] : {std::pair{-2.0, 255}, std::pair{0.5, 128}}) {
             Entity entity = construct_entity();
-            attach_mesh_to_entity(entity, red_quad(x0));
+            attach_mesh_to_entity(entity, red_quad(x0, static_cast<std::uint8_t>(alpha)));
             g_app->current_entity_list->entities.push_back(entity);
         }
         g_app->current_entity_list->count = 2;
@@ -172,7 +183,7 @@ TEST_F(ImagePasses, AStalePickOutsideTheFlatListCountsAsNoHit)
     EXPECT_EQ(app.picked_element, (std::array<std::int32_t, 2>{NO_PICK, NO_PICK}));
 }
 
-TEST_F(ImagePasses, SnapshotAndScreenshotAreWrittenUprightAtTheCapturedSize)
+TEST_F(ImagePasses, SnapshotAndScreenshotAreWrittenUprightOpaqueAtTheCapturedSize)
 {
     Application& app = *g_app;
     struct Case {
@@ -207,6 +218,7 @@ TEST_F(ImagePasses, SnapshotAndScreenshotAreWrittenUprightAtTheCapturedSize)
         ASSERT_EQ(png.height, H) << c.what;
         EXPECT_TRUE(reddish(&png.rgba[(2 * W + 2) * 4])) << c.what << ": top-left is the quad";
         EXPECT_FALSE(reddish(&png.rgba[((H - 3) * W + W - 3) * 4])) << c.what;
+        EXPECT_EQ(translucent_pixels(png.rgba), 0) << c.what << ": what the window shows is opaque";
         app.modal[MODAL_INFO] = 0;
     }
     EXPECT_EQ(files(), 2) << "two images, no leftovers";
@@ -238,16 +250,21 @@ TEST_F(ImagePasses, RefreshPreviewFillsTheEnvironmentCellOnce)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, atlas.data());
     glBindTexture(GL_TEXTURE_2D, 0);
-    auto cell_has_red = [&](int cell) {
+    // The pixels of one atlas cell that pass `test`.
+    auto cell_count = [&](int cell, bool (*test)(const std::uint8_t*)) {
         const std::array<int, 2> origin = thumbnail_cell_origin(cell);
+        int count = 0;
         for (int y = 0; y < THUMBNAIL_SIZE; ++y)
-            for (int x = 0; x < THUMBNAIL_SIZE; ++x) {
-                const std::size_t at =
-                    (std::size_t(origin[1] + y) * THUMBNAIL_ATLAS_SIZE + origin[0] + x) * 4;
-                if (reddish(&atlas[at]) && atlas[at + 3] > 0) return true;
-            }
-        return false;
+            for (int x = 0; x < THUMBNAIL_SIZE; ++x)
+                count += test(
+                    &atlas[(std::size_t(origin[1] + y) * THUMBNAIL_ATLAS_SIZE + origin[0] + x) *
+                           4]);
+        return count;
     };
-    EXPECT_TRUE(cell_has_red(environment_thumbnail_cell(app.current_environment->id)));
-    EXPECT_FALSE(cell_has_red(0)) << "no directive was rendered";
+    auto red = [](const std::uint8_t* p) { return reddish(p) && p[3] > 0; };
+    auto translucent = [](const std::uint8_t* p) { return p[3] < 255; };
+    const int cell = environment_thumbnail_cell(app.current_environment->id);
+    EXPECT_GT(cell_count(cell, red), 0);
+    EXPECT_EQ(cell_count(0, red), 0) << "no directive was rendered";
+    EXPECT_EQ(cell_count(cell, translucent), 0) << "the translucent quad shows over the view";
 }
