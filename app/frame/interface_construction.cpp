@@ -20,13 +20,17 @@ namespace {
 // bars, the floating controls, then the masks, dialogs and start-up panes.
 // While quick-hidden the status bar's toggles and strips lie on the
 // quick-hide strip, and the expand button sits in a corner of HIDELOGO and
-// lies above it, so each takes the press its icon shows.
+// lies above it, so each takes the press its icon shows. HIDELOGO lies
+// under CONTENTPANE: the frame-rate read-out reaches into its corner, and
+// the read-out's text stays whole (the pane takes no presses, so a press
+// there still ends quick-hide).
 void build_tree(Application& app)
 {
     lumo::UI& root = app.root;
     root.children.clear();
     for (lumo::P* child : std::initializer_list<lumo::P*>{&app.backdrop,
                                                           &app.view,
+                                                          &app.hide_logo,
                                                           &app.content_pane,
                                                           &app.control_pane,
                                                           &app.colour_bar.bar,
@@ -49,7 +53,6 @@ void build_tree(Application& app)
                                                           &app.directive_column.grip,
                                                           &app.variants_panel.panel,
                                                           &app.animation_control,
-                                                          &app.hide_logo,
                                                           &app.expand_button,
                                                           &app.caption_box,
                                                           &app.centre_marker,

@@ -12,8 +12,10 @@
 #include "state/application.h"
 #include "lumo/font.h"
 #include "lumo/container.h"
+#include "lumo/draw_list.h"
 #include "platform/input_codes.h"
 #include "shell/refresh.h"
+#include "shell/state_setters.h"
 
 namespace {
 
@@ -88,6 +90,39 @@ TEST(InterfaceConstruction, TheViewTakesRightButtonDragsAndTheWheel)
     EXPECT_EQ(app.view_drag.active, 0);
     handle_platform_mouse_button(nullptr, MOUSE_WHEEL_DOWN, BUTTON_PRESSED, x, y);
     EXPECT_EQ(app.camera_motion.wheel_queue, 1);
+    destroy_application();
+}
+
+// Quick-hidden, the frame-rate read-out reaches into HIDELOGO's corner: the
+// read-out's text is painted after every quad of HIDELOGO, so none covers it.
+TEST(InterfaceConstruction, NothingCoversTheFrameRateReadOutInQuickHide)
+{
+    create_application();
+    Application& app = *g_app;
+    build_application_ui(app);
+    app.startup_pane.visible = false;
+    if (app.configuration_pane != nullptr) app.configuration_pane->visible = false;
+    app.fps_readout.visible = true;
+    set_quick_hide(app, true);
+    app.root.layout();
+    lumo::DrawList list;
+    lumo::build_draw_list(app.root, list);
+    const lumo::P& logo = app.hide_logo;
+    int last_logo = -1;
+    int first_text = -1;
+    for (int i = 0; i < static_cast<int>(list.quads.size()); ++i) {
+        const lumo::DrawQuad& q = list.quads[static_cast<std::size_t>(i)];
+        if (q.texture == lumo::DrawTexture::kAtlas && q.x0 >= logo.x && q.y0 >= logo.y &&
+            q.x1 <= logo.x + logo.width && q.y1 <= logo.y + logo.height)
+            last_logo = i;
+        if (q.texture == lumo::DrawTexture::kFont && first_text < 0 && q.y0 >= app.fps_readout.y &&
+            q.x0 >= app.fps_readout.x && q.x1 <= app.fps_readout.x + app.fps_readout.width)
+            first_text = i;
+    }
+    ASSERT_GE(last_logo, 0) << "HIDELOGO shows";
+    ASSERT_GE(first_text, 0) << "the read-out shows";
+    EXPECT_GT(app.fps_readout.x + app.fps_readout.width, logo.x) << "the two overlap";
+    EXPECT_LT(last_logo, first_text);
     destroy_application();
 }
 
