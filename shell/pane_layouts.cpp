@@ -329,7 +329,8 @@ void lay_out_directive_list(Application& app, int /*width*/, int height)
     column.list.y = lumo::scroll_offset(
         height, column.list.height,
         app.view_settings.minimal_scroll_fractions[MINIMAL_SCROLL_DIRECTIVES], true);
-    const int selected = app.panel_layout.selected_directive;
+    // The marker follows the environment's current directive.
+    const int selected = app.view_settings.current_camera_directive;
     const int count = static_cast<int>(column.list.children.size());
     if (selected >= 0 && selected < count &&
         selected < static_cast<int>(app.directive_menus.camera_rows.size())) {

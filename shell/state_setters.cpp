@@ -1,6 +1,7 @@
 #include "shell/state_setters.h"
 
 #include <algorithm>
+#include <array>
 
 #include "lumo/font.h"
 #include "model/console_state.h"
@@ -299,6 +300,29 @@ void show_attribute_trace(Application& app)
 {
     for (lumo::T& text : app.statistics_texts)
         text.visible = app.view_settings.attribute_trace != 0;
+}
+
+void mark_directive_column(Application& app)
+{
+    const std::array<bool, 4> options{app.directive_auto_sync != 0, app.directive_root_mode != 0,
+                                      app.directive_animation != 0,
+                                      app.view_settings.directive_mode >= 2};
+    for (std::size_t i = 0; i < options.size(); ++i)
+        app.directive_option_buttons[i].selected = options[i];
+    const bool goto_shown = app.directive_goto_shown != 0;
+    app.directive_column.buttons[DIRECTIVE_BUTTON_GOTO].selected = goto_shown;
+    for (lumo::F& field : app.directive_column.goto_fields)
+        field.visible = goto_shown;
+    // The fields sit below the buttons: the column's foot grows to hold them.
+    app.panel_layout.directive_widened = goto_shown ? 1 : 0;
+    mark_directive_rows(app);
+}
+
+void mark_directive_rows(Application& app)
+{
+    const std::int32_t current = app.view_settings.current_camera_directive;
+    for (std::size_t i = 0; i < app.directive_rows.size(); ++i)
+        app.directive_rows[i]->selected = static_cast<std::int32_t>(i) == current;
 }
 
 void set_parallel_flags_widget(Application& app, bool on)

@@ -34,6 +34,13 @@ void set_camera_lock(Application& app, bool on);
 // The statistics texts show while the attribute trace is on; quick hide
 // only dims them.
 void show_attribute_trace(Application& app);
+// The camera-directive column shows its settings: the option buttons their
+// flags, the list-or-grid button whether the rows are a grid, the goto
+// button its fields, and the rows the environment's current directive.
+void mark_directive_column(Application& app);
+// Only the current directive's row is marked; -1, or an index past the
+// rows, marks none.
+void mark_directive_rows(Application& app);
 void set_parallel_flags_widget(Application& app, bool on);
 void set_ll_inspector_widget(Application& app, bool on);
 // Asks the platform for the start size, 720 x 480.

@@ -187,6 +187,13 @@ struct StripWidgets {
 // row. The goto fields add two rows below when the column widens.
 constexpr int DIRECTIVE_FOOT_ROWS = 3;
 
+enum DirectiveButton : int {
+    DIRECTIVE_BUTTON_SYNC = 0,
+    DIRECTIVE_BUTTON_PREVIOUS,
+    DIRECTIVE_BUTTON_NEXT,
+    DIRECTIVE_BUTTON_GOTO,
+};
+
 struct DirectiveColumnWidgets {
     lumo::BL column;
     lumo::KL list_area;
@@ -194,7 +201,7 @@ struct DirectiveColumnWidgets {
     lumo::KL south;
     lumo::P grip;
     lumo::P marker;
-    std::array<lumo::P, 4> buttons; // sync, previous, next, goto
+    std::array<lumo::P, 4> buttons; // by DirectiveButton
     std::array<lumo::F, 2> goto_fields;
 };
 

@@ -30,7 +30,6 @@ struct PanelLayoutState {
     std::uint8_t variants_expanded = 0;
     std::uint8_t view_panes_enabled = 1;
     std::uint8_t window_too_small = 0; // narrower than 480 or lower than 360
-    std::int32_t selected_directive = -1;
     // The 3-D view rectangle (x, y, width, height) the renderer draws into.
     std::array<std::int32_t, 4> view_rect{0, 0, 720, 480};
 };

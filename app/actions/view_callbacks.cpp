@@ -99,12 +99,6 @@ std::int32_t directive_count(const Application& app)
     return static_cast<std::int32_t>(app.directive_menus.camera_rows.size());
 }
 
-// The directive column's buttons: sync, previous, next, goto.
-lumo::P& goto_button(Application& app)
-{
-    return app.directive_column.buttons[3];
-}
-
 void flip(std::uint8_t& flag)
 {
     flag = flag != 0 ? 0 : 1;
@@ -198,7 +192,7 @@ void sync_camera_directives(Application& app)
 void toggle_directive_auto_sync(Application& app)
 {
     flip(app.directive_auto_sync);
-    app.directive_option_buttons[0].selected = app.directive_auto_sync != 0;
+    mark_directive_column(app);
     refresh_root(app);
 }
 
@@ -216,8 +210,8 @@ void step_camera_directive(Application& app, int direction)
         else if (direction > 0 && current < count - 1)
             ++current;
     }
-    app.panel_layout.selected_directive = current < count ? current : -1;
     apply_camera_directive(app, current);
+    mark_directive_rows(app);
     build_status_line(app);
     refresh_interface(app);
 }
@@ -234,8 +228,8 @@ void apply_hovered_directive(Application& app)
     const auto index = static_cast<std::int32_t>(found - rows.begin());
     if (found == rows.end() || index >= directive_count(app)) return;
     app.view_settings.current_camera_directive = index;
-    app.panel_layout.selected_directive = index;
     apply_camera_directive(app, index);
+    mark_directive_rows(app);
     build_status_line(app);
     refresh_interface(app);
 }
@@ -255,14 +249,14 @@ void apply_hovered_variant(Application& app)
 void toggle_directive_root_mode(Application& app)
 {
     flip(app.directive_root_mode);
-    app.directive_option_buttons[1].selected = app.directive_root_mode != 0;
+    mark_directive_column(app);
     refresh_root(app);
 }
 
 void toggle_directive_animation(Application& app)
 {
     flip(app.directive_animation);
-    app.directive_option_buttons[2].selected = app.directive_animation != 0;
+    mark_directive_column(app);
     refresh_root(app);
 }
 
@@ -270,7 +264,7 @@ void toggle_directive_layout(Application& app)
 {
     std::int32_t& style = app.view_settings.directive_mode;
     style = style == 1 ? 2 : 1;
-    app.directive_option_buttons[3].selected = style >= 2;
+    mark_directive_column(app);
     layout_directive_menu(app, app.directive_column.column.width);
     refresh_root(app);
 }
@@ -278,12 +272,7 @@ void toggle_directive_layout(Application& app)
 void toggle_directive_goto(Application& app)
 {
     flip(app.directive_goto_shown);
-    const bool shown = app.directive_goto_shown != 0;
-    goto_button(app).selected = shown;
-    for (lumo::F& field : app.directive_column.goto_fields)
-        field.visible = shown;
-    // The fields sit below the buttons: the column's foot grows to hold them.
-    app.panel_layout.directive_widened = shown ? 1 : 0;
+    mark_directive_column(app);
     refresh_root(app);
 }
 

@@ -298,6 +298,9 @@ void restore_environment_view(Application& app)
     rebuild_entity_panels(app);
     update_panel_visibility(app);
     mirror_panel_widgets(app);
+    // The list-or-grid style and the current directive are the environment's;
+    // the column's four other options are the program's and show as they stand.
+    mark_directive_column(app);
     restore_builtin_mesh(app, record->builtin_mesh_visible);
     restore_sliders(app, record->widget_state);
     restore_menu_checks(app, *record);

@@ -211,10 +211,10 @@ void install_inspection_callbacks(Application& app)
     app.view.on_repaint = action<refresh_interface>;
     app.view.on_pane_change = action<load_saved_view>;
     DirectiveColumnWidgets& directives = app.directive_column;
-    directives.buttons[0].on_click = click<sync_camera_directives>;
-    directives.buttons[1].on_click = click<step_directive<-1>>;
-    directives.buttons[2].on_click = click<step_directive<1>>;
-    directives.buttons[3].on_click = click<toggle_directive_goto>;
+    directives.buttons[DIRECTIVE_BUTTON_SYNC].on_click = click<sync_camera_directives>;
+    directives.buttons[DIRECTIVE_BUTTON_PREVIOUS].on_click = click<step_directive<-1>>;
+    directives.buttons[DIRECTIVE_BUTTON_NEXT].on_click = click<step_directive<1>>;
+    directives.buttons[DIRECTIVE_BUTTON_GOTO].on_click = click<toggle_directive_goto>;
     directives.grip.on_click = click<toggle_directive_column>;
     // The goto fields take typed vectors that nothing applies yet.
     for (lumo::F& field : directives.goto_fields) {

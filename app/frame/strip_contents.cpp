@@ -109,15 +109,14 @@ void build_directive_buttons(Application& app)
         set_rect(button, static_cast<int>(i % 2) * m.bar_unit, row * cell, m.bar_unit, cell);
         column.south.add_child(&button);
     }
-    app.directive_option_buttons[3].selected = app.view_settings.directive_mode >= 2;
     for (std::size_t i = 0; i < column.goto_fields.size(); ++i) {
         lumo::F& field = column.goto_fields[i];
         field.set_label_field(labels.short_labels[4 + i]);
         field.text_colour_override = app.theme_text_colour.data();
         set_rect(field, 0, (DIRECTIVE_FOOT_ROWS + static_cast<int>(i)) * cell, 2 * m.bar_unit,
                  cell);
-        field.visible = app.directive_goto_shown != 0;
     }
+    mark_directive_column(app);
 }
 
 void build_side_panel_close(Application& app)
@@ -177,7 +176,6 @@ void sync_directive_rows(Application& app)
         lumo::P& row = *app.directive_rows[i];
         const DirectiveRowRect& rect = menus.camera_row_rects[i];
         set_rect(row, rect.x, rect.y, rect.width, rect.height);
-        row.selected = static_cast<int>(i) == app.panel_layout.selected_directive;
         // The list shows the names, the grid the thumbnails (cells counted
         // up from 0 in directive order).
         row.set_label(grid ? "" : menus.camera_rows[i]);
@@ -186,6 +184,7 @@ void sync_directive_rows(Application& app)
         if (grid && cell >= 0) row.image_uv = thumbnail_cell_uv(cell);
         bottom = std::max(bottom, rect.y + rect.height);
     }
+    mark_directive_rows(app);
     list.width = app.directive_column.list_area.width;
     list.height = bottom + app.layout.gap;
 }

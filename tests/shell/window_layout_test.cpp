@@ -149,7 +149,7 @@ TEST_F(WindowLayoutTest, ColourRowsScrollRightOfTheButtonAndReachTheFarEdgeAtFra
 TEST_F(WindowLayoutTest, DirectiveMarkerWithoutSelectionIsOutOfSight)
 {
     for (const int selected : {-1, 3}) { // none, and no such row
-        app.panel_layout.selected_directive = selected;
+        app.view_settings.current_camera_directive = selected;
         lay_out_directive_list(app, 112, 300);
         EXPECT_EQ(rect_of(app.directive_column.marker), (Rect{-16, -16, 0, 0})) << selected;
     }

@@ -5,6 +5,7 @@
 
 #include "app/actions/toggle_callbacks.h"
 #include "app/actions/view_callbacks.h"
+#include "app/commands/environment_lifecycle.h"
 #include "state/application.h"
 #include "state/current_environment.h"
 #include "model/entity.h"
@@ -193,12 +194,15 @@ TEST_F(ViewCallbacksTest, DirectiveSteppingStaysWithinTheDirectives)
     };
     for (const Case& c : cases) {
         app.directive_menus.camera_rows.assign(static_cast<std::size_t>(c.count), "cd");
+        app.directive_rows.clear();
+        for (std::int32_t i = 0; i < c.count; ++i)
+            app.directive_rows.push_back(std::make_unique<lumo::P>());
         app.view_settings.current_camera_directive = c.start;
         step_camera_directive(app, c.direction);
         EXPECT_EQ(app.view_settings.current_camera_directive, c.expected)
             << c.count << " " << c.start << " " << c.direction;
-        const bool named = c.expected >= 0 && c.expected < c.count;
-        EXPECT_EQ(app.panel_layout.selected_directive, named ? c.expected : -1);
+        for (std::int32_t i = 0; i < c.count; ++i)
+            EXPECT_EQ(app.directive_rows[static_cast<std::size_t>(i)]->selected, i == c.expected);
     }
     // A step aims the camera at the directive's eye.
     app.directive_menus.camera_rows.assign(2, "cd");
@@ -230,6 +234,37 @@ TEST_F(ViewCallbacksTest, DirectiveOptionButtons)
     EXPECT_TRUE(app.directive_column.goto_fields[0].visible);
     toggle_directive_goto(app);
     EXPECT_FALSE(app.directive_column.goto_fields[1].visible);
+}
+
+// The list-or-grid style belongs to each environment, the four other
+// options to the program: in a new environment and back in the first, each
+// button of the column's foot shows the setting in force.
+TEST_F(ViewCallbacksTest, DirectiveColumnButtonsShowTheSettingsInForceAfterASwitch)
+{
+    struct Toggle {
+        const char* name;
+        void (*click)(Application&);
+        const lumo::P& button;
+        bool in_new_environment;
+    };
+    const Toggle toggles[] = {
+        {"auto-sync-CDs", toggle_directive_auto_sync, app.directive_option_buttons[0], true},
+        {"root-CD-mode", toggle_directive_root_mode, app.directive_option_buttons[1], true},
+        {"animate-CD", toggle_directive_animation, app.directive_option_buttons[2], true},
+        {"grid|list-CD", toggle_directive_layout, app.directive_option_buttons[3], false},
+        {"goto-CD", toggle_directive_goto, app.directive_column.buttons[DIRECTIVE_BUTTON_GOTO],
+         true},
+    };
+    for (const Toggle& t : toggles)
+        t.click(app);
+    add_environment(app);
+    for (const Toggle& t : toggles)
+        EXPECT_EQ(t.button.selected, t.in_new_environment) << t.name;
+    request_environment_switch(app, 0);
+    for (int tick = 0; tick <= DEFERRED_FRAMES; ++tick)
+        tick_environment_switch(app);
+    for (const Toggle& t : toggles)
+        EXPECT_TRUE(t.button.selected) << t.name;
 }
 
 TEST_F(ViewCallbacksTest, ParseReportRowsKeepTheirOwnScrollPosition)

@@ -24,6 +24,8 @@ protected:
     {
         g_next_environment_id = 0;
         add_first_environment(app);
+        for (int i = 0; i < 2; ++i) // rows of two camera directives
+            app.directive_rows.push_back(std::make_unique<lumo::P>());
     }
 
     // Environments 0 .. count - 1, the last one current.
@@ -138,6 +140,8 @@ void customise(Application& app)
     settings.pick_mode = 'P';
     settings.export_name = "parts";
     settings.hover_hints = 0;
+    settings.directive_mode = 2; // GRID
+    settings.current_camera_directive = 1;
     select_side_panel(app, 1);
     show_tool_drop_down(app, TOOL_MENU_ORBIT);
     set_settings_bar_visible(app, true);
@@ -157,6 +161,7 @@ void customise(Application& app)
     app.view.split_viewport_pane(0, lumo::kSplitX, 0.5, 1, 1);
     app.view.selected_pane = 1;
     lumo::view_zoom(app.view.pane_views[1]) = 7.0;
+    mark_directive_column(app);
 }
 
 TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField)
@@ -187,7 +192,8 @@ TEST_F(EnvironmentLifecycleTest, SwitchingAwayAndBackRestoresEveryField)
          {&app.console_channel_tabs[CHANNEL_ERROR],
           &app.execution_mode_buttons[EXECUTION_BASIC_CSG], &app.pick_mode_rows[2],
           &app.profiler_toggle, &app.colour_function_toggles[9 - FIRST_COLOUR_FUNCTION],
-          &app.tool_menus[TOOL_MENU_VIEW].rows[2]})
+          &app.tool_menus[TOOL_MENU_VIEW].rows[2], &app.directive_option_buttons[3],
+          app.directive_rows[1].get()})
         EXPECT_TRUE(on->selected);
     EXPECT_FALSE(app.culling_toggle.selected);
     EXPECT_EQ(app.current_console->shown_channel, CHANNEL_ERROR);
@@ -232,6 +238,8 @@ TEST_F(EnvironmentLifecycleTest, NewEnvironmentStartsFromTheDefaultsInTheWorkspa
     for (const auto& [field, label] : fields)
         EXPECT_EQ(field->label, label);
     EXPECT_TRUE(app.culling_toggle.selected && app.pick_mode_rows[0].selected);
+    EXPECT_FALSE(app.directive_option_buttons[3].selected || app.directive_rows[1]->selected)
+        << "the list, and no directive";
     // The environment it came from kept its own state.
     EXPECT_EQ(app.environment_store.order[0]->view_settings.theme_index, 4);
     g_workspace_path = saved_workspace;
