@@ -4,6 +4,8 @@
 // Ctrl+PageDown, Ctrl+PageUp and the tabs: each shows only its own state,
 // and every mark shows its setting.
 // Judged by the window's pixels at 720 x 480 with the side panel closed.
+// Then, at 720 x 480 and 1200 x 800, the camera-directive column: GRID and a
+// directive in env0, a new env1 with its list unmarked, and back again.
 
 #include "tests/app/frame/program_driver.h"
 
@@ -311,5 +313,75 @@ TEST_F(EnvironmentsInProgram, EachEnvironmentShowsAndAppliesOnlyItsOwnView)
     EXPECT_FALSE(navigator_opens_in_sub());
     EXPECT_TRUE(camera_moves());
 }
+
+// The directive column at the window's right edge, between the bars: its
+// rows from the top ("front", "above", "close" in a list, thumbnails in a
+// grid) and its buttons at the foot, GRID at the bottom right.
+class DirectiveColumnInEnvironments : public SizedProgramTest {
+protected:
+    Image column() { return program.capture(W - 112, 88, 112, H - 168); }
+    // The status line's "1 entity | W x H | free-roam | eye(..) | fwd(..)".
+    Image camera_text() { return program.capture(100, H - 53, W - 100, 16); }
+    bool grid_marked() { return program.pixel(W - 10, H - 104).bluish(); }
+    bool listed() { return ink(W - 80, 103, 50, 16) > 20; } // the "front" label
+    bool marked_in_list() { return program.pixel(W - 98, 142).bluish(); }
+    bool marked_in_grid() { return program.pixel(W - 46, 102).bluish(); }
+
+    // Opens parameters.plim into the current environment, selects it in the
+    // entity inspector and re-assembles it: its directives list in the column.
+    void load_directives()
+    {
+        open_navigator(true);
+        ASSERT_TRUE(toggle_until([&] { return program.pixel(100, 64).bluish(); }, XK_2))
+            << "the ENTITY tab";
+        ASSERT_TRUE(eventually([&] { return ink(8, 113, 120, 16) > 30; })) << "the script's row";
+        ASSERT_TRUE(click_until([&] { return program.pixel(120, 158).bluish(); }, 70, 121))
+            << "the entity is selected";
+        program.move_pointer(W / 2, H / 2);
+        program.key(XK_u, {XK_Control_L});
+        // The confirmation pane covers the view right of the middle.
+        ASSERT_TRUE(eventually([&] { return program.pixel(W / 2 + 200, H / 2 - 50).light(); }));
+        program.key(XK_Return);
+        ASSERT_TRUE(eventually([&] { return listed(); })) << "the directives list";
+    }
+};
+
+TEST_P(DirectiveColumnInEnvironments, EachEnvironmentMarksItsOwnLayoutAndDirective)
+{
+    add_example("parameters.plim");
+    ASSERT_NO_FATAL_FAILURE(start_sized());
+    ASSERT_NO_FATAL_FAILURE(load_directives());
+    const Image start_camera = camera_text();
+    EXPECT_FALSE(grid_marked() || marked_in_list());
+    ASSERT_TRUE(click_until([&] { return marked_in_list(); }, W - 57, 151)) << "above";
+    ASSERT_TRUE(click_until([&] { return grid_marked(); }, W - 29, H - 96));
+    program.move_pointer(W / 2, H / 2);
+    ASSERT_TRUE(eventually([&] { return !listed() && marked_in_grid(); }));
+    EXPECT_GT(camera_text().differences(start_camera), 50) << "the camera looks from above";
+    const Image env0_column = column();
+
+    ASSERT_NO_FATAL_FAILURE(add_environment(1));
+    ASSERT_NO_FATAL_FAILURE(load_directives());
+    EXPECT_FALSE(grid_marked()) << "env1 lists its directives";
+    EXPECT_FALSE(marked_in_list() || marked_in_grid()) << "and has applied none";
+    EXPECT_EQ(camera_text().differences(start_camera), 0) << "its camera is where it started";
+    const Image env1_column = column();
+
+    // Ctrl+PageDown, Ctrl+PageUp and the env0 tab: each column as it was left.
+    const std::pair<KeySym, const Image*> steps[] = {{XK_Next, &env0_column},
+                                                     {XK_Prior, &env1_column}};
+    for (const auto& [key, shown] : steps) {
+        program.key(key, {XK_Control_L});
+        program.move_pointer(W / 2, H / 2);
+        EXPECT_TRUE(eventually([&] { return column().differences(*shown) == 0; }))
+            << (key == XK_Next ? "env0" : "env1");
+    }
+    program.click(156, H - 21);
+    program.move_pointer(W / 2, H / 2);
+    EXPECT_TRUE(eventually([&] { return column().differences(env0_column) == 0; }));
+    EXPECT_TRUE(grid_marked() && marked_in_grid() && !listed());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, DirectiveColumnInEnvironments, kWindowSizes, size_name);
 
 } // namespace
