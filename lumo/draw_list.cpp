@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "lumo/assets/icons.h"
 #include "lumo/font.h"
@@ -80,6 +81,40 @@ const FillStyle* state_style(const P& widget)
     return nullptr;
 }
 
+const ClipRect* clip_of(const DrawList& list, const DrawContext& context)
+{
+    if (context.clip < 0 || context.clip >= static_cast<int>(list.clips.size())) return nullptr;
+    return &list.clips[static_cast<std::size_t>(context.clip)];
+}
+
+// a / b rounded down (b > 0): the lines above a clip give negative numerators.
+std::int64_t floor_div(std::int64_t a, std::int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// The lines [first, last) of a text whose first line's top is at `top` that
+// reach into the clip: the quads of a line span the font's band from its top.
+struct LineRange {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+LineRange lines_in_clip(const ClipRect* clip, const FontHandle& font, std::int64_t top,
+                        std::size_t count)
+{
+    if (clip == nullptr || font.glyph_height <= 0) return {0, count};
+    const std::int64_t step = font.glyph_height;
+    const std::int64_t bottom = std::int64_t{clip->y} + clip->height;
+    const std::int64_t first = floor_div(clip->y - font.band_height - top, step) + 1;
+    const std::int64_t last = -floor_div(top - bottom, step); // rounded up
+    const auto bound = [count](std::int64_t line) {
+        return static_cast<std::size_t>(
+            std::clamp<std::int64_t>(line, 0, static_cast<std::int64_t>(count)));
+    };
+    return {bound(first), std::max(bound(first), bound(last))};
+}
+
 } // namespace
 
 std::uint32_t rgba_to_argb(double r, double g, double b, double a)
@@ -152,19 +187,30 @@ void DrawList::add_icon(int slot, int x, int y, int size, bool flip_x, std::uint
     quads.push_back(quad);
 }
 
-int DrawList::add_text_line(const FontHandle& font, const std::string& line, int x, int y,
-                            std::uint32_t argb, const DrawContext& context)
+// A glyph's cell starts `lead` left of its pen and pens only move right, so
+// the first cell past the clip's right edge ends the line: a line of
+// megabytes costs only what shows of it.
+void DrawList::add_text_line(const FontHandle& font, std::string_view line, int x, int y,
+                             std::uint32_t argb, const DrawContext& context)
 {
+    std::int64_t clip_left = std::numeric_limits<std::int64_t>::min();
+    std::int64_t clip_right = std::numeric_limits<std::int64_t>::max();
+    if (const ClipRect* clip = clip_of(*this, context)) {
+        if (y + font.band_height <= clip->y || y >= clip->y + clip->height) return;
+        clip_left = clip->x;
+        clip_right = std::int64_t{clip->x} + clip->width;
+    }
     const std::uint32_t colour = apply_opacity(argb, context.opacity);
     const float su = 1.0f / static_cast<float>(std::max(g_font_handles.image_width(), 1));
     const float sv = 1.0f / static_cast<float>(std::max(g_font_handles.image_height(), 1));
-    int pen = x;
+    std::int64_t pen = x;
     for (unsigned char byte : line) {
+        const std::int64_t cell_x = pen - font.lead;
+        if (cell_x >= clip_right) break;
         const int advance = static_cast<int>(font.widths[byte]);
-        if (byte > 32 && byte < 127 && advance > 0) {
-            // The cell of a slanted glyph starts left of the pen.
-            const auto cell = static_cast<int>(font.cell_width(byte));
-            DrawQuad quad = make_quad(pen - font.lead, y, cell, font.band_height, context);
+        const auto cell = static_cast<int>(font.cell_width(byte));
+        if (byte > 32 && byte < 127 && advance > 0 && cell_x + cell > clip_left) {
+            DrawQuad quad = make_quad(static_cast<int>(cell_x), y, cell, font.band_height, context);
             quad.u0 = static_cast<float>(font.offsets[byte]) * su;
             quad.u1 =
                 static_cast<float>(font.offsets[byte] + static_cast<std::uint32_t>(cell)) * su;
@@ -176,7 +222,6 @@ int DrawList::add_text_line(const FontHandle& font, const std::string& line, int
         }
         pen += advance;
     }
-    return pen - x;
 }
 
 void DrawList::add_logo(int x, int y, int width, int height, std::uint32_t argb,
@@ -220,31 +265,37 @@ std::uint32_t widget_icon_colour(const P& widget)
     return widget.shape_colour != kThemeColour ? widget.shape_colour : argb_of(g_theme_text_colour);
 }
 
-void paint_label(DrawList& list, const P& widget, const DrawContext& context,
-                 const std::string& text, int scroll_x)
+// The lines are found from where set_label measured them to start, so the
+// lines outside the clip are neither walked nor copied. Their widths are
+// measured here, for the lines shown, and only when the alignment needs
+// them: a widget may change its font after its label was measured.
+void paint_label(DrawList& list, const P& widget, const DrawContext& context, int scroll_x)
 {
-    if (text.empty()) return;
+    const std::string& text = widget.label;
+    const std::vector<std::size_t>& starts = widget.line_starts;
+    if (text.empty() || starts.empty()) return;
     const FontHandle& font = font_or_default(widget.font);
-    const TextMetrics metrics = measure_text(font, text);
     const int left = context.x + widget.margin.left + widget.padding.left;
     const int top = context.y + widget.margin.top + widget.padding.top;
     const int box_w = widget.width - widget.margin.left - widget.margin.right -
                       widget.padding.left - widget.padding.right;
     const int box_h = widget.height - widget.margin.top - widget.margin.bottom -
                       widget.padding.top - widget.padding.bottom;
-    int line_y = top;
-    if (widget.align_y == kAlignCentre) line_y += (box_h - metrics.height) / 2;
-    if (widget.align_y == kAlignEnd) line_y += box_h - metrics.height;
+    const std::int64_t height = static_cast<std::int64_t>(starts.size()) * font.glyph_height;
+    std::int64_t first_y = top;
+    if (widget.align_y == kAlignCentre) first_y += (box_h - height) / 2;
+    if (widget.align_y == kAlignEnd) first_y += box_h - height;
+    const LineRange range = lines_in_clip(clip_of(list, context), font, first_y, starts.size());
     const std::uint32_t colour = widget_text_colour(widget);
-    std::size_t start = 0;
-    for (int line_width : metrics.line_widths) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
+    for (std::size_t i = range.first; i < range.last; ++i) {
+        const std::size_t end = i + 1 < starts.size() ? starts[i + 1] - 1 : text.size();
+        const std::string_view line(text.data() + starts[i], end - starts[i]);
         int line_x = left - scroll_x;
-        if (widget.align_x == kAlignCentre) line_x += (box_w - line_width) / 2;
-        if (widget.align_x == kAlignEnd) line_x += box_w - line_width;
-        list.add_text_line(font, text.substr(start, end - start), line_x, line_y, colour, context);
-        line_y += font.glyph_height;
-        start = end + 1;
+        if (widget.align_x == kAlignCentre) line_x += (box_w - text_width(font, line)) / 2;
+        if (widget.align_x == kAlignEnd) line_x += box_w - text_width(font, line);
+        const auto line_y =
+            static_cast<int>(first_y + static_cast<std::int64_t>(i) * font.glyph_height);
+        list.add_text_line(font, line, line_x, line_y, colour, context);
     }
 }
 
@@ -284,7 +335,7 @@ void paint_widget(DrawList& list, const P& widget, const DrawContext& context, b
             list.add_icon(widget.icon, left, top, size, widget.icon_flip_x,
                           widget_icon_colour(widget), context);
     }
-    if (with_label) paint_label(list, widget, context, widget.label, 0);
+    if (with_label) paint_label(list, widget, context, 0);
 }
 
 void build_draw_list(P& root, DrawList& list)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lumo/fill_style.h"
@@ -48,9 +49,10 @@ public:
                   const DrawContext& context);
     void add_icon(int slot, int x, int y, int size, bool flip_x, std::uint32_t argb,
                   const DrawContext& context);
-    // One line of text with its top-left corner at (x, y); returns its width.
-    int add_text_line(const FontHandle& font, const std::string& line, int x, int y,
-                      std::uint32_t argb, const DrawContext& context);
+    // One line of text with its top-left corner at (x, y). Glyphs wholly
+    // outside the context's clip make no quads.
+    void add_text_line(const FontHandle& font, std::string_view line, int x, int y,
+                       std::uint32_t argb, const DrawContext& context);
     // A region (u0, v0, u1, v1) of an application image over the rectangle.
     void add_image(DrawTexture texture, const std::array<float, 4>& uv, int x, int y, int width,
                    int height, const DrawContext& context);
@@ -68,9 +70,9 @@ std::uint32_t rgba_to_argb(double r, double g, double b, double a);
 // unless the widget paints its text itself, the label.
 void paint_widget(DrawList& list, const P& widget, const DrawContext& context,
                   bool with_label = true);
-// The label of a widget in its padded box, shifted left by scroll_x.
-void paint_label(DrawList& list, const P& widget, const DrawContext& context,
-                 const std::string& text, int scroll_x);
+// The label of a widget in its padded box, shifted left by scroll_x; only
+// its lines that reach into the context's clip are walked.
+void paint_label(DrawList& list, const P& widget, const DrawContext& context, int scroll_x);
 // The widget's text colour: the override when set, else its own.
 std::uint32_t widget_text_colour(const P& widget);
 // The icon tint: the text colour when the widget follows the theme, else

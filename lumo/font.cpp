@@ -99,7 +99,7 @@ const FontHandle& font_or_default(int index)
 
 // Summed in 64 bits and clamped: a kernel line of a hundred million
 // characters is wider than an int can hold.
-int text_width(const FontHandle& font, const std::string& text)
+int text_width(const FontHandle& font, std::string_view text)
 {
     std::int64_t width = 0;
     for (unsigned char byte : text)
@@ -154,18 +154,20 @@ std::string wrap_text(const FontHandle& font, const std::string& text, int width
     return out;
 }
 
-TextMetrics measure_text(const FontHandle& font, const std::string& text)
+// The lines are read in place: copying each one out costs an allocation per
+// line, and a kernel channel holds hundreds of thousands of them.
+TextMetrics measure_text(const FontHandle& font, std::string_view text)
 {
     TextMetrics metrics;
     if (text.empty()) return metrics;
     std::size_t start = 0;
     while (true) {
-        const std::size_t end = text.find('\n', start);
-        const int width = text_width(
-            font, text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const int width = text_width(font, text.substr(start, end - start));
         metrics.line_widths.push_back(width);
+        metrics.line_starts.push_back(start);
         metrics.widest = std::max(metrics.widest, width);
-        if (end == std::string::npos) break;
+        if (end == text.size()) break;
         start = end + 1;
     }
     metrics.height = static_cast<int>(metrics.line_widths.size()) * font.glyph_height;

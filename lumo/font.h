@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumo {
@@ -62,19 +64,21 @@ const FontHandle& font_or_default(int index);
 
 // Pixel width of one line of text (bytes outside the font count as spaces),
 // at most the largest int.
-int text_width(const FontHandle& font, const std::string& text);
+int text_width(const FontHandle& font, std::string_view text);
 
 // The text with line breaks added at blanks so that each line fits `width`
 // pixels; a word wider than `width` keeps a line of its own. Existing line
 // breaks stay; a width of 0 or less changes nothing.
 std::string wrap_text(const FontHandle& font, const std::string& text, int width);
 
-// Line widths of a text cut at '\n', its widest line and total height.
+// Line widths of a text cut at '\n', the byte where each line starts, its
+// widest line and total height.
 struct TextMetrics {
     std::vector<int> line_widths;
+    std::vector<std::size_t> line_starts;
     int widest = 0;
     int height = 0;
 };
-TextMetrics measure_text(const FontHandle& font, const std::string& text);
+TextMetrics measure_text(const FontHandle& font, std::string_view text);
 
 } // namespace lumo

@@ -22,7 +22,7 @@ F::F()
 
 F::~F() = default;
 
-P* F::set_label(const std::string& text)
+P* F::set_label(std::string text)
 {
     edit_text = text;
     const int size = static_cast<int>(edit_text.size());
@@ -30,7 +30,7 @@ P* F::set_label(const std::string& text)
     selection_anchor = std::min(selection_anchor, size);
     selection_start = std::min(selection_start, size);
     selection_end = std::min(selection_end, size);
-    return P::set_label(text);
+    return P::set_label(std::move(text));
 }
 
 P* F::set_label_field(const std::string& text)

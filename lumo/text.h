@@ -35,7 +35,7 @@ public:
     ActionFn on_escape = nullptr;
     std::string hint;
 
-    P* set_label(const std::string& text) override;
+    P* set_label(std::string text) override;
     P* set_label_field(const std::string& text) override;
     void scroll_text_field_to_cursor() override;
     void draw(DrawList& list, const DrawContext& context) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "lumo/container.h"
 #include "lumo/draw_list.h"
@@ -89,24 +90,26 @@ P::~P()
     if (g_active_widget_id == id) g_active_widget_id = -1;
 }
 
+// The joined text is sized once and handed over, not copied: the console
+// hands its whole channel of up to 16 MiB over on every append.
 void P::set_text_lines(const std::vector<std::string>& lines, int count)
 {
-    const int n = std::clamp(count, 0, static_cast<int>(lines.size()));
-    if (n == 0) {
-        set_label(std::string());
-        return;
-    }
-    std::string joined = lines[0];
-    for (int i = 1; i < n; ++i) {
-        joined += '\n';
+    const auto n = static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(lines.size())));
+    std::size_t size = n > 0 ? n - 1 : 0;
+    for (std::size_t i = 0; i < n; ++i)
+        size += lines[i].size();
+    std::string joined;
+    joined.reserve(size);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0) joined += '\n';
         joined += lines[i];
     }
-    set_label(joined);
+    set_label(std::move(joined));
 }
 
-P* P::set_label(const std::string& text)
+P* P::set_label(std::string text)
 {
-    label = text;
+    label = std::move(text);
     measure_label();
     return this;
 }
@@ -125,6 +128,7 @@ void P::measure_label()
 {
     TextMetrics metrics = measure_text(font_or_default(font), label);
     line_widths = std::move(metrics.line_widths);
+    line_starts = std::move(metrics.line_starts);
     label_width = metrics.widest;
     label_height = metrics.height;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -176,8 +177,10 @@ public:
     const std::string* hint_text = nullptr;
     int hint_icon = -1;
 
-    // Measured label: widths of its lines, widest line, total height.
+    // Measured label: widths of its lines and the byte where each starts,
+    // widest line, total height.
     std::vector<int> line_widths;
+    std::vector<std::size_t> line_starts;
     int label_width = 0;
     int label_height = 0;
 
@@ -197,7 +200,7 @@ public:
 
     // Texts.
     virtual void set_text_lines(const std::vector<std::string>& lines, int count);
-    virtual P* set_label(const std::string& text);
+    virtual P* set_label(std::string text);
     virtual P* set_label_field(const std::string& text);
     virtual void set_text_list(const std::vector<std::string>& lines);
     virtual void measure_label();

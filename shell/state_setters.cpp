@@ -519,7 +519,7 @@ void select_text_view_font(Application& app, bool enlarged)
     app.view_settings.view_flags[VIEW_FLAG_TEXT_VIEW_FONT] = enlarged ? 1 : 0;
     for (lumo::T& text : app.text_views) {
         text.font = enlarged ? lumo::kFontSmall : lumo::kFontRegular;
-        text.set_label(text.label);
+        text.measure_label();
     }
 }
 

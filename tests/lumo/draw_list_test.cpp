@@ -7,6 +7,8 @@
 #include "lumo/fill_style.h"
 #include "lumo_test_support.h"
 
+#include <set>
+#include <string>
 #include <tuple>
 
 namespace lumo {
@@ -200,6 +202,70 @@ TEST_F(Scene, ScrollPanesClipAndOffsetTheirContent)
     const ClipRect& inner = list.clips[list.push_clip(100, 0, 50, 50, body.clip)];
     EXPECT_EQ((std::vector<int>{inner.x, inner.width, inner.height}),
               (std::vector<int>{100, 10, 40}));
+}
+
+// A tall text and a long line in a scroll pane make quads only for what its
+// clip shows: the quads of the whole text drawn unclipped, in their order and
+// number, less those wholly outside the clip.
+TEST_F(Scene, TextMakesQuadsOnlyInsideItsScrollPanesClip)
+{
+    std::vector<std::string> rows(2000);
+    for (std::size_t i = 0; i < rows.size(); ++i) { // six glyphs each
+        const std::string digits = std::to_string(i);
+        rows[i] = "ab" + std::string(4 - digits.size(), '0') + digits;
+    }
+    struct Case {
+        const char* what;
+        bool long_line;
+        double fraction_x, fraction_y;
+        std::size_t lines;
+        float first_y, last_y;
+    };
+    // The pane's clip is y 10 to 60; lines are 17 high, 34,000 in all.
+    const Case cases[] = {
+        {"top", false, 0.0, 0.0, 3, 10, 44},
+        {"middle", false, 0.0, 0.5, 4, 1, 52},
+        {"bottom", false, 0.0, 1.0, 3, 9, 43},
+        {"long line", true, 0.5, 0.0, 1, 10, 10},
+    };
+    const auto glyphs = [this] {
+        std::vector<DrawQuad> font_quads;
+        for (const DrawQuad& quad : draw())
+            if (quad.texture == DrawTexture::kFont) font_quads.push_back(quad);
+        return font_quads;
+    };
+    const auto corners = [](const DrawQuad& q) { return std::tuple(q.x0, q.y0, q.x1, q.u0); };
+    for (const Case& c : cases) {
+        T text;
+        if (c.long_line) {
+            text.set_label(std::string(20000, 'm'));
+        } else {
+            text.set_text_lines(rows, static_cast<int>(rows.size()));
+        }
+        place(text, 0, 0, text.label_width, text.label_height);
+        SP pane;
+        place(pane, 10, 10, 100, 50).add_child(&text);
+        pane.fraction_x = c.fraction_x;
+        pane.fraction_y = c.fraction_y;
+        root.children = {&pane};
+        root.layout();
+        const std::vector<DrawQuad> shown = glyphs();
+        ASSERT_FALSE(shown.empty()) << c.what;
+        std::set<float> tops;
+        for (const DrawQuad& q : shown)
+            tops.insert(q.y0);
+        EXPECT_EQ(tops.size(), c.lines) << c.what;
+        EXPECT_EQ(std::pair(shown.front().y0, shown.back().y0), std::pair(c.first_y, c.last_y))
+            << c.what;
+        pane.clip_children = false;
+        std::vector<decltype(corners(shown[0]))> expected, got;
+        for (const DrawQuad& q : glyphs())
+            if (q.x1 > 10 && q.x0 < 110 && q.y1 > 10 && q.y0 < 60) expected.push_back(corners(q));
+        for (const DrawQuad& q : shown)
+            got.push_back(corners(q));
+        EXPECT_EQ(got, expected) << c.what;
+    }
+    root.children.clear();
 }
 
 } // namespace
