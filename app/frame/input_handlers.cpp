@@ -88,7 +88,11 @@ bool route_button(Application& app, std::int32_t button, std::int32_t state, std
             app.lists.relayout_requested = 0;
             app.root.layout();
         }
-        return app.root.dispatch_wheel(x, y, button == MOUSE_WHEEL_UP ? -1 : 1);
+        const bool used = app.root.dispatch_wheel(x, y, button == MOUSE_WHEEL_UP ? -1 : 1);
+        // A scroll pane that takes the notch moves its content without a
+        // callback of its own: the window shows it at the next paint.
+        if (used && app.platform.request_repaint != nullptr) app.platform.request_repaint();
+        return used;
     }
     if (button < MOUSE_LEFT || button > MOUSE_RIGHT) return false;
     if (state == BUTTON_PRESSED) return app.root.dispatch_mouse_down(x, y, button);

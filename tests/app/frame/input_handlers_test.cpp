@@ -83,23 +83,29 @@ TEST_F(InputHandlersTest, TooSmallWindowBlocksKeys)
 
 // A wheel notch that scrolled asks for a layout: the next notch lays the
 // tree out once before it is routed, so it meets the rows where they show.
+// Every notch taken asks for a paint, one that nothing takes does not.
 TEST_F(InputHandlersTest, TheNextWheelNotchLaysOutWhatTheLastOneScrolled)
 {
     static int layouts = 0;
+    static int repaints = 0;
+    g_app->platform.request_repaint = [] { ++repaints; };
     g_app->root.on_layout = [](int, int) { ++layouts; };
     g_app->root.on_wheel_callback = [](int, int, int) {
         g_app->lists.relayout_requested = 1;
         return true;
     };
     layouts = 0;
+    repaints = 0;
     handle_platform_mouse_button(nullptr, MOUSE_WHEEL_DOWN, BUTTON_PRESSED, 10, 10);
     EXPECT_EQ(layouts, 0) << "nothing asked for it yet";
+    EXPECT_EQ(repaints, 1);
     handle_platform_mouse_button(nullptr, MOUSE_WHEEL_UP, BUTTON_PRESSED, 10, 10);
     EXPECT_EQ(layouts, 1);
     g_app->root.on_wheel_callback = nullptr;
     handle_platform_mouse_button(nullptr, MOUSE_WHEEL_UP, BUTTON_PRESSED, 10, 10);
     handle_platform_mouse_button(nullptr, MOUSE_WHEEL_UP, BUTTON_PRESSED, 10, 10);
     EXPECT_EQ(layouts, 2) << "the request is used once";
+    EXPECT_EQ(repaints, 2) << "the notches nothing took";
     EXPECT_EQ(g_app->lists.relayout_requested, 0);
 }
 
