@@ -252,6 +252,8 @@ void DrawList::add_image(DrawTexture texture, const std::array<float, 4>& uv, in
 
 std::uint32_t widget_text_colour(const P& widget)
 {
+    if (widget.highlight_colour_override != nullptr && (widget.selected || widget.hovered))
+        return argb_of(widget.highlight_colour_override);
     if (widget.text_colour_override != nullptr) return argb_of(widget.text_colour_override);
     return widget.text_colour != kThemeColour ? widget.text_colour : argb_of(g_theme_text_colour);
 }

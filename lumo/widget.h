@@ -153,6 +153,9 @@ public:
     std::uint32_t shape_colour = kThemeColour;
     const double* text_colour_override = nullptr; // RGBA doubles, wins over text_colour
                                                   // and shape_colour
+    // The override's form that reads on the highlight: a selected or hovered
+    // widget given one takes it instead.
+    const double* highlight_colour_override = nullptr;
 
     int icon = -1; // atlas slot, -1 none
     // An image over the widget's box (under its icon and label): a region of

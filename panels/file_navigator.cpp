@@ -48,12 +48,20 @@ bool is_directory_entry(const FileNavigator& navigator, std::int32_t entry)
 
 // ---- Selection and cursor --------------------------------------------------
 
+// The cells are marked with their row, so that on its highlight they take
+// the colours that read there.
+void mark_row(NavigatorRows& widgets, std::int32_t row, bool selected)
+{
+    widgets.rows[at(row)]->selected = selected;
+    for (auto& cells : widgets.cells)
+        cells[at(row)]->selected = selected;
+}
+
 void set_row_selected(Application& app, std::int32_t row, bool selected)
 {
     FileNavigator& navigator = app.navigator;
     navigator.selected[at(navigator.display_order[at(row)])] = selected ? 1 : 0;
-    if (at(row) < app.navigator_rows.rows.size())
-        app.navigator_rows.rows[at(row)]->selected = selected;
+    if (at(row) < app.navigator_rows.rows.size()) mark_row(app.navigator_rows, row, selected);
 }
 
 std::int32_t first_selected_row(const FileNavigator& navigator)
@@ -168,18 +176,21 @@ void write_row_cells(Application& app, std::int32_t row)
 {
     NavigatorRows& widgets = app.navigator_rows;
     const NavigatorEntry& entry = app.navigator.entries[at(app.navigator.display_order[at(row)])];
-    // Cells point at the theme's records, so a theme change reaches rows
-    // already built: executables stand out, files of no use stay faint.
-    const MeaningColours& colours = app.meaning_colours;
-    const double* type_and_name = colours.normal.data();
-    const double* others = colours.normal.data();
-    if (entry.type == ENTRY_EXECUTABLE) type_and_name = colours.executable.data();
-    if (entry.type == ENTRY_OTHER || entry.type == ' ')
-        type_and_name = others = colours.faint.data();
+    // Cells point at the theme's records, on the panel and on the highlight,
+    // so a theme change reaches rows already built: executables stand out,
+    // files of no use stay faint.
+    const auto meaning = [&entry](const MeaningColours& colours, std::size_t cell) {
+        const bool faint = entry.type == ENTRY_OTHER || entry.type == ' ';
+        if (faint) return colours.faint.data();
+        const bool named = cell == CELL_TYPE || cell == CELL_NAME;
+        return named && entry.type == ENTRY_EXECUTABLE ? colours.executable.data()
+                                                       : colours.normal.data();
+    };
     std::array<lumo::P*, 5> cells{};
     for (std::size_t c = 0; c < cells.size(); ++c) {
         cells[c] = widgets.cells[c][at(row)].get();
-        cells[c]->text_colour_override = c == CELL_TYPE || c == CELL_NAME ? type_and_name : others;
+        cells[c]->text_colour_override = meaning(app.meaning_colours, c);
+        cells[c]->highlight_colour_override = meaning(app.meaning_colours_on_highlight, c);
     }
     const std::int32_t padding = app.layout.gap + app.layout.gap / 2;
     cells[CELL_TYPE]->font = lumo::kFontSmallBold;
@@ -196,8 +207,7 @@ void write_row_cells(Application& app, std::int32_t row)
     size.set_label(entry.type == ENTRY_DIRECTORY ? std::string() : entry.size_text);
     cells[CELL_TIME]->set_label(entry.time);
     cells[CELL_DATE]->set_label(entry.date);
-    widgets.rows[at(row)]->selected =
-        app.navigator.selected[at(app.navigator.display_order[at(row)])] != 0;
+    mark_row(widgets, row, app.navigator.selected[at(app.navigator.display_order[at(row)])] != 0);
 }
 
 // The index of the hovered widget among `widgets`, its hover cleared; -1
@@ -237,6 +247,7 @@ void rebuild_path_buttons(Application& app)
         auto button = std::make_unique<lumo::P>();
         button->row_id = static_cast<int>(k);
         button->text_colour_override = app.meaning_colours.normal.data();
+        button->highlight_colour_override = app.meaning_colours_on_highlight.normal.data();
         button->fill = true;
         button->fill_style = widgets.path_button_fill;
         button->hover_style = widgets.path_button_hover;

@@ -34,9 +34,12 @@ std::unique_ptr<lumo::P> make_row(const Application& app, const ParseResultRow& 
     row->padding = {m.gap, 0, m.gap, 0};
     row->align_x = lumo::kAlignStart;
     row->align_y = lumo::kAlignCentre;
-    // A row with errors keeps its own colour whatever the theme.
-    row->text_colour_override = model.text_colour != 0 ? nullptr : app.theme_text_colour.data();
-    if (model.text_colour != 0) row->text_colour = model.text_colour;
+    // A row with errors takes the theme's error colour, on the panel and on
+    // the highlight of the chosen or hovered row; the others the text colour.
+    const bool errors = model.text_colour != 0;
+    row->text_colour_override =
+        errors ? app.meaning_colours.error.data() : app.theme_text_colour.data();
+    if (errors) row->highlight_colour_override = app.meaning_colours_on_highlight.error.data();
     row->hover_style = active_style(app, STYLE_ROW_HIGHLIGHT);
     row->selected_style = active_style(app, STYLE_ROW_HIGHLIGHT);
     row->row_id = index;

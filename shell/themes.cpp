@@ -17,6 +17,7 @@ void apply_theme_colours(Application& app, int theme)
     app.theme_text_colour = colours.text;
     std::copy(colours.text.begin(), colours.text.end(), lumo::g_theme_text_colour);
     app.meaning_colours = colours.meanings;
+    app.meaning_colours_on_highlight = colours.meanings_on_highlight;
     app.background_colour = colours.background;
     if (app.platform.clear_colour != nullptr)
         app.platform.clear_colour(colours.background[0], colours.background[1],

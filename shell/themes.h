@@ -46,8 +46,10 @@ struct ThemeColours {
     std::array<FillStyle, FILL_STYLE_COUNT> styles;
     std::array<double, 4> background;
     std::array<double, 4> text;
-    // The same meanings in colours that read on this theme's panels.
+    // The same meanings in colours that read on this theme's panels, and in
+    // colours that read on its highlight (style 9).
     MeaningColours meanings;
+    MeaningColours meanings_on_highlight;
 };
 
 // The themes in index order (data table).
@@ -57,8 +59,8 @@ const std::array<ThemeColours, THEME_COUNT>& theme_table();
 extern std::array<FillStyle, FILL_STYLE_COUNT> g_active_fill_styles;
 
 // Copies theme `theme` (clamped to 0..4) over the active styles and into
-// the application's text, meaning and background colours and the toolkit's
-// colour of widgets given none, and hands the background to the
+// the application's text, meaning (both sets) and background colours and the
+// toolkit's colour of widgets given none, and hands the background to the
 // clear-colour service when one is installed.
 void apply_theme_colours(Application& app, int theme);
 

@@ -2,10 +2,14 @@
 // stop first, because the theme applier's copy reverses the stops.
 //
 // Every theme's text colour reads at contrast 4.5 or more on its bars and
-// panels, on its highlight (style 9) and on a hovered tab (style 8). The meaning colours keep their
-// sense in each theme: on dark panels, normal entries take the text colour, what is not on offer
-// lies halfway to the panel (contrast 2 and more, below normal), and the accents are lightened
-// until they reach 3; Light keeps the colours the panels were drawn with.
+// panels, on its highlight (style 9) and on a hovered tab (style 8). The
+// meaning colours keep their sense in each theme: on dark panels, normal
+// entries take the text colour, what is not on offer lies halfway to the
+// panel (contrast 2 and more, below normal), and the accents are lightened
+// until they reach 3; Light keeps the colours the panels were drawn with. On
+// the highlight the same rules give a second set: lighter still on the dark
+// themes' highlights, darker where Light's and Silver's highlight would
+// swallow the written blue and green.
 
 #include "shell/themes.h"
 
@@ -28,9 +32,9 @@ FillStyle vertical(const Stops& to, const Stops& from)
 
 ThemeColours make_theme(const char* name, std::array<FillStyle, FILL_STYLE_COUNT> styles,
                         std::array<double, 4> background, std::array<double, 4> text,
-                        MeaningColours meanings)
+                        MeaningColours meanings, MeaningColours on_highlight)
 {
-    return ThemeColours{name, std::move(styles), background, text, meanings};
+    return ThemeColours{name, std::move(styles), background, text, meanings, on_highlight};
 }
 
 const std::array<ThemeColours, THEME_COUNT> k_themes{
@@ -45,7 +49,14 @@ const std::array<ThemeColours, THEME_COUNT> k_themes{
                               {0.50, 0.51, 0.53, 1},
                               {0.45, 0.65, 1.0, 1},
                               {0.35, 0.78, 0.25, 1},
-                              {0.96, 0.42, 0.32, 1}}),
+                              {0.96, 0.42, 0.32, 1},
+                              {1.0, 0.50, 0.30, 1}},
+               MeaningColours{{0.88, 0.89, 0.90, 1},
+                              {0.62, 0.67, 0.74, 1},
+                              {0.60, 0.90, 1.0, 1},
+                              {0.62, 0.95, 0.50, 1},
+                              {1.0, 0.74, 0.66, 1},
+                              {1.0, 0.78, 0.50, 1}}),
     make_theme("Silver",
                {vertical({0.70, 0.72, 0.74, 1}, {0.88, 0.89, 0.90, 1}),
                 vertical({0.88, 0.89, 0.90, 1}, {0.70, 0.72, 0.74, 1}), flat(0.82, 0.83, 0.84),
@@ -57,14 +68,23 @@ const std::array<ThemeColours, THEME_COUNT> k_themes{
                               {0.50, 0.50, 0.50, 1},
                               {0.08, 0.30, 0.78, 1},
                               {0.08, 0.40, 0.0, 1},
-                              {0.62, 0.10, 0.0, 1}}),
-    make_theme("Light",
-               {vertical({0.90, 0.91, 0.92, 1}, {0.99, 0.99, 0.99, 1}),
-                vertical({0.99, 0.99, 0.99, 1}, {0.90, 0.91, 0.92, 1}), flat(0.96, 0.96, 0.97),
-                flat(0.90, 0.90, 0.91), flat(1.0, 1.0, 1.0), flat(0.74, 0.75, 0.77),
-                flat(1.0, 1.0, 1.0), flat(0.74, 0.75, 0.77), flat(0.70, 0.72, 0.75),
-                flat(0.78, 0.87, 0.97), flat(0.98, 0.98, 0.99), flat(0.55, 0.57, 0.60, 0.40)},
-               {0.80, 0.82, 0.85, 1.0}, {0.16, 0.17, 0.18, 1.0}, MeaningColours{}),
+                              {0.62, 0.10, 0.0, 1},
+                              {0.70, 0.12, 0.0, 1}},
+               MeaningColours{{0.20, 0.20, 0.20, 1},
+                              {0.34, 0.36, 0.40, 1},
+                              {0.02, 0.16, 0.50, 1},
+                              {0.02, 0.26, 0.0, 1},
+                              {0.42, 0.04, 0.0, 1},
+                              {0.46, 0.06, 0.0, 1}}),
+    make_theme(
+        "Light",
+        {vertical({0.90, 0.91, 0.92, 1}, {0.99, 0.99, 0.99, 1}),
+         vertical({0.99, 0.99, 0.99, 1}, {0.90, 0.91, 0.92, 1}), flat(0.96, 0.96, 0.97),
+         flat(0.90, 0.90, 0.91), flat(1.0, 1.0, 1.0), flat(0.74, 0.75, 0.77), flat(1.0, 1.0, 1.0),
+         flat(0.74, 0.75, 0.77), flat(0.70, 0.72, 0.75), flat(0.78, 0.87, 0.97),
+         flat(0.98, 0.98, 0.99), flat(0.55, 0.57, 0.60, 0.40)},
+        {0.80, 0.82, 0.85, 1.0}, {0.16, 0.17, 0.18, 1.0}, MeaningColours{},
+        MeaningColours{.executable = {0.08, 0.30, 0.78, 1}, .true_value = {0.08, 0.40, 0.0, 1}}),
     make_theme("Charcoal",
                {vertical({0.21, 0.21, 0.21, 1}, {0.29, 0.29, 0.29, 1}),
                 vertical({0.29, 0.29, 0.29, 1}, {0.21, 0.21, 0.21, 1}), flat(0.25, 0.25, 0.25),
@@ -76,7 +96,14 @@ const std::array<ThemeColours, THEME_COUNT> k_themes{
                               {0.60, 0.60, 0.59, 1},
                               {0.55, 0.72, 1.0, 1},
                               {0.45, 0.85, 0.32, 1},
-                              {1.0, 0.52, 0.42, 1}}),
+                              {1.0, 0.52, 0.42, 1},
+                              {1.0, 0.58, 0.42, 1}},
+               MeaningColours{{0.92, 0.92, 0.90, 1},
+                              {0.70, 0.70, 0.69, 1},
+                              {0.70, 0.85, 1.0, 1},
+                              {0.66, 0.96, 0.54, 1},
+                              {1.0, 0.80, 0.72, 1},
+                              {1.0, 0.82, 0.60, 1}}),
     make_theme("Midnight",
                {vertical({0.06, 0.08, 0.16, 1}, {0.11, 0.14, 0.26, 1}),
                 vertical({0.11, 0.14, 0.26, 1}, {0.06, 0.08, 0.16, 1}), flat(0.08, 0.10, 0.20),
@@ -88,7 +115,14 @@ const std::array<ThemeColours, THEME_COUNT> k_themes{
                               {0.45, 0.49, 0.60, 1},
                               {0.45, 0.65, 1.0, 1},
                               {0.35, 0.78, 0.25, 1},
-                              {0.96, 0.42, 0.32, 1}}),
+                              {0.96, 0.42, 0.32, 1},
+                              {1.0, 0.50, 0.30, 1}},
+               MeaningColours{{0.82, 0.86, 0.96, 1},
+                              {0.58, 0.64, 0.78, 1},
+                              {0.60, 0.90, 1.0, 1},
+                              {0.62, 0.95, 0.50, 1},
+                              {1.0, 0.74, 0.66, 1},
+                              {1.0, 0.78, 0.50, 1}}),
 };
 
 } // namespace

@@ -303,10 +303,12 @@ struct Application {
     PanelLayoutState panel_layout;
     // The theme's text colour that rows point at, the colours of texts that
     // carry a meaning (the run pane's feature rows, the navigator's entries,
-    // true and false values), and the background colour handed to the
-    // clear-colour service; the theme appliers rewrite all three.
+    // true and false values, rows with errors) on the panel and on the
+    // highlight, and the background colour handed to the clear-colour
+    // service; the theme appliers rewrite all four.
     std::array<double, 4> theme_text_colour{0.2, 0.2, 0.2, 1.0};
     MeaningColours meaning_colours;
+    MeaningColours meaning_colours_on_highlight;
     std::array<double, 4> background_colour{0.9, 0.9, 0.9, 1.0};
 
     // Pane wiring: the mask that dims the navigator behind a warning shown

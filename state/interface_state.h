@@ -65,9 +65,10 @@ struct LayoutMetrics {
 };
 
 // Text colours that say something of what they show. Widgets point at the
-// Application's copy, which the themes rewrite; the values here are the ones
+// Application's copies, which the themes rewrite: one set for rows on the
+// panel, one for rows drawn on the highlight. The values here are the ones
 // the panels were drawn with on a light panel, and the Light theme keeps
-// them as they are.
+// them as they are on its panels.
 struct MeaningColours {
     using Rgba = std::array<double, 4>;
     // The navigator's entries and path buttons; the features a mode offers.
@@ -77,6 +78,8 @@ struct MeaningColours {
     Rgba executable{63.0 / 255.0, 127.0 / 255.0, 1.0, 1.0};
     Rgba true_value{32.0 / 255.0, 160.0 / 255.0, 0.0, 1.0};
     Rgba false_value{160.0 / 255.0, 32.0 / 255.0, 0.0, 1.0};
+    // A parse-check row whose report has errors.
+    Rgba error{192.0 / 255.0, 32.0 / 255.0, 0.0, 1.0};
 
     bool operator==(const MeaningColours&) const = default;
 };

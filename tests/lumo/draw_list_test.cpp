@@ -141,7 +141,8 @@ TEST_F(Scene, TheLogoDrawsFromTheLogoImageAndASliderItsKnobAtTheValue)
 }
 
 // Texts and icons given no colour take the theme's text colour; a text-only
-// widget with a shape colour stands on a backing of it.
+// widget with a shape colour stands on a backing of it; a selected or hovered
+// widget takes its override's form for the highlight.
 TEST_F(Scene, UncolouredTextsAndIconsFollowTheThemeAndAShapeColourBacksAText)
 {
     const double saved[4] = {g_theme_text_colour[0], g_theme_text_colour[1], g_theme_text_colour[2],
@@ -149,12 +150,15 @@ TEST_F(Scene, UncolouredTextsAndIconsFollowTheThemeAndAShapeColourBacksAText)
     const double light[4] = {1.0, 1.0, 1.0, 1.0};
     std::copy(light, light + 4, g_theme_text_colour);
     const double green[4] = {0.0, 1.0, 0.0, 1.0};
+    const double blue[4] = {0.0, 0.0, 1.0, 1.0};
     struct Case {
         const char* what;
         int icon;
         std::uint32_t text_colour, shape_colour;
         const double* override_colour;
         std::vector<std::uint32_t> colours; // of the quads, backing first
+        const double* highlight_colour = nullptr;
+        bool selected = false, hovered = false;
     };
     const Case cases[] = {
         {"plain text", -1, kThemeColour, kThemeColour, nullptr, {0xFFFFFFFF}},
@@ -163,6 +167,9 @@ TEST_F(Scene, UncolouredTextsAndIconsFollowTheThemeAndAShapeColourBacksAText)
         {"tinted icon", kIconDelete, kThemeColour, 0xFF405060, nullptr, {0xFF405060}},
         {"override tints the icon", kIconDelete, kThemeColour, 0xFF405060, green, {0xFF00FF00}},
         {"backed text", -1, 0xFF2080FF, 0x40000000, nullptr, {0x40000000, 0xFF2080FF}},
+        {"off the highlight", -1, kThemeColour, kThemeColour, green, {0xFF00FF00}, blue},
+        {"selected icon", kIconDelete, kThemeColour, kThemeColour, green, {0xFF0000FF}, blue, true},
+        {"hovered", -1, kThemeColour, kThemeColour, green, {0xFF0000FF}, blue, false, true},
     };
     for (const Case& c : cases) {
         P widget;
@@ -170,6 +177,9 @@ TEST_F(Scene, UncolouredTextsAndIconsFollowTheThemeAndAShapeColourBacksAText)
         widget.text_colour = c.text_colour;
         widget.shape_colour = c.shape_colour;
         widget.text_colour_override = c.override_colour;
+        widget.highlight_colour_override = c.highlight_colour;
+        widget.selected = c.selected;
+        widget.hovered = c.hovered;
         if (c.icon < 0) widget.set_label("x");
         root.children = {&widget};
         std::vector<std::uint32_t> colours;

@@ -169,6 +169,7 @@ TEST_F(NavigatorTest, RowsEnterDirectoriesAndToggleFiles)
 {
     const FillStyle highlight({0.7, 0.8, 0.9, 1.0}, 0);
     app->navigator_rows.row_fill = &highlight;
+    app->meaning_colours_on_highlight.normal = {0.0, 0.0, 0.5, 1.0};
     list({{"sub", "<DIR>"}, {"a.plim", "1"}, {"b.plim", "1"}}, NAVIGATOR_OPEN_SCRIPTS);
     EXPECT_EQ(app->navigator.path_components, (std::vector<std::string>{"/", "w/"}));
     EXPECT_EQ(app->navigator.location_text, "Location \t w/");
@@ -185,6 +186,9 @@ TEST_F(NavigatorTest, RowsEnterDirectoriesAndToggleFiles)
                 return q.texture == lumo::DrawTexture::kNone;
             });
         EXPECT_EQ(filled, row->selected) << row->row_id;
+        // The cells' texts take the colours that read on the highlight.
+        const auto& name = app->navigator_rows.cells[1][static_cast<std::size_t>(row->row_id)];
+        EXPECT_EQ(lumo::widget_text_colour(*name), row->selected ? 0xFF000080u : 0xFF464646u);
     }
     navigator_open_entry(*app, 1);
     EXPECT_EQ(app->navigator.selection_count, 1);

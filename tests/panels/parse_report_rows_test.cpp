@@ -80,8 +80,10 @@ TEST_F(ParseReportRowsTest, RowsTakeKindFontsErrorColourAndTheWidestWidth)
     EXPECT_TRUE(w.rows[0]->selected);
     EXPECT_EQ(w.rows[1]->y, app.layout.strip_height);
     EXPECT_EQ(w.rows[1]->font, 5);
-    EXPECT_EQ(w.rows[1]->text_colour, PARSE_ROW_ERROR_COLOUR);
-    EXPECT_EQ(w.rows[1]->text_colour_override, nullptr);
+    // The error colour follows the theme, on the panel and on the highlight.
+    EXPECT_EQ(w.rows[1]->text_colour_override, app.meaning_colours.error.data());
+    EXPECT_EQ(w.rows[1]->highlight_colour_override, app.meaning_colours_on_highlight.error.data());
+    EXPECT_EQ(w.rows[0]->highlight_colour_override, nullptr);
     EXPECT_EQ(w.rows[1]->row_id, 1);
     // Rows share the widest label's width; a wide body widens the page.
     const int wide_row = w.rows[0]->label_width + 2 * app.layout.gap;

@@ -154,6 +154,7 @@ TEST_F(StateSettersTest, ThemeCopiesItsStylesAndHandsTheBackgroundToTheClearColo
         EXPECT_EQ(cleared, colours.background) << colours.name;
         EXPECT_EQ(app.theme_text_colour, colours.text);
         EXPECT_EQ(app.meaning_colours, colours.meanings) << colours.name;
+        EXPECT_EQ(app.meaning_colours_on_highlight, colours.meanings_on_highlight) << colours.name;
         EXPECT_DOUBLE_EQ(lumo::g_theme_text_colour[1], colours.text[1]) << colours.name;
         EXPECT_DOUBLE_EQ(g_active_fill_styles[STYLE_PANEL].channel(0, 0),
                          colours.styles[STYLE_PANEL].channel(0, 0));

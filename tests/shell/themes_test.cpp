@@ -1,9 +1,11 @@
 // Every theme's texts read on its own fills: the text colour on the bars,
-// panels, tracks, drop-downs, hovered tabs and the highlight; the meaning colours on the panels
-// and tracks, each at the floor its meaning asks.
+// panels, tracks, drop-downs, hovered tabs and the highlight; the meaning
+// colours on the panels and tracks, and their second set on the highlight,
+// each at the floor its meaning asks.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "shell/themes.h"
@@ -20,17 +22,42 @@ double luminance(double r, double g, double b)
     return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
 }
 
-// Against the fill's stop that reads worst.
-double contrast(const MeaningColours::Rgba& ink, const FillStyle& fill)
+using Rgba = MeaningColours::Rgba;
+
+double contrast(const Rgba& a, const Rgba& b)
 {
-    const double a = luminance(ink[0], ink[1], ink[2]);
+    const double la = luminance(a[0], a[1], a[2]), lb = luminance(b[0], b[1], b[2]);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Rgba stop_of(const FillStyle& fill, int stop)
+{
+    return {fill.channel(stop, 0), fill.channel(stop, 1), fill.channel(stop, 2), 1.0};
+}
+
+// Against the fill's stop that reads worst.
+double contrast(const Rgba& ink, const FillStyle& fill)
+{
     double worst = 21.0;
-    for (int stop = 0; stop < fill.stop_count(); ++stop) {
-        const double b =
-            luminance(fill.channel(stop, 0), fill.channel(stop, 1), fill.channel(stop, 2));
-        worst = std::min(worst, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
-    }
+    for (int stop = 0; stop < fill.stop_count(); ++stop)
+        worst = std::min(worst, contrast(ink, stop_of(fill, stop)));
     return worst;
+}
+
+struct MeaningSample {
+    const char* what;
+    const Rgba& ink;
+    double floor;
+};
+
+std::array<MeaningSample, 6> samples_of(const MeaningColours& m)
+{
+    return {{{"normal", m.normal, 4.5},
+             {"faint", m.faint, 2.0},
+             {"executable", m.executable, 3.0},
+             {"true", m.true_value, 3.0},
+             {"false", m.false_value, 3.0},
+             {"error", m.error, 3.0}}};
 }
 
 TEST(Themes, TextsAndMeaningsReadOnTheirFills)
@@ -46,24 +73,22 @@ TEST(Themes, TextsAndMeaningsReadOnTheirFills)
         for (int slot : {STYLE_BAR, STYLE_BAR_FLIPPED, STYLE_PANEL, STYLE_TRACK, STYLE_THUMB_HOVER,
                          STYLE_HIGHLIGHT, STYLE_DROP_DOWN})
             EXPECT_GE(contrast(theme.text, theme.styles[slot]), 4.5) << name << " style " << slot;
+        // On the highlight, what is not on offer stays fainter than normal.
+        const MeaningColours& lit = theme.meanings_on_highlight;
+        const FillStyle& highlight = theme.styles[STYLE_HIGHLIGHT];
+        for (const MeaningSample& sample : samples_of(lit))
+            EXPECT_GE(contrast(sample.ink, highlight), sample.floor)
+                << name << " on the highlight: " << sample.what;
+        EXPECT_LT(contrast(lit.faint, highlight), contrast(lit.normal, highlight)) << name;
         // Light keeps the colours the panels were drawn with.
         if (name == "Light") {
             EXPECT_EQ(theme.meanings, MeaningColours{});
             continue;
         }
         const MeaningColours& m = theme.meanings;
-        const struct {
-            const char* what;
-            const MeaningColours::Rgba& ink;
-            double floor;
-        } samples[] = {{"normal", m.normal, 4.5},
-                       {"faint", m.faint, 2.0},
-                       {"executable", m.executable, 3.0},
-                       {"true", m.true_value, 3.0},
-                       {"false", m.false_value, 3.0}};
         for (int slot : {STYLE_PANEL, STYLE_TRACK}) {
             const FillStyle& fill = theme.styles[slot];
-            for (const auto& sample : samples)
+            for (const MeaningSample& sample : samples_of(m))
                 EXPECT_GE(contrast(sample.ink, fill), sample.floor) << name << " " << sample.what;
             EXPECT_LT(contrast(m.faint, fill), contrast(m.normal, fill) / 2)
                 << name << ": what is not on offer stays plainly fainter";
