@@ -14,9 +14,9 @@
 constexpr int STYLE_LIST_BACKGROUND = 0;
 constexpr int STYLE_TAB = 3;
 constexpr int STYLE_SEPARATOR = 7;
-constexpr int STYLE_TAB_HOVER = 8;
 constexpr int STYLE_ROW_HIGHLIGHT = 9; // row hover and selection, the selected tab
-constexpr int ACTIVE_FILL_STYLE_COUNT = 12;
+constexpr int STYLE_TAB_HOVER = 12;
+constexpr int ACTIVE_FILL_STYLE_COUNT = 13;
 
 // Entity rows: 50 high, one pixel apart; the four action icons fill the
 // last 48 pixels of the row.

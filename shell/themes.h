@@ -1,8 +1,8 @@
 #pragma once
 
-// Themes: each gives the twelve fill styles all widget painting reads, the
-// background clear colour and the text colour. Widgets point at the active
-// styles, so applying a theme copies over them in place.
+// Themes: each gives the thirteen fill styles all widget painting reads, the
+// background clear colour, the text colour and the meaning colours. Widgets
+// point at the active styles, so applying a theme copies over them in place.
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@
 
 struct Application;
 
-constexpr int FILL_STYLE_COUNT = 12;
+constexpr int FILL_STYLE_COUNT = 13;
 constexpr int THEME_COUNT = 5;
 
 enum ThemeIndex : int {
@@ -23,7 +23,9 @@ enum ThemeIndex : int {
     THEME_MIDNIGHT = 4,
 };
 
-// Roles of the twelve active styles.
+// Roles of the active styles. A hovered tab carries text, a thumb stands
+// out of its track: no one colour does both in every theme, so the tab has
+// a style of its own.
 enum FillStyleSlot : int {
     STYLE_BAR = 0,           // bars and scroll-pane horizontal thumb
     STYLE_BAR_FLIPPED = 1,   // bars when the vertical flip is on
@@ -33,10 +35,11 @@ enum FillStyleSlot : int {
     STYLE_BORDER_RIGHT = 5,  // right border lines
     STYLE_BORDER_LEFT = 6,   // left border lines
     STYLE_BORDER_BOTTOM = 7, // bottom border lines
-    STYLE_THUMB_HOVER = 8,   // hovered scroll thumbs
+    STYLE_THUMB_HOVER = 8,   // hovered scroll thumbs, the navigator's thumb, grips
     STYLE_HIGHLIGHT = 9,     // hovered and selected rows and buttons
     STYLE_DROP_DOWN = 10,    // opened drop-downs and strips
     STYLE_MASK = 11,         // the dimming mask behind modal panes
+    STYLE_HOVERED_TAB = 12,  // hovered environment tabs
 };
 
 struct ThemeColours {

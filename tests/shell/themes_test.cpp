@@ -1,13 +1,16 @@
 // Every theme's texts read on its own fills: the text colour on the bars,
 // panels, tracks, drop-downs, hovered tabs and the highlight; the meaning
 // colours on the panels and tracks, and their second set on the highlight,
-// each at the floor its meaning asks.
+// each at the floor its meaning asks. Thumbs and grips stand out of what lies
+// around them.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 
+#include "lumo/scroll_pane.h"
 #include "shell/themes.h"
 
 namespace {
@@ -44,6 +47,17 @@ double contrast(const Rgba& ink, const FillStyle& fill)
     return worst;
 }
 
+// An ARGB word drawn over a colour.
+Rgba over(std::uint32_t argb, const Rgba& under)
+{
+    const double alpha = (argb >> 24) / 255.0;
+    Rgba mixed{0, 0, 0, 1};
+    for (int c = 0; c < 3; ++c)
+        mixed[static_cast<std::size_t>(c)] = alpha * (argb >> (16 - 8 * c) & 0xFF) / 255.0 +
+                                             (1 - alpha) * under[static_cast<std::size_t>(c)];
+    return mixed;
+}
+
 struct MeaningSample {
     const char* what;
     const Rgba& ink;
@@ -70,7 +84,7 @@ TEST(Themes, TextsAndMeaningsReadOnTheirFills)
             EXPECT_EQ(argb_of(theme.background) >> (16 - 8 * c) & 0xFF,
                       std::lround(theme.background[static_cast<std::size_t>(c)] * 255))
                 << name << " channel " << c;
-        for (int slot : {STYLE_BAR, STYLE_BAR_FLIPPED, STYLE_PANEL, STYLE_TRACK, STYLE_THUMB_HOVER,
+        for (int slot : {STYLE_BAR, STYLE_BAR_FLIPPED, STYLE_PANEL, STYLE_TRACK, STYLE_HOVERED_TAB,
                          STYLE_HIGHLIGHT, STYLE_DROP_DOWN})
             EXPECT_GE(contrast(theme.text, theme.styles[slot]), 4.5) << name << " style " << slot;
         // On the highlight, what is not on offer stays fainter than normal.
@@ -93,6 +107,20 @@ TEST(Themes, TextsAndMeaningsReadOnTheirFills)
             EXPECT_LT(contrast(m.faint, fill), contrast(m.normal, fill) / 2)
                 << name << ": what is not on offer stays plainly fainter";
         }
+    }
+}
+
+// The navigator's thumb on its track, the directive grip by its column and
+// over the 3-D view, a hovered scroll thumb on its tinted track.
+TEST(Themes, ThumbsAndGripsStandOut)
+{
+    const std::uint32_t track_tint = lumo::SP{}.parts[lumo::SP::kTrackX].background_colour;
+    for (const ThemeColours& theme : theme_table()) {
+        const FillStyle& thumb = theme.styles[STYLE_THUMB_HOVER];
+        const Rgba panel = stop_of(theme.styles[STYLE_PANEL], 0);
+        for (const Rgba& around : {stop_of(theme.styles[STYLE_TRACK], 0), panel, theme.background,
+                                   over(track_tint, panel)})
+            EXPECT_GE(contrast(stop_of(thumb, 0), around), 3.0) << theme.name;
     }
 }
 
