@@ -194,8 +194,8 @@ void viewport_layout_rebuild(VL& view)
             button.x = frame.x + frame.width - (3 - b) * (view.button_size + 2) - 2;
             button.y = frame.y + 2;
             button.row_id = i;
-            button.background_colour = 0x60404040;
-            button.text_colour = 0xFFE0E0E0;
+            button.background_colour = kPaneButtonBacking;
+            button.text_colour = kPaneButtonText;
             button.font = 9;
             button.set_label(kButtonLabels[b]);
             button.visible = b != kButtonClose || view.pane_count() > 1;

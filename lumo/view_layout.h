@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -58,6 +59,12 @@ inline std::span<const double, 3> view_angles(const ViewRecord& record)
 
 // Split orientation codes: 'X' puts the new pane to the right, 'Y' below.
 enum SplitCode : int { kSplitX = 88, kSplitY = 89 };
+
+// The pane buttons: white glyphs on a dark backing that lets little of the
+// view through, so they read on a light and a dark 3-D background alike, and
+// over a mesh.
+constexpr std::uint32_t kPaneButtonBacking = 0xCC202020;
+constexpr std::uint32_t kPaneButtonText = 0xFFFFFFFF;
 
 // The 3-D view's pane layout. The pane model is the list of pane rectangles;
 // the split history (pane, orientation, ratio per split) rebuilds it from one

@@ -2,7 +2,7 @@
 // panels, tracks, drop-downs, hovered tabs and the highlight; the meaning
 // colours on the panels and tracks, and their second set on the highlight,
 // each at the floor its meaning asks. Thumbs and grips stand out of what lies
-// around them.
+// around them, the 3-D view's pane buttons read on every theme's background.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "lumo/scroll_pane.h"
+#include "lumo/view_layout.h"
 #include "shell/themes.h"
 
 namespace {
@@ -111,8 +112,9 @@ TEST(Themes, TextsAndMeaningsReadOnTheirFills)
 }
 
 // The navigator's thumb on its track, the directive grip by its column and
-// over the 3-D view, a hovered scroll thumb on its tinted track.
-TEST(Themes, ThumbsAndGripsStandOut)
+// over the 3-D view, a hovered scroll thumb on its tinted track; the pane
+// buttons' glyphs on their backing over the 3-D view.
+TEST(Themes, ThumbsGripsAndPaneButtonsStandOut)
 {
     const std::uint32_t track_tint = lumo::SP{}.parts[lumo::SP::kTrackX].background_colour;
     for (const ThemeColours& theme : theme_table()) {
@@ -121,6 +123,8 @@ TEST(Themes, ThumbsAndGripsStandOut)
         for (const Rgba& around : {stop_of(theme.styles[STYLE_TRACK], 0), panel, theme.background,
                                    over(track_tint, panel)})
             EXPECT_GE(contrast(stop_of(thumb, 0), around), 3.0) << theme.name;
+        const Rgba backing = over(lumo::kPaneButtonBacking, theme.background);
+        EXPECT_GE(contrast(over(lumo::kPaneButtonText, backing), backing), 4.5) << theme.name;
     }
 }
 
