@@ -3,10 +3,13 @@
 // contrast ratio of their relative luminances, (L1 + 0.05) / (L2 + 0.05).
 // Texts reach 4.5, icons and accent colours 3. What is drawn faint on purpose
 // (opacity 0.25 or 0.5, rows not offered, the hint of an empty field) reads
-// fainter than the normal text beside it, yet reaches 2. Light keeps the
-// colours the program's design writes for the navigator cells, the run pane's
-// feature rows and the BLN values exactly. The frame-rate read-out keeps its
-// rate colours over a backing of its own.
+// fainter than the normal text beside it, yet reaches 2. Selected and hovered
+// rows keep these floors on the highlight. Light keeps the colours the
+// program's design writes for the navigator cells, the run pane's feature
+// rows, the BLN values and the rows with errors exactly where they stand on
+// the panel. The navigator's thumb and the directive column's grip stand out
+// of what lies beside them by 3. The frame-rate read-out keeps its rate
+// colours over a backing of its own.
 
 #include "tests/app/frame/program_driver.h"
 
@@ -100,8 +103,9 @@ bool near(const Rgb& a, const Rgb& b, int tolerance)
 // ---- Samples -----------------------------------------------------------------
 
 // Texts 4.5; icons and accent colours 3; faint 2 and below the sample
-// beside; a backing only differs from the bare view beside it.
-enum class Kind { TEXT, ICON, ACCENT, FAINT, BACKING };
+// beside; a backing only differs from the bare view beside it; a part (a
+// thumb, a grip) reaches 3 against what lies beside it.
+enum class Kind { TEXT, ICON, ACCENT, FAINT, BACKING, PART };
 
 double floor_of(Kind kind)
 {
@@ -110,6 +114,7 @@ double floor_of(Kind kind)
         return 4.5;
     case Kind::ICON:
     case Kind::ACCENT:
+    case Kind::PART:
         return 3.0;
     default:
         return 2.0;
@@ -121,13 +126,25 @@ double floor_of(Kind kind)
 enum class Anchor { TOP_LEFT, TOP_RIGHT, BOTTOM_LEFT, BOTTOM_RIGHT, DIALOG, CONFIRMATION };
 
 // The stops of the walk, in order; each is measured in all five themes.
-enum Stop { ENTITIES, PARAMETERS, EXPORT, EMPTY_NAME, NAVIGATOR, RUN, CONFIRM };
+enum Stop {
+    ENTITIES,
+    PARAMETERS,
+    EXPORT,
+    EMPTY_NAME,
+    NAVIGATOR,
+    RUN,
+    CONFIRM,
+    PROFILE,
+    PARSE,
+    TAB_AND_GRIP
+};
 
 constexpr std::uint32_t CELL_GREY = 0xFF464646; // (0.275, 0.275, 0.275)
 constexpr std::uint32_t EXECUTABLE_BLUE = 0xFF3F7FFF;
 constexpr std::uint32_t NOT_OFFERED_GREY = 0xFF808080;
 constexpr std::uint32_t BLN_TRUE_GREEN = 0xFF20A000;
 constexpr std::uint32_t BLN_FALSE_RED = 0xFFA02000;
+constexpr std::uint32_t ERROR_RED = 0xFFC02000;
 
 struct Sample {
     Stop stop;
@@ -137,16 +154,24 @@ struct Sample {
     int x, y, width, height;
     std::uint32_t light_colour = 0; // Light keeps it as written; 0: none
     const char* beside = nullptr;   // the normal sample a faint one stays below
+    int dx = 0, dy = 0;             // where a backing or a part has its surroundings
 };
 
 // Side-panel rows stand 51 pixels apart from y 112: a.plim, then b.plim,
 // locked. The parameter panel's details are scrolled to their end, which
 // lies at the side panel's foot, H - M - T: from there up, the footer and
 // a.plim's dark, title and lit, two rows of T each. The navigator lists, by
-// name, a.plim, b.plim, c_folder/, d_notes.txt, e_tool and tmp/ in rows of M
-// from y M; its size, time and date cells start 5U, 3U and 2U short of the
-// right edge, its path bar 2U + M above the foot. The dialogs are DIALOG_W x
-// DIALOG_H, the confirmation box DIALOG_W x 224, both centred.
+// name, a.plim, b.plim, c_folder/, d_notes.txt, e_tool, then f_tool and
+// g_notes.txt selected, h_tool selected under the pointer, and tmp/, in rows
+// of M from y M; its size, time and date cells start 5U, 3U and 2U short of
+// the right edge, its path bar 2U + M above the foot, its thumb T wide at the
+// top right above its track. The dialogs are DIALOG_W x DIALOG_H, the
+// confirmation box DIALOG_W x 224, both centred; the parse-check's rows stand
+// T apart from 2G + M, where the profiling rows start too. The menu tree's
+// rows stand M apart below the script list; the directive column takes 2U at
+// the right edge, with its grip 12 wide left of it and the 3-D view's pane
+// buttons at the view's top right; the tabs stand 64 apart in the foot, the
+// open tool menu's rows right of its title.
 const Sample SAMPLES[] = {
     {ENTITIES, "entity row: name", Kind::TEXT, Anchor::TOP_LEFT, 8, 114, 60, 14},
     {ENTITIES, "entity row: focus icon", Kind::ICON, Anchor::TOP_LEFT, 198, 113, 24, 20},
@@ -157,7 +182,7 @@ const Sample SAMPLES[] = {
     {ENTITIES, "entity row: lock, unlocked", Kind::FAINT, Anchor::TOP_LEFT, 8, 130, 26, 27, 0,
      "entity row: lock, locked"},
     {ENTITIES, "frame-rate read-out: backing", Kind::BACKING, Anchor::BOTTOM_RIGHT, -150, -105, 110,
-     20},
+     20, 0, nullptr, -124, 0},
     {PARAMETERS, "parameter row, selected: material", Kind::ICON, Anchor::TOP_LEFT, 220, 112, 24,
      22},
     {PARAMETERS, "parameter row, selected: focus", Kind::ICON, Anchor::TOP_LEFT, 220, 135, 24, 23},
@@ -203,6 +228,27 @@ const Sample SAMPLES[] = {
     {RUN, "run pane: feature not offered", Kind::FAINT, Anchor::DIALOG, 14, 242, 120, 20,
      NOT_OFFERED_GREY, "run pane: feature offered"},
     {CONFIRM, "confirmation: icon", Kind::ICON, Anchor::CONFIRMATION, 6, 6, 38, 36},
+    {ENTITIES, "menu tree, marked row", Kind::TEXT, Anchor::TOP_LEFT, 262, 124, 150, 24},
+    {NAVIGATOR, "navigator: thumb", Kind::PART, Anchor::TOP_RIGHT, -20, 4, 16, 22, 0, nullptr, 0,
+     40},
+    {NAVIGATOR, "navigator, selected: EXE type", Kind::ACCENT, Anchor::TOP_LEFT, 6, 198, 44, 20},
+    {NAVIGATOR, "navigator, selected: EXE name", Kind::ACCENT, Anchor::TOP_LEFT, 62, 198, 100, 20},
+    {NAVIGATOR, "navigator, selected: EXE size", Kind::ACCENT, Anchor::TOP_RIGHT, -272, 198, 96,
+     20},
+    {NAVIGATOR, "navigator, selected: '-' name", Kind::FAINT, Anchor::TOP_LEFT, 62, 230, 100, 20, 0,
+     "navigator, selected: EXE size"},
+    {NAVIGATOR, "navigator, selected, hovered: EXE", Kind::ACCENT, Anchor::TOP_LEFT, 62, 262, 100,
+     20},
+    {PROFILE, "profiling row, selected", Kind::TEXT, Anchor::DIALOG, 12, 52, 120, 24},
+    {PARSE, "parse report: error row", Kind::ACCENT, Anchor::DIALOG, 12, 74, 150, 20, ERROR_RED},
+    {PARSE, "parse report: error row, selected", Kind::ACCENT, Anchor::DIALOG, 12, 50, 150, 20},
+    {TAB_AND_GRIP, "environment tab, hovered", Kind::TEXT, Anchor::BOTTOM_LEFT, 190, -29, 54, 16},
+    {TAB_AND_GRIP, "directive grip by its column", Kind::PART, Anchor::TOP_RIGHT, -122, 114, 8, 18,
+     0, nullptr, 14, 0},
+    {TAB_AND_GRIP, "3-D view: pane button '|'", Kind::TEXT, Anchor::TOP_RIGHT, -162, 90, 14, 14},
+    {TAB_AND_GRIP, "3-D view: pane button '-'", Kind::TEXT, Anchor::TOP_RIGHT, -146, 90, 14, 14},
+    {TAB_AND_GRIP, "entity row, selected: name", Kind::TEXT, Anchor::TOP_LEFT, 8, 165, 60, 14},
+    {TAB_AND_GRIP, "drop-down, marked row", Kind::TEXT, Anchor::TOP_LEFT, 392, 60, 60, 24},
 };
 constexpr std::size_t SAMPLE_COUNT = std::size(SAMPLES);
 
@@ -217,9 +263,6 @@ std::size_t index_of(const Sample& sample)
 {
     return static_cast<std::size_t>(&sample - SAMPLES);
 }
-
-// Where the bare 3-D view lies beside the frame-rate read-out's text.
-constexpr int BACKING_SHIFT = -124;
 
 // Long enough to scroll in both sizes; lit, title and dark end the details.
 constexpr const char* A_SCRIPT = "INT n(6, 3, 24, 'Pillars');\n"
@@ -238,9 +281,9 @@ protected:
     static constexpr int ENTITY_TAB = 2, PARAMETER_TAB = 3;
     static int row_top(int row) { return 112 + 51 * row; }
 
-    Image capture(const Sample& sample, int shift = 0)
+    Image capture(const Sample& sample, int dx = 0, int dy = 0)
     {
-        int x = sample.x + shift, y = sample.y;
+        int x = sample.x + dx, y = sample.y + dy;
         switch (sample.anchor) {
         case Anchor::TOP_LEFT:
             break;
@@ -267,13 +310,15 @@ protected:
     }
 
     // A backing reads as the contrast between the fill under the text and
-    // the bare view beside it.
+    // the bare view beside it, a part as the contrast between its fill and
+    // what lies beside it.
     Reading measure(const Sample& sample)
     {
-        if (sample.kind != Kind::BACKING) return read_contrast(capture(sample));
+        if (sample.kind != Kind::BACKING && sample.kind != Kind::PART)
+            return read_contrast(capture(sample));
         const Rgb under = most_common(capture(sample));
-        const Rgb bare = most_common(capture(sample, BACKING_SHIFT));
-        return {contrast(under, bare), under, bare};
+        const Rgb beside = most_common(capture(sample, sample.dx, sample.dy));
+        return {contrast(under, beside), under, beside};
     }
 
     Reading measure(const char* name) { return measure(sample_named(name)); }
@@ -363,6 +408,39 @@ protected:
             << "b.plim is locked";
     }
 
+    // Shift+R opens the run pane, PROFILER goes on and Escape closes the
+    // pane again: the scripts open with profiling data.
+    void switch_the_profiler_on()
+    {
+        const int x = (W - DIALOG_W) / 2, y = (H - DIALOG_H) / 2;
+        ASSERT_TRUE(
+            repeat_until([&] { return !bare_view(); }, [&] { program.key(XK_r, {XK_Shift_L}); }))
+            << "Shift+R opens the run pane";
+        ASSERT_TRUE(repeat_until([&] { return program.pixel(x + 380, y + 20).bluish(); },
+                                 [&] {
+                                     program.click(x + 420, y + 20);
+                                     rest_pointer();
+                                 }))
+            << "PROFILER goes on";
+        ASSERT_TRUE(toggle_until([&] { return bare_view(); }, XK_Escape)) << "the run pane closes";
+    }
+
+    // A click on the script list opens the menu tree, whose rows mark the
+    // open side panel, or closes it again.
+    void click_script_list(bool open)
+    {
+        const auto tree_shown = [&] {
+            return program.count_pixels(S + 150, U + 5 * M + 4, 20, 20, &Rgb::light) > 300;
+        };
+        ASSERT_TRUE(repeat_until([&] { return tree_shown() == open; },
+                                 [&] {
+                                     program.click(S + 100, U + M / 2);
+                                     program.move_pointer(W - 60, H / 2);
+                                 }))
+            << "the menu tree " << (open ? "opens" : "closes");
+        ASSERT_TRUE(wait_until_still([&] { return above_read_out(); }));
+    }
+
     // a.plim selected, its parameters scrolled to their end.
     void show_parameters()
     {
@@ -428,13 +506,29 @@ protected:
         ASSERT_TRUE(wait_until_still([&] { return above_read_out(); }));
     }
 
+    // f_tool and g_notes.txt selected; h_tool selected under the pointer.
+    void select_navigator_rows()
+    {
+        for (int row : {5, 6, 7}) {
+            const int y = M + M * row;
+            ASSERT_TRUE(repeat_until([&] { return program.pixel(W / 2, y + 2).bluish(); },
+                                     [&] {
+                                         program.click(W / 2, y + M / 2);
+                                         rest_pointer();
+                                     }))
+                << "row " << row << " is selected";
+        }
+        program.move_pointer(W / 2, M + 7 * M + M / 2);
+        ASSERT_TRUE(wait_until_still([&] { return above_read_out(); }));
+    }
+
     // Escape twice closes the navigator and the export pane; Shift+R opens
     // the run pane and 1 chooses Pure-Union, which offers "mesh union" and
     // not "csg difference".
     void open_run_pane()
     {
-        const auto bare_view = [&] { return program.pixel(W - 40, H / 2 + 60).view(); };
-        ASSERT_TRUE(toggle_until(bare_view, XK_Escape)) << "Escape closes the panes";
+        ASSERT_TRUE(toggle_until([&] { return bare_view(); }, XK_Escape))
+            << "Escape closes the panes";
         ASSERT_TRUE(
             repeat_until([&] { return !bare_view(); }, [&] { program.key(XK_r, {XK_Shift_L}); }))
             << "Shift+R opens the run pane";
@@ -454,6 +548,64 @@ protected:
             rest_pointer();
         });
     }
+
+    // Escape closes the confirmation and the run pane; b.plim, chosen in the
+    // entity inspector, shows its profiling data with its row chosen.
+    void open_profile_pane()
+    {
+        ASSERT_TRUE(toggle_until([&] { return bare_view(); }, XK_Escape))
+            << "Escape closes the panes";
+        ASSERT_NO_FATAL_FAILURE(show_side_panel(ENTITY_TAB));
+        ASSERT_TRUE(repeat_until([&] { return program.pixel(150, row_top(1) + 3).bluish(); },
+                                 [&] {
+                                     program.click(150, row_top(1) + 10);
+                                     program.move_pointer(W / 2, H / 2);
+                                 }))
+            << "b.plim's row is selected";
+        // The details take the side panel below the rows' two fifths.
+        const int ppd_y = 246 + (H - 480) * 2 / 5;
+        ASSERT_TRUE(repeat_until([&] { return !bare_view(); }, [&] { program.click(220, ppd_y); }))
+            << "the PPD control opens the profiling pane";
+        rest_pointer();
+        ASSERT_TRUE(wait_until_still([&] { return above_read_out(); }));
+    }
+
+    // Both scripts gain an error; Ctrl+P shows the report with a.plim's row
+    // chosen.
+    void open_parse_report()
+    {
+        ASSERT_TRUE(toggle_until([&] { return bare_view(); }, XK_Escape))
+            << "Escape closes the profiling pane";
+        for (const char* name : {"a.plim", "b.plim"})
+            std::ofstream(workspace / name, std::ios::app) << "// @error broken\n";
+        ASSERT_TRUE(
+            repeat_until([&] { return !bare_view(); }, [&] { program.key(XK_p, {XK_Control_L}); }))
+            << "Ctrl+P shows the parse-check's report";
+        rest_pointer();
+        ASSERT_TRUE(wait_until_still([&] { return above_read_out(); }));
+    }
+
+    // A second environment, then the first again, which brings b.plim's
+    // camera directives back in their column beside its grip; the first
+    // tool menu opens, and the pointer rests on the second environment's tab.
+    void hover_a_tab_beside_the_grip()
+    {
+        ASSERT_TRUE(toggle_until([&] { return bare_view(); }, XK_Escape))
+            << "Escape closes the report";
+        ASSERT_NO_FATAL_FAILURE(add_environment(1));
+        program.key(XK_Next, {XK_Control_L});
+        ASSERT_TRUE(wait_until([&] { return measure("directive grip by its column").ratio > 1.5; }))
+            << "Ctrl+Page Down brings back env0 with b.plim's directives";
+        const int first_menu = 3 * U + std::max(0, (W - 14 * U) / 2) + U / 2;
+        ASSERT_TRUE(repeat_until([&] { return program.pixel(400, U + 4).bluish(); },
+                                 [&] { program.click(first_menu, U / 2); }))
+            << "the first tool menu opens";
+        program.move_pointer(124 + 64 + 29, H - 21);
+        ASSERT_TRUE(wait_until_still([&] { return program.capture(0, 0, W, H - 150); }));
+        ASSERT_TRUE(wait_until_still([&] { return program.capture(0, H - M, S, M); }));
+    }
+
+    bool bare_view() { return program.pixel(W - 40, H / 2 + 60).view(); }
 
     // One table of every ratio, sample by theme; '*' marks a failing figure,
     // '=' a colour Light keeps as written.
@@ -514,22 +666,30 @@ protected:
 } // namespace
 
 // a.plim, whose details end with a true BLN, a STR and a false BLN; b.plim,
-// the parameters example; a folder, a plain file and an executable one: the
-// navigator shows every kind of row.
+// the parameters example with its camera directives; a folder, plain files
+// and executable ones: the navigator shows every kind of row, selected and
+// not. The scripts open with profiling data, and both gain an error before
+// the parse-check.
 TEST_P(ThemesInProgram, TextsAndIconsStandOutOfTheirFillInEveryTheme)
 {
     write_file(workspace / "a.plim", A_SCRIPT);
     add_example("parameters.plim", "b.plim");
     fs::create_directory(workspace / "c_folder");
     write_file(workspace / "d_notes.txt", "notes\n");
-    write_file(workspace / "e_tool", "#!/bin/sh\n");
-    fs::permissions(workspace / "e_tool", fs::perms::owner_all);
+    write_file(workspace / "g_notes.txt", "more notes\n");
+    for (const char* tool : {"e_tool", "f_tool", "h_tool"}) {
+        write_file(workspace / tool, "#!/bin/sh\n");
+        fs::permissions(workspace / tool, fs::perms::owner_all);
+    }
     ASSERT_NO_FATAL_FAILURE(start_sized());
     ASSERT_NO_FATAL_FAILURE(show_frame_rate());
+    ASSERT_NO_FATAL_FAILURE(switch_the_profiler_on());
     ASSERT_NO_FATAL_FAILURE(open_navigator(true));
 
     ASSERT_NO_FATAL_FAILURE(show_entity_rows());
+    ASSERT_NO_FATAL_FAILURE(click_script_list(true));
     ASSERT_NO_FATAL_FAILURE(measure_stop(ENTITIES));
+    ASSERT_NO_FATAL_FAILURE(click_script_list(false));
     ASSERT_NO_FATAL_FAILURE(show_parameters());
     ASSERT_NO_FATAL_FAILURE(show_a_hint());
     ASSERT_NO_FATAL_FAILURE(measure_stop(PARAMETERS));
@@ -538,12 +698,18 @@ TEST_P(ThemesInProgram, TextsAndIconsStandOutOfTheirFillInEveryTheme)
     ASSERT_NO_FATAL_FAILURE(empty_the_name());
     ASSERT_NO_FATAL_FAILURE(measure_stop(EMPTY_NAME));
     ASSERT_NO_FATAL_FAILURE(open_location_navigator());
+    ASSERT_NO_FATAL_FAILURE(select_navigator_rows());
     ASSERT_NO_FATAL_FAILURE(measure_stop(NAVIGATOR));
     ASSERT_NO_FATAL_FAILURE(open_run_pane());
     ASSERT_NO_FATAL_FAILURE(measure_stop(RUN));
     ASSERT_NO_FATAL_FAILURE(ask_to_assemble());
     ASSERT_NO_FATAL_FAILURE(measure_stop(CONFIRM));
-    program.key(XK_Escape);
+    ASSERT_NO_FATAL_FAILURE(open_profile_pane());
+    ASSERT_NO_FATAL_FAILURE(measure_stop(PROFILE));
+    ASSERT_NO_FATAL_FAILURE(open_parse_report());
+    ASSERT_NO_FATAL_FAILURE(measure_stop(PARSE));
+    ASSERT_NO_FATAL_FAILURE(hover_a_tab_beside_the_grip());
+    ASSERT_NO_FATAL_FAILURE(measure_stop(TAB_AND_GRIP));
     check_readings();
 }
 
