@@ -6,13 +6,13 @@
 
 namespace lumo {
 
+std::uint32_t g_scroll_thumb_colour = 0xFF6B6E73;
+
 SP::SP()
 {
     clip_children = true;
     for (P& part : parts)
         part.background_colour = 0x40808080;
-    parts[kThumbX].background_colour = 0xA0808080;
-    parts[kThumbY].background_colour = 0xA0808080;
 }
 
 SP::~SP() = default;
@@ -88,6 +88,9 @@ void SP::draw(DrawList& list, const DrawContext& context)
     draw_children(list, own);
     DrawContext bars = own;
     bars.clip = list.push_clip(own.x, own.y, width, height, own.clip);
+    // The theme may have changed since the last frame.
+    for (const Part thumb : {kThumbX, kThumbY})
+        parts[thumb].background_colour = g_scroll_thumb_colour;
     for (P& part : parts)
         part.draw(list, bars);
 }

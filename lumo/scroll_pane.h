@@ -1,8 +1,15 @@
 #pragma once
 
+#include <cstdint>
+
 #include "lumo/container.h"
 
 namespace lumo {
+
+// The thumbs' colour (ARGB). Whoever applies a theme writes it so that a
+// thumb stands out of its track and the panel around it; until then a grey
+// for light panels.
+extern std::uint32_t g_scroll_thumb_colour;
 
 // A container that scrolls its children. Each axis keeps a fraction from 0
 // to 1; layout turns it into the content offset by the scroll rule. The

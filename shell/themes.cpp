@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lumo/draw_list.h"
+#include "lumo/scroll_pane.h"
 #include "lumo/widget.h"
 #include "state/application.h"
 
@@ -19,6 +20,9 @@ void apply_theme_colours(Application& app, int theme)
     app.meaning_colours = colours.meanings;
     app.meaning_colours_on_highlight = colours.meanings_on_highlight;
     app.background_colour = colours.background;
+    const FillStyle& thumb = colours.styles[STYLE_THUMB_HOVER];
+    lumo::g_scroll_thumb_colour =
+        lumo::rgba_to_argb(thumb.channel(0, 0), thumb.channel(0, 1), thumb.channel(0, 2), 1.0);
     if (app.platform.clear_colour != nullptr)
         app.platform.clear_colour(colours.background[0], colours.background[1],
                                   colours.background[2], colours.background[3]);

@@ -35,7 +35,7 @@ enum FillStyleSlot : int {
     STYLE_BORDER_RIGHT = 5,  // right border lines
     STYLE_BORDER_LEFT = 6,   // left border lines
     STYLE_BORDER_BOTTOM = 7, // bottom border lines
-    STYLE_THUMB_HOVER = 8,   // hovered scroll thumbs, the navigator's thumb, grips
+    STYLE_THUMB_HOVER = 8,   // scroll thumbs, the navigator's thumb, grips
     STYLE_HIGHLIGHT = 9,     // hovered and selected rows and buttons
     STYLE_DROP_DOWN = 10,    // opened drop-downs and strips
     STYLE_MASK = 11,         // the dimming mask behind modal panes
@@ -63,8 +63,8 @@ extern std::array<FillStyle, FILL_STYLE_COUNT> g_active_fill_styles;
 
 // Copies theme `theme` (clamped to 0..4) over the active styles and into
 // the application's text, meaning (both sets) and background colours and the
-// toolkit's colour of widgets given none, and hands the background to the
-// clear-colour service when one is installed.
+// toolkit's colours of widgets given none and of scroll thumbs, and hands the
+// background to the clear-colour service when one is installed.
 void apply_theme_colours(Application& app, int theme);
 
 // An ARGB word of an RGBA colour of doubles.

@@ -13,6 +13,7 @@
 #include "lumo/scroll_pane.h"
 #include "lumo/view_layout.h"
 #include "shell/themes.h"
+#include "state/application.h"
 
 namespace {
 
@@ -123,6 +124,12 @@ TEST(Themes, ThumbsGripsAndPaneButtonsStandOut)
         for (const Rgba& around : {stop_of(theme.styles[STYLE_TRACK], 0), panel, theme.background,
                                    over(track_tint, panel)})
             EXPECT_GE(contrast(stop_of(thumb, 0), around), 3.0) << theme.name;
+        // The scroll panes' thumbs, as the theme leaves them, on their tracks.
+        apply_theme_colours(create_application(), static_cast<int>(&theme - theme_table().data()));
+        for (const Rgba& around : {over(track_tint, panel), panel})
+            EXPECT_GE(contrast(over(lumo::g_scroll_thumb_colour, panel), around), 3.0)
+                << theme.name;
+        destroy_application();
         const Rgba backing = over(lumo::kPaneButtonBacking, theme.background);
         EXPECT_GE(contrast(over(lumo::kPaneButtonText, backing), backing), 4.5) << theme.name;
     }

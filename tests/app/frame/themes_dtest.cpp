@@ -160,7 +160,8 @@ struct Sample {
 // Side-panel rows stand 51 pixels apart from y 112: a.plim, then b.plim,
 // locked. The parameter panel's details are scrolled to their end, which
 // lies at the side panel's foot, H - M - T: from there up, the footer and
-// a.plim's dark, title and lit, two rows of T each. The navigator lists, by
+// a.plim's dark, title and lit, two rows of T each; its thumb stands at the
+// foot of its track, at the side panel's right edge. The navigator lists, by
 // name, a.plim, b.plim, c_folder/, d_notes.txt, e_tool, then f_tool and
 // g_notes.txt selected, h_tool selected under the pointer, and tmp/, in rows
 // of M from y M; its size, time and date cells start 5U, 3U and 2U short of
@@ -197,6 +198,8 @@ const Sample SAMPLES[] = {
      BLN_TRUE_GREEN},
     {PARAMETERS, "parameter: BLN FALSE", Kind::ACCENT, Anchor::BOTTOM_LEFT, 150, -102, 96, 22,
      BLN_FALSE_RED},
+    {PARAMETERS, "parameter details: thumb", Kind::PART, Anchor::BOTTOM_LEFT, 250, -100, 4, 20, 0,
+     nullptr, 0, -60},
     {PARAMETERS, "hint bar: icon", Kind::ICON, Anchor::TOP_LEFT, 258, 90, 44, 40},
     {PARAMETERS, "hint bar: title", Kind::TEXT, Anchor::TOP_LEFT, 302, 91, 120, 17},
     {PARAMETERS, "hint bar: text", Kind::TEXT, Anchor::TOP_LEFT, 302, 109, 220, 18},
