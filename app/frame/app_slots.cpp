@@ -33,6 +33,21 @@ void store_pointer(Application& app, std::int32_t x, std::int32_t y)
     app.pointer_position = {x, y};
 }
 
+// While the hint bar shows the pick's lines, a move that stays over the 3-D
+// view keeps them: the pick the move asks for replaces them, or takes them
+// away when nothing lies under the pointer. Dropped at the move, the bar
+// would vanish for one frame at every step of the pointer.
+void keep_pick_hint(Application& app, const lumo::P* tooltip_before, std::int32_t x, std::int32_t y)
+{
+    lumo::P& indicator = app.llmi_indicator;
+    if (tooltip_before != &indicator || lumo::g_tooltip_widget != nullptr ||
+        app.view_settings.pick_mode == '!' || indicator.hint_title == nullptr)
+        return;
+    const lumo::VL& view = app.view;
+    if (view.visible && view.pane_at(x - view.x, y - view.y) >= 0)
+        lumo::g_tooltip_widget = &indicator;
+}
+
 } // namespace
 
 bool app_on_start(WindowCallbacks*)
@@ -69,7 +84,9 @@ bool app_on_mouse_move(WindowCallbacks*, std::int32_t x, std::int32_t y)
     if (g_app == nullptr) return false;
     store_pointer(*g_app, x, y);
     const lumo::P* hovered = lumo::g_hovered_widget;
+    const lumo::P* tooltip = lumo::g_tooltip_widget;
     const bool handled = g_app->root.dispatch_mouse_move(x, y);
+    keep_pick_hint(*g_app, tooltip, x, y);
     // The pick follows the pointer: it runs in the paint path. A hover
     // style shows only once painted, and rows without a hint (variants,
     // directives) change nothing else that would paint them.

@@ -6,6 +6,7 @@
 
 #include "platform/input_codes.h"
 #include "tests/app/frame/app_fixture.h"
+#include "tests/app/frame/widget_tree.h"
 
 TEST_F(App, SlotsDoNothingBeforeStartUpThenStartResizeAndSetTheHeldKeys)
 {
@@ -67,4 +68,28 @@ TEST_F(App, PointerMovesAreStoredHoverTheWidgetUnderThePointerAndLeavingIsMinusO
     register_window(&record, 0);
     app_on_mouse_exit(window());
     EXPECT_EQ(g_slot_log, Log{"motion -1 -1"});
+}
+
+// With a pick mode, the pick's lines stay in the hint bar while the pointer
+// moves on over the 3-D view, for the pick of the next paint to replace;
+// without one, or once the pointer leaves the view, they go at the move.
+TEST_F(App, ThePickHintStaysWhileThePointerMovesOverTheView)
+{
+    Application& a = widget_tree::fresh_application();
+    widget_tree::lay_out(a, 720, 480);
+    lumo::P& indicator = a.llmi_indicator;
+    indicator.hint_title = &a.picked_element_lines[0];
+    const struct {
+        char pick_mode;
+        int x, y;
+        bool kept;
+    } moves[] = {
+        {'T', 360, 240, true}, {'T', 500, 300, true}, {'!', 360, 240, false}, {'T', -1, -1, false}};
+    for (const auto& move : moves) {
+        a.view_settings.pick_mode = move.pick_mode;
+        lumo::g_tooltip_widget = &indicator;
+        app_on_mouse_move(window(), move.x, move.y);
+        EXPECT_EQ(lumo::g_tooltip_widget == &indicator, move.kept)
+            << move.pick_mode << " at " << move.x << "," << move.y;
+    }
 }
