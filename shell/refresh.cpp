@@ -14,3 +14,8 @@ void refresh_root(Application& app)
     sync_pane_widgets(app);
     app.root.refresh();
 }
+
+void request_paint(Application& app)
+{
+    if (app.platform.request_repaint != nullptr) app.platform.request_repaint();
+}

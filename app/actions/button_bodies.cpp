@@ -32,7 +32,7 @@ void press_expand_button(Application& app)
     update_panel_visibility(app);
     lay_out_view_panels(app, app.window_width, app.window_height);
     app.redraw_requested = 1;
-    if (app.platform.request_repaint != nullptr) app.platform.request_repaint();
+    request_paint(app);
 }
 
 void toggle_entity_flag(Application& app, EntityFlagToggle flag)

@@ -27,7 +27,7 @@ void request_capture(Application& app, CaptureRequest request, const std::string
     app.capture_file_name = name;
     app.capture_request = request;
     app.redraw_requested = 1;
-    if (app.platform.request_repaint != nullptr) app.platform.request_repaint();
+    request_paint(app);
 }
 
 void close_pane(Application& app, ModalState state)

@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/input_codes.h"
 #include "render/gl/frame.h"
+#include "shell/refresh.h"
 
 WindowCallbacks g_app_window;
 
@@ -90,8 +91,8 @@ bool app_on_mouse_move(WindowCallbacks*, std::int32_t x, std::int32_t y)
     // The pick follows the pointer: it runs in the paint path. A hover
     // style shows only once painted, and rows without a hint (variants,
     // directives) change nothing else that would paint them.
-    const bool repaint = g_app->view_settings.pick_mode != '!' || lumo::g_hovered_widget != hovered;
-    if (repaint && g_app->platform.request_repaint != nullptr) g_app->platform.request_repaint();
+    if (g_app->view_settings.pick_mode != '!' || lumo::g_hovered_widget != hovered)
+        request_paint(*g_app);
     return handled;
 }
 
@@ -106,7 +107,11 @@ bool app_on_mouse_drag(WindowCallbacks*, std::int32_t x, std::int32_t y)
     if (g_app == nullptr) return false;
     store_pointer(*g_app, x, y);
     // The slot names no button; drags reach the widgets as left-button drags.
-    return g_app->root.dispatch_drag(x, y, MOUSE_LEFT);
+    const bool used = g_app->root.dispatch_drag(x, y, MOUSE_LEFT);
+    // A thumb, a knob or a divider follows the pointer on its own, with no
+    // callback that paints: each step of the drag asks for its frame.
+    if (used) request_paint(*g_app);
+    return used;
 }
 
 bool app_on_resize(WindowCallbacks*, std::int32_t width, std::int32_t height)

@@ -465,30 +465,11 @@ void wire_image_capture(Application& app)
     app.toolbar.buttons[TOOL_BUTTON_CAPTURE].on_click = on_capture_button_click;
 }
 
-// The scroll views move their content themselves; the frame that shows the
-// move still has to be asked for.
-bool repaint_after_wheel(int /*x*/, int /*y*/, int /*steps*/)
-{
-    if (g_app != nullptr && g_app->platform.request_repaint != nullptr)
-        g_app->platform.request_repaint();
-    return false;
-}
-
-// The parse-check pane: its layout, its scroll views, and the click each
-// rebuilt row takes.
+// The parse-check pane: its layout and the click each rebuilt row takes.
 void wire_parse_report(Application& app)
 {
     app.parse_pane.pane.set_layout_callback(forward_layout<lay_out_parse_report_pane>);
-    app.parse_report.row_scroll.on_wheel_callback = repaint_after_wheel;
-    app.parse_report.report_scroll.on_wheel_callback = repaint_after_wheel;
     app.parse_report.row_click = on_parse_report_row_click;
-}
-
-// The side panels' list and detail panes, the entity details among them.
-void wire_list_pane_wheels(Application& app)
-{
-    for (lumo::SP& pane : app.list_panes)
-        pane.on_wheel_callback = repaint_after_wheel;
 }
 
 void install_layout_callbacks(Application& app)
@@ -542,5 +523,4 @@ void install_action_callbacks(Application& app)
     wire_command_buttons(app);
     wire_strips(app);
     wire_parse_report(app);
-    wire_list_pane_wheels(app);
 }

@@ -28,7 +28,7 @@ void open_capture_pane(Application& app, ModalState state)
     set_modal_masks(app, true);
     refresh_root(app);
     app.redraw_requested = 1;
-    if (app.platform.request_repaint != nullptr) app.platform.request_repaint();
+    request_paint(app);
 }
 
 void take_capture(Application& app, const RenderScene& scene)

@@ -7,6 +7,7 @@
 #include "app/actions/shortcuts.h"
 #include "state/application.h"
 #include "panels/info_texts.h"
+#include "shell/refresh.h"
 #include "platform/input_codes.h"
 #include "platform/trace.h"
 #include "platform/window_callbacks.h"
@@ -91,10 +92,15 @@ bool route_button(Application& app, std::int32_t button, std::int32_t state, std
         const bool used = app.root.dispatch_wheel(x, y, button == MOUSE_WHEEL_UP ? -1 : 1);
         // A scroll pane that takes the notch moves its content without a
         // callback of its own: the window shows it at the next paint.
-        if (used && app.platform.request_repaint != nullptr) app.platform.request_repaint();
+        if (used) request_paint(app);
         return used;
     }
     if (button < MOUSE_LEFT || button > MOUSE_RIGHT) return false;
+    // A press or a release changes what shows without a callback that
+    // paints: a track press moves its thumb, a press elsewhere takes a
+    // field's caret away, a release ends a drag where it was let go. Every
+    // one asks for the frame that shows it, whether a widget took it or not.
+    request_paint(app);
     if (state == BUTTON_PRESSED) return app.root.dispatch_mouse_down(x, y, button);
     const bool used = app.root.dispatch_mouse_up(x, y, button);
     if (lumo::g_drag_widget != nullptr) {
