@@ -5,16 +5,18 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
 using namespace program_driver;
 using namespace program_driver::metrics;
 
-constexpr int ENTITIES = 2, PARAMETERS = 3; // the side panels
-constexpr int INSET = 12;                   // kept free for a scroll bar at a side panel's right
+constexpr int CONSOLE = 1, ENTITIES = 2, PARAMETERS = 3; // the side panels
+constexpr int INSET = 12; // kept free for a scroll bar at a side panel's right
 
 // How far a text stands out of its box: the largest difference in luminance
 // from the luminance most of the box shows.
@@ -55,13 +57,54 @@ protected:
     }
     bool selected(int row) { return program.pixel(150, top(row) + 3).bluish(); }
 
-    // Side panel 2 or 3 with its key, until its tab shows highlighted.
+    // A side panel with its key, until its tab shows highlighted.
     void show_side_panel(int panel)
     {
-        const char* const names[] = {"entity inspector", "parameter control"};
+        const char* const names[] = {"console", "entity inspector", "parameter control"};
         ASSERT_TRUE(toggle_until([&] { return program.pixel(86 * panel - 54, 62).bluish(); },
                                  XK_1 + panel - 1))
-            << "the " << names[panel - 2] << " opens";
+            << "the " << names[panel - 1] << " opens";
+    }
+
+    // Presses on a scroll bar halfway between `start`, where its thumb is,
+    // and `end`, drags to `end` and lets go there. The press, the held drag
+    // and the release, with the pointer still on the thumb, each show the
+    // content moved in `rows`; dragged back to `start`, it shows as before.
+    void drag_thumb(const char* what, std::pair<int, int> start, std::pair<int, int> end,
+                    const std::function<Image()>& rows)
+    {
+        SCOPED_TRACE(what);
+        program.move_pointer(W / 2, H / 2);
+        ASSERT_TRUE(wait_until_still(rows));
+        const Image before = rows();
+        const auto moved_from = [&](const Image& image) {
+            return eventually([&] { return rows().differences(image) > 300; });
+        };
+        const std::pair middle{(start.first + end.first) / 2, (start.second + end.second) / 2};
+        program.move_pointer(middle.first, middle.second);
+        program.hold_button(1, true);
+        EXPECT_TRUE(moved_from(before)) << "a press on the track moves the rows";
+        const Image pressed = rows();
+        slide_pointer(middle, end);
+        EXPECT_TRUE(moved_from(pressed)) << "the rows follow while the button is held";
+        program.hold_button(1, false);
+        ASSERT_TRUE(wait_until_still(rows));
+        EXPECT_GT(rows().differences(pressed), 300) << "the release leaves them where they went";
+        program.hold_button(1, true);
+        slide_pointer(end, start);
+        program.hold_button(1, false);
+        EXPECT_TRUE(eventually([&] { return rows().differences(before) == 0; }))
+            << "dragged back, the rows show as before";
+    }
+
+    // Moves the held pointer in steps of 10 pixels, as a hand does.
+    void slide_pointer(std::pair<int, int> from, std::pair<int, int> to)
+    {
+        const int steps =
+            std::max(std::abs(to.first - from.first), std::abs(to.second - from.second)) / 10 + 1;
+        for (int i = 1; i <= steps; ++i, usleep(20'000))
+            program.move_pointer(from.first + (to.first - from.first) * i / steps,
+                                 from.second + (to.second - from.second) * i / steps);
     }
 
     // The tool-menu buttons, none of them hovered.
@@ -275,6 +318,20 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
         const int under_hint = U + 2 * M + 2 * G - 4; // the hint bar's foot, below its lines
         EXPECT_TRUE(wait_until([&] { return program.pixel(S + 2, under_hint) == hovered_row; }))
             << "the hint bar shows in the row's colour";
+
+        // The selected row's parameters overflow the details; the kernel
+        // channel's lines (the last run's) are wider than the console.
+        const int details_bottom = H - M - T;
+        drag_thumb("the parameter details' thumb", {S - 4, details_top + 4},
+                   {S - 4, details_bottom - 8}, [&] {
+                       return program.capture(0, details_top, S - INSET,
+                                              details_bottom - details_top);
+                   });
+        show_side_panel(CONSOLE);
+        const int channel_bottom = U + M + T + (H - U - 2 * M - 2 * T) / 2;
+        drag_thumb(
+            "the kernel channel's thumb", {4, channel_bottom - 4}, {S - 8, channel_bottom - 4},
+            [&] { return program.capture(0, U + M + T, S, channel_bottom - U - M - T - INSET); });
     }
 }
 
