@@ -2,15 +2,30 @@
 
 #include "model/console_state.h"
 
+namespace {
+
+enum ConsoleView { MAIN_LOG_VIEW = 0, CHANNEL_VIEW = 1 };
+
+// The main log sits four units tighter than the channel view.
+constexpr int MAIN_LOG_HEIGHT_TRIM = 4;
+
+// Its scroll pane's range follows the view's box, so the box must follow the
+// measured text for the last line to be reachable.
+void size_to_text(lumo::T& view, int gap, int height_trim)
+{
+    view.width = view.label_width + 2 * gap;
+    view.height = view.label_height - height_trim + 2 * gap;
+}
+
+} // namespace
+
 void show_console_log(Application& app)
 {
     if (app.current_console == nullptr) return;
     const ConsoleState& console = *app.current_console;
-    lumo::T& view = app.text_views[0];
+    lumo::T& view = app.text_views[MAIN_LOG_VIEW];
     view.set_text_lines(console.lines, console.line_count);
-    view.width = view.label_width + 2 * app.layout.gap;
-    // The main log sits four units tighter than the channel view.
-    view.height = view.label_height - 4 + 2 * app.layout.gap;
+    size_to_text(view, app.layout.gap, MAIN_LOG_HEIGHT_TRIM);
     // The newest lines are the ones to see.
     app.console.log_scroll.fraction_y = 1.0;
 }
@@ -20,9 +35,16 @@ void show_console_channel(Application& app)
     if (app.current_console == nullptr) return;
     const ConsoleState& console = *app.current_console;
     const auto k = static_cast<std::size_t>(console.shown_channel);
-    lumo::T& view = app.text_views[1];
+    lumo::T& view = app.text_views[CHANNEL_VIEW];
     view.set_text_lines(console.channel_lines[k], console.channel_count[k]);
-    view.width = view.label_width + 2 * app.layout.gap;
-    view.height = view.label_height + 2 * app.layout.gap;
+    size_to_text(view, app.layout.gap, 0);
     app.console.channel_scroll.fraction_y = 1.0;
+}
+
+void measure_console_views(Application& app)
+{
+    for (lumo::T& view : app.text_views)
+        view.measure_label();
+    size_to_text(app.text_views[MAIN_LOG_VIEW], app.layout.gap, MAIN_LOG_HEIGHT_TRIM);
+    size_to_text(app.text_views[CHANNEL_VIEW], app.layout.gap, 0);
 }

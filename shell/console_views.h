@@ -11,3 +11,6 @@
 void show_console_log(Application& app);
 // Hands the shown channel's used lines to the channel widget and sizes it.
 void show_console_channel(Application& app);
+// Measures both widgets' texts again in the font they now have and sizes
+// them as the two above do, keeping where each is scrolled to.
+void measure_console_views(Application& app);

@@ -517,10 +517,9 @@ void select_console_channel(Application& app, std::int32_t channel)
 void select_text_view_font(Application& app, bool enlarged)
 {
     app.view_settings.view_flags[VIEW_FLAG_TEXT_VIEW_FONT] = enlarged ? 1 : 0;
-    for (lumo::T& text : app.text_views) {
+    for (lumo::T& text : app.text_views)
         text.font = enlarged ? lumo::kFontSmall : lumo::kFontRegular;
-        text.measure_label();
-    }
+    measure_console_views(app);
 }
 
 void show_labelled_toggle(lumo::P& button, bool on)

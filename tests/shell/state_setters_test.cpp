@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <memory>
 
+#include "lumo/draw_list.h"
 #include "lumo/font.h"
+#include "model/console_state.h"
+#include "shell/console_views.h"
 #include "shell/themes.h"
+#include "state/current_environment.h"
 
 namespace {
 
@@ -208,6 +213,48 @@ TEST_F(StateSettersTest, HintBarFollowsTheTooltipWidget)
     EXPECT_EQ(app.hint_texts[0], "");
     EXPECT_FALSE(app.hint_bar.icon.visible);
     EXPECT_EQ(app.hint_bar.texts[0].margin.left, 4);
+}
+
+// A long log and kernel channel, switched to the other console font and
+// back: each view scrolled to its end still shows its last line at the
+// bottom of its pane, as the box the pane scrolls over follows the text
+// measured in the font it now has.
+TEST_F(StateSettersTest, EachConsoleViewScrollsToItsLastLineInEitherFont)
+{
+    add_first_environment(app);
+    ConsoleState& console = *app.current_console;
+    std::vector<std::string> lines(3000, "a");
+    lines.back() = "last";
+    console.lines = lines;
+    console.line_count = static_cast<std::int32_t>(lines.size());
+    console.channel_lines[CHANNEL_KERNEL] = lines;
+    console.channel_count[CHANNEL_KERNEL] = console.line_count;
+    for (lumo::T& view : app.text_views)
+        view.font = lumo::kFontSmall; // the trace starts enlarged
+    show_console_log(app);
+    show_console_channel(app);
+    const std::array<lumo::SP*, 2> panes{&app.console.log_scroll, &app.console.channel_scroll};
+    for (std::size_t i = 0; i < panes.size(); ++i) {
+        app.text_views[i].padding.left = app.text_views[i].padding.top = app.layout.gap;
+        panes[i]->children = {&app.text_views[i]};
+        panes[i]->width = panes[i]->height = 300;
+    }
+    for (const bool enlarged : {false, true}) {
+        select_text_view_font(app, enlarged);
+        for (lumo::SP* pane : panes) {
+            pane->fraction_y = 1.0;
+            pane->layout();
+            lumo::DrawList list;
+            lumo::build_draw_list(*pane, list);
+            std::map<float, int> glyphs_by_row;
+            for (const lumo::DrawQuad& quad : list.quads)
+                if (quad.texture == lumo::DrawTexture::kFont) ++glyphs_by_row[quad.y0];
+            const int lowest_row = glyphs_by_row.empty() ? 0 : glyphs_by_row.rbegin()->second;
+            EXPECT_EQ(lowest_row, 4)
+                << "the lowest row shown is \"last\": " << (enlarged ? "enlarged " : "regular ")
+                << (pane == panes[0] ? "log" : "channel");
+        }
+    }
 }
 
 } // namespace
