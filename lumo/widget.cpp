@@ -50,7 +50,31 @@ template <typename Test> P* deepest(const std::vector<HitStep>& path, Test test)
     return nullptr;
 }
 
+// The pointer over the path's deepest widget: the innermost widget with a
+// hover style is hovered, the innermost with a hint shows it. True when
+// either changed.
+bool hover_along(const std::vector<HitStep>& path)
+{
+    P* hover = deepest(path, [](const P& w) { return w.has_hover_style(); });
+    P* tooltip = deepest(path, [](const P& w) { return w.has_hint(); });
+    const bool changed = hover != g_hovered_widget || tooltip != g_tooltip_widget;
+    if (hover != g_hovered_widget) {
+        if (g_hovered_widget != nullptr) g_hovered_widget->hovered = false;
+        if (hover != nullptr) hover->hovered = true;
+        g_hovered_widget = hover;
+    }
+    g_tooltip_widget = tooltip;
+    return changed;
+}
+
 } // namespace
+
+bool settle_hover(P& root, int px, int py)
+{
+    std::vector<HitStep> path;
+    root.hit_test(px, py, 0, 0, path);
+    return hover_along(path);
+}
 
 bool shift_held(int modifiers)
 {
@@ -285,13 +309,7 @@ bool P::dispatch_mouse_move(int px, int py)
 {
     std::vector<HitStep> path;
     hit_test(px, py, 0, 0, path);
-    P* hover = deepest(path, [](const P& w) { return w.has_hover_style(); });
-    if (hover != g_hovered_widget) {
-        if (g_hovered_widget != nullptr) g_hovered_widget->hovered = false;
-        if (hover != nullptr) hover->hovered = true;
-        g_hovered_widget = hover;
-    }
-    g_tooltip_widget = deepest(path, [](const P& w) { return w.has_hint(); });
+    hover_along(path);
     // A pointer outside the receiver (it left the window) is over none of its
     // widgets, so the receiver itself hears of it, as over its backdrop.
     if (path.empty()) return on_move && on_move(px - x, py - y, 0);

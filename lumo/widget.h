@@ -265,6 +265,13 @@ protected:
 // tree, in no particular order.
 std::vector<P*> live_widgets();
 
+// Works the hover out again for a pointer resting at (px, py), in root
+// coordinates: the hovered flag, g_hovered_widget and g_tooltip_widget
+// become what a move there would make them, on the tree as laid out now,
+// but no move callback runs. Rows that scrolled or were rebuilt under a
+// still pointer need it. True when the hovered or the hint widget changed.
+bool settle_hover(P& root, int px, int py);
+
 // Shift is held, by the event's modifier bits or by the held-key counters.
 bool shift_held(int modifiers);
 

@@ -88,7 +88,6 @@ void install_list_callbacks(lumo::KL& list, lumo::ClickFn click, lumo::LayoutFn 
 {
     list.on_click = click;
     list.on_press = store_list_pointer;
-    list.on_wheel_callback = request_list_relayout;
     list.set_layout_callback(layout);
 }
 
@@ -227,12 +226,6 @@ void configure_row_marker(const Application& app, lumo::P& marker, bool set)
 bool store_list_pointer(int x, int y, int /*button*/)
 {
     if (g_app != nullptr) g_app->lists.pointer = {x, y};
-    return false;
-}
-
-bool request_list_relayout(int /*x*/, int /*y*/, int /*steps*/)
-{
-    if (g_app != nullptr) g_app->lists.relayout_requested = 1;
     return false;
 }
 

@@ -46,5 +46,3 @@ void configure_row_marker(const Application& app, lumo::P& marker, bool set);
 void restore_hovered_row(EntityRowList& rows, std::int32_t index);
 // The lists' press and move callbacks: keep the point, leave the event to the row.
 bool store_list_pointer(int x, int y, int button);
-// The lists' wheel callback: ask for a layout pass, leave the event to the pane.
-bool request_list_relayout(int x, int y, int steps);

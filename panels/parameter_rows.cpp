@@ -370,7 +370,6 @@ void rebuild_parameter_rows(Application& app)
     add_row_separators(app, panel.list, panel.rows, n);
     panel.list.on_click = app.lists.callbacks.parameter_row_click;
     panel.list.on_press = store_list_pointer;
-    panel.list.on_wheel_callback = request_list_relayout;
     panel.list.set_layout_callback(app.lists.callbacks.parameter_list_layout);
     restore_hovered_row(panel.rows, hovered);
     refresh_root(app);

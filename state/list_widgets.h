@@ -121,9 +121,6 @@ struct ListPanels {
     // The last press or move point in a list, kept by the lists' press
     // callbacks so that a rebuild can restore the hover state.
     std::array<std::int32_t, 2> pointer{0, 0};
-    // Set by a wheel that scrolled a list or a strip: the next wheel event
-    // lays the interface out again before it is routed.
-    std::uint8_t relayout_requested = 0;
 };
 
 // The scroll panes of the two side panels: each list above its details.

@@ -161,7 +161,6 @@ void scroll_tool_strip(Application& app, int notches)
         if (visible > content) return;
         if (!step_fraction(app.scroll.tool_menus[static_cast<std::size_t>(open)], notches)) return;
         refresh_root(app);
-        app.lists.relayout_requested = 1;
         return;
     }
     if (visible > app.script_list_label.width) return;
@@ -176,5 +175,4 @@ void scroll_settings_strip(Application& app, int notches)
     if (menu.row_list.size() < 7) return;
     if (!step_fraction(app.scroll.settings_menus[static_cast<std::size_t>(open)], notches)) return;
     refresh_root(app);
-    app.lists.relayout_requested = 1;
 }

@@ -11,7 +11,6 @@ namespace {
 struct StepperRule {
     double step;
     bool consumed_when_still;
-    bool request_relayout;
     // True when the strip's view is too small for its content.
     bool (*needs_scrolling)(const Application&);
 };
@@ -88,21 +87,19 @@ constexpr double BAR_STEP = 0.125;
 constexpr int RUN_PANE_STEP = 48;
 constexpr double NAVIGATOR_LIST_STEP = 0.05;
 
-// The status line's offset is computed on every layout pass anyway, so its
-// stepper asks for no extra relayout.
 constexpr std::array<StepperRule, SCROLL_STRIP_COUNT> RULES{{
-    {NAVIGATOR_LIST_STEP, false, true, navigator_list_scrolls},
-    {BAR_STEP, false, true, navigator_path_scrolls},
-    {BAR_STEP, true, true, tabs_scroll},
-    {BAR_STEP, true, false, status_scrolls},
-    {BAR_STEP, true, true, tools_scroll},
-    {BAR_STEP, true, true, menus_scroll},
-    {BAR_STEP, true, true, sliders_scroll},
-    {BAR_STEP, true, true, colours_scroll},
-    {BAR_STEP, true, true, directives_scroll},
-    {BAR_STEP, true, true, variants_scroll},
-    {BAR_STEP, true, true, parallel_flags_scroll},
-    {BAR_STEP, true, true, inspector_scrolls},
+    {NAVIGATOR_LIST_STEP, false, navigator_list_scrolls},
+    {BAR_STEP, false, navigator_path_scrolls},
+    {BAR_STEP, true, tabs_scroll},
+    {BAR_STEP, true, status_scrolls},
+    {BAR_STEP, true, tools_scroll},
+    {BAR_STEP, true, menus_scroll},
+    {BAR_STEP, true, sliders_scroll},
+    {BAR_STEP, true, colours_scroll},
+    {BAR_STEP, true, directives_scroll},
+    {BAR_STEP, true, variants_scroll},
+    {BAR_STEP, true, parallel_flags_scroll},
+    {BAR_STEP, true, inspector_scrolls},
 }};
 
 } // namespace
@@ -149,7 +146,6 @@ bool step_scroll_strip(Application& app, ScrollStrip strip, int steps)
     if (moved == fraction) return rule.consumed_when_still;
     fraction = moved;
     refresh_root(app);
-    if (rule.request_relayout) app.lists.relayout_requested = 1;
     return true;
 }
 

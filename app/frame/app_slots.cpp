@@ -11,6 +11,7 @@
 #include "app/frame/input_handlers.h"
 
 #include "app/frame/image_capture.h"
+#include "app/frame/pointer_hover.h"
 #include "app/frame/render_scene_input.h"
 #include "state/application.h"
 #include "platform/clock.h"
@@ -32,21 +33,6 @@ std::int64_t steady_ns()
 void store_pointer(Application& app, std::int32_t x, std::int32_t y)
 {
     app.pointer_position = {x, y};
-}
-
-// While the hint bar shows the pick's lines, a move that stays over the 3-D
-// view keeps them: the pick the move asks for replaces them, or takes them
-// away when nothing lies under the pointer. Dropped at the move, the bar
-// would vanish for one frame at every step of the pointer.
-void keep_pick_hint(Application& app, const lumo::P* tooltip_before, std::int32_t x, std::int32_t y)
-{
-    lumo::P& indicator = app.llmi_indicator;
-    if (tooltip_before != &indicator || lumo::g_tooltip_widget != nullptr ||
-        app.view_settings.pick_mode == '!' || indicator.hint_title == nullptr)
-        return;
-    const lumo::VL& view = app.view;
-    if (view.visible && view.pane_at(x - view.x, y - view.y) >= 0)
-        lumo::g_tooltip_widget = &indicator;
 }
 
 } // namespace
@@ -141,8 +127,11 @@ void paint_frame_timed(Application& app)
     // only for frames that were asked for.
     const bool requested = app.redraw_requested != 0;
     app.redraw_requested = 0;
-    // The scene's panes come from the laid-out view widget.
+    // The scene's panes come from the laid-out view widget. What lies under
+    // a resting pointer may have moved since the last frame: the hover
+    // follows before anything is drawn.
     app.root.layout();
+    settle_hover_after_layout(app);
     const RenderScene scene = build_render_scene(app);
     render_frame(
         app.root,

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/actions/shortcuts.h"
+#include "app/frame/pointer_hover.h"
 #include "state/application.h"
 #include "panels/info_texts.h"
 #include "shell/refresh.h"
@@ -81,21 +82,20 @@ bool is_click(std::int32_t button, std::int32_t state, std::int32_t x, std::int3
 bool route_button(Application& app, std::int32_t button, std::int32_t state, std::int32_t x,
                   std::int32_t y)
 {
-    if (button == MOUSE_WHEEL_UP || button == MOUSE_WHEEL_DOWN) {
-        // A notch that scrolled a strip asked for a fresh layout: the next
-        // notch finds the strip's rows where they now show, even before a
-        // paint has laid them out.
-        if (app.lists.relayout_requested != 0) {
-            app.lists.relayout_requested = 0;
-            app.root.layout();
-        }
+    const bool wheel = button == MOUSE_WHEEL_UP || button == MOUSE_WHEEL_DOWN;
+    if (!wheel && (button < MOUSE_LEFT || button > MOUSE_RIGHT)) return false;
+    // The event meets the tree as it stands now, even before a paint has
+    // laid out the last notch, key or rebuild: a click on a row that
+    // scrolled or was rebuilt under the resting pointer names that row.
+    app.root.layout();
+    if (settle_hover(app, x, y)) request_paint(app);
+    if (wheel) {
         const bool used = app.root.dispatch_wheel(x, y, button == MOUSE_WHEEL_UP ? -1 : 1);
         // A scroll pane that takes the notch moves its content without a
         // callback of its own: the window shows it at the next paint.
         if (used) request_paint(app);
         return used;
     }
-    if (button < MOUSE_LEFT || button > MOUSE_RIGHT) return false;
     // A press or a release changes what shows without a callback that
     // paints: a track press moves its thumb, a press elsewhere takes a
     // field's caret away, a release ends a drag where it was let go. Every

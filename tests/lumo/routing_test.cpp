@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <tuple>
 
@@ -186,6 +187,98 @@ TEST_F(Tree, APressOnAWidgetThatFollowsDragsStartsTheDragConsumedOrNot)
         EXPECT_EQ(g_log, (std::vector<std::string>{"press", "drag"}));
         EXPECT_EQ(g_last_y, 40) << "the drag in the row's coordinates";
         EXPECT_EQ(g_drag_widget, nullptr);
+    }
+}
+
+// A scroll pane of ten 100 x 30 rows in a 200 x 100 window onto them, and a
+// pointer resting at (50, 45), over row 1. The pane's click acts on the
+// hovered row, as the program's row lists do.
+struct StillPointer : ::testing::Test {
+    static constexpr int kX = 50, kY = 45;
+    UI root;
+    SP pane;
+    std::vector<std::unique_ptr<KL>> rows;
+    static inline int clicked = -2;
+    static inline int moves = 0;
+
+    void SetUp() override
+    {
+        place(root, 0, 0, 400, 300);
+        place(pane, 0, 0, 200, 100);
+        pane.on_click = [] {
+            clicked = g_hovered_widget != nullptr ? g_hovered_widget->row_id : -1;
+            return true;
+        };
+        pane.on_move = [](int, int, int) { return ++moves > 0; };
+        root.add_child(&pane);
+    }
+    void TearDown() override { clear_pointer_globals(); }
+
+    // The list at its top, the pointer moved onto row 1.
+    void start()
+    {
+        clear_pointer_globals();
+        pane.fraction_y = 0.0;
+        rebuild({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+        root.layout();
+        root.dispatch_mouse_move(kX, kY);
+        moves = 0;
+    }
+
+    // Destroys the rows and makes one per id, top to bottom.
+    void rebuild(const std::vector<int>& ids)
+    {
+        pane.children.clear();
+        rows.clear();
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            rows.push_back(std::make_unique<KL>());
+            place(*rows.back(), 0, 30 * static_cast<int>(i), 100, 30);
+            rows.back()->row_id = ids[i];
+            rows.back()->hover_colour = 0x20FFFFFF;
+            pane.add_child(rows.back().get());
+        }
+    }
+};
+
+TEST_F(StillPointer, AfterTheContentMovesTheHoverAndAClickNameTheRowUnderThePointer)
+{
+    struct Case {
+        const char* change;
+        void (*act)(StillPointer&);
+        int under; // row id under the pointer afterwards, -1 none
+    };
+    const Case cases[] = {
+        {"a wheel notch", [](StillPointer& t) { t.root.dispatch_wheel(kX, kY, 1); }, 2},
+        {"a press on the track",
+         [](StillPointer& t) {
+             t.root.dispatch_mouse_down(195, 90, 0);
+             t.root.dispatch_mouse_up(195, 90, 0);
+         },
+         8},
+        {"a rebuild with fewer rows", [](StillPointer& t) { t.rebuild({7}); }, -1},
+        {"a rebuild in another order",
+         [](StillPointer& t) { t.rebuild({9, 8, 7, 6, 5, 4, 3, 2, 1, 0}); }, 8},
+    };
+    for (const Case& c : cases) {
+        start();
+        ASSERT_EQ(g_hovered_widget, rows[1].get());
+        c.act(*this);
+        root.layout();
+        const bool hovered_before = g_hovered_widget != nullptr;
+        EXPECT_EQ(settle_hover(root, kX, kY), hovered_before || c.under >= 0) << c.change;
+        ASSERT_EQ(g_hovered_widget != nullptr, c.under >= 0) << c.change;
+        if (c.under >= 0) {
+            EXPECT_EQ(g_hovered_widget->row_id, c.under) << c.change;
+            EXPECT_TRUE(g_hovered_widget->hovered) << c.change;
+        }
+        EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](auto& r) { return r->hovered; }),
+                  c.under >= 0 ? 1 : 0)
+            << c.change;
+        clicked = -2;
+        root.dispatch_click(kX, kY);
+        EXPECT_EQ(clicked, c.under) << c.change;
+        EXPECT_EQ(moves, 0) << c.change << ": no move callback runs again";
+        EXPECT_FALSE(settle_hover(root, kX, kY)) << c.change << ": settled";
     }
 }
 

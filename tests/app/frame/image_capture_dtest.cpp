@@ -167,6 +167,7 @@ TEST_F(ImagePasses, ThePointerOverEachQuadPicksItsFlatIndexAndTriangleOncePerCha
         }
         // The inspection text is rewritten on a change only: a further frame
         // at the same spot leaves the cleared hint alone.
+        app.llmi_indicator.hint_title = nullptr;
         app.llmi_indicator.hint_text = nullptr;
         paint_with_pointer(c.x, c.y);
         EXPECT_EQ(app.llmi_indicator.hint_text, nullptr) << c.where;

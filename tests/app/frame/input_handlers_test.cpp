@@ -81,32 +81,56 @@ TEST_F(InputHandlersTest, TooSmallWindowBlocksKeys)
     }
 }
 
-// A wheel notch that scrolled asks for a layout: the next notch lays the
-// tree out once before it is routed, so it meets the rows where they show.
-// Every notch taken asks for a paint, one that nothing takes does not.
-TEST_F(InputHandlersTest, TheNextWheelNotchLaysOutWhatTheLastOneScrolled)
+lumo::P* g_moving_row = nullptr;
+int g_row_y = 0;
+
+// Each routed button and notch meets the tree as it stands: laid out first
+// and hovered at its point, so a row that moved under a resting pointer is
+// the one it finds. A changed hover asks for a paint, and so does a notch
+// taken or any left-button event; a notch nothing takes over an unchanged
+// hover does not.
+TEST_F(InputHandlersTest, EveryButtonAndNotchIsRoutedAfterALayoutAndAtItsHover)
 {
     static int layouts = 0;
     static int repaints = 0;
+    lumo::P row;
+    row.width = 100;
+    row.height = 20;
+    row.hover_colour = 0x20FFFFFF;
+    g_moving_row = &row;
+    g_app->root.add_child(&row);
     g_app->platform.request_repaint = [] { ++repaints; };
-    g_app->root.on_layout = [](int, int) { ++layouts; };
-    g_app->root.on_wheel_callback = [](int, int, int) {
-        g_app->lists.relayout_requested = 1;
-        return true;
+    g_app->root.on_layout = [](int, int) {
+        ++layouts;
+        g_moving_row->y = g_row_y;
     };
-    layouts = 0;
-    repaints = 0;
-    handle_platform_mouse_button(nullptr, MOUSE_WHEEL_DOWN, BUTTON_PRESSED, 10, 10);
-    EXPECT_EQ(layouts, 0) << "nothing asked for it yet";
-    EXPECT_EQ(repaints, 1);
-    handle_platform_mouse_button(nullptr, MOUSE_WHEEL_UP, BUTTON_PRESSED, 10, 10);
-    EXPECT_EQ(layouts, 1);
-    g_app->root.on_wheel_callback = nullptr;
-    handle_platform_mouse_button(nullptr, MOUSE_WHEEL_UP, BUTTON_PRESSED, 10, 10);
-    handle_platform_mouse_button(nullptr, MOUSE_WHEEL_UP, BUTTON_PRESSED, 10, 10);
-    EXPECT_EQ(layouts, 2) << "the request is used once";
-    EXPECT_EQ(repaints, 2) << "the notches nothing took";
-    EXPECT_EQ(g_app->lists.relayout_requested, 0);
+    struct Case {
+        std::int32_t button, state;
+        lumo::WheelFn wheel;
+        int row_y;
+        bool hovered;
+        int repaints;
+    };
+    const lumo::WheelFn takes = [](int, int, int) { return true; };
+    const Case cases[] = {
+        {MOUSE_WHEEL_DOWN, BUTTON_PRESSED, nullptr, 0, true, 1},
+        {MOUSE_WHEEL_DOWN, BUTTON_PRESSED, nullptr, 0, true, 0},
+        {MOUSE_WHEEL_UP, BUTTON_PRESSED, takes, 0, true, 1},
+        {MOUSE_WHEEL_UP, BUTTON_PRESSED, nullptr, 50, false, 1},
+        {MOUSE_LEFT, BUTTON_PRESSED, nullptr, 0, true, 2},
+        {MOUSE_LEFT, BUTTON_RELEASED, nullptr, 50, false, 2},
+    };
+    for (const Case& c : cases) {
+        layouts = repaints = 0;
+        g_row_y = c.row_y;
+        g_app->root.on_wheel_callback = c.wheel;
+        handle_platform_mouse_button(nullptr, c.button, c.state, 10, 10);
+        EXPECT_EQ(layouts, 1) << c.button << " at " << c.row_y;
+        EXPECT_EQ(lumo::g_hovered_widget == &row, c.hovered) << c.button << " at " << c.row_y;
+        EXPECT_EQ(row.hovered, c.hovered) << c.button << " at " << c.row_y;
+        EXPECT_EQ(repaints, c.repaints) << c.button << " at " << c.row_y;
+    }
+    g_app->root.children.clear();
 }
 
 } // namespace

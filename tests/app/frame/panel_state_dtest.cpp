@@ -159,9 +159,11 @@ TEST_P(PanelStateInProgram, PanelsAndPanesShowTheirOwnState)
     EXPECT_GT(header_text(), 30) << "the header still shows";
     EXPECT_LT(details_text(), 5) << "the details are hidden";
 
+    // The pointer leaves the row it rested on in the other list, since a
+    // hovered row shows the same highlight as a selected one. A click on the
+    // row's labels selects it; the pointer then leaves again.
+    program.move_pointer(W / 2, H / 2);
     show_side_panel(PARAMETERS);
-    // A click on the row's labels selects it; the pointer then leaves, since
-    // a hovered row shows the same highlight.
     ASSERT_TRUE(repeat_until([&] { return selected(0); },
                              [&] {
                                  program.click(150, top(0) + 25);
