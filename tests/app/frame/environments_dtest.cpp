@@ -326,24 +326,6 @@ protected:
     bool listed() { return ink(W - 80, 103, 50, 16) > 20; } // the "front" label
     bool marked_in_list() { return program.pixel(W - 98, 142).bluish(); }
     bool marked_in_grid() { return program.pixel(W - 46, 102).bluish(); }
-
-    // Opens parameters.plim into the current environment, selects it in the
-    // entity inspector and re-assembles it: its directives list in the column.
-    void load_directives()
-    {
-        open_navigator(true);
-        ASSERT_TRUE(toggle_until([&] { return program.pixel(100, 64).bluish(); }, XK_2))
-            << "the ENTITY tab";
-        ASSERT_TRUE(eventually([&] { return ink(8, 113, 120, 16) > 30; })) << "the script's row";
-        ASSERT_TRUE(click_until([&] { return program.pixel(120, 158).bluish(); }, 70, 121))
-            << "the entity is selected";
-        program.move_pointer(W / 2, H / 2);
-        program.key(XK_u, {XK_Control_L});
-        // The confirmation pane covers the view right of the middle.
-        ASSERT_TRUE(eventually([&] { return program.pixel(W / 2 + 200, H / 2 - 50).light(); }));
-        program.key(XK_Return);
-        ASSERT_TRUE(eventually([&] { return listed(); })) << "the directives list";
-    }
 };
 
 TEST_P(DirectiveColumnInEnvironments, EachEnvironmentMarksItsOwnLayoutAndDirective)

@@ -309,6 +309,16 @@ public:
         XSync(display_, False);
     }
 
+    // A click (or with buttons 4 and 5 a wheel notch) where the pointer
+    // rests: the program hears no motion before it.
+    void click_here(unsigned button = 1)
+    {
+        raise_and_focus();
+        XTestFakeButtonEvent(display_, button, True, CurrentTime);
+        XTestFakeButtonEvent(display_, button, False, CurrentTime);
+        XSync(display_, False);
+    }
+
     // Presses or releases a mouse button where the pointer is; between the
     // two, pointer moves drag.
     void hold_button(unsigned button, bool down)
@@ -574,6 +584,27 @@ protected:
         if (!open_all) return;
         program.key(XK_a, {XK_Control_L});
         program.key(XK_Return);
+    }
+
+    // Opens the workspace's scripts into the current environment, selects
+    // the first in the entity inspector and re-assembles it: its camera
+    // directives list in the column at the window's right edge.
+    void load_directives()
+    {
+        open_navigator(true);
+        ASSERT_TRUE(toggle_until([&] { return program.pixel(100, 64).bluish(); }, XK_2))
+            << "the ENTITY tab";
+        ASSERT_TRUE(eventually([&] { return ink(8, 113, 120, 16) > 30; })) << "the script's row";
+        ASSERT_TRUE(click_until([&] { return program.pixel(120, 158).bluish(); }, 70, 121))
+            << "the entity is selected";
+        program.move_pointer(W / 2, H / 2);
+        program.key(XK_u, {XK_Control_L});
+        // The confirmation pane covers the view right of the middle.
+        ASSERT_TRUE(eventually([&] { return program.pixel(W / 2 + 200, H / 2 - 50).light(); }));
+        program.key(XK_Return);
+        // The first directive's name in the column's first row.
+        ASSERT_TRUE(eventually([&] { return ink(W - 80, 103, 50, 16) > 10; }))
+            << "the directives list";
     }
 
     // Ctrl+N, until the new environment's tab shows its name and the fade
