@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
@@ -100,11 +101,19 @@ pid_t spawn_child(const std::string& executable, const TextList& arguments, cons
     return failed == 0 ? pid : -1;
 }
 
-void wait_for_child(pid_t pid, ProcessResult& result)
+// Waits for the child's end, blocking, or polling it with a call of
+// `while_waiting` between looks when one is given.
+void wait_for_child(pid_t pid, ProcessResult& result, void (*while_waiting)())
 {
+    const int options = while_waiting != nullptr ? WNOHANG : 0;
     int status = 0;
     pid_t waited = -1;
-    while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    for (;;) {
+        waited = ::waitpid(pid, &status, options);
+        if (waited < 0 && errno == EINTR) continue;
+        if (waited != 0) break;
+        while_waiting();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     if (waited != pid || !WIFEXITED(status)) return;
     result.exited = true;
@@ -114,7 +123,7 @@ void wait_for_child(pid_t pid, ProcessResult& result)
 // Drains both pipes on two reader threads while waiting for the child, then
 // joins them. False when a reader could not be started: its pipe is closed
 // instead, so the child cannot block on it, and the output is incomplete.
-bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, ProcessResult& result)
+bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, ProcessResult& result, void (*while_waiting)())
 {
     std::thread output_reader;
     std::thread error_reader;
@@ -127,20 +136,15 @@ bool drain_and_wait(pid_t pid, Pipe& out, Pipe& err, ProcessResult& result)
         if (!output_reader.joinable()) close_fd(out.read_end);
         close_fd(err.read_end);
     }
-    wait_for_child(pid, result);
+    wait_for_child(pid, result, while_waiting);
     if (output_reader.joinable()) output_reader.join();
     if (error_reader.joinable()) error_reader.join();
     return readers_started;
 }
 
-} // namespace
-
-bool process_failed(const ProcessResult& result)
-{
-    return !result.started || !result.exited || result.exit_code != 0;
-}
-
-ProcessResult run_process_with_status(const std::string& executable, const TextList& arguments)
+// One run; without `while_waiting` it blocks until the child has ended.
+ProcessResult run_child(const std::string& executable, const TextList& arguments,
+                        void (*while_waiting)())
 {
     ProcessResult result;
     if (executable.empty()) return result;
@@ -160,10 +164,30 @@ ProcessResult run_process_with_status(const std::string& executable, const TextL
     close_fd(err.write_end);
 
     result.started = pid > 0;
-    if (result.started && !drain_and_wait(pid, out, err, result)) result.output.clear();
+    if (result.started && !drain_and_wait(pid, out, err, result, while_waiting)) {
+        result.output.clear();
+    }
     close_fd(out.read_end);
     close_fd(err.read_end);
     return result;
+}
+
+} // namespace
+
+bool process_failed(const ProcessResult& result)
+{
+    return !result.started || !result.exited || result.exit_code != 0;
+}
+
+ProcessResult run_process_with_status(const std::string& executable, const TextList& arguments)
+{
+    return run_child(executable, arguments, nullptr);
+}
+
+ProcessResult run_process_while_waiting(const std::string& executable, const TextList& arguments,
+                                        void (*while_waiting)())
+{
+    return run_child(executable, arguments, while_waiting);
 }
 
 std::string run_process(const std::string& executable, const TextList& arguments)

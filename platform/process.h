@@ -36,6 +36,15 @@ ProcessResult run_process_with_status(const std::string& executable, const TextL
 // The same run for callers that judge it by its output alone.
 std::string run_process(const std::string& executable, const TextList& arguments);
 
+// The same run for a caller that must stay responsive while the child runs:
+// instead of blocking until it has ended, the calling thread calls
+// `while_waiting` about every 10 ms, the first time at once, until the child
+// has ended; then the output is drained as above. No call comes from another
+// thread, none after the child has been seen to end, and none when it could
+// not be started.
+ProcessResult run_process_while_waiting(const std::string& executable, const TextList& arguments,
+                                        void (*while_waiting)());
+
 // The working directory followed by a line break, as a command processor
 // prints it; empty when it cannot be determined.
 std::string current_directory();

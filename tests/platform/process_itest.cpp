@@ -138,3 +138,60 @@ TEST(RunProcess, ChildThatLingersDoesNotDelayAnotherThreadsRun)
     for (const std::string& output : lingering_outputs)
         EXPECT_EQ(output, "released");
 }
+
+namespace {
+
+// What the waiting caller of the next test sees of its own calls.
+struct WaitingCalls {
+    int count = 0;
+    bool all_on_caller = true;
+    std::thread::id caller;
+    std::string fifo; // the lingering child's, let go after a few calls
+    bool released = false;
+};
+WaitingCalls g_waiting;
+
+void note_waiting_call()
+{
+    ++g_waiting.count;
+    g_waiting.all_on_caller =
+        g_waiting.all_on_caller && std::this_thread::get_id() == g_waiting.caller;
+    if (g_waiting.count < 5 || g_waiting.released) return;
+    const int fd = ::open(g_waiting.fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) ::close(fd);
+    g_waiting.released = fd >= 0;
+}
+
+} // namespace
+
+// The waiting caller is called on its own thread, paced, until the child it
+// lets go has ended; a child that cannot start gives no call.
+TEST(RunProcess, WhileWaitingTheCallerIsCalledOnItsThreadUntilTheChildEnds)
+{
+    const ScratchDir scratch;
+    g_waiting = {0, true, std::this_thread::get_id(), scratch.path("fifo"), false};
+    ASSERT_EQ(::mkfifo(g_waiting.fifo.c_str(), 0600), 0);
+    // Lets the child go should the calls never come, so a fault fails the test.
+    std::promise<void> returned;
+    std::thread rescue([fifo = g_waiting.fifo, done = returned.get_future()] {
+        if (done.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return;
+        const int fd = open_fifo_writer_when_read(fifo);
+        if (fd >= 0) ::close(fd);
+    });
+    const auto begin = std::chrono::steady_clock::now();
+    const ProcessResult result =
+        run_process_while_waiting(kProbe, {"wait-fifo", g_waiting.fifo}, note_waiting_call);
+    const auto waited = std::chrono::steady_clock::now() - begin;
+    returned.set_value();
+    EXPECT_EQ(result.output, "released");
+    EXPECT_FALSE(process_failed(result));
+    EXPECT_TRUE(g_waiting.released) << "the child ended only when a call let it go";
+    EXPECT_TRUE(g_waiting.all_on_caller);
+    EXPECT_GE(waited, std::chrono::milliseconds(40)) << "five calls, paced about 10 ms apart";
+
+    g_waiting.count = 0;
+    EXPECT_FALSE(
+        run_process_while_waiting("no-such-program-for-plim-tests", {}, note_waiting_call).started);
+    EXPECT_EQ(g_waiting.count, 0);
+    rescue.join();
+}
