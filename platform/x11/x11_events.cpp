@@ -151,6 +151,41 @@ void handle_client_message(const XClientMessageEvent& message)
     emit_event(&WindowCallbacks::on_close);
 }
 
+// The keyboard has gone elsewhere: releases made there never reach us, so
+// the keys held are forgotten, here and in the application.
+void forget_held_keys()
+{
+    std::memset(g_keycode_down, 0, sizeof g_keycode_down);
+    emit_event(&WindowCallbacks::on_unfocus);
+}
+
+// Whether keys go to the window wherever the pointer is. With the focus on
+// the pointer's root (PointerRoot, where no window manager runs) or on an
+// ancestor they follow the pointer, and the X server marks a leave as
+// focused all the same, so only the server's focus tells.
+bool keyboard_focus_on_window()
+{
+    Window focus = None;
+    int revert_to = 0;
+    XGetInputFocus(g_x11.display, &focus, &revert_to);
+    return focus == g_x11.window;
+}
+
+void handle_crossing(const XCrossingEvent& crossing)
+{
+    // Only the pointer crossing the window's edge counts; a grab taking or
+    // giving back the pointer does not move it.
+    if (crossing.mode != NotifyNormal || crossing.detail == NotifyInferior) return;
+    if (crossing.type == EnterNotify) {
+        emit_event(&WindowCallbacks::on_enter);
+        return;
+    }
+    emit_event(&WindowCallbacks::on_exit);
+    // A keyboard that follows the pointer leaves with it, and no focus event
+    // tells so.
+    if (!keyboard_focus_on_window()) forget_held_keys();
+}
+
 } // namespace
 
 void reset_input_state()
@@ -200,23 +235,16 @@ void handle_window_event(XEvent& event)
         break;
     case EnterNotify:
     case LeaveNotify:
-        // Only the pointer crossing the window's edge counts; a grab taking
-        // or giving back the pointer does not move it.
-        if (event.xcrossing.mode != NotifyNormal || event.xcrossing.detail == NotifyInferior) break;
-        emit_event(event.type == EnterNotify ? &WindowCallbacks::on_enter
-                                             : &WindowCallbacks::on_exit);
+        handle_crossing(event.xcrossing);
         break;
     case FocusIn:
         if (event.xfocus.detail == NotifyInferior) break;
         emit_event(&WindowCallbacks::on_focus);
         break;
     case FocusOut:
-        // Releases made elsewhere never reach us; forget which keys were
-        // down, here and in the application. The focus moving within the
-        // window leaves the keys alone.
+        // The focus moving within the window leaves the keys alone.
         if (event.xfocus.detail == NotifyInferior) break;
-        std::memset(g_keycode_down, 0, sizeof g_keycode_down);
-        emit_event(&WindowCallbacks::on_unfocus);
+        forget_held_keys();
         break;
     case MappingNotify:
         XRefreshKeyboardMapping(&event.xmapping);

@@ -226,6 +226,16 @@ protected:
     {
         send_input(&XEvent::xmotion, MotionNotify, 0, x, y, state);
     }
+    // The pointer crossing the window's edge; `focus` tells whether the
+    // keyboard focus is on the window.
+    void send_crossing(int type, int mode, int detail, Bool focus = False)
+    {
+        XEvent event = {};
+        event.xcrossing = {type, 0,           True, peer_, window_, DefaultRootWindow(peer_),
+                           0,    CurrentTime, 0,    0,     0,       0,
+                           mode, detail,      True, focus, 0};
+        XSendEvent(peer_, window_, False, NoEventMask, &event);
+    }
 
     Display* peer_ = nullptr;
     Window window_ = 0;

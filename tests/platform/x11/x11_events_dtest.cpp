@@ -117,25 +117,15 @@ TEST_F(InputEvents, CrossingsAndFocusReachTheirSlots)
     record_.on_enter = [](WindowCallbacks*) { return log_slot("enter"); };
     record_.on_exit = [](WindowCallbacks*) { return log_slot("exit"); };
     record_.on_focus = [](WindowCallbacks*) { return log_slot("focus"); };
-    auto cross = [&](int type, int mode, int detail) {
-        XEvent event{};
-        event.xcrossing.type = type;
-        event.xcrossing.send_event = True;
-        event.xcrossing.display = peer_;
-        event.xcrossing.window = window_;
-        event.xcrossing.mode = mode;
-        event.xcrossing.detail = detail;
-        XSendEvent(peer_, window_, False, NoEventMask, &event);
-    };
     auto focus_in = [&](int detail) {
         XEvent event{};
         event.xfocus = {FocusIn, 0, True, peer_, window_, NotifyNormal, detail};
         XSendEvent(peer_, window_, False, NoEventMask, &event);
     };
-    cross(EnterNotify, NotifyNormal, NotifyAncestor);
-    cross(LeaveNotify, NotifyGrab, NotifyAncestor);
-    cross(LeaveNotify, NotifyNormal, NotifyInferior);
-    cross(LeaveNotify, NotifyNormal, NotifyNonlinear);
+    send_crossing(EnterNotify, NotifyNormal, NotifyAncestor);
+    send_crossing(LeaveNotify, NotifyGrab, NotifyAncestor);
+    send_crossing(LeaveNotify, NotifyNormal, NotifyInferior);
+    send_crossing(LeaveNotify, NotifyNormal, NotifyNonlinear);
     focus_in(NotifyInferior);
     focus_in(NotifyNonlinear);
     settle();
@@ -157,4 +147,45 @@ TEST_F(InputEvents, FocusLossReachesTheUnfocusSlotAndForgetsHeldKeys)
     send_key(true, XK_1); // its release went elsewhere: a new press
     settle();
     EXPECT_EQ(g_slot_log, (Log{"down 49 0", "up 49 0", "unfocus", "down 49 0", "up 49 0"}));
+}
+
+// Without a window manager the keyboard follows the pointer out, and no
+// focus event says so: a key held then is forgotten as on a focus loss, so
+// pressed again it is a new press, not a repeat. A plain leave counts unless
+// the focus is on the window itself.
+TEST_F(InputEvents, LeavingWithTheKeyboardForgetsHeldKeys)
+{
+    record_.on_exit = [](WindowCallbacks*) { return log_slot("exit"); };
+    record_.on_unfocus = [](WindowCallbacks*) { return log_slot("unfocus"); };
+    struct Leave {
+        const char* name;
+        Window focus;
+        int mode, detail;
+        Log log;
+    };
+    const Log forgotten = {"exit", "unfocus", "down 49 0", "up 49 0"};
+    const Leave leaves[] = {
+        {"the focus on the pointer's root", PointerRoot, NotifyNormal, NotifyNonlinear, forgotten},
+        {"the focus on the root window", DefaultRootWindow(peer_), NotifyNormal, NotifyAncestor,
+         forgotten},
+        {"no focus", None, NotifyNormal, NotifyNonlinear, forgotten},
+        {"the focus on the window", window_, NotifyNormal, NotifyNonlinear, {"exit"}},
+        {"a grab takes the pointer", PointerRoot, NotifyGrab, NotifyAncestor, {}},
+        {"into a child window", PointerRoot, NotifyNormal, NotifyInferior, {}},
+    };
+    for (const Leave& leave : leaves) {
+        SCOPED_TRACE(leave.name);
+        XSetInputFocus(peer_, leave.focus, RevertToPointerRoot, CurrentTime);
+        send_key(true, XK_1);
+        settle();
+        g_slot_log.clear();
+        // The server marks a leave as focused whenever the keyboard is not elsewhere.
+        send_crossing(LeaveNotify, leave.mode, leave.detail, leave.focus != None);
+        send_key(true, XK_1);
+        settle();
+        EXPECT_EQ(g_slot_log, leave.log);
+        send_key(false, XK_1);
+        settle();
+    }
+    XSetInputFocus(peer_, PointerRoot, RevertToPointerRoot, CurrentTime);
 }
