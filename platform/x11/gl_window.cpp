@@ -54,6 +54,8 @@ void intern_atoms(Display* display, X11Atoms& atoms)
     atoms.net_wm_icon = atom("_NET_WM_ICON");
     atoms.net_wm_state = atom("_NET_WM_STATE");
     atoms.net_wm_state_fullscreen = atom("_NET_WM_STATE_FULLSCREEN");
+    atoms.net_wm_state_maximized_vert = atom("_NET_WM_STATE_MAXIMIZED_VERT");
+    atoms.net_wm_state_maximized_horz = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
     atoms.utf8_string = atom("UTF8_STRING");
     atoms.xdnd_aware = atom("XdndAware");
     atoms.xdnd_enter = atom("XdndEnter");

@@ -5,15 +5,20 @@
 #include "platform/x11/clipboard.h"
 #include "platform/x11/x11_state.h"
 
+#include <X11/Xatom.h>
+
 #include <algorithm>
 
 namespace {
 
 std::uint8_t g_fullscreen_flag = 0;
 
-// The EWMH request to add or remove the full-screen state; without a window
+constexpr long NET_WM_STATE_REMOVE = 0;
+constexpr long NET_WM_STATE_ADD = 1;
+
+// The EWMH request to add or remove one or two states; without a window
 // manager nobody answers and the window stays as it is.
-void ask_for_fullscreen(bool on)
+void ask_for_states(long action, Atom first, Atom second)
 {
     XEvent event = {};
     XClientMessageEvent& message = event.xclient;
@@ -21,12 +26,39 @@ void ask_for_fullscreen(bool on)
     message.window = g_x11.window;
     message.message_type = g_x11.atoms.net_wm_state;
     message.format = 32;
-    message.data.l[0] = on ? 1 : 0; // _NET_WM_STATE_ADD or _REMOVE
-    message.data.l[1] = static_cast<long>(g_x11.atoms.net_wm_state_fullscreen);
+    message.data.l[0] = action;
+    message.data.l[1] = static_cast<long>(first);
+    message.data.l[2] = static_cast<long>(second);
     message.data.l[3] = 1; // request from a normal application
     XSendEvent(g_x11.display, DefaultRootWindow(g_x11.display), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(g_x11.display);
+}
+
+// Whether the window manager holds the window maximised either way, as the
+// window's _NET_WM_STATE tells.
+bool held_maximised()
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    const int status =
+        XGetWindowProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_state, 0, 64, False,
+                           XA_ATOM, &type, &format, &count, &remaining, &data);
+    bool maximised = false;
+    if (status == Success && data != nullptr && type == XA_ATOM && format == 32) {
+        const auto* states = reinterpret_cast<const Atom*>(data); // Xlib returns longs
+        for (unsigned long i = 0; i < count && !maximised; ++i) {
+            maximised = states[i] == g_x11.atoms.net_wm_state_maximized_vert ||
+                        states[i] == g_x11.atoms.net_wm_state_maximized_horz;
+        }
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return maximised;
 }
 
 } // namespace
@@ -41,7 +73,8 @@ std::uint8_t set_fullscreen_flag(std::uint8_t flag)
     const std::uint8_t previous = g_fullscreen_flag;
     g_fullscreen_flag = flag;
     if ((flag != 0) != (previous != 0) && g_x11.window != 0) {
-        ask_for_fullscreen(flag != 0);
+        ask_for_states(flag != 0 ? NET_WM_STATE_ADD : NET_WM_STATE_REMOVE,
+                       g_x11.atoms.net_wm_state_fullscreen, None);
     }
     return previous;
 }
@@ -50,6 +83,11 @@ std::int32_t resize_client_area(std::int32_t width, std::int32_t height)
 {
     if (g_x11.window == 0) {
         return 0;
+    }
+    // A window manager refuses to resize a window it holds maximised.
+    if (held_maximised()) {
+        ask_for_states(NET_WM_STATE_REMOVE, g_x11.atoms.net_wm_state_maximized_vert,
+                       g_x11.atoms.net_wm_state_maximized_horz);
     }
     // Without a window manager nothing else enforces the minimum size.
     const auto clamped_width = std::max<std::int32_t>(width, MIN_CLIENT_WIDTH);

@@ -16,7 +16,8 @@ void request_repaint();
 std::uint8_t set_fullscreen_flag(std::uint8_t flag);
 
 // Asks for a client area of width x height, at least 360 x 240; nonzero when
-// the request was made.
+// the request was made. A window the window manager holds maximised is first
+// asked out of that state, which would keep the manager from resizing it.
 std::int32_t resize_client_area(std::int32_t width, std::int32_t height);
 
 // The open dialog for scripts and the save dialog for the export location

@@ -15,6 +15,8 @@ struct X11Atoms {
     Atom net_wm_icon;
     Atom net_wm_state;
     Atom net_wm_state_fullscreen;
+    Atom net_wm_state_maximized_vert;
+    Atom net_wm_state_maximized_horz;
     Atom utf8_string;
     Atom xdnd_aware;
     Atom xdnd_enter;
