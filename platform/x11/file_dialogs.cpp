@@ -1,11 +1,12 @@
 // The open and save dialogs: zenity's file chooser, run as a child process,
-// and zenity's information box for what the save dialog reports. Without
-// zenity on the PATH a dialog counts as cancelled, so the caller never waits
-// for a choice that cannot come.
+// and zenity's information box for what the save dialog reports. The window
+// stays painted and takes no input while they run. Without zenity on the
+// PATH a dialog counts as cancelled, so the caller never waits for a choice
+// that cannot come.
 
 #include "platform/x11/window_services.h"
 
-#include "platform/process.h"
+#include "platform/x11/message_loop.h"
 #include "platform/trace.h"
 #include "platform/window_callbacks.h"
 
@@ -56,7 +57,7 @@ TextList run_file_chooser(const TextList& arguments)
         trace_line("FILE-DIALOG: zenity is not on the PATH; the dialog counts as cancelled.");
         return {};
     }
-    return chosen_paths(run_process("zenity", arguments));
+    return chosen_paths(run_dialog_process("zenity", arguments).output);
 }
 
 // The platform's modal information box, captioned, over the window like the
@@ -65,7 +66,8 @@ void show_information_box(const std::string& caption, const std::string& text)
 {
     trace_line(caption + ": " + text);
     if (zenity_on_path()) {
-        run_process("zenity", {"--info", "--no-markup", "--title=" + caption, "--text=" + text});
+        run_dialog_process("zenity",
+                           {"--info", "--no-markup", "--title=" + caption, "--text=" + text});
     }
 }
 

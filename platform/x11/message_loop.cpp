@@ -13,6 +13,21 @@ namespace {
 // events, as a posted paint message would.
 std::uint8_t g_paint_posted = 0;
 
+// The window's pass while a dialog runs: its events through the dialog's
+// handling, then the repaint asked for, at once, since no loop pass comes.
+void pump_dialog_events()
+{
+    while (g_x11.display != nullptr && XPending(g_x11.display) > 0) {
+        XEvent event;
+        XNextEvent(g_x11.display, &event);
+        handle_event_during_dialog(event);
+    }
+    if (g_window_started && g_repaint_requested) {
+        g_repaint_requested = 0;
+        paint_window();
+    }
+}
+
 } // namespace
 
 void drain_window_events()
@@ -58,4 +73,15 @@ void announce_client_size()
         g_client_size = {attributes.width, attributes.height};
     }
     emit_event(&WindowCallbacks::on_resize, g_client_size.width, g_client_size.height);
+}
+
+ProcessResult run_dialog_process(const std::string& executable, const TextList& arguments)
+{
+    const ProcessResult result =
+        run_process_while_waiting(executable, arguments, pump_dialog_events);
+    // The pointer may have moved on while its motion was dropped.
+    if (g_x11.display != nullptr && g_x11.window != 0) {
+        put_back_pointer_position();
+    }
+    return result;
 }

@@ -16,6 +16,8 @@
 namespace {
 
 std::uint8_t g_mouse_held[3] = {}; // left, middle, right
+// Buttons whose press a dialog dropped: their release has nothing to end.
+std::uint8_t g_press_dropped[3] = {};
 struct PointerPosition {
     std::int32_t x;
     std::int32_t y;
@@ -88,6 +90,11 @@ void handle_button(const XButtonEvent& button, bool pressed)
         }
         return;
     }
+    const bool release_of_dropped_press = !pressed && g_press_dropped[code];
+    g_press_dropped[code] = 0;
+    if (release_of_dropped_press) {
+        return;
+    }
     emit_event(&WindowCallbacks::on_modifiers, modifier_bits(button.state));
     g_mouse_held[code] = pressed ? 1 : 0;
     emit_event(&WindowCallbacks::on_mouse_button, code, pressed ? BUTTON_PRESSED : BUTTON_RELEASED,
@@ -138,11 +145,15 @@ void handle_configure(const XConfigureEvent& configure)
     g_repaint_requested = 1;
 }
 
+bool is_close_request(const XClientMessageEvent& message)
+{
+    return message.message_type == g_x11.atoms.wm_protocols &&
+           static_cast<Atom>(message.data.l[0]) == g_x11.atoms.wm_delete_window;
+}
+
 void handle_client_message(const XClientMessageEvent& message)
 {
-    const bool close_request = message.message_type == g_x11.atoms.wm_protocols &&
-                               static_cast<Atom>(message.data.l[0]) == g_x11.atoms.wm_delete_window;
-    if (!close_request) {
+    if (!is_close_request(message)) {
         handle_drop_message(message);
         return;
     }
@@ -186,11 +197,24 @@ void handle_crossing(const XCrossingEvent& crossing)
     if (!keyboard_focus_on_window()) forget_held_keys();
 }
 
+// A button event while a dialog runs reaches nobody, but a press leaves its
+// release to be dropped too, and a release lets go of the button.
+void drop_button(const XButtonEvent& button, bool pressed)
+{
+    const std::int32_t code = translate_button(button.button);
+    if (code < MOUSE_LEFT || code > MOUSE_RIGHT) {
+        return;
+    }
+    g_mouse_held[code] = 0;
+    g_press_dropped[code] = pressed ? 1 : 0;
+}
+
 } // namespace
 
 void reset_input_state()
 {
     std::memset(g_mouse_held, 0, sizeof g_mouse_held);
+    std::memset(g_press_dropped, 0, sizeof g_press_dropped);
     std::memset(g_keycode_down, 0, sizeof g_keycode_down);
     g_last_mouse_position = {0, 0};
 }
@@ -252,4 +276,64 @@ void handle_window_event(XEvent& event)
     default:
         break;
     }
+}
+
+void handle_event_during_dialog(XEvent& event)
+{
+    switch (event.type) {
+    case KeyPress:
+    case MotionNotify:
+    case EnterNotify:
+    case LeaveNotify:
+    case SelectionNotify: // a drop's file list
+        break;
+    case KeyRelease:
+        g_keycode_down[event.xkey.keycode & 0xFF] = 0;
+        break;
+    case ButtonPress:
+    case ButtonRelease:
+        drop_button(event.xbutton, event.type == ButtonPress);
+        break;
+    case ClientMessage:
+        // Drops are refused; a close request ends the loop once the dialog has.
+        if (is_close_request(event.xclient)) {
+            handle_client_message(event.xclient);
+        }
+        break;
+    default:
+        handle_window_event(event);
+        break;
+    }
+}
+
+void put_back_pointer_position()
+{
+    Window root = 0;
+    Window child = 0;
+    int root_x = 0, root_y = 0, x = 0, y = 0;
+    unsigned int state = 0;
+    const bool same_screen = XQueryPointer(g_x11.display, g_x11.window, &root, &child, &root_x,
+                                           &root_y, &x, &y, &state) != False;
+    const bool inside =
+        same_screen && x >= 0 && y >= 0 && x < g_client_size.width && y < g_client_size.height;
+    XEvent event = {};
+    if (inside) {
+        XMotionEvent& motion = event.xmotion;
+        motion.type = MotionNotify;
+        motion.x = x;
+        motion.y = y;
+        motion.state = state;
+        motion.same_screen = True;
+    } else {
+        XCrossingEvent& leave = event.xcrossing;
+        leave.type = LeaveNotify;
+        leave.mode = NotifyNormal;
+        leave.detail = NotifyNonlinear;
+        leave.same_screen = same_screen;
+        leave.state = state;
+    }
+    event.xany.send_event = True;
+    event.xany.display = g_x11.display;
+    event.xany.window = g_x11.window;
+    XPutBackEvent(g_x11.display, &event);
 }

@@ -46,6 +46,14 @@ extern X11Window g_x11;
 void handle_window_event(XEvent& event);
 // Forgets held buttons and keys; a new window starts without them.
 void reset_input_state();
+// The event handling while a native dialog runs: exposure, resizes, focus,
+// the keyboard mapping, the clipboard and the close request as usual; key
+// and pointer input and drops reach nobody, but a key or button let go is
+// no longer held, and the release of a press dropped here is dropped later.
+void handle_event_during_dialog(XEvent& event);
+// Puts an event at the head of the queue that tells where the pointer is
+// now: a motion when it lies in the window, else a leave.
+void put_back_pointer_position();
 
 // The drag-and-drop target (x11_drop_target.cpp).
 void announce_drop_target();
