@@ -14,6 +14,7 @@ PLIM_PACKAGES=(
   libxtst-dev  # synthetic input for the display tests of the real program
   xclip  # reads the clipboard back in the clipboard display test
   zenity  # the native open and save dialogs (Native-IO), and their display test
+  openbox  # a real window manager for the display test that needs one
 )
 
 plim_install_packages() {

@@ -160,7 +160,12 @@ inline fs::path kernel_directory()
 // running.
 class Program {
 public:
-    Program() : files_("plim-ei-run") { display_ = XOpenDisplay(nullptr); }
+    // The driver's connection goes to `display_name`, the default display
+    // when empty; the program's own follows its DISPLAY.
+    explicit Program(const std::string& display_name = "") : files_("plim-ei-run")
+    {
+        display_ = XOpenDisplay(display_name.empty() ? nullptr : display_name.c_str());
+    }
     ~Program()
     {
         stop();
@@ -170,6 +175,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     Display* display() const { return display_; }
+    Window window() const { return window_; }
 
     // Starts `PLIM_EI_PATH arguments` through the shell in `directory`;
     // `environment` is put before it ("VAR=value ..."). `exec` keeps the pid
@@ -200,16 +206,21 @@ public:
         return true;
     }
 
-    Window find_window() const
+    // A window manager puts the window into a frame of its own: the search
+    // goes one level below the top-level windows.
+    Window find_window(Window parent = 0, int depth = 0) const
     {
-        Window root = 0, parent = 0, found = 0;
+        Window root = 0, grandparent = 0, found = 0;
         Window* children = nullptr;
         unsigned int count = 0;
-        XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
+        XQueryTree(display_, parent != 0 ? parent : DefaultRootWindow(display_), &root,
+                   &grandparent, &children, &count);
         for (unsigned int i = 0; i < count && found == 0; ++i)
             if (cardinal_property(display_, children[i], "_NET_WM_PID") ==
                 std::vector{std::uint32_t(pid_)})
                 found = children[i];
+        for (unsigned int i = 0; i < count && found == 0 && depth == 0; ++i)
+            found = find_window(children[i], 1);
         XFree(children);
         return found;
     }
@@ -456,6 +467,8 @@ private:
 // cleanly.
 class ProgramTest : public ::testing::Test {
 protected:
+    explicit ProgramTest(const std::string& display_name = "") : program(display_name) {}
+
     void SetUp() override
     {
         if (!display_reachable()) GTEST_SKIP() << kNoDisplayReason;
