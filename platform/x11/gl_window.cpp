@@ -11,12 +11,32 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <unistd.h>
 #include <iostream>
 #include <vector>
 
 X11Window g_x11;
+
+bool atom_list_holds(Window window, Atom property, std::initializer_list<Atom> wanted)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(g_x11.display, window, property, 0, 4096, False,
+                                          XA_ATOM, &type, &format, &count, &remaining, &data);
+    bool found = false;
+    if (status == Success && data != nullptr && type == XA_ATOM && format == 32) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data); // Xlib returns longs
+        for (unsigned long i = 0; i < count && !found; ++i)
+            found = std::find(wanted.begin(), wanted.end(), atoms[i]) != wanted.end();
+    }
+    if (data != nullptr) XFree(data);
+    return found;
+}
 std::uint8_t g_running = 1;
 std::uint8_t g_window_started = 0;
 std::uint8_t g_repaint_requested = 1;

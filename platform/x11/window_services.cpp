@@ -5,8 +5,6 @@
 #include "platform/x11/clipboard.h"
 #include "platform/x11/x11_state.h"
 
-#include <X11/Xatom.h>
-
 #include <algorithm>
 
 namespace {
@@ -39,26 +37,9 @@ void ask_for_states(long action, Atom first, Atom second)
 // window's _NET_WM_STATE tells.
 bool held_maximised()
 {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    const int status =
-        XGetWindowProperty(g_x11.display, g_x11.window, g_x11.atoms.net_wm_state, 0, 64, False,
-                           XA_ATOM, &type, &format, &count, &remaining, &data);
-    bool maximised = false;
-    if (status == Success && data != nullptr && type == XA_ATOM && format == 32) {
-        const auto* states = reinterpret_cast<const Atom*>(data); // Xlib returns longs
-        for (unsigned long i = 0; i < count && !maximised; ++i) {
-            maximised = states[i] == g_x11.atoms.net_wm_state_maximized_vert ||
-                        states[i] == g_x11.atoms.net_wm_state_maximized_horz;
-        }
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return maximised;
+    return atom_list_holds(g_x11.window, g_x11.atoms.net_wm_state,
+                           {g_x11.atoms.net_wm_state_maximized_vert,
+                            g_x11.atoms.net_wm_state_maximized_horz});
 }
 
 } // namespace

@@ -23,25 +23,7 @@ DropSession g_drop;
 // More than three types are listed in the source's XdndTypeList property.
 bool type_list_has_uri_list(Window source)
 {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    const int status =
-        XGetWindowProperty(g_x11.display, source, g_x11.atoms.xdnd_type_list, 0, 4096, False,
-                           XA_ATOM, &type, &format, &count, &remaining, &data);
-    bool found = false;
-    if (status == Success && data != nullptr && type == XA_ATOM && format == 32) {
-        const auto* atoms = reinterpret_cast<const Atom*>(data); // Xlib returns longs
-        for (unsigned long i = 0; i < count && !found; ++i) {
-            found = atoms[i] == g_x11.atoms.text_uri_list;
-        }
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return found;
+    return atom_list_holds(source, g_x11.atoms.xdnd_type_list, {g_x11.atoms.text_uri_list});
 }
 
 bool offers_uri_list(const XClientMessageEvent& enter)

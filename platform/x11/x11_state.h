@@ -7,6 +7,8 @@
 #include <X11/Xlib.h>
 #include <GL/glx.h>
 
+#include <initializer_list>
+
 struct X11Atoms {
     Atom wm_protocols;
     Atom wm_delete_window;
@@ -41,6 +43,10 @@ struct X11Window {
 };
 
 extern X11Window g_x11;
+
+// Whether the window's atom-list property (such as _NET_WM_STATE or
+// XdndTypeList) holds any of the wanted atoms.
+bool atom_list_holds(Window window, Atom property, std::initializer_list<Atom> wanted);
 
 // The event handling of the window: one X event in, slot calls out.
 void handle_window_event(XEvent& event);

@@ -68,6 +68,27 @@ struct Image {
     }
 };
 
+// A rectangle of `drawable` as the server shows it; empty when it cannot be
+// read.
+inline Image grab_image(Display* display, Drawable drawable, int x, int y, int width, int height)
+{
+    Image image;
+    XImage* grabbed =
+        XGetImage(display, drawable, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (grabbed == nullptr) return image;
+    image.width = width;
+    image.height = height;
+    image.pixels.reserve(static_cast<std::size_t>(width * height));
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column) {
+            const unsigned long value = XGetPixel(grabbed, column, row);
+            image.pixels.push_back(
+                {int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)});
+        }
+    XDestroyImage(grabbed);
+    return image;
+}
+
 inline std::string read_file(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -362,21 +383,7 @@ public:
     Image capture(int x, int y, int width, int height)
     {
         raise_and_focus();
-        Image image;
-        XImage* grabbed = XGetImage(display_, window_, x, y, unsigned(width), unsigned(height),
-                                    AllPlanes, ZPixmap);
-        if (grabbed == nullptr) return image;
-        image.width = width;
-        image.height = height;
-        image.pixels.reserve(static_cast<std::size_t>(width * height));
-        for (int row = 0; row < height; ++row)
-            for (int column = 0; column < width; ++column) {
-                const unsigned long value = XGetPixel(grabbed, column, row);
-                image.pixels.push_back(
-                    {int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)});
-            }
-        XDestroyImage(grabbed);
-        return image;
+        return grab_image(display_, window_, x, y, width, height);
     }
 
     Image capture()

@@ -38,19 +38,7 @@ Image screen(Program& program, int x, int y, int width, int height)
 {
     Display* display = program.display();
     const auto [root_x, root_y] = on_screen(program, x, y);
-    Image image;
-    XImage* grabbed = XGetImage(display, DefaultRootWindow(display), root_x, root_y,
-                                unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-    if (grabbed == nullptr) return image;
-    image = {width, height, {}};
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column) {
-            const unsigned long value = XGetPixel(grabbed, column, row);
-            image.pixels.push_back(
-                {int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)});
-        }
-    XDestroyImage(grabbed);
-    return image;
+    return grab_image(display, DefaultRootWindow(display), root_x, root_y, width, height);
 }
 
 // The private server comes up before the driver connects to it.
