@@ -13,15 +13,21 @@ namespace {
 // events, as a posted paint message would.
 std::uint8_t g_paint_posted = 0;
 
-// The window's pass while a dialog runs: its events through the dialog's
-// handling, then the repaint asked for, at once, since no loop pass comes.
-void pump_dialog_events()
+// Hands every X event waiting for the window to `handle`.
+void drain_events_through(void (*handle)(XEvent&))
 {
     while (g_x11.display != nullptr && XPending(g_x11.display) > 0) {
         XEvent event;
         XNextEvent(g_x11.display, &event);
-        handle_event_during_dialog(event);
+        handle(event);
     }
+}
+
+// The window's pass while a dialog runs: its events through the dialog's
+// handling, then the repaint asked for, at once, since no loop pass comes.
+void pump_dialog_events()
+{
+    drain_events_through(handle_event_during_dialog);
     if (g_window_started && g_repaint_requested) {
         g_repaint_requested = 0;
         paint_window();
@@ -32,11 +38,7 @@ void pump_dialog_events()
 
 void drain_window_events()
 {
-    while (g_x11.display != nullptr && XPending(g_x11.display) > 0) {
-        XEvent event;
-        XNextEvent(g_x11.display, &event);
-        handle_window_event(event);
-    }
+    drain_events_through(handle_window_event);
     if (g_paint_posted) {
         g_paint_posted = 0;
         paint_window();
